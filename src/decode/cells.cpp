@@ -1,0 +1,45 @@
+#include "decode/cells.h"
+
+namespace quendra {
+
+void decodeHires(IndexedImage& out, Bitmap bitmap, CellBytes screen) {
+    for (int cy = 0; cy < kCellRows; ++cy) {
+        for (int cx = 0; cx < kCellColumns; ++cx) {
+            const int n = cy * kCellColumns + cx;
+            const std::uint8_t s = screen[n];
+            const std::uint8_t on = s >> 4;
+            const std::uint8_t off = s & 15;
+            for (int k = 0; k < 8; ++k) {
+                const std::uint8_t b = bitmap[8 * n + k];
+                std::uint8_t* row = out.row(8 * cy + k) + 8 * cx;
+                for (int i = 0; i < 8; ++i) row[i] = (b >> (7 - i)) & 1 ? on : off;
+            }
+        }
+    }
+}
+
+void decodeMulticolour(IndexedImage& out, Bitmap bitmap, CellBytes screen, CellBytes colour,
+                       std::uint8_t background) {
+    for (int cy = 0; cy < kCellRows; ++cy) {
+        for (int cx = 0; cx < kCellColumns; ++cx) {
+            const int n = cy * kCellColumns + cx;
+            const std::uint8_t colours[4] = {
+                static_cast<std::uint8_t>(background & 15),
+                static_cast<std::uint8_t>(screen[n] >> 4),
+                static_cast<std::uint8_t>(screen[n] & 15),
+                static_cast<std::uint8_t>(colour[n] & 15),
+            };
+            for (int k = 0; k < 8; ++k) {
+                const std::uint8_t b = bitmap[8 * n + k];
+                std::uint8_t* row = out.row(8 * cy + k) + 8 * cx;
+                for (int m = 0; m < 4; ++m) {
+                    const std::uint8_t c = colours[(b >> (6 - 2 * m)) & 3];
+                    row[2 * m] = c;
+                    row[2 * m + 1] = c;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace quendra

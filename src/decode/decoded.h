@@ -1,0 +1,49 @@
+// What every reader returns, and how it reports progress.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "decode/image.h"
+
+namespace quendra {
+
+// Receives a reader's progress: start(maximum) once, then position(p) as it goes.
+// Called once a cell row or column at most, never per pixel.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    virtual void start(int maximum) = 0;
+    virtual void position(int position) = 0;
+};
+
+struct DecodeOptions {
+    bool grey = false;             // draw in grey levels instead of colours
+    Progress* progress = nullptr;  // readers that report progress call it when set
+};
+
+struct Decoded {
+    // True when the file was accepted and `picture` holds it; false leaves the
+    // black template on screen and `reason` says why, for people.
+    bool accepted = false;
+    std::string reason;
+    IndexedImage picture;
+    // The caption suffix of the reader that ended up showing the file
+    // (Art Studio tells its two kinds apart; the GoDot path names clips).
+    std::string_view captionSuffix;
+    // Readers that show a progress window set this once decoding proper begins.
+    bool decodingBegan = false;
+
+    static Decoded reject(std::string_view suffix, std::string reason) {
+        Decoded d;
+        d.captionSuffix = suffix;
+        d.reason = std::move(reason);
+        return d;
+    }
+};
+
+using Bytes = std::span<const std::uint8_t>;
+
+}  // namespace quendra

@@ -1,0 +1,35 @@
+// Koala Painter and RunPaint: a plain memory image loaded at $6000.
+//   0     2     load address $6000
+//   2     8000  bitmap
+//   8002  1000  screen memory
+//   9002  1000  colour memory
+//   10002 1     background
+//   10003 3     only in 10006-byte files, not read
+#include <string>
+
+#include "decode/cells.h"
+#include "decode/palette.h"
+#include "decode/readers.h"
+
+namespace quendra {
+
+Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (Koala)";
+    if (file.size() != 10003 && file.size() != 10006) {
+        return Decoded::reject(kSuffix, "a Koala picture is 10003 or 10006 bytes long, this one has " +
+                                            std::to_string(file.size()));
+    }
+    if (file[0] != 0x00 || file[1] != 0x60) {
+        return Decoded::reject(kSuffix, "a Koala picture loads at $6000");
+    }
+    Decoded d;
+    d.accepted = true;
+    d.captionSuffix = kSuffix;
+    d.picture.setPalette(c64Palette(options.grey));
+    decodeMulticolour(d.picture, file.subspan<2, kBitmapBytes>(),
+                      file.subspan<8002, kScreenBytes>(), file.subspan<9002, kScreenBytes>(),
+                      file[10002]);
+    return d;
+}
+
+}  // namespace quendra

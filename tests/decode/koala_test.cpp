@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "decode/formats.h"
+#include "decode/palette.h"
+#include "decode/readers.h"
+#include "samples/c64_files.h"
+
+namespace quendra {
+namespace {
+
+using samples::CellPicture;
+using samples::makeKoala;
+
+TEST(Koala, DecodesEveryBitPairOfACell) {
+    CellPicture p;
+    p.background = 0x06;
+    p.screen[0] = 0x52;
+    p.colour[0] = 0xF7;
+    p.bitmap[3] = 0x1B;  // pairs 00 01 10 11 on line 3 of cell 0
+    const Decoded d = decodeKoala(makeKoala(p), {});
+    ASSERT_TRUE(d.accepted) << d.reason;
+    EXPECT_EQ(d.captionSuffix, " (Koala)");
+    const Rgb expected[4] = {{0, 0, 170}, {0, 204, 85}, {136, 0, 0}, {238, 238, 119}};
+    const Image rgb = d.picture.toRgb();
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(rgb.pixel(x, 3), expected[x / 2]) << x;
+}
+
+TEST(Koala, GreyUsesTheGreyLevels) {
+    CellPicture p;
+    p.background = 0x06;
+    p.screen[0] = 0x52;
+    p.colour[0] = 0xF7;
+    p.bitmap[3] = 0x1B;
+    const Image rgb = decodeKoala(makeKoala(p), {.grey = true}).picture.toRgb();
+    const int levels[8] = {17, 17, 170, 170, 68, 68, 221, 221};
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(rgb.pixel(x, 3), (Rgb{uint8_t(levels[x]), uint8_t(levels[x]), uint8_t(levels[x])}));
+}
+
+TEST(Koala, AcceptsOnlyTheTwoLengthsAtLoadAddress6000) {
+    const auto good = makeKoala(samples::testPattern());
+    auto padded = makeKoala(samples::testPattern(), true);
+    const Decoded a = decodeKoala(good, {});
+    const Decoded b = decodeKoala(padded, {});
+    ASSERT_TRUE(a.accepted);
+    ASSERT_TRUE(b.accepted);
+    EXPECT_EQ(a.picture, b.picture);
+
+    auto longer = good;
+    longer.push_back(0);
+    auto shorter = good;
+    shorter.pop_back();
+    auto wrongAddress = good;
+    wrongAddress[1] = 0x40;
+    for (const auto* f : {&longer, &shorter, &wrongAddress}) {
+        const Decoded d = decodeKoala(*f, {});
+        EXPECT_FALSE(d.accepted);
+        EXPECT_FALSE(d.reason.empty());
+        EXPECT_EQ(d.captionSuffix, " (Koala)");
+    }
+    EXPECT_NE(decodeKoala(longer, {}).reason.find("10004"), std::string::npos);
+    EXPECT_FALSE(decodeKoala({}, {}).accepted);
+}
+
+TEST(Koala, OnlyLowNibblesOfBackgroundAndColourCount) {
+    CellPicture p;
+    p.background = 0xF6;
+    p.colour[1] = 0x3E;
+    p.bitmap[8] = 0xC0;  // cell 1, line 0: first pair 11, the rest 00
+    const Image rgb = decodeKoala(makeKoala(p), {}).picture.toRgb();
+    EXPECT_EQ(rgb.pixel(0, 0), (Rgb{0, 0, 170}));
+    EXPECT_EQ(rgb.pixel(8, 0), (Rgb{0, 136, 255}));
+    EXPECT_EQ(rgb.pixel(10, 0), (Rgb{0, 0, 170}));
+}
+
+TEST(Dispatch, ExtensionFormsAreExactAndInOrder) {
+    EXPECT_EQ(readerForFile("PIC.KOA").kind, ReaderKind::Koala);
+    EXPECT_EQ(readerForFile("dir.koa/pic.rpm").kind, ReaderKind::Koala);
+    EXPECT_EQ(readerForFile("pic.Koa").kind, ReaderKind::Godot);
+    EXPECT_EQ(readerForFile("noext").kind, ReaderKind::Godot);
+    EXPECT_EQ(readerForFile("a.BS").kind, ReaderKind::Printfox);
+    EXPECT_EQ(readerForFile("a.Bs").kind, ReaderKind::Godot);
+    EXPECT_EQ(readerForFile("a.fp2").kind, ReaderKind::FunPainter);
+    EXPECT_EQ(extensionOf("c:\\x.y\\name"), "");
+    EXPECT_EQ(extensionOf("a.b.koa"), ".koa");
+    EXPECT_EQ(formatDescription(".KoA"), "Koala Painter picture");
+    EXPECT_EQ(formatDescription(".txt"), "");
+}
+
+TEST(Palette, GreyLevelsFollowTheGodotOrder) {
+    for (int c : {0, 11, 12, 15, 1}) EXPECT_EQ(kC64Palette[c], kC64GreyPalette[c]) << c;
+    for (int c : {2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 14}) EXPECT_NE(kC64Palette[c], kC64GreyPalette[c]) << c;
+    for (int c = 0; c < 16; ++c) EXPECT_EQ(kGodotPalette[kGodotIndexOfC64[c]], kC64Palette[c]) << c;
+}
+
+}  // namespace
+}  // namespace quendra
