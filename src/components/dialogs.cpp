@@ -1,0 +1,62 @@
+#include "components/dialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace quendra::dialogs {
+
+namespace {
+
+Handler& current() {
+    static Handler handler;
+    return handler;
+}
+
+QMessageBox::StandardButton realMessage(QWidget* parent, QMessageBox::Icon icon,
+                                        const QString& title, const QString& text,
+                                        QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString realSaveFileName(QWidget* parent, const SaveRequest& request) {
+    QFileDialog dialog(parent, request.title, request.directory, request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.selectFile(request.fileName);
+    while (dialog.exec() == QDialog::Accepted) {
+        const QString chosen = dialog.selectedFiles().value(0);
+        const QFileInfo info(chosen);
+        // A read-only file is refused; the user picks again.
+        if (info.exists() && !info.isWritable()) {
+            realMessage(parent, QMessageBox::Warning, request.title,
+                        chosen + "\nThe file is read-only.", QMessageBox::Ok);
+            continue;
+        }
+        return chosen;
+    }
+    return {};
+}
+
+}  // namespace
+
+QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                    const QString& text, QMessageBox::StandardButtons buttons) {
+    const Handler& h = current();
+    return h.message ? h.message(parent, icon, title, text, buttons)
+                     : realMessage(parent, icon, title, text, buttons);
+}
+
+QString saveFileName(QWidget* parent, const SaveRequest& request) {
+    const Handler& h = current();
+    return h.saveFileName ? h.saveFileName(parent, request) : realSaveFileName(parent, request);
+}
+
+Handler setHandler(Handler handler) {
+    Handler previous = current();
+    current() = std::move(handler);
+    return previous;
+}
+
+}  // namespace quendra::dialogs

@@ -1,0 +1,40 @@
+// The one seam through which every modal box and dialog of the program goes.
+// Tests install their own handler so that nothing ever blocks on a box.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace quendra::dialogs {
+
+struct SaveRequest {
+    QString title;          // "Save File As..."
+    QString directory;      // folder the dialog starts in
+    QString fileName;       // proposed name (no folder)
+    QString filter;         // "PNG-Files (*.PNG)"
+    QString defaultSuffix;  // "PNG"
+};
+
+struct Handler {
+    // A modal box; returns the button pressed.
+    std::function<QMessageBox::StandardButton(QWidget* parent, QMessageBox::Icon icon,
+                                              const QString& title, const QString& text,
+                                              QMessageBox::StandardButtons buttons)>
+        message;
+    // The save dialog; returns the chosen path, empty when cancelled.
+    std::function<QString(QWidget* parent, const SaveRequest& request)> saveFileName;
+};
+
+QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                    const QString& text,
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+QString saveFileName(QWidget* parent, const SaveRequest& request);
+
+// Installs `handler` (an empty member keeps the real box for that kind); returns the
+// previous one. The real dialogs are used when no handler was installed.
+Handler setHandler(Handler handler);
+
+}  // namespace quendra::dialogs

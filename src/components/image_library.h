@@ -1,0 +1,59 @@
+// The image library: reads, writes, flips and rotates pictures in the common PC formats
+// (GraphicsMagick behind a small set of operations).
+//
+// Every operation returns a signed 16-bit status: above 0 is success. For 0 or below,
+// `message` says what went wrong in words for people; the picture component shows it in
+// the library's error box. No exception escapes an operation. Safe to call from several
+// threads at once.
+//
+// Depths: 0 (as the picture is), 1, 4, 8 or 24 bits per pixel.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <cstdint>
+
+namespace quendra::imagelib {
+
+struct Status {
+    std::int16_t code = 1;
+    QString message;
+    bool ok() const { return code > 0; }
+};
+
+struct ImageInfo {
+    QString type;    // e.g. "PNG"
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    std::int16_t depth = 0;   // bits per pixel
+    std::int16_t colours = 0; // palette entries, 0 for true colour
+    std::int16_t pages = 0;   // frames or pages in the file
+    QString format;  // a longer description of the format
+};
+
+Status imageInfo(const QString& file, ImageInfo& info);
+
+// Readers: on success `out` holds the file's picture at the asked depth.
+Status readBMP(const QString& file, int depth, bool dither, QImage& out);
+Status readJPEG(const QString& file, int depth, bool dither, QImage& out);
+Status readGIF(const QString& file, int depth, bool dither, QImage& out);
+Status readPCX(const QString& file, int depth, bool dither, QImage& out);
+Status readPNG(const QString& file, int depth, bool dither, QImage& out);
+Status readTIFF(const QString& file, int depth, bool dither, QImage& out);
+
+// Writers: a standard file of the format, written atomically (a failed write leaves any
+// file that was there untouched). A picture of at most 256 colours written at depth 0, 8
+// or 24 (and at 4 with at most 16 colours) keeps its exact colours in every lossless format.
+Status writeBMP(const QString& file, int depth, const QImage& image);
+Status writeJPEG(const QString& file, int quality, int smoothing, int depth, const QImage& image);
+Status writeGIF(const QString& file, int depth, const QImage& image);
+Status writePCX(const QString& file, int depth, const QImage& image);
+Status writePNG(const QString& file, int depth, bool interlaced, const QImage& image);
+// compression: the TIFF Compression tag value, 1 (none), 2 (CCITT), 5 (LZW), 32773 (PackBits).
+Status writeTIFF(const QString& file, int compression, int depth, const QImage& image);
+
+// Flip mirrors top to bottom; rotate turns 90 degrees counter-clockwise.
+Status flip(int displayDepth, QImage& image);
+Status rotate(int displayDepth, QImage& image);
+
+}  // namespace quendra::imagelib

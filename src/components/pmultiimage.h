@@ -1,0 +1,121 @@
+// TPMultiImage: the picture area. Owns one picture, paints it 1:1 (optionally centred),
+// stretched, or scaled keeping its proportions, zooms by cutting a margin off the picture,
+// flips and rotates through the image library, and writes the six common formats.
+//
+// Declaration agreed between the component and the windows that use it; the
+// implementation may add members but keeps these.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include "components/image_library.h"
+
+namespace quendra {
+
+enum class TLoadResolution { lColorVga, lMonoChrome, lColor16, lColor256, lColorTrue, lAutoMatic };
+enum class TSaveResolution {
+    sColorVga, sMonoChrome, sColor16, sColor256, sColorTrue, sJpegGray, sAutoMatic
+};
+enum class TTiffCompression { sNONE, sCCITT, sLZW, sPACKBITS };
+enum class TBorderStyle { bsNone, bsSingle };
+
+// Zoom margin and rectangle; left/top/right/bottom may be negative or cross.
+struct ZoomState {
+    int margin = 0;
+    bool active = false;
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+class TPMultiImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPMultiImage(QWidget* parent = nullptr);
+    ~TPMultiImage() override;
+
+    // The picture (a copy is taken); every change runs the picture-changed rule.
+    const QImage& picture() const;
+    void setPicture(const QImage& picture);
+    void clearPicture();
+
+    // Settings.
+    bool center() const;
+    void setCenter(bool on);
+    bool stretch() const;
+    void setStretch(bool on);        // switches StretchRatio off when on
+    bool stretchRatio() const;
+    void setStretchRatio(bool on);   // switches Stretch off when on
+    bool autoSize() const;
+    void setAutoSize(bool on);
+    TBorderStyle borderStyle() const;
+    void setBorderStyle(TBorderStyle style);
+    QColor color() const;            // background of the uncovered area
+    void setColor(const QColor& color);
+    bool imageDither() const;
+    void setImageDither(bool on);
+    TLoadResolution imageReadRes() const;
+    void setImageReadRes(TLoadResolution r);
+    TSaveResolution imageWriteRes() const;
+    void setImageWriteRes(TSaveResolution r);
+    TTiffCompression tifSaveCompress() const;
+    void setTifSaveCompress(TTiffCompression c);
+    int jpegSaveQuality() const;
+    void setJPegSaveQuality(int q);  // 1..100 kept, 0 or above 100 stores 25
+    int jpegSaveSmooth() const;
+    void setJPegSaveSmooth(int s);   // 0..100 kept, above 100 stores 5
+    bool pngInterlaced() const;
+    void setPNGInterLaced(bool on);
+    QString defSaveFilename() const;
+    void setDefSaveFilename(const QString& name);
+    bool imageLibPalette() const;
+    void setImageLibPalette(bool on);
+
+    // ImageName: writing stores the name and loads; reading loads and returns the status text.
+    QString imageName();
+    void setImageName(const QString& name);
+
+    // Zoom, flip, rotate.
+    void ImageZoomIn();
+    void ImageZoomOut();
+    void ImageFlip();
+    void ImageRotate();
+    ZoomState zoomState() const;
+    bool flipped() const;
+    bool rotated() const;
+
+    // Writes; each reports its failure to the user through the dialog seam.
+    void SaveAsBMP(const QString& name);
+    void SaveAsPNG(const QString& name);
+    void SaveAsJPG(const QString& name);
+    void SaveAsGIF(const QString& name);
+    void SaveAsTIF(const QString& name);
+    void SaveAsPCX(const QString& name);
+
+    // The depth passed to the library for a write of `format` ("BMP", "PNG", "TIF", "PCX",
+    // "GIF", "JPG") with the current ImageWriteRes.
+    int writeDepth(const QString& format) const;
+    // The screen's depth reduced to 4, 8 or 24 (24 where none is reported).
+    int displayDepth() const;
+
+    // Where the picture lands for the current settings and size (in client coordinates),
+    // and which part of the picture is copied there.
+    QRect destinationRect() const;
+    QRect sourceRect() const;
+
+signals:
+    void OnPaint(QObject* sender);
+    void mousePressed(Qt::MouseButton button, QPoint position);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    struct Private;
+    Private* d;
+};
+
+}  // namespace quendra
