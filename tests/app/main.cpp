@@ -1,10 +1,13 @@
-// Widget tests run inside one QApplication on the offscreen platform.
-#include <QApplication>
+// Widget tests run inside the program's own application object (which swallows every
+// exception that no code handles) on the offscreen platform.
 #include <gtest/gtest.h>
 
+#include "app/app_exception.h"
+
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    quendra::AppException app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,18 @@
+// The application object. Every exception that no code handles ends up in AppException,
+// which swallows it: the command that raised it ends, silently, and the program goes on.
+#pragma once
+
+#include <QApplication>
+
+namespace quendra {
+
+class AppException : public QApplication {
+  public:
+    AppException(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // How many exceptions were swallowed (for tests; nothing is shown or logged).
+    static int swallowed();
+};
+
+} // namespace quendra

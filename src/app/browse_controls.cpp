@@ -1,0 +1,188 @@
+#include "app/browse_controls.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStorageInfo>
+#include <algorithm>
+
+#include "app/view_logic.h"
+
+namespace quendra {
+
+// ---- TDriveComboBox ----
+
+TDriveComboBox::TDriveComboBox(QWidget* parent) : QComboBox(parent) {
+    refreshVolumes();
+    connect(this, &QComboBox::activated, this, &TDriveComboBox::driveChosen);
+}
+
+void TDriveComboBox::refreshVolumes() {
+    const QString selected = drive();
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.rootPath().isEmpty())
+            roots << volume.rootPath();
+    }
+    roots.removeDuplicates();
+    std::sort(roots.begin(), roots.end());
+    const QSignalBlocker block(this);
+    clear();
+    addItems(roots);
+    const int i = findText(selected);
+    if (i >= 0)
+        setCurrentIndex(i);
+}
+
+QString TDriveComboBox::drive() const {
+    return currentText();
+}
+
+void TDriveComboBox::setDriveOf(const QString& path) {
+    const QString root = QStorageInfo(path).rootPath();
+    int i = findText(root);
+    if (i < 0 && !root.isEmpty()) {
+        refreshVolumes();
+        i = findText(root);
+    }
+    const QSignalBlocker block(this);
+    if (i >= 0)
+        setCurrentIndex(i);
+}
+
+bool TDriveComboBox::isReady(const QString& root) {
+    if (root.isEmpty())
+        return false;
+    const QStorageInfo volume(root);
+    if (!volume.isValid() || !volume.isReady())
+        return false;
+    const QFileInfo info(root);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+void TDriveComboBox::focusInEvent(QFocusEvent* e) {
+    QComboBox::focusInEvent(e);
+    emit driveChosen();
+}
+
+void TDriveComboBox::focusOutEvent(QFocusEvent* e) {
+    QComboBox::focusOutEvent(e);
+    emit driveChosen();
+}
+
+void TDriveComboBox::mousePressEvent(QMouseEvent* e) {
+    refreshVolumes();
+    QComboBox::mousePressEvent(e);
+    emit driveChosen();
+}
+
+// ---- TDirectoryListBox ----
+
+TDirectoryListBox::TDirectoryListBox(QWidget* parent) : QListWidget(parent) {
+    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const int row = this->row(item);
+        if (row >= 0 && row < paths_.size())
+            setDirectory(paths_[row]);
+    });
+}
+
+bool TDirectoryListBox::setDirectory(const QString& folder) {
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir() || !info.isExecutable())
+        return false;
+    const QString clean = QDir::cleanPath(info.absoluteFilePath());
+    if (clean == directory_) {
+        refresh();
+        return true;
+    }
+    directory_ = clean;
+    fill();
+    emit directoryChanged(directory_);
+    return true;
+}
+
+void TDirectoryListBox::refresh() {
+    fill();
+}
+
+void TDirectoryListBox::fill() {
+    clear();
+    paths_.clear();
+    // The path from the root down to the current folder ...
+    QStringList chain;
+    for (QDir d(directory_);;) {
+        chain.prepend(d.absolutePath());
+        if (d.isRoot() || !d.cdUp())
+            break;
+    }
+    int depth = 0;
+    for (const QString& path : chain) {
+        const QString name = QDir(path).isRoot() ? path : QFileInfo(path).fileName();
+        addItem(QString(depth * 2, u' ') + name);
+        paths_ << path;
+        ++depth;
+    }
+    setCurrentRow(static_cast<int>(paths_.size()) - 1);
+    // ... then its subfolders.
+    const QDir current(directory_);
+    const QStringList subfolders =
+        current.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : subfolders) {
+        addItem(QString(depth * 2, u' ') + name);
+        paths_ << current.absoluteFilePath(name);
+    }
+}
+
+// ---- TFileListBox ----
+
+TFileListBox::TFileListBox(QWidget* parent) : QListWidget(parent) {}
+
+void TFileListBox::setDirectory(const QString& folder) {
+    directory_ = folder;
+    refresh();
+}
+
+void TFileListBox::setMask(const QString& mask) {
+    mask_ = mask;
+    refresh();
+}
+
+void TFileListBox::refresh() {
+    {
+        // Refilling is no selection by the user.
+        const QSignalBlocker block(this);
+        clear();
+        if (!directory_.isEmpty()) {
+            const QDir dir(directory_);
+            const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System,
+                                                    QDir::Name | QDir::IgnoreCase);
+            for (const QString& name : names) {
+                if (matchesMask(name, mask_))
+                    addItem(name);
+            }
+        }
+    }
+    emit contentsChanged();
+}
+
+QStringList TFileListBox::fileNames() const {
+    QStringList names;
+    for (int i = 0; i < count(); ++i)
+        names << item(i)->text();
+    return names;
+}
+
+void TFileListBox::mousePressEvent(QMouseEvent* e) {
+    QListWidget::mousePressEvent(e);
+    emit userSelected();
+}
+
+void TFileListBox::keyPressEvent(QKeyEvent* e) {
+    const int before = currentRow();
+    QListWidget::keyPressEvent(e);
+    if (currentRow() != before)
+        emit userSelected();
+}
+
+} // namespace quendra

@@ -1,0 +1,86 @@
+// The browsing chain's controls: a drive selector listing the mounted volumes, a folder
+// list showing the current folder's path and subfolders, and a file list box listing the
+// current folder's files that match a mask.
+#pragma once
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QStringList>
+
+namespace quendra {
+
+// Mounted volumes by their root paths.
+class TDriveComboBox : public QComboBox {
+    Q_OBJECT
+  public:
+    explicit TDriveComboBox(QWidget* parent = nullptr);
+    // Re-reads the mounted volumes, keeping the selection where it can.
+    void refreshVolumes();
+    // The selected volume's root path.
+    QString drive() const;
+    // Selects the volume that holds `path` (without emitting driveChosen).
+    void setDriveOf(const QString& path);
+    // True when `root` is a mounted, ready volume whose root can be listed.
+    static bool isReady(const QString& root);
+
+  signals:
+    // The user chose a volume, or clicked, entered or left the selector.
+    void driveChosen();
+
+  protected:
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+};
+
+// The current folder as a path from the root, one line per folder, then its subfolders.
+// Activating a line (double click, Enter) opens that folder.
+class TDirectoryListBox : public QListWidget {
+    Q_OBJECT
+  public:
+    explicit TDirectoryListBox(QWidget* parent = nullptr);
+    QString directory() const { return directory_; }
+    // Opens `folder` (made absolute and clean); false, changing nothing, when it cannot
+    // be listed. Emits directoryChanged when the folder changed.
+    bool setDirectory(const QString& folder);
+    // Lists the current folder again.
+    void refresh();
+
+  signals:
+    void directoryChanged(const QString& folder);
+
+  private:
+    void fill();
+    QString directory_;
+    QStringList paths_; // the folder each line stands for
+};
+
+// The files of one folder that match the mask, sorted by name without regard to case.
+class TFileListBox : public QListWidget {
+    Q_OBJECT
+  public:
+    explicit TFileListBox(QWidget* parent = nullptr);
+    QString directory() const { return directory_; }
+    void setDirectory(const QString& folder); // lists it (emits contentsChanged)
+    QString mask() const { return mask_; }
+    void setMask(const QString& mask); // lists again (emits contentsChanged)
+    // Lists the folder again.
+    void refresh();
+    // The names listed, in order.
+    QStringList fileNames() const;
+
+  signals:
+    void contentsChanged();
+    // A click on a line or a selection made with the keyboard.
+    void userSelected();
+
+  protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+  private:
+    QString directory_;
+    QString mask_ = QStringLiteral("*.*");
+};
+
+} // namespace quendra

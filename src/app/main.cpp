@@ -1,0 +1,22 @@
+// quendra: the viewer. The first command-line argument, if any, names a picture to show.
+#include <QElapsedTimer>
+
+#include "app/app_exception.h"
+#include "app/program.h"
+#include "app/screenshot.h"
+
+int main(int argc, char** argv) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    quendra::AppException app(argc, argv);
+    QApplication::setApplicationName(quendra::kProgramName);
+    // The main window ends the program, whatever else is open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    quendra::Program program(QApplication::arguments().mid(1));
+    QObject::connect(program.form1(), &quendra::TForm1::programEnds, &app, &QCoreApplication::quit);
+    program.form1()->show();
+    program.form1()->activateWindow();
+    quendra::arrangeScreenshot(program.form1(), sinceStart);
+    return app.exec();
+}

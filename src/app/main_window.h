@@ -1,0 +1,184 @@
+// TForm1: the main window. Left, the browsing chain (drive, folder, file list) and the
+// commands; right, the picture area PImg. Showing a file goes through one dispatch,
+// FileListBox1DblClick, which picks a reader by the file name's extension and runs it
+// inside the reader frame (main_window_readers.cpp); the view commands act on the picture
+// that PImg holds (main_window_commands.cpp).
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+
+#include "app/settings.h"
+#include "app/view_logic.h"
+#include "decode/formats.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace quendra {
+
+class TDirectoryListBox;
+class TDriveComboBox;
+class TFileListBox;
+class TFileListView;
+class TForm2;
+class TForm3;
+class TkxDropFiles;
+class TOKBottomDlg;
+class TPMultiImage;
+class TSaving;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    // Runs FormCreate: reads the settings, shows the black template, opens the program's
+    // folder. `arguments` are the command-line arguments after the program's name.
+    explicit TForm1(QStringList arguments = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The secondary windows, created after the main window (see Program).
+    void setSecondaryWindows(TForm2* form2, TForm3* form3, TOKBottomDlg* about, TSaving* saving);
+
+    // The program's folder (the executable's), and the folder the list starts in: its
+    // "samples" subfolder when there is one, else the program's folder itself.
+    static QString programFolder();
+    static QString startFolder();
+
+    // ---- Controls ----
+    TDriveComboBox* DriveComboBox1 = nullptr;
+    TDirectoryListBox* DirectoryListBox1 = nullptr;
+    TFileListView* FileList = nullptr;
+    TFileListBox* FileListBox1 = nullptr;
+    QPushButton* SaveAs = nullptr;
+    QToolButton* Detail = nullptr;
+    QToolButton* List = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QGroupBox* RadioGroup1 = nullptr;
+    QRadioButton* BMP = nullptr;
+    QRadioButton* PCX = nullptr;
+    QRadioButton* PNG = nullptr;
+    QRadioButton* GIF = nullptr;
+    QRadioButton* JPG = nullptr;
+    QRadioButton* TIF = nullptr;
+    QRadioButton* Godot = nullptr;
+    QCheckBox* grey = nullptr;
+    QPushButton* Flip = nullptr;
+    QPushButton* Rotate = nullptr; // captioned "Turn"
+    QPushButton* ZoomIn = nullptr;
+    QPushButton* ZoomOut = nullptr;
+    QPushButton* OrigSize = nullptr;
+    QPushButton* Turn = nullptr; // captioned "Rotate"
+    TPMultiImage* PImg = nullptr;
+    TkxDropFiles* kxDrop = nullptr;
+    QAction* Beenden = nullptr; // "&Close (ALT+F4)"
+    QAction* ber1 = nullptr;    // "A&bout"
+
+    // The blank template: 320 x 200, every pixel black, never drawn into.
+    const QImage TestBMP;
+
+    // ---- View state ----
+    QString currentFileName;
+    int zoomSteps = 0;
+    bool pictureShown = false;
+    bool firstPaintPending = false;
+    const CommandStates& commandStates() const { return states_; }
+    TSaving* savingWindow() const { return Saving; }
+    TForm2* enlargedView() const { return Form2; }
+    TForm3* reducedView() const { return Form3; }
+    TOKBottomDlg* aboutBox() const { return OKBottomDlg; }
+
+  public slots:
+    // Dispatch: shows the current file (from the list view when it is the trigger).
+    void FileListBox1DblClick(QObject* sender);
+
+    // Readers, each inside the reader frame.
+    void KoalaView(const QString& fileName);
+    void ArtView(const QString& fileName);
+    void ArtHiView(const QString& fileName);
+    void AmiView(const QString& fileName);
+    void KoalaCompView(const QString& fileName);
+    void DoodleView(const QString& fileName);
+    void DoodleCompView(const QString& fileName);
+    void PageGBView(const QString& fileName);
+    void FP2View(const QString& fileName);
+    void GodClipView(const QString& fileName);
+
+    // Browsing chain.
+    void DriveComboBox1Change();
+    void DirectoryListBox1Change();
+    void FileListBox1Change();
+    void DetailClick();
+    void ListClick();
+
+    // Commands.
+    void SaveAsClick();
+    void SpeedButton1Click();
+    void FlipClick();
+    void RotateClick();
+    void TurnClick();
+    void ZoomInClick();
+    void ZoomOutClick();
+    void OrigSizeClick();
+    void greyClick();
+    void PImgMouseDown(Qt::MouseButton button);
+    void PImgPaint();
+    void kxDropFilesDroped(TkxDropFiles* sender);
+    void ber1Click();
+    void BeendenClick();
+
+    // Activation and closing (also run by the window system's events).
+    void FormActivate();
+    void FormResize();
+
+    // Shows entry 0 of a dropped-file list (the drop target's list, last file first).
+    void showDropped(const QStringList& files);
+
+  signals:
+    // The program is to end (closing the window, or the menu item).
+    void programEnds();
+
+  protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+  private:
+    void createControls();
+    void createMenu();
+    void FormCreate();
+    void FormClose();
+    void applyPlacement(const WindowPlacement& placement);
+    void applyStates();
+
+    // Reader frame.
+    void openFrame(const QString& fileName, QStringView suffix, ReaderFamily family);
+    void closeFrame(ReaderFamily family);
+    void showDecoded(const Decoded& decoded);
+    void runReader(const QString& fileName, ReaderKind kind, ReaderFamily family);
+    void godotPath(const QString& fileName);
+
+    // The file a list caption names: the list lower-cases names, the file system may not.
+    QString resolveListName(const QString& caption) const;
+    // Opens `folder` in the folder list (falls back to the program's folder).
+    void openFolder(const QString& folder);
+    void applyZoom(const ZoomAction& action);
+
+    TForm2* Form2 = nullptr;
+    TForm3* Form3 = nullptr;
+    TOKBottomDlg* OKBottomDlg = nullptr;
+    TSaving* Saving = nullptr;
+    QStringList arguments_;
+    CommandStates states_;
+    bool activatedOnce_ = false;
+};
+
+// Converts a reader's picture to the form PImg holds.
+QImage toQImage(const IndexedImage& picture);
+
+} // namespace quendra

@@ -1,0 +1,219 @@
+#include "app/secondary_windows.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include "components/pmultiimage.h"
+
+namespace quendra {
+
+namespace {
+
+void centreOnScreen(QWidget* w) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+}
+
+QLabel* centredLabel(QWidget* parent, const QString& text, QRect geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    label->setGeometry(geometry);
+    return label;
+}
+
+} // namespace
+
+Qt::WindowFlags secondaryWindowFlags() {
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint;
+}
+
+// ---- TForm2: enlarged view ----
+
+TForm2::TForm2(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Maximized (Click to close)"));
+    resize(588, 448);
+    BigImage = new TPMultiImage(this);
+    BigImage->setObjectName(QStringLiteral("BigImage"));
+    BigImage->setCenter(true);
+    BigImage->setBorderStyle(TBorderStyle::bsSingle);
+    BigImage->setImageDither(true);
+    BigImage->setStretchRatio(true);
+    BigImage->setToolTip(QStringLiteral("Click to close"));
+    BigImage->setGeometry(rect());
+    connect(BigImage, &TPMultiImage::mousePressed, this, &TForm2::BigImageMouseDown);
+}
+
+void TForm2::showPicture(const QImage& picture) {
+    BigImage->setPicture(picture);
+    showMaximized();
+    FormActivate();
+    raise();
+    activateWindow();
+}
+
+void TForm2::BigImageMouseDown() {
+    hide();
+}
+
+bool TForm2::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QWidget::event(e);
+}
+
+void TForm2::resizeEvent(QResizeEvent* e) {
+    BigImage->setGeometry(rect());
+    QWidget::resizeEvent(e);
+}
+
+void TForm2::FormActivate() {
+    // The whole screen, from its top-left corner.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area(QPoint(0, 0), screen->geometry().size());
+    if (geometry() != area)
+        setGeometry(area);
+}
+
+// ---- TForm3: reduced view ----
+
+TForm3::TForm3(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Minimized (Click)"));
+    setToolTip(QStringLiteral("Click to close"));
+    setFixedSize(160, 100);
+    SmallImg = new QLabel(this);
+    SmallImg->setObjectName(QStringLiteral("SmallImg"));
+    SmallImg->setScaledContents(true);
+    SmallImg->setAlignment(Qt::AlignCenter);
+    SmallImg->setToolTip(QStringLiteral("Click to close"));
+    SmallImg->setGeometry(rect());
+    centreOnScreen(this);
+}
+
+void TForm3::showPicture(const QImage& picture) {
+    picture_ = picture;
+    SmallImg->setPixmap(QPixmap::fromImage(picture_));
+    FormActivate();
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TForm3::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QWidget::event(e);
+}
+
+void TForm3::mousePressEvent(QMouseEvent* e) {
+    // Presses on SmallImg arrive here too: the label does not take them.
+    hide();
+    e->accept();
+}
+
+void TForm3::FormActivate() {
+    // Half the picture in each direction, rounded toward zero.
+    const QSize half(picture_.width() / 2, picture_.height() / 2);
+    if (size() != half)
+        setFixedSize(half);
+    SmallImg->setGeometry(0, 0, half.width(), half.height());
+}
+
+// ---- TOKBottomDlg: about box ----
+
+TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent, secondaryWindowFlags()) {
+    setObjectName(QStringLiteral("OKBottomDlg"));
+    setWindowTitle(QStringLiteral("About..."));
+    setModal(false);
+    setFixedSize(313, 214);
+    auto* frame = new QFrame(this);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setGeometry(8, 8, 297, 161);
+
+    lines[0] = centredLabel(frame, QStringLiteral("Quendra"), QRect(8, 10, 281, 28));
+    QFont big = lines[0]->font();
+    big.setPixelSize(18);
+    lines[0]->setFont(big);
+    lines[1] = centredLabel(frame, QStringLiteral("Converter for GoDot, Version 1.0"),
+                            QRect(8, 42, 281, 18));
+    lines[2] = centredLabel(
+        frame,
+        QStringLiteral("Displays: 4Bit GoDot (4bt,clp), Amica Paint (ami), Koala Painter (koa), "
+                       "Adv. Art Studio (ocp), Art Studio (ocp), Doodle (dd), Doodle comp. (jj), "
+                       "Koala comp. (gg), RunPaint (rpm), Printfox/Pagefox (bs, pg, gb)"),
+        QRect(8, 64, 281, 66));
+    lines[2]->setWordWrap(true);
+    lines[3] = centredLabel(frame, QStringLiteral("Just double-click or drag'n drop pics"),
+                            QRect(8, 134, 281, 18));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKBtn"));
+    ok->setDefault(true);
+    ok->setGeometry(119, 180, 75, 25);
+    connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+    centreOnScreen(this);
+}
+
+// ---- TSaving: progress ----
+
+TSaving::TSaving(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
+    setObjectName(QStringLiteral("Saving"));
+    setWindowTitle(QStringLiteral("Saving..."));
+    setFixedSize(294, 36);
+    SaveProgress = new QProgressBar(this);
+    SaveProgress->setObjectName(QStringLiteral("SaveProgress"));
+    SaveProgress->setGeometry(16, 9, 265, 16);
+    SaveProgress->setRange(0, 39);
+    SaveProgress->setValue(0);
+    SaveProgress->setTextVisible(false);
+    centreOnScreen(this);
+}
+
+void TSaving::setPosition(int position) {
+    // The bar paints itself at once when the change shows.
+    SaveProgress->setValue(position);
+}
+
+void TSaving::showNow() {
+    show();
+    raise();
+    // Only the window system's own work (expose, paint); no input reaches the program
+    // while a reader or the turn runs.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// ---- SavingProgress ----
+
+SavingProgress::SavingProgress(TSaving* window, QString caption, bool mayShow)
+    : window_(window), caption_(std::move(caption)), mayShow_(mayShow) {}
+
+void SavingProgress::start(int maximum) {
+    if (!window_)
+        return;
+    window_->setWindowTitle(caption_);
+    window_->SaveProgress->setRange(0, std::max(0, maximum));
+    window_->SaveProgress->setValue(0);
+    if (mayShow_) {
+        window_->showNow();
+        shown_ = true;
+    }
+}
+
+void SavingProgress::position(int position) {
+    if (window_)
+        window_->setPosition(position);
+}
+
+} // namespace quendra

@@ -1,0 +1,104 @@
+// The four small windows beside the main window: the enlarged view, the reduced view, the
+// about box and the progress window. All are created hidden at start, stay on top while
+// shown, are never modal, and are shown and hidden again rather than re-created.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QLabel>
+#include <QProgressBar>
+#include <QWidget>
+
+#include "decode/decoded.h"
+
+namespace quendra {
+
+class TPMultiImage;
+
+// Flags shared by the four: a fixed dialog frame with only the system menu, on top.
+Qt::WindowFlags secondaryWindowFlags();
+
+// Enlarged view: screen-sized, the picture scaled keeping its proportions.
+class TForm2 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TForm2(QWidget* parent = nullptr);
+    TPMultiImage* BigImage = nullptr;
+
+    // Shows the window with a copy of `picture` (again: replaces it and re-activates).
+    void showPicture(const QImage& picture);
+
+  public slots:
+    void BigImageMouseDown();
+
+  protected:
+    bool event(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+  private:
+    void FormActivate();
+};
+
+// Reduced view: half the picture's size, the picture stretched into it.
+class TForm3 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TForm3(QWidget* parent = nullptr);
+    QLabel* SmallImg = nullptr;
+
+    // Shows the window with a copy of `picture`, sized to half of it.
+    void showPicture(const QImage& picture);
+
+  protected:
+    bool event(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+  private:
+    void FormActivate();
+    QImage picture_;
+};
+
+// The about box.
+class TOKBottomDlg : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TOKBottomDlg(QWidget* parent = nullptr);
+    QLabel* lines[4] = {};
+};
+
+// The progress window; every user sets its caption first.
+class TSaving : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TSaving(QWidget* parent = nullptr);
+    QProgressBar* SaveProgress = nullptr;
+
+    // The bar's step (2 at design); kept for the users that change it.
+    int step() const { return step_; }
+    void setStep(int step) { step_ = step; }
+    // Moves the bar and paints it at once (the work runs inside one event handler).
+    void setPosition(int position);
+    // Shows the window and lets it reach the screen before the work goes on.
+    void showNow();
+
+  private:
+    int step_ = 2;
+};
+
+// Drives the progress window from a reader's progress reports.
+class SavingProgress : public Progress {
+  public:
+    // `mayShow`: false keeps the window hidden (first paint still pending, a small clip).
+    SavingProgress(TSaving* window, QString caption, bool mayShow);
+    void start(int maximum) override;
+    void position(int position) override;
+    bool shown() const { return shown_; }
+
+  private:
+    TSaving* window_;
+    QString caption_;
+    bool mayShow_;
+    bool shown_ = false;
+};
+
+} // namespace quendra

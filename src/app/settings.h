@@ -1,0 +1,76 @@
+// quendra.ini: the window's placement, kept in a sections-and-keys text file.
+//
+// The file may hold more than the viewer writes (other sections, keys, comments, blank
+// lines); IniFile keeps all of it, in its order, and changes only the lines it is asked
+// to set. A file that is missing or cannot be read reads as empty; values that are not
+// whole numbers read as the default.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quendra {
+
+class IniFile {
+  public:
+    // Loads `path` (an unreadable or missing file gives an empty one).
+    explicit IniFile(QString path);
+
+    const QString& path() const { return path_; }
+
+    // The value of `key` in `section` (both matched without regard to case, as profile
+    // files are), or `fallback` when it is missing or not a decimal integer.
+    int readInteger(const QString& section, const QString& key, int fallback) const;
+    // The raw text after the "=", trimmed; empty when missing.
+    QString readString(const QString& section, const QString& key) const;
+
+    // Replaces the key's value in place, or appends the key to its section, or appends
+    // the section at the end of the file.
+    void writeInteger(const QString& section, const QString& key, int value);
+    void writeString(const QString& section, const QString& key, const QString& value);
+
+    // Writes the whole file atomically (a temporary file renamed over the old one), making
+    // the folder when needed. False when it could not be written; the old file then stays.
+    bool save() const;
+
+    const QStringList& lines() const { return lines_; }
+
+  private:
+    // Index of the section's header line, or -1.
+    int findSection(const QString& section) const;
+    // Index of the key's line within the section that starts at `header`, or -1.
+    int findKey(int header, const QString& key) const;
+    // One past the section's last line (the next header, or the end of the file).
+    int sectionEnd(int header) const;
+
+    QString path_;
+    QStringList lines_;
+    QString lineEnding_ = QStringLiteral("\n");
+    bool endsWithNewline_ = true;
+};
+
+// The [Pos] section of quendra.ini.
+struct WindowPlacement {
+    int top = 0;
+    int left = 0;
+    int style = 0; // 0 normal, 1 maximised, 2 minimised; any other value changes nothing
+    int width = 686;
+    int height = 565;
+    friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
+};
+
+namespace settings {
+
+// The settings file: quendra.ini in the per-user configuration folder
+// (for instance ~/.config/quendra/quendra.ini), unless a test chose another one.
+QString filePath();
+// Points the program at another settings file (tests); an empty path restores the default.
+void setFilePath(const QString& path);
+
+WindowPlacement readPlacement(const QString& path);
+// Writes Top, Left, Style, Width and Height into [Pos], keeping the rest of the file.
+bool writePlacement(const QString& path, const WindowPlacement& placement);
+
+} // namespace settings
+
+} // namespace quendra

@@ -1,0 +1,138 @@
+#include "app/view_logic.h"
+
+#include <QRegularExpression>
+
+namespace quendra {
+
+QString namePart(const QString& fileName) {
+    qsizetype sep = -1;
+    for (QChar c : {u'/', u'\\', u':'})
+        sep = std::max(sep, fileName.lastIndexOf(c));
+    return fileName.mid(sep + 1);
+}
+
+QString captionFor(const QString& fileName, QStringView suffix) {
+    return kProgramName + QStringLiteral(": ") + namePart(fileName) + suffix.toString();
+}
+
+bool matchesMask(const QString& fileName, const QString& mask) {
+    const QString name = namePart(fileName);
+    const QStringList patterns = mask.split(u';', Qt::SkipEmptyParts);
+    for (const QString& pattern : patterns) {
+        const QRegularExpression re(
+            QRegularExpression::wildcardToRegularExpression(pattern.trimmed()),
+            QRegularExpression::CaseInsensitiveOption);
+        if (re.match(name).hasMatch())
+            return true;
+    }
+    return false;
+}
+
+void dispatchBegins(CommandStates& s) {
+    s.godot = true;
+}
+
+void readerStarts(CommandStates& s, ReaderFamily family) {
+    s.fileListBox = false;
+    s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = false;
+    if (family != ReaderFamily::GodotPath && family != ReaderFamily::GodotClip)
+        s.grey = false;
+}
+
+void readerEnds(CommandStates& s, ReaderFamily family) {
+    s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = true;
+    s.fileListBox = true;
+    switch (family) {
+    case ReaderFamily::C64:
+    case ReaderFamily::GodotPath:
+    case ReaderFamily::GodotClip:
+        s.grey = true;
+        break;
+    case ReaderFamily::Printfox:
+        break;
+    case ReaderFamily::FunPainter:
+        s.selectGif = true;
+        s.godot = false;
+        break;
+    }
+}
+
+void afterDelete(CommandStates& s) {
+    s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = s.zoomOut = false;
+    s.origSize = s.godot = s.grey = false;
+}
+
+ZoomAction zoomIn(CommandStates& s, int& count) {
+    if (count >= kMaxZoomSteps)
+        return {0, 0, true}; // the button is disabled by then
+    s.origSize = true;
+    ++count;
+    if (count > kMaxZoomSteps - 1)
+        s.zoomIn = false;
+    s.zoomOut = true;
+    return {1, 0, true};
+}
+
+ZoomAction zoomOut(CommandStates& s, int& count, bool stretchRatio) {
+    ZoomAction a{0, 0, stretchRatio};
+    if (count > 0)
+        a.zoomOuts = 1;
+    --count;
+    if (count < kMaxZoomSteps)
+        s.zoomIn = true;
+    if (count <= 0) {
+        // Below 0 only through a click that slipped past the disabled button.
+        count = 0;
+        s.zoomOut = false;
+        a.stretchRatio = false;
+        s.origSize = false;
+    }
+    return a;
+}
+
+ZoomAction origSize(CommandStates& s, int& count) {
+    // One zoom-out more than the zoom-ins counted: the component's margin goes from 0 to
+    // its outermost step, as it always has.
+    const ZoomAction a{0, count + 1, false};
+    count = 0;
+    s.zoomOut = false;
+    s.zoomIn = true;
+    s.origSize = false;
+    return a;
+}
+
+QImage quarterTurn(const QImage& source, const std::function<void(int)>& afterColumn) {
+    const QImage src = source.convertToFormat(QImage::Format_RGB32);
+    const int w = src.width();
+    const int h = src.height();
+    QImage out(h, w, QImage::Format_RGB32);
+    if (out.isNull() && w > 0 && h > 0)
+        return source; // no memory: leave the picture
+    for (int i = 0; i < w; ++i) {
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(i));
+        for (int j = 0; j < h; ++j) {
+            dst[j] = reinterpret_cast<const QRgb*>(src.constScanLine(h - 1 - j))[i];
+        }
+        if (afterColumn)
+            afterColumn(i);
+    }
+    return out;
+}
+
+QPoint placementOnScreens(const QRect& stored, const QList<QRect>& screens) {
+    for (const QRect& screen : screens) {
+        if (screen.intersects(stored))
+            return stored.topLeft();
+    }
+    return {0, 0};
+}
+
+QString proposedSaveName(const QString& fileName, const QString& extension) {
+    QString name = namePart(fileName);
+    name.chop(std::min<qsizetype>(3, name.size()));
+    if (!name.contains(u'.'))
+        name += u'.';
+    return name + extension;
+}
+
+} // namespace quendra

@@ -1,0 +1,82 @@
+// The viewer's rules that need no window: captions, the file mask, which commands are
+// enabled when, the zoom steps, the quarter turn, placing the window on a screen and the
+// name proposed for a save.
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <functional>
+
+namespace quendra {
+
+inline const QString kProgramName = QStringLiteral("Quendra");
+inline const QString kFileMask =
+    QStringLiteral("*.4bt;*.koa;*.ocp;*.ami;*.gg;*.dd;*.jj;*.clp;*.rpm;*.pg;*.gb;*.bs");
+
+// The name part of a path: what follows the last "/", "\" or drive colon.
+QString namePart(const QString& fileName);
+// "Quendra: " + name part + suffix.
+QString captionFor(const QString& fileName, QStringView suffix);
+// True when the name part matches one of the ";"-separated wildcard patterns, without
+// regard to case.
+bool matchesMask(const QString& fileName, const QString& mask);
+
+// How a reader treats the controls around its work.
+enum class ReaderFamily {
+    C64,        // Koala, Art Studio, Amica, Koala compressed, Doodle, Doodle compressed
+    Printfox,   // leaves "Show gray" disabled
+    FunPainter, // leaves "Show gray" disabled, selects GIF and disables "4Bit GoDot"
+    GodotPath,  // the dispatch's own GoDot steps: "Show gray" keeps its state meanwhile
+    GodotClip,  // GodClipView
+};
+
+// Enabled states of the main window's commands, plus the save-format selection that
+// FunPainter 2 changes.
+struct CommandStates {
+    bool saveAs = false, flip = false, rotate = false, turn = false;
+    bool zoomIn = false, zoomOut = false, origSize = false;
+    bool grey = false;
+    bool godot = true;       // the "4Bit GoDot" radio button
+    bool fileListBox = true; // the hidden file list box
+    bool selectGif = false;  // a request to select GIF as the save format (FunPainter 2)
+    friend bool operator==(const CommandStates&, const CommandStates&) = default;
+};
+
+// Dispatch step 3: "4Bit GoDot" is offered again before every file.
+void dispatchBegins(CommandStates& s);
+// The frame's opening steps: the picture commands and the list box go off, and the
+// C64, Printfox and FunPainter readers also disable "Show gray".
+void readerStarts(CommandStates& s, ReaderFamily family);
+// The frame's closing steps.
+void readerEnds(CommandStates& s, ReaderFamily family);
+// After the selected file was deleted: back to the start, "4Bit GoDot" off as well.
+void afterDelete(CommandStates& s);
+
+// The zoom steps. `count` is the number of zoom-ins applied to the picture (0..9).
+// Each returns what to do to the picture component.
+struct ZoomAction {
+    int zoomIns = 0;   // calls of ImageZoomIn
+    int zoomOuts = 0;  // calls of ImageZoomOut
+    bool stretchRatio; // StretchRatio afterwards
+};
+inline constexpr int kMaxZoomSteps = 9;
+ZoomAction zoomIn(CommandStates& s, int& count);
+ZoomAction zoomOut(CommandStates& s, int& count, bool stretchRatio);
+ZoomAction origSize(CommandStates& s, int& count);
+
+// The picture turned 90 degrees clockwise: the source's top-left pixel ends top-right.
+// `afterColumn(i)` runs after each source column i.
+QImage quarterTurn(const QImage& source, const std::function<void(int)>& afterColumn = {});
+
+// Where a window with the stored geometry opens: the stored position when the rectangle
+// meets at least one of the screens, else 0, 0 (a monitor that is gone).
+QPoint placementOnScreens(const QRect& stored, const QList<QRect>& screens);
+
+// The name proposed in the save dialog: the name part with its last three characters cut,
+// a "." appended when no "." remains, then `extension` ("GIF").
+QString proposedSaveName(const QString& fileName, const QString& extension);
+
+} // namespace quendra

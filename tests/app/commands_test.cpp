@@ -1,0 +1,285 @@
+// The view commands, the enlarged and reduced views, delete, drop and browsing.
+#include <QCheckBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QUrl>
+
+#include "app/secondary_windows.h"
+#include "samples/c64_files.h"
+#include "viewer_fixture.h"
+
+namespace quendra::testing {
+namespace {
+
+using samples::makeKoala;
+using samples::testPattern;
+
+class Commands : public ViewerTest {
+  protected:
+    void SetUp() override {
+        ViewerTest::SetUp();
+        start();
+        koala = makeKoala(testPattern());
+        show(write(QStringLiteral("pic.koa"), koala));
+        ASSERT_TRUE(form->pictureShown);
+    }
+    std::vector<std::uint8_t> koala;
+};
+
+TEST_F(Commands, NineZoomInsThenZoomInIsDisabled) {
+    for (int i = 1; i <= 9; ++i) {
+        ASSERT_TRUE(form->ZoomIn->isEnabled()) << i;
+        form->ZoomIn->click();
+        EXPECT_EQ(form->zoomSteps, i);
+        EXPECT_TRUE(form->ZoomOut->isEnabled());
+        EXPECT_TRUE(form->OrigSize->isEnabled());
+        EXPECT_TRUE(form->PImg->stretchRatio());
+    }
+    EXPECT_FALSE(form->ZoomIn->isEnabled());
+    EXPECT_EQ(form->PImg->zoomState().margin, 90);
+    form->ZoomIn->click(); // disabled: nothing happens
+    EXPECT_EQ(form->zoomSteps, 9);
+
+    form->ZoomOut->click();
+    EXPECT_EQ(form->zoomSteps, 8);
+    EXPECT_TRUE(form->ZoomIn->isEnabled());
+    EXPECT_EQ(form->PImg->zoomState().margin, 80);
+}
+
+TEST_F(Commands, ZoomingOutToZeroSwitchesTheScalingOff) {
+    form->ZoomIn->click();
+    form->ZoomOut->click();
+    EXPECT_EQ(form->zoomSteps, 0);
+    EXPECT_FALSE(form->ZoomOut->isEnabled());
+    EXPECT_FALSE(form->OrigSize->isEnabled());
+    EXPECT_TRUE(form->ZoomIn->isEnabled());
+    EXPECT_FALSE(form->PImg->stretchRatio());
+    EXPECT_EQ(form->PImg->zoomState().margin, 0);
+}
+
+TEST_F(Commands, OrigSizeWithACountOfTwoZoomsOutThreeTimes) {
+    form->ZoomIn->click();
+    form->ZoomIn->click();
+    ASSERT_EQ(form->PImg->zoomState().margin, 20);
+    form->OrigSize->click();
+    EXPECT_EQ(form->PImg->zoomState().margin, -10);
+    EXPECT_EQ(form->zoomSteps, 0);
+    EXPECT_FALSE(form->PImg->stretchRatio());
+    EXPECT_FALSE(form->ZoomOut->isEnabled());
+    EXPECT_FALSE(form->OrigSize->isEnabled());
+    EXPECT_TRUE(form->ZoomIn->isEnabled());
+}
+
+TEST_F(Commands, AnotherFileReturnsAZoomedViewToOneToOne) {
+    for (int i = 0; i < 3; ++i)
+        form->ZoomIn->click();
+    show(write(QStringLiteral("two.koa"), makeKoala(testPattern(3))));
+    EXPECT_EQ(form->zoomSteps, 0);
+    EXPECT_FALSE(form->PImg->stretchRatio());
+    EXPECT_EQ(form->PImg->zoomState().margin, -10);
+    EXPECT_FALSE(form->ZoomOut->isEnabled());
+
+    // With no zoom the dispatch leaves the component's zoom alone.
+    form->PImg->ImageZoomIn();
+    show(write(QStringLiteral("three.koa"), makeKoala(testPattern(4))));
+    EXPECT_EQ(form->PImg->zoomState().margin, 0);
+}
+
+TEST_F(Commands, ReadersLeaveTheZoomButtonsAsTheyWere) {
+    form->ZoomIn->click();
+    // The view is unzoomed by the dispatch before the reader runs, so the states that
+    // the reader leaves alone are those of OrigSize.
+    show(write(QStringLiteral("again.koa"), koala));
+    EXPECT_FALSE(form->ZoomOut->isEnabled());
+    EXPECT_FALSE(form->OrigSize->isEnabled());
+    EXPECT_TRUE(form->ZoomIn->isEnabled());
+}
+
+TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
+    const QImage before = shown();
+    form->ZoomIn->click();
+    form->Turn->click();
+    EXPECT_EQ(form->zoomSteps, 0); // unzoomed first
+    const QImage once = shown();
+    ASSERT_EQ(once.size(), QSize(200, 320));
+    EXPECT_EQ(once.pixel(199, 0), before.pixel(0, 0));
+    EXPECT_EQ(once.pixel(0, 319), before.pixel(319, 199));
+    TSaving* saving = program->saving();
+    EXPECT_EQ(saving->windowTitle(), QStringLiteral("Rotating..."));
+    EXPECT_EQ(saving->SaveProgress->maximum(), 320);
+    EXPECT_EQ(saving->SaveProgress->value(), 319);
+    EXPECT_FALSE(saving->isVisible());
+    EXPECT_EQ(saving->step(), 2);
+    for (int i = 0; i < 3; ++i)
+        form->Turn->click();
+    EXPECT_EQ(shown(), before);
+}
+
+TEST_F(Commands, FlipAndRotateUseTheComponent) {
+    const QImage before = shown();
+    form->Flip->click();
+    EXPECT_TRUE(form->PImg->flipped());
+    EXPECT_NE(shown(), before);
+    form->Rotate->click(); // captioned "Turn"
+    EXPECT_TRUE(form->PImg->rotated());
+    EXPECT_EQ(shown().size(), QSize(200, 320));
+    EXPECT_EQ(form->zoomSteps, 0);
+}
+
+TEST_F(Commands, LeftClickOpensTheEnlargedView) {
+    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(50, 50));
+    TForm2* big = program->form2();
+    EXPECT_TRUE(big->isVisible());
+    EXPECT_EQ(big->BigImage->picture(), shown());
+    EXPECT_TRUE(big->BigImage->stretchRatio());
+    EXPECT_EQ(big->BigImage->geometry(), big->rect());
+    QTest::mouseClick(big->BigImage, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(big->isVisible());
+}
+
+TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
+    TForm3* small = program->form3();
+    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_TRUE(small->isVisible());
+    EXPECT_EQ(small->size(), QSize(160, 100));
+    EXPECT_EQ(small->SmallImg->geometry(), QRect(0, 0, 160, 100));
+    QTest::mouseClick(small->SmallImg, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(small->isVisible());
+
+    form->Turn->click();
+    QTest::mouseClick(form->PImg, Qt::MiddleButton, {}, QPoint(50, 50));
+    EXPECT_TRUE(small->isVisible());
+    EXPECT_EQ(small->size(), QSize(100, 160));
+    EXPECT_EQ(small->SmallImg->pixmap().toImage().convertToFormat(QImage::Format_RGB32), shown());
+}
+
+TEST_F(Commands, NoViewOpensBeforeAPictureWasShown) {
+    program.reset();
+    start();
+    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_FALSE(program->form2()->isVisible());
+    EXPECT_FALSE(program->form3()->isVisible());
+}
+
+TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
+    write(QStringLiteral("gone.koa"), makeKoala(testPattern(5)));
+    openPictures();
+    for (int i = 0; i < 2; ++i)
+        form->ZoomIn->click();
+    clickListItem(QStringLiteral("gone.koa"));
+    // The selected file goes, not the one shown.
+    show(write(QStringLiteral("shown.koa"), koala));
+
+    answer = QMessageBox::Cancel;
+    form->SpeedButton1->click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, QStringLiteral("Confirm"));
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Erase file?"));
+    EXPECT_EQ(boxes[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_TRUE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
+    EXPECT_TRUE(form->pictureShown);
+
+    form->ZoomIn->click();
+    answer = QMessageBox::Ok;
+    form->SpeedButton1->click();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_FALSE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
+    EXPECT_TRUE(form->FileList->findItems(QStringLiteral("gone.koa"), Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(shown(), blackTemplate());
+    EXPECT_TRUE(form->currentFileName.isEmpty());
+    EXPECT_FALSE(form->pictureShown);
+    EXPECT_EQ(form->zoomSteps, 0);
+    EXPECT_FALSE(form->PImg->stretchRatio());
+    for (QWidget* w : std::initializer_list<QWidget*>{form->SaveAs, form->Flip, form->Rotate,
+                                                      form->Turn, form->ZoomIn, form->ZoomOut,
+                                                      form->OrigSize, form->grey, form->Godot}) {
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    }
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: shown.koa (Koala)"));
+}
+
+TEST_F(Commands, DeleteWithoutASelectionAsksNothing) {
+    openPictures();
+    form->FileList->clearSelection();
+    form->SpeedButton1->click();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(form->pictureShown);
+}
+
+TEST_F(Commands, ADropOfThreeFilesShowsEntryZero) {
+    QTemporaryDir other;
+    QStringList paths;
+    for (int i = 1; i <= 3; ++i) {
+        const QString path = other.filePath(QStringLiteral("drop%1.koa").arg(i));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const auto bytes = makeKoala(testPattern(static_cast<unsigned>(i)));
+        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+        paths << path;
+    }
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls << QUrl::fromLocalFile(p);
+    data.setUrls(urls);
+    const QPointF at(20, 20);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(form->PImg, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(form->PImg, &drop);
+
+    // The last of the system's list is entry 0 of the drop target's.
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: drop3.koa (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(3))));
+    EXPECT_EQ(form->DirectoryListBox1->directory(), QDir(other.path()).canonicalPath());
+    EXPECT_EQ(form->FileList->topLevelItemCount(), 3);
+}
+
+TEST_F(Commands, ADroppedFileNeedNotMatchTheMask) {
+    QTemporaryDir other;
+    const QString path = other.filePath(QStringLiteral("picture.fp2"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("FU");
+    f.close();
+    form->showDropped({path});
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: picture.fp2 (FunPainter 2 / IFLI)"));
+    EXPECT_EQ(form->FileList->topLevelItemCount(), 0);
+}
+
+TEST_F(Commands, DetailAndListSwitchTheViewStyle) {
+    form->List->click();
+    EXPECT_EQ(form->FileList->viewStyle(), TFileListView::ViewStyle::List);
+    form->Detail->click();
+    EXPECT_EQ(form->FileList->viewStyle(), TFileListView::ViewStyle::Report);
+}
+
+TEST_F(Commands, ChangingTheFolderMakesItCurrentAndRefillsTheLists) {
+    QDir(picsFolder()).mkpath(QStringLiteral("sub"));
+    openPictures();
+    EXPECT_EQ(QDir::currentPath(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(form->FileListBox1->directory(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(form->FileList->topLevelItemCount(), 1);
+    // The folder list shows the path down to the folder and then its subfolders.
+    const int rows = form->DirectoryListBox1->count();
+    ASSERT_GE(rows, 2);
+    EXPECT_EQ(form->DirectoryListBox1->item(rows - 1)->text().trimmed(), QStringLiteral("sub"));
+    EXPECT_EQ(form->DirectoryListBox1->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
+    emit form->DirectoryListBox1->itemActivated(form->DirectoryListBox1->item(rows - 1));
+    EXPECT_EQ(QDir::currentPath(), QDir(picsFolder() + QStringLiteral("/sub")).canonicalPath());
+    EXPECT_EQ(form->FileList->topLevelItemCount(), 0);
+}
+
+TEST_F(Commands, ADriveThatIsNotReadyFallsBackToTheProgramsFolder) {
+    openPictures();
+    form->DriveComboBox1->addItem(QStringLiteral("/no/such/volume"));
+    form->DriveComboBox1->setCurrentIndex(form->DriveComboBox1->count() - 1);
+    form->DriveComboBox1Change();
+    EXPECT_EQ(form->DirectoryListBox1->directory(), QDir(TForm1::programFolder()).canonicalPath());
+}
+
+} // namespace
+} // namespace quendra::testing

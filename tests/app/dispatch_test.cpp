@@ -1,0 +1,230 @@
+// The dispatch: which reader a file goes to, the captions, the states around the readers,
+// the GoDot path and the grey toggle.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "samples/c64_files.h"
+#include "viewer_fixture.h"
+
+namespace quendra::testing {
+namespace {
+
+using samples::makeKoala;
+using samples::testPattern;
+
+template <std::size_t N> std::vector<std::uint8_t> bytesOf(const char (&text)[N]) {
+    return {text, text + N - 1};
+}
+
+void expectPictureCommands(TForm1* form, bool on) {
+    for (QWidget* w : std::initializer_list<QWidget*>{form->SaveAs, form->Flip, form->Rotate,
+                                                      form->Turn, form->ZoomIn}) {
+        EXPECT_EQ(w->isEnabled(), on) << w->objectName().toStdString();
+    }
+}
+
+TEST_F(ViewerTest, AKoalaFileIsShownWithItsCaptionAndTheCommandsOn) {
+    start();
+    const auto bytes = makeKoala(testPattern());
+    show(write(QStringLiteral("pic.koa"), bytes));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
+    expectPictureCommands(form, true);
+    EXPECT_TRUE(form->grey->isEnabled());
+    EXPECT_TRUE(form->Godot->isEnabled());
+    EXPECT_TRUE(form->FileListBox1->isEnabled());
+    EXPECT_FALSE(form->ZoomOut->isEnabled());
+    EXPECT_FALSE(form->OrigSize->isEnabled());
+    EXPECT_TRUE(form->pictureShown);
+}
+
+TEST_F(ViewerTest, ARejectedFileLeavesTheBlackTemplateWithTheCommandsOn) {
+    start();
+    show(write(QStringLiteral("good.koa"), makeKoala(testPattern())));
+    auto shortFile = makeKoala(testPattern());
+    shortFile.pop_back();
+    show(write(QStringLiteral("short.koa"), shortFile));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: short.koa (Koala)"));
+    EXPECT_EQ(shown(), blackTemplate());
+    expectPictureCommands(form, true);
+    EXPECT_TRUE(form->grey->isEnabled());
+    EXPECT_TRUE(form->pictureShown);
+}
+
+TEST_F(ViewerTest, EveryFormatNamesItsReaderInTheCaption) {
+    start();
+    const std::vector<std::pair<QString, QString>> table = {
+        {"a.koa", " (Koala)"},
+        {"a.KOA", " (Koala)"},
+        {"a.rpm", " (Koala)"},
+        {"a.RPM", " (Koala)"},
+        {"a.ocp", " (Advanced Art Studio)"},
+        {"a.OCP", " (Advanced Art Studio)"},
+        {"a.ami", " (Amica Paint)"},
+        {"a.AMI", " (Amica Paint)"},
+        {"a.gg", " (Koala compressed)"},
+        {"a.GG", " (Koala compressed)"},
+        {"a.dd", " (Doodle HiRes)"},
+        {"a.DD", " (Doodle HiRes)"},
+        {"a.jj", " (Doodle HiRes compressed)"},
+        {"a.JJ", " (Doodle HiRes compressed)"},
+        {"a.gb", " (Page-/Printfox)"},
+        {"a.GB", " (Page-/Printfox)"},
+        {"a.bs", " (Page-/Printfox)"},
+        {"a.BS", " (Page-/Printfox)"},
+        {"a.pg", " (Page-/Printfox)"},
+        {"a.PG", " (Page-/Printfox)"},
+        {"a.fp2", " (FunPainter 2 / IFLI)"},
+        {"a.FP2", " (FunPainter 2 / IFLI)"},
+        {"a.4bt", " (4Bit GoDot)"},
+        {"a.clp", " (4Bit GoDot)"},
+        {"a.Koa", " (4Bit GoDot)"},
+        {"a.png", " (4Bit GoDot)"},
+        {"noextension", " (4Bit GoDot)"},
+    };
+    for (const auto& [name, suffix] : table) {
+        // Content no reader accepts: only the caption tells which reader ran.
+        show(write(name, bytesOf("not a picture")));
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + name + suffix);
+        EXPECT_EQ(shown(), blackTemplate()) << name.toStdString();
+        expectPictureCommands(form, true);
+        EXPECT_TRUE(form->FileListBox1->isEnabled());
+    }
+}
+
+TEST_F(ViewerTest, ExtensionsCompareExactlyAndCaseSensitively) {
+    start();
+    const auto koala = makeKoala(testPattern());
+    show(write(QStringLiteral("PIC.KOA"), koala));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: PIC.KOA (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
+
+    show(write(QStringLiteral("pic.Koa"), koala));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.Koa (4Bit GoDot)"));
+    EXPECT_EQ(shown(), blackTemplate());
+}
+
+TEST_F(ViewerTest, TheMagicDecidesOnTheGodotPath) {
+    start();
+    // A clip under a picture's extension ...
+    show(write(QStringLiteral("clip.4bt"), bytesOf("GOD1\0\0\1\1")));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: clip.4bt (4Bit GoDot-Clip)"));
+    EXPECT_TRUE(form->pictureShown);
+    expectPictureCommands(form, true);
+    // ... and a full picture under a clip's.
+    show(write(QStringLiteral("full.clp"), bytesOf("GOD0")));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: full.clp (4Bit GoDot)"));
+    EXPECT_TRUE(form->pictureShown);
+}
+
+TEST_F(ViewerTest, TheGodotPathWithoutMagicKeepsThePictureShownFlag) {
+    start();
+    show(write(QStringLiteral("x.4bt"), bytesOf("GO")));
+    EXPECT_FALSE(form->pictureShown);
+    EXPECT_EQ(shown(), blackTemplate());
+    expectPictureCommands(form, true);
+    EXPECT_TRUE(form->grey->isEnabled());
+}
+
+TEST_F(ViewerTest, AMissingFileChangesNothing) {
+    start();
+    show(write(QStringLiteral("pic.koa"), makeKoala(testPattern())));
+    const QImage before = shown();
+    show(dir.filePath(QStringLiteral("pics/none.koa")));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
+    EXPECT_EQ(shown(), before);
+    show(picsFolder()); // a folder is no file either
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
+}
+
+TEST_F(ViewerTest, PrintfoxLeavesGreyOffAndFunPainterTakesGodotAway) {
+    start();
+    show(write(QStringLiteral("a.koa"), makeKoala(testPattern())));
+    ASSERT_TRUE(form->grey->isEnabled());
+    form->Godot->setChecked(true);
+
+    show(write(QStringLiteral("a.bs"), bytesOf("Xnot a page")));
+    EXPECT_FALSE(form->grey->isEnabled());
+    EXPECT_TRUE(form->Godot->isEnabled());
+    expectPictureCommands(form, true);
+
+    show(write(QStringLiteral("a.fp2"), bytesOf("not an fp2")));
+    EXPECT_FALSE(form->grey->isEnabled());
+    EXPECT_FALSE(form->Godot->isEnabled());
+    EXPECT_FALSE(form->Godot->isChecked());
+    EXPECT_TRUE(form->GIF->isChecked());
+    expectPictureCommands(form, true);
+    EXPECT_TRUE(form->pictureShown);
+
+    // The next file offers "4Bit GoDot" again but leaves GIF selected.
+    show(write(QStringLiteral("b.koa"), makeKoala(testPattern())));
+    EXPECT_TRUE(form->Godot->isEnabled());
+    EXPECT_TRUE(form->GIF->isChecked());
+    EXPECT_TRUE(form->grey->isEnabled());
+}
+
+TEST_F(ViewerTest, TheGreyToggleShowsTheSameFileInTheOtherPalette) {
+    start();
+    const auto bytes = makeKoala(testPattern());
+    show(write(QStringLiteral("pic.koa"), bytes));
+    form->grey->setChecked(true);
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes, true));
+    EXPECT_TRUE(form->grey->isEnabled());
+
+    // A flip is lost: the file is decoded anew.
+    form->Flip->click();
+    ASSERT_NE(shown(), expectedPicture(decodeKoala, bytes, true));
+    form->grey->setChecked(false);
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
+}
+
+TEST_F(ViewerTest, AfterAnEmptySelectionTheGreyToggleShowsNothing) {
+    start();
+    const auto bytes = makeKoala(testPattern());
+    write(QStringLiteral("pic.koa"), bytes);
+    openPictures();
+    clickListItem(QStringLiteral("pic.koa"));
+    ASSERT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
+    clickListItem({}); // below the last row: nothing selected
+    EXPECT_TRUE(form->currentFileName.isEmpty());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
+    form->grey->setChecked(true);
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes)); // still the colour picture
+}
+
+TEST_F(ViewerTest, AClickInTheListShowsTheFileUnderItsRealName) {
+    start();
+    const auto bytes = makeKoala(testPattern());
+    write(QStringLiteral("UPPER.KOA"), bytes);
+    write(QStringLiteral("Mixed.Koa"), bytes);
+    write(QStringLiteral("other.txt"), bytes);
+    openPictures();
+    EXPECT_EQ(form->FileListBox1->fileNames(),
+              QStringList({QStringLiteral("Mixed.Koa"), QStringLiteral("UPPER.KOA")}));
+    EXPECT_EQ(form->FileList->topLevelItemCount(), 2);
+    clickListItem(QStringLiteral("upper.koa"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: UPPER.KOA (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
+    clickListItem(QStringLiteral("mixed.koa"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: Mixed.Koa (4Bit GoDot)"));
+}
+
+TEST_F(ViewerTest, TheHiddenListBoxReshowsTheCurrentFile) {
+    start();
+    const auto a = makeKoala(testPattern(1));
+    write(QStringLiteral("a.koa"), a);
+    write(QStringLiteral("b.koa"), makeKoala(testPattern(2)));
+    openPictures();
+    clickListItem(QStringLiteral("a.koa"));
+    form->Flip->click();
+    // A keyboard selection in the list box re-shows the current file, not the one it names.
+    form->FileListBox1->setFocus();
+    form->FileListBox1->setCurrentRow(0);
+    QTest::keyClick(form->FileListBox1, Qt::Key_Down);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: a.koa (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, a));
+}
+
+} // namespace
+} // namespace quendra::testing

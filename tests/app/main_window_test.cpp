@@ -1,0 +1,243 @@
+// The main window as it starts, its settings and its life cycle.
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QToolButton>
+
+#include "app/app_exception.h"
+#include "samples/c64_files.h"
+#include "viewer_fixture.h"
+
+namespace quendra::testing {
+namespace {
+
+using samples::makeKoala;
+using samples::testPattern;
+
+TEST_F(ViewerTest, ControlsSitWhereTheyBelongWithTheirCaptionsAndHints) {
+    start();
+    struct Expected {
+        QWidget* widget;
+        QRect geometry;
+        QString caption;
+        QString hint;
+    };
+    const std::vector<Expected> table = {
+        {form->SaveAs, {12, 312, 75, 25}, "Save as...", "Save file"},
+        {form->Detail, {99, 312, 25, 25}, "", "Show details"},
+        {form->List, {133, 312, 25, 25}, "", "Show list"},
+        {form->SpeedButton1, {205, 312, 25, 25}, "", "Delete file"},
+        {form->Flip, {38, 425, 75, 25}, "Flip", "Flip picture"},
+        {form->Rotate, {126, 425, 75, 25}, "Turn", ""},
+        {form->ZoomIn, {38, 456, 75, 25}, "Zoom In", ""},
+        {form->ZoomOut, {126, 456, 75, 25}, "Zoom Out", ""},
+        {form->OrigSize, {38, 488, 75, 25}, "OrigSize", ""},
+        {form->Turn, {126, 488, 75, 25}, "Rotate", ""},
+    };
+    for (const Expected& e : table) {
+        SCOPED_TRACE(e.widget->objectName().toStdString());
+        EXPECT_EQ(e.widget->geometry(), e.geometry);
+        EXPECT_EQ(e.widget->toolTip(), e.hint);
+        if (auto* b = qobject_cast<QAbstractButton*>(e.widget); b && !e.caption.isEmpty()) {
+            EXPECT_EQ(b->text(), e.caption);
+        }
+    }
+    EXPECT_EQ(form->DriveComboBox1->geometry(), QRect(10, 17, 223, 21));
+    EXPECT_EQ(form->DirectoryListBox1->geometry(), QRect(8, 48, 225, 89));
+    EXPECT_EQ(form->FileList->geometry(), QRect(8, 144, 225, 161));
+    EXPECT_EQ(form->FileList->toolTip(), QStringLiteral("Select file to be displayed"));
+    EXPECT_EQ(form->FileListBox1->geometry(), QRect(368, 227, 160, 97));
+    EXPECT_EQ(form->RadioGroup1->geometry(), QRect(8, 344, 225, 73));
+    EXPECT_EQ(form->RadioGroup1->title(), QStringLiteral("Save as:"));
+    EXPECT_EQ(form->Godot->text(), QStringLiteral("4Bit GoDot"));
+    EXPECT_EQ(form->Godot->pos(), QPoint(144, 360));
+    EXPECT_EQ(form->grey->text(), QStringLiteral("Show gray"));
+    EXPECT_EQ(form->grey->pos(), QPoint(144, 391));
+    EXPECT_EQ(form->TIF->pos(), QPoint(87, 392));
+    EXPECT_EQ(form->Beenden->text(), QStringLiteral("&Close (ALT+F4)"));
+    EXPECT_EQ(form->ber1->text(), QStringLiteral("A&bout"));
+    EXPECT_FALSE(form->Detail->icon().isNull());
+    EXPECT_FALSE(form->SpeedButton1->icon().isNull());
+}
+
+TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
+    start();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
+    EXPECT_EQ(shown(), blackTemplate());
+    EXPECT_EQ(form->TestBMP, blackTemplate());
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{form->SaveAs, form->Flip, form->Rotate, form->Turn,
+                                         form->ZoomIn, form->ZoomOut, form->OrigSize, form->grey}) {
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    }
+    EXPECT_TRUE(form->Godot->isEnabled());
+    EXPECT_FALSE(form->Godot->isChecked());
+    EXPECT_TRUE(form->GIF->isChecked());
+    EXPECT_FALSE(form->grey->isChecked());
+    EXPECT_EQ(form->zoomSteps, 0);
+    EXPECT_FALSE(form->pictureShown);
+    EXPECT_TRUE(form->firstPaintPending);
+    EXPECT_EQ(form->FileListBox1->mask(), kFileMask);
+    EXPECT_TRUE(form->FileListBox1->hasFocus() || QApplication::focusWidget() == nullptr ||
+                form->focusWidget() == form->FileListBox1);
+}
+
+TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
+    start();
+    EXPECT_FALSE(program->form2()->isVisible());
+    EXPECT_FALSE(program->form3()->isVisible());
+    EXPECT_FALSE(program->okBottomDlg()->isVisible());
+    EXPECT_FALSE(program->saving()->isVisible());
+    EXPECT_EQ(program->form2()->windowTitle(), QStringLiteral("Maximized (Click to close)"));
+    EXPECT_EQ(program->form3()->windowTitle(), QStringLiteral("Minimized (Click)"));
+    EXPECT_EQ(program->okBottomDlg()->windowTitle(), QStringLiteral("About..."));
+    EXPECT_EQ(program->saving()->windowTitle(), QStringLiteral("Saving..."));
+    EXPECT_EQ(program->saving()->SaveProgress->geometry(), QRect(16, 9, 265, 16));
+    EXPECT_EQ(program->saving()->SaveProgress->maximum(), 39);
+    EXPECT_EQ(program->saving()->step(), 2);
+    for (QWidget* w : std::initializer_list<QWidget*>{program->form2(), program->form3(),
+                                                      program->okBottomDlg(), program->saving()}) {
+        EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_EQ(w->windowModality(), Qt::NonModal);
+    }
+}
+
+TEST_F(ViewerTest, AboutBoxShowsItsFourLinesOnceAndOkHidesIt) {
+    start();
+    TOKBottomDlg* about = program->okBottomDlg();
+    form->ber1->trigger();
+    form->ber1->trigger();
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->lines[0]->text(), QStringLiteral("Quendra"));
+    EXPECT_EQ(about->lines[0]->font().pixelSize(), 18);
+    EXPECT_TRUE(
+        about->lines[2]->text().startsWith(QStringLiteral("Displays: 4Bit GoDot (4bt,clp)")));
+    EXPECT_EQ(about->lines[3]->text(), QStringLiteral("Just double-click or drag'n drop pics"));
+    int visibleAbouts = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TOKBottomDlg*>(w) && w->isVisible())
+            ++visibleAbouts;
+    }
+    EXPECT_EQ(visibleAbouts, 1);
+    auto* ok = about->findChild<QPushButton*>(QStringLiteral("OKBtn"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+    ok->click();
+    EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(ViewerTest, ResizingPlacesThePictureArea) {
+    start();
+    form->show();
+    form->resize(800, 600);
+    EXPECT_EQ(form->PImg->geometry(), QRect(240, 16, 590, 525));
+    form->resize(686, 565);
+    EXPECT_EQ(form->PImg->geometry(), QRect(240, 16, 476, 490));
+    EXPECT_EQ(form->SaveAs->geometry(), QRect(12, 312, 75, 25)); // the rest stays
+}
+
+TEST_F(ViewerTest, FirstStartWithoutSettingsUsesTheDefaults) {
+    start();
+    EXPECT_EQ(form->size(), QSize(686, 565));
+    EXPECT_EQ(form->pos(), QPoint(0, 0));
+    EXPECT_EQ(form->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized), 0);
+}
+
+TEST_F(ViewerTest, StoredPlacementAndStyleAreApplied) {
+    ASSERT_TRUE(settings::writePlacement(settings::filePath(), {30, 40, 1, 700, 520}));
+    start();
+    EXPECT_EQ(form->pos(), QPoint(40, 30));
+    EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(ViewerTest, AStyleOfSevenOpensNormal) {
+    ASSERT_TRUE(settings::writePlacement(settings::filePath(), {0, 0, 7, 700, 520}));
+    start();
+    EXPECT_EQ(form->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized), 0);
+    EXPECT_EQ(form->size(), QSize(700, 520));
+}
+
+TEST_F(ViewerTest, APlacementOnNoScreenOpensAtTheOriginWithItsSize) {
+    ASSERT_TRUE(settings::writePlacement(settings::filePath(), {90000, 90000, 0, 720, 540}));
+    start();
+    EXPECT_EQ(form->pos(), QPoint(0, 0));
+    EXPECT_EQ(form->size(), QSize(720, 540));
+}
+
+TEST_F(ViewerTest, ClosingTheWindowWritesThePlacement) {
+    start();
+    QSignalSpy ends(form, &TForm1::programEnds);
+    form->show();
+    form->move(50, 60);
+    form->resize(750, 580);
+    form->close();
+    EXPECT_EQ(ends.count(), 1);
+    const WindowPlacement p = settings::readPlacement(settings::filePath());
+    EXPECT_EQ(p.width, 750);
+    EXPECT_EQ(p.height, 580);
+    EXPECT_EQ(p.style, 0);
+    EXPECT_EQ(QPoint(p.left, p.top), form->pos());
+}
+
+TEST_F(ViewerTest, ClosingAMaximisedWindowWritesStyleOne) {
+    start();
+    form->showMaximized();
+    form->close();
+    EXPECT_EQ(settings::readPlacement(settings::filePath()).style, 1);
+}
+
+TEST_F(ViewerTest, TheCloseMenuItemEndsWithoutWritingTheSettings) {
+    start();
+    QSignalSpy ends(form, &TForm1::programEnds);
+    form->move(77, 88);
+    form->Beenden->trigger();
+    EXPECT_EQ(ends.count(), 1);
+    EXPECT_FALSE(QFile::exists(settings::filePath()));
+}
+
+TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {
+    const QString first = write(QStringLiteral("first.koa"), makeKoala(testPattern(1)));
+    const QString other = write(QStringLiteral("other.koa"), makeKoala(testPattern(2)));
+    start({first, QStringLiteral("ignored.koa")});
+    EXPECT_EQ(shown(), blackTemplate()); // nothing before the window is activated
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: first.koa (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(1))));
+    QTRY_VERIFY(!form->firstPaintPending);
+
+    // Another file, then the window is activated again: the argument stays away, and
+    // "Show gray" re-shows the file chosen last.
+    show(other);
+    program->form3()->showPicture(shown());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(program->form3()));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: other.koa (Koala)"));
+    form->grey->setChecked(true);
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(2)), true));
+}
+
+TEST_F(ViewerTest, AnArgumentNamingNoFileLeavesTheTemplate) {
+    start({dir.filePath(QStringLiteral("missing.koa"))});
+    form->FormActivate();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
+    EXPECT_EQ(shown(), blackTemplate());
+}
+
+TEST_F(ViewerTest, ExceptionsThatNoCodeHandlesAreSwallowed) {
+    struct Thrower : QObject {
+        bool event(QEvent*) override { throw std::runtime_error("boom"); }
+    } thrower;
+    const int before = AppException::swallowed();
+    QEvent e(QEvent::User);
+    EXPECT_NO_THROW(QApplication::sendEvent(&thrower, &e));
+    EXPECT_EQ(AppException::swallowed(), before + 1);
+}
+
+} // namespace
+} // namespace quendra::testing

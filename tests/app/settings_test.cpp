@@ -1,0 +1,116 @@
+#include "app/settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace quendra {
+namespace {
+
+class SettingsFile : public ::testing::Test {
+  protected:
+    QString path() const { return dir.filePath(QStringLiteral("quendra/quendra.ini")); }
+    void write(const QByteArray& text) {
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    QByteArray read() {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(SettingsFile, MissingFileGivesTheDefaults) {
+    const WindowPlacement p = settings::readPlacement(path());
+    EXPECT_EQ(p, (WindowPlacement{0, 0, 0, 686, 565}));
+}
+
+TEST_F(SettingsFile, RoundTripMakesTheFolderAndReadsBack) {
+    const WindowPlacement p{120, -8, 1, 1024, 700};
+    ASSERT_TRUE(settings::writePlacement(path(), p));
+    EXPECT_EQ(settings::readPlacement(path()), p);
+    EXPECT_EQ(read(), QByteArray("[Pos]\nTop=120\nLeft=-8\nStyle=1\nWidth=1024\nHeight=700\n"));
+}
+
+TEST_F(SettingsFile, NonNumbersAndMissingKeysGiveTheirDefaults) {
+    write("[Pos]\nTop=abc\nLeft= 33 \nStyle=\nWidth=12px\nHeight=99999999999\n");
+    const WindowPlacement p = settings::readPlacement(path());
+    EXPECT_EQ(p.top, 0);
+    EXPECT_EQ(p.left, 33);
+    EXPECT_EQ(p.style, 0);
+    EXPECT_EQ(p.width, 686);
+    EXPECT_EQ(p.height, 565);
+
+    write("[Other]\nTop=5\n");
+    EXPECT_EQ(settings::readPlacement(path()), WindowPlacement{});
+}
+
+TEST_F(SettingsFile, SectionAndKeysMatchWithoutRegardToCase) {
+    write("[pos]\ntop=7\nWIDTH = 800\n");
+    const WindowPlacement p = settings::readPlacement(path());
+    EXPECT_EQ(p.top, 7);
+    EXPECT_EQ(p.width, 800);
+}
+
+TEST_F(SettingsFile, WritingKeepsEverythingElseAsItWas) {
+    write("; made by hand\r\n"
+          "[Before]\r\n"
+          "Path=C:\\pics\\c64\r\n"
+          "\r\n"
+          "[Pos]\r\n"
+          "; keep this\r\n"
+          "Width = 1\r\n"
+          "Zeta=z\r\n"
+          "\r\n"
+          "[After]\r\n"
+          "b=2\r\n"
+          "a=1\r\n");
+    ASSERT_TRUE(settings::writePlacement(path(), {10, 20, 0, 700, 500}));
+    EXPECT_EQ(read(), QByteArray("; made by hand\r\n"
+                                 "[Before]\r\n"
+                                 "Path=C:\\pics\\c64\r\n"
+                                 "\r\n"
+                                 "[Pos]\r\n"
+                                 "; keep this\r\n"
+                                 "Width =700\r\n"
+                                 "Zeta=z\r\n"
+                                 "Top=10\r\n"
+                                 "Left=20\r\n"
+                                 "Style=0\r\n"
+                                 "Height=500\r\n"
+                                 "\r\n"
+                                 "[After]\r\n"
+                                 "b=2\r\n"
+                                 "a=1\r\n"));
+}
+
+TEST_F(SettingsFile, AnotherSectionOnlyGainsPosAtTheEnd) {
+    write("[Other]\nx=1");
+    ASSERT_TRUE(settings::writePlacement(path(), {}));
+    EXPECT_EQ(read(), QByteArray("[Other]\nx=1\n\n[Pos]\nTop=0\nLeft=0\nStyle=0\nWidth=686\n"
+                                 "Height=565"));
+}
+
+TEST_F(SettingsFile, AFolderThatCannotBeMadeIsReportedAsNotWritten) {
+    QFile blocker(dir.filePath(QStringLiteral("quendra")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    blocker.close();
+    EXPECT_FALSE(settings::writePlacement(path(), {}));
+    EXPECT_EQ(settings::readPlacement(path()), WindowPlacement{});
+}
+
+TEST(SettingsPath, LivesInTheUserConfigurationFolderUnlessATestMovesIt) {
+    EXPECT_TRUE(settings::filePath().endsWith(QStringLiteral("/quendra/quendra.ini")));
+    settings::setFilePath(QStringLiteral("/tmp/elsewhere.ini"));
+    EXPECT_EQ(settings::filePath(), QStringLiteral("/tmp/elsewhere.ini"));
+    settings::setFilePath({});
+    EXPECT_TRUE(settings::filePath().endsWith(QStringLiteral("/quendra/quendra.ini")));
+}
+
+} // namespace
+} // namespace quendra

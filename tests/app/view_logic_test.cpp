@@ -1,0 +1,195 @@
+#include "app/view_logic.h"
+
+#include <gtest/gtest.h>
+
+namespace quendra {
+namespace {
+
+TEST(Caption, NamesTheFileWithoutItsFolder) {
+    EXPECT_EQ(captionFor(QStringLiteral("/pics/c64/PIC.KOA"), u" (Koala)"),
+              QStringLiteral("Quendra: PIC.KOA (Koala)"));
+    EXPECT_EQ(captionFor(QStringLiteral("C:\\pics\\a.gg"), u" (Koala compressed)"),
+              QStringLiteral("Quendra: a.gg (Koala compressed)"));
+    EXPECT_EQ(captionFor(QStringLiteral("d:x.dd"), u" (Doodle HiRes)"),
+              QStringLiteral("Quendra: x.dd (Doodle HiRes)"));
+    EXPECT_EQ(captionFor(QStringLiteral("plain"), u" (4Bit GoDot)"),
+              QStringLiteral("Quendra: plain (4Bit GoDot)"));
+}
+
+TEST(FileMask, MatchesTheListedExtensionsWithoutRegardToCase) {
+    for (const char* name : {"a.koa", "B.KOA", "c.Koa", "x.4bt", "y.CLP", "p.pg", "q.Gb", "r.bs",
+                             "s.rpm", "t.gg", "u.dd", "v.jj", "w.ami", "z.ocp", "two.dots.koa"}) {
+        EXPECT_TRUE(matchesMask(QString::fromLatin1(name), kFileMask)) << name;
+    }
+    for (const char* name : {"a.fp2", "a.png", "koa", "a.koa.bak", "a.ko", ".koax", "a"}) {
+        EXPECT_FALSE(matchesMask(QString::fromLatin1(name), kFileMask)) << name;
+    }
+    EXPECT_TRUE(matchesMask(QStringLiteral("/some/dir.koa/file.gg"), kFileMask));
+    EXPECT_FALSE(matchesMask(QStringLiteral("/some/dir.koa/file"), kFileMask));
+}
+
+TEST(CommandStateTable, StartReaderAndShownPicture) {
+    CommandStates s; // start
+    EXPECT_FALSE(s.saveAs || s.flip || s.rotate || s.turn || s.zoomIn || s.zoomOut || s.origSize ||
+                 s.grey);
+    EXPECT_TRUE(s.godot);
+    EXPECT_TRUE(s.fileListBox);
+
+    // A zoomed picture, then a C64 reader: ZoomOut and OrigSize are not touched.
+    s = CommandStates{};
+    s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = s.zoomOut = s.origSize = s.grey = true;
+    readerStarts(s, ReaderFamily::C64);
+    EXPECT_FALSE(s.saveAs || s.flip || s.rotate || s.turn || s.zoomIn || s.grey || s.fileListBox);
+    EXPECT_TRUE(s.zoomOut && s.origSize && s.godot);
+    readerEnds(s, ReaderFamily::C64);
+    EXPECT_TRUE(s.saveAs && s.flip && s.rotate && s.turn && s.zoomIn && s.grey && s.fileListBox);
+    EXPECT_TRUE(s.zoomOut && s.origSize && s.godot);
+}
+
+TEST(CommandStateTable, GreyKeepsItsStateOnTheGodotPath) {
+    for (bool greyBefore : {false, true}) {
+        CommandStates s;
+        s.grey = greyBefore;
+        readerStarts(s, ReaderFamily::GodotPath);
+        EXPECT_EQ(s.grey, greyBefore);
+        readerStarts(s, ReaderFamily::GodotClip);
+        EXPECT_EQ(s.grey, greyBefore);
+        readerEnds(s, ReaderFamily::GodotClip);
+        readerEnds(s, ReaderFamily::GodotPath);
+        EXPECT_TRUE(s.grey);
+    }
+}
+
+TEST(CommandStateTable, PrintfoxAndFunPainterLeaveGreyOff) {
+    CommandStates s;
+    s.grey = true;
+    readerStarts(s, ReaderFamily::Printfox);
+    readerEnds(s, ReaderFamily::Printfox);
+    EXPECT_FALSE(s.grey);
+    EXPECT_TRUE(s.godot);
+    EXPECT_FALSE(s.selectGif);
+
+    s.grey = true;
+    readerStarts(s, ReaderFamily::FunPainter);
+    readerEnds(s, ReaderFamily::FunPainter);
+    EXPECT_FALSE(s.grey);
+    EXPECT_FALSE(s.godot);
+    EXPECT_TRUE(s.selectGif);
+    EXPECT_TRUE(s.saveAs && s.zoomIn && s.fileListBox);
+
+    dispatchBegins(s); // the next file offers "4Bit GoDot" again
+    EXPECT_TRUE(s.godot);
+}
+
+TEST(CommandStateTable, DeleteTurnsEverythingOff) {
+    CommandStates s;
+    readerEnds(s, ReaderFamily::C64);
+    int count = 0;
+    zoomIn(s, count);
+    afterDelete(s);
+    EXPECT_FALSE(s.saveAs || s.flip || s.rotate || s.turn || s.zoomIn || s.zoomOut || s.origSize ||
+                 s.grey || s.godot);
+}
+
+TEST(ZoomSteps, NineZoomInsThenDisabledAndOneZoomOutEnablesAgain) {
+    CommandStates s;
+    readerEnds(s, ReaderFamily::C64);
+    int count = 0;
+    for (int i = 1; i <= 9; ++i) {
+        const ZoomAction a = zoomIn(s, count);
+        EXPECT_EQ(a.zoomIns, 1);
+        EXPECT_TRUE(a.stretchRatio);
+        EXPECT_EQ(count, i);
+        EXPECT_EQ(s.zoomIn, i < 9) << i;
+        EXPECT_TRUE(s.zoomOut && s.origSize);
+    }
+    EXPECT_EQ(zoomIn(s, count).zoomIns, 0); // a tenth does nothing
+    EXPECT_EQ(count, 9);
+
+    ZoomAction a = zoomOut(s, count, true);
+    EXPECT_EQ(a.zoomOuts, 1);
+    EXPECT_EQ(count, 8);
+    EXPECT_TRUE(s.zoomIn && s.zoomOut && s.origSize);
+    EXPECT_TRUE(a.stretchRatio);
+
+    count = 1;
+    a = zoomOut(s, count, true);
+    EXPECT_EQ(count, 0);
+    EXPECT_FALSE(s.zoomOut || s.origSize || a.stretchRatio);
+}
+
+TEST(ZoomSteps, OrigSizeZoomsOutOnceMoreThanCounted) {
+    CommandStates s;
+    int count = 2;
+    const ZoomAction a = origSize(s, count);
+    EXPECT_EQ(a.zoomOuts, 3);
+    EXPECT_FALSE(a.stretchRatio);
+    EXPECT_EQ(count, 0);
+    EXPECT_TRUE(s.zoomIn);
+    EXPECT_FALSE(s.zoomOut || s.origSize);
+
+    count = 0;
+    EXPECT_EQ(origSize(s, count).zoomOuts, 1);
+}
+
+QImage numbered(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x * 7 + y) & 0xFF));
+    }
+    return image;
+}
+
+TEST(QuarterTurn, TurnsClockwiseAndFourTurnsGiveThePictureBack) {
+    const QImage source = numbered(320, 200);
+    int columns = 0;
+    int last = -1;
+    const QImage once = quarterTurn(source, [&](int i) {
+        EXPECT_EQ(i, last + 1);
+        last = i;
+        ++columns;
+    });
+    EXPECT_EQ(columns, 320);
+    ASSERT_EQ(once.size(), QSize(200, 320));
+    // The source's top-left ends top-right; its bottom-left ends top-left.
+    EXPECT_EQ(once.pixel(199, 0), source.pixel(0, 0));
+    EXPECT_EQ(once.pixel(0, 0), source.pixel(0, 199));
+    EXPECT_EQ(once.pixel(0, 319), source.pixel(319, 199));
+    for (int i = 0; i < 320; i += 37) {
+        for (int j = 0; j < 200; j += 23)
+            EXPECT_EQ(once.pixel(j, i), source.pixel(i, 199 - j));
+    }
+    const QImage four = quarterTurn(quarterTurn(quarterTurn(once)));
+    EXPECT_EQ(four, source);
+}
+
+TEST(QuarterTurn, EmptyPictureStaysEmpty) {
+    EXPECT_TRUE(quarterTurn(QImage(0, 8, QImage::Format_RGB32)).isNull() ||
+                quarterTurn(QImage(0, 8, QImage::Format_RGB32)).width() == 8);
+}
+
+TEST(Placement, AWindowOnNoScreenOpensAtTheOrigin) {
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    EXPECT_EQ(placementOnScreens(QRect(100, 50, 686, 565), screens), QPoint(100, 50));
+    EXPECT_EQ(placementOnScreens(QRect(3000, 900, 686, 565), screens), QPoint(3000, 900));
+    // Partly visible stays where it was.
+    EXPECT_EQ(placementOnScreens(QRect(-600, -500, 686, 565), screens), QPoint(-600, -500));
+    // The second monitor is gone.
+    EXPECT_EQ(placementOnScreens(QRect(3300, 100, 686, 565), screens), QPoint(0, 0));
+    EXPECT_EQ(placementOnScreens(QRect(-2000, 0, 686, 565), screens), QPoint(0, 0));
+}
+
+TEST(SaveName, CutsThreeCharactersAndKeepsOrAddsTheDot) {
+    EXPECT_EQ(proposedSaveName(QStringLiteral("/x/a.b.koa"), QStringLiteral("GIF")),
+              QStringLiteral("a.b.GIF"));
+    EXPECT_EQ(proposedSaveName(QStringLiteral("a.b.gg"), QStringLiteral("GIF")),
+              QStringLiteral("a.bGIF"));
+    EXPECT_EQ(proposedSaveName(QStringLiteral("PIC.KOA"), QStringLiteral("GIF")),
+              QStringLiteral("PIC.GIF"));
+    EXPECT_EQ(proposedSaveName(QStringLiteral("ab"), QStringLiteral("PNG")),
+              QStringLiteral(".PNG"));
+}
+
+} // namespace
+} // namespace quendra

@@ -1,0 +1,113 @@
+// A running viewer for widget tests: its own settings file and folder, boxes answered by
+// the test, files written from bytes the test builds.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+#include <QTest>
+
+#include "app/browse_controls.h"
+#include "app/program.h"
+#include "app/settings.h"
+#include "components/dialogs.h"
+#include "components/file_list_view.h"
+#include "components/pmultiimage.h"
+#include "decode/readers.h"
+
+// Readable values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QImage& image, std::ostream* os) {
+    *os << "picture " << image.width() << " x " << image.height();
+}
+
+namespace quendra::testing {
+
+class ViewerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        previousFolder = QDir::currentPath();
+        settings::setFilePath(dir.filePath(QStringLiteral("config/quendra.ini")));
+        dialogs::Handler handler;
+        handler.message = [this](QWidget*, QMessageBox::Icon, const QString& title,
+                                 const QString& text, QMessageBox::StandardButtons buttons) {
+            boxes.push_back({title, text, buttons});
+            return answer;
+        };
+        previousHandler = dialogs::setHandler(handler);
+        QDir(dir.path()).mkpath(QStringLiteral("pics"));
+    }
+
+    void TearDown() override {
+        program.reset();
+        dialogs::setHandler(previousHandler);
+        settings::setFilePath({});
+        QDir::setCurrent(previousFolder);
+    }
+
+    // Creates the windows as the program does, then opens the test's picture folder.
+    void start(QStringList arguments = {}) {
+        program = std::make_unique<Program>(std::move(arguments));
+        form = program->form1();
+    }
+    void openPictures() { form->DirectoryListBox1->setDirectory(picsFolder()); }
+
+    // Clicks the list view's row of `name` (as the list shows it: lower case); an empty
+    // name clicks below the last row.
+    void clickListItem(const QString& name) {
+        TFileListView* list = form->FileList;
+        QPoint at(5, list->viewport()->height() - 3);
+        if (!name.isEmpty()) {
+            const auto items = list->findItems(name.toLower(), Qt::MatchExactly, 0);
+            ASSERT_EQ(items.size(), 1) << name.toStdString();
+            at = list->visualItemRect(items.first()).center();
+        }
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    QString picsFolder() const { return dir.filePath(QStringLiteral("pics")); }
+
+    // Writes `bytes` as pics/<name>; returns the full path.
+    QString write(const QString& name, const std::vector<std::uint8_t>& bytes) {
+        const QString path = QDir(picsFolder()).filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+        return path;
+    }
+
+    // Shows a file the way a drop or the start-up argument does.
+    void show(const QString& path) {
+        form->currentFileName = path;
+        form->FileListBox1DblClick(form);
+    }
+
+    QImage shown() const { return form->PImg->picture(); }
+
+    struct Box {
+        QString title, text;
+        QMessageBox::StandardButtons buttons;
+    };
+
+    QTemporaryDir dir;
+    QString previousFolder;
+    dialogs::Handler previousHandler;
+    std::unique_ptr<Program> program;
+    TForm1* form = nullptr;
+    std::vector<Box> boxes;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+};
+
+// The picture a reader makes of `bytes`, as PImg shows it.
+QImage expectedPicture(Decoded (*decode)(Bytes, const DecodeOptions&),
+                       const std::vector<std::uint8_t>& bytes, bool grey = false);
+QImage blackTemplate();
+
+} // namespace quendra::testing
