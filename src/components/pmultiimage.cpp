@@ -101,14 +101,14 @@ void TPMultiImage::Private::paintOwn(QPainter& painter, const QRect& client) {
         painter.fillRect(client, color);
         return;
     }
-    frame.fill(color);
+    // The copy writes the pixels it covers; the background goes only where it does not.
+    QRect covered;
     if (!display.isNull()) {
         const placement::Area to = destination(client.size());
-        if (stretch || stretchRatio)
-            render::scaled(frame, display, source(), to, color.rgb());
-        else
-            render::unscaled(frame, display, to.x, to.y);
+        covered = stretch || stretchRatio ? render::scaled(frame, display, source(), to, color.rgb())
+                                          : render::unscaled(frame, display, to.x, to.y);
     }
+    render::fillOutside(frame, covered, color.rgb());
     painter.drawImage(client.topLeft(), frame);
 }
 
@@ -265,6 +265,8 @@ void TPMultiImage::Private::fillInfo() {
 
 TPMultiImage::TPMultiImage(QWidget* parent) : QWidget(parent), d(new Private(this)) {
     d->color = palette().color(QPalette::Button);
+    // The paint covers every pixel of the control, so Qt need not erase it first.
+    setAttribute(Qt::WA_NoSystemBackground);
     resize(105, 105);
 }
 

@@ -84,6 +84,35 @@ TEST(Render, UnscaledCopyIsCutOnEverySide) {
     EXPECT_EQ(g.pixel(15, 7), kBack);
 }
 
+TEST(Render, CopiesReportWhatTheyWrote) {
+    const QImage pic = positionPicture(40, 30);
+    QImage f = frame(64, 30);
+    EXPECT_EQ(scaled(f, pic, QRect(0, 0, 32, 20), {0, -5, 64, 40}, kBack), QRect(0, 0, 64, 30));
+    EXPECT_EQ(scaled(f, pic, QRect(0, 0, 32, 20), {10, 4, 20, 10}, kBack), QRect(10, 4, 20, 10));
+    EXPECT_TRUE(scaled(f, pic, QRect(0, 0, 32, 0), {0, 0, 64, 30}, kBack).isEmpty());
+    EXPECT_TRUE(scaled(f, pic, QRect(0, 0, 32, 20), {70, 0, 64, 30}, kBack).isEmpty());
+    EXPECT_EQ(unscaled(f, pic, -7, -3), QRect(0, 0, 33, 27));
+    EXPECT_EQ(unscaled(f, pic, 60, 28), QRect(60, 28, 4, 2));
+    EXPECT_TRUE(unscaled(f, pic, 64, 0).isEmpty());
+}
+
+TEST(Render, FillOutsideLeavesTheCoveredPartAlone) {
+    QImage f(10, 8, QImage::Format_RGB32);
+    f.fill(qRgb(1, 1, 1));
+    fillOutside(f, QRect(2, 3, 5, 4), kBack);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 10; ++x) {
+            const bool inside = x >= 2 && x < 7 && y >= 3 && y < 7;
+            ASSERT_EQ(f.pixel(x, y), inside ? qRgb(1, 1, 1) : kBack) << x << "," << y;
+        }
+    fillOutside(f, QRect(), kBack);  // nothing covered: all of it
+    EXPECT_EQ(f.pixel(4, 4), kBack);
+    f.fill(qRgb(1, 1, 1));
+    fillOutside(f, QRect(-5, -5, 100, 100), kBack);  // everything covered
+    EXPECT_EQ(f.pixel(0, 0), qRgb(1, 1, 1));
+    EXPECT_EQ(f.pixel(9, 7), qRgb(1, 1, 1));
+}
+
 TEST(Render, DisplayCopyKeepsTheColours) {
     QImage indexed(2, 1, QImage::Format_Indexed8);
     indexed.setColorTable({qRgb(1, 2, 3), qRgb(200, 100, 50)});
