@@ -14,7 +14,8 @@ namespace {
 QImage pattern(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb(x * 7, y * 13, (x ^ y) * 3));
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(x * 7, y * 13, (x ^ y) * 3));
     return image;
 }
 
@@ -34,7 +35,7 @@ void paintInto(benchmark::State& state, quendra::TPMultiImage& w) {
 }
 
 void BM_Paint320x200Into1920x1080(benchmark::State& state) {
-    quendra::TPMultiImage w;  // the enlarged view's settings
+    quendra::TPMultiImage w; // the enlarged view's settings
     w.setCenter(true);
     w.setBorderStyle(quendra::TBorderStyle::bsSingle);
     w.setStretchRatio(true);
@@ -45,7 +46,7 @@ void BM_Paint320x200Into1920x1080(benchmark::State& state) {
 BENCHMARK(BM_Paint320x200Into1920x1080)->Unit(benchmark::kMillisecond);
 
 void BM_Paint2040x2040Into427x489(benchmark::State& state) {
-    quendra::TPMultiImage w;  // the main window's settings
+    quendra::TPMultiImage w; // the main window's settings
     w.setCenter(true);
     w.setBorderStyle(quendra::TBorderStyle::bsSingle);
     w.setColor(Qt::black);
@@ -70,7 +71,7 @@ void BM_ZoomRepaintShown1920x1080(benchmark::State& state) {
     int paints = 0;
     QObject::connect(&w, &quendra::TPMultiImage::OnPaint, [&paints] { ++paints; });
     bool in = true;
-    for (auto _ : state) {  // one zoom step, one paint
+    for (auto _ : state) { // one zoom step, one paint
         if (in)
             w.ImageZoomIn();
         else
@@ -95,4 +96,4 @@ void BM_ScaledCopy320x200Into1920x1080(benchmark::State& state) {
 }
 BENCHMARK(BM_ScaledCopy320x200Into1920x1080)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

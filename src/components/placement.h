@@ -7,7 +7,13 @@ namespace quendra {
 
 enum class TLoadResolution { lColorVga, lMonoChrome, lColor16, lColor256, lColorTrue, lAutoMatic };
 enum class TSaveResolution {
-    sColorVga, sMonoChrome, sColor16, sColor256, sColorTrue, sJpegGray, sAutoMatic
+    sColorVga,
+    sMonoChrome,
+    sColor16,
+    sColor256,
+    sColorTrue,
+    sJpegGray,
+    sAutoMatic
 };
 enum class TTiffCompression { sNONE, sCCITT, sLZW, sPACKBITS };
 enum class TBorderStyle { bsNone, bsSingle };
@@ -66,5 +72,5 @@ int tiffCompressionCode(TTiffCompression compression);
 int jpegQuality(int requested);
 int jpegSmoothing(int requested);
 
-}  // namespace placement
-}  // namespace quendra
+} // namespace placement
+} // namespace quendra

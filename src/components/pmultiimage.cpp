@@ -17,9 +17,9 @@ struct TPMultiImage::Private {
     explicit Private(TPMultiImage* owner) : q(owner) {}
 
     TPMultiImage* q;
-    QImage picture;  // as the caller gave it
-    QImage display;  // the same in the frame's pixel format
-    QImage frame;    // client-sized drawing surface, kept between paints
+    QImage picture; // as the caller gave it
+    QImage display; // the same in the frame's pixel format
+    QImage frame;   // client-sized drawing surface, kept between paints
 
     bool center = false, stretch = false, stretchRatio = false, autoSize = false;
     TBorderStyle borderStyle = TBorderStyle::bsNone;
@@ -60,7 +60,8 @@ struct TPMultiImage::Private {
 void TPMultiImage::Private::setPicture(const QImage& image) {
     picture = image;
     display = render::forDisplay(image);
-    if (autoSize && picture.width() > 0 && picture.height() > 0) q->resize(picture.size());
+    if (autoSize && picture.width() > 0 && picture.height() > 0)
+        q->resize(picture.size());
     // A picture exactly the control's size covers it: no background clearing needed.
     q->setAttribute(Qt::WA_OpaquePaintEvent, !picture.isNull() && picture.size() == q->size());
     q->update();
@@ -73,7 +74,8 @@ bool TPMultiImage::Private::genericDrawing() const {
 // The platform drawing: stretched to the client, or W x H centred on the control's outer
 // size, or at the client's corner. No proportional scaling and no zoom on this path.
 QRect TPMultiImage::Private::genericTarget(const QRect& client) const {
-    if (stretch) return client;
+    if (stretch)
+        return client;
     if (center)
         return {client.x() + (q->width() - picture.width()) / 2,
                 client.y() + (q->height() - picture.height()) / 2, picture.width(),
@@ -83,8 +85,10 @@ QRect TPMultiImage::Private::genericTarget(const QRect& client) const {
 
 placement::Area TPMultiImage::Private::destination(const QSize& client) const {
     const int w = picture.width(), h = picture.height();
-    if (stretchRatio) return placement::proportional(w, h, client.width(), client.height());
-    if (stretch) return {0, 0, client.width(), client.height()};
+    if (stretchRatio)
+        return placement::proportional(w, h, client.width(), client.height());
+    if (stretch)
+        return {0, 0, client.width(), client.height()};
     return placement::unscaled(w, h, client.width(), client.height(), center);
 }
 
@@ -96,8 +100,9 @@ QRect TPMultiImage::Private::source() const {
 }
 
 void TPMultiImage::Private::paintOwn(QPainter& painter, const QRect& client) {
-    if (frame.size() != client.size()) frame = QImage(client.size(), QImage::Format_RGB32);
-    if (frame.isNull()) {  // no drawing surface to be had: show the background only
+    if (frame.size() != client.size())
+        frame = QImage(client.size(), QImage::Format_RGB32);
+    if (frame.isNull()) { // no drawing surface to be had: show the background only
         painter.fillRect(client, color);
         return;
     }
@@ -105,8 +110,9 @@ void TPMultiImage::Private::paintOwn(QPainter& painter, const QRect& client) {
     QRect covered;
     if (!display.isNull()) {
         const placement::Area to = destination(client.size());
-        covered = stretch || stretchRatio ? render::scaled(frame, display, source(), to, color.rgb())
-                                          : render::unscaled(frame, display, to.x, to.y);
+        covered = stretch || stretchRatio
+                      ? render::scaled(frame, display, source(), to, color.rgb())
+                      : render::unscaled(frame, display, to.x, to.y);
     }
     render::fillOutside(frame, covered, color.rgb());
     painter.drawImage(client.topLeft(), frame);
@@ -114,7 +120,8 @@ void TPMultiImage::Private::paintOwn(QPainter& painter, const QRect& client) {
 
 void TPMultiImage::Private::paintGeneric(QPainter& painter, const QRect& client) {
     painter.fillRect(client, color);
-    if (display.isNull()) return;
+    if (display.isNull())
+        return;
     painter.save();
     painter.setClipRect(client);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -135,7 +142,8 @@ void TPMultiImage::Private::information(const QString& text) {
 }
 
 void TPMultiImage::Private::transform(bool rotating) {
-    if (picture.isNull()) return;
+    if (picture.isNull())
+        return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     bool raised = false;
     try {
@@ -164,10 +172,13 @@ void TPMultiImage::Private::write(WriteFormat format, const QString& name) {
     imagelib::Status status;
     try {
         const int depth = placement::writeDepth(writeRes, format, q->displayDepth());
-        if (!name.isEmpty()) defSaveFilename = name;
+        if (!name.isEmpty())
+            defSaveFilename = name;
         const QString& file = defSaveFilename;
         switch (format) {
-        case WriteFormat::BMP: status = library.writeBMP(file, depth, picture); break;
+        case WriteFormat::BMP:
+            status = library.writeBMP(file, depth, picture);
+            break;
         case WriteFormat::PNG:
             status = library.writePNG(file, depth, pngInterlaced, picture);
             break;
@@ -175,16 +186,21 @@ void TPMultiImage::Private::write(WriteFormat format, const QString& name) {
             status = library.writeTIFF(file, placement::tiffCompressionCode(tifCompress), depth,
                                        picture);
             break;
-        case WriteFormat::PCX: status = library.writePCX(file, depth, picture); break;
-        case WriteFormat::GIF: status = library.writeGIF(file, depth, picture); break;
+        case WriteFormat::PCX:
+            status = library.writePCX(file, depth, picture);
+            break;
+        case WriteFormat::GIF:
+            status = library.writeGIF(file, depth, picture);
+            break;
         case WriteFormat::JPG:
             status = library.writeJPEG(file, jpegQuality, jpegSmooth, depth, picture);
             break;
         }
     } catch (...) {
-        return;  // errors other than a library status pass without a word
+        return; // errors other than a library status pass without a word
     }
-    if (status.ok()) return;
+    if (status.ok())
+        return;
     libraryError(status);
     information(QStringLiteral("Writing %1 file failed")
                     .arg(QLatin1String(suffixes[static_cast<int>(format)])));
@@ -200,7 +216,7 @@ QString extensionOf(const QString& path) {
     return dot < 0 ? QString() : name.mid(dot).toUpper().left(4);
 }
 
-}  // namespace
+} // namespace
 
 QString TPMultiImage::Private::load() {
     zoom.active = false;
@@ -232,18 +248,21 @@ QString TPMultiImage::Private::load() {
     // Any other extension (the resource, metafile, icon and message forms among them)
     // loads nothing and keeps the picture.
     for (const Entry& entry : readers) {
-        if (extension != QLatin1String(entry.extension)) continue;
+        if (extension != QLatin1String(entry.extension))
+            continue;
         try {
-            setPicture(QImage());  // the old content goes first
+            setPicture(QImage()); // the old content goes first
             QImage bitmap;
-            const imagelib::Status status = (library.*entry.reader)(imageName, depth, dither, bitmap);
+            const imagelib::Status status =
+                (library.*entry.reader)(imageName, depth, dither, bitmap);
             if (!status.ok()) {
                 libraryError(status);
                 information(QLatin1String(entry.failure));
                 bitmap = QImage();
             }
             setPicture(bitmap);
-            if (status.ok()) fillInfo();
+            if (status.ok())
+                fillInfo();
         } catch (...) {
             setPicture(QImage());
         }
@@ -256,7 +275,8 @@ QString TPMultiImage::Private::load() {
 void TPMultiImage::Private::fillInfo() {
     imagelib::ImageInfo record;
     const imagelib::Status status = library.imageInfo(imageName, record);
-    if (!status.ok()) libraryError(status);
+    if (!status.ok())
+        libraryError(status);
     info = record;
     fileSize = QFileInfo(imageName).size();
 }
@@ -270,126 +290,230 @@ TPMultiImage::TPMultiImage(QWidget* parent) : QWidget(parent), d(new Private(thi
     resize(105, 105);
 }
 
-TPMultiImage::~TPMultiImage() { delete d; }
+TPMultiImage::~TPMultiImage() {
+    delete d;
+}
 
-const QImage& TPMultiImage::picture() const { return d->picture; }
-void TPMultiImage::setPicture(const QImage& picture) { d->setPicture(picture); }
-void TPMultiImage::clearPicture() { d->setPicture(QImage()); }
+const QImage& TPMultiImage::picture() const {
+    return d->picture;
+}
+void TPMultiImage::setPicture(const QImage& picture) {
+    d->setPicture(picture);
+}
+void TPMultiImage::clearPicture() {
+    d->setPicture(QImage());
+}
 
-bool TPMultiImage::center() const { return d->center; }
+bool TPMultiImage::center() const {
+    return d->center;
+}
 void TPMultiImage::setCenter(bool on) {
     d->center = on;
     update();
 }
-bool TPMultiImage::stretch() const { return d->stretch; }
+bool TPMultiImage::stretch() const {
+    return d->stretch;
+}
 void TPMultiImage::setStretch(bool on) {
     d->stretch = on;
-    if (on) d->stretchRatio = false;
+    if (on)
+        d->stretchRatio = false;
     update();
 }
-bool TPMultiImage::stretchRatio() const { return d->stretchRatio; }
+bool TPMultiImage::stretchRatio() const {
+    return d->stretchRatio;
+}
 void TPMultiImage::setStretchRatio(bool on) {
     d->stretchRatio = on;
-    if (on) d->stretch = false;
+    if (on)
+        d->stretch = false;
     update();
 }
-bool TPMultiImage::autoSize() const { return d->autoSize; }
-void TPMultiImage::setAutoSize(bool on) { d->autoSize = on; }
-TBorderStyle TPMultiImage::borderStyle() const { return d->borderStyle; }
+bool TPMultiImage::autoSize() const {
+    return d->autoSize;
+}
+void TPMultiImage::setAutoSize(bool on) {
+    d->autoSize = on;
+}
+TBorderStyle TPMultiImage::borderStyle() const {
+    return d->borderStyle;
+}
 void TPMultiImage::setBorderStyle(TBorderStyle style) {
     d->borderStyle = style;
     const int m = style == TBorderStyle::bsSingle ? 1 : 0;
     setContentsMargins(m, m, m, m);
     update();
 }
-QColor TPMultiImage::color() const { return d->color; }
+QColor TPMultiImage::color() const {
+    return d->color;
+}
 void TPMultiImage::setColor(const QColor& color) {
     d->color = color;
     update();
 }
-bool TPMultiImage::imageDither() const { return d->dither; }
-void TPMultiImage::setImageDither(bool on) { d->dither = on; }
-TLoadResolution TPMultiImage::imageReadRes() const { return d->readRes; }
-void TPMultiImage::setImageReadRes(TLoadResolution r) { d->readRes = r; }
-TSaveResolution TPMultiImage::imageWriteRes() const { return d->writeRes; }
-void TPMultiImage::setImageWriteRes(TSaveResolution r) { d->writeRes = r; }
-TTiffCompression TPMultiImage::tifSaveCompress() const { return d->tifCompress; }
-void TPMultiImage::setTifSaveCompress(TTiffCompression c) { d->tifCompress = c; }
-int TPMultiImage::jpegSaveQuality() const { return d->jpegQuality; }
-void TPMultiImage::setJPegSaveQuality(int q) { d->jpegQuality = placement::jpegQuality(q); }
-int TPMultiImage::jpegSaveSmooth() const { return d->jpegSmooth; }
-void TPMultiImage::setJPegSaveSmooth(int s) { d->jpegSmooth = placement::jpegSmoothing(s); }
-bool TPMultiImage::pngInterlaced() const { return d->pngInterlaced; }
-void TPMultiImage::setPNGInterLaced(bool on) { d->pngInterlaced = on; }
-QString TPMultiImage::defSaveFilename() const { return d->defSaveFilename; }
-void TPMultiImage::setDefSaveFilename(const QString& name) { d->defSaveFilename = name; }
-bool TPMultiImage::imageLibPalette() const { return d->libPalette; }
+bool TPMultiImage::imageDither() const {
+    return d->dither;
+}
+void TPMultiImage::setImageDither(bool on) {
+    d->dither = on;
+}
+TLoadResolution TPMultiImage::imageReadRes() const {
+    return d->readRes;
+}
+void TPMultiImage::setImageReadRes(TLoadResolution r) {
+    d->readRes = r;
+}
+TSaveResolution TPMultiImage::imageWriteRes() const {
+    return d->writeRes;
+}
+void TPMultiImage::setImageWriteRes(TSaveResolution r) {
+    d->writeRes = r;
+}
+TTiffCompression TPMultiImage::tifSaveCompress() const {
+    return d->tifCompress;
+}
+void TPMultiImage::setTifSaveCompress(TTiffCompression c) {
+    d->tifCompress = c;
+}
+int TPMultiImage::jpegSaveQuality() const {
+    return d->jpegQuality;
+}
+void TPMultiImage::setJPegSaveQuality(int q) {
+    d->jpegQuality = placement::jpegQuality(q);
+}
+int TPMultiImage::jpegSaveSmooth() const {
+    return d->jpegSmooth;
+}
+void TPMultiImage::setJPegSaveSmooth(int s) {
+    d->jpegSmooth = placement::jpegSmoothing(s);
+}
+bool TPMultiImage::pngInterlaced() const {
+    return d->pngInterlaced;
+}
+void TPMultiImage::setPNGInterLaced(bool on) {
+    d->pngInterlaced = on;
+}
+QString TPMultiImage::defSaveFilename() const {
+    return d->defSaveFilename;
+}
+void TPMultiImage::setDefSaveFilename(const QString& name) {
+    d->defSaveFilename = name;
+}
+bool TPMultiImage::imageLibPalette() const {
+    return d->libPalette;
+}
 void TPMultiImage::setImageLibPalette(bool on) {
     d->libPalette = on;
     update();
 }
 
-QString TPMultiImage::imageName() { return d->load(); }
+QString TPMultiImage::imageName() {
+    return d->load();
+}
 void TPMultiImage::setImageName(const QString& name) {
     d->imageName = name;
     d->load();
 }
 
 void TPMultiImage::ImageZoomIn() {
-    if (d->picture.isNull()) return;
-    if (placement::zoomIn(d->zoom, d->picture.width(), d->picture.height())) repaint();
+    if (d->picture.isNull())
+        return;
+    if (placement::zoomIn(d->zoom, d->picture.width(), d->picture.height()))
+        repaint();
 }
 
 void TPMultiImage::ImageZoomOut() {
-    if (d->picture.isNull()) return;
-    if (placement::zoomOut(d->zoom, d->picture.width(), d->picture.height())) repaint();
+    if (d->picture.isNull())
+        return;
+    if (placement::zoomOut(d->zoom, d->picture.width(), d->picture.height()))
+        repaint();
 }
 
-void TPMultiImage::ImageFlip() { d->transform(false); }
-void TPMultiImage::ImageRotate() { d->transform(true); }
-ZoomState TPMultiImage::zoomState() const { return d->zoom; }
-bool TPMultiImage::flipped() const { return d->flipped; }
-bool TPMultiImage::rotated() const { return d->rotated; }
+void TPMultiImage::ImageFlip() {
+    d->transform(false);
+}
+void TPMultiImage::ImageRotate() {
+    d->transform(true);
+}
+ZoomState TPMultiImage::zoomState() const {
+    return d->zoom;
+}
+bool TPMultiImage::flipped() const {
+    return d->flipped;
+}
+bool TPMultiImage::rotated() const {
+    return d->rotated;
+}
 
-void TPMultiImage::SaveAsBMP(const QString& name) { d->write(WriteFormat::BMP, name); }
-void TPMultiImage::SaveAsPNG(const QString& name) { d->write(WriteFormat::PNG, name); }
-void TPMultiImage::SaveAsJPG(const QString& name) { d->write(WriteFormat::JPG, name); }
-void TPMultiImage::SaveAsGIF(const QString& name) { d->write(WriteFormat::GIF, name); }
-void TPMultiImage::SaveAsTIF(const QString& name) { d->write(WriteFormat::TIF, name); }
-void TPMultiImage::SaveAsPCX(const QString& name) { d->write(WriteFormat::PCX, name); }
+void TPMultiImage::SaveAsBMP(const QString& name) {
+    d->write(WriteFormat::BMP, name);
+}
+void TPMultiImage::SaveAsPNG(const QString& name) {
+    d->write(WriteFormat::PNG, name);
+}
+void TPMultiImage::SaveAsJPG(const QString& name) {
+    d->write(WriteFormat::JPG, name);
+}
+void TPMultiImage::SaveAsGIF(const QString& name) {
+    d->write(WriteFormat::GIF, name);
+}
+void TPMultiImage::SaveAsTIF(const QString& name) {
+    d->write(WriteFormat::TIF, name);
+}
+void TPMultiImage::SaveAsPCX(const QString& name) {
+    d->write(WriteFormat::PCX, name);
+}
 
 int TPMultiImage::writeDepth(const QString& format) const {
     const QString f = format.toUpper();
     WriteFormat which;
-    if (f == "BMP") which = WriteFormat::BMP;
-    else if (f == "PNG") which = WriteFormat::PNG;
-    else if (f == "TIF" || f == "TIFF") which = WriteFormat::TIF;
-    else if (f == "PCX") which = WriteFormat::PCX;
-    else if (f == "GIF") which = WriteFormat::GIF;
-    else if (f == "JPG" || f == "JPEG") which = WriteFormat::JPG;
-    else return 0;
+    if (f == "BMP")
+        which = WriteFormat::BMP;
+    else if (f == "PNG")
+        which = WriteFormat::PNG;
+    else if (f == "TIF" || f == "TIFF")
+        which = WriteFormat::TIF;
+    else if (f == "PCX")
+        which = WriteFormat::PCX;
+    else if (f == "GIF")
+        which = WriteFormat::GIF;
+    else if (f == "JPG" || f == "JPEG")
+        which = WriteFormat::JPG;
+    else
+        return 0;
     return placement::writeDepth(d->writeRes, which, displayDepth());
 }
 
 int TPMultiImage::displayDepth() const {
     const QScreen* s = screen();
-    if (!s) s = QGuiApplication::primaryScreen();
+    if (!s)
+        s = QGuiApplication::primaryScreen();
     return placement::displayDepthClass(s ? s->depth() : 0);
 }
 
 QRect TPMultiImage::destinationRect() const {
-    if (d->picture.isNull()) return {};
+    if (d->picture.isNull())
+        return {};
     const QRect client = contentsRect();
-    if (d->genericDrawing()) return d->genericTarget(client).translated(-client.topLeft());
+    if (d->genericDrawing())
+        return d->genericTarget(client).translated(-client.topLeft());
     const placement::Area a = d->destination(client.size());
     return {a.x, a.y, a.width, a.height};
 }
 
-QRect TPMultiImage::sourceRect() const { return d->picture.isNull() ? QRect() : d->source(); }
+QRect TPMultiImage::sourceRect() const {
+    return d->picture.isNull() ? QRect() : d->source();
+}
 
-imagelib::ImageInfo TPMultiImage::imageInfo() const { return d->info; }
-qint64 TPMultiImage::imageFileSize() const { return d->fileSize; }
-void TPMultiImage::setLibrary(Library library) { d->library = std::move(library); }
+imagelib::ImageInfo TPMultiImage::imageInfo() const {
+    return d->info;
+}
+qint64 TPMultiImage::imageFileSize() const {
+    return d->fileSize;
+}
+void TPMultiImage::setLibrary(Library library) {
+    d->library = std::move(library);
+}
 
 void TPMultiImage::paintEvent(QPaintEvent*) {
     {
@@ -415,4 +539,4 @@ void TPMultiImage::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
-}  // namespace quendra
+} // namespace quendra

@@ -7,14 +7,16 @@
 namespace quendra::render {
 
 QImage forDisplay(const QImage& picture) {
-    if (picture.isNull() || picture.format() == QImage::Format_RGB32) return picture;
+    if (picture.isNull() || picture.format() == QImage::Format_RGB32)
+        return picture;
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 
 QRect unscaled(QImage& frame, const QImage& picture, int x, int y) {
     const int x0 = std::max(0, x), x1 = std::min(frame.width(), x + picture.width());
     const int y0 = std::max(0, y), y1 = std::min(frame.height(), y + picture.height());
-    if (x0 >= x1 || y0 >= y1) return {};
+    if (x0 >= x1 || y0 >= y1)
+        return {};
     const auto bytes = static_cast<size_t>(x1 - x0) * sizeof(QRgb);
     for (int row = y0; row < y1; ++row) {
         const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(row - y));
@@ -25,13 +27,15 @@ QRect unscaled(QImage& frame, const QImage& picture, int x, int y) {
 }
 
 QRect scaled(QImage& frame, const QImage& picture, const QRect& source,
-            const placement::Area& destination, QRgb background) {
+             const placement::Area& destination, QRgb background) {
     const int sw = source.width(), sh = source.height();
     const placement::Area& d = destination;
-    if (sw == 0 || sh == 0 || d.width <= 0 || d.height <= 0) return {};
+    if (sw == 0 || sh == 0 || d.width <= 0 || d.height <= 0)
+        return {};
     const int x0 = std::max(0, d.x), x1 = std::min(frame.width(), d.x + d.width);
     const int y0 = std::max(0, d.y), y1 = std::min(frame.height(), d.y + d.height);
-    if (x0 >= x1 || y0 >= y1) return {};
+    if (x0 >= x1 || y0 >= y1)
+        return {};
 
     // Source column of every visible destination column; -1 where it lies off the picture.
     std::vector<int> columns(static_cast<size_t>(x1 - x0));
@@ -50,7 +54,7 @@ QRect scaled(QImage& frame, const QImage& picture, const QRect& source,
             std::fill(to, to + (x1 - x0), background);
             continue;
         }
-        if (sy == previousSource) {  // an enlarged row repeats the one above it
+        if (sy == previousSource) { // an enlarged row repeats the one above it
             std::memcpy(to, previousRow, bytes);
             continue;
         }
@@ -80,4 +84,4 @@ void fillOutside(QImage& frame, const QRect& covered, QRgb colour) {
     }
 }
 
-}  // namespace quendra::render
+} // namespace quendra::render

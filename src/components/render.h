@@ -24,9 +24,9 @@ QRect unscaled(QImage& frame, const QImage& picture, int x, int y);
 // nothing. The destination may reach outside the frame; that part is cut. Returns the part
 // of the frame written.
 QRect scaled(QImage& frame, const QImage& picture, const QRect& source,
-            const placement::Area& destination, QRgb background);
+             const placement::Area& destination, QRgb background);
 
 // Fills every pixel of `frame` outside `covered` with `colour`.
 void fillOutside(QImage& frame, const QRect& covered, QRgb colour);
 
-}  // namespace quendra::render
+} // namespace quendra::render

@@ -13,14 +13,16 @@ inline QRgb positionColour(int x, int y) {
 
 // The position a colour names, or (-1, -1) for a colour that is no position colour.
 inline QPoint positionOf(QRgb c) {
-    if ((qBlue(c) & 0xC0) != 0x40) return {-1, -1};
+    if ((qBlue(c) & 0xC0) != 0x40)
+        return {-1, -1};
     return {qRed(c) | (((qBlue(c) >> 3) & 7) << 8), qGreen(c) | ((qBlue(c) & 7) << 8)};
 }
 
 inline QImage positionPicture(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) image.setPixel(x, y, positionColour(x, y));
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, positionColour(x, y));
     return image;
 }
 
@@ -30,8 +32,9 @@ constexpr QRgb kGreen = 0xFF00FF00;
 inline QImage checkerboard(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) image.setPixel(x, y, (x + y) % 2 ? kGreen : kRed);
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, (x + y) % 2 ? kGreen : kRed);
     return image;
 }
 
-}  // namespace quendra::testing
+} // namespace quendra::testing

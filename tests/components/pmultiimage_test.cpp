@@ -26,7 +26,7 @@ using testing::positionColour;
 using testing::positionOf;
 using testing::positionPicture;
 
-constexpr QRgb kBack = 0xFF0000FF;  // never a position colour
+constexpr QRgb kBack = 0xFF0000FF; // never a position colour
 
 struct Box {
     QMessageBox::Icon icon;
@@ -41,34 +41,40 @@ void PrintTo(const Box& b, std::ostream* os) {
 
 // Records every box instead of showing it.
 class BoxRecorder {
-public:
+  public:
     BoxRecorder() {
-        previous_ = dialogs::setHandler(
-            {.message = [this](QWidget*, QMessageBox::Icon icon, const QString& title,
-                               const QString& text, QMessageBox::StandardButtons) {
-                 boxes.push_back({icon, title, text});
-                 return QMessageBox::Ok;
-             },
-             .saveFileName = {}});
+        previous_ =
+            dialogs::setHandler({.message =
+                                     [this](QWidget*, QMessageBox::Icon icon, const QString& title,
+                                            const QString& text, QMessageBox::StandardButtons) {
+                                         boxes.push_back({icon, title, text});
+                                         return QMessageBox::Ok;
+                                     },
+                                 .saveFileName = {}});
     }
     ~BoxRecorder() { dialogs::setHandler(previous_); }
     std::vector<Box> boxes;
 
-private:
+  private:
     dialogs::Handler previous_;
 };
 
-const Box kInfo(const char* text) { return {QMessageBox::Information, "Information", text}; }
-const Box kError(const char* text) { return {QMessageBox::Critical, "Error", text}; }
+const Box kInfo(const char* text) {
+    return {QMessageBox::Information, "Information", text};
+}
+const Box kError(const char* text) {
+    return {QMessageBox::Critical, "Error", text};
+}
 
 class PMultiImage : public ::testing::Test {
-protected:
+  protected:
     BoxRecorder recorder;
     TPMultiImage w;
 
     // A widget whose client is exactly cw x ch, showing `picture` on kBack.
     void setUpClient(int cw, int ch, const QImage& picture, bool border = false) {
-        if (border) w.setBorderStyle(TBorderStyle::bsSingle);
+        if (border)
+            w.setBorderStyle(TBorderStyle::bsSingle);
         const int b = border ? 2 : 0;
         w.resize(cw + b, ch + b);
         w.setColor(QColor::fromRgb(kBack));
@@ -112,7 +118,7 @@ TEST_F(PMultiImage, StretchAndStretchRatioExcludeEachOther) {
     w.setStretch(true);
     EXPECT_TRUE(w.stretch());
     EXPECT_FALSE(w.stretchRatio());
-    w.setStretch(false);  // switching one off does not switch the other on
+    w.setStretch(false); // switching one off does not switch the other on
     EXPECT_FALSE(w.stretch());
     EXPECT_FALSE(w.stretchRatio());
 }
@@ -135,16 +141,16 @@ TEST_F(PMultiImage, PictureIsACopyAndChangesRunTheRule) {
     w.setPicture(mine);
     mine.fill(Qt::white);
     EXPECT_EQ(w.picture().pixel(3, 4), positionColour(3, 4));
-    EXPECT_EQ(w.size(), QSize(105, 105));  // AutoSize off
+    EXPECT_EQ(w.size(), QSize(105, 105)); // AutoSize off
     EXPECT_FALSE(w.testAttribute(Qt::WA_OpaquePaintEvent));
 
     w.setAutoSize(true);
     w.setPicture(positionPicture(64, 48));
     EXPECT_EQ(w.size(), QSize(64, 48));
-    EXPECT_TRUE(w.testAttribute(Qt::WA_OpaquePaintEvent));  // exactly the control's size
+    EXPECT_TRUE(w.testAttribute(Qt::WA_OpaquePaintEvent)); // exactly the control's size
     w.clearPicture();
     EXPECT_TRUE(w.picture().isNull());
-    EXPECT_EQ(w.size(), QSize(64, 48));  // an empty picture keeps the size
+    EXPECT_EQ(w.size(), QSize(64, 48)); // an empty picture keeps the size
     EXPECT_FALSE(w.testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
@@ -164,7 +170,8 @@ TEST_F(PMultiImage, WriteDepthPerFormat) {
     EXPECT_EQ(w.writeDepth("TIF"), 8);
     w.setImageWriteRes(TSaveResolution::sAutoMatic);
     const int display = w.displayDepth();
-    for (const char* f : {"BMP", "PNG", "TIF", "PCX"}) EXPECT_EQ(w.writeDepth(f), display) << f;
+    for (const char* f : {"BMP", "PNG", "TIF", "PCX"})
+        EXPECT_EQ(w.writeDepth(f), display) << f;
     EXPECT_EQ(w.writeDepth("GIF"), std::min(display, 8));
     EXPECT_EQ(w.writeDepth("JPG"), 24);
 }
@@ -180,7 +187,7 @@ TEST_F(PMultiImage, ProportionalPlacementExamples) {
     w.resize(480, 400);
     w.setPicture(positionPicture(200, 320));
     EXPECT_EQ(w.destinationRect(), QRect(115, 0, 250, 400));
-    w.setBorderStyle(TBorderStyle::bsSingle);  // the client shrinks by the border
+    w.setBorderStyle(TBorderStyle::bsSingle); // the client shrinks by the border
     w.resize(482, 402);
     EXPECT_EQ(w.destinationRect(), QRect(115, 0, 250, 400));
 }
@@ -190,7 +197,8 @@ TEST_F(PMultiImage, StretchRatioPaintsWholePixelBlocks) {
     w.setStretchRatio(true);
     const QImage shot = client();
     for (int y = 0; y < 400; ++y)
-        for (int x = 0; x < 640; ++x) ASSERT_EQ(shot.pixel(x, y), positionColour(x / 2, y / 2));
+        for (int x = 0; x < 640; ++x)
+            ASSERT_EQ(shot.pixel(x, y), positionColour(x / 2, y / 2));
 }
 
 TEST_F(PMultiImage, StretchRatioLeavesColorAboveAndBelowAndNeverBlends) {
@@ -222,7 +230,7 @@ TEST_F(PMultiImage, StretchFillsTheClient) {
     w.setStretch(true);
     const QImage shot = client();
     for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 640; ++x)  // halved rows take the lower row of each pair
+        for (int x = 0; x < 640; ++x) // halved rows take the lower row of each pair
             ASSERT_EQ(positionOf(shot.pixel(x, y)), QPoint(x / 2, 2 * y + 1));
 }
 
@@ -235,7 +243,7 @@ TEST_F(PMultiImage, UnscaledAtTheCornerOrCentredAndCut) {
     EXPECT_EQ(shot.pixel(0, 200), kBack);
 
     w.setCenter(true);
-    w.resize(105, 105);  // picture larger than the client: cut on both sides
+    w.resize(105, 105); // picture larger than the client: cut on both sides
     shot = client();
     EXPECT_EQ(shot.pixel(0, 0), positionColour(107, 47));
     EXPECT_EQ(shot.pixel(104, 104), positionColour(211, 151));
@@ -246,7 +254,8 @@ TEST_F(PMultiImage, NoPictureShowsOnlyTheColor) {
     w.setStretchRatio(true);
     const QImage shot = client();
     for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 50; ++x) ASSERT_EQ(shot.pixel(x, y), kBack);
+        for (int x = 0; x < 50; ++x)
+            ASSERT_EQ(shot.pixel(x, y), kBack);
 }
 
 TEST_F(PMultiImage, OnPaintAfterEveryPaint) {
@@ -292,7 +301,7 @@ TEST_F(PMultiImage, GenericDrawingStretchesWithoutBlending) {
 }
 
 TEST_F(PMultiImage, GenericDrawingCentresOnTheControlSize) {
-    setUpClient(400, 300, positionPicture(320, 200), true);  // control 402 x 302
+    setUpClient(400, 300, positionPicture(320, 200), true); // control 402 x 302
     w.setImageLibPalette(false);
     w.setCenter(true);
     // (402 - 320) / 2 = 41 from the client's corner, one pixel right of the own drawing.
@@ -319,7 +328,7 @@ TEST_F(PMultiImage, ZoomPaintsAtOnce) {
     QApplication::processEvents();
     QSignalSpy spy(&w, &TPMultiImage::OnPaint);
     w.ImageZoomIn();
-    EXPECT_EQ(spy.count(), 1);  // no event loop ran in between
+    EXPECT_EQ(spy.count(), 1); // no event loop ran in between
     w.ImageZoomOut();
     EXPECT_EQ(spy.count(), 2);
     w.hide();
@@ -328,28 +337,30 @@ TEST_F(PMultiImage, ZoomPaintsAtOnce) {
 TEST_F(PMultiImage, ElevenZoomInsAndTheRectangles) {
     setUpClient(640, 400, positionPicture(320, 200));
     w.setStretchRatio(true);
-    for (int i = 0; i < 9; ++i) w.ImageZoomIn();
+    for (int i = 0; i < 9; ++i)
+        w.ImageZoomIn();
     EXPECT_EQ(w.sourceRect(), QRect(90, 90, 140, 20));
     QImage shot = client();
     EXPECT_EQ(shot.pixel(0, 0), positionColour(90, 90));
     EXPECT_EQ(shot.pixel(639, 399), positionColour(229, 109));
 
-    w.ImageZoomIn();  // m = 100: a rectangle of height 0 draws nothing
+    w.ImageZoomIn(); // m = 100: a rectangle of height 0 draws nothing
     EXPECT_EQ(w.sourceRect().height(), 0);
     shot = client();
     for (int y = 0; y < 400; y += 7)
-        for (int x = 0; x < 640; x += 7) ASSERT_EQ(shot.pixel(x, y), kBack);
+        for (int x = 0; x < 640; x += 7)
+            ASSERT_EQ(shot.pixel(x, y), kBack);
 
-    w.ImageZoomIn();  // m = 110: height -20, the mirrored strip
+    w.ImageZoomIn(); // m = 110: height -20, the mirrored strip
     EXPECT_EQ(w.zoomState().margin, 110);
-    w.ImageZoomIn();  // refused
+    w.ImageZoomIn(); // refused
     EXPECT_EQ(w.zoomState().margin, 110);
     EXPECT_EQ(w.sourceRect(), QRect(110, 110, 100, -20));
     shot = client();
     for (int y = 0; y < 400; ++y)
         for (int x = 0; x < 640; ++x) {
             const QPoint p = positionOf(shot.pixel(x, y));
-            ASSERT_EQ(p.y(), 109 - y / 20) << x << "," << y;  // bottom row of the strip on top
+            ASSERT_EQ(p.y(), 109 - y / 20) << x << "," << y; // bottom row of the strip on top
             ASSERT_TRUE(p.x() >= 110 && p.x() < 210);
         }
     EXPECT_EQ(positionOf(shot.pixel(0, 0)).x(), 110);
@@ -360,10 +371,10 @@ TEST_F(PMultiImage, ZoomOutToMinusTenShowsAColorRim) {
     setUpClient(640, 400, positionPicture(320, 200));
     w.setStretchRatio(true);
     w.ImageZoomOut();
-    w.ImageZoomOut();  // refused
+    w.ImageZoomOut(); // refused
     EXPECT_EQ(w.zoomState().margin, -10);
     EXPECT_EQ(w.sourceRect(), QRect(-10, -10, 340, 220));
-    EXPECT_EQ(w.destinationRect(), QRect(0, 0, 640, 400));  // placement follows the picture
+    EXPECT_EQ(w.destinationRect(), QRect(0, 0, 640, 400)); // placement follows the picture
     const QImage shot = client();
     for (QPoint p : {QPoint(0, 0), QPoint(320, 0), QPoint(0, 200), QPoint(639, 200),
                      QPoint(320, 399), QPoint(18, 200)})
@@ -378,7 +389,8 @@ TEST_F(PMultiImage, ZoomOutToMinusTenShowsAColorRim) {
 TEST_F(PMultiImage, ZoomShowsOnlyWhileScaling) {
     setUpClient(320, 200, positionPicture(320, 200));
     w.setStretchRatio(true);
-    for (int i = 0; i < 3; ++i) w.ImageZoomIn();
+    for (int i = 0; i < 3; ++i)
+        w.ImageZoomIn();
     EXPECT_EQ(client().pixel(0, 0), positionColour(30, 30));
     w.setStretchRatio(false);
     EXPECT_TRUE(w.zoomState().active);
@@ -402,7 +414,7 @@ TEST_F(PMultiImage, FlipAndRotateThroughTheLibrary) {
     setUpClient(100, 100, positionPicture(32, 20));
     w.ImageFlip();
     EXPECT_TRUE(w.flipped());
-    EXPECT_EQ(w.picture().pixel(0, 0), positionColour(0, 19));  // top to bottom
+    EXPECT_EQ(w.picture().pixel(0, 0), positionColour(0, 19)); // top to bottom
     w.ImageRotate();
     EXPECT_TRUE(w.rotated());
     ASSERT_EQ(w.picture().size(), QSize(20, 32));
@@ -451,7 +463,7 @@ TEST_F(PMultiImage, LibraryFailureShowsItsErrorBoxAndKeepsThePicture) {
     setUpClient(100, 100, positionPicture(32, 20));
     TPMultiImage::Library lib;
     lib.rotate = [](int, QImage& image) {
-        image = QImage();  // a failed operation may leave anything behind
+        image = QImage(); // a failed operation may leave anything behind
         return imagelib::Status{-3, "Not enough memory"};
     };
     w.setLibrary(lib);
@@ -465,9 +477,8 @@ TEST_F(PMultiImage, LibraryFailureShowsItsErrorBoxAndKeepsThePicture) {
 TEST_F(PMultiImage, RaisedErrorsGiveTheInformationBox) {
     setUpClient(100, 100, positionPicture(32, 20));
     TPMultiImage::Library lib;
-    lib.flip = lib.rotate = [](int, QImage&) -> imagelib::Status {
-        throw std::runtime_error("broken");
-    };
+    lib.flip =
+        lib.rotate = [](int, QImage&) -> imagelib::Status { throw std::runtime_error("broken"); };
     w.setLibrary(lib);
     w.ImageFlip();
     w.ImageRotate();
@@ -543,7 +554,8 @@ TEST_F(PMultiImage, WritesPassTheSettings) {
     EXPECT_TRUE(calls[1].interlaced);
     EXPECT_EQ(calls[1].depth, 4);
     const int expected[] = {1, 2, 5, 32773};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(calls[2 + i].compression, expected[i]);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(calls[2 + i].compression, expected[i]);
     EXPECT_EQ(calls[6].depth, 4);
     EXPECT_TRUE(recorder.boxes.empty());
 }
@@ -574,12 +586,18 @@ TEST_F(PMultiImage, WriteFailureShowsTheLibraryBoxThenTheComponentBox) {
     w.SaveAsTIF("x");
     w.SaveAsPCX("x");
     EXPECT_EQ(recorder.boxes, (std::vector<Box>{
-                                  kError("Disk full"), kInfo("Writing bmp file failed"),
-                                  kError("Disk full"), kInfo("Writing png file failed"),
-                                  kError("Disk full"), kInfo("Writing jpg file failed"),
-                                  kError("Disk full"), kInfo("Writing gif file failed"),
-                                  kError("Disk full"), kInfo("Writing tif file failed"),
-                                  kError("Disk full"), kInfo("Writing pcx file failed"),
+                                  kError("Disk full"),
+                                  kInfo("Writing bmp file failed"),
+                                  kError("Disk full"),
+                                  kInfo("Writing png file failed"),
+                                  kError("Disk full"),
+                                  kInfo("Writing jpg file failed"),
+                                  kError("Disk full"),
+                                  kInfo("Writing gif file failed"),
+                                  kError("Disk full"),
+                                  kInfo("Writing tif file failed"),
+                                  kError("Disk full"),
+                                  kInfo("Writing pcx file failed"),
                               }));
 }
 
@@ -617,7 +635,7 @@ TEST_F(PMultiImage, MissingFileEmptiesThePicture) {
     EXPECT_TRUE(w.picture().isNull());
     EXPECT_EQ(w.imageName(), "file not found");
     EXPECT_FALSE(w.zoomState().active);
-    EXPECT_EQ(w.zoomState().margin, 10);  // the margin stays
+    EXPECT_EQ(w.zoomState().margin, 10); // the margin stays
     EXPECT_FALSE(w.flipped());
     EXPECT_TRUE(recorder.boxes.empty());
 }
@@ -656,7 +674,8 @@ TPMultiImage::Library recordingReaders(ReadLog& log, imagelib::Status status) {
             log.readers.push_back(name);
             log.depth = depth;
             log.dither = dither;
-            if (status.ok()) out = positionPicture(3, 2);
+            if (status.ok())
+                out = positionPicture(3, 2);
             return status;
         };
     };
@@ -677,15 +696,16 @@ TEST_F(PMultiImage, ExtensionPicksTheReader) {
     QTemporaryDir dir;
     ReadLog log;
     w.setLibrary(recordingReaders(log, {}));
-    const char* names[] = {"a.bmp", "a.THB", "a.thj", "a.Jpg", "a.png", "a.gif",
+    const char* names[] = {"a.bmp", "a.THB",  "a.thj", "a.Jpg",  "a.png", "a.gif",
                            "a.tif", "a.tiff", "a.pcx", "a.jpeg", "a.koa", "noext"};
     for (const char* name : names) {
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    for (const char* name : names) w.setImageName(dir.filePath(name));
-    EXPECT_EQ(log.readers, (std::vector<QString>{"BMP", "BMP", "JPEG", "JPEG", "PNG", "GIF",
-                                                  "TIFF", "TIFF", "PCX"}));
+    for (const char* name : names)
+        w.setImageName(dir.filePath(name));
+    EXPECT_EQ(log.readers, (std::vector<QString>{"BMP", "BMP", "JPEG", "JPEG", "PNG", "GIF", "TIFF",
+                                                 "TIFF", "PCX"}));
     EXPECT_EQ(w.imageInfo().type, "FAKE");
 }
 
@@ -718,7 +738,7 @@ TEST_F(PMultiImage, ReaderGetsTheDepthAndDither) {
     EXPECT_EQ(w.picture().size(), QSize(3, 2));
     w.setImageReadRes(TLoadResolution::lAutoMatic);
     w.setImageDither(true);
-    w.imageName();  // reading loads again
+    w.imageName(); // reading loads again
     EXPECT_EQ(log.depth, w.displayDepth());
     EXPECT_TRUE(log.dither);
     EXPECT_EQ(log.readers.size(), 2u);
@@ -732,7 +752,7 @@ TEST_F(PMultiImage, ReadFailureShowsBothBoxesAndEmptiesThePicture) {
     f.write("not a png");
     f.close();
     setUpClient(100, 100, positionPicture(32, 20));
-    w.setImageName(path);  // the real library
+    w.setImageName(path); // the real library
     ASSERT_EQ(recorder.boxes.size(), 2u);
     EXPECT_EQ(recorder.boxes[0].title, "Error");
     EXPECT_EQ(recorder.boxes[1], kInfo("Reading png file failed"));
@@ -757,5 +777,5 @@ TEST_F(PMultiImage, RaisedReadErrorEmptiesThePictureSilently) {
     EXPECT_EQ(w.imageName(), path.toUpper());
 }
 
-}  // namespace
-}  // namespace quendra
+} // namespace
+} // namespace quendra

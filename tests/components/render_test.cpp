@@ -23,14 +23,15 @@ TEST(Render, DoublingGivesTwoByTwoBlocks) {
     QImage f = frame(64, 40);
     scaled(f, pic, QRect(0, 0, 32, 20), {0, 0, 64, 40}, kBack);
     for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 64; ++x) ASSERT_EQ(f.pixel(x, y), positionColour(x / 2, y / 2));
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(f.pixel(x, y), positionColour(x / 2, y / 2));
 }
 
 TEST(Render, DestinationOutsideTheFrameIsCut) {
     const QImage pic = positionPicture(32, 20);
     QImage f = frame(64, 30);
-    scaled(f, pic, QRect(0, 0, 32, 20), {0, -5, 64, 40}, kBack);  // y = -5: 5 rows cut
-    EXPECT_EQ(f.pixel(0, 0), positionColour(0, 2));                // frame row 0 is row 5
+    scaled(f, pic, QRect(0, 0, 32, 20), {0, -5, 64, 40}, kBack); // y = -5: 5 rows cut
+    EXPECT_EQ(f.pixel(0, 0), positionColour(0, 2));              // frame row 0 is row 5
     EXPECT_EQ(f.pixel(63, 29), positionColour(31, 17));
 }
 
@@ -39,14 +40,16 @@ TEST(Render, NegativeHeightMirrorsTopToBottom) {
     QImage f = frame(100, 20);
     scaled(f, pic, QRect(110, 110, 100, -20), {0, 0, 100, 20}, kBack);
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 100; ++x) ASSERT_EQ(positionOf(f.pixel(x, y)), QPoint(110 + x, 109 - y));
+        for (int x = 0; x < 100; ++x)
+            ASSERT_EQ(positionOf(f.pixel(x, y)), QPoint(110 + x, 109 - y));
 }
 
 TEST(Render, NegativeWidthMirrorsLeftToRight) {
     const QImage pic = positionPicture(8, 4);
     QImage f = frame(8, 4);
     scaled(f, pic, QRect(8, 0, -8, 4), {0, 0, 8, 4}, kBack);
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(positionOf(f.pixel(x, 1)), QPoint(7 - x, 1));
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(positionOf(f.pixel(x, 1)), QPoint(7 - x, 1));
 }
 
 TEST(Render, ZeroExtentCopiesNothing) {
@@ -56,17 +59,19 @@ TEST(Render, ZeroExtentCopiesNothing) {
     scaled(f, pic, QRect(10, 10, 0, 5), {0, 0, 16, 16}, kBack);
     scaled(f, pic, QRect(0, 0, 32, 20), {0, 0, 0, 16}, kBack);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) ASSERT_EQ(f.pixel(x, y), kBack);
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(f.pixel(x, y), kBack);
 }
 
 TEST(Render, SourceBeyondThePictureShowsTheBackground) {
     const QImage pic = positionPicture(32, 20);
     QImage f = frame(52, 40);
-    scaled(f, pic, QRect(-10, -10, 52, 40), {0, 0, 52, 40}, kBack);  // 1:1 with a 10-pixel rim
+    scaled(f, pic, QRect(-10, -10, 52, 40), {0, 0, 52, 40}, kBack); // 1:1 with a 10-pixel rim
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 52; ++x) {
             const bool inside = x >= 10 && x < 42 && y >= 10 && y < 30;
-            ASSERT_EQ(f.pixel(x, y), inside ? positionColour(x - 10, y - 10) : kBack) << x << "," << y;
+            ASSERT_EQ(f.pixel(x, y), inside ? positionColour(x - 10, y - 10) : kBack)
+                << x << "," << y;
         }
 }
 
@@ -75,9 +80,10 @@ TEST(Render, UnscaledCopyIsCutOnEverySide) {
     QImage f = frame(20, 10);
     unscaled(f, pic, -7, -3);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x) ASSERT_EQ(f.pixel(x, y), positionColour(x + 7, y + 3));
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(f.pixel(x, y), positionColour(x + 7, y + 3));
     QImage g = frame(20, 10);
-    unscaled(g, pic, 15, 8);  // only a 5 x 2 corner lands
+    unscaled(g, pic, 15, 8); // only a 5 x 2 corner lands
     EXPECT_EQ(g.pixel(15, 8), positionColour(0, 0));
     EXPECT_EQ(g.pixel(19, 9), positionColour(4, 1));
     EXPECT_EQ(g.pixel(14, 8), kBack);
@@ -105,10 +111,10 @@ TEST(Render, FillOutsideLeavesTheCoveredPartAlone) {
             const bool inside = x >= 2 && x < 7 && y >= 3 && y < 7;
             ASSERT_EQ(f.pixel(x, y), inside ? qRgb(1, 1, 1) : kBack) << x << "," << y;
         }
-    fillOutside(f, QRect(), kBack);  // nothing covered: all of it
+    fillOutside(f, QRect(), kBack); // nothing covered: all of it
     EXPECT_EQ(f.pixel(4, 4), kBack);
     f.fill(qRgb(1, 1, 1));
-    fillOutside(f, QRect(-5, -5, 100, 100), kBack);  // everything covered
+    fillOutside(f, QRect(-5, -5, 100, 100), kBack); // everything covered
     EXPECT_EQ(f.pixel(0, 0), qRgb(1, 1, 1));
     EXPECT_EQ(f.pixel(9, 7), qRgb(1, 1, 1));
 }
@@ -124,5 +130,5 @@ TEST(Render, DisplayCopyKeepsTheColours) {
     EXPECT_EQ(d.pixel(1, 0), qRgb(1, 2, 3));
 }
 
-}  // namespace
-}  // namespace quendra::render
+} // namespace
+} // namespace quendra::render
