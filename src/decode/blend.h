@@ -14,9 +14,14 @@ namespace quendra {
 // The position of a pair in the blend palette: the GoDot index (dark to light) of the first
 // frame's colour in the high nibble, that of the second frame's in the low nibble. Takes
 // C64 colour numbers; only their low four bits count.
+constexpr std::uint8_t blendFirst(std::uint8_t first) {
+    return static_cast<std::uint8_t>(kGodotIndexOfC64[first & 15] << 4);
+}
+constexpr std::uint8_t blendSecond(std::uint8_t second) {
+    return kGodotIndexOfC64[second & 15];
+}
 constexpr std::uint8_t blendPosition(std::uint8_t first, std::uint8_t second) {
-    return static_cast<std::uint8_t>(kGodotIndexOfC64[first & 15] << 4 |
-                                     kGodotIndexOfC64[second & 15]);
+    return blendFirst(first) | blendSecond(second);
 }
 
 // By blend position. Two equal colours give exactly that C64 colour.

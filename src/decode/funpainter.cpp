@@ -46,49 +46,76 @@ constexpr std::size_t kLowerBackgrounds = 33576;
 // Expands the data into the zero-filled area, dropping writes beyond it. An item may begin
 // at any byte; a run whose count or value lies beyond the data appends nothing.
 void expand(Bytes data, bool packed, std::uint8_t marker, std::vector<std::uint8_t>& area) {
-    std::size_t out = 0;
-    std::size_t p = 0;
-    while (p < data.size() && out < area.size()) {
-        const std::uint8_t b = data[p];
-        if (!packed || b != marker) {
-            area[out++] = b;
-            ++p;
-            continue;
-        }
-        if (data.size() - p < 3)
+    const std::uint8_t* in = data.data();
+    const std::uint8_t* const end = in + data.size();
+    std::uint8_t* out = area.data();
+    std::uint8_t* const limit = out + area.size();
+    while (in < end && out < limit) {
+        // Literals up to the next marker (in plain data, up to the end) in one copy.
+        const void* found =
+            packed ? std::memchr(in, marker, static_cast<std::size_t>(end - in)) : nullptr;
+        const std::uint8_t* stop = found ? static_cast<const std::uint8_t*>(found) : end;
+        const std::size_t literals =
+            std::min(static_cast<std::size_t>(stop - in), static_cast<std::size_t>(limit - out));
+        std::memcpy(out, in, literals);
+        out += literals;
+        in = stop;
+        // A marker: a run, unless the data ends within it.
+        if (out == limit || end - in < 3)
             break;
-        const std::size_t count = data[p + 1] == 0 ? 256 : data[p + 1];
-        const std::size_t n = std::min(count, area.size() - out);
-        std::memset(area.data() + out, data[p + 2], n);
+        const std::size_t count = in[1] == 0 ? 256 : in[1];
+        const std::size_t n = std::min(count, static_cast<std::size_t>(limit - out));
+        std::memset(out, in[2], n);
         out += n;
-        p += 3;
+        in += 3;
     }
+}
+
+// Both frames' parts of the blend position for the colours of one cell line, one byte for
+// each bit pair (00 in the low byte), packed so that a pair picks its byte by shifting.
+struct LineColours {
+    std::uint32_t first = 0;
+    std::uint32_t second = 0;
+};
+
+std::uint32_t pack(std::uint8_t c0, std::uint8_t c1, std::uint8_t c2, std::uint8_t c3) {
+    return c0 | c1 << 8 | c2 << 16 | static_cast<std::uint32_t>(c3) << 24;
 }
 
 // Draws cell column by cell column; the progress position after multicolour column x is
 // x div 4, so each cell column reports its number four times.
 void draw(const std::uint8_t* mem, IndexedImage& picture, Progress* progress) {
+    // The background parts of every pixel line, from the two tables.
+    std::uint8_t backgroundFirst[200], backgroundSecond[200];
+    for (int y = 0; y < 200; ++y) {
+        const std::uint8_t c =
+            y < 100 ? mem[kUpperBackgrounds + y] : mem[kLowerBackgrounds + y - 100];
+        backgroundFirst[y] = blendFirst(c);
+        backgroundSecond[y] = blendSecond(c);
+    }
     for (int cx = 0; cx < 40; ++cx) {
         for (int cy = 0; cy < 25; ++cy) {
             const std::size_t n = static_cast<std::size_t>(cy) * 40 + cx;
             const std::uint8_t colour = mem[kColourMemory + n];
+            const std::uint8_t colourFirst = blendFirst(colour);
+            const std::uint8_t colourSecond = blendSecond(colour);
             for (int k = 0; k < 8; ++k) {
                 const int y = 8 * cy + k;
-                const std::uint8_t background =
-                    y < 100 ? mem[kUpperBackgrounds + y] : mem[kLowerBackgrounds + (y - 100)];
                 const std::uint8_t s1 = mem[kFirstScreens + kScreenStride * k + n];
                 const std::uint8_t s2 = mem[kSecondScreens + kScreenStride * k + n];
-                const std::uint8_t first[4] = {background, static_cast<std::uint8_t>(s1 >> 4), s1,
-                                               colour};
-                const std::uint8_t second[4] = {background, static_cast<std::uint8_t>(s2 >> 4), s2,
-                                                colour};
-                const std::uint8_t b1 = mem[kFirstBitmap + 8 * n + k];
-                const std::uint8_t b2 = mem[kSecondBitmap + 8 * n + k];
+                // Pairs 00 background, 01 screen high nibble, 10 screen low nibble, 11 colour.
+                const std::uint32_t first =
+                    pack(backgroundFirst[y], blendFirst(s1 >> 4), blendFirst(s1), colourFirst);
+                const std::uint32_t second =
+                    pack(backgroundSecond[y], blendSecond(s2 >> 4), blendSecond(s2), colourSecond);
+                // Each bit pair times 8, the shift that picks its byte.
+                const unsigned b1 = mem[kFirstBitmap + 8 * n + k] << 3;
+                const unsigned b2 = mem[kSecondBitmap + 8 * n + k] << 3;
                 std::uint8_t* row = picture.row(y) + 8 * cx;
                 for (int m = 0; m < 4; ++m) {
                     const int shift = 6 - 2 * m;
-                    const std::uint8_t v =
-                        blendPosition(first[(b1 >> shift) & 3], second[(b2 >> shift) & 3]);
+                    const auto v = static_cast<std::uint8_t>(first >> ((b1 >> shift) & 24) |
+                                                             second >> ((b2 >> shift) & 24));
                     row[2 * m] = v;
                     row[2 * m + 1] = v;
                 }
