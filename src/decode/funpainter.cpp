@@ -71,13 +71,8 @@ void expand(Bytes data, bool packed, std::uint8_t marker, std::vector<std::uint8
     }
 }
 
-// Both frames' parts of the blend position for the colours of one cell line, one byte for
-// each bit pair (00 in the low byte), packed so that a pair picks its byte by shifting.
-struct LineColours {
-    std::uint32_t first = 0;
-    std::uint32_t second = 0;
-};
-
+// One frame's parts of the blend position for the four bit pairs of a cell line, 00 in the
+// low byte, so that a pair picks its part by shifting the word 8 * pair to the right.
 std::uint32_t pack(std::uint8_t c0, std::uint8_t c1, std::uint8_t c2, std::uint8_t c3) {
     return c0 | c1 << 8 | c2 << 16 | static_cast<std::uint32_t>(c3) << 24;
 }
