@@ -539,3 +539,5 @@ long long compareDays(double a, double b) {
 } // namespace filelist
 
 } // namespace quendra
+
+#include "moc_file_list_view.cpp"
