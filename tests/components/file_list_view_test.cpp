@@ -315,22 +315,30 @@ TEST_F(FileListViewTest, ReadBackAndRoundingHelpers) {
 // --- Clicks, columns and styles -----------------------------------------------------------
 
 TEST_F(FileListViewTest, ClickOnRowSelectsAndSignalsClickOnEmptyPartClears) {
-    for (const char* name : {"one.koa", "two.koa"})
+    for (const char* name : {"one.koa", "Two.koa"})
         makeFile(name);
-    TFileListView view;
-    show(view);
-    add(view, {"one.koa", "two.koa"});
-    QSignalSpy clicked(&view, &TFileListView::fileClicked);
+    for (const bool multi : {true, false}) {
+        SCOPED_TRACE(multi ? "multi-select" : "single select");
+        TFileListView view;
+        view.setMultiSelect(multi);
+        show(view);
+        add(view, {"one.koa", "Two.koa"});
+        QSignalSpy clicked(&view, &TFileListView::fileClicked);
 
-    const QRect second = view.visualRect(view.model()->index(1, 0));
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second.center());
-    EXPECT_EQ(clicked.count(), 1);
-    EXPECT_EQ(view.selectedCaption(), "two.koa");
+        const QRect second = view.visualRect(view.model()->index(1, 0));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second.center());
+        EXPECT_EQ(clicked.count(), 1);
+        EXPECT_EQ(view.selectedCaption(), "two.koa");
+        EXPECT_EQ(view.selectedFileName(), "Two.koa");
 
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, second.bottom() + 100));
-    EXPECT_EQ(clicked.count(), 2);
-    EXPECT_EQ(view.selectedCaption(), "");
-    EXPECT_EQ(view.selectedFileName(), "");
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, second.bottom() + 100));
+        EXPECT_EQ(clicked.count(), 2);
+        EXPECT_EQ(view.selectedCaption(), "");
+        EXPECT_EQ(view.selectedFileName(), "");
+
+        QTest::mouseClick(view.viewport(), Qt::RightButton, {}, second.center());
+        EXPECT_EQ(clicked.count(), 2); // only the left button clicks
+    }
 }
 
 TEST_F(FileListViewTest, OwnColumnsKeepAttributesInTheRowAndListStyleShowsNamesOnly) {
@@ -378,6 +386,22 @@ TEST_F(FileListViewTest, SettingsHaveTheirDefaults) {
     EXPECT_TRUE(view.isHeaderHidden());
     view.setMultiSelect(false);
     EXPECT_EQ(view.selectionMode(), QAbstractItemView::SingleSelection);
+
+    // Captions become editable, the sub-items never.
+    view.setReadOnly(false);
+    makeFile("e.koa");
+    add(view, {"e.koa"});
+    EXPECT_TRUE(view.model()->flags(view.model()->index(0, 0)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(view.model()->flags(view.model()->index(0, 1)) & Qt::ItemIsEditable);
+    EXPECT_NE(view.editTriggers(), QAbstractItemView::NoEditTriggers);
+
+    // Hidden selection: without the focus it is painted like the background.
+    const QColor highlight = view.palette().color(QPalette::Inactive, QPalette::Highlight);
+    view.setHideSelection(true);
+    EXPECT_EQ(view.palette().color(QPalette::Inactive, QPalette::Highlight),
+              view.palette().color(QPalette::Inactive, QPalette::Base));
+    view.setHideSelection(false);
+    EXPECT_EQ(view.palette().color(QPalette::Inactive, QPalette::Highlight), highlight);
 }
 
 } // namespace
