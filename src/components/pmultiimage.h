@@ -11,24 +11,12 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "components/image_library.h"
+#include "components/placement.h"
 
 namespace quendra {
-
-enum class TLoadResolution { lColorVga, lMonoChrome, lColor16, lColor256, lColorTrue, lAutoMatic };
-enum class TSaveResolution {
-    sColorVga, sMonoChrome, sColor16, sColor256, sColorTrue, sJpegGray, sAutoMatic
-};
-enum class TTiffCompression { sNONE, sCCITT, sLZW, sPACKBITS };
-enum class TBorderStyle { bsNone, bsSingle };
-
-// Zoom margin and rectangle; left/top/right/bottom may be negative or cross.
-struct ZoomState {
-    int margin = 0;
-    bool active = false;
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
 
 class TPMultiImage : public QWidget {
     Q_OBJECT
@@ -104,6 +92,42 @@ public:
     // and which part of the picture is copied there.
     QRect destinationRect() const;
     QRect sourceRect() const;
+
+    // The image info record of the last successful load through ImageName, and the
+    // file's length in bytes.
+    imagelib::ImageInfo imageInfo() const;
+    qint64 imageFileSize() const;
+
+    // The image library operations the component calls; the real library by default.
+    // Tests replace single operations to watch the arguments or to make them fail.
+    struct Library {
+        using Reader = std::function<imagelib::Status(const QString&, int, bool, QImage&)>;
+        using Writer = std::function<imagelib::Status(const QString&, int, const QImage&)>;
+        using Transform = std::function<imagelib::Status(int, QImage&)>;
+        std::function<imagelib::Status(const QString&, imagelib::ImageInfo&)> imageInfo =
+            imagelib::imageInfo;
+        Reader readBMP = imagelib::readBMP;
+        Reader readJPEG = imagelib::readJPEG;
+        Reader readGIF = imagelib::readGIF;
+        Reader readPCX = imagelib::readPCX;
+        Reader readPNG = imagelib::readPNG;
+        Reader readTIFF = imagelib::readTIFF;
+        Writer writeBMP = imagelib::writeBMP;
+        Writer writeGIF = imagelib::writeGIF;
+        Writer writePCX = imagelib::writePCX;
+        // file, quality, smoothing, depth, picture
+        std::function<imagelib::Status(const QString&, int, int, int, const QImage&)> writeJPEG =
+            imagelib::writeJPEG;
+        // file, depth, interlaced, picture
+        std::function<imagelib::Status(const QString&, int, bool, const QImage&)> writePNG =
+            imagelib::writePNG;
+        // file, compression code, depth, picture
+        std::function<imagelib::Status(const QString&, int, int, const QImage&)> writeTIFF =
+            imagelib::writeTIFF;
+        Transform flip = imagelib::flip;
+        Transform rotate = imagelib::rotate;
+    };
+    void setLibrary(Library library);
 
 signals:
     void OnPaint(QObject* sender);

@@ -1,0 +1,278 @@
+#include "components/drop_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <vector>
+
+namespace quendra {
+
+namespace {
+
+// One entry per hook made. Unhooking clears the component; cleared entries and entries
+// of destroyed widgets are dropped when no event is being passed on.
+struct HookEntry {
+    TkxMsgComponent* component;
+    QPointer<QWidget> window;
+};
+
+std::vector<HookEntry>& hookList() {
+    static std::vector<HookEntry> list;
+    return list;
+}
+
+int dispatching = 0; // depth of event delivery through the hook list
+
+void pruneHookList() {
+    if (dispatching > 0)
+        return;
+    auto& list = hookList();
+    std::erase_if(list, [](const HookEntry& e) { return !e.component || !e.window; });
+}
+
+bool hasActiveEntry(const QWidget* window) {
+    for (const HookEntry& e : hookList())
+        if (e.component && e.window == window)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// The shared hook: installed once on every widget that has at least one component hooked.
+class HookFilter : public QObject {
+  public:
+    using QObject::QObject;
+
+    static HookFilter* shared() {
+        static QPointer<HookFilter> filter;
+        if (!filter)
+            filter = new HookFilter(QCoreApplication::instance());
+        return filter;
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto& list = hookList();
+        ++dispatching;
+        // By index: a component may hook or unhook while it handles the event.
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            TkxMsgComponent* component = list[i].component;
+            if (!component || component->m_destroying || list[i].window.data() != watched)
+                continue;
+            try {
+                component->hookedEvent(static_cast<QWidget*>(watched), event);
+            } catch (...) {
+                // Nothing may leave an event handler; the widget goes on working.
+            }
+        }
+        --dispatching;
+        return false; // the widget itself always handles the event too
+    }
+};
+
+// --- TkxMsgComponent ----------------------------------------------------------------------
+
+TkxMsgComponent::TkxMsgComponent(QObject* owner) : QObject(owner) {
+    for (QObject* o = owner; o; o = o->parent()) {
+        if (auto* w = qobject_cast<QWidget*>(o); w && w->isWindow()) {
+            m_form = w;
+            break;
+        }
+    }
+    // A widget announces its destruction before its children go: from then on there is
+    // no form to fall back to.
+    if (m_form)
+        connect(m_form, &QObject::destroyed, this, [this] { m_form = nullptr; });
+}
+
+TkxMsgComponent::~TkxMsgComponent() {
+    m_destroying = true;
+    for (HookEntry& e : hookList()) {
+        if (e.component != this)
+            continue;
+        e.component = nullptr;
+        if (e.window && !hasActiveEntry(e.window))
+            e.window->removeEventFilter(HookFilter::shared());
+    }
+    pruneHookList();
+}
+
+void TkxMsgComponent::hook(TkxMsgComponent* component, QWidget* window) {
+    pruneHookList();
+    if (!hasActiveEntry(window))
+        window->installEventFilter(HookFilter::shared());
+    hookList().push_back({component, window});
+}
+
+void TkxMsgComponent::unhook(TkxMsgComponent* component, QWidget* window) {
+    for (HookEntry& e : hookList()) {
+        if (e.component == component && e.window == window) {
+            e.component = nullptr;
+            break;
+        }
+    }
+    if (window && !hasActiveEntry(window))
+        window->removeEventFilter(HookFilter::shared());
+    pruneHookList();
+}
+
+void TkxMsgComponent::setHookedWindow(QWidget* window) {
+    if (window == m_hooked)
+        return;
+    if (m_hooked)
+        unhook(this, m_hooked);
+    m_hooked = window;
+    if (window)
+        hook(this, window);
+}
+
+int TkxMsgComponent::activeHookCount() {
+    int n = 0;
+    for (const HookEntry& e : hookList())
+        if (e.component && e.window)
+            ++n;
+    return n;
+}
+
+void TkxMsgComponent::hookedEvent(QWidget*, QEvent*) {}
+
+// --- TkxDropFiles -------------------------------------------------------------------------
+
+namespace {
+
+// At most 259 characters, without splitting a character made of two UTF-16 units.
+QString cutPath(const QString& path) {
+    if (path.size() <= TkxDropFiles::kMaxPathLength)
+        return path;
+    qsizetype n = TkxDropFiles::kMaxPathLength;
+    if (path[n - 1].isHighSurrogate())
+        --n;
+    return path.left(n);
+}
+
+void acceptAsCopy(QDropEvent* event) {
+    if (event->possibleActions() & Qt::CopyAction)
+        event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+} // namespace
+
+TkxDropFiles::TkxDropFiles(QObject* owner) : TkxMsgComponent(owner) {
+    startAccept();
+}
+
+TkxDropFiles::~TkxDropFiles() {
+    disconnect(m_dropWindowWatch);
+    if (m_accept)
+        stopAccept();
+    setHookedWindow(nullptr);
+}
+
+QWidget* TkxDropFiles::target() const {
+    return m_dropWindow ? m_dropWindow.data() : form();
+}
+
+void TkxDropFiles::startAccept() {
+    QWidget* t = target();
+    if (!t)
+        return;
+    setHookedWindow(t);
+    t->setAcceptDrops(true);
+}
+
+void TkxDropFiles::stopAccept() {
+    QWidget* hooked = hookedWindow();
+    if (!hooked)
+        return;
+    // Another drop component that still accepts on this widget keeps it registered.
+    for (const HookEntry& e : hookList()) {
+        auto* drop = qobject_cast<TkxDropFiles*>(e.component);
+        if (drop && drop != this && e.window == hooked && drop->accept())
+            return;
+    }
+    hooked->setAcceptDrops(false);
+}
+
+void TkxDropFiles::setAccept(bool on) {
+    m_accept = on;
+    if (on)
+        startAccept();
+    else
+        stopAccept();
+}
+
+void TkxDropFiles::setDropWindow(QWidget* window) {
+    if (window == m_dropWindow)
+        return;
+    if (m_accept)
+        stopAccept();
+    disconnect(m_dropWindowWatch);
+    m_dropWindow = window;
+    if (window) {
+        m_dropWindowWatch =
+            connect(window, &QObject::destroyed, this, [this] { dropWindowDestroyed(); });
+    }
+    if (m_accept)
+        startAccept();
+}
+
+void TkxDropFiles::dropWindowDestroyed() {
+    // The widget is on its way out: there is nothing left to unregister on it. The target
+    // moves to the form, unless the form is what is being destroyed.
+    disconnect(m_dropWindowWatch);
+    m_dropWindow = nullptr;
+    QWidget* f = form();
+    setHookedWindow(f);
+    if (f && m_accept)
+        f->setAcceptDrops(true);
+}
+
+void TkxDropFiles::hookedEvent(QWidget*, QEvent* event) {
+    if (!m_accept)
+        return;
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (drag->mimeData() && drag->mimeData()->hasUrls())
+            acceptAsCopy(drag);
+        break;
+    }
+    case QEvent::Drop:
+        handleDrop(static_cast<QDropEvent*>(event));
+        break;
+    default:
+        break;
+    }
+}
+
+void TkxDropFiles::handleDrop(QDropEvent* event) {
+    try {
+        m_dropPoint = event->position().toPoint();
+        QStringList dropped;
+        const QMimeData* mime = event->mimeData();
+        if (mime && mime->hasUrls()) {
+            for (const QUrl& url : mime->urls()) {
+                if (url.isLocalFile())
+                    dropped.append(cutPath(QDir::toNativeSeparators(url.toLocalFile())));
+            }
+        }
+        // A drop without files keeps the list of the previous one.
+        if (!dropped.isEmpty()) {
+            m_files.clear();
+            for (auto it = dropped.crbegin(); it != dropped.crend(); ++it)
+                m_files.append(*it);
+        }
+        acceptAsCopy(event);
+        emit OnFilesDroped(this); // the handler may delete this component
+    } catch (...) {
+        // A failure while collecting the names or in the handler ends the drop silently.
+    }
+}
+
+} // namespace quendra
+
+#include "moc_drop_files.cpp"

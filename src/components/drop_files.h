@@ -1,0 +1,97 @@
+// TkxMsgComponent: a non-visual component that sees the events of one widget before the
+// widget handles them. TkxDropFiles: files dropped from the file manager onto a widget.
+//
+// All hooks of the program go through one list of (component, widget) entries. A widget
+// with at least one entry carries a shared event filter that passes each event to the
+// entry's components in the order they were hooked, and then on to the widget itself, so
+// several components can watch one widget and unhooking one leaves the others working.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+class QDropEvent;
+
+namespace quendra {
+
+class TkxMsgComponent : public QObject {
+    Q_OBJECT
+  public:
+    // The form is the first window found walking up from `owner` through its parents;
+    // it is found once, here.
+    explicit TkxMsgComponent(QObject* owner = nullptr);
+    ~TkxMsgComponent() override;
+
+    QWidget* form() const { return m_form; }
+    QWidget* hookedWindow() const { return m_hooked; }
+    // Unhooks from the previous widget and hooks `window` (none: hooked to nothing).
+    void setHookedWindow(QWidget* window);
+
+    // Entries of the program-wide hook list that still name a component (for diagnostics
+    // and tests).
+    static int activeHookCount();
+
+  protected:
+    // Sees every event of the hooked widget before the widget does. Exceptions thrown
+    // here are swallowed by the hook.
+    virtual void hookedEvent(QWidget* window, QEvent* event);
+
+    bool destroying() const { return m_destroying; }
+
+  private:
+    friend class HookFilter;
+    static void hook(TkxMsgComponent* component, QWidget* window);
+    static void unhook(TkxMsgComponent* component, QWidget* window);
+
+    QPointer<QWidget> m_form;
+    QPointer<QWidget> m_hooked;
+    bool m_destroying = false;
+};
+
+class TkxDropFiles : public TkxMsgComponent {
+    Q_OBJECT
+  public:
+    // Starts accepting at once on the form; setDropWindow moves the target.
+    explicit TkxDropFiles(QObject* owner = nullptr);
+    ~TkxDropFiles() override;
+
+    // The widget that receives drops; none means the form.
+    QWidget* dropWindow() const { return m_dropWindow; }
+    void setDropWindow(QWidget* window);
+
+    bool accept() const { return m_accept; }
+    void setAccept(bool on);
+
+    // Full paths of the last drop, in reverse of the order the system delivered them,
+    // each at most 259 characters. Kept until the next drop that has files.
+    const QStringList& files() const { return m_files; }
+    // Where the last drop happened, in the drop widget's coordinates.
+    QPoint dropPoint() const { return m_dropPoint; }
+
+    static constexpr int kMaxPathLength = 259;
+
+  signals:
+    // Raised after every drop while accepting, also a drop that brought no files.
+    void OnFilesDroped(quendra::TkxDropFiles* sender);
+
+  protected:
+    void hookedEvent(QWidget* window, QEvent* event) override;
+
+  private:
+    QWidget* target() const;
+    void startAccept();
+    void stopAccept();
+    void dropWindowDestroyed();
+    void handleDrop(QDropEvent* event);
+
+    QPointer<QWidget> m_dropWindow;
+    QMetaObject::Connection m_dropWindowWatch;
+    bool m_accept = true;
+    QStringList m_files;
+    QPoint m_dropPoint;
+};
+
+} // namespace quendra

@@ -1,0 +1,543 @@
+#include "components/file_list_view.h"
+
+#include <QAbstractTableModel>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLocale>
+#include <QMimeDatabase>
+#include <QMouseEvent>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
+#include <string_view>
+#include <vector>
+
+#include "decode/formats.h"
+
+namespace quendra {
+
+namespace {
+
+constexpr int kMaxTypeLength = 80;
+
+struct FileRow {
+    std::array<QString, TFileListView::FieldCount> texts;
+    QString fileName; // as given, before lower-casing
+};
+
+struct Column {
+    QString caption;
+    int width = 50;
+    Qt::Alignment alignment = Qt::AlignLeft;
+};
+
+// Orders `order` (row indices) by `compare`, keeping the order of rows that compare equal.
+// A descending sort negates the comparison.
+template <typename Compare>
+void stableOrder(std::vector<int>& order, bool ascending, Compare compare) {
+    if (ascending) {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return compare(a, b) < 0; });
+    } else {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return compare(a, b) > 0; });
+    }
+}
+
+// A text read back as a number or a time; unreadable texts come before all readable ones.
+template <typename T> struct Key {
+    bool ok = false;
+    T value{};
+};
+
+template <typename T, typename Diff>
+long long compareKeys(const Key<T>& a, const Key<T>& b, Diff diff) {
+    if (!a.ok || !b.ok)
+        return static_cast<long long>(a.ok) - static_cast<long long>(b.ok);
+    return diff(a.value, b.value);
+}
+
+long long compareSizes(qint64 a, qint64 b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+Key<qint64> readSize(const QString& text) {
+    Key<qint64> key;
+    key.value = text.toLongLong(&key.ok);
+    return key;
+}
+
+Key<double> readTime(const QString& text) {
+    Key<double> key;
+    key.ok = filelist::readModified(text, key.value);
+    return key;
+}
+
+} // namespace
+
+// The rows and columns behind the view.
+class FileListModel : public QAbstractTableModel {
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    std::vector<FileRow> rows;
+    QList<Column> columns;
+    bool editable = false;
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(rows.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : std::max<int>(TFileListView::FieldCount, int(columns.size()));
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rowCount())
+            return {};
+        const int column = index.column();
+        if (role == Qt::DisplayRole || role == Qt::EditRole) {
+            if (column < TFileListView::FieldCount)
+                return rows[index.row()].texts[column];
+        } else if (role == Qt::TextAlignmentRole && column < columns.size()) {
+            return QVariant::fromValue(columns[column].alignment | Qt::AlignVCenter);
+        }
+        return {};
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || section < 0 || section >= columns.size())
+            return {};
+        if (role == Qt::DisplayRole)
+            return columns[section].caption;
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(columns[section].alignment | Qt::AlignVCenter);
+        return {};
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+        if (editable && index.column() == TFileListView::Caption)
+            f |= Qt::ItemIsEditable;
+        return f;
+    }
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (!editable || role != Qt::EditRole || !index.isValid() ||
+            index.column() != TFileListView::Caption)
+            return false;
+        rows[index.row()].texts[TFileListView::Caption] = value.toString();
+        emit dataChanged(index, index);
+        return true;
+    }
+
+    void append(FileRow&& row) {
+        const int at = rowCount();
+        beginInsertRows({}, at, at);
+        rows.push_back(std::move(row));
+        endInsertRows();
+    }
+
+    void clearRows() {
+        beginResetModel();
+        rows.clear();
+        endResetModel();
+    }
+
+    void setColumns(QList<Column> newColumns) {
+        beginResetModel();
+        columns = std::move(newColumns);
+        endResetModel();
+    }
+
+    const QString& text(int row, int field) const { return rows[row].texts[field]; }
+
+    long long compare(int a, int b, int column) const {
+        switch (column) {
+        case TFileListView::Size:
+            return compareKeys(readSize(text(a, column)), readSize(text(b, column)), compareSizes);
+        case TFileListView::Modified:
+            return compareKeys(readTime(text(a, column)), readTime(text(b, column)),
+                               filelist::compareDays);
+        default:
+            if (column < 0 || column >= TFileListView::FieldCount)
+                return 0;
+            return filelist::compareText(text(a, column), text(b, column));
+        }
+    }
+
+    // Sorts once; selection and current row follow their rows.
+    void sortRows(int column, bool ascending) {
+        const int n = rowCount();
+        std::vector<int> order(static_cast<std::size_t>(n));
+        std::iota(order.begin(), order.end(), 0);
+        // Read the texts back once per row, then compare the keys.
+        if (column == TFileListView::Size || column == TFileListView::Modified) {
+            const bool bySize = column == TFileListView::Size;
+            std::vector<Key<qint64>> sizes;
+            std::vector<Key<double>> times;
+            if (bySize) {
+                sizes.reserve(order.size());
+                for (const FileRow& r : rows)
+                    sizes.push_back(readSize(r.texts[column]));
+            } else {
+                times.reserve(order.size());
+                for (const FileRow& r : rows)
+                    times.push_back(readTime(r.texts[column]));
+            }
+            stableOrder(order, ascending, [&](int a, int b) {
+                return bySize ? compareKeys(sizes[a], sizes[b], compareSizes)
+                              : compareKeys(times[a], times[b], filelist::compareDays);
+            });
+        } else if (column >= 0 && column < TFileListView::FieldCount) {
+            stableOrder(order, ascending, [&](int a, int b) {
+                return filelist::compareText(text(a, column), text(b, column));
+            });
+        }
+
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        std::vector<FileRow> sorted;
+        sorted.reserve(rows.size());
+        std::vector<int> newPosition(order.size());
+        for (int i = 0; i < n; ++i) {
+            sorted.push_back(std::move(rows[order[i]]));
+            newPosition[order[i]] = i;
+        }
+        rows = std::move(sorted);
+        const QModelIndexList from = persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex& index : from)
+            to.append(index.row() < n ? this->index(newPosition[index.row()], index.column())
+                                      : QModelIndex());
+        changePersistentIndexList(from, to);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+};
+
+TFileListView::TFileListView(QWidget* parent)
+    : QTreeView(parent), m_model(new FileListModel(this)),
+      m_dateSeparator(filelist::localeDateSeparator()) {
+    setModel(m_model);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSortingEnabled(false); // sorting is done here, on a header click
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(false);
+    header()->setStretchLastSection(false);
+    connect(header(), &QHeaderView::sectionClicked, this, &TFileListView::columnClick);
+
+    // The default columns.
+    m_model->setColumns({{"Name", 240, Qt::AlignLeft},
+                         {"Size", 70, Qt::AlignRight},
+                         {"Type", 70, Qt::AlignLeft},
+                         {"Modified", 110, Qt::AlignLeft},
+                         {"Attributes", 50, Qt::AlignRight}});
+    m_definedColumns = FieldCount;
+    applyColumns();
+    setReadOnly(true);
+    setMultiSelect(true);
+}
+
+TFileListView::~TFileListView() = default;
+
+bool TFileListView::AddFile(const QString& fileName, qint64& size) {
+    QFileInfo info(fileName); // one lookup; the answers below come from it
+    if (fileName.isEmpty() || !info.exists())
+        return false;
+    FileRow row;
+    row.texts[Caption] = fileName.toLower();
+    row.texts[Size] = QString::number(info.size());
+    row.texts[Type] = filelist::typeDescription(info, fileName);
+    row.texts[Modified] = filelist::modifiedText(info.lastModified(), m_dateSeparator);
+    row.texts[Attributes] = filelist::attributeLetters(info);
+    row.fileName = fileName;
+    size = info.size();
+    m_model->append(std::move(row));
+    return true;
+}
+
+void TFileListView::clear() {
+    m_model->clearRows();
+}
+
+int TFileListView::rowCount() const {
+    return m_model->rowCount();
+}
+
+QString TFileListView::text(int row, int field) const {
+    if (row < 0 || row >= rowCount() || field < 0 || field >= FieldCount)
+        return {};
+    return m_model->text(row, field);
+}
+
+QString TFileListView::fileName(int row) const {
+    if (row < 0 || row >= rowCount())
+        return {};
+    return m_model->rows[static_cast<std::size_t>(row)].fileName;
+}
+
+namespace {
+int firstSelectedRow(const QItemSelectionModel* selection) {
+    int first = -1;
+    if (!selection)
+        return first;
+    for (const QItemSelectionRange& range : selection->selection()) {
+        if (range.isValid() && (first < 0 || range.top() < first))
+            first = range.top();
+    }
+    return first;
+}
+} // namespace
+
+QString TFileListView::selectedCaption() const {
+    return text(firstSelectedRow(selectionModel()), Caption);
+}
+
+QString TFileListView::selectedFileName() const {
+    return fileName(firstSelectedRow(selectionModel()));
+}
+
+void TFileListView::setColumns(const QList<std::pair<QString, int>>& nameAndWidth) {
+    QList<Column> columns;
+    for (const auto& [name, width] : nameAndWidth)
+        columns.append({name, width, Qt::AlignLeft});
+    m_model->setColumns(std::move(columns));
+    m_definedColumns = static_cast<int>(nameAndWidth.size());
+    applyColumns();
+}
+
+void TFileListView::applyColumns() {
+    const bool list = m_viewStyle == ViewStyle::List;
+    for (int i = 0; i < m_model->columnCount(); ++i) {
+        setColumnHidden(i, i >= m_definedColumns || (list && i > 0));
+        if (i < m_model->columns.size() && !(list && i == 0)) {
+            header()->setSectionResizeMode(i, QHeaderView::Interactive);
+            header()->resizeSection(i, m_model->columns[i].width);
+        }
+    }
+    // The plain list shows the names only, across the whole width.
+    if (list)
+        header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    applyHeaderVisibility();
+}
+
+void TFileListView::applyHeaderVisibility() {
+    setHeaderHidden(m_viewStyle == ViewStyle::List || !m_showColumnHeaders);
+}
+
+void TFileListView::setViewStyle(ViewStyle style) {
+    if (style == m_viewStyle)
+        return;
+    m_viewStyle = style;
+    applyColumns();
+}
+
+void TFileListView::setReadOnly(bool on) {
+    m_readOnly = on;
+    m_model->editable = !on;
+    setEditTriggers(on ? QAbstractItemView::NoEditTriggers
+                       : QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+}
+
+void TFileListView::setMultiSelect(bool on) {
+    m_multiSelect = on;
+    setSelectionMode(on ? QAbstractItemView::ExtendedSelection
+                        : QAbstractItemView::SingleSelection);
+}
+
+void TFileListView::setHideSelection(bool on) {
+    if (on == m_hideSelection)
+        return;
+    m_hideSelection = on;
+    if (on) {
+        // Without the focus the selection is painted like the background.
+        m_paletteBeforeHide = palette();
+        QPalette p = palette();
+        p.setColor(QPalette::Inactive, QPalette::Highlight,
+                   p.color(QPalette::Inactive, QPalette::Base));
+        p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   p.color(QPalette::Inactive, QPalette::Text));
+        setPalette(p);
+    } else {
+        setPalette(m_paletteBeforeHide);
+    }
+}
+
+void TFileListView::setShowColumnHeaders(bool on) {
+    m_showColumnHeaders = on;
+    applyHeaderVisibility();
+}
+
+void TFileListView::columnClick(int column) {
+    if (column < 0)
+        return;
+    if (column == m_sortColumn) {
+        m_sortAscending = !m_sortAscending;
+    } else {
+        m_sortColumn = column;
+        m_sortAscending = true;
+    }
+    m_model->sortRows(m_sortColumn, m_sortAscending);
+}
+
+int TFileListView::compareRows(int a, int b, int column) const {
+    if (a < 0 || b < 0 || a >= rowCount() || b >= rowCount())
+        return 0;
+    const long long c = m_model->compare(a, b, column);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+void TFileListView::mousePressEvent(QMouseEvent* event) {
+    const bool onRow = indexAt(event->position().toPoint()).isValid();
+    QTreeView::mousePressEvent(event);
+    if (!onRow)
+        selectionModel()->clearSelection();
+    m_leftPressed = event->button() == Qt::LeftButton;
+}
+
+void TFileListView::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && m_leftPressed) {
+        m_leftPressed = false;
+        emit fileClicked();
+    }
+}
+
+namespace filelist {
+
+QString attributeLetters(const QFileInfo& info) {
+    QString letters;
+    // Read-only: not writable for this user, or not for the owner (root may write anything,
+    // yet a file without the owner's write permission is still read-only).
+    if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
+        letters += 'R';
+    if (info.isHidden())
+        letters += 'H';
+    if (!info.isFile())
+        letters += 'S';
+    return letters;
+}
+
+QString typeDescription(const QFileInfo& info, const QString& fileName) {
+    const QByteArray name = fileName.toUtf8();
+    const std::string_view extension = extensionOf(std::string_view(name.constData(), name.size()));
+    const std::string_view c64 = formatDescription(extension);
+    QString text;
+    if (!c64.empty()) {
+        // The C64 formats are named by their extension and never looked up by content.
+        text = QString::fromUtf8(c64.data(), static_cast<qsizetype>(c64.size()));
+    } else {
+        static const QMimeDatabase mime;
+        // Only regular files are read for their content: a pipe or device could block.
+        const QMimeType type = info.isFile()
+                                   ? mime.mimeTypeForFile(info)
+                                   : mime.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+        text = type.comment().trimmed();
+        if (text.isEmpty()) {
+            const QString suffix = QString::fromUtf8(extension.data(), qsizetype(extension.size()));
+            text = suffix.size() > 1 ? suffix.mid(1).toUpper() + " file" : QStringLiteral("File");
+        }
+    }
+    return text.trimmed().left(kMaxTypeLength);
+}
+
+namespace {
+QString twoDigits(int n) {
+    return QString::number(n).rightJustified(2, '0');
+}
+} // namespace
+
+QString modifiedText(const QDateTime& time, QChar dateSeparator) {
+    if (!time.isValid())
+        return {};
+    const QDate d = time.date();
+    const QTime t = time.time();
+    QString text = QString::number(d.year()).rightJustified(4, '0') + dateSeparator +
+                   twoDigits(d.month()) + dateSeparator + twoDigits(d.day());
+    // Exactly midnight (to the second) shows the date alone.
+    if (t.hour() != 0 || t.minute() != 0 || t.second() != 0)
+        text += ' ' + twoDigits(t.hour()) + ':' + twoDigits(t.minute());
+    return text;
+}
+
+QChar localeDateSeparator() {
+    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == '\'') {
+            quoted = !quoted;
+        } else if (!quoted && !c.isLetterOrNumber() && !c.isSpace()) {
+            return c;
+        }
+    }
+    return '/';
+}
+
+int compareText(const QString& a, const QString& b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    const QChar* pa = a.constData();
+    const QChar* pb = b.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t ca = pa[i].unicode();
+        char16_t cb = pb[i].unicode();
+        if (ca >= u'a' && ca <= u'z')
+            ca = char16_t(ca - 32);
+        if (cb >= u'a' && cb <= u'z')
+            cb = char16_t(cb - 32);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+bool readModified(const QString& text, double& days) {
+    // Numbers in the order they are written: year, month, day, then hour, minute, seconds.
+    std::array<int, 6> numbers{};
+    int count = 0;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        if (!text[i].isDigit()) {
+            ++i;
+            continue;
+        }
+        if (count == int(numbers.size()))
+            return false;
+        long value = 0;
+        int digits = 0;
+        for (; i < n && text[i].isDigit(); ++i, ++digits) {
+            if (digits >= 6)
+                return false;
+            value = value * 10 + text[i].digitValue();
+        }
+        numbers[count++] = static_cast<int>(value);
+    }
+    if (count != 3 && count != 5 && count != 6)
+        return false;
+    const QDate date(numbers[0], numbers[1], numbers[2]);
+    const int hour = numbers[3], minute = numbers[4], second = numbers[5];
+    if (!date.isValid() || hour > 23 || minute > 59 || second > 59)
+        return false;
+    static const qint64 epoch = QDate(1899, 12, 30).toJulianDay();
+    days = double(date.toJulianDay() - epoch) + (hour * 3600 + minute * 60 + second) / 86400.0;
+    return true;
+}
+
+long long compareDays(double a, double b) {
+    const double x = (a - b) * 100000.0;
+    double r = std::floor(x + 0.5);
+    if (r - x == 0.5 && std::fmod(r, 2.0) != 0.0)
+        r -= 1.0; // a tie goes to the even neighbour
+    return static_cast<long long>(r);
+}
+
+} // namespace filelist
+
+} // namespace quendra
+
+#include "moc_file_list_view.cpp"

@@ -1,0 +1,133 @@
+// TFileListView: a list of files, one row each, with the size, type, modification time and
+// attribute letters of the file, sorted by a clicked column header.
+//
+// A row holds a caption (the file name as given, in lower case) and four sub-items: Size,
+// Type, Modified and Attributes. Columns only decide what is shown; a row always holds
+// all five texts, and the comparisons used for sorting work on those texts.
+#pragma once
+
+#include <QList>
+#include <QPalette>
+#include <QString>
+#include <QTreeView>
+#include <utility>
+
+class QDateTime;
+class QFileInfo;
+
+namespace quendra {
+
+class FileListModel;
+
+class TFileListView : public QTreeView {
+    Q_OBJECT
+  public:
+    enum class ViewStyle { Report, List };
+
+    // Positions of the texts of a row (the model's columns).
+    enum Field { Caption = 0, Size = 1, Type = 2, Modified = 3, Attributes = 4, FieldCount = 5 };
+
+    explicit TFileListView(QWidget* parent = nullptr);
+    ~TFileListView() override;
+
+    // Appends a row for the file (resolved against the current directory) and gives its
+    // length. False, with nothing appended, when the file cannot be examined.
+    bool AddFile(const QString& fileName, qint64& size);
+
+    // Removes all rows.
+    void clear();
+
+    int rowCount() const;
+    // Text of a row: field 0 is the caption, 1 to 4 the sub-items. Empty when out of range.
+    QString text(int row, int field) const;
+    // The name exactly as it was given to AddFile (the caption is its lower-case form).
+    QString fileName(int row) const;
+
+    // Caption of the selected row (the first one in row order when several are selected);
+    // empty when none is selected.
+    QString selectedCaption() const;
+    // The name as given to AddFile of that same row; empty when none is selected.
+    QString selectedFileName() const;
+
+    // Replaces the columns: caption and width in pixels, all left-aligned. Fields without
+    // a column are kept in the rows but not shown.
+    void setColumns(const QList<std::pair<QString, int>>& nameAndWidth);
+    int columnCountShown() const { return m_definedColumns; }
+
+    ViewStyle viewStyle() const { return m_viewStyle; }
+    void setViewStyle(ViewStyle style);
+
+    bool readOnly() const { return m_readOnly; }
+    void setReadOnly(bool on);
+    bool multiSelect() const { return m_multiSelect; }
+    void setMultiSelect(bool on);
+    bool hideSelection() const { return m_hideSelection; }
+    void setHideSelection(bool on);
+    bool showColumnHeaders() const { return m_showColumnHeaders; }
+    void setShowColumnHeaders(bool on);
+    // Growth step for the row storage. Kept as a setting; Qt's containers size themselves.
+    int allocBy() const { return m_allocBy; }
+    void setAllocBy(int rows) { m_allocBy = rows; }
+
+    // The sort state: the column last sorted by and its direction.
+    int sortedColumn() const { return m_sortColumn; }
+    bool sortedAscending() const { return m_sortAscending; }
+
+    // What a click on a column header does: the same column reverses the direction,
+    // another column becomes the sort column, ascending. Then the rows are sorted once.
+    void columnClick(int column);
+
+    // The comparison used for sorting, for row `a` against row `b` by `column`:
+    // negative when `a` comes first in ascending order.
+    int compareRows(int a, int b, int column) const;
+
+  signals:
+    // A left click on a row or on an empty part of the list (which clears the selection).
+    void fileClicked();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    void applyColumns();
+    void applyHeaderVisibility();
+
+    FileListModel* m_model;
+    QChar m_dateSeparator;
+    ViewStyle m_viewStyle = ViewStyle::Report;
+    bool m_readOnly = true;
+    bool m_multiSelect = true;
+    bool m_hideSelection = false;
+    bool m_showColumnHeaders = true;
+    int m_allocBy = 32;
+    int m_definedColumns = 0;
+    int m_sortColumn = Size;
+    bool m_sortAscending = true;
+    bool m_leftPressed = false;
+    QPalette m_paletteBeforeHide;
+};
+
+// The helpers behind the rows' texts and the comparisons, usable on their own.
+namespace filelist {
+
+// "R" read-only, "H" hidden, "S" not a regular file; Linux has no archive flag.
+QString attributeLetters(const QFileInfo& info);
+// The type description: the C64 format's name, else the MIME type's comment.
+QString typeDescription(const QFileInfo& info, const QString& fileName);
+// yyyy<sep>MM<sep>dd hh:mm, or only the date at exactly 00:00:00.
+QString modifiedText(const QDateTime& time, QChar dateSeparator);
+// The date separator of the default locale's short date format; "/" when it has none.
+QChar localeDateSeparator();
+
+// Captions compared code by code with a-z taken as A-Z.
+int compareText(const QString& a, const QString& b);
+// A Modified text read back as days since 30 Dec 1899 with the time as the fraction;
+// false when the text is no date.
+bool readModified(const QString& text, double& days);
+// (a - b) * 100000 rounded to the nearest integer, ties to even.
+long long compareDays(double a, double b);
+
+} // namespace filelist
+
+} // namespace quendra

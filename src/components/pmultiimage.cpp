@@ -1,0 +1,542 @@
+#include "components/pmultiimage.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "components/dialogs.h"
+#include "components/render.h"
+
+namespace quendra {
+
+using placement::WriteFormat;
+
+struct TPMultiImage::Private {
+    explicit Private(TPMultiImage* owner) : q(owner) {}
+
+    TPMultiImage* q;
+    QImage picture; // as the caller gave it
+    QImage display; // the same in the frame's pixel format
+    QImage frame;   // client-sized drawing surface, kept between paints
+
+    bool center = false, stretch = false, stretchRatio = false, autoSize = false;
+    TBorderStyle borderStyle = TBorderStyle::bsNone;
+    QColor color;
+    bool dither = true;
+    TLoadResolution readRes = TLoadResolution::lAutoMatic;
+    TSaveResolution writeRes = TSaveResolution::sAutoMatic;
+    TTiffCompression tifCompress = TTiffCompression::sNONE;
+    int jpegQuality = 25, jpegSmooth = 0;
+    bool pngInterlaced = false;
+    QString defSaveFilename;
+    bool libPalette = true;
+
+    QString imageName, loadStatus;
+    imagelib::ImageInfo info;
+    qint64 fileSize = 0;
+    ZoomState zoom;
+    bool flipped = false, rotated = false;
+    Library library;
+
+    void setPicture(const QImage& image);
+    bool genericDrawing() const;
+    QRect genericTarget(const QRect& client) const;
+    placement::Area destination(const QSize& client) const;
+    QRect source() const;
+    void paintOwn(QPainter& painter, const QRect& client);
+    void paintGeneric(QPainter& painter, const QRect& client);
+
+    void libraryError(const imagelib::Status& status);
+    void information(const QString& text);
+    void transform(bool rotating);
+    void write(WriteFormat format, const QString& name);
+    QString load();
+    void fillInfo();
+};
+
+// Every change of the picture ends here.
+void TPMultiImage::Private::setPicture(const QImage& image) {
+    picture = image;
+    display = render::forDisplay(image);
+    if (autoSize && picture.width() > 0 && picture.height() > 0)
+        q->resize(picture.size());
+    // A picture exactly the control's size covers it: no background clearing needed.
+    q->setAttribute(Qt::WA_OpaquePaintEvent, !picture.isNull() && picture.size() == q->size());
+    q->update();
+}
+
+bool TPMultiImage::Private::genericDrawing() const {
+    return !libPalette || info.type == QLatin1String("ICO") || info.type == QLatin1String("WMF");
+}
+
+// The platform drawing: stretched to the client, or W x H centred on the control's outer
+// size, or at the client's corner. No proportional scaling and no zoom on this path.
+QRect TPMultiImage::Private::genericTarget(const QRect& client) const {
+    if (stretch)
+        return client;
+    if (center)
+        return {client.x() + (q->width() - picture.width()) / 2,
+                client.y() + (q->height() - picture.height()) / 2, picture.width(),
+                picture.height()};
+    return {client.topLeft(), picture.size()};
+}
+
+placement::Area TPMultiImage::Private::destination(const QSize& client) const {
+    const int w = picture.width(), h = picture.height();
+    if (stretchRatio)
+        return placement::proportional(w, h, client.width(), client.height());
+    if (stretch)
+        return {0, 0, client.width(), client.height()};
+    return placement::unscaled(w, h, client.width(), client.height(), center);
+}
+
+// The zoom rectangle counts only for the scaled placements.
+QRect TPMultiImage::Private::source() const {
+    if (zoom.active && (stretch || stretchRatio) && !genericDrawing())
+        return {zoom.left, zoom.top, zoom.right - zoom.left, zoom.bottom - zoom.top};
+    return {0, 0, picture.width(), picture.height()};
+}
+
+void TPMultiImage::Private::paintOwn(QPainter& painter, const QRect& client) {
+    if (frame.size() != client.size())
+        frame = QImage(client.size(), QImage::Format_RGB32);
+    if (frame.isNull()) { // no drawing surface to be had: show the background only
+        painter.fillRect(client, color);
+        return;
+    }
+    // The copy writes the pixels it covers; the background goes only where it does not.
+    QRect covered;
+    if (!display.isNull()) {
+        const placement::Area to = destination(client.size());
+        covered = stretch || stretchRatio
+                      ? render::scaled(frame, display, source(), to, color.rgb())
+                      : render::unscaled(frame, display, to.x, to.y);
+    }
+    render::fillOutside(frame, covered, color.rgb());
+    painter.drawImage(client.topLeft(), frame);
+}
+
+void TPMultiImage::Private::paintGeneric(QPainter& painter, const QRect& client) {
+    painter.fillRect(client, color);
+    if (display.isNull())
+        return;
+    painter.save();
+    painter.setClipRect(client);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(genericTarget(client), display);
+    painter.restore();
+}
+
+void TPMultiImage::Private::libraryError(const imagelib::Status& status) {
+    const QString text = status.message.isEmpty()
+                             ? QStringLiteral("Image library error %1").arg(status.code)
+                             : status.message;
+    dialogs::message(q, QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
+}
+
+void TPMultiImage::Private::information(const QString& text) {
+    dialogs::message(q, QMessageBox::Information, QStringLiteral("Information"), text,
+                     QMessageBox::Ok);
+}
+
+void TPMultiImage::Private::transform(bool rotating) {
+    if (picture.isNull())
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    bool raised = false;
+    try {
+        QImage temporary = picture.copy();
+        const auto& operation = rotating ? library.rotate : library.flip;
+        const imagelib::Status status = operation(q->displayDepth(), temporary);
+        if (status.ok()) {
+            setPicture(temporary);
+            (rotating ? rotated : flipped) = !(rotating ? rotated : flipped);
+        } else {
+            // The picture stays as it was: a failed operation may have left the copy
+            // half-done or empty.
+            libraryError(status);
+        }
+    } catch (...) {
+        raised = true;
+    }
+    QGuiApplication::restoreOverrideCursor();
+    if (raised)
+        information(rotating ? QStringLiteral("Error rotating image")
+                             : QStringLiteral("Error flipping image"));
+}
+
+void TPMultiImage::Private::write(WriteFormat format, const QString& name) {
+    static const char* const suffixes[] = {"bmp", "png", "tif", "pcx", "gif", "jpg"};
+    imagelib::Status status;
+    try {
+        const int depth = placement::writeDepth(writeRes, format, q->displayDepth());
+        if (!name.isEmpty())
+            defSaveFilename = name;
+        const QString& file = defSaveFilename;
+        switch (format) {
+        case WriteFormat::BMP:
+            status = library.writeBMP(file, depth, picture);
+            break;
+        case WriteFormat::PNG:
+            status = library.writePNG(file, depth, pngInterlaced, picture);
+            break;
+        case WriteFormat::TIF:
+            status = library.writeTIFF(file, placement::tiffCompressionCode(tifCompress), depth,
+                                       picture);
+            break;
+        case WriteFormat::PCX:
+            status = library.writePCX(file, depth, picture);
+            break;
+        case WriteFormat::GIF:
+            status = library.writeGIF(file, depth, picture);
+            break;
+        case WriteFormat::JPG:
+            status = library.writeJPEG(file, jpegQuality, jpegSmooth, depth, picture);
+            break;
+        }
+    } catch (...) {
+        return; // errors other than a library status pass without a word
+    }
+    if (status.ok())
+        return;
+    libraryError(status);
+    information(QStringLiteral("Writing %1 file failed")
+                    .arg(QLatin1String(suffixes[static_cast<int>(format)])));
+}
+
+namespace {
+
+// ".EXT" of the file-name part, upper-cased and cut to four characters ("" without a dot).
+QString extensionOf(const QString& path) {
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    const QString name = path.mid(slash + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? QString() : name.mid(dot).toUpper().left(4);
+}
+
+} // namespace
+
+QString TPMultiImage::Private::load() {
+    zoom.active = false;
+    flipped = false;
+    rotated = false;
+    const QString extension = extensionOf(imageName);
+    if (extension != QLatin1String(".RES") && !QFileInfo(imageName).isFile()) {
+        setPicture(QImage());
+        loadStatus = QStringLiteral("file not found");
+        return loadStatus;
+    }
+    const int depth = placement::readDepth(readRes, q->displayDepth());
+
+    struct Entry {
+        const char* extension;
+        Library::Reader Library::*reader;
+        const char* failure;
+    };
+    static const Entry readers[] = {
+        {".BMP", &Library::readBMP, "Reading bmp file failed"},
+        {".THB", &Library::readBMP, "Reading bmp file failed"},
+        {".THJ", &Library::readJPEG, "Reading jpg file failed"},
+        {".JPG", &Library::readJPEG, "Reading jpg file failed"},
+        {".PNG", &Library::readPNG, "Reading png file failed"},
+        {".GIF", &Library::readGIF, "Reading gif file failed"},
+        {".TIF", &Library::readTIFF, "Reading tif file failed"},
+        {".PCX", &Library::readPCX, "Reading pcx file failed"},
+    };
+    // Any other extension (the resource, metafile, icon and message forms among them)
+    // loads nothing and keeps the picture.
+    for (const Entry& entry : readers) {
+        if (extension != QLatin1String(entry.extension))
+            continue;
+        try {
+            setPicture(QImage()); // the old content goes first
+            QImage bitmap;
+            const imagelib::Status status =
+                (library.*entry.reader)(imageName, depth, dither, bitmap);
+            if (!status.ok()) {
+                libraryError(status);
+                information(QLatin1String(entry.failure));
+                bitmap = QImage();
+            }
+            setPicture(bitmap);
+            if (status.ok())
+                fillInfo();
+        } catch (...) {
+            setPicture(QImage());
+        }
+        break;
+    }
+    loadStatus = imageName.toUpper();
+    return loadStatus;
+}
+
+void TPMultiImage::Private::fillInfo() {
+    imagelib::ImageInfo record;
+    const imagelib::Status status = library.imageInfo(imageName, record);
+    if (!status.ok())
+        libraryError(status);
+    info = record;
+    fileSize = QFileInfo(imageName).size();
+}
+
+// ---------------------------------------------------------------------------------------
+
+TPMultiImage::TPMultiImage(QWidget* parent) : QWidget(parent), d(new Private(this)) {
+    d->color = palette().color(QPalette::Button);
+    // The paint covers every pixel of the control, so Qt need not erase it first.
+    setAttribute(Qt::WA_NoSystemBackground);
+    resize(105, 105);
+}
+
+TPMultiImage::~TPMultiImage() {
+    delete d;
+}
+
+const QImage& TPMultiImage::picture() const {
+    return d->picture;
+}
+void TPMultiImage::setPicture(const QImage& picture) {
+    d->setPicture(picture);
+}
+void TPMultiImage::clearPicture() {
+    d->setPicture(QImage());
+}
+
+bool TPMultiImage::center() const {
+    return d->center;
+}
+void TPMultiImage::setCenter(bool on) {
+    d->center = on;
+    update();
+}
+bool TPMultiImage::stretch() const {
+    return d->stretch;
+}
+void TPMultiImage::setStretch(bool on) {
+    d->stretch = on;
+    if (on)
+        d->stretchRatio = false;
+    update();
+}
+bool TPMultiImage::stretchRatio() const {
+    return d->stretchRatio;
+}
+void TPMultiImage::setStretchRatio(bool on) {
+    d->stretchRatio = on;
+    if (on)
+        d->stretch = false;
+    update();
+}
+bool TPMultiImage::autoSize() const {
+    return d->autoSize;
+}
+void TPMultiImage::setAutoSize(bool on) {
+    d->autoSize = on;
+}
+TBorderStyle TPMultiImage::borderStyle() const {
+    return d->borderStyle;
+}
+void TPMultiImage::setBorderStyle(TBorderStyle style) {
+    d->borderStyle = style;
+    const int m = style == TBorderStyle::bsSingle ? 1 : 0;
+    setContentsMargins(m, m, m, m);
+    update();
+}
+QColor TPMultiImage::color() const {
+    return d->color;
+}
+void TPMultiImage::setColor(const QColor& color) {
+    d->color = color;
+    update();
+}
+bool TPMultiImage::imageDither() const {
+    return d->dither;
+}
+void TPMultiImage::setImageDither(bool on) {
+    d->dither = on;
+}
+TLoadResolution TPMultiImage::imageReadRes() const {
+    return d->readRes;
+}
+void TPMultiImage::setImageReadRes(TLoadResolution r) {
+    d->readRes = r;
+}
+TSaveResolution TPMultiImage::imageWriteRes() const {
+    return d->writeRes;
+}
+void TPMultiImage::setImageWriteRes(TSaveResolution r) {
+    d->writeRes = r;
+}
+TTiffCompression TPMultiImage::tifSaveCompress() const {
+    return d->tifCompress;
+}
+void TPMultiImage::setTifSaveCompress(TTiffCompression c) {
+    d->tifCompress = c;
+}
+int TPMultiImage::jpegSaveQuality() const {
+    return d->jpegQuality;
+}
+void TPMultiImage::setJPegSaveQuality(int q) {
+    d->jpegQuality = placement::jpegQuality(q);
+}
+int TPMultiImage::jpegSaveSmooth() const {
+    return d->jpegSmooth;
+}
+void TPMultiImage::setJPegSaveSmooth(int s) {
+    d->jpegSmooth = placement::jpegSmoothing(s);
+}
+bool TPMultiImage::pngInterlaced() const {
+    return d->pngInterlaced;
+}
+void TPMultiImage::setPNGInterLaced(bool on) {
+    d->pngInterlaced = on;
+}
+QString TPMultiImage::defSaveFilename() const {
+    return d->defSaveFilename;
+}
+void TPMultiImage::setDefSaveFilename(const QString& name) {
+    d->defSaveFilename = name;
+}
+bool TPMultiImage::imageLibPalette() const {
+    return d->libPalette;
+}
+void TPMultiImage::setImageLibPalette(bool on) {
+    d->libPalette = on;
+    update();
+}
+
+QString TPMultiImage::imageName() {
+    return d->load();
+}
+void TPMultiImage::setImageName(const QString& name) {
+    d->imageName = name;
+    d->load();
+}
+
+void TPMultiImage::ImageZoomIn() {
+    if (d->picture.isNull())
+        return;
+    if (placement::zoomIn(d->zoom, d->picture.width(), d->picture.height()))
+        repaint();
+}
+
+void TPMultiImage::ImageZoomOut() {
+    if (d->picture.isNull())
+        return;
+    if (placement::zoomOut(d->zoom, d->picture.width(), d->picture.height()))
+        repaint();
+}
+
+void TPMultiImage::ImageFlip() {
+    d->transform(false);
+}
+void TPMultiImage::ImageRotate() {
+    d->transform(true);
+}
+ZoomState TPMultiImage::zoomState() const {
+    return d->zoom;
+}
+bool TPMultiImage::flipped() const {
+    return d->flipped;
+}
+bool TPMultiImage::rotated() const {
+    return d->rotated;
+}
+
+void TPMultiImage::SaveAsBMP(const QString& name) {
+    d->write(WriteFormat::BMP, name);
+}
+void TPMultiImage::SaveAsPNG(const QString& name) {
+    d->write(WriteFormat::PNG, name);
+}
+void TPMultiImage::SaveAsJPG(const QString& name) {
+    d->write(WriteFormat::JPG, name);
+}
+void TPMultiImage::SaveAsGIF(const QString& name) {
+    d->write(WriteFormat::GIF, name);
+}
+void TPMultiImage::SaveAsTIF(const QString& name) {
+    d->write(WriteFormat::TIF, name);
+}
+void TPMultiImage::SaveAsPCX(const QString& name) {
+    d->write(WriteFormat::PCX, name);
+}
+
+int TPMultiImage::writeDepth(const QString& format) const {
+    const QString f = format.toUpper();
+    WriteFormat which;
+    if (f == "BMP")
+        which = WriteFormat::BMP;
+    else if (f == "PNG")
+        which = WriteFormat::PNG;
+    else if (f == "TIF" || f == "TIFF")
+        which = WriteFormat::TIF;
+    else if (f == "PCX")
+        which = WriteFormat::PCX;
+    else if (f == "GIF")
+        which = WriteFormat::GIF;
+    else if (f == "JPG" || f == "JPEG")
+        which = WriteFormat::JPG;
+    else
+        return 0;
+    return placement::writeDepth(d->writeRes, which, displayDepth());
+}
+
+int TPMultiImage::displayDepth() const {
+    const QScreen* s = screen();
+    if (!s)
+        s = QGuiApplication::primaryScreen();
+    return placement::displayDepthClass(s ? s->depth() : 0);
+}
+
+QRect TPMultiImage::destinationRect() const {
+    if (d->picture.isNull())
+        return {};
+    const QRect client = contentsRect();
+    if (d->genericDrawing())
+        return d->genericTarget(client).translated(-client.topLeft());
+    const placement::Area a = d->destination(client.size());
+    return {a.x, a.y, a.width, a.height};
+}
+
+QRect TPMultiImage::sourceRect() const {
+    return d->picture.isNull() ? QRect() : d->source();
+}
+
+imagelib::ImageInfo TPMultiImage::imageInfo() const {
+    return d->info;
+}
+qint64 TPMultiImage::imageFileSize() const {
+    return d->fileSize;
+}
+void TPMultiImage::setLibrary(Library library) {
+    d->library = std::move(library);
+}
+
+void TPMultiImage::paintEvent(QPaintEvent*) {
+    {
+        QPainter painter(this);
+        if (d->borderStyle == TBorderStyle::bsSingle) {
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRect(0, 0, width() - 1, height() - 1));
+        }
+        const QRect client = contentsRect();
+        if (!client.isEmpty()) {
+            if (d->genericDrawing())
+                d->paintGeneric(painter, client);
+            else
+                d->paintOwn(painter, client);
+        }
+    }
+    emit OnPaint(this);
+}
+
+void TPMultiImage::mousePressEvent(QMouseEvent* event) {
+    emit mousePressed(event->button(), event->position().toPoint());
+    event->accept();
+}
+
+} // namespace quendra

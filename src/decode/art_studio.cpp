@@ -1,0 +1,58 @@
+// Art Studio (.ocp): plain memory images loaded at $2000; the length tells the two kinds.
+// Advanced Art Studio, multicolour, 10018 bytes:
+//   0     2     load address $2000
+//   2     8000  bitmap
+//   8002  1000  screen memory
+//   9002  1     not used
+//   9003  1     background
+//   9004  14    not used
+//   9018  1000  colour memory
+// Art Studio, hires, 9009 bytes:
+//   0     2     load address $2000
+//   2     8000  bitmap
+//   8002  1000  screen memory
+//   9002  7     not used
+#include <string>
+
+#include "decode/cells.h"
+#include "decode/load_address.h"
+#include "decode/palette.h"
+#include "decode/readers.h"
+
+namespace quendra {
+
+namespace {
+constexpr std::string_view kMulticolourSuffix = " (Advanced Art Studio)";
+constexpr std::string_view kHiresSuffix = " (Art Studio HiRes)";
+constexpr std::size_t kMulticolourLength = 10018;
+constexpr std::size_t kHiresLength = 9009;
+} // namespace
+
+Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
+    // A rejected file of either kind keeps the multicolour caption.
+    if (file.size() != kMulticolourLength && file.size() != kHiresLength) {
+        return Decoded::reject(kMulticolourSuffix,
+                               "an Art Studio picture is 10018 bytes (multicolour) or 9009 bytes "
+                               "(hires) long, this one has " +
+                                   std::to_string(file.size()));
+    }
+    if (!hasLoadAddress(file, 0x2000)) {
+        return Decoded::reject(kMulticolourSuffix,
+                               loadAddressReason("an Art Studio picture", "$2000", file));
+    }
+    Decoded d;
+    d.accepted = true;
+    d.picture.setPalette(c64Palette(options.grey));
+    if (file.size() == kHiresLength) {
+        d.captionSuffix = kHiresSuffix;
+        decodeHires(d.picture, file.subspan<2, kBitmapBytes>(), file.subspan<8002, kScreenBytes>());
+    } else {
+        d.captionSuffix = kMulticolourSuffix;
+        decodeMulticolour(d.picture, file.subspan<2, kBitmapBytes>(),
+                          file.subspan<8002, kScreenBytes>(), file.subspan<9018, kScreenBytes>(),
+                          file[9003]);
+    }
+    return d;
+}
+
+} // namespace quendra

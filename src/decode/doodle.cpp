@@ -1,0 +1,75 @@
+// Doodle (.dd) and Doodle compressed (.jj): hires pictures, a memory image of the screen
+// page and the bitmap that follows it 1024 bytes later.
+// Doodle, 9218 bytes (or 9026, the same without the unused tail), loaded at $1C00 or $5C00:
+//   0     2     load address
+//   2     1000  screen memory: set pixels high nibble, clear pixels low nibble
+//   1002  24    not used (rest of the screen page)
+//   1026  8000  bitmap
+//   9026  192   not used; missing in 9026-byte files
+// Doodle compressed, at most 9218 bytes, loaded at $5C00:
+//   0     2     load address $5C00
+//   2     ...   run-length data, escape 0xFE value count (see rle.h), expanding to the
+//               Doodle layout above without its load address. Bytes the data does not
+//               reach stay 0.
+#include <array>
+#include <string>
+
+#include "decode/cells.h"
+#include "decode/load_address.h"
+#include "decode/palette.h"
+#include "decode/readers.h"
+#include "decode/rle.h"
+
+namespace quendra {
+
+namespace {
+
+constexpr std::size_t kBitmapOffset = 1024; // from the screen memory
+constexpr std::size_t kFullLength = 9218;
+constexpr std::size_t kShortLength = 9026;
+constexpr std::size_t kCompressedMaxLength = 9218;
+constexpr std::size_t kCompressedStop = 9217; // expansion starts no item beyond this
+
+Decoded drawn(std::string_view suffix, const std::uint8_t* screenPage, bool grey) {
+    Decoded d;
+    d.accepted = true;
+    d.captionSuffix = suffix;
+    d.picture.setPalette(c64Palette(grey));
+    decodeHires(d.picture, Bitmap(screenPage + kBitmapOffset, kBitmapBytes),
+                CellBytes(screenPage, kScreenBytes));
+    return d;
+}
+
+} // namespace
+
+Decoded decodeDoodle(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (Doodle HiRes)";
+    if (file.size() != kFullLength && file.size() != kShortLength) {
+        return Decoded::reject(kSuffix,
+                               "a Doodle picture is 9218 or 9026 bytes long, this one has " +
+                                   std::to_string(file.size()));
+    }
+    if (!hasLoadAddress(file, 0x1C00) && !hasLoadAddress(file, 0x5C00)) {
+        return Decoded::reject(kSuffix,
+                               loadAddressReason("a Doodle picture", "$1C00 or $5C00", file));
+    }
+    return drawn(kSuffix, file.data() + 2, options.grey);
+}
+
+Decoded decodeDoodleCompressed(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (Doodle HiRes compressed)";
+    if (file.size() > kCompressedMaxLength) {
+        return Decoded::reject(
+            kSuffix, "a Doodle compressed picture is at most 9218 bytes long, this one has " +
+                         std::to_string(file.size()));
+    }
+    if (!hasLoadAddress(file, 0x5C00)) {
+        return Decoded::reject(kSuffix,
+                               loadAddressReason("a Doodle compressed picture", "$5C00", file));
+    }
+    std::array<std::uint8_t, kCompressedStop + 254> data{};
+    expandRuns(file.subspan(2), data, kCompressedStop, kDoodleRuns);
+    return drawn(kSuffix, data.data(), options.grey);
+}
+
+} // namespace quendra

@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include "export/save_as.h"
+
+namespace quendra {
+namespace {
+
+TEST(SaveAsProposal, CutsThreeCharactersAndKeepsOrAddsTheDot) {
+    EXPECT_EQ(proposedFileName("a.b.koa", SaveFormat::GIF), "a.b.GIF");
+    EXPECT_EQ(proposedFileName("a.b.gg", SaveFormat::GIF), "a.bGIF");
+    EXPECT_EQ(proposedFileName("PIC.KOA", SaveFormat::GIF), "PIC.GIF");
+    EXPECT_EQ(proposedFileName("pic.gg", SaveFormat::PNG), "pic.PNG");
+    EXPECT_EQ(proposedFileName("/home/u/pics.d/pic.koa", SaveFormat::Godot), "pic.4BT");
+    EXPECT_EQ(proposedFileName("ab", SaveFormat::TIF), ".TIF");
+    EXPECT_EQ(proposedFileName("", SaveFormat::JPG), ".JPG");
+}
+
+TEST(SaveAsProposal, CutsCharactersNotBytes) {
+    // "bild.\u00fc\u00e4\u00f6": the three umlauts are six bytes.
+    EXPECT_EQ(proposedBaseName("bild.\xC3\xBC\xC3\xA4\xC3\xB6"), "bild.");
+    EXPECT_EQ(proposedBaseName("m\xC3\xBC.koa"), "m\xC3\xBC.");
+}
+
+TEST(SaveAsRows, AreTestedInTheirOrderWithTheirFilters) {
+    const auto rows = saveFormatRows();
+    ASSERT_EQ(rows.size(), 7u);
+    const char* order[] = {"TIF", "GIF", "BMP", "PCX", "PNG", "JPG", "4BT"};
+    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].extension, order[i]);
+    const SaveFormatRow& godot = saveFormatRow(SaveFormat::Godot);
+    EXPECT_EQ(godot.button, "4Bit GoDot");
+    EXPECT_EQ(filterDescription(godot), "4Bit-GoDot-Files (*.4BT)");
+    EXPECT_EQ(filterPattern(godot), "*.4BT");
+}
+
+TEST(SaveFolder, StartsInTheListedFolderThenFollowsConfirmedSaves) {
+    SaveFolder f;
+    EXPECT_EQ(f.start("/pics/"), "/pics/");
+    f.confirmed("/elsewhere/out/pic.GIF");
+    EXPECT_EQ(f.start("/pics/"), "/elsewhere/out/");
+    SaveFolder afterRestart;
+    EXPECT_EQ(afterRestart.start("/pics/"), "/pics/");
+}
+
+}  // namespace
+}  // namespace quendra
