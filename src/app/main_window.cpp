@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -161,10 +160,9 @@ void TForm1::createControls() {
     connect(FileListBox1, &TFileListBox::contentsChanged, this, &TForm1::FileListBox1Change);
     connect(FileListBox1, &TFileListBox::userSelected, this,
             [this] { FileListBox1DblClick(FileListBox1); });
+    // Also a click on the list's empty part, which selects nothing.
     connect(FileList, &TFileListView::fileClicked, this,
             [this] { FileListBox1DblClick(FileList); });
-    // A click on the list's empty part selects nothing and empties the current file name.
-    FileList->viewport()->installEventFilter(this);
     connect(Detail, &QToolButton::clicked, this, &TForm1::DetailClick);
     connect(List, &QToolButton::clicked, this, &TForm1::ListClick);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
@@ -254,17 +252,6 @@ void TForm1::PImgPaint() {
     // the argument is shown whichever comes first on the window system.
     if (activatedOnce_)
         firstPaintPending = false;
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == FileList->viewport() && e->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(e);
-        if (!FileList->itemAt(mouse->position().toPoint())) {
-            FileList->clearSelection();
-            FileListBox1DblClick(FileList);
-        }
-    }
-    return QMainWindow::eventFilter(watched, e);
 }
 
 bool TForm1::event(QEvent* e) {
@@ -361,22 +348,11 @@ void TForm1::ListClick() {
     FileList->setViewStyle(TFileListView::ViewStyle::List);
 }
 
-QString TForm1::resolveListName(const QString& caption) const {
-    if (caption.isEmpty())
-        return {};
-    const QDir folder = QDir::current();
-    if (QFileInfo(folder.filePath(caption)).exists())
-        return folder.absoluteFilePath(caption);
-    // The list shows names in lower case; find the file they stand for.
-    for (const QString& name : FileListBox1->fileNames()) {
-        if (name.compare(caption, Qt::CaseInsensitive) == 0)
-            return folder.absoluteFilePath(name);
-    }
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (name.compare(caption, Qt::CaseInsensitive) == 0)
-            return folder.absoluteFilePath(name);
-    }
-    return folder.absoluteFilePath(caption);
+QString TForm1::selectedListFile() const {
+    // The list shows names in lower case; the file system may not, so take the name the
+    // row was made from. The list's names are relative to the current folder.
+    const QString name = FileList->selectedFileName();
+    return name.isEmpty() ? QString() : QDir::current().absoluteFilePath(name);
 }
 
 } // namespace quendra

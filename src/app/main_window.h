@@ -144,7 +144,6 @@ class TForm1 : public QMainWindow {
 
   protected:
     bool event(QEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
@@ -163,8 +162,8 @@ class TForm1 : public QMainWindow {
     void runReader(const QString& fileName, ReaderKind kind, ReaderFamily family);
     void godotPath(const QString& fileName);
 
-    // The file a list caption names: the list lower-cases names, the file system may not.
-    QString resolveListName(const QString& caption) const;
+    // The file of the list view's selected row, with its folder; empty when none.
+    QString selectedListFile() const;
     // Opens `folder` in the folder list (falls back to the program's folder).
     void openFolder(const QString& folder);
     void applyZoom(const ZoomAction& action);

@@ -97,7 +97,7 @@ void TForm1::PImgMouseDown(Qt::MouseButton button) {
 }
 
 void TForm1::SpeedButton1Click() {
-    const QString name = resolveListName(FileList->selectedCaption());
+    const QString name = selectedListFile();
     const QFileInfo file(name);
     if (name.isEmpty() || !file.exists() || file.isDir())
         return;

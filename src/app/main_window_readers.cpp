@@ -80,7 +80,7 @@ QImage toQImage(const IndexedImage& picture) {
 
 void TForm1::FileListBox1DblClick(QObject* sender) {
     if (sender == FileList)
-        currentFileName = resolveListName(FileList->selectedCaption());
+        currentFileName = selectedListFile();
     const QFileInfo file(currentFileName);
     if (currentFileName.isEmpty() || !file.exists() || file.isDir())
         return;

@@ -187,7 +187,7 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     form->SpeedButton1->click();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_FALSE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
-    EXPECT_TRUE(form->FileList->findItems(QStringLiteral("gone.koa"), Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(listRow(QStringLiteral("gone.koa")), -1);
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_TRUE(form->currentFileName.isEmpty());
     EXPECT_FALSE(form->pictureShown);
@@ -204,6 +204,7 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
 TEST_F(Commands, DeleteWithoutASelectionAsksNothing) {
     openPictures();
     form->FileList->clearSelection();
+    ASSERT_TRUE(form->FileList->selectedCaption().isEmpty());
     form->SpeedButton1->click();
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(form->pictureShown);
@@ -235,7 +236,7 @@ TEST_F(Commands, ADropOfThreeFilesShowsEntryZero) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: drop3.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(3))));
     EXPECT_EQ(form->DirectoryListBox1->directory(), QDir(other.path()).canonicalPath());
-    EXPECT_EQ(form->FileList->topLevelItemCount(), 3);
+    EXPECT_EQ(form->FileList->rowCount(), 3);
 }
 
 TEST_F(Commands, ADroppedFileNeedNotMatchTheMask) {
@@ -247,7 +248,7 @@ TEST_F(Commands, ADroppedFileNeedNotMatchTheMask) {
     f.close();
     form->showDropped({path});
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: picture.fp2 (FunPainter 2 / IFLI)"));
-    EXPECT_EQ(form->FileList->topLevelItemCount(), 0);
+    EXPECT_EQ(form->FileList->rowCount(), 0);
 }
 
 TEST_F(Commands, DetailAndListSwitchTheViewStyle) {
@@ -262,7 +263,7 @@ TEST_F(Commands, ChangingTheFolderMakesItCurrentAndRefillsTheLists) {
     openPictures();
     EXPECT_EQ(QDir::currentPath(), QDir(picsFolder()).canonicalPath());
     EXPECT_EQ(form->FileListBox1->directory(), QDir(picsFolder()).canonicalPath());
-    EXPECT_EQ(form->FileList->topLevelItemCount(), 1);
+    EXPECT_EQ(form->FileList->rowCount(), 1);
     // The folder list shows the path down to the folder and then its subfolders.
     const int rows = form->DirectoryListBox1->count();
     ASSERT_GE(rows, 2);
@@ -270,7 +271,7 @@ TEST_F(Commands, ChangingTheFolderMakesItCurrentAndRefillsTheLists) {
     EXPECT_EQ(form->DirectoryListBox1->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
     emit form->DirectoryListBox1->itemActivated(form->DirectoryListBox1->item(rows - 1));
     EXPECT_EQ(QDir::currentPath(), QDir(picsFolder() + QStringLiteral("/sub")).canonicalPath());
-    EXPECT_EQ(form->FileList->topLevelItemCount(), 0);
+    EXPECT_EQ(form->FileList->rowCount(), 0);
 }
 
 TEST_F(Commands, ADriveThatIsNotReadyFallsBackToTheProgramsFolder) {

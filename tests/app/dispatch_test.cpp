@@ -202,7 +202,7 @@ TEST_F(ViewerTest, AClickInTheListShowsTheFileUnderItsRealName) {
     openPictures();
     EXPECT_EQ(form->FileListBox1->fileNames(),
               QStringList({QStringLiteral("Mixed.Koa"), QStringLiteral("UPPER.KOA")}));
-    EXPECT_EQ(form->FileList->topLevelItemCount(), 2);
+    EXPECT_EQ(form->FileList->rowCount(), 2);
     clickListItem(QStringLiteral("upper.koa"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: UPPER.KOA (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));

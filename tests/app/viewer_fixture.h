@@ -65,11 +65,20 @@ class ViewerTest : public ::testing::Test {
         TFileListView* list = form->FileList;
         QPoint at(5, list->viewport()->height() - 3);
         if (!name.isEmpty()) {
-            const auto items = list->findItems(name.toLower(), Qt::MatchExactly, 0);
-            ASSERT_EQ(items.size(), 1) << name.toStdString();
-            at = list->visualItemRect(items.first()).center();
+            const int row = listRow(name);
+            ASSERT_GE(row, 0) << name.toStdString();
+            at = list->visualRect(list->model()->index(row, 0)).center();
         }
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // The list view's row showing `name` (in lower case), or -1.
+    int listRow(const QString& name) const {
+        for (int row = 0; row < form->FileList->rowCount(); ++row) {
+            if (form->FileList->text(row, TFileListView::Caption) == name.toLower())
+                return row;
+        }
+        return -1;
     }
 
     QString picsFolder() const { return dir.filePath(QStringLiteral("pics")); }
