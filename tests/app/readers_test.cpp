@@ -1,0 +1,174 @@
+// Every reader inside the window: its picture, its caption, the controls around it and
+// the progress window of the readers with large data.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/secondary_windows.h"
+#include "samples/c64_files.h"
+#include "samples/funpainter_files.h"
+#include "samples/printfox_files.h"
+#include "viewer_fixture.h"
+
+namespace quendra::testing {
+namespace {
+
+using namespace samples;
+
+struct Case {
+    QString name;
+    Decoded (*decode)(Bytes, const DecodeOptions&);
+    std::vector<std::uint8_t> bytes;
+    QString suffix;
+};
+
+std::vector<Case> c64Cases() {
+    const CellPicture p = testPattern(4);
+    return {
+        {"k.koa", decodeKoala, makeKoala(p), " (Koala)"},
+        {"k.RPM", decodeKoala, makeKoala(p, true), " (Koala)"},
+        {"c.gg", decodeKoalaCompressed, makeKoalaCompressed(p), " (Koala compressed)"},
+        {"a.ocp", decodeArtStudio, makeArtStudio(p), " (Advanced Art Studio)"},
+        {"h.OCP", decodeArtStudio, makeArtStudioHires(p), " (Art Studio HiRes)"},
+        {"m.ami", decodeAmica, makeAmica(p), " (Amica Paint)"},
+        {"d.dd", decodeDoodle, makeDoodle(p, 0x1C00), " (Doodle HiRes)"},
+        {"j.jj", decodeDoodleCompressed, makeDoodleCompressed(p), " (Doodle HiRes compressed)"},
+    };
+}
+
+TEST_F(ViewerTest, EveryC64ReaderShowsItsPictureInColourAndInGrey) {
+    start();
+    for (bool grey : {false, true}) {
+        for (const Case& c : c64Cases()) {
+            SCOPED_TRACE(c.name.toStdString());
+            form->grey->setChecked(grey); // re-shows the current file first
+            show(write(c.name, c.bytes));
+            EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + c.name + c.suffix);
+            EXPECT_EQ(shown(), expectedPicture(c.decode, c.bytes, grey));
+            EXPECT_TRUE(form->pictureShown);
+            EXPECT_TRUE(form->grey->isEnabled());
+            EXPECT_TRUE(form->SaveAs->isEnabled() && form->Flip->isEnabled() &&
+                        form->Rotate->isEnabled() && form->Turn->isEnabled() &&
+                        form->ZoomIn->isEnabled() && form->FileListBox1->isEnabled());
+            EXPECT_TRUE(form->Godot->isEnabled());
+        }
+    }
+}
+
+TEST_F(ViewerTest, ArtStudioTellsItsKindsApartByLength) {
+    start();
+    // A hires file whose load address is wrong is not handed to the hires reader.
+    auto hires = makeArtStudioHires(testPattern());
+    hires[1] = 0x60;
+    show(write(QStringLiteral("x.ocp"), hires));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: x.ocp (Advanced Art Studio)"));
+    EXPECT_EQ(shown(), blackTemplate());
+    // A Koala file named .ocp: the length decides.
+    show(write(QStringLiteral("k.ocp"), makeKoala(testPattern())));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: k.ocp (Advanced Art Studio)"));
+    EXPECT_EQ(shown(), blackTemplate());
+}
+
+// Records whether the progress window was shown, its caption and maximum then, and the
+// main window's command states at that moment.
+class ProgressWatch : public QObject {
+  public:
+    ProgressWatch(TSaving* saving, TForm1* form) : saving_(saving), form_(form) {
+        saving->installEventFilter(this);
+    }
+    bool shown = false;
+    QString caption;
+    int maximum = -1;
+    bool commandsOff = false;
+    bool greyOff = false;
+    bool listBoxOff = false;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show) {
+            shown = true;
+            caption = saving_->windowTitle();
+            maximum = saving_->SaveProgress->maximum();
+            commandsOff = !form_->SaveAs->isEnabled() && !form_->Flip->isEnabled() &&
+                          !form_->Rotate->isEnabled() && !form_->Turn->isEnabled() &&
+                          !form_->ZoomIn->isEnabled();
+            greyOff = !form_->grey->isEnabled();
+            listBoxOff = !form_->FileListBox1->isEnabled();
+        }
+        return false;
+    }
+
+  private:
+    TSaving* saving_;
+    TForm1* form_;
+};
+
+TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
+    start();
+    form->firstPaintPending = false;
+    const auto page = printfoxPage(80, 50, 2);
+    const auto bytes = makePrintfoxLarge(page, true);
+    ProgressWatch watch(program->saving(), form);
+    show(write(QStringLiteral("big.bs"), bytes)); // the first byte decides, not the name
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: big.bs (Page-/Printfox)"));
+    EXPECT_EQ(shown().size(), QSize(640, 400));
+    EXPECT_EQ(shown(), expectedPicture(decodePrintfox, bytes));
+    EXPECT_TRUE(watch.shown);
+    EXPECT_EQ(watch.caption, QStringLiteral("Loading..."));
+    EXPECT_EQ(watch.maximum, 50);
+    EXPECT_TRUE(watch.commandsOff);
+    EXPECT_TRUE(watch.greyOff);
+    EXPECT_TRUE(watch.listBoxOff);
+    EXPECT_FALSE(program->saving()->isVisible());
+    EXPECT_FALSE(form->grey->isEnabled());
+    EXPECT_TRUE(form->ZoomIn->isEnabled());
+}
+
+TEST_F(ViewerTest, NoProgressWindowWhileTheFirstPaintIsPending) {
+    start();
+    ASSERT_TRUE(form->firstPaintPending);
+    ProgressWatch watch(program->saving(), form);
+    show(write(QStringLiteral("p.pg"), makePagefoxPage(10, 20, printfoxPage(20, 10))));
+    EXPECT_EQ(shown().size(), QSize(160, 80));
+    EXPECT_FALSE(watch.shown);
+    EXPECT_FALSE(form->firstPaintPending); // a good page ends the start-up
+
+    // A file of another type leaves the flag as it was.
+    form->firstPaintPending = true;
+    show(write(QStringLiteral("q.gb"), {'X', 1, 2, 3}));
+    EXPECT_TRUE(form->firstPaintPending);
+    EXPECT_EQ(shown(), blackTemplate());
+}
+
+TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
+    start();
+    form->firstPaintPending = false;
+    form->Godot->setChecked(true);
+    const auto bytes = makeFunPainter(funPainterPattern(1), true);
+    ProgressWatch watch(program->saving(), form);
+    show(write(QStringLiteral("f.fp2"), bytes));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: f.fp2 (FunPainter 2 / IFLI)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeFunPainter, bytes));
+    EXPECT_TRUE(watch.shown);
+    EXPECT_EQ(watch.caption, QStringLiteral("Loading..."));
+    EXPECT_EQ(watch.maximum, 40);
+    EXPECT_TRUE(watch.commandsOff && watch.greyOff);
+    EXPECT_FALSE(program->saving()->isVisible());
+    EXPECT_TRUE(form->GIF->isChecked());
+    EXPECT_FALSE(form->Godot->isEnabled());
+    EXPECT_FALSE(form->grey->isEnabled());
+}
+
+TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
+    start();
+    ProgressWatch watch(program->saving(), form);
+    show(write(QStringLiteral("f.FP2"), {0xF0, 0x3F, 'F'}));
+    EXPECT_FALSE(watch.shown);
+    EXPECT_FALSE(form->firstPaintPending);
+    EXPECT_EQ(shown(), blackTemplate());
+    EXPECT_FALSE(form->Godot->isEnabled());
+    EXPECT_TRUE(form->pictureShown);
+}
+
+} // namespace
+} // namespace quendra::testing
