@@ -2,13 +2,27 @@
 
 #include <atomic>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace quendra {
 
 namespace {
 std::atomic<int> swallowedCount{0};
 } // namespace
 
-AppException::AppException(int& argc, char** argv) : QApplication(argc, argv) {}
+void giveLargePicturesTheirOwnMemory() {
+#ifdef __GLIBC__
+    // A fixed threshold: glibc otherwise raises it after the first large block is freed,
+    // and the next page's memory then stays with the heap after the page is gone.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
+}
+
+AppException::AppException(int& argc, char** argv) : QApplication(argc, argv) {
+    giveLargePicturesTheirOwnMemory();
+}
 
 bool AppException::notify(QObject* receiver, QEvent* event) {
     try {

@@ -6,6 +6,11 @@
 
 namespace quendra {
 
+// Large pictures (a Pagefox page is 16 MB as shown) get memory of their own from the
+// system, which goes back to it when the picture is dropped, instead of staying with the
+// allocator. AppException's constructor calls it; other programs on the viewer may too.
+void giveLargePicturesTheirOwnMemory();
+
 class AppException : public QApplication {
   public:
     AppException(int& argc, char** argv);

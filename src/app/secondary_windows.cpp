@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 #include "components/pmultiimage.h"
 
@@ -76,6 +78,18 @@ void TForm2::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
 }
 
+void TForm2::hideEvent(QHideEvent* e) {
+    // A hidden view keeps no copy: a large page would otherwise stay in memory.
+    BigImage->clearPicture();
+    QWidget::hideEvent(e);
+    // The window system's surface of the view is megabytes; once the window is hidden,
+    // let it go (showing the window again makes a new one).
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible())
+            destroy();
+    });
+}
+
 void TForm2::FormActivate() {
     // The whole screen, from its top-left corner.
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -103,8 +117,12 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
 }
 
 void TForm3::showPicture(const QImage& picture) {
-    picture_ = picture;
-    SmallImg->setPixmap(QPixmap::fromImage(picture_));
+    pictureSize_ = picture.size();
+    // Stretched once here (whole pixels, no blending), not at every paint.
+    const QSize half(picture.width() / 2, picture.height() / 2);
+    SmallImg->setPixmap(half.isEmpty() ? QPixmap()
+                                       : QPixmap::fromImage(picture.scaled(
+                                             half, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
     FormActivate();
     show();
     raise();
@@ -123,9 +141,20 @@ void TForm3::mousePressEvent(QMouseEvent* e) {
     e->accept();
 }
 
+void TForm3::hideEvent(QHideEvent* e) {
+    SmallImg->clear();
+    QWidget::hideEvent(e);
+    // The window system's surface of the view is megabytes; once the window is hidden,
+    // let it go (showing the window again makes a new one).
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible())
+            destroy();
+    });
+}
+
 void TForm3::FormActivate() {
     // Half the picture in each direction, rounded toward zero.
-    const QSize half(picture_.width() / 2, picture_.height() / 2);
+    const QSize half(pictureSize_.width() / 2, pictureSize_.height() / 2);
     if (size() != half)
         setFixedSize(half);
     SmallImg->setGeometry(0, 0, half.width(), half.height());

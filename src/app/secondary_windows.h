@@ -34,6 +34,7 @@ class TForm2 : public QWidget {
   protected:
     bool event(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
   private:
     void FormActivate();
@@ -46,16 +47,17 @@ class TForm3 : public QWidget {
     explicit TForm3(QWidget* parent = nullptr);
     QLabel* SmallImg = nullptr;
 
-    // Shows the window with a copy of `picture`, sized to half of it.
+    // Shows the window with `picture` stretched to half its size.
     void showPicture(const QImage& picture);
 
   protected:
     bool event(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
   private:
     void FormActivate();
-    QImage picture_;
+    QSize pictureSize_;
 };
 
 // The about box.

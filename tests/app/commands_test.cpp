@@ -137,6 +137,7 @@ TEST_F(Commands, LeftClickOpensTheEnlargedView) {
     EXPECT_EQ(big->BigImage->geometry(), big->rect());
     QTest::mouseClick(big->BigImage, Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_FALSE(big->isVisible());
+    EXPECT_TRUE(big->BigImage->picture().isNull());
 }
 
 TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
@@ -152,7 +153,11 @@ TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
     QTest::mouseClick(form->PImg, Qt::MiddleButton, {}, QPoint(50, 50));
     EXPECT_TRUE(small->isVisible());
     EXPECT_EQ(small->size(), QSize(100, 160));
-    EXPECT_EQ(small->SmallImg->pixmap().toImage().convertToFormat(QImage::Format_RGB32), shown());
+    EXPECT_EQ(small->SmallImg->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              shown().scaled(100, 160, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    // Hidden, the views keep no copy of the picture.
+    QTest::mouseClick(small, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(small->SmallImg->pixmap().isNull());
 }
 
 TEST_F(Commands, NoViewOpensBeforeAPictureWasShown) {

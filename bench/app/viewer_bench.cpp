@@ -1,0 +1,150 @@
+// The viewer as a user meets it. Targets: a click on a Koala file in the list to the
+// picture painted under 20 ms; start-up (windows created, settings read) to the first
+// paint of the picture area under 500 ms; after showing a 2040 x 2040 page (and its
+// enlarged and reduced views) and going back to a small picture, the resident memory
+// within 5 MB of where it was.
+#include <benchmark/benchmark.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <fstream>
+#include <unistd.h>
+
+#include "app/app_exception.h"
+#include "app/browse_controls.h"
+#include "app/main_window.h"
+#include "app/program.h"
+#include "app/secondary_windows.h"
+#include "app/settings.h"
+#include "components/file_list_view.h"
+#include "components/pmultiimage.h"
+#include "samples/c64_files.h"
+#include "samples/printfox_files.h"
+
+namespace {
+
+using namespace quendra;
+
+void writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+struct Folder {
+    Folder() {
+        settings::setFilePath(dir.filePath(QStringLiteral("quendra.ini")));
+        writeFile(dir.filePath(QStringLiteral("a.koa")),
+                  samples::makeKoala(samples::testPattern(1)));
+        writeFile(dir.filePath(QStringLiteral("b.koa")),
+                  samples::makeKoala(samples::testPattern(2)));
+        // Pagefox's largest page: 255 x 255 cells.
+        writeFile(dir.filePath(QStringLiteral("page.pg")),
+                  samples::makePagefoxPage(255, 255, samples::printfoxPage(255, 255, 3)));
+    }
+    ~Folder() { settings::setFilePath({}); }
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir dir;
+};
+
+void waitForFirstPaint(TForm1* form) {
+    for (int i = 0; i < 2000 && form->firstPaintPending; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+// A left click as the window system delivers it: press, then release.
+void click(QWidget* widget, QPoint at) {
+    const QPointF global = widget->mapToGlobal(QPointF(at));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+void BM_ClickKoalaToPainted(benchmark::State& state) {
+    Folder folder;
+    Program program({});
+    TForm1* form = program.form1();
+    form->show();
+    waitForFirstPaint(form);
+    form->DirectoryListBox1->setDirectory(folder.dir.path());
+    TFileListView* list = form->FileList;
+    QCoreApplication::processEvents();
+    int row = 0;
+    for (auto _ : state) {
+        // Rows a.koa and b.koa in turn, so every click shows another file.
+        const int target = (row++ % 2 == 0) ? 0 : 1;
+        const QPoint at = list->visualRect(list->model()->index(target, 0)).center();
+        click(list->viewport(), at);
+        form->PImg->repaint(); // painted now, not when the event loop gets to it
+    }
+    state.SetLabel(form->windowTitle().toStdString());
+}
+BENCHMARK(BM_ClickKoalaToPainted)->Unit(benchmark::kMillisecond);
+
+void BM_StartUpToFirstPaint(benchmark::State& state) {
+    Folder folder;
+    for (auto _ : state) {
+        Program program({folder.path("a.koa")});
+        program.form1()->show();
+        program.form1()->activateWindow();
+        waitForFirstPaint(program.form1());
+        if (program.form1()->firstPaintPending)
+            state.SkipWithError("no first paint");
+    }
+}
+BENCHMARK(BM_StartUpToFirstPaint)->Unit(benchmark::kMillisecond);
+
+long residentKb() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+void BM_MemoryAfterABigPage(benchmark::State& state) {
+    Folder folder;
+    giveLargePicturesTheirOwnMemory(); // as the program's application object does
+    Program program({});
+    TForm1* form = program.form1();
+    form->show();
+    waitForFirstPaint(form);
+    const auto showFile = [&](const char* name) {
+        form->currentFileName = folder.path(name);
+        form->FileListBox1DblClick(form);
+        form->PImg->repaint();
+    };
+    // Settle: everything a small picture needs is made once.
+    for (int i = 0; i < 3; ++i)
+        showFile("a.koa");
+    const long before = residentKb();
+    long peak = before;
+    long after = before;
+    for (auto _ : state) {
+        showFile("page.pg");
+        form->PImgMouseDown(Qt::LeftButton);  // enlarged view
+        form->PImgMouseDown(Qt::RightButton); // reduced view
+        QCoreApplication::processEvents();
+        peak = std::max(peak, residentKb());
+        program.form2()->hide();
+        program.form3()->hide();
+        showFile("a.koa");
+        QCoreApplication::processEvents();
+        after = residentKb();
+    }
+    state.counters["before_MB"] = static_cast<double>(before) / 1024.0;
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+    state.counters["after_MB"] = static_cast<double>(after) / 1024.0;
+    state.counters["growth_MB"] = static_cast<double>(after - before) / 1024.0;
+}
+BENCHMARK(BM_MemoryAfterABigPage)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
