@@ -57,18 +57,44 @@ constexpr std::array<Rgb, 16> tableFromText(const std::string_view (&text)[16]) 
 constexpr std::array<Rgb, 16> kColourMatchTable = tableFromText(kColourMatchText);
 constexpr std::array<Rgb, 16> kGreyMatchTable = tableFromText(kGreyMatchText);
 
-constexpr std::uint8_t roundChannel(std::uint8_t c) {
-    const unsigned rounded = (c + 4u) / 8u * 8u;
-    return static_cast<std::uint8_t>(rounded > 255 ? 255 : rounded);
+// A channel rounded as the table entries were (to the nearest multiple of 8, halves up,
+// above 255 kept at 255) takes one of 33 values; its code is the multiple's number, 32
+// standing for 255.
+constexpr std::size_t channelCode(std::uint8_t c) {
+    return (c + 4u) >> 3;
 }
 
-std::uint8_t firstMatch(std::span<const Rgb, 16> table, Rgb colour) {
-    const Rgb rounded{roundChannel(colour.r), roundChannel(colour.g), roundChannel(colour.b)};
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (table[i] == rounded)
-            return static_cast<std::uint8_t>(i);
+constexpr std::size_t colourCode(Rgb c) {
+    return (channelCode(c.r) * 33 + channelCode(c.g)) * 33 + channelCode(c.b);
+}
+
+// The index of every rounded colour: the first table entry equal to it, 0 when none is.
+// Filled from the last entry to the first, so the first match wins.
+using MatchLookup = std::array<std::uint8_t, 33 * 33 * 33>;
+constexpr MatchLookup makeLookup(const std::array<Rgb, 16>& table) {
+    MatchLookup lookup{};
+    for (std::size_t i = table.size(); i-- > 0;) {
+        lookup[colourCode(table[i])] = static_cast<std::uint8_t>(i);
     }
-    return 0;
+    return lookup;
+}
+
+// Every entry must be a rounded colour itself, or the codes would not tell them apart.
+constexpr bool allRounded(const std::array<Rgb, 16>& table) {
+    auto rounded = [](std::uint8_t c) { return c == 255 || c % 8 == 0; };
+    for (const Rgb& c : table) {
+        if (!rounded(c.r) || !rounded(c.g) || !rounded(c.b))
+            return false;
+    }
+    return true;
+}
+static_assert(allRounded(kColourMatchTable) && allRounded(kGreyMatchTable));
+
+constexpr MatchLookup kColourLookup = makeLookup(kColourMatchTable);
+constexpr MatchLookup kGreyLookup = makeLookup(kGreyMatchTable);
+
+const MatchLookup& lookupFor(bool grey) {
+    return grey ? kGreyLookup : kColourLookup;
 }
 
 void appendCompressed(std::span<const std::uint8_t> cells, std::vector<std::uint8_t>& out) {
@@ -96,12 +122,10 @@ void appendCompressed(std::span<const std::uint8_t> cells, std::vector<std::uint
 
 // Appends the 32-byte cells of one cell row; `band` is scratch space of 8 lines of
 // 8 * columns indices.
-void appendCellRow(const Image& picture, int cellRow, int columns, std::span<const Rgb, 16> table,
+void appendCellRow(const Image& picture, int cellRow, int columns, const MatchLookup& lookup,
                    std::vector<std::uint8_t>& band, std::vector<std::uint8_t>& cells) {
     const std::size_t stride = 8 * static_cast<std::size_t>(columns);
     std::fill(band.begin(), band.end(), 0); // beyond the picture's edge: index 0
-    Rgb last{};
-    std::uint8_t lastIndex = firstMatch(table, last);
     for (int l = 0; l < 8; ++l) {
         const int y = 8 * cellRow + l;
         if (y >= picture.height())
@@ -109,12 +133,7 @@ void appendCellRow(const Image& picture, int cellRow, int columns, std::span<con
         const std::uint8_t* p = picture.data() + y * picture.bytesPerLine();
         std::uint8_t* out = band.data() + l * stride;
         for (int x = 0; x < picture.width(); ++x, p += 3) {
-            const Rgb c{p[0], p[1], p[2]};
-            if (!(c == last)) {
-                last = c;
-                lastIndex = firstMatch(table, c);
-            }
-            out[x] = lastIndex;
+            out[x] = lookup[colourCode({p[0], p[1], p[2]})];
         }
     }
     for (int c = 0; c < columns; ++c) {
@@ -134,7 +153,7 @@ std::span<const Rgb, 16> godotMatchTable(bool grey) {
 }
 
 std::uint8_t matchGodotIndex(Rgb colour, bool grey) {
-    return firstMatch(godotMatchTable(grey), colour);
+    return lookupFor(grey)[colourCode(colour)];
 }
 
 std::vector<std::uint8_t> compressGodotCells(std::span<const std::uint8_t> cells) {
@@ -159,11 +178,11 @@ GodotEncoded encodeGodot(const Image& picture, bool grey, Progress* progress) {
     std::vector<std::uint8_t> cells;
     cells.reserve(kGodotCellBytes * static_cast<std::size_t>(columns) * rows);
     std::vector<std::uint8_t> band(64 * static_cast<std::size_t>(columns));
-    const auto table = godotMatchTable(grey);
+    const MatchLookup& lookup = lookupFor(grey);
     if (progress)
         progress->start(rows > 0 ? rows - 1 : 0);
     for (int r = 0; r < rows; ++r) {
-        appendCellRow(picture, r, columns, table, band, cells);
+        appendCellRow(picture, r, columns, lookup, band, cells);
         if (progress)
             progress->position(r);
     }

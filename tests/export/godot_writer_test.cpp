@@ -88,6 +88,40 @@ TEST(GodotMatch, RoundsEachChannelThenTakesAnExactMatchOrBlack) {
     EXPECT_EQ(matchGodotIndex({1, 2, 200}, false), 0);
 }
 
+// The rule spelled out: round every channel, then scan the table in order.
+std::uint8_t firstExactMatch(Rgb c, bool grey) {
+    auto round = [](int v) { return static_cast<std::uint8_t>(std::min(255, (v + 4) / 8 * 8)); };
+    const Rgb rounded{round(c.r), round(c.g), round(c.b)};
+    for (int i = 0; i < 16; ++i) {
+        if (godotMatchTable(grey)[i] == rounded)
+            return static_cast<std::uint8_t>(i);
+    }
+    return 0;
+}
+
+TEST(GodotMatch, AgreesWithAScanOfTheTableAroundEveryEntry) {
+    for (bool grey : {false, true}) {
+        for (const Rgb& entry : godotMatchTable(grey)) {
+            for (int dr = -6; dr <= 6; ++dr) {
+                for (int dg = -6; dg <= 6; ++dg) {
+                    for (int db = -6; db <= 6; ++db) {
+                        auto at = [](int v, int d) {
+                            return static_cast<std::uint8_t>(std::clamp(v + d, 0, 255));
+                        };
+                        const Rgb c{at(entry.r, dr), at(entry.g, dg), at(entry.b, db)};
+                        ASSERT_EQ(matchGodotIndex(c, grey), firstExactMatch(c, grey))
+                            << int(c.r) << ", " << int(c.g) << ", " << int(c.b);
+                    }
+                }
+            }
+        }
+        for (int v = 0; v < 256; ++v) {
+            const auto u = static_cast<std::uint8_t>(v);
+            ASSERT_EQ(matchGodotIndex({u, u, u}, grey), firstExactMatch({u, u, u}, grey)) << v;
+        }
+    }
+}
+
 // ---- Compression
 
 TEST(GodotCompress, RunsOf4To256AreCompressedShorterOnesStayLiteral) {
@@ -312,7 +346,9 @@ struct RoundTripCase {
     std::string name;
     std::function<Decoded(bool grey)> draw;
 };
-void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RoundTripCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<RoundTripCase> roundTripCases() {
     return {
