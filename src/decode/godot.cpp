@@ -92,9 +92,10 @@ Decoded decodeClip(Bytes file, const DecodeOptions& options) {
 } // namespace
 
 std::vector<std::uint8_t> expandGodotData(Bytes data, std::size_t limit) {
-    std::vector<std::uint8_t> out(limit);
+    // A run of three bytes gives 256 at most: no need to make room for more.
+    std::vector<std::uint8_t> out(std::min(limit, data.size() / 3 * 256 + data.size() % 3));
     std::uint8_t* o = out.data();
-    const std::uint8_t* const end = o + limit;
+    const std::uint8_t* const end = o + out.size();
     std::size_t i = 0;
     while (i < data.size() && o != end) {
         const std::uint8_t b = data[i];
