@@ -103,7 +103,7 @@ void appendCompressed(std::span<const std::uint8_t> cells, std::vector<std::uint
     while (k < n) {
         const std::uint8_t b = cells[k];
         if (b == kGodotEscape) {
-            // Never part of a run: a reader would take it for an escape otherwise.
+            // Always a run of its own, also beside other 0xAD bytes, as GoDot writes it.
             out.insert(out.end(), {kGodotEscape, 0x01, kGodotEscape});
             ++k;
         } else if (n - k >= 4 && cells[k + 1] == b && cells[k + 2] == b && cells[k + 3] == b) {
