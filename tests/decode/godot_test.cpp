@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "decode/formats.h"
 #include "decode/godot_format.h"
@@ -83,10 +84,8 @@ int countNonBlack(const IndexedImage& picture) {
 }
 
 std::filesystem::path tempFile(const std::string& name, const ByteVector& bytes) {
-    const auto path =
-        std::filesystem::temp_directory_path() /
-        ("quendra-godot-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + name);
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("quendra-godot-test-" + std::to_string(::getpid()) + "-" + name);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
