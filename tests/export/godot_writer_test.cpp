@@ -14,6 +14,7 @@
 #include "export/godot_writer.h"
 #include "samples/c64_files.h"
 #include "samples/godot_files.h"
+#include "samples/printfox_files.h"
 
 namespace quendra {
 namespace {
@@ -345,17 +346,37 @@ TEST_F(GodotFileTest, AFailedWriteLeavesTheFolderAsItWas) {
 struct RoundTripCase {
     std::string name;
     std::function<Decoded(bool grey)> draw;
+    int colours = 16;  // how many palette entries the fixture must draw
 };
 void PrintTo(const RoundTripCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+RoundTripCase c64Case(std::string name, Decoded (*reader)(Bytes, const DecodeOptions&),
+                      samples::ByteVector (*make)(const samples::CellPicture&)) {
+    return {std::move(name), [reader, make](bool grey) {
+                return reader(make(samples::testPattern()), {.grey = grey});
+            }};
+}
+
+samples::ByteVector makePlainKoala(const samples::CellPicture& p) { return samples::makeKoala(p); }
+samples::ByteVector makePlainDoodle(const samples::CellPicture& p) { return samples::makeDoodle(p); }
+
 std::vector<RoundTripCase> roundTripCases() {
     return {
-        {"Koala",
+        c64Case("Koala", decodeKoala, makePlainKoala),
+        c64Case("KoalaCompressed", decodeKoalaCompressed, samples::makeKoalaCompressed),
+        c64Case("AdvancedArtStudio", decodeArtStudio, samples::makeArtStudio),
+        c64Case("ArtStudioHires", decodeArtStudio, samples::makeArtStudioHires),
+        c64Case("Amica", decodeAmica, samples::makeAmica),
+        c64Case("Doodle", decodeDoodle, makePlainDoodle),
+        c64Case("DoodleCompressed", decodeDoodleCompressed, samples::makeDoodleCompressed),
+        {"PrintfoxLarge",
          [](bool grey) {
-             return decodeKoala(samples::makeKoala(samples::testPattern()), {.grey = grey});
-         }},
+             return decodePrintfox(samples::makePrintfoxLarge(samples::printfoxPage(80, 50)),
+                                   {.grey = grey});
+         },
+         2},
         {"GodotPicture",
          [](bool grey) {
              return decodeGodot(samples::makeGodot(samples::godotTestPattern()), {.grey = grey});
@@ -375,10 +396,10 @@ TEST_P(GodotRoundTrip, GivesTheSamePixels) {
     const Decoded drawn = which.draw(grey);
     ASSERT_TRUE(drawn.accepted) << drawn.reason;
     const Image pixels = drawn.picture.toRgb();
-    std::vector<bool> seen(16);
+    std::vector<bool> seen(256);
     for (std::uint8_t i : drawn.picture.indices())
-        seen[i & 15] = true;
-    ASSERT_EQ(std::count(seen.begin(), seen.end(), true), 16) << "every colour drawn";
+        seen[i] = true;
+    ASSERT_EQ(std::count(seen.begin(), seen.end(), true), which.colours) << "every colour drawn";
 
     const GodotEncoded saved = encodeGodot(pixels, grey);
     ASSERT_TRUE(saved.ok) << saved.error;
