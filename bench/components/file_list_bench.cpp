@@ -103,5 +103,3 @@ BENCHMARK(BM_SortByColumn)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-// main: bench/components/main.cpp (one QApplication for every widget benchmark).

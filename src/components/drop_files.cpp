@@ -275,4 +275,3 @@ void TkxDropFiles::handleDrop(QDropEvent* event) {
 
 } // namespace quendra
 
-#include "moc_drop_files.cpp"

@@ -540,4 +540,3 @@ long long compareDays(double a, double b) {
 
 } // namespace quendra
 
-#include "moc_file_list_view.cpp"

@@ -17,7 +17,6 @@ namespace quendra {
 
 namespace {
 constexpr std::size_t kMaxLength = 10299;
-constexpr std::size_t kDataBytes = 10001; // expansion starts no item beyond this
 } // namespace
 
 Decoded decodeAmica(Bytes file, const DecodeOptions& options) {
@@ -30,16 +29,14 @@ Decoded decodeAmica(Bytes file, const DecodeOptions& options) {
     if (!hasLoadAddress(file, 0x4000)) {
         return Decoded::reject(kSuffix, loadAddressReason("an Amica Paint picture", "$4000", file));
     }
-    std::array<std::uint8_t, kDataBytes + 254> data{};
-    expandRuns(file.subspan(2), data, kDataBytes, kAmicaRuns);
+    std::array<std::uint8_t, kKoalaDataBytes + 254> data{};
+    expandRuns(file.subspan(2), data, kKoalaDataBytes, kAmicaRuns);
 
     Decoded d;
     d.accepted = true;
     d.captionSuffix = kSuffix;
     d.picture.setPalette(c64Palette(options.grey));
-    const std::span<const std::uint8_t> e(data);
-    decodeMulticolour(d.picture, e.subspan<0, kBitmapBytes>(), e.subspan<8000, kScreenBytes>(),
-                      e.subspan<9000, kScreenBytes>(), data[10000]);
+    decodeKoalaLayout(d.picture, std::span<const std::uint8_t>(data).first<kKoalaDataBytes>());
     return d;
 }
 

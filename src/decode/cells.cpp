@@ -42,4 +42,9 @@ void decodeMulticolour(IndexedImage& out, Bitmap bitmap, CellBytes screen, CellB
     }
 }
 
+void decodeKoalaLayout(IndexedImage& out, std::span<const std::uint8_t, kKoalaDataBytes> data) {
+    decodeMulticolour(out, data.subspan<0, kBitmapBytes>(), data.subspan<8000, kScreenBytes>(),
+                      data.subspan<9000, kScreenBytes>(), data[10000]);
+}
+
 }  // namespace quendra

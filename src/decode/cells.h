@@ -29,4 +29,9 @@ void decodeHires(IndexedImage& out, Bitmap bitmap, CellBytes screen);
 void decodeMulticolour(IndexedImage& out, Bitmap bitmap, CellBytes screen, CellBytes colour,
                        std::uint8_t background);
 
+// The Koala memory layout after the load address: bitmap (8000), screen memory (1000),
+// colour memory (1000), background (1). Koala, Koala compressed and Amica Paint share it.
+inline constexpr std::size_t kKoalaDataBytes = 10001;
+void decodeKoalaLayout(IndexedImage& out, std::span<const std::uint8_t, kKoalaDataBytes> data);
+
 }  // namespace quendra

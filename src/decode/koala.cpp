@@ -26,9 +26,7 @@ Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
     d.accepted = true;
     d.captionSuffix = kSuffix;
     d.picture.setPalette(c64Palette(options.grey));
-    decodeMulticolour(d.picture, file.subspan<2, kBitmapBytes>(),
-                      file.subspan<8002, kScreenBytes>(), file.subspan<9002, kScreenBytes>(),
-                      file[10002]);
+    decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());
     return d;
 }
 

@@ -16,7 +16,6 @@ namespace quendra {
 
 namespace {
 constexpr std::size_t kMaxLength = 10099;
-constexpr std::size_t kDataBytes = 10001; // expansion starts no item beyond this
 } // namespace
 
 Decoded decodeKoalaCompressed(Bytes file, const DecodeOptions& options) {
@@ -30,16 +29,14 @@ Decoded decodeKoalaCompressed(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kSuffix,
                                loadAddressReason("a Koala compressed picture", "$6000", file));
     }
-    std::array<std::uint8_t, kDataBytes + 254> data{};
-    expandRuns(file.subspan(2), data, kDataBytes, kKoalaRuns);
+    std::array<std::uint8_t, kKoalaDataBytes + 254> data{};
+    expandRuns(file.subspan(2), data, kKoalaDataBytes, kKoalaRuns);
 
     Decoded d;
     d.accepted = true;
     d.captionSuffix = kSuffix;
     d.picture.setPalette(c64Palette(options.grey));
-    const std::span<const std::uint8_t> e(data);
-    decodeMulticolour(d.picture, e.subspan<0, kBitmapBytes>(), e.subspan<8000, kScreenBytes>(),
-                      e.subspan<9000, kScreenBytes>(), data[10000]);
+    decodeKoalaLayout(d.picture, std::span<const std::uint8_t>(data).first<kKoalaDataBytes>());
     return d;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,25 @@ struct GodotEncoded {
 };
 
 // Maps each pixel to a GoDot index through the colour match table, or the grey match
-// table when `grey` is set, and compresses. Reports progress once per cell row.
+// table when `grey` is set, and compresses. Reports progress once per cell row:
+// start(cell rows - 1), then position(r) after cell row r. A side that is not a multiple
+// of 8 is padded with index 0 to whole cells; more than 255 cells either way is refused.
 GodotEncoded encodeGodot(const Image& picture, bool grey, Progress* progress = nullptr);
 
 // Encodes and writes atomically: a failure leaves any existing file untouched.
 WriteResult writeGodotFile(const std::filesystem::path& target, const Image& picture, bool grey,
                            Progress* progress = nullptr);
 
-}  // namespace quendra
+// The 16 colours a pixel is matched against, by GoDot index: the GoDot palette (or its
+// grey levels) with every channel rounded to a multiple of 8.
+std::span<const Rgb, 16> godotMatchTable(bool grey);
+
+// The GoDot index of a colour: each channel rounded as the table entries were (to the
+// nearest multiple of 8, halves up, above 255 kept at 255), then the first entry equal to
+// it; 0 when none is.
+std::uint8_t matchGodotIndex(Rgb colour, bool grey);
+
+// Run-length items for expanded cell data (without the lone 0xAD that ends a file).
+std::vector<std::uint8_t> compressGodotCells(std::span<const std::uint8_t> cells);
+
+} // namespace quendra

@@ -1,0 +1,126 @@
+// GoDot 4Bit reader: full pictures ("GOD0", 320 x 200) and clips ("GOD1", whole cells of
+// any size the header can hold). The format is laid out in godot_format.h.
+#include <algorithm>
+#include <string>
+
+#include "decode/godot_format.h"
+#include "decode/palette.h"
+#include "decode/readers.h"
+
+namespace quendra {
+
+namespace {
+
+constexpr std::string_view kSuffix = " (4Bit GoDot)";
+constexpr std::string_view kClipSuffix = " (4Bit GoDot-Clip)";
+
+// A clip file longer than this shows the progress window while it is drawn.
+constexpr std::size_t kClipProgressAbove = 32000;
+
+bool hasMagic(Bytes file, char kind) {
+    return file.size() >= 4 && file[0] == 'G' && file[1] == 'O' && file[2] == 'D' &&
+           file[3] == kind;
+}
+
+// Draws expanded cell data into `out`, `columns` cells to a cell row; `out` must hold every
+// cell the data reaches. Calls rowDone(r) whenever cell row r is complete.
+template <typename RowDone>
+void drawCells(IndexedImage& out, const std::vector<std::uint8_t>& cells, int columns,
+               RowDone rowDone) {
+    const std::size_t size = cells.size();
+    if (columns <= 0 || size == 0)
+        return;
+    const std::size_t rowBytes = kGodotCellBytes * static_cast<std::size_t>(columns);
+    std::size_t b = 0;
+    for (int r = 0; b < size; ++r) {
+        for (int c = 0; c < columns && b < size; ++c) {
+            for (int l = 0; l < 8 && b < size; ++l) {
+                std::uint8_t* line = out.row(8 * r + l) + 8 * c;
+                for (int i = 0; i < 8 && b < size; i += 2, ++b) {
+                    line[i] = cells[b] >> 4;
+                    line[i + 1] = cells[b] & 0x0F;
+                }
+            }
+        }
+        if (b % rowBytes == 0)
+            rowDone(r);
+    }
+}
+
+Decoded decodeFull(Bytes file, const DecodeOptions& options) {
+    Decoded d;
+    d.accepted = true;
+    d.captionSuffix = kSuffix;
+    d.picture.resize(8 * kGodotFullColumns, 8 * kGodotFullRows);
+    d.picture.setPalette(godotPalette(options.grey));
+    const auto cells = expandGodotData(file.subspan(kGodotFullHeaderBytes), kGodotFullDataBytes);
+    drawCells(d.picture, cells, kGodotFullColumns, [](int) {});
+    return d;
+}
+
+Decoded decodeClip(Bytes file, const DecodeOptions& options) {
+    if (file.size() < kGodotClipHeaderBytes) {
+        return Decoded::reject(kClipSuffix, "a GoDot clip's header is 8 bytes, this file has " +
+                                                std::to_string(file.size()));
+    }
+    const int columns = file[6];
+    const int rows = file[7];
+    Decoded d;
+    d.accepted = true;
+    d.captionSuffix = kClipSuffix;
+    Progress* progress = nullptr;
+    if (file.size() > kClipProgressAbove) {
+        d.decodingBegan = true;
+        progress = options.progress;
+        if (progress)
+            progress->start(rows);
+    }
+    d.picture.resize(8 * columns, 8 * rows);
+    d.picture.setPalette(godotPalette(options.grey));
+    const std::size_t cellCount = static_cast<std::size_t>(columns) * rows;
+    const auto cells =
+        expandGodotData(file.subspan(kGodotClipHeaderBytes), kGodotCellBytes * cellCount);
+    // After a cell row the bar shows the number of the next one, counted from 1; it stays
+    // at its maximum after the last.
+    drawCells(d.picture, cells, columns, [&](int r) {
+        if (progress)
+            progress->position(std::min(r + 2, rows));
+    });
+    return d;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> expandGodotData(Bytes data, std::size_t limit) {
+    // A run of three bytes gives 256 at most: no need to make room for more.
+    std::vector<std::uint8_t> out(std::min(limit, data.size() / 3 * 256 + data.size() % 3));
+    std::uint8_t* o = out.data();
+    const std::uint8_t* const end = o + out.size();
+    std::size_t i = 0;
+    while (i < data.size() && o != end) {
+        const std::uint8_t b = data[i];
+        if (b != kGodotEscape) {
+            *o++ = b;
+            ++i;
+            continue;
+        }
+        if (data.size() - i < 3)
+            break; // a lone escape byte ends the data
+        const std::size_t count = data[i + 1] == 0 ? 256 : data[i + 1];
+        const std::size_t n = std::min<std::size_t>(count, static_cast<std::size_t>(end - o));
+        o = std::fill_n(o, n, data[i + 2]);
+        i += 3;
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    return out;
+}
+
+Decoded decodeGodot(Bytes file, const DecodeOptions& options) {
+    if (hasMagic(file, '0'))
+        return decodeFull(file, options);
+    if (hasMagic(file, '1'))
+        return decodeClip(file, options);
+    return Decoded::reject(kSuffix, "a GoDot 4Bit file starts with \"GOD0\" or \"GOD1\"");
+}
+
+} // namespace quendra
