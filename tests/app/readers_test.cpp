@@ -69,40 +69,6 @@ TEST_F(ViewerTest, ArtStudioTellsItsKindsApartByLength) {
     EXPECT_EQ(shown(), blackTemplate());
 }
 
-// Records whether the progress window was shown, its caption and maximum then, and the
-// main window's command states at that moment.
-class ProgressWatch : public QObject {
-  public:
-    ProgressWatch(TSaving* saving, TForm1* form) : saving_(saving), form_(form) {
-        saving->installEventFilter(this);
-    }
-    bool shown = false;
-    QString caption;
-    int maximum = -1;
-    bool commandsOff = false;
-    bool greyOff = false;
-    bool listBoxOff = false;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Show) {
-            shown = true;
-            caption = saving_->windowTitle();
-            maximum = saving_->SaveProgress->maximum();
-            commandsOff = !form_->SaveAs->isEnabled() && !form_->Flip->isEnabled() &&
-                          !form_->Rotate->isEnabled() && !form_->Turn->isEnabled() &&
-                          !form_->ZoomIn->isEnabled();
-            greyOff = !form_->grey->isEnabled();
-            listBoxOff = !form_->FileListBox1->isEnabled();
-        }
-        return false;
-    }
-
-  private:
-    TSaving* saving_;
-    TForm1* form_;
-};
-
 TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
     start();
     form->firstPaintPending = false;

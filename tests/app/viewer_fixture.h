@@ -13,11 +13,14 @@
 
 #include "app/browse_controls.h"
 #include "app/program.h"
+#include "app/secondary_windows.h"
 #include "app/settings.h"
 #include "components/dialogs.h"
 #include "components/file_list_view.h"
 #include "components/pmultiimage.h"
 #include "decode/readers.h"
+#include <QCheckBox>
+#include <QPushButton>
 
 // Readable values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -112,6 +115,40 @@ class ViewerTest : public ::testing::Test {
     TForm1* form = nullptr;
     std::vector<Box> boxes;
     QMessageBox::StandardButton answer = QMessageBox::Ok;
+};
+
+// Records whether the progress window was shown, its caption and maximum then, and the
+// main window's command states at that moment.
+class ProgressWatch : public QObject {
+  public:
+    ProgressWatch(TSaving* saving, TForm1* form) : saving_(saving), form_(form) {
+        saving->installEventFilter(this);
+    }
+    bool shown = false;
+    QString caption;
+    int maximum = -1;
+    bool commandsOff = false;
+    bool greyOff = false;
+    bool listBoxOff = false;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show) {
+            shown = true;
+            caption = saving_->windowTitle();
+            maximum = saving_->SaveProgress->maximum();
+            commandsOff = !form_->SaveAs->isEnabled() && !form_->Flip->isEnabled() &&
+                          !form_->Rotate->isEnabled() && !form_->Turn->isEnabled() &&
+                          !form_->ZoomIn->isEnabled();
+            greyOff = !form_->grey->isEnabled();
+            listBoxOff = !form_->FileListBox1->isEnabled();
+        }
+        return false;
+    }
+
+  private:
+    TSaving* saving_;
+    TForm1* form_;
 };
 
 // The picture a reader makes of `bytes`, as PImg shows it.
