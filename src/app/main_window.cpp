@@ -108,7 +108,7 @@ void TForm1::createControls() {
     QFont listFont(QStringLiteral("Arial"));
     listFont.setPixelSize(9);
     FileList->setFont(listFont);
-    FileList->setSelectionMode(QAbstractItemView::SingleSelection);
+    FileList->setMultiSelect(false);
     FileList->setToolTip(QStringLiteral("Select file to be displayed"));
     FileList->setViewStyle(TFileListView::ViewStyle::Report);
 
