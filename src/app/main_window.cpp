@@ -65,6 +65,10 @@ TForm1::TForm1(QStringList arguments, QWidget* parent)
     : QMainWindow(parent), TestBMP(blackTemplate()), arguments_(std::move(arguments)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kProgramName);
+    // The folder list changes the current folder before the argument is shown; a relative
+    // argument means the folder the program was started in.
+    if (!arguments_.isEmpty() && !arguments_.first().isEmpty())
+        arguments_.first() = QFileInfo(arguments_.first()).absoluteFilePath();
     createControls();
     createMenu();
     FormCreate();

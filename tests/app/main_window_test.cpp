@@ -222,6 +222,15 @@ TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(2)), true));
 }
 
+TEST_F(ViewerTest, ARelativeArgumentMeansTheFolderTheProgramStartedIn) {
+    write(QStringLiteral("rel.koa"), makeKoala(testPattern()));
+    QDir::setCurrent(picsFolder());
+    start({QStringLiteral("rel.koa")});
+    ASSERT_NE(QDir::currentPath(), QDir(picsFolder()).canonicalPath()); // the list moved it
+    form->FormActivate();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: rel.koa (Koala)"));
+}
+
 TEST_F(ViewerTest, AnArgumentNamingNoFileLeavesTheTemplate) {
     start({dir.filePath(QStringLiteral("missing.koa"))});
     form->FormActivate();
