@@ -57,6 +57,12 @@ void readerEnds(CommandStates& s, ReaderFamily family) {
     }
 }
 
+void saveStarts(CommandStates& s) {
+    s.fileListBox = false;
+    s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = false;
+    s.grey = false;
+}
+
 void afterDelete(CommandStates& s) {
     s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = s.zoomOut = false;
     s.origSize = s.godot = s.grey = false;
@@ -125,14 +131,6 @@ QPoint placementOnScreens(const QRect& stored, const QList<QRect>& screens) {
             return stored.topLeft();
     }
     return {0, 0};
-}
-
-QString proposedSaveName(const QString& fileName, const QString& extension) {
-    QString name = namePart(fileName);
-    name.chop(std::min<qsizetype>(3, name.size()));
-    if (!name.contains(u'.'))
-        name += u'.';
-    return name + extension;
 }
 
 } // namespace quendra

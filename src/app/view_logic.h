@@ -1,6 +1,5 @@
 // The viewer's rules that need no window: captions, the file mask, which commands are
-// enabled when, the zoom steps, the quarter turn, placing the window on a screen and the
-// name proposed for a save.
+// enabled when, the zoom steps, the quarter turn and placing the window on a screen.
 #pragma once
 
 #include <QImage>
@@ -52,6 +51,9 @@ void dispatchBegins(CommandStates& s);
 void readerStarts(CommandStates& s, ReaderFamily family);
 // The frame's closing steps.
 void readerEnds(CommandStates& s, ReaderFamily family);
+// While a GoDot file is written: the list box, "Save as...", the picture commands and
+// "Show gray" go off. Afterwards the states from before the save come back as they were.
+void saveStarts(CommandStates& s);
 // After the selected file was deleted: back to the start, "4Bit GoDot" off as well.
 void afterDelete(CommandStates& s);
 
@@ -74,9 +76,5 @@ QImage quarterTurn(const QImage& source, const std::function<void(int)>& afterCo
 // Where a window with the stored geometry opens: the stored position when the rectangle
 // meets at least one of the screens, else 0, 0 (a monitor that is gone).
 QPoint placementOnScreens(const QRect& stored, const QList<QRect>& screens);
-
-// The name proposed in the save dialog: the name part with its last three characters cut,
-// a "." appended when no "." remains, then `extension` ("GIF").
-QString proposedSaveName(const QString& fileName, const QString& extension);
 
 } // namespace quendra

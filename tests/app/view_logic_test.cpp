@@ -180,16 +180,5 @@ TEST(Placement, AWindowOnNoScreenOpensAtTheOrigin) {
     EXPECT_EQ(placementOnScreens(QRect(-2000, 0, 686, 565), screens), QPoint(0, 0));
 }
 
-TEST(SaveName, CutsThreeCharactersAndKeepsOrAddsTheDot) {
-    EXPECT_EQ(proposedSaveName(QStringLiteral("/x/a.b.koa"), QStringLiteral("GIF")),
-              QStringLiteral("a.b.GIF"));
-    EXPECT_EQ(proposedSaveName(QStringLiteral("a.b.gg"), QStringLiteral("GIF")),
-              QStringLiteral("a.bGIF"));
-    EXPECT_EQ(proposedSaveName(QStringLiteral("PIC.KOA"), QStringLiteral("GIF")),
-              QStringLiteral("PIC.GIF"));
-    EXPECT_EQ(proposedSaveName(QStringLiteral("ab"), QStringLiteral("PNG")),
-              QStringLiteral(".PNG"));
-}
-
 } // namespace
 } // namespace quendra
