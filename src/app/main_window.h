@@ -2,7 +2,7 @@
 // commands; right, the picture area PImg. Showing a file goes through one dispatch,
 // FileListBox1DblClick, which picks a reader by the file name's extension and runs it
 // inside the reader frame (main_window_readers.cpp); the view commands act on the picture
-// that PImg holds (main_window_commands.cpp).
+// that PImg holds (main_window_commands.cpp); saving is main_window_save.cpp.
 #pragma once
 
 #include <QImage>
@@ -12,6 +12,7 @@
 #include "app/settings.h"
 #include "app/view_logic.h"
 #include "decode/formats.h"
+#include "export/save_as.h"
 
 class QAction;
 class QCheckBox;
@@ -117,6 +118,8 @@ class TForm1 : public QMainWindow {
 
     // Commands.
     void SaveAsClick();
+    // Writes PImg's picture as a GoDot 4Bit file, with the progress window.
+    void Save4Bt(const QString& fileName);
     void SpeedButton1Click();
     void FlipClick();
     void RotateClick();
@@ -167,6 +170,9 @@ class TForm1 : public QMainWindow {
     // Opens `folder` in the folder list (falls back to the program's folder).
     void openFolder(const QString& folder);
     void applyZoom(const ZoomAction& action);
+    // The save-format row of the checked radio button, tested in the rows' order.
+    const SaveFormatRow* checkedSaveFormat() const;
+    QRadioButton* saveFormatButton(SaveFormat format) const;
 
     TForm2* Form2 = nullptr;
     TForm3* Form3 = nullptr;
@@ -174,6 +180,7 @@ class TForm1 : public QMainWindow {
     TSaving* Saving = nullptr;
     QStringList arguments_;
     CommandStates states_;
+    SaveFolder saveFolder_;
     bool activatedOnce_ = false;
 };
 

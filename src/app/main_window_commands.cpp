@@ -16,10 +16,6 @@
 
 namespace quendra {
 
-void TForm1::SaveAsClick() {
-    // Saving comes with its own unit.
-}
-
 void TForm1::FlipClick() {
     PImg->ImageFlip();
 }

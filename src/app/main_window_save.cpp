@@ -1,0 +1,160 @@
+// TForm1: "Save as...". The dialog proposes the shown file's name with the extension of the
+// checked format and starts in the save folder; the six common formats are written by PImg,
+// GoDot 4Bit by the program's own writer with the progress window.
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+
+#include "app/browse_controls.h"
+#include "app/main_window.h"
+#include "app/secondary_windows.h"
+#include "components/dialogs.h"
+#include "components/pmultiimage.h"
+#include "export/godot_writer.h"
+
+namespace quendra {
+
+namespace {
+
+const QString kSaveTitle = QStringLiteral("Save File As...");
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::filesystem::path pathOf(const QString& fileName) {
+    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+}
+
+// PImg's picture as the writer reads it: 8-bit RGB. Nothing when the copy cannot be made.
+std::optional<Image> rgbPicture(const QImage& picture) {
+    if (picture.isNull())
+        return Image(0, 0);
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    if (rgb.isNull())
+        return std::nullopt;
+    Image image(rgb.width(), rgb.height());
+    for (int y = 0; y < rgb.height(); ++y) {
+        std::memcpy(image.data() + y * image.bytesPerLine(), rgb.constScanLine(y),
+                    image.bytesPerLine());
+    }
+    return image;
+}
+
+} // namespace
+
+QRadioButton* TForm1::saveFormatButton(SaveFormat format) const {
+    switch (format) {
+    case SaveFormat::TIF:
+        return TIF;
+    case SaveFormat::GIF:
+        return GIF;
+    case SaveFormat::BMP:
+        return BMP;
+    case SaveFormat::PCX:
+        return PCX;
+    case SaveFormat::PNG:
+        return PNG;
+    case SaveFormat::JPG:
+        return JPG;
+    case SaveFormat::Godot:
+        return Godot;
+    }
+    return nullptr;
+}
+
+const SaveFormatRow* TForm1::checkedSaveFormat() const {
+    for (const SaveFormatRow& row : saveFormatRows()) {
+        const QRadioButton* button = saveFormatButton(row.format);
+        if (button && button->isChecked())
+            return &row;
+    }
+    return nullptr;
+}
+
+void TForm1::SaveAsClick() {
+    const QString startFolder =
+        QString::fromStdString(saveFolder_.start(DirectoryListBox1->directory().toStdString()));
+    const SaveFormatRow* row = checkedSaveFormat();
+
+    dialogs::SaveRequest request;
+    request.title = kSaveTitle;
+    request.directory = startFolder;
+    request.fileName = namePart(currentFileName);
+    if (row) {
+        request.fileName = fromUtf8(proposedFileName(currentFileName.toStdString(), row->format));
+        request.filter = fromUtf8(filterDescription(*row));
+        request.defaultSuffix = fromUtf8(row->extension);
+    }
+    QString chosen = dialogs::saveFileName(this, request);
+    if (chosen.isEmpty())
+        return; // cancelled: nothing changes
+    // A bare name means the folder the dialog showed.
+    chosen = QDir::cleanPath(QDir(startFolder).absoluteFilePath(chosen));
+
+    PImg->setDefSaveFilename(chosen);
+    saveFolder_.confirmed(chosen.toStdString());
+    if (!row)
+        return;
+    switch (row->format) {
+    case SaveFormat::TIF:
+        PImg->SaveAsTIF(chosen);
+        break;
+    case SaveFormat::GIF:
+        PImg->SaveAsGIF(chosen);
+        break;
+    case SaveFormat::BMP:
+        PImg->SaveAsBMP(chosen);
+        break;
+    case SaveFormat::PCX:
+        PImg->SaveAsPCX(chosen);
+        break;
+    case SaveFormat::PNG:
+        PImg->SaveAsPNG(chosen);
+        break;
+    case SaveFormat::JPG:
+        PImg->SaveAsJPG(chosen);
+        break;
+    case SaveFormat::Godot:
+        Save4Bt(chosen);
+        break;
+    }
+}
+
+void TForm1::Save4Bt(const QString& fileName) {
+    // The table follows "Show gray" as it is now: a grey picture is matched against grey.
+    const bool greyTable = grey->isChecked();
+    const CommandStates before = states_;
+    saveStarts(states_);
+    applyStates();
+
+    // The window shows once the picture is known to fit: bar 0 to the last cell row.
+    SavingProgress progress(Saving, QStringLiteral("Saving..."), true);
+    WriteResult result;
+    try {
+        const std::optional<Image> picture = rgbPicture(PImg->picture());
+        result = picture ? writeGodotFile(pathOf(fileName), *picture, greyTable, &progress)
+                         : WriteResult{false, "no memory for a copy of the picture"};
+    } catch (const std::exception& e) {
+        result = {false, e.what()};
+    }
+
+    if (Saving)
+        Saving->hide();
+    // The commands come back as they were: a save changes nothing they depend on.
+    states_ = before;
+    applyStates();
+    FileListBox1->refresh(); // a file written into the shown folder is listed
+    if (!result.written) {
+        // The file that was there, if any, is untouched (the write is atomic).
+        dialogs::message(this, QMessageBox::Information, QStringLiteral("Information"),
+                         QStringLiteral("Writing 4bt file failed"), QMessageBox::Ok);
+    }
+}
+
+} // namespace quendra
