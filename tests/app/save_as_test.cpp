@@ -1,0 +1,405 @@
+// "Save as..." from the main window: the dialog's proposal and folder, every format written
+// and read back, pictures saved as shown, the GoDot save's progress window and controls,
+// the file list after a save, and failed saves.
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "app/secondary_windows.h"
+#include "components/image_library.h"
+#include "decode/readers.h"
+#include "samples/c64_files.h"
+#include "samples/funpainter_files.h"
+#include "samples/printfox_files.h"
+#include "viewer_fixture.h"
+
+namespace quendra::testing {
+namespace {
+
+using namespace samples;
+
+class SaveAs : public ViewerTest {
+  protected:
+    void SetUp() override {
+        ViewerTest::SetUp();
+        // Keep the fixture's message boxes; add the save dialog.
+        dialogs::Handler handler = dialogs::setHandler({});
+        handler.saveFileName = [this](QWidget*, const dialogs::SaveRequest& request) {
+            requests.push_back(request);
+            return choice;
+        };
+        dialogs::setHandler(handler);
+        QDir(dir.path()).mkpath(QStringLiteral("out"));
+        start();
+        openPictures();
+    }
+
+    QString outFolder() const { return dir.filePath(QStringLiteral("out")); }
+
+    // Clicks "Save as..." with `format` checked; the dialog answers `chosen` (empty: cancel).
+    void saveAs(QRadioButton* format, const QString& chosen) {
+        format->setChecked(true);
+        choice = chosen;
+        ASSERT_TRUE(form->SaveAs->isEnabled());
+        form->SaveAs->click();
+    }
+
+    const dialogs::SaveRequest& lastRequest() const { return requests.back(); }
+
+    QString choice;
+    std::vector<dialogs::SaveRequest> requests;
+};
+
+QImage rgb(const QImage& image) {
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+std::vector<std::uint8_t> fileBytes(const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QByteArray data = f.readAll();
+    return {data.begin(), data.end()};
+}
+
+// A GoDot file as the reader shows it.
+QImage godotPicture(const QString& path, bool grey = false) {
+    DecodeOptions options;
+    options.grey = grey;
+    const auto bytes = fileBytes(path);
+    const Decoded d = decodeGodot(bytes, options);
+    EXPECT_TRUE(d.accepted) << d.reason;
+    return toQImage(d.picture);
+}
+
+using LibraryReader = imagelib::Status (*)(const QString&, int, bool, QImage&);
+
+QImage readBack(LibraryReader reader, const QString& path) {
+    QImage out;
+    const imagelib::Status status = reader(path, 24, false, out);
+    EXPECT_TRUE(status.ok()) << path.toStdString() << ": " << status.message.toStdString();
+    return rgb(out);
+}
+
+// ---- The dialog's proposal ----
+
+TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
+    const auto koala = makeKoala(testPattern(1));
+    show(write(QStringLiteral("a.b.koa"), koala));
+    saveAs(form->GIF, {});
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(lastRequest().title, QStringLiteral("Save File As..."));
+    EXPECT_EQ(lastRequest().fileName, QStringLiteral("a.b.GIF"));
+    EXPECT_EQ(lastRequest().filter, QStringLiteral("GIF-Files (*.GIF)"));
+    EXPECT_EQ(lastRequest().defaultSuffix, QStringLiteral("GIF"));
+
+    // Three characters are cut: "a.b" keeps its own dot.
+    show(write(QStringLiteral("a.b.gg"), makeKoalaCompressed(testPattern(1))));
+    saveAs(form->GIF, {});
+    EXPECT_EQ(lastRequest().fileName, QStringLiteral("a.bGIF"));
+
+    show(write(QStringLiteral("PIC.KOA"), koala));
+    struct Row {
+        QRadioButton* button;
+        QString name, filter, suffix;
+    };
+    const Row rows[] = {
+        {form->TIF, "PIC.TIF", "TIF-Files (*.TIF)", "TIF"},
+        {form->GIF, "PIC.GIF", "GIF-Files (*.GIF)", "GIF"},
+        {form->BMP, "PIC.BMP", "BMP-Files (*.BMP)", "BMP"},
+        {form->PCX, "PIC.PCX", "PCX-Files (*.PCX)", "PCX"},
+        {form->PNG, "PIC.PNG", "PNG-Files (*.PNG)", "PNG"},
+        {form->JPG, "PIC.JPG", "JPG-Files (*.JPG)", "JPG"},
+        {form->Godot, "PIC.4BT", "4Bit-GoDot-Files (*.4BT)", "4BT"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name.toStdString());
+        saveAs(row.button, {});
+        EXPECT_EQ(lastRequest().fileName, row.name);
+        EXPECT_EQ(lastRequest().filter, row.filter);
+        EXPECT_EQ(lastRequest().defaultSuffix, row.suffix);
+    }
+
+    // Cancelling wrote nothing and named nothing.
+    EXPECT_EQ(QDir(picsFolder()).entryList(QDir::Files).size(), 3);
+    EXPECT_EQ(QDir(outFolder()).entryList(QDir::Files).size(), 0);
+    EXPECT_TRUE(form->PImg->defSaveFilename().isEmpty());
+    EXPECT_TRUE(boxes.empty());
+}
+
+// ---- The save folder ----
+
+TEST_F(SaveAs, TheFolderFollowsConfirmedSavesUntilTheProgramEnds) {
+    const QString pic = write(QStringLiteral("pic.koa"), makeKoala(testPattern(2)));
+    show(pic);
+
+    // The first save starts in the folder list's folder.
+    saveAs(form->PNG, QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
+    EXPECT_EQ(lastRequest().directory, picsFolder());
+    EXPECT_TRUE(QFileInfo::exists(QDir(outFolder()).filePath(QStringLiteral("first.PNG"))));
+    EXPECT_EQ(form->PImg->defSaveFilename(),
+              QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
+
+    // The next starts where the last one went, whatever the folder list shows.
+    QDir(dir.path()).mkpath(QStringLiteral("third"));
+    form->DirectoryListBox1->setDirectory(dir.filePath(QStringLiteral("third")));
+    show(pic);
+    saveAs(form->PNG, {});
+    EXPECT_EQ(lastRequest().directory, outFolder() + u'/');
+
+    // A cancel changes nothing.
+    saveAs(form->BMP, {});
+    EXPECT_EQ(lastRequest().directory, outFolder() + u'/');
+
+    // A bare name lands in the folder the dialog started in, which stays the save folder.
+    saveAs(form->BMP, QStringLiteral("second.BMP"));
+    EXPECT_TRUE(QFileInfo::exists(QDir(outFolder()).filePath(QStringLiteral("second.BMP"))));
+    saveAs(form->BMP, {});
+    EXPECT_EQ(lastRequest().directory, outFolder() + u'/');
+
+    // After a restart the folder list's folder again.
+    program.reset();
+    start();
+    openPictures();
+    show(pic);
+    saveAs(form->PNG, {});
+    EXPECT_EQ(lastRequest().directory, picsFolder());
+    EXPECT_TRUE(boxes.empty());
+}
+
+// ---- Every format ----
+
+TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
+    show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(3))));
+    const QImage picture = rgb(shown());
+    const QDir out(outFolder());
+
+    struct Lossless {
+        QRadioButton* button;
+        QString name;
+        LibraryReader reader;
+    };
+    const Lossless lossless[] = {
+        {form->TIF, "pic.TIF", imagelib::readTIFF}, {form->GIF, "pic.GIF", imagelib::readGIF},
+        {form->BMP, "pic.BMP", imagelib::readBMP},  {form->PCX, "pic.PCX", imagelib::readPCX},
+        {form->PNG, "pic.PNG", imagelib::readPNG},
+    };
+    for (const Lossless& f : lossless) {
+        SCOPED_TRACE(f.name.toStdString());
+        saveAs(f.button, out.filePath(f.name));
+        EXPECT_EQ(form->PImg->defSaveFilename(), out.filePath(f.name));
+        EXPECT_EQ(readBack(f.reader, out.filePath(f.name)), picture);
+    }
+    // Where Qt reads the format itself, it agrees: these are standard files.
+    EXPECT_EQ(rgb(QImage(out.filePath("pic.PNG"))), picture);
+    EXPECT_EQ(rgb(QImage(out.filePath("pic.BMP"))), picture);
+    EXPECT_EQ(rgb(QImage(out.filePath("pic.GIF"))), picture);
+
+    saveAs(form->JPG, out.filePath("pic.JPG"));
+    EXPECT_EQ(QImage(out.filePath("pic.JPG")).size(), QSize(320, 200));
+
+    saveAs(form->Godot, out.filePath("pic.4BT"));
+    const auto bytes = fileBytes(out.filePath("pic.4BT"));
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "GOD0");
+    EXPECT_EQ(godotPicture(out.filePath("pic.4BT")), picture);
+
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(shown(), picture); // saving changes nothing on screen
+}
+
+// ---- Saved as shown ----
+
+TEST_F(SaveAs, AFlippedRotatedTurnedOrGreyPictureIsSavedAsShown) {
+    const auto koala = makeKoala(testPattern(4));
+    show(write(QStringLiteral("pic.koa"), koala));
+    const QImage original = rgb(shown());
+    const QDir out(outFolder());
+
+    form->Flip->click();
+    ASSERT_NE(rgb(shown()), original);
+    saveAs(form->PNG, out.filePath("flipped.PNG"));
+    EXPECT_EQ(readBack(imagelib::readPNG, out.filePath("flipped.PNG")), rgb(shown()));
+
+    form->Rotate->click(); // the component's rotation
+    ASSERT_EQ(shown().size(), QSize(200, 320));
+    saveAs(form->BMP, out.filePath("rotated.BMP"));
+    EXPECT_EQ(readBack(imagelib::readBMP, out.filePath("rotated.BMP")), rgb(shown()));
+
+    // The program's own quarter turn, saved as a GoDot clip of 25 x 40 cells.
+    show(write(QStringLiteral("pic.koa"), koala));
+    form->Turn->click();
+    ASSERT_EQ(shown().size(), QSize(200, 320));
+    saveAs(form->Godot, out.filePath("turned.4BT"));
+    const auto clip = fileBytes(out.filePath("turned.4BT"));
+    ASSERT_GE(clip.size(), 8u);
+    EXPECT_EQ(std::vector<std::uint8_t>(clip.begin(), clip.begin() + 8),
+              (std::vector<std::uint8_t>{'G', 'O', 'D', '1', 0, 0, 25, 40}));
+    EXPECT_EQ(godotPicture(out.filePath("turned.4BT")), rgb(shown()));
+
+    // Grey: the grey table gives every level its own index, the same index the colour had.
+    form->grey->setChecked(true);
+    const QImage grey = rgb(shown());
+    ASSERT_EQ(grey, expectedPicture(decodeKoala, koala, true));
+    saveAs(form->Godot, out.filePath("grey.4BT"));
+    EXPECT_EQ(godotPicture(out.filePath("grey.4BT"), true), grey);
+    EXPECT_EQ(godotPicture(out.filePath("grey.4BT"), false), original);
+    saveAs(form->PNG, out.filePath("grey.PNG"));
+    EXPECT_EQ(readBack(imagelib::readPNG, out.filePath("grey.PNG")), grey);
+
+    // Unticked again: the colour table.
+    form->grey->setChecked(false);
+    saveAs(form->Godot, out.filePath("colour.4BT"));
+    EXPECT_EQ(godotPicture(out.filePath("colour.4BT")), original);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SaveAs, AfterFunPainterGifIsProposedAndGodotIsOff) {
+    form->firstPaintPending = false;
+    form->Godot->setChecked(true);
+    const auto bytes = makeFunPainter(funPainterPattern(2), true);
+    show(write(QStringLiteral("blend.fp2"), bytes));
+    EXPECT_TRUE(form->GIF->isChecked());
+    EXPECT_FALSE(form->Godot->isEnabled());
+
+    choice = QDir(outFolder()).filePath("blend.GIF");
+    form->SaveAs->click();
+    EXPECT_EQ(lastRequest().fileName, QStringLiteral("blend.GIF"));
+    EXPECT_EQ(lastRequest().filter, QStringLiteral("GIF-Files (*.GIF)"));
+    // The blend's colours fit a GIF's palette exactly.
+    EXPECT_EQ(readBack(imagelib::readGIF, choice), rgb(shown()));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// ---- The GoDot save in the window ----
+
+TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
+    show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(5))));
+    form->Turn->click(); // leaves "Rotating..." on the progress window
+    ASSERT_EQ(shown().size(), QSize(200, 320));
+
+    TSaving* saving = program->saving();
+    ProgressWatch watch(saving, form);
+    std::vector<int> positions;
+    QObject::connect(saving->SaveProgress, &QProgressBar::valueChanged,
+                     [&](int value) { positions.push_back(value); });
+    saveAs(form->Godot, QDir(outFolder()).filePath("turned.4BT"));
+
+    EXPECT_TRUE(watch.shown);
+    EXPECT_EQ(watch.caption, QStringLiteral("Saving..."));
+    EXPECT_EQ(watch.maximum, 39); // (320 - 1) div 8
+    EXPECT_TRUE(watch.commandsOff && watch.greyOff && watch.listBoxOff);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    ASSERT_FALSE(positions.empty());
+    EXPECT_EQ(positions.back(), 39);
+    EXPECT_GE(positions.size(), 39u); // once per cell row
+
+    EXPECT_FALSE(saving->isVisible());
+    EXPECT_TRUE(form->SaveAs->isEnabled() && form->Flip->isEnabled() && form->Rotate->isEnabled() &&
+                form->Turn->isEnabled() && form->ZoomIn->isEnabled() && form->grey->isEnabled() &&
+                form->FileListBox1->isEnabled());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SaveAs, AGodotSaveLeavesDisabledCommandsDisabled) {
+    // Printfox leaves "Show gray" off, and nine zoom-ins leave "Zoom In" off; a save does
+    // not give them back.
+    form->firstPaintPending = false;
+    show(write(QStringLiteral("page.pg"), makePagefoxPage(10, 20, printfoxPage(20, 10))));
+    ASSERT_FALSE(form->grey->isEnabled());
+    for (int i = 0; i < 9; ++i)
+        form->ZoomIn->click();
+    ASSERT_FALSE(form->ZoomIn->isEnabled());
+    saveAs(form->Godot, QDir(outFolder()).filePath("page.4BT"));
+    EXPECT_EQ(godotPicture(QDir(outFolder()).filePath("page.4BT")), rgb(shown()));
+    EXPECT_FALSE(form->grey->isEnabled());
+    EXPECT_FALSE(form->ZoomIn->isEnabled());
+    EXPECT_TRUE(form->ZoomOut->isEnabled() && form->OrigSize->isEnabled());
+    EXPECT_TRUE(form->SaveAs->isEnabled() && form->FileListBox1->isEnabled());
+}
+
+TEST_F(SaveAs, AGodotFileSavedIntoTheShownFolderIsListedAPngIsNot) {
+    show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(6))));
+    form->FileListBox1->refresh();
+    ASSERT_GE(listRow(QStringLiteral("pic.koa")), 0);
+
+    saveAs(form->PNG, QDir(picsFolder()).filePath("new.PNG"));
+    EXPECT_TRUE(QFileInfo::exists(QDir(picsFolder()).filePath("new.PNG")));
+    EXPECT_EQ(listRow(QStringLiteral("new.png")), -1);
+
+    saveAs(form->Godot, QDir(picsFolder()).filePath("new.4BT"));
+    EXPECT_GE(listRow(QStringLiteral("new.4bt")), 0);
+    // The PNG is there but does not match the list's mask.
+    EXPECT_EQ(listRow(QStringLiteral("new.png")), -1);
+
+    // The listed file is the picture.
+    clickListItem(QStringLiteral("new.4bt"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: new.4BT (4Bit GoDot)"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// ---- Failures ----
+
+TEST_F(SaveAs, AGodotFileThatCannotBeWrittenIsReported) {
+    const QString pic = write(QStringLiteral("pic.koa"), makeKoala(testPattern(7)));
+    show(pic);
+    // Tests may run with every right: a folder that does not exist, and one whose name is
+    // taken by a file.
+    for (const QString& target : {dir.filePath("missing/pic.4BT"), pic + "/pic.4BT"}) {
+        SCOPED_TRACE(target.toStdString());
+        boxes.clear();
+        saveAs(form->Godot, target);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].title, QStringLiteral("Information"));
+        EXPECT_EQ(boxes[0].text, QStringLiteral("Writing 4bt file failed"));
+        EXPECT_FALSE(QFileInfo::exists(target));
+        EXPECT_FALSE(program->saving()->isVisible());
+        EXPECT_TRUE(form->SaveAs->isEnabled() && form->grey->isEnabled() &&
+                    form->FileListBox1->isEnabled());
+    }
+    // The save folder had changed all the same.
+    saveAs(form->Godot, {});
+    EXPECT_EQ(lastRequest().directory, pic + u'/');
+}
+
+TEST_F(SaveAs, APictureTooLargeForGodotIsRefusedAndTheFileKept) {
+    show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(8))));
+    const QString target = QDir(outFolder()).filePath("kept.4BT");
+    const std::string earlier = "GOD0 earlier";
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(earlier.data(), qint64(earlier.size()));
+    }
+    QImage wide(2048, 16, QImage::Format_RGB32); // 256 cells across
+    wide.fill(Qt::white);
+    form->PImg->setPicture(wide);
+    ProgressWatch watch(program->saving(), form);
+    saveAs(form->Godot, target);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Writing 4bt file failed"));
+    EXPECT_EQ(fileBytes(target), std::vector<std::uint8_t>(earlier.begin(), earlier.end()));
+    EXPECT_FALSE(watch.shown);
+    EXPECT_EQ(QDir(outFolder()).entryList(QDir::Files), QStringList{"kept.4BT"});
+
+    // 255 cells fit.
+    form->PImg->setPicture(wide.copy(0, 0, 2040, 16));
+    boxes.clear();
+    saveAs(form->Godot, target);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(godotPicture(target), rgb(shown()));
+}
+
+TEST_F(SaveAs, AFailedComponentWriteShowsTheLibraryErrorThenTheFormatsMessage) {
+    show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(9))));
+    saveAs(form->PNG, dir.filePath("missing/pic.PNG"));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(boxes[1].title, QStringLiteral("Information"));
+    EXPECT_EQ(boxes[1].text, QStringLiteral("Writing png file failed"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing/pic.PNG")));
+}
+
+} // namespace
+} // namespace quendra::testing
