@@ -109,7 +109,7 @@ fs::path outputPathFor(const std::string& input, OutputFormat format,
     return dir ? *dir / name : in.parent_path() / name;
 }
 
-Encoded encodePicture(const Decoded& decoded, const std::string& input, const Options& options) {
+Encoded encodePicture(const Decoded& decoded, const Options& options) {
     const IndexedImage& picture = decoded.picture;
     if (picture.width() == 0 || picture.height() == 0)
         return {{}, "the picture is empty"};
@@ -121,11 +121,6 @@ Encoded encodePicture(const Decoded& decoded, const std::string& input, const Op
         return {std::move(bytes), {}};
     }
     case OutputFormat::Godot: {
-        // The viewer does not offer GoDot for FunPainter 2 pictures: their mixed colours
-        // are not among GoDot's 16.
-        if (readerForFile(fs::path(input).filename().string()).kind == ReaderKind::FunPainter) {
-            return {{}, "a FunPainter 2 picture mixes colours that GoDot 4Bit cannot hold"};
-        }
         GodotEncoded g = encodeGodot(picture.toRgb(), options.grey);
         if (!g.ok)
             return {{}, g.error};
@@ -147,10 +142,16 @@ Outcome convertFile(const std::string& input, const fs::path& output, const Opti
         if (!options.force)
             return failed(output.string() + " exists; --force replaces it");
     }
+    // The viewer does not offer GoDot for FunPainter 2 pictures: their mixed colours are
+    // not among GoDot's 16.
+    if (options.format == OutputFormat::Godot &&
+        readerForFile(fs::path(input).filename().string()).kind == ReaderKind::FunPainter) {
+        return failed("a FunPainter 2 picture mixes colours that GoDot 4Bit cannot hold");
+    }
     const Decoded decoded = decodeFile(input, DecodeOptions{.grey = options.grey});
     if (!decoded.accepted)
         return failed("rejected: " + decoded.reason);
-    const Encoded encoded = encodePicture(decoded, input, options);
+    const Encoded encoded = encodePicture(decoded, options);
     if (!encoded.error.empty())
         return failed(encoded.error);
     if (std::string why = putFile(output, encoded.bytes, options.force); !why.empty()) {

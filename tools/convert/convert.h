@@ -24,7 +24,7 @@ struct Encoded {
     std::vector<std::uint8_t> bytes;
     std::string error;
 };
-Encoded encodePicture(const Decoded& decoded, const std::string& input, const Options& options);
+Encoded encodePicture(const Decoded& decoded, const Options& options);
 
 struct Outcome {
     bool converted = false;
