@@ -87,15 +87,27 @@ std::string unreadable(const std::string& input) {
     return {};
 }
 
-// Two names of one file, as far as the path tells (symbolic links in the folders resolved).
-fs::path identity(const fs::path& p) {
-    std::error_code ec;
-    fs::path abs = fs::absolute(p, ec);
-    if (ec)
-        return p.lexically_normal();
-    fs::path canonical = fs::weakly_canonical(abs, ec);
-    return ec ? abs.lexically_normal() : canonical;
-}
+// Two names of one file, as far as the path tells (symbolic links in the folders resolved;
+// each folder is resolved once).
+class Identities {
+  public:
+    fs::path of(const fs::path& p) {
+        const fs::path parent = p.parent_path();
+        auto it = folders_.find(parent);
+        if (it == folders_.end()) {
+            std::error_code ec;
+            const fs::path abs = fs::absolute(parent.empty() ? fs::path(".") : parent, ec);
+            fs::path resolved = ec ? parent : fs::weakly_canonical(abs, ec);
+            if (ec)
+                resolved = abs.lexically_normal();
+            it = folders_.emplace(parent, std::move(resolved)).first;
+        }
+        return it->second / p.filename();
+    }
+
+  private:
+    std::map<fs::path, fs::path> folders_;
+};
 
 } // namespace
 
@@ -165,9 +177,10 @@ int runBatch(const Options& options, Reporter& reporter) {
     std::vector<fs::path> outputs(total);
     std::vector<std::optional<Outcome>> planned(total);
     std::map<fs::path, std::size_t> firstWith;
+    Identities identities;
     for (std::size_t i = 0; i < total; ++i) {
         outputs[i] = outputPathFor(options.files[i], options.format, options.outputDir);
-        const auto [it, fresh] = firstWith.try_emplace(identity(outputs[i]), i);
+        const auto [it, fresh] = firstWith.try_emplace(identities.of(outputs[i]), i);
         if (!fresh) {
             planned[i] =
                 Outcome{false, options.files[i] + ": " + outputs[i].string() +

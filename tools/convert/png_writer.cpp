@@ -65,13 +65,24 @@ std::vector<std::uint8_t> encodePng(const IndexedImage& picture, const PngSettin
     const int w = picture.width(), h = picture.height();
     const std::size_t rowBytes = (static_cast<std::size_t>(w) * bits + 7) / 8;
     std::vector<std::uint8_t> packed(rowBytes * static_cast<std::size_t>(h), 0);
-    const int perByte = 8 / bits;
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* in = picture.row(y);
         std::uint8_t* out = packed.data() + rowBytes * static_cast<std::size_t>(y);
-        for (int x = 0; x < w; ++x) {
-            out[x / perByte] |=
-                static_cast<std::uint8_t>(c.slot[in[x]] << (8 - bits * (x % perByte + 1)));
+        if (bits == 8) {
+            for (int x = 0; x < w; ++x)
+                out[x] = c.slot[in[x]];
+        } else if (bits == 4) { // the usual case: 16 colours
+            int x = 0;
+            for (; x + 1 < w; x += 2)
+                out[x / 2] = static_cast<std::uint8_t>(c.slot[in[x]] << 4 | c.slot[in[x + 1]]);
+            if (x < w)
+                out[x / 2] = static_cast<std::uint8_t>(c.slot[in[x]] << 4);
+        } else {
+            const int perByte = 8 / bits;
+            for (int x = 0; x < w; ++x) {
+                out[x / perByte] |=
+                    static_cast<std::uint8_t>(c.slot[in[x]] << (8 - bits * (x % perByte + 1)));
+            }
         }
     }
 
