@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Whole-process figures of quendra-convert from a Release build: 1000 Koala pictures to PNG
+# in one run (wall time, files per second) and the program's start-up time. Needs hyperfine.
+# Usage: scripts/bench-convert.sh [JOBS]      (default: one per core)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if ! command -v hyperfine > /dev/null; then
+  echo "hyperfine is missing: apt-get install hyperfine" >&2
+  exit 1
+fi
+build=${QUENDRA_BUILD_DIR:-build-release}
+jobs=${1:-$(nproc)}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build "$build" --target quendra-convert quendra-samples bench_tools > /dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$build/bin/quendra-samples" --koala-batch 1000 "$work/in"
+cd "$work"
+hyperfine -N --warmup 2 --runs 10 --prepare "rm -rf $work/out" \
+  "$OLDPWD/$build/bin/quendra-convert -j $jobs -o out $(echo in/*.koa)"
+hyperfine -N --warmup 5 --runs 50 "$OLDPWD/$build/bin/quendra-convert --version"
+echo "PNG bytes of the 1000 files: $(du -cb out/*.png | tail -1 | cut -f1)"
+cd "$OLDPWD"
+"$build/bin/bench_tools"
