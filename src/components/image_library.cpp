@@ -207,11 +207,12 @@ Status readWhole(const QString& file, QByteArray& bytes) {
         return failure(kCannotRead,
                        QStringLiteral("Cannot read %1: %2").arg(file, f.errorString()));
     }
-    if (f.size() > kMaxFileBytes) {
+    // Bounded even where the size is unknown (a device, a pipe).
+    bytes = f.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes) {
         return failure(kCannotRead,
                        QStringLiteral("Cannot read %1: the file is too large").arg(file));
     }
-    bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) {
         return failure(kCannotRead,
                        QStringLiteral("Cannot read %1: %2").arg(file, f.errorString()));

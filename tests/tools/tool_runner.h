@@ -19,9 +19,12 @@ struct RunResult {
     std::string out, err;
 };
 
+// The programs' folder: QUENDRA_BIN_DIR, else the test program's own folder (the build
+// puts every program into one).
 inline std::filesystem::path binDir() {
-    const char* dir = std::getenv("QUENDRA_BIN_DIR");
-    return dir ? dir : "bin";
+    if (const char* dir = std::getenv("QUENDRA_BIN_DIR"); dir && *dir) return dir;
+    std::error_code ec;
+    return std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
 }
 
 inline std::string quoted(const std::string& s) {
