@@ -13,13 +13,19 @@ jobs=${1:-$(nproc)}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build "$build" --target quendra-convert quendra-samples bench_tools > /dev/null
 
-work=$(mktemp -d)
+# In the build folder: the system's temporary folder is often busy with other programs'
+# short-lived files, which makes creating files there slow.
+build=$(cd "$build" && pwd)
+work=$build/bench-convert
+rm -rf "$work"
 trap 'rm -rf "$work"' EXIT
 "$build/bin/quendra-samples" --koala-batch 1000 "$work/in"
-cd "$work"
-hyperfine -N --warmup 2 --runs 10 --prepare "rm -rf $work/out" \
-  "$OLDPWD/$build/bin/quendra-convert -j $jobs -o out $(echo in/*.koa)"
-hyperfine -N --warmup 5 --runs 50 "$OLDPWD/$build/bin/quendra-convert --version"
-echo "PNG bytes of the 1000 files: $(du -cb out/*.png | tail -1 | cut -f1)"
-cd "$OLDPWD"
+convert=$build/bin/quendra-convert
+(
+  cd "$work"
+  hyperfine --warmup 2 --runs 10 --prepare "rm -rf out" \
+    --command-name "1000 Koala files to PNG, -j $jobs" "$convert -j $jobs -o out in/*.koa"
+  hyperfine -N --warmup 5 --runs 50 --command-name "start-up (--version)" "$convert --version"
+  echo "PNG bytes of the 1000 files: $(du -cb out/*.png | tail -1 | cut -f1)"
+)
 "$build/bin/bench_tools"

@@ -25,7 +25,10 @@ constexpr int kFiles = 1000;
 // 1000 different Koala files, written once.
 const fs::path& batchFolder() {
     static const fs::path dir = [] {
-        const fs::path d = fs::temp_directory_path() / "quendra-bench-koala";
+        // In the build folder rather than the system's temporary folder, whose file
+        // system is often busy with other programs' short-lived files.
+        std::error_code ec;
+        const fs::path d = fs::read_symlink("/proc/self/exe", ec).parent_path() / "bench-koala";
         fs::remove_all(d);
         fs::create_directories(d / "in");
         for (int i = 0; i < kFiles; ++i) {

@@ -182,6 +182,26 @@ TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
     EXPECT_FALSE(fs::exists(dir / "long.png"));
 }
 
+TEST_F(ConvertRun, ProgressBarOnATerminalOnly) {
+    for (unsigned i = 0; i < 50; ++i)
+        koala("p" + std::to_string(i) + ".koa", i);
+    koala("bad.koa");
+    writeBytes(dir / "bad.koa", {0, 0x60});
+    // `script` gives the program a terminal and copies what it writes there.
+    const std::string command =
+        (quendra::testing::binDir() / "quendra-convert").string() + " -o out bad.koa p*.koa";
+    const auto r = runTool("/usr/bin/script", {"-qec", command, "/dev/null"}, dir.path());
+    if (r.status == 127)
+        GTEST_SKIP() << "no script program";
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("] 1/51"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\r\033[Kbad.koa: rejected: "), std::string::npos); // the bar gives way
+    EXPECT_EQ(r.out.substr(r.out.size() - 4), "\r\033[K"); // and is gone at the end
+    // Without a terminal: only the message.
+    const auto plain = runTool("quendra-convert", {"-o", "out2", "bad.koa"}, dir.path());
+    EXPECT_EQ(plain.err.find('['), std::string::npos);
+}
+
 TEST_F(ConvertRun, UnwritableOutputIsReported) {
     koala("pic.koa");
     writeBytes(dir / "blocker", {1}); // a file where the output folder should be

@@ -22,7 +22,8 @@ struct RunResult {
 // The programs' folder: QUENDRA_BIN_DIR, else the test program's own folder (the build
 // puts every program into one).
 inline std::filesystem::path binDir() {
-    if (const char* dir = std::getenv("QUENDRA_BIN_DIR"); dir && *dir) return dir;
+    if (const char* dir = std::getenv("QUENDRA_BIN_DIR"); dir && *dir)
+        return dir;
     std::error_code ec;
     return std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
 }
@@ -41,11 +42,13 @@ inline std::string slurp(const std::filesystem::path& p) {
     return s.str();
 }
 
-// Runs `program` from the programs' folder with `args`, in `cwd`, standard error and
-// output captured into files (so neither is a terminal).
+// Runs `program` (from the programs' folder unless it is an absolute path) with `args`, in `cwd`,
+// standard error and output captured into files (so neither is a terminal).
 inline RunResult runTool(const std::string& program, const std::vector<std::string>& args,
                          const std::filesystem::path& cwd) {
-    std::string cmd = "cd " + quoted(cwd.string()) + " && " + quoted((binDir() / program).string());
+    const std::filesystem::path path =
+        program.starts_with("/") ? std::filesystem::path(program) : binDir() / program;
+    std::string cmd = "cd " + quoted(cwd.string()) + " && " + quoted(path.string());
     for (const std::string& a : args)
         cmd += " " + quoted(a);
     const auto out = cwd / ".stdout", err = cwd / ".stderr";
