@@ -310,6 +310,7 @@ QByteArray fromBlob(const Magick::Blob& blob) {
 
 Status encodeJpeg(const QImage& picture, const WriteSettings& s, QByteArray& out) {
     Magick::Image image = fromTrueColour(detail::smoothed(picture, s.smoothing));
+    image.quiet(true); // warnings are no failures
     if (s.depth == 1 || s.depth == 8)
         image.type(Magick::GrayscaleType);
     image.quality(static_cast<unsigned>(s.quality));
@@ -331,6 +332,7 @@ Status encodeLossless(Format format, const QImage& picture, const WriteSettings&
         return ok ? Status{} : failure(kCannotEncode, error);
     }
     Magick::Image image = palette ? fromPalettised(*palette) : fromTrueColour(picture);
+    image.quiet(true); // warnings are no failures
     if (format == Format::PNG && s.interlaced)
         image.interlaceType(Magick::LineInterlace);
     Magick::Blob blob;
