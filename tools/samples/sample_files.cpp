@@ -15,6 +15,14 @@ void append(ByteVector& out, Bytes bytes) {
     out.insert(out.end(), bytes.begin(), bytes.end());
 }
 
+// A file's first bytes, with room for the rest.
+ByteVector startFile(std::initializer_list<std::uint8_t> head) {
+    ByteVector f;
+    f.reserve(40000);
+    f.insert(f.end(), head);
+    return f;
+}
+
 // How one format writes a run of `count` (2..maxRun) copies of `value`.
 using RunToken = void (*)(ByteVector& out, std::uint8_t value, int count);
 
@@ -113,7 +121,7 @@ ByteVector sampleRunPaint() {
 }
 
 ByteVector sampleKoalaCompressed() {
-    ByteVector f{0x00, 0x60};
+    ByteVector f = startFile({0x00, 0x60});
     append(f,
            pack(koalaData(testPattern(1)), 0xFE, 255, [](ByteVector& out, std::uint8_t v, int n) {
                out.insert(out.end(), {0xFE, v, static_cast<std::uint8_t>(n)});
@@ -124,7 +132,7 @@ ByteVector sampleKoalaCompressed() {
 
 ByteVector sampleAdvancedArtStudio() {
     const CellPicture p = testPattern(2);
-    ByteVector f{0x00, 0x20};
+    ByteVector f = startFile({0x00, 0x20});
     append(f, p.bitmap);
     append(f, p.screen);
     f.push_back(0);
@@ -136,7 +144,7 @@ ByteVector sampleAdvancedArtStudio() {
 
 ByteVector sampleArtStudioHires() {
     const CellPicture p = hiresDrawing();
-    ByteVector f{0x00, 0x20};
+    ByteVector f = startFile({0x00, 0x20});
     append(f, p.bitmap);
     append(f, p.screen);
     f.insert(f.end(), 7, 0);
@@ -144,7 +152,7 @@ ByteVector sampleArtStudioHires() {
 }
 
 ByteVector sampleAmica() {
-    ByteVector f{0x00, 0x40};
+    ByteVector f = startFile({0x00, 0x40});
     append(f,
            pack(koalaData(testPattern(4)), 0xC2, 255, [](ByteVector& out, std::uint8_t v, int n) {
                out.insert(out.end(), {0xC2, static_cast<std::uint8_t>(n), v});
@@ -155,7 +163,7 @@ ByteVector sampleAmica() {
 
 ByteVector sampleDoodle() {
     const CellPicture p = hiresDrawing();
-    ByteVector f{0x00, 0x1C};
+    ByteVector f = startFile({0x00, 0x1C});
     append(f, p.screen);
     f.insert(f.end(), 24, 0);
     append(f, p.bitmap);
@@ -170,7 +178,7 @@ ByteVector sampleDoodleCompressed() {
     append(data, p.screen);
     data.insert(data.end(), 24, 0);
     append(data, p.bitmap);
-    ByteVector f{0x00, 0x5C};
+    ByteVector f = startFile({0x00, 0x5C});
     append(f, pack(data, 0xFE, 255, [](ByteVector& out, std::uint8_t v, int n) {
                out.insert(out.end(), {0xFE, v, static_cast<std::uint8_t>(n)});
            }));
@@ -182,7 +190,7 @@ namespace {
 
 // Printfox types B and G: runs are 0x9B, count low, count high, value.
 ByteVector printfoxFile(char type, int columns, int rows) {
-    ByteVector f{static_cast<std::uint8_t>(type)};
+    ByteVector f = startFile({static_cast<std::uint8_t>(type)});
     append(f,
            pack(ringsPage(columns, rows), 0x9B, 65535, [](ByteVector& out, std::uint8_t v, int n) {
                out.insert(out.end(), {0x9B, static_cast<std::uint8_t>(n & 0xFF),
@@ -203,7 +211,7 @@ ByteVector samplePrintfoxLarge() {
 
 ByteVector samplePagefoxPage() {
     constexpr int kColumns = 50, kRows = 30;
-    ByteVector f{'P', kRows, kColumns, 0}; // an empty field, ended by its zero byte
+    ByteVector f = startFile({'P', kRows, kColumns, 0}); // an empty field, ended by its zero byte
     append(f,
            pack(ringsPage(kColumns, kRows), 0x9B, 256, [](ByteVector& out, std::uint8_t v, int n) {
                out.insert(out.end(), {0x9B, static_cast<std::uint8_t>(n & 0xFF), v});
@@ -242,7 +250,7 @@ ByteVector sampleFunPainter() {
         mem[16384 + n] = static_cast<std::uint8_t>((n % 40) / 10 + 12);
 
     constexpr std::uint8_t kMarker = 0xFF;
-    ByteVector f{0xF0, 0x3F, 'F', 'U'};
+    ByteVector f = startFile({0xF0, 0x3F, 'F', 'U'});
     f.insert(f.end(), 12, 0);
     f.push_back(1);       // packed
     f.push_back(kMarker); // run marker
@@ -259,7 +267,7 @@ ByteVector sampleGodotPicture() {
         const int bar = x / 20;
         return (y >= 80 && y < 120) ? 15 - bar : bar;
     });
-    ByteVector f{'G', 'O', 'D', '0'};
+    ByteVector f = startFile({'G', 'O', 'D', '0'});
     append(f, pack(cells, 0xAD, 256, godotRun));
     f.push_back(0xAD); // the writer's closing byte
     return f;
@@ -270,7 +278,7 @@ ByteVector sampleGodotClip() {
     const ByteVector cells = godotCells(kColumns, kRows, [](int x, int y) {
         return ((x / 8 + y / 8) % 2 == 0) ? (x + y) / 12 % 16 : 15 - (x / 6) % 16;
     });
-    ByteVector f{'G', 'O', 'D', '1', 0, 0, kColumns, kRows};
+    ByteVector f = startFile({'G', 'O', 'D', '1', 0, 0, kColumns, kRows});
     append(f, pack(cells, 0xAD, 256, godotRun));
     f.push_back(0xAD);
     return f;
