@@ -462,6 +462,41 @@ TEST_F(ImageLibraryTest, ReadFailuresAreStatusesNotExceptions) {
     EXPECT_EQ(readPNG(path("whole.png"), 7, false, img).code, kBadArgument);
 }
 
+// Cut and damaged files of every format: a status every time, a picture whenever it says ok.
+TEST_F(ImageLibraryTest, DamagedFilesNeverCrashTheReaders) {
+    for (const Lossless& f : kLossless) {
+        SCOPED_TRACE(f.name);
+        const QString whole = path(QStringLiteral("whole.") + f.name);
+        ASSERT_TRUE(f.write(whole, 0, manyColours()).ok());
+        const QByteArray bytes = fileBytes(whole);
+        for (qsizetype cut : {qsizetype{0}, qsizetype{1}, qsizetype{9}, qsizetype{40},
+                              bytes.size() / 2, bytes.size() - 1}) {
+            for (bool flipBits : {false, true}) {
+                QByteArray damaged = bytes.left(cut);
+                if (flipBits) {
+                    for (qsizetype i = 7; i < damaged.size(); i += 13)
+                        damaged[i] = static_cast<char>(damaged[i] ^ 0x5A);
+                }
+                const QString file = path(QStringLiteral("damaged.") + f.name);
+                QFile out(file);
+                ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                out.write(damaged);
+                out.close();
+                QImage img;
+                const Status s = f.read(file, 0, false, img);
+                if (s.ok()) {
+                    EXPECT_FALSE(img.isNull());
+                } else {
+                    EXPECT_FALSE(s.message.isEmpty());
+                }
+                ImageInfo info;
+                const Status i = imageInfo(file, info);
+                EXPECT_TRUE(i.ok() || !i.message.isEmpty());
+            }
+        }
+    }
+}
+
 TEST_F(ImageLibraryTest, ImageInfo) {
     ASSERT_TRUE(writeGIF(path("a.gif"), 0, sixteenColours()).ok());
     ImageInfo info;
