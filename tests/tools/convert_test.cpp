@@ -334,21 +334,34 @@ TEST_F(ConvertRun, ParallelBatchWritesTheSameBytesAsASerialOne) {
     }
 }
 
+// Files may grow to 100 bytes only while `write` runs: writes of more fail part-way.
+template <typename Write> std::string withSmallFileLimit(Write write) {
+    rlimit old{};
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string error = write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    return error;
+}
+
 TEST(ConvertOutputFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
     TempDir dir;
     const fs::path target = dir / "out.png";
     writeBytes(target, {'o', 'l', 'd'});
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = putFile(target, std::vector<std::uint8_t>(5000, 7), true);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    const std::vector<std::uint8_t> big(5000, 7);
+    std::string error = withSmallFileLimit([&] { return putFile(target, big, true); });
     EXPECT_EQ(error.rfind("cannot write " + target.string() + ": ", 0), 0u) << error;
     EXPECT_EQ(slurp(target), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+
+    // A new file that fails leaves nothing behind.
+    const fs::path fresh = dir / "new.png";
+    error = withSmallFileLimit([&] { return putFile(fresh, big, false); });
+    EXPECT_EQ(error.rfind("cannot write " + fresh.string() + ": ", 0), 0u) << error;
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 
     // Without replace, an existing target is never touched.
@@ -357,6 +370,10 @@ TEST(ConvertOutputFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
     EXPECT_EQ(slurp(target), "old");
     EXPECT_EQ(putFile(target, std::vector<std::uint8_t>(3, 'n'), true), "");
     EXPECT_EQ(slurp(target), "nnn");
+    EXPECT_EQ(putFile(fresh, std::vector<std::uint8_t>(2, 'f'), false), "");
+    EXPECT_EQ(slurp(fresh), "ff");
+    EXPECT_EQ(fs::status(fresh).permissions() & fs::perms::owner_read, fs::perms::owner_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
 } // namespace
