@@ -6,9 +6,14 @@
 // the library's error box. No exception escapes an operation. Safe to call from several
 // threads at once.
 //
-// Depths: 0 (as the picture is), 1, 4, 8 or 24 bits per pixel.
+// Depths: 0 (as the picture is: indexed when it has at most 256 colours, else true colour),
+// 1 (black and white), 4 (at most 16 colours), 8 (at most 256 colours) or 24 (true colour).
+// A picture that has more colours than its depth allows is reduced to the nearest colours.
+// Pictures come back as QImage::Format_Indexed8 (with their colour table) at depths 1 to 8
+// and for indexed files read at depth 0, otherwise as QImage::Format_RGB32.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <cstdint>
@@ -21,14 +26,25 @@ struct Status {
     bool ok() const { return code > 0; }
 };
 
+// The status codes; every failure carries a message as well.
+enum StatusCode : std::int16_t {
+    kOk = 1,
+    kBadArgument = -1,  // a depth, quality, compression or picture the operation cannot take
+    kCannotRead = -2,   // the file cannot be opened or read
+    kNotDecodable = -3, // the file is not a picture of the format
+    kCannotEncode = -4, // the picture cannot be put into the format
+    kCannotWrite = -5,  // the file cannot be created, written or renamed into place
+    kFailed = -6,       // anything else the library reports
+};
+
 struct ImageInfo {
-    QString type;    // e.g. "PNG"
+    QString type; // e.g. "PNG"
     std::int16_t width = 0;
     std::int16_t height = 0;
     std::int16_t depth = 0;   // bits per pixel
     std::int16_t colours = 0; // palette entries, 0 for true colour
     std::int16_t pages = 0;   // frames or pages in the file
-    QString format;  // a longer description of the format
+    QString format;           // a longer description of the format
 };
 
 Status imageInfo(const QString& file, ImageInfo& info);
@@ -49,11 +65,24 @@ Status writeJPEG(const QString& file, int quality, int smoothing, int depth, con
 Status writeGIF(const QString& file, int depth, const QImage& image);
 Status writePCX(const QString& file, int depth, const QImage& image);
 Status writePNG(const QString& file, int depth, bool interlaced, const QImage& image);
-// compression: the TIFF Compression tag value, 1 (none), 2 (CCITT), 5 (LZW), 32773 (PackBits).
+// compression: the TIFF Compression tag value, 1 (none), 2 (CCITT modified Huffman run
+// length, which codes black and white only: the picture is written at depth 1), 5 (LZW),
+// 32773 (PackBits).
 Status writeTIFF(const QString& file, int compression, int depth, const QImage& image);
+
+// The writers' encoding step on its own: the bytes of the file a writer would write.
+enum class Format { BMP, JPEG, GIF, PCX, PNG, TIFF };
+struct WriteSettings {
+    int depth = 0;
+    int quality = 25;        // JPEG, 1..100
+    int smoothing = 0;       // JPEG, 0..100: each pixel blends with its eight neighbours
+    bool interlaced = false; // PNG (Adam7)
+    int compression = 1;     // TIFF Compression tag value; 2 writes black and white
+};
+Status encode(Format format, const QImage& image, const WriteSettings& settings, QByteArray& out);
 
 // Flip mirrors top to bottom; rotate turns 90 degrees counter-clockwise.
 Status flip(int displayDepth, QImage& image);
 Status rotate(int displayDepth, QImage& image);
 
-}  // namespace quendra::imagelib
+} // namespace quendra::imagelib

@@ -1,0 +1,380 @@
+// quendra-convert: its command line, its output names, what it reports for good, rejected
+// and unreadable files, overwrite protection, and that parallel runs write what serial
+// runs write. End-to-end tests run the program itself.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QImage>
+#include <csignal>
+
+#include "components/image_library.h"
+#include "convert/convert.h"
+#include "convert/options.h"
+#include "convert/output_file.h"
+#include "convert/png_writer.h"
+#include "decode/formats.h"
+#include "decode/palette.h"
+#include "decode/readers.h"
+#include "samples/c64_files.h"
+#include "tool_runner.h"
+
+namespace quendra::convert {
+namespace {
+
+namespace fs = std::filesystem;
+using quendra::testing::runTool;
+using quendra::testing::slurp;
+using quendra::testing::TempDir;
+using quendra::testing::writeBytes;
+
+Parsed parse(std::initializer_list<std::string> args) {
+    const std::vector<std::string> v(args);
+    return parseArguments(v);
+}
+
+std::vector<QRgb> pixels(const QImage& img) {
+    std::vector<QRgb> out;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x)
+            out.push_back(img.pixel(x, y) | 0xff000000u);
+    }
+    return out;
+}
+
+std::vector<QRgb> pixels(const Image& rgb) {
+    std::vector<QRgb> out;
+    for (int y = 0; y < rgb.height(); ++y) {
+        for (int x = 0; x < rgb.width(); ++x) {
+            const Rgb c = rgb.pixel(x, y);
+            out.push_back(qRgb(c.r, c.g, c.b));
+        }
+    }
+    return out;
+}
+
+std::vector<QRgb> koalaPixels(unsigned seed, bool grey = false) {
+    const auto bytes = samples::makeKoala(samples::testPattern(seed));
+    return pixels(decodeKoala(bytes, {.grey = grey}).picture.toRgb());
+}
+
+TEST(ConvertOptions, DefaultsAndEveryOption) {
+    Parsed p = parse({"a.koa"});
+    ASSERT_EQ(p.action, Parsed::Action::Convert);
+    EXPECT_EQ(p.options.format, OutputFormat::Png);
+    EXPECT_EQ(p.options.quality, 90);
+    EXPECT_EQ(p.options.jobs, 0);
+    EXPECT_FALSE(p.options.force);
+    EXPECT_FALSE(p.options.grey);
+    EXPECT_FALSE(p.options.outputDir);
+
+    p = parse(
+        {"--to", "jpg", "--grey", "-o", "out", "--force", "-j", "3", "--quality", "40", "a", "b"});
+    ASSERT_EQ(p.action, Parsed::Action::Convert) << p.error;
+    EXPECT_EQ(p.options.format, OutputFormat::Jpg);
+    EXPECT_TRUE(p.options.grey);
+    EXPECT_EQ(*p.options.outputDir, fs::path("out"));
+    EXPECT_TRUE(p.options.force);
+    EXPECT_EQ(p.options.jobs, 3);
+    EXPECT_EQ(p.options.quality, 40);
+    EXPECT_EQ(p.options.files, (std::vector<std::string>{"a", "b"}));
+
+    p = parse({"--to=4bt", "-j2", "--", "--force"});
+    EXPECT_EQ(p.options.format, OutputFormat::Godot);
+    EXPECT_EQ(p.options.jobs, 2);
+    EXPECT_FALSE(p.options.force);
+    EXPECT_EQ(p.options.files, std::vector<std::string>{"--force"});
+
+    EXPECT_EQ(parse({"--help"}).action, Parsed::Action::Help);
+    EXPECT_EQ(parse({"a", "--version"}).action, Parsed::Action::Version);
+}
+
+TEST(ConvertOptions, UsageErrors) {
+    for (auto args : std::vector<std::vector<std::string>>{{},
+                                                           {"--to", "webp", "a"},
+                                                           {"--to", "PNG", "a"},
+                                                           {"--to"},
+                                                           {"-j", "0", "a"},
+                                                           {"-j", "x", "a"},
+                                                           {"--quality", "0", "a"},
+                                                           {"--quality", "101", "a"},
+                                                           {"--bogus", "a"},
+                                                           {"-o"},
+                                                           {"--grey"}}) {
+        const Parsed p = parseArguments(args);
+        EXPECT_EQ(p.action, Parsed::Action::UsageError) << (args.empty() ? "" : args[0]);
+        EXPECT_FALSE(p.error.empty());
+    }
+}
+
+TEST(ConvertOutputNames, ExtensionReplacedBesideTheInputOrInTheFolder) {
+    EXPECT_EQ(outputPathFor("pic.koa", OutputFormat::Png, {}), fs::path("pic.png"));
+    EXPECT_EQ(outputPathFor("dir/PIC.KOA", OutputFormat::Gif, {}), fs::path("dir/PIC.gif"));
+    EXPECT_EQ(outputPathFor("a.b.gg", OutputFormat::Tif, {}), fs::path("a.b.tif"));
+    EXPECT_EQ(outputPathFor("noext", OutputFormat::Jpg, {}), fs::path("noext.jpg"));
+    EXPECT_EQ(outputPathFor("x.y/pic", OutputFormat::Bmp, {}), fs::path("x.y/pic.bmp"));
+    EXPECT_EQ(outputPathFor("in/pic.koa", OutputFormat::Godot, fs::path("out")),
+              fs::path("out/pic.4bt"));
+    EXPECT_EQ(outputPathFor("in/pic.koa", OutputFormat::Pcx, fs::path("out")),
+              fs::path("out/pic.pcx"));
+}
+
+TEST(ConvertPng, ExactColoursFewestBitsAndNoLargerThanPlainIndexedPng) {
+    for (unsigned seed : {0u, 5u, 11u}) {
+        const Decoded d = decodeKoala(samples::makeKoala(samples::testPattern(seed)), {});
+        const auto png = encodePng(d.picture);
+        const auto plain = encodePng(d.picture, {.fewestBits = false});
+        ASSERT_GT(png.size(), 33u);
+        EXPECT_EQ(png[24], 4); // bit depth: 16 colours in 4 bits
+        EXPECT_EQ(png[25], 3); // palette
+        EXPECT_LE(png.size(), plain.size());
+        QImage back;
+        ASSERT_TRUE(back.loadFromData(png.data(), static_cast<int>(png.size()), "PNG"));
+        EXPECT_EQ(pixels(back), pixels(d.picture.toRgb()));
+    }
+    // Two colours take one bit; colours listed twice in the palette are one entry.
+    IndexedImage bw(16, 2);
+    bw.setPalette(std::vector<Rgb>{{0, 0, 0}, {9, 9, 9}, {0, 0, 0}, {255, 255, 255}});
+    for (int x = 0; x < 16; ++x)
+        bw.setIndex(x, 1, static_cast<std::uint8_t>(x % 2 ? 3 : 2));
+    const auto png = encodePng(bw);
+    EXPECT_EQ(png[24], 1);
+    QImage back;
+    ASSERT_TRUE(back.loadFromData(png.data(), static_cast<int>(png.size()), "PNG"));
+    EXPECT_EQ(pixels(back), pixels(bw.toRgb()));
+}
+
+class ConvertRun : public ::testing::Test {
+  protected:
+    fs::path koala(const std::string& name, unsigned seed = 0) {
+        const fs::path p = dir / name;
+        writeBytes(p, samples::makeKoala(samples::testPattern(seed)));
+        return p;
+    }
+    TempDir dir;
+};
+
+TEST_F(ConvertRun, GoodFileConvertsSilentlyBesideTheInput) {
+    koala("pic.koa", 2);
+    const auto r = runTool("quendra-convert", {"pic.koa"}, dir.path());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, ""); // no progress bar when standard error is no terminal
+    EXPECT_EQ(r.out, "");
+    QImage out(QString::fromStdString((dir / "pic.png").string()));
+    ASSERT_FALSE(out.isNull());
+    EXPECT_EQ(pixels(out), koalaPixels(2));
+}
+
+TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
+    koala("good.koa", 1);
+    auto wrong = samples::makeKoala(samples::testPattern(0));
+    wrong.push_back(0); // 10004 bytes
+    writeBytes(dir / "long.koa", wrong);
+    fs::create_directory(dir / "folder.koa");
+    const auto r = runTool("quendra-convert", {"long.koa", "missing.koa", "folder.koa", "good.koa"},
+                           dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(
+        r.err,
+        "long.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this one has 10004\n"
+        "missing.koa: No such file or directory\n"
+        "folder.koa: Is a directory\n");
+    EXPECT_TRUE(fs::exists(dir / "good.png"));
+    EXPECT_FALSE(fs::exists(dir / "long.png"));
+}
+
+TEST_F(ConvertRun, ProgressBarOnATerminalOnly) {
+    for (unsigned i = 0; i < 50; ++i)
+        koala("p" + std::to_string(i) + ".koa", i);
+    koala("bad.koa");
+    writeBytes(dir / "bad.koa", {0, 0x60});
+    // `script` gives the program a terminal and copies what it writes there.
+    const std::string command =
+        (quendra::testing::binDir() / "quendra-convert").string() + " -o out bad.koa p*.koa";
+    const auto r = runTool("/usr/bin/script", {"-qec", command, "/dev/null"}, dir.path());
+    if (r.status == 127)
+        GTEST_SKIP() << "no script program";
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("] 1/51"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\r\033[Kbad.koa: rejected: "), std::string::npos); // the bar gives way
+    EXPECT_EQ(r.out.substr(r.out.size() - 4), "\r\033[K"); // and is gone at the end
+    // Without a terminal: only the message.
+    const auto plain = runTool("quendra-convert", {"-o", "out2", "bad.koa"}, dir.path());
+    EXPECT_EQ(plain.err.find('['), std::string::npos);
+}
+
+TEST_F(ConvertRun, UnwritableOutputIsReported) {
+    koala("pic.koa");
+    writeBytes(dir / "blocker", {1}); // a file where the output folder should be
+    const auto r = runTool("quendra-convert", {"-o", "blocker/sub", "pic.koa"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("pic.koa: cannot write blocker/sub/pic.png: ", 0), 0u) << r.err;
+}
+
+TEST_F(ConvertRun, UsageHelpAndVersion) {
+    auto r = runTool("quendra-convert", {"--to", "webp", "x.koa"}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("quendra-convert: --to webp"), std::string::npos) << r.err;
+    r = runTool("quendra-convert", {}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    r = runTool("quendra-convert", {"--help"}, dir.path());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("Usage: quendra-convert", 0), 0u);
+    r = runTool("quendra-convert", {"--version"}, dir.path());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("quendra-convert ", 0), 0u);
+}
+
+TEST_F(ConvertRun, ExistingOutputIsKeptWithoutForce) {
+    koala("pic.koa", 3);
+    writeBytes(dir / "pic.png", {'o', 'l', 'd'});
+    auto r = runTool("quendra-convert", {"pic.koa"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "pic.koa: pic.png exists; --force replaces it\n");
+    EXPECT_EQ(slurp(dir / "pic.png"), "old");
+
+    r = runTool("quendra-convert", {"--force", "pic.koa"}, dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(pixels(QImage(QString::fromStdString((dir / "pic.png").string()))), koalaPixels(3));
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos);
+    }
+
+    // A GoDot file converted to GoDot in its own folder would replace itself.
+    writeBytes(dir / "self.4bt", {'G', 'O', 'D', '0'});
+    r = runTool("quendra-convert", {"--force", "--to", "4bt", "self.4bt"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "self.4bt: the output would replace the input file\n");
+    EXPECT_EQ(slurp(dir / "self.4bt"), "GOD0");
+}
+
+TEST_F(ConvertRun, TwoInputsWithOneOutputNameFailTheSecond) {
+    koala("a/pic.koa", 1);
+    koala("b/pic.koa", 2);
+    koala("b/pic.KOA", 3);
+    const auto r =
+        runTool("quendra-convert", {"-o", "out", "-j", "2", "a/pic.koa", "b/pic.koa", "b/pic.KOA"},
+                dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "b/pic.koa: out/pic.png is already the output of a/pic.koa\n"
+                     "b/pic.KOA: out/pic.png is already the output of a/pic.koa\n");
+    EXPECT_EQ(pixels(QImage(QString::fromStdString((dir / "out/pic.png").string()))),
+              koalaPixels(1));
+}
+
+TEST_F(ConvertRun, EveryLosslessFormatKeepsTheExactColours) {
+    koala("pic.koa", 4);
+    for (std::string format : {"png", "gif", "bmp", "pcx", "tif"}) {
+        SCOPED_TRACE(format);
+        const auto r = runTool("quendra-convert", {"--to", format, "pic.koa"}, dir.path());
+        ASSERT_EQ(r.status, 0) << r.err;
+        const QString file = QString::fromStdString((dir / ("pic." + format)).string());
+        QImage back;
+        const imagelib::Status s = format == "png"   ? imagelib::readPNG(file, 0, false, back)
+                                   : format == "gif" ? imagelib::readGIF(file, 0, false, back)
+                                   : format == "bmp" ? imagelib::readBMP(file, 0, false, back)
+                                   : format == "pcx" ? imagelib::readPCX(file, 0, false, back)
+                                                     : imagelib::readTIFF(file, 0, false, back);
+        ASSERT_TRUE(s.ok()) << s.message.toStdString();
+        EXPECT_EQ(back.format(), QImage::Format_Indexed8);
+        EXPECT_EQ(pixels(back), koalaPixels(4));
+    }
+    // Grey: the grey palette's levels.
+    ASSERT_EQ(runTool("quendra-convert", {"--grey", "-o", "grey", "pic.koa"}, dir.path()).status,
+              0);
+    EXPECT_EQ(pixels(QImage(QString::fromStdString((dir / "grey/pic.png").string()))),
+              koalaPixels(4, true));
+}
+
+TEST_F(ConvertRun, JpegQualityDefaultsTo90) {
+    koala("pic.koa", 6);
+    ASSERT_EQ(runTool("quendra-convert", {"--to", "jpg", "-o", "d", "pic.koa"}, dir.path()).status,
+              0);
+    ASSERT_EQ(runTool("quendra-convert", {"--to", "jpg", "-o", "q90", "--quality", "90", "pic.koa"},
+                      dir.path())
+                  .status,
+              0);
+    ASSERT_EQ(runTool("quendra-convert", {"--to", "jpg", "-o", "q25", "--quality", "25", "pic.koa"},
+                      dir.path())
+                  .status,
+              0);
+    EXPECT_EQ(slurp(dir / "d/pic.jpg"), slurp(dir / "q90/pic.jpg"));
+    EXPECT_LT(slurp(dir / "q25/pic.jpg").size(), slurp(dir / "q90/pic.jpg").size());
+    EXPECT_EQ(QImage(QString::fromStdString((dir / "d/pic.jpg").string())).size(), QSize(320, 200));
+}
+
+TEST_F(ConvertRun, FunPainterPicturesAreNotWrittenAsGodot) {
+    writeBytes(dir / "mix.fp2", std::vector<std::uint8_t>{0xF0, 0x3F, 0x46, 0x55});
+    const auto r = runTool("quendra-convert", {"--to", "4bt", "mix.fp2"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "mix.fp2: a FunPainter 2 picture mixes colours that GoDot 4Bit cannot hold\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "mix.4bt"));
+}
+
+TEST_F(ConvertRun, ParallelBatchWritesTheSameBytesAsASerialOne) {
+    std::vector<std::string> args;
+    for (unsigned i = 0; i < 24; ++i)
+        args.push_back(koala("p" + std::to_string(i) + ".koa", i).filename());
+    writeBytes(dir / "bad.koa", {0, 0x60});
+    args.push_back("bad.koa");
+    for (std::string format : {"png", "gif", "tif"}) {
+        auto serial = args, parallel = args;
+        serial.insert(serial.begin(), {"--to", format, "-j", "1", "-o", "serial-" + format});
+        parallel.insert(parallel.begin(), {"--to", format, "-j", "4", "-o", "parallel-" + format});
+        const auto s = runTool("quendra-convert", serial, dir.path());
+        const auto p = runTool("quendra-convert", parallel, dir.path());
+        EXPECT_EQ(s.status, 1);
+        EXPECT_EQ(p.status, 1);
+        EXPECT_EQ(s.err, p.err); // the same reports, in input order
+        for (unsigned i = 0; i < 24; ++i) {
+            const std::string name = "p" + std::to_string(i) + "." + format;
+            const std::string a = slurp(dir / ("serial-" + format) / name);
+            EXPECT_FALSE(a.empty()) << name;
+            EXPECT_EQ(a, slurp(dir / ("parallel-" + format) / name)) << name;
+        }
+    }
+}
+
+// Files may grow to 100 bytes only while `write` runs: writes of more fail part-way.
+template <typename Write> std::string withSmallFileLimit(Write write) {
+    rlimit old{};
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string error = write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    return error;
+}
+
+TEST(ConvertOutputFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    const fs::path target = dir / "out.png";
+    writeBytes(target, {'o', 'l', 'd'});
+    const std::vector<std::uint8_t> big(5000, 7);
+    std::string error = withSmallFileLimit([&] { return putFile(target, big, true); });
+    EXPECT_EQ(error.rfind("cannot write " + target.string() + ": ", 0), 0u) << error;
+    EXPECT_EQ(slurp(target), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+
+    // A new file that fails leaves nothing behind.
+    const fs::path fresh = dir / "new.png";
+    error = withSmallFileLimit([&] { return putFile(fresh, big, false); });
+    EXPECT_EQ(error.rfind("cannot write " + fresh.string() + ": ", 0), 0u) << error;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+
+    // Without replace, an existing target is never touched.
+    EXPECT_EQ(putFile(target, std::vector<std::uint8_t>(10, 1), false),
+              target.string() + " exists; --force replaces it");
+    EXPECT_EQ(slurp(target), "old");
+    EXPECT_EQ(putFile(target, std::vector<std::uint8_t>(3, 'n'), true), "");
+    EXPECT_EQ(slurp(target), "nnn");
+    EXPECT_EQ(putFile(fresh, std::vector<std::uint8_t>(2, 'f'), false), "");
+    EXPECT_EQ(slurp(fresh), "ff");
+    EXPECT_EQ(fs::status(fresh).permissions() & fs::perms::owner_read, fs::perms::owner_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+} // namespace
+} // namespace quendra::convert

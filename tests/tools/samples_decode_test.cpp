@@ -1,0 +1,121 @@
+// The sample pictures through the viewer's dispatch: every one is accepted and shows the
+// picture it was made from; and the converter turns all of them into PNG files.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "decode/formats.h"
+#include "decode/palette.h"
+#include "decode/readers.h"
+#include "samples/sample_files.h"
+#include "tool_runner.h"
+
+namespace quendra::samples {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SampleDecode : public ::testing::Test {
+  protected:
+    Decoded decode(const std::string& name) {
+        for (const SampleFile& f : allSampleFiles()) {
+            if (f.name == name)
+                quendra::testing::writeBytes(dir / name, f.bytes);
+        }
+        return decodeFile(dir / name, {});
+    }
+    Image koala(unsigned seed) {
+        return decodeKoala(makeKoala(testPattern(seed)), {}).picture.toRgb();
+    }
+    quendra::testing::TempDir dir;
+};
+
+TEST_F(SampleDecode, EverySampleIsAcceptedAtItsSize) {
+    const std::pair<const char*, std::pair<int, int>> sizes[] = {
+        {"koala.koa", {320, 200}},
+        {"runpaint.rpm", {320, 200}},
+        {"art-studio-multicolour.ocp", {320, 200}},
+        {"art-studio-hires.ocp", {320, 200}},
+        {"amica.ami", {320, 200}},
+        {"koala-compressed.gg", {320, 200}},
+        {"doodle.dd", {320, 200}},
+        {"doodle-compressed.jj", {320, 200}},
+        {"printfox-screen.bs", {320, 200}},
+        {"printfox-large.gb", {640, 400}},
+        {"pagefox-page.pg", {400, 240}},
+        {"funpainter.fp2", {320, 200}},
+        {"godot.4bt", {320, 200}},
+        {"godot-clip.clp", {96, 64}},
+    };
+    ASSERT_EQ(std::size(sizes), allSampleFiles().size());
+    for (const auto& [name, size] : sizes) {
+        SCOPED_TRACE(name);
+        const Decoded d = decode(name);
+        ASSERT_TRUE(d.accepted) << d.reason;
+        EXPECT_EQ(d.picture.width(), size.first);
+        EXPECT_EQ(d.picture.height(), size.second);
+        const Image rgb = d.picture.toRgb();
+        std::set<std::tuple<int, int, int>> colours;
+        for (int y = 0; y < rgb.height(); ++y) {
+            for (int x = 0; x < rgb.width(); ++x) {
+                const Rgb c = rgb.pixel(x, y);
+                colours.insert({c.r, c.g, c.b});
+            }
+        }
+        EXPECT_GE(colours.size(), 2u);
+    }
+}
+
+TEST_F(SampleDecode, MulticolourSamplesShowTheirTestPatterns) {
+    EXPECT_EQ(decode("koala-compressed.gg").picture.toRgb(), koala(1));
+    EXPECT_EQ(decode("art-studio-multicolour.ocp").picture.toRgb(), koala(2));
+    EXPECT_EQ(decode("amica.ami").picture.toRgb(), koala(4));
+}
+
+TEST_F(SampleDecode, HiresSamplesShowOneDrawing) {
+    EXPECT_EQ(decode("art-studio-hires.ocp").picture.toRgb(), decode("doodle.dd").picture.toRgb());
+    EXPECT_NE(decode("doodle-compressed.jj").picture.toRgb(), decode("doodle.dd").picture.toRgb());
+}
+
+TEST_F(SampleDecode, PrintfoxPagesAreBlackAndWhiteWithABlackFrame) {
+    for (const char* name : {"printfox-screen.bs", "printfox-large.gb", "pagefox-page.pg"}) {
+        SCOPED_TRACE(name);
+        const Decoded d = decode(name);
+        ASSERT_TRUE(d.accepted) << d.reason;
+        const Image rgb = d.picture.toRgb();
+        EXPECT_EQ(rgb.pixel(0, 0), kBlack);
+        EXPECT_EQ(rgb.pixel(rgb.width() - 1, rgb.height() - 1), kBlack);
+        for (int y = 0; y < rgb.height(); y += 7) {
+            for (int x = 0; x < rgb.width(); x += 3) {
+                EXPECT_TRUE(rgb.pixel(x, y) == kBlack || rgb.pixel(x, y) == kWhite);
+            }
+        }
+    }
+}
+
+TEST_F(SampleDecode, GodotPictureShowsItsBars) {
+    const Decoded d = decode("godot.4bt");
+    ASSERT_TRUE(d.accepted) << d.reason;
+    const Image rgb = d.picture.toRgb();
+    for (int x = 0; x < 320; x += 5) {
+        EXPECT_EQ(rgb.pixel(x, 0), kGodotPalette[static_cast<std::size_t>(x / 20)]);
+        EXPECT_EQ(rgb.pixel(x, 100), kGodotPalette[static_cast<std::size_t>(15 - x / 20)]);
+    }
+}
+
+TEST(SampleConvert, TheConverterTurnsEverySampleIntoPng) {
+    quendra::testing::TempDir dir;
+    std::vector<std::string> args{"-o", "png"};
+    for (const SampleFile& f : allSampleFiles()) {
+        quendra::testing::writeBytes(dir / "in" / f.name, f.bytes);
+        args.push_back("in/" + f.name);
+    }
+    const auto r = quendra::testing::runTool("quendra-convert", args, dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const SampleFile& f : allSampleFiles()) {
+        EXPECT_TRUE(fs::exists(dir / "png" / fs::path(f.name).replace_extension(".png"))) << f.name;
+    }
+}
+
+} // namespace
+} // namespace quendra::samples

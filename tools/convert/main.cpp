@@ -1,0 +1,93 @@
+// quendra-convert: converts C64 pictures in batches. See usageText() in options.cpp.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "convert/convert.h"
+#include "convert/options.h"
+
+namespace {
+
+using quendra::convert::Outcome;
+
+// Messages on standard error; on a terminal also a progress bar on the last line,
+// redrawn at most ten times a second and cleared before each message and at the end.
+class StderrReporter : public quendra::convert::Reporter {
+  public:
+    explicit StderrReporter(bool terminal) : terminal_(terminal) {}
+    ~StderrReporter() override { clearBar(); }
+
+    void report(std::size_t, const Outcome& outcome) override {
+        if (outcome.converted)
+            return;
+        clearBar();
+        std::fprintf(stderr, "%s\n", outcome.message.c_str());
+        if (terminal_ && done_ < total_)
+            drawBar();
+    }
+
+    void progress(std::size_t done, std::size_t total) override {
+        done_ = done;
+        total_ = total;
+        if (!terminal_)
+            return;
+        const auto now = std::chrono::steady_clock::now();
+        if (done < total && now - lastDraw_ < std::chrono::milliseconds(100))
+            return;
+        lastDraw_ = now;
+        if (done < total)
+            drawBar();
+        else
+            clearBar();
+    }
+
+  private:
+    void drawBar() {
+        constexpr std::size_t kWidth = 40;
+        const std::size_t filled = total_ ? kWidth * done_ / total_ : 0;
+        std::string bar(filled, '#');
+        bar.resize(kWidth, '.');
+        std::fprintf(stderr, "\r[%s] %zu/%zu", bar.c_str(), done_, total_);
+        std::fflush(stderr);
+        shown_ = true;
+    }
+    void clearBar() {
+        if (!shown_)
+            return;
+        std::fputs("\r\033[K", stderr);
+        std::fflush(stderr);
+        shown_ = false;
+    }
+
+    bool terminal_;
+    bool shown_ = false;
+    std::size_t done_ = 0, total_ = 0;
+    std::chrono::steady_clock::time_point lastDraw_{};
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace quendra::convert;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const Parsed parsed = parseArguments(arguments);
+    switch (parsed.action) {
+    case Parsed::Action::Help:
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    case Parsed::Action::Version:
+        std::fputs(versionText().c_str(), stdout);
+        return 0;
+    case Parsed::Action::UsageError:
+        std::fprintf(stderr, "quendra-convert: %s\nTry 'quendra-convert --help'.\n",
+                     parsed.error.c_str());
+        return 2;
+    case Parsed::Action::Convert:
+        break;
+    }
+    StderrReporter reporter(::isatty(STDERR_FILENO) == 1);
+    return runBatch(parsed.options, reporter);
+}

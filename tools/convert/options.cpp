@@ -1,0 +1,158 @@
+#include "convert/options.h"
+
+#include <charconv>
+
+#ifndef QUENDRA_VERSION
+#define QUENDRA_VERSION "unknown"
+#endif
+
+namespace quendra::convert {
+
+namespace {
+
+struct Named {
+    std::string_view name;
+    OutputFormat format;
+};
+
+constexpr Named kFormats[] = {
+    {"png", OutputFormat::Png},   {"gif", OutputFormat::Gif}, {"bmp", OutputFormat::Bmp},
+    {"pcx", OutputFormat::Pcx},   {"tif", OutputFormat::Tif}, {"jpg", OutputFormat::Jpg},
+    {"4bt", OutputFormat::Godot},
+};
+
+std::optional<int> number(std::string_view text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+Parsed usageError(std::string message) {
+    Parsed p;
+    p.action = Parsed::Action::UsageError;
+    p.error = std::move(message);
+    return p;
+}
+
+} // namespace
+
+std::string_view extensionOf(OutputFormat format) {
+    for (const Named& n : kFormats) {
+        if (n.format == format)
+            return n.name;
+    }
+    return {};
+}
+
+std::optional<OutputFormat> formatNamed(std::string_view name) {
+    for (const Named& n : kFormats) {
+        if (n.name == name)
+            return n.format;
+    }
+    return std::nullopt;
+}
+
+Parsed parseArguments(std::span<const std::string> arguments) {
+    Parsed result;
+    Options& o = result.options;
+    bool onlyFiles = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
+            o.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            onlyFiles = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h")
+            return {Parsed::Action::Help, {}, {}};
+        if (arg == "--version")
+            return {Parsed::Action::Version, {}, {}};
+        if (arg == "--grey" || arg == "--gray") {
+            o.grey = true;
+            continue;
+        }
+        if (arg == "--force") {
+            o.force = true;
+            continue;
+        }
+
+        // Options with a value: "--to png", "--to=png", "-j 4", "-j4".
+        std::string name = arg, value;
+        bool haveValue = false;
+        if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            haveValue = true;
+        } else if ((arg.starts_with("-j") || arg.starts_with("-o")) && arg.size() > 2) {
+            name = arg.substr(0, 2);
+            value = arg.substr(2);
+            haveValue = true;
+        }
+        if (name != "--to" && name != "-o" && name != "-j" && name != "--quality") {
+            return usageError("unknown option " + arg);
+        }
+        if (!haveValue) {
+            if (i + 1 >= arguments.size())
+                return usageError(name + " needs a value");
+            value = arguments[++i];
+        }
+        if (name == "--to") {
+            const auto format = formatNamed(value);
+            if (!format)
+                return usageError("--to " + value +
+                                  ": not one of png, gif, bmp, pcx, tif, jpg, 4bt");
+            o.format = *format;
+        } else if (name == "-o") {
+            if (value.empty())
+                return usageError("-o needs a folder");
+            o.outputDir = value;
+        } else if (name == "-j") {
+            const auto n = number(value);
+            if (!n || *n < 1)
+                return usageError("-j " + value + ": not a number of 1 or more");
+            o.jobs = *n;
+        } else {
+            const auto n = number(value);
+            if (!n || *n < 1 || *n > 100)
+                return usageError("--quality " + value + ": not 1 to 100");
+            o.quality = *n;
+        }
+    }
+    if (o.files.empty())
+        return usageError("no input files");
+    return result;
+}
+
+std::string usageText() {
+    return "Usage: quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force]\n"
+           "                       [-j N] [--quality N] FILE...\n"
+           "\n"
+           "Converts Commodore 64 pictures (Koala Painter, RunPaint, Art Studio, Amica Paint,\n"
+           "Doodle, Printfox/Pagefox, FunPainter 2, GoDot 4Bit) into PC picture files.\n"
+           "\n"
+           "  --to FORMAT   output format (default png); png, gif, bmp, pcx and tif keep the\n"
+           "                exact colours, jpg is lossy, 4bt writes a GoDot 4Bit file\n"
+           "  --grey        the grey palette instead of the colours\n"
+           "  -o DIR        write into DIR (made if missing) instead of beside each input\n"
+           "  --force       replace output files that exist already\n"
+           "  -j N          convert N files at a time (default: one per core)\n"
+           "  --quality N   JPEG quality, 1 to 100 (default 90)\n"
+           "  --help        show this text\n"
+           "  --version     show the version\n"
+           "\n"
+           "The output's name is the input's with its extension replaced (pic.koa gives\n"
+           "pic.png). Files that cannot be converted are reported on standard error as\n"
+           "\"FILE: REASON\" (\"FILE: rejected: REASON\" when the picture's data is wrong).\n"
+           "Exit status: 0 all files converted, 1 some did not, 2 usage error.\n";
+}
+
+std::string versionText() {
+    return std::string("quendra-convert ") + QUENDRA_VERSION + "\n";
+}
+
+} // namespace quendra::convert

@@ -1,0 +1,43 @@
+// The converter's command line:
+//   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
+//                   [--quality N] FILE...
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quendra::convert {
+
+enum class OutputFormat { Png, Gif, Bmp, Pcx, Tif, Jpg, Godot };
+
+// The lower-case extension of the format's files, without the dot ("png", "4bt").
+std::string_view extensionOf(OutputFormat format);
+std::optional<OutputFormat> formatNamed(std::string_view name);
+
+struct Options {
+    OutputFormat format = OutputFormat::Png;
+    bool grey = false;
+    std::optional<std::filesystem::path> outputDir;
+    bool force = false;
+    int jobs = 0;     // 0: one per core
+    int quality = 90; // JPEG, 1..100
+    std::vector<std::string> files;
+};
+
+struct Parsed {
+    enum class Action { Convert, Help, Version, UsageError } action = Action::Convert;
+    Options options;
+    std::string error; // for UsageError
+};
+
+// `arguments` without the program name.
+Parsed parseArguments(std::span<const std::string> arguments);
+
+std::string usageText();
+std::string versionText();
+
+} // namespace quendra::convert

@@ -1,0 +1,26 @@
+// How the converter puts a finished file in place: written in full first, then given the
+// target's name in one step. Readers never see half a file, and a failure leaves whatever
+// was at the target untouched.
+//
+// Without `replace` an existing target is never touched, even one that appeared after the
+// converter checked: the new file is written unnamed in the target's folder (O_TMPFILE)
+// and linked to its name, which fails when the name exists (file systems without unnamed
+// files get a temporary name and a rename that refuses to replace). With `replace` the file
+// is written under a temporary name and renamed over the target. With `replace` the new data is
+// flushed to the disk before it takes an existing file's place, so that a crash cannot leave the
+// name empty; new files are not flushed one by one, which would cost a disk round trip per
+// file in a batch.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace quendra::convert {
+
+// Empty on success, else why not (for people).
+std::string putFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                    bool replace);
+
+} // namespace quendra::convert
