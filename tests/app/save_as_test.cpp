@@ -73,6 +73,27 @@ QImage godotPicture(const QString& path, bool grey = false) {
     return toQImage(d.picture);
 }
 
+// The Compression tag of a TIFF file's first picture; 0 when there is none.
+int tiffCompression(const std::vector<std::uint8_t>& f) {
+    if (f.size() < 8 || (f[0] != 'I' && f[0] != 'M'))
+        return 0;
+    const bool little = f[0] == 'I';
+    auto at = [&](std::size_t i, int n) {
+        std::uint32_t v = 0;
+        for (int k = 0; k < n; ++k)
+            v |= std::uint32_t(f.at(i + (little ? k : n - 1 - k))) << (8 * k);
+        return v;
+    };
+    const std::size_t ifd = at(4, 4);
+    const std::size_t entries = at(ifd, 2);
+    for (std::size_t e = 0; e < entries; ++e) {
+        const std::size_t entry = ifd + 2 + 12 * e;
+        if (at(entry, 2) == 259)
+            return int(at(entry + 8, 2));
+    }
+    return 0;
+}
+
 using LibraryReader = imagelib::Status (*)(const QString&, int, bool, QImage&);
 
 QImage readBack(LibraryReader reader, const QString& path) {
@@ -191,6 +212,8 @@ TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
         EXPECT_EQ(form->PImg->defSaveFilename(), out.filePath(f.name));
         EXPECT_EQ(readBack(f.reader, out.filePath(f.name)), picture);
     }
+    // The window's component writes TIFF with LZW compression.
+    EXPECT_EQ(tiffCompression(fileBytes(out.filePath("pic.TIF"))), 5);
     // Where Qt reads the format itself, it agrees: these are standard files.
     EXPECT_EQ(rgb(QImage(out.filePath("pic.PNG"))), picture);
     EXPECT_EQ(rgb(QImage(out.filePath("pic.BMP"))), picture);
