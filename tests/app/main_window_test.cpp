@@ -133,9 +133,12 @@ TEST_F(ViewerTest, ResizingPlacesThePictureArea) {
     start();
     form->show();
     form->resize(800, 600);
-    EXPECT_EQ(form->PImg->geometry(), QRect(240, 16, 590, 525));
+    EXPECT_EQ(form->PImg->geometry(), QRect(240, 16, 541, 525));
     form->resize(686, 565);
-    EXPECT_EQ(form->PImg->geometry(), QRect(240, 16, 476, 490));
+    EXPECT_EQ(form->PImg->geometry(), QRect(240, 16, 427, 490));
+    // The whole picture area lies inside the window.
+    const QRect area(form->PImg->mapTo(form, QPoint(0, 0)), form->PImg->size());
+    EXPECT_TRUE(form->rect().contains(area)) << area.right() << " " << area.bottom();
     EXPECT_EQ(form->SaveAs->geometry(), QRect(12, 312, 75, 25)); // the rest stays
 }
 
