@@ -58,6 +58,14 @@ ByteVector godotFile(int width, int height, IndexAt indexAt) {
     return encodeGodot(picture.toRgb(), false).bytes;
 }
 
+// The C64 colour number of GoDot index i.
+int c64OfGodotIndex(int i) {
+    for (int c = 0; c < 16; ++c)
+        if (kGodotIndexOfC64[c] == i)
+            return c;
+    return 0;
+}
+
 } // namespace
 
 ByteVector sampleKoala() {
@@ -108,27 +116,21 @@ ByteVector samplePagefoxPage() {
 }
 
 ByteVector sampleFunPainter() {
-    // Broad bands of colour in both frames, so that it packs well and the blend shows.
+    // The blend chart: the first frame's colour changes across, the second frame's down,
+    // so every cell shows the mix of its column's and its row's colour. C64 colours in
+    // GoDot's dark-to-light order, so the chart runs from dark to light both ways.
     FunPainterPicture p;
-    auto frame = [](FliFrame& f, int shift) {
-        for (int screen = 0; screen < 8; ++screen) {
-            for (int n = 0; n < 1000; ++n) {
-                const int row = n / 40, col = n % 40;
-                const int hi = (col / 8 + screen / 2 + shift) % 16,
-                          lo = (row / 5 + 2 * shift + 3) % 16;
-                f.screens[screen][n] = static_cast<std::uint8_t>(hi << 4 | lo);
-            }
+    for (int screen = 0; screen < 8; ++screen) {
+        for (int n = 0; n < 1000; ++n) {
+            const int row = n / 40, col = n % 40;
+            const auto across = static_cast<std::uint8_t>(c64OfGodotIndex(col * 16 / 40));
+            const auto down = static_cast<std::uint8_t>(c64OfGodotIndex(row * 16 / 25));
+            p.first.screens[screen][n] = static_cast<std::uint8_t>(across << 4);
+            p.second.screens[screen][n] = static_cast<std::uint8_t>(down << 4);
         }
-        const std::uint8_t pairs[4] = {0x1B, 0x6C, 0xB1, 0xC6};
-        for (int n = 0; n < 1000; ++n)
-            std::fill_n(f.bitmap.begin() + 8 * n, 8, pairs[(n / 40 + n % 40 + shift) % 4]);
-    };
-    frame(p.first, 0);
-    frame(p.second, 1);
-    for (int y = 0; y < 200; ++y)
-        p.backgrounds[y] = static_cast<std::uint8_t>((y % 100 / 13 + (y >= 100 ? 8 : 0)) % 16);
-    for (int n = 0; n < 1000; ++n)
-        p.colour[n] = static_cast<std::uint8_t>((n % 40) / 10 + 12);
+    }
+    p.first.bitmap.fill(0x55); // every pixel takes its screen's high nibble
+    p.second.bitmap.fill(0x55);
     return makeFunPainter(p, /*packed=*/true, 0xFF);
 }
 
