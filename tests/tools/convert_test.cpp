@@ -3,6 +3,7 @@
 // runs write. End-to-end tests run the program itself.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QImage>
 #include <csignal>
@@ -208,6 +209,42 @@ TEST_F(ConvertRun, UnwritableOutputIsReported) {
     const auto r = runTool("quendra-convert", {"-o", "blocker/sub", "pic.koa"}, dir.path());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err.rfind("pic.koa: cannot write blocker/sub/pic.png: ", 0), 0u) << r.err;
+}
+
+TEST_F(ConvertRun, PipesAndDevicesAreNotReadAndOddNamesConvert) {
+    koala("my pic \xc3\xbc.koa", 4); // a blank and a non-ASCII letter
+    ASSERT_EQ(::mkfifo((dir / "pipe.koa").c_str(), 0600), 0);
+    writeBytes(dir / "empty.koa", {});
+    // A pipe nobody writes into would keep a reader waiting: the run must end regardless.
+    const auto r = runTool("/usr/bin/timeout",
+                           {"60", (quendra::testing::binDir() / "quendra-convert").string(),
+                            "pipe.koa", "/dev/null", "empty.koa", "my pic \xc3\xbc.koa"},
+                           dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "pipe.koa: not a regular file\n"
+                     "/dev/null: not a regular file\n"
+                     "empty.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this "
+                     "one has 0\n");
+    QImage out(QString::fromStdString((dir / "my pic \xc3\xbc.png").string()));
+    ASSERT_FALSE(out.isNull());
+    EXPECT_EQ(pixels(out), koalaPixels(4));
+}
+
+TEST_F(ConvertRun, OutputFolderThatIsAFileIsAUsageError) {
+    koala("pic.koa");
+    writeBytes(dir / "afile", {1});
+    const auto r = runTool("quendra-convert", {"-o", "afile", "pic.koa", "pic.koa"}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "quendra-convert: -o afile: not a folder\n"
+                     "Try 'quendra-convert --help'.\n");
+    EXPECT_EQ(slurp(dir / "afile"), "\x01");
+    // Numbers out of range are usage errors as well.
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"-j", "0", "pic.koa"},
+                                                {"--quality", "0", "pic.koa"},
+                                                {"--quality", "101", "pic.koa"}}) {
+        EXPECT_EQ(runTool("quendra-convert", args, dir.path()).status, 2) << args[0];
+    }
+    EXPECT_FALSE(fs::exists(dir / "pic.png"));
 }
 
 TEST_F(ConvertRun, UsageHelpAndVersion) {

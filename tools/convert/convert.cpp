@@ -73,14 +73,17 @@ Encoded throughImageLibrary(const IndexedImage& picture, const Options& options)
     return {{data, data + bytes.size()}, {}};
 }
 
-// Why a file cannot be read, or empty when it can be opened for reading.
+// Why a file cannot be read, or empty when it can be opened for reading. Only regular
+// files are read: a pipe or a device could keep the reader waiting for ever.
 std::string unreadable(const std::string& input) {
     struct stat st {};
     if (::stat(input.c_str(), &st) != 0)
         return std::strerror(errno);
     if (S_ISDIR(st.st_mode))
         return std::strerror(EISDIR);
-    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    if (!S_ISREG(st.st_mode))
+        return "not a regular file";
+    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return std::strerror(errno);
     ::close(fd);
@@ -170,6 +173,16 @@ Outcome convertFile(const std::string& input, const fs::path& output, const Opti
         return failed(why);
     }
     return {true, {}};
+}
+
+std::string outputDirProblem(const Options& options) {
+    if (!options.outputDir)
+        return {};
+    std::error_code ec;
+    const fs::file_status status = fs::status(*options.outputDir, ec);
+    if (ec || !fs::exists(status) || fs::is_directory(status))
+        return {}; // missing, or a problem each write will name
+    return "-o " + options.outputDir->string() + ": not a folder";
 }
 
 int runBatch(const Options& options, Reporter& reporter) {
