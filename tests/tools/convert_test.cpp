@@ -240,8 +240,8 @@ TEST_F(ConvertRun, OutputFolderThatIsAFileIsAUsageError) {
     EXPECT_EQ(slurp(dir / "afile"), "\x01");
     // Numbers out of range are usage errors as well.
     for (const std::vector<std::string>& args : {std::vector<std::string>{"-j", "0", "pic.koa"},
-                                                {"--quality", "0", "pic.koa"},
-                                                {"--quality", "101", "pic.koa"}}) {
+                                                 {"--quality", "0", "pic.koa"},
+                                                 {"--quality", "101", "pic.koa"}}) {
         EXPECT_EQ(runTool("quendra-convert", args, dir.path()).status, 2) << args[0];
     }
     EXPECT_FALSE(fs::exists(dir / "pic.png"));

@@ -75,8 +75,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const Parsed parsed = parseArguments(arguments);
     auto usageError = [](const std::string& error) {
-        std::fprintf(stderr, "quendra-convert: %s\nTry 'quendra-convert --help'.\n",
-                     error.c_str());
+        std::fprintf(stderr, "quendra-convert: %s\nTry 'quendra-convert --help'.\n", error.c_str());
         return 2;
     };
     switch (parsed.action) {
