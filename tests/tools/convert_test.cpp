@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <QImage>
+#include <algorithm>
 #include <csignal>
 
 #include "components/image_library.h"
@@ -245,6 +246,27 @@ TEST_F(ConvertRun, OutputFolderThatIsAFileIsAUsageError) {
         EXPECT_EQ(runTool("quendra-convert", args, dir.path()).status, 2) << args[0];
     }
     EXPECT_FALSE(fs::exists(dir / "pic.png"));
+}
+
+TEST_F(ConvertRun, MoreJobsThanTheSystemGivesThreadsStillConvertsEverything) {
+    std::string command =
+        "ulimit -v 400000 && exec " +
+        quendra::testing::quoted((quendra::testing::binDir() / "quendra-convert").string()) +
+        " -j 2000 -o out";
+    for (int i = 0; i < 300; ++i) {
+        writeBytes(dir / ("e" + std::to_string(i) + ".koa"), {});
+        command += " e" + std::to_string(i) + ".koa";
+    }
+    koala("good.koa", 5);
+    command += " good.koa";
+    // 2000 thread stacks do not fit in 400 MB of address space.
+    const auto r = runTool("/bin/sh", {"-c", command}, dir.path());
+    EXPECT_EQ(r.status, 1) << r.err.substr(r.err.size() > 300 ? r.err.size() - 300 : 0);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 300);
+    EXPECT_EQ(r.err.find("terminate"), std::string::npos);
+    QImage out(QString::fromStdString((dir / "out/good.png").string()));
+    ASSERT_FALSE(out.isNull());
+    EXPECT_EQ(pixels(out), koalaPixels(5));
 }
 
 TEST_F(ConvertRun, UsageHelpAndVersion) {

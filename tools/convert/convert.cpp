@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "components/image_library.h"
@@ -241,8 +242,13 @@ int runBatch(const Options& options, Reporter& reporter) {
                                      : std::max(1u, std::thread::hardware_concurrency());
     jobs = static_cast<unsigned>(std::min<std::size_t>(jobs, total));
     std::vector<std::thread> threads;
-    for (unsigned t = 1; t < jobs; ++t)
-        threads.emplace_back(work);
+    for (unsigned t = 1; t < jobs; ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // the system gives no more threads: the ones there share the work
+        }
+    }
     work();
     for (std::thread& t : threads)
         t.join();
