@@ -3,8 +3,10 @@
 // runs write. End-to-end tests run the program itself.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QImage>
+#include <algorithm>
 #include <csignal>
 
 #include "components/image_library.h"
@@ -208,6 +210,66 @@ TEST_F(ConvertRun, UnwritableOutputIsReported) {
     const auto r = runTool("quendra-convert", {"-o", "blocker/sub", "pic.koa"}, dir.path());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err.rfind("pic.koa: cannot write blocker/sub/pic.png: ", 0), 0u) << r.err;
+}
+
+TEST_F(ConvertRun, PipesAndDevicesAreNotReadAndOddNamesConvert) {
+    koala("my pic \xc3\xbc.koa", 4); // a blank and a non-ASCII letter
+    ASSERT_EQ(::mkfifo((dir / "pipe.koa").c_str(), 0600), 0);
+    writeBytes(dir / "empty.koa", {});
+    // A pipe nobody writes into would keep a reader waiting: the run must end regardless.
+    const auto r = runTool("/usr/bin/timeout",
+                           {"60", (quendra::testing::binDir() / "quendra-convert").string(),
+                            "pipe.koa", "/dev/null", "empty.koa", "my pic \xc3\xbc.koa"},
+                           dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "pipe.koa: not a regular file\n"
+                     "/dev/null: not a regular file\n"
+                     "empty.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this "
+                     "one has 0\n");
+    QImage out(QString::fromStdString((dir / "my pic \xc3\xbc.png").string()));
+    ASSERT_FALSE(out.isNull());
+    EXPECT_EQ(pixels(out), koalaPixels(4));
+}
+
+TEST_F(ConvertRun, OutputFolderThatIsAFileIsAUsageError) {
+    koala("pic.koa");
+    writeBytes(dir / "afile", {1});
+    const auto r = runTool("quendra-convert", {"-o", "afile", "pic.koa", "pic.koa"}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "quendra-convert: -o afile: not a folder\n"
+                     "Try 'quendra-convert --help'.\n");
+    EXPECT_EQ(slurp(dir / "afile"), "\x01");
+    // Numbers out of range are usage errors as well.
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"-j", "0", "pic.koa"},
+                                                 {"--quality", "0", "pic.koa"},
+                                                 {"--quality", "101", "pic.koa"}}) {
+        EXPECT_EQ(runTool("quendra-convert", args, dir.path()).status, 2) << args[0];
+    }
+    EXPECT_FALSE(fs::exists(dir / "pic.png"));
+}
+
+TEST_F(ConvertRun, MoreJobsThanTheSystemGivesThreadsStillConvertsEverything) {
+    const std::string limited =
+        "ulimit -v 400000 && exec " +
+        quendra::testing::quoted((quendra::testing::binDir() / "quendra-convert").string());
+    koala("good.koa", 5);
+    // An instrumented build may not even start in that little address space.
+    if (runTool("/bin/sh", {"-c", limited + " -j 1 -o probe good.koa"}, dir.path()).status != 0)
+        GTEST_SKIP() << "the converter needs more than 400 MB of address space here";
+    std::string command = limited + " -j 2000 -o out";
+    for (int i = 0; i < 300; ++i) {
+        writeBytes(dir / ("e" + std::to_string(i) + ".koa"), {});
+        command += " e" + std::to_string(i) + ".koa";
+    }
+    command += " good.koa";
+    // 2000 thread stacks do not fit in 400 MB of address space.
+    const auto r = runTool("/bin/sh", {"-c", command}, dir.path());
+    EXPECT_EQ(r.status, 1) << r.err.substr(r.err.size() > 300 ? r.err.size() - 300 : 0);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 300);
+    EXPECT_EQ(r.err.find("terminate"), std::string::npos);
+    QImage out(QString::fromStdString((dir / "out/good.png").string()));
+    ASSERT_FALSE(out.isNull());
+    EXPECT_EQ(pixels(out), koalaPixels(5));
 }
 
 TEST_F(ConvertRun, UsageHelpAndVersion) {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "components/image_library.h"
@@ -73,14 +74,17 @@ Encoded throughImageLibrary(const IndexedImage& picture, const Options& options)
     return {{data, data + bytes.size()}, {}};
 }
 
-// Why a file cannot be read, or empty when it can be opened for reading.
+// Why a file cannot be read, or empty when it can be opened for reading. Only regular
+// files are read: a pipe or a device could keep the reader waiting for ever.
 std::string unreadable(const std::string& input) {
     struct stat st {};
     if (::stat(input.c_str(), &st) != 0)
         return std::strerror(errno);
     if (S_ISDIR(st.st_mode))
         return std::strerror(EISDIR);
-    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    if (!S_ISREG(st.st_mode))
+        return "not a regular file";
+    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return std::strerror(errno);
     ::close(fd);
@@ -172,6 +176,16 @@ Outcome convertFile(const std::string& input, const fs::path& output, const Opti
     return {true, {}};
 }
 
+std::string outputDirProblem(const Options& options) {
+    if (!options.outputDir)
+        return {};
+    std::error_code ec;
+    const fs::file_status status = fs::status(*options.outputDir, ec);
+    if (ec || !fs::exists(status) || fs::is_directory(status))
+        return {}; // missing, or a problem each write will name
+    return "-o " + options.outputDir->string() + ": not a folder";
+}
+
 int runBatch(const Options& options, Reporter& reporter) {
     const std::size_t total = options.files.size();
     std::vector<fs::path> outputs(total);
@@ -228,8 +242,13 @@ int runBatch(const Options& options, Reporter& reporter) {
                                      : std::max(1u, std::thread::hardware_concurrency());
     jobs = static_cast<unsigned>(std::min<std::size_t>(jobs, total));
     std::vector<std::thread> threads;
-    for (unsigned t = 1; t < jobs; ++t)
-        threads.emplace_back(work);
+    for (unsigned t = 1; t < jobs; ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // the system gives no more threads: the ones there share the work
+        }
+    }
     work();
     for (std::thread& t : threads)
         t.join();

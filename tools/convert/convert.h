@@ -44,6 +44,10 @@ class Reporter {
     virtual void progress(std::size_t done, std::size_t total) = 0;
 };
 
+// Why `-o DIR` cannot be the output folder because it names something that exists and is
+// not a folder (a mistake in the command line); empty otherwise. A missing folder is made.
+std::string outputDirProblem(const Options& options);
+
 // Converts options.files on options.jobs threads (one per core when 0). Returns the exit
 // status: 0 when every file converted, 1 when any did not.
 int runBatch(const Options& options, Reporter& reporter);

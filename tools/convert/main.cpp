@@ -74,6 +74,10 @@ int main(int argc, char** argv) {
     using namespace quendra::convert;
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const Parsed parsed = parseArguments(arguments);
+    auto usageError = [](const std::string& error) {
+        std::fprintf(stderr, "quendra-convert: %s\nTry 'quendra-convert --help'.\n", error.c_str());
+        return 2;
+    };
     switch (parsed.action) {
     case Parsed::Action::Help:
         std::fputs(usageText().c_str(), stdout);
@@ -82,12 +86,13 @@ int main(int argc, char** argv) {
         std::fputs(versionText().c_str(), stdout);
         return 0;
     case Parsed::Action::UsageError:
-        std::fprintf(stderr, "quendra-convert: %s\nTry 'quendra-convert --help'.\n",
-                     parsed.error.c_str());
-        return 2;
+        return usageError(parsed.error);
     case Parsed::Action::Convert:
         break;
     }
+    // -o naming a file: nothing could be written, so say it once.
+    if (const std::string problem = outputDirProblem(parsed.options); !problem.empty())
+        return usageError(problem);
     StderrReporter reporter(::isatty(STDERR_FILENO) == 1);
     return runBatch(parsed.options, reporter);
 }
