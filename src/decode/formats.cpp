@@ -89,6 +89,9 @@ std::string_view formatDescription(std::string_view extension) {
 
 std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& path, std::size_t limit) {
     std::vector<std::uint8_t> bytes;
+    // Only plain files: opening a pipe or a device named like a picture would wait forever.
+    std::error_code regular;
+    if (!std::filesystem::is_regular_file(path, regular)) return bytes;
     std::ifstream in(path, std::ios::binary);
     if (!in) return bytes;
     std::error_code ec;

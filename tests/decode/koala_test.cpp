@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "decode/formats.h"
 #include "decode/palette.h"
@@ -90,6 +95,33 @@ TEST(Palette, GreyLevelsFollowTheGodotOrder) {
     for (int c : {0, 11, 12, 15, 1}) EXPECT_EQ(kC64Palette[c], kC64GreyPalette[c]) << c;
     for (int c : {2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 14}) EXPECT_NE(kC64Palette[c], kC64GreyPalette[c]) << c;
     for (int c = 0; c < 16; ++c) EXPECT_EQ(kGodotPalette[kGodotIndexOfC64[c]], kC64Palette[c]) << c;
+}
+
+}  // namespace
+}  // namespace quendra
+
+namespace quendra {
+namespace {
+
+TEST(ReadFilePrefix, ReadsUpToTheLimitAndOnlyPlainFiles) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("quendra-read-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto file = dir / "pic.koa";
+    {
+        std::ofstream out(file, std::ios::binary);
+        for (int i = 0; i < 300; ++i) out.put(static_cast<char>(i));
+    }
+    EXPECT_EQ(readFilePrefix(file, 1000).size(), 300u);
+    const auto first = readFilePrefix(file, 100);
+    ASSERT_EQ(first.size(), 100u);
+    EXPECT_EQ(first[99], 99);
+    EXPECT_TRUE(readFilePrefix(dir / "missing.koa", 100).empty());
+    EXPECT_TRUE(readFilePrefix(dir, 100).empty());  // a folder
+    const auto fifo = dir / "fifo.koa";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_TRUE(readFilePrefix(fifo, 100).empty());  // returns at once, reads nothing
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
