@@ -1,0 +1,114 @@
+// Odd things on the window's paths: names that are no picture files, pictures without
+// pixels, the largest pages. None of them may hang, crash or show something wrong.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+#include "samples/c64_files.h"
+#include "viewer_fixture.h"
+
+namespace quendra::testing {
+namespace {
+
+using samples::makeKoala;
+using samples::testPattern;
+
+// Watches a named pipe from another thread and lets any reader that blocks in opening it
+// go on, counting how often that happened.
+class PipeWatch {
+  public:
+    explicit PipeWatch(std::string path) : path_(std::move(path)), thread_([this] { run(); }) {}
+    ~PipeWatch() {
+        done_ = true;
+        thread_.join();
+    }
+    int readersSeen() const { return seen_.load(); }
+
+  private:
+    void run() {
+        while (!done_) {
+            // Opening the write end without blocking succeeds only while a reader waits.
+            const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                ++seen_;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    std::string path_;
+    std::atomic<bool> done_{false};
+    std::atomic<int> seen_{0};
+    std::thread thread_;
+};
+
+TEST_F(ViewerTest, ANamedPipeCalledLikeAPictureIsNoFileToShow) {
+    start();
+    show(write(QStringLiteral("pic.koa"), makeKoala(testPattern())));
+    const QImage before = shown();
+    for (const char* name : {"pipe.koa", "pipe.4bt", "pipe.fp2"}) {
+        const QString path = QDir(picsFolder()).filePath(QString::fromLatin1(name));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        PipeWatch watch(QFile::encodeName(path).toStdString());
+        show(path);
+        EXPECT_EQ(watch.readersSeen(), 0) << name << ": the viewer waited for a writer";
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)")) << name;
+        EXPECT_EQ(shown(), before) << name;
+    }
+}
+
+TEST_F(ViewerTest, AFolderCalledLikeAPictureIsNoFileToShow) {
+    start();
+    const QString folder = QDir(picsFolder()).filePath(QStringLiteral("folder.koa"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    show(folder);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
+    form->showDropped({folder});
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
+    EXPECT_FALSE(form->pictureShown);
+}
+
+TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
+    start();
+    show(write(QStringLiteral("empty.clp"), {'G', 'O', 'D', '1', 0, 0, 4, 0, 0xAD}));
+    ASSERT_TRUE(form->pictureShown);
+    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(3, 3));
+    form->enlargedView()->hide();
+    form->reducedView()->hide();
+    form->Turn->click();
+    form->Rotate->click();
+    form->ZoomIn->click();
+    form->OrigSize->click();
+
+    dialogs::Handler handler = dialogs::setHandler({});
+    const QString target = QDir(picsFolder()).filePath(QStringLiteral("out.4BT"));
+    handler.saveFileName = [&](QWidget*, const dialogs::SaveRequest&) { return target; };
+    dialogs::setHandler(handler);
+    form->Godot->setChecked(true);
+    form->SaveAs->click();
+    EXPECT_TRUE(form->SaveAs->isEnabled());
+    EXPECT_TRUE(form->FileListBox1->isEnabled());
+    for (const Box& box : boxes)
+        ADD_FAILURE() << box.text.toStdString();
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toHex(), QByteArray("474f443100000000ad"));
+}
+
+TEST_F(ViewerTest, AnEmptyNameAndAnEmptyArgumentShowNothing) {
+    start({QString()});
+    form->FormActivate();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
+    show(QString());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
+    EXPECT_FALSE(form->SaveAs->isEnabled());
+}
+
+} // namespace
+} // namespace quendra::testing
