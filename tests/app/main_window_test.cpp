@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/app_exception.h"
@@ -199,6 +200,29 @@ TEST_F(ViewerTest, TheCloseMenuItemEndsWithoutWritingTheSettings) {
     form->Beenden->trigger();
     EXPECT_EQ(ends.count(), 1);
     EXPECT_FALSE(QFile::exists(settings::filePath()));
+}
+
+TEST_F(ViewerTest, InTheRunningProgramOnlyClosingTheWindowWritesTheSettings) {
+    // As the program runs: the main window ends the event loop.
+    // A loop that did not end in time ends with 1.
+    const auto run = [] {
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        guard.start(10000);
+        return QCoreApplication::exec();
+    };
+    start();
+    program->endEventLoopOnRequest();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    QTimer::singleShot(0, form->Beenden, &QAction::trigger);
+    EXPECT_EQ(run(), 0);
+    EXPECT_FALSE(QFile::exists(settings::filePath())) << "the menu item wrote the settings";
+
+    QTimer::singleShot(0, form, &QWidget::close);
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(QFile::exists(settings::filePath()));
 }
 
 TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {
