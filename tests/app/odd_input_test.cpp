@@ -99,6 +99,17 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     QFile file(target);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().toHex(), QByteArray("474f443100000000ad"));
+
+    // The common formats hold no picture without pixels: each says so.
+    for (QRadioButton* format :
+         {form->TIF, form->GIF, form->BMP, form->PCX, form->PNG, form->JPG}) {
+        boxes.clear();
+        format->setChecked(true);
+        form->SaveAs->click();
+        ASSERT_FALSE(boxes.empty()) << format->text().toStdString();
+        EXPECT_EQ(boxes.back().text,
+                  QStringLiteral("Writing %1 file failed").arg(format->text().toLower()));
+    }
 }
 
 TEST_F(ViewerTest, AnEmptyNameAndAnEmptyArgumentShowNothing) {
@@ -108,6 +119,49 @@ TEST_F(ViewerTest, AnEmptyNameAndAnEmptyArgumentShowNothing) {
     show(QString());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
     EXPECT_FALSE(form->SaveAs->isEnabled());
+}
+
+// A Pagefox page of 255 x 255 cells (2040 x 2040 pixels) in runs of 256 bytes.
+std::vector<std::uint8_t> largestPage() {
+    std::vector<std::uint8_t> bytes{'P', 255, 255, 0};
+    const std::size_t runs = (255u * 255u * 8u + 255u) / 256u;
+    for (std::size_t i = 0; i < runs; ++i) {
+        bytes.push_back(0x9B);
+        bytes.push_back(0); // 256
+        bytes.push_back(i % 3 == 0 ? 0xF0 : 0x00);
+    }
+    bytes.insert(bytes.end(), 8, 0);
+    return bytes;
+}
+
+TEST_F(ViewerTest, TheLargestPageCanBeViewedTurnedEnlargedReducedAndSaved) {
+    start();
+    form->firstPaintPending = false;
+    show(write(QStringLiteral("large.pg"), largestPage()));
+    ASSERT_EQ(shown().size(), QSize(2040, 2040));
+    form->Turn->click();
+    EXPECT_EQ(shown().size(), QSize(2040, 2040));
+    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(3, 3));
+    EXPECT_EQ(form->reducedView()->size(), QSize(1020, 1020));
+    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(3, 3));
+    form->reducedView()->hide();
+    form->enlargedView()->hide();
+    for (int i = 0; i < 9; ++i)
+        form->ZoomIn->click();
+    form->OrigSize->click();
+
+    dialogs::Handler handler = dialogs::setHandler({});
+    QString target;
+    handler.saveFileName = [&](QWidget*, const dialogs::SaveRequest&) { return target; };
+    dialogs::setHandler(handler);
+    for (QRadioButton* format : {form->Godot, form->PNG}) {
+        target = QDir(picsFolder()).filePath(QStringLiteral("large.") + format->text().left(3));
+        format->setChecked(true);
+        form->SaveAs->click();
+        EXPECT_TRUE(QFileInfo(target).size() > 0) << target.toStdString();
+    }
+    for (const Box& box : boxes)
+        ADD_FAILURE() << box.text.toStdString();
 }
 
 } // namespace
