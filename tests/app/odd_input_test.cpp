@@ -60,6 +60,14 @@ TEST_F(ViewerTest, ANamedPipeCalledLikeAPictureIsNoFileToShow) {
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)")) << name;
         EXPECT_EQ(shown(), before) << name;
     }
+
+    // Listed and clicked in the folder's list.
+    const std::string koalaPipe = QDir(picsFolder()).filePath("pipe.koa").toStdString();
+    PipeWatch watch(koalaPipe);
+    openPictures();
+    clickListItem(QStringLiteral("pipe.koa"));
+    EXPECT_EQ(watch.readersSeen(), 0);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
 }
 
 TEST_F(ViewerTest, AFolderCalledLikeAPictureIsNoFileToShow) {
