@@ -2,11 +2,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <climits>
 
 #include "app/app_exception.h"
 #include "samples/c64_files.h"
@@ -169,6 +172,17 @@ TEST_F(ViewerTest, APlacementOnNoScreenOpensAtTheOriginWithItsSize) {
     start();
     EXPECT_EQ(form->pos(), QPoint(0, 0));
     EXPECT_EQ(form->size(), QSize(720, 540));
+}
+
+TEST_F(ViewerTest, AStoredSizeBeyondAllScreensIsCutToThem) {
+    ASSERT_TRUE(settings::writePlacement(settings::filePath(),
+                                         {INT_MAX - 5, INT_MAX - 5, 0, 2000000000, 2000000000}));
+    start();
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(form->size(), screen);
+    EXPECT_EQ(form->pos(), QPoint(0, 0));
+    form->show(); // and it can be drawn
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
 }
 
 TEST_F(ViewerTest, ClosingTheWindowWritesThePlacement) {
