@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     quendra::Program program(QApplication::arguments().mid(1));
-    QObject::connect(program.form1(), &quendra::TForm1::programEnds, &app, &QCoreApplication::quit);
+    program.endEventLoopOnRequest();
     program.form1()->show();
     program.form1()->activateWindow();
     quendra::arrangeScreenshot(program.form1(), sinceStart);

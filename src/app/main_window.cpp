@@ -215,9 +215,10 @@ void TForm1::applyPlacement(const WindowPlacement& p) {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens << screen->geometry();
-    const QRect stored(p.left, p.top, std::max(p.width, 1), std::max(p.height, 1));
-    move(screens.isEmpty() ? stored.topLeft() : placementOnScreens(stored, screens));
-    resize(p.width, p.height);
+    const QPoint stored(p.left, p.top);
+    const QSize size = sizeOnScreens(QSize(p.width, p.height), screens);
+    move(screens.isEmpty() ? stored : placementOnScreens(stored, size, screens));
+    resize(size);
     switch (p.style) {
     case 0:
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));

@@ -81,8 +81,9 @@ QImage toQImage(const IndexedImage& picture) {
 void TForm1::FileListBox1DblClick(QObject* sender) {
     if (sender == FileList)
         currentFileName = selectedListFile();
-    const QFileInfo file(currentFileName);
-    if (currentFileName.isEmpty() || !file.exists() || file.isDir())
+    // Only a plain file is a picture: a folder is none, and reading a named pipe or a
+    // terminal would wait for data that may never come.
+    if (currentFileName.isEmpty() || !QFileInfo(currentFileName).isFile())
         return;
     dispatchBegins(states_);
     applyStates();

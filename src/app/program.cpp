@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <QCoreApplication>
+
 namespace quendra {
 
 Program::Program(QStringList arguments)
@@ -7,6 +9,13 @@ Program::Program(QStringList arguments)
       form3_(std::make_unique<TForm3>()), okBottomDlg_(std::make_unique<TOKBottomDlg>()),
       saving_(std::make_unique<TSaving>()) {
     form1_->setSecondaryWindows(form2_.get(), form3_.get(), okBottomDlg_.get(), saving_.get());
+}
+
+void Program::endEventLoopOnRequest() {
+    // Not quit(): it closes every window first, and the main window's close writes the
+    // settings.
+    QObject::connect(form1_.get(), &TForm1::programEnds, form1_.get(),
+                     [] { QCoreApplication::exit(0); });
 }
 
 Program::~Program() {

@@ -20,6 +20,11 @@ class Program {
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
+    // Ends the running event loop when the main window asks the program to end. The loop
+    // ends at once, without asking the windows to close (which would run FormClose): the
+    // menu's "&Close (ALT+F4)" writes no settings; closing the window has written them.
+    void endEventLoopOnRequest();
+
     TForm1* form1() const { return form1_.get(); }
     TForm2* form2() const { return form2_.get(); }
     TForm3* form3() const { return form3_.get(); }

@@ -203,6 +203,11 @@ WindowPlacement readPlacement(const QString& path) {
     p.style = ini.readInteger(kSection, QStringLiteral("Style"), defaults.style);
     p.width = ini.readInteger(kSection, QStringLiteral("Width"), defaults.width);
     p.height = ini.readInteger(kSection, QStringLiteral("Height"), defaults.height);
+    // A window without width or height could not be seen: such a size is no size.
+    if (p.width <= 0)
+        p.width = defaults.width;
+    if (p.height <= 0)
+        p.height = defaults.height;
     return p;
 }
 

@@ -125,12 +125,27 @@ QImage quarterTurn(const QImage& source, const std::function<void(int)>& afterCo
     return out;
 }
 
-QPoint placementOnScreens(const QRect& stored, const QList<QRect>& screens) {
+QPoint placementOnScreens(QPoint topLeft, QSize size, const QList<QRect>& screens) {
+    // In 64 bits: a stored edge near the end of int's range must not wrap around.
+    const qint64 left = topLeft.x(), top = topLeft.y();
+    const qint64 right = left + std::max(size.width(), 1);
+    const qint64 bottom = top + std::max(size.height(), 1);
     for (const QRect& screen : screens) {
-        if (screen.intersects(stored))
-            return stored.topLeft();
+        if (left < qint64(screen.x()) + screen.width() && right > screen.x() &&
+            top < qint64(screen.y()) + screen.height() && bottom > screen.y()) {
+            return topLeft;
+        }
     }
     return {0, 0};
+}
+
+QSize sizeOnScreens(QSize stored, const QList<QRect>& screens) {
+    QRect desktop;
+    for (const QRect& screen : screens)
+        desktop = desktop.united(screen);
+    if (desktop.isEmpty())
+        return stored;
+    return {std::min(stored.width(), desktop.width()), std::min(stored.height(), desktop.height())};
 }
 
 } // namespace quendra

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <functional>
 
@@ -73,8 +74,11 @@ ZoomAction origSize(CommandStates& s, int& count);
 // `afterColumn(i)` runs after each source column i.
 QImage quarterTurn(const QImage& source, const std::function<void(int)>& afterColumn = {});
 
-// Where a window with the stored geometry opens: the stored position when the rectangle
-// meets at least one of the screens, else 0, 0 (a monitor that is gone).
-QPoint placementOnScreens(const QRect& stored, const QList<QRect>& screens);
+// Where a window of `size` stored at `topLeft` opens: the stored position when the window
+// meets at least one of the screens, else 0, 0 (a monitor that is gone). Any int values.
+QPoint placementOnScreens(QPoint topLeft, QSize size, const QList<QRect>& screens);
+// The stored size, each side at most that of the area all screens span together: a larger
+// window shows nothing more, and one of millions of pixels cannot even be drawn.
+QSize sizeOnScreens(QSize stored, const QList<QRect>& screens);
 
 } // namespace quendra

@@ -2,10 +2,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
+#include <climits>
 
 #include "app/app_exception.h"
 #include "samples/c64_files.h"
@@ -170,6 +174,17 @@ TEST_F(ViewerTest, APlacementOnNoScreenOpensAtTheOriginWithItsSize) {
     EXPECT_EQ(form->size(), QSize(720, 540));
 }
 
+TEST_F(ViewerTest, AStoredSizeBeyondAllScreensIsCutToThem) {
+    ASSERT_TRUE(settings::writePlacement(settings::filePath(),
+                                         {INT_MAX - 5, INT_MAX - 5, 0, 2000000000, 2000000000}));
+    start();
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(form->size(), screen);
+    EXPECT_EQ(form->pos(), QPoint(0, 0));
+    form->show(); // and it can be drawn
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
+}
+
 TEST_F(ViewerTest, ClosingTheWindowWritesThePlacement) {
     start();
     QSignalSpy ends(form, &TForm1::programEnds);
@@ -199,6 +214,29 @@ TEST_F(ViewerTest, TheCloseMenuItemEndsWithoutWritingTheSettings) {
     form->Beenden->trigger();
     EXPECT_EQ(ends.count(), 1);
     EXPECT_FALSE(QFile::exists(settings::filePath()));
+}
+
+TEST_F(ViewerTest, InTheRunningProgramOnlyClosingTheWindowWritesTheSettings) {
+    // As the program runs: the main window ends the event loop.
+    // A loop that did not end in time ends with 1.
+    const auto run = [] {
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        guard.start(10000);
+        return QCoreApplication::exec();
+    };
+    start();
+    program->endEventLoopOnRequest();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    QTimer::singleShot(0, form->Beenden, &QAction::trigger);
+    EXPECT_EQ(run(), 0);
+    EXPECT_FALSE(QFile::exists(settings::filePath())) << "the menu item wrote the settings";
+
+    QTimer::singleShot(0, form, &QWidget::close);
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(QFile::exists(settings::filePath()));
 }
 
 TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {

@@ -50,6 +50,17 @@ TEST_F(SettingsFile, NonNumbersAndMissingKeysGiveTheirDefaults) {
     EXPECT_EQ(settings::readPlacement(path()), WindowPlacement{});
 }
 
+TEST_F(SettingsFile, ASizeOfNothingOrLessGivesTheDefault) {
+    write("[Pos]\nTop=-20\nLeft=-30\nWidth=-50\nHeight=0\n");
+    const WindowPlacement p = settings::readPlacement(path());
+    EXPECT_EQ(p.top, -20); // a window partly off the screen is the user's choice
+    EXPECT_EQ(p.left, -30);
+    EXPECT_EQ(p.width, 686);
+    EXPECT_EQ(p.height, 565);
+    write("[Pos]\nWidth=1\nHeight=1\n");
+    EXPECT_EQ(settings::readPlacement(path()).width, 1);
+}
+
 TEST_F(SettingsFile, SectionAndKeysMatchWithoutRegardToCase) {
     write("[pos]\ntop=7\nWIDTH = 800\n");
     const WindowPlacement p = settings::readPlacement(path());

@@ -1,5 +1,6 @@
 #include "app/view_logic.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace quendra {
@@ -171,13 +172,26 @@ TEST(QuarterTurn, EmptyPictureStaysEmpty) {
 
 TEST(Placement, AWindowOnNoScreenOpensAtTheOrigin) {
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-    EXPECT_EQ(placementOnScreens(QRect(100, 50, 686, 565), screens), QPoint(100, 50));
-    EXPECT_EQ(placementOnScreens(QRect(3000, 900, 686, 565), screens), QPoint(3000, 900));
+    EXPECT_EQ(placementOnScreens(QPoint(100, 50), QSize(686, 565), screens), QPoint(100, 50));
+    EXPECT_EQ(placementOnScreens(QPoint(3000, 900), QSize(686, 565), screens), QPoint(3000, 900));
     // Partly visible stays where it was.
-    EXPECT_EQ(placementOnScreens(QRect(-600, -500, 686, 565), screens), QPoint(-600, -500));
+    EXPECT_EQ(placementOnScreens(QPoint(-600, -500), QSize(686, 565), screens), QPoint(-600, -500));
     // The second monitor is gone.
-    EXPECT_EQ(placementOnScreens(QRect(3300, 100, 686, 565), screens), QPoint(0, 0));
-    EXPECT_EQ(placementOnScreens(QRect(-2000, 0, 686, 565), screens), QPoint(0, 0));
+    EXPECT_EQ(placementOnScreens(QPoint(3300, 100), QSize(686, 565), screens), QPoint(0, 0));
+    EXPECT_EQ(placementOnScreens(QPoint(-2000, 0), QSize(686, 565), screens), QPoint(0, 0));
+    // Edges at the end of int's range do not wrap around onto a screen.
+    EXPECT_EQ(placementOnScreens(QPoint(INT_MAX - 10, INT_MAX - 10), QSize(686, 565), screens),
+              QPoint(0, 0));
+    EXPECT_EQ(placementOnScreens(QPoint(INT_MIN, INT_MIN), QSize(INT_MAX, INT_MAX), screens),
+              QPoint(0, 0));
+}
+
+TEST(Placement, AWindowIsNoLargerThanAllScreensTogether) {
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    EXPECT_EQ(sizeOnScreens(QSize(686, 565), screens), QSize(686, 565));
+    EXPECT_EQ(sizeOnScreens(QSize(3200, 1080), screens), QSize(3200, 1080));
+    EXPECT_EQ(sizeOnScreens(QSize(2000000000, 5000), screens), QSize(3200, 1080));
+    EXPECT_EQ(sizeOnScreens(QSize(900, 700), {}), QSize(900, 700));
 }
 
 } // namespace
