@@ -4,11 +4,9 @@
 
 namespace quendra {
 
+// Only "/" separates folders here: "\\" and ":" are ordinary characters of a file name.
 QString namePart(const QString& fileName) {
-    qsizetype sep = -1;
-    for (QChar c : {u'/', u'\\', u':'})
-        sep = std::max(sep, fileName.lastIndexOf(c));
-    return fileName.mid(sep + 1);
+    return fileName.mid(fileName.lastIndexOf(u'/') + 1);
 }
 
 QString captionFor(const QString& fileName, QStringView suffix) {

@@ -60,7 +60,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 std::span<const ReaderInfo> readerTable() { return kTable; }
 
 std::string_view extensionOf(std::string_view fileName) {
-    const auto sep = fileName.find_last_of("/\\:");
+    // Only "/" separates folders here: "\\" and ":" are ordinary characters of a file name.
+    const auto sep = fileName.rfind('/');
     const std::string_view name =
         sep == std::string_view::npos ? fileName : fileName.substr(sep + 1);
     const auto dot = name.rfind('.');

@@ -15,7 +15,7 @@ constexpr SaveFormatRow kRows[] = {
 };
 
 std::string_view namePart(std::string_view path) {
-    const auto sep = path.find_last_of("/\\");
+    const auto sep = path.rfind('/');
     return sep == std::string_view::npos ? path : path.substr(sep + 1);
 }
 
@@ -63,7 +63,7 @@ const std::string& SaveFolder::start(std::string_view directoryListFolder) {
 }
 
 void SaveFolder::confirmed(std::string_view chosenPath) {
-    const auto sep = chosenPath.find_last_of("/\\");
+    const auto sep = chosenPath.rfind('/');
     if (sep != std::string_view::npos) folder_ = chosenPath.substr(0, sep + 1);
 }
 

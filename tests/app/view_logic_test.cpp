@@ -9,10 +9,11 @@ namespace {
 TEST(Caption, NamesTheFileWithoutItsFolder) {
     EXPECT_EQ(captionFor(QStringLiteral("/pics/c64/PIC.KOA"), u" (Koala)"),
               QStringLiteral("Quendra: PIC.KOA (Koala)"));
-    EXPECT_EQ(captionFor(QStringLiteral("C:\\pics\\a.gg"), u" (Koala compressed)"),
-              QStringLiteral("Quendra: a.gg (Koala compressed)"));
-    EXPECT_EQ(captionFor(QStringLiteral("d:x.dd"), u" (Doodle HiRes)"),
-              QStringLiteral("Quendra: x.dd (Doodle HiRes)"));
+    // "\\" and ":" are ordinary characters of a file name here.
+    EXPECT_EQ(captionFor(QStringLiteral("/pics/back\\slash.gg"), u" (Koala compressed)"),
+              QStringLiteral("Quendra: back\\slash.gg (Koala compressed)"));
+    EXPECT_EQ(captionFor(QStringLiteral("/pics/d:x.dd"), u" (Doodle HiRes)"),
+              QStringLiteral("Quendra: d:x.dd (Doodle HiRes)"));
     EXPECT_EQ(captionFor(QStringLiteral("plain"), u" (4Bit GoDot)"),
               QStringLiteral("Quendra: plain (4Bit GoDot)"));
 }

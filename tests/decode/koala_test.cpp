@@ -85,7 +85,9 @@ TEST(Dispatch, ExtensionFormsAreExactAndInOrder) {
     EXPECT_EQ(readerForFile("a.BS").kind, ReaderKind::Printfox);
     EXPECT_EQ(readerForFile("a.Bs").kind, ReaderKind::Godot);
     EXPECT_EQ(readerForFile("a.fp2").kind, ReaderKind::FunPainter);
-    EXPECT_EQ(extensionOf("c:\\x.y\\name"), "");
+    EXPECT_EQ(extensionOf("x.y/name"), "");
+    EXPECT_EQ(extensionOf("pics/a:b.koa"), ".koa");
+    EXPECT_EQ(readerForFile("pics/x.koa:y").kind, ReaderKind::Godot);
     EXPECT_EQ(extensionOf("a.b.koa"), ".koa");
     EXPECT_EQ(formatDescription(".KoA"), "Koala Painter picture");
     EXPECT_EQ(formatDescription(".txt"), "");
