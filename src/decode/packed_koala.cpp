@@ -1,0 +1,35 @@
+#include "decode/packed_koala.h"
+
+#include <array>
+#include <string>
+
+#include "decode/cells.h"
+#include "decode/load_address.h"
+#include "decode/palette.h"
+
+namespace quendra {
+
+Decoded decodePackedKoala(Bytes file, const DecodeOptions& options, const PackedKoalaFormat& format) {
+    if (file.size() > format.maxLength) {
+        return Decoded::reject(format.suffix, std::string(format.what) + " is at most " +
+                                                  std::to_string(format.maxLength) +
+                                                  " bytes long, this one has " +
+                                                  std::to_string(file.size()));
+    }
+    if (!hasLoadAddress(file, format.loadAddress)) {
+        return Decoded::reject(format.suffix,
+                               loadAddressReason(format.what, addressText(format.loadAddress), file));
+    }
+    // Room for the overshoot of a last run that starts just below the end.
+    std::array<std::uint8_t, kKoalaDataBytes + 254> data{};
+    expandRuns(file.subspan(2), data, kKoalaDataBytes, format.runs);
+
+    Decoded d;
+    d.accepted = true;
+    d.captionSuffix = format.suffix;
+    d.picture.setPalette(c64Palette(options.grey));
+    decodeKoalaLayout(d.picture, std::span<const std::uint8_t>(data).first<kKoalaDataBytes>());
+    return d;
+}
+
+} // namespace quendra
