@@ -5,6 +5,8 @@
 #include <array>
 #include <csetjmp>
 
+#include "components/image_pixels.h"
+
 namespace quendra::convert {
 
 namespace {
@@ -15,16 +17,6 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length) {
 }
 
 void noFlush(png_structp) {}
-
-int bitsFor(std::size_t colours) {
-    if (colours <= 2)
-        return 1;
-    if (colours <= 4)
-        return 2;
-    if (colours <= 16)
-        return 4;
-    return 8;
-}
 
 // The colours the picture uses, each once, in palette order; and where each index went.
 struct Compacted {
@@ -61,7 +53,7 @@ Compacted compact(const IndexedImage& picture) {
 
 std::vector<std::uint8_t> encodePng(const IndexedImage& picture, const PngSettings& settings) {
     const Compacted c = compact(picture);
-    const int bits = settings.fewestBits ? bitsFor(c.palette.size()) : 8;
+    const int bits = settings.fewestBits ? imagelib::detail::bitsForColours(c.palette.size()) : 8;
     const int w = picture.width(), h = picture.height();
     const std::size_t rowBytes = (static_cast<std::size_t>(w) * bits + 7) / 8;
     std::vector<std::uint8_t> packed(rowBytes * static_cast<std::size_t>(h), 0);
