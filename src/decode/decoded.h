@@ -22,6 +22,9 @@ public:
 struct DecodeOptions {
     bool grey = false;             // draw in grey levels instead of colours
     Progress* progress = nullptr;  // readers that report progress call it when set
+    // The file's size on disk when the caller knows it (0: unknown). The bytes a reader
+    // gets stop at its read limit, so a rejection names this size rather than theirs.
+    std::uint64_t fileSize = 0;
 };
 
 struct Decoded {
@@ -45,5 +48,15 @@ struct Decoded {
 };
 
 using Bytes = std::span<const std::uint8_t>;
+
+// The size to name in a rejection: the file's own where known, else the bytes read.
+inline std::uint64_t reportedSize(Bytes file, const DecodeOptions& options) {
+    return options.fileSize != 0 ? options.fileSize : file.size();
+}
+
+// How well a file's length and first bytes fit a format, judged without decoding it:
+// 0 not at all; higher is surer (a signature beats a size with a load address, which
+// beats a size alone). `file` is a prefix of the file, `fileSize` its whole length.
+using ProbeFunction = int (*)(Bytes file, std::uint64_t fileSize);
 
 }  // namespace quendra
