@@ -205,7 +205,7 @@ void TForm1::FormCreate() {
     PImg->setPicture(TestBMP);
     zoomSteps = 0;
     openFolder(startFolder());
-    FileListBox1->setMask(kFileMask);
+    FileListBox1->setMask(fileMask());
     pictureShown = false;
     states_ = CommandStates{};
     applyStates();

@@ -11,6 +11,7 @@
 
 #include "app/settings.h"
 #include "app/view_logic.h"
+#include "components/bridge.h"
 #include "decode/formats.h"
 #include "export/save_as.h"
 
@@ -97,18 +98,6 @@ class TForm1 : public QMainWindow {
     // Dispatch: shows the current file (from the list view when it is the trigger).
     void FileListBox1DblClick(QObject* sender);
 
-    // Readers, each inside the reader frame.
-    void KoalaView(const QString& fileName);
-    void ArtView(const QString& fileName);
-    void ArtHiView(const QString& fileName);
-    void AmiView(const QString& fileName);
-    void KoalaCompView(const QString& fileName);
-    void DoodleView(const QString& fileName);
-    void DoodleCompView(const QString& fileName);
-    void PageGBView(const QString& fileName);
-    void FP2View(const QString& fileName);
-    void GodClipView(const QString& fileName);
-
     // Browsing chain.
     void DriveComboBox1Change();
     void DirectoryListBox1Change();
@@ -161,9 +150,8 @@ class TForm1 : public QMainWindow {
     // Reader frame.
     void openFrame(const QString& fileName, QStringView suffix, ReaderFamily family);
     void closeFrame(ReaderFamily family);
-    void showDecoded(const Decoded& decoded);
-    void runReader(const QString& fileName, ReaderKind kind, ReaderFamily family);
-    void godotPath(const QString& fileName);
+    // Shows a file inside the reader frame, read and decoded as `format` says.
+    void showFile(const QString& fileName, const C64Format& format);
 
     // The file of the list view's selected row, with its folder; empty when none.
     QString selectedListFile() const;
@@ -183,8 +171,5 @@ class TForm1 : public QMainWindow {
     SaveFolder saveFolder_;
     bool activatedOnce_ = false;
 };
-
-// Converts a reader's picture to the form PImg holds.
-QImage toQImage(const IndexedImage& picture);
 
 } // namespace quendra

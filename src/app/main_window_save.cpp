@@ -13,6 +13,7 @@
 #include "app/browse_controls.h"
 #include "app/main_window.h"
 #include "app/secondary_windows.h"
+#include "components/bridge.h"
 #include "components/dialogs.h"
 #include "components/pmultiimage.h"
 #include "export/godot_writer.h"
@@ -25,10 +26,6 @@ const QString kSaveTitle = QStringLiteral("Save File As...");
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::filesystem::path pathOf(const QString& fileName) {
-    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
 }
 
 // PImg's picture as the writer reads it: 8-bit RGB. Nothing when the copy cannot be made.
@@ -138,7 +135,7 @@ void TForm1::Save4Bt(const QString& fileName) {
     WriteResult result;
     try {
         const std::optional<Image> picture = rgbPicture(PImg->picture());
-        result = picture ? writeGodotFile(pathOf(fileName), *picture, greyTable, &progress)
+        result = picture ? writeGodotFile(toPath(fileName), *picture, greyTable, &progress)
                          : WriteResult{false, "no memory for a copy of the picture"};
     } catch (const std::exception& e) {
         result = {false, e.what()};

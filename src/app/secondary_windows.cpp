@@ -1,5 +1,7 @@
 #include "app/secondary_windows.h"
 
+#include "app/view_logic.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
@@ -179,9 +181,7 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent, secondaryWindowFla
                             QRect(8, 42, 281, 18));
     lines[2] = centredLabel(
         frame,
-        QStringLiteral("Displays: 4Bit GoDot (4bt,clp), Amica Paint (ami), Koala Painter (koa), "
-                       "Adv. Art Studio (ocp), Art Studio (ocp), Doodle (dd), Doodle comp. (jj), "
-                       "Koala comp. (gg), RunPaint (rpm), Printfox/Pagefox (bs, pg, gb)"),
+        QStringLiteral("Displays: ") + formatList(),
         QRect(8, 64, 281, 66));
     lines[2]->setWordWrap(true);
     lines[3] = centredLabel(frame, QStringLiteral("Just double-click or drag'n drop pics"),

@@ -426,7 +426,7 @@ QString attributeLetters(const QFileInfo& info) {
 QString typeDescription(const QFileInfo& info, const QString& fileName) {
     const QByteArray name = fileName.toUtf8();
     const std::string_view extension = extensionOf(std::string_view(name.constData(), name.size()));
-    const std::string_view c64 = formatDescription(extension);
+    const std::string_view c64 = typeTextFor(extension);
     QString text;
     if (!c64.empty()) {
         // The C64 formats are named by their extension and never looked up by content.

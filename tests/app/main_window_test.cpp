@@ -84,7 +84,7 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_EQ(form->zoomSteps, 0);
     EXPECT_FALSE(form->pictureShown);
     EXPECT_TRUE(form->firstPaintPending);
-    EXPECT_EQ(form->FileListBox1->mask(), kFileMask);
+    EXPECT_EQ(form->FileListBox1->mask(), fileMask());
     EXPECT_TRUE(form->FileListBox1->hasFocus() || QApplication::focusWidget() == nullptr ||
                 form->focusWidget() == form->FileListBox1);
 }
@@ -117,8 +117,11 @@ TEST_F(ViewerTest, AboutBoxShowsItsFourLinesOnceAndOkHidesIt) {
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->lines[0]->text(), QStringLiteral("Quendra"));
     EXPECT_EQ(about->lines[0]->font().pixelSize(), 18);
-    EXPECT_TRUE(
-        about->lines[2]->text().startsWith(QStringLiteral("Displays: 4Bit GoDot (4bt,clp)")));
+    EXPECT_EQ(about->lines[2]->text(), QStringLiteral("Displays: ") + formatList());
+    for (const C64Format& format : c64Formats()) {
+        EXPECT_TRUE(about->lines[2]->text().contains(
+            QString::fromUtf8(format.name.data(), qsizetype(format.name.size()))));
+    }
     EXPECT_EQ(about->lines[3]->text(), QStringLiteral("Just double-click or drag'n drop pics"));
     int visibleAbouts = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {

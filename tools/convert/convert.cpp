@@ -158,13 +158,14 @@ Outcome convertFile(const std::string& input, const fs::path& output, const Opti
         if (!options.force)
             return failed(output.string() + " exists; --force replaces it");
     }
-    // The viewer does not offer GoDot for FunPainter 2 pictures: their mixed colours are
-    // not among GoDot's 16.
-    if (options.format == OutputFormat::Godot &&
-        readerForFile(fs::path(input).filename().string()).kind == ReaderKind::FunPainter) {
-        return failed("a FunPainter 2 picture mixes colours that GoDot 4Bit cannot hold");
+    // The viewer does not offer GoDot for formats whose mixed colours are not among
+    // GoDot's 16 (FunPainter 2).
+    const C64Format& format = formatForFile(fs::path(input).filename().string());
+    if (options.format == OutputFormat::Godot && !format.fitsGodot) {
+        return failed("a " + std::string(format.name) +
+                      " picture mixes colours that GoDot 4Bit cannot hold");
     }
-    const Decoded decoded = decodeFile(input, DecodeOptions{.grey = options.grey});
+    const Decoded decoded = readPicture(input, format, DecodeOptions{.grey = options.grey});
     if (!decoded.accepted)
         return failed("rejected: " + decoded.reason);
     const Encoded encoded = encodePicture(decoded, options);

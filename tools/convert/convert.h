@@ -1,5 +1,5 @@
-// The batch converter: every input through the viewer's dispatch (decodeFile), its
-// picture encoded in the chosen format and put in place atomically, files in parallel.
+// The batch converter: every input along the viewer's road (formatForFile, readPicture),
+// its picture encoded in the chosen format and put in place atomically, files in parallel.
 #pragma once
 
 #include <cstddef>
