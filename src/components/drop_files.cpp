@@ -142,16 +142,6 @@ void TkxMsgComponent::hookedEvent(QWidget*, QEvent*) {}
 
 namespace {
 
-// At most 259 characters, without splitting a character made of two UTF-16 units.
-QString cutPath(const QString& path) {
-    if (path.size() <= TkxDropFiles::kMaxPathLength)
-        return path;
-    qsizetype n = TkxDropFiles::kMaxPathLength;
-    if (path[n - 1].isHighSurrogate())
-        --n;
-    return path.left(n);
-}
-
 void acceptAsCopy(QDropEvent* event) {
     if (event->possibleActions() & Qt::CopyAction)
         event->setDropAction(Qt::CopyAction);
@@ -257,7 +247,7 @@ void TkxDropFiles::handleDrop(QDropEvent* event) {
         if (mime && mime->hasUrls()) {
             for (const QUrl& url : mime->urls()) {
                 if (url.isLocalFile())
-                    dropped.append(cutPath(QDir::toNativeSeparators(url.toLocalFile())));
+                    dropped.append(QDir::toNativeSeparators(url.toLocalFile()));
             }
         }
         // A drop without files keeps the list of the previous one.
@@ -274,4 +264,3 @@ void TkxDropFiles::handleDrop(QDropEvent* event) {
 }
 
 } // namespace quendra
-

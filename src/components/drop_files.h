@@ -65,13 +65,11 @@ class TkxDropFiles : public TkxMsgComponent {
     bool accept() const { return m_accept; }
     void setAccept(bool on);
 
-    // Full paths of the last drop, in reverse of the order the system delivered them,
-    // each at most 259 characters. Kept until the next drop that has files.
+    // Full paths of the last drop, whole, in reverse of the order the system delivered
+    // them. Kept until the next drop that has files.
     const QStringList& files() const { return m_files; }
     // Where the last drop happened, in the drop widget's coordinates.
     QPoint dropPoint() const { return m_dropPoint; }
-
-    static constexpr int kMaxPathLength = 259;
 
   signals:
     // Raised after every drop while accepting, also a drop that brought no files.
