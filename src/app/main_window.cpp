@@ -1,4 +1,4 @@
-// TForm1: controls, menu, start and end, placement, and the browsing chain.
+// MainWindow: controls, menu, start and end, placement, and the browsing chain.
 #include "app/main_window.h"
 
 #include <QAction>
@@ -61,8 +61,8 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, i
 
 } // namespace
 
-TForm1::TForm1(QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), TestBMP(blackTemplate()), arguments_(std::move(arguments)) {
+MainWindow::MainWindow(QStringList arguments, QWidget* parent)
+    : QMainWindow(parent), templatePicture(blackTemplate()), arguments_(std::move(arguments)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kProgramName);
     // The folder list changes the current folder before the argument is shown; a relative
@@ -74,35 +74,35 @@ TForm1::TForm1(QStringList arguments, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::setSecondaryWindows(TForm2* form2, TForm3* form3, TOKBottomDlg* about,
-                                 TSaving* saving) {
-    Form2 = form2;
-    Form3 = form3;
-    OKBottomDlg = about;
-    Saving = saving;
+void MainWindow::setSecondaryWindows(EnlargedView* enlargedView, ReducedView* reducedView,
+                                     AboutBox* about, ProgressWindow* saving) {
+    enlargedView_ = enlargedView;
+    reducedView_ = reducedView;
+    aboutBox_ = about;
+    progressWindow_ = saving;
 }
 
-QString TForm1::programFolder() {
+QString MainWindow::programFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
-QString TForm1::startFolder() {
+QString MainWindow::startFolder() {
     const QString samples = programFolder() + QStringLiteral("/samples");
     return QFileInfo(samples).isDir() ? samples : programFolder();
 }
 
-void TForm1::createControls() {
+void MainWindow::createControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    DriveComboBox1 = place(new TDriveComboBox, client, "DriveComboBox1", 10, 17, 223, 21);
-    DirectoryListBox1 = place(new TDirectoryListBox, client, "DirectoryListBox1", 8, 48, 225, 89);
+    driveBox = place(new TDriveComboBox, client, "DriveComboBox1", 10, 17, 223, 21);
+    folderList = place(new TDirectoryListBox, client, "DirectoryListBox1", 8, 48, 225, 89);
 
     // Lies under the picture area: the user never sees it, but it has the keyboard focus.
-    FileListBox1 = place(new TFileListBox, client, "FileListBox1", 368, 227, 160, 97);
+    fileListBox = place(new TFileListBox, client, "FileListBox1", 368, 227, 160, 97);
 
     FileList = place(new TFileListView, client, "FileList", 8, 144, 225, 161);
     FileList->setColumns({{QStringLiteral("Name"), 65},
@@ -121,10 +121,10 @@ void TForm1::createControls() {
     Detail =
         glyphButton(client, "Detail", glyphs::details(), QStringLiteral("Show details"), 99, 312);
     List = glyphButton(client, "List", glyphs::list(), QStringLiteral("Show list"), 133, 312);
-    SpeedButton1 = glyphButton(client, "SpeedButton1", glyphs::deleteFile(),
+    deleteButton = glyphButton(client, "SpeedButton1", glyphs::deleteFile(),
                                QStringLiteral("Delete file"), 205, 312);
 
-    RadioGroup1 =
+    saveFormatGroup =
         place(new QGroupBox(QStringLiteral("Save as:")), client, "RadioGroup1", 8, 344, 225, 73);
     BMP = radio(client, "BMP", QStringLiteral("BMP"), 24, 360);
     PCX = radio(client, "PCX", QStringLiteral("PCX"), 24, 376);
@@ -138,80 +138,78 @@ void TForm1::createControls() {
 
     Flip = button(client, "Flip", QStringLiteral("Flip"), 38, 425);
     Flip->setToolTip(QStringLiteral("Flip picture"));
-    Rotate = button(client, "Rotate", QStringLiteral("Turn"), 126, 425);
+    turnButton = button(client, "Rotate", QStringLiteral("Turn"), 126, 425);
     ZoomIn = button(client, "ZoomIn", QStringLiteral("Zoom In"), 38, 456);
     ZoomOut = button(client, "ZoomOut", QStringLiteral("Zoom Out"), 126, 456);
     OrigSize = button(client, "OrigSize", QStringLiteral("OrigSize"), 38, 488);
-    Turn = button(client, "Turn", QStringLiteral("Rotate"), 126, 488);
+    rotateButton = button(client, "Turn", QStringLiteral("Rotate"), 126, 488);
 
-    PImg = place(new TPMultiImage, client, "PImg", 240, 16, 427, 489);
-    PImg->setCenter(true);
-    PImg->setBorderStyle(TBorderStyle::bsSingle);
-    PImg->setColor(Qt::black);
-    PImg->setImageDither(false);
-    PImg->setTifSaveCompress(TTiffCompression::sLZW);
-    PImg->setFocusPolicy(Qt::NoFocus);
-    PImg->raise();
+    pictureView = place(new TPMultiImage, client, "PImg", 240, 16, 427, 489);
+    pictureView->setCenter(true);
+    pictureView->setBorderStyle(TBorderStyle::bsSingle);
+    pictureView->setColor(Qt::black);
+    pictureView->setImageDither(false);
+    pictureView->setTifSaveCompress(TTiffCompression::sLZW);
+    pictureView->setFocusPolicy(Qt::NoFocus);
+    pictureView->raise();
 
-    kxDrop = new TkxDropFiles(this);
-    kxDrop->setDropWindow(PImg);
-    kxDrop->setAccept(true);
+    dropTarget = new TkxDropFiles(this);
+    dropTarget->setDropWindow(pictureView);
+    dropTarget->setAccept(true);
 
     // Handlers.
-    connect(DriveComboBox1, &TDriveComboBox::driveChosen, this, &TForm1::DriveComboBox1Change);
-    connect(DirectoryListBox1, &TDirectoryListBox::directoryChanged, this,
-            &TForm1::DirectoryListBox1Change);
-    connect(FileListBox1, &TFileListBox::contentsChanged, this, &TForm1::FileListBox1Change);
-    connect(FileListBox1, &TFileListBox::userSelected, this,
-            [this] { FileListBox1DblClick(FileListBox1); });
+    connect(driveBox, &TDriveComboBox::driveChosen, this, &MainWindow::driveChanged);
+    connect(folderList, &TDirectoryListBox::directoryChanged, this, &MainWindow::folderChanged);
+    connect(fileListBox, &TFileListBox::contentsChanged, this, &MainWindow::fileListChanged);
+    connect(fileListBox, &TFileListBox::userSelected, this,
+            [this] { showCurrentFile(fileListBox); });
     // Also a click on the list's empty part, which selects nothing.
-    connect(FileList, &TFileListView::fileClicked, this,
-            [this] { FileListBox1DblClick(FileList); });
-    connect(Detail, &QToolButton::clicked, this, &TForm1::DetailClick);
-    connect(List, &QToolButton::clicked, this, &TForm1::ListClick);
-    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(SaveAs, &QPushButton::clicked, this, &TForm1::SaveAsClick);
-    connect(Flip, &QPushButton::clicked, this, &TForm1::FlipClick);
-    connect(Rotate, &QPushButton::clicked, this, &TForm1::RotateClick);
-    connect(Turn, &QPushButton::clicked, this, &TForm1::TurnClick);
-    connect(ZoomIn, &QPushButton::clicked, this, &TForm1::ZoomInClick);
-    connect(ZoomOut, &QPushButton::clicked, this, &TForm1::ZoomOutClick);
-    connect(OrigSize, &QPushButton::clicked, this, &TForm1::OrigSizeClick);
-    connect(grey, &QCheckBox::toggled, this, &TForm1::greyClick);
-    connect(PImg, &TPMultiImage::mousePressed, this,
-            [this](Qt::MouseButton b, QPoint) { PImgMouseDown(b); });
-    connect(PImg, &TPMultiImage::OnPaint, this, &TForm1::PImgPaint);
-    connect(kxDrop, &TkxDropFiles::OnFilesDroped, this, &TForm1::kxDropFilesDroped);
+    connect(FileList, &TFileListView::fileClicked, this, [this] { showCurrentFile(FileList); });
+    connect(Detail, &QToolButton::clicked, this, &MainWindow::DetailClick);
+    connect(List, &QToolButton::clicked, this, &MainWindow::ListClick);
+    connect(deleteButton, &QToolButton::clicked, this, &MainWindow::deleteClick);
+    connect(SaveAs, &QPushButton::clicked, this, &MainWindow::SaveAsClick);
+    connect(Flip, &QPushButton::clicked, this, &MainWindow::FlipClick);
+    connect(turnButton, &QPushButton::clicked, this, &MainWindow::turnClick);
+    connect(rotateButton, &QPushButton::clicked, this, &MainWindow::rotateClick);
+    connect(ZoomIn, &QPushButton::clicked, this, &MainWindow::ZoomInClick);
+    connect(ZoomOut, &QPushButton::clicked, this, &MainWindow::ZoomOutClick);
+    connect(OrigSize, &QPushButton::clicked, this, &MainWindow::OrigSizeClick);
+    connect(grey, &QCheckBox::toggled, this, &MainWindow::greyClick);
+    connect(pictureView, &TPMultiImage::mousePressed, this,
+            [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
+    connect(pictureView, &TPMultiImage::OnPaint, this, &MainWindow::picturePainted);
+    connect(dropTarget, &TkxDropFiles::OnFilesDroped, this, &MainWindow::filesDropped);
 
-    setTabOrder(FileListBox1, DriveComboBox1);
-    FileListBox1->setFocus();
+    setTabOrder(fileListBox, driveBox);
+    fileListBox->setFocus();
 }
 
-void TForm1::createMenu() {
+void MainWindow::createMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    Beenden = file->addAction(QStringLiteral("&Close (ALT+F4)"));
-    Beenden->setObjectName(QStringLiteral("Beenden"));
-    connect(Beenden, &QAction::triggered, this, &TForm1::BeendenClick);
+    closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
+    closeAction->setObjectName(QStringLiteral("Beenden"));
+    connect(closeAction, &QAction::triggered, this, &MainWindow::closeClick);
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
-    ber1 = info->addAction(QStringLiteral("A&bout"));
-    ber1->setObjectName(QStringLiteral("ber1"));
-    connect(ber1, &QAction::triggered, this, &TForm1::ber1Click);
+    aboutAction = info->addAction(QStringLiteral("A&bout"));
+    aboutAction->setObjectName(QStringLiteral("ber1"));
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::aboutClick);
 }
 
-void TForm1::FormCreate() {
+void MainWindow::FormCreate() {
     firstPaintPending = true;
     applyPlacement(settings::readPlacement(settings::filePath()));
-    // The exception handler is the application object itself (AppException).
-    PImg->setPicture(TestBMP);
+    // The exception handler is the application object itself (Application).
+    pictureView->setPicture(templatePicture);
     zoomSteps = 0;
     openFolder(startFolder());
-    FileListBox1->setMask(fileMask());
+    fileListBox->setMask(fileMask());
     pictureShown = false;
     states_ = CommandStates{};
     applyStates();
 }
 
-void TForm1::applyPlacement(const WindowPlacement& p) {
+void MainWindow::applyPlacement(const WindowPlacement& p) {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens << screen->geometry();
@@ -234,7 +232,7 @@ void TForm1::applyPlacement(const WindowPlacement& p) {
     }
 }
 
-void TForm1::FormClose() {
+void MainWindow::FormClose() {
     WindowPlacement p;
     p.top = pos().y();
     p.left = pos().x();
@@ -244,14 +242,14 @@ void TForm1::FormClose() {
     settings::writePlacement(settings::filePath(), p); // a failure is not reported
 }
 
-void TForm1::FormActivate() {
+void MainWindow::FormActivate() {
     if (!arguments_.isEmpty() && firstPaintPending) {
         currentFileName = arguments_.first();
-        FileListBox1DblClick(this);
+        showCurrentFile(this);
     }
 }
 
-void TForm1::PImgPaint() {
+void MainWindow::picturePainted() {
     // The first paint after the window came up ends the start-up: the argument has been
     // shown (or there was none). A paint before the first activation does not count, so
     // the argument is shown whichever comes first on the window system.
@@ -259,7 +257,7 @@ void TForm1::PImgPaint() {
         firstPaintPending = false;
 }
 
-bool TForm1::event(QEvent* e) {
+bool MainWindow::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) {
         activatedOnce_ = true;
         FormActivate();
@@ -267,46 +265,46 @@ bool TForm1::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
-void TForm1::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
     FormClose();
     e->accept();
     emit programEnds();
 }
 
-void TForm1::resizeEvent(QResizeEvent* e) {
+void MainWindow::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
     FormResize();
 }
 
-void TForm1::FormResize() {
+void MainWindow::FormResize() {
     // The picture area keeps the layout's right margin of 19 pixels, so at the default
     // size it is the designed 427 pixels wide and never runs past the window's edge.
-    PImg->setGeometry(240, 16, width() - 259, height() - 75);
+    pictureView->setGeometry(240, 16, width() - 259, height() - 75);
 }
 
-void TForm1::BeendenClick() {
+void MainWindow::closeClick() {
     emit programEnds();
 }
 
-void TForm1::ber1Click() {
-    if (!OKBottomDlg)
+void MainWindow::aboutClick() {
+    if (!aboutBox_)
         return;
-    OKBottomDlg->show();
-    OKBottomDlg->raise();
-    OKBottomDlg->activateWindow();
+    aboutBox_->show();
+    aboutBox_->raise();
+    aboutBox_->activateWindow();
 }
 
-void TForm1::applyStates() {
+void MainWindow::applyStates() {
     SaveAs->setEnabled(states_.saveAs);
     Flip->setEnabled(states_.flip);
-    Rotate->setEnabled(states_.rotate);
-    Turn->setEnabled(states_.turn);
+    turnButton->setEnabled(states_.rotate);
+    rotateButton->setEnabled(states_.turn);
     ZoomIn->setEnabled(states_.zoomIn);
     ZoomOut->setEnabled(states_.zoomOut);
     OrigSize->setEnabled(states_.origSize);
     grey->setEnabled(states_.grey);
     Godot->setEnabled(states_.godot);
-    FileListBox1->setEnabled(states_.fileListBox);
+    fileListBox->setEnabled(states_.fileListBox);
     if (states_.selectGif) {
         GIF->setChecked(true); // unticks "4Bit GoDot" with it
         states_.selectGif = false;
@@ -315,47 +313,47 @@ void TForm1::applyStates() {
 
 // ---- Browsing chain ----
 
-void TForm1::openFolder(const QString& folder) {
-    if (!DirectoryListBox1->setDirectory(folder)) {
-        DirectoryListBox1->setDirectory(programFolder());
+void MainWindow::openFolder(const QString& folder) {
+    if (!folderList->setDirectory(folder)) {
+        folderList->setDirectory(programFolder());
     }
 }
 
-void TForm1::DriveComboBox1Change() {
-    const QString root = DriveComboBox1->drive();
+void MainWindow::driveChanged() {
+    const QString root = driveBox->drive();
     // The folder list keeps its folder while the selector names the drive it is on.
-    if (root.isEmpty() || QStorageInfo(DirectoryListBox1->directory()).rootPath() == root)
+    if (root.isEmpty() || QStorageInfo(folderList->directory()).rootPath() == root)
         return;
-    if (!TDriveComboBox::isReady(root) || !DirectoryListBox1->setDirectory(root)) {
-        DirectoryListBox1->setDirectory(programFolder());
-        DriveComboBox1->setDriveOf(programFolder());
+    if (!TDriveComboBox::isReady(root) || !folderList->setDirectory(root)) {
+        folderList->setDirectory(programFolder());
+        driveBox->setDriveOf(programFolder());
     }
 }
 
-void TForm1::DirectoryListBox1Change() {
-    const QString folder = DirectoryListBox1->directory();
+void MainWindow::folderChanged() {
+    const QString folder = folderList->directory();
     QDir::setCurrent(folder);
-    DriveComboBox1->setDriveOf(folder);
-    FileListBox1->setDirectory(folder);
+    driveBox->setDriveOf(folder);
+    fileListBox->setDirectory(folder);
 }
 
-void TForm1::FileListBox1Change() {
+void MainWindow::fileListChanged() {
     FileList->clear();
-    for (const QString& name : FileListBox1->fileNames()) {
+    for (const QString& name : fileListBox->fileNames()) {
         qint64 size = 0;
         FileList->AddFile(name, size);
     }
 }
 
-void TForm1::DetailClick() {
+void MainWindow::DetailClick() {
     FileList->setViewStyle(TFileListView::ViewStyle::Report);
 }
 
-void TForm1::ListClick() {
+void MainWindow::ListClick() {
     FileList->setViewStyle(TFileListView::ViewStyle::List);
 }
 
-QString TForm1::selectedListFile() const {
+QString MainWindow::selectedListFile() const {
     // The list shows names in lower case; the file system may not, so take the name the
     // row was made from. The list's names are relative to the current folder.
     const QString name = FileList->selectedFileName();

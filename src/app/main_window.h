@@ -1,8 +1,8 @@
-// TForm1: the main window. Left, the browsing chain (drive, folder, file list) and the
-// commands; right, the picture area PImg. Showing a file goes through one dispatch,
-// FileListBox1DblClick, which picks a reader by the file name's extension and runs it
+// MainWindow: the main window. Left, the browsing chain (drive, folder, file list) and the
+// commands; right, the picture area pictureView. Showing a file goes through one dispatch,
+// showCurrentFile, which picks a reader by the file name's extension and runs it
 // inside the reader frame (main_window_readers.cpp); the view commands act on the picture
-// that PImg holds (main_window_commands.cpp); saving is main_window_save.cpp.
+// that pictureView holds (main_window_commands.cpp); saving is main_window_save.cpp.
 #pragma once
 
 #include <QImage>
@@ -28,23 +28,24 @@ class TDirectoryListBox;
 class TDriveComboBox;
 class TFileListBox;
 class TFileListView;
-class TForm2;
-class TForm3;
+class EnlargedView;
+class ReducedView;
 class TkxDropFiles;
-class TOKBottomDlg;
+class AboutBox;
 class TPMultiImage;
-class TSaving;
+class ProgressWindow;
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     // Runs FormCreate: reads the settings, shows the black template, opens the program's
     // folder. `arguments` are the command-line arguments after the program's name.
-    explicit TForm1(QStringList arguments = {}, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QStringList arguments = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The secondary windows, created after the main window (see Program).
-    void setSecondaryWindows(TForm2* form2, TForm3* form3, TOKBottomDlg* about, TSaving* saving);
+    void setSecondaryWindows(EnlargedView* enlargedView, ReducedView* reducedView, AboutBox* about,
+                             ProgressWindow* saving);
 
     // The program's folder (the executable's), and the folder the list starts in: its
     // "samples" subfolder when there is one, else the program's folder itself.
@@ -52,15 +53,15 @@ class TForm1 : public QMainWindow {
     static QString startFolder();
 
     // ---- Controls ----
-    TDriveComboBox* DriveComboBox1 = nullptr;
-    TDirectoryListBox* DirectoryListBox1 = nullptr;
+    TDriveComboBox* driveBox = nullptr;
+    TDirectoryListBox* folderList = nullptr;
     TFileListView* FileList = nullptr;
-    TFileListBox* FileListBox1 = nullptr;
+    TFileListBox* fileListBox = nullptr;
     QPushButton* SaveAs = nullptr;
     QToolButton* Detail = nullptr;
     QToolButton* List = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;
+    QToolButton* deleteButton = nullptr;
+    QGroupBox* saveFormatGroup = nullptr;
     QRadioButton* BMP = nullptr;
     QRadioButton* PCX = nullptr;
     QRadioButton* PNG = nullptr;
@@ -70,18 +71,18 @@ class TForm1 : public QMainWindow {
     QRadioButton* Godot = nullptr;
     QCheckBox* grey = nullptr;
     QPushButton* Flip = nullptr;
-    QPushButton* Rotate = nullptr; // captioned "Turn"
+    QPushButton* turnButton = nullptr; // captioned "Turn"
     QPushButton* ZoomIn = nullptr;
     QPushButton* ZoomOut = nullptr;
     QPushButton* OrigSize = nullptr;
-    QPushButton* Turn = nullptr; // captioned "Rotate"
-    TPMultiImage* PImg = nullptr;
-    TkxDropFiles* kxDrop = nullptr;
-    QAction* Beenden = nullptr; // "&Close (ALT+F4)"
-    QAction* ber1 = nullptr;    // "A&bout"
+    QPushButton* rotateButton = nullptr; // captioned "Rotate"
+    TPMultiImage* pictureView = nullptr;
+    TkxDropFiles* dropTarget = nullptr;
+    QAction* closeAction = nullptr; // "&Close (ALT+F4)"
+    QAction* aboutAction = nullptr; // "A&bout"
 
     // The blank template: 320 x 200, every pixel black, never drawn into.
-    const QImage TestBMP;
+    const QImage templatePicture;
 
     // ---- View state ----
     QString currentFileName;
@@ -89,39 +90,39 @@ class TForm1 : public QMainWindow {
     bool pictureShown = false;
     bool firstPaintPending = false;
     const CommandStates& commandStates() const { return states_; }
-    TSaving* savingWindow() const { return Saving; }
-    TForm2* enlargedView() const { return Form2; }
-    TForm3* reducedView() const { return Form3; }
-    TOKBottomDlg* aboutBox() const { return OKBottomDlg; }
+    ProgressWindow* progressWindow() const { return progressWindow_; }
+    EnlargedView* enlargedView() const { return enlargedView_; }
+    ReducedView* reducedView() const { return reducedView_; }
+    AboutBox* aboutBox() const { return aboutBox_; }
 
   public slots:
     // Dispatch: shows the current file (from the list view when it is the trigger).
-    void FileListBox1DblClick(QObject* sender);
+    void showCurrentFile(QObject* sender);
 
     // Browsing chain.
-    void DriveComboBox1Change();
-    void DirectoryListBox1Change();
-    void FileListBox1Change();
+    void driveChanged();
+    void folderChanged();
+    void fileListChanged();
     void DetailClick();
     void ListClick();
 
     // Commands.
     void SaveAsClick();
-    // Writes PImg's picture as a GoDot 4Bit file, with the progress window.
+    // Writes pictureView's picture as a GoDot 4Bit file, with the progress window.
     void Save4Bt(const QString& fileName);
-    void SpeedButton1Click();
+    void deleteClick();
     void FlipClick();
-    void RotateClick();
-    void TurnClick();
+    void turnClick();
+    void rotateClick();
     void ZoomInClick();
     void ZoomOutClick();
     void OrigSizeClick();
     void greyClick();
-    void PImgMouseDown(Qt::MouseButton button);
-    void PImgPaint();
-    void kxDropFilesDroped(TkxDropFiles* sender);
-    void ber1Click();
-    void BeendenClick();
+    void pictureMouseDown(Qt::MouseButton button);
+    void picturePainted();
+    void filesDropped(TkxDropFiles* sender);
+    void aboutClick();
+    void closeClick();
 
     // Activation and closing (also run by the window system's events).
     void FormActivate();
@@ -162,10 +163,10 @@ class TForm1 : public QMainWindow {
     const SaveFormatRow* checkedSaveFormat() const;
     QRadioButton* saveFormatButton(SaveFormat format) const;
 
-    TForm2* Form2 = nullptr;
-    TForm3* Form3 = nullptr;
-    TOKBottomDlg* OKBottomDlg = nullptr;
-    TSaving* Saving = nullptr;
+    EnlargedView* enlargedView_ = nullptr;
+    ReducedView* reducedView_ = nullptr;
+    AboutBox* aboutBox_ = nullptr;
+    ProgressWindow* progressWindow_ = nullptr;
     QStringList arguments_;
     CommandStates states_;
     SaveFolder saveFolder_;

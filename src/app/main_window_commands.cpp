@@ -1,4 +1,4 @@
-// TForm1: the commands on the shown picture, delete, drop and the picture-area clicks.
+// MainWindow: the commands on the shown picture, delete, drop and the picture-area clicks.
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -16,83 +16,83 @@
 
 namespace quendra {
 
-void TForm1::FlipClick() {
-    PImg->ImageFlip();
+void MainWindow::FlipClick() {
+    pictureView->ImageFlip();
 }
 
-void TForm1::RotateClick() {
-    PImg->ImageRotate();
+void MainWindow::turnClick() {
+    pictureView->ImageRotate();
 }
 
-void TForm1::TurnClick() {
+void MainWindow::rotateClick() {
     OrigSizeClick();
-    const QImage source = PImg->picture();
+    const QImage source = pictureView->picture();
     const int w = source.width();
-    if (Saving) {
-        Saving->setWindowTitle(QStringLiteral("Rotating..."));
-        Saving->SaveProgress->setValue(0);
-        Saving->SaveProgress->setRange(0, w);
-        Saving->setStep(w / 10);
-        Saving->showNow();
+    if (progressWindow_) {
+        progressWindow_->setWindowTitle(QStringLiteral("Rotating..."));
+        progressWindow_->SaveProgress->setValue(0);
+        progressWindow_->SaveProgress->setRange(0, w);
+        progressWindow_->setStep(w / 10);
+        progressWindow_->showNow();
     }
     const QImage turned = quarterTurn(source, [this](int column) {
-        if (Saving)
-            Saving->setPosition(column);
+        if (progressWindow_)
+            progressWindow_->setPosition(column);
     });
-    PImg->setPicture(turned);
-    if (Saving) {
-        Saving->hide();
-        Saving->setStep(2);
+    pictureView->setPicture(turned);
+    if (progressWindow_) {
+        progressWindow_->hide();
+        progressWindow_->setStep(2);
     }
 }
 
-void TForm1::applyZoom(const ZoomAction& action) {
+void MainWindow::applyZoom(const ZoomAction& action) {
     if (action.stretchRatio)
-        PImg->setStretchRatio(true);
+        pictureView->setStretchRatio(true);
     for (int i = 0; i < action.zoomIns; ++i)
-        PImg->ImageZoomIn();
+        pictureView->ImageZoomIn();
     for (int i = 0; i < action.zoomOuts; ++i)
-        PImg->ImageZoomOut();
+        pictureView->ImageZoomOut();
     if (!action.stretchRatio)
-        PImg->setStretchRatio(false);
+        pictureView->setStretchRatio(false);
 }
 
-void TForm1::ZoomInClick() {
+void MainWindow::ZoomInClick() {
     applyZoom(zoomIn(states_, zoomSteps));
     applyStates();
 }
 
-void TForm1::ZoomOutClick() {
-    applyZoom(zoomOut(states_, zoomSteps, PImg->stretchRatio()));
+void MainWindow::ZoomOutClick() {
+    applyZoom(zoomOut(states_, zoomSteps, pictureView->stretchRatio()));
     applyStates();
 }
 
-void TForm1::OrigSizeClick() {
+void MainWindow::OrigSizeClick() {
     applyZoom(origSize(states_, zoomSteps));
     applyStates();
 }
 
-void TForm1::greyClick() {
+void MainWindow::greyClick() {
     states_.grey = false;
     applyStates();
-    FileListBox1DblClick(this);
+    showCurrentFile(this);
     states_.grey = true;
     applyStates();
 }
 
-void TForm1::PImgMouseDown(Qt::MouseButton button) {
+void MainWindow::pictureMouseDown(Qt::MouseButton button) {
     if (!pictureShown)
         return;
     if (button == Qt::LeftButton) {
-        if (Form2)
-            Form2->showPicture(PImg->picture());
+        if (enlargedView_)
+            enlargedView_->showPicture(pictureView->picture());
     } else if (button == Qt::RightButton || button == Qt::MiddleButton) {
-        if (Form3)
-            Form3->showPicture(PImg->picture());
+        if (reducedView_)
+            reducedView_->showPicture(pictureView->picture());
     }
 }
 
-void TForm1::SpeedButton1Click() {
+void MainWindow::deleteClick() {
     const QString name = selectedListFile();
     const QFileInfo file(name);
     if (name.isEmpty() || !file.exists() || file.isDir())
@@ -104,33 +104,33 @@ void TForm1::SpeedButton1Click() {
     }
     QFile::remove(name); // a refusal is not reported; the view is reset all the same
     currentFileName.clear();
-    FileListBox1->refresh();
+    fileListBox->refresh();
     // Back to the unzoomed view first, so that the next picture does not open zoomed
     // while the zoom commands say it is not.
     if (zoomSteps != 0)
         OrigSizeClick();
-    PImg->setPicture(TestBMP);
+    pictureView->setPicture(templatePicture);
     pictureShown = false;
     afterDelete(states_);
     zoomSteps = 0;
     applyStates();
 }
 
-void TForm1::kxDropFilesDroped(TkxDropFiles* sender) {
+void MainWindow::filesDropped(TkxDropFiles* sender) {
     showDropped(sender->files());
 }
 
-void TForm1::showDropped(const QStringList& files) {
+void MainWindow::showDropped(const QStringList& files) {
     if (files.isEmpty())
         return;
     const QFileInfo entry(files.first());
     const QString folder = entry.absolutePath();
     openFolder(folder);
-    DirectoryListBox1->refresh();
-    FileListBox1->setFocus();
-    FileListBox1->setDirectory(DirectoryListBox1->directory());
+    folderList->refresh();
+    fileListBox->setFocus();
+    fileListBox->setDirectory(folderList->directory());
     currentFileName = entry.absoluteFilePath();
-    FileListBox1DblClick(this);
+    showCurrentFile(this);
 }
 
 } // namespace quendra

@@ -1,9 +1,9 @@
-// TForm1: the dispatch and the reader frame around the decoders.
+// MainWindow: the dispatch and the reader frame around the decoders.
 //
 // Every file goes the same way: the registry row chosen by the file's name, the caption
 // naming the file and its format before the file is read, the picture commands (and the
 // list box) disabled, one bounded read and the row's decoder (readPicture), the picture
-// handed to PImg, which keeps its own copy; then the commands come back. A reader that
+// handed to pictureView, which keeps its own copy; then the commands come back. A reader that
 // tells kinds apart (Art Studio hires, a GoDot clip) names the kind in the caption after
 // the read. A rejected file leaves the black template on screen, silently.
 #include <QCheckBox>
@@ -40,7 +40,7 @@ ReaderFamily familyOf(const C64Format& format) {
 
 } // namespace
 
-void TForm1::FileListBox1DblClick(QObject* sender) {
+void MainWindow::showCurrentFile(QObject* sender) {
     if (sender == FileList)
         currentFileName = selectedListFile();
     // Only a plain file is a picture: a folder is none, and reading a named pipe or a
@@ -51,12 +51,12 @@ void TForm1::FileListBox1DblClick(QObject* sender) {
     applyStates();
     if (zoomSteps != 0)
         OrigSizeClick();
-    PImg->setPicture(TestBMP);
+    pictureView->setPicture(templatePicture);
     const QString name = currentFileName; // a reader may not change it, but be sure
     showFile(name, formatForFile(toPath(name).string()));
 }
 
-void TForm1::openFrame(const QString& fileName, QStringView suffix, ReaderFamily family) {
+void MainWindow::openFrame(const QString& fileName, QStringView suffix, ReaderFamily family) {
     readerStarts(states_, family);
     applyStates();
     setWindowTitle(captionFor(fileName, suffix));
@@ -64,35 +64,35 @@ void TForm1::openFrame(const QString& fileName, QStringView suffix, ReaderFamily
         pictureShown = false;
 }
 
-void TForm1::closeFrame(ReaderFamily family) {
+void MainWindow::closeFrame(ReaderFamily family) {
     readerEnds(states_, family);
     applyStates();
     if (family != ReaderFamily::GodotPath)
         pictureShown = true;
 }
 
-void TForm1::showFile(const QString& fileName, const C64Format& format) {
+void MainWindow::showFile(const QString& fileName, const C64Format& format) {
     const ReaderFamily family = familyOf(format);
     openFrame(fileName, suffixOf(format.captionSuffix), family);
     // The progress window stays hidden while the start-up picture is on its way.
-    SavingProgress progress(Saving, kLoading.toString(), !firstPaintPending);
+    SavingProgress progress(progressWindow_, kLoading.toString(), !firstPaintPending);
     DecodeOptions options;
     options.grey = grey->isChecked();
-    options.progress = format.reportsProgress && Saving ? &progress : nullptr;
+    options.progress = format.reportsProgress && progressWindow_ ? &progress : nullptr;
     const Decoded decoded = readPicture(toPath(fileName), format, options);
     const bool otherKind =
         !decoded.captionSuffix.empty() && decoded.captionSuffix != format.captionSuffix;
     if (otherKind)
         setWindowTitle(captionFor(fileName, suffixOf(decoded.captionSuffix)));
     if (decoded.accepted)
-        PImg->setPicture(toQImage(decoded.picture));
+        pictureView->setPicture(toQImage(decoded.picture));
     switch (family) {
     case ReaderFamily::GodotPath:
         // A file with GoDot's magic counts as shown; anything else leaves the flag alone.
         if (decoded.accepted || otherKind)
             pictureShown = true;
-        if (Saving)
-            Saving->hide();
+        if (progressWindow_)
+            progressWindow_->hide();
         break;
     case ReaderFamily::Printfox:
     case ReaderFamily::FunPainter:
@@ -100,8 +100,8 @@ void TForm1::showFile(const QString& fileName, const C64Format& format) {
         if (decoded.decodingBegan || family == ReaderFamily::FunPainter) {
             if (firstPaintPending)
                 firstPaintPending = false;
-            else if (Saving)
-                Saving->hide();
+            else if (progressWindow_)
+                progressWindow_->hide();
         }
         break;
     case ReaderFamily::C64:

@@ -1,5 +1,5 @@
-// TForm1: "Save as...". The dialog proposes the shown file's name with the extension of the
-// checked format and starts in the save folder; the six common formats are written by PImg,
+// MainWindow: "Save as...". The dialog proposes the shown file's name with the extension of the
+// checked format and starts in the save folder; the six common formats are written by pictureView,
 // GoDot 4Bit by the program's own writer with the progress window.
 #include <QCheckBox>
 #include <QDir>
@@ -28,7 +28,7 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// PImg's picture as the writer reads it: 8-bit RGB. Nothing when the copy cannot be made.
+// pictureView's picture as the writer reads it: 8-bit RGB. Nothing when the copy cannot be made.
 std::optional<Image> rgbPicture(const QImage& picture) {
     if (picture.isNull())
         return Image(0, 0);
@@ -45,7 +45,7 @@ std::optional<Image> rgbPicture(const QImage& picture) {
 
 } // namespace
 
-QRadioButton* TForm1::saveFormatButton(SaveFormat format) const {
+QRadioButton* MainWindow::saveFormatButton(SaveFormat format) const {
     switch (format) {
     case SaveFormat::TIF:
         return TIF;
@@ -65,7 +65,7 @@ QRadioButton* TForm1::saveFormatButton(SaveFormat format) const {
     return nullptr;
 }
 
-const SaveFormatRow* TForm1::checkedSaveFormat() const {
+const SaveFormatRow* MainWindow::checkedSaveFormat() const {
     for (const SaveFormatRow& row : saveFormatRows()) {
         const QRadioButton* button = saveFormatButton(row.format);
         if (button && button->isChecked())
@@ -74,9 +74,9 @@ const SaveFormatRow* TForm1::checkedSaveFormat() const {
     return nullptr;
 }
 
-void TForm1::SaveAsClick() {
+void MainWindow::SaveAsClick() {
     const QString startFolder =
-        QString::fromStdString(saveFolder_.start(DirectoryListBox1->directory().toStdString()));
+        QString::fromStdString(saveFolder_.start(folderList->directory().toStdString()));
     const SaveFormatRow* row = checkedSaveFormat();
 
     dialogs::SaveRequest request;
@@ -94,28 +94,28 @@ void TForm1::SaveAsClick() {
     // A bare name means the folder the dialog showed.
     chosen = QDir::cleanPath(QDir(startFolder).absoluteFilePath(chosen));
 
-    PImg->setDefSaveFilename(chosen);
+    pictureView->setDefSaveFilename(chosen);
     saveFolder_.confirmed(chosen.toStdString());
     if (!row)
         return;
     switch (row->format) {
     case SaveFormat::TIF:
-        PImg->SaveAsTIF(chosen);
+        pictureView->SaveAsTIF(chosen);
         break;
     case SaveFormat::GIF:
-        PImg->SaveAsGIF(chosen);
+        pictureView->SaveAsGIF(chosen);
         break;
     case SaveFormat::BMP:
-        PImg->SaveAsBMP(chosen);
+        pictureView->SaveAsBMP(chosen);
         break;
     case SaveFormat::PCX:
-        PImg->SaveAsPCX(chosen);
+        pictureView->SaveAsPCX(chosen);
         break;
     case SaveFormat::PNG:
-        PImg->SaveAsPNG(chosen);
+        pictureView->SaveAsPNG(chosen);
         break;
     case SaveFormat::JPG:
-        PImg->SaveAsJPG(chosen);
+        pictureView->SaveAsJPG(chosen);
         break;
     case SaveFormat::Godot:
         Save4Bt(chosen);
@@ -123,7 +123,7 @@ void TForm1::SaveAsClick() {
     }
 }
 
-void TForm1::Save4Bt(const QString& fileName) {
+void MainWindow::Save4Bt(const QString& fileName) {
     // The table follows "Show gray" as it is now: a grey picture is matched against grey.
     const bool greyTable = grey->isChecked();
     const CommandStates before = states_;
@@ -131,22 +131,22 @@ void TForm1::Save4Bt(const QString& fileName) {
     applyStates();
 
     // The window shows once the picture is known to fit: bar 0 to the last cell row.
-    SavingProgress progress(Saving, QStringLiteral("Saving..."), true);
+    SavingProgress progress(progressWindow_, QStringLiteral("Saving..."), true);
     WriteResult result;
     try {
-        const std::optional<Image> picture = rgbPicture(PImg->picture());
+        const std::optional<Image> picture = rgbPicture(pictureView->picture());
         result = picture ? writeGodotFile(toPath(fileName), *picture, greyTable, &progress)
                          : WriteResult{false, "no memory for a copy of the picture"};
     } catch (const std::exception& e) {
         result = {false, e.what()};
     }
 
-    if (Saving)
-        Saving->hide();
+    if (progressWindow_)
+        progressWindow_->hide();
     // The commands come back as they were: a save changes nothing they depend on.
     states_ = before;
     applyStates();
-    FileListBox1->refresh(); // a file written into the shown folder is listed
+    fileListBox->refresh(); // a file written into the shown folder is listed
     if (!result.written) {
         // The file that was there, if any, is untouched (the write is atomic).
         dialogs::message(this, QMessageBox::Information, QStringLiteral("Information"),

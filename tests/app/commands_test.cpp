@@ -35,17 +35,17 @@ TEST_F(Commands, NineZoomInsThenZoomInIsDisabled) {
         EXPECT_EQ(form->zoomSteps, i);
         EXPECT_TRUE(form->ZoomOut->isEnabled());
         EXPECT_TRUE(form->OrigSize->isEnabled());
-        EXPECT_TRUE(form->PImg->stretchRatio());
+        EXPECT_TRUE(form->pictureView->stretchRatio());
     }
     EXPECT_FALSE(form->ZoomIn->isEnabled());
-    EXPECT_EQ(form->PImg->zoomState().margin, 90);
+    EXPECT_EQ(form->pictureView->zoomState().margin, 90);
     form->ZoomIn->click(); // disabled: nothing happens
     EXPECT_EQ(form->zoomSteps, 9);
 
     form->ZoomOut->click();
     EXPECT_EQ(form->zoomSteps, 8);
     EXPECT_TRUE(form->ZoomIn->isEnabled());
-    EXPECT_EQ(form->PImg->zoomState().margin, 80);
+    EXPECT_EQ(form->pictureView->zoomState().margin, 80);
 }
 
 TEST_F(Commands, ZoomingOutToZeroSwitchesTheScalingOff) {
@@ -55,18 +55,18 @@ TEST_F(Commands, ZoomingOutToZeroSwitchesTheScalingOff) {
     EXPECT_FALSE(form->ZoomOut->isEnabled());
     EXPECT_FALSE(form->OrigSize->isEnabled());
     EXPECT_TRUE(form->ZoomIn->isEnabled());
-    EXPECT_FALSE(form->PImg->stretchRatio());
-    EXPECT_EQ(form->PImg->zoomState().margin, 0);
+    EXPECT_FALSE(form->pictureView->stretchRatio());
+    EXPECT_EQ(form->pictureView->zoomState().margin, 0);
 }
 
 TEST_F(Commands, OrigSizeWithACountOfTwoZoomsOutThreeTimes) {
     form->ZoomIn->click();
     form->ZoomIn->click();
-    ASSERT_EQ(form->PImg->zoomState().margin, 20);
+    ASSERT_EQ(form->pictureView->zoomState().margin, 20);
     form->OrigSize->click();
-    EXPECT_EQ(form->PImg->zoomState().margin, -10);
+    EXPECT_EQ(form->pictureView->zoomState().margin, -10);
     EXPECT_EQ(form->zoomSteps, 0);
-    EXPECT_FALSE(form->PImg->stretchRatio());
+    EXPECT_FALSE(form->pictureView->stretchRatio());
     EXPECT_FALSE(form->ZoomOut->isEnabled());
     EXPECT_FALSE(form->OrigSize->isEnabled());
     EXPECT_TRUE(form->ZoomIn->isEnabled());
@@ -77,14 +77,14 @@ TEST_F(Commands, AnotherFileReturnsAZoomedViewToOneToOne) {
         form->ZoomIn->click();
     show(write(QStringLiteral("two.koa"), makeKoala(testPattern(3))));
     EXPECT_EQ(form->zoomSteps, 0);
-    EXPECT_FALSE(form->PImg->stretchRatio());
-    EXPECT_EQ(form->PImg->zoomState().margin, -10);
+    EXPECT_FALSE(form->pictureView->stretchRatio());
+    EXPECT_EQ(form->pictureView->zoomState().margin, -10);
     EXPECT_FALSE(form->ZoomOut->isEnabled());
 
     // With no zoom the dispatch leaves the component's zoom alone.
-    form->PImg->ImageZoomIn();
+    form->pictureView->ImageZoomIn();
     show(write(QStringLiteral("three.koa"), makeKoala(testPattern(4))));
-    EXPECT_EQ(form->PImg->zoomState().margin, 0);
+    EXPECT_EQ(form->pictureView->zoomState().margin, 0);
 }
 
 TEST_F(Commands, ReadersLeaveTheZoomButtonsAsTheyWere) {
@@ -100,37 +100,37 @@ TEST_F(Commands, ReadersLeaveTheZoomButtonsAsTheyWere) {
 TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
     const QImage before = shown();
     form->ZoomIn->click();
-    form->Turn->click();
+    form->rotateButton->click();
     EXPECT_EQ(form->zoomSteps, 0); // unzoomed first
     const QImage once = shown();
     ASSERT_EQ(once.size(), QSize(200, 320));
     EXPECT_EQ(once.pixel(199, 0), before.pixel(0, 0));
     EXPECT_EQ(once.pixel(0, 319), before.pixel(319, 199));
-    TSaving* saving = program->saving();
+    ProgressWindow* saving = program->progressWindow();
     EXPECT_EQ(saving->windowTitle(), QStringLiteral("Rotating..."));
     EXPECT_EQ(saving->SaveProgress->maximum(), 320);
     EXPECT_EQ(saving->SaveProgress->value(), 319);
     EXPECT_FALSE(saving->isVisible());
     EXPECT_EQ(saving->step(), 2);
     for (int i = 0; i < 3; ++i)
-        form->Turn->click();
+        form->rotateButton->click();
     EXPECT_EQ(shown(), before);
 }
 
 TEST_F(Commands, FlipAndRotateUseTheComponent) {
     const QImage before = shown();
     form->Flip->click();
-    EXPECT_TRUE(form->PImg->flipped());
+    EXPECT_TRUE(form->pictureView->flipped());
     EXPECT_NE(shown(), before);
-    form->Rotate->click(); // captioned "Turn"
-    EXPECT_TRUE(form->PImg->rotated());
+    form->turnButton->click(); // captioned "Turn"
+    EXPECT_TRUE(form->pictureView->rotated());
     EXPECT_EQ(shown().size(), QSize(200, 320));
     EXPECT_EQ(form->zoomSteps, 0);
 }
 
 TEST_F(Commands, LeftClickOpensTheEnlargedView) {
-    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(50, 50));
-    TForm2* big = program->form2();
+    QTest::mouseClick(form->pictureView, Qt::LeftButton, {}, QPoint(50, 50));
+    EnlargedView* big = program->enlargedView();
     EXPECT_TRUE(big->isVisible());
     EXPECT_EQ(big->BigImage->picture(), shown());
     EXPECT_TRUE(big->BigImage->stretchRatio());
@@ -141,16 +141,16 @@ TEST_F(Commands, LeftClickOpensTheEnlargedView) {
 }
 
 TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
-    TForm3* small = program->form3();
-    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(50, 50));
+    ReducedView* small = program->reducedView();
+    QTest::mouseClick(form->pictureView, Qt::RightButton, {}, QPoint(50, 50));
     EXPECT_TRUE(small->isVisible());
     EXPECT_EQ(small->size(), QSize(160, 100));
     EXPECT_EQ(small->SmallImg->geometry(), QRect(0, 0, 160, 100));
     QTest::mouseClick(small->SmallImg, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(small->isVisible());
 
-    form->Turn->click();
-    QTest::mouseClick(form->PImg, Qt::MiddleButton, {}, QPoint(50, 50));
+    form->rotateButton->click();
+    QTest::mouseClick(form->pictureView, Qt::MiddleButton, {}, QPoint(50, 50));
     EXPECT_TRUE(small->isVisible());
     EXPECT_EQ(small->size(), QSize(100, 160));
     EXPECT_EQ(small->SmallImg->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
@@ -163,10 +163,10 @@ TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
 TEST_F(Commands, NoViewOpensBeforeAPictureWasShown) {
     program.reset();
     start();
-    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(50, 50));
-    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(50, 50));
-    EXPECT_FALSE(program->form2()->isVisible());
-    EXPECT_FALSE(program->form3()->isVisible());
+    QTest::mouseClick(form->pictureView, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseClick(form->pictureView, Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_FALSE(program->enlargedView()->isVisible());
+    EXPECT_FALSE(program->reducedView()->isVisible());
 }
 
 TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
@@ -179,7 +179,7 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     show(write(QStringLiteral("shown.koa"), koala));
 
     answer = QMessageBox::Cancel;
-    form->SpeedButton1->click();
+    form->deleteButton->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, QStringLiteral("Confirm"));
     EXPECT_EQ(boxes[0].text, QStringLiteral("Erase file?"));
@@ -189,7 +189,7 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
 
     form->ZoomIn->click();
     answer = QMessageBox::Ok;
-    form->SpeedButton1->click();
+    form->deleteButton->click();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_FALSE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
     EXPECT_EQ(listRow(QStringLiteral("gone.koa")), -1);
@@ -197,10 +197,10 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     EXPECT_TRUE(form->currentFileName.isEmpty());
     EXPECT_FALSE(form->pictureShown);
     EXPECT_EQ(form->zoomSteps, 0);
-    EXPECT_FALSE(form->PImg->stretchRatio());
-    for (QWidget* w : std::initializer_list<QWidget*>{form->SaveAs, form->Flip, form->Rotate,
-                                                      form->Turn, form->ZoomIn, form->ZoomOut,
-                                                      form->OrigSize, form->grey, form->Godot}) {
+    EXPECT_FALSE(form->pictureView->stretchRatio());
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form->SaveAs, form->Flip, form->turnButton, form->rotateButton, form->ZoomIn,
+             form->ZoomOut, form->OrigSize, form->grey, form->Godot}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: shown.koa (Koala)"));
@@ -210,7 +210,7 @@ TEST_F(Commands, DeleteWithoutASelectionAsksNothing) {
     openPictures();
     form->FileList->clearSelection();
     ASSERT_TRUE(form->FileList->selectedCaption().isEmpty());
-    form->SpeedButton1->click();
+    form->deleteButton->click();
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(form->pictureShown);
 }
@@ -233,14 +233,14 @@ TEST_F(Commands, ADropOfThreeFilesShowsEntryZero) {
     data.setUrls(urls);
     const QPointF at(20, 20);
     QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(form->PImg, &enter);
+    QApplication::sendEvent(form->pictureView, &enter);
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(form->PImg, &drop);
+    QApplication::sendEvent(form->pictureView, &drop);
 
     // The last of the system's list is entry 0 of the drop target's.
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: drop3.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(3))));
-    EXPECT_EQ(form->DirectoryListBox1->directory(), QDir(other.path()).canonicalPath());
+    EXPECT_EQ(form->folderList->directory(), QDir(other.path()).canonicalPath());
     EXPECT_EQ(form->FileList->rowCount(), 3);
 }
 
@@ -267,24 +267,24 @@ TEST_F(Commands, ChangingTheFolderMakesItCurrentAndRefillsTheLists) {
     QDir(picsFolder()).mkpath(QStringLiteral("sub"));
     openPictures();
     EXPECT_EQ(QDir::currentPath(), QDir(picsFolder()).canonicalPath());
-    EXPECT_EQ(form->FileListBox1->directory(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(form->fileListBox->directory(), QDir(picsFolder()).canonicalPath());
     EXPECT_EQ(form->FileList->rowCount(), 1);
     // The folder list shows the path down to the folder and then its subfolders.
-    const int rows = form->DirectoryListBox1->count();
+    const int rows = form->folderList->count();
     ASSERT_GE(rows, 2);
-    EXPECT_EQ(form->DirectoryListBox1->item(rows - 1)->text().trimmed(), QStringLiteral("sub"));
-    EXPECT_EQ(form->DirectoryListBox1->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
-    emit form->DirectoryListBox1->itemActivated(form->DirectoryListBox1->item(rows - 1));
+    EXPECT_EQ(form->folderList->item(rows - 1)->text().trimmed(), QStringLiteral("sub"));
+    EXPECT_EQ(form->folderList->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
+    emit form->folderList->itemActivated(form->folderList->item(rows - 1));
     EXPECT_EQ(QDir::currentPath(), QDir(picsFolder() + QStringLiteral("/sub")).canonicalPath());
     EXPECT_EQ(form->FileList->rowCount(), 0);
 }
 
 TEST_F(Commands, ADriveThatIsNotReadyFallsBackToTheProgramsFolder) {
     openPictures();
-    form->DriveComboBox1->addItem(QStringLiteral("/no/such/volume"));
-    form->DriveComboBox1->setCurrentIndex(form->DriveComboBox1->count() - 1);
-    form->DriveComboBox1Change();
-    EXPECT_EQ(form->DirectoryListBox1->directory(), QDir(TForm1::programFolder()).canonicalPath());
+    form->driveBox->addItem(QStringLiteral("/no/such/volume"));
+    form->driveBox->setCurrentIndex(form->driveBox->count() - 1);
+    form->driveChanged();
+    EXPECT_EQ(form->folderList->directory(), QDir(MainWindow::programFolder()).canonicalPath());
 }
 
 } // namespace

@@ -17,9 +17,9 @@ template <std::size_t N> std::vector<std::uint8_t> bytesOf(const char (&text)[N]
     return {text, text + N - 1};
 }
 
-void expectPictureCommands(TForm1* form, bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{form->SaveAs, form->Flip, form->Rotate,
-                                                      form->Turn, form->ZoomIn}) {
+void expectPictureCommands(MainWindow* form, bool on) {
+    for (QWidget* w : std::initializer_list<QWidget*>{form->SaveAs, form->Flip, form->turnButton,
+                                                      form->rotateButton, form->ZoomIn}) {
         EXPECT_EQ(w->isEnabled(), on) << w->objectName().toStdString();
     }
 }
@@ -33,7 +33,7 @@ TEST_F(ViewerTest, AKoalaFileIsShownWithItsCaptionAndTheCommandsOn) {
     expectPictureCommands(form, true);
     EXPECT_TRUE(form->grey->isEnabled());
     EXPECT_TRUE(form->Godot->isEnabled());
-    EXPECT_TRUE(form->FileListBox1->isEnabled());
+    EXPECT_TRUE(form->fileListBox->isEnabled());
     EXPECT_FALSE(form->ZoomOut->isEnabled());
     EXPECT_FALSE(form->OrigSize->isEnabled());
     EXPECT_TRUE(form->pictureShown);
@@ -89,7 +89,7 @@ TEST_F(ViewerTest, EveryFormatNamesItsReaderInTheCaption) {
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + name + suffix);
         EXPECT_EQ(shown(), blackTemplate()) << name.toStdString();
         expectPictureCommands(form, true);
-        EXPECT_TRUE(form->FileListBox1->isEnabled());
+        EXPECT_TRUE(form->fileListBox->isEnabled());
     }
 }
 
@@ -200,7 +200,7 @@ TEST_F(ViewerTest, AClickInTheListShowsTheFileUnderItsRealName) {
     write(QStringLiteral("Mixed.Koa"), bytes);
     write(QStringLiteral("other.txt"), bytes);
     openPictures();
-    EXPECT_EQ(form->FileListBox1->fileNames(),
+    EXPECT_EQ(form->fileListBox->fileNames(),
               QStringList({QStringLiteral("Mixed.Koa"), QStringLiteral("UPPER.KOA")}));
     EXPECT_EQ(form->FileList->rowCount(), 2);
     clickListItem(QStringLiteral("upper.koa"));
@@ -219,9 +219,9 @@ TEST_F(ViewerTest, TheHiddenListBoxReshowsTheCurrentFile) {
     clickListItem(QStringLiteral("a.koa"));
     form->Flip->click();
     // A keyboard selection in the list box re-shows the current file, not the one it names.
-    form->FileListBox1->setFocus();
-    form->FileListBox1->setCurrentRow(0);
-    QTest::keyClick(form->FileListBox1, Qt::Key_Down);
+    form->fileListBox->setFocus();
+    form->fileListBox->setCurrentRow(0);
+    QTest::keyClick(form->fileListBox, Qt::Key_Down);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: a.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, a));
 }

@@ -71,17 +71,17 @@ TEST_F(ViewerTest, AClipIsShownAtItsOwnSize) {
     const Image clip = colourPicture(24, 16, 2);
     const auto bytes = encoded(clip);
     ASSERT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "GOD1");
-    ProgressWatch seen(program->saving(), form);
+    ProgressWatch seen(program->progressWindow(), form);
     show(write(QStringLiteral("small.clp"), bytes));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: small.clp (4Bit GoDot-Clip)"));
     EXPECT_EQ(shown(), asQImage(clip));
     EXPECT_FALSE(seen.shown); // a small clip shows no progress window
     EXPECT_TRUE(form->SaveAs->isEnabled() && form->ZoomIn->isEnabled() && form->grey->isEnabled() &&
-                form->FileListBox1->isEnabled());
+                form->fileListBox->isEnabled());
 
     // The reduced view of a clip is half its size.
-    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(3, 3));
-    EXPECT_EQ(program->form3()->size(), QSize(12, 8));
+    QTest::mouseClick(form->pictureView, Qt::RightButton, {}, QPoint(3, 3));
+    EXPECT_EQ(program->reducedView()->size(), QSize(12, 8));
 }
 
 TEST_F(ViewerTest, ALargeClipShowsLoadingProgressByCellRows) {
@@ -90,13 +90,13 @@ TEST_F(ViewerTest, ALargeClipShowsLoadingProgressByCellRows) {
     const Image clip = colourPicture(320, 400, 3);
     const auto bytes = encoded(clip);
     ASSERT_GT(bytes.size(), 32000u);
-    ProgressWatch seen(program->saving(), form);
+    ProgressWatch seen(program->progressWindow(), form);
     show(write(QStringLiteral("large.4bt"), bytes));
     EXPECT_EQ(shown(), asQImage(clip));
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(seen.caption, QStringLiteral("Loading..."));
     EXPECT_EQ(seen.maximum, 50);
-    EXPECT_FALSE(program->saving()->isVisible());
+    EXPECT_FALSE(program->progressWindow()->isVisible());
 }
 
 TEST_F(ViewerTest, AClipWithoutCellsGivesAnEmptyPicture) {
@@ -105,8 +105,8 @@ TEST_F(ViewerTest, AClipWithoutCellsGivesAnEmptyPicture) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: empty.clp (4Bit GoDot-Clip)"));
     EXPECT_TRUE(shown().isNull() || shown().width() == 0);
     EXPECT_TRUE(form->pictureShown);
-    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(3, 3)); // no crash
-    form->Turn->click();
+    QTest::mouseClick(form->pictureView, Qt::LeftButton, {}, QPoint(3, 3)); // no crash
+    form->rotateButton->click();
     form->Flip->click();
 }
 

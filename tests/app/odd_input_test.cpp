@@ -85,12 +85,12 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     start();
     show(write(QStringLiteral("empty.clp"), {'G', 'O', 'D', '1', 0, 0, 4, 0, 0xAD}));
     ASSERT_TRUE(form->pictureShown);
-    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(3, 3));
-    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(form->pictureView, Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseClick(form->pictureView, Qt::LeftButton, {}, QPoint(3, 3));
     form->enlargedView()->hide();
     form->reducedView()->hide();
-    form->Turn->click();
-    form->Rotate->click();
+    form->rotateButton->click();
+    form->turnButton->click();
     form->ZoomIn->click();
     form->OrigSize->click();
 
@@ -101,7 +101,7 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     form->Godot->setChecked(true);
     form->SaveAs->click();
     EXPECT_TRUE(form->SaveAs->isEnabled());
-    EXPECT_TRUE(form->FileListBox1->isEnabled());
+    EXPECT_TRUE(form->fileListBox->isEnabled());
     for (const Box& box : boxes)
         ADD_FAILURE() << box.text.toStdString();
     QFile file(target);
@@ -147,11 +147,11 @@ TEST_F(ViewerTest, TheLargestPageCanBeViewedTurnedEnlargedReducedAndSaved) {
     form->firstPaintPending = false;
     show(write(QStringLiteral("large.pg"), largestPage()));
     ASSERT_EQ(shown().size(), QSize(2040, 2040));
-    form->Turn->click();
+    form->rotateButton->click();
     EXPECT_EQ(shown().size(), QSize(2040, 2040));
-    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseClick(form->pictureView, Qt::RightButton, {}, QPoint(3, 3));
     EXPECT_EQ(form->reducedView()->size(), QSize(1020, 1020));
-    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(form->pictureView, Qt::LeftButton, {}, QPoint(3, 3));
     form->reducedView()->hide();
     form->enlargedView()->hide();
     for (int i = 0; i < 9; ++i)

@@ -48,8 +48,8 @@ TEST_F(ViewerTest, EveryC64ReaderShowsItsPictureInColourAndInGrey) {
             EXPECT_TRUE(form->pictureShown);
             EXPECT_TRUE(form->grey->isEnabled());
             EXPECT_TRUE(form->SaveAs->isEnabled() && form->Flip->isEnabled() &&
-                        form->Rotate->isEnabled() && form->Turn->isEnabled() &&
-                        form->ZoomIn->isEnabled() && form->FileListBox1->isEnabled());
+                        form->turnButton->isEnabled() && form->rotateButton->isEnabled() &&
+                        form->ZoomIn->isEnabled() && form->fileListBox->isEnabled());
             EXPECT_TRUE(form->Godot->isEnabled());
         }
     }
@@ -74,7 +74,7 @@ TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
     form->firstPaintPending = false;
     const auto page = printfoxPage(80, 50, 2);
     const auto bytes = makePrintfoxLarge(page, true);
-    ProgressWatch watch(program->saving(), form);
+    ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("big.bs"), bytes)); // the first byte decides, not the name
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: big.bs (Page-/Printfox)"));
     EXPECT_EQ(shown().size(), QSize(640, 400));
@@ -85,7 +85,7 @@ TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
     EXPECT_TRUE(watch.commandsOff);
     EXPECT_TRUE(watch.greyOff);
     EXPECT_TRUE(watch.listBoxOff);
-    EXPECT_FALSE(program->saving()->isVisible());
+    EXPECT_FALSE(program->progressWindow()->isVisible());
     EXPECT_FALSE(form->grey->isEnabled());
     EXPECT_TRUE(form->ZoomIn->isEnabled());
 }
@@ -93,7 +93,7 @@ TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
 TEST_F(ViewerTest, NoProgressWindowWhileTheFirstPaintIsPending) {
     start();
     ASSERT_TRUE(form->firstPaintPending);
-    ProgressWatch watch(program->saving(), form);
+    ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("p.pg"), makePagefoxPage(10, 20, printfoxPage(20, 10))));
     EXPECT_EQ(shown().size(), QSize(160, 80));
     EXPECT_FALSE(watch.shown);
@@ -111,7 +111,7 @@ TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
     form->firstPaintPending = false;
     form->Godot->setChecked(true);
     const auto bytes = makeFunPainter(funPainterPattern(1), true);
-    ProgressWatch watch(program->saving(), form);
+    ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("f.fp2"), bytes));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: f.fp2 (FunPainter 2 / IFLI)"));
     EXPECT_EQ(shown(), expectedPicture(decodeFunPainter, bytes));
@@ -119,7 +119,7 @@ TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
     EXPECT_EQ(watch.caption, QStringLiteral("Loading..."));
     EXPECT_EQ(watch.maximum, 40);
     EXPECT_TRUE(watch.commandsOff && watch.greyOff);
-    EXPECT_FALSE(program->saving()->isVisible());
+    EXPECT_FALSE(program->progressWindow()->isVisible());
     EXPECT_TRUE(form->GIF->isChecked());
     EXPECT_FALSE(form->Godot->isEnabled());
     EXPECT_FALSE(form->grey->isEnabled());
@@ -127,7 +127,7 @@ TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
 
 TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
     start();
-    ProgressWatch watch(program->saving(), form);
+    ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("f.FP2"), {0xF0, 0x3F, 'F'}));
     EXPECT_FALSE(watch.shown);
     EXPECT_FALSE(form->firstPaintPending);

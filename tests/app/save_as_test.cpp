@@ -145,7 +145,7 @@ TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
     // Cancelling wrote nothing and named nothing.
     EXPECT_EQ(QDir(picsFolder()).entryList(QDir::Files).size(), 3);
     EXPECT_EQ(QDir(outFolder()).entryList(QDir::Files).size(), 0);
-    EXPECT_TRUE(form->PImg->defSaveFilename().isEmpty());
+    EXPECT_TRUE(form->pictureView->defSaveFilename().isEmpty());
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -159,12 +159,12 @@ TEST_F(SaveAs, TheFolderFollowsConfirmedSavesUntilTheProgramEnds) {
     saveAs(form->PNG, QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
     EXPECT_EQ(lastRequest().directory, picsFolder());
     EXPECT_TRUE(QFileInfo::exists(QDir(outFolder()).filePath(QStringLiteral("first.PNG"))));
-    EXPECT_EQ(form->PImg->defSaveFilename(),
+    EXPECT_EQ(form->pictureView->defSaveFilename(),
               QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
 
     // The next starts where the last one went, whatever the folder list shows.
     QDir(dir.path()).mkpath(QStringLiteral("third"));
-    form->DirectoryListBox1->setDirectory(dir.filePath(QStringLiteral("third")));
+    form->folderList->setDirectory(dir.filePath(QStringLiteral("third")));
     show(pic);
     saveAs(form->PNG, {});
     EXPECT_EQ(lastRequest().directory, outFolder() + u'/');
@@ -209,7 +209,7 @@ TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
     for (const Lossless& f : lossless) {
         SCOPED_TRACE(f.name.toStdString());
         saveAs(f.button, out.filePath(f.name));
-        EXPECT_EQ(form->PImg->defSaveFilename(), out.filePath(f.name));
+        EXPECT_EQ(form->pictureView->defSaveFilename(), out.filePath(f.name));
         EXPECT_EQ(readBack(f.reader, out.filePath(f.name)), picture);
     }
     // The window's component writes TIFF with LZW compression.
@@ -245,14 +245,14 @@ TEST_F(SaveAs, AFlippedRotatedTurnedOrGreyPictureIsSavedAsShown) {
     saveAs(form->PNG, out.filePath("flipped.PNG"));
     EXPECT_EQ(readBack(imagelib::readPNG, out.filePath("flipped.PNG")), rgb(shown()));
 
-    form->Rotate->click(); // the component's rotation
+    form->turnButton->click(); // the component's rotation
     ASSERT_EQ(shown().size(), QSize(200, 320));
     saveAs(form->BMP, out.filePath("rotated.BMP"));
     EXPECT_EQ(readBack(imagelib::readBMP, out.filePath("rotated.BMP")), rgb(shown()));
 
     // The program's own quarter turn, saved as a GoDot clip of 25 x 40 cells.
     show(write(QStringLiteral("pic.koa"), koala));
-    form->Turn->click();
+    form->rotateButton->click();
     ASSERT_EQ(shown().size(), QSize(200, 320));
     saveAs(form->Godot, out.filePath("turned.4BT"));
     const auto clip = fileBytes(out.filePath("turned.4BT"));
@@ -299,10 +299,10 @@ TEST_F(SaveAs, AfterFunPainterGifIsProposedAndGodotIsOff) {
 
 TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(5))));
-    form->Turn->click(); // leaves "Rotating..." on the progress window
+    form->rotateButton->click(); // leaves "Rotating..." on the progress window
     ASSERT_EQ(shown().size(), QSize(200, 320));
 
-    TSaving* saving = program->saving();
+    ProgressWindow* saving = program->progressWindow();
     ProgressWatch watch(saving, form);
     std::vector<int> positions;
     QObject::connect(saving->SaveProgress, &QProgressBar::valueChanged,
@@ -319,9 +319,10 @@ TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     EXPECT_GE(positions.size(), 39u); // once per cell row
 
     EXPECT_FALSE(saving->isVisible());
-    EXPECT_TRUE(form->SaveAs->isEnabled() && form->Flip->isEnabled() && form->Rotate->isEnabled() &&
-                form->Turn->isEnabled() && form->ZoomIn->isEnabled() && form->grey->isEnabled() &&
-                form->FileListBox1->isEnabled());
+    EXPECT_TRUE(form->SaveAs->isEnabled() && form->Flip->isEnabled() &&
+                form->turnButton->isEnabled() && form->rotateButton->isEnabled() &&
+                form->ZoomIn->isEnabled() && form->grey->isEnabled() &&
+                form->fileListBox->isEnabled());
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -339,12 +340,12 @@ TEST_F(SaveAs, AGodotSaveLeavesDisabledCommandsDisabled) {
     EXPECT_FALSE(form->grey->isEnabled());
     EXPECT_FALSE(form->ZoomIn->isEnabled());
     EXPECT_TRUE(form->ZoomOut->isEnabled() && form->OrigSize->isEnabled());
-    EXPECT_TRUE(form->SaveAs->isEnabled() && form->FileListBox1->isEnabled());
+    EXPECT_TRUE(form->SaveAs->isEnabled() && form->fileListBox->isEnabled());
 }
 
 TEST_F(SaveAs, AGodotFileSavedIntoTheShownFolderIsListedAPngIsNot) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(6))));
-    form->FileListBox1->refresh();
+    form->fileListBox->refresh();
     ASSERT_GE(listRow(QStringLiteral("pic.koa")), 0);
 
     saveAs(form->PNG, QDir(picsFolder()).filePath("new.PNG"));
@@ -377,9 +378,9 @@ TEST_F(SaveAs, AGodotFileThatCannotBeWrittenIsReported) {
         EXPECT_EQ(boxes[0].title, QStringLiteral("Information"));
         EXPECT_EQ(boxes[0].text, QStringLiteral("Writing 4bt file failed"));
         EXPECT_FALSE(QFileInfo::exists(target));
-        EXPECT_FALSE(program->saving()->isVisible());
+        EXPECT_FALSE(program->progressWindow()->isVisible());
         EXPECT_TRUE(form->SaveAs->isEnabled() && form->grey->isEnabled() &&
-                    form->FileListBox1->isEnabled());
+                    form->fileListBox->isEnabled());
     }
     // The save folder had changed all the same.
     saveAs(form->Godot, {});
@@ -397,8 +398,8 @@ TEST_F(SaveAs, APictureTooLargeForGodotIsRefusedAndTheFileKept) {
     }
     QImage wide(2048, 16, QImage::Format_RGB32); // 256 cells across
     wide.fill(Qt::white);
-    form->PImg->setPicture(wide);
-    ProgressWatch watch(program->saving(), form);
+    form->pictureView->setPicture(wide);
+    ProgressWatch watch(program->progressWindow(), form);
     saveAs(form->Godot, target);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("Writing 4bt file failed"));
@@ -407,7 +408,7 @@ TEST_F(SaveAs, APictureTooLargeForGodotIsRefusedAndTheFileKept) {
     EXPECT_EQ(QDir(outFolder()).entryList(QDir::Files), QStringList{"kept.4BT"});
 
     // 255 cells fit.
-    form->PImg->setPicture(wide.copy(0, 0, 2040, 16));
+    form->pictureView->setPicture(wide.copy(0, 0, 2040, 16));
     boxes.clear();
     saveAs(form->Godot, target);
     EXPECT_TRUE(boxes.empty());

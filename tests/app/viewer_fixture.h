@@ -58,9 +58,9 @@ class ViewerTest : public ::testing::Test {
     // Creates the windows as the program does, then opens the test's picture folder.
     void start(QStringList arguments = {}) {
         program = std::make_unique<Program>(std::move(arguments));
-        form = program->form1();
+        form = program->mainWindow();
     }
-    void openPictures() { form->DirectoryListBox1->setDirectory(picsFolder()); }
+    void openPictures() { form->folderList->setDirectory(picsFolder()); }
 
     // Clicks the list view's row of `name` (as the list shows it: lower case); an empty
     // name clicks below the last row.
@@ -98,10 +98,10 @@ class ViewerTest : public ::testing::Test {
     // Shows a file the way a drop or the start-up argument does.
     void show(const QString& path) {
         form->currentFileName = path;
-        form->FileListBox1DblClick(form);
+        form->showCurrentFile(form);
     }
 
-    QImage shown() const { return form->PImg->picture(); }
+    QImage shown() const { return form->pictureView->picture(); }
 
     struct Box {
         QString title, text;
@@ -112,7 +112,7 @@ class ViewerTest : public ::testing::Test {
     QString previousFolder;
     dialogs::Handler previousHandler;
     std::unique_ptr<Program> program;
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
     std::vector<Box> boxes;
     QMessageBox::StandardButton answer = QMessageBox::Ok;
 };
@@ -121,7 +121,7 @@ class ViewerTest : public ::testing::Test {
 // main window's command states at that moment.
 class ProgressWatch : public QObject {
   public:
-    ProgressWatch(TSaving* saving, TForm1* form) : saving_(saving), form_(form) {
+    ProgressWatch(ProgressWindow* saving, MainWindow* form) : progressWindow_(saving), form_(form) {
         saving->installEventFilter(this);
     }
     bool shown = false;
@@ -135,23 +135,23 @@ class ProgressWatch : public QObject {
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Show) {
             shown = true;
-            caption = saving_->windowTitle();
-            maximum = saving_->SaveProgress->maximum();
+            caption = progressWindow_->windowTitle();
+            maximum = progressWindow_->SaveProgress->maximum();
             commandsOff = !form_->SaveAs->isEnabled() && !form_->Flip->isEnabled() &&
-                          !form_->Rotate->isEnabled() && !form_->Turn->isEnabled() &&
+                          !form_->turnButton->isEnabled() && !form_->rotateButton->isEnabled() &&
                           !form_->ZoomIn->isEnabled();
             greyOff = !form_->grey->isEnabled();
-            listBoxOff = !form_->FileListBox1->isEnabled();
+            listBoxOff = !form_->fileListBox->isEnabled();
         }
         return false;
     }
 
   private:
-    TSaving* saving_;
-    TForm1* form_;
+    ProgressWindow* progressWindow_;
+    MainWindow* form_;
 };
 
-// The picture a reader makes of `bytes`, as PImg shows it.
+// The picture a reader makes of `bytes`, as pictureView shows it.
 QImage expectedPicture(Decoded (*decode)(Bytes, const DecodeOptions&),
                        const std::vector<std::uint8_t>& bytes, bool grey = false);
 QImage blackTemplate();
