@@ -161,7 +161,7 @@ class MainWindow : public QMainWindow {
     void applyZoom(const ZoomAction& action);
     // The save-format row of the checked radio button, tested in the rows' order.
     const SaveFormatRow* checkedSaveFormat() const;
-    QRadioButton* saveFormatButton(SaveFormat format) const;
+    QRadioButton* saveFormatButton(PictureFormat format) const;
 
     EnlargedView* enlargedView_ = nullptr;
     ReducedView* reducedView_ = nullptr;

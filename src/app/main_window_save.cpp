@@ -45,21 +45,21 @@ std::optional<Image> rgbPicture(const QImage& picture) {
 
 } // namespace
 
-QRadioButton* MainWindow::saveFormatButton(SaveFormat format) const {
+QRadioButton* MainWindow::saveFormatButton(PictureFormat format) const {
     switch (format) {
-    case SaveFormat::TIF:
+    case PictureFormat::TIFF:
         return TIF;
-    case SaveFormat::GIF:
+    case PictureFormat::GIF:
         return GIF;
-    case SaveFormat::BMP:
+    case PictureFormat::BMP:
         return BMP;
-    case SaveFormat::PCX:
+    case PictureFormat::PCX:
         return PCX;
-    case SaveFormat::PNG:
+    case PictureFormat::PNG:
         return PNG;
-    case SaveFormat::JPG:
+    case PictureFormat::JPEG:
         return JPG;
-    case SaveFormat::Godot:
+    case PictureFormat::Godot4Bit:
         return Godot;
     }
     return nullptr;
@@ -99,25 +99,25 @@ void MainWindow::SaveAsClick() {
     if (!row)
         return;
     switch (row->format) {
-    case SaveFormat::TIF:
+    case PictureFormat::TIFF:
         pictureView->SaveAsTIF(chosen);
         break;
-    case SaveFormat::GIF:
+    case PictureFormat::GIF:
         pictureView->SaveAsGIF(chosen);
         break;
-    case SaveFormat::BMP:
+    case PictureFormat::BMP:
         pictureView->SaveAsBMP(chosen);
         break;
-    case SaveFormat::PCX:
+    case PictureFormat::PCX:
         pictureView->SaveAsPCX(chosen);
         break;
-    case SaveFormat::PNG:
+    case PictureFormat::PNG:
         pictureView->SaveAsPNG(chosen);
         break;
-    case SaveFormat::JPG:
+    case PictureFormat::JPEG:
         pictureView->SaveAsJPG(chosen);
         break;
-    case SaveFormat::Godot:
+    case PictureFormat::Godot4Bit:
         Save4Bt(chosen);
         break;
     }

@@ -3,6 +3,8 @@
 // which picture pixel a scaled copy takes, and which depth goes to the image library.
 #pragma once
 
+#include "export/picture_format.h"
+
 namespace quendra {
 
 enum class TLoadResolution { lColorVga, lMonoChrome, lColor16, lColor256, lColorTrue, lAutoMatic };
@@ -58,12 +60,11 @@ bool zoomOut(ZoomState& zoom, int pictureWidth, int pictureHeight);
 int sampleIndex(int sourceStart, int sourceExtent, int destExtent, int destIndex);
 
 // Colour depths handed to the image library.
-enum class WriteFormat { BMP, PNG, TIF, PCX, GIF, JPG };
 
 // The screen's bits per pixel reduced to 4, 8 or 24; 0 or less (none reported) gives 24.
 int displayDepthClass(int bitsPerPixel);
 int readDepth(TLoadResolution resolution, int displayDepth);
-int writeDepth(TSaveResolution resolution, WriteFormat format, int displayDepth);
+int writeDepth(TSaveResolution resolution, PictureFormat format, int displayDepth);
 // The TIFF Compression tag value for the setting.
 int tiffCompressionCode(TTiffCompression compression);
 

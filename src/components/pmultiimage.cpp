@@ -11,8 +11,6 @@
 
 namespace quendra {
 
-using placement::WriteFormat;
-
 struct TPMultiImage::Private {
     explicit Private(TPMultiImage* owner) : q(owner) {}
 
@@ -51,7 +49,7 @@ struct TPMultiImage::Private {
     void libraryError(const imagelib::Status& status);
     void information(const QString& text);
     void transform(bool rotating);
-    void write(WriteFormat format, const QString& name);
+    void write(PictureFormat format, const QString& name);
     QString load();
     void fillInfo();
 };
@@ -167,8 +165,7 @@ void TPMultiImage::Private::transform(bool rotating) {
                              : QStringLiteral("Error flipping image"));
 }
 
-void TPMultiImage::Private::write(WriteFormat format, const QString& name) {
-    static const char* const suffixes[] = {"bmp", "png", "tif", "pcx", "gif", "jpg"};
+void TPMultiImage::Private::write(PictureFormat format, const QString& name) {
     imagelib::Status status;
     try {
         const int depth = placement::writeDepth(writeRes, format, q->displayDepth());
@@ -176,24 +173,27 @@ void TPMultiImage::Private::write(WriteFormat format, const QString& name) {
             defSaveFilename = name;
         const QString& file = defSaveFilename;
         switch (format) {
-        case WriteFormat::BMP:
+        case PictureFormat::BMP:
             status = library.writeBMP(file, depth, picture);
             break;
-        case WriteFormat::PNG:
+        case PictureFormat::PNG:
             status = library.writePNG(file, depth, pngInterlaced, picture);
             break;
-        case WriteFormat::TIF:
+        case PictureFormat::TIFF:
             status = library.writeTIFF(file, placement::tiffCompressionCode(tifCompress), depth,
                                        picture);
             break;
-        case WriteFormat::PCX:
+        case PictureFormat::PCX:
             status = library.writePCX(file, depth, picture);
             break;
-        case WriteFormat::GIF:
+        case PictureFormat::GIF:
             status = library.writeGIF(file, depth, picture);
             break;
-        case WriteFormat::JPG:
+        case PictureFormat::JPEG:
             status = library.writeJPEG(file, jpegQuality, jpegSmooth, depth, picture);
+            break;
+        case PictureFormat::Godot4Bit: // the main window writes GoDot files itself
+            status = {imagelib::kBadArgument, QStringLiteral("GoDot 4Bit is not written here")};
             break;
         }
     } catch (...) {
@@ -203,7 +203,7 @@ void TPMultiImage::Private::write(WriteFormat format, const QString& name) {
         return;
     libraryError(status);
     information(QStringLiteral("Writing %1 file failed")
-                    .arg(QLatin1String(suffixes[static_cast<int>(format)])));
+                    .arg(QLatin1String(extensionOf(format))));
 }
 
 namespace {
@@ -446,39 +446,39 @@ bool TPMultiImage::rotated() const {
 }
 
 void TPMultiImage::SaveAsBMP(const QString& name) {
-    d->write(WriteFormat::BMP, name);
+    d->write(PictureFormat::BMP, name);
 }
 void TPMultiImage::SaveAsPNG(const QString& name) {
-    d->write(WriteFormat::PNG, name);
+    d->write(PictureFormat::PNG, name);
 }
 void TPMultiImage::SaveAsJPG(const QString& name) {
-    d->write(WriteFormat::JPG, name);
+    d->write(PictureFormat::JPEG, name);
 }
 void TPMultiImage::SaveAsGIF(const QString& name) {
-    d->write(WriteFormat::GIF, name);
+    d->write(PictureFormat::GIF, name);
 }
 void TPMultiImage::SaveAsTIF(const QString& name) {
-    d->write(WriteFormat::TIF, name);
+    d->write(PictureFormat::TIFF, name);
 }
 void TPMultiImage::SaveAsPCX(const QString& name) {
-    d->write(WriteFormat::PCX, name);
+    d->write(PictureFormat::PCX, name);
 }
 
 int TPMultiImage::writeDepth(const QString& format) const {
     const QString f = format.toUpper();
-    WriteFormat which;
+    PictureFormat which;
     if (f == "BMP")
-        which = WriteFormat::BMP;
+        which = PictureFormat::BMP;
     else if (f == "PNG")
-        which = WriteFormat::PNG;
+        which = PictureFormat::PNG;
     else if (f == "TIF" || f == "TIFF")
-        which = WriteFormat::TIF;
+        which = PictureFormat::TIFF;
     else if (f == "PCX")
-        which = WriteFormat::PCX;
+        which = PictureFormat::PCX;
     else if (f == "GIF")
-        which = WriteFormat::GIF;
+        which = PictureFormat::GIF;
     else if (f == "JPG" || f == "JPEG")
-        which = WriteFormat::JPG;
+        which = PictureFormat::JPEG;
     else
         return 0;
     return placement::writeDepth(d->writeRes, which, displayDepth());
