@@ -1,8 +1,9 @@
 // MainWindow: the main window. Left, the browsing chain (drive, folder, file list) and the
 // commands; right, the picture area pictureView. Showing a file goes through one dispatch,
-// showCurrentFile, which picks a reader by the file name's extension and runs it
-// inside the reader frame (main_window_readers.cpp); the view commands act on the picture
-// that pictureView holds (main_window_commands.cpp); saving is main_window_save.cpp.
+// showCurrentFile, which takes the file's row from the format registry (decode/formats.h)
+// and runs it inside the reader frame, showFile (main_window_readers.cpp); the view commands
+// act on the picture that pictureView holds (main_window_commands.cpp); saving is
+// main_window_save.cpp.
 #pragma once
 
 #include <QImage>

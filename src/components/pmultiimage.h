@@ -2,8 +2,8 @@
 // stretched, or scaled keeping its proportions, zooms by cutting a margin off the picture,
 // flips and rotates through the image library, and writes the six common formats.
 //
-// Declaration agreed between the component and the windows that use it; the
-// implementation may add members but keeps these.
+// The windows rely on the members below; the implementation keeps them as they are and
+// adds what it needs behind them.
 #pragma once
 
 #include <QColor>
