@@ -53,7 +53,7 @@ struct Folder {
 };
 
 void waitForFirstPaint(MainWindow* form) {
-    for (int i = 0; i < 2000 && form->firstPaintPending; ++i) {
+    for (int i = 0; i < 2000 && form->parts().firstPaintPending; ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
 }
@@ -75,8 +75,8 @@ void BM_ClickKoalaToPainted(benchmark::State& state) {
     MainWindow* form = program.mainWindow();
     form->show();
     waitForFirstPaint(form);
-    form->folderList->setDirectory(folder.dir.path());
-    TFileListView* list = form->FileList;
+    form->parts().folderList->setDirectory(folder.dir.path());
+    TFileListView* list = form->parts().FileList;
     QCoreApplication::processEvents();
     int row = 0;
     for (auto _ : state) {
@@ -84,7 +84,7 @@ void BM_ClickKoalaToPainted(benchmark::State& state) {
         const int target = (row++ % 2 == 0) ? 0 : 1;
         const QPoint at = list->visualRect(list->model()->index(target, 0)).center();
         click(list->viewport(), at);
-        form->pictureView->repaint(); // painted now, not when the event loop gets to it
+        form->parts().pictureView->repaint(); // painted now, not when the event loop gets to it
     }
     state.SetLabel(form->windowTitle().toStdString());
 }
@@ -97,7 +97,7 @@ void BM_StartUpToFirstPaint(benchmark::State& state) {
         program.mainWindow()->show();
         program.mainWindow()->activateWindow();
         waitForFirstPaint(program.mainWindow());
-        if (program.mainWindow()->firstPaintPending)
+        if (program.mainWindow()->parts().firstPaintPending)
             state.SkipWithError("no first paint");
     }
 }
@@ -118,9 +118,9 @@ void BM_MemoryAfterABigPage(benchmark::State& state) {
     form->show();
     waitForFirstPaint(form);
     const auto showFile = [&](const char* name) {
-        form->currentFileName = folder.path(name);
+        form->parts().currentFileName = folder.path(name);
         form->showCurrentFile(form);
-        form->pictureView->repaint();
+        form->parts().pictureView->repaint();
     };
     // Settle: everything a small picture needs is made once.
     for (int i = 0; i < 3; ++i)

@@ -98,113 +98,114 @@ void MainWindow::createControls() {
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    driveBox = place(new TDriveComboBox, client, "DriveComboBox1", 10, 17, 223, 21);
-    folderList = place(new TDirectoryListBox, client, "DirectoryListBox1", 8, 48, 225, 89);
+    ui_.driveBox = place(new TDriveComboBox, client, "DriveComboBox1", 10, 17, 223, 21);
+    ui_.folderList = place(new TDirectoryListBox, client, "DirectoryListBox1", 8, 48, 225, 89);
 
     // Lies under the picture area: the user never sees it, but it has the keyboard focus.
-    fileListBox = place(new TFileListBox, client, "FileListBox1", 368, 227, 160, 97);
+    ui_.fileListBox = place(new TFileListBox, client, "FileListBox1", 368, 227, 160, 97);
 
-    FileList = place(new TFileListView, client, "FileList", 8, 144, 225, 161);
-    FileList->setColumns({{QStringLiteral("Name"), 65},
-                          {QStringLiteral("Size"), 50},
-                          {QStringLiteral("Type"), 50},
-                          {QStringLiteral("Modified"), 80}});
+    ui_.FileList = place(new TFileListView, client, "FileList", 8, 144, 225, 161);
+    ui_.FileList->setColumns({{QStringLiteral("Name"), 65},
+                              {QStringLiteral("Size"), 50},
+                              {QStringLiteral("Type"), 50},
+                              {QStringLiteral("Modified"), 80}});
     QFont listFont(QStringLiteral("Arial"));
     listFont.setPixelSize(9);
-    FileList->setFont(listFont);
-    FileList->setMultiSelect(false);
-    FileList->setToolTip(QStringLiteral("Select file to be displayed"));
-    FileList->setViewStyle(TFileListView::ViewStyle::Report);
+    ui_.FileList->setFont(listFont);
+    ui_.FileList->setMultiSelect(false);
+    ui_.FileList->setToolTip(QStringLiteral("Select file to be displayed"));
+    ui_.FileList->setViewStyle(TFileListView::ViewStyle::Report);
 
-    SaveAs = button(client, "SaveAs", QStringLiteral("Save as..."), 12, 312);
-    SaveAs->setToolTip(QStringLiteral("Save file"));
-    Detail =
+    ui_.SaveAs = button(client, "SaveAs", QStringLiteral("Save as..."), 12, 312);
+    ui_.SaveAs->setToolTip(QStringLiteral("Save file"));
+    ui_.Detail =
         glyphButton(client, "Detail", glyphs::details(), QStringLiteral("Show details"), 99, 312);
-    List = glyphButton(client, "List", glyphs::list(), QStringLiteral("Show list"), 133, 312);
-    deleteButton = glyphButton(client, "SpeedButton1", glyphs::deleteFile(),
-                               QStringLiteral("Delete file"), 205, 312);
+    ui_.List = glyphButton(client, "List", glyphs::list(), QStringLiteral("Show list"), 133, 312);
+    ui_.deleteButton = glyphButton(client, "SpeedButton1", glyphs::deleteFile(),
+                                   QStringLiteral("Delete file"), 205, 312);
 
-    saveFormatGroup =
+    ui_.saveFormatGroup =
         place(new QGroupBox(QStringLiteral("Save as:")), client, "RadioGroup1", 8, 344, 225, 73);
-    BMP = radio(client, "BMP", QStringLiteral("BMP"), 24, 360);
-    PCX = radio(client, "PCX", QStringLiteral("PCX"), 24, 376);
-    PNG = radio(client, "PNG", QStringLiteral("PNG"), 24, 392);
-    GIF = radio(client, "GIF", QStringLiteral("GIF"), 87, 360);
-    JPG = radio(client, "JPG", QStringLiteral("JPG"), 87, 376);
-    TIF = radio(client, "TIF", QStringLiteral("TIF"), 87, 392);
-    Godot = radio(client, "Godot", QStringLiteral("4Bit GoDot"), 144, 360, 85);
-    GIF->setChecked(true);
-    grey = place(new QCheckBox(QStringLiteral("Show gray")), client, "grey", 144, 391, 85, 17);
+    ui_.BMP = radio(client, "BMP", QStringLiteral("BMP"), 24, 360);
+    ui_.PCX = radio(client, "PCX", QStringLiteral("PCX"), 24, 376);
+    ui_.PNG = radio(client, "PNG", QStringLiteral("PNG"), 24, 392);
+    ui_.GIF = radio(client, "GIF", QStringLiteral("GIF"), 87, 360);
+    ui_.JPG = radio(client, "JPG", QStringLiteral("JPG"), 87, 376);
+    ui_.TIF = radio(client, "TIF", QStringLiteral("TIF"), 87, 392);
+    ui_.Godot = radio(client, "Godot", QStringLiteral("4Bit GoDot"), 144, 360, 85);
+    ui_.GIF->setChecked(true);
+    ui_.grey = place(new QCheckBox(QStringLiteral("Show gray")), client, "grey", 144, 391, 85, 17);
 
-    Flip = button(client, "Flip", QStringLiteral("Flip"), 38, 425);
-    Flip->setToolTip(QStringLiteral("Flip picture"));
-    turnButton = button(client, "Rotate", QStringLiteral("Turn"), 126, 425);
-    ZoomIn = button(client, "ZoomIn", QStringLiteral("Zoom In"), 38, 456);
-    ZoomOut = button(client, "ZoomOut", QStringLiteral("Zoom Out"), 126, 456);
-    OrigSize = button(client, "OrigSize", QStringLiteral("OrigSize"), 38, 488);
-    rotateButton = button(client, "Turn", QStringLiteral("Rotate"), 126, 488);
+    ui_.Flip = button(client, "Flip", QStringLiteral("Flip"), 38, 425);
+    ui_.Flip->setToolTip(QStringLiteral("Flip picture"));
+    ui_.turnButton = button(client, "Rotate", QStringLiteral("Turn"), 126, 425);
+    ui_.ZoomIn = button(client, "ZoomIn", QStringLiteral("Zoom In"), 38, 456);
+    ui_.ZoomOut = button(client, "ZoomOut", QStringLiteral("Zoom Out"), 126, 456);
+    ui_.OrigSize = button(client, "OrigSize", QStringLiteral("OrigSize"), 38, 488);
+    ui_.rotateButton = button(client, "Turn", QStringLiteral("Rotate"), 126, 488);
 
-    pictureView = place(new TPMultiImage, client, "PImg", 240, 16, 427, 489);
-    pictureView->setCenter(true);
-    pictureView->setBorderStyle(TBorderStyle::bsSingle);
-    pictureView->setColor(Qt::black);
-    pictureView->setImageDither(false);
-    pictureView->setTifSaveCompress(TTiffCompression::sLZW);
-    pictureView->setFocusPolicy(Qt::NoFocus);
-    pictureView->raise();
+    ui_.pictureView = place(new TPMultiImage, client, "PImg", 240, 16, 427, 489);
+    ui_.pictureView->setCenter(true);
+    ui_.pictureView->setBorderStyle(TBorderStyle::bsSingle);
+    ui_.pictureView->setColor(Qt::black);
+    ui_.pictureView->setImageDither(false);
+    ui_.pictureView->setTifSaveCompress(TTiffCompression::sLZW);
+    ui_.pictureView->setFocusPolicy(Qt::NoFocus);
+    ui_.pictureView->raise();
 
-    dropTarget = new TkxDropFiles(this);
-    dropTarget->setDropWindow(pictureView);
-    dropTarget->setAccept(true);
+    ui_.dropTarget = new TkxDropFiles(this);
+    ui_.dropTarget->setDropWindow(ui_.pictureView);
+    ui_.dropTarget->setAccept(true);
 
     // Handlers.
-    connect(driveBox, &TDriveComboBox::driveChosen, this, &MainWindow::driveChanged);
-    connect(folderList, &TDirectoryListBox::directoryChanged, this, &MainWindow::folderChanged);
-    connect(fileListBox, &TFileListBox::contentsChanged, this, &MainWindow::fileListChanged);
-    connect(fileListBox, &TFileListBox::userSelected, this,
-            [this] { showCurrentFile(fileListBox); });
+    connect(ui_.driveBox, &TDriveComboBox::driveChosen, this, &MainWindow::driveChanged);
+    connect(ui_.folderList, &TDirectoryListBox::directoryChanged, this, &MainWindow::folderChanged);
+    connect(ui_.fileListBox, &TFileListBox::contentsChanged, this, &MainWindow::fileListChanged);
+    connect(ui_.fileListBox, &TFileListBox::userSelected, this,
+            [this] { showCurrentFile(ui_.fileListBox); });
     // Also a click on the list's empty part, which selects nothing.
-    connect(FileList, &TFileListView::fileClicked, this, [this] { showCurrentFile(FileList); });
-    connect(Detail, &QToolButton::clicked, this, &MainWindow::DetailClick);
-    connect(List, &QToolButton::clicked, this, &MainWindow::ListClick);
-    connect(deleteButton, &QToolButton::clicked, this, &MainWindow::deleteClick);
-    connect(SaveAs, &QPushButton::clicked, this, &MainWindow::SaveAsClick);
-    connect(Flip, &QPushButton::clicked, this, &MainWindow::FlipClick);
-    connect(turnButton, &QPushButton::clicked, this, &MainWindow::turnClick);
-    connect(rotateButton, &QPushButton::clicked, this, &MainWindow::rotateClick);
-    connect(ZoomIn, &QPushButton::clicked, this, &MainWindow::ZoomInClick);
-    connect(ZoomOut, &QPushButton::clicked, this, &MainWindow::ZoomOutClick);
-    connect(OrigSize, &QPushButton::clicked, this, &MainWindow::OrigSizeClick);
-    connect(grey, &QCheckBox::toggled, this, &MainWindow::greyClick);
-    connect(pictureView, &TPMultiImage::mousePressed, this,
+    connect(ui_.FileList, &TFileListView::fileClicked, this,
+            [this] { showCurrentFile(ui_.FileList); });
+    connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::DetailClick);
+    connect(ui_.List, &QToolButton::clicked, this, &MainWindow::ListClick);
+    connect(ui_.deleteButton, &QToolButton::clicked, this, &MainWindow::deleteClick);
+    connect(ui_.SaveAs, &QPushButton::clicked, this, &MainWindow::SaveAsClick);
+    connect(ui_.Flip, &QPushButton::clicked, this, &MainWindow::FlipClick);
+    connect(ui_.turnButton, &QPushButton::clicked, this, &MainWindow::turnClick);
+    connect(ui_.rotateButton, &QPushButton::clicked, this, &MainWindow::rotateClick);
+    connect(ui_.ZoomIn, &QPushButton::clicked, this, &MainWindow::ZoomInClick);
+    connect(ui_.ZoomOut, &QPushButton::clicked, this, &MainWindow::ZoomOutClick);
+    connect(ui_.OrigSize, &QPushButton::clicked, this, &MainWindow::OrigSizeClick);
+    connect(ui_.grey, &QCheckBox::toggled, this, &MainWindow::greyClick);
+    connect(ui_.pictureView, &TPMultiImage::mousePressed, this,
             [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
-    connect(pictureView, &TPMultiImage::OnPaint, this, &MainWindow::picturePainted);
-    connect(dropTarget, &TkxDropFiles::OnFilesDroped, this, &MainWindow::filesDropped);
+    connect(ui_.pictureView, &TPMultiImage::OnPaint, this, &MainWindow::picturePainted);
+    connect(ui_.dropTarget, &TkxDropFiles::OnFilesDroped, this, &MainWindow::filesDropped);
 
-    setTabOrder(fileListBox, driveBox);
-    fileListBox->setFocus();
+    setTabOrder(ui_.fileListBox, ui_.driveBox);
+    ui_.fileListBox->setFocus();
 }
 
 void MainWindow::createMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
-    closeAction->setObjectName(QStringLiteral("Beenden"));
-    connect(closeAction, &QAction::triggered, this, &MainWindow::closeClick);
+    ui_.closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
+    ui_.closeAction->setObjectName(QStringLiteral("Beenden"));
+    connect(ui_.closeAction, &QAction::triggered, this, &MainWindow::closeClick);
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
-    aboutAction = info->addAction(QStringLiteral("A&bout"));
-    aboutAction->setObjectName(QStringLiteral("ber1"));
-    connect(aboutAction, &QAction::triggered, this, &MainWindow::aboutClick);
+    ui_.aboutAction = info->addAction(QStringLiteral("A&bout"));
+    ui_.aboutAction->setObjectName(QStringLiteral("ber1"));
+    connect(ui_.aboutAction, &QAction::triggered, this, &MainWindow::aboutClick);
 }
 
 void MainWindow::FormCreate() {
-    firstPaintPending = true;
+    ui_.firstPaintPending = true;
     applyPlacement(settings::readPlacement(settings::filePath()));
     // The exception handler is the application object itself (Application).
-    pictureView->setPicture(templatePicture);
-    zoomSteps = 0;
+    ui_.pictureView->setPicture(templatePicture);
+    ui_.zoomSteps = 0;
     openFolder(startFolder());
-    fileListBox->setMask(fileMask());
-    pictureShown = false;
+    ui_.fileListBox->setMask(fileMask());
+    ui_.pictureShown = false;
     states_ = CommandStates{};
     applyStates();
 }
@@ -243,8 +244,8 @@ void MainWindow::FormClose() {
 }
 
 void MainWindow::FormActivate() {
-    if (!arguments_.isEmpty() && firstPaintPending) {
-        currentFileName = arguments_.first();
+    if (!arguments_.isEmpty() && ui_.firstPaintPending) {
+        ui_.currentFileName = arguments_.first();
         showCurrentFile(this);
     }
 }
@@ -254,7 +255,7 @@ void MainWindow::picturePainted() {
     // shown (or there was none). A paint before the first activation does not count, so
     // the argument is shown whichever comes first on the window system.
     if (activatedOnce_)
-        firstPaintPending = false;
+        ui_.firstPaintPending = false;
 }
 
 bool MainWindow::event(QEvent* e) {
@@ -279,7 +280,7 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
 void MainWindow::FormResize() {
     // The picture area keeps the layout's right margin of 19 pixels, so at the default
     // size it is the designed 427 pixels wide and never runs past the window's edge.
-    pictureView->setGeometry(240, 16, width() - 259, height() - 75);
+    ui_.pictureView->setGeometry(240, 16, width() - 259, height() - 75);
 }
 
 void MainWindow::closeClick() {
@@ -295,18 +296,18 @@ void MainWindow::aboutClick() {
 }
 
 void MainWindow::applyStates() {
-    SaveAs->setEnabled(states_.saveAs);
-    Flip->setEnabled(states_.flip);
-    turnButton->setEnabled(states_.rotate);
-    rotateButton->setEnabled(states_.turn);
-    ZoomIn->setEnabled(states_.zoomIn);
-    ZoomOut->setEnabled(states_.zoomOut);
-    OrigSize->setEnabled(states_.origSize);
-    grey->setEnabled(states_.grey);
-    Godot->setEnabled(states_.godot);
-    fileListBox->setEnabled(states_.fileListBox);
+    ui_.SaveAs->setEnabled(states_.saveAs);
+    ui_.Flip->setEnabled(states_.flip);
+    ui_.turnButton->setEnabled(states_.rotate);
+    ui_.rotateButton->setEnabled(states_.turn);
+    ui_.ZoomIn->setEnabled(states_.zoomIn);
+    ui_.ZoomOut->setEnabled(states_.zoomOut);
+    ui_.OrigSize->setEnabled(states_.origSize);
+    ui_.grey->setEnabled(states_.grey);
+    ui_.Godot->setEnabled(states_.godot);
+    ui_.fileListBox->setEnabled(states_.fileListBox);
     if (states_.selectGif) {
-        GIF->setChecked(true); // unticks "4Bit GoDot" with it
+        ui_.GIF->setChecked(true); // unticks "4Bit GoDot" with it
         states_.selectGif = false;
     }
 }
@@ -314,49 +315,49 @@ void MainWindow::applyStates() {
 // ---- Browsing chain ----
 
 void MainWindow::openFolder(const QString& folder) {
-    if (!folderList->setDirectory(folder)) {
-        folderList->setDirectory(programFolder());
+    if (!ui_.folderList->setDirectory(folder)) {
+        ui_.folderList->setDirectory(programFolder());
     }
 }
 
 void MainWindow::driveChanged() {
-    const QString root = driveBox->drive();
+    const QString root = ui_.driveBox->drive();
     // The folder list keeps its folder while the selector names the drive it is on.
-    if (root.isEmpty() || QStorageInfo(folderList->directory()).rootPath() == root)
+    if (root.isEmpty() || QStorageInfo(ui_.folderList->directory()).rootPath() == root)
         return;
-    if (!TDriveComboBox::isReady(root) || !folderList->setDirectory(root)) {
-        folderList->setDirectory(programFolder());
-        driveBox->setDriveOf(programFolder());
+    if (!TDriveComboBox::isReady(root) || !ui_.folderList->setDirectory(root)) {
+        ui_.folderList->setDirectory(programFolder());
+        ui_.driveBox->setDriveOf(programFolder());
     }
 }
 
 void MainWindow::folderChanged() {
-    const QString folder = folderList->directory();
+    const QString folder = ui_.folderList->directory();
     QDir::setCurrent(folder);
-    driveBox->setDriveOf(folder);
-    fileListBox->setDirectory(folder);
+    ui_.driveBox->setDriveOf(folder);
+    ui_.fileListBox->setDirectory(folder);
 }
 
 void MainWindow::fileListChanged() {
-    FileList->clear();
-    for (const QString& name : fileListBox->fileNames()) {
+    ui_.FileList->clear();
+    for (const QString& name : ui_.fileListBox->fileNames()) {
         qint64 size = 0;
-        FileList->AddFile(name, size);
+        ui_.FileList->AddFile(name, size);
     }
 }
 
 void MainWindow::DetailClick() {
-    FileList->setViewStyle(TFileListView::ViewStyle::Report);
+    ui_.FileList->setViewStyle(TFileListView::ViewStyle::Report);
 }
 
 void MainWindow::ListClick() {
-    FileList->setViewStyle(TFileListView::ViewStyle::List);
+    ui_.FileList->setViewStyle(TFileListView::ViewStyle::List);
 }
 
 QString MainWindow::selectedListFile() const {
     // The list shows names in lower case; the file system may not, so take the name the
     // row was made from. The list's names are relative to the current folder.
-    const QString name = FileList->selectedFileName();
+    const QString name = ui_.FileList->selectedFileName();
     return name.isEmpty() ? QString() : QDir::current().absoluteFilePath(name);
 }
 

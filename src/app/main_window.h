@@ -53,43 +53,51 @@ class MainWindow : public QMainWindow {
     static QString programFolder();
     static QString startFolder();
 
-    // ---- Controls ----
-    TDriveComboBox* driveBox = nullptr;
-    TDirectoryListBox* folderList = nullptr;
-    TFileListView* FileList = nullptr;
-    TFileListBox* fileListBox = nullptr;
-    QPushButton* SaveAs = nullptr;
-    QToolButton* Detail = nullptr;
-    QToolButton* List = nullptr;
-    QToolButton* deleteButton = nullptr;
-    QGroupBox* saveFormatGroup = nullptr;
-    QRadioButton* BMP = nullptr;
-    QRadioButton* PCX = nullptr;
-    QRadioButton* PNG = nullptr;
-    QRadioButton* GIF = nullptr;
-    QRadioButton* JPG = nullptr;
-    QRadioButton* TIF = nullptr;
-    QRadioButton* Godot = nullptr;
-    QCheckBox* grey = nullptr;
-    QPushButton* Flip = nullptr;
-    QPushButton* turnButton = nullptr; // captioned "Turn"
-    QPushButton* ZoomIn = nullptr;
-    QPushButton* ZoomOut = nullptr;
-    QPushButton* OrigSize = nullptr;
-    QPushButton* rotateButton = nullptr; // captioned "Rotate"
-    TPMultiImage* pictureView = nullptr;
-    TkxDropFiles* dropTarget = nullptr;
-    QAction* closeAction = nullptr; // "&Close (ALT+F4)"
-    QAction* aboutAction = nullptr; // "A&bout"
-
     // The blank template: 320 x 200, every pixel black, never drawn into.
     const QImage templatePicture;
 
-    // ---- View state ----
-    QString currentFileName;
-    int zoomSteps = 0;
-    bool pictureShown = false;
-    bool firstPaintPending = false;
+    // The window's controls and view state. Private to the window; parts() is the one
+    // way in, for widget tests (to see what a person sees and to set the start-up state)
+    // and the screenshot hook. Nothing else in the program reaches in.
+    struct Parts {
+        // Controls
+        TDriveComboBox* driveBox = nullptr;
+        TDirectoryListBox* folderList = nullptr;
+        TFileListView* FileList = nullptr;
+        TFileListBox* fileListBox = nullptr;
+        QPushButton* SaveAs = nullptr;
+        QToolButton* Detail = nullptr;
+        QToolButton* List = nullptr;
+        QToolButton* deleteButton = nullptr;
+        QGroupBox* saveFormatGroup = nullptr;
+        QRadioButton* BMP = nullptr;
+        QRadioButton* PCX = nullptr;
+        QRadioButton* PNG = nullptr;
+        QRadioButton* GIF = nullptr;
+        QRadioButton* JPG = nullptr;
+        QRadioButton* TIF = nullptr;
+        QRadioButton* Godot = nullptr;
+        QCheckBox* grey = nullptr;
+        QPushButton* Flip = nullptr;
+        QPushButton* turnButton = nullptr; // captioned "Turn"
+        QPushButton* ZoomIn = nullptr;
+        QPushButton* ZoomOut = nullptr;
+        QPushButton* OrigSize = nullptr;
+        QPushButton* rotateButton = nullptr; // captioned "Rotate"
+        TPMultiImage* pictureView = nullptr;
+        TkxDropFiles* dropTarget = nullptr;
+        QAction* closeAction = nullptr; // "&Close (ALT+F4)"
+        QAction* aboutAction = nullptr; // "A&bout"
+
+        // View state
+        QString currentFileName;
+        int zoomSteps = 0;
+        bool pictureShown = false;
+        bool firstPaintPending = false;
+    };
+    Parts& parts() { return ui_; }
+    const Parts& parts() const { return ui_; }
+
     const CommandStates& commandStates() const { return states_; }
     ProgressWindow* progressWindow() const { return progressWindow_; }
     EnlargedView* enlargedView() const { return enlargedView_; }
@@ -169,6 +177,7 @@ class MainWindow : public QMainWindow {
     AboutBox* aboutBox_ = nullptr;
     ProgressWindow* progressWindow_ = nullptr;
     QStringList arguments_;
+    Parts ui_;
     CommandStates states_;
     SaveFolder saveFolder_;
     bool activatedOnce_ = false;

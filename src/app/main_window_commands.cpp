@@ -17,16 +17,16 @@
 namespace quendra {
 
 void MainWindow::FlipClick() {
-    pictureView->ImageFlip();
+    ui_.pictureView->ImageFlip();
 }
 
 void MainWindow::turnClick() {
-    pictureView->ImageRotate();
+    ui_.pictureView->ImageRotate();
 }
 
 void MainWindow::rotateClick() {
     OrigSizeClick();
-    const QImage source = pictureView->picture();
+    const QImage source = ui_.pictureView->picture();
     const int w = source.width();
     if (progressWindow_) {
         progressWindow_->setWindowTitle(QStringLiteral("Rotating..."));
@@ -39,7 +39,7 @@ void MainWindow::rotateClick() {
         if (progressWindow_)
             progressWindow_->setPosition(column);
     });
-    pictureView->setPicture(turned);
+    ui_.pictureView->setPicture(turned);
     if (progressWindow_) {
         progressWindow_->hide();
         progressWindow_->setStep(2);
@@ -48,27 +48,27 @@ void MainWindow::rotateClick() {
 
 void MainWindow::applyZoom(const ZoomAction& action) {
     if (action.stretchRatio)
-        pictureView->setStretchRatio(true);
+        ui_.pictureView->setStretchRatio(true);
     for (int i = 0; i < action.zoomIns; ++i)
-        pictureView->ImageZoomIn();
+        ui_.pictureView->ImageZoomIn();
     for (int i = 0; i < action.zoomOuts; ++i)
-        pictureView->ImageZoomOut();
+        ui_.pictureView->ImageZoomOut();
     if (!action.stretchRatio)
-        pictureView->setStretchRatio(false);
+        ui_.pictureView->setStretchRatio(false);
 }
 
 void MainWindow::ZoomInClick() {
-    applyZoom(zoomIn(states_, zoomSteps));
+    applyZoom(zoomIn(states_, ui_.zoomSteps));
     applyStates();
 }
 
 void MainWindow::ZoomOutClick() {
-    applyZoom(zoomOut(states_, zoomSteps, pictureView->stretchRatio()));
+    applyZoom(zoomOut(states_, ui_.zoomSteps, ui_.pictureView->stretchRatio()));
     applyStates();
 }
 
 void MainWindow::OrigSizeClick() {
-    applyZoom(origSize(states_, zoomSteps));
+    applyZoom(origSize(states_, ui_.zoomSteps));
     applyStates();
 }
 
@@ -81,14 +81,14 @@ void MainWindow::greyClick() {
 }
 
 void MainWindow::pictureMouseDown(Qt::MouseButton button) {
-    if (!pictureShown)
+    if (!ui_.pictureShown)
         return;
     if (button == Qt::LeftButton) {
         if (enlargedView_)
-            enlargedView_->showPicture(pictureView->picture());
+            enlargedView_->showPicture(ui_.pictureView->picture());
     } else if (button == Qt::RightButton || button == Qt::MiddleButton) {
         if (reducedView_)
-            reducedView_->showPicture(pictureView->picture());
+            reducedView_->showPicture(ui_.pictureView->picture());
     }
 }
 
@@ -103,16 +103,16 @@ void MainWindow::deleteClick() {
         return;
     }
     QFile::remove(name); // a refusal is not reported; the view is reset all the same
-    currentFileName.clear();
-    fileListBox->refresh();
+    ui_.currentFileName.clear();
+    ui_.fileListBox->refresh();
     // Back to the unzoomed view first, so that the next picture does not open zoomed
     // while the zoom commands say it is not.
-    if (zoomSteps != 0)
+    if (ui_.zoomSteps != 0)
         OrigSizeClick();
-    pictureView->setPicture(templatePicture);
-    pictureShown = false;
+    ui_.pictureView->setPicture(templatePicture);
+    ui_.pictureShown = false;
     afterDelete(states_);
-    zoomSteps = 0;
+    ui_.zoomSteps = 0;
     applyStates();
 }
 
@@ -126,10 +126,10 @@ void MainWindow::showDropped(const QStringList& files) {
     const QFileInfo entry(files.first());
     const QString folder = entry.absolutePath();
     openFolder(folder);
-    folderList->refresh();
-    fileListBox->setFocus();
-    fileListBox->setDirectory(folderList->directory());
-    currentFileName = entry.absoluteFilePath();
+    ui_.folderList->refresh();
+    ui_.fileListBox->setFocus();
+    ui_.fileListBox->setDirectory(ui_.folderList->directory());
+    ui_.currentFileName = entry.absoluteFilePath();
     showCurrentFile(this);
 }
 

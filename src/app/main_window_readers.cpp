@@ -41,18 +41,18 @@ ReaderFamily familyOf(const C64Format& format) {
 } // namespace
 
 void MainWindow::showCurrentFile(QObject* sender) {
-    if (sender == FileList)
-        currentFileName = selectedListFile();
+    if (sender == ui_.FileList)
+        ui_.currentFileName = selectedListFile();
     // Only a plain file is a picture: a folder is none, and reading a named pipe or a
     // terminal would wait for data that may never come.
-    if (currentFileName.isEmpty() || !QFileInfo(currentFileName).isFile())
+    if (ui_.currentFileName.isEmpty() || !QFileInfo(ui_.currentFileName).isFile())
         return;
     dispatchBegins(states_);
     applyStates();
-    if (zoomSteps != 0)
+    if (ui_.zoomSteps != 0)
         OrigSizeClick();
-    pictureView->setPicture(templatePicture);
-    const QString name = currentFileName; // a reader may not change it, but be sure
+    ui_.pictureView->setPicture(templatePicture);
+    const QString name = ui_.currentFileName; // a reader may not change it, but be sure
     showFile(name, formatForFile(toPath(name).string()));
 }
 
@@ -61,23 +61,23 @@ void MainWindow::openFrame(const QString& fileName, QStringView suffix, ReaderFa
     applyStates();
     setWindowTitle(captionFor(fileName, suffix));
     if (family != ReaderFamily::GodotPath)
-        pictureShown = false;
+        ui_.pictureShown = false;
 }
 
 void MainWindow::closeFrame(ReaderFamily family) {
     readerEnds(states_, family);
     applyStates();
     if (family != ReaderFamily::GodotPath)
-        pictureShown = true;
+        ui_.pictureShown = true;
 }
 
 void MainWindow::showFile(const QString& fileName, const C64Format& format) {
     const ReaderFamily family = familyOf(format);
     openFrame(fileName, suffixOf(format.captionSuffix), family);
     // The progress window stays hidden while the start-up picture is on its way.
-    SavingProgress progress(progressWindow_, kLoading.toString(), !firstPaintPending);
+    SavingProgress progress(progressWindow_, kLoading.toString(), !ui_.firstPaintPending);
     DecodeOptions options;
-    options.grey = grey->isChecked();
+    options.grey = ui_.grey->isChecked();
     options.progress = format.reportsProgress && progressWindow_ ? &progress : nullptr;
     const Decoded decoded = readPicture(toPath(fileName), format, options);
     const bool otherKind =
@@ -85,12 +85,12 @@ void MainWindow::showFile(const QString& fileName, const C64Format& format) {
     if (otherKind)
         setWindowTitle(captionFor(fileName, suffixOf(decoded.captionSuffix)));
     if (decoded.accepted)
-        pictureView->setPicture(toQImage(decoded.picture));
+        ui_.pictureView->setPicture(toQImage(decoded.picture));
     switch (family) {
     case ReaderFamily::GodotPath:
         // A file with GoDot's magic counts as shown; anything else leaves the flag alone.
         if (decoded.accepted || otherKind)
-            pictureShown = true;
+            ui_.pictureShown = true;
         if (progressWindow_)
             progressWindow_->hide();
         break;
@@ -98,8 +98,8 @@ void MainWindow::showFile(const QString& fileName, const C64Format& format) {
     case ReaderFamily::FunPainter:
         // Printfox ends its progress only for a page it decoded; FunPainter 2 always does.
         if (decoded.decodingBegan || family == ReaderFamily::FunPainter) {
-            if (firstPaintPending)
-                firstPaintPending = false;
+            if (ui_.firstPaintPending)
+                ui_.firstPaintPending = false;
             else if (progressWindow_)
                 progressWindow_->hide();
         }

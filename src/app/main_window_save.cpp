@@ -48,19 +48,19 @@ std::optional<Image> rgbPicture(const QImage& picture) {
 QRadioButton* MainWindow::saveFormatButton(PictureFormat format) const {
     switch (format) {
     case PictureFormat::TIFF:
-        return TIF;
+        return ui_.TIF;
     case PictureFormat::GIF:
-        return GIF;
+        return ui_.GIF;
     case PictureFormat::BMP:
-        return BMP;
+        return ui_.BMP;
     case PictureFormat::PCX:
-        return PCX;
+        return ui_.PCX;
     case PictureFormat::PNG:
-        return PNG;
+        return ui_.PNG;
     case PictureFormat::JPEG:
-        return JPG;
+        return ui_.JPG;
     case PictureFormat::Godot4Bit:
-        return Godot;
+        return ui_.Godot;
     }
     return nullptr;
 }
@@ -76,15 +76,16 @@ const SaveFormatRow* MainWindow::checkedSaveFormat() const {
 
 void MainWindow::SaveAsClick() {
     const QString startFolder =
-        QString::fromStdString(saveFolder_.start(folderList->directory().toStdString()));
+        QString::fromStdString(saveFolder_.start(ui_.folderList->directory().toStdString()));
     const SaveFormatRow* row = checkedSaveFormat();
 
     dialogs::SaveRequest request;
     request.title = kSaveTitle;
     request.directory = startFolder;
-    request.fileName = namePart(currentFileName);
+    request.fileName = namePart(ui_.currentFileName);
     if (row) {
-        request.fileName = fromUtf8(proposedFileName(currentFileName.toStdString(), row->format));
+        request.fileName =
+            fromUtf8(proposedFileName(ui_.currentFileName.toStdString(), row->format));
         request.filter = fromUtf8(filterDescription(*row));
         request.defaultSuffix = fromUtf8(row->extension);
     }
@@ -94,28 +95,28 @@ void MainWindow::SaveAsClick() {
     // A bare name means the folder the dialog showed.
     chosen = QDir::cleanPath(QDir(startFolder).absoluteFilePath(chosen));
 
-    pictureView->setDefSaveFilename(chosen);
+    ui_.pictureView->setDefSaveFilename(chosen);
     saveFolder_.confirmed(chosen.toStdString());
     if (!row)
         return;
     switch (row->format) {
     case PictureFormat::TIFF:
-        pictureView->SaveAsTIF(chosen);
+        ui_.pictureView->SaveAsTIF(chosen);
         break;
     case PictureFormat::GIF:
-        pictureView->SaveAsGIF(chosen);
+        ui_.pictureView->SaveAsGIF(chosen);
         break;
     case PictureFormat::BMP:
-        pictureView->SaveAsBMP(chosen);
+        ui_.pictureView->SaveAsBMP(chosen);
         break;
     case PictureFormat::PCX:
-        pictureView->SaveAsPCX(chosen);
+        ui_.pictureView->SaveAsPCX(chosen);
         break;
     case PictureFormat::PNG:
-        pictureView->SaveAsPNG(chosen);
+        ui_.pictureView->SaveAsPNG(chosen);
         break;
     case PictureFormat::JPEG:
-        pictureView->SaveAsJPG(chosen);
+        ui_.pictureView->SaveAsJPG(chosen);
         break;
     case PictureFormat::Godot4Bit:
         Save4Bt(chosen);
@@ -125,7 +126,7 @@ void MainWindow::SaveAsClick() {
 
 void MainWindow::Save4Bt(const QString& fileName) {
     // The table follows "Show gray" as it is now: a grey picture is matched against grey.
-    const bool greyTable = grey->isChecked();
+    const bool greyTable = ui_.grey->isChecked();
     const CommandStates before = states_;
     saveStarts(states_);
     applyStates();
@@ -134,7 +135,7 @@ void MainWindow::Save4Bt(const QString& fileName) {
     SavingProgress progress(progressWindow_, QStringLiteral("Saving..."), true);
     WriteResult result;
     try {
-        const std::optional<Image> picture = rgbPicture(pictureView->picture());
+        const std::optional<Image> picture = rgbPicture(ui_.pictureView->picture());
         result = picture ? writeGodotFile(toPath(fileName), *picture, greyTable, &progress)
                          : WriteResult{false, "no memory for a copy of the picture"};
     } catch (const std::exception& e) {
@@ -146,7 +147,7 @@ void MainWindow::Save4Bt(const QString& fileName) {
     // The commands come back as they were: a save changes nothing they depend on.
     states_ = before;
     applyStates();
-    fileListBox->refresh(); // a file written into the shown folder is listed
+    ui_.fileListBox->refresh(); // a file written into the shown folder is listed
     if (!result.written) {
         // The file that was there, if any, is untouched (the write is atomic).
         dialogs::message(this, QMessageBox::Information, QStringLiteral("Information"),

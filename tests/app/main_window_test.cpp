@@ -30,16 +30,16 @@ TEST_F(ViewerTest, ControlsSitWhereTheyBelongWithTheirCaptionsAndHints) {
         QString hint;
     };
     const std::vector<Expected> table = {
-        {form->SaveAs, {12, 312, 75, 25}, "Save as...", "Save file"},
-        {form->Detail, {99, 312, 25, 25}, "", "Show details"},
-        {form->List, {133, 312, 25, 25}, "", "Show list"},
-        {form->deleteButton, {205, 312, 25, 25}, "", "Delete file"},
-        {form->Flip, {38, 425, 75, 25}, "Flip", "Flip picture"},
-        {form->turnButton, {126, 425, 75, 25}, "Turn", ""},
-        {form->ZoomIn, {38, 456, 75, 25}, "Zoom In", ""},
-        {form->ZoomOut, {126, 456, 75, 25}, "Zoom Out", ""},
-        {form->OrigSize, {38, 488, 75, 25}, "OrigSize", ""},
-        {form->rotateButton, {126, 488, 75, 25}, "Rotate", ""},
+        {form->parts().SaveAs, {12, 312, 75, 25}, "Save as...", "Save file"},
+        {form->parts().Detail, {99, 312, 25, 25}, "", "Show details"},
+        {form->parts().List, {133, 312, 25, 25}, "", "Show list"},
+        {form->parts().deleteButton, {205, 312, 25, 25}, "", "Delete file"},
+        {form->parts().Flip, {38, 425, 75, 25}, "Flip", "Flip picture"},
+        {form->parts().turnButton, {126, 425, 75, 25}, "Turn", ""},
+        {form->parts().ZoomIn, {38, 456, 75, 25}, "Zoom In", ""},
+        {form->parts().ZoomOut, {126, 456, 75, 25}, "Zoom Out", ""},
+        {form->parts().OrigSize, {38, 488, 75, 25}, "OrigSize", ""},
+        {form->parts().rotateButton, {126, 488, 75, 25}, "Rotate", ""},
     };
     for (const Expected& e : table) {
         SCOPED_TRACE(e.widget->objectName().toStdString());
@@ -49,22 +49,22 @@ TEST_F(ViewerTest, ControlsSitWhereTheyBelongWithTheirCaptionsAndHints) {
             EXPECT_EQ(b->text(), e.caption);
         }
     }
-    EXPECT_EQ(form->driveBox->geometry(), QRect(10, 17, 223, 21));
-    EXPECT_EQ(form->folderList->geometry(), QRect(8, 48, 225, 89));
-    EXPECT_EQ(form->FileList->geometry(), QRect(8, 144, 225, 161));
-    EXPECT_EQ(form->FileList->toolTip(), QStringLiteral("Select file to be displayed"));
-    EXPECT_EQ(form->fileListBox->geometry(), QRect(368, 227, 160, 97));
-    EXPECT_EQ(form->saveFormatGroup->geometry(), QRect(8, 344, 225, 73));
-    EXPECT_EQ(form->saveFormatGroup->title(), QStringLiteral("Save as:"));
-    EXPECT_EQ(form->Godot->text(), QStringLiteral("4Bit GoDot"));
-    EXPECT_EQ(form->Godot->pos(), QPoint(144, 360));
-    EXPECT_EQ(form->grey->text(), QStringLiteral("Show gray"));
-    EXPECT_EQ(form->grey->pos(), QPoint(144, 391));
-    EXPECT_EQ(form->TIF->pos(), QPoint(87, 392));
-    EXPECT_EQ(form->closeAction->text(), QStringLiteral("&Close (ALT+F4)"));
-    EXPECT_EQ(form->aboutAction->text(), QStringLiteral("A&bout"));
-    EXPECT_FALSE(form->Detail->icon().isNull());
-    EXPECT_FALSE(form->deleteButton->icon().isNull());
+    EXPECT_EQ(form->parts().driveBox->geometry(), QRect(10, 17, 223, 21));
+    EXPECT_EQ(form->parts().folderList->geometry(), QRect(8, 48, 225, 89));
+    EXPECT_EQ(form->parts().FileList->geometry(), QRect(8, 144, 225, 161));
+    EXPECT_EQ(form->parts().FileList->toolTip(), QStringLiteral("Select file to be displayed"));
+    EXPECT_EQ(form->parts().fileListBox->geometry(), QRect(368, 227, 160, 97));
+    EXPECT_EQ(form->parts().saveFormatGroup->geometry(), QRect(8, 344, 225, 73));
+    EXPECT_EQ(form->parts().saveFormatGroup->title(), QStringLiteral("Save as:"));
+    EXPECT_EQ(form->parts().Godot->text(), QStringLiteral("4Bit GoDot"));
+    EXPECT_EQ(form->parts().Godot->pos(), QPoint(144, 360));
+    EXPECT_EQ(form->parts().grey->text(), QStringLiteral("Show gray"));
+    EXPECT_EQ(form->parts().grey->pos(), QPoint(144, 391));
+    EXPECT_EQ(form->parts().TIF->pos(), QPoint(87, 392));
+    EXPECT_EQ(form->parts().closeAction->text(), QStringLiteral("&Close (ALT+F4)"));
+    EXPECT_EQ(form->parts().aboutAction->text(), QStringLiteral("A&bout"));
+    EXPECT_FALSE(form->parts().Detail->icon().isNull());
+    EXPECT_FALSE(form->parts().deleteButton->icon().isNull());
 }
 
 TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
@@ -72,21 +72,22 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_EQ(form->templatePicture, blackTemplate());
-    for (QWidget* w : std::initializer_list<QWidget*>{form->SaveAs, form->Flip, form->turnButton,
-                                                      form->rotateButton, form->ZoomIn,
-                                                      form->ZoomOut, form->OrigSize, form->grey}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form->parts().SaveAs, form->parts().Flip, form->parts().turnButton,
+             form->parts().rotateButton, form->parts().ZoomIn, form->parts().ZoomOut,
+             form->parts().OrigSize, form->parts().grey}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
-    EXPECT_TRUE(form->Godot->isEnabled());
-    EXPECT_FALSE(form->Godot->isChecked());
-    EXPECT_TRUE(form->GIF->isChecked());
-    EXPECT_FALSE(form->grey->isChecked());
-    EXPECT_EQ(form->zoomSteps, 0);
-    EXPECT_FALSE(form->pictureShown);
-    EXPECT_TRUE(form->firstPaintPending);
-    EXPECT_EQ(form->fileListBox->mask(), fileMask());
-    EXPECT_TRUE(form->fileListBox->hasFocus() || QApplication::focusWidget() == nullptr ||
-                form->focusWidget() == form->fileListBox);
+    EXPECT_TRUE(form->parts().Godot->isEnabled());
+    EXPECT_FALSE(form->parts().Godot->isChecked());
+    EXPECT_TRUE(form->parts().GIF->isChecked());
+    EXPECT_FALSE(form->parts().grey->isChecked());
+    EXPECT_EQ(form->parts().zoomSteps, 0);
+    EXPECT_FALSE(form->parts().pictureShown);
+    EXPECT_TRUE(form->parts().firstPaintPending);
+    EXPECT_EQ(form->parts().fileListBox->mask(), fileMask());
+    EXPECT_TRUE(form->parts().fileListBox->hasFocus() || QApplication::focusWidget() == nullptr ||
+                form->focusWidget() == form->parts().fileListBox);
 }
 
 TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
@@ -113,8 +114,8 @@ TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
 TEST_F(ViewerTest, AboutBoxShowsItsFourLinesOnceAndOkHidesIt) {
     start();
     AboutBox* about = program->aboutBox();
-    form->aboutAction->trigger();
-    form->aboutAction->trigger();
+    form->parts().aboutAction->trigger();
+    form->parts().aboutAction->trigger();
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->lines[0]->text(), QStringLiteral("Quendra"));
     EXPECT_EQ(about->lines[0]->font().pixelSize(), 18);
@@ -141,13 +142,14 @@ TEST_F(ViewerTest, ResizingPlacesThePictureArea) {
     start();
     form->show();
     form->resize(800, 600);
-    EXPECT_EQ(form->pictureView->geometry(), QRect(240, 16, 541, 525));
+    EXPECT_EQ(form->parts().pictureView->geometry(), QRect(240, 16, 541, 525));
     form->resize(686, 565);
-    EXPECT_EQ(form->pictureView->geometry(), QRect(240, 16, 427, 490));
+    EXPECT_EQ(form->parts().pictureView->geometry(), QRect(240, 16, 427, 490));
     // The whole picture area lies inside the window.
-    const QRect area(form->pictureView->mapTo(form, QPoint(0, 0)), form->pictureView->size());
+    const QRect area(form->parts().pictureView->mapTo(form, QPoint(0, 0)),
+                     form->parts().pictureView->size());
     EXPECT_TRUE(form->rect().contains(area)) << area.right() << " " << area.bottom();
-    EXPECT_EQ(form->SaveAs->geometry(), QRect(12, 312, 75, 25)); // the rest stays
+    EXPECT_EQ(form->parts().SaveAs->geometry(), QRect(12, 312, 75, 25)); // the rest stays
 }
 
 TEST_F(ViewerTest, FirstStartWithoutSettingsUsesTheDefaults) {
@@ -215,7 +217,7 @@ TEST_F(ViewerTest, TheCloseMenuItemEndsWithoutWritingTheSettings) {
     start();
     QSignalSpy ends(form, &MainWindow::programEnds);
     form->move(77, 88);
-    form->closeAction->trigger();
+    form->parts().closeAction->trigger();
     EXPECT_EQ(ends.count(), 1);
     EXPECT_FALSE(QFile::exists(settings::filePath()));
 }
@@ -234,7 +236,7 @@ TEST_F(ViewerTest, InTheRunningProgramOnlyClosingTheWindowWritesTheSettings) {
     program->endEventLoopOnRequest();
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
-    QTimer::singleShot(0, form->closeAction, &QAction::trigger);
+    QTimer::singleShot(0, form->parts().closeAction, &QAction::trigger);
     EXPECT_EQ(run(), 0);
     EXPECT_FALSE(QFile::exists(settings::filePath())) << "the menu item wrote the settings";
 
@@ -253,7 +255,7 @@ TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: first.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(1))));
-    QTRY_VERIFY(!form->firstPaintPending);
+    QTRY_VERIFY(!form->parts().firstPaintPending);
 
     // Another file, then the window is activated again: the argument stays away, and
     // "Show gray" re-shows the file chosen last.
@@ -263,7 +265,7 @@ TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: other.koa (Koala)"));
-    form->grey->setChecked(true);
+    form->parts().grey->setChecked(true);
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(2)), true));
 }
 

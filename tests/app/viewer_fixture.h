@@ -60,12 +60,12 @@ class ViewerTest : public ::testing::Test {
         program = std::make_unique<Program>(std::move(arguments));
         form = program->mainWindow();
     }
-    void openPictures() { form->folderList->setDirectory(picsFolder()); }
+    void openPictures() { form->parts().folderList->setDirectory(picsFolder()); }
 
     // Clicks the list view's row of `name` (as the list shows it: lower case); an empty
     // name clicks below the last row.
     void clickListItem(const QString& name) {
-        TFileListView* list = form->FileList;
+        TFileListView* list = form->parts().FileList;
         QPoint at(5, list->viewport()->height() - 3);
         if (!name.isEmpty()) {
             const int row = listRow(name);
@@ -77,8 +77,8 @@ class ViewerTest : public ::testing::Test {
 
     // The list view's row showing `name` (in lower case), or -1.
     int listRow(const QString& name) const {
-        for (int row = 0; row < form->FileList->rowCount(); ++row) {
-            if (form->FileList->text(row, TFileListView::Caption) == name.toLower())
+        for (int row = 0; row < form->parts().FileList->rowCount(); ++row) {
+            if (form->parts().FileList->text(row, TFileListView::Caption) == name.toLower())
                 return row;
         }
         return -1;
@@ -97,11 +97,11 @@ class ViewerTest : public ::testing::Test {
 
     // Shows a file the way a drop or the start-up argument does.
     void show(const QString& path) {
-        form->currentFileName = path;
+        form->parts().currentFileName = path;
         form->showCurrentFile(form);
     }
 
-    QImage shown() const { return form->pictureView->picture(); }
+    QImage shown() const { return form->parts().pictureView->picture(); }
 
     struct Box {
         QString title, text;
@@ -137,11 +137,12 @@ class ProgressWatch : public QObject {
             shown = true;
             caption = progressWindow_->windowTitle();
             maximum = progressWindow_->SaveProgress->maximum();
-            commandsOff = !form_->SaveAs->isEnabled() && !form_->Flip->isEnabled() &&
-                          !form_->turnButton->isEnabled() && !form_->rotateButton->isEnabled() &&
-                          !form_->ZoomIn->isEnabled();
-            greyOff = !form_->grey->isEnabled();
-            listBoxOff = !form_->fileListBox->isEnabled();
+            commandsOff =
+                !form_->parts().SaveAs->isEnabled() && !form_->parts().Flip->isEnabled() &&
+                !form_->parts().turnButton->isEnabled() &&
+                !form_->parts().rotateButton->isEnabled() && !form_->parts().ZoomIn->isEnabled();
+            greyOff = !form_->parts().grey->isEnabled();
+            listBoxOff = !form_->parts().fileListBox->isEnabled();
         }
         return false;
     }
