@@ -18,14 +18,15 @@ namespace quendra {
 using ReaderFunction = Decoded (*)(Bytes, const DecodeOptions&);
 
 // One C64 format. An aggregate written with designated initialisers, so a field with a
-// default is set only in the rows that need another value.
+// default is set only in the rows that need another value. Every field has a default
+// (the build warns about a row that leaves out one without).
 struct C64Format {
-    std::string_view name;                      // for people: "Koala Painter"
-    std::array<std::string_view, 8> extensions; // exact forms with the dot, ".koa"; unused empty
-    std::string_view captionSuffix;             // appended to the caption before the read
-    std::size_t readLimit = 0;                  // the one bounded read takes at most this
-    std::string_view typeText;                  // the file list's Type column
-    bool reportsProgress = false;               // the viewer shows its progress window
+    std::string_view name = {};                      // for people: "Koala Painter"
+    std::array<std::string_view, 8> extensions = {}; // exact forms with the dot; unused empty
+    std::string_view captionSuffix = {};             // appended to the caption before the read
+    std::size_t readLimit = 0;                       // the one bounded read takes at most this
+    std::string_view typeText = {};                  // the file list's Type column
+    bool reportsProgress = false;                    // the viewer shows its progress window
     ReaderFunction decode = nullptr;
     bool showsInGrey = true; // "Show gray" applies to its pictures
     bool fitsGodot = true;   // its pictures fit GoDot 4Bit's 16 colours

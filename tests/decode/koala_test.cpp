@@ -133,6 +133,21 @@ TEST(ReadFilePrefix, ReadsUpToTheLimitAndOnlyPlainFiles) {
     const auto fifo = dir / "fifo.koa";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_TRUE(readFilePrefix(fifo, 100).empty()); // returns at once, reads nothing
+
+    // The road: one read up to the row's limit, the file's real size in the options.
+    static std::size_t bytesSeen = 0;
+    static std::uint64_t sizeSeen = 0;
+    const C64Format row{
+        .name = "probe", .readLimit = 100, .decode = [](Bytes b, const DecodeOptions& o) {
+            bytesSeen = b.size();
+            sizeSeen = o.fileSize;
+            return Decoded{};
+        }};
+    readPicture(file, row, {});
+    EXPECT_EQ(bytesSeen, 100u);
+    EXPECT_EQ(sizeSeen, 300u);
+    readPicture(dir / "missing.koa", row, {.fileSize = 7});
+    EXPECT_EQ(sizeSeen, 0u); // nothing to name: no stale size either
     std::filesystem::remove_all(dir);
 }
 
