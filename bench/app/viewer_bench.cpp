@@ -76,7 +76,7 @@ void BM_ClickKoalaToPainted(benchmark::State& state) {
     form->show();
     waitForFirstPaint(form);
     form->parts().folderList->setDirectory(folder.dir.path());
-    TFileListView* list = form->parts().FileList;
+    FileListView* list = form->parts().FileList;
     QCoreApplication::processEvents();
     int row = 0;
     for (auto _ : state) {

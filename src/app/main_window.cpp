@@ -98,13 +98,13 @@ void MainWindow::createControls() {
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    ui_.driveBox = place(new TDriveComboBox, client, "DriveComboBox1", 10, 17, 223, 21);
-    ui_.folderList = place(new TDirectoryListBox, client, "DirectoryListBox1", 8, 48, 225, 89);
+    ui_.driveBox = place(new DriveBox, client, "DriveComboBox1", 10, 17, 223, 21);
+    ui_.folderList = place(new FolderList, client, "DirectoryListBox1", 8, 48, 225, 89);
 
     // Lies under the picture area: the user never sees it, but it has the keyboard focus.
-    ui_.fileListBox = place(new TFileListBox, client, "FileListBox1", 368, 227, 160, 97);
+    ui_.fileListBox = place(new FileListBox, client, "FileListBox1", 368, 227, 160, 97);
 
-    ui_.FileList = place(new TFileListView, client, "FileList", 8, 144, 225, 161);
+    ui_.FileList = place(new FileListView, client, "FileList", 8, 144, 225, 161);
     ui_.FileList->setColumns({{QStringLiteral("Name"), 65},
                               {QStringLiteral("Size"), 50},
                               {QStringLiteral("Type"), 50},
@@ -114,7 +114,7 @@ void MainWindow::createControls() {
     ui_.FileList->setFont(listFont);
     ui_.FileList->setMultiSelect(false);
     ui_.FileList->setToolTip(QStringLiteral("Select file to be displayed"));
-    ui_.FileList->setViewStyle(TFileListView::ViewStyle::Report);
+    ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
 
     ui_.SaveAs = button(client, "SaveAs", QStringLiteral("Save as..."), 12, 312);
     ui_.SaveAs->setToolTip(QStringLiteral("Save file"));
@@ -144,7 +144,7 @@ void MainWindow::createControls() {
     ui_.OrigSize = button(client, "OrigSize", QStringLiteral("OrigSize"), 38, 488);
     ui_.rotateButton = button(client, "Turn", QStringLiteral("Rotate"), 126, 488);
 
-    ui_.pictureView = place(new TPMultiImage, client, "PImg", 240, 16, 427, 489);
+    ui_.pictureView = place(new PictureView, client, "PImg", 240, 16, 427, 489);
     ui_.pictureView->setCenter(true);
     ui_.pictureView->setBorderStyle(TBorderStyle::bsSingle);
     ui_.pictureView->setColor(Qt::black);
@@ -153,18 +153,18 @@ void MainWindow::createControls() {
     ui_.pictureView->setFocusPolicy(Qt::NoFocus);
     ui_.pictureView->raise();
 
-    ui_.dropTarget = new TkxDropFiles(this);
+    ui_.dropTarget = new DropTarget(this);
     ui_.dropTarget->setDropWindow(ui_.pictureView);
     ui_.dropTarget->setAccept(true);
 
     // Handlers.
-    connect(ui_.driveBox, &TDriveComboBox::driveChosen, this, &MainWindow::driveChanged);
-    connect(ui_.folderList, &TDirectoryListBox::directoryChanged, this, &MainWindow::folderChanged);
-    connect(ui_.fileListBox, &TFileListBox::contentsChanged, this, &MainWindow::fileListChanged);
-    connect(ui_.fileListBox, &TFileListBox::userSelected, this,
+    connect(ui_.driveBox, &DriveBox::driveChosen, this, &MainWindow::driveChanged);
+    connect(ui_.folderList, &FolderList::directoryChanged, this, &MainWindow::folderChanged);
+    connect(ui_.fileListBox, &FileListBox::contentsChanged, this, &MainWindow::fileListChanged);
+    connect(ui_.fileListBox, &FileListBox::userSelected, this,
             [this] { showCurrentFile(ui_.fileListBox); });
     // Also a click on the list's empty part, which selects nothing.
-    connect(ui_.FileList, &TFileListView::fileClicked, this,
+    connect(ui_.FileList, &FileListView::fileClicked, this,
             [this] { showCurrentFile(ui_.FileList); });
     connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::DetailClick);
     connect(ui_.List, &QToolButton::clicked, this, &MainWindow::ListClick);
@@ -177,10 +177,10 @@ void MainWindow::createControls() {
     connect(ui_.ZoomOut, &QPushButton::clicked, this, &MainWindow::ZoomOutClick);
     connect(ui_.OrigSize, &QPushButton::clicked, this, &MainWindow::OrigSizeClick);
     connect(ui_.grey, &QCheckBox::toggled, this, &MainWindow::greyClick);
-    connect(ui_.pictureView, &TPMultiImage::mousePressed, this,
+    connect(ui_.pictureView, &PictureView::mousePressed, this,
             [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
-    connect(ui_.pictureView, &TPMultiImage::OnPaint, this, &MainWindow::picturePainted);
-    connect(ui_.dropTarget, &TkxDropFiles::OnFilesDroped, this, &MainWindow::filesDropped);
+    connect(ui_.pictureView, &PictureView::OnPaint, this, &MainWindow::picturePainted);
+    connect(ui_.dropTarget, &DropTarget::OnFilesDroped, this, &MainWindow::filesDropped);
 
     setTabOrder(ui_.fileListBox, ui_.driveBox);
     ui_.fileListBox->setFocus();
@@ -325,7 +325,7 @@ void MainWindow::driveChanged() {
     // The folder list keeps its folder while the selector names the drive it is on.
     if (root.isEmpty() || QStorageInfo(ui_.folderList->directory()).rootPath() == root)
         return;
-    if (!TDriveComboBox::isReady(root) || !ui_.folderList->setDirectory(root)) {
+    if (!DriveBox::isReady(root) || !ui_.folderList->setDirectory(root)) {
         ui_.folderList->setDirectory(programFolder());
         ui_.driveBox->setDriveOf(programFolder());
     }
@@ -347,11 +347,11 @@ void MainWindow::fileListChanged() {
 }
 
 void MainWindow::DetailClick() {
-    ui_.FileList->setViewStyle(TFileListView::ViewStyle::Report);
+    ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
 }
 
 void MainWindow::ListClick() {
-    ui_.FileList->setViewStyle(TFileListView::ViewStyle::List);
+    ui_.FileList->setViewStyle(FileListView::ViewStyle::List);
 }
 
 QString MainWindow::selectedListFile() const {

@@ -25,15 +25,15 @@ class QToolButton;
 
 namespace quendra {
 
-class TDirectoryListBox;
-class TDriveComboBox;
-class TFileListBox;
-class TFileListView;
+class FolderList;
+class DriveBox;
+class FileListBox;
+class FileListView;
 class EnlargedView;
 class ReducedView;
-class TkxDropFiles;
+class DropTarget;
 class AboutBox;
-class TPMultiImage;
+class PictureView;
 class ProgressWindow;
 
 class MainWindow : public QMainWindow {
@@ -61,10 +61,10 @@ class MainWindow : public QMainWindow {
     // and the screenshot hook. Nothing else in the program reaches in.
     struct Parts {
         // Controls
-        TDriveComboBox* driveBox = nullptr;
-        TDirectoryListBox* folderList = nullptr;
-        TFileListView* FileList = nullptr;
-        TFileListBox* fileListBox = nullptr;
+        DriveBox* driveBox = nullptr;
+        FolderList* folderList = nullptr;
+        FileListView* FileList = nullptr;
+        FileListBox* fileListBox = nullptr;
         QPushButton* SaveAs = nullptr;
         QToolButton* Detail = nullptr;
         QToolButton* List = nullptr;
@@ -84,8 +84,8 @@ class MainWindow : public QMainWindow {
         QPushButton* ZoomOut = nullptr;
         QPushButton* OrigSize = nullptr;
         QPushButton* rotateButton = nullptr; // captioned "Rotate"
-        TPMultiImage* pictureView = nullptr;
-        TkxDropFiles* dropTarget = nullptr;
+        PictureView* pictureView = nullptr;
+        DropTarget* dropTarget = nullptr;
         QAction* closeAction = nullptr; // "&Close (ALT+F4)"
         QAction* aboutAction = nullptr; // "A&bout"
 
@@ -129,7 +129,7 @@ class MainWindow : public QMainWindow {
     void greyClick();
     void pictureMouseDown(Qt::MouseButton button);
     void picturePainted();
-    void filesDropped(TkxDropFiles* sender);
+    void filesDropped(DropTarget* sender);
     void aboutClick();
     void closeClick();
 

@@ -116,7 +116,7 @@ void MainWindow::deleteClick() {
     applyStates();
 }
 
-void MainWindow::filesDropped(TkxDropFiles* sender) {
+void MainWindow::filesDropped(DropTarget* sender) {
     showDropped(sender->files());
 }
 

@@ -46,7 +46,7 @@ EnlargedView::EnlargedView(QWidget* parent) : QWidget(parent, secondaryWindowFla
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Maximized (Click to close)"));
     resize(588, 448);
-    BigImage = new TPMultiImage(this);
+    BigImage = new PictureView(this);
     BigImage->setObjectName(QStringLiteral("BigImage"));
     BigImage->setCenter(true);
     BigImage->setBorderStyle(TBorderStyle::bsSingle);
@@ -54,7 +54,7 @@ EnlargedView::EnlargedView(QWidget* parent) : QWidget(parent, secondaryWindowFla
     BigImage->setStretchRatio(true);
     BigImage->setToolTip(QStringLiteral("Click to close"));
     BigImage->setGeometry(rect());
-    connect(BigImage, &TPMultiImage::mousePressed, this, &EnlargedView::BigImageMouseDown);
+    connect(BigImage, &PictureView::mousePressed, this, &EnlargedView::BigImageMouseDown);
 }
 
 void EnlargedView::showPicture(const QImage& picture) {

@@ -13,7 +13,7 @@
 
 namespace quendra {
 
-class TPMultiImage;
+class PictureView;
 
 // Flags shared by the four: a fixed dialog frame with only the system menu, on top.
 Qt::WindowFlags secondaryWindowFlags();
@@ -23,7 +23,7 @@ class EnlargedView : public QWidget {
     Q_OBJECT
   public:
     explicit EnlargedView(QWidget* parent = nullptr);
-    TPMultiImage* BigImage = nullptr;
+    PictureView* BigImage = nullptr;
 
     // Shows the window with a copy of `picture` (again: replaces it and re-activates).
     void showPicture(const QImage& picture);

@@ -1,4 +1,4 @@
-// Geometry and colour-depth tables of the picture area (TPMultiImage), as small pure
+// Geometry and colour-depth tables of the picture area (PictureView), as small pure
 // functions: where a picture lands in the client rectangle, the zoom margin and rectangle,
 // which picture pixel a scaled copy takes, and which depth goes to the image library.
 #pragma once

@@ -259,9 +259,9 @@ TEST_F(Commands, ADroppedFileNeedNotMatchTheMask) {
 
 TEST_F(Commands, DetailAndListSwitchTheViewStyle) {
     form->parts().List->click();
-    EXPECT_EQ(form->parts().FileList->viewStyle(), TFileListView::ViewStyle::List);
+    EXPECT_EQ(form->parts().FileList->viewStyle(), FileListView::ViewStyle::List);
     form->parts().Detail->click();
-    EXPECT_EQ(form->parts().FileList->viewStyle(), TFileListView::ViewStyle::Report);
+    EXPECT_EQ(form->parts().FileList->viewStyle(), FileListView::ViewStyle::Report);
 }
 
 TEST_F(Commands, ChangingTheFolderMakesItCurrentAndRefillsTheLists) {

@@ -65,7 +65,7 @@ class ViewerTest : public ::testing::Test {
     // Clicks the list view's row of `name` (as the list shows it: lower case); an empty
     // name clicks below the last row.
     void clickListItem(const QString& name) {
-        TFileListView* list = form->parts().FileList;
+        FileListView* list = form->parts().FileList;
         QPoint at(5, list->viewport()->height() - 3);
         if (!name.isEmpty()) {
             const int row = listRow(name);
@@ -78,7 +78,7 @@ class ViewerTest : public ::testing::Test {
     // The list view's row showing `name` (in lower case), or -1.
     int listRow(const QString& name) const {
         for (int row = 0; row < form->parts().FileList->rowCount(); ++row) {
-            if (form->parts().FileList->text(row, TFileListView::Caption) == name.toLower())
+            if (form->parts().FileList->text(row, FileListView::Caption) == name.toLower())
                 return row;
         }
         return -1;
