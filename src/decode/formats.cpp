@@ -89,8 +89,7 @@ constexpr C64Format kFormats[] = {
      .reportsProgress = true,
      .decode = decodeFunPainter,
      .showsInGrey = false,
-     .fitsGodot = false,
-     .inFileMask = false},
+     .fitsGodot = false},
     // GoDot: the picture row is also the fallback. One read takes a clip whole; the magic
     // decides between picture and clip, and a clip names itself in the caption.
     {.name = "GoDot 4Bit",
@@ -146,9 +145,17 @@ std::string_view extensionOf(std::string_view fileName) {
 }
 
 const C64Format& formatForExtension(std::string_view extension) {
+    // The exact forms first, in row order, so that a form one row holds in one case and
+    // another row in the other keeps its row; then any case ("Mixed.Koa" is a Koala).
     for (const C64Format& row : kFormats) {
         for (std::string_view form : row.extensions) {
             if (!form.empty() && form == extension)
+                return row;
+        }
+    }
+    for (const C64Format& row : kFormats) {
+        for (std::string_view form : row.extensions) {
+            if (!form.empty() && equalsIgnoringCase(form, extension))
                 return row;
         }
     }

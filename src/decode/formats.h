@@ -43,8 +43,8 @@ const C64Format& fallbackFormat();
 // The text from the last "." of the name part to the end, dot included; empty if none.
 std::string_view extensionOf(std::string_view fileName);
 
-// The dispatch: the first row that holds `extension` exactly (case matters), in row
-// order; the fallback format when none does.
+// The dispatch: the first row that holds `extension` exactly, in row order; else the first
+// row that holds it in another case; the fallback format when none does.
 const C64Format& formatForExtension(std::string_view extension);
 const C64Format& formatForFile(std::string_view fileName);
 
