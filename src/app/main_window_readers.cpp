@@ -5,10 +5,12 @@
 // list box) disabled, one bounded read and the row's decoder (readPicture), the picture
 // handed to pictureView, which keeps its own copy; then the commands come back. A reader that
 // tells kinds apart (Art Studio hires, a GoDot clip) names the kind in the caption after
-// the read. A rejected file leaves the black template on screen, silently.
+// the read. A rejected file leaves the black template on screen, the picture commands off
+// and the reader's reason on the line under the picture.
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 
 #include "app/main_window.h"
 #include "app/secondary_windows.h"
@@ -43,17 +45,49 @@ ReaderFamily familyOf(const C64Format& format) {
 void MainWindow::showCurrentFile(QObject* sender) {
     if (sender == ui_.FileList)
         ui_.currentFileName = selectedListFile();
+    if (ui_.currentFileName.isEmpty())
+        return;
+    if (sender != ui_.FileList)
+        selectListFile(ui_.currentFileName); // the row and the picture never disagree
     // Only a plain file is a picture: a folder is none, and reading a named pipe or a
     // terminal would wait for data that may never come.
-    if (ui_.currentFileName.isEmpty() || !QFileInfo(ui_.currentFileName).isFile())
+    const QString name = ui_.currentFileName; // a reader may not change it, but be sure
+    const QFileInfo info(name);
+    if (!info.exists() && !info.isSymLink()) {
+        showNothing(name, QStringLiteral("The file %1 does not exist.").arg(namePart(name)));
         return;
+    }
+    if (info.isDir()) {
+        showNothing(name, QStringLiteral("%1 is a folder, not a picture.").arg(namePart(name)));
+        return;
+    }
+    if (!info.isFile()) {
+        showNothing(name, QStringLiteral("%1 is not a plain file.").arg(namePart(name)));
+        return;
+    }
+    if (QFile file(name); !file.open(QIODevice::ReadOnly)) {
+        showNothing(
+            name, QStringLiteral("%1 cannot be read: %2.").arg(namePart(name), file.errorString()));
+        return;
+    }
     dispatchBegins(states_);
     applyStates();
     if (ui_.zoomSteps != 0)
         OrigSizeClick();
     ui_.pictureView->setPicture(templatePicture);
-    const QString name = ui_.currentFileName; // a reader may not change it, but be sure
     showFile(name, formatForFile(toPath(name).string()));
+}
+
+void MainWindow::showNothing(const QString& fileName, const QString& reason) {
+    if (ui_.zoomSteps != 0)
+        OrigSizeClick();
+    ui_.pictureView->setPicture(templatePicture);
+    ui_.pictureShown = false;
+    readerRejected(states_);
+    applyStates();
+    applyFit();
+    setWindowTitle(captionFor(fileName, {}));
+    showStatus(reason);
 }
 
 void MainWindow::openFrame(const QString& fileName, QStringView suffix, ReaderFamily family) {
@@ -108,6 +142,16 @@ void MainWindow::showFile(const QString& fileName, const C64Format& format) {
         break;
     }
     closeFrame(family);
+    if (decoded.accepted) {
+        showStatus({});
+    } else {
+        // Nothing to act on: the black template is no picture of the file.
+        ui_.pictureShown = false;
+        readerRejected(states_);
+        applyStates();
+        showStatus(QString::fromStdString(decoded.reason));
+    }
+    applyFit();
 }
 
 } // namespace quendra

@@ -1,6 +1,7 @@
 #include "app/view_logic.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "decode/formats.h"
 
@@ -92,6 +93,16 @@ void readerEnds(CommandStates& s, ReaderFamily family) {
         s.godot = false;
         break;
     }
+}
+
+void readerRejected(CommandStates& s) {
+    s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = false;
+}
+
+int fitScale(QSize picture, QSize area) {
+    if (picture.width() <= 0 || picture.height() <= 0)
+        return 1;
+    return std::max(1, std::min(area.width() / picture.width(), area.height() / picture.height()));
 }
 
 void saveStarts(CommandStates& s) {

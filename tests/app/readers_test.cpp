@@ -134,7 +134,7 @@ TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
     EXPECT_FALSE(form->parts().firstPaintPending);
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_FALSE(form->parts().Godot->isEnabled());
-    EXPECT_TRUE(form->parts().pictureShown);
+    EXPECT_FALSE(form->parts().pictureShown); // rejected: nothing to enlarge
 }
 
 } // namespace
