@@ -157,13 +157,17 @@ class ConvertRun : public ::testing::Test {
 
 TEST_F(ConvertRun, GoodFileConvertsSilentlyBesideTheInput) {
     koala("pic.koa", 2);
-    const auto r = runTool("quendra-convert", {"pic.koa"}, dir.path());
+    koala("Mixed.Koa", 3); // the extension in any case, as in the viewer
+    const auto r = runTool("quendra-convert", {"pic.koa", "Mixed.Koa"}, dir.path());
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, ""); // no progress bar when standard error is no terminal
     EXPECT_EQ(r.out, "");
     QImage out(QString::fromStdString((dir / "pic.png").string()));
     ASSERT_FALSE(out.isNull());
     EXPECT_EQ(pixels(out), koalaPixels(2));
+    QImage mixed(QString::fromStdString((dir / "Mixed.png").string()));
+    ASSERT_FALSE(mixed.isNull());
+    EXPECT_EQ(pixels(mixed), koalaPixels(3));
 }
 
 TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
