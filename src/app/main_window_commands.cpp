@@ -123,10 +123,10 @@ void MainWindow::deleteClick() {
     applyStates();
     applyFit();
     if (!removed) {
-        // The view is reset all the same, but the file is still there: say so.
-        setWindowTitle(captionFor(name, {}));
+        // The file is still there: show it again, and say why it stayed.
+        ui_.currentFileName = name;
+        showCurrentFile(this);
         showStatus(QStringLiteral("%1 could not be deleted.").arg(namePart(name)));
-        selectListFile(name);
         return;
     }
     showStatus({});

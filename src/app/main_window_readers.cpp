@@ -53,7 +53,7 @@ void MainWindow::showCurrentFile(QObject* sender) {
     // terminal would wait for data that may never come.
     const QString name = ui_.currentFileName; // a reader may not change it, but be sure
     const QFileInfo info(name);
-    if (!info.exists() && !info.isSymLink()) {
+    if (!info.exists()) {
         showNothing(name, QStringLiteral("The file %1 does not exist.").arg(namePart(name)));
         return;
     }

@@ -210,6 +210,22 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra")); // the deleted file is not named
 }
 
+TEST_F(Commands, ARefusedDeleteShowsTheFileAgainAndSaysSo) {
+    const QString path = write(QStringLiteral("kept.koa"), koala);
+    openPictures();
+    clickListItem(QStringLiteral("kept.koa"));
+    const QFile::Permissions before = QFile::permissions(picsFolder());
+    QFile::setPermissions(picsFolder(), QFile::ReadOwner | QFile::ExeOwner);
+    form->parts().deleteButton->click();
+    QFile::setPermissions(picsFolder(), before);
+    if (!QFile::exists(path))
+        GTEST_SKIP() << "this user may delete files in a read-only folder";
+    EXPECT_EQ(form->parts().statusLine->text(), QStringLiteral("kept.koa could not be deleted."));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: kept.koa (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
+    EXPECT_TRUE(form->parts().SaveAs->isEnabled());
+}
+
 TEST_F(Commands, DeleteWithoutASelectionAsksNothing) {
     openPictures();
     form->parts().FileList->clearSelection();
