@@ -11,9 +11,9 @@
 
 #include "convert/convert.h"
 #include "convert/output_file.h"
-#include "convert/png_writer.h"
 #include "decode/formats.h"
 #include "decode/readers.h"
+#include "export/png_encoder.h"
 #include "samples/c64_files.h"
 
 namespace {
@@ -101,7 +101,7 @@ void BM_EncodePng(benchmark::State& state) {
     const Decoded d = decodeKoala(samples::makeKoala(samples::testPattern(7)), {});
     std::size_t size = 0;
     for (auto _ : state)
-        size = convert::encodePng(d.picture).size();
+        size = encodePng(d.picture).size();
     state.counters["bytes"] = static_cast<double>(size);
 }
 BENCHMARK(BM_EncodePng)->Unit(benchmark::kMicrosecond);
@@ -129,9 +129,8 @@ void BM_PngSizeAgainstPlainIndexedPng(benchmark::State& state) {
         for (int i = 0; i < kFiles; ++i) {
             const Decoded d =
                 decodeKoala(samples::makeKoala(samples::testPattern(static_cast<unsigned>(i))), {});
-            const auto a = static_cast<double>(convert::encodePng(d.picture).size());
-            const auto b =
-                static_cast<double>(convert::encodePng(d.picture, {.fewestBits = false}).size());
+            const auto a = static_cast<double>(encodePng(d.picture).size());
+            const auto b = static_cast<double>(encodePng(d.picture, {.fewestBits = false}).size());
             ours += a;
             plain += b;
             worst = std::max(worst, a / b);

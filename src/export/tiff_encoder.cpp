@@ -1,5 +1,6 @@
 #include "export/tiff_encoder.h"
 
+#include <dlfcn.h>
 #include <tiffio.h>
 
 #include <algorithm>
@@ -77,6 +78,53 @@ int warningHandler(TIFF*, void*, const char*, const char*, va_list) {
     return 1;
 }
 
+// libtiff and the seven libraries it needs are loaded on the first TIFF picture rather than
+// when a program starts: a batch of PNG files should not pay for mapping them.
+struct TiffLibrary {
+    decltype(&TIFFOpenOptionsAlloc) openOptionsAlloc = nullptr;
+    decltype(&TIFFOpenOptionsFree) openOptionsFree = nullptr;
+    decltype(&TIFFOpenOptionsSetErrorHandlerExtR) setErrorHandler = nullptr;
+    decltype(&TIFFOpenOptionsSetWarningHandlerExtR) setWarningHandler = nullptr;
+    decltype(&TIFFClientOpenExt) clientOpen = nullptr;
+    decltype(&TIFFSetField) setField = nullptr;
+    decltype(&TIFFDefaultStripSize) defaultStripSize = nullptr;
+    decltype(&TIFFWriteScanline) writeScanline = nullptr;
+    decltype(&TIFFClose) close = nullptr;
+    std::string error; // why it cannot be used; empty when it can
+};
+
+template <typename Function> void find(void* handle, const char* name, Function& f, bool& all) {
+    f = reinterpret_cast<Function>(::dlsym(handle, name));
+    all &= f != nullptr;
+}
+
+const TiffLibrary& tiffLibrary() {
+    static const TiffLibrary library = [] {
+        TiffLibrary l;
+        void* handle = ::dlopen(QUENDRA_LIBTIFF, RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            const char* why = ::dlerror();
+            l.error = std::string("TIFF: cannot load " QUENDRA_LIBTIFF) + (why ? ": " : "") +
+                      (why ? why : "");
+            return l;
+        }
+        bool all = true;
+        find(handle, "TIFFOpenOptionsAlloc", l.openOptionsAlloc, all);
+        find(handle, "TIFFOpenOptionsFree", l.openOptionsFree, all);
+        find(handle, "TIFFOpenOptionsSetErrorHandlerExtR", l.setErrorHandler, all);
+        find(handle, "TIFFOpenOptionsSetWarningHandlerExtR", l.setWarningHandler, all);
+        find(handle, "TIFFClientOpenExt", l.clientOpen, all);
+        find(handle, "TIFFSetField", l.setField, all);
+        find(handle, "TIFFDefaultStripSize", l.defaultStripSize, all);
+        find(handle, "TIFFWriteScanline", l.writeScanline, all);
+        find(handle, "TIFFClose", l.close, all);
+        if (!all)
+            l.error = "TIFF: " QUENDRA_LIBTIFF " lacks functions this program needs";
+        return l; // the library stays loaded for the process's life
+    }();
+    return library;
+}
+
 bool isWhite(Rgb c) {
     return c == Rgb{255, 255, 255};
 }
@@ -100,40 +148,43 @@ std::string encodeTiff(const IndexedImage& picture, TiffCompression compression,
     }
 
     out.clear();
+    const TiffLibrary& lib = tiffLibrary();
+    if (!lib.error.empty())
+        return lib.error;
     MemoryFile file{out, 0, {}};
-    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
-    TIFFOpenOptionsSetErrorHandlerExtR(options, errorHandler, &file);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, warningHandler, &file);
-    TIFF* tif = TIFFClientOpenExt("memory", "w", &file, readProc, writeProc, seekProc, closeProc,
-                                  sizeProc, mapProc, unmapProc, options);
-    TIFFOpenOptionsFree(options);
+    TIFFOpenOptions* options = lib.openOptionsAlloc();
+    lib.setErrorHandler(options, errorHandler, &file);
+    lib.setWarningHandler(options, warningHandler, &file);
+    TIFF* tif = lib.clientOpen("memory", "w", &file, readProc, writeProc, seekProc, closeProc,
+                               sizeProc, mapProc, unmapProc, options);
+    lib.openOptionsFree(options);
     if (!tif)
         return file.error.empty() ? "TIFF: cannot start the file" : file.error;
 
     const int w = picture.width(), h = picture.height();
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(w));
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(h));
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, static_cast<uint16_t>(compression));
-    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tif, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-    TIFFSetField(tif, TIFFTAG_FILLORDER, FILLORDER_MSB2LSB);
-    TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-    TIFFSetField(tif, TIFFTAG_XRESOLUTION, 72.0f);
-    TIFFSetField(tif, TIFFTAG_YRESOLUTION, 72.0f);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tif, 0));
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, bits);
+    lib.setField(tif, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(w));
+    lib.setField(tif, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(h));
+    lib.setField(tif, TIFFTAG_COMPRESSION, static_cast<uint16_t>(compression));
+    lib.setField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    lib.setField(tif, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    lib.setField(tif, TIFFTAG_FILLORDER, FILLORDER_MSB2LSB);
+    lib.setField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+    lib.setField(tif, TIFFTAG_XRESOLUTION, 72.0f);
+    lib.setField(tif, TIFFTAG_YRESOLUTION, 72.0f);
+    lib.setField(tif, TIFFTAG_ROWSPERSTRIP, lib.defaultStripSize(tif, 0));
+    lib.setField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
+    lib.setField(tif, TIFFTAG_BITSPERSAMPLE, bits);
     std::array<uint16_t, 256> r{}, g{}, b{};
     if (bilevel) {
-        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+        lib.setField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
     } else {
-        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_PALETTE);
+        lib.setField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_PALETTE);
         for (int i = 0; i < used.count; ++i) {
             r[i] = static_cast<uint16_t>(used.colours[i].r * 257);
             g[i] = static_cast<uint16_t>(used.colours[i].g * 257);
             b[i] = static_cast<uint16_t>(used.colours[i].b * 257);
         }
-        TIFFSetField(tif, TIFFTAG_COLORMAP, r.data(), g.data(), b.data());
+        lib.setField(tif, TIFFTAG_COLORMAP, r.data(), g.data(), b.data());
     }
     std::uint8_t line[4096];
     std::vector<std::uint8_t> wide; // for a picture wider than any the readers draw
@@ -145,9 +196,9 @@ std::string encodeTiff(const IndexedImage& picture, TiffCompression compression,
     bool ok = true;
     for (int y = 0; ok && y < h; ++y) {
         packRow(picture.row(y), w, value, bits, packed);
-        ok = TIFFWriteScanline(tif, packed, static_cast<uint32_t>(y), 0) >= 0;
+        ok = lib.writeScanline(tif, packed, static_cast<uint32_t>(y), 0) >= 0;
     }
-    TIFFClose(tif);
+    lib.close(tif);
     if (!ok || !file.error.empty()) {
         out.clear();
         return file.error.empty() ? "TIFF: cannot write the picture" : file.error;

@@ -19,8 +19,8 @@ enum class TiffCompression : std::uint16_t {
 };
 
 // The whole file into `out` (replaced; its storage is reused). Empty on success, else why
-// not. An index beyond the palette draws black. libtiff allocates its file state, directory
-// and coder for every file.
+// not. An index beyond the palette draws black. libtiff is loaded on the first call;
+// it allocates its file state, directory and coder for every file.
 std::string encodeTiff(const IndexedImage& picture, TiffCompression compression,
                        std::vector<std::uint8_t>& out);
 

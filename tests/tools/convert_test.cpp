@@ -13,10 +13,10 @@
 #include "convert/convert.h"
 #include "convert/options.h"
 #include "convert/output_file.h"
-#include "convert/png_writer.h"
 #include "decode/formats.h"
 #include "decode/palette.h"
 #include "decode/readers.h"
+#include "export/png_encoder.h"
 #include "samples/c64_files.h"
 #include "tool_runner.h"
 
