@@ -1,6 +1,6 @@
 #include "export/png_encoder.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <cstring>
@@ -28,8 +28,7 @@ void closeChunk(std::vector<std::uint8_t>& out, std::size_t start) {
     const std::size_t length = out.size() - start - 8;
     for (int i = 0; i < 4; ++i)
         out[start + i] = static_cast<std::uint8_t>(length >> (24 - 8 * i));
-    const std::uint32_t crc =
-        static_cast<std::uint32_t>(crc32(0, out.data() + start + 4, static_cast<uInt>(length + 4)));
+    const std::uint32_t crc = libdeflate_crc32(0, out.data() + start + 4, length + 4);
     putBig32(out, crc);
 }
 
@@ -44,22 +43,16 @@ std::size_t openChunk(std::vector<std::uint8_t>& out, const char (&type)[5]) {
 
 struct PngEncoder::State {
     PngSettings settings;
-    z_stream zs{};
-    bool ready = false;
+    libdeflate_compressor* compressor = nullptr; // null when memory ran out
     UsedColours used;
     std::vector<std::uint8_t> raw; // filter byte plus packed pixels, row after row
 
-    ~State() {
-        if (ready)
-            deflateEnd(&zs);
-    }
+    ~State() { libdeflate_free_compressor(compressor); }
 };
 
 PngEncoder::PngEncoder(const PngSettings& settings) : state_(std::make_unique<State>()) {
     state_->settings = settings;
-    state_->settings.level = std::clamp(settings.level, 0, 9);
-    state_->ready = deflateInit2(&state_->zs, state_->settings.level, Z_DEFLATED, 15, 9,
-                                 settings.strategy) == Z_OK;
+    state_->compressor = libdeflate_alloc_compressor(std::clamp(settings.level, 0, 12));
 }
 
 PngEncoder::~PngEncoder() = default;
@@ -68,7 +61,7 @@ bool PngEncoder::encode(int width, int height, std::span<const std::uint8_t> ind
                         std::span<const Rgb> palette, std::vector<std::uint8_t>& out) {
     State& s = *state_;
     out.clear();
-    if (!s.ready || width <= 0 || height <= 0 ||
+    if (!s.compressor || width <= 0 || height <= 0 ||
         indices.size() < static_cast<std::size_t>(width) * height) {
         return false;
     }
@@ -101,18 +94,14 @@ bool PngEncoder::encode(int width, int height, std::span<const std::uint8_t> ind
         closeChunk(out, chunk);
 
         chunk = openChunk(out, "IDAT");
-        if (deflateReset(&s.zs) != Z_OK)
-            return false;
-        const std::size_t bound = deflateBound(&s.zs, static_cast<uLong>(s.raw.size()));
+        const std::size_t bound = libdeflate_zlib_compress_bound(s.compressor, s.raw.size());
         const std::size_t dataStart = out.size();
         out.resize(dataStart + bound + 12 + 12); // room for the CRC and IEND as well
-        s.zs.next_in = s.raw.data();
-        s.zs.avail_in = static_cast<uInt>(s.raw.size());
-        s.zs.next_out = out.data() + dataStart;
-        s.zs.avail_out = static_cast<uInt>(bound);
-        if (deflate(&s.zs, Z_FINISH) != Z_STREAM_END)
+        const std::size_t packed = libdeflate_zlib_compress(
+            s.compressor, s.raw.data(), s.raw.size(), out.data() + dataStart, bound);
+        if (packed == 0)
             return false;
-        out.resize(dataStart + s.zs.total_out);
+        out.resize(dataStart + packed);
         closeChunk(out, chunk);
 
         chunk = openChunk(out, "IEND");
