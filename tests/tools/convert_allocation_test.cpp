@@ -69,8 +69,9 @@ TEST(ConvertAllocations, NoLargeAllocationPerFileOnceWarm) {
     quendra::testing::TempDir dir;
     for (const samples::SampleFile& f : samples::allSampleFiles())
         quendra::testing::writeBytes(dir / f.name, f.bytes);
-    // PNG is the common case; BMP and PCX are written here without a library.
-    for (OutputFormat format : {OutputFormat::Png, OutputFormat::Bmp, OutputFormat::Pcx}) {
+    // PNG is the common case; BMP, PCX and GoDot 4Bit are written here without a library.
+    for (OutputFormat format :
+         {OutputFormat::Png, OutputFormat::Bmp, OutputFormat::Pcx, OutputFormat::Godot}) {
         Options options;
         options.format = format;
         Converter converter(options);

@@ -125,6 +125,7 @@ struct Converter::State {
     std::vector<std::uint8_t> output; // the bytes of the file to write
     std::unique_ptr<PngEncoder> png;
     std::unique_ptr<JpegEncoder> jpeg;
+    GodotScratch godot;
 
     // The output file's bytes for an accepted picture into `output`; empty or why not.
     std::string encode(const IndexedImage& picture) {
@@ -149,13 +150,8 @@ struct Converter::State {
             if (!jpeg)
                 jpeg = std::make_unique<JpegEncoder>();
             return jpeg->encode(picture, options.quality, options.grey, output);
-        case OutputFormat::Godot: {
-            GodotEncoded g = encodeGodot(picture.toRgb(), options.grey);
-            if (!g.ok)
-                return g.error;
-            output = std::move(g.bytes);
-            return {};
-        }
+        case OutputFormat::Godot:
+            return encodeGodot(picture, options.grey, godot, output);
         }
         return "unknown output format";
     }
