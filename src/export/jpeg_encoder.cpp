@@ -36,6 +36,7 @@ struct VectorDestination {
 };
 
 constexpr std::size_t kStep = 16384;
+constexpr int kFullChromaQuality = 90;
 
 void startDestination(j_compress_ptr cinfo) {
     auto* d = reinterpret_cast<VectorDestination*>(cinfo->dest);
@@ -103,8 +104,10 @@ std::string JpegEncoder::encode(const IndexedImage& picture, int quality, bool g
     const auto& palette = picture.palette();
     for (std::size_t i = 0; i < palette.size() && i < 256; ++i) {
         const Rgb c = palette[i];
-        if (grey) // Rec. 601 luma; exact for grey levels
-            colour[i][0] = static_cast<JSAMPLE>((77 * c.r + 150 * c.g + 29 * c.b + 128) >> 8);
+        if (grey) // Rec. 601 on 16-bit samples, cut to 8 bits, as the image library made it
+            colour[i][0] = static_cast<JSAMPLE>(
+                static_cast<unsigned>(257 * (0.299 * c.r + 0.587 * c.g + 0.114 * c.b) + 0.5) /
+                257u);
         else
             colour[i] = {c.r, c.g, c.b};
     }
@@ -123,10 +126,12 @@ std::string JpegEncoder::encode(const IndexedImage& picture, int quality, bool g
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, quality, TRUE);
     c.optimize_coding = TRUE;
-    for (int i = 0; i < c.num_components; ++i) {
-        c.comp_info[i].h_samp_factor = 1;
-        c.comp_info[i].v_samp_factor = 1;
-    }
+    // Below quality 90 colour is sampled at half the resolution each way (4:2:0), from 90
+    // on at full resolution (4:4:4).
+    const int lumaSampling = quality < kFullChromaQuality ? 2 : 1;
+    c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = grey ? 1 : lumaSampling;
+    for (int i = 1; i < c.num_components; ++i)
+        c.comp_info[i].h_samp_factor = c.comp_info[i].v_samp_factor = 1;
     c.density_unit = 1; // dots an inch
     c.X_density = 72;
     c.Y_density = 72;

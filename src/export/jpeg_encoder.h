@@ -1,6 +1,7 @@
 // JPEG files from palette pictures through libjpeg-turbo: baseline, optimised Huffman
-// tables, no chroma subsampling (C64 colours change every 4 or 8 pixels and would bleed),
-// 72 dots an inch; grey pictures as one grey component.
+// tables, 72 dots an inch; colour at full resolution from quality 90 on (C64 colours change
+// every 4 or 8 pixels and would bleed), at half resolution each way below; grey pictures as
+// one grey component. The same files the image library wrote before.
 //
 // An encoder keeps libjpeg's compressor between pictures: make one per thread. libjpeg
 // still allocates and frees its per-picture working memory for every picture.

@@ -396,24 +396,36 @@ TEST_F(ConvertRun, EverySampleInEveryLosslessFormatReadsBackToItsPixels) {
     }
 }
 
-// The JPEG encoder keeps every colour sample (C64 colours change every few pixels); grey
-// pictures are one grey component.
-TEST_F(ConvertRun, JpegKeepsFullChromaAndWritesGreyAsOneComponent) {
+// JPEG colour is sampled at full resolution from quality 90 on (C64 colours change every
+// few pixels) and at half resolution each way below; grey pictures are one grey component.
+TEST_F(ConvertRun, JpegChromaSamplingFollowsTheQualityAndGreyIsOneComponent) {
     koala("pic.koa", 2);
-    ASSERT_EQ(runTool("quendra-convert", {"--to", "jpg", "-o", "c", "pic.koa"}, dir.path()).status,
-              0);
-    ASSERT_EQ(
-        runTool("quendra-convert", {"--to", "jpg", "--grey", "-o", "g", "pic.koa"}, dir.path())
-            .status,
-        0);
     // The frame header (SOF0): components, then per component its id and sampling factors.
     auto frame = [](const std::string& file) {
         const std::size_t at = file.find("\xff\xc0");
         return at == std::string::npos ? std::string() : file.substr(at + 9, 1 + 3 * file[at + 9]);
     };
-    EXPECT_EQ(frame(slurp(dir / "c/pic.jpg")),
-              std::string("\x03\x01\x11\x00\x02\x11\x01\x03\x11\x01", 10));
-    EXPECT_EQ(frame(slurp(dir / "g/pic.jpg")), std::string("\x01\x01\x11\x00", 4));
+    const std::string full("\x03\x01\x11\x00\x02\x11\x01\x03\x11\x01", 10);
+    const std::string half("\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01", 10);
+    const std::string grey("\x01\x01\x11\x00", 4);
+    struct Case {
+        std::vector<std::string> options;
+        std::string frame;
+    };
+    const Case cases[] = {
+        {{}, full},
+        {{"--quality", "89"}, half},
+        {{"--grey"}, grey},
+        {{"--grey", "--quality", "40"}, grey},
+    };
+    int n = 0;
+    for (const auto& [extra, expected] : cases) {
+        const std::string out = "o" + std::to_string(n++);
+        std::vector<std::string> args = {"--to", "jpg", "-o", out, "pic.koa"};
+        args.insert(args.begin(), extra.begin(), extra.end());
+        ASSERT_EQ(runTool("quendra-convert", args, dir.path()).status, 0);
+        EXPECT_EQ(frame(slurp(dir / out / "pic.jpg")), expected) << out;
+    }
 }
 
 TEST_F(ConvertRun, JpegQualityDefaultsTo90) {
