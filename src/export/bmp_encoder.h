@@ -1,5 +1,5 @@
 // Windows BMP files (the version 3 layout every reader knows) from palette pictures:
-// 1 bit a pixel for two colours, 4 for up to 16, else 8; rows bottom to top, uncompressed.
+// 1 bit a pixel for two colours, 4 for up to 16, else 8 in runs (RLE8); rows bottom to top.
 #pragma once
 
 #include <cstdint>
