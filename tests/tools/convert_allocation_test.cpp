@@ -70,8 +70,8 @@ TEST(ConvertAllocations, NoLargeAllocationPerFileOnceWarm) {
     for (const samples::SampleFile& f : samples::allSampleFiles())
         quendra::testing::writeBytes(dir / f.name, f.bytes);
     // PNG is the common case; BMP, PCX and GoDot 4Bit are written here without a library.
-    for (OutputFormat format :
-         {OutputFormat::Png, OutputFormat::Bmp, OutputFormat::Pcx, OutputFormat::Godot}) {
+    for (PictureFormat format :
+         {PictureFormat::PNG, PictureFormat::BMP, PictureFormat::PCX, PictureFormat::Godot4Bit}) {
         Options options;
         options.format = format;
         Converter converter(options);

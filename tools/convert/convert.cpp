@@ -79,11 +79,6 @@ class InputFile {
     struct stat status_ {};
 };
 
-bool startsGodotClip(const std::vector<std::uint8_t>& bytes) {
-    return bytes.size() >= 4 && bytes[0] == 'G' && bytes[1] == 'O' && bytes[2] == 'D' &&
-           bytes[3] == '1';
-}
-
 // Two names of one file, as far as the path tells (symbolic links in the folders resolved;
 // each folder is resolved once).
 class Identities {
@@ -108,7 +103,7 @@ class Identities {
 
 } // namespace
 
-fs::path outputPathFor(const std::string& input, OutputFormat format,
+fs::path outputPathFor(const std::string& input, PictureFormat format,
                        const std::optional<fs::path>& dir) {
     const fs::path in(input);
     std::string name = in.filename().string();
@@ -132,25 +127,25 @@ struct Converter::State {
         if (picture.width() == 0 || picture.height() == 0)
             return "the picture is empty";
         switch (options.format) {
-        case OutputFormat::Png:
+        case PictureFormat::PNG:
             if (!png)
                 png = std::make_unique<PngEncoder>();
             return png->encode(picture, output) ? std::string() : "cannot encode the PNG file";
-        case OutputFormat::Gif:
+        case PictureFormat::GIF:
             return encodeGif(picture, output);
-        case OutputFormat::Bmp:
+        case PictureFormat::BMP:
             encodeBmp(picture, output);
             return {};
-        case OutputFormat::Pcx:
+        case PictureFormat::PCX:
             encodePcx(picture, output);
             return {};
-        case OutputFormat::Tif:
+        case PictureFormat::TIFF:
             return encodeTiff(picture, TiffCompression::Lzw, output);
-        case OutputFormat::Jpg:
+        case PictureFormat::JPEG:
             if (!jpeg)
                 jpeg = std::make_unique<JpegEncoder>();
             return jpeg->encode(picture, options.quality, options.grey, output);
-        case OutputFormat::Godot:
+        case PictureFormat::Godot4Bit:
             return encodeGodot(picture, options.grey, godot, output);
         }
         return "unknown output format";
@@ -177,24 +172,24 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
         if (!s.options.force)
             return failed(output.string() + " exists; --force replaces it");
     }
-    const ReaderInfo& reader = readerForFile(fs::path(input).filename().native());
-    // The viewer does not offer GoDot for FunPainter 2 pictures: their mixed colours are
-    // not among GoDot's 16.
-    if (s.options.format == OutputFormat::Godot && reader.kind == ReaderKind::FunPainter)
-        return failed("a FunPainter 2 picture mixes colours that GoDot 4Bit cannot hold");
-    std::string why = file.read(reader.readLimit, s.input);
-    // A GoDot clip may be longer than a full picture: it is read up to its own limit.
-    if (why.empty() && reader.kind == ReaderKind::Godot && startsGodotClip(s.input))
-        why = file.read(kGodotClipReadLimit, s.input);
-    if (!why.empty())
+    // The viewer's road: the format by the name, one read of at most its limit, its decode
+    // function told the file's real size; here with buffers kept from file to file.
+    const C64Format& format = formatForFile(fs::path(input).filename().native());
+    // The viewer does not offer GoDot for formats whose mixed colours are not among
+    // GoDot's 16 (FunPainter 2).
+    if (s.options.format == PictureFormat::Godot4Bit && !format.fitsGodot) {
+        return failed("a " + std::string(format.name) +
+                      " picture mixes colours that GoDot 4Bit cannot hold");
+    }
+    if (std::string why = file.read(format.readLimit, s.input); !why.empty())
         return failed(why);
     Decoded decoded =
-        reader.decode(s.input, {.grey = s.options.grey,
+        format.decode(s.input, {.grey = s.options.grey,
                                 .fileSize = static_cast<std::uint64_t>(file.status().st_size),
                                 .reuse = &s.picture});
     if (!decoded.accepted)
         return failed("rejected: " + decoded.reason);
-    why = s.encode(decoded.picture);
+    const std::string why = s.encode(decoded.picture);
     s.picture = std::move(decoded.picture); // for the next file
     if (!why.empty())
         return failed(why);

@@ -1,6 +1,6 @@
-// The batch converter: every input read once up to its reader's limit (the reader chosen by
-// the extension, as in the viewer), its picture encoded in the chosen format and put in
-// place atomically, files in parallel.
+// The batch converter: every input along the viewer's road (formatForFile, one bounded read,
+// the format's decode function), its picture encoded in the chosen format and put in place
+// atomically, files in parallel.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +18,7 @@ namespace quendra::convert {
 
 // The input's name with its extension (from the last "." of the name) replaced by the
 // format's, in `dir` when given, else beside the input: pic.koa -> pic.png.
-std::filesystem::path outputPathFor(const std::string& input, OutputFormat format,
+std::filesystem::path outputPathFor(const std::string& input, PictureFormat format,
                                     const std::optional<std::filesystem::path>& dir);
 
 struct Outcome {
