@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <set>
 #include <system_error>
 #include <thread>
 
@@ -18,6 +19,7 @@
 #include "convert/output_file.h"
 #include "convert/png_writer.h"
 #include "decode/formats.h"
+#include "decode/printable_name.h"
 #include "export/godot_writer.h"
 
 namespace quendra::convert {
@@ -148,7 +150,9 @@ Encoded encodePicture(const Decoded& decoded, const Options& options) {
 }
 
 Outcome convertFile(const std::string& input, const fs::path& output, const Options& options) {
-    auto failed = [&](const std::string& reason) { return Outcome{false, input + ": " + reason}; };
+    auto failed = [&](const std::string& reason) {
+        return Outcome{false, printableName(input) + ": " + reason};
+    };
     if (std::string why = unreadable(input); !why.empty())
         return failed(why);
     std::error_code ec;
@@ -156,7 +160,7 @@ Outcome convertFile(const std::string& input, const fs::path& output, const Opti
         if (fs::equivalent(input, output, ec))
             return failed("the output would replace the input file");
         if (!options.force)
-            return failed(output.string() + " exists; --force replaces it");
+            return failed(printableName(output.string()) + " exists; --force replaces it");
     }
     // The viewer does not offer GoDot for FunPainter 2 pictures: their mixed colours are
     // not among GoDot's 16.
@@ -183,7 +187,7 @@ std::string outputDirProblem(const Options& options) {
     const fs::file_status status = fs::status(*options.outputDir, ec);
     if (ec || !fs::exists(status) || fs::is_directory(status))
         return {}; // missing, or a problem each write will name
-    return "-o " + options.outputDir->string() + ": not a folder";
+    return "-o " + printableName(options.outputDir->string()) + ": not a folder";
 }
 
 int runBatch(const Options& options, Reporter& reporter) {
@@ -196,15 +200,30 @@ int runBatch(const Options& options, Reporter& reporter) {
         outputs[i] = outputPathFor(options.files[i], options.format, options.outputDir);
         const auto [it, fresh] = firstWith.try_emplace(identities.of(outputs[i]), i);
         if (!fresh) {
-            planned[i] =
-                Outcome{false, options.files[i] + ": " + outputs[i].string() +
-                                   " is already the output of " + options.files[it->second]};
+            planned[i] = Outcome{
+                false, printableName(options.files[i]) + ": " + printableName(outputs[i].string()) +
+                           " is already the output of " + printableName(options.files[it->second])};
         }
     }
     if (options.outputDir) {
+        // A folder that cannot be made is every file's reason, by its own cause.
         std::error_code ec;
-        fs::create_directories(*options.outputDir, ec); // a failure shows in every write
+        fs::create_directories(*options.outputDir, ec);
+        for (std::size_t i = 0; ec && i < total; ++i) {
+            if (!planned[i]) {
+                planned[i] = Outcome{
+                    false, printableName(options.files[i]) + ": cannot write " +
+                               printableName(outputs[i].string()) + ": cannot make the folder " +
+                               printableName(options.outputDir->string()) + ": " + ec.message()};
+            }
+        }
     }
+    // What converters killed in the middle of a write left in these folders.
+    std::set<fs::path> folders;
+    for (const fs::path& output : outputs)
+        folders.insert(output.has_parent_path() ? output.parent_path() : fs::path("."));
+    for (const fs::path& folder : folders)
+        clearLeftovers(folder);
 
     std::vector<std::optional<Outcome>> outcomes(total);
     std::mutex mutex;
@@ -233,7 +252,7 @@ int runBatch(const Options& options, Reporter& reporter) {
             try {
                 outcome = convertFile(options.files[i], outputs[i], options);
             } catch (const std::exception& e) {
-                outcome = {false, options.files[i] + ": " + e.what()};
+                outcome = {false, printableName(options.files[i]) + ": " + e.what()};
             }
             finish(i, std::move(outcome));
         }
