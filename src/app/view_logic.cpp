@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "components/dialogs.h"
+
 namespace quendra {
 
 // Only "/" separates folders here: "\\" and ":" are ordinary characters of a file name.
@@ -10,7 +12,8 @@ QString namePart(const QString& fileName) {
 }
 
 QString captionFor(const QString& fileName, QStringView suffix) {
-    return kProgramName + QStringLiteral(": ") + namePart(fileName) + suffix.toString();
+    return kProgramName + QStringLiteral(": ") + dialogs::printableFileName(namePart(fileName)) +
+           suffix.toString();
 }
 
 bool matchesMask(const QString& fileName, const QString& mask) {
