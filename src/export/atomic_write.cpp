@@ -17,6 +17,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kTemporaryMark = ".tmp-";
+// How many more temporary names a write tries when one is taken.
+constexpr int kNameTries = 8;
 
 // Writes all of `bytes`; 0 or the errno.
 int writeAll(int fd, std::span<const std::uint8_t> bytes) {
@@ -81,7 +83,7 @@ std::string_view temporaryOwner(std::string_view name,
 
 // Puts the complete file `fd` (unnamed, or named `tmp` already) in `target`'s place.
 // Closes `fd`; on failure no file of the write remains.
-WriteResult commit(int fd, bool named, const fs::path& tmp, const fs::path& target, Flush flush) {
+WriteResult commit(int fd, bool named, fs::path tmp, const fs::path& target, Flush flush) {
     struct stat existing {};
     const bool flushIt = flush == Flush::Always || ::stat(target.c_str(), &existing) == 0;
     if (flushIt && ::fsync(fd) != 0) {
@@ -92,7 +94,11 @@ WriteResult commit(int fd, bool named, const fs::path& tmp, const fs::path& targ
         return failure(error);
     }
     if (!named) {
-        if (const int error = nameUnnamedFile(fd, tmp); error != 0) {
+        // A name taken already is a leftover of an earlier process with this id: another one.
+        int error = nameUnnamedFile(fd, tmp);
+        for (int tries = 0; error == EEXIST && tries < kNameTries; ++tries)
+            error = nameUnnamedFile(fd, tmp = temporarySibling(target));
+        if (error != 0) {
             ::close(fd);
             return failure(error);
         }
@@ -140,7 +146,6 @@ int nameUnnamedFile(int fd, const fs::path& name) {
 
 WriteResult writeFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes,
                                 Flush flush) {
-    const fs::path tmp = temporarySibling(target);
     // Any failure to make an unnamed file (a file system without them, a folder that cannot
     // be written) goes the named way, which tells the reason.
     const int unnamed = canNameUnnamedFiles() ? openUnnamedFile(folderOf(target)) : -1;
@@ -149,9 +154,14 @@ WriteResult writeFileAtomically(const fs::path& target, std::span<const std::uin
             ::close(unnamed); // the unnamed file goes with it
             return failure(error);
         }
-        return commit(unnamed, false, tmp, target, flush);
+        return commit(unnamed, false, temporarySibling(target), target, flush);
     }
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fs::path tmp = temporarySibling(target);
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    for (int tries = 0; fd < 0 && errno == EEXIST && tries < kNameTries; ++tries) {
+        tmp = temporarySibling(target);
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    }
     if (fd < 0)
         return failure(errno);
     if (const int error = writeAll(fd, bytes); error != 0) {
