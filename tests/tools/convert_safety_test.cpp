@@ -138,6 +138,16 @@ TEST(ConvertMessages, FileNamesAreShownWithTheirControlCharactersEscaped) {
               "tab\\there.koa: tab\\there.png exists; --force replaces it\n");
 }
 
+TEST(ConvertMessages, AFileFarTooLargeIsNamedByItsOwnSize) {
+    TempDir dir;
+    { std::ofstream sparse(dir / "big.koa", std::ios::binary); }
+    fs::resize_file(dir / "big.koa", std::uint64_t{1} << 31); // a hole: no disk space used
+    const auto r = runTool("quendra-convert", {"big.koa"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "big.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this one "
+                     "has 2147483648\n");
+}
+
 // A folder nothing may be made in: without write permission, and for the superuser (who
 // may write anywhere) also marked immutable where the file system allows it.
 class LockedFolder {

@@ -10,9 +10,9 @@
 #include <optional>
 #include <vector>
 
-#include "convert/options.h"
 #include "decode/printable_name.h"
 #include "export/atomic_write.h"
+#include "export/picture_format.h"
 
 namespace quendra::convert {
 
@@ -117,11 +117,11 @@ std::string putFile(const fs::path& target, std::span<const std::uint8_t> bytes,
 }
 
 std::size_t clearLeftovers(const fs::path& folder) {
-    constexpr OutputFormat kFormats[] = {OutputFormat::Png,  OutputFormat::Gif, OutputFormat::Bmp,
-                                         OutputFormat::Pcx,  OutputFormat::Tif, OutputFormat::Jpg,
-                                         OutputFormat::Godot};
+    constexpr PictureFormat kFormats[] = {
+        PictureFormat::PNG,  PictureFormat::GIF,  PictureFormat::BMP,      PictureFormat::PCX,
+        PictureFormat::TIFF, PictureFormat::JPEG, PictureFormat::Godot4Bit};
     std::vector<std::string_view> extensions;
-    for (OutputFormat format : kFormats)
+    for (PictureFormat format : kFormats)
         extensions.push_back(extensionOf(format));
     return removeStaleTemporaries(folder, extensions);
 }
