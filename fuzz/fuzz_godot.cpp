@@ -17,7 +17,8 @@ namespace {
 
 bool sameIndices(const quendra::IndexedImage& a, const quendra::IndexedImage& b) {
     return a.width() == b.width() && a.height() == b.height() &&
-           std::memcmp(a.indices().data(), b.indices().data(), a.indices().size()) == 0;
+           (a.indices().empty() ||
+            std::memcmp(a.indices().data(), b.indices().data(), a.indices().size()) == 0);
 }
 
 } // namespace
