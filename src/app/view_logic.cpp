@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+#include "components/dialogs.h"
 #include "decode/formats.h"
 
 namespace quendra {
@@ -13,7 +14,8 @@ QString namePart(const QString& fileName) {
 }
 
 QString captionFor(const QString& fileName, QStringView suffix) {
-    return kProgramName + QStringLiteral(": ") + namePart(fileName) + suffix.toString();
+    return kProgramName + QStringLiteral(": ") + dialogs::printableFileName(namePart(fileName)) +
+           suffix.toString();
 }
 
 namespace {

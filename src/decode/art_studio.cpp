@@ -34,7 +34,7 @@ Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kMulticolourSuffix,
                                "an Art Studio picture is 10018 bytes (multicolour) or 9009 bytes "
                                "(hires) long, this one has " +
-                                   std::to_string(file.size()));
+                                   std::to_string(reportedSize(file, options)));
     }
     if (!hasLoadAddress(file, 0x2000)) {
         return Decoded::reject(kMulticolourSuffix,

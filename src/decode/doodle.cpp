@@ -46,7 +46,7 @@ Decoded decodeDoodle(Bytes file, const DecodeOptions& options) {
     if (file.size() != kFullLength && file.size() != kShortLength) {
         return Decoded::reject(kSuffix,
                                "a Doodle picture is 9218 or 9026 bytes long, this one has " +
-                                   std::to_string(file.size()));
+                                   std::to_string(reportedSize(file, options)));
     }
     if (!hasLoadAddress(file, 0x1C00) && !hasLoadAddress(file, 0x5C00)) {
         return Decoded::reject(kSuffix,
@@ -60,7 +60,7 @@ Decoded decodeDoodleCompressed(Bytes file, const DecodeOptions& options) {
     if (file.size() > kCompressedMaxLength) {
         return Decoded::reject(
             kSuffix, "a Doodle compressed picture is at most 9218 bytes long, this one has " +
-                         std::to_string(file.size()));
+                         std::to_string(reportedSize(file, options)));
     }
     if (!hasLoadAddress(file, 0x5C00)) {
         return Decoded::reject(kSuffix,

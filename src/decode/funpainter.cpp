@@ -130,7 +130,7 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     file = file.first(std::min(file.size(), kFunPainterReadLimit));
     if (file.size() < 4) {
         return Decoded::reject(kSuffix, "a FunPainter 2 picture is at least 4 bytes long, not " +
-                                            std::to_string(file.size()));
+                                            std::to_string(reportedSize(file, options)));
     }
     if (file[0] != 0xF0 || file[1] != 0x3F) {
         return Decoded::reject(kSuffix, "a FunPainter 2 picture loads at $3FF0");

@@ -58,7 +58,7 @@ Decoded decodeFull(Bytes file, const DecodeOptions& options) {
 Decoded decodeClip(Bytes file, const DecodeOptions& options) {
     if (file.size() < kGodotClipHeaderBytes) {
         return Decoded::reject(kClipSuffix, "a GoDot clip's header is 8 bytes, this file has " +
-                                                std::to_string(file.size()));
+                                                std::to_string(reportedSize(file, options)));
     }
     const int columns = file[6];
     const int rows = file[7];

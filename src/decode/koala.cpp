@@ -16,8 +16,9 @@ namespace quendra {
 Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
     constexpr std::string_view kSuffix = " (Koala)";
     if (file.size() != 10003 && file.size() != 10006) {
-        return Decoded::reject(kSuffix, "a Koala picture is 10003 or 10006 bytes long, this one has " +
-                                            std::to_string(file.size()));
+        return Decoded::reject(kSuffix,
+                               "a Koala picture is 10003 or 10006 bytes long, this one has " +
+                                   std::to_string(reportedSize(file, options)));
     }
     if (file[0] != 0x00 || file[1] != 0x60) {
         return Decoded::reject(kSuffix, "a Koala picture loads at $6000");
@@ -28,4 +29,4 @@ Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
     return d;
 }
 
-}  // namespace quendra
+} // namespace quendra

@@ -9,16 +9,17 @@
 
 namespace quendra {
 
-Decoded decodePackedKoala(Bytes file, const DecodeOptions& options, const PackedKoalaFormat& format) {
+Decoded decodePackedKoala(Bytes file, const DecodeOptions& options,
+                          const PackedKoalaFormat& format) {
     if (file.size() > format.maxLength) {
         return Decoded::reject(format.suffix, std::string(format.what) + " is at most " +
                                                   std::to_string(format.maxLength) +
                                                   " bytes long, this one has " +
-                                                  std::to_string(file.size()));
+                                                  std::to_string(reportedSize(file, options)));
     }
     if (!hasLoadAddress(file, format.loadAddress)) {
-        return Decoded::reject(format.suffix,
-                               loadAddressReason(format.what, addressText(format.loadAddress), file));
+        return Decoded::reject(
+            format.suffix, loadAddressReason(format.what, addressText(format.loadAddress), file));
     }
     // Room for the overshoot of a last run that starts just below the end.
     std::array<std::uint8_t, kKoalaDataBytes + 254> data{};

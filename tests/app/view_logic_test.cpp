@@ -16,6 +16,9 @@ TEST(Caption, NamesTheFileWithoutItsFolder) {
               QStringLiteral("Quendra: d:x.dd (Doodle HiRes)"));
     EXPECT_EQ(captionFor(QStringLiteral("plain"), u" (4Bit GoDot)"),
               QStringLiteral("Quendra: plain (4Bit GoDot)"));
+    // Control characters show escaped, and the caption stays one line.
+    EXPECT_EQ(captionFor(QStringLiteral("/pics/a\nb\x1b[2J.koa"), u" (Koala)"),
+              QStringLiteral("Quendra: a\\nb\\x1b[2J.koa (Koala)"));
 }
 
 TEST(FileMask, MatchesTheListedExtensionsWithoutRegardToCase) {

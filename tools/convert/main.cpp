@@ -8,6 +8,7 @@
 
 #include "convert/convert.h"
 #include "convert/options.h"
+#include "decode/printable_name.h"
 
 namespace {
 
@@ -75,7 +76,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const Parsed parsed = parseArguments(arguments);
     auto usageError = [](const std::string& error) {
-        std::fprintf(stderr, "quendra-convert: %s\nTry 'quendra-convert --help'.\n", error.c_str());
+        // The message may hold a command-line argument: shown with its controls escaped.
+        std::fprintf(stderr, "quendra-convert: %s\nTry 'quendra-convert --help'.\n",
+                     quendra::printableName(error).c_str());
         return 2;
     };
     switch (parsed.action) {
