@@ -48,9 +48,7 @@ Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
         decodeHires(d.picture, file.subspan<2, kBitmapBytes>(), file.subspan<8002, kScreenBytes>());
     } else {
         d.captionSuffix = kMulticolourSuffix;
-        decodeMulticolour(d.picture, file.subspan<2, kBitmapBytes>(),
-                          file.subspan<8002, kScreenBytes>(), file.subspan<9018, kScreenBytes>(),
-                          file[9003]);
+        decodeAdvancedArtStudioLayout(d.picture, file.subspan<2, kAdvancedArtStudioDataBytes>());
     }
     return d;
 }

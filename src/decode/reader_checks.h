@@ -1,0 +1,61 @@
+// What the plain bitmap-family readers share: the length check and its words, the
+// accepted picture they draw into, and the scores their probes give.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "decode/decoded.h"
+#include "decode/load_address.h"
+#include "decode/palette.h"
+
+namespace quendra {
+
+// Probe scores (see ProbeFunction): the length fits (and nothing else is known), the
+// length fits and the file loads where the program put it, a signature matched.
+inline constexpr int kProbeLength = 1;
+inline constexpr int kProbeLengthAndAddress = 2;
+inline constexpr int kProbeSignature = 3;
+
+inline bool isOneOf(std::uint64_t length, std::initializer_list<std::uint64_t> lengths) {
+    return std::find(lengths.begin(), lengths.end(), length) != lengths.end();
+}
+
+// The size check of readers that read past their largest length: a longer file arrives
+// cut at the read limit, so the file's own size decides where the caller knows it.
+inline bool hasLengthOneOf(Bytes file, const DecodeOptions& options,
+                           std::initializer_list<std::uint64_t> lengths) {
+    return isOneOf(file.size(), lengths) && reportedSize(file, options) == file.size();
+}
+
+// "<what> is <lengths> bytes long, this one has <size>".
+inline Decoded lengthRejection(std::string_view suffix, std::string_view what,
+                               std::string_view lengths, Bytes file, const DecodeOptions& options) {
+    return Decoded::reject(suffix, std::string(what) + " is " + std::string(lengths) +
+                                       " bytes long, this one has " +
+                                       std::to_string(reportedSize(file, options)));
+}
+
+// An accepted, black 320 x 200 picture in the C64 colours (or their grey levels).
+inline Decoded acceptedPicture(std::string_view suffix, const DecodeOptions& options) {
+    Decoded d;
+    d.accepted = true;
+    d.captionSuffix = suffix;
+    d.picture.setPalette(c64Palette(options.grey));
+    return d;
+}
+
+// The usual probe of an unpacked format: 0 unless the length is one of `lengths`; surer
+// when the file loads at `address`, which real files do not always.
+inline int probeLengthAndAddress(Bytes file, std::uint64_t fileSize,
+                                 std::initializer_list<std::uint64_t> lengths,
+                                 std::uint16_t address) {
+    if (!isOneOf(fileSize, lengths))
+        return 0;
+    return hasLoadAddress(file, address) ? kProbeLengthAndAddress : kProbeLength;
+}
+
+} // namespace quendra
