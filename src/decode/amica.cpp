@@ -5,6 +5,7 @@
 // layout as Koala. Bytes the data does not reach stay 0. Real files end with the token
 // 0xC2 0x00, which writes nothing.
 #include "decode/packed_koala.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -12,6 +13,14 @@ namespace quendra {
 Decoded decodeAmica(Bytes file, const DecodeOptions& options) {
     return decodePackedKoala(file, options,
                              {" (Amica Paint)", "an Amica Paint picture", 10299, 0x4000, kAmicaRuns});
+}
+
+int probeAmica(Bytes file, std::uint64_t fileSize) {
+    // Any data expands; real files end with the token C2 00.
+    if (fileSize < 4 || fileSize > 10299 || !hasLoadAddress(file, 0x4000))
+        return 0;
+    const bool ended = file.size() == fileSize && file[file.size() - 2] == 0xC2 && file.back() == 0;
+    return ended ? kProbeLengthAndAddress : kProbeLength;
 }
 
 } // namespace quendra

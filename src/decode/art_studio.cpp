@@ -17,6 +17,7 @@
 #include "decode/cells.h"
 #include "decode/load_address.h"
 #include "decode/palette.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -51,6 +52,12 @@ Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
         decodeAdvancedArtStudioLayout(d.picture, file.subspan<2, kAdvancedArtStudioDataBytes>());
     }
     return d;
+}
+
+int probeArtStudio(Bytes file, std::uint64_t fileSize) {
+    return isOneOf(fileSize, {kMulticolourLength, kHiresLength}) && hasLoadAddress(file, 0x2000)
+               ? kProbeLengthAndAddress
+               : 0;
 }
 
 } // namespace quendra

@@ -4,6 +4,7 @@
 // Expanded: bitmap 8000, screen memory 1000, colour memory 1000, background 1. Bytes the
 // data does not reach stay 0. Real files end with the background as a plain last byte.
 #include "decode/packed_koala.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -12,6 +13,11 @@ Decoded decodeKoalaCompressed(Bytes file, const DecodeOptions& options) {
     return decodePackedKoala(file, options,
                              {" (Koala compressed)", "a Koala compressed picture", 10099, 0x6000,
                               kKoalaRuns});
+}
+
+int probeKoalaCompressed(Bytes file, std::uint64_t fileSize) {
+    // Any data expands: only the load address and the length speak for it.
+    return fileSize > 2 && fileSize <= 10099 && hasLoadAddress(file, 0x6000) ? kProbeLength : 0;
 }
 
 } // namespace quendra
