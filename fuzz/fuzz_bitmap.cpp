@@ -3,7 +3,7 @@
 // every probe sees the same bytes.
 #include <cstdlib>
 
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "fuzz.h"
 #include "samples/bitmap_files.h"
 

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "samples/bitmap_files.h"
 
 namespace {

@@ -5,7 +5,9 @@
 // list box) disabled, one bounded read and the row's decoder (readPicture), the picture
 // handed to pictureView, which keeps its own copy; then the commands come back. A reader that
 // tells kinds apart (Art Studio hires, a GoDot clip) names the kind in the caption after
-// the read. A rejected file leaves the black template on screen, silently.
+// the read. A file the format refuses goes on to content detection: the format that fits
+// it best shows it in a frame of its own, whose caption names that format. A file no
+// format takes leaves the black template on screen, silently.
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +17,7 @@
 #include "components/bridge.h"
 #include "components/file_list_view.h"
 #include "components/pmultiimage.h"
+#include "decode/detect.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -72,6 +75,15 @@ void MainWindow::closeFrame(ReaderFamily family) {
 }
 
 void MainWindow::showFile(const QString& fileName, const C64Format& format) {
+    if (showInFrame(fileName, format, nullptr))
+        return;
+    const Detected found = readDetected(toPath(fileName), format, {.grey = ui_.grey->isChecked()});
+    if (found.format)
+        showInFrame(fileName, *found.format, &found.decoded);
+}
+
+bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
+                             const Decoded* decodedAlready) {
     const ReaderFamily family = familyOf(format);
     openFrame(fileName, suffixOf(format.captionSuffix), family);
     // The progress window stays hidden while the start-up picture is on its way.
@@ -79,7 +91,8 @@ void MainWindow::showFile(const QString& fileName, const C64Format& format) {
     DecodeOptions options;
     options.grey = ui_.grey->isChecked();
     options.progress = format.reportsProgress && progressWindow_ ? &progress : nullptr;
-    const Decoded decoded = readPicture(toPath(fileName), format, options);
+    const Decoded decoded =
+        decodedAlready ? *decodedAlready : readPicture(toPath(fileName), format, options);
     const bool otherKind =
         !decoded.captionSuffix.empty() && decoded.captionSuffix != format.captionSuffix;
     if (otherKind)
@@ -108,6 +121,7 @@ void MainWindow::showFile(const QString& fileName, const C64Format& format) {
         break;
     }
     closeFrame(family);
+    return decoded.accepted;
 }
 
 } // namespace quendra

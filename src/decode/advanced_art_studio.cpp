@@ -7,7 +7,7 @@
 //   9003  1     background
 //   9004  14    not used
 //   9018  1000  colour memory
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/reader_checks.h"
 

@@ -4,6 +4,7 @@
 // Expanded: bitmap 8000, screen memory 1000, colour memory 1000, background 1, the same
 // layout as Koala. Bytes the data does not reach stay 0. Real files end with the token
 // 0xC2 0x00, which writes nothing.
+#include "decode/cells.h"
 #include "decode/packed_koala.h"
 #include "decode/reader_checks.h"
 #include "decode/readers.h"
@@ -16,11 +17,7 @@ Decoded decodeAmica(Bytes file, const DecodeOptions& options) {
 }
 
 int probeAmica(Bytes file, std::uint64_t fileSize) {
-    // Any data expands; real files end with the token C2 00.
-    if (fileSize < 4 || fileSize > 10299 || !hasLoadAddress(file, 0x4000))
-        return 0;
-    const bool ended = file.size() == fileSize && file[file.size() - 2] == 0xC2 && file.back() == 0;
-    return ended ? kProbeLengthAndAddress : kProbeLength;
+    return probePackedRuns(file, fileSize, 0x4000, kKoalaDataBytes, kAmicaRuns);
 }
 
 } // namespace quendra

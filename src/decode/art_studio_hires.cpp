@@ -7,7 +7,7 @@
 //   9003  6     editor data, not shown (only in 9009-byte files)
 // An 8002- or 8194-byte .hpi file is a plain bitmap (hires_bitmap.cpp); content detection
 // finds it there when this reader refuses it.
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/reader_checks.h"
 

@@ -7,7 +7,7 @@
 //   9218  1000  colour memory
 //   10218 23    not used
 //   10241 1     background, the last byte
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/reader_checks.h"
 

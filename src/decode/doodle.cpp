@@ -81,9 +81,8 @@ int probeDoodle(Bytes file, std::uint64_t fileSize) {
 }
 
 int probeDoodleCompressed(Bytes file, std::uint64_t fileSize) {
-    return fileSize > 2 && fileSize <= kCompressedMaxLength && hasLoadAddress(file, 0x5C00)
-               ? kProbeLength
-               : 0;
+    // Real files pack the screen page and the bitmap (9024 bytes), some the tail as well.
+    return probePackedRuns(file, fileSize, 0x5C00, kBitmapOffset + kBitmapBytes, kDoodleRuns);
 }
 
 } // namespace quendra

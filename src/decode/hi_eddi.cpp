@@ -5,7 +5,7 @@
 //   8002  192   editor data, not shown
 //   8194  1000  screen memory: set pixels high nibble, clear pixels low nibble
 //   9194  24    rest of the screen block, not shown; Image System hires files end before it
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/reader_checks.h"
 

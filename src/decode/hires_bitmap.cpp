@@ -6,7 +6,7 @@
 // and .rpo files mean set bits black on white and are 8002 bytes only.
 #include <array>
 
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/reader_checks.h"
 

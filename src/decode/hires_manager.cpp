@@ -16,7 +16,7 @@
 #include <array>
 #include <string>
 
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/hires_manager_packer.h"
 #include "decode/reader_checks.h"

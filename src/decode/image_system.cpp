@@ -6,7 +6,7 @@
 //   9026  191   not used
 //   9217  1     background, the byte before the screen
 //   9218  1000  screen memory
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/reader_checks.h"
 

@@ -4,7 +4,7 @@
 //   8002  1000  screen memory
 //   9002  1000  colour memory
 //   10002 1     background
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/reader_checks.h"
 

@@ -8,7 +8,7 @@
 //     10003 3     only in 10006-byte files, not read
 //   10001 bytes: the same memory image without a load address
 //   any other length: Koala compressed (run-length data, escape 0xFE value count) from 2
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/packed_koala.h"
 #include "decode/reader_checks.h"

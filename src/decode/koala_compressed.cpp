@@ -3,6 +3,7 @@
 //   2  ...   run-length data, escape 0xFE value count (see rle.h)
 // Expanded: bitmap 8000, screen memory 1000, colour memory 1000, background 1. Bytes the
 // data does not reach stay 0. Real files end with the background as a plain last byte.
+#include "decode/cells.h"
 #include "decode/packed_koala.h"
 #include "decode/reader_checks.h"
 #include "decode/readers.h"
@@ -16,8 +17,7 @@ Decoded decodeKoalaCompressed(Bytes file, const DecodeOptions& options) {
 }
 
 int probeKoalaCompressed(Bytes file, std::uint64_t fileSize) {
-    // Any data expands: only the load address and the length speak for it.
-    return fileSize > 2 && fileSize <= 10099 && hasLoadAddress(file, 0x6000) ? kProbeLength : 0;
+    return probePackedRuns(file, fileSize, 0x6000, kKoalaDataBytes, kKoalaRuns);
 }
 
 } // namespace quendra

@@ -13,7 +13,7 @@
 //   9308  24    not used
 #include <array>
 
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/reader_checks.h"
 

@@ -11,6 +11,7 @@
 #include "decode/decoded.h"
 #include "decode/load_address.h"
 #include "decode/palette.h"
+#include "decode/rle.h"
 
 namespace quendra {
 
@@ -56,6 +57,18 @@ inline int probeLengthAndAddress(Bytes file, std::uint64_t fileSize,
     if (!isOneOf(fileSize, lengths))
         return 0;
     return hasLoadAddress(file, address) ? kProbeLengthAndAddress : kProbeLength;
+}
+
+// The probe of a run-length packed format without a signature: the whole file must be at
+// hand, load at `address`, and its data from offset 2 expand to the format's memories
+// (`least` bytes, up to a last run of 255 more). Anything expands, so the size it expands
+// to is what speaks for the format.
+inline int probePackedRuns(Bytes file, std::uint64_t fileSize, std::uint16_t address,
+                           std::size_t least, RunFormat runs) {
+    if (file.size() != fileSize || !hasLoadAddress(file, address))
+        return 0;
+    const std::size_t size = expandedSize(file.subspan(2), runs);
+    return size >= least && size <= least + 255 ? kProbeLengthAndAddress : 0;
 }
 
 } // namespace quendra

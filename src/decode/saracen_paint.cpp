@@ -8,7 +8,7 @@
 //   9026  192   not used
 //   9218  1000  colour memory
 //   10218 1     not used
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/reader_checks.h"
 

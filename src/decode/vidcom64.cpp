@@ -7,7 +7,7 @@
 //   2027  23    not used
 //   2050  8000  bitmap
 //   10050 192   not used; 10241- and 10242-byte files hold some of it
-#include "decode/bitmap_readers.h"
+#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/reader_checks.h"
 

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "c64_pictures.h"
-#include "decode/bitmap_readers.h"
 #include "decode/hires_manager_packer.h"
 #include "decode/readers.h"
 #include "samples/bitmap_files.h"

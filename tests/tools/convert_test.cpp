@@ -169,7 +169,7 @@ TEST_F(ConvertRun, GoodFileConvertsSilentlyBesideTheInput) {
 TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
     koala("good.koa", 1);
     auto wrong = samples::makeKoala(samples::testPattern(0));
-    wrong.push_back(0); // 10004 bytes
+    wrong.resize(10400); // no other format's length, nor packed data of a Koala's size
     writeBytes(dir / "long.koa", wrong);
     fs::create_directory(dir / "folder.koa");
     const auto r = runTool("quendra-convert", {"long.koa", "missing.koa", "folder.koa", "good.koa"},
@@ -177,7 +177,7 @@ TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(
         r.err,
-        "long.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this one has 10004\n"
+        "long.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this one has 10400\n"
         "missing.koa: No such file or directory\n"
         "folder.koa: Is a directory\n");
     EXPECT_TRUE(fs::exists(dir / "good.png"));

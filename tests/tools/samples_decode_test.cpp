@@ -46,6 +46,23 @@ TEST_F(SampleDecode, EverySampleIsAcceptedAtItsSize) {
         {"funpainter.fp2", {320, 200}},
         {"godot.4bt", {320, 200}},
         {"godot-clip.clp", {96, 64}},
+        {"art-studio-hires-art.art", {320, 200}},
+        {"interpaint-hires.iph", {320, 200}},
+        {"interpaint.ipt", {320, 200}},
+        {"hi-eddi.hed", {320, 200}},
+        {"image-system-hires.ish", {320, 200}},
+        {"hires-bitmap.hbm", {320, 200}},
+        {"hires-bitmap-inverted.gih", {320, 200}},
+        {"koala-pc.kla", {320, 200}},
+        {"advanced-art-studio.mpic", {320, 200}},
+        {"blazing-paddles.pi", {320, 200}},
+        {"artist-64.a64", {320, 200}},
+        {"vidcom-64.vid", {320, 200}},
+        {"image-system.ism", {320, 200}},
+        {"saracen-paint.sar", {320, 200}},
+        {"paint-magic.pmg", {320, 200}},
+        {"rainbow-painter.rp", {320, 200}},
+        {"hires-manager.him", {296, 192}},
     };
     ASSERT_EQ(std::size(sizes), allSampleFiles().size());
     for (const auto& [name, size] : sizes) {

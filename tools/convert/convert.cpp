@@ -17,6 +17,7 @@
 #include "components/image_library.h"
 #include "convert/output_file.h"
 #include "convert/png_writer.h"
+#include "decode/detect.h"
 #include "decode/formats.h"
 #include "export/godot_writer.h"
 
@@ -143,12 +144,25 @@ Outcome convertFile(const std::string& input, const fs::path& output, const Opti
     }
     // The viewer does not offer GoDot for formats whose mixed colours are not among
     // GoDot's 16 (FunPainter 2).
-    const C64Format& format = formatForFile(fs::path(input).filename().string());
-    if (options.format == PictureFormat::Godot4Bit && !format.fitsGodot) {
-        return failed("a " + std::string(format.name) +
+    const C64Format* format = &formatForFile(fs::path(input).filename().string());
+    auto mixesColours = [&] {
+        return failed("a " + std::string(format->name) +
                       " picture mixes colours that GoDot 4Bit cannot hold");
+    };
+    const bool toGodot = options.format == PictureFormat::Godot4Bit;
+    if (toGodot && !format->fitsGodot)
+        return mixesColours();
+    const DecodeOptions decodeOptions{.grey = options.grey};
+    Decoded decoded = readPicture(input, *format, decodeOptions);
+    if (!decoded.accepted) {
+        // Another format may take what the name's refuses; if none does, its reason stands.
+        if (Detected found = readDetected(input, *format, decodeOptions); found.format) {
+            format = found.format;
+            decoded = std::move(found.decoded);
+            if (toGodot && !format->fitsGodot)
+                return mixesColours();
+        }
     }
-    const Decoded decoded = readPicture(input, format, DecodeOptions{.grey = options.grey});
     if (!decoded.accepted)
         return failed("rejected: " + decoded.reason);
     const Encoded encoded = encodePicture(decoded, options);
@@ -157,7 +171,7 @@ Outcome convertFile(const std::string& input, const fs::path& output, const Opti
     if (std::string why = putFile(output, encoded.bytes, options.force); !why.empty()) {
         return failed(why);
     }
-    return {true, {}};
+    return {true, input + " -> " + output.string() + " (" + std::string(format->name) + ")"};
 }
 
 std::string outputDirProblem(const Options& options) {

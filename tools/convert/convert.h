@@ -1,5 +1,6 @@
-// The batch converter: every input along the viewer's road (formatForFile, readPicture),
-// its picture encoded in the chosen format and put in place atomically, files in parallel.
+// The batch converter: every input along the viewer's road (formatForFile, readPicture, and
+// content detection for a file that format refuses), its picture encoded in the chosen format and
+// put in place atomically, files in parallel.
 #pragma once
 
 #include <cstddef>
@@ -28,7 +29,9 @@ Encoded encodePicture(const Decoded& decoded, const Options& options);
 
 struct Outcome {
     bool converted = false;
-    std::string message; // the line for standard error when not converted, "FILE: REASON"
+    // Not converted: the line for standard error, "FILE: REASON". Converted: the verbose
+    // line, "FILE -> OUTPUT (FORMAT)", the format being the one whose reader took the file.
+    std::string message;
 };
 
 // One file, start to end.
