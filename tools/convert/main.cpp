@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
     // -o naming a file: nothing could be written, so say it once.
     if (const std::string problem = outputDirProblem(parsed.options); !problem.empty())
         return usageError(problem);
-    StderrReporter reporter(::isatty(STDERR_FILENO) == 1, parsed.options.verbose);
+    StderrReporter reporter(!parsed.options.quiet && ::isatty(STDERR_FILENO) == 1,
+                            parsed.options.verbose);
     return runBatch(parsed.options, reporter);
 }

@@ -63,6 +63,10 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             o.force = true;
             continue;
         }
+        if (arg == "--quiet" || arg == "-q") {
+            o.quiet = true;
+            continue;
+        }
 
         // Options with a value: "--to png", "--to=png", "-j 4", "-j4".
         std::string name = arg, value;
@@ -148,7 +152,7 @@ std::string extensionsOf(const C64Format& format) {
 
 std::string usageText() {
     return "Usage: quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force]\n"
-           "                       [-j N] [--quality N] [-v] FILE...\n"
+           "                       [-j N] [--quality N] [--quiet] [-v] FILE...\n"
            "       quendra-convert --list-formats\n"
            "\n"
            "Converts Commodore 64 pictures into PC picture files. It reads these formats:\n" +
@@ -164,6 +168,7 @@ std::string usageText() {
            "  --force         replace output files that exist already\n"
            "  -j N            convert N files at a time (default: one per core)\n"
            "  --quality N     JPEG quality, 1 to 100 (default 90)\n"
+           "  -q, --quiet     no progress bar on a terminal; failures are still reported\n"
            "  -v, --verbose   name each file converted, its output and the format read\n"
            "  --list-formats  show the formats read, their extensions and file lengths\n"
            "  --help          show this text\n"

@@ -1,6 +1,6 @@
 // The converter's command line:
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
-//                   [--quality N] [-v] FILE...
+//                   [--quality N] [--quiet] [-v] FILE...
 //   quendra-convert --list-formats
 #pragma once
 
@@ -22,6 +22,7 @@ struct Options {
     bool force = false;
     int jobs = 0;         // 0: one per core
     int quality = 90;     // JPEG, 1..100
+    bool quiet = false;   // no progress bar (failures are still reported)
     bool verbose = false; // a line for every file converted, naming the format read
     std::vector<std::string> files;
 };
