@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "decode/readers.h"
+#include "samples/bitmap_files.h"
 #include "samples/c64_files.h"
 #include "viewer_fixture.h"
 
@@ -233,6 +235,28 @@ TEST_F(ViewerTest, TheHiddenListBoxReshowsTheCurrentFile) {
     QTest::keyClick(form->parts().fileListBox, Qt::Key_Down);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: a.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, a));
+}
+
+} // namespace
+} // namespace quendra::testing
+
+namespace quendra::testing {
+namespace {
+
+TEST_F(ViewerTest, AFileNoFormatTakesByNameIsShownByTheFormatItsContentFits) {
+    start();
+    const auto paddles =
+        samples::makeMulticolourFile(testPattern(3), samples::kBlazingPaddlesLayout);
+    for (const QString& name :
+         {QStringLiteral("world.bin"), QStringLiteral("pi.world"), QStringLiteral("WORLD.PI")}) {
+        show(write(name, paddles));
+        EXPECT_EQ(form->windowTitle(),
+                  QStringLiteral("Quendra: ") + name + QStringLiteral(" (Blazing Paddles)"));
+        EXPECT_EQ(shown(), expectedPicture(decodeBlazingPaddles, paddles));
+        expectPictureCommands(form, true);
+        EXPECT_TRUE(form->parts().grey->isEnabled());
+        EXPECT_TRUE(form->parts().pictureShown);
+    }
 }
 
 } // namespace
