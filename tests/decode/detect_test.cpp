@@ -105,3 +105,24 @@ TEST(Detection, RandomBytesOfEveryAcceptedLengthAreShownOrRefusedByTheFormatFoun
 
 } // namespace
 } // namespace quendra
+
+namespace quendra {
+namespace {
+
+TEST(Detection, PlainMemoriesAtAPackedFormatsAddressAreTheirOwnFormat) {
+    // Raw data expands to itself, so Amica Paint's probe may pass a plain $4000 picture of
+    // its size (real Interpaint and Artist 64 files do); the exact length with its load
+    // address wins.
+    const samples::CellPicture p = samples::testPattern(9);
+    const ByteVector interpaint = samples::makeMulticolourFile(p, samples::kInterpaintLayout);
+    const ByteVector artist = samples::makeMulticolourFile(p, samples::kArtist64Layout);
+    EXPECT_EQ(detect(interpaint), &rowNamed("Interpaint multicolour"));
+    EXPECT_EQ(detect(artist), &rowNamed("Artist 64"));
+    // Packed data is still found by the size it expands to.
+    EXPECT_EQ(detect(samples::makeAmica(p))->decode, decodeAmica);
+    EXPECT_EQ(detect(samples::makeKoalaCompressed(p))->decode, decodeKoalaCompressed);
+    EXPECT_EQ(detect(samples::makeDoodleCompressed(p))->decode, decodeDoodleCompressed);
+}
+
+} // namespace
+} // namespace quendra
