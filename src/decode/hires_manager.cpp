@@ -49,8 +49,7 @@ Decoded drawn(const std::array<std::uint8_t, kPlainLength>& image, const DecodeO
     IndexedImage screen; // the full 320 x 200
     decodeHiresFli(screen, Bitmap(image.data() + 2, kBitmapBytes),
                    FliScreens(image.data() + 8194, kFliScreensBytes));
-    Decoded d = acceptedPicture(kSuffix, options);
-    d.picture.resize(kWidth, kHeight);
+    Decoded d = acceptedPicture(kSuffix, options, kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y) {
         const std::uint8_t* from = screen.row(y + kHiddenTop) + kHiddenLeft;
         std::copy(from, from + kWidth, d.picture.row(y));

@@ -40,11 +40,12 @@ inline Decoded lengthRejection(std::string_view suffix, std::string_view what,
                                        std::to_string(reportedSize(file, options)));
 }
 
-// An accepted, black 320 x 200 picture in the C64 colours (or their grey levels).
-inline Decoded acceptedPicture(std::string_view suffix, const DecodeOptions& options) {
-    Decoded d;
-    d.accepted = true;
-    d.captionSuffix = suffix;
+// An accepted black picture in the C64 colours (or their grey levels), drawn in the storage
+// the caller offers for reuse (Decoded::accept).
+inline Decoded acceptedPicture(std::string_view suffix, const DecodeOptions& options,
+                               int width = Image::kTemplateWidth,
+                               int height = Image::kTemplateHeight) {
+    Decoded d = Decoded::accept(suffix, options, width, height);
     d.picture.setPalette(c64Palette(options.grey));
     return d;
 }
