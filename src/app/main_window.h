@@ -190,8 +190,14 @@ class MainWindow : public QMainWindow {
     // Reader frame.
     void openFrame(const QString& fileName, QStringView suffix, ReaderFamily family);
     void closeFrame(ReaderFamily family);
-    // Shows a file inside the reader frame, read and decoded as `format` says.
+    // Shows a file inside the reader frame, read and decoded as `format` says; where that
+    // format refuses it, as the format content detection finds (decode/detect.h), which
+    // then names itself in the caption.
     void showFile(const QString& fileName, const C64Format& format);
+    // One reader frame around `format`'s picture: decoded here, or already (`decoded`).
+    // Returns whether the picture was accepted; where not, `reason` says why.
+    bool showInFrame(const QString& fileName, const C64Format& format, const Decoded* decoded,
+                     std::string& reason);
 
     // The file of the list view's selected row, with its folder; empty when none.
     QString selectedListFile() const;

@@ -5,8 +5,10 @@
 // list box) disabled, one bounded read and the row's decoder (readPicture), the picture
 // handed to pictureView, which keeps its own copy; then the commands come back. A reader that
 // tells kinds apart (Art Studio hires, a GoDot clip) names the kind in the caption after
-// the read. A rejected file leaves the black template on screen, the picture commands off
-// and the reader's reason on the line under the picture.
+// the read. A file the format refuses goes on to content detection: the format that fits
+// it best shows it in a frame of its own, whose caption names that format. A file no
+// format takes leaves the black template on screen, the picture commands off and the
+// first reader's reason on the line under the picture.
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +19,7 @@
 #include "components/bridge.h"
 #include "components/file_list_view.h"
 #include "components/pmultiimage.h"
+#include "decode/detect.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -106,6 +109,23 @@ void MainWindow::closeFrame(ReaderFamily family) {
 }
 
 void MainWindow::showFile(const QString& fileName, const C64Format& format) {
+    std::string reason;
+    if (showInFrame(fileName, format, nullptr, reason))
+        return;
+    const Detected found = readDetected(toPath(fileName), format, {.grey = ui_.grey->isChecked()});
+    std::string detectedReason;
+    if (found.format && showInFrame(fileName, *found.format, &found.decoded, detectedReason))
+        return;
+    // Nothing takes the file: the black template is no picture of it.
+    ui_.pictureShown = false;
+    readerRejected(states_);
+    applyStates();
+    showStatus(QString::fromStdString(reason));
+    applyFit();
+}
+
+bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
+                             const Decoded* decodedAlready, std::string& reason) {
     const ReaderFamily family = familyOf(format);
     openFrame(fileName, suffixOf(format.captionSuffix), family);
     // The progress window stays hidden while the start-up picture is on its way.
@@ -113,7 +133,8 @@ void MainWindow::showFile(const QString& fileName, const C64Format& format) {
     DecodeOptions options;
     options.grey = ui_.grey->isChecked();
     options.progress = format.reportsProgress && progressWindow_ ? &progress : nullptr;
-    const Decoded decoded = readPicture(toPath(fileName), format, options);
+    const Decoded decoded =
+        decodedAlready ? *decodedAlready : readPicture(toPath(fileName), format, options);
     const bool otherKind =
         !decoded.captionSuffix.empty() && decoded.captionSuffix != format.captionSuffix;
     if (otherKind)
@@ -142,16 +163,13 @@ void MainWindow::showFile(const QString& fileName, const C64Format& format) {
         break;
     }
     closeFrame(family);
-    if (decoded.accepted) {
-        showStatus({});
-    } else {
-        // Nothing to act on: the black template is no picture of the file.
-        ui_.pictureShown = false;
-        readerRejected(states_);
-        applyStates();
-        showStatus(QString::fromStdString(decoded.reason));
+    if (!decoded.accepted) {
+        reason = decoded.reason;
+        return false;
     }
+    showStatus({});
     applyFit();
+    return true;
 }
 
 } // namespace quendra

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "decode/blend.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -151,6 +152,13 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     }
     draw(area.data(), d.picture, options.progress);
     return d;
+}
+
+int probeFunPainter(Bytes file, std::uint64_t) {
+    return file.size() >= 4 && file[0] == 0xF0 && file[1] == 0x3F && file[2] == 'F' &&
+                   file[3] == 'U'
+               ? kProbeSignature
+               : 0;
 }
 
 } // namespace quendra

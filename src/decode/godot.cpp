@@ -5,6 +5,7 @@
 
 #include "decode/godot_format.h"
 #include "decode/palette.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -115,6 +116,10 @@ Decoded decodeGodot(Bytes file, const DecodeOptions& options) {
     if (hasMagic(file, '1'))
         return decodeClip(file, options);
     return Decoded::reject(kSuffix, "a GoDot 4Bit file starts with \"GOD0\" or \"GOD1\"");
+}
+
+int probeGodot(Bytes file, std::uint64_t) {
+    return hasMagic(file, '0') || hasMagic(file, '1') ? kProbeSignature : 0;
 }
 
 } // namespace quendra

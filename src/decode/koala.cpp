@@ -9,6 +9,7 @@
 
 #include "decode/cells.h"
 #include "decode/palette.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -27,6 +28,12 @@ Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
     d.picture.setPalette(c64Palette(options.grey));
     decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());
     return d;
+}
+
+int probeKoala(Bytes file, std::uint64_t fileSize) {
+    return isOneOf(fileSize, {10003, 10006}) && hasLoadAddress(file, 0x6000)
+               ? kProbeLengthAndAddress
+               : 0;
 }
 
 } // namespace quendra

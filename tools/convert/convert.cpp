@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "convert/output_file.h"
+#include "decode/detect.h"
 #include "decode/formats.h"
 #include "decode/printable_name.h"
 #include "decode/readers.h"
@@ -178,19 +179,33 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
     }
     // The viewer's road: the format by the name, one read of at most its limit, its decode
     // function told the file's real size; here with buffers kept from file to file.
-    const C64Format& format = formatForFile(fs::path(input).filename().native());
+    const C64Format* format = &formatForFile(fs::path(input).filename().native());
     // The viewer does not offer GoDot for formats whose mixed colours are not among
     // GoDot's 16 (FunPainter 2).
-    if (s.options.format == PictureFormat::Godot4Bit && !format.fitsGodot) {
-        return failed("a " + std::string(format.name) +
+    auto mixesColours = [&] {
+        return failed("a " + std::string(format->name) +
                       " picture mixes colours that GoDot 4Bit cannot hold");
-    }
-    if (std::string why = file.read(format.readLimit, s.input); !why.empty())
+    };
+    const bool toGodot = s.options.format == PictureFormat::Godot4Bit;
+    if (toGodot && !format->fitsGodot)
+        return mixesColours();
+    if (std::string why = file.read(format->readLimit, s.input); !why.empty())
         return failed(why);
     Decoded decoded =
-        format.decode(s.input, {.grey = s.options.grey,
-                                .fileSize = static_cast<std::uint64_t>(file.status().st_size),
-                                .reuse = &s.picture});
+        format->decode(s.input, {.grey = s.options.grey,
+                                 .fileSize = static_cast<std::uint64_t>(file.status().st_size),
+                                 .reuse = &s.picture});
+    if (!decoded.accepted) {
+        // Another format may take what the name's refuses (the viewer's content detection);
+        // when none does, the first refusal stands.
+        if (Detected found = readDetected(input, *format, {.grey = s.options.grey});
+            found.format) {
+            format = found.format;
+            decoded = std::move(found.decoded);
+            if (toGodot && !format->fitsGodot)
+                return mixesColours();
+        }
+    }
     if (!decoded.accepted)
         return failed("rejected: " + decoded.reason);
     const std::string why = s.encode(decoded.picture);
@@ -199,7 +214,7 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
         return failed(why);
     if (std::string problem = putFile(output, s.output, s.options.force); !problem.empty())
         return failed(problem);
-    return {true, {}};
+    return {true, input + " -> " + output.string() + " (" + std::string(format->name) + ")"};
 }
 
 Outcome convertFile(const std::string& input, const fs::path& output, const Options& options) {

@@ -1,6 +1,7 @@
 // The converter's command line:
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
-//                   [--quality N] [--quiet] FILE...
+//                   [--quality N] [--quiet] [-v] FILE...
+//   quendra-convert --list-formats
 #pragma once
 
 #include <filesystem>
@@ -19,14 +20,15 @@ struct Options {
     bool grey = false;
     std::optional<std::filesystem::path> outputDir;
     bool force = false;
-    int jobs = 0;     // 0: one per core
-    int quality = 90; // JPEG, 1..100
-    bool quiet = false; // no progress bar (failures are still reported)
+    int jobs = 0;         // 0: one per core
+    int quality = 90;     // JPEG, 1..100
+    bool quiet = false;   // no progress bar (failures are still reported)
+    bool verbose = false; // a line for every file converted, naming the format read
     std::vector<std::string> files;
 };
 
 struct Parsed {
-    enum class Action { Convert, Help, Version, UsageError } action = Action::Convert;
+    enum class Action { Convert, Help, Version, ListFormats, UsageError } action = Action::Convert;
     Options options;
     std::string error; // for UsageError
 };
@@ -35,6 +37,8 @@ struct Parsed {
 Parsed parseArguments(std::span<const std::string> arguments);
 
 std::string usageText();
+// The registry of C64 formats as a table: name, extensions, file lengths.
+std::string formatListText();
 std::string versionText();
 
 } // namespace quendra::convert
