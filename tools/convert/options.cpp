@@ -129,8 +129,8 @@ Parsed parseArguments(std::span<const std::string> arguments) {
 }
 
 std::string usageText() {
-    return "Usage: quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force]\n"
-           "                       [-j N] [--quality N] FILE...\n"
+    // One usage line, as help2man reads it for the manual page.
+    return "Usage: quendra-convert [OPTION]... FILE...\n"
            "\n"
            "Converts Commodore 64 pictures (Koala Painter, RunPaint, Art Studio, Amica Paint,\n"
            "Doodle, Printfox/Pagefox, FunPainter 2, GoDot 4Bit) into PC picture files.\n"
