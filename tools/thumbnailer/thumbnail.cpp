@@ -1,9 +1,13 @@
 #include "thumbnailer/thumbnail.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
+#include <cstring>
 #include <system_error>
 
 #include "decode/formats.h"
@@ -97,6 +101,33 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length) {
 
 void noFlush(png_structp) {}
 
+// Written whole to a temporary file beside `target`, then renamed to it: `target` never
+// holds part of a thumbnail. Not synced to the disk: a thumbnail is a cache that the
+// thumbnail service reads back at once and can make again.
+Result writeWhole(const std::filesystem::path& target, const std::vector<std::uint8_t>& bytes) {
+    const std::filesystem::path temporary = temporarySibling(target);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return {false, "cannot write " + target.string() + ": " + std::strerror(errno)};
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    const int writeError = done == bytes.size() ? 0 : (errno ? errno : EIO);
+    const bool closed = ::close(fd) == 0;
+    if (writeError != 0 || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = writeError != 0 ? writeError : errno;
+        ::unlink(temporary.c_str());
+        return {false, "cannot write " + target.string() + ": " + std::strerror(error)};
+    }
+    return {true, {}};
+}
+
 } // namespace
 
 Size fittedSize(int width, int height, int maxSide) {
@@ -142,8 +173,10 @@ std::vector<std::uint8_t> encodeRgbPng(const Image& image) {
         return {};
     }
     png_set_write_fn(png, &file, appendBytes, noFlush);
-    // Thumbnails are small and made while a folder is shown: fast compression serves best.
+    // Thumbnails are small and made while a folder is shown: fast compression, and the one
+    // filter that suits pictures of few colours in runs.
     png_set_compression_level(png, 3);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()),
                  static_cast<png_uint_32>(image.height()), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
@@ -169,10 +202,7 @@ Result writeThumbnail(const std::filesystem::path& input, const std::filesystem:
     const std::vector<std::uint8_t> png = encodeRgbPng(thumbnail);
     if (png.empty())
         return {false, "the PNG could not be made (out of memory)"};
-    const WriteResult written = writeFileAtomically(output, png);
-    if (!written.written)
-        return {false, written.error};
-    return {true, {}};
+    return writeWhole(output, png);
 }
 
 } // namespace quendra::thumbnail
