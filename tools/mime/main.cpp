@@ -1,5 +1,5 @@
 // quendra-mime-types: the freedesktop.org MIME types of the C64 formats, made at build time
-// from the reader table so that every format the readers take is known to file managers.
+// from the format registry so that every format the readers take is known to file managers.
 //   quendra-mime-types xml OUT             the shared-mime-info package (quendra.xml)
 //   quendra-mime-types fill TEMPLATE OUT   TEMPLATE with @MIME_TYPES@ (a desktop-entry list,
 //                                          "a;b;") and @MEDIA_TYPES@ / @FORMAT_ITEMS@

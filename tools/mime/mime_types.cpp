@@ -17,38 +17,6 @@ std::string lowerCase(std::string_view text) {
     return lower;
 }
 
-Signature loadAddress(unsigned address) {
-    return {{static_cast<char>(address & 0xFF), static_cast<char>(address >> 8)}, 0};
-}
-
-// The bytes every file of a reader's formats begins with.
-std::vector<Signature> signaturesOf(ReaderKind kind) {
-    switch (kind) {
-    case ReaderKind::Koala:
-    case ReaderKind::KoalaCompressed:
-        return {loadAddress(0x6000)};
-    case ReaderKind::ArtStudio:
-        return {loadAddress(0x2000)};
-    case ReaderKind::Amica:
-        return {loadAddress(0x4000)};
-    case ReaderKind::Doodle:
-        return {loadAddress(0x1C00), loadAddress(0x5C00)};
-    case ReaderKind::DoodleCompressed:
-        return {loadAddress(0x5C00)};
-    case ReaderKind::Printfox:
-        // The type letter and a run marker: pages nearly always begin with a run of
-        // blank cells, and no text begins so (0x9B cannot follow an ASCII letter in UTF-8).
-        return {{"B\x9B", 0}, {"G\x9B", 0}};
-    case ReaderKind::FunPainter:
-        return {{"\xF0\x3F"
-                 "FUNPAINT",
-                 0}};
-    case ReaderKind::Godot:
-        return {{"GOD0", 0}, {"GOD1", 0}};
-    }
-    return {};
-}
-
 // Text for XML: the few characters it reserves escaped.
 std::string xmlText(std::string_view text) {
     std::string out;
@@ -88,17 +56,38 @@ std::string magicValue(std::string_view bytes) {
     return out;
 }
 
+std::string match(std::string_view bytes, std::size_t offset, std::string_view inside, int indent) {
+    const std::string head = std::string(static_cast<std::size_t>(indent), ' ') +
+                             "<match type=\"string\" value=\"" + magicValue(bytes) +
+                             "\" offset=\"" + std::to_string(offset) + "\"";
+    if (inside.empty())
+        return head + "/>\n";
+    return head + ">\n" + std::string(inside) + std::string(static_cast<std::size_t>(indent), ' ') +
+           "</match>\n";
+}
+
+// The format's magic: each load address (with the signature inside it, where both are
+// given), or the signature alone.
+std::vector<std::string> magicMatches(const MimeFormat& format) {
+    const std::string signature = format.signature.empty()
+                                      ? std::string()
+                                      : match(format.signature, format.signatureOffset, {},
+                                              format.loadAddresses.empty() ? 6 : 8);
+    if (format.loadAddresses.empty())
+        return signature.empty() ? std::vector<std::string>{} : std::vector{signature};
+    std::vector<std::string> matches;
+    for (std::uint16_t address : format.loadAddresses) {
+        const char bytes[] = {static_cast<char>(address & 0xFF), static_cast<char>(address >> 8)};
+        matches.push_back(match({bytes, 2}, 0, signature, 6));
+    }
+    return matches;
+}
+
 } // namespace
 
 std::vector<MimeFormat> mimeFormats() {
     std::vector<MimeFormat> formats;
-    for (const ReaderInfo& row : readerTable()) {
-        if (row.kind == ReaderKind::Godot) {
-            // The GoDot path takes every other extension; its own two are these.
-            formats.push_back({"image/x-4bt", "GoDot 4Bit picture", {"4bt"}, {{"GOD0", 0}}});
-            formats.push_back({"image/x-clp", "GoDot 4Bit clip", {"clp"}, {{"GOD1", 0}}});
-            continue;
-        }
+    for (const C64Format& row : c64Formats()) {
         MimeFormat format;
         for (std::string_view form : row.extensions) {
             if (form.empty())
@@ -110,9 +99,15 @@ std::vector<MimeFormat> mimeFormats() {
         }
         if (format.extensions.empty())
             continue;
-        format.type = "image/x-" + format.extensions.front();
-        format.comment = std::string(row.description);
-        format.signatures = signaturesOf(row.kind);
+        format.type = row.mimeType.empty() ? "image/x-" + format.extensions.front()
+                                           : std::string(row.mimeType);
+        format.comment = std::string(row.typeText.empty() ? row.name : row.typeText);
+        for (std::uint16_t address : row.loadAddresses) {
+            if (address != 0)
+                format.loadAddresses.push_back(address);
+        }
+        format.signature = std::string(row.signature);
+        format.signatureOffset = row.signatureOffset;
         formats.push_back(std::move(format));
     }
     return formats;
@@ -121,7 +116,7 @@ std::vector<MimeFormat> mimeFormats() {
 std::string sharedMimeInfoXml(const std::vector<MimeFormat>& formats) {
     std::string xml =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<!-- Made by quendra-mime-types from Quendra's reader table. -->\n"
+        "<!-- Made by quendra-mime-types from Quendra's format registry. -->\n"
         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
     // Below every magic of the shared database (50 by default): a package, a ROM or an
     // animation that a format's bytes could also fit is found as what it is first.
@@ -132,10 +127,7 @@ std::string sharedMimeInfoXml(const std::vector<MimeFormat>& formats) {
            "    <magic priority=\"30\">\n";
     std::vector<std::string> seen;
     for (const MimeFormat& format : formats) {
-        for (const Signature& signature : format.signatures) {
-            const std::string match = "      <match type=\"string\" value=\"" +
-                                      magicValue(signature.bytes) + "\" offset=\"" +
-                                      std::to_string(signature.offset) + "\"/>\n";
+        for (const std::string& match : magicMatches(format)) {
             if (std::find(seen.begin(), seen.end(), match) == seen.end()) {
                 seen.push_back(match);
                 xml += match;

@@ -8,6 +8,8 @@
 // addresses. A real package or ROM keeps its own type by its own magic.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,20 +17,18 @@ namespace quendra::mime {
 
 inline constexpr const char* kParentType = "image/x-c64-picture";
 
-// Bytes that a file of the format holds at an offset.
-struct Signature {
-    std::string bytes;
-    int offset = 0;
-};
-
 struct MimeFormat {
     std::string type;                    // "image/x-koa"
     std::string comment;                 // "Koala Painter picture"
     std::vector<std::string> extensions; // lower case, without the dot, the main one first
-    std::vector<Signature> signatures;   // any one of them marks the format
+    // A file of the format begins with one of the load addresses (where any are given)
+    // and holds the signature at its offset (where one is given).
+    std::vector<std::uint16_t> loadAddresses;
+    std::string signature;
+    std::size_t signatureOffset = 0;
 };
 
-// Every format the readers take, in the reader table's order.
+// Every format of the registry, in its order.
 std::vector<MimeFormat> mimeFormats();
 
 // The shared-mime-info package: the parent type with all magic, then one type per format.
