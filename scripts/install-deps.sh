@@ -11,6 +11,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  # the desktop files, manual pages and the Debian package, and their checks
+  librsvg2-bin help2man dpkg-dev desktop-file-utils appstream shared-mime-info libglib2.0-bin
+  lintian
 )
 
 missing=()

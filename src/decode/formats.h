@@ -34,6 +34,14 @@ struct C64Format {
     bool inFileMask = true;  // the viewer's file list shows its files
     // Content detection (detect.h) asks it how well a file fits; null: never detected.
     ProbeFunction probe = nullptr;
+    // How desktops tell its files by their bytes (the MIME magic written at build time):
+    // the load addresses its files begin with (0: unused) and bytes every file holds at
+    // signatureOffset, both where given. Neither: only the file's name tells.
+    std::array<std::uint16_t, 2> loadAddresses = {};
+    std::string_view signature = {};
+    std::size_t signatureOffset = 0;
+    // The desktops' MIME type; empty: image/x-<first extension>, as C64 tools name them.
+    std::string_view mimeType = {};
 };
 
 // Every row, in dispatch order.

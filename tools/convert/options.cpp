@@ -151,9 +151,8 @@ std::string extensionsOf(const C64Format& format) {
 } // namespace
 
 std::string usageText() {
-    return "Usage: quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force]\n"
-           "                       [-j N] [--quality N] [--quiet] [-v] FILE...\n"
-           "       quendra-convert --list-formats\n"
+    // One usage line, as help2man reads it for the manual page.
+    return "Usage: quendra-convert [OPTION]... FILE...\n"
            "\n"
            "Converts Commodore 64 pictures into PC picture files. It reads these formats:\n" +
            formatNames(86) +

@@ -1,0 +1,26 @@
+# The Debian package: `cpack -G DEB` (or the build target `package`) in the build folder
+# makes quendra_<version>_amd64.deb from the install rules (data/CMakeLists.txt), with the
+# dependencies dpkg-shlibdeps finds. No maintainer scripts: Debian's triggers refresh the
+# MIME, menu and icon caches.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quendra)
+set(CPACK_PACKAGE_VENDOR "The Quendra developers")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer and converter for Commodore 64 pictures")
+# The summary above is the first line of the Description; this is the text below it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Quendra shows the picture files of Commodore 64 paint programs (Koala Painter,
+Advanced Art Studio, Amica Paint, Doodle, FunPainter, Printfox, GoDot and more)
+in the C64's sixteen colours and saves them as PNG, GIF, BMP, PCX, TIFF, JPEG
+or GoDot 4Bit. The package also holds the batch converter quendra-convert and
+quendra-thumbnailer, which shows previews of C64 pictures in file managers.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUENDRA_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+include(CPack)

@@ -1,0 +1,208 @@
+#include "thumbnailer/thumbnail.h"
+
+#include <fcntl.h>
+#include <png.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csetjmp>
+#include <cstring>
+#include <system_error>
+
+#include "decode/formats.h"
+#include "export/atomic_write.h"
+
+namespace quendra::thumbnail {
+
+namespace {
+
+// How much of source pixel s (of n) falls into target pixel t (of m), in units of
+// 1/m of a source pixel: both axes are stretched onto a common length of n * m.
+struct Span {
+    int first = 0;          // first source pixel touched
+    std::vector<int> parts; // overlap with each source pixel from `first` on; they add up to n
+};
+
+std::vector<Span> spansFor(int n, int m) {
+    std::vector<Span> spans(static_cast<std::size_t>(m));
+    for (int t = 0; t < m; ++t) {
+        const long long begin = static_cast<long long>(t) * n; // in units of 1/m source pixel
+        const long long end = begin + n;
+        Span& span = spans[static_cast<std::size_t>(t)];
+        span.first = static_cast<int>(begin / m);
+        for (long long s = span.first; s * m < end; ++s) {
+            const long long lo = std::max(begin, s * m);
+            const long long hi = std::min(end, (s + 1) * m);
+            span.parts.push_back(static_cast<int>(hi - lo));
+        }
+    }
+    return spans;
+}
+
+Image averageDown(const Image& picture, int width, int height) {
+    const int w = picture.width(), h = picture.height();
+    const std::vector<Span> columns = spansFor(w, width);
+    const std::vector<Span> rows = spansFor(h, height);
+    // Across first: each source row becomes `width` sums weighted by up to w.
+    std::vector<std::uint32_t> across(static_cast<std::size_t>(h) * width * 3);
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* in = picture.data() + picture.bytesPerLine() * y;
+        std::uint32_t* out = &across[static_cast<std::size_t>(y) * width * 3];
+        for (int x = 0; x < width; ++x) {
+            const Span& span = columns[static_cast<std::size_t>(x)];
+            std::uint32_t r = 0, g = 0, b = 0;
+            for (std::size_t k = 0; k < span.parts.size(); ++k) {
+                const std::uint8_t* p = in + 3 * (span.first + static_cast<int>(k));
+                const auto part = static_cast<std::uint32_t>(span.parts[k]);
+                r += p[0] * part;
+                g += p[1] * part;
+                b += p[2] * part;
+            }
+            out[3 * x] = r;
+            out[3 * x + 1] = g;
+            out[3 * x + 2] = b;
+        }
+    }
+    // Then down: each thumbnail pixel's weights add up to w * h.
+    Image result(width, height);
+    const std::uint64_t total = static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(h);
+    for (int y = 0; y < height; ++y) {
+        const Span& span = rows[static_cast<std::size_t>(y)];
+        std::uint8_t* out = result.data() + result.bytesPerLine() * y;
+        for (int i = 0; i < width * 3; ++i) {
+            std::uint64_t sum = 0;
+            for (std::size_t k = 0; k < span.parts.size(); ++k) {
+                const std::size_t sourceRow = static_cast<std::size_t>(span.first) + k;
+                sum += static_cast<std::uint64_t>(across[sourceRow * width * 3 + i]) *
+                       static_cast<std::uint64_t>(span.parts[k]);
+            }
+            out[i] = static_cast<std::uint8_t>((sum + total / 2) / total);
+        }
+    }
+    return result;
+}
+
+Image enlarge(const Image& picture, int factor) {
+    Image result(picture.width() * factor, picture.height() * factor);
+    for (int y = 0; y < result.height(); ++y) {
+        const std::uint8_t* in = picture.data() + picture.bytesPerLine() * (y / factor);
+        std::uint8_t* out = result.data() + result.bytesPerLine() * y;
+        for (int x = 0; x < result.width(); ++x)
+            std::copy_n(in + 3 * (x / factor), 3, out + 3 * x);
+    }
+    return result;
+}
+
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+void noFlush(png_structp) {}
+
+// Written whole to a temporary file beside `target`, then renamed to it: `target` never
+// holds part of a thumbnail. Not synced to the disk: a thumbnail is a cache that the
+// thumbnail service reads back at once and can make again.
+Result writeWhole(const std::filesystem::path& target, const std::vector<std::uint8_t>& bytes) {
+    const std::filesystem::path temporary = temporarySibling(target);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return {false, "cannot write " + target.string() + ": " + std::strerror(errno)};
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    const int writeError = done == bytes.size() ? 0 : (errno ? errno : EIO);
+    const bool closed = ::close(fd) == 0;
+    if (writeError != 0 || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = writeError != 0 ? writeError : errno;
+        ::unlink(temporary.c_str());
+        return {false, "cannot write " + target.string() + ": " + std::strerror(error)};
+    }
+    return {true, {}};
+}
+
+} // namespace
+
+Size fittedSize(int width, int height, int maxSide) {
+    if (width <= 0 || height <= 0 || maxSide <= 0)
+        return {};
+    const int longer = std::max(width, height);
+    if (longer <= maxSide) {
+        const int factor = maxSide / longer;
+        return {width * factor, height * factor};
+    }
+    // The longer side becomes maxSide; the shorter one is rounded, but never to nothing.
+    const auto scaled = [&](int side) {
+        const long long v = (static_cast<long long>(side) * maxSide + longer / 2) / longer;
+        return static_cast<int>(std::max(1LL, v));
+    };
+    return {scaled(width), scaled(height)};
+}
+
+Image fitInto(const Image& picture, int maxSide) {
+    const Size size = fittedSize(picture.width(), picture.height(), maxSide);
+    if (size.width == 0)
+        return Image(0, 0);
+    if (std::max(picture.width(), picture.height()) <= maxSide)
+        return enlarge(picture, size.width / picture.width());
+    return averageDown(picture, size.width, size.height);
+}
+
+std::vector<std::uint8_t> encodeRgbPng(const Image& image) {
+    std::vector<std::uint8_t> file;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return {};
+    }
+    std::vector<png_bytep> rows(static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+        rows[static_cast<std::size_t>(y)] =
+            const_cast<png_bytep>(image.data() + image.bytesPerLine() * y);
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return {};
+    }
+    png_set_write_fn(png, &file, appendBytes, noFlush);
+    // Thumbnails are small and made while a folder is shown: fast compression, and the one
+    // filter that suits pictures of few colours in runs.
+    png_set_compression_level(png, 3);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()),
+                 static_cast<png_uint_32>(image.height()), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    png_set_rows(png, info, rows.data());
+    png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return file;
+}
+
+Result writeThumbnail(const std::filesystem::path& input, const std::filesystem::path& output,
+                      int maxSide) {
+    DecodeOptions options;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(input, ec);
+    if (!ec)
+        options.fileSize = size;
+    const Decoded decoded = decodeFile(input, options);
+    if (!decoded.accepted)
+        return {false, decoded.reason.empty() ? "not a picture Quendra can read" : decoded.reason};
+    const Image thumbnail = fitInto(decoded.picture.toRgb(), maxSide);
+    if (thumbnail.empty())
+        return {false, "the picture has no pixels"};
+    const std::vector<std::uint8_t> png = encodeRgbPng(thumbnail);
+    if (png.empty())
+        return {false, "the PNG could not be made (out of memory)"};
+    return writeWhole(output, png);
+}
+
+} // namespace quendra::thumbnail
