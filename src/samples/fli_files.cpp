@@ -163,8 +163,13 @@ ByteVector makeTruePaintPacked(const FliPicture& p) {
 
     // Tokens in reading order, over the data from its last byte to its first.
     const ByteVector plain = makeTruePaint(p);
-    const ByteVector data = reversed(ByteVector(plain.begin() + 2, plain.end()));
+    const ByteVector data(plain.rbegin(), plain.rend() - 2);
     ByteVector tokens;
+    tokens.reserve(data.size() + data.size() / 2);
+    const auto emit = [&tokens](std::initializer_list<std::uint8_t> token) {
+        for (std::uint8_t b : token)
+            tokens.push_back(b);
+    };
     std::size_t i = 0;
     while (i < data.size()) {
         const std::uint8_t v = data[i];
@@ -173,27 +178,26 @@ ByteVector makeTruePaintPacked(const FliPicture& p) {
             ++run;
         const auto n = static_cast<std::uint8_t>(run - 2);
         if (run >= 4 && v == kRunValue) {
-            tokens.insert(tokens.end(), {0xE3, n});
+            emit({0xE3, n});
         } else if (run == 3 && v == kRunValue) {
-            tokens.push_back(0xE4);
+            emit({0xE4});
         } else if (run >= 4) {
-            tokens.insert(tokens.end(), {0xE2, n, v});
+            emit({0xE2, n, v});
         } else if (run == 3) {
-            tokens.insert(tokens.end(), {0xE1, v});
+            emit({0xE1, v});
         } else if (run == 2 && pairMarker(v) >= 0) {
-            tokens.push_back(static_cast<std::uint8_t>(pairMarker(v)));
+            emit({static_cast<std::uint8_t>(pairMarker(v))});
         } else {
             // Marker E7 has a kind of no meaning, so it stands for itself.
             run = 1;
             if (v >= 0xE0 && v <= 0xE8 && v != 0xE7)
-                tokens.insert(tokens.end(), {0xE0, v});
+                emit({0xE0, v});
             else
-                tokens.push_back(v);
+                emit({v});
         }
         i += run;
     }
-    const ByteVector stored = reversed(tokens);
-    f.insert(f.end(), stored.begin(), stored.end());
+    f.insert(f.end(), tokens.rbegin(), tokens.rend()); // stored to be read from the end
     return f;
 }
 
