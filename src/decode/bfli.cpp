@@ -44,7 +44,7 @@ Decoded decodeBfli(Bytes file, const DecodeOptions& options) {
     lower.bitmap = file.data() + kLowerBitmap;
     lower.screens = file.data() + kLowerScreens;
     lower.cellBase = 1000;
-    fli::FrameBuffer lines(2 * fli::kLines);
+    fli::FrameBuffer lines(fli::Holds::ColourNumbers, 2 * fli::kLines);
     fli::drawFrame(upper, lines, 0, fli::kLines);
     fli::drawFrame(lower, lines, fli::kLines, fli::kLines);
     fli::showFrame(d.picture, lines, fli::kBugStrip);

@@ -61,10 +61,7 @@ Decoded decodeDrazlace(Bytes file, const DecodeOptions& options) {
                                  .backgrounds = background.lines};
     fli::FrameMemory second = first;
     second.bitmap = data + kSecondBitmap;
-    fli::FrameBuffer firstLines, secondLines;
-    fli::drawFrame(first, firstLines, 0, fli::kLines);
-    fli::drawFrame(second, secondLines, 0, fli::kLines);
-    fli::showMix(d.picture, firstLines, secondLines, 0, shift, background.lines);
+    fli::drawMix(d.picture, first, second, 0, shift);
     return d;
 }
 

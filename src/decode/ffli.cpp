@@ -43,10 +43,7 @@ Decoded decodeFfli(Bytes file, const DecodeOptions& options) {
     fli::FrameMemory second = first;
     second.screens = file.data() + kSecondScreens;
     second.backgrounds = file.data() + kSecondBackgrounds;
-    fli::FrameBuffer firstLines, secondLines;
-    fli::drawFrame(first, firstLines, 0, fli::kLines);
-    fli::drawFrame(second, secondLines, 0, fli::kLines);
-    fli::showMix(d.picture, firstLines, secondLines, fli::kBugStrip, 0, second.backgrounds);
+    fli::drawMix(d.picture, first, second, fli::kBugStrip, 0);
     return d;
 }
 

@@ -16,6 +16,28 @@ Decoded accepted(std::string_view suffix, int width, int height, std::span<const
     return d;
 }
 
+namespace {
+
+struct PartTables {
+    std::uint8_t colourNumbers[16], first[16], second[16];
+    constexpr PartTables() : colourNumbers{}, first{}, second{} {
+        for (std::uint8_t c = 0; c < 16; ++c) {
+            colourNumbers[c] = c;
+            first[c] = blendFirst(c);
+            second[c] = blendSecond(c);
+        }
+    }
+};
+constexpr PartTables kParts;
+
+} // namespace
+
+FrameBuffer::FrameBuffer(Holds holds, int lines)
+    : holds_(holds), lines_(lines), parts_(holds == Holds::FirstOfPair    ? kParts.first
+                                           : holds == Holds::SecondOfPair ? kParts.second
+                                                                          : kParts.colourNumbers),
+      pixels_(static_cast<std::size_t>(lines) * kScreenWidth) {}
+
 SameBackground::SameBackground(std::uint8_t background) {
     std::memset(lines, background, sizeof lines);
 }
@@ -31,23 +53,20 @@ void drawFrame(const FrameMemory& frame, FrameBuffer& out, int firstLine, int li
             for (int cx = firstColumn; cx < endColumn; ++cx) {
                 const unsigned cell = static_cast<unsigned>(frame.cellBase + 40 * row + cx) & 1023;
                 const std::uint8_t s = screen[cell];
-                const std::uint8_t colours[2] = {static_cast<std::uint8_t>(s & 15),
-                                                 static_cast<std::uint8_t>(s >> 4)};
+                const std::uint8_t colours[2] = {out.part(s), out.part(s >> 4)};
                 const unsigned b = frame.bitmap[8 * cell + k];
                 std::uint8_t* p = pixels + 8 * cx;
                 for (int i = 0; i < 8; ++i)
                     p[i] = colours[(b >> (7 - i)) & 1];
             }
         } else {
-            const std::uint8_t background = frame.backgrounds[y] & 15;
+            const std::uint8_t background = out.part(frame.backgrounds[y]);
             for (int cx = firstColumn; cx < endColumn; ++cx) {
                 const unsigned cell = static_cast<unsigned>(frame.cellBase + 40 * row + cx) & 1023;
                 const std::uint8_t s = screen[cell];
                 // Pairs 00 background, 01 screen high nibble, 10 screen low nibble, 11 colour.
-                const std::uint8_t colours[4] = {
-                    background, static_cast<std::uint8_t>(s >> 4),
-                    static_cast<std::uint8_t>(s & 15),
-                    static_cast<std::uint8_t>(frame.colour[cell] & 15)};
+                const std::uint8_t colours[4] = {background, out.part(s >> 4), out.part(s),
+                                                 out.part(frame.colour[cell])};
                 const unsigned b = frame.bitmap[8 * cell + k];
                 std::uint8_t* p = pixels + 8 * cx;
                 for (int m = 0; m < 4; ++m) {
@@ -67,21 +86,6 @@ void showFrame(IndexedImage& picture, const FrameBuffer& frame, int left) {
                     static_cast<std::size_t>(picture.width()));
 }
 
-namespace {
-
-// The blend position of every (first, second) pair, first in the high nibble of the index.
-struct BlendTable {
-    std::uint8_t position[256];
-    constexpr BlendTable() : position{} {
-        for (int i = 0; i < 256; ++i)
-            position[i] =
-                blendPosition(static_cast<std::uint8_t>(i >> 4), static_cast<std::uint8_t>(i & 15));
-    }
-};
-constexpr BlendTable kBlend;
-
-} // namespace
-
 void showMix(IndexedImage& picture, const FrameBuffer& first, const FrameBuffer& second, int left,
              int shift, const std::uint8_t* secondBackgrounds, int firstX, int endX) {
     const int lines = std::min({picture.height(), first.lines(), second.lines()});
@@ -92,12 +96,20 @@ void showMix(IndexedImage& picture, const FrameBuffer& first, const FrameBuffer&
         std::uint8_t* out = picture.row(y);
         int x = firstX;
         if (x == 0 && shift != 0) {
-            out[0] = kBlend.position[a[0] << 4 | (secondBackgrounds[y] & 15)];
+            out[0] = static_cast<std::uint8_t>(a[0] | second.part(secondBackgrounds[y]));
             x = 1;
         }
         for (; x < endX; ++x)
-            out[x] = kBlend.position[a[x] << 4 | b[x + secondLeft]];
+            out[x] = static_cast<std::uint8_t>(a[x] | b[x + secondLeft]);
     }
+}
+
+void drawMix(IndexedImage& picture, const FrameMemory& first, const FrameMemory& second, int left,
+             int shift) {
+    FrameBuffer firstLines(Holds::FirstOfPair), secondLines(Holds::SecondOfPair);
+    drawFrame(first, firstLines, 0, kLines);
+    drawFrame(second, secondLines, 0, kLines);
+    showMix(picture, firstLines, secondLines, left, shift, second.backgrounds, 0, picture.width());
 }
 
 } // namespace quendra::fli

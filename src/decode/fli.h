@@ -55,11 +55,16 @@ struct SameBackground {
     explicit SameBackground(std::uint8_t background);
 };
 
-// Colour numbers of `lines` pixel lines, 320 a line, top line first.
+// What a frame buffer holds for each pixel: its colour number, or that colour's part of a
+// blend position as the first or the second frame of a pair (blend.h), so that a mixed
+// pixel is the two parts or-ed together.
+enum class Holds { ColourNumbers, FirstOfPair, SecondOfPair };
+
+// A frame's pixels, 320 a pixel line, top line first.
 class FrameBuffer {
   public:
-    explicit FrameBuffer(int lines = kLines)
-        : lines_(lines), pixels_(static_cast<std::size_t>(lines) * kScreenWidth) {}
+    explicit FrameBuffer(Holds holds = Holds::ColourNumbers, int lines = kLines);
+    Holds holds() const { return holds_; }
     int lines() const { return lines_; }
     std::uint8_t* line(int y) {
         return pixels_.data() + static_cast<std::size_t>(y) * kScreenWidth;
@@ -67,9 +72,13 @@ class FrameBuffer {
     const std::uint8_t* line(int y) const {
         return pixels_.data() + static_cast<std::size_t>(y) * kScreenWidth;
     }
+    // What the buffer holds for colour number c (0..15).
+    std::uint8_t part(std::uint8_t c) const { return parts_[c & 15]; }
 
   private:
+    Holds holds_;
     int lines_;
+    const std::uint8_t* parts_;
     std::vector<std::uint8_t> pixels_;
 };
 
@@ -82,16 +91,18 @@ void drawFrame(const FrameMemory& frame, FrameBuffer& out, int firstLine, int li
 // The picture has its width and height already; its palette is the caller's.
 void showFrame(IndexedImage& picture, const FrameBuffer& frame, int left);
 
-// The picture shows the two frames' mix as blend positions, for picture columns
+// The picture shows the mix of two frames as blend positions, for picture columns
 // [firstX, endX): the first frame's pixel x + left with the second frame's pixel
-// x + left - shift; where that lies left of the frame (x = 0 with shift 1), the second
-// frame's background of the line, `secondBackgrounds[y]`.
+// x + left - shift; where shift is 1, picture column 0 takes the second frame's background
+// of the line, `secondBackgrounds[y]`, instead. The buffers hold FirstOfPair and
+// SecondOfPair.
 void showMix(IndexedImage& picture, const FrameBuffer& first, const FrameBuffer& second, int left,
              int shift, const std::uint8_t* secondBackgrounds, int firstX, int endX);
-inline void showMix(IndexedImage& picture, const FrameBuffer& first, const FrameBuffer& second,
-                    int left, int shift, const std::uint8_t* secondBackgrounds) {
-    showMix(picture, first, second, left, shift, secondBackgrounds, 0, picture.width());
-}
+
+// Draws both frames of an interlaced picture and shows their mix over the picture's width
+// (shift 0 or 1; a shifted second frame must be multicolour, for its line backgrounds).
+void drawMix(IndexedImage& picture, const FrameMemory& first, const FrameMemory& second, int left,
+             int shift);
 
 // Scores for probes: how sure a look at the length and first bytes makes a reader.
 inline constexpr int kProbeSize = 1;           // the length alone

@@ -86,7 +86,7 @@ void draw(const std::uint8_t* mem, IndexedImage& picture, Progress* progress) {
     fli::FrameMemory second = first;
     second.bitmap = mem + kSecondBitmap;
     second.screens = mem + kSecondScreens;
-    fli::FrameBuffer firstLines, secondLines;
+    fli::FrameBuffer firstLines(fli::Holds::FirstOfPair), secondLines(fli::Holds::SecondOfPair);
     for (int cx = 0; cx < 40; ++cx) {
         fli::drawFrame(first, firstLines, 0, fli::kLines, cx, cx + 1);
         fli::drawFrame(second, secondLines, 0, fli::kLines, cx, cx + 1);

@@ -55,10 +55,7 @@ Decoded decodeGunpaint(Bytes file, const DecodeOptions& options) {
     fli::FrameMemory second = first;
     second.bitmap = file.data() + kSecondBitmap;
     second.screens = file.data() + kSecondScreens;
-    fli::FrameBuffer firstLines, secondLines;
-    fli::drawFrame(first, firstLines, 0, fli::kLines);
-    fli::drawFrame(second, secondLines, 0, fli::kLines);
-    fli::showMix(d.picture, firstLines, secondLines, fli::kBugStrip, 1, backgrounds);
+    fli::drawMix(d.picture, first, second, fli::kBugStrip, 1);
     return d;
 }
 

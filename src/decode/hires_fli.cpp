@@ -29,7 +29,7 @@ Decoded decodeHiresFli(Bytes file, const DecodeOptions& options) {
                                  .screens = file.data() + kScreens,
                                  .screenStride = fli::kScreenStride,
                                  .hires = true};
-    fli::FrameBuffer lines(kLines);
+    fli::FrameBuffer lines(fli::Holds::ColourNumbers, kLines);
     fli::drawFrame(frame, lines, 0, kLines);
     fli::showFrame(d.picture, lines, fli::kBugStrip);
     return d;

@@ -34,10 +34,7 @@ Decoded decodeHiresInterlace(Bytes file, const DecodeOptions& options) {
     fli::FrameMemory second = first;
     second.bitmap = file.data() + kSecondBitmap;
     second.screens = file.data() + kSecondScreen;
-    fli::FrameBuffer firstLines, secondLines;
-    fli::drawFrame(first, firstLines, 0, fli::kLines);
-    fli::drawFrame(second, secondLines, 0, fli::kLines);
-    fli::showMix(d.picture, firstLines, secondLines, 0, 0, nullptr);
+    fli::drawMix(d.picture, first, second, 0, 0);
     return d;
 }
 

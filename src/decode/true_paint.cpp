@@ -133,10 +133,7 @@ Decoded decodeTruePaint(Bytes file, const DecodeOptions& options) {
     fli::FrameMemory second = first;
     second.bitmap = data + kSecondBitmap;
     second.screens = data + kSecondScreen;
-    fli::FrameBuffer firstLines, secondLines;
-    fli::drawFrame(first, firstLines, 0, fli::kLines);
-    fli::drawFrame(second, secondLines, 0, fli::kLines);
-    fli::showMix(d.picture, firstLines, secondLines, 0, 1, background.lines);
+    fli::drawMix(d.picture, first, second, 0, 1);
     return d;
 }
 
