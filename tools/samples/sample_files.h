@@ -32,4 +32,17 @@ ByteVector sampleFunPainter();
 ByteVector sampleGodotPicture();
 ByteVector sampleGodotClip(); // 12 x 8 cells
 
+// The FLI family and the interlaced pictures (fli_samples.cpp).
+ByteVector sampleFliDesigner();
+ByteVector sampleFliGraph();
+ByteVector sampleAfli();
+ByteVector sampleHiresFli();
+ByteVector sampleBfli(); // 296 x 400
+ByteVector sampleTruePaint();
+ByteVector sampleDrazlace(); // packed
+ByteVector sampleGunpaint();
+ByteVector sampleFfli();
+ByteVector sampleDrazpaint(); // packed
+ByteVector sampleHiresInterlace();
+
 } // namespace quendra::samples
