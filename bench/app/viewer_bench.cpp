@@ -52,8 +52,8 @@ struct Folder {
     QTemporaryDir dir;
 };
 
-void waitForFirstPaint(TForm1* form) {
-    for (int i = 0; i < 2000 && form->firstPaintPending; ++i) {
+void waitForFirstPaint(MainWindow* form) {
+    for (int i = 0; i < 2000 && form->parts().firstPaintPending; ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
 }
@@ -72,11 +72,11 @@ void click(QWidget* widget, QPoint at) {
 void BM_ClickKoalaToPainted(benchmark::State& state) {
     Folder folder;
     Program program({});
-    TForm1* form = program.form1();
+    MainWindow* form = program.mainWindow();
     form->show();
     waitForFirstPaint(form);
-    form->DirectoryListBox1->setDirectory(folder.dir.path());
-    TFileListView* list = form->FileList;
+    form->parts().folderList->setDirectory(folder.dir.path());
+    FileListView* list = form->parts().FileList;
     QCoreApplication::processEvents();
     int row = 0;
     for (auto _ : state) {
@@ -84,7 +84,7 @@ void BM_ClickKoalaToPainted(benchmark::State& state) {
         const int target = (row++ % 2 == 0) ? 0 : 1;
         const QPoint at = list->visualRect(list->model()->index(target, 0)).center();
         click(list->viewport(), at);
-        form->PImg->repaint(); // painted now, not when the event loop gets to it
+        form->parts().pictureView->repaint(); // painted now, not when the event loop gets to it
     }
     state.SetLabel(form->windowTitle().toStdString());
 }
@@ -94,10 +94,10 @@ void BM_StartUpToFirstPaint(benchmark::State& state) {
     Folder folder;
     for (auto _ : state) {
         Program program({folder.path("a.koa")});
-        program.form1()->show();
-        program.form1()->activateWindow();
-        waitForFirstPaint(program.form1());
-        if (program.form1()->firstPaintPending)
+        program.mainWindow()->show();
+        program.mainWindow()->activateWindow();
+        waitForFirstPaint(program.mainWindow());
+        if (program.mainWindow()->parts().firstPaintPending)
             state.SkipWithError("no first paint");
     }
 }
@@ -114,13 +114,13 @@ void BM_MemoryAfterABigPage(benchmark::State& state) {
     Folder folder;
     giveLargePicturesTheirOwnMemory(); // as the program's application object does
     Program program({});
-    TForm1* form = program.form1();
+    MainWindow* form = program.mainWindow();
     form->show();
     waitForFirstPaint(form);
     const auto showFile = [&](const char* name) {
-        form->currentFileName = folder.path(name);
-        form->FileListBox1DblClick(form);
-        form->PImg->repaint();
+        form->parts().currentFileName = folder.path(name);
+        form->showCurrentFile(form);
+        form->parts().pictureView->repaint();
     };
     // Settle: everything a small picture needs is made once.
     for (int i = 0; i < 3; ++i)
@@ -130,12 +130,12 @@ void BM_MemoryAfterABigPage(benchmark::State& state) {
     long after = before;
     for (auto _ : state) {
         showFile("page.pg");
-        form->PImgMouseDown(Qt::LeftButton);  // enlarged view
-        form->PImgMouseDown(Qt::RightButton); // reduced view
+        form->pictureMouseDown(Qt::LeftButton);  // enlarged view
+        form->pictureMouseDown(Qt::RightButton); // reduced view
         QCoreApplication::processEvents();
         peak = std::max(peak, residentKb());
-        program.form2()->hide();
-        program.form3()->hide();
+        program.enlargedView()->hide();
+        program.reducedView()->hide();
         showFile("a.koa");
         QCoreApplication::processEvents();
         after = residentKb();

@@ -10,7 +10,7 @@
 
 #include "components/file_list_view.h"
 
-using quendra::TFileListView;
+using quendra::FileListView;
 
 namespace {
 
@@ -49,7 +49,7 @@ const QString& folder() {
     return path;
 }
 
-void fill(TFileListView& view) {
+void fill(FileListView& view) {
     view.clear();
     const QStringList names =
         QDir::current().entryList(pictureMask(), QDir::Files, QDir::Name | QDir::IgnoreCase);
@@ -63,7 +63,7 @@ void BM_FillFromFolder(benchmark::State& state) {
         state.SkipWithError("cannot make the folder");
         return;
     }
-    TFileListView view;
+    FileListView view;
     view.resize(400, 300);
     view.show();
     for (auto _ : state) {
@@ -81,9 +81,8 @@ void BM_SortByColumn(benchmark::State& state) {
         return;
     }
     const int column = static_cast<int>(state.range(0));
-    const int other =
-        column == TFileListView::Caption ? TFileListView::Size : TFileListView::Caption;
-    TFileListView view;
+    const int other = column == FileListView::Caption ? FileListView::Size : FileListView::Caption;
+    FileListView view;
     view.resize(400, 300);
     view.show();
     fill(view);
@@ -99,7 +98,7 @@ void BM_SortByColumn(benchmark::State& state) {
     state.counters["rows"] = view.rowCount();
 }
 BENCHMARK(BM_SortByColumn)
-    ->DenseRange(TFileListView::Caption, TFileListView::Attributes)
+    ->DenseRange(FileListView::Caption, FileListView::Attributes)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

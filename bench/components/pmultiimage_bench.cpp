@@ -20,7 +20,7 @@ QImage pattern(int w, int h) {
 }
 
 // One full paint of the widget (background, scaled copy, border, OnPaint) into an image.
-void paintInto(benchmark::State& state, quendra::TPMultiImage& w) {
+void paintInto(benchmark::State& state, quendra::PictureView& w) {
     QImage target(w.size(), QImage::Format_RGB32);
     for (auto _ : state) {
         w.render(&target);
@@ -35,7 +35,7 @@ void paintInto(benchmark::State& state, quendra::TPMultiImage& w) {
 }
 
 void BM_Paint320x200Into1920x1080(benchmark::State& state) {
-    quendra::TPMultiImage w; // the enlarged view's settings
+    quendra::PictureView w; // the enlarged view's settings
     w.setCenter(true);
     w.setBorderStyle(quendra::TBorderStyle::bsSingle);
     w.setStretchRatio(true);
@@ -46,7 +46,7 @@ void BM_Paint320x200Into1920x1080(benchmark::State& state) {
 BENCHMARK(BM_Paint320x200Into1920x1080)->Unit(benchmark::kMillisecond);
 
 void BM_Paint2040x2040Into427x489(benchmark::State& state) {
-    quendra::TPMultiImage w; // the main window's settings
+    quendra::PictureView w; // the main window's settings
     w.setCenter(true);
     w.setBorderStyle(quendra::TBorderStyle::bsSingle);
     w.setColor(Qt::black);
@@ -60,7 +60,7 @@ BENCHMARK(BM_Paint2040x2040Into427x489)->Unit(benchmark::kMillisecond);
 
 // A zoom step paints at once on a shown window: the whole way through the backing store.
 void BM_ZoomRepaintShown1920x1080(benchmark::State& state) {
-    quendra::TPMultiImage w;
+    quendra::PictureView w;
     w.setStretchRatio(true);
     w.resize(1920, 1080);
     w.setPicture(pattern(320, 200));
@@ -69,7 +69,7 @@ void BM_ZoomRepaintShown1920x1080(benchmark::State& state) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     QCoreApplication::processEvents();
     int paints = 0;
-    QObject::connect(&w, &quendra::TPMultiImage::OnPaint, [&paints] { ++paints; });
+    QObject::connect(&w, &quendra::PictureView::OnPaint, [&paints] { ++paints; });
     bool in = true;
     for (auto _ : state) { // one zoom step, one paint
         if (in)

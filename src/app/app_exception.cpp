@@ -20,11 +20,11 @@ void giveLargePicturesTheirOwnMemory() {
 #endif
 }
 
-AppException::AppException(int& argc, char** argv) : QApplication(argc, argv) {
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     giveLargePicturesTheirOwnMemory();
 }
 
-bool AppException::notify(QObject* receiver, QEvent* event) {
+bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
@@ -33,7 +33,7 @@ bool AppException::notify(QObject* receiver, QEvent* event) {
     }
 }
 
-int AppException::swallowed() {
+int Application::swallowed() {
     return swallowedCount.load();
 }
 

@@ -1,4 +1,4 @@
-// The application object. Every exception that no code handles ends up in AppException,
+// The application object. Every exception that no code handles ends up in Application,
 // which swallows it: the command that raised it ends, silently, and the program goes on.
 #pragma once
 
@@ -8,12 +8,12 @@ namespace quendra {
 
 // Large pictures (a Pagefox page is 16 MB as shown) get memory of their own from the
 // system, which goes back to it when the picture is dropped, instead of staying with the
-// allocator. AppException's constructor calls it; other programs on the viewer may too.
+// allocator. Application's constructor calls it; other programs on the viewer may too.
 void giveLargePicturesTheirOwnMemory();
 
-class AppException : public QApplication {
+class Application : public QApplication {
   public:
-    AppException(int& argc, char** argv);
+    Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 
     // How many exceptions were swallowed (for tests; nothing is shown or logged).

@@ -11,14 +11,14 @@
 
 namespace quendra {
 
-// ---- TDriveComboBox ----
+// ---- DriveBox ----
 
-TDriveComboBox::TDriveComboBox(QWidget* parent) : QComboBox(parent) {
+DriveBox::DriveBox(QWidget* parent) : QComboBox(parent) {
     refreshVolumes();
-    connect(this, &QComboBox::activated, this, &TDriveComboBox::driveChosen);
+    connect(this, &QComboBox::activated, this, &DriveBox::driveChosen);
 }
 
-void TDriveComboBox::refreshVolumes() {
+void DriveBox::refreshVolumes() {
     const QString selected = drive();
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
@@ -35,11 +35,11 @@ void TDriveComboBox::refreshVolumes() {
         setCurrentIndex(i);
 }
 
-QString TDriveComboBox::drive() const {
+QString DriveBox::drive() const {
     return currentText();
 }
 
-void TDriveComboBox::setDriveOf(const QString& path) {
+void DriveBox::setDriveOf(const QString& path) {
     const QString root = QStorageInfo(path).rootPath();
     int i = findText(root);
     if (i < 0 && !root.isEmpty()) {
@@ -51,7 +51,7 @@ void TDriveComboBox::setDriveOf(const QString& path) {
         setCurrentIndex(i);
 }
 
-bool TDriveComboBox::isReady(const QString& root) {
+bool DriveBox::isReady(const QString& root) {
     if (root.isEmpty())
         return false;
     const QStorageInfo volume(root);
@@ -61,25 +61,25 @@ bool TDriveComboBox::isReady(const QString& root) {
     return info.isDir() && info.isReadable() && info.isExecutable();
 }
 
-void TDriveComboBox::focusInEvent(QFocusEvent* e) {
+void DriveBox::focusInEvent(QFocusEvent* e) {
     QComboBox::focusInEvent(e);
     emit driveChosen();
 }
 
-void TDriveComboBox::focusOutEvent(QFocusEvent* e) {
+void DriveBox::focusOutEvent(QFocusEvent* e) {
     QComboBox::focusOutEvent(e);
     emit driveChosen();
 }
 
-void TDriveComboBox::mousePressEvent(QMouseEvent* e) {
+void DriveBox::mousePressEvent(QMouseEvent* e) {
     refreshVolumes();
     QComboBox::mousePressEvent(e);
     emit driveChosen();
 }
 
-// ---- TDirectoryListBox ----
+// ---- FolderList ----
 
-TDirectoryListBox::TDirectoryListBox(QWidget* parent) : QListWidget(parent) {
+FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const int row = this->row(item);
         if (row >= 0 && row < paths_.size())
@@ -87,7 +87,7 @@ TDirectoryListBox::TDirectoryListBox(QWidget* parent) : QListWidget(parent) {
     });
 }
 
-bool TDirectoryListBox::setDirectory(const QString& folder) {
+bool FolderList::setDirectory(const QString& folder) {
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.isDir() || !info.isExecutable())
         return false;
@@ -102,11 +102,11 @@ bool TDirectoryListBox::setDirectory(const QString& folder) {
     return true;
 }
 
-void TDirectoryListBox::refresh() {
+void FolderList::refresh() {
     fill();
 }
 
-void TDirectoryListBox::fill() {
+void FolderList::fill() {
     clear();
     paths_.clear();
     // The path from the root down to the current folder ...
@@ -134,21 +134,21 @@ void TDirectoryListBox::fill() {
     }
 }
 
-// ---- TFileListBox ----
+// ---- FileListBox ----
 
-TFileListBox::TFileListBox(QWidget* parent) : QListWidget(parent) {}
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {}
 
-void TFileListBox::setDirectory(const QString& folder) {
+void FileListBox::setDirectory(const QString& folder) {
     directory_ = folder;
     refresh();
 }
 
-void TFileListBox::setMask(const QString& mask) {
+void FileListBox::setMask(const QString& mask) {
     mask_ = mask;
     refresh();
 }
 
-void TFileListBox::refresh() {
+void FileListBox::refresh() {
     {
         // Refilling is no selection by the user.
         const QSignalBlocker block(this);
@@ -166,19 +166,19 @@ void TFileListBox::refresh() {
     emit contentsChanged();
 }
 
-QStringList TFileListBox::fileNames() const {
+QStringList FileListBox::fileNames() const {
     QStringList names;
     for (int i = 0; i < count(); ++i)
         names << item(i)->text();
     return names;
 }
 
-void TFileListBox::mousePressEvent(QMouseEvent* e) {
+void FileListBox::mousePressEvent(QMouseEvent* e) {
     QListWidget::mousePressEvent(e);
     emit userSelected();
 }
 
-void TFileListBox::keyPressEvent(QKeyEvent* e) {
+void FileListBox::keyPressEvent(QKeyEvent* e) {
     const int before = currentRow();
     QListWidget::keyPressEvent(e);
     if (currentRow() != before)

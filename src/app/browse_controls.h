@@ -10,10 +10,10 @@
 namespace quendra {
 
 // Mounted volumes by their root paths.
-class TDriveComboBox : public QComboBox {
+class DriveBox : public QComboBox {
     Q_OBJECT
   public:
-    explicit TDriveComboBox(QWidget* parent = nullptr);
+    explicit DriveBox(QWidget* parent = nullptr);
     // Re-reads the mounted volumes, keeping the selection where it can.
     void refreshVolumes();
     // The selected volume's root path.
@@ -35,10 +35,10 @@ class TDriveComboBox : public QComboBox {
 
 // The current folder as a path from the root, one line per folder, then its subfolders.
 // Activating a line (double click, Enter) opens that folder.
-class TDirectoryListBox : public QListWidget {
+class FolderList : public QListWidget {
     Q_OBJECT
   public:
-    explicit TDirectoryListBox(QWidget* parent = nullptr);
+    explicit FolderList(QWidget* parent = nullptr);
     QString directory() const { return directory_; }
     // Opens `folder` (made absolute and clean); false, changing nothing, when it cannot
     // be listed. Emits directoryChanged when the folder changed.
@@ -56,10 +56,10 @@ class TDirectoryListBox : public QListWidget {
 };
 
 // The files of one folder that match the mask, sorted by name without regard to case.
-class TFileListBox : public QListWidget {
+class FileListBox : public QListWidget {
     Q_OBJECT
   public:
-    explicit TFileListBox(QWidget* parent = nullptr);
+    explicit FileListBox(QWidget* parent = nullptr);
     QString directory() const { return directory_; }
     void setDirectory(const QString& folder); // lists it (emits contentsChanged)
     QString mask() const { return mask_; }

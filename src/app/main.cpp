@@ -8,15 +8,15 @@
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
-    quendra::AppException app(argc, argv);
+    quendra::Application app(argc, argv);
     QApplication::setApplicationName(quendra::kProgramName);
     // The main window ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
     quendra::Program program(QApplication::arguments().mid(1));
     program.endEventLoopOnRequest();
-    program.form1()->show();
-    program.form1()->activateWindow();
-    quendra::arrangeScreenshot(program.form1(), sinceStart);
+    program.mainWindow()->show();
+    program.mainWindow()->activateWindow();
+    quendra::arrangeScreenshot(program.mainWindow(), sinceStart);
     return app.exec();
 }

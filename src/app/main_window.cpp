@@ -1,4 +1,4 @@
-// TForm1: controls, menu, start and end, placement, and the browsing chain.
+// MainWindow: controls, menu, start and end, placement, and the browsing chain.
 #include "app/main_window.h"
 
 #include <QAction>
@@ -61,8 +61,8 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, i
 
 } // namespace
 
-TForm1::TForm1(QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), TestBMP(blackTemplate()), arguments_(std::move(arguments)) {
+MainWindow::MainWindow(QStringList arguments, QWidget* parent)
+    : QMainWindow(parent), templatePicture(blackTemplate()), arguments_(std::move(arguments)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kProgramName);
     // The folder list changes the current folder before the argument is shown; a relative
@@ -74,144 +74,143 @@ TForm1::TForm1(QStringList arguments, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::setSecondaryWindows(TForm2* form2, TForm3* form3, TOKBottomDlg* about,
-                                 TSaving* saving) {
-    Form2 = form2;
-    Form3 = form3;
-    OKBottomDlg = about;
-    Saving = saving;
+void MainWindow::setSecondaryWindows(EnlargedView* enlargedView, ReducedView* reducedView,
+                                     AboutBox* about, ProgressWindow* saving) {
+    enlargedView_ = enlargedView;
+    reducedView_ = reducedView;
+    aboutBox_ = about;
+    progressWindow_ = saving;
 }
 
-QString TForm1::programFolder() {
+QString MainWindow::programFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
-QString TForm1::startFolder() {
+QString MainWindow::startFolder() {
     const QString samples = programFolder() + QStringLiteral("/samples");
     return QFileInfo(samples).isDir() ? samples : programFolder();
 }
 
-void TForm1::createControls() {
+void MainWindow::createControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    DriveComboBox1 = place(new TDriveComboBox, client, "DriveComboBox1", 10, 17, 223, 21);
-    DirectoryListBox1 = place(new TDirectoryListBox, client, "DirectoryListBox1", 8, 48, 225, 89);
+    ui_.driveBox = place(new DriveBox, client, "DriveComboBox1", 10, 17, 223, 21);
+    ui_.folderList = place(new FolderList, client, "DirectoryListBox1", 8, 48, 225, 89);
 
     // Lies under the picture area: the user never sees it, but it has the keyboard focus.
-    FileListBox1 = place(new TFileListBox, client, "FileListBox1", 368, 227, 160, 97);
+    ui_.fileListBox = place(new FileListBox, client, "FileListBox1", 368, 227, 160, 97);
 
-    FileList = place(new TFileListView, client, "FileList", 8, 144, 225, 161);
-    FileList->setColumns({{QStringLiteral("Name"), 65},
-                          {QStringLiteral("Size"), 50},
-                          {QStringLiteral("Type"), 50},
-                          {QStringLiteral("Modified"), 80}});
+    ui_.FileList = place(new FileListView, client, "FileList", 8, 144, 225, 161);
+    ui_.FileList->setColumns({{QStringLiteral("Name"), 65},
+                              {QStringLiteral("Size"), 50},
+                              {QStringLiteral("Type"), 50},
+                              {QStringLiteral("Modified"), 80}});
     QFont listFont(QStringLiteral("Arial"));
     listFont.setPixelSize(9);
-    FileList->setFont(listFont);
-    FileList->setMultiSelect(false);
-    FileList->setToolTip(QStringLiteral("Select file to be displayed"));
-    FileList->setViewStyle(TFileListView::ViewStyle::Report);
+    ui_.FileList->setFont(listFont);
+    ui_.FileList->setMultiSelect(false);
+    ui_.FileList->setToolTip(QStringLiteral("Select file to be displayed"));
+    ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
 
-    SaveAs = button(client, "SaveAs", QStringLiteral("Save as..."), 12, 312);
-    SaveAs->setToolTip(QStringLiteral("Save file"));
-    Detail =
+    ui_.SaveAs = button(client, "SaveAs", QStringLiteral("Save as..."), 12, 312);
+    ui_.SaveAs->setToolTip(QStringLiteral("Save file"));
+    ui_.Detail =
         glyphButton(client, "Detail", glyphs::details(), QStringLiteral("Show details"), 99, 312);
-    List = glyphButton(client, "List", glyphs::list(), QStringLiteral("Show list"), 133, 312);
-    SpeedButton1 = glyphButton(client, "SpeedButton1", glyphs::deleteFile(),
-                               QStringLiteral("Delete file"), 205, 312);
+    ui_.List = glyphButton(client, "List", glyphs::list(), QStringLiteral("Show list"), 133, 312);
+    ui_.deleteButton = glyphButton(client, "SpeedButton1", glyphs::deleteFile(),
+                                   QStringLiteral("Delete file"), 205, 312);
 
-    RadioGroup1 =
+    ui_.saveFormatGroup =
         place(new QGroupBox(QStringLiteral("Save as:")), client, "RadioGroup1", 8, 344, 225, 73);
-    BMP = radio(client, "BMP", QStringLiteral("BMP"), 24, 360);
-    PCX = radio(client, "PCX", QStringLiteral("PCX"), 24, 376);
-    PNG = radio(client, "PNG", QStringLiteral("PNG"), 24, 392);
-    GIF = radio(client, "GIF", QStringLiteral("GIF"), 87, 360);
-    JPG = radio(client, "JPG", QStringLiteral("JPG"), 87, 376);
-    TIF = radio(client, "TIF", QStringLiteral("TIF"), 87, 392);
-    Godot = radio(client, "Godot", QStringLiteral("4Bit GoDot"), 144, 360, 85);
-    GIF->setChecked(true);
-    grey = place(new QCheckBox(QStringLiteral("Show gray")), client, "grey", 144, 391, 85, 17);
+    ui_.BMP = radio(client, "BMP", QStringLiteral("BMP"), 24, 360);
+    ui_.PCX = radio(client, "PCX", QStringLiteral("PCX"), 24, 376);
+    ui_.PNG = radio(client, "PNG", QStringLiteral("PNG"), 24, 392);
+    ui_.GIF = radio(client, "GIF", QStringLiteral("GIF"), 87, 360);
+    ui_.JPG = radio(client, "JPG", QStringLiteral("JPG"), 87, 376);
+    ui_.TIF = radio(client, "TIF", QStringLiteral("TIF"), 87, 392);
+    ui_.Godot = radio(client, "Godot", QStringLiteral("4Bit GoDot"), 144, 360, 85);
+    ui_.GIF->setChecked(true);
+    ui_.grey = place(new QCheckBox(QStringLiteral("Show gray")), client, "grey", 144, 391, 85, 17);
 
-    Flip = button(client, "Flip", QStringLiteral("Flip"), 38, 425);
-    Flip->setToolTip(QStringLiteral("Flip picture"));
-    Rotate = button(client, "Rotate", QStringLiteral("Turn"), 126, 425);
-    ZoomIn = button(client, "ZoomIn", QStringLiteral("Zoom In"), 38, 456);
-    ZoomOut = button(client, "ZoomOut", QStringLiteral("Zoom Out"), 126, 456);
-    OrigSize = button(client, "OrigSize", QStringLiteral("OrigSize"), 38, 488);
-    Turn = button(client, "Turn", QStringLiteral("Rotate"), 126, 488);
+    ui_.Flip = button(client, "Flip", QStringLiteral("Flip"), 38, 425);
+    ui_.Flip->setToolTip(QStringLiteral("Flip picture"));
+    ui_.turnButton = button(client, "Rotate", QStringLiteral("Turn"), 126, 425);
+    ui_.ZoomIn = button(client, "ZoomIn", QStringLiteral("Zoom In"), 38, 456);
+    ui_.ZoomOut = button(client, "ZoomOut", QStringLiteral("Zoom Out"), 126, 456);
+    ui_.OrigSize = button(client, "OrigSize", QStringLiteral("OrigSize"), 38, 488);
+    ui_.rotateButton = button(client, "Turn", QStringLiteral("Rotate"), 126, 488);
 
-    PImg = place(new TPMultiImage, client, "PImg", 240, 16, 427, 489);
-    PImg->setCenter(true);
-    PImg->setBorderStyle(TBorderStyle::bsSingle);
-    PImg->setColor(Qt::black);
-    PImg->setImageDither(false);
-    PImg->setTifSaveCompress(TTiffCompression::sLZW);
-    PImg->setFocusPolicy(Qt::NoFocus);
-    PImg->raise();
+    ui_.pictureView = place(new PictureView, client, "PImg", 240, 16, 427, 489);
+    ui_.pictureView->setCenter(true);
+    ui_.pictureView->setBorderStyle(TBorderStyle::bsSingle);
+    ui_.pictureView->setColor(Qt::black);
+    ui_.pictureView->setImageDither(false);
+    ui_.pictureView->setTifSaveCompress(TTiffCompression::sLZW);
+    ui_.pictureView->setFocusPolicy(Qt::NoFocus);
+    ui_.pictureView->raise();
 
-    kxDrop = new TkxDropFiles(this);
-    kxDrop->setDropWindow(PImg);
-    kxDrop->setAccept(true);
+    ui_.dropTarget = new DropTarget(this);
+    ui_.dropTarget->setDropWindow(ui_.pictureView);
+    ui_.dropTarget->setAccept(true);
 
     // Handlers.
-    connect(DriveComboBox1, &TDriveComboBox::driveChosen, this, &TForm1::DriveComboBox1Change);
-    connect(DirectoryListBox1, &TDirectoryListBox::directoryChanged, this,
-            &TForm1::DirectoryListBox1Change);
-    connect(FileListBox1, &TFileListBox::contentsChanged, this, &TForm1::FileListBox1Change);
-    connect(FileListBox1, &TFileListBox::userSelected, this,
-            [this] { FileListBox1DblClick(FileListBox1); });
+    connect(ui_.driveBox, &DriveBox::driveChosen, this, &MainWindow::driveChanged);
+    connect(ui_.folderList, &FolderList::directoryChanged, this, &MainWindow::folderChanged);
+    connect(ui_.fileListBox, &FileListBox::contentsChanged, this, &MainWindow::fileListChanged);
+    connect(ui_.fileListBox, &FileListBox::userSelected, this,
+            [this] { showCurrentFile(ui_.fileListBox); });
     // Also a click on the list's empty part, which selects nothing.
-    connect(FileList, &TFileListView::fileClicked, this,
-            [this] { FileListBox1DblClick(FileList); });
-    connect(Detail, &QToolButton::clicked, this, &TForm1::DetailClick);
-    connect(List, &QToolButton::clicked, this, &TForm1::ListClick);
-    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(SaveAs, &QPushButton::clicked, this, &TForm1::SaveAsClick);
-    connect(Flip, &QPushButton::clicked, this, &TForm1::FlipClick);
-    connect(Rotate, &QPushButton::clicked, this, &TForm1::RotateClick);
-    connect(Turn, &QPushButton::clicked, this, &TForm1::TurnClick);
-    connect(ZoomIn, &QPushButton::clicked, this, &TForm1::ZoomInClick);
-    connect(ZoomOut, &QPushButton::clicked, this, &TForm1::ZoomOutClick);
-    connect(OrigSize, &QPushButton::clicked, this, &TForm1::OrigSizeClick);
-    connect(grey, &QCheckBox::toggled, this, &TForm1::greyClick);
-    connect(PImg, &TPMultiImage::mousePressed, this,
-            [this](Qt::MouseButton b, QPoint) { PImgMouseDown(b); });
-    connect(PImg, &TPMultiImage::OnPaint, this, &TForm1::PImgPaint);
-    connect(kxDrop, &TkxDropFiles::OnFilesDroped, this, &TForm1::kxDropFilesDroped);
+    connect(ui_.FileList, &FileListView::fileClicked, this,
+            [this] { showCurrentFile(ui_.FileList); });
+    connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::DetailClick);
+    connect(ui_.List, &QToolButton::clicked, this, &MainWindow::ListClick);
+    connect(ui_.deleteButton, &QToolButton::clicked, this, &MainWindow::deleteClick);
+    connect(ui_.SaveAs, &QPushButton::clicked, this, &MainWindow::SaveAsClick);
+    connect(ui_.Flip, &QPushButton::clicked, this, &MainWindow::FlipClick);
+    connect(ui_.turnButton, &QPushButton::clicked, this, &MainWindow::turnClick);
+    connect(ui_.rotateButton, &QPushButton::clicked, this, &MainWindow::rotateClick);
+    connect(ui_.ZoomIn, &QPushButton::clicked, this, &MainWindow::ZoomInClick);
+    connect(ui_.ZoomOut, &QPushButton::clicked, this, &MainWindow::ZoomOutClick);
+    connect(ui_.OrigSize, &QPushButton::clicked, this, &MainWindow::OrigSizeClick);
+    connect(ui_.grey, &QCheckBox::toggled, this, &MainWindow::greyClick);
+    connect(ui_.pictureView, &PictureView::mousePressed, this,
+            [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
+    connect(ui_.pictureView, &PictureView::OnPaint, this, &MainWindow::picturePainted);
+    connect(ui_.dropTarget, &DropTarget::OnFilesDroped, this, &MainWindow::filesDropped);
 
-    setTabOrder(FileListBox1, DriveComboBox1);
-    FileListBox1->setFocus();
+    setTabOrder(ui_.fileListBox, ui_.driveBox);
+    ui_.fileListBox->setFocus();
 }
 
-void TForm1::createMenu() {
+void MainWindow::createMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    Beenden = file->addAction(QStringLiteral("&Close (ALT+F4)"));
-    Beenden->setObjectName(QStringLiteral("Beenden"));
-    connect(Beenden, &QAction::triggered, this, &TForm1::BeendenClick);
+    ui_.closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
+    ui_.closeAction->setObjectName(QStringLiteral("Beenden"));
+    connect(ui_.closeAction, &QAction::triggered, this, &MainWindow::closeClick);
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
-    ber1 = info->addAction(QStringLiteral("A&bout"));
-    ber1->setObjectName(QStringLiteral("ber1"));
-    connect(ber1, &QAction::triggered, this, &TForm1::ber1Click);
+    ui_.aboutAction = info->addAction(QStringLiteral("A&bout"));
+    ui_.aboutAction->setObjectName(QStringLiteral("ber1"));
+    connect(ui_.aboutAction, &QAction::triggered, this, &MainWindow::aboutClick);
 }
 
-void TForm1::FormCreate() {
-    firstPaintPending = true;
+void MainWindow::FormCreate() {
+    ui_.firstPaintPending = true;
     applyPlacement(settings::readPlacement(settings::filePath()));
-    // The exception handler is the application object itself (AppException).
-    PImg->setPicture(TestBMP);
-    zoomSteps = 0;
+    // The exception handler is the application object itself (Application).
+    ui_.pictureView->setPicture(templatePicture);
+    ui_.zoomSteps = 0;
     openFolder(startFolder());
-    FileListBox1->setMask(kFileMask);
-    pictureShown = false;
+    ui_.fileListBox->setMask(fileMask());
+    ui_.pictureShown = false;
     states_ = CommandStates{};
     applyStates();
 }
 
-void TForm1::applyPlacement(const WindowPlacement& p) {
+void MainWindow::applyPlacement(const WindowPlacement& p) {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens << screen->geometry();
@@ -234,7 +233,7 @@ void TForm1::applyPlacement(const WindowPlacement& p) {
     }
 }
 
-void TForm1::FormClose() {
+void MainWindow::FormClose() {
     WindowPlacement p;
     p.top = pos().y();
     p.left = pos().x();
@@ -244,22 +243,22 @@ void TForm1::FormClose() {
     settings::writePlacement(settings::filePath(), p); // a failure is not reported
 }
 
-void TForm1::FormActivate() {
-    if (!arguments_.isEmpty() && firstPaintPending) {
-        currentFileName = arguments_.first();
-        FileListBox1DblClick(this);
+void MainWindow::FormActivate() {
+    if (!arguments_.isEmpty() && ui_.firstPaintPending) {
+        ui_.currentFileName = arguments_.first();
+        showCurrentFile(this);
     }
 }
 
-void TForm1::PImgPaint() {
+void MainWindow::picturePainted() {
     // The first paint after the window came up ends the start-up: the argument has been
     // shown (or there was none). A paint before the first activation does not count, so
     // the argument is shown whichever comes first on the window system.
     if (activatedOnce_)
-        firstPaintPending = false;
+        ui_.firstPaintPending = false;
 }
 
-bool TForm1::event(QEvent* e) {
+bool MainWindow::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) {
         activatedOnce_ = true;
         FormActivate();
@@ -267,98 +266,98 @@ bool TForm1::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
-void TForm1::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
     FormClose();
     e->accept();
     emit programEnds();
 }
 
-void TForm1::resizeEvent(QResizeEvent* e) {
+void MainWindow::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
     FormResize();
 }
 
-void TForm1::FormResize() {
+void MainWindow::FormResize() {
     // The picture area keeps the layout's right margin of 19 pixels, so at the default
     // size it is the designed 427 pixels wide and never runs past the window's edge.
-    PImg->setGeometry(240, 16, width() - 259, height() - 75);
+    ui_.pictureView->setGeometry(240, 16, width() - 259, height() - 75);
 }
 
-void TForm1::BeendenClick() {
+void MainWindow::closeClick() {
     emit programEnds();
 }
 
-void TForm1::ber1Click() {
-    if (!OKBottomDlg)
+void MainWindow::aboutClick() {
+    if (!aboutBox_)
         return;
-    OKBottomDlg->show();
-    OKBottomDlg->raise();
-    OKBottomDlg->activateWindow();
+    aboutBox_->show();
+    aboutBox_->raise();
+    aboutBox_->activateWindow();
 }
 
-void TForm1::applyStates() {
-    SaveAs->setEnabled(states_.saveAs);
-    Flip->setEnabled(states_.flip);
-    Rotate->setEnabled(states_.rotate);
-    Turn->setEnabled(states_.turn);
-    ZoomIn->setEnabled(states_.zoomIn);
-    ZoomOut->setEnabled(states_.zoomOut);
-    OrigSize->setEnabled(states_.origSize);
-    grey->setEnabled(states_.grey);
-    Godot->setEnabled(states_.godot);
-    FileListBox1->setEnabled(states_.fileListBox);
+void MainWindow::applyStates() {
+    ui_.SaveAs->setEnabled(states_.saveAs);
+    ui_.Flip->setEnabled(states_.flip);
+    ui_.turnButton->setEnabled(states_.rotate);
+    ui_.rotateButton->setEnabled(states_.turn);
+    ui_.ZoomIn->setEnabled(states_.zoomIn);
+    ui_.ZoomOut->setEnabled(states_.zoomOut);
+    ui_.OrigSize->setEnabled(states_.origSize);
+    ui_.grey->setEnabled(states_.grey);
+    ui_.Godot->setEnabled(states_.godot);
+    ui_.fileListBox->setEnabled(states_.fileListBox);
     if (states_.selectGif) {
-        GIF->setChecked(true); // unticks "4Bit GoDot" with it
+        ui_.GIF->setChecked(true); // unticks "4Bit GoDot" with it
         states_.selectGif = false;
     }
 }
 
 // ---- Browsing chain ----
 
-void TForm1::openFolder(const QString& folder) {
-    if (!DirectoryListBox1->setDirectory(folder)) {
-        DirectoryListBox1->setDirectory(programFolder());
+void MainWindow::openFolder(const QString& folder) {
+    if (!ui_.folderList->setDirectory(folder)) {
+        ui_.folderList->setDirectory(programFolder());
     }
 }
 
-void TForm1::DriveComboBox1Change() {
-    const QString root = DriveComboBox1->drive();
+void MainWindow::driveChanged() {
+    const QString root = ui_.driveBox->drive();
     // The folder list keeps its folder while the selector names the drive it is on.
-    if (root.isEmpty() || QStorageInfo(DirectoryListBox1->directory()).rootPath() == root)
+    if (root.isEmpty() || QStorageInfo(ui_.folderList->directory()).rootPath() == root)
         return;
-    if (!TDriveComboBox::isReady(root) || !DirectoryListBox1->setDirectory(root)) {
-        DirectoryListBox1->setDirectory(programFolder());
-        DriveComboBox1->setDriveOf(programFolder());
+    if (!DriveBox::isReady(root) || !ui_.folderList->setDirectory(root)) {
+        ui_.folderList->setDirectory(programFolder());
+        ui_.driveBox->setDriveOf(programFolder());
     }
 }
 
-void TForm1::DirectoryListBox1Change() {
-    const QString folder = DirectoryListBox1->directory();
+void MainWindow::folderChanged() {
+    const QString folder = ui_.folderList->directory();
     QDir::setCurrent(folder);
-    DriveComboBox1->setDriveOf(folder);
-    FileListBox1->setDirectory(folder);
+    ui_.driveBox->setDriveOf(folder);
+    ui_.fileListBox->setDirectory(folder);
 }
 
-void TForm1::FileListBox1Change() {
-    FileList->clear();
-    for (const QString& name : FileListBox1->fileNames()) {
+void MainWindow::fileListChanged() {
+    ui_.FileList->clear();
+    for (const QString& name : ui_.fileListBox->fileNames()) {
         qint64 size = 0;
-        FileList->AddFile(name, size);
+        ui_.FileList->AddFile(name, size);
     }
 }
 
-void TForm1::DetailClick() {
-    FileList->setViewStyle(TFileListView::ViewStyle::Report);
+void MainWindow::DetailClick() {
+    ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
 }
 
-void TForm1::ListClick() {
-    FileList->setViewStyle(TFileListView::ViewStyle::List);
+void MainWindow::ListClick() {
+    ui_.FileList->setViewStyle(FileListView::ViewStyle::List);
 }
 
-QString TForm1::selectedListFile() const {
+QString MainWindow::selectedListFile() const {
     // The list shows names in lower case; the file system may not, so take the name the
     // row was made from. The list's names are relative to the current folder.
-    const QString name = FileList->selectedFileName();
+    const QString name = ui_.FileList->selectedFileName();
     return name.isEmpty() ? QString() : QDir::current().absoluteFilePath(name);
 }
 

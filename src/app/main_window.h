@@ -1,8 +1,9 @@
-// TForm1: the main window. Left, the browsing chain (drive, folder, file list) and the
-// commands; right, the picture area PImg. Showing a file goes through one dispatch,
-// FileListBox1DblClick, which picks a reader by the file name's extension and runs it
-// inside the reader frame (main_window_readers.cpp); the view commands act on the picture
-// that PImg holds (main_window_commands.cpp); saving is main_window_save.cpp.
+// MainWindow: the main window. Left, the browsing chain (drive, folder, file list) and the
+// commands; right, the picture area pictureView. Showing a file goes through one dispatch,
+// showCurrentFile, which takes the file's row from the format registry (decode/formats.h)
+// and runs it inside the reader frame, showFile (main_window_readers.cpp); the view commands
+// act on the picture that pictureView holds (main_window_commands.cpp); saving is
+// main_window_save.cpp.
 #pragma once
 
 #include <QImage>
@@ -11,6 +12,7 @@
 
 #include "app/settings.h"
 #include "app/view_logic.h"
+#include "components/bridge.h"
 #include "decode/formats.h"
 #include "export/save_as.h"
 
@@ -23,116 +25,113 @@ class QToolButton;
 
 namespace quendra {
 
-class TDirectoryListBox;
-class TDriveComboBox;
-class TFileListBox;
-class TFileListView;
-class TForm2;
-class TForm3;
-class TkxDropFiles;
-class TOKBottomDlg;
-class TPMultiImage;
-class TSaving;
+class FolderList;
+class DriveBox;
+class FileListBox;
+class FileListView;
+class EnlargedView;
+class ReducedView;
+class DropTarget;
+class AboutBox;
+class PictureView;
+class ProgressWindow;
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     // Runs FormCreate: reads the settings, shows the black template, opens the program's
     // folder. `arguments` are the command-line arguments after the program's name.
-    explicit TForm1(QStringList arguments = {}, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QStringList arguments = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The secondary windows, created after the main window (see Program).
-    void setSecondaryWindows(TForm2* form2, TForm3* form3, TOKBottomDlg* about, TSaving* saving);
+    void setSecondaryWindows(EnlargedView* enlargedView, ReducedView* reducedView, AboutBox* about,
+                             ProgressWindow* saving);
 
     // The program's folder (the executable's), and the folder the list starts in: its
     // "samples" subfolder when there is one, else the program's folder itself.
     static QString programFolder();
     static QString startFolder();
 
-    // ---- Controls ----
-    TDriveComboBox* DriveComboBox1 = nullptr;
-    TDirectoryListBox* DirectoryListBox1 = nullptr;
-    TFileListView* FileList = nullptr;
-    TFileListBox* FileListBox1 = nullptr;
-    QPushButton* SaveAs = nullptr;
-    QToolButton* Detail = nullptr;
-    QToolButton* List = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;
-    QRadioButton* BMP = nullptr;
-    QRadioButton* PCX = nullptr;
-    QRadioButton* PNG = nullptr;
-    QRadioButton* GIF = nullptr;
-    QRadioButton* JPG = nullptr;
-    QRadioButton* TIF = nullptr;
-    QRadioButton* Godot = nullptr;
-    QCheckBox* grey = nullptr;
-    QPushButton* Flip = nullptr;
-    QPushButton* Rotate = nullptr; // captioned "Turn"
-    QPushButton* ZoomIn = nullptr;
-    QPushButton* ZoomOut = nullptr;
-    QPushButton* OrigSize = nullptr;
-    QPushButton* Turn = nullptr; // captioned "Rotate"
-    TPMultiImage* PImg = nullptr;
-    TkxDropFiles* kxDrop = nullptr;
-    QAction* Beenden = nullptr; // "&Close (ALT+F4)"
-    QAction* ber1 = nullptr;    // "A&bout"
-
     // The blank template: 320 x 200, every pixel black, never drawn into.
-    const QImage TestBMP;
+    const QImage templatePicture;
 
-    // ---- View state ----
-    QString currentFileName;
-    int zoomSteps = 0;
-    bool pictureShown = false;
-    bool firstPaintPending = false;
+    // The window's controls and view state. Private to the window; parts() is the one
+    // way in, for widget tests (to see what a person sees and to set the start-up state)
+    // and the screenshot hook. Nothing else in the program reaches in.
+    struct Parts {
+        // Controls
+        DriveBox* driveBox = nullptr;
+        FolderList* folderList = nullptr;
+        FileListView* FileList = nullptr;
+        FileListBox* fileListBox = nullptr;
+        QPushButton* SaveAs = nullptr;
+        QToolButton* Detail = nullptr;
+        QToolButton* List = nullptr;
+        QToolButton* deleteButton = nullptr;
+        QGroupBox* saveFormatGroup = nullptr;
+        QRadioButton* BMP = nullptr;
+        QRadioButton* PCX = nullptr;
+        QRadioButton* PNG = nullptr;
+        QRadioButton* GIF = nullptr;
+        QRadioButton* JPG = nullptr;
+        QRadioButton* TIF = nullptr;
+        QRadioButton* Godot = nullptr;
+        QCheckBox* grey = nullptr;
+        QPushButton* Flip = nullptr;
+        QPushButton* turnButton = nullptr; // captioned "Turn"
+        QPushButton* ZoomIn = nullptr;
+        QPushButton* ZoomOut = nullptr;
+        QPushButton* OrigSize = nullptr;
+        QPushButton* rotateButton = nullptr; // captioned "Rotate"
+        PictureView* pictureView = nullptr;
+        DropTarget* dropTarget = nullptr;
+        QAction* closeAction = nullptr; // "&Close (ALT+F4)"
+        QAction* aboutAction = nullptr; // "A&bout"
+
+        // View state
+        QString currentFileName;
+        int zoomSteps = 0;
+        bool pictureShown = false;
+        bool firstPaintPending = false;
+    };
+    Parts& parts() { return ui_; }
+    const Parts& parts() const { return ui_; }
+
     const CommandStates& commandStates() const { return states_; }
-    TSaving* savingWindow() const { return Saving; }
-    TForm2* enlargedView() const { return Form2; }
-    TForm3* reducedView() const { return Form3; }
-    TOKBottomDlg* aboutBox() const { return OKBottomDlg; }
+    ProgressWindow* progressWindow() const { return progressWindow_; }
+    EnlargedView* enlargedView() const { return enlargedView_; }
+    ReducedView* reducedView() const { return reducedView_; }
+    AboutBox* aboutBox() const { return aboutBox_; }
 
   public slots:
     // Dispatch: shows the current file (from the list view when it is the trigger).
-    void FileListBox1DblClick(QObject* sender);
-
-    // Readers, each inside the reader frame.
-    void KoalaView(const QString& fileName);
-    void ArtView(const QString& fileName);
-    void ArtHiView(const QString& fileName);
-    void AmiView(const QString& fileName);
-    void KoalaCompView(const QString& fileName);
-    void DoodleView(const QString& fileName);
-    void DoodleCompView(const QString& fileName);
-    void PageGBView(const QString& fileName);
-    void FP2View(const QString& fileName);
-    void GodClipView(const QString& fileName);
+    void showCurrentFile(QObject* sender);
 
     // Browsing chain.
-    void DriveComboBox1Change();
-    void DirectoryListBox1Change();
-    void FileListBox1Change();
+    void driveChanged();
+    void folderChanged();
+    void fileListChanged();
     void DetailClick();
     void ListClick();
 
     // Commands.
     void SaveAsClick();
-    // Writes PImg's picture as a GoDot 4Bit file, with the progress window.
+    // Writes pictureView's picture as a GoDot 4Bit file, with the progress window.
     void Save4Bt(const QString& fileName);
-    void SpeedButton1Click();
+    void deleteClick();
     void FlipClick();
-    void RotateClick();
-    void TurnClick();
+    void turnClick();
+    void rotateClick();
     void ZoomInClick();
     void ZoomOutClick();
     void OrigSizeClick();
     void greyClick();
-    void PImgMouseDown(Qt::MouseButton button);
-    void PImgPaint();
-    void kxDropFilesDroped(TkxDropFiles* sender);
-    void ber1Click();
-    void BeendenClick();
+    void pictureMouseDown(Qt::MouseButton button);
+    void picturePainted();
+    void filesDropped(DropTarget* sender);
+    void aboutClick();
+    void closeClick();
 
     // Activation and closing (also run by the window system's events).
     void FormActivate();
@@ -161,9 +160,8 @@ class TForm1 : public QMainWindow {
     // Reader frame.
     void openFrame(const QString& fileName, QStringView suffix, ReaderFamily family);
     void closeFrame(ReaderFamily family);
-    void showDecoded(const Decoded& decoded);
-    void runReader(const QString& fileName, ReaderKind kind, ReaderFamily family);
-    void godotPath(const QString& fileName);
+    // Shows a file inside the reader frame, read and decoded as `format` says.
+    void showFile(const QString& fileName, const C64Format& format);
 
     // The file of the list view's selected row, with its folder; empty when none.
     QString selectedListFile() const;
@@ -172,19 +170,17 @@ class TForm1 : public QMainWindow {
     void applyZoom(const ZoomAction& action);
     // The save-format row of the checked radio button, tested in the rows' order.
     const SaveFormatRow* checkedSaveFormat() const;
-    QRadioButton* saveFormatButton(SaveFormat format) const;
+    QRadioButton* saveFormatButton(PictureFormat format) const;
 
-    TForm2* Form2 = nullptr;
-    TForm3* Form3 = nullptr;
-    TOKBottomDlg* OKBottomDlg = nullptr;
-    TSaving* Saving = nullptr;
+    EnlargedView* enlargedView_ = nullptr;
+    ReducedView* reducedView_ = nullptr;
+    AboutBox* aboutBox_ = nullptr;
+    ProgressWindow* progressWindow_ = nullptr;
     QStringList arguments_;
+    Parts ui_;
     CommandStates states_;
     SaveFolder saveFolder_;
     bool activatedOnce_ = false;
 };
-
-// Converts a reader's picture to the form PImg holds.
-QImage toQImage(const IndexedImage& picture);
 
 } // namespace quendra

@@ -1,4 +1,4 @@
-// TForm1: the commands on the shown picture, delete, drop and the picture-area clicks.
+// MainWindow: the commands on the shown picture, delete, drop and the picture-area clicks.
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -16,83 +16,83 @@
 
 namespace quendra {
 
-void TForm1::FlipClick() {
-    PImg->ImageFlip();
+void MainWindow::FlipClick() {
+    ui_.pictureView->ImageFlip();
 }
 
-void TForm1::RotateClick() {
-    PImg->ImageRotate();
+void MainWindow::turnClick() {
+    ui_.pictureView->ImageRotate();
 }
 
-void TForm1::TurnClick() {
+void MainWindow::rotateClick() {
     OrigSizeClick();
-    const QImage source = PImg->picture();
+    const QImage source = ui_.pictureView->picture();
     const int w = source.width();
-    if (Saving) {
-        Saving->setWindowTitle(QStringLiteral("Rotating..."));
-        Saving->SaveProgress->setValue(0);
-        Saving->SaveProgress->setRange(0, w);
-        Saving->setStep(w / 10);
-        Saving->showNow();
+    if (progressWindow_) {
+        progressWindow_->setWindowTitle(QStringLiteral("Rotating..."));
+        progressWindow_->SaveProgress->setValue(0);
+        progressWindow_->SaveProgress->setRange(0, w);
+        progressWindow_->setStep(w / 10);
+        progressWindow_->showNow();
     }
     const QImage turned = quarterTurn(source, [this](int column) {
-        if (Saving)
-            Saving->setPosition(column);
+        if (progressWindow_)
+            progressWindow_->setPosition(column);
     });
-    PImg->setPicture(turned);
-    if (Saving) {
-        Saving->hide();
-        Saving->setStep(2);
+    ui_.pictureView->setPicture(turned);
+    if (progressWindow_) {
+        progressWindow_->hide();
+        progressWindow_->setStep(2);
     }
 }
 
-void TForm1::applyZoom(const ZoomAction& action) {
+void MainWindow::applyZoom(const ZoomAction& action) {
     if (action.stretchRatio)
-        PImg->setStretchRatio(true);
+        ui_.pictureView->setStretchRatio(true);
     for (int i = 0; i < action.zoomIns; ++i)
-        PImg->ImageZoomIn();
+        ui_.pictureView->ImageZoomIn();
     for (int i = 0; i < action.zoomOuts; ++i)
-        PImg->ImageZoomOut();
+        ui_.pictureView->ImageZoomOut();
     if (!action.stretchRatio)
-        PImg->setStretchRatio(false);
+        ui_.pictureView->setStretchRatio(false);
 }
 
-void TForm1::ZoomInClick() {
-    applyZoom(zoomIn(states_, zoomSteps));
+void MainWindow::ZoomInClick() {
+    applyZoom(zoomIn(states_, ui_.zoomSteps));
     applyStates();
 }
 
-void TForm1::ZoomOutClick() {
-    applyZoom(zoomOut(states_, zoomSteps, PImg->stretchRatio()));
+void MainWindow::ZoomOutClick() {
+    applyZoom(zoomOut(states_, ui_.zoomSteps, ui_.pictureView->stretchRatio()));
     applyStates();
 }
 
-void TForm1::OrigSizeClick() {
-    applyZoom(origSize(states_, zoomSteps));
+void MainWindow::OrigSizeClick() {
+    applyZoom(origSize(states_, ui_.zoomSteps));
     applyStates();
 }
 
-void TForm1::greyClick() {
+void MainWindow::greyClick() {
     states_.grey = false;
     applyStates();
-    FileListBox1DblClick(this);
+    showCurrentFile(this);
     states_.grey = true;
     applyStates();
 }
 
-void TForm1::PImgMouseDown(Qt::MouseButton button) {
-    if (!pictureShown)
+void MainWindow::pictureMouseDown(Qt::MouseButton button) {
+    if (!ui_.pictureShown)
         return;
     if (button == Qt::LeftButton) {
-        if (Form2)
-            Form2->showPicture(PImg->picture());
+        if (enlargedView_)
+            enlargedView_->showPicture(ui_.pictureView->picture());
     } else if (button == Qt::RightButton || button == Qt::MiddleButton) {
-        if (Form3)
-            Form3->showPicture(PImg->picture());
+        if (reducedView_)
+            reducedView_->showPicture(ui_.pictureView->picture());
     }
 }
 
-void TForm1::SpeedButton1Click() {
+void MainWindow::deleteClick() {
     const QString name = selectedListFile();
     const QFileInfo file(name);
     if (name.isEmpty() || !file.exists() || file.isDir())
@@ -103,34 +103,34 @@ void TForm1::SpeedButton1Click() {
         return;
     }
     QFile::remove(name); // a refusal is not reported; the view is reset all the same
-    currentFileName.clear();
-    FileListBox1->refresh();
+    ui_.currentFileName.clear();
+    ui_.fileListBox->refresh();
     // Back to the unzoomed view first, so that the next picture does not open zoomed
     // while the zoom commands say it is not.
-    if (zoomSteps != 0)
+    if (ui_.zoomSteps != 0)
         OrigSizeClick();
-    PImg->setPicture(TestBMP);
-    pictureShown = false;
+    ui_.pictureView->setPicture(templatePicture);
+    ui_.pictureShown = false;
     afterDelete(states_);
-    zoomSteps = 0;
+    ui_.zoomSteps = 0;
     applyStates();
 }
 
-void TForm1::kxDropFilesDroped(TkxDropFiles* sender) {
+void MainWindow::filesDropped(DropTarget* sender) {
     showDropped(sender->files());
 }
 
-void TForm1::showDropped(const QStringList& files) {
+void MainWindow::showDropped(const QStringList& files) {
     if (files.isEmpty())
         return;
     const QFileInfo entry(files.first());
     const QString folder = entry.absolutePath();
     openFolder(folder);
-    DirectoryListBox1->refresh();
-    FileListBox1->setFocus();
-    FileListBox1->setDirectory(DirectoryListBox1->directory());
-    currentFileName = entry.absoluteFilePath();
-    FileListBox1DblClick(this);
+    ui_.folderList->refresh();
+    ui_.fileListBox->setFocus();
+    ui_.fileListBox->setDirectory(ui_.folderList->directory());
+    ui_.currentFileName = entry.absoluteFilePath();
+    showCurrentFile(this);
 }
 
 } // namespace quendra

@@ -1,5 +1,5 @@
-// TForm1: "Save as...". The dialog proposes the shown file's name with the extension of the
-// checked format and starts in the save folder; the six common formats are written by PImg,
+// MainWindow: "Save as...". The dialog proposes the shown file's name with the extension of the
+// checked format and starts in the save folder; the six common formats are written by pictureView,
 // GoDot 4Bit by the program's own writer with the progress window.
 #include <QCheckBox>
 #include <QDir>
@@ -13,6 +13,7 @@
 #include "app/browse_controls.h"
 #include "app/main_window.h"
 #include "app/secondary_windows.h"
+#include "components/bridge.h"
 #include "components/dialogs.h"
 #include "components/pmultiimage.h"
 #include "export/godot_writer.h"
@@ -27,11 +28,7 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::filesystem::path pathOf(const QString& fileName) {
-    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
-}
-
-// PImg's picture as the writer reads it: 8-bit RGB. Nothing when the copy cannot be made.
+// pictureView's picture as the writer reads it: 8-bit RGB. Nothing when the copy cannot be made.
 std::optional<Image> rgbPicture(const QImage& picture) {
     if (picture.isNull())
         return Image(0, 0);
@@ -48,27 +45,27 @@ std::optional<Image> rgbPicture(const QImage& picture) {
 
 } // namespace
 
-QRadioButton* TForm1::saveFormatButton(SaveFormat format) const {
+QRadioButton* MainWindow::saveFormatButton(PictureFormat format) const {
     switch (format) {
-    case SaveFormat::TIF:
-        return TIF;
-    case SaveFormat::GIF:
-        return GIF;
-    case SaveFormat::BMP:
-        return BMP;
-    case SaveFormat::PCX:
-        return PCX;
-    case SaveFormat::PNG:
-        return PNG;
-    case SaveFormat::JPG:
-        return JPG;
-    case SaveFormat::Godot:
-        return Godot;
+    case PictureFormat::TIFF:
+        return ui_.TIF;
+    case PictureFormat::GIF:
+        return ui_.GIF;
+    case PictureFormat::BMP:
+        return ui_.BMP;
+    case PictureFormat::PCX:
+        return ui_.PCX;
+    case PictureFormat::PNG:
+        return ui_.PNG;
+    case PictureFormat::JPEG:
+        return ui_.JPG;
+    case PictureFormat::Godot4Bit:
+        return ui_.Godot;
     }
     return nullptr;
 }
 
-const SaveFormatRow* TForm1::checkedSaveFormat() const {
+const SaveFormatRow* MainWindow::checkedSaveFormat() const {
     for (const SaveFormatRow& row : saveFormatRows()) {
         const QRadioButton* button = saveFormatButton(row.format);
         if (button && button->isChecked())
@@ -77,17 +74,18 @@ const SaveFormatRow* TForm1::checkedSaveFormat() const {
     return nullptr;
 }
 
-void TForm1::SaveAsClick() {
+void MainWindow::SaveAsClick() {
     const QString startFolder =
-        QString::fromStdString(saveFolder_.start(DirectoryListBox1->directory().toStdString()));
+        QString::fromStdString(saveFolder_.start(ui_.folderList->directory().toStdString()));
     const SaveFormatRow* row = checkedSaveFormat();
 
     dialogs::SaveRequest request;
     request.title = kSaveTitle;
     request.directory = startFolder;
-    request.fileName = namePart(currentFileName);
+    request.fileName = namePart(ui_.currentFileName);
     if (row) {
-        request.fileName = fromUtf8(proposedFileName(currentFileName.toStdString(), row->format));
+        request.fileName =
+            fromUtf8(proposedFileName(ui_.currentFileName.toStdString(), row->format));
         request.filter = fromUtf8(filterDescription(*row));
         request.defaultSuffix = fromUtf8(row->extension);
     }
@@ -97,59 +95,59 @@ void TForm1::SaveAsClick() {
     // A bare name means the folder the dialog showed.
     chosen = QDir::cleanPath(QDir(startFolder).absoluteFilePath(chosen));
 
-    PImg->setDefSaveFilename(chosen);
+    ui_.pictureView->setDefSaveFilename(chosen);
     saveFolder_.confirmed(chosen.toStdString());
     if (!row)
         return;
     switch (row->format) {
-    case SaveFormat::TIF:
-        PImg->SaveAsTIF(chosen);
+    case PictureFormat::TIFF:
+        ui_.pictureView->SaveAsTIF(chosen);
         break;
-    case SaveFormat::GIF:
-        PImg->SaveAsGIF(chosen);
+    case PictureFormat::GIF:
+        ui_.pictureView->SaveAsGIF(chosen);
         break;
-    case SaveFormat::BMP:
-        PImg->SaveAsBMP(chosen);
+    case PictureFormat::BMP:
+        ui_.pictureView->SaveAsBMP(chosen);
         break;
-    case SaveFormat::PCX:
-        PImg->SaveAsPCX(chosen);
+    case PictureFormat::PCX:
+        ui_.pictureView->SaveAsPCX(chosen);
         break;
-    case SaveFormat::PNG:
-        PImg->SaveAsPNG(chosen);
+    case PictureFormat::PNG:
+        ui_.pictureView->SaveAsPNG(chosen);
         break;
-    case SaveFormat::JPG:
-        PImg->SaveAsJPG(chosen);
+    case PictureFormat::JPEG:
+        ui_.pictureView->SaveAsJPG(chosen);
         break;
-    case SaveFormat::Godot:
+    case PictureFormat::Godot4Bit:
         Save4Bt(chosen);
         break;
     }
 }
 
-void TForm1::Save4Bt(const QString& fileName) {
+void MainWindow::Save4Bt(const QString& fileName) {
     // The table follows "Show gray" as it is now: a grey picture is matched against grey.
-    const bool greyTable = grey->isChecked();
+    const bool greyTable = ui_.grey->isChecked();
     const CommandStates before = states_;
     saveStarts(states_);
     applyStates();
 
     // The window shows once the picture is known to fit: bar 0 to the last cell row.
-    SavingProgress progress(Saving, QStringLiteral("Saving..."), true);
+    SavingProgress progress(progressWindow_, QStringLiteral("Saving..."), true);
     WriteResult result;
     try {
-        const std::optional<Image> picture = rgbPicture(PImg->picture());
-        result = picture ? writeGodotFile(pathOf(fileName), *picture, greyTable, &progress)
+        const std::optional<Image> picture = rgbPicture(ui_.pictureView->picture());
+        result = picture ? writeGodotFile(toPath(fileName), *picture, greyTable, &progress)
                          : WriteResult{false, "no memory for a copy of the picture"};
     } catch (const std::exception& e) {
         result = {false, e.what()};
     }
 
-    if (Saving)
-        Saving->hide();
+    if (progressWindow_)
+        progressWindow_->hide();
     // The commands come back as they were: a save changes nothing they depend on.
     states_ = before;
     applyStates();
-    FileListBox1->refresh(); // a file written into the shown folder is listed
+    ui_.fileListBox->refresh(); // a file written into the shown folder is listed
     if (!result.written) {
         // The file that was there, if any, is untouched (the write is atomic).
         dialogs::message(this, QMessageBox::Information, QStringLiteral("Information"),

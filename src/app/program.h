@@ -25,18 +25,18 @@ class Program {
     // menu's "&Close (ALT+F4)" writes no settings; closing the window has written them.
     void endEventLoopOnRequest();
 
-    TForm1* form1() const { return form1_.get(); }
-    TForm2* form2() const { return form2_.get(); }
-    TForm3* form3() const { return form3_.get(); }
-    TOKBottomDlg* okBottomDlg() const { return okBottomDlg_.get(); }
-    TSaving* saving() const { return saving_.get(); }
+    MainWindow* mainWindow() const { return mainWindow_.get(); }
+    EnlargedView* enlargedView() const { return enlargedView_.get(); }
+    ReducedView* reducedView() const { return reducedView_.get(); }
+    AboutBox* aboutBox() const { return aboutBox_.get(); }
+    ProgressWindow* progressWindow() const { return progressWindow_.get(); }
 
   private:
-    std::unique_ptr<TForm1> form1_;
-    std::unique_ptr<TForm2> form2_;
-    std::unique_ptr<TForm3> form3_;
-    std::unique_ptr<TOKBottomDlg> okBottomDlg_;
-    std::unique_ptr<TSaving> saving_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<EnlargedView> enlargedView_;
+    std::unique_ptr<ReducedView> reducedView_;
+    std::unique_ptr<AboutBox> aboutBox_;
+    std::unique_ptr<ProgressWindow> progressWindow_;
 };
 
 } // namespace quendra

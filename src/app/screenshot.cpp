@@ -15,7 +15,7 @@ namespace quendra {
 
 namespace {
 
-void takeScreenshot(TForm1* form, const QString& path, qint64 firstPaintMs) {
+void takeScreenshot(MainWindow* form, const QString& path, qint64 firstPaintMs) {
     QScreen* screen = form->screen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
@@ -26,19 +26,19 @@ void takeScreenshot(TForm1* form, const QString& path, qint64 firstPaintMs) {
             ->grabWindow(0, origin.x() - screen->geometry().x(),
                          origin.y() - screen->geometry().y(), form->width(), form->height())
             .toImage();
-    const QPoint area = form->PImg->mapTo(form, QPoint(0, 0));
+    const QPoint area = form->parts().pictureView->mapTo(form, QPoint(0, 0));
     shot.setText(QStringLiteral("PImg"), QStringLiteral("%1,%2,%3,%4")
                                              .arg(area.x())
                                              .arg(area.y())
-                                             .arg(form->PImg->width())
-                                             .arg(form->PImg->height()));
+                                             .arg(form->parts().pictureView->width())
+                                             .arg(form->parts().pictureView->height()));
     shot.setText(QStringLiteral("FirstPaintMs"), QString::number(firstPaintMs));
     shot.save(path, "PNG");
 }
 
 } // namespace
 
-void arrangeScreenshot(TForm1* form, const QElapsedTimer& sinceStart) {
+void arrangeScreenshot(MainWindow* form, const QElapsedTimer& sinceStart) {
     const QString path = qEnvironmentVariable("QUENDRA_SCREENSHOT");
     if (path.isEmpty())
         return;
@@ -46,7 +46,7 @@ void arrangeScreenshot(TForm1* form, const QElapsedTimer& sinceStart) {
     auto firstPaint = std::make_shared<qint64>(-1);
     const QElapsedTimer started = sinceStart;
     QObject::connect(poll, &QTimer::timeout, form, [=] {
-        const bool painted = !form->firstPaintPending && form->isVisible();
+        const bool painted = !form->parts().firstPaintPending && form->isVisible();
         if (painted && *firstPaint < 0)
             *firstPaint = started.elapsed();
         // Let the window system settle once the picture is up; give up waiting after 15 s.

@@ -10,10 +10,10 @@
 
 namespace quendra {
 
-class TForm1;
+class MainWindow;
 
 // Arranges the screenshot when the environment asks for one. `sinceStart` runs from the
 // program's start.
-void arrangeScreenshot(TForm1* form, const QElapsedTimer& sinceStart);
+void arrangeScreenshot(MainWindow* form, const QElapsedTimer& sinceStart);
 
 } // namespace quendra

@@ -1,5 +1,7 @@
 #include "app/secondary_windows.h"
 
+#include "app/view_logic.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
@@ -38,13 +40,13 @@ Qt::WindowFlags secondaryWindowFlags() {
            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint;
 }
 
-// ---- TForm2: enlarged view ----
+// ---- EnlargedView: enlarged view ----
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
+EnlargedView::EnlargedView(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Maximized (Click to close)"));
     resize(588, 448);
-    BigImage = new TPMultiImage(this);
+    BigImage = new PictureView(this);
     BigImage->setObjectName(QStringLiteral("BigImage"));
     BigImage->setCenter(true);
     BigImage->setBorderStyle(TBorderStyle::bsSingle);
@@ -52,10 +54,10 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
     BigImage->setStretchRatio(true);
     BigImage->setToolTip(QStringLiteral("Click to close"));
     BigImage->setGeometry(rect());
-    connect(BigImage, &TPMultiImage::mousePressed, this, &TForm2::BigImageMouseDown);
+    connect(BigImage, &PictureView::mousePressed, this, &EnlargedView::BigImageMouseDown);
 }
 
-void TForm2::showPicture(const QImage& picture) {
+void EnlargedView::showPicture(const QImage& picture) {
     BigImage->setPicture(picture);
     showMaximized();
     FormActivate();
@@ -63,22 +65,22 @@ void TForm2::showPicture(const QImage& picture) {
     activateWindow();
 }
 
-void TForm2::BigImageMouseDown() {
+void EnlargedView::BigImageMouseDown() {
     hide();
 }
 
-bool TForm2::event(QEvent* e) {
+bool EnlargedView::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
     return QWidget::event(e);
 }
 
-void TForm2::resizeEvent(QResizeEvent* e) {
+void EnlargedView::resizeEvent(QResizeEvent* e) {
     BigImage->setGeometry(rect());
     QWidget::resizeEvent(e);
 }
 
-void TForm2::hideEvent(QHideEvent* e) {
+void EnlargedView::hideEvent(QHideEvent* e) {
     // A hidden view keeps no copy: a large page would otherwise stay in memory.
     BigImage->clearPicture();
     QWidget::hideEvent(e);
@@ -90,7 +92,7 @@ void TForm2::hideEvent(QHideEvent* e) {
     });
 }
 
-void TForm2::FormActivate() {
+void EnlargedView::FormActivate() {
     // The whole screen, from its top-left corner.
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
@@ -100,9 +102,9 @@ void TForm2::FormActivate() {
         setGeometry(area);
 }
 
-// ---- TForm3: reduced view ----
+// ---- ReducedView: reduced view ----
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
+ReducedView::ReducedView(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Minimized (Click)"));
     setToolTip(QStringLiteral("Click to close"));
@@ -116,7 +118,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
     centreOnScreen(this);
 }
 
-void TForm3::showPicture(const QImage& picture) {
+void ReducedView::showPicture(const QImage& picture) {
     pictureSize_ = picture.size();
     // Stretched once here (whole pixels, no blending), not at every paint.
     const QSize half(picture.width() / 2, picture.height() / 2);
@@ -129,19 +131,19 @@ void TForm3::showPicture(const QImage& picture) {
     activateWindow();
 }
 
-bool TForm3::event(QEvent* e) {
+bool ReducedView::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
     return QWidget::event(e);
 }
 
-void TForm3::mousePressEvent(QMouseEvent* e) {
+void ReducedView::mousePressEvent(QMouseEvent* e) {
     // Presses on SmallImg arrive here too: the label does not take them.
     hide();
     e->accept();
 }
 
-void TForm3::hideEvent(QHideEvent* e) {
+void ReducedView::hideEvent(QHideEvent* e) {
     SmallImg->clear();
     QWidget::hideEvent(e);
     // The window system's surface of the view is megabytes; once the window is hidden,
@@ -152,7 +154,7 @@ void TForm3::hideEvent(QHideEvent* e) {
     });
 }
 
-void TForm3::FormActivate() {
+void ReducedView::FormActivate() {
     // Half the picture in each direction, rounded toward zero.
     const QSize half(pictureSize_.width() / 2, pictureSize_.height() / 2);
     if (size() != half)
@@ -160,9 +162,9 @@ void TForm3::FormActivate() {
     SmallImg->setGeometry(0, 0, half.width(), half.height());
 }
 
-// ---- TOKBottomDlg: about box ----
+// ---- AboutBox: about box ----
 
-TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent, secondaryWindowFlags()) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent, secondaryWindowFlags()) {
     setObjectName(QStringLiteral("OKBottomDlg"));
     setWindowTitle(QStringLiteral("About..."));
     setModal(false);
@@ -177,12 +179,8 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent, secondaryWindowFla
     lines[0]->setFont(big);
     lines[1] = centredLabel(frame, QStringLiteral("Converter for GoDot, Version 1.0"),
                             QRect(8, 42, 281, 18));
-    lines[2] = centredLabel(
-        frame,
-        QStringLiteral("Displays: 4Bit GoDot (4bt,clp), Amica Paint (ami), Koala Painter (koa), "
-                       "Adv. Art Studio (ocp), Art Studio (ocp), Doodle (dd), Doodle comp. (jj), "
-                       "Koala comp. (gg), RunPaint (rpm), Printfox/Pagefox (bs, pg, gb)"),
-        QRect(8, 64, 281, 66));
+    lines[2] =
+        centredLabel(frame, QStringLiteral("Displays: ") + formatList(), QRect(8, 64, 281, 66));
     lines[2]->setWordWrap(true);
     lines[3] = centredLabel(frame, QStringLiteral("Just double-click or drag'n drop pics"),
                             QRect(8, 134, 281, 18));
@@ -195,9 +193,9 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent, secondaryWindowFla
     centreOnScreen(this);
 }
 
-// ---- TSaving: progress ----
+// ---- ProgressWindow: progress ----
 
-TSaving::TSaving(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
+ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
     setObjectName(QStringLiteral("Saving"));
     setWindowTitle(QStringLiteral("Saving..."));
     setFixedSize(294, 36);
@@ -210,12 +208,12 @@ TSaving::TSaving(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
     centreOnScreen(this);
 }
 
-void TSaving::setPosition(int position) {
+void ProgressWindow::setPosition(int position) {
     // The bar paints itself at once when the change shows.
     SaveProgress->setValue(position);
 }
 
-void TSaving::showNow() {
+void ProgressWindow::showNow() {
     show();
     raise();
     // Only the window system's own work (expose, paint); no input reaches the program
@@ -225,7 +223,7 @@ void TSaving::showNow() {
 
 // ---- SavingProgress ----
 
-SavingProgress::SavingProgress(TSaving* window, QString caption, bool mayShow)
+SavingProgress::SavingProgress(ProgressWindow* window, QString caption, bool mayShow)
     : window_(window), caption_(std::move(caption)), mayShow_(mayShow) {}
 
 void SavingProgress::start(int maximum) {

@@ -13,17 +13,17 @@
 
 namespace quendra {
 
-class TPMultiImage;
+class PictureView;
 
 // Flags shared by the four: a fixed dialog frame with only the system menu, on top.
 Qt::WindowFlags secondaryWindowFlags();
 
 // Enlarged view: screen-sized, the picture scaled keeping its proportions.
-class TForm2 : public QWidget {
+class EnlargedView : public QWidget {
     Q_OBJECT
   public:
-    explicit TForm2(QWidget* parent = nullptr);
-    TPMultiImage* BigImage = nullptr;
+    explicit EnlargedView(QWidget* parent = nullptr);
+    PictureView* BigImage = nullptr;
 
     // Shows the window with a copy of `picture` (again: replaces it and re-activates).
     void showPicture(const QImage& picture);
@@ -41,10 +41,10 @@ class TForm2 : public QWidget {
 };
 
 // Reduced view: half the picture's size, the picture stretched into it.
-class TForm3 : public QWidget {
+class ReducedView : public QWidget {
     Q_OBJECT
   public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit ReducedView(QWidget* parent = nullptr);
     QLabel* SmallImg = nullptr;
 
     // Shows the window with `picture` stretched to half its size.
@@ -61,18 +61,18 @@ class TForm3 : public QWidget {
 };
 
 // The about box.
-class TOKBottomDlg : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    explicit TOKBottomDlg(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
     QLabel* lines[4] = {};
 };
 
 // The progress window; every user sets its caption first.
-class TSaving : public QWidget {
+class ProgressWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit TSaving(QWidget* parent = nullptr);
+    explicit ProgressWindow(QWidget* parent = nullptr);
     QProgressBar* SaveProgress = nullptr;
 
     // The bar's step (2 at design); kept for the users that change it.
@@ -91,13 +91,13 @@ class TSaving : public QWidget {
 class SavingProgress : public Progress {
   public:
     // `mayShow`: false keeps the window hidden (first paint still pending, a small clip).
-    SavingProgress(TSaving* window, QString caption, bool mayShow);
+    SavingProgress(ProgressWindow* window, QString caption, bool mayShow);
     void start(int maximum) override;
     void position(int position) override;
     bool shown() const { return shown_; }
 
   private:
-    TSaving* window_;
+    ProgressWindow* window_;
     QString caption_;
     bool mayShow_;
     bool shown_ = false;

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "decode/formats.h"
+
 namespace quendra {
 
 // Only "/" separates folders here: "\\" and ":" are ordinary characters of a file name.
@@ -11,6 +13,44 @@ QString namePart(const QString& fileName) {
 
 QString captionFor(const QString& fileName, QStringView suffix) {
     return kProgramName + QStringLiteral(": ") + namePart(fileName) + suffix.toString();
+}
+
+namespace {
+// The row's extensions in lower case, each once, in the row's order.
+QStringList lowerExtensions(const C64Format& format) {
+    QStringList out;
+    for (std::string_view form : format.extensions) {
+        const QString e = QString::fromUtf8(form.data(), qsizetype(form.size())).toLower();
+        if (!e.isEmpty() && !out.contains(e))
+            out << e;
+    }
+    return out;
+}
+} // namespace
+
+QString fileMask() {
+    QStringList patterns;
+    for (const C64Format& format : c64Formats()) {
+        if (!format.inFileMask)
+            continue;
+        for (const QString& e : lowerExtensions(format)) {
+            if (!patterns.contains(u'*' + e))
+                patterns << u'*' + e;
+        }
+    }
+    return patterns.join(u';');
+}
+
+QString formatList() {
+    QStringList items;
+    for (const C64Format& format : c64Formats()) {
+        QStringList bare = lowerExtensions(format);
+        for (QString& e : bare)
+            e.remove(0, 1);
+        items << QString::fromUtf8(format.name.data(), qsizetype(format.name.size())) +
+                     QStringLiteral(" (") + bare.join(u", ") + u')';
+    }
+    return items.join(u", ");
 }
 
 bool matchesMask(const QString& fileName, const QString& mask) {
@@ -33,7 +73,7 @@ void dispatchBegins(CommandStates& s) {
 void readerStarts(CommandStates& s, ReaderFamily family) {
     s.fileListBox = false;
     s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = false;
-    if (family != ReaderFamily::GodotPath && family != ReaderFamily::GodotClip)
+    if (family != ReaderFamily::GodotPath)
         s.grey = false;
 }
 
@@ -43,7 +83,6 @@ void readerEnds(CommandStates& s, ReaderFamily family) {
     switch (family) {
     case ReaderFamily::C64:
     case ReaderFamily::GodotPath:
-    case ReaderFamily::GodotClip:
         s.grey = true;
         break;
     case ReaderFamily::Printfox:

@@ -13,10 +13,13 @@
 namespace quendra {
 
 inline const QString kProgramName = QStringLiteral("Quendra");
-inline const QString kFileMask =
-    QStringLiteral("*.4bt;*.koa;*.ocp;*.ami;*.gg;*.dd;*.jj;*.clp;*.rpm;*.pg;*.gb;*.bs");
+// The file list's mask: "*.koa;*.rpm;..." from the registry's rows that are in the mask,
+// each extension once in lower case (the mask ignores case).
+QString fileMask();
+// The About box's list: "Koala Painter (koa), ..." for every registry row.
+QString formatList();
 
-// The name part of a path: what follows the last "/", "\" or drive colon.
+// The name part of a path: what follows the last "/".
 QString namePart(const QString& fileName);
 // "Quendra: " + name part + suffix.
 QString captionFor(const QString& fileName, QStringView suffix);
@@ -29,8 +32,8 @@ enum class ReaderFamily {
     C64,        // Koala, Art Studio, Amica, Koala compressed, Doodle, Doodle compressed
     Printfox,   // leaves "Show gray" disabled
     FunPainter, // leaves "Show gray" disabled, selects GIF and disables "4Bit GoDot"
-    GodotPath,  // the dispatch's own GoDot steps: "Show gray" keeps its state meanwhile
-    GodotClip,  // GodClipView
+    GodotPath,  // GoDot pictures and clips, and every file no other format names:
+                // "Show gray" keeps its state meanwhile
 };
 
 // Enabled states of the main window's commands, plus the save-format selection that
@@ -45,7 +48,7 @@ struct CommandStates {
     friend bool operator==(const CommandStates&, const CommandStates&) = default;
 };
 
-// Dispatch step 3: "4Bit GoDot" is offered again before every file.
+// Before every file: "4Bit GoDot" is offered again.
 void dispatchBegins(CommandStates& s);
 // The frame's opening steps: the picture commands and the list box go off, and the
 // C64, Printfox and FunPainter readers also disable "Show gray".

@@ -14,7 +14,7 @@ namespace {
 // One entry per hook made. Unhooking clears the component; cleared entries and entries
 // of destroyed widgets are dropped when no event is being passed on.
 struct HookEntry {
-    TkxMsgComponent* component;
+    EventHook* component;
     QPointer<QWidget> window;
 };
 
@@ -58,7 +58,7 @@ class HookFilter : public QObject {
         ++dispatching;
         // By index: a component may hook or unhook while it handles the event.
         for (std::size_t i = 0; i < list.size(); ++i) {
-            TkxMsgComponent* component = list[i].component;
+            EventHook* component = list[i].component;
             if (!component || component->m_destroying || list[i].window.data() != watched)
                 continue;
             try {
@@ -72,9 +72,9 @@ class HookFilter : public QObject {
     }
 };
 
-// --- TkxMsgComponent ----------------------------------------------------------------------
+// --- EventHook ----------------------------------------------------------------------
 
-TkxMsgComponent::TkxMsgComponent(QObject* owner) : QObject(owner) {
+EventHook::EventHook(QObject* owner) : QObject(owner) {
     for (QObject* o = owner; o; o = o->parent()) {
         if (auto* w = qobject_cast<QWidget*>(o); w && w->isWindow()) {
             m_form = w;
@@ -87,7 +87,7 @@ TkxMsgComponent::TkxMsgComponent(QObject* owner) : QObject(owner) {
         connect(m_form, &QObject::destroyed, this, [this] { m_form = nullptr; });
 }
 
-TkxMsgComponent::~TkxMsgComponent() {
+EventHook::~EventHook() {
     m_destroying = true;
     for (HookEntry& e : hookList()) {
         if (e.component != this)
@@ -99,14 +99,14 @@ TkxMsgComponent::~TkxMsgComponent() {
     pruneHookList();
 }
 
-void TkxMsgComponent::hook(TkxMsgComponent* component, QWidget* window) {
+void EventHook::hook(EventHook* component, QWidget* window) {
     pruneHookList();
     if (!hasActiveEntry(window))
         window->installEventFilter(HookFilter::shared());
     hookList().push_back({component, window});
 }
 
-void TkxMsgComponent::unhook(TkxMsgComponent* component, QWidget* window) {
+void EventHook::unhook(EventHook* component, QWidget* window) {
     for (HookEntry& e : hookList()) {
         if (e.component == component && e.window == window) {
             e.component = nullptr;
@@ -118,7 +118,7 @@ void TkxMsgComponent::unhook(TkxMsgComponent* component, QWidget* window) {
     pruneHookList();
 }
 
-void TkxMsgComponent::setHookedWindow(QWidget* window) {
+void EventHook::setHookedWindow(QWidget* window) {
     if (window == m_hooked)
         return;
     if (m_hooked)
@@ -128,7 +128,7 @@ void TkxMsgComponent::setHookedWindow(QWidget* window) {
         hook(this, window);
 }
 
-int TkxMsgComponent::activeHookCount() {
+int EventHook::activeHookCount() {
     int n = 0;
     for (const HookEntry& e : hookList())
         if (e.component && e.window)
@@ -136,21 +136,11 @@ int TkxMsgComponent::activeHookCount() {
     return n;
 }
 
-void TkxMsgComponent::hookedEvent(QWidget*, QEvent*) {}
+void EventHook::hookedEvent(QWidget*, QEvent*) {}
 
-// --- TkxDropFiles -------------------------------------------------------------------------
+// --- DropTarget -------------------------------------------------------------------------
 
 namespace {
-
-// At most 259 characters, without splitting a character made of two UTF-16 units.
-QString cutPath(const QString& path) {
-    if (path.size() <= TkxDropFiles::kMaxPathLength)
-        return path;
-    qsizetype n = TkxDropFiles::kMaxPathLength;
-    if (path[n - 1].isHighSurrogate())
-        --n;
-    return path.left(n);
-}
 
 void acceptAsCopy(QDropEvent* event) {
     if (event->possibleActions() & Qt::CopyAction)
@@ -160,22 +150,22 @@ void acceptAsCopy(QDropEvent* event) {
 
 } // namespace
 
-TkxDropFiles::TkxDropFiles(QObject* owner) : TkxMsgComponent(owner) {
+DropTarget::DropTarget(QObject* owner) : EventHook(owner) {
     startAccept();
 }
 
-TkxDropFiles::~TkxDropFiles() {
+DropTarget::~DropTarget() {
     disconnect(m_dropWindowWatch);
     if (m_accept)
         stopAccept();
     setHookedWindow(nullptr);
 }
 
-QWidget* TkxDropFiles::target() const {
+QWidget* DropTarget::target() const {
     return m_dropWindow ? m_dropWindow.data() : form();
 }
 
-void TkxDropFiles::startAccept() {
+void DropTarget::startAccept() {
     QWidget* t = target();
     if (!t)
         return;
@@ -183,20 +173,20 @@ void TkxDropFiles::startAccept() {
     t->setAcceptDrops(true);
 }
 
-void TkxDropFiles::stopAccept() {
+void DropTarget::stopAccept() {
     QWidget* hooked = hookedWindow();
     if (!hooked)
         return;
     // Another drop component that still accepts on this widget keeps it registered.
     for (const HookEntry& e : hookList()) {
-        auto* drop = qobject_cast<TkxDropFiles*>(e.component);
+        auto* drop = qobject_cast<DropTarget*>(e.component);
         if (drop && drop != this && e.window == hooked && drop->accept())
             return;
     }
     hooked->setAcceptDrops(false);
 }
 
-void TkxDropFiles::setAccept(bool on) {
+void DropTarget::setAccept(bool on) {
     m_accept = on;
     if (on)
         startAccept();
@@ -204,7 +194,7 @@ void TkxDropFiles::setAccept(bool on) {
         stopAccept();
 }
 
-void TkxDropFiles::setDropWindow(QWidget* window) {
+void DropTarget::setDropWindow(QWidget* window) {
     if (window == m_dropWindow)
         return;
     if (m_accept)
@@ -219,7 +209,7 @@ void TkxDropFiles::setDropWindow(QWidget* window) {
         startAccept();
 }
 
-void TkxDropFiles::dropWindowDestroyed() {
+void DropTarget::dropWindowDestroyed() {
     // The widget is on its way out: there is nothing left to unregister on it. The target
     // moves to the form, unless the form is what is being destroyed.
     disconnect(m_dropWindowWatch);
@@ -230,7 +220,7 @@ void TkxDropFiles::dropWindowDestroyed() {
         f->setAcceptDrops(true);
 }
 
-void TkxDropFiles::hookedEvent(QWidget*, QEvent* event) {
+void DropTarget::hookedEvent(QWidget*, QEvent* event) {
     if (!m_accept)
         return;
     switch (event->type()) {
@@ -249,7 +239,7 @@ void TkxDropFiles::hookedEvent(QWidget*, QEvent* event) {
     }
 }
 
-void TkxDropFiles::handleDrop(QDropEvent* event) {
+void DropTarget::handleDrop(QDropEvent* event) {
     try {
         m_dropPoint = event->position().toPoint();
         QStringList dropped;
@@ -257,7 +247,7 @@ void TkxDropFiles::handleDrop(QDropEvent* event) {
         if (mime && mime->hasUrls()) {
             for (const QUrl& url : mime->urls()) {
                 if (url.isLocalFile())
-                    dropped.append(cutPath(QDir::toNativeSeparators(url.toLocalFile())));
+                    dropped.append(QDir::toNativeSeparators(url.toLocalFile()));
             }
         }
         // A drop without files keeps the list of the previous one.
@@ -274,4 +264,3 @@ void TkxDropFiles::handleDrop(QDropEvent* event) {
 }
 
 } // namespace quendra
-

@@ -1,5 +1,5 @@
-// TkxMsgComponent: a non-visual component that sees the events of one widget before the
-// widget handles them. TkxDropFiles: files dropped from the file manager onto a widget.
+// EventHook: a non-visual component that sees the events of one widget before the
+// widget handles them. DropTarget: files dropped from the file manager onto a widget.
 //
 // All hooks of the program go through one list of (component, widget) entries. A widget
 // with at least one entry carries a shared event filter that passes each event to the
@@ -17,13 +17,13 @@ class QDropEvent;
 
 namespace quendra {
 
-class TkxMsgComponent : public QObject {
+class EventHook : public QObject {
     Q_OBJECT
   public:
     // The form is the first window found walking up from `owner` through its parents;
     // it is found once, here.
-    explicit TkxMsgComponent(QObject* owner = nullptr);
-    ~TkxMsgComponent() override;
+    explicit EventHook(QObject* owner = nullptr);
+    ~EventHook() override;
 
     QWidget* form() const { return m_form; }
     QWidget* hookedWindow() const { return m_hooked; }
@@ -43,20 +43,20 @@ class TkxMsgComponent : public QObject {
 
   private:
     friend class HookFilter;
-    static void hook(TkxMsgComponent* component, QWidget* window);
-    static void unhook(TkxMsgComponent* component, QWidget* window);
+    static void hook(EventHook* component, QWidget* window);
+    static void unhook(EventHook* component, QWidget* window);
 
     QPointer<QWidget> m_form;
     QPointer<QWidget> m_hooked;
     bool m_destroying = false;
 };
 
-class TkxDropFiles : public TkxMsgComponent {
+class DropTarget : public EventHook {
     Q_OBJECT
   public:
     // Starts accepting at once on the form; setDropWindow moves the target.
-    explicit TkxDropFiles(QObject* owner = nullptr);
-    ~TkxDropFiles() override;
+    explicit DropTarget(QObject* owner = nullptr);
+    ~DropTarget() override;
 
     // The widget that receives drops; none means the form.
     QWidget* dropWindow() const { return m_dropWindow; }
@@ -65,17 +65,15 @@ class TkxDropFiles : public TkxMsgComponent {
     bool accept() const { return m_accept; }
     void setAccept(bool on);
 
-    // Full paths of the last drop, in reverse of the order the system delivered them,
-    // each at most 259 characters. Kept until the next drop that has files.
+    // Full paths of the last drop, whole, in reverse of the order the system delivered
+    // them. Kept until the next drop that has files.
     const QStringList& files() const { return m_files; }
     // Where the last drop happened, in the drop widget's coordinates.
     QPoint dropPoint() const { return m_dropPoint; }
 
-    static constexpr int kMaxPathLength = 259;
-
   signals:
     // Raised after every drop while accepting, also a drop that brought no files.
-    void OnFilesDroped(quendra::TkxDropFiles* sender);
+    void OnFilesDroped(quendra::DropTarget* sender);
 
   protected:
     void hookedEvent(QWidget* window, QEvent* event) override;

@@ -23,7 +23,7 @@ namespace {
 constexpr int kMaxTypeLength = 80;
 
 struct FileRow {
-    std::array<QString, TFileListView::FieldCount> texts;
+    std::array<QString, FileListView::FieldCount> texts;
     QString fileName; // as given, before lower-casing
 };
 
@@ -90,7 +90,7 @@ class FileListModel : public QAbstractTableModel {
         return parent.isValid() ? 0 : static_cast<int>(rows.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : std::max<int>(TFileListView::FieldCount, int(columns.size()));
+        return parent.isValid() ? 0 : std::max<int>(FileListView::FieldCount, int(columns.size()));
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
@@ -98,7 +98,7 @@ class FileListModel : public QAbstractTableModel {
             return {};
         const int column = index.column();
         if (role == Qt::DisplayRole || role == Qt::EditRole) {
-            if (column < TFileListView::FieldCount)
+            if (column < FileListView::FieldCount)
                 return rows[index.row()].texts[column];
         } else if (role == Qt::TextAlignmentRole && column < columns.size()) {
             return QVariant::fromValue(columns[column].alignment | Qt::AlignVCenter);
@@ -118,16 +118,16 @@ class FileListModel : public QAbstractTableModel {
 
     Qt::ItemFlags flags(const QModelIndex& index) const override {
         Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-        if (editable && index.column() == TFileListView::Caption)
+        if (editable && index.column() == FileListView::Caption)
             f |= Qt::ItemIsEditable;
         return f;
     }
 
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
         if (!editable || role != Qt::EditRole || !index.isValid() ||
-            index.column() != TFileListView::Caption)
+            index.column() != FileListView::Caption)
             return false;
-        rows[index.row()].texts[TFileListView::Caption] = value.toString();
+        rows[index.row()].texts[FileListView::Caption] = value.toString();
         emit dataChanged(index, index);
         return true;
     }
@@ -155,13 +155,13 @@ class FileListModel : public QAbstractTableModel {
 
     long long compare(int a, int b, int column) const {
         switch (column) {
-        case TFileListView::Size:
+        case FileListView::Size:
             return compareKeys(readSize(text(a, column)), readSize(text(b, column)), compareSizes);
-        case TFileListView::Modified:
+        case FileListView::Modified:
             return compareKeys(readTime(text(a, column)), readTime(text(b, column)),
                                filelist::compareDays);
         default:
-            if (column < 0 || column >= TFileListView::FieldCount)
+            if (column < 0 || column >= FileListView::FieldCount)
                 return 0;
             return filelist::compareText(text(a, column), text(b, column));
         }
@@ -173,8 +173,8 @@ class FileListModel : public QAbstractTableModel {
         std::vector<int> order(static_cast<std::size_t>(n));
         std::iota(order.begin(), order.end(), 0);
         // Read the texts back once per row, then compare the keys.
-        if (column == TFileListView::Size || column == TFileListView::Modified) {
-            const bool bySize = column == TFileListView::Size;
+        if (column == FileListView::Size || column == FileListView::Modified) {
+            const bool bySize = column == FileListView::Size;
             std::vector<Key<qint64>> sizes;
             std::vector<Key<double>> times;
             if (bySize) {
@@ -190,7 +190,7 @@ class FileListModel : public QAbstractTableModel {
                 return bySize ? compareKeys(sizes[a], sizes[b], compareSizes)
                               : compareKeys(times[a], times[b], filelist::compareDays);
             });
-        } else if (column >= 0 && column < TFileListView::FieldCount) {
+        } else if (column >= 0 && column < FileListView::FieldCount) {
             stableOrder(order, ascending, [&](int a, int b) {
                 return filelist::compareText(text(a, column), text(b, column));
             });
@@ -216,7 +216,7 @@ class FileListModel : public QAbstractTableModel {
     }
 };
 
-TFileListView::TFileListView(QWidget* parent)
+FileListView::FileListView(QWidget* parent)
     : QTreeView(parent), m_model(new FileListModel(this)),
       m_dateSeparator(filelist::localeDateSeparator()) {
     setModel(m_model);
@@ -229,7 +229,7 @@ TFileListView::TFileListView(QWidget* parent)
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(false);
     header()->setStretchLastSection(false);
-    connect(header(), &QHeaderView::sectionClicked, this, &TFileListView::columnClick);
+    connect(header(), &QHeaderView::sectionClicked, this, &FileListView::columnClick);
 
     // The default columns.
     m_model->setColumns({{"Name", 240, Qt::AlignLeft},
@@ -243,9 +243,9 @@ TFileListView::TFileListView(QWidget* parent)
     setMultiSelect(true);
 }
 
-TFileListView::~TFileListView() = default;
+FileListView::~FileListView() = default;
 
-bool TFileListView::AddFile(const QString& fileName, qint64& size) {
+bool FileListView::AddFile(const QString& fileName, qint64& size) {
     QFileInfo info(fileName); // one lookup; the answers below come from it
     if (fileName.isEmpty() || !info.exists())
         return false;
@@ -261,21 +261,21 @@ bool TFileListView::AddFile(const QString& fileName, qint64& size) {
     return true;
 }
 
-void TFileListView::clear() {
+void FileListView::clear() {
     m_model->clearRows();
 }
 
-int TFileListView::rowCount() const {
+int FileListView::rowCount() const {
     return m_model->rowCount();
 }
 
-QString TFileListView::text(int row, int field) const {
+QString FileListView::text(int row, int field) const {
     if (row < 0 || row >= rowCount() || field < 0 || field >= FieldCount)
         return {};
     return m_model->text(row, field);
 }
 
-QString TFileListView::fileName(int row) const {
+QString FileListView::fileName(int row) const {
     if (row < 0 || row >= rowCount())
         return {};
     return m_model->rows[static_cast<std::size_t>(row)].fileName;
@@ -294,15 +294,15 @@ int firstSelectedRow(const QItemSelectionModel* selection) {
 }
 } // namespace
 
-QString TFileListView::selectedCaption() const {
+QString FileListView::selectedCaption() const {
     return text(firstSelectedRow(selectionModel()), Caption);
 }
 
-QString TFileListView::selectedFileName() const {
+QString FileListView::selectedFileName() const {
     return fileName(firstSelectedRow(selectionModel()));
 }
 
-void TFileListView::setColumns(const QList<std::pair<QString, int>>& nameAndWidth) {
+void FileListView::setColumns(const QList<std::pair<QString, int>>& nameAndWidth) {
     QList<Column> columns;
     for (const auto& [name, width] : nameAndWidth)
         columns.append({name, width, Qt::AlignLeft});
@@ -311,7 +311,7 @@ void TFileListView::setColumns(const QList<std::pair<QString, int>>& nameAndWidt
     applyColumns();
 }
 
-void TFileListView::applyColumns() {
+void FileListView::applyColumns() {
     const bool list = m_viewStyle == ViewStyle::List;
     for (int i = 0; i < m_model->columnCount(); ++i) {
         setColumnHidden(i, i >= m_definedColumns || (list && i > 0));
@@ -326,31 +326,31 @@ void TFileListView::applyColumns() {
     applyHeaderVisibility();
 }
 
-void TFileListView::applyHeaderVisibility() {
+void FileListView::applyHeaderVisibility() {
     setHeaderHidden(m_viewStyle == ViewStyle::List || !m_showColumnHeaders);
 }
 
-void TFileListView::setViewStyle(ViewStyle style) {
+void FileListView::setViewStyle(ViewStyle style) {
     if (style == m_viewStyle)
         return;
     m_viewStyle = style;
     applyColumns();
 }
 
-void TFileListView::setReadOnly(bool on) {
+void FileListView::setReadOnly(bool on) {
     m_readOnly = on;
     m_model->editable = !on;
     setEditTriggers(on ? QAbstractItemView::NoEditTriggers
                        : QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
 }
 
-void TFileListView::setMultiSelect(bool on) {
+void FileListView::setMultiSelect(bool on) {
     m_multiSelect = on;
     setSelectionMode(on ? QAbstractItemView::ExtendedSelection
                         : QAbstractItemView::SingleSelection);
 }
 
-void TFileListView::setHideSelection(bool on) {
+void FileListView::setHideSelection(bool on) {
     if (on == m_hideSelection)
         return;
     m_hideSelection = on;
@@ -368,12 +368,12 @@ void TFileListView::setHideSelection(bool on) {
     }
 }
 
-void TFileListView::setShowColumnHeaders(bool on) {
+void FileListView::setShowColumnHeaders(bool on) {
     m_showColumnHeaders = on;
     applyHeaderVisibility();
 }
 
-void TFileListView::columnClick(int column) {
+void FileListView::columnClick(int column) {
     if (column < 0)
         return;
     if (column == m_sortColumn) {
@@ -385,14 +385,14 @@ void TFileListView::columnClick(int column) {
     m_model->sortRows(m_sortColumn, m_sortAscending);
 }
 
-int TFileListView::compareRows(int a, int b, int column) const {
+int FileListView::compareRows(int a, int b, int column) const {
     if (a < 0 || b < 0 || a >= rowCount() || b >= rowCount())
         return 0;
     const long long c = m_model->compare(a, b, column);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-void TFileListView::mousePressEvent(QMouseEvent* event) {
+void FileListView::mousePressEvent(QMouseEvent* event) {
     const bool onRow = indexAt(event->position().toPoint()).isValid();
     QTreeView::mousePressEvent(event);
     if (!onRow)
@@ -400,7 +400,7 @@ void TFileListView::mousePressEvent(QMouseEvent* event) {
     m_leftPressed = event->button() == Qt::LeftButton;
 }
 
-void TFileListView::mouseReleaseEvent(QMouseEvent* event) {
+void FileListView::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && m_leftPressed) {
         m_leftPressed = false;
@@ -426,7 +426,7 @@ QString attributeLetters(const QFileInfo& info) {
 QString typeDescription(const QFileInfo& info, const QString& fileName) {
     const QByteArray name = fileName.toUtf8();
     const std::string_view extension = extensionOf(std::string_view(name.constData(), name.size()));
-    const std::string_view c64 = formatDescription(extension);
+    const std::string_view c64 = typeTextFor(extension);
     QString text;
     if (!c64.empty()) {
         // The C64 formats are named by their extension and never looked up by content.
@@ -539,4 +539,3 @@ long long compareDays(double a, double b) {
 } // namespace filelist
 
 } // namespace quendra
-

@@ -1,4 +1,4 @@
-// TFileListView: a list of files, one row each, with the size, type, modification time and
+// FileListView: a list of files, one row each, with the size, type, modification time and
 // attribute letters of the file, sorted by a clicked column header.
 //
 // A row holds a caption (the file name as given, in lower case) and four sub-items: Size,
@@ -19,7 +19,7 @@ namespace quendra {
 
 class FileListModel;
 
-class TFileListView : public QTreeView {
+class FileListView : public QTreeView {
     Q_OBJECT
   public:
     enum class ViewStyle { Report, List };
@@ -27,8 +27,8 @@ class TFileListView : public QTreeView {
     // Positions of the texts of a row (the model's columns).
     enum Field { Caption = 0, Size = 1, Type = 2, Modified = 3, Attributes = 4, FieldCount = 5 };
 
-    explicit TFileListView(QWidget* parent = nullptr);
-    ~TFileListView() override;
+    explicit FileListView(QWidget* parent = nullptr);
+    ~FileListView() override;
 
     // Appends a row for the file (resolved against the current directory) and gives its
     // length. False, with nothing appended, when the file cannot be examined.

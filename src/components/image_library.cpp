@@ -286,20 +286,22 @@ Status readAs(const QString& file, const char* magick, int depth, bool dither, Q
     });
 }
 
-const char* magickOf(Format format) {
+const char* magickOf(PictureFormat format) {
     switch (format) {
-    case Format::BMP:
+    case PictureFormat::BMP:
         return "BMP3"; // the Windows 3 layout every reader knows
-    case Format::JPEG:
+    case PictureFormat::JPEG:
         return "JPEG";
-    case Format::GIF:
+    case PictureFormat::GIF:
         return "GIF";
-    case Format::PCX:
+    case PictureFormat::PCX:
         return "PCX";
-    case Format::PNG:
+    case PictureFormat::PNG:
         return "PNG";
-    case Format::TIFF:
+    case PictureFormat::TIFF:
         return "TIFF";
+    case PictureFormat::Godot4Bit:
+        break; // the GoDot writer's (export/godot_writer.h), not the library's
     }
     return "";
 }
@@ -320,12 +322,13 @@ Status encodeJpeg(const QImage& picture, const WriteSettings& s, QByteArray& out
     return {};
 }
 
-Status encodeLossless(Format format, const QImage& picture, const WriteSettings& s,
+Status encodeLossless(PictureFormat format, const QImage& picture, const WriteSettings& s,
                       QByteArray& out) {
     // TIFF's compression 2 codes only black and white.
-    const int depth = (format == Format::TIFF && s.compression == 2) ? 1 : s.depth;
-    const std::optional<Palettised> palette = storedForm(picture, depth, format == Format::GIF);
-    if (format == Format::TIFF) {
+    const int depth = (format == PictureFormat::TIFF && s.compression == 2) ? 1 : s.depth;
+    const std::optional<Palettised> palette =
+        storedForm(picture, depth, format == PictureFormat::GIF);
+    if (format == PictureFormat::TIFF) {
         QString error;
         const bool ok = palette ? detail::encodeTiff(*palette, s.compression, out, error)
                                 : detail::encodeTiff(picture, s.compression, out, error);
@@ -333,7 +336,7 @@ Status encodeLossless(Format format, const QImage& picture, const WriteSettings&
     }
     Magick::Image image = palette ? fromPalettised(*palette) : fromTrueColour(picture);
     image.quiet(true); // warnings are no failures
-    if (format == Format::PNG && s.interlaced)
+    if (format == PictureFormat::PNG && s.interlaced)
         image.interlaceType(Magick::LineInterlace);
     Magick::Blob blob;
     image.write(&blob, magickOf(format));
@@ -341,7 +344,8 @@ Status encodeLossless(Format format, const QImage& picture, const WriteSettings&
     return {};
 }
 
-Status writeAs(Format format, const QString& file, const WriteSettings& s, const QImage& picture) {
+Status writeAs(PictureFormat format, const QString& file, const WriteSettings& s,
+               const QImage& picture) {
     QByteArray bytes;
     if (Status st = encode(format, picture, s, bytes); !st.ok())
         return st;
@@ -377,30 +381,33 @@ Status transform(int displayDepth, QImage& picture, bool flipIt) {
 
 } // namespace
 
-Status encode(Format format, const QImage& picture, const WriteSettings& s, QByteArray& out) {
+Status encode(PictureFormat format, const QImage& picture, const WriteSettings& s,
+              QByteArray& out) {
     if (picture.isNull())
         return failure(kBadArgument, QStringLiteral("There is no picture"));
     if (!validDepth(s.depth))
         return badDepth(s.depth);
-    if (format == Format::JPEG && (s.quality < 1 || s.quality > 100)) {
+    if (format == PictureFormat::Godot4Bit)
+        return failure(kBadArgument, QStringLiteral("GoDot 4Bit is written by its own writer"));
+    if (format == PictureFormat::JPEG && (s.quality < 1 || s.quality > 100)) {
         return failure(kBadArgument,
                        QStringLiteral("JPEG quality %1 is not 1 to 100").arg(s.quality));
     }
-    if (format == Format::JPEG && (s.smoothing < 0 || s.smoothing > 100)) {
+    if (format == PictureFormat::JPEG && (s.smoothing < 0 || s.smoothing > 100)) {
         return failure(kBadArgument,
                        QStringLiteral("JPEG smoothing %1 is not 0 to 100").arg(s.smoothing));
     }
-    if (format == Format::TIFF && s.compression != 1 && s.compression != 2 && s.compression != 5 &&
-        s.compression != 32773) {
+    if (format == PictureFormat::TIFF && s.compression != 1 && s.compression != 2 &&
+        s.compression != 5 && s.compression != 32773) {
         return failure(
             kBadArgument,
             QStringLiteral("TIFF compression %1 is none of 1, 2, 5 and 32773").arg(s.compression));
     }
-    return guarded(QStringLiteral("Writing %1").arg(QString::fromLatin1(magickOf(format))),
-                   [&]() -> Status {
-                       return format == Format::JPEG ? encodeJpeg(picture, s, out)
-                                                     : encodeLossless(format, picture, s, out);
-                   });
+    return guarded(
+        QStringLiteral("Writing %1").arg(QString::fromLatin1(magickOf(format))), [&]() -> Status {
+            return format == PictureFormat::JPEG ? encodeJpeg(picture, s, out)
+                                                 : encodeLossless(format, picture, s, out);
+        });
 }
 
 Status imageInfo(const QString& file, ImageInfo& info) {
@@ -468,23 +475,23 @@ Status readTIFF(const QString& f, int depth, bool dither, QImage& out) {
 }
 
 Status writeBMP(const QString& file, int depth, const QImage& image) {
-    return writeAs(Format::BMP, file, {.depth = depth}, image);
+    return writeAs(PictureFormat::BMP, file, {.depth = depth}, image);
 }
 Status writeJPEG(const QString& file, int quality, int smoothing, int depth, const QImage& image) {
-    return writeAs(Format::JPEG, file, {.depth = depth, .quality = quality, .smoothing = smoothing},
-                   image);
+    return writeAs(PictureFormat::JPEG, file,
+                   {.depth = depth, .quality = quality, .smoothing = smoothing}, image);
 }
 Status writeGIF(const QString& file, int depth, const QImage& image) {
-    return writeAs(Format::GIF, file, {.depth = depth}, image);
+    return writeAs(PictureFormat::GIF, file, {.depth = depth}, image);
 }
 Status writePCX(const QString& file, int depth, const QImage& image) {
-    return writeAs(Format::PCX, file, {.depth = depth}, image);
+    return writeAs(PictureFormat::PCX, file, {.depth = depth}, image);
 }
 Status writePNG(const QString& file, int depth, bool interlaced, const QImage& image) {
-    return writeAs(Format::PNG, file, {.depth = depth, .interlaced = interlaced}, image);
+    return writeAs(PictureFormat::PNG, file, {.depth = depth, .interlaced = interlaced}, image);
 }
 Status writeTIFF(const QString& file, int compression, int depth, const QImage& image) {
-    return writeAs(Format::TIFF, file, {.depth = depth, .compression = compression}, image);
+    return writeAs(PictureFormat::TIFF, file, {.depth = depth, .compression = compression}, image);
 }
 
 Status flip(int displayDepth, QImage& image) {

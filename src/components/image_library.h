@@ -18,6 +18,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "export/picture_format.h"
+
 namespace quendra::imagelib {
 
 struct Status {
@@ -71,7 +73,6 @@ Status writePNG(const QString& file, int depth, bool interlaced, const QImage& i
 Status writeTIFF(const QString& file, int compression, int depth, const QImage& image);
 
 // The writers' encoding step on its own: the bytes of the file a writer would write.
-enum class Format { BMP, JPEG, GIF, PCX, PNG, TIFF };
 struct WriteSettings {
     int depth = 0;
     int quality = 25;        // JPEG, 1..100
@@ -79,7 +80,8 @@ struct WriteSettings {
     bool interlaced = false; // PNG (Adam7)
     int compression = 1;     // TIFF Compression tag value; 2 writes black and white
 };
-Status encode(Format format, const QImage& image, const WriteSettings& settings, QByteArray& out);
+Status encode(PictureFormat format, const QImage& image, const WriteSettings& settings,
+              QByteArray& out);
 
 // Flip mirrors top to bottom; rotate turns 90 degrees counter-clockwise.
 Status flip(int displayDepth, QImage& image);

@@ -109,9 +109,9 @@ int readDepth(TLoadResolution resolution, int displayDepth) {
     return displayDepth;
 }
 
-int writeDepth(TSaveResolution resolution, WriteFormat format, int displayDepth) {
+int writeDepth(TSaveResolution resolution, PictureFormat format, int displayDepth) {
     // Columns: BMP/PNG/TIF/PCX, GIF, JPG.
-    const int column = format == WriteFormat::GIF ? 1 : format == WriteFormat::JPG ? 2 : 0;
+    const int column = format == PictureFormat::GIF ? 1 : format == PictureFormat::JPEG ? 2 : 0;
     static constexpr int table[6][3] = {
         {0, 0, 24},  // sColorVga
         {1, 1, 1},   // sMonoChrome

@@ -1,7 +1,9 @@
-// Geometry and colour-depth tables of the picture area (TPMultiImage), as small pure
+// Geometry and colour-depth tables of the picture area (PictureView), as small pure
 // functions: where a picture lands in the client rectangle, the zoom margin and rectangle,
 // which picture pixel a scaled copy takes, and which depth goes to the image library.
 #pragma once
+
+#include "export/picture_format.h"
 
 namespace quendra {
 
@@ -58,12 +60,11 @@ bool zoomOut(ZoomState& zoom, int pictureWidth, int pictureHeight);
 int sampleIndex(int sourceStart, int sourceExtent, int destExtent, int destIndex);
 
 // Colour depths handed to the image library.
-enum class WriteFormat { BMP, PNG, TIF, PCX, GIF, JPG };
 
 // The screen's bits per pixel reduced to 4, 8 or 24; 0 or less (none reported) gives 24.
 int displayDepthClass(int bitsPerPixel);
 int readDepth(TLoadResolution resolution, int displayDepth);
-int writeDepth(TSaveResolution resolution, WriteFormat format, int displayDepth);
+int writeDepth(TSaveResolution resolution, PictureFormat format, int displayDepth);
 // The TIFF Compression tag value for the setting.
 int tiffCompressionCode(TTiffCompression compression);
 

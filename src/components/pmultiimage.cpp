@@ -11,12 +11,10 @@
 
 namespace quendra {
 
-using placement::WriteFormat;
+struct PictureView::Private {
+    explicit Private(PictureView* owner) : q(owner) {}
 
-struct TPMultiImage::Private {
-    explicit Private(TPMultiImage* owner) : q(owner) {}
-
-    TPMultiImage* q;
+    PictureView* q;
     QImage picture; // as the caller gave it
     QImage display; // the same in the frame's pixel format
     QImage frame;   // client-sized drawing surface, kept between paints
@@ -51,13 +49,13 @@ struct TPMultiImage::Private {
     void libraryError(const imagelib::Status& status);
     void information(const QString& text);
     void transform(bool rotating);
-    void write(WriteFormat format, const QString& name);
+    void write(PictureFormat format, const QString& name);
     QString load();
     void fillInfo();
 };
 
 // Every change of the picture ends here.
-void TPMultiImage::Private::setPicture(const QImage& image) {
+void PictureView::Private::setPicture(const QImage& image) {
     picture = image;
     display = render::forDisplay(image);
     if (autoSize && picture.width() > 0 && picture.height() > 0)
@@ -67,13 +65,13 @@ void TPMultiImage::Private::setPicture(const QImage& image) {
     q->update();
 }
 
-bool TPMultiImage::Private::genericDrawing() const {
+bool PictureView::Private::genericDrawing() const {
     return !libPalette || info.type == QLatin1String("ICO") || info.type == QLatin1String("WMF");
 }
 
 // The platform drawing: stretched to the client, or W x H centred on the control's outer
 // size, or at the client's corner. No proportional scaling and no zoom on this path.
-QRect TPMultiImage::Private::genericTarget(const QRect& client) const {
+QRect PictureView::Private::genericTarget(const QRect& client) const {
     if (stretch)
         return client;
     if (center)
@@ -83,7 +81,7 @@ QRect TPMultiImage::Private::genericTarget(const QRect& client) const {
     return {client.topLeft(), picture.size()};
 }
 
-placement::Area TPMultiImage::Private::destination(const QSize& client) const {
+placement::Area PictureView::Private::destination(const QSize& client) const {
     const int w = picture.width(), h = picture.height();
     if (stretchRatio)
         return placement::proportional(w, h, client.width(), client.height());
@@ -93,13 +91,13 @@ placement::Area TPMultiImage::Private::destination(const QSize& client) const {
 }
 
 // The zoom rectangle counts only for the scaled placements.
-QRect TPMultiImage::Private::source() const {
+QRect PictureView::Private::source() const {
     if (zoom.active && (stretch || stretchRatio) && !genericDrawing())
         return {zoom.left, zoom.top, zoom.right - zoom.left, zoom.bottom - zoom.top};
     return {0, 0, picture.width(), picture.height()};
 }
 
-void TPMultiImage::Private::paintOwn(QPainter& painter, const QRect& client) {
+void PictureView::Private::paintOwn(QPainter& painter, const QRect& client) {
     if (frame.size() != client.size())
         frame = QImage(client.size(), QImage::Format_RGB32);
     if (frame.isNull()) { // no drawing surface to be had: show the background only
@@ -118,7 +116,7 @@ void TPMultiImage::Private::paintOwn(QPainter& painter, const QRect& client) {
     painter.drawImage(client.topLeft(), frame);
 }
 
-void TPMultiImage::Private::paintGeneric(QPainter& painter, const QRect& client) {
+void PictureView::Private::paintGeneric(QPainter& painter, const QRect& client) {
     painter.fillRect(client, color);
     if (display.isNull())
         return;
@@ -129,19 +127,19 @@ void TPMultiImage::Private::paintGeneric(QPainter& painter, const QRect& client)
     painter.restore();
 }
 
-void TPMultiImage::Private::libraryError(const imagelib::Status& status) {
+void PictureView::Private::libraryError(const imagelib::Status& status) {
     const QString text = status.message.isEmpty()
                              ? QStringLiteral("Image library error %1").arg(status.code)
                              : status.message;
     dialogs::message(q, QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
 }
 
-void TPMultiImage::Private::information(const QString& text) {
+void PictureView::Private::information(const QString& text) {
     dialogs::message(q, QMessageBox::Information, QStringLiteral("Information"), text,
                      QMessageBox::Ok);
 }
 
-void TPMultiImage::Private::transform(bool rotating) {
+void PictureView::Private::transform(bool rotating) {
     if (picture.isNull())
         return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -167,8 +165,7 @@ void TPMultiImage::Private::transform(bool rotating) {
                              : QStringLiteral("Error flipping image"));
 }
 
-void TPMultiImage::Private::write(WriteFormat format, const QString& name) {
-    static const char* const suffixes[] = {"bmp", "png", "tif", "pcx", "gif", "jpg"};
+void PictureView::Private::write(PictureFormat format, const QString& name) {
     imagelib::Status status;
     try {
         const int depth = placement::writeDepth(writeRes, format, q->displayDepth());
@@ -176,24 +173,27 @@ void TPMultiImage::Private::write(WriteFormat format, const QString& name) {
             defSaveFilename = name;
         const QString& file = defSaveFilename;
         switch (format) {
-        case WriteFormat::BMP:
+        case PictureFormat::BMP:
             status = library.writeBMP(file, depth, picture);
             break;
-        case WriteFormat::PNG:
+        case PictureFormat::PNG:
             status = library.writePNG(file, depth, pngInterlaced, picture);
             break;
-        case WriteFormat::TIF:
+        case PictureFormat::TIFF:
             status = library.writeTIFF(file, placement::tiffCompressionCode(tifCompress), depth,
                                        picture);
             break;
-        case WriteFormat::PCX:
+        case PictureFormat::PCX:
             status = library.writePCX(file, depth, picture);
             break;
-        case WriteFormat::GIF:
+        case PictureFormat::GIF:
             status = library.writeGIF(file, depth, picture);
             break;
-        case WriteFormat::JPG:
+        case PictureFormat::JPEG:
             status = library.writeJPEG(file, jpegQuality, jpegSmooth, depth, picture);
+            break;
+        case PictureFormat::Godot4Bit: // the main window writes GoDot files itself
+            status = {imagelib::kBadArgument, QStringLiteral("GoDot 4Bit is not written here")};
             break;
         }
     } catch (...) {
@@ -202,8 +202,7 @@ void TPMultiImage::Private::write(WriteFormat format, const QString& name) {
     if (status.ok())
         return;
     libraryError(status);
-    information(QStringLiteral("Writing %1 file failed")
-                    .arg(QLatin1String(suffixes[static_cast<int>(format)])));
+    information(QStringLiteral("Writing %1 file failed").arg(QLatin1String(extensionOf(format))));
 }
 
 namespace {
@@ -218,7 +217,7 @@ QString extensionOf(const QString& path) {
 
 } // namespace
 
-QString TPMultiImage::Private::load() {
+QString PictureView::Private::load() {
     zoom.active = false;
     flipped = false;
     rotated = false;
@@ -272,7 +271,7 @@ QString TPMultiImage::Private::load() {
     return loadStatus;
 }
 
-void TPMultiImage::Private::fillInfo() {
+void PictureView::Private::fillInfo() {
     imagelib::ImageInfo record;
     const imagelib::Status status = library.imageInfo(imageName, record);
     if (!status.ok())
@@ -283,215 +282,215 @@ void TPMultiImage::Private::fillInfo() {
 
 // ---------------------------------------------------------------------------------------
 
-TPMultiImage::TPMultiImage(QWidget* parent) : QWidget(parent), d(new Private(this)) {
+PictureView::PictureView(QWidget* parent) : QWidget(parent), d(new Private(this)) {
     d->color = palette().color(QPalette::Button);
     // The paint covers every pixel of the control, so Qt need not erase it first.
     setAttribute(Qt::WA_NoSystemBackground);
     resize(105, 105);
 }
 
-TPMultiImage::~TPMultiImage() {
+PictureView::~PictureView() {
     delete d;
 }
 
-const QImage& TPMultiImage::picture() const {
+const QImage& PictureView::picture() const {
     return d->picture;
 }
-void TPMultiImage::setPicture(const QImage& picture) {
+void PictureView::setPicture(const QImage& picture) {
     d->setPicture(picture);
 }
-void TPMultiImage::clearPicture() {
+void PictureView::clearPicture() {
     d->setPicture(QImage());
 }
 
-bool TPMultiImage::center() const {
+bool PictureView::center() const {
     return d->center;
 }
-void TPMultiImage::setCenter(bool on) {
+void PictureView::setCenter(bool on) {
     d->center = on;
     update();
 }
-bool TPMultiImage::stretch() const {
+bool PictureView::stretch() const {
     return d->stretch;
 }
-void TPMultiImage::setStretch(bool on) {
+void PictureView::setStretch(bool on) {
     d->stretch = on;
     if (on)
         d->stretchRatio = false;
     update();
 }
-bool TPMultiImage::stretchRatio() const {
+bool PictureView::stretchRatio() const {
     return d->stretchRatio;
 }
-void TPMultiImage::setStretchRatio(bool on) {
+void PictureView::setStretchRatio(bool on) {
     d->stretchRatio = on;
     if (on)
         d->stretch = false;
     update();
 }
-bool TPMultiImage::autoSize() const {
+bool PictureView::autoSize() const {
     return d->autoSize;
 }
-void TPMultiImage::setAutoSize(bool on) {
+void PictureView::setAutoSize(bool on) {
     d->autoSize = on;
 }
-TBorderStyle TPMultiImage::borderStyle() const {
+TBorderStyle PictureView::borderStyle() const {
     return d->borderStyle;
 }
-void TPMultiImage::setBorderStyle(TBorderStyle style) {
+void PictureView::setBorderStyle(TBorderStyle style) {
     d->borderStyle = style;
     const int m = style == TBorderStyle::bsSingle ? 1 : 0;
     setContentsMargins(m, m, m, m);
     update();
 }
-QColor TPMultiImage::color() const {
+QColor PictureView::color() const {
     return d->color;
 }
-void TPMultiImage::setColor(const QColor& color) {
+void PictureView::setColor(const QColor& color) {
     d->color = color;
     update();
 }
-bool TPMultiImage::imageDither() const {
+bool PictureView::imageDither() const {
     return d->dither;
 }
-void TPMultiImage::setImageDither(bool on) {
+void PictureView::setImageDither(bool on) {
     d->dither = on;
 }
-TLoadResolution TPMultiImage::imageReadRes() const {
+TLoadResolution PictureView::imageReadRes() const {
     return d->readRes;
 }
-void TPMultiImage::setImageReadRes(TLoadResolution r) {
+void PictureView::setImageReadRes(TLoadResolution r) {
     d->readRes = r;
 }
-TSaveResolution TPMultiImage::imageWriteRes() const {
+TSaveResolution PictureView::imageWriteRes() const {
     return d->writeRes;
 }
-void TPMultiImage::setImageWriteRes(TSaveResolution r) {
+void PictureView::setImageWriteRes(TSaveResolution r) {
     d->writeRes = r;
 }
-TTiffCompression TPMultiImage::tifSaveCompress() const {
+TTiffCompression PictureView::tifSaveCompress() const {
     return d->tifCompress;
 }
-void TPMultiImage::setTifSaveCompress(TTiffCompression c) {
+void PictureView::setTifSaveCompress(TTiffCompression c) {
     d->tifCompress = c;
 }
-int TPMultiImage::jpegSaveQuality() const {
+int PictureView::jpegSaveQuality() const {
     return d->jpegQuality;
 }
-void TPMultiImage::setJPegSaveQuality(int q) {
+void PictureView::setJPegSaveQuality(int q) {
     d->jpegQuality = placement::jpegQuality(q);
 }
-int TPMultiImage::jpegSaveSmooth() const {
+int PictureView::jpegSaveSmooth() const {
     return d->jpegSmooth;
 }
-void TPMultiImage::setJPegSaveSmooth(int s) {
+void PictureView::setJPegSaveSmooth(int s) {
     d->jpegSmooth = placement::jpegSmoothing(s);
 }
-bool TPMultiImage::pngInterlaced() const {
+bool PictureView::pngInterlaced() const {
     return d->pngInterlaced;
 }
-void TPMultiImage::setPNGInterLaced(bool on) {
+void PictureView::setPNGInterLaced(bool on) {
     d->pngInterlaced = on;
 }
-QString TPMultiImage::defSaveFilename() const {
+QString PictureView::defSaveFilename() const {
     return d->defSaveFilename;
 }
-void TPMultiImage::setDefSaveFilename(const QString& name) {
+void PictureView::setDefSaveFilename(const QString& name) {
     d->defSaveFilename = name;
 }
-bool TPMultiImage::imageLibPalette() const {
+bool PictureView::imageLibPalette() const {
     return d->libPalette;
 }
-void TPMultiImage::setImageLibPalette(bool on) {
+void PictureView::setImageLibPalette(bool on) {
     d->libPalette = on;
     update();
 }
 
-QString TPMultiImage::imageName() {
+QString PictureView::imageName() {
     return d->load();
 }
-void TPMultiImage::setImageName(const QString& name) {
+void PictureView::setImageName(const QString& name) {
     d->imageName = name;
     d->load();
 }
 
-void TPMultiImage::ImageZoomIn() {
+void PictureView::ImageZoomIn() {
     if (d->picture.isNull())
         return;
     if (placement::zoomIn(d->zoom, d->picture.width(), d->picture.height()))
         repaint();
 }
 
-void TPMultiImage::ImageZoomOut() {
+void PictureView::ImageZoomOut() {
     if (d->picture.isNull())
         return;
     if (placement::zoomOut(d->zoom, d->picture.width(), d->picture.height()))
         repaint();
 }
 
-void TPMultiImage::ImageFlip() {
+void PictureView::ImageFlip() {
     d->transform(false);
 }
-void TPMultiImage::ImageRotate() {
+void PictureView::ImageRotate() {
     d->transform(true);
 }
-ZoomState TPMultiImage::zoomState() const {
+ZoomState PictureView::zoomState() const {
     return d->zoom;
 }
-bool TPMultiImage::flipped() const {
+bool PictureView::flipped() const {
     return d->flipped;
 }
-bool TPMultiImage::rotated() const {
+bool PictureView::rotated() const {
     return d->rotated;
 }
 
-void TPMultiImage::SaveAsBMP(const QString& name) {
-    d->write(WriteFormat::BMP, name);
+void PictureView::SaveAsBMP(const QString& name) {
+    d->write(PictureFormat::BMP, name);
 }
-void TPMultiImage::SaveAsPNG(const QString& name) {
-    d->write(WriteFormat::PNG, name);
+void PictureView::SaveAsPNG(const QString& name) {
+    d->write(PictureFormat::PNG, name);
 }
-void TPMultiImage::SaveAsJPG(const QString& name) {
-    d->write(WriteFormat::JPG, name);
+void PictureView::SaveAsJPG(const QString& name) {
+    d->write(PictureFormat::JPEG, name);
 }
-void TPMultiImage::SaveAsGIF(const QString& name) {
-    d->write(WriteFormat::GIF, name);
+void PictureView::SaveAsGIF(const QString& name) {
+    d->write(PictureFormat::GIF, name);
 }
-void TPMultiImage::SaveAsTIF(const QString& name) {
-    d->write(WriteFormat::TIF, name);
+void PictureView::SaveAsTIF(const QString& name) {
+    d->write(PictureFormat::TIFF, name);
 }
-void TPMultiImage::SaveAsPCX(const QString& name) {
-    d->write(WriteFormat::PCX, name);
+void PictureView::SaveAsPCX(const QString& name) {
+    d->write(PictureFormat::PCX, name);
 }
 
-int TPMultiImage::writeDepth(const QString& format) const {
+int PictureView::writeDepth(const QString& format) const {
     const QString f = format.toUpper();
-    WriteFormat which;
+    PictureFormat which;
     if (f == "BMP")
-        which = WriteFormat::BMP;
+        which = PictureFormat::BMP;
     else if (f == "PNG")
-        which = WriteFormat::PNG;
+        which = PictureFormat::PNG;
     else if (f == "TIF" || f == "TIFF")
-        which = WriteFormat::TIF;
+        which = PictureFormat::TIFF;
     else if (f == "PCX")
-        which = WriteFormat::PCX;
+        which = PictureFormat::PCX;
     else if (f == "GIF")
-        which = WriteFormat::GIF;
+        which = PictureFormat::GIF;
     else if (f == "JPG" || f == "JPEG")
-        which = WriteFormat::JPG;
+        which = PictureFormat::JPEG;
     else
         return 0;
     return placement::writeDepth(d->writeRes, which, displayDepth());
 }
 
-int TPMultiImage::displayDepth() const {
+int PictureView::displayDepth() const {
     const QScreen* s = screen();
     if (!s)
         s = QGuiApplication::primaryScreen();
     return placement::displayDepthClass(s ? s->depth() : 0);
 }
 
-QRect TPMultiImage::destinationRect() const {
+QRect PictureView::destinationRect() const {
     if (d->picture.isNull())
         return {};
     const QRect client = contentsRect();
@@ -501,21 +500,21 @@ QRect TPMultiImage::destinationRect() const {
     return {a.x, a.y, a.width, a.height};
 }
 
-QRect TPMultiImage::sourceRect() const {
+QRect PictureView::sourceRect() const {
     return d->picture.isNull() ? QRect() : d->source();
 }
 
-imagelib::ImageInfo TPMultiImage::imageInfo() const {
+imagelib::ImageInfo PictureView::imageInfo() const {
     return d->info;
 }
-qint64 TPMultiImage::imageFileSize() const {
+qint64 PictureView::imageFileSize() const {
     return d->fileSize;
 }
-void TPMultiImage::setLibrary(Library library) {
+void PictureView::setLibrary(Library library) {
     d->library = std::move(library);
 }
 
-void TPMultiImage::paintEvent(QPaintEvent*) {
+void PictureView::paintEvent(QPaintEvent*) {
     {
         QPainter painter(this);
         if (d->borderStyle == TBorderStyle::bsSingle) {
@@ -534,7 +533,7 @@ void TPMultiImage::paintEvent(QPaintEvent*) {
     emit OnPaint(this);
 }
 
-void TPMultiImage::mousePressEvent(QMouseEvent* event) {
+void PictureView::mousePressEvent(QMouseEvent* event) {
     emit mousePressed(event->button(), event->position().toPoint());
     event->accept();
 }

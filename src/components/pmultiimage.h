@@ -1,9 +1,9 @@
-// TPMultiImage: the picture area. Owns one picture, paints it 1:1 (optionally centred),
+// PictureView: the picture area. Owns one picture, paints it 1:1 (optionally centred),
 // stretched, or scaled keeping its proportions, zooms by cutting a margin off the picture,
 // flips and rotates through the image library, and writes the six common formats.
 //
-// Declaration agreed between the component and the windows that use it; the
-// implementation may add members but keeps these.
+// The windows rely on the members below; the implementation keeps them as they are and
+// adds what it needs behind them.
 #pragma once
 
 #include <QColor>
@@ -18,11 +18,11 @@
 
 namespace quendra {
 
-class TPMultiImage : public QWidget {
+class PictureView : public QWidget {
     Q_OBJECT
-public:
-    explicit TPMultiImage(QWidget* parent = nullptr);
-    ~TPMultiImage() override;
+  public:
+    explicit PictureView(QWidget* parent = nullptr);
+    ~PictureView() override;
 
     // The picture (a copy is taken); every change runs the picture-changed rule.
     const QImage& picture() const;
@@ -33,14 +33,14 @@ public:
     bool center() const;
     void setCenter(bool on);
     bool stretch() const;
-    void setStretch(bool on);        // switches StretchRatio off when on
+    void setStretch(bool on); // switches StretchRatio off when on
     bool stretchRatio() const;
-    void setStretchRatio(bool on);   // switches Stretch off when on
+    void setStretchRatio(bool on); // switches Stretch off when on
     bool autoSize() const;
     void setAutoSize(bool on);
     TBorderStyle borderStyle() const;
     void setBorderStyle(TBorderStyle style);
-    QColor color() const;            // background of the uncovered area
+    QColor color() const; // background of the uncovered area
     void setColor(const QColor& color);
     bool imageDither() const;
     void setImageDither(bool on);
@@ -51,9 +51,9 @@ public:
     TTiffCompression tifSaveCompress() const;
     void setTifSaveCompress(TTiffCompression c);
     int jpegSaveQuality() const;
-    void setJPegSaveQuality(int q);  // 1..100 kept, 0 or above 100 stores 25
+    void setJPegSaveQuality(int q); // 1..100 kept, 0 or above 100 stores 25
     int jpegSaveSmooth() const;
-    void setJPegSaveSmooth(int s);   // 0..100 kept, above 100 stores 5
+    void setJPegSaveSmooth(int s); // 0..100 kept, above 100 stores 5
     bool pngInterlaced() const;
     void setPNGInterLaced(bool on);
     QString defSaveFilename() const;
@@ -129,17 +129,17 @@ public:
     };
     void setLibrary(Library library);
 
-signals:
+  signals:
     void OnPaint(QObject* sender);
     void mousePressed(Qt::MouseButton button, QPoint position);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     struct Private;
     Private* d;
 };
 
-}  // namespace quendra
+} // namespace quendra

@@ -1,8 +1,11 @@
-// The dispatch table: which reader shows a file, chosen by the exact extension.
+// The registry of the C64 formats the program reads, and the road of one file from its
+// name to a picture. The viewer, the converter, the file list, the About box and the
+// sample builder all read the rows below; a new format is one more row.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string_view>
@@ -12,50 +15,54 @@
 
 namespace quendra {
 
-enum class ReaderKind {
-    Koala,
-    ArtStudio,
-    Amica,
-    KoalaCompressed,
-    Doodle,
-    DoodleCompressed,
-    Printfox,
-    FunPainter,
-    Godot,
-};
-
 using ReaderFunction = Decoded (*)(Bytes, const DecodeOptions&);
 
-struct ReaderInfo {
-    ReaderKind kind;
-    std::string_view method;                    // the viewer's reader method, e.g. "KoalaView"
-    std::array<std::string_view, 6> extensions; // exact, case-sensitive forms; unused are empty
-    std::string_view captionSuffix;             // what the frame appends to the caption first
-    std::size_t readLimit;                      // the one bounded read
-    std::string_view description;               // a person's name for the format
-    ReaderFunction decode;
+// One C64 format. An aggregate written with designated initialisers, so a field with a
+// default is set only in the rows that need another value. Every field has a default
+// (the build warns about a row that leaves out one without).
+struct C64Format {
+    std::string_view name = {};                      // for people: "Koala Painter"
+    std::array<std::string_view, 8> extensions = {}; // exact forms with the dot; unused empty
+    std::string_view captionSuffix = {};             // appended to the caption before the read
+    std::size_t readLimit = 0;                       // the one bounded read takes at most this
+    std::string_view typeText = {};                  // the file list's Type column
+    bool reportsProgress = false;                    // the viewer shows its progress window
+    ReaderFunction decode = nullptr;
+    bool showsInGrey = true; // "Show gray" applies to its pictures
+    bool fitsGodot = true;   // its pictures fit GoDot 4Bit's 16 colours
+    bool inFileMask = true;  // the viewer's file list shows its files
 };
 
-// Rows in dispatch order; the last row is the GoDot path, which has no extensions and
-// takes every extension that no other row names.
-std::span<const ReaderInfo> readerTable();
+// Every row, in dispatch order.
+std::span<const C64Format> c64Formats();
+
+// The format that takes every file no row names: GoDot 4Bit, whose first bytes decide
+// between a picture and a clip.
+const C64Format& fallbackFormat();
 
 // The text from the last "." of the name part to the end, dot included; empty if none.
 std::string_view extensionOf(std::string_view fileName);
 
-// Exact, case-sensitive match on the table's forms; the GoDot row when none matches.
-const ReaderInfo& readerForExtension(std::string_view extension);
-const ReaderInfo& readerForFile(std::string_view fileName);
+// The dispatch: the first row that holds `extension` exactly (case matters), in row
+// order; the fallback format when none does.
+const C64Format& formatForExtension(std::string_view extension);
+const C64Format& formatForFile(std::string_view fileName);
 
-// A description for a file list, matched without regard to case, for the C64 formats
-// the program reads (".4bt" and ".clp" included); empty when the extension is none of them.
-std::string_view formatDescription(std::string_view extension);
+// The Type text for a file list, matched without regard to case; empty when the
+// extension is none of the formats'.
+std::string_view typeTextFor(std::string_view extension);
 
-// The first `limit` bytes of a file (fewer when it is shorter); empty when it cannot be read.
-std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& path, std::size_t limit);
+// The first `limit` bytes of a file (fewer when it is shorter); empty when it cannot be
+// read. `fileSize` receives the file's size on disk when given (0 when unknown).
+std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& path, std::size_t limit,
+                                         std::uint64_t* fileSize = nullptr);
 
-// Reads and decodes a file as the viewer would: the reader by extension, its read limit,
-// and on the GoDot path the magic, with a clip read again up to its own limit.
+// The road of one file once its format is chosen: one bounded read, then the format's
+// decode function, with options.fileSize set to the file's size on disk.
+Decoded readPicture(const std::filesystem::path& path, const C64Format& format,
+                    DecodeOptions options);
+
+// The whole road: formatForFile by the file's name, then readPicture.
 Decoded decodeFile(const std::filesystem::path& path, const DecodeOptions& options);
 
-}  // namespace quendra
+} // namespace quendra

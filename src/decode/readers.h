@@ -41,8 +41,9 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options);
 inline constexpr std::size_t kFunPainterReadLimit = 60000;
 Decoded decodeFunPainter(Bytes file, const DecodeOptions& options);
 
-// GoDot 4Bit: "GOD0" full picture, "GOD1" clip. The first read takes kGodotReadLimit
-// bytes; a clip is read again up to kGodotClipReadLimit (see decodeGodotFile).
+// GoDot 4Bit: "GOD0" full picture, "GOD1" clip, told apart by these four bytes. A full
+// picture needs at most kGodotReadLimit bytes, a clip at most kGodotClipReadLimit; the
+// one read takes the larger, so either kind is read once.
 inline constexpr std::size_t kGodotReadLimit = 4 + 3 * 32000 + 1;
 inline constexpr std::size_t kGodotClipReadLimit = 8 + 3 * (255 * 255 * 32) + 1;
 Decoded decodeGodot(Bytes file, const DecodeOptions& options);

@@ -5,13 +5,13 @@ namespace quendra {
 namespace {
 
 constexpr SaveFormatRow kRows[] = {
-    {SaveFormat::TIF, "TIF", "TIF", "TIF-Files (*.TIF)|*.TIF"},
-    {SaveFormat::GIF, "GIF", "GIF", "GIF-Files (*.GIF)|*.GIF"},
-    {SaveFormat::BMP, "BMP", "BMP", "BMP-Files (*.BMP)|*.BMP"},
-    {SaveFormat::PCX, "PCX", "PCX", "PCX-Files (*.PCX)|*.PCX"},
-    {SaveFormat::PNG, "PNG", "PNG", "PNG-Files (*.PNG)|*.PNG"},
-    {SaveFormat::JPG, "JPG", "JPG", "JPG-Files (*.JPG)|*.JPG"},
-    {SaveFormat::Godot, "4Bit GoDot", "4BT", "4Bit-GoDot-Files (*.4BT)|*.4BT"},
+    {PictureFormat::TIFF, "TIF", "TIF", "TIF-Files (*.TIF)|*.TIF"},
+    {PictureFormat::GIF, "GIF", "GIF", "GIF-Files (*.GIF)|*.GIF"},
+    {PictureFormat::BMP, "BMP", "BMP", "BMP-Files (*.BMP)|*.BMP"},
+    {PictureFormat::PCX, "PCX", "PCX", "PCX-Files (*.PCX)|*.PCX"},
+    {PictureFormat::PNG, "PNG", "PNG", "PNG-Files (*.PNG)|*.PNG"},
+    {PictureFormat::JPEG, "JPG", "JPG", "JPG-Files (*.JPG)|*.JPG"},
+    {PictureFormat::Godot4Bit, "4Bit GoDot", "4BT", "4Bit-GoDot-Files (*.4BT)|*.4BT"},
 };
 
 std::string_view namePart(std::string_view path) {
@@ -19,15 +19,20 @@ std::string_view namePart(std::string_view path) {
     return sep == std::string_view::npos ? path : path.substr(sep + 1);
 }
 
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
-}  // namespace
+} // namespace
 
-std::span<const SaveFormatRow> saveFormatRows() { return kRows; }
+std::span<const SaveFormatRow> saveFormatRows() {
+    return kRows;
+}
 
-const SaveFormatRow& saveFormatRow(SaveFormat format) {
+const SaveFormatRow& saveFormatRow(PictureFormat format) {
     for (const SaveFormatRow& row : kRows) {
-        if (row.format == format) return row;
+        if (row.format == format)
+            return row;
     }
     return kRows[0];
 }
@@ -45,26 +50,30 @@ std::string proposedBaseName(std::string_view currentFile) {
     std::string_view name = namePart(currentFile);
     for (int cut = 0; cut < 3 && !name.empty(); ++cut) {
         std::size_t end = name.size() - 1;
-        while (end > 0 && isContinuationByte(name[end])) --end;
+        while (end > 0 && isContinuationByte(name[end]))
+            --end;
         name = name.substr(0, end);
     }
     std::string base(name);
-    if (base.find('.') == std::string::npos) base += '.';
+    if (base.find('.') == std::string::npos)
+        base += '.';
     return base;
 }
 
-std::string proposedFileName(std::string_view currentFile, SaveFormat format) {
+std::string proposedFileName(std::string_view currentFile, PictureFormat format) {
     return proposedBaseName(currentFile) + std::string(saveFormatRow(format).extension);
 }
 
 const std::string& SaveFolder::start(std::string_view directoryListFolder) {
-    if (folder_.empty()) folder_ = directoryListFolder;
+    if (folder_.empty())
+        folder_ = directoryListFolder;
     return folder_;
 }
 
 void SaveFolder::confirmed(std::string_view chosenPath) {
     const auto sep = chosenPath.rfind('/');
-    if (sep != std::string_view::npos) folder_ = chosenPath.substr(0, sep + 1);
+    if (sep != std::string_view::npos)
+        folder_ = chosenPath.substr(0, sep + 1);
 }
 
-}  // namespace quendra
+} // namespace quendra

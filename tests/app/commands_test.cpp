@@ -23,114 +23,114 @@ class Commands : public ViewerTest {
         start();
         koala = makeKoala(testPattern());
         show(write(QStringLiteral("pic.koa"), koala));
-        ASSERT_TRUE(form->pictureShown);
+        ASSERT_TRUE(form->parts().pictureShown);
     }
     std::vector<std::uint8_t> koala;
 };
 
 TEST_F(Commands, NineZoomInsThenZoomInIsDisabled) {
     for (int i = 1; i <= 9; ++i) {
-        ASSERT_TRUE(form->ZoomIn->isEnabled()) << i;
-        form->ZoomIn->click();
-        EXPECT_EQ(form->zoomSteps, i);
-        EXPECT_TRUE(form->ZoomOut->isEnabled());
-        EXPECT_TRUE(form->OrigSize->isEnabled());
-        EXPECT_TRUE(form->PImg->stretchRatio());
+        ASSERT_TRUE(form->parts().ZoomIn->isEnabled()) << i;
+        form->parts().ZoomIn->click();
+        EXPECT_EQ(form->parts().zoomSteps, i);
+        EXPECT_TRUE(form->parts().ZoomOut->isEnabled());
+        EXPECT_TRUE(form->parts().OrigSize->isEnabled());
+        EXPECT_TRUE(form->parts().pictureView->stretchRatio());
     }
-    EXPECT_FALSE(form->ZoomIn->isEnabled());
-    EXPECT_EQ(form->PImg->zoomState().margin, 90);
-    form->ZoomIn->click(); // disabled: nothing happens
-    EXPECT_EQ(form->zoomSteps, 9);
+    EXPECT_FALSE(form->parts().ZoomIn->isEnabled());
+    EXPECT_EQ(form->parts().pictureView->zoomState().margin, 90);
+    form->parts().ZoomIn->click(); // disabled: nothing happens
+    EXPECT_EQ(form->parts().zoomSteps, 9);
 
-    form->ZoomOut->click();
-    EXPECT_EQ(form->zoomSteps, 8);
-    EXPECT_TRUE(form->ZoomIn->isEnabled());
-    EXPECT_EQ(form->PImg->zoomState().margin, 80);
+    form->parts().ZoomOut->click();
+    EXPECT_EQ(form->parts().zoomSteps, 8);
+    EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
+    EXPECT_EQ(form->parts().pictureView->zoomState().margin, 80);
 }
 
 TEST_F(Commands, ZoomingOutToZeroSwitchesTheScalingOff) {
-    form->ZoomIn->click();
-    form->ZoomOut->click();
-    EXPECT_EQ(form->zoomSteps, 0);
-    EXPECT_FALSE(form->ZoomOut->isEnabled());
-    EXPECT_FALSE(form->OrigSize->isEnabled());
-    EXPECT_TRUE(form->ZoomIn->isEnabled());
-    EXPECT_FALSE(form->PImg->stretchRatio());
-    EXPECT_EQ(form->PImg->zoomState().margin, 0);
+    form->parts().ZoomIn->click();
+    form->parts().ZoomOut->click();
+    EXPECT_EQ(form->parts().zoomSteps, 0);
+    EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
+    EXPECT_FALSE(form->parts().OrigSize->isEnabled());
+    EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
+    EXPECT_FALSE(form->parts().pictureView->stretchRatio());
+    EXPECT_EQ(form->parts().pictureView->zoomState().margin, 0);
 }
 
 TEST_F(Commands, OrigSizeWithACountOfTwoZoomsOutThreeTimes) {
-    form->ZoomIn->click();
-    form->ZoomIn->click();
-    ASSERT_EQ(form->PImg->zoomState().margin, 20);
-    form->OrigSize->click();
-    EXPECT_EQ(form->PImg->zoomState().margin, -10);
-    EXPECT_EQ(form->zoomSteps, 0);
-    EXPECT_FALSE(form->PImg->stretchRatio());
-    EXPECT_FALSE(form->ZoomOut->isEnabled());
-    EXPECT_FALSE(form->OrigSize->isEnabled());
-    EXPECT_TRUE(form->ZoomIn->isEnabled());
+    form->parts().ZoomIn->click();
+    form->parts().ZoomIn->click();
+    ASSERT_EQ(form->parts().pictureView->zoomState().margin, 20);
+    form->parts().OrigSize->click();
+    EXPECT_EQ(form->parts().pictureView->zoomState().margin, -10);
+    EXPECT_EQ(form->parts().zoomSteps, 0);
+    EXPECT_FALSE(form->parts().pictureView->stretchRatio());
+    EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
+    EXPECT_FALSE(form->parts().OrigSize->isEnabled());
+    EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
 }
 
 TEST_F(Commands, AnotherFileReturnsAZoomedViewToOneToOne) {
     for (int i = 0; i < 3; ++i)
-        form->ZoomIn->click();
+        form->parts().ZoomIn->click();
     show(write(QStringLiteral("two.koa"), makeKoala(testPattern(3))));
-    EXPECT_EQ(form->zoomSteps, 0);
-    EXPECT_FALSE(form->PImg->stretchRatio());
-    EXPECT_EQ(form->PImg->zoomState().margin, -10);
-    EXPECT_FALSE(form->ZoomOut->isEnabled());
+    EXPECT_EQ(form->parts().zoomSteps, 0);
+    EXPECT_FALSE(form->parts().pictureView->stretchRatio());
+    EXPECT_EQ(form->parts().pictureView->zoomState().margin, -10);
+    EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
 
     // With no zoom the dispatch leaves the component's zoom alone.
-    form->PImg->ImageZoomIn();
+    form->parts().pictureView->ImageZoomIn();
     show(write(QStringLiteral("three.koa"), makeKoala(testPattern(4))));
-    EXPECT_EQ(form->PImg->zoomState().margin, 0);
+    EXPECT_EQ(form->parts().pictureView->zoomState().margin, 0);
 }
 
 TEST_F(Commands, ReadersLeaveTheZoomButtonsAsTheyWere) {
-    form->ZoomIn->click();
+    form->parts().ZoomIn->click();
     // The view is unzoomed by the dispatch before the reader runs, so the states that
     // the reader leaves alone are those of OrigSize.
     show(write(QStringLiteral("again.koa"), koala));
-    EXPECT_FALSE(form->ZoomOut->isEnabled());
-    EXPECT_FALSE(form->OrigSize->isEnabled());
-    EXPECT_TRUE(form->ZoomIn->isEnabled());
+    EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
+    EXPECT_FALSE(form->parts().OrigSize->isEnabled());
+    EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
 }
 
 TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
     const QImage before = shown();
-    form->ZoomIn->click();
-    form->Turn->click();
-    EXPECT_EQ(form->zoomSteps, 0); // unzoomed first
+    form->parts().ZoomIn->click();
+    form->parts().rotateButton->click();
+    EXPECT_EQ(form->parts().zoomSteps, 0); // unzoomed first
     const QImage once = shown();
     ASSERT_EQ(once.size(), QSize(200, 320));
     EXPECT_EQ(once.pixel(199, 0), before.pixel(0, 0));
     EXPECT_EQ(once.pixel(0, 319), before.pixel(319, 199));
-    TSaving* saving = program->saving();
+    ProgressWindow* saving = program->progressWindow();
     EXPECT_EQ(saving->windowTitle(), QStringLiteral("Rotating..."));
     EXPECT_EQ(saving->SaveProgress->maximum(), 320);
     EXPECT_EQ(saving->SaveProgress->value(), 319);
     EXPECT_FALSE(saving->isVisible());
     EXPECT_EQ(saving->step(), 2);
     for (int i = 0; i < 3; ++i)
-        form->Turn->click();
+        form->parts().rotateButton->click();
     EXPECT_EQ(shown(), before);
 }
 
 TEST_F(Commands, FlipAndRotateUseTheComponent) {
     const QImage before = shown();
-    form->Flip->click();
-    EXPECT_TRUE(form->PImg->flipped());
+    form->parts().Flip->click();
+    EXPECT_TRUE(form->parts().pictureView->flipped());
     EXPECT_NE(shown(), before);
-    form->Rotate->click(); // captioned "Turn"
-    EXPECT_TRUE(form->PImg->rotated());
+    form->parts().turnButton->click(); // captioned "Turn"
+    EXPECT_TRUE(form->parts().pictureView->rotated());
     EXPECT_EQ(shown().size(), QSize(200, 320));
-    EXPECT_EQ(form->zoomSteps, 0);
+    EXPECT_EQ(form->parts().zoomSteps, 0);
 }
 
 TEST_F(Commands, LeftClickOpensTheEnlargedView) {
-    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(50, 50));
-    TForm2* big = program->form2();
+    QTest::mouseClick(form->parts().pictureView, Qt::LeftButton, {}, QPoint(50, 50));
+    EnlargedView* big = program->enlargedView();
     EXPECT_TRUE(big->isVisible());
     EXPECT_EQ(big->BigImage->picture(), shown());
     EXPECT_TRUE(big->BigImage->stretchRatio());
@@ -141,16 +141,16 @@ TEST_F(Commands, LeftClickOpensTheEnlargedView) {
 }
 
 TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
-    TForm3* small = program->form3();
-    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(50, 50));
+    ReducedView* small = program->reducedView();
+    QTest::mouseClick(form->parts().pictureView, Qt::RightButton, {}, QPoint(50, 50));
     EXPECT_TRUE(small->isVisible());
     EXPECT_EQ(small->size(), QSize(160, 100));
     EXPECT_EQ(small->SmallImg->geometry(), QRect(0, 0, 160, 100));
     QTest::mouseClick(small->SmallImg, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(small->isVisible());
 
-    form->Turn->click();
-    QTest::mouseClick(form->PImg, Qt::MiddleButton, {}, QPoint(50, 50));
+    form->parts().rotateButton->click();
+    QTest::mouseClick(form->parts().pictureView, Qt::MiddleButton, {}, QPoint(50, 50));
     EXPECT_TRUE(small->isVisible());
     EXPECT_EQ(small->size(), QSize(100, 160));
     EXPECT_EQ(small->SmallImg->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
@@ -163,44 +163,45 @@ TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
 TEST_F(Commands, NoViewOpensBeforeAPictureWasShown) {
     program.reset();
     start();
-    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(50, 50));
-    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(50, 50));
-    EXPECT_FALSE(program->form2()->isVisible());
-    EXPECT_FALSE(program->form3()->isVisible());
+    QTest::mouseClick(form->parts().pictureView, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseClick(form->parts().pictureView, Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_FALSE(program->enlargedView()->isVisible());
+    EXPECT_FALSE(program->reducedView()->isVisible());
 }
 
 TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     write(QStringLiteral("gone.koa"), makeKoala(testPattern(5)));
     openPictures();
     for (int i = 0; i < 2; ++i)
-        form->ZoomIn->click();
+        form->parts().ZoomIn->click();
     clickListItem(QStringLiteral("gone.koa"));
     // The selected file goes, not the one shown.
     show(write(QStringLiteral("shown.koa"), koala));
 
     answer = QMessageBox::Cancel;
-    form->SpeedButton1->click();
+    form->parts().deleteButton->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, QStringLiteral("Confirm"));
     EXPECT_EQ(boxes[0].text, QStringLiteral("Erase file?"));
     EXPECT_EQ(boxes[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
     EXPECT_TRUE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
-    EXPECT_TRUE(form->pictureShown);
+    EXPECT_TRUE(form->parts().pictureShown);
 
-    form->ZoomIn->click();
+    form->parts().ZoomIn->click();
     answer = QMessageBox::Ok;
-    form->SpeedButton1->click();
+    form->parts().deleteButton->click();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_FALSE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
     EXPECT_EQ(listRow(QStringLiteral("gone.koa")), -1);
     EXPECT_EQ(shown(), blackTemplate());
-    EXPECT_TRUE(form->currentFileName.isEmpty());
-    EXPECT_FALSE(form->pictureShown);
-    EXPECT_EQ(form->zoomSteps, 0);
-    EXPECT_FALSE(form->PImg->stretchRatio());
-    for (QWidget* w : std::initializer_list<QWidget*>{form->SaveAs, form->Flip, form->Rotate,
-                                                      form->Turn, form->ZoomIn, form->ZoomOut,
-                                                      form->OrigSize, form->grey, form->Godot}) {
+    EXPECT_TRUE(form->parts().currentFileName.isEmpty());
+    EXPECT_FALSE(form->parts().pictureShown);
+    EXPECT_EQ(form->parts().zoomSteps, 0);
+    EXPECT_FALSE(form->parts().pictureView->stretchRatio());
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form->parts().SaveAs, form->parts().Flip, form->parts().turnButton,
+             form->parts().rotateButton, form->parts().ZoomIn, form->parts().ZoomOut,
+             form->parts().OrigSize, form->parts().grey, form->parts().Godot}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: shown.koa (Koala)"));
@@ -208,11 +209,11 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
 
 TEST_F(Commands, DeleteWithoutASelectionAsksNothing) {
     openPictures();
-    form->FileList->clearSelection();
-    ASSERT_TRUE(form->FileList->selectedCaption().isEmpty());
-    form->SpeedButton1->click();
+    form->parts().FileList->clearSelection();
+    ASSERT_TRUE(form->parts().FileList->selectedCaption().isEmpty());
+    form->parts().deleteButton->click();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(form->pictureShown);
+    EXPECT_TRUE(form->parts().pictureShown);
 }
 
 TEST_F(Commands, ADropOfThreeFilesShowsEntryZero) {
@@ -233,15 +234,15 @@ TEST_F(Commands, ADropOfThreeFilesShowsEntryZero) {
     data.setUrls(urls);
     const QPointF at(20, 20);
     QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(form->PImg, &enter);
+    QApplication::sendEvent(form->parts().pictureView, &enter);
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(form->PImg, &drop);
+    QApplication::sendEvent(form->parts().pictureView, &drop);
 
     // The last of the system's list is entry 0 of the drop target's.
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: drop3.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(3))));
-    EXPECT_EQ(form->DirectoryListBox1->directory(), QDir(other.path()).canonicalPath());
-    EXPECT_EQ(form->FileList->rowCount(), 3);
+    EXPECT_EQ(form->parts().folderList->directory(), QDir(other.path()).canonicalPath());
+    EXPECT_EQ(form->parts().FileList->rowCount(), 3);
 }
 
 TEST_F(Commands, ADroppedFileNeedNotMatchTheMask) {
@@ -253,38 +254,39 @@ TEST_F(Commands, ADroppedFileNeedNotMatchTheMask) {
     f.close();
     form->showDropped({path});
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: picture.fp2 (FunPainter 2 / IFLI)"));
-    EXPECT_EQ(form->FileList->rowCount(), 0);
+    EXPECT_EQ(form->parts().FileList->rowCount(), 0);
 }
 
 TEST_F(Commands, DetailAndListSwitchTheViewStyle) {
-    form->List->click();
-    EXPECT_EQ(form->FileList->viewStyle(), TFileListView::ViewStyle::List);
-    form->Detail->click();
-    EXPECT_EQ(form->FileList->viewStyle(), TFileListView::ViewStyle::Report);
+    form->parts().List->click();
+    EXPECT_EQ(form->parts().FileList->viewStyle(), FileListView::ViewStyle::List);
+    form->parts().Detail->click();
+    EXPECT_EQ(form->parts().FileList->viewStyle(), FileListView::ViewStyle::Report);
 }
 
 TEST_F(Commands, ChangingTheFolderMakesItCurrentAndRefillsTheLists) {
     QDir(picsFolder()).mkpath(QStringLiteral("sub"));
     openPictures();
     EXPECT_EQ(QDir::currentPath(), QDir(picsFolder()).canonicalPath());
-    EXPECT_EQ(form->FileListBox1->directory(), QDir(picsFolder()).canonicalPath());
-    EXPECT_EQ(form->FileList->rowCount(), 1);
+    EXPECT_EQ(form->parts().fileListBox->directory(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(form->parts().FileList->rowCount(), 1);
     // The folder list shows the path down to the folder and then its subfolders.
-    const int rows = form->DirectoryListBox1->count();
+    const int rows = form->parts().folderList->count();
     ASSERT_GE(rows, 2);
-    EXPECT_EQ(form->DirectoryListBox1->item(rows - 1)->text().trimmed(), QStringLiteral("sub"));
-    EXPECT_EQ(form->DirectoryListBox1->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
-    emit form->DirectoryListBox1->itemActivated(form->DirectoryListBox1->item(rows - 1));
+    EXPECT_EQ(form->parts().folderList->item(rows - 1)->text().trimmed(), QStringLiteral("sub"));
+    EXPECT_EQ(form->parts().folderList->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
+    emit form->parts().folderList->itemActivated(form->parts().folderList->item(rows - 1));
     EXPECT_EQ(QDir::currentPath(), QDir(picsFolder() + QStringLiteral("/sub")).canonicalPath());
-    EXPECT_EQ(form->FileList->rowCount(), 0);
+    EXPECT_EQ(form->parts().FileList->rowCount(), 0);
 }
 
 TEST_F(Commands, ADriveThatIsNotReadyFallsBackToTheProgramsFolder) {
     openPictures();
-    form->DriveComboBox1->addItem(QStringLiteral("/no/such/volume"));
-    form->DriveComboBox1->setCurrentIndex(form->DriveComboBox1->count() - 1);
-    form->DriveComboBox1Change();
-    EXPECT_EQ(form->DirectoryListBox1->directory(), QDir(TForm1::programFolder()).canonicalPath());
+    form->parts().driveBox->addItem(QStringLiteral("/no/such/volume"));
+    form->parts().driveBox->setCurrentIndex(form->parts().driveBox->count() - 1);
+    form->driveChanged();
+    EXPECT_EQ(form->parts().folderList->directory(),
+              QDir(MainWindow::programFolder()).canonicalPath());
 }
 
 } // namespace

@@ -17,9 +17,10 @@ template <std::size_t N> std::vector<std::uint8_t> bytesOf(const char (&text)[N]
     return {text, text + N - 1};
 }
 
-void expectPictureCommands(TForm1* form, bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{form->SaveAs, form->Flip, form->Rotate,
-                                                      form->Turn, form->ZoomIn}) {
+void expectPictureCommands(MainWindow* form, bool on) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form->parts().SaveAs, form->parts().Flip, form->parts().turnButton,
+             form->parts().rotateButton, form->parts().ZoomIn}) {
         EXPECT_EQ(w->isEnabled(), on) << w->objectName().toStdString();
     }
 }
@@ -31,12 +32,12 @@ TEST_F(ViewerTest, AKoalaFileIsShownWithItsCaptionAndTheCommandsOn) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
     expectPictureCommands(form, true);
-    EXPECT_TRUE(form->grey->isEnabled());
-    EXPECT_TRUE(form->Godot->isEnabled());
-    EXPECT_TRUE(form->FileListBox1->isEnabled());
-    EXPECT_FALSE(form->ZoomOut->isEnabled());
-    EXPECT_FALSE(form->OrigSize->isEnabled());
-    EXPECT_TRUE(form->pictureShown);
+    EXPECT_TRUE(form->parts().grey->isEnabled());
+    EXPECT_TRUE(form->parts().Godot->isEnabled());
+    EXPECT_TRUE(form->parts().fileListBox->isEnabled());
+    EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
+    EXPECT_FALSE(form->parts().OrigSize->isEnabled());
+    EXPECT_TRUE(form->parts().pictureShown);
 }
 
 TEST_F(ViewerTest, ARejectedFileLeavesTheBlackTemplateWithTheCommandsOn) {
@@ -48,8 +49,8 @@ TEST_F(ViewerTest, ARejectedFileLeavesTheBlackTemplateWithTheCommandsOn) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: short.koa (Koala)"));
     EXPECT_EQ(shown(), blackTemplate());
     expectPictureCommands(form, true);
-    EXPECT_TRUE(form->grey->isEnabled());
-    EXPECT_TRUE(form->pictureShown);
+    EXPECT_TRUE(form->parts().grey->isEnabled());
+    EXPECT_TRUE(form->parts().pictureShown);
 }
 
 TEST_F(ViewerTest, EveryFormatNamesItsReaderInTheCaption) {
@@ -89,7 +90,7 @@ TEST_F(ViewerTest, EveryFormatNamesItsReaderInTheCaption) {
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + name + suffix);
         EXPECT_EQ(shown(), blackTemplate()) << name.toStdString();
         expectPictureCommands(form, true);
-        EXPECT_TRUE(form->FileListBox1->isEnabled());
+        EXPECT_TRUE(form->parts().fileListBox->isEnabled());
     }
 }
 
@@ -110,21 +111,21 @@ TEST_F(ViewerTest, TheMagicDecidesOnTheGodotPath) {
     // A clip under a picture's extension ...
     show(write(QStringLiteral("clip.4bt"), bytesOf("GOD1\0\0\1\1")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: clip.4bt (4Bit GoDot-Clip)"));
-    EXPECT_TRUE(form->pictureShown);
+    EXPECT_TRUE(form->parts().pictureShown);
     expectPictureCommands(form, true);
     // ... and a full picture under a clip's.
     show(write(QStringLiteral("full.clp"), bytesOf("GOD0")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: full.clp (4Bit GoDot)"));
-    EXPECT_TRUE(form->pictureShown);
+    EXPECT_TRUE(form->parts().pictureShown);
 }
 
 TEST_F(ViewerTest, TheGodotPathWithoutMagicKeepsThePictureShownFlag) {
     start();
     show(write(QStringLiteral("x.4bt"), bytesOf("GO")));
-    EXPECT_FALSE(form->pictureShown);
+    EXPECT_FALSE(form->parts().pictureShown);
     EXPECT_EQ(shown(), blackTemplate());
     expectPictureCommands(form, true);
-    EXPECT_TRUE(form->grey->isEnabled());
+    EXPECT_TRUE(form->parts().grey->isEnabled());
 }
 
 TEST_F(ViewerTest, AMissingFileChangesNothing) {
@@ -141,41 +142,41 @@ TEST_F(ViewerTest, AMissingFileChangesNothing) {
 TEST_F(ViewerTest, PrintfoxLeavesGreyOffAndFunPainterTakesGodotAway) {
     start();
     show(write(QStringLiteral("a.koa"), makeKoala(testPattern())));
-    ASSERT_TRUE(form->grey->isEnabled());
-    form->Godot->setChecked(true);
+    ASSERT_TRUE(form->parts().grey->isEnabled());
+    form->parts().Godot->setChecked(true);
 
     show(write(QStringLiteral("a.bs"), bytesOf("Xnot a page")));
-    EXPECT_FALSE(form->grey->isEnabled());
-    EXPECT_TRUE(form->Godot->isEnabled());
+    EXPECT_FALSE(form->parts().grey->isEnabled());
+    EXPECT_TRUE(form->parts().Godot->isEnabled());
     expectPictureCommands(form, true);
 
     show(write(QStringLiteral("a.fp2"), bytesOf("not an fp2")));
-    EXPECT_FALSE(form->grey->isEnabled());
-    EXPECT_FALSE(form->Godot->isEnabled());
-    EXPECT_FALSE(form->Godot->isChecked());
-    EXPECT_TRUE(form->GIF->isChecked());
+    EXPECT_FALSE(form->parts().grey->isEnabled());
+    EXPECT_FALSE(form->parts().Godot->isEnabled());
+    EXPECT_FALSE(form->parts().Godot->isChecked());
+    EXPECT_TRUE(form->parts().GIF->isChecked());
     expectPictureCommands(form, true);
-    EXPECT_TRUE(form->pictureShown);
+    EXPECT_TRUE(form->parts().pictureShown);
 
     // The next file offers "4Bit GoDot" again but leaves GIF selected.
     show(write(QStringLiteral("b.koa"), makeKoala(testPattern())));
-    EXPECT_TRUE(form->Godot->isEnabled());
-    EXPECT_TRUE(form->GIF->isChecked());
-    EXPECT_TRUE(form->grey->isEnabled());
+    EXPECT_TRUE(form->parts().Godot->isEnabled());
+    EXPECT_TRUE(form->parts().GIF->isChecked());
+    EXPECT_TRUE(form->parts().grey->isEnabled());
 }
 
 TEST_F(ViewerTest, TheGreyToggleShowsTheSameFileInTheOtherPalette) {
     start();
     const auto bytes = makeKoala(testPattern());
     show(write(QStringLiteral("pic.koa"), bytes));
-    form->grey->setChecked(true);
+    form->parts().grey->setChecked(true);
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes, true));
-    EXPECT_TRUE(form->grey->isEnabled());
+    EXPECT_TRUE(form->parts().grey->isEnabled());
 
     // A flip is lost: the file is decoded anew.
-    form->Flip->click();
+    form->parts().Flip->click();
     ASSERT_NE(shown(), expectedPicture(decodeKoala, bytes, true));
-    form->grey->setChecked(false);
+    form->parts().grey->setChecked(false);
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
 }
 
@@ -187,9 +188,9 @@ TEST_F(ViewerTest, AfterAnEmptySelectionTheGreyToggleShowsNothing) {
     clickListItem(QStringLiteral("pic.koa"));
     ASSERT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
     clickListItem({}); // below the last row: nothing selected
-    EXPECT_TRUE(form->currentFileName.isEmpty());
+    EXPECT_TRUE(form->parts().currentFileName.isEmpty());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
-    form->grey->setChecked(true);
+    form->parts().grey->setChecked(true);
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes)); // still the colour picture
 }
 
@@ -200,9 +201,9 @@ TEST_F(ViewerTest, AClickInTheListShowsTheFileUnderItsRealName) {
     write(QStringLiteral("Mixed.Koa"), bytes);
     write(QStringLiteral("other.txt"), bytes);
     openPictures();
-    EXPECT_EQ(form->FileListBox1->fileNames(),
+    EXPECT_EQ(form->parts().fileListBox->fileNames(),
               QStringList({QStringLiteral("Mixed.Koa"), QStringLiteral("UPPER.KOA")}));
-    EXPECT_EQ(form->FileList->rowCount(), 2);
+    EXPECT_EQ(form->parts().FileList->rowCount(), 2);
     clickListItem(QStringLiteral("upper.koa"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: UPPER.KOA (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
@@ -217,11 +218,11 @@ TEST_F(ViewerTest, TheHiddenListBoxReshowsTheCurrentFile) {
     write(QStringLiteral("b.koa"), makeKoala(testPattern(2)));
     openPictures();
     clickListItem(QStringLiteral("a.koa"));
-    form->Flip->click();
+    form->parts().Flip->click();
     // A keyboard selection in the list box re-shows the current file, not the one it names.
-    form->FileListBox1->setFocus();
-    form->FileListBox1->setCurrentRow(0);
-    QTest::keyClick(form->FileListBox1, Qt::Key_Down);
+    form->parts().fileListBox->setFocus();
+    form->parts().fileListBox->setCurrentRow(0);
+    QTest::keyClick(form->parts().fileListBox, Qt::Key_Down);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: a.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, a));
 }

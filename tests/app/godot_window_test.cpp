@@ -50,11 +50,11 @@ TEST_F(ViewerTest, AGodotPictureIsShownInColourAndInGrey) {
     show(write(QStringLiteral("pic.4bt"), bytes));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.4bt (4Bit GoDot)"));
     EXPECT_EQ(shown(), asQImage(picture));
-    EXPECT_TRUE(form->pictureShown);
-    EXPECT_TRUE(form->grey->isEnabled());
+    EXPECT_TRUE(form->parts().pictureShown);
+    EXPECT_TRUE(form->parts().grey->isEnabled());
 
     // Grey: index i is drawn as 17 * i.
-    form->grey->setChecked(true);
+    form->parts().grey->setChecked(true);
     const QImage grey = shown();
     for (int y = 0; y < 200; y += 13) {
         for (int x = 0; x < 320; x += 17) {
@@ -71,32 +71,32 @@ TEST_F(ViewerTest, AClipIsShownAtItsOwnSize) {
     const Image clip = colourPicture(24, 16, 2);
     const auto bytes = encoded(clip);
     ASSERT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "GOD1");
-    ProgressWatch seen(program->saving(), form);
+    ProgressWatch seen(program->progressWindow(), form);
     show(write(QStringLiteral("small.clp"), bytes));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: small.clp (4Bit GoDot-Clip)"));
     EXPECT_EQ(shown(), asQImage(clip));
     EXPECT_FALSE(seen.shown); // a small clip shows no progress window
-    EXPECT_TRUE(form->SaveAs->isEnabled() && form->ZoomIn->isEnabled() && form->grey->isEnabled() &&
-                form->FileListBox1->isEnabled());
+    EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().ZoomIn->isEnabled() &&
+                form->parts().grey->isEnabled() && form->parts().fileListBox->isEnabled());
 
     // The reduced view of a clip is half its size.
-    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(3, 3));
-    EXPECT_EQ(program->form3()->size(), QSize(12, 8));
+    QTest::mouseClick(form->parts().pictureView, Qt::RightButton, {}, QPoint(3, 3));
+    EXPECT_EQ(program->reducedView()->size(), QSize(12, 8));
 }
 
 TEST_F(ViewerTest, ALargeClipShowsLoadingProgressByCellRows) {
     start();
-    form->firstPaintPending = false;
+    form->parts().firstPaintPending = false;
     const Image clip = colourPicture(320, 400, 3);
     const auto bytes = encoded(clip);
     ASSERT_GT(bytes.size(), 32000u);
-    ProgressWatch seen(program->saving(), form);
+    ProgressWatch seen(program->progressWindow(), form);
     show(write(QStringLiteral("large.4bt"), bytes));
     EXPECT_EQ(shown(), asQImage(clip));
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(seen.caption, QStringLiteral("Loading..."));
     EXPECT_EQ(seen.maximum, 50);
-    EXPECT_FALSE(program->saving()->isVisible());
+    EXPECT_FALSE(program->progressWindow()->isVisible());
 }
 
 TEST_F(ViewerTest, AClipWithoutCellsGivesAnEmptyPicture) {
@@ -104,10 +104,10 @@ TEST_F(ViewerTest, AClipWithoutCellsGivesAnEmptyPicture) {
     show(write(QStringLiteral("empty.clp"), {'G', 'O', 'D', '1', 0, 0, 0, 5, 0xAD}));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: empty.clp (4Bit GoDot-Clip)"));
     EXPECT_TRUE(shown().isNull() || shown().width() == 0);
-    EXPECT_TRUE(form->pictureShown);
-    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(3, 3)); // no crash
-    form->Turn->click();
-    form->Flip->click();
+    EXPECT_TRUE(form->parts().pictureShown);
+    QTest::mouseClick(form->parts().pictureView, Qt::LeftButton, {}, QPoint(3, 3)); // no crash
+    form->parts().rotateButton->click();
+    form->parts().Flip->click();
 }
 
 } // namespace

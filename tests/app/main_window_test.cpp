@@ -30,16 +30,16 @@ TEST_F(ViewerTest, ControlsSitWhereTheyBelongWithTheirCaptionsAndHints) {
         QString hint;
     };
     const std::vector<Expected> table = {
-        {form->SaveAs, {12, 312, 75, 25}, "Save as...", "Save file"},
-        {form->Detail, {99, 312, 25, 25}, "", "Show details"},
-        {form->List, {133, 312, 25, 25}, "", "Show list"},
-        {form->SpeedButton1, {205, 312, 25, 25}, "", "Delete file"},
-        {form->Flip, {38, 425, 75, 25}, "Flip", "Flip picture"},
-        {form->Rotate, {126, 425, 75, 25}, "Turn", ""},
-        {form->ZoomIn, {38, 456, 75, 25}, "Zoom In", ""},
-        {form->ZoomOut, {126, 456, 75, 25}, "Zoom Out", ""},
-        {form->OrigSize, {38, 488, 75, 25}, "OrigSize", ""},
-        {form->Turn, {126, 488, 75, 25}, "Rotate", ""},
+        {form->parts().SaveAs, {12, 312, 75, 25}, "Save as...", "Save file"},
+        {form->parts().Detail, {99, 312, 25, 25}, "", "Show details"},
+        {form->parts().List, {133, 312, 25, 25}, "", "Show list"},
+        {form->parts().deleteButton, {205, 312, 25, 25}, "", "Delete file"},
+        {form->parts().Flip, {38, 425, 75, 25}, "Flip", "Flip picture"},
+        {form->parts().turnButton, {126, 425, 75, 25}, "Turn", ""},
+        {form->parts().ZoomIn, {38, 456, 75, 25}, "Zoom In", ""},
+        {form->parts().ZoomOut, {126, 456, 75, 25}, "Zoom Out", ""},
+        {form->parts().OrigSize, {38, 488, 75, 25}, "OrigSize", ""},
+        {form->parts().rotateButton, {126, 488, 75, 25}, "Rotate", ""},
     };
     for (const Expected& e : table) {
         SCOPED_TRACE(e.widget->objectName().toStdString());
@@ -49,61 +49,63 @@ TEST_F(ViewerTest, ControlsSitWhereTheyBelongWithTheirCaptionsAndHints) {
             EXPECT_EQ(b->text(), e.caption);
         }
     }
-    EXPECT_EQ(form->DriveComboBox1->geometry(), QRect(10, 17, 223, 21));
-    EXPECT_EQ(form->DirectoryListBox1->geometry(), QRect(8, 48, 225, 89));
-    EXPECT_EQ(form->FileList->geometry(), QRect(8, 144, 225, 161));
-    EXPECT_EQ(form->FileList->toolTip(), QStringLiteral("Select file to be displayed"));
-    EXPECT_EQ(form->FileListBox1->geometry(), QRect(368, 227, 160, 97));
-    EXPECT_EQ(form->RadioGroup1->geometry(), QRect(8, 344, 225, 73));
-    EXPECT_EQ(form->RadioGroup1->title(), QStringLiteral("Save as:"));
-    EXPECT_EQ(form->Godot->text(), QStringLiteral("4Bit GoDot"));
-    EXPECT_EQ(form->Godot->pos(), QPoint(144, 360));
-    EXPECT_EQ(form->grey->text(), QStringLiteral("Show gray"));
-    EXPECT_EQ(form->grey->pos(), QPoint(144, 391));
-    EXPECT_EQ(form->TIF->pos(), QPoint(87, 392));
-    EXPECT_EQ(form->Beenden->text(), QStringLiteral("&Close (ALT+F4)"));
-    EXPECT_EQ(form->ber1->text(), QStringLiteral("A&bout"));
-    EXPECT_FALSE(form->Detail->icon().isNull());
-    EXPECT_FALSE(form->SpeedButton1->icon().isNull());
+    EXPECT_EQ(form->parts().driveBox->geometry(), QRect(10, 17, 223, 21));
+    EXPECT_EQ(form->parts().folderList->geometry(), QRect(8, 48, 225, 89));
+    EXPECT_EQ(form->parts().FileList->geometry(), QRect(8, 144, 225, 161));
+    EXPECT_EQ(form->parts().FileList->toolTip(), QStringLiteral("Select file to be displayed"));
+    EXPECT_EQ(form->parts().fileListBox->geometry(), QRect(368, 227, 160, 97));
+    EXPECT_EQ(form->parts().saveFormatGroup->geometry(), QRect(8, 344, 225, 73));
+    EXPECT_EQ(form->parts().saveFormatGroup->title(), QStringLiteral("Save as:"));
+    EXPECT_EQ(form->parts().Godot->text(), QStringLiteral("4Bit GoDot"));
+    EXPECT_EQ(form->parts().Godot->pos(), QPoint(144, 360));
+    EXPECT_EQ(form->parts().grey->text(), QStringLiteral("Show gray"));
+    EXPECT_EQ(form->parts().grey->pos(), QPoint(144, 391));
+    EXPECT_EQ(form->parts().TIF->pos(), QPoint(87, 392));
+    EXPECT_EQ(form->parts().closeAction->text(), QStringLiteral("&Close (ALT+F4)"));
+    EXPECT_EQ(form->parts().aboutAction->text(), QStringLiteral("A&bout"));
+    EXPECT_FALSE(form->parts().Detail->icon().isNull());
+    EXPECT_FALSE(form->parts().deleteButton->icon().isNull());
 }
 
 TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     start();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
     EXPECT_EQ(shown(), blackTemplate());
-    EXPECT_EQ(form->TestBMP, blackTemplate());
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{form->SaveAs, form->Flip, form->Rotate, form->Turn,
-                                         form->ZoomIn, form->ZoomOut, form->OrigSize, form->grey}) {
+    EXPECT_EQ(form->templatePicture, blackTemplate());
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form->parts().SaveAs, form->parts().Flip, form->parts().turnButton,
+             form->parts().rotateButton, form->parts().ZoomIn, form->parts().ZoomOut,
+             form->parts().OrigSize, form->parts().grey}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
-    EXPECT_TRUE(form->Godot->isEnabled());
-    EXPECT_FALSE(form->Godot->isChecked());
-    EXPECT_TRUE(form->GIF->isChecked());
-    EXPECT_FALSE(form->grey->isChecked());
-    EXPECT_EQ(form->zoomSteps, 0);
-    EXPECT_FALSE(form->pictureShown);
-    EXPECT_TRUE(form->firstPaintPending);
-    EXPECT_EQ(form->FileListBox1->mask(), kFileMask);
-    EXPECT_TRUE(form->FileListBox1->hasFocus() || QApplication::focusWidget() == nullptr ||
-                form->focusWidget() == form->FileListBox1);
+    EXPECT_TRUE(form->parts().Godot->isEnabled());
+    EXPECT_FALSE(form->parts().Godot->isChecked());
+    EXPECT_TRUE(form->parts().GIF->isChecked());
+    EXPECT_FALSE(form->parts().grey->isChecked());
+    EXPECT_EQ(form->parts().zoomSteps, 0);
+    EXPECT_FALSE(form->parts().pictureShown);
+    EXPECT_TRUE(form->parts().firstPaintPending);
+    EXPECT_EQ(form->parts().fileListBox->mask(), fileMask());
+    EXPECT_TRUE(form->parts().fileListBox->hasFocus() || QApplication::focusWidget() == nullptr ||
+                form->focusWidget() == form->parts().fileListBox);
 }
 
 TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
     start();
-    EXPECT_FALSE(program->form2()->isVisible());
-    EXPECT_FALSE(program->form3()->isVisible());
-    EXPECT_FALSE(program->okBottomDlg()->isVisible());
-    EXPECT_FALSE(program->saving()->isVisible());
-    EXPECT_EQ(program->form2()->windowTitle(), QStringLiteral("Maximized (Click to close)"));
-    EXPECT_EQ(program->form3()->windowTitle(), QStringLiteral("Minimized (Click)"));
-    EXPECT_EQ(program->okBottomDlg()->windowTitle(), QStringLiteral("About..."));
-    EXPECT_EQ(program->saving()->windowTitle(), QStringLiteral("Saving..."));
-    EXPECT_EQ(program->saving()->SaveProgress->geometry(), QRect(16, 9, 265, 16));
-    EXPECT_EQ(program->saving()->SaveProgress->maximum(), 39);
-    EXPECT_EQ(program->saving()->step(), 2);
-    for (QWidget* w : std::initializer_list<QWidget*>{program->form2(), program->form3(),
-                                                      program->okBottomDlg(), program->saving()}) {
+    EXPECT_FALSE(program->enlargedView()->isVisible());
+    EXPECT_FALSE(program->reducedView()->isVisible());
+    EXPECT_FALSE(program->aboutBox()->isVisible());
+    EXPECT_FALSE(program->progressWindow()->isVisible());
+    EXPECT_EQ(program->enlargedView()->windowTitle(), QStringLiteral("Maximized (Click to close)"));
+    EXPECT_EQ(program->reducedView()->windowTitle(), QStringLiteral("Minimized (Click)"));
+    EXPECT_EQ(program->aboutBox()->windowTitle(), QStringLiteral("About..."));
+    EXPECT_EQ(program->progressWindow()->windowTitle(), QStringLiteral("Saving..."));
+    EXPECT_EQ(program->progressWindow()->SaveProgress->geometry(), QRect(16, 9, 265, 16));
+    EXPECT_EQ(program->progressWindow()->SaveProgress->maximum(), 39);
+    EXPECT_EQ(program->progressWindow()->step(), 2);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{program->enlargedView(), program->reducedView(),
+                                         program->aboutBox(), program->progressWindow()}) {
         EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
         EXPECT_EQ(w->windowModality(), Qt::NonModal);
     }
@@ -111,18 +113,21 @@ TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
 
 TEST_F(ViewerTest, AboutBoxShowsItsFourLinesOnceAndOkHidesIt) {
     start();
-    TOKBottomDlg* about = program->okBottomDlg();
-    form->ber1->trigger();
-    form->ber1->trigger();
+    AboutBox* about = program->aboutBox();
+    form->parts().aboutAction->trigger();
+    form->parts().aboutAction->trigger();
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->lines[0]->text(), QStringLiteral("Quendra"));
     EXPECT_EQ(about->lines[0]->font().pixelSize(), 18);
-    EXPECT_TRUE(
-        about->lines[2]->text().startsWith(QStringLiteral("Displays: 4Bit GoDot (4bt,clp)")));
+    EXPECT_EQ(about->lines[2]->text(), QStringLiteral("Displays: ") + formatList());
+    for (const C64Format& format : c64Formats()) {
+        EXPECT_TRUE(about->lines[2]->text().contains(
+            QString::fromUtf8(format.name.data(), qsizetype(format.name.size()))));
+    }
     EXPECT_EQ(about->lines[3]->text(), QStringLiteral("Just double-click or drag'n drop pics"));
     int visibleAbouts = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<TOKBottomDlg*>(w) && w->isVisible())
+        if (qobject_cast<AboutBox*>(w) && w->isVisible())
             ++visibleAbouts;
     }
     EXPECT_EQ(visibleAbouts, 1);
@@ -137,13 +142,14 @@ TEST_F(ViewerTest, ResizingPlacesThePictureArea) {
     start();
     form->show();
     form->resize(800, 600);
-    EXPECT_EQ(form->PImg->geometry(), QRect(240, 16, 541, 525));
+    EXPECT_EQ(form->parts().pictureView->geometry(), QRect(240, 16, 541, 525));
     form->resize(686, 565);
-    EXPECT_EQ(form->PImg->geometry(), QRect(240, 16, 427, 490));
+    EXPECT_EQ(form->parts().pictureView->geometry(), QRect(240, 16, 427, 490));
     // The whole picture area lies inside the window.
-    const QRect area(form->PImg->mapTo(form, QPoint(0, 0)), form->PImg->size());
+    const QRect area(form->parts().pictureView->mapTo(form, QPoint(0, 0)),
+                     form->parts().pictureView->size());
     EXPECT_TRUE(form->rect().contains(area)) << area.right() << " " << area.bottom();
-    EXPECT_EQ(form->SaveAs->geometry(), QRect(12, 312, 75, 25)); // the rest stays
+    EXPECT_EQ(form->parts().SaveAs->geometry(), QRect(12, 312, 75, 25)); // the rest stays
 }
 
 TEST_F(ViewerTest, FirstStartWithoutSettingsUsesTheDefaults) {
@@ -187,7 +193,7 @@ TEST_F(ViewerTest, AStoredSizeBeyondAllScreensIsCutToThem) {
 
 TEST_F(ViewerTest, ClosingTheWindowWritesThePlacement) {
     start();
-    QSignalSpy ends(form, &TForm1::programEnds);
+    QSignalSpy ends(form, &MainWindow::programEnds);
     form->show();
     form->move(50, 60);
     form->resize(750, 580);
@@ -209,9 +215,9 @@ TEST_F(ViewerTest, ClosingAMaximisedWindowWritesStyleOne) {
 
 TEST_F(ViewerTest, TheCloseMenuItemEndsWithoutWritingTheSettings) {
     start();
-    QSignalSpy ends(form, &TForm1::programEnds);
+    QSignalSpy ends(form, &MainWindow::programEnds);
     form->move(77, 88);
-    form->Beenden->trigger();
+    form->parts().closeAction->trigger();
     EXPECT_EQ(ends.count(), 1);
     EXPECT_FALSE(QFile::exists(settings::filePath()));
 }
@@ -230,7 +236,7 @@ TEST_F(ViewerTest, InTheRunningProgramOnlyClosingTheWindowWritesTheSettings) {
     program->endEventLoopOnRequest();
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
-    QTimer::singleShot(0, form->Beenden, &QAction::trigger);
+    QTimer::singleShot(0, form->parts().closeAction, &QAction::trigger);
     EXPECT_EQ(run(), 0);
     EXPECT_FALSE(QFile::exists(settings::filePath())) << "the menu item wrote the settings";
 
@@ -249,17 +255,17 @@ TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: first.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(1))));
-    QTRY_VERIFY(!form->firstPaintPending);
+    QTRY_VERIFY(!form->parts().firstPaintPending);
 
     // Another file, then the window is activated again: the argument stays away, and
     // "Show gray" re-shows the file chosen last.
     show(other);
-    program->form3()->showPicture(shown());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(program->form3()));
+    program->reducedView()->showPicture(shown());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(program->reducedView()));
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: other.koa (Koala)"));
-    form->grey->setChecked(true);
+    form->parts().grey->setChecked(true);
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(2)), true));
 }
 
@@ -283,10 +289,10 @@ TEST_F(ViewerTest, ExceptionsThatNoCodeHandlesAreSwallowed) {
     struct Thrower : QObject {
         bool event(QEvent*) override { throw std::runtime_error("boom"); }
     } thrower;
-    const int before = AppException::swallowed();
+    const int before = Application::swallowed();
     QEvent e(QEvent::User);
     EXPECT_NO_THROW(QApplication::sendEvent(&thrower, &e));
-    EXPECT_EQ(AppException::swallowed(), before + 1);
+    EXPECT_EQ(Application::swallowed(), before + 1);
 }
 
 } // namespace

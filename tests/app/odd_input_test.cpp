@@ -78,30 +78,30 @@ TEST_F(ViewerTest, AFolderCalledLikeAPictureIsNoFileToShow) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
     form->showDropped({folder});
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
-    EXPECT_FALSE(form->pictureShown);
+    EXPECT_FALSE(form->parts().pictureShown);
 }
 
 TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     start();
     show(write(QStringLiteral("empty.clp"), {'G', 'O', 'D', '1', 0, 0, 4, 0, 0xAD}));
-    ASSERT_TRUE(form->pictureShown);
-    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(3, 3));
-    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(3, 3));
+    ASSERT_TRUE(form->parts().pictureShown);
+    QTest::mouseClick(form->parts().pictureView, Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseClick(form->parts().pictureView, Qt::LeftButton, {}, QPoint(3, 3));
     form->enlargedView()->hide();
     form->reducedView()->hide();
-    form->Turn->click();
-    form->Rotate->click();
-    form->ZoomIn->click();
-    form->OrigSize->click();
+    form->parts().rotateButton->click();
+    form->parts().turnButton->click();
+    form->parts().ZoomIn->click();
+    form->parts().OrigSize->click();
 
     dialogs::Handler handler = dialogs::setHandler({});
     const QString target = QDir(picsFolder()).filePath(QStringLiteral("out.4BT"));
     handler.saveFileName = [&](QWidget*, const dialogs::SaveRequest&) { return target; };
     dialogs::setHandler(handler);
-    form->Godot->setChecked(true);
-    form->SaveAs->click();
-    EXPECT_TRUE(form->SaveAs->isEnabled());
-    EXPECT_TRUE(form->FileListBox1->isEnabled());
+    form->parts().Godot->setChecked(true);
+    form->parts().SaveAs->click();
+    EXPECT_TRUE(form->parts().SaveAs->isEnabled());
+    EXPECT_TRUE(form->parts().fileListBox->isEnabled());
     for (const Box& box : boxes)
         ADD_FAILURE() << box.text.toStdString();
     QFile file(target);
@@ -109,11 +109,11 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     EXPECT_EQ(file.readAll().toHex(), QByteArray("474f443100000000ad"));
 
     // The common formats hold no picture without pixels: each says so.
-    for (QRadioButton* format :
-         {form->TIF, form->GIF, form->BMP, form->PCX, form->PNG, form->JPG}) {
+    for (QRadioButton* format : {form->parts().TIF, form->parts().GIF, form->parts().BMP,
+                                 form->parts().PCX, form->parts().PNG, form->parts().JPG}) {
         boxes.clear();
         format->setChecked(true);
-        form->SaveAs->click();
+        form->parts().SaveAs->click();
         ASSERT_FALSE(boxes.empty()) << format->text().toStdString();
         EXPECT_EQ(boxes.back().text,
                   QStringLiteral("Writing %1 file failed").arg(format->text().toLower()));
@@ -126,7 +126,7 @@ TEST_F(ViewerTest, AnEmptyNameAndAnEmptyArgumentShowNothing) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
     show(QString());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
-    EXPECT_FALSE(form->SaveAs->isEnabled());
+    EXPECT_FALSE(form->parts().SaveAs->isEnabled());
 }
 
 // A Pagefox page of 255 x 255 cells (2040 x 2040 pixels) in runs of 256 bytes.
@@ -144,28 +144,28 @@ std::vector<std::uint8_t> largestPage() {
 
 TEST_F(ViewerTest, TheLargestPageCanBeViewedTurnedEnlargedReducedAndSaved) {
     start();
-    form->firstPaintPending = false;
+    form->parts().firstPaintPending = false;
     show(write(QStringLiteral("large.pg"), largestPage()));
     ASSERT_EQ(shown().size(), QSize(2040, 2040));
-    form->Turn->click();
+    form->parts().rotateButton->click();
     EXPECT_EQ(shown().size(), QSize(2040, 2040));
-    QTest::mouseClick(form->PImg, Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseClick(form->parts().pictureView, Qt::RightButton, {}, QPoint(3, 3));
     EXPECT_EQ(form->reducedView()->size(), QSize(1020, 1020));
-    QTest::mouseClick(form->PImg, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(form->parts().pictureView, Qt::LeftButton, {}, QPoint(3, 3));
     form->reducedView()->hide();
     form->enlargedView()->hide();
     for (int i = 0; i < 9; ++i)
-        form->ZoomIn->click();
-    form->OrigSize->click();
+        form->parts().ZoomIn->click();
+    form->parts().OrigSize->click();
 
     dialogs::Handler handler = dialogs::setHandler({});
     QString target;
     handler.saveFileName = [&](QWidget*, const dialogs::SaveRequest&) { return target; };
     dialogs::setHandler(handler);
-    for (QRadioButton* format : {form->Godot, form->PNG}) {
+    for (QRadioButton* format : {form->parts().Godot, form->parts().PNG}) {
         target = QDir(picsFolder()).filePath(QStringLiteral("large.") + format->text().left(3));
         format->setChecked(true);
-        form->SaveAs->click();
+        form->parts().SaveAs->click();
         EXPECT_TRUE(QFileInfo(target).size() > 0) << target.toStdString();
     }
     for (const Box& box : boxes)

@@ -41,16 +41,17 @@ TEST_F(ViewerTest, EveryC64ReaderShowsItsPictureInColourAndInGrey) {
     for (bool grey : {false, true}) {
         for (const Case& c : c64Cases()) {
             SCOPED_TRACE(c.name.toStdString());
-            form->grey->setChecked(grey); // re-shows the current file first
+            form->parts().grey->setChecked(grey); // re-shows the current file first
             show(write(c.name, c.bytes));
             EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + c.name + c.suffix);
             EXPECT_EQ(shown(), expectedPicture(c.decode, c.bytes, grey));
-            EXPECT_TRUE(form->pictureShown);
-            EXPECT_TRUE(form->grey->isEnabled());
-            EXPECT_TRUE(form->SaveAs->isEnabled() && form->Flip->isEnabled() &&
-                        form->Rotate->isEnabled() && form->Turn->isEnabled() &&
-                        form->ZoomIn->isEnabled() && form->FileListBox1->isEnabled());
-            EXPECT_TRUE(form->Godot->isEnabled());
+            EXPECT_TRUE(form->parts().pictureShown);
+            EXPECT_TRUE(form->parts().grey->isEnabled());
+            EXPECT_TRUE(
+                form->parts().SaveAs->isEnabled() && form->parts().Flip->isEnabled() &&
+                form->parts().turnButton->isEnabled() && form->parts().rotateButton->isEnabled() &&
+                form->parts().ZoomIn->isEnabled() && form->parts().fileListBox->isEnabled());
+            EXPECT_TRUE(form->parts().Godot->isEnabled());
         }
     }
 }
@@ -71,10 +72,10 @@ TEST_F(ViewerTest, ArtStudioTellsItsKindsApartByLength) {
 
 TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
     start();
-    form->firstPaintPending = false;
+    form->parts().firstPaintPending = false;
     const auto page = printfoxPage(80, 50, 2);
     const auto bytes = makePrintfoxLarge(page, true);
-    ProgressWatch watch(program->saving(), form);
+    ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("big.bs"), bytes)); // the first byte decides, not the name
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: big.bs (Page-/Printfox)"));
     EXPECT_EQ(shown().size(), QSize(640, 400));
@@ -85,33 +86,33 @@ TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
     EXPECT_TRUE(watch.commandsOff);
     EXPECT_TRUE(watch.greyOff);
     EXPECT_TRUE(watch.listBoxOff);
-    EXPECT_FALSE(program->saving()->isVisible());
-    EXPECT_FALSE(form->grey->isEnabled());
-    EXPECT_TRUE(form->ZoomIn->isEnabled());
+    EXPECT_FALSE(program->progressWindow()->isVisible());
+    EXPECT_FALSE(form->parts().grey->isEnabled());
+    EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
 }
 
 TEST_F(ViewerTest, NoProgressWindowWhileTheFirstPaintIsPending) {
     start();
-    ASSERT_TRUE(form->firstPaintPending);
-    ProgressWatch watch(program->saving(), form);
+    ASSERT_TRUE(form->parts().firstPaintPending);
+    ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("p.pg"), makePagefoxPage(10, 20, printfoxPage(20, 10))));
     EXPECT_EQ(shown().size(), QSize(160, 80));
     EXPECT_FALSE(watch.shown);
-    EXPECT_FALSE(form->firstPaintPending); // a good page ends the start-up
+    EXPECT_FALSE(form->parts().firstPaintPending); // a good page ends the start-up
 
     // A file of another type leaves the flag as it was.
-    form->firstPaintPending = true;
+    form->parts().firstPaintPending = true;
     show(write(QStringLiteral("q.gb"), {'X', 1, 2, 3}));
-    EXPECT_TRUE(form->firstPaintPending);
+    EXPECT_TRUE(form->parts().firstPaintPending);
     EXPECT_EQ(shown(), blackTemplate());
 }
 
 TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
     start();
-    form->firstPaintPending = false;
-    form->Godot->setChecked(true);
+    form->parts().firstPaintPending = false;
+    form->parts().Godot->setChecked(true);
     const auto bytes = makeFunPainter(funPainterPattern(1), true);
-    ProgressWatch watch(program->saving(), form);
+    ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("f.fp2"), bytes));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: f.fp2 (FunPainter 2 / IFLI)"));
     EXPECT_EQ(shown(), expectedPicture(decodeFunPainter, bytes));
@@ -119,21 +120,21 @@ TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
     EXPECT_EQ(watch.caption, QStringLiteral("Loading..."));
     EXPECT_EQ(watch.maximum, 40);
     EXPECT_TRUE(watch.commandsOff && watch.greyOff);
-    EXPECT_FALSE(program->saving()->isVisible());
-    EXPECT_TRUE(form->GIF->isChecked());
-    EXPECT_FALSE(form->Godot->isEnabled());
-    EXPECT_FALSE(form->grey->isEnabled());
+    EXPECT_FALSE(program->progressWindow()->isVisible());
+    EXPECT_TRUE(form->parts().GIF->isChecked());
+    EXPECT_FALSE(form->parts().Godot->isEnabled());
+    EXPECT_FALSE(form->parts().grey->isEnabled());
 }
 
 TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
     start();
-    ProgressWatch watch(program->saving(), form);
+    ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("f.FP2"), {0xF0, 0x3F, 'F'}));
     EXPECT_FALSE(watch.shown);
-    EXPECT_FALSE(form->firstPaintPending);
+    EXPECT_FALSE(form->parts().firstPaintPending);
     EXPECT_EQ(shown(), blackTemplate());
-    EXPECT_FALSE(form->Godot->isEnabled());
-    EXPECT_TRUE(form->pictureShown);
+    EXPECT_FALSE(form->parts().Godot->isEnabled());
+    EXPECT_TRUE(form->parts().pictureShown);
 }
 
 } // namespace

@@ -42,8 +42,8 @@ class SaveAs : public ViewerTest {
     void saveAs(QRadioButton* format, const QString& chosen) {
         format->setChecked(true);
         choice = chosen;
-        ASSERT_TRUE(form->SaveAs->isEnabled());
-        form->SaveAs->click();
+        ASSERT_TRUE(form->parts().SaveAs->isEnabled());
+        form->parts().SaveAs->click();
     }
 
     const dialogs::SaveRequest& lastRequest() const { return requests.back(); }
@@ -108,7 +108,7 @@ QImage readBack(LibraryReader reader, const QString& path) {
 TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
     const auto koala = makeKoala(testPattern(1));
     show(write(QStringLiteral("a.b.koa"), koala));
-    saveAs(form->GIF, {});
+    saveAs(form->parts().GIF, {});
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(lastRequest().title, QStringLiteral("Save File As..."));
     EXPECT_EQ(lastRequest().fileName, QStringLiteral("a.b.GIF"));
@@ -117,7 +117,7 @@ TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
 
     // Three characters are cut: "a.b" keeps its own dot.
     show(write(QStringLiteral("a.b.gg"), makeKoalaCompressed(testPattern(1))));
-    saveAs(form->GIF, {});
+    saveAs(form->parts().GIF, {});
     EXPECT_EQ(lastRequest().fileName, QStringLiteral("a.bGIF"));
 
     show(write(QStringLiteral("PIC.KOA"), koala));
@@ -126,13 +126,13 @@ TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
         QString name, filter, suffix;
     };
     const Row rows[] = {
-        {form->TIF, "PIC.TIF", "TIF-Files (*.TIF)", "TIF"},
-        {form->GIF, "PIC.GIF", "GIF-Files (*.GIF)", "GIF"},
-        {form->BMP, "PIC.BMP", "BMP-Files (*.BMP)", "BMP"},
-        {form->PCX, "PIC.PCX", "PCX-Files (*.PCX)", "PCX"},
-        {form->PNG, "PIC.PNG", "PNG-Files (*.PNG)", "PNG"},
-        {form->JPG, "PIC.JPG", "JPG-Files (*.JPG)", "JPG"},
-        {form->Godot, "PIC.4BT", "4Bit-GoDot-Files (*.4BT)", "4BT"},
+        {form->parts().TIF, "PIC.TIF", "TIF-Files (*.TIF)", "TIF"},
+        {form->parts().GIF, "PIC.GIF", "GIF-Files (*.GIF)", "GIF"},
+        {form->parts().BMP, "PIC.BMP", "BMP-Files (*.BMP)", "BMP"},
+        {form->parts().PCX, "PIC.PCX", "PCX-Files (*.PCX)", "PCX"},
+        {form->parts().PNG, "PIC.PNG", "PNG-Files (*.PNG)", "PNG"},
+        {form->parts().JPG, "PIC.JPG", "JPG-Files (*.JPG)", "JPG"},
+        {form->parts().Godot, "PIC.4BT", "4Bit-GoDot-Files (*.4BT)", "4BT"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name.toStdString());
@@ -145,7 +145,7 @@ TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
     // Cancelling wrote nothing and named nothing.
     EXPECT_EQ(QDir(picsFolder()).entryList(QDir::Files).size(), 3);
     EXPECT_EQ(QDir(outFolder()).entryList(QDir::Files).size(), 0);
-    EXPECT_TRUE(form->PImg->defSaveFilename().isEmpty());
+    EXPECT_TRUE(form->parts().pictureView->defSaveFilename().isEmpty());
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -156,27 +156,27 @@ TEST_F(SaveAs, TheFolderFollowsConfirmedSavesUntilTheProgramEnds) {
     show(pic);
 
     // The first save starts in the folder list's folder.
-    saveAs(form->PNG, QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
+    saveAs(form->parts().PNG, QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
     EXPECT_EQ(lastRequest().directory, picsFolder());
     EXPECT_TRUE(QFileInfo::exists(QDir(outFolder()).filePath(QStringLiteral("first.PNG"))));
-    EXPECT_EQ(form->PImg->defSaveFilename(),
+    EXPECT_EQ(form->parts().pictureView->defSaveFilename(),
               QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
 
     // The next starts where the last one went, whatever the folder list shows.
     QDir(dir.path()).mkpath(QStringLiteral("third"));
-    form->DirectoryListBox1->setDirectory(dir.filePath(QStringLiteral("third")));
+    form->parts().folderList->setDirectory(dir.filePath(QStringLiteral("third")));
     show(pic);
-    saveAs(form->PNG, {});
+    saveAs(form->parts().PNG, {});
     EXPECT_EQ(lastRequest().directory, outFolder() + u'/');
 
     // A cancel changes nothing.
-    saveAs(form->BMP, {});
+    saveAs(form->parts().BMP, {});
     EXPECT_EQ(lastRequest().directory, outFolder() + u'/');
 
     // A bare name lands in the folder the dialog started in, which stays the save folder.
-    saveAs(form->BMP, QStringLiteral("second.BMP"));
+    saveAs(form->parts().BMP, QStringLiteral("second.BMP"));
     EXPECT_TRUE(QFileInfo::exists(QDir(outFolder()).filePath(QStringLiteral("second.BMP"))));
-    saveAs(form->BMP, {});
+    saveAs(form->parts().BMP, {});
     EXPECT_EQ(lastRequest().directory, outFolder() + u'/');
 
     // After a restart the folder list's folder again.
@@ -184,7 +184,7 @@ TEST_F(SaveAs, TheFolderFollowsConfirmedSavesUntilTheProgramEnds) {
     start();
     openPictures();
     show(pic);
-    saveAs(form->PNG, {});
+    saveAs(form->parts().PNG, {});
     EXPECT_EQ(lastRequest().directory, picsFolder());
     EXPECT_TRUE(boxes.empty());
 }
@@ -202,14 +202,16 @@ TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
         LibraryReader reader;
     };
     const Lossless lossless[] = {
-        {form->TIF, "pic.TIF", imagelib::readTIFF}, {form->GIF, "pic.GIF", imagelib::readGIF},
-        {form->BMP, "pic.BMP", imagelib::readBMP},  {form->PCX, "pic.PCX", imagelib::readPCX},
-        {form->PNG, "pic.PNG", imagelib::readPNG},
+        {form->parts().TIF, "pic.TIF", imagelib::readTIFF},
+        {form->parts().GIF, "pic.GIF", imagelib::readGIF},
+        {form->parts().BMP, "pic.BMP", imagelib::readBMP},
+        {form->parts().PCX, "pic.PCX", imagelib::readPCX},
+        {form->parts().PNG, "pic.PNG", imagelib::readPNG},
     };
     for (const Lossless& f : lossless) {
         SCOPED_TRACE(f.name.toStdString());
         saveAs(f.button, out.filePath(f.name));
-        EXPECT_EQ(form->PImg->defSaveFilename(), out.filePath(f.name));
+        EXPECT_EQ(form->parts().pictureView->defSaveFilename(), out.filePath(f.name));
         EXPECT_EQ(readBack(f.reader, out.filePath(f.name)), picture);
     }
     // The window's component writes TIFF with LZW compression.
@@ -219,10 +221,10 @@ TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
     EXPECT_EQ(rgb(QImage(out.filePath("pic.BMP"))), picture);
     EXPECT_EQ(rgb(QImage(out.filePath("pic.GIF"))), picture);
 
-    saveAs(form->JPG, out.filePath("pic.JPG"));
+    saveAs(form->parts().JPG, out.filePath("pic.JPG"));
     EXPECT_EQ(QImage(out.filePath("pic.JPG")).size(), QSize(320, 200));
 
-    saveAs(form->Godot, out.filePath("pic.4BT"));
+    saveAs(form->parts().Godot, out.filePath("pic.4BT"));
     const auto bytes = fileBytes(out.filePath("pic.4BT"));
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "GOD0");
@@ -240,21 +242,21 @@ TEST_F(SaveAs, AFlippedRotatedTurnedOrGreyPictureIsSavedAsShown) {
     const QImage original = rgb(shown());
     const QDir out(outFolder());
 
-    form->Flip->click();
+    form->parts().Flip->click();
     ASSERT_NE(rgb(shown()), original);
-    saveAs(form->PNG, out.filePath("flipped.PNG"));
+    saveAs(form->parts().PNG, out.filePath("flipped.PNG"));
     EXPECT_EQ(readBack(imagelib::readPNG, out.filePath("flipped.PNG")), rgb(shown()));
 
-    form->Rotate->click(); // the component's rotation
+    form->parts().turnButton->click(); // the component's rotation
     ASSERT_EQ(shown().size(), QSize(200, 320));
-    saveAs(form->BMP, out.filePath("rotated.BMP"));
+    saveAs(form->parts().BMP, out.filePath("rotated.BMP"));
     EXPECT_EQ(readBack(imagelib::readBMP, out.filePath("rotated.BMP")), rgb(shown()));
 
     // The program's own quarter turn, saved as a GoDot clip of 25 x 40 cells.
     show(write(QStringLiteral("pic.koa"), koala));
-    form->Turn->click();
+    form->parts().rotateButton->click();
     ASSERT_EQ(shown().size(), QSize(200, 320));
-    saveAs(form->Godot, out.filePath("turned.4BT"));
+    saveAs(form->parts().Godot, out.filePath("turned.4BT"));
     const auto clip = fileBytes(out.filePath("turned.4BT"));
     ASSERT_GE(clip.size(), 8u);
     EXPECT_EQ(std::vector<std::uint8_t>(clip.begin(), clip.begin() + 8),
@@ -262,32 +264,32 @@ TEST_F(SaveAs, AFlippedRotatedTurnedOrGreyPictureIsSavedAsShown) {
     EXPECT_EQ(godotPicture(out.filePath("turned.4BT")), rgb(shown()));
 
     // Grey: the grey table gives every level its own index, the same index the colour had.
-    form->grey->setChecked(true);
+    form->parts().grey->setChecked(true);
     const QImage grey = rgb(shown());
     ASSERT_EQ(grey, expectedPicture(decodeKoala, koala, true));
-    saveAs(form->Godot, out.filePath("grey.4BT"));
+    saveAs(form->parts().Godot, out.filePath("grey.4BT"));
     EXPECT_EQ(godotPicture(out.filePath("grey.4BT"), true), grey);
     EXPECT_EQ(godotPicture(out.filePath("grey.4BT"), false), original);
-    saveAs(form->PNG, out.filePath("grey.PNG"));
+    saveAs(form->parts().PNG, out.filePath("grey.PNG"));
     EXPECT_EQ(readBack(imagelib::readPNG, out.filePath("grey.PNG")), grey);
 
     // Unticked again: the colour table.
-    form->grey->setChecked(false);
-    saveAs(form->Godot, out.filePath("colour.4BT"));
+    form->parts().grey->setChecked(false);
+    saveAs(form->parts().Godot, out.filePath("colour.4BT"));
     EXPECT_EQ(godotPicture(out.filePath("colour.4BT")), original);
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(SaveAs, AfterFunPainterGifIsProposedAndGodotIsOff) {
-    form->firstPaintPending = false;
-    form->Godot->setChecked(true);
+    form->parts().firstPaintPending = false;
+    form->parts().Godot->setChecked(true);
     const auto bytes = makeFunPainter(funPainterPattern(2), true);
     show(write(QStringLiteral("blend.fp2"), bytes));
-    EXPECT_TRUE(form->GIF->isChecked());
-    EXPECT_FALSE(form->Godot->isEnabled());
+    EXPECT_TRUE(form->parts().GIF->isChecked());
+    EXPECT_FALSE(form->parts().Godot->isEnabled());
 
     choice = QDir(outFolder()).filePath("blend.GIF");
-    form->SaveAs->click();
+    form->parts().SaveAs->click();
     EXPECT_EQ(lastRequest().fileName, QStringLiteral("blend.GIF"));
     EXPECT_EQ(lastRequest().filter, QStringLiteral("GIF-Files (*.GIF)"));
     // The blend's colours fit a GIF's palette exactly.
@@ -299,15 +301,15 @@ TEST_F(SaveAs, AfterFunPainterGifIsProposedAndGodotIsOff) {
 
 TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(5))));
-    form->Turn->click(); // leaves "Rotating..." on the progress window
+    form->parts().rotateButton->click(); // leaves "Rotating..." on the progress window
     ASSERT_EQ(shown().size(), QSize(200, 320));
 
-    TSaving* saving = program->saving();
+    ProgressWindow* saving = program->progressWindow();
     ProgressWatch watch(saving, form);
     std::vector<int> positions;
     QObject::connect(saving->SaveProgress, &QProgressBar::valueChanged,
                      [&](int value) { positions.push_back(value); });
-    saveAs(form->Godot, QDir(outFolder()).filePath("turned.4BT"));
+    saveAs(form->parts().Godot, QDir(outFolder()).filePath("turned.4BT"));
 
     EXPECT_TRUE(watch.shown);
     EXPECT_EQ(watch.caption, QStringLiteral("Saving..."));
@@ -319,39 +321,40 @@ TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     EXPECT_GE(positions.size(), 39u); // once per cell row
 
     EXPECT_FALSE(saving->isVisible());
-    EXPECT_TRUE(form->SaveAs->isEnabled() && form->Flip->isEnabled() && form->Rotate->isEnabled() &&
-                form->Turn->isEnabled() && form->ZoomIn->isEnabled() && form->grey->isEnabled() &&
-                form->FileListBox1->isEnabled());
+    EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().Flip->isEnabled() &&
+                form->parts().turnButton->isEnabled() && form->parts().rotateButton->isEnabled() &&
+                form->parts().ZoomIn->isEnabled() && form->parts().grey->isEnabled() &&
+                form->parts().fileListBox->isEnabled());
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(SaveAs, AGodotSaveLeavesDisabledCommandsDisabled) {
     // Printfox leaves "Show gray" off, and nine zoom-ins leave "Zoom In" off; a save does
     // not give them back.
-    form->firstPaintPending = false;
+    form->parts().firstPaintPending = false;
     show(write(QStringLiteral("page.pg"), makePagefoxPage(10, 20, printfoxPage(20, 10))));
-    ASSERT_FALSE(form->grey->isEnabled());
+    ASSERT_FALSE(form->parts().grey->isEnabled());
     for (int i = 0; i < 9; ++i)
-        form->ZoomIn->click();
-    ASSERT_FALSE(form->ZoomIn->isEnabled());
-    saveAs(form->Godot, QDir(outFolder()).filePath("page.4BT"));
+        form->parts().ZoomIn->click();
+    ASSERT_FALSE(form->parts().ZoomIn->isEnabled());
+    saveAs(form->parts().Godot, QDir(outFolder()).filePath("page.4BT"));
     EXPECT_EQ(godotPicture(QDir(outFolder()).filePath("page.4BT")), rgb(shown()));
-    EXPECT_FALSE(form->grey->isEnabled());
-    EXPECT_FALSE(form->ZoomIn->isEnabled());
-    EXPECT_TRUE(form->ZoomOut->isEnabled() && form->OrigSize->isEnabled());
-    EXPECT_TRUE(form->SaveAs->isEnabled() && form->FileListBox1->isEnabled());
+    EXPECT_FALSE(form->parts().grey->isEnabled());
+    EXPECT_FALSE(form->parts().ZoomIn->isEnabled());
+    EXPECT_TRUE(form->parts().ZoomOut->isEnabled() && form->parts().OrigSize->isEnabled());
+    EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().fileListBox->isEnabled());
 }
 
 TEST_F(SaveAs, AGodotFileSavedIntoTheShownFolderIsListedAPngIsNot) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(6))));
-    form->FileListBox1->refresh();
+    form->parts().fileListBox->refresh();
     ASSERT_GE(listRow(QStringLiteral("pic.koa")), 0);
 
-    saveAs(form->PNG, QDir(picsFolder()).filePath("new.PNG"));
+    saveAs(form->parts().PNG, QDir(picsFolder()).filePath("new.PNG"));
     EXPECT_TRUE(QFileInfo::exists(QDir(picsFolder()).filePath("new.PNG")));
     EXPECT_EQ(listRow(QStringLiteral("new.png")), -1);
 
-    saveAs(form->Godot, QDir(picsFolder()).filePath("new.4BT"));
+    saveAs(form->parts().Godot, QDir(picsFolder()).filePath("new.4BT"));
     EXPECT_GE(listRow(QStringLiteral("new.4bt")), 0);
     // The PNG is there but does not match the list's mask.
     EXPECT_EQ(listRow(QStringLiteral("new.png")), -1);
@@ -372,17 +375,17 @@ TEST_F(SaveAs, AGodotFileThatCannotBeWrittenIsReported) {
     for (const QString& target : {dir.filePath("missing/pic.4BT"), pic + "/pic.4BT"}) {
         SCOPED_TRACE(target.toStdString());
         boxes.clear();
-        saveAs(form->Godot, target);
+        saveAs(form->parts().Godot, target);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].title, QStringLiteral("Information"));
         EXPECT_EQ(boxes[0].text, QStringLiteral("Writing 4bt file failed"));
         EXPECT_FALSE(QFileInfo::exists(target));
-        EXPECT_FALSE(program->saving()->isVisible());
-        EXPECT_TRUE(form->SaveAs->isEnabled() && form->grey->isEnabled() &&
-                    form->FileListBox1->isEnabled());
+        EXPECT_FALSE(program->progressWindow()->isVisible());
+        EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().grey->isEnabled() &&
+                    form->parts().fileListBox->isEnabled());
     }
     // The save folder had changed all the same.
-    saveAs(form->Godot, {});
+    saveAs(form->parts().Godot, {});
     EXPECT_EQ(lastRequest().directory, pic + u'/');
 }
 
@@ -397,9 +400,9 @@ TEST_F(SaveAs, APictureTooLargeForGodotIsRefusedAndTheFileKept) {
     }
     QImage wide(2048, 16, QImage::Format_RGB32); // 256 cells across
     wide.fill(Qt::white);
-    form->PImg->setPicture(wide);
-    ProgressWatch watch(program->saving(), form);
-    saveAs(form->Godot, target);
+    form->parts().pictureView->setPicture(wide);
+    ProgressWatch watch(program->progressWindow(), form);
+    saveAs(form->parts().Godot, target);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("Writing 4bt file failed"));
     EXPECT_EQ(fileBytes(target), std::vector<std::uint8_t>(earlier.begin(), earlier.end()));
@@ -407,16 +410,16 @@ TEST_F(SaveAs, APictureTooLargeForGodotIsRefusedAndTheFileKept) {
     EXPECT_EQ(QDir(outFolder()).entryList(QDir::Files), QStringList{"kept.4BT"});
 
     // 255 cells fit.
-    form->PImg->setPicture(wide.copy(0, 0, 2040, 16));
+    form->parts().pictureView->setPicture(wide.copy(0, 0, 2040, 16));
     boxes.clear();
-    saveAs(form->Godot, target);
+    saveAs(form->parts().Godot, target);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(godotPicture(target), rgb(shown()));
 }
 
 TEST_F(SaveAs, AFailedComponentWriteShowsTheLibraryErrorThenTheFormatsMessage) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(9))));
-    saveAs(form->PNG, dir.filePath("missing/pic.PNG"));
+    saveAs(form->parts().PNG, dir.filePath("missing/pic.PNG"));
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].title, QStringLiteral("Error"));
     EXPECT_EQ(boxes[1].title, QStringLiteral("Information"));

@@ -58,14 +58,14 @@ class ViewerTest : public ::testing::Test {
     // Creates the windows as the program does, then opens the test's picture folder.
     void start(QStringList arguments = {}) {
         program = std::make_unique<Program>(std::move(arguments));
-        form = program->form1();
+        form = program->mainWindow();
     }
-    void openPictures() { form->DirectoryListBox1->setDirectory(picsFolder()); }
+    void openPictures() { form->parts().folderList->setDirectory(picsFolder()); }
 
     // Clicks the list view's row of `name` (as the list shows it: lower case); an empty
     // name clicks below the last row.
     void clickListItem(const QString& name) {
-        TFileListView* list = form->FileList;
+        FileListView* list = form->parts().FileList;
         QPoint at(5, list->viewport()->height() - 3);
         if (!name.isEmpty()) {
             const int row = listRow(name);
@@ -77,8 +77,8 @@ class ViewerTest : public ::testing::Test {
 
     // The list view's row showing `name` (in lower case), or -1.
     int listRow(const QString& name) const {
-        for (int row = 0; row < form->FileList->rowCount(); ++row) {
-            if (form->FileList->text(row, TFileListView::Caption) == name.toLower())
+        for (int row = 0; row < form->parts().FileList->rowCount(); ++row) {
+            if (form->parts().FileList->text(row, FileListView::Caption) == name.toLower())
                 return row;
         }
         return -1;
@@ -97,11 +97,11 @@ class ViewerTest : public ::testing::Test {
 
     // Shows a file the way a drop or the start-up argument does.
     void show(const QString& path) {
-        form->currentFileName = path;
-        form->FileListBox1DblClick(form);
+        form->parts().currentFileName = path;
+        form->showCurrentFile(form);
     }
 
-    QImage shown() const { return form->PImg->picture(); }
+    QImage shown() const { return form->parts().pictureView->picture(); }
 
     struct Box {
         QString title, text;
@@ -112,7 +112,7 @@ class ViewerTest : public ::testing::Test {
     QString previousFolder;
     dialogs::Handler previousHandler;
     std::unique_ptr<Program> program;
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
     std::vector<Box> boxes;
     QMessageBox::StandardButton answer = QMessageBox::Ok;
 };
@@ -121,7 +121,7 @@ class ViewerTest : public ::testing::Test {
 // main window's command states at that moment.
 class ProgressWatch : public QObject {
   public:
-    ProgressWatch(TSaving* saving, TForm1* form) : saving_(saving), form_(form) {
+    ProgressWatch(ProgressWindow* saving, MainWindow* form) : progressWindow_(saving), form_(form) {
         saving->installEventFilter(this);
     }
     bool shown = false;
@@ -135,23 +135,24 @@ class ProgressWatch : public QObject {
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Show) {
             shown = true;
-            caption = saving_->windowTitle();
-            maximum = saving_->SaveProgress->maximum();
-            commandsOff = !form_->SaveAs->isEnabled() && !form_->Flip->isEnabled() &&
-                          !form_->Rotate->isEnabled() && !form_->Turn->isEnabled() &&
-                          !form_->ZoomIn->isEnabled();
-            greyOff = !form_->grey->isEnabled();
-            listBoxOff = !form_->FileListBox1->isEnabled();
+            caption = progressWindow_->windowTitle();
+            maximum = progressWindow_->SaveProgress->maximum();
+            commandsOff =
+                !form_->parts().SaveAs->isEnabled() && !form_->parts().Flip->isEnabled() &&
+                !form_->parts().turnButton->isEnabled() &&
+                !form_->parts().rotateButton->isEnabled() && !form_->parts().ZoomIn->isEnabled();
+            greyOff = !form_->parts().grey->isEnabled();
+            listBoxOff = !form_->parts().fileListBox->isEnabled();
         }
         return false;
     }
 
   private:
-    TSaving* saving_;
-    TForm1* form_;
+    ProgressWindow* progressWindow_;
+    MainWindow* form_;
 };
 
-// The picture a reader makes of `bytes`, as PImg shows it.
+// The picture a reader makes of `bytes`, as pictureView shows it.
 QImage expectedPicture(Decoded (*decode)(Bytes, const DecodeOptions&),
                        const std::vector<std::uint8_t>& bytes, bool grey = false);
 QImage blackTemplate();

@@ -12,7 +12,7 @@
 
 #include "components/file_list_view.h"
 
-using quendra::TFileListView;
+using quendra::FileListView;
 namespace filelist = quendra::filelist;
 
 namespace {
@@ -47,14 +47,14 @@ class FileListViewTest : public ::testing::Test {
         makeFile(name, size, QDateTime(QDate(2020, 1, 2), QTime(3, 4)));
     }
 
-    static QStringList captions(const TFileListView& view) {
+    static QStringList captions(const FileListView& view) {
         QStringList out;
         for (int r = 0; r < view.rowCount(); ++r)
-            out << view.text(r, TFileListView::Caption);
+            out << view.text(r, FileListView::Caption);
         return out;
     }
 
-    static void add(TFileListView& view, const QStringList& names) {
+    static void add(FileListView& view, const QStringList& names) {
         for (const QString& name : names) {
             qint64 size = -1;
             ASSERT_TRUE(view.AddFile(name, size)) << name.toStdString();
@@ -62,13 +62,13 @@ class FileListViewTest : public ::testing::Test {
     }
 
     // A real mouse click on the header of `column`.
-    static void clickHeader(TFileListView& view, int column) {
+    static void clickHeader(FileListView& view, int column) {
         QHeaderView* header = view.header();
         const QPoint at(header->sectionViewportPosition(column) + 4, header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
 
-    static void show(TFileListView& view) {
+    static void show(FileListView& view) {
         view.resize(800, 400);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -82,34 +82,34 @@ class FileListViewTest : public ::testing::Test {
 
 TEST_F(FileListViewTest, RowHoldsLowerCaseNameSizeTypeTimeAndAttributes) {
     makeFile("Pic.KOA", 10003, QDateTime(QDate(2021, 3, 4), QTime(14, 5, 59)));
-    TFileListView view;
+    FileListView view;
     qint64 size = 0;
     ASSERT_TRUE(view.AddFile("Pic.KOA", size));
     EXPECT_EQ(size, 10003);
     ASSERT_EQ(view.rowCount(), 1);
-    EXPECT_EQ(view.text(0, TFileListView::Caption), "pic.koa");
-    EXPECT_EQ(view.text(0, TFileListView::Size), "10003");
-    EXPECT_EQ(view.text(0, TFileListView::Type), "Koala Painter picture");
-    EXPECT_EQ(view.text(0, TFileListView::Modified), "2021/03/04 14:05");
-    EXPECT_EQ(view.text(0, TFileListView::Attributes), "");
+    EXPECT_EQ(view.text(0, FileListView::Caption), "pic.koa");
+    EXPECT_EQ(view.text(0, FileListView::Size), "10003");
+    EXPECT_EQ(view.text(0, FileListView::Type), "Koala Painter picture");
+    EXPECT_EQ(view.text(0, FileListView::Modified), "2021/03/04 14:05");
+    EXPECT_EQ(view.text(0, FileListView::Attributes), "");
     EXPECT_EQ(view.fileName(0), "Pic.KOA"); // the name as given, for opening the file
 }
 
 TEST_F(FileListViewTest, ModifiedTextDropsTimeOnlyAtExactMidnight) {
     makeFile("night.koa", 1, QDateTime(QDate(2021, 3, 4), QTime(0, 0, 0)));
     makeFile("early.koa", 1, QDateTime(QDate(2021, 3, 4), QTime(0, 0, 30)));
-    TFileListView view;
+    FileListView view;
     add(view, {"night.koa", "early.koa"});
-    EXPECT_EQ(view.text(0, TFileListView::Modified), "2021/03/04");
-    EXPECT_EQ(view.text(1, TFileListView::Modified), "2021/03/04 00:00");
+    EXPECT_EQ(view.text(0, FileListView::Modified), "2021/03/04");
+    EXPECT_EQ(view.text(1, FileListView::Modified), "2021/03/04 00:00");
 }
 
 TEST_F(FileListViewTest, ModifiedTextUsesTheLocaleDateSeparator) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     makeFile("a.koa", 1, QDateTime(QDate(1998, 6, 19), QTime(9, 30)));
-    TFileListView view; // takes the separator when it is made
+    FileListView view; // takes the separator when it is made
     add(view, {"a.koa"});
-    EXPECT_EQ(view.text(0, TFileListView::Modified), "1998.06.19 09:30");
+    EXPECT_EQ(view.text(0, FileListView::Modified), "1998.06.19 09:30");
 
     QLocale::setDefault(QLocale::c()); // "d MMM yyyy" has no separator: "/"
     EXPECT_EQ(filelist::localeDateSeparator(), QChar('/'));
@@ -121,16 +121,16 @@ TEST_F(FileListViewTest, TypeOfC64FormatsComesFromTheExtensionNeverFromContent) 
     makeFile("y.clp", 10);
     makeFile("notes.txt", 0, QDateTime::currentDateTime(), "plain words\n");
     makeFile("blob.zz9", 64, QDateTime::currentDateTime(), QByteArray(64, '\x01'));
-    TFileListView view;
+    FileListView view;
     add(view, {"x.DD", "y.clp", "notes.txt", "blob.zz9"});
-    EXPECT_EQ(view.text(0, TFileListView::Type), "Doodle picture");
-    EXPECT_EQ(view.text(1, TFileListView::Type), "GoDot 4Bit clip");
+    EXPECT_EQ(view.text(0, FileListView::Type), "Doodle picture");
+    EXPECT_EQ(view.text(1, FileListView::Type), "GoDot 4Bit clip");
     const QString txt = QMimeDatabase().mimeTypeForFile(dir.filePath("notes.txt")).comment();
     EXPECT_FALSE(txt.isEmpty());
-    EXPECT_EQ(view.text(2, TFileListView::Type), txt.trimmed().left(80));
-    EXPECT_FALSE(view.text(3, TFileListView::Type).isEmpty());
+    EXPECT_EQ(view.text(2, FileListView::Type), txt.trimmed().left(80));
+    EXPECT_FALSE(view.text(3, FileListView::Type).isEmpty());
     for (int r = 0; r < view.rowCount(); ++r) {
-        const QString type = view.text(r, TFileListView::Type);
+        const QString type = view.text(r, FileListView::Type);
         EXPECT_LE(type.size(), 80);
         EXPECT_EQ(type, type.trimmed());
     }
@@ -146,23 +146,23 @@ TEST_F(FileListViewTest, AttributeLettersReadOnlyHiddenSystemAndNeverArchive) {
     ASSERT_TRUE(QDir().mkdir("folder.koa"));
     ASSERT_EQ(::mkfifo("pipe.koa", 0644), 0); // must not be opened to find its type
 
-    TFileListView view;
+    FileListView view;
     add(view, {"plain.koa", "locked.koa", ".hidden.koa", ".both.koa", "folder.koa", "pipe.koa"});
-    EXPECT_EQ(view.text(0, TFileListView::Attributes), "");
-    EXPECT_EQ(view.text(1, TFileListView::Attributes), "R");
-    EXPECT_EQ(view.text(2, TFileListView::Attributes), "H");
-    EXPECT_EQ(view.text(3, TFileListView::Attributes), "RH");
-    EXPECT_EQ(view.text(4, TFileListView::Attributes), "S");
-    EXPECT_EQ(view.text(5, TFileListView::Attributes), "S");
+    EXPECT_EQ(view.text(0, FileListView::Attributes), "");
+    EXPECT_EQ(view.text(1, FileListView::Attributes), "R");
+    EXPECT_EQ(view.text(2, FileListView::Attributes), "H");
+    EXPECT_EQ(view.text(3, FileListView::Attributes), "RH");
+    EXPECT_EQ(view.text(4, FileListView::Attributes), "S");
+    EXPECT_EQ(view.text(5, FileListView::Attributes), "S");
     for (int r = 0; r < view.rowCount(); ++r)
-        EXPECT_FALSE(view.text(r, TFileListView::Attributes).contains('A'));
+        EXPECT_FALSE(view.text(r, FileListView::Attributes).contains('A'));
 }
 
 TEST_F(FileListViewTest, VanishedFileGetsNoRow) {
     makeFile("here.koa");
     makeFile("gone.koa");
     ASSERT_TRUE(QFile::remove("gone.koa"));
-    TFileListView view;
+    FileListView view;
     qint64 size = 0;
     EXPECT_TRUE(view.AddFile("here.koa", size));
     EXPECT_FALSE(view.AddFile("gone.koa", size));
@@ -176,17 +176,17 @@ TEST_F(FileListViewTest, FirstClickOnSizeSortsDescendingAsNumbers) {
     makeFile("nine.koa", 9);
     makeFile("hundred.koa", 100);
     makeFile("ten.koa", 10);
-    TFileListView view;
+    FileListView view;
     show(view);
     add(view, {"nine.koa", "hundred.koa", "ten.koa"});
-    EXPECT_EQ(view.sortedColumn(), TFileListView::Size);
+    EXPECT_EQ(view.sortedColumn(), FileListView::Size);
     EXPECT_TRUE(view.sortedAscending());
     EXPECT_EQ(captions(view), (QStringList{"nine.koa", "hundred.koa", "ten.koa"})); // as added
 
-    clickHeader(view, TFileListView::Size);
+    clickHeader(view, FileListView::Size);
     EXPECT_FALSE(view.sortedAscending());
     EXPECT_EQ(captions(view), (QStringList{"hundred.koa", "ten.koa", "nine.koa"}));
-    clickHeader(view, TFileListView::Size);
+    clickHeader(view, FileListView::Size);
     EXPECT_EQ(captions(view), (QStringList{"nine.koa", "ten.koa", "hundred.koa"}));
 }
 
@@ -194,15 +194,15 @@ TEST_F(FileListViewTest, TwoClicksOnNameGiveAscendingThenDescendingWithAToZAsUpp
     // With a-z taken as A-Z, "_" (after "Z") sorts after every letter, "." before digits.
     for (const char* name : {"b.koa", "_a.koa", "A.koa", "1.koa", "B2.koa"})
         makeFile(name);
-    TFileListView view;
+    FileListView view;
     show(view);
     add(view, {"b.koa", "_a.koa", "A.koa", "1.koa", "B2.koa"});
 
-    clickHeader(view, TFileListView::Caption);
-    EXPECT_EQ(view.sortedColumn(), TFileListView::Caption);
+    clickHeader(view, FileListView::Caption);
+    EXPECT_EQ(view.sortedColumn(), FileListView::Caption);
     const QStringList ascending{"1.koa", "a.koa", "b.koa", "b2.koa", "_a.koa"};
     EXPECT_EQ(captions(view), ascending);
-    clickHeader(view, TFileListView::Caption);
+    clickHeader(view, FileListView::Caption);
     QStringList descending = ascending;
     std::reverse(descending.begin(), descending.end());
     EXPECT_EQ(captions(view), descending);
@@ -214,21 +214,21 @@ TEST_F(FileListViewTest, TypeAndAttributeColumnsSortLikeCaptions) {
     makeFile("r.dd");
     makeFile("s.koa");
     ASSERT_TRUE(QFile::setPermissions("s.koa", QFile::ReadOwner));
-    TFileListView view;
+    FileListView view;
     show(view);
     add(view, {"p.txt", "q.koa", "r.dd", "s.koa"});
 
-    clickHeader(view, TFileListView::Type);
+    clickHeader(view, FileListView::Type);
     EXPECT_TRUE(view.sortedAscending());
     for (int r = 1; r < view.rowCount(); ++r)
-        EXPECT_LE(view.compareRows(r - 1, r, TFileListView::Type), 0);
-    EXPECT_EQ(view.text(0, TFileListView::Type), "Doodle picture");
+        EXPECT_LE(view.compareRows(r - 1, r, FileListView::Type), 0);
+    EXPECT_EQ(view.text(0, FileListView::Type), "Doodle picture");
     // Equal types keep their order: q before s.
     EXPECT_LT(captions(view).indexOf("q.koa"), captions(view).indexOf("s.koa"));
 
-    view.columnClick(TFileListView::Attributes); // the Attributes column has a header here
-    EXPECT_EQ(captions(view).last(), "s.koa");   // "" before "R"
-    view.columnClick(TFileListView::Attributes);
+    view.columnClick(FileListView::Attributes); // the Attributes column has a header here
+    EXPECT_EQ(captions(view).last(), "s.koa");  // "" before "R"
+    view.columnClick(FileListView::Attributes);
     EXPECT_EQ(captions(view).first(), "s.koa");
 }
 
@@ -239,14 +239,14 @@ TEST_F(FileListViewTest, ModifiedSortsByTimeAndEqualMinutesCompareEqual) {
     makeFile("c.koa", 1, QDateTime(day, QTime(10, 0, 55))); // same minute as a
     makeFile("d.koa", 1, QDateTime(day, QTime(10, 1, 0)));
     makeFile("e.koa", 1, QDateTime(day, QTime(0, 0, 0))); // date only
-    TFileListView view;
+    FileListView view;
     show(view);
     add(view, {"a.koa", "b.koa", "c.koa", "d.koa", "e.koa"});
-    EXPECT_EQ(view.compareRows(0, 2, TFileListView::Modified), 0);
+    EXPECT_EQ(view.compareRows(0, 2, FileListView::Modified), 0);
 
-    clickHeader(view, TFileListView::Modified);
+    clickHeader(view, FileListView::Modified);
     EXPECT_EQ(captions(view), (QStringList{"b.koa", "e.koa", "a.koa", "c.koa", "d.koa"}));
-    clickHeader(view, TFileListView::Modified);
+    clickHeader(view, FileListView::Modified);
     // Negated comparison: a and c are still equal and keep their order.
     EXPECT_EQ(captions(view), (QStringList{"d.koa", "a.koa", "c.koa", "e.koa", "b.koa"}));
 }
@@ -258,20 +258,20 @@ TEST_F(FileListViewTest, SizesBeyondTwoGigabytesSortAsNumbers) {
     if (!big.resize(qint64(5) << 30))
         GTEST_SKIP() << "no sparse files here";
     big.close();
-    TFileListView view;
+    FileListView view;
     add(view, {"big.koa", "small.koa"});
-    EXPECT_EQ(view.text(0, TFileListView::Size), "5368709120");
-    view.columnClick(TFileListView::Caption);
-    view.columnClick(TFileListView::Size); // ascending
+    EXPECT_EQ(view.text(0, FileListView::Size), "5368709120");
+    view.columnClick(FileListView::Caption);
+    view.columnClick(FileListView::Size); // ascending
     EXPECT_EQ(captions(view), (QStringList{"small.koa", "big.koa"}));
 }
 
 TEST_F(FileListViewTest, RowsAddedAfterASortGoToTheEnd) {
     for (const char* name : {"m.koa", "z.koa", "a.koa"})
         makeFile(name);
-    TFileListView view;
+    FileListView view;
     add(view, {"m.koa", "z.koa"});
-    view.columnClick(TFileListView::Caption);
+    view.columnClick(FileListView::Caption);
     add(view, {"a.koa"});
     EXPECT_EQ(captions(view), (QStringList{"m.koa", "z.koa", "a.koa"}));
 }
@@ -279,12 +279,12 @@ TEST_F(FileListViewTest, RowsAddedAfterASortGoToTheEnd) {
 TEST_F(FileListViewTest, SelectionFollowsItsRowThroughASort) {
     for (const char* name : {"c.koa", "a.koa", "b.koa"})
         makeFile(name);
-    TFileListView view;
+    FileListView view;
     add(view, {"c.koa", "a.koa", "b.koa"});
     view.selectionModel()->select(view.model()->index(0, 0),
                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     EXPECT_EQ(view.selectedCaption(), "c.koa");
-    view.columnClick(TFileListView::Caption);
+    view.columnClick(FileListView::Caption);
     EXPECT_EQ(captions(view).last(), "c.koa");
     EXPECT_EQ(view.selectedCaption(), "c.koa");
 }
@@ -319,11 +319,11 @@ TEST_F(FileListViewTest, ClickOnRowSelectsAndSignalsClickOnEmptyPartClears) {
         makeFile(name);
     for (const bool multi : {true, false}) {
         SCOPED_TRACE(multi ? "multi-select" : "single select");
-        TFileListView view;
+        FileListView view;
         view.setMultiSelect(multi);
         show(view);
         add(view, {"one.koa", "Two.koa"});
-        QSignalSpy clicked(&view, &TFileListView::fileClicked);
+        QSignalSpy clicked(&view, &FileListView::fileClicked);
 
         const QRect second = view.visualRect(view.model()->index(1, 0));
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second.center());
@@ -344,25 +344,25 @@ TEST_F(FileListViewTest, ClickOnRowSelectsAndSignalsClickOnEmptyPartClears) {
 TEST_F(FileListViewTest, OwnColumnsKeepAttributesInTheRowAndListStyleShowsNamesOnly) {
     makeFile("x.koa");
     ASSERT_TRUE(QFile::setPermissions("x.koa", QFile::ReadOwner));
-    TFileListView view;
+    FileListView view;
     view.setMultiSelect(false);
     view.setColumns({{"Name", 65}, {"Size", 50}, {"Type", 50}, {"Modified", 80}});
     add(view, {"x.koa"});
     EXPECT_EQ(view.model()->headerData(3, Qt::Horizontal).toString(), "Modified");
     EXPECT_EQ(view.header()->sectionSize(0), 65);
     EXPECT_EQ(view.header()->sectionSize(3), 80);
-    EXPECT_TRUE(view.isColumnHidden(TFileListView::Attributes));
-    EXPECT_EQ(view.text(0, TFileListView::Attributes), "R");
+    EXPECT_TRUE(view.isColumnHidden(FileListView::Attributes));
+    EXPECT_EQ(view.text(0, FileListView::Attributes), "R");
     EXPECT_EQ(
         view.model()->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() &
             Qt::AlignHorizontal_Mask,
         Qt::AlignLeft);
 
-    view.setViewStyle(TFileListView::ViewStyle::List);
+    view.setViewStyle(FileListView::ViewStyle::List);
     EXPECT_TRUE(view.isHeaderHidden());
-    for (int c = 1; c < TFileListView::FieldCount; ++c)
+    for (int c = 1; c < FileListView::FieldCount; ++c)
         EXPECT_TRUE(view.isColumnHidden(c));
-    view.setViewStyle(TFileListView::ViewStyle::Report);
+    view.setViewStyle(FileListView::ViewStyle::Report);
     EXPECT_FALSE(view.isHeaderHidden());
     for (int c = 0; c < 4; ++c)
         EXPECT_FALSE(view.isColumnHidden(c));
@@ -370,8 +370,8 @@ TEST_F(FileListViewTest, OwnColumnsKeepAttributesInTheRowAndListStyleShowsNamesO
 }
 
 TEST_F(FileListViewTest, SettingsHaveTheirDefaults) {
-    TFileListView view;
-    EXPECT_EQ(view.viewStyle(), TFileListView::ViewStyle::Report);
+    FileListView view;
+    EXPECT_EQ(view.viewStyle(), FileListView::ViewStyle::Report);
     EXPECT_TRUE(view.readOnly());
     EXPECT_EQ(view.editTriggers(), QAbstractItemView::NoEditTriggers);
     EXPECT_TRUE(view.multiSelect());

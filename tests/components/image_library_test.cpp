@@ -207,10 +207,10 @@ TEST_F(ImageLibraryTest, WrittenFilesAreStandardFilesOtherReadersShowTheSame) {
 
 // No time stamps or other varying parts: a batch converter's output can be compared.
 TEST_F(ImageLibraryTest, EncodingIsRepeatable) {
-    const Format formats[] = {Format::BMP, Format::JPEG, Format::GIF,
-                              Format::PCX, Format::PNG,  Format::TIFF};
+    const PictureFormat formats[] = {PictureFormat::BMP, PictureFormat::JPEG, PictureFormat::GIF,
+                                     PictureFormat::PCX, PictureFormat::PNG,  PictureFormat::TIFF};
     std::vector<QByteArray> first;
-    for (Format f : formats) {
+    for (PictureFormat f : formats) {
         ASSERT_TRUE(encode(f, sixteenColours(), {.quality = 90}, first.emplace_back()).ok());
         EXPECT_FALSE(first.back().isEmpty());
     }

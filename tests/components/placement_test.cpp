@@ -183,7 +183,7 @@ TEST(Depth, ReaderDepthByResolution) {
 
 TEST(Depth, WriterDepthByResolutionAndFormat) {
     using S = TSaveResolution;
-    using F = WriteFormat;
+    using F = PictureFormat;
     struct Row {
         S res;
         int plain, gif, jpg; // BMP/PNG/TIF/PCX, GIF, JPG
@@ -193,16 +193,16 @@ TEST(Depth, WriterDepthByResolutionAndFormat) {
         {S::sColor256, 8, 8, 24}, {S::sColorTrue, 24, 8, 24}, {S::sJpegGray, 8, 8, 1},
     };
     for (const Row& r : rows) {
-        for (F f : {F::BMP, F::PNG, F::TIF, F::PCX})
+        for (F f : {F::BMP, F::PNG, F::TIFF, F::PCX})
             EXPECT_EQ(writeDepth(r.res, f, 4), r.plain) << int(r.res) << " " << int(f);
         EXPECT_EQ(writeDepth(r.res, F::GIF, 4), r.gif) << int(r.res);
-        EXPECT_EQ(writeDepth(r.res, F::JPG, 4), r.jpg) << int(r.res);
+        EXPECT_EQ(writeDepth(r.res, F::JPEG, 4), r.jpg) << int(r.res);
     }
     for (int display : {4, 8, 24}) {
-        for (F f : {F::BMP, F::PNG, F::TIF, F::PCX})
+        for (F f : {F::BMP, F::PNG, F::TIFF, F::PCX})
             EXPECT_EQ(writeDepth(S::sAutoMatic, f, display), display);
         EXPECT_EQ(writeDepth(S::sAutoMatic, F::GIF, display), display > 8 ? 8 : display);
-        EXPECT_EQ(writeDepth(S::sAutoMatic, F::JPG, display), 24);
+        EXPECT_EQ(writeDepth(S::sAutoMatic, F::JPEG, display), 24);
     }
 }
 

@@ -69,7 +69,7 @@ const Box kError(const char* text) {
 class PMultiImage : public ::testing::Test {
   protected:
     BoxRecorder recorder;
-    TPMultiImage w;
+    PictureView w;
 
     // A widget whose client is exactly cw x ch, showing `picture` on kBack.
     void setUpClient(int cw, int ch, const QImage& picture, bool border = false) {
@@ -260,7 +260,7 @@ TEST_F(PMultiImage, NoPictureShowsOnlyTheColor) {
 
 TEST_F(PMultiImage, OnPaintAfterEveryPaint) {
     setUpClient(50, 40, positionPicture(10, 10));
-    QSignalSpy spy(&w, &TPMultiImage::OnPaint);
+    QSignalSpy spy(&w, &PictureView::OnPaint);
     w.grab();
     w.grab();
     ASSERT_EQ(spy.count(), 2);
@@ -268,7 +268,7 @@ TEST_F(PMultiImage, OnPaintAfterEveryPaint) {
 }
 
 TEST_F(PMultiImage, MousePressIsPassedOn) {
-    QSignalSpy spy(&w, &TPMultiImage::mousePressed);
+    QSignalSpy spy(&w, &PictureView::mousePressed);
     QTest::mousePress(&w, Qt::RightButton, {}, QPoint(5, 6));
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).value<Qt::MouseButton>(), Qt::RightButton);
@@ -326,7 +326,7 @@ TEST_F(PMultiImage, ZoomPaintsAtOnce) {
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     QApplication::processEvents();
-    QSignalSpy spy(&w, &TPMultiImage::OnPaint);
+    QSignalSpy spy(&w, &PictureView::OnPaint);
     w.ImageZoomIn();
     EXPECT_EQ(spy.count(), 1); // no event loop ran in between
     w.ImageZoomOut();
@@ -428,7 +428,7 @@ TEST_F(PMultiImage, FlipAndRotateThroughTheLibrary) {
 
 TEST_F(PMultiImage, FlipShowsTheWaitCursorAndPassesTheDisplayDepth) {
     setUpClient(100, 100, positionPicture(32, 20));
-    TPMultiImage::Library lib;
+    PictureView::Library lib;
     int depth = -1;
     Qt::CursorShape during = Qt::ArrowCursor;
     lib.flip = [&](int d, QImage&) {
@@ -445,7 +445,7 @@ TEST_F(PMultiImage, FlipShowsTheWaitCursorAndPassesTheDisplayDepth) {
 }
 
 TEST_F(PMultiImage, FlipOrRotateWithoutAPictureDoesNothing) {
-    TPMultiImage::Library lib;
+    PictureView::Library lib;
     int calls = 0;
     lib.flip = lib.rotate = [&](int, QImage&) {
         ++calls;
@@ -461,7 +461,7 @@ TEST_F(PMultiImage, FlipOrRotateWithoutAPictureDoesNothing) {
 
 TEST_F(PMultiImage, LibraryFailureShowsItsErrorBoxAndKeepsThePicture) {
     setUpClient(100, 100, positionPicture(32, 20));
-    TPMultiImage::Library lib;
+    PictureView::Library lib;
     lib.rotate = [](int, QImage& image) {
         image = QImage(); // a failed operation may leave anything behind
         return imagelib::Status{-3, "Not enough memory"};
@@ -476,7 +476,7 @@ TEST_F(PMultiImage, LibraryFailureShowsItsErrorBoxAndKeepsThePicture) {
 
 TEST_F(PMultiImage, RaisedErrorsGiveTheInformationBox) {
     setUpClient(100, 100, positionPicture(32, 20));
-    TPMultiImage::Library lib;
+    PictureView::Library lib;
     lib.flip =
         lib.rotate = [](int, QImage&) -> imagelib::Status { throw std::runtime_error("broken"); };
     w.setLibrary(lib);
@@ -499,8 +499,8 @@ struct WriteCall {
 };
 
 // A library whose writers record their arguments and answer with `status`.
-TPMultiImage::Library recordingWriters(std::vector<WriteCall>& calls, imagelib::Status status) {
-    TPMultiImage::Library lib;
+PictureView::Library recordingWriters(std::vector<WriteCall>& calls, imagelib::Status status) {
+    PictureView::Library lib;
     auto plain = [&calls, status](const char* format) {
         return [&calls, status, format](const QString& f, int depth, const QImage&) {
             calls.push_back({format, f, depth});
@@ -603,7 +603,7 @@ TEST_F(PMultiImage, WriteFailureShowsTheLibraryBoxThenTheComponentBox) {
 
 TEST_F(PMultiImage, OtherWriteErrorsAreSwallowed) {
     setUpClient(100, 100, positionPicture(32, 20));
-    TPMultiImage::Library lib;
+    PictureView::Library lib;
     lib.writePNG = [](const QString&, int, bool, const QImage&) -> imagelib::Status {
         throw std::runtime_error("lost");
     };
@@ -647,7 +647,7 @@ TEST_F(PMultiImage, SavedPngLoadsBack) {
     w.setImageWriteRes(TSaveResolution::sColorTrue);
     w.SaveAsPNG(path);
     ASSERT_TRUE(recorder.boxes.empty());
-    TPMultiImage other;
+    PictureView other;
     other.setImageReadRes(TLoadResolution::lColorTrue);
     other.setImageName(path);
     ASSERT_EQ(other.picture().size(), QSize(32, 20));
@@ -667,8 +667,8 @@ struct ReadLog {
     bool dither = false;
 };
 
-TPMultiImage::Library recordingReaders(ReadLog& log, imagelib::Status status) {
-    TPMultiImage::Library lib;
+PictureView::Library recordingReaders(ReadLog& log, imagelib::Status status) {
+    PictureView::Library lib;
     auto reader = [&log, status](const char* name) {
         return [&log, status, name](const QString&, int depth, bool dither, QImage& out) {
             log.readers.push_back(name);
@@ -766,7 +766,7 @@ TEST_F(PMultiImage, RaisedReadErrorEmptiesThePictureSilently) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
     setUpClient(100, 100, positionPicture(32, 20));
-    TPMultiImage::Library lib;
+    PictureView::Library lib;
     lib.readBMP = [](const QString&, int, bool, QImage&) -> imagelib::Status {
         throw std::runtime_error("bad");
     };

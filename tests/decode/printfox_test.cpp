@@ -96,7 +96,7 @@ TEST(Printfox, GreyFlagChangesNothing) {
 
 TEST(Printfox, FirstByteDecidesTheTypeNotTheExtension) {
     const ByteVector file = samples::makePrintfoxLarge(samples::printfoxPage(80, 50));
-    const Decoded d = readerForFile("PIC.bs").decode(file, {});
+    const Decoded d = formatForFile("PIC.bs").decode(file, {});
     ASSERT_TRUE(d.accepted);
     EXPECT_EQ(d.picture.width(), 640);
     EXPECT_EQ(d.picture.height(), 400);

@@ -6,13 +6,13 @@ namespace quendra {
 namespace {
 
 TEST(SaveAsProposal, CutsThreeCharactersAndKeepsOrAddsTheDot) {
-    EXPECT_EQ(proposedFileName("a.b.koa", SaveFormat::GIF), "a.b.GIF");
-    EXPECT_EQ(proposedFileName("a.b.gg", SaveFormat::GIF), "a.bGIF");
-    EXPECT_EQ(proposedFileName("PIC.KOA", SaveFormat::GIF), "PIC.GIF");
-    EXPECT_EQ(proposedFileName("pic.gg", SaveFormat::PNG), "pic.PNG");
-    EXPECT_EQ(proposedFileName("/home/u/pics.d/pic.koa", SaveFormat::Godot), "pic.4BT");
-    EXPECT_EQ(proposedFileName("ab", SaveFormat::TIF), ".TIF");
-    EXPECT_EQ(proposedFileName("", SaveFormat::JPG), ".JPG");
+    EXPECT_EQ(proposedFileName("a.b.koa", PictureFormat::GIF), "a.b.GIF");
+    EXPECT_EQ(proposedFileName("a.b.gg", PictureFormat::GIF), "a.bGIF");
+    EXPECT_EQ(proposedFileName("PIC.KOA", PictureFormat::GIF), "PIC.GIF");
+    EXPECT_EQ(proposedFileName("pic.gg", PictureFormat::PNG), "pic.PNG");
+    EXPECT_EQ(proposedFileName("/home/u/pics.d/pic.koa", PictureFormat::Godot4Bit), "pic.4BT");
+    EXPECT_EQ(proposedFileName("ab", PictureFormat::TIFF), ".TIF");
+    EXPECT_EQ(proposedFileName("", PictureFormat::JPEG), ".JPG");
 }
 
 TEST(SaveAsProposal, CutsCharactersNotBytes) {
@@ -25,8 +25,9 @@ TEST(SaveAsRows, AreTestedInTheirOrderWithTheirFilters) {
     const auto rows = saveFormatRows();
     ASSERT_EQ(rows.size(), 7u);
     const char* order[] = {"TIF", "GIF", "BMP", "PCX", "PNG", "JPG", "4BT"};
-    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].extension, order[i]);
-    const SaveFormatRow& godot = saveFormatRow(SaveFormat::Godot);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(rows[i].extension, order[i]);
+    const SaveFormatRow& godot = saveFormatRow(PictureFormat::Godot4Bit);
     EXPECT_EQ(godot.button, "4Bit GoDot");
     EXPECT_EQ(filterDescription(godot), "4Bit-GoDot-Files (*.4BT)");
     EXPECT_EQ(filterPattern(godot), "*.4BT");
@@ -41,5 +42,5 @@ TEST(SaveFolder, StartsInTheListedFolderThenFollowsConfirmedSaves) {
     EXPECT_EQ(afterRestart.start("/pics/"), "/pics/");
 }
 
-}  // namespace
-}  // namespace quendra
+} // namespace
+} // namespace quendra

@@ -62,7 +62,7 @@ std::vector<QRgb> koalaPixels(unsigned seed, bool grey = false) {
 TEST(ConvertOptions, DefaultsAndEveryOption) {
     Parsed p = parse({"a.koa"});
     ASSERT_EQ(p.action, Parsed::Action::Convert);
-    EXPECT_EQ(p.options.format, OutputFormat::Png);
+    EXPECT_EQ(p.options.format, PictureFormat::PNG);
     EXPECT_EQ(p.options.quality, 90);
     EXPECT_EQ(p.options.jobs, 0);
     EXPECT_FALSE(p.options.force);
@@ -72,7 +72,7 @@ TEST(ConvertOptions, DefaultsAndEveryOption) {
     p = parse(
         {"--to", "jpg", "--grey", "-o", "out", "--force", "-j", "3", "--quality", "40", "a", "b"});
     ASSERT_EQ(p.action, Parsed::Action::Convert) << p.error;
-    EXPECT_EQ(p.options.format, OutputFormat::Jpg);
+    EXPECT_EQ(p.options.format, PictureFormat::JPEG);
     EXPECT_TRUE(p.options.grey);
     EXPECT_EQ(*p.options.outputDir, fs::path("out"));
     EXPECT_TRUE(p.options.force);
@@ -81,7 +81,7 @@ TEST(ConvertOptions, DefaultsAndEveryOption) {
     EXPECT_EQ(p.options.files, (std::vector<std::string>{"a", "b"}));
 
     p = parse({"--to=4bt", "-j2", "--", "--force"});
-    EXPECT_EQ(p.options.format, OutputFormat::Godot);
+    EXPECT_EQ(p.options.format, PictureFormat::Godot4Bit);
     EXPECT_EQ(p.options.jobs, 2);
     EXPECT_FALSE(p.options.force);
     EXPECT_EQ(p.options.files, std::vector<std::string>{"--force"});
@@ -109,14 +109,14 @@ TEST(ConvertOptions, UsageErrors) {
 }
 
 TEST(ConvertOutputNames, ExtensionReplacedBesideTheInputOrInTheFolder) {
-    EXPECT_EQ(outputPathFor("pic.koa", OutputFormat::Png, {}), fs::path("pic.png"));
-    EXPECT_EQ(outputPathFor("dir/PIC.KOA", OutputFormat::Gif, {}), fs::path("dir/PIC.gif"));
-    EXPECT_EQ(outputPathFor("a.b.gg", OutputFormat::Tif, {}), fs::path("a.b.tif"));
-    EXPECT_EQ(outputPathFor("noext", OutputFormat::Jpg, {}), fs::path("noext.jpg"));
-    EXPECT_EQ(outputPathFor("x.y/pic", OutputFormat::Bmp, {}), fs::path("x.y/pic.bmp"));
-    EXPECT_EQ(outputPathFor("in/pic.koa", OutputFormat::Godot, fs::path("out")),
+    EXPECT_EQ(outputPathFor("pic.koa", PictureFormat::PNG, {}), fs::path("pic.png"));
+    EXPECT_EQ(outputPathFor("dir/PIC.KOA", PictureFormat::GIF, {}), fs::path("dir/PIC.gif"));
+    EXPECT_EQ(outputPathFor("a.b.gg", PictureFormat::TIFF, {}), fs::path("a.b.tif"));
+    EXPECT_EQ(outputPathFor("noext", PictureFormat::JPEG, {}), fs::path("noext.jpg"));
+    EXPECT_EQ(outputPathFor("x.y/pic", PictureFormat::BMP, {}), fs::path("x.y/pic.bmp"));
+    EXPECT_EQ(outputPathFor("in/pic.koa", PictureFormat::Godot4Bit, fs::path("out")),
               fs::path("out/pic.4bt"));
-    EXPECT_EQ(outputPathFor("in/pic.koa", OutputFormat::Pcx, fs::path("out")),
+    EXPECT_EQ(outputPathFor("in/pic.koa", PictureFormat::PCX, fs::path("out")),
               fs::path("out/pic.pcx"));
 }
 

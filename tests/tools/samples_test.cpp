@@ -15,19 +15,19 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(SampleFiles, EveryReaderHasASampleWithAUniqueName) {
-    std::set<ReaderKind> kinds;
+    std::set<const C64Format*> rows;
     std::set<std::string> names;
     bool godotPicture = false, godotClip = false;
     for (const SampleFile& f : allSampleFiles()) {
         EXPECT_TRUE(names.insert(f.name).second) << f.name;
-        kinds.insert(readerForFile(f.name).kind);
+        rows.insert(&formatForFile(f.name));
         ASSERT_GE(f.bytes.size(), 4u);
         const std::string magic(f.bytes.begin(), f.bytes.begin() + 4);
         godotPicture |= magic == "GOD0";
         godotClip |= magic == "GOD1";
-        EXPECT_LE(f.bytes.size(), readerForFile(f.name).readLimit) << f.name;
+        EXPECT_LE(f.bytes.size(), formatForFile(f.name).readLimit) << f.name;
     }
-    EXPECT_EQ(kinds.size(), readerTable().size());
+    EXPECT_EQ(rows.size(), c64Formats().size());
     EXPECT_TRUE(godotPicture);
     EXPECT_TRUE(godotClip);
 }

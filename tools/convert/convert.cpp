@@ -41,33 +41,16 @@ QImage toQImage(const IndexedImage& picture) {
 }
 
 Encoded throughImageLibrary(const IndexedImage& picture, const Options& options) {
-    using imagelib::Format;
     imagelib::WriteSettings settings; // depth 0: the exact palette
-    Format format = Format::PNG;
-    switch (options.format) {
-    case OutputFormat::Gif:
-        format = Format::GIF;
-        break;
-    case OutputFormat::Bmp:
-        format = Format::BMP;
-        break;
-    case OutputFormat::Pcx:
-        format = Format::PCX;
-        break;
-    case OutputFormat::Tif:
-        format = Format::TIFF;
+    if (options.format == PictureFormat::TIFF)
         settings.compression = 5; // LZW
-        break;
-    case OutputFormat::Jpg:
-        format = Format::JPEG;
+    if (options.format == PictureFormat::JPEG) {
         settings.depth = options.grey ? 8 : 24;
         settings.quality = options.quality;
-        break;
-    default:
-        break;
     }
     QByteArray bytes;
-    const imagelib::Status status = imagelib::encode(format, toQImage(picture), settings, bytes);
+    const imagelib::Status status =
+        imagelib::encode(options.format, toQImage(picture), settings, bytes);
     if (!status.ok())
         return {{}, status.message.toStdString()};
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
@@ -115,7 +98,7 @@ class Identities {
 
 } // namespace
 
-fs::path outputPathFor(const std::string& input, OutputFormat format,
+fs::path outputPathFor(const std::string& input, PictureFormat format,
                        const std::optional<fs::path>& dir) {
     const fs::path in(input);
     std::string name = in.filename().string();
@@ -130,13 +113,13 @@ Encoded encodePicture(const Decoded& decoded, const Options& options) {
     if (picture.width() == 0 || picture.height() == 0)
         return {{}, "the picture is empty"};
     switch (options.format) {
-    case OutputFormat::Png: {
+    case PictureFormat::PNG: {
         std::vector<std::uint8_t> bytes = encodePng(picture);
         if (bytes.empty())
             return {{}, "cannot encode the PNG file"};
         return {std::move(bytes), {}};
     }
-    case OutputFormat::Godot: {
+    case PictureFormat::Godot4Bit: {
         GodotEncoded g = encodeGodot(picture.toRgb(), options.grey);
         if (!g.ok)
             return {{}, g.error};
@@ -158,13 +141,14 @@ Outcome convertFile(const std::string& input, const fs::path& output, const Opti
         if (!options.force)
             return failed(output.string() + " exists; --force replaces it");
     }
-    // The viewer does not offer GoDot for FunPainter 2 pictures: their mixed colours are
-    // not among GoDot's 16.
-    if (options.format == OutputFormat::Godot &&
-        readerForFile(fs::path(input).filename().string()).kind == ReaderKind::FunPainter) {
-        return failed("a FunPainter 2 picture mixes colours that GoDot 4Bit cannot hold");
+    // The viewer does not offer GoDot for formats whose mixed colours are not among
+    // GoDot's 16 (FunPainter 2).
+    const C64Format& format = formatForFile(fs::path(input).filename().string());
+    if (options.format == PictureFormat::Godot4Bit && !format.fitsGodot) {
+        return failed("a " + std::string(format.name) +
+                      " picture mixes colours that GoDot 4Bit cannot hold");
     }
-    const Decoded decoded = decodeFile(input, DecodeOptions{.grey = options.grey});
+    const Decoded decoded = readPicture(input, format, DecodeOptions{.grey = options.grey});
     if (!decoded.accepted)
         return failed("rejected: " + decoded.reason);
     const Encoded encoded = encodePicture(decoded, options);

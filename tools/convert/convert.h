@@ -1,5 +1,5 @@
-// The batch converter: every input through the viewer's dispatch (decodeFile), its
-// picture encoded in the chosen format and put in place atomically, files in parallel.
+// The batch converter: every input along the viewer's road (formatForFile, readPicture),
+// its picture encoded in the chosen format and put in place atomically, files in parallel.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +16,7 @@ namespace quendra::convert {
 
 // The input's name with its extension (from the last "." of the name) replaced by the
 // format's, in `dir` when given, else beside the input: pic.koa -> pic.png.
-std::filesystem::path outputPathFor(const std::string& input, OutputFormat format,
+std::filesystem::path outputPathFor(const std::string& input, PictureFormat format,
                                     const std::optional<std::filesystem::path>& dir);
 
 // The bytes of the output file for an accepted picture, or why there are none.

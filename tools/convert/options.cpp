@@ -10,17 +10,6 @@ namespace quendra::convert {
 
 namespace {
 
-struct Named {
-    std::string_view name;
-    OutputFormat format;
-};
-
-constexpr Named kFormats[] = {
-    {"png", OutputFormat::Png},   {"gif", OutputFormat::Gif}, {"bmp", OutputFormat::Bmp},
-    {"pcx", OutputFormat::Pcx},   {"tif", OutputFormat::Tif}, {"jpg", OutputFormat::Jpg},
-    {"4bt", OutputFormat::Godot},
-};
-
 std::optional<int> number(std::string_view text) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -37,22 +26,6 @@ Parsed usageError(std::string message) {
 }
 
 } // namespace
-
-std::string_view extensionOf(OutputFormat format) {
-    for (const Named& n : kFormats) {
-        if (n.format == format)
-            return n.name;
-    }
-    return {};
-}
-
-std::optional<OutputFormat> formatNamed(std::string_view name) {
-    for (const Named& n : kFormats) {
-        if (n.name == name)
-            return n.format;
-    }
-    return std::nullopt;
-}
 
 Parsed parseArguments(std::span<const std::string> arguments) {
     Parsed result;
@@ -102,7 +75,7 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             value = arguments[++i];
         }
         if (name == "--to") {
-            const auto format = formatNamed(value);
+            const auto format = pictureFormatNamed(value);
             if (!format)
                 return usageError("--to " + value +
                                   ": not one of png, gif, bmp, pcx, tif, jpg, 4bt");

@@ -10,16 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "export/picture_format.h"
+
 namespace quendra::convert {
 
-enum class OutputFormat { Png, Gif, Bmp, Pcx, Tif, Jpg, Godot };
-
-// The lower-case extension of the format's files, without the dot ("png", "4bt").
-std::string_view extensionOf(OutputFormat format);
-std::optional<OutputFormat> formatNamed(std::string_view name);
-
 struct Options {
-    OutputFormat format = OutputFormat::Png;
+    PictureFormat format = PictureFormat::PNG;
     bool grey = false;
     std::optional<std::filesystem::path> outputDir;
     bool force = false;
