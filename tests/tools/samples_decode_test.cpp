@@ -46,6 +46,17 @@ TEST_F(SampleDecode, EverySampleIsAcceptedAtItsSize) {
         {"funpainter.fp2", {320, 200}},
         {"godot.4bt", {320, 200}},
         {"godot-clip.clp", {96, 64}},
+        {"fli-designer.fli", {296, 200}},
+        {"fli-graph.bml", {296, 200}},
+        {"afli.afl", {296, 200}},
+        {"hires-fli.hfc", {296, 112}},
+        {"bfli.bfli", {296, 400}},
+        {"true-paint.mci", {320, 200}},
+        {"drazlace.drl", {320, 200}},
+        {"gunpaint.gun", {296, 200}},
+        {"ffli.ffli", {296, 200}},
+        {"drazpaint.drp", {320, 200}},
+        {"hires-interlace.hlf", {320, 200}},
     };
     ASSERT_EQ(std::size(sizes), allSampleFiles().size());
     for (const auto& [name, size] : sizes) {
