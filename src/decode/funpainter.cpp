@@ -25,6 +25,7 @@
 
 #include "decode/blend.h"
 #include "decode/reader_checks.h"
+#include "decode/fli.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -35,7 +36,7 @@ constexpr std::string_view kSuffix = " (FunPainter 2 / IFLI)";
 constexpr std::size_t kExpansionArea = 60000;
 constexpr std::size_t kHeaderBytes = 18;
 
-constexpr std::size_t kScreenStride = 1024;
+constexpr std::size_t kScreenStride = fli::kScreenStride;
 constexpr std::size_t kFirstScreens = 0;
 constexpr std::size_t kFirstBitmap = 8192;
 constexpr std::size_t kUpperBackgrounds = 16192;
@@ -72,51 +73,25 @@ void expand(Bytes data, bool packed, std::uint8_t marker, std::vector<std::uint8
     }
 }
 
-// One frame's parts of the blend position for the four bit pairs of a cell line, 00 in the
-// low byte, so that a pair picks its part by shifting the word 8 * pair to the right.
-std::uint32_t pack(std::uint8_t c0, std::uint8_t c1, std::uint8_t c2, std::uint8_t c3) {
-    return c0 | c1 << 8 | c2 << 16 | static_cast<std::uint32_t>(c3) << 24;
-}
-
 // Draws cell column by cell column; the progress position after multicolour column x is
 // x div 4, so each cell column reports its number four times.
 void draw(const std::uint8_t* mem, IndexedImage& picture, Progress* progress) {
-    // The background parts of every pixel line, from the two tables.
-    std::uint8_t backgroundFirst[200], backgroundSecond[200];
-    for (int y = 0; y < 200; ++y) {
-        const std::uint8_t c =
-            y < 100 ? mem[kUpperBackgrounds + y] : mem[kLowerBackgrounds + y - 100];
-        backgroundFirst[y] = blendFirst(c);
-        backgroundSecond[y] = blendSecond(c);
-    }
+    std::uint8_t backgrounds[fli::kLines];
+    std::copy_n(mem + kUpperBackgrounds, 100, backgrounds);
+    std::copy_n(mem + kLowerBackgrounds, 100, backgrounds + 100);
+    fli::FrameMemory first{.bitmap = mem + kFirstBitmap,
+                           .screens = mem + kFirstScreens,
+                           .screenStride = kScreenStride,
+                           .colour = mem + kColourMemory,
+                           .backgrounds = backgrounds};
+    fli::FrameMemory second = first;
+    second.bitmap = mem + kSecondBitmap;
+    second.screens = mem + kSecondScreens;
+    fli::FrameBuffer firstLines(fli::Holds::FirstOfPair), secondLines(fli::Holds::SecondOfPair);
     for (int cx = 0; cx < 40; ++cx) {
-        for (int cy = 0; cy < 25; ++cy) {
-            const std::size_t n = static_cast<std::size_t>(cy) * 40 + cx;
-            const std::uint8_t colour = mem[kColourMemory + n];
-            const std::uint8_t colourFirst = blendFirst(colour);
-            const std::uint8_t colourSecond = blendSecond(colour);
-            for (int k = 0; k < 8; ++k) {
-                const int y = 8 * cy + k;
-                const std::uint8_t s1 = mem[kFirstScreens + kScreenStride * k + n];
-                const std::uint8_t s2 = mem[kSecondScreens + kScreenStride * k + n];
-                // Pairs 00 background, 01 screen high nibble, 10 screen low nibble, 11 colour.
-                const std::uint32_t first =
-                    pack(backgroundFirst[y], blendFirst(s1 >> 4), blendFirst(s1), colourFirst);
-                const std::uint32_t second =
-                    pack(backgroundSecond[y], blendSecond(s2 >> 4), blendSecond(s2), colourSecond);
-                // Each bit pair times 8, the shift that picks its byte.
-                const unsigned b1 = mem[kFirstBitmap + 8 * n + k] << 3;
-                const unsigned b2 = mem[kSecondBitmap + 8 * n + k] << 3;
-                std::uint8_t* row = picture.row(y) + 8 * cx;
-                for (int m = 0; m < 4; ++m) {
-                    const int shift = 6 - 2 * m;
-                    const auto v = static_cast<std::uint8_t>(first >> ((b1 >> shift) & 24) |
-                                                             second >> ((b2 >> shift) & 24));
-                    row[2 * m] = v;
-                    row[2 * m + 1] = v;
-                }
-            }
-        }
+        fli::drawFrame(first, firstLines, 0, fli::kLines, cx, cx + 1);
+        fli::drawFrame(second, secondLines, 0, fli::kLines, cx, cx + 1);
+        fli::showMix(picture, firstLines, secondLines, 0, 0, backgrounds, 8 * cx, 8 * cx + 8);
         if (progress) {
             for (int i = 0; i < 4; ++i)
                 progress->position(cx);

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "decode/decoded.h"
+#include "decode/fli_readers.h" // the FLI family and the interlaced pictures
 
 namespace quendra {
 

@@ -6,6 +6,7 @@
 
 #include "app/secondary_windows.h"
 #include "samples/c64_files.h"
+#include "samples/fli_files.h"
 #include "samples/funpainter_files.h"
 #include "samples/printfox_files.h"
 #include "viewer_fixture.h"
@@ -143,6 +144,39 @@ TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_FALSE(form->parts().Godot->isEnabled());
     EXPECT_FALSE(form->parts().pictureShown); // rejected: nothing to enlarge
+}
+
+TEST_F(ViewerTest, FliPicturesShowAtTheirSizeGreyOnlyWithOneFrameAndGodotAlways) {
+    start();
+    const FliPicture p = fliPattern(2);
+    const struct {
+        QString name;
+        Decoded (*decode)(Bytes, const DecodeOptions&);
+        std::vector<std::uint8_t> bytes;
+        QString suffix;
+        QSize size;
+        bool mixed;
+    } cases[] = {
+        {"d.fli", decodeFliDesigner, makeFliDesigner(p), " (FLI)", {296, 200}, false},
+        {"g.fli", decodeFliDesigner, makeFliGraph(p), " (FLI Graph)", {296, 200}, false},
+        {"b.bfli", decodeBfli, makeBfli(p), " (BFLI)", {296, 400}, false},
+        {"h.hfc", decodeHiresFli, makeHiresFli(p), " (Hires FLI)", {296, 112}, false},
+        {"z.DRP", decodeDrazpaint, makeDrazpaintPacked(p), " (Drazpaint)", {320, 200}, false},
+        {"u.gun", decodeGunpaint, makeGunpaint(p), " (Gunpaint)", {296, 200}, true},
+        {"t.mci", decodeTruePaint, makeTruePaintPacked(p), " (True Paint)", {320, 200}, true},
+    };
+    for (bool grey : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name.toStdString());
+            form->parts().grey->setChecked(grey); // a mixed picture leaves it be
+            show(write(c.name, c.bytes));
+            EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + c.name + c.suffix);
+            EXPECT_EQ(shown().size(), c.size);
+            EXPECT_EQ(shown(), expectedPicture(c.decode, c.bytes, grey && !c.mixed));
+            EXPECT_EQ(form->parts().grey->isEnabled(), !c.mixed);
+            EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().Godot->isEnabled());
+        }
+    }
 }
 
 } // namespace

@@ -9,8 +9,11 @@
 
 #include "app/secondary_windows.h"
 #include "components/image_library.h"
+#include "decode/palette.h"
 #include "decode/readers.h"
+#include "export/godot_writer.h"
 #include "samples/c64_files.h"
+#include "samples/fli_files.h"
 #include "samples/funpainter_files.h"
 #include "samples/printfox_files.h"
 #include "viewer_fixture.h"
@@ -232,6 +235,50 @@ TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
 
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(shown(), picture); // saving changes nothing on screen
+}
+
+TEST_F(SaveAs, EveryFliPictureIsSavedInEveryFormat) {
+    const FliPicture p = fliPattern(1);
+    const QDir out(outFolder());
+    // BFLI: 296 x 400 in C64 colours. Gunpaint: 296 x 200 in mixed colours, which GoDot's
+    // 16 colours hold only where both frames agree; the writer makes the others black.
+    for (const auto& [name, bytes] : {std::pair{QStringLiteral("pic.bfli"), makeBfli(p)},
+                                      std::pair{QStringLiteral("pic.gun"), makeGunpaint(p)}}) {
+        SCOPED_TRACE(name.toStdString());
+        show(write(name, bytes));
+        const QImage picture = rgb(shown());
+        const QString base = out.filePath(QFileInfo(name).suffix() + ".");
+        for (const auto& [button, reader] :
+             {std::pair{form->parts().TIF, LibraryReader{imagelib::readTIFF}},
+              std::pair{form->parts().GIF, LibraryReader{imagelib::readGIF}},
+              std::pair{form->parts().BMP, LibraryReader{imagelib::readBMP}},
+              std::pair{form->parts().PCX, LibraryReader{imagelib::readPCX}},
+              std::pair{form->parts().PNG, LibraryReader{imagelib::readPNG}}}) {
+            saveAs(button, base + button->text());
+            EXPECT_EQ(readBack(reader, base + button->text()), picture)
+                << button->text().toStdString();
+        }
+        saveAs(form->parts().JPG, base + "jpg");
+        EXPECT_EQ(QImage(base + "jpg").size(), picture.size());
+
+        saveAs(form->parts().Godot, base + "4bt");
+        const auto saved = fileBytes(base + "4bt");
+        ASSERT_GE(saved.size(), 4u);
+        EXPECT_EQ(std::string(saved.begin(), saved.begin() + 4), "GOD1"); // not 320 x 200
+        QImage matched = picture;
+        for (int y = 0; y < matched.height(); ++y) {
+            for (int x = 0; x < matched.width(); ++x) {
+                const QRgb c = matched.pixel(x, y);
+                const Rgb godot = kGodotPalette[matchGodotIndex(
+                    {static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
+                     static_cast<std::uint8_t>(qBlue(c))},
+                    false)];
+                matched.setPixel(x, y, qRgb(godot.r, godot.g, godot.b));
+            }
+        }
+        EXPECT_EQ(godotPicture(base + "4bt"), matched);
+        EXPECT_TRUE(boxes.empty());
+    }
 }
 
 // ---- Saved as shown ----

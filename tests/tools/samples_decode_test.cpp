@@ -64,6 +64,17 @@ TEST_F(SampleDecode, EverySampleIsAcceptedAtItsSize) {
         {"paint-magic.pmg", {320, 200}},
         {"rainbow-painter.rp", {320, 200}},
         {"hires-manager.him", {296, 192}},
+        {"fli-designer.fli", {296, 200}},
+        {"fli-graph.bml", {296, 200}},
+        {"afli.afl", {296, 200}},
+        {"hires-fli.hfc", {296, 112}},
+        {"bfli.bfli", {296, 400}},
+        {"true-paint.mci", {320, 200}},
+        {"drazlace.drl", {320, 200}},
+        {"gunpaint.gun", {296, 200}},
+        {"ffli.ffli", {296, 200}},
+        {"drazpaint.drp", {320, 200}},
+        {"hires-interlace.hlf", {320, 200}},
     };
     ASSERT_EQ(std::size(sizes), allSampleFiles().size());
     for (const auto& [name, size] : sizes) {

@@ -49,4 +49,17 @@ ByteVector samplePaintMagic();
 ByteVector sampleRainbowPainter();
 ByteVector sampleHiresManager(); // packed
 
+// The FLI family and the interlaced pictures (fli_samples.cpp).
+ByteVector sampleFliDesigner();
+ByteVector sampleFliGraph();
+ByteVector sampleAfli();
+ByteVector sampleHiresFli();
+ByteVector sampleBfli(); // 296 x 400
+ByteVector sampleTruePaint();
+ByteVector sampleDrazlace(); // packed
+ByteVector sampleGunpaint();
+ByteVector sampleFfli();
+ByteVector sampleDrazpaint(); // packed
+ByteVector sampleHiresInterlace();
+
 } // namespace quendra::samples

@@ -1,0 +1,132 @@
+// FLI pictures and interlaced pictures: what the FLI-family readers and FunPainter 2 share.
+//
+// A frame is drawn into a buffer of C64 colour numbers, 320 a pixel line, as the screen
+// shows it; the picture then takes its pixels from one frame, or from the mix of two.
+//
+// FLI: pixel line y takes its cell colours from screen number y & 7 (8 screens, 1024 bytes
+// apart); the colour memory is one for all lines, and the background may differ per line.
+// On the machine the first 24 pixels of every FLI line cannot show that line's colours (the
+// video chip has not fetched them yet), so FLI pictures leave that strip out: 296 pixels
+// wide, picture pixel x being screen pixel x + 24.
+//
+// Interlace: the machine shows the two frames on alternate video frames and the eye mixes
+// them. A picture pixel is the blend position of its (first, second) colour pair (blend.h),
+// drawn with the blend palette. Some formats show the second frame one pixel to the right:
+// its picture pixel x is then its screen pixel x + left - 1, and picture pixel 0 shows the
+// line's background; the second frame's last pixel is not shown.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "decode/decoded.h"
+#include "decode/image.h"
+
+namespace quendra::fli {
+
+inline constexpr int kScreenWidth = 320;
+inline constexpr int kBugStrip = 24;
+inline constexpr int kWidth = kScreenWidth - kBugStrip; // 296
+inline constexpr int kLines = 200;
+inline constexpr std::size_t kScreenStride = 1024; // from one FLI screen to the next
+
+// Where one frame's memories lie. The pointers must reach as far as the frame's lines read:
+// cell c's bitmap bytes are bitmap[8c .. 8c + 7], its screen byte on line y is
+// screens[screenStride * (y & 7) + c], its colour-memory byte colour[c].
+struct FrameMemory {
+    const std::uint8_t* bitmap = nullptr;
+    const std::uint8_t* screens = nullptr;
+    std::size_t screenStride = 0;         // kScreenStride for FLI, 0: every line one screen
+    const std::uint8_t* colour = nullptr; // multicolour only
+    // Background of each pixel line drawn (multicolour only); only the low nibble counts.
+    const std::uint8_t* backgrounds = nullptr;
+    // The cell number of the frame's first cell: cell 40 * row + column is read at
+    // (cellBase + 40 * row + column) & 1023 (the lower half of a BFLI picture starts at 1000).
+    int cellBase = 0;
+    bool hires = false;
+};
+
+// One background for every line of a frame.
+struct SameBackground {
+    std::uint8_t lines[kLines];
+    explicit SameBackground(std::uint8_t background);
+};
+
+// What a frame buffer holds for each pixel: its colour number, or that colour's part of a
+// blend position as the first or the second frame of a pair (blend.h), so that a mixed
+// pixel is the two parts or-ed together.
+enum class Holds { ColourNumbers, FirstOfPair, SecondOfPair };
+
+// A frame's pixels, 320 a pixel line, top line first.
+class FrameBuffer {
+  public:
+    explicit FrameBuffer(Holds holds = Holds::ColourNumbers, int lines = kLines);
+    Holds holds() const { return holds_; }
+    int lines() const { return lines_; }
+    std::uint8_t* line(int y) {
+        return pixels_.data() + static_cast<std::size_t>(y) * kScreenWidth;
+    }
+    const std::uint8_t* line(int y) const {
+        return pixels_.data() + static_cast<std::size_t>(y) * kScreenWidth;
+    }
+    // What the buffer holds for colour number c (0..15).
+    std::uint8_t part(std::uint8_t c) const { return parts_[c & 15]; }
+
+  private:
+    Holds holds_;
+    int lines_;
+    const std::uint8_t* parts_;
+    std::vector<std::uint8_t> pixels_;
+};
+
+// Draws the cell columns [firstColumn, endColumn) of lines [0, lines) of a frame into the
+// buffer's lines [firstLine, firstLine + lines).
+void drawFrame(const FrameMemory& frame, FrameBuffer& out, int firstLine, int lines,
+               int firstColumn = 0, int endColumn = 40);
+
+// The picture shows one frame's colour numbers: picture pixel x is buffer pixel x + left.
+// The picture has its width and height already; its palette is the caller's.
+void showFrame(IndexedImage& picture, const FrameBuffer& frame, int left);
+
+// The picture shows the mix of two frames as blend positions, for picture columns
+// [firstX, endX): the first frame's pixel x + left with the second frame's pixel
+// x + left - shift; where shift is 1, picture column 0 takes the second frame's background
+// of the line, `secondBackgrounds[y]`, instead. The buffers hold FirstOfPair and
+// SecondOfPair.
+void showMix(IndexedImage& picture, const FrameBuffer& first, const FrameBuffer& second, int left,
+             int shift, const std::uint8_t* secondBackgrounds, int firstX, int endX);
+
+// Draws both frames of an interlaced picture and shows their mix over the picture's width
+// (shift 0 or 1; a shifted second frame must be multicolour, for its line backgrounds).
+void drawMix(IndexedImage& picture, const FrameMemory& first, const FrameMemory& second, int left,
+             int shift);
+
+// Scores for probes: how sure a look at the length and first bytes makes a reader.
+inline constexpr int kProbeSize = 1;           // the length alone
+inline constexpr int kProbeSizeAndAddress = 2; // the length and the usual load address
+inline constexpr int kProbeSignature = 3;      // a signature or marker byte
+
+inline bool startsWith(Bytes file, std::uint16_t loadAddress) {
+    return file.size() >= 2 && file[0] == (loadAddress & 0xFF) && file[1] == (loadAddress >> 8);
+}
+
+// kProbeSizeAndAddress for a known length with the usual load address, kProbeSize for the
+// length alone.
+inline int sizeScore(Bytes file, std::uint16_t loadAddress) {
+    return startsWith(file, loadAddress) ? kProbeSizeAndAddress : kProbeSize;
+}
+
+// "<what> is <sizes> bytes long, this one has <the file's size>".
+inline std::string lengthReason(std::string_view what, std::string_view sizes, Bytes file,
+                                const DecodeOptions& options) {
+    return std::string(what) + " is " + std::string(sizes) + " bytes long, this one has " +
+           std::to_string(reportedSize(file, options));
+}
+
+// An accepted picture of the given size, drawn with `palette` (all black so far).
+Decoded accepted(std::string_view suffix, int width, int height, std::span<const Rgb> palette);
+
+} // namespace quendra::fli

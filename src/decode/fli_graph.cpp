@@ -1,0 +1,108 @@
+// FLI Graph: a multicolour FLI picture with a background for every pixel line, at $3B00.
+//   0     2         load address $3B00
+//   2     256       background of pixel lines 0..199 (the rest unused)
+//   258   1024      colour memory (1000 used)
+//   1282  8 x 1024  screens 0..7 (1000 used each)
+//   9474  8000      bitmap
+//   17474           end; 17665- and 17666-byte files carry unused bytes after the bitmap
+// Any other length (5 bytes or more) is packed: byte 2 is the escape, and the data is read
+// backwards from the last byte down to byte 2, filling the 17472 bytes that follow the
+// load address from their last byte down to their first. Read backwards, "escape count
+// value" is a run of count values (count 0: 256), so the file stores "value count escape";
+// every other byte is itself. The unpacking stops when the 17472 bytes are full; a run
+// that reaches past their start is cut.
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "decode/fli.h"
+#include "decode/fli_readers.h"
+#include "decode/palette.h"
+
+namespace quendra {
+
+namespace {
+
+constexpr std::string_view kSuffix = " (FLI Graph)";
+constexpr std::size_t kDataBytes = 17472; // the plain file after its load address
+constexpr std::size_t kBackgrounds = 0;   // offsets in the data
+constexpr std::size_t kColour = 256;
+constexpr std::size_t kScreens = 1280;
+constexpr std::size_t kBitmap = 9472;
+
+bool plainLength(std::size_t size) {
+    return size == 17474 || size == 17665 || size == 17666;
+}
+
+// Fills `out` from the packed file; false when the data runs out first.
+bool unpack(Bytes file, std::span<std::uint8_t, kDataBytes> out) {
+    const std::uint8_t escape = file[2];
+    std::size_t in = file.size(); // the next byte read is file[in - 1], never below file[2]
+    std::size_t left = out.size();
+    const auto next = [&](std::uint8_t& b) {
+        if (in <= 2)
+            return false;
+        b = file[--in];
+        return true;
+    };
+    while (left > 0) {
+        std::uint8_t b;
+        if (!next(b))
+            return false;
+        if (b != escape) {
+            out[--left] = b;
+            continue;
+        }
+        std::uint8_t count, value;
+        if (!next(count) || !next(value))
+            return false;
+        const std::size_t n = std::min<std::size_t>(count == 0 ? 256 : count, left);
+        left -= n;
+        std::memset(out.data() + left, value, n);
+    }
+    return true;
+}
+
+} // namespace
+
+Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
+    std::array<std::uint8_t, kDataBytes> unpacked;
+    const std::uint8_t* data;
+    if (plainLength(file.size())) {
+        data = file.data() + 2;
+    } else {
+        if (file.size() < 5) {
+            return Decoded::reject(kSuffix,
+                                   fli::lengthReason("an FLI Graph picture",
+                                                     "17474, 17665, 17666 or (packed) at least 5",
+                                                     file, options));
+        }
+        // Packed data is read from its end, so it must all be there.
+        if (reportedSize(file, options) > file.size() || file.size() >= kFliGraphReadLimit) {
+            return Decoded::reject(kSuffix, fli::lengthReason("a packed FLI Graph picture",
+                                                              "less than 65536", file, options));
+        }
+        if (!unpack(file, unpacked))
+            return Decoded::reject(kSuffix, "the packed FLI Graph data ends before the picture");
+        data = unpacked.data();
+    }
+    Decoded d = fli::accepted(kSuffix, fli::kWidth, fli::kLines, c64Palette(options.grey));
+    const fli::FrameMemory frame{.bitmap = data + kBitmap,
+                                 .screens = data + kScreens,
+                                 .screenStride = fli::kScreenStride,
+                                 .colour = data + kColour,
+                                 .backgrounds = data + kBackgrounds};
+    fli::FrameBuffer lines;
+    fli::drawFrame(frame, lines, 0, fli::kLines);
+    fli::showFrame(d.picture, lines, fli::kBugStrip);
+    return d;
+}
+
+int probeFliGraph(Bytes file, std::uint64_t fileSize) {
+    if (plainLength(fileSize))
+        return fli::sizeScore(file, 0x3B00);
+    // Packed files have no signature: only their load address hints at them.
+    return fileSize >= 5 && fli::startsWith(file, 0x3B00) ? fli::kProbeSize : 0;
+}
+
+} // namespace quendra

@@ -1,0 +1,145 @@
+// True Paint: an interlaced multicolour picture at $9C00; the second frame is shown one
+// pixel to the right of the first.
+//   0      2     load address $9C00
+//   2      1000  screen of the first frame
+//   1002   1     background of both frames
+//   1026   8000  bitmap of the first frame (+192 unused)
+//   9218   8000  bitmap of the second frame (+192 unused)
+//   17410  1000  screen of the second frame (+24 unused)
+//   18434  1000  colour memory of both frames
+//   19434        end
+// A file of any other length (142 bytes or more) is a self-extracting packed program. Its
+// unpacker keeps nine marker bytes at 129..137 and each marker's kind at 120..128. The data
+// is read backwards from the last byte down to byte 2 and fills the plain file's bytes
+// 19433 down to 2. A byte read is compared with markers 8 down to 0; at the first that
+// matches, marker e's kind says what it stands for ("next" is the byte read after it):
+//   0   2 copies of byte 133 + e         17  2 + next copies of the byte read after next
+//   7   2 + next copies of byte 79       23  3 copies of next
+//   11  3 copies of byte 79              25  next, itself
+// A byte that matches no marker, or a marker of another kind, is itself. Unpacking stops
+// when the bytes are full; a run that reaches past byte 2 is cut.
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "decode/blend.h"
+#include "decode/fli.h"
+#include "decode/fli_readers.h"
+
+namespace quendra {
+
+namespace {
+
+constexpr std::string_view kSuffix = " (True Paint)";
+constexpr std::size_t kLength = 19434;
+constexpr std::size_t kFirstScreen = 2;
+constexpr std::size_t kBackground = 1002;
+constexpr std::size_t kFirstBitmap = 1026;
+constexpr std::size_t kSecondBitmap = 9218;
+constexpr std::size_t kSecondScreen = 17410;
+constexpr std::size_t kColour = 18434;
+
+constexpr std::size_t kPackedMinimum = 142;
+constexpr std::size_t kKinds = 120;
+constexpr std::size_t kMarkers = 129;
+constexpr std::size_t kPairValues = 133;
+constexpr std::size_t kRunValue = 79;
+
+// Fills out[2..19433] from the packed file; false when the data runs out first.
+bool unpack(Bytes file, std::span<std::uint8_t, kLength> out) {
+    std::size_t in = file.size(); // the next byte read is file[in - 1], never below file[2]
+    std::size_t left = kLength;   // out[2 .. left - 1] are still to be filled
+    bool ok = true;
+    const auto next = [&]() -> std::uint8_t {
+        if (in <= 2) {
+            ok = false;
+            return 0;
+        }
+        return file[--in];
+    };
+    const auto run = [&](std::size_t count, std::uint8_t value) {
+        const std::size_t n = std::min(count, left - 2);
+        left -= n;
+        std::memset(out.data() + left, value, n);
+    };
+    while (left > 2) {
+        const std::uint8_t b = next();
+        if (!ok)
+            return false;
+        int e = 8;
+        while (e >= 0 && file[kMarkers + e] != b)
+            --e;
+        const int kind = e >= 0 ? file[kKinds + e] : -1;
+        switch (kind) {
+        case 0:
+            run(2, file[kPairValues + e]);
+            break;
+        case 7: {
+            const std::size_t count = 2 + next();
+            run(count, file[kRunValue]);
+            break;
+        }
+        case 11:
+            run(3, file[kRunValue]);
+            break;
+        case 17: {
+            const std::size_t count = 2 + next();
+            const std::uint8_t value = next();
+            run(count, value);
+            break;
+        }
+        case 23:
+            run(3, next());
+            break;
+        case 25:
+            run(1, next());
+            break;
+        default:
+            run(1, b);
+            break;
+        }
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Decoded decodeTruePaint(Bytes file, const DecodeOptions& options) {
+    std::array<std::uint8_t, kLength> unpacked;
+    const std::uint8_t* data = file.data();
+    if (file.size() != kLength) {
+        if (file.size() < kPackedMinimum) {
+            return Decoded::reject(kSuffix, fli::lengthReason("a True Paint picture",
+                                                              "19434 or (packed) at least 142",
+                                                              file, options));
+        }
+        // Packed data is read from its end, so it must all be there.
+        if (reportedSize(file, options) > file.size() || file.size() >= kTruePaintReadLimit) {
+            return Decoded::reject(kSuffix, fli::lengthReason("a packed True Paint picture",
+                                                              "less than 65536", file, options));
+        }
+        if (!unpack(file, unpacked))
+            return Decoded::reject(kSuffix, "the packed True Paint data ends before the picture");
+        data = unpacked.data();
+    }
+    Decoded d = fli::accepted(kSuffix, fli::kScreenWidth, fli::kLines, blendPalette());
+    const fli::SameBackground background(data[kBackground]);
+    const fli::FrameMemory first{.bitmap = data + kFirstBitmap,
+                                 .screens = data + kFirstScreen,
+                                 .colour = data + kColour,
+                                 .backgrounds = background.lines};
+    fli::FrameMemory second = first;
+    second.bitmap = data + kSecondBitmap;
+    second.screens = data + kSecondScreen;
+    fli::drawMix(d.picture, first, second, 0, 1);
+    return d;
+}
+
+int probeTruePaint(Bytes file, std::uint64_t fileSize) {
+    // Packed files are programs with no mark of their own.
+    return fileSize == kLength ? fli::sizeScore(file, 0x9C00) : 0;
+}
+
+} // namespace quendra

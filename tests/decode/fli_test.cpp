@@ -1,0 +1,402 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "decode/blend.h"
+#include "decode/fli_readers.h"
+#include "decode/palette.h"
+#include "samples/fli_files.h"
+
+namespace quendra {
+namespace {
+
+using samples::ByteVector;
+using samples::FliLayer;
+using samples::FliPicture;
+
+using ReaderFunction = Decoded (*)(Bytes, const DecodeOptions&);
+using Builder = ByteVector (*)(const FliPicture&);
+using Normaliser = void (*)(FliPicture&);
+
+// How a format shows its frames: one frame, two mixed, or BFLI's two halves one above the other.
+enum class Shows { OneFrame, Mix, TwoHalves };
+
+// The colour number frame f shows at screen pixel x (0..319) of line y (0..199), read
+// straight from the parts; cellBase is the number of the frame's first cell.
+std::uint8_t colourAt(const FliPicture& p, int f, bool hires, int x, int y, int cellBase = 0) {
+    const FliLayer& layer = p.frames[f];
+    const int n = (cellBase + 40 * (y / 8) + x / 8) & 1023;
+    const std::uint8_t bits = layer.bitmap[8 * n + y % 8];
+    const std::uint8_t screen = layer.screens[y % 8][n];
+    if (hires)
+        return (bits >> (7 - x % 8)) & 1 ? screen >> 4 : screen & 15;
+    switch ((bits >> (6 - 2 * (x % 8 / 2))) & 3) {
+    case 0:
+        return layer.backgrounds[y] & 15;
+    case 1:
+        return screen >> 4;
+    case 2:
+        return screen & 15;
+    default:
+        return p.colour[n] & 15;
+    }
+}
+
+// What a format cannot store, made as the format shows it.
+void oneScreen(FliLayer& layer) {
+    for (auto& s : layer.screens)
+        s = layer.screens[0];
+}
+void oneBackground(FliLayer& layer, std::uint8_t background) {
+    layer.backgrounds.fill(background);
+}
+
+const struct Format {
+    const char* name;
+    Builder make;
+    ReaderFunction decode;
+    Normaliser normalise;
+    int width, height;
+    bool hires;
+    Shows shows;
+    int shift; // of the second frame, in pixels to the right
+} kFormats[] = {
+    {"FLI Designer", [](const FliPicture& p) { return samples::makeFliDesigner(p); },
+     decodeFliDesigner, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
+     Shows::OneFrame, 0},
+    {"FLI Designer 17409", [](const FliPicture& p) { return samples::makeFliDesigner(p, true); },
+     decodeFliDesigner, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
+     Shows::OneFrame, 0},
+    {"FLI Graph", samples::makeFliGraph, decodeFliGraph, [](FliPicture&) {}, 296, 200, false,
+     Shows::OneFrame, 0},
+    {"FLI Graph as .fli", samples::makeFliGraph, decodeFliDesigner, [](FliPicture&) {}, 296, 200,
+     false, Shows::OneFrame, 0},
+    {"FLI Graph packed", [](const FliPicture& p) { return samples::makeFliGraphPacked(p); },
+     decodeFliGraph, [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
+    {"FLI Graph packed as .fli",
+     [](const FliPicture& p) { return samples::makeFliGraphPacked(p, 0); }, decodeFliDesigner,
+     [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
+    {"AFLI", samples::makeAfli, decodeAfli, [](FliPicture&) {}, 296, 200, true, Shows::OneFrame, 0},
+    {"Hires FLI", samples::makeHiresFli, decodeHiresFli, [](FliPicture&) {}, 296, 112, true,
+     Shows::OneFrame, 0},
+    {"BFLI", samples::makeBfli, decodeBfli,
+     [](FliPicture& p) {
+         oneBackground(p.frames[0], 0);
+         oneBackground(p.frames[1], 0);
+     },
+     296, 400, false, Shows::TwoHalves, 0},
+    {"True Paint", samples::makeTruePaint, decodeTruePaint,
+     [](FliPicture& p) {
+         for (FliLayer& f : p.frames) {
+             oneScreen(f);
+             oneBackground(f, p.frames[0].backgrounds[0]);
+         }
+     },
+     320, 200, false, Shows::Mix, 1},
+    {"True Paint packed", samples::makeTruePaintPacked, decodeTruePaint,
+     [](FliPicture& p) {
+         for (FliLayer& f : p.frames) {
+             oneScreen(f);
+             oneBackground(f, p.frames[0].backgrounds[0]);
+         }
+     },
+     320, 200, false, Shows::Mix, 1},
+    {"Drazlace", [](const FliPicture& p) { return samples::makeDrazlace(p); }, decodeDrazlace,
+     [](FliPicture& p) {
+         p.frames[1].screens = p.frames[0].screens;
+         for (FliLayer& f : p.frames) {
+             oneScreen(f);
+             oneBackground(f, p.frames[0].backgrounds[0]);
+         }
+     },
+     320, 200, false, Shows::Mix, 1},
+    {"Drazlace unshifted", [](const FliPicture& p) { return samples::makeDrazlace(p, 0); },
+     decodeDrazlace,
+     [](FliPicture& p) {
+         p.frames[1].screens = p.frames[0].screens;
+         for (FliLayer& f : p.frames) {
+             oneScreen(f);
+             oneBackground(f, p.frames[0].backgrounds[0]);
+         }
+     },
+     320, 200, false, Shows::Mix, 0},
+    {"Drazlace packed", [](const FliPicture& p) { return samples::makeDrazlacePacked(p); },
+     decodeDrazlace,
+     [](FliPicture& p) {
+         p.frames[1].screens = p.frames[0].screens;
+         for (FliLayer& f : p.frames) {
+             oneScreen(f);
+             oneBackground(f, p.frames[0].backgrounds[0]);
+         }
+     },
+     320, 200, false, Shows::Mix, 1},
+    {"Gunpaint", samples::makeGunpaint, decodeGunpaint,
+     [](FliPicture& p) {
+         auto& b = p.frames[0].backgrounds;
+         std::fill(b.begin() + 197, b.end(), b[196]);
+         p.frames[1].backgrounds = b;
+     },
+     296, 200, false, Shows::Mix, 1},
+    {"FFLI", samples::makeFfli, decodeFfli,
+     [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200, false, Shows::Mix,
+     0},
+    {"Drazpaint", samples::makeDrazpaint, decodeDrazpaint,
+     [](FliPicture& p) {
+         oneScreen(p.frames[0]);
+         oneBackground(p.frames[0], p.frames[0].backgrounds[0]);
+     },
+     320, 200, false, Shows::OneFrame, 0},
+    {"Drazpaint packed", [](const FliPicture& p) { return samples::makeDrazpaintPacked(p); },
+     decodeDrazpaint,
+     [](FliPicture& p) {
+         oneScreen(p.frames[0]);
+         oneBackground(p.frames[0], p.frames[0].backgrounds[0]);
+     },
+     320, 200, false, Shows::OneFrame, 0},
+    {"Hires-Interlace", samples::makeHiresInterlace, decodeHiresInterlace,
+     [](FliPicture& p) {
+         for (FliLayer& f : p.frames)
+             oneScreen(f);
+     },
+     320, 200, true, Shows::Mix, 0},
+};
+
+// The index the picture should hold at (x, y): a C64 colour number, or the blend position
+// of the two frames' pair.
+std::uint8_t expected(const Format& format, const FliPicture& p, int x, int y) {
+    const int left = format.width == 296 ? 24 : 0;
+    switch (format.shows) {
+    case Shows::OneFrame:
+        return colourAt(p, 0, format.hires, x + left, y);
+    case Shows::TwoHalves:
+        return y < 200 ? colourAt(p, 0, format.hires, x + left, y)
+                       : colourAt(p, 1, format.hires, x + left, y - 200, 1000);
+    case Shows::Mix:
+    default: {
+        const std::uint8_t second = format.shift != 0 && x == 0
+                                        ? p.frames[1].backgrounds[y] & 15
+                                        : colourAt(p, 1, format.hires, x + left - format.shift, y);
+        return blendPosition(colourAt(p, 0, format.hires, x + left, y), second);
+    }
+    }
+}
+
+void expectPicture(const Format& format, const FliPicture& p, const Decoded& d) {
+    ASSERT_TRUE(d.accepted) << d.reason;
+    ASSERT_EQ(d.picture.width(), format.width);
+    ASSERT_EQ(d.picture.height(), format.height);
+    if (format.shows == Shows::Mix)
+        EXPECT_EQ(d.picture.palette(),
+                  std::vector<Rgb>(blendPalette().begin(), blendPalette().end()));
+    else
+        EXPECT_EQ(d.picture.palette(), std::vector<Rgb>(kC64Palette.begin(), kC64Palette.end()));
+    int wrong = 0;
+    for (int y = 0; y < format.height && wrong < 5; ++y) {
+        for (int x = 0; x < format.width && wrong < 5; ++x) {
+            if (d.picture.index(x, y) != expected(format, p, x, y)) {
+                ADD_FAILURE() << "pixel " << x << "," << y << " is " << int(d.picture.index(x, y))
+                              << ", not " << int(expected(format, p, x, y));
+                ++wrong;
+            }
+        }
+    }
+}
+
+TEST(FliFamily, EveryPixelComesFromItsScreenBitmapAndColours) {
+    for (const Format& format : kFormats) {
+        for (unsigned seed : {0u, 1u}) {
+            SCOPED_TRACE(std::string(format.name) + " seed " + std::to_string(seed));
+            FliPicture p = samples::fliPattern(seed);
+            format.normalise(p);
+            expectPicture(format, p, format.decode(format.make(p), {}));
+        }
+    }
+}
+
+TEST(FliFamily, GreyDrawsSingleFramesInGreyAndLeavesMixesAlone) {
+    for (const Format& format : kFormats) {
+        const ByteVector file = format.make(samples::fliPattern());
+        const Decoded grey = format.decode(file, {.grey = true});
+        const Decoded colour = format.decode(file, {});
+        EXPECT_EQ(grey.picture.indices().size(), colour.picture.indices().size()) << format.name;
+        EXPECT_TRUE(std::ranges::equal(grey.picture.indices(), colour.picture.indices()))
+            << format.name;
+        if (format.shows == Shows::Mix)
+            EXPECT_EQ(grey.picture.palette(), colour.picture.palette()) << format.name;
+        else
+            EXPECT_EQ(grey.picture.palette()[1], kC64GreyPalette[1]) << format.name;
+    }
+}
+
+ByteVector with(ByteVector file, std::size_t at, std::uint8_t value) {
+    file[at] = value;
+    return file;
+}
+ByteVector resized(ByteVector file, std::size_t size) {
+    file.resize(size, 0);
+    return file;
+}
+ByteVector withoutFirst(ByteVector file, std::size_t at, std::size_t count) {
+    file.erase(file.begin() + static_cast<std::ptrdiff_t>(at),
+               file.begin() + static_cast<std::ptrdiff_t>(at + count));
+    return file;
+}
+
+TEST(FliFamily, RejectsWithAReason) {
+    const FliPicture p = samples::fliPattern();
+    const ByteVector bfli = samples::makeBfli(p), ffli = samples::makeFfli(p);
+    const ByteVector fliGraph = samples::makeFliGraphPacked(p);
+    const ByteVector truePaint = samples::makeTruePaintPacked(p);
+    const ByteVector drazlace = samples::makeDrazlacePacked(p);
+    const ByteVector drazpaint = samples::makeDrazpaintPacked(p);
+    const struct {
+        const char* what;
+        ReaderFunction decode;
+        ByteVector file;
+        const char* reason;
+    } cases[] = {
+        {"AFLI one byte long", decodeAfli, resized(samples::makeAfli(p), 16386), "16386"},
+        {"Hires FLI one byte short", decodeHiresFli, resized(samples::makeHiresFli(p), 16385),
+         "16385"},
+        {"BFLI one byte short", decodeBfli, resized(bfli, 33794), "33794"},
+        {"BFLI without 'b'", decodeBfli, with(bfli, 2, 'B'), "'b'"},
+        {"FFLI without 'f'", decodeFfli, with(ffli, 2, 0), "'f'"},
+        {"FFLI one byte long", decodeFfli, resized(ffli, 26116), "26116"},
+        {"Gunpaint of 33604", decodeGunpaint, resized(samples::makeGunpaint(p), 33604), "33604"},
+        {"Hires-Interlace of 24577", decodeHiresInterlace,
+         resized(samples::makeHiresInterlace(p), 24577), "24577"},
+        {"Drazlace without name, long", decodeDrazlace, resized(samples::makeDrazlace(p), 18243),
+         "18243"},
+        {"Drazlace shift 2", decodeDrazlace, samples::makeDrazlace(p, 2), "shift"},
+        {"Drazlace packed shift 2", decodeDrazlace, samples::makeDrazlacePacked(p, 2), "shift"},
+        {"Drazpaint without name", decodeDrazpaint, resized(samples::makeDrazpaint(p), 10050),
+         "10050"},
+        {"FLI of 4 bytes", decodeFliDesigner, {0x00, 0x3C, 0, 0}, "17218"},
+        {"FLI Graph of 4 bytes", decodeFliGraph, {0x00, 0x3B, 0, 0}, "4"},
+        {"True Paint of 141 bytes", decodeTruePaint, resized(truePaint, 141), "141"},
+        // Packed data cut off: a backward stream loses its first token, a forward one its end.
+        {"FLI Graph cut off", decodeFliGraph, resized(fliGraph, fliGraph.size() - 1), "ends"},
+        {"FLI Graph cut off at its start", decodeFliGraph, withoutFirst(fliGraph, 3, 40), "ends"},
+        {"True Paint cut off", decodeTruePaint, resized(truePaint, 1000), "ends"},
+        {"Drazlace cut off", decodeDrazlace, resized(drazlace, drazlace.size() - 1), "ends"},
+        {"Drazpaint cut off", decodeDrazpaint, resized(drazpaint, drazpaint.size() - 1), "ends"},
+        {"Drazpaint name only", decodeDrazpaint, resized(drazpaint, 16), "ends"},
+    };
+    for (const auto& c : cases) {
+        const Decoded d = c.decode(c.file, {});
+        EXPECT_FALSE(d.accepted) << c.what;
+        EXPECT_NE(d.reason.find(c.reason), std::string::npos) << c.what << ": " << d.reason;
+        EXPECT_FALSE(d.captionSuffix.empty()) << c.what;
+    }
+    for (const Format& format : kFormats) {
+        for (std::size_t size : {0, 1, 2, 3, 15, 16, 17}) {
+            EXPECT_FALSE(format.decode(ByteVector(size, 0x44), {}).accepted) << format.name << size;
+        }
+    }
+}
+
+TEST(FliFamily, RejectionsNameTheFilesOwnSize) {
+    const ByteVector cut = resized(samples::makeGunpaint(samples::fliPattern()), 100);
+    const Decoded d = decodeGunpaint(cut, {.fileSize = 2'000'000'000});
+    EXPECT_NE(d.reason.find("2000000000"), std::string::npos) << d.reason;
+    // A packed file read only in part cannot be read from its end.
+    const ByteVector packed = samples::makeFliGraphPacked(samples::fliPattern());
+    EXPECT_FALSE(decodeFliGraph(packed, {.fileSize = packed.size() + 1}).accepted);
+    EXPECT_TRUE(decodeFliGraph(packed, {.fileSize = packed.size()}).accepted);
+    const ByteVector truePaint = samples::makeTruePaintPacked(samples::fliPattern());
+    EXPECT_FALSE(decodeTruePaint(truePaint, {.fileSize = 70000}).accepted);
+}
+
+TEST(FliFamily, PackedDataIgnoresWhatFollowsThePicture) {
+    const FliPicture p = samples::fliPattern(3);
+    const auto same = [](ReaderFunction decode, const ByteVector& a, const ByteVector& b) {
+        const Decoded x = decode(a, {}), y = decode(b, {});
+        ASSERT_TRUE(x.accepted && y.accepted) << x.reason << y.reason;
+        EXPECT_EQ(x.picture, y.picture);
+    };
+    // Forward streams: bytes after the end.
+    ByteVector drazlace = samples::makeDrazlacePacked(p);
+    same(decodeDrazlace, drazlace, resized(drazlace, drazlace.size() + 300));
+    ByteVector drazpaint = samples::makeDrazpaintPacked(p);
+    same(decodeDrazpaint, drazpaint, resized(drazpaint, drazpaint.size() + 3));
+    // Backward streams: bytes below the last one read.
+    ByteVector fliGraph = samples::makeFliGraphPacked(p);
+    ByteVector padded = fliGraph;
+    padded.insert(padded.begin() + 3, 50, 0xF7);
+    same(decodeFliGraph, fliGraph, padded);
+    ByteVector truePaint = samples::makeTruePaintPacked(p);
+    padded = truePaint;
+    padded.insert(padded.begin() + 142, 50, 0xE2);
+    same(decodeTruePaint, truePaint, padded);
+}
+
+// A packed FLI Graph file that is one run token: the whole picture one value.
+TEST(FliFamily, FliGraphRunsCountZeroAs256AndAreCutAtTheStart) {
+    ByteVector file{0x00, 0x3B, 0xAA};
+    // 68 runs of 256 and one of 64 fill 17472 bytes; the first run read is the picture's end.
+    file.insert(file.end(), {0x55, 64, 0xAA});
+    for (int i = 0; i < 68; ++i)
+        file.insert(file.end(), {0x55, 0, 0xAA});
+    const Decoded d = decodeFliGraph(file, {});
+    ASSERT_TRUE(d.accepted) << d.reason;
+    // Every background, screen and colour 5 (green): all pixels green.
+    for (std::uint8_t i : d.picture.indices())
+        ASSERT_EQ(i, 5);
+    // One more run than needed is cut, the extra 64 lost at the start.
+    file.insert(file.begin() + 3, {0x11, 64, 0xAA});
+    EXPECT_EQ(decodeFliGraph(file, {}).picture, d.picture);
+}
+
+TEST(FliFamily, DrazRunOfZeroWritesNothing) {
+    const FliPicture p = samples::fliPattern(4);
+    const ByteVector plain = samples::makeDrazpaint(p);
+    ByteVector packed = samples::makeDrazpaintPacked(p, 0x0E);
+    packed.insert(packed.begin() + 16, {0x0E, 0x00, 0x99});
+    EXPECT_EQ(decodeDrazpaint(packed, {}).picture, decodeDrazpaint(plain, {}).picture);
+}
+
+TEST(FliFamily, ProbesScoreLengthsAddressesAndSignatures) {
+    const FliPicture p = samples::fliPattern();
+    const auto probeWhole = [](ProbeFunction probe, const ByteVector& f) {
+        return probe(f, f.size());
+    };
+    ByteVector plain = samples::makeFliDesigner(p);
+    EXPECT_EQ(probeWhole(probeFliDesigner, plain), 2);
+    EXPECT_EQ(probeWhole(probeFliDesigner, with(plain, 1, 0x40)), 1);
+    EXPECT_EQ(probeWhole(probeFliDesigner, samples::makeFliGraph(p)), 0);
+    EXPECT_EQ(probeWhole(probeFliGraph, samples::makeFliGraph(p)), 2);
+    EXPECT_EQ(probeWhole(probeFliGraph, samples::makeFliGraphPacked(p)), 1);
+    EXPECT_EQ(probeWhole(probeFliGraph, with(samples::makeFliGraphPacked(p), 1, 0x40)), 0);
+    EXPECT_EQ(probeWhole(probeAfli, samples::makeAfli(p)), 2);
+    EXPECT_EQ(probeWhole(probeHiresFli, samples::makeHiresFli(p)), 2);
+    EXPECT_EQ(probeWhole(probeBfli, samples::makeBfli(p)), 3);
+    EXPECT_EQ(probeWhole(probeBfli, with(samples::makeBfli(p), 2, 'f')), 0);
+    EXPECT_EQ(probeWhole(probeFfli, samples::makeFfli(p)), 3);
+    EXPECT_EQ(probeWhole(probeFfli, with(samples::makeFfli(p), 2, 'b')), 0);
+    EXPECT_EQ(probeWhole(probeTruePaint, samples::makeTruePaint(p)), 2);
+    EXPECT_EQ(probeWhole(probeTruePaint, samples::makeTruePaintPacked(p)), 0);
+    EXPECT_EQ(probeWhole(probeDrazlace, samples::makeDrazlace(p)), 2);
+    EXPECT_EQ(probeWhole(probeDrazlace, samples::makeDrazlacePacked(p)), 3);
+    EXPECT_EQ(probeWhole(probeDrazpaint, samples::makeDrazpaint(p)), 2);
+    EXPECT_EQ(probeWhole(probeDrazpaint, samples::makeDrazpaintPacked(p)), 3);
+    EXPECT_EQ(probeWhole(probeDrazpaint, samples::makeDrazlacePacked(p)), 0);
+    EXPECT_EQ(probeWhole(probeGunpaint, samples::makeGunpaint(p)), 3);
+    EXPECT_EQ(probeWhole(probeGunpaint, with(samples::makeGunpaint(p), 1003, 'O')), 2);
+    EXPECT_EQ(probeWhole(probeHiresInterlace, samples::makeHiresInterlace(p)), 2);
+    // Probes see a prefix of the file and its whole length.
+    const ByteVector gunpaint = samples::makeGunpaint(p);
+    EXPECT_EQ(probeGunpaint(Bytes(gunpaint).first(2000), gunpaint.size()), 3);
+    EXPECT_EQ(probeGunpaint(Bytes(gunpaint).first(2), gunpaint.size()), 2);
+    EXPECT_EQ(probeBfli(Bytes(gunpaint).first(0), 33795), 0);
+    for (ProbeFunction probe :
+         {probeFliDesigner, probeFliGraph, probeAfli, probeHiresFli, probeBfli, probeTruePaint,
+          probeDrazlace, probeGunpaint, probeFfli, probeDrazpaint, probeHiresInterlace}) {
+        EXPECT_EQ(probe({}, 0), 0);
+        EXPECT_EQ(probe(Bytes(plain).first(2), 12345), 0);
+    }
+}
+
+} // namespace
+} // namespace quendra
