@@ -35,6 +35,7 @@ Decoded drawn(std::string_view suffix, const std::uint8_t* screenPage, bool grey
     d.accepted = true;
     d.captionSuffix = suffix;
     d.picture.setPalette(c64Palette(grey));
+    d.picture.setMeaning(IndexMeaning::c64Numbers, grey);
     decodeHires(d.picture, Bitmap(screenPage + kBitmapOffset, kBitmapBytes),
                 CellBytes(screenPage, kScreenBytes));
     return d;

@@ -144,6 +144,7 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     d.captionSuffix = kSuffix;
     d.decodingBegan = true;
     d.picture.setPalette(blendPalette());
+    d.picture.setMeaning(IndexMeaning::blendPairs, false);
     if (options.progress)
         options.progress->start(40);
 

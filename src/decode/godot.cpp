@@ -53,6 +53,7 @@ Decoded decodeFull(Bytes file, const DecodeOptions& options) {
     d.captionSuffix = kSuffix;
     d.picture.resize(8 * kGodotFullColumns, 8 * kGodotFullRows);
     d.picture.setPalette(godotPalette(options.grey));
+    d.picture.setMeaning(IndexMeaning::godotIndices, options.grey);
     const auto cells = expandGodotData(file.subspan(kGodotFullHeaderBytes), kGodotFullDataBytes);
     drawCells(d.picture, cells, kGodotFullColumns, [](int) {});
     return d;
@@ -77,6 +78,7 @@ Decoded decodeClip(Bytes file, const DecodeOptions& options) {
     }
     d.picture.resize(8 * columns, 8 * rows);
     d.picture.setPalette(godotPalette(options.grey));
+    d.picture.setMeaning(IndexMeaning::godotIndices, options.grey);
     const std::size_t cellCount = static_cast<std::size_t>(columns) * rows;
     const auto cells =
         expandGodotData(file.subspan(kGodotClipHeaderBytes), kGodotCellBytes * cellCount);

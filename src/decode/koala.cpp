@@ -16,8 +16,9 @@ namespace quendra {
 Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
     constexpr std::string_view kSuffix = " (Koala)";
     if (file.size() != 10003 && file.size() != 10006) {
-        return Decoded::reject(kSuffix, "a Koala picture is 10003 or 10006 bytes long, this one has " +
-                                            std::to_string(file.size()));
+        return Decoded::reject(kSuffix,
+                               "a Koala picture is 10003 or 10006 bytes long, this one has " +
+                                   std::to_string(file.size()));
     }
     if (file[0] != 0x00 || file[1] != 0x60) {
         return Decoded::reject(kSuffix, "a Koala picture loads at $6000");
@@ -26,8 +27,9 @@ Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
     d.accepted = true;
     d.captionSuffix = kSuffix;
     d.picture.setPalette(c64Palette(options.grey));
+    d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());
     return d;
 }
 
-}  // namespace quendra
+} // namespace quendra

@@ -9,7 +9,8 @@
 
 namespace quendra {
 
-Decoded decodePackedKoala(Bytes file, const DecodeOptions& options, const PackedKoalaFormat& format) {
+Decoded decodePackedKoala(Bytes file, const DecodeOptions& options,
+                          const PackedKoalaFormat& format) {
     if (file.size() > format.maxLength) {
         return Decoded::reject(format.suffix, std::string(format.what) + " is at most " +
                                                   std::to_string(format.maxLength) +
@@ -17,8 +18,8 @@ Decoded decodePackedKoala(Bytes file, const DecodeOptions& options, const Packed
                                                   std::to_string(file.size()));
     }
     if (!hasLoadAddress(file, format.loadAddress)) {
-        return Decoded::reject(format.suffix,
-                               loadAddressReason(format.what, addressText(format.loadAddress), file));
+        return Decoded::reject(
+            format.suffix, loadAddressReason(format.what, addressText(format.loadAddress), file));
     }
     // Room for the overshoot of a last run that starts just below the end.
     std::array<std::uint8_t, kKoalaDataBytes + 254> data{};
@@ -28,6 +29,7 @@ Decoded decodePackedKoala(Bytes file, const DecodeOptions& options, const Packed
     d.accepted = true;
     d.captionSuffix = format.suffix;
     d.picture.setPalette(c64Palette(options.grey));
+    d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeKoalaLayout(d.picture, std::span<const std::uint8_t>(data).first<kKoalaDataBytes>());
     return d;
 }
