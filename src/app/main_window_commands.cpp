@@ -16,17 +16,27 @@
 
 namespace quendra {
 
+// The decoded picture turns and flips with pictureView's, when pictureView's did.
 void MainWindow::FlipClick() {
+    const bool before = ui_.pictureView->flipped();
+    const bool viewWasIndices = viewShowsIndices();
     ui_.pictureView->ImageFlip();
+    if (ui_.pictureView->flipped() != before && viewWasIndices)
+        keepIndices(flippedTopToBottom(shownIndices_));
 }
 
 void MainWindow::turnClick() {
-    ui_.pictureView->ImageRotate();
+    const bool before = ui_.pictureView->rotated();
+    const bool viewWasIndices = viewShowsIndices();
+    ui_.pictureView->ImageRotate(); // a quarter turn anticlockwise
+    if (ui_.pictureView->rotated() != before && viewWasIndices)
+        keepIndices(turnedAnticlockwise(shownIndices_));
 }
 
 void MainWindow::rotateClick() {
     OrigSizeClick();
     const QImage source = ui_.pictureView->picture();
+    const bool viewWasIndices = viewShowsIndices();
     const int w = source.width();
     if (progressWindow_) {
         progressWindow_->setWindowTitle(QStringLiteral("Rotating..."));
@@ -40,6 +50,8 @@ void MainWindow::rotateClick() {
             progressWindow_->setPosition(column);
     });
     ui_.pictureView->setPicture(turned);
+    if (turned.size() == source.size().transposed() && viewWasIndices)
+        keepIndices(turnedClockwise(shownIndices_));
     if (progressWindow_) {
         progressWindow_->hide();
         progressWindow_->setStep(2);
@@ -110,6 +122,7 @@ void MainWindow::deleteClick() {
     if (ui_.zoomSteps != 0)
         OrigSizeClick();
     ui_.pictureView->setPicture(templatePicture);
+    keepIndices(IndexedImage());
     ui_.pictureShown = false;
     afterDelete(states_);
     ui_.zoomSteps = 0;

@@ -52,6 +52,7 @@ void MainWindow::showCurrentFile(QObject* sender) {
     if (ui_.zoomSteps != 0)
         OrigSizeClick();
     ui_.pictureView->setPicture(templatePicture);
+    keepIndices(IndexedImage());
     const QString name = ui_.currentFileName; // a reader may not change it, but be sure
     showFile(name, formatForFile(toPath(name).string()));
 }
@@ -85,7 +86,7 @@ void MainWindow::showFile(const QString& fileName, const C64Format& format) {
     if (otherKind)
         setWindowTitle(captionFor(fileName, suffixOf(decoded.captionSuffix)));
     if (decoded.accepted)
-        ui_.pictureView->setPicture(toQImage(decoded.picture));
+        showIndices(decoded.picture);
     switch (family) {
     case ReaderFamily::GodotPath:
         // A file with GoDot's magic counts as shown; anything else leaves the flag alone.

@@ -237,4 +237,9 @@ void applyPalette(IndexedImage& picture, const C64Colours& colours) {
     picture.setPalette(paletteLookup(picture.meaning(), picture.grey(), colours));
 }
 
+Image inOwnColours(IndexedImage picture) {
+    applyPalette(picture, kC64Palette);
+    return picture.toRgb();
+}
+
 } // namespace quendra

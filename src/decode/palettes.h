@@ -62,4 +62,8 @@ std::vector<Rgb> paletteLookup(IndexMeaning meaning, bool grey, const C64Colours
 // Sets the picture's palette for `colours` (a fixed picture stays as it is).
 void applyPalette(IndexedImage& picture, const C64Colours& colours);
 
+// The picture drawn in the program's own colours (grey levels stay grey), whichever palette
+// it is shown in: what the GoDot writer matches against its tables.
+Image inOwnColours(IndexedImage picture);
+
 } // namespace quendra
