@@ -177,6 +177,8 @@ class MainWindow : public QMainWindow {
     // The palette of the settings file (the default one when it names none that can be read).
     void restorePalette();
     void setPalette(const PaletteChoice& choice, const C64Colours& colours);
+    // Paints the re-drawn picture now, then writes the choice into the settings file.
+    void keepChoice(const PaletteChoice& choice);
     // Shows `picture` in the current palette; pictureView and shownIndices_ hold it.
     void showIndices(IndexedImage picture);
     // Keeps `picture` as what pictureView now shows (after a flip or turn of both).

@@ -84,6 +84,13 @@ void MainWindow::paletteChosen(const QString& name) {
     PaletteChoice choice;
     choice.name = name;
     setPalette(choice, palette->colours);
+    keepChoice(choice);
+}
+
+void MainWindow::keepChoice(const PaletteChoice& choice) {
+    // The picture is painted first: writing the settings file safely takes longer than
+    // the repaint itself.
+    ui_.pictureView->repaint();
     settings::writePaletteChoice(settings::filePath(), choice); // a failure is not reported
 }
 
@@ -112,7 +119,7 @@ bool MainWindow::usePaletteFile(const QString& path) {
     choice.name = kFileChoice;
     choice.file = QFileInfo(path).absoluteFilePath();
     setPalette(choice, read.colours);
-    settings::writePaletteChoice(settings::filePath(), choice);
+    keepChoice(choice);
     return true;
 }
 
