@@ -79,4 +79,20 @@ IndexedImage turnedAnticlockwise(const IndexedImage& picture) {
     return out;
 }
 
+IndexedImage enlarged(const IndexedImage& picture, int factor) {
+    if (factor <= 1)
+        return picture;
+    const int w = picture.width(), h = picture.height();
+    IndexedImage out = likeOf(picture, w * factor, h * factor);
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* first = out.row(y * factor);
+        const std::uint8_t* source = picture.row(y);
+        for (int x = 0; x < w; ++x)
+            std::fill_n(first + static_cast<std::size_t>(x) * factor, factor, source[x]);
+        for (int k = 1; k < factor; ++k)
+            std::copy_n(first, out.width(), out.row(y * factor + k));
+    }
+    return out;
+}
+
 } // namespace quendra

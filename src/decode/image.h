@@ -123,5 +123,7 @@ class IndexedImage {
 IndexedImage flippedTopToBottom(const IndexedImage& picture);
 IndexedImage turnedClockwise(const IndexedImage& picture);
 IndexedImage turnedAnticlockwise(const IndexedImage& picture);
+// Every pixel a `factor` x `factor` block of the same index (whole pixels, no smoothing).
+IndexedImage enlarged(const IndexedImage& picture, int factor);
 
 } // namespace quendra

@@ -142,6 +142,7 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options) {
     d.decodingBegan = true;
     d.picture.resize(8 * layout.columns, 8 * layout.rows);
     d.picture.setPalette(kInkAndPaper);
+    d.picture.setMeaning(IndexMeaning::fixed, false); // black and white in every palette
     if (options.progress)
         options.progress->start(layout.rows);
 

@@ -124,6 +124,19 @@ TEST(Palettes, FlipsAndTurnsKeepIndicesAndMeaning) {
     EXPECT_TRUE(flipped.grey() && cw.meaning() == IndexMeaning::c64Numbers);
 }
 
+TEST(Palettes, EnlargingMakesEveryPixelAWholeBlock) {
+    const IndexedImage p = decodeKoala(samples::makeKoala(samples::testPattern(2)), {}).picture;
+    const IndexedImage big = enlarged(p, 3);
+    ASSERT_EQ(big.width(), 960);
+    ASSERT_EQ(big.height(), 600);
+    EXPECT_EQ(big.meaning(), IndexMeaning::c64Numbers);
+    int wrong = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 960; ++x)
+            wrong += big.index(x, y) != p.index(x / 3, y / 3);
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(Vpl, ReadsSixteenColoursOrNamesTheFaultyLine) {
     std::string good = "# VICE palette file\n\n";
     for (int i = 0; i < 16; ++i) {
