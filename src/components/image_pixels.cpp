@@ -4,6 +4,8 @@
 #include <array>
 #include <unordered_map>
 
+#include "export/used_colours.h"
+
 namespace quendra::imagelib::detail {
 
 namespace {
@@ -16,13 +18,7 @@ int brightness(QRgb c) {
 } // namespace
 
 int bitsForColours(std::size_t colours) {
-    if (colours <= 2)
-        return 1;
-    if (colours <= 4)
-        return 2;
-    if (colours <= 16)
-        return 4;
-    return 8;
+    return quendra::bitsForColours(colours); // the writers' rule
 }
 
 std::optional<Palettised> palettise(const QImage& image, int maxColours) {

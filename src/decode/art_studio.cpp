@@ -40,8 +40,7 @@ Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kMulticolourSuffix,
                                loadAddressReason("an Art Studio picture", "$2000", file));
     }
-    Decoded d;
-    d.accepted = true;
+    Decoded d = Decoded::accept(kMulticolourSuffix, options);
     d.picture.setPalette(c64Palette(options.grey));
     d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     if (file.size() == kHiresLength) {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "decode/image.h"
 
@@ -25,6 +26,10 @@ struct DecodeOptions {
     // The file's size on disk when the caller knows it (0: unknown). The bytes a reader
     // gets stop at its read limit, so a rejection names this size rather than theirs.
     std::uint64_t fileSize = 0;
+    // A picture whose storage the reader may take over for an accepted picture (a batch
+    // keeps one per thread and hands it back after each file), so that no new buffers are
+    // made per file. Null: fresh storage.
+    IndexedImage* reuse = nullptr;
 };
 
 struct Decoded {
@@ -38,6 +43,21 @@ struct Decoded {
     std::string_view captionSuffix;
     // Readers that show a progress window set this once decoding proper begins.
     bool decodingBegan = false;
+
+    // An accepted picture of `width` x `height`, every index 0, drawn in the storage that
+    // `options` offers for reuse (fresh storage when none).
+    static Decoded accept(std::string_view suffix, const DecodeOptions& options,
+                          int width = Image::kTemplateWidth, int height = Image::kTemplateHeight) {
+        Decoded d{.accepted = true,
+                  .reason = {},
+                  .picture = IndexedImage(0, 0), // no storage yet
+                  .captionSuffix = suffix,
+                  .decodingBegan = false};
+        if (options.reuse)
+            d.picture = std::move(*options.reuse);
+        d.picture.resize(width, height);
+        return d;
+    }
 
     static Decoded reject(std::string_view suffix, std::string reason) {
         Decoded d;

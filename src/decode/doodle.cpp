@@ -30,12 +30,11 @@ constexpr std::size_t kShortLength = 9026;
 constexpr std::size_t kCompressedMaxLength = 9218;
 constexpr std::size_t kCompressedStop = 9217; // expansion starts no item beyond this
 
-Decoded drawn(std::string_view suffix, const std::uint8_t* screenPage, bool grey) {
-    Decoded d;
-    d.accepted = true;
-    d.captionSuffix = suffix;
-    d.picture.setPalette(c64Palette(grey));
-    d.picture.setMeaning(IndexMeaning::c64Numbers, grey);
+Decoded drawn(std::string_view suffix, const std::uint8_t* screenPage,
+              const DecodeOptions& options) {
+    Decoded d = Decoded::accept(suffix, options);
+    d.picture.setPalette(c64Palette(options.grey));
+    d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeHires(d.picture, Bitmap(screenPage + kBitmapOffset, kBitmapBytes),
                 CellBytes(screenPage, kScreenBytes));
     return d;
@@ -54,7 +53,7 @@ Decoded decodeDoodle(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kSuffix,
                                loadAddressReason("a Doodle picture", "$1C00 or $5C00", file));
     }
-    return drawn(kSuffix, file.data() + 2, options.grey);
+    return drawn(kSuffix, file.data() + 2, options);
 }
 
 Decoded decodeDoodleCompressed(Bytes file, const DecodeOptions& options) {
@@ -70,7 +69,7 @@ Decoded decodeDoodleCompressed(Bytes file, const DecodeOptions& options) {
     }
     std::array<std::uint8_t, kCompressedStop + 254> data{};
     expandRuns(file.subspan(2), data, kCompressedStop, kDoodleRuns);
-    return drawn(kSuffix, data.data(), options.grey);
+    return drawn(kSuffix, data.data(), options);
 }
 
 } // namespace quendra

@@ -139,9 +139,7 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kSuffix, "a FunPainter 2 picture has \"FU\" after its load address");
     }
 
-    Decoded d;
-    d.accepted = true;
-    d.captionSuffix = kSuffix;
+    Decoded d = Decoded::accept(kSuffix, options);
     d.decodingBegan = true;
     d.picture.setPalette(blendPalette());
     d.picture.setMeaning(IndexMeaning::blendPairs, false);

@@ -48,10 +48,7 @@ void drawCells(IndexedImage& out, const std::vector<std::uint8_t>& cells, int co
 }
 
 Decoded decodeFull(Bytes file, const DecodeOptions& options) {
-    Decoded d;
-    d.accepted = true;
-    d.captionSuffix = kSuffix;
-    d.picture.resize(8 * kGodotFullColumns, 8 * kGodotFullRows);
+    Decoded d = Decoded::accept(kSuffix, options, 8 * kGodotFullColumns, 8 * kGodotFullRows);
     d.picture.setPalette(godotPalette(options.grey));
     d.picture.setMeaning(IndexMeaning::godotIndices, options.grey);
     const auto cells = expandGodotData(file.subspan(kGodotFullHeaderBytes), kGodotFullDataBytes);
@@ -66,9 +63,7 @@ Decoded decodeClip(Bytes file, const DecodeOptions& options) {
     }
     const int columns = file[6];
     const int rows = file[7];
-    Decoded d;
-    d.accepted = true;
-    d.captionSuffix = kClipSuffix;
+    Decoded d = Decoded::accept(kClipSuffix, options, 8 * columns, 8 * rows);
     Progress* progress = nullptr;
     if (file.size() > kClipProgressAbove) {
         d.decodingBegan = true;
@@ -76,7 +71,6 @@ Decoded decodeClip(Bytes file, const DecodeOptions& options) {
         if (progress)
             progress->start(rows);
     }
-    d.picture.resize(8 * columns, 8 * rows);
     d.picture.setPalette(godotPalette(options.grey));
     d.picture.setMeaning(IndexMeaning::godotIndices, options.grey);
     const std::size_t cellCount = static_cast<std::size_t>(columns) * rows;

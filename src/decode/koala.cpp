@@ -23,9 +23,7 @@ Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
     if (file[0] != 0x00 || file[1] != 0x60) {
         return Decoded::reject(kSuffix, "a Koala picture loads at $6000");
     }
-    Decoded d;
-    d.accepted = true;
-    d.captionSuffix = kSuffix;
+    Decoded d = Decoded::accept(kSuffix, options);
     d.picture.setPalette(c64Palette(options.grey));
     d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());

@@ -25,9 +25,7 @@ Decoded decodePackedKoala(Bytes file, const DecodeOptions& options,
     std::array<std::uint8_t, kKoalaDataBytes + 254> data{};
     expandRuns(file.subspan(2), data, kKoalaDataBytes, format.runs);
 
-    Decoded d;
-    d.accepted = true;
-    d.captionSuffix = format.suffix;
+    Decoded d = Decoded::accept(format.suffix, options);
     d.picture.setPalette(c64Palette(options.grey));
     d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeKoalaLayout(d.picture, std::span<const std::uint8_t>(data).first<kKoalaDataBytes>());

@@ -136,11 +136,8 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kSuffix, "the first byte is not \"B\", \"G\" or \"P\"");
     }
 
-    Decoded d;
-    d.accepted = true;
-    d.captionSuffix = kSuffix;
+    Decoded d = Decoded::accept(kSuffix, options, 8 * layout.columns, 8 * layout.rows);
     d.decodingBegan = true;
-    d.picture.resize(8 * layout.columns, 8 * layout.rows);
     d.picture.setPalette(kInkAndPaper);
     d.picture.setMeaning(IndexMeaning::fixed, false); // black and white in every palette
     if (options.progress)

@@ -121,20 +121,17 @@ void appendCompressed(std::span<const std::uint8_t> cells, std::vector<std::uint
 }
 
 // Appends the 32-byte cells of one cell row; `band` is scratch space of 8 lines of
-// 8 * columns indices.
-void appendCellRow(const Image& picture, int cellRow, int columns, const MatchLookup& lookup,
+// 8 * columns indices. `matchLine(y, out)` writes line y's GoDot indices.
+template <typename MatchLine>
+void appendCellRow(int height, int cellRow, int columns, MatchLine matchLine,
                    std::vector<std::uint8_t>& band, std::vector<std::uint8_t>& cells) {
     const std::size_t stride = 8 * static_cast<std::size_t>(columns);
     std::fill(band.begin(), band.end(), 0); // beyond the picture's edge: index 0
     for (int l = 0; l < 8; ++l) {
         const int y = 8 * cellRow + l;
-        if (y >= picture.height())
+        if (y >= height)
             break;
-        const std::uint8_t* p = picture.data() + y * picture.bytesPerLine();
-        std::uint8_t* out = band.data() + l * stride;
-        for (int x = 0; x < picture.width(); ++x, p += 3) {
-            out[x] = lookup[colourCode({p[0], p[1], p[2]})];
-        }
+        matchLine(y, band.data() + l * stride);
     }
     for (int c = 0; c < columns; ++c) {
         for (int l = 0; l < 8; ++l) {
@@ -144,6 +141,44 @@ void appendCellRow(const Image& picture, int cellRow, int columns, const MatchLo
             }
         }
     }
+}
+
+// The whole file of a width x height picture into `out`; empty or why not.
+template <typename MatchLine>
+std::string encodeCells(int width, int height, MatchLine matchLine, Progress* progress,
+                        GodotScratch& scratch, std::vector<std::uint8_t>& out) {
+    // Sides that are not whole cells are padded to whole cells.
+    const int columns = (width + 7) / 8;
+    const int rows = (height + 7) / 8;
+    out.clear();
+    if (columns > kGodotMaxCells || rows > kGodotMaxCells) {
+        return "a GoDot clip holds at most 255 x 255 cells of 8 x 8 pixels; this picture needs " +
+               std::to_string(columns) + " x " + std::to_string(rows);
+    }
+    const bool full = width == 8 * kGodotFullColumns && height == 8 * kGodotFullRows;
+
+    std::vector<std::uint8_t>& cells = scratch.cells;
+    cells.clear();
+    cells.reserve(kGodotCellBytes * static_cast<std::size_t>(columns) * rows);
+    scratch.band.resize(64 * static_cast<std::size_t>(columns));
+    if (progress)
+        progress->start(rows > 0 ? rows - 1 : 0);
+    for (int r = 0; r < rows; ++r) {
+        appendCellRow(height, r, columns, matchLine, scratch.band, cells);
+        if (progress)
+            progress->position(r);
+    }
+
+    out.reserve(kGodotClipHeaderBytes + cells.size() / 2 + 1);
+    if (full) {
+        out.insert(out.end(), {'G', 'O', 'D', '0'});
+    } else {
+        out.insert(out.end(), {'G', 'O', 'D', '1', 0, 0, static_cast<std::uint8_t>(columns),
+                               static_cast<std::uint8_t>(rows)});
+    }
+    appendCompressed(cells, out);
+    out.push_back(kGodotEscape); // ends the data for every reader
+    return {};
 }
 
 } // namespace
@@ -163,43 +198,34 @@ std::vector<std::uint8_t> compressGodotCells(std::span<const std::uint8_t> cells
 }
 
 GodotEncoded encodeGodot(const Image& picture, bool grey, Progress* progress) {
-    // Sides that are not whole cells are padded to whole cells.
-    const int columns = (picture.width() + 7) / 8;
-    const int rows = (picture.height() + 7) / 8;
-    if (columns > kGodotMaxCells || rows > kGodotMaxCells) {
-        return {false,
-                "a GoDot clip holds at most 255 x 255 cells of 8 x 8 pixels; this picture needs " +
-                    std::to_string(columns) + " x " + std::to_string(rows),
-                {}};
-    }
-    const bool full =
-        picture.width() == 8 * kGodotFullColumns && picture.height() == 8 * kGodotFullRows;
-
-    std::vector<std::uint8_t> cells;
-    cells.reserve(kGodotCellBytes * static_cast<std::size_t>(columns) * rows);
-    std::vector<std::uint8_t> band(64 * static_cast<std::size_t>(columns));
     const MatchLookup& lookup = lookupFor(grey);
-    if (progress)
-        progress->start(rows > 0 ? rows - 1 : 0);
-    for (int r = 0; r < rows; ++r) {
-        appendCellRow(picture, r, columns, lookup, band, cells);
-        if (progress)
-            progress->position(r);
-    }
-
+    auto matchLine = [&](int y, std::uint8_t* out) {
+        const std::uint8_t* p = picture.data() + y * picture.bytesPerLine();
+        for (int x = 0; x < picture.width(); ++x, p += 3)
+            out[x] = lookup[colourCode({p[0], p[1], p[2]})];
+    };
+    GodotScratch scratch;
     GodotEncoded result;
-    result.ok = true;
-    std::vector<std::uint8_t>& f = result.bytes;
-    f.reserve(kGodotClipHeaderBytes + cells.size() / 2 + 1);
-    if (full) {
-        f.insert(f.end(), {'G', 'O', 'D', '0'});
-    } else {
-        f.insert(f.end(), {'G', 'O', 'D', '1', 0, 0, static_cast<std::uint8_t>(columns),
-                           static_cast<std::uint8_t>(rows)});
-    }
-    appendCompressed(cells, f);
-    f.push_back(kGodotEscape); // ends the data for every reader
+    result.error =
+        encodeCells(picture.width(), picture.height(), matchLine, progress, scratch, result.bytes);
+    result.ok = result.error.empty();
     return result;
+}
+
+std::string encodeGodot(const IndexedImage& picture, bool grey, GodotScratch& scratch,
+                        std::vector<std::uint8_t>& out) {
+    // Each palette entry matched once; an index beyond the palette is black.
+    std::array<std::uint8_t, 256> match;
+    match.fill(matchGodotIndex(Rgb{}, grey));
+    const auto& palette = picture.palette();
+    for (std::size_t i = 0; i < palette.size() && i < 256; ++i)
+        match[i] = matchGodotIndex(palette[i], grey);
+    auto matchLine = [&](int y, std::uint8_t* line) {
+        const std::uint8_t* in = picture.row(y);
+        for (int x = 0; x < picture.width(); ++x)
+            line[x] = match[in[x]];
+    };
+    return encodeCells(picture.width(), picture.height(), matchLine, nullptr, scratch, out);
 }
 
 WriteResult writeGodotFile(const std::filesystem::path& target, const Image& picture, bool grey,

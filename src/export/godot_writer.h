@@ -26,6 +26,17 @@ struct GodotEncoded {
 // of 8 is padded with index 0 to whole cells; more than 255 cells either way is refused.
 GodotEncoded encodeGodot(const Image& picture, bool grey, Progress* progress = nullptr);
 
+// Working memory a batch keeps between pictures.
+struct GodotScratch {
+    std::vector<std::uint8_t> cells; // the expanded cells of the picture
+    std::vector<std::uint8_t> band;  // one cell row's indices
+};
+
+// The same file for a palette picture, each palette entry matched once, into `out`
+// (replaced; its storage and `scratch` are reused). Empty on success, else why not.
+std::string encodeGodot(const IndexedImage& picture, bool grey, GodotScratch& scratch,
+                        std::vector<std::uint8_t>& out);
+
 // Encodes and writes atomically: a failure leaves any existing file untouched.
 WriteResult writeGodotFile(const std::filesystem::path& target, const Image& picture, bool grey,
                            Progress* progress = nullptr);

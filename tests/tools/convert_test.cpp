@@ -13,11 +13,12 @@
 #include "convert/convert.h"
 #include "convert/options.h"
 #include "convert/output_file.h"
-#include "convert/png_writer.h"
 #include "decode/formats.h"
 #include "decode/palette.h"
 #include "decode/readers.h"
+#include "export/png_encoder.h"
 #include "samples/c64_files.h"
+#include "samples/sample_files.h"
 #include "tool_runner.h"
 
 namespace quendra::convert {
@@ -68,9 +69,10 @@ TEST(ConvertOptions, DefaultsAndEveryOption) {
     EXPECT_FALSE(p.options.force);
     EXPECT_FALSE(p.options.grey);
     EXPECT_FALSE(p.options.outputDir);
+    EXPECT_FALSE(p.options.quiet);
 
-    p = parse(
-        {"--to", "jpg", "--grey", "-o", "out", "--force", "-j", "3", "--quality", "40", "a", "b"});
+    p = parse({"--to", "jpg", "--grey", "-o", "out", "--force", "-j", "3", "--quality", "40",
+               "--quiet", "a", "b"});
     ASSERT_EQ(p.action, Parsed::Action::Convert) << p.error;
     EXPECT_EQ(p.options.format, PictureFormat::JPEG);
     EXPECT_TRUE(p.options.grey);
@@ -78,6 +80,7 @@ TEST(ConvertOptions, DefaultsAndEveryOption) {
     EXPECT_TRUE(p.options.force);
     EXPECT_EQ(p.options.jobs, 3);
     EXPECT_EQ(p.options.quality, 40);
+    EXPECT_TRUE(p.options.quiet);
     EXPECT_EQ(p.options.files, (std::vector<std::string>{"a", "b"}));
 
     p = parse({"--to=4bt", "-j2", "--", "--force"});
@@ -202,6 +205,21 @@ TEST_F(ConvertRun, ProgressBarOnATerminalOnly) {
     // Without a terminal: only the message.
     const auto plain = runTool("quendra-convert", {"-o", "out2", "bad.koa"}, dir.path());
     EXPECT_EQ(plain.err.find('['), std::string::npos);
+}
+
+TEST_F(ConvertRun, QuietLeavesOutTheProgressBarButNotTheFailures) {
+    for (unsigned i = 0; i < 20; ++i)
+        koala("p" + std::to_string(i) + ".koa", i);
+    writeBytes(dir / "bad.koa", {0, 0x60});
+    const std::string command = (quendra::testing::binDir() / "quendra-convert").string() +
+                                " --quiet -o out bad.koa p*.koa";
+    const auto r = runTool("/usr/bin/script", {"-qec", command, "/dev/null"}, dir.path());
+    if (r.status == 127)
+        GTEST_SKIP() << "no script program";
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.find('['), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("bad.koa: rejected: "), std::string::npos) << r.out;
+    EXPECT_TRUE(fs::exists(dir / "out/p19.png"));
 }
 
 TEST_F(ConvertRun, UnwritableOutputIsReported) {
@@ -345,6 +363,69 @@ TEST_F(ConvertRun, EveryLosslessFormatKeepsTheExactColours) {
               0);
     EXPECT_EQ(pixels(QImage(QString::fromStdString((dir / "grey/pic.png").string()))),
               koalaPixels(4, true));
+}
+
+// Every sample picture (2, 16 and more colours; pictures of other sizes) in every lossless
+// format reads back, through the image library, to the pixels its reader drew.
+TEST_F(ConvertRun, EverySampleInEveryLosslessFormatReadsBackToItsPixels) {
+    std::vector<std::string> names;
+    for (const samples::SampleFile& f : samples::allSampleFiles()) {
+        writeBytes(dir / f.name, f.bytes);
+        names.push_back(f.name);
+    }
+    using Read = imagelib::Status (*)(const QString&, int, bool, QImage&);
+    const std::pair<std::string, Read> formats[] = {{"png", imagelib::readPNG},
+                                                    {"gif", imagelib::readGIF},
+                                                    {"bmp", imagelib::readBMP},
+                                                    {"pcx", imagelib::readPCX},
+                                                    {"tif", imagelib::readTIFF}};
+    for (const auto& [format, read] : formats) {
+        std::vector<std::string> args = {"--to", format, "-o", format};
+        args.insert(args.end(), names.begin(), names.end());
+        const auto r = runTool("quendra-convert", args, dir.path());
+        ASSERT_EQ(r.status, 0) << r.err;
+        for (const std::string& name : names) {
+            SCOPED_TRACE(name + " to " + format);
+            const fs::path out = outputPathFor(name, *pictureFormatNamed(format), fs::path(format));
+            QImage back;
+            const imagelib::Status s =
+                read(QString::fromStdString((dir / out).string()), 0, false, back);
+            ASSERT_TRUE(s.ok()) << s.message.toStdString();
+            EXPECT_EQ(pixels(back), pixels(decodeFile(dir / name, {}).picture.toRgb()));
+        }
+    }
+}
+
+// JPEG colour is sampled at full resolution from quality 90 on (C64 colours change every
+// few pixels) and at half resolution each way below; grey pictures are one grey component.
+TEST_F(ConvertRun, JpegChromaSamplingFollowsTheQualityAndGreyIsOneComponent) {
+    koala("pic.koa", 2);
+    // The frame header (SOF0): components, then per component its id and sampling factors.
+    auto frame = [](const std::string& file) {
+        const std::size_t at = file.find("\xff\xc0");
+        return at == std::string::npos ? std::string() : file.substr(at + 9, 1 + 3 * file[at + 9]);
+    };
+    const std::string full("\x03\x01\x11\x00\x02\x11\x01\x03\x11\x01", 10);
+    const std::string half("\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01", 10);
+    const std::string grey("\x01\x01\x11\x00", 4);
+    struct Case {
+        std::vector<std::string> options;
+        std::string frame;
+    };
+    const Case cases[] = {
+        {{}, full},
+        {{"--quality", "89"}, half},
+        {{"--grey"}, grey},
+        {{"--grey", "--quality", "40"}, grey},
+    };
+    int n = 0;
+    for (const auto& [extra, expected] : cases) {
+        const std::string out = "o" + std::to_string(n++);
+        std::vector<std::string> args = {"--to", "jpg", "-o", out, "pic.koa"};
+        args.insert(args.begin(), extra.begin(), extra.end());
+        ASSERT_EQ(runTool("quendra-convert", args, dir.path()).status, 0);
+        EXPECT_EQ(frame(slurp(dir / out / "pic.jpg")), expected) << out;
+    }
 }
 
 TEST_F(ConvertRun, JpegQualityDefaultsTo90) {

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QImage>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -14,11 +13,16 @@
 #include <system_error>
 #include <thread>
 
-#include "components/image_library.h"
 #include "convert/output_file.h"
-#include "convert/png_writer.h"
 #include "decode/formats.h"
+#include "decode/readers.h"
+#include "export/bmp_encoder.h"
+#include "export/gif_encoder.h"
 #include "export/godot_writer.h"
+#include "export/jpeg_encoder.h"
+#include "export/pcx_encoder.h"
+#include "export/png_encoder.h"
+#include "export/tiff_encoder.h"
 
 namespace quendra::convert {
 
@@ -26,53 +30,54 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QImage toQImage(const IndexedImage& picture) {
-    QImage out(picture.width(), picture.height(), QImage::Format_Indexed8);
-    QList<QRgb> table(256, qRgb(0, 0, 0)); // indices beyond the palette draw black
-    const auto& palette = picture.palette();
-    for (std::size_t i = 0; i < palette.size() && i < 256; ++i) {
-        table[static_cast<qsizetype>(i)] = qRgb(palette[i].r, palette[i].g, palette[i].b);
+// An open input file; closed when it goes.
+class InputFile {
+  public:
+    ~InputFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
     }
-    out.setColorTable(table);
-    for (int y = 0; y < picture.height(); ++y) {
-        std::copy_n(picture.row(y), picture.width(), out.scanLine(y));
+    // Empty when the file is open, else why it cannot be read. Only regular files are read:
+    // a pipe or a device could keep the reader waiting for ever.
+    std::string open(const std::string& name) {
+        fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd_ < 0)
+            return std::strerror(errno);
+        if (::fstat(fd_, &status_) != 0)
+            return std::strerror(errno);
+        if (S_ISDIR(status_.st_mode))
+            return std::strerror(EISDIR);
+        if (!S_ISREG(status_.st_mode))
+            return "not a regular file";
+        return {};
     }
-    return out;
-}
+    const struct stat& status() const { return status_; }
 
-Encoded throughImageLibrary(const IndexedImage& picture, const Options& options) {
-    imagelib::WriteSettings settings; // depth 0: the exact palette
-    if (options.format == PictureFormat::TIFF)
-        settings.compression = 5; // LZW
-    if (options.format == PictureFormat::JPEG) {
-        settings.depth = options.grey ? 8 : 24;
-        settings.quality = options.quality;
+    // The first `limit` bytes (fewer when the file is shorter) into `bytes`, whose storage
+    // is reused. Empty when the file is not open; the error when a read fails.
+    std::string read(std::size_t limit, std::vector<std::uint8_t>& bytes) {
+        const auto size = static_cast<std::uint64_t>(std::max<off_t>(status_.st_size, 0));
+        bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size, limit)));
+        std::size_t got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n =
+                ::pread(fd_, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return std::strerror(errno);
+            if (n == 0)
+                break; // shorter than it was a moment ago
+            got += static_cast<std::size_t>(n);
+        }
+        bytes.resize(got);
+        return {};
     }
-    QByteArray bytes;
-    const imagelib::Status status =
-        imagelib::encode(options.format, toQImage(picture), settings, bytes);
-    if (!status.ok())
-        return {{}, status.message.toStdString()};
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    return {{data, data + bytes.size()}, {}};
-}
 
-// Why a file cannot be read, or empty when it can be opened for reading. Only regular
-// files are read: a pipe or a device could keep the reader waiting for ever.
-std::string unreadable(const std::string& input) {
-    struct stat st {};
-    if (::stat(input.c_str(), &st) != 0)
-        return std::strerror(errno);
-    if (S_ISDIR(st.st_mode))
-        return std::strerror(EISDIR);
-    if (!S_ISREG(st.st_mode))
-        return "not a regular file";
-    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return std::strerror(errno);
-    ::close(fd);
-    return {};
-}
+  private:
+    int fd_ = -1;
+    struct stat status_ {};
+};
 
 // Two names of one file, as far as the path tells (symbolic links in the folders resolved;
 // each folder is resolved once).
@@ -108,56 +113,93 @@ fs::path outputPathFor(const std::string& input, PictureFormat format,
     return dir ? *dir / name : in.parent_path() / name;
 }
 
-Encoded encodePicture(const Decoded& decoded, const Options& options) {
-    const IndexedImage& picture = decoded.picture;
-    if (picture.width() == 0 || picture.height() == 0)
-        return {{}, "the picture is empty"};
-    switch (options.format) {
-    case PictureFormat::PNG: {
-        std::vector<std::uint8_t> bytes = encodePng(picture);
-        if (bytes.empty())
-            return {{}, "cannot encode the PNG file"};
-        return {std::move(bytes), {}};
+struct Converter::State {
+    Options options;
+    std::vector<std::uint8_t> input;  // the bytes of the file being converted
+    IndexedImage picture{0, 0};       // storage the readers draw in, handed back after each file
+    std::vector<std::uint8_t> output; // the bytes of the file to write
+    std::unique_ptr<PngEncoder> png;
+    std::unique_ptr<JpegEncoder> jpeg;
+    GodotScratch godot;
+
+    // The output file's bytes for an accepted picture into `output`; empty or why not.
+    std::string encode(const IndexedImage& picture) {
+        if (picture.width() == 0 || picture.height() == 0)
+            return "the picture is empty";
+        switch (options.format) {
+        case PictureFormat::PNG:
+            if (!png)
+                png = std::make_unique<PngEncoder>();
+            return png->encode(picture, output) ? std::string() : "cannot encode the PNG file";
+        case PictureFormat::GIF:
+            return encodeGif(picture, output);
+        case PictureFormat::BMP:
+            encodeBmp(picture, output);
+            return {};
+        case PictureFormat::PCX:
+            encodePcx(picture, output);
+            return {};
+        case PictureFormat::TIFF:
+            return encodeTiff(picture, TiffCompression::Lzw, output);
+        case PictureFormat::JPEG:
+            if (!jpeg)
+                jpeg = std::make_unique<JpegEncoder>();
+            return jpeg->encode(picture, options.quality, options.grey, output);
+        case PictureFormat::Godot4Bit:
+            return encodeGodot(picture, options.grey, godot, output);
+        }
+        return "unknown output format";
     }
-    case PictureFormat::Godot4Bit: {
-        GodotEncoded g = encodeGodot(picture.toRgb(), options.grey);
-        if (!g.ok)
-            return {{}, g.error};
-        return {std::move(g.bytes), {}};
-    }
-    default:
-        return throughImageLibrary(picture, options);
-    }
+};
+
+Converter::Converter(const Options& options) : state_(std::make_unique<State>()) {
+    state_->options = options;
+    state_->options.files.clear(); // not needed here
 }
 
-Outcome convertFile(const std::string& input, const fs::path& output, const Options& options) {
+Converter::~Converter() = default;
+
+Outcome Converter::convert(const std::string& input, const fs::path& output) {
+    State& s = *state_;
     auto failed = [&](const std::string& reason) { return Outcome{false, input + ": " + reason}; };
-    if (std::string why = unreadable(input); !why.empty())
+    InputFile file;
+    if (std::string why = file.open(input); !why.empty())
         return failed(why);
-    std::error_code ec;
-    if (fs::exists(output, ec)) {
-        if (fs::equivalent(input, output, ec))
+    struct stat existing {};
+    if (::stat(output.c_str(), &existing) == 0) {
+        if (existing.st_dev == file.status().st_dev && existing.st_ino == file.status().st_ino)
             return failed("the output would replace the input file");
-        if (!options.force)
+        if (!s.options.force)
             return failed(output.string() + " exists; --force replaces it");
     }
+    // The viewer's road: the format by the name, one read of at most its limit, its decode
+    // function told the file's real size; here with buffers kept from file to file.
+    const C64Format& format = formatForFile(fs::path(input).filename().native());
     // The viewer does not offer GoDot for formats whose mixed colours are not among
     // GoDot's 16 (FunPainter 2).
-    const C64Format& format = formatForFile(fs::path(input).filename().string());
-    if (options.format == PictureFormat::Godot4Bit && !format.fitsGodot) {
+    if (s.options.format == PictureFormat::Godot4Bit && !format.fitsGodot) {
         return failed("a " + std::string(format.name) +
                       " picture mixes colours that GoDot 4Bit cannot hold");
     }
-    const Decoded decoded = readPicture(input, format, DecodeOptions{.grey = options.grey});
+    if (std::string why = file.read(format.readLimit, s.input); !why.empty())
+        return failed(why);
+    Decoded decoded =
+        format.decode(s.input, {.grey = s.options.grey,
+                                .fileSize = static_cast<std::uint64_t>(file.status().st_size),
+                                .reuse = &s.picture});
     if (!decoded.accepted)
         return failed("rejected: " + decoded.reason);
-    const Encoded encoded = encodePicture(decoded, options);
-    if (!encoded.error.empty())
-        return failed(encoded.error);
-    if (std::string why = putFile(output, encoded.bytes, options.force); !why.empty()) {
+    const std::string why = s.encode(decoded.picture);
+    s.picture = std::move(decoded.picture); // for the next file
+    if (!why.empty())
         return failed(why);
-    }
+    if (std::string problem = putFile(output, s.output, s.options.force); !problem.empty())
+        return failed(problem);
     return {true, {}};
+}
+
+Outcome convertFile(const std::string& input, const fs::path& output, const Options& options) {
+    return Converter(options).convert(input, output);
 }
 
 std::string outputDirProblem(const Options& options) {
@@ -208,6 +250,7 @@ int runBatch(const Options& options, Reporter& reporter) {
 
     std::atomic<std::size_t> next{0};
     auto work = [&] {
+        Converter converter(options);
         for (std::size_t i; (i = next++) < total;) {
             if (planned[i]) {
                 finish(i, *planned[i]);
@@ -215,7 +258,7 @@ int runBatch(const Options& options, Reporter& reporter) {
             }
             Outcome outcome;
             try {
-                outcome = convertFile(options.files[i], outputs[i], options);
+                outcome = converter.convert(options.files[i], outputs[i]);
             } catch (const std::exception& e) {
                 outcome = {false, options.files[i] + ": " + e.what()};
             }

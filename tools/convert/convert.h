@@ -1,10 +1,12 @@
-// The batch converter: every input along the viewer's road (formatForFile, readPicture),
-// its picture encoded in the chosen format and put in place atomically, files in parallel.
+// The batch converter: every input along the viewer's road (formatForFile, one bounded read,
+// the format's decode function), its picture encoded in the chosen format and put in place
+// atomically, files in parallel.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,19 +21,31 @@ namespace quendra::convert {
 std::filesystem::path outputPathFor(const std::string& input, PictureFormat format,
                                     const std::optional<std::filesystem::path>& dir);
 
-// The bytes of the output file for an accepted picture, or why there are none.
-struct Encoded {
-    std::vector<std::uint8_t> bytes;
-    std::string error;
-};
-Encoded encodePicture(const Decoded& decoded, const Options& options);
-
 struct Outcome {
     bool converted = false;
     std::string message; // the line for standard error when not converted, "FILE: REASON"
 };
 
-// One file, start to end.
+// Converts files one after another and keeps what it needs from file to file: the read
+// buffer, the picture, the encoders' state and the output bytes. After the first files of a
+// kind it makes no new buffers (only giflib, libtiff and libjpeg allocate working memory of
+// their own per picture). One per thread.
+class Converter {
+  public:
+    explicit Converter(const Options& options);
+    ~Converter();
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // One file, start to end.
+    Outcome convert(const std::string& input, const std::filesystem::path& output);
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// One file with a converter of its own.
 Outcome convertFile(const std::string& input, const std::filesystem::path& output,
                     const Options& options);
 

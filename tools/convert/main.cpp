@@ -93,6 +93,6 @@ int main(int argc, char** argv) {
     // -o naming a file: nothing could be written, so say it once.
     if (const std::string problem = outputDirProblem(parsed.options); !problem.empty())
         return usageError(problem);
-    StderrReporter reporter(::isatty(STDERR_FILENO) == 1);
+    StderrReporter reporter(!parsed.options.quiet && ::isatty(STDERR_FILENO) == 1);
     return runBatch(parsed.options, reporter);
 }

@@ -53,6 +53,10 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             o.force = true;
             continue;
         }
+        if (arg == "--quiet" || arg == "-q") {
+            o.quiet = true;
+            continue;
+        }
 
         // Options with a value: "--to png", "--to=png", "-j 4", "-j4".
         std::string name = arg, value;
@@ -103,7 +107,7 @@ Parsed parseArguments(std::span<const std::string> arguments) {
 
 std::string usageText() {
     return "Usage: quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force]\n"
-           "                       [-j N] [--quality N] FILE...\n"
+           "                       [-j N] [--quality N] [--quiet] FILE...\n"
            "\n"
            "Converts Commodore 64 pictures (Koala Painter, RunPaint, Art Studio, Amica Paint,\n"
            "Doodle, Printfox/Pagefox, FunPainter 2, GoDot 4Bit) into PC picture files.\n"
@@ -115,6 +119,7 @@ std::string usageText() {
            "  --force       replace output files that exist already\n"
            "  -j N          convert N files at a time (default: one per core)\n"
            "  --quality N   JPEG quality, 1 to 100 (default 90)\n"
+           "  -q, --quiet   no progress bar on a terminal; failures are still reported\n"
            "  --help        show this text\n"
            "  --version     show the version\n"
            "\n"

@@ -1,6 +1,6 @@
 // The converter's command line:
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
-//                   [--quality N] FILE...
+//                   [--quality N] [--quiet] FILE...
 #pragma once
 
 #include <filesystem>
@@ -21,6 +21,7 @@ struct Options {
     bool force = false;
     int jobs = 0;     // 0: one per core
     int quality = 90; // JPEG, 1..100
+    bool quiet = false; // no progress bar (failures are still reported)
     std::vector<std::string> files;
 };
 
