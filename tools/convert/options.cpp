@@ -1,5 +1,6 @@
 #include "convert/options.h"
 
+#include <algorithm>
 #include <charconv>
 
 #ifndef QUENDRA_VERSION
@@ -57,6 +58,10 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             o.quiet = true;
             continue;
         }
+        if (arg == "--pal-aspect") {
+            o.palAspect = true;
+            continue;
+        }
 
         // Options with a value: "--to png", "--to=png", "-j 4", "-j4".
         std::string name = arg, value;
@@ -70,7 +75,8 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             value = arg.substr(2);
             haveValue = true;
         }
-        if (name != "--to" && name != "-o" && name != "-j" && name != "--quality") {
+        if (name != "--to" && name != "-o" && name != "-j" && name != "--quality" &&
+            name != "--palette" && name != "--scale") {
             return usageError("unknown option " + arg);
         }
         if (!haveValue) {
@@ -88,6 +94,16 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             if (value.empty())
                 return usageError("-o needs a folder");
             o.outputDir = value;
+        } else if (name == "--palette") {
+            const PaletteResult palette = resolvePalette(value);
+            if (!palette.ok)
+                return usageError("--palette " + value + ": " + palette.error);
+            o.colours = palette.colours;
+        } else if (name == "--scale") {
+            const auto n = number(value);
+            if (!n || *n < 1 || *n > 8)
+                return usageError("--scale " + value + ": not a whole number from 1 to 8");
+            o.scale = *n;
         } else if (name == "-j") {
             const auto n = number(value);
             if (!n || *n < 1)
@@ -100,14 +116,23 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             o.quality = *n;
         }
     }
+    if (o.palAspect && o.format != PictureFormat::PNG)
+        return usageError("--pal-aspect: only PNG files carry a pixel aspect");
     if (o.files.empty())
         return usageError("no input files");
     return result;
 }
 
 std::string usageText() {
+    std::string palettes;
+    for (const NamedPalette& p : namedPalettes()) {
+        std::string line = "                  " + std::string(p.name);
+        line.resize(std::max<std::size_t>(line.size() + 1, 28), ' ');
+        palettes += line + std::string(p.description) + "\n";
+    }
     return "Usage: quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force]\n"
-           "                       [-j N] [--quality N] [--quiet] FILE...\n"
+           "                       [-j N] [--quality N] [--palette NAME|FILE.vpl] [--scale N]\n"
+           "                       [--pal-aspect] [--quiet] FILE...\n"
            "\n"
            "Converts Commodore 64 pictures (Koala Painter, RunPaint, Art Studio, Amica Paint,\n"
            "Doodle, Printfox/Pagefox, FunPainter 2, GoDot 4Bit) into PC picture files.\n"
@@ -115,6 +140,11 @@ std::string usageText() {
            "  --to FORMAT   output format (default png); png, gif, bmp, pcx and tif keep the\n"
            "                exact colours, jpg is lossy, 4bt writes a GoDot 4Bit file\n"
            "  --grey        the grey palette instead of the colours\n"
+           "  --palette P   the colours to draw in (default: default): one of\n" +
+           palettes +
+           "                or a VICE palette file (.vpl); GoDot 4Bit files do not change\n"
+           "  --scale N     every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
+           "  --pal-aspect  PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
            "  -o DIR        write into DIR (made if missing) instead of beside each input\n"
            "  --force       replace output files that exist already\n"
            "  -j N          convert N files at a time (default: one per core)\n"

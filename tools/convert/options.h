@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "decode/palettes.h"
 #include "export/picture_format.h"
 
 namespace quendra::convert {
@@ -19,9 +20,12 @@ struct Options {
     bool grey = false;
     std::optional<std::filesystem::path> outputDir;
     bool force = false;
-    int jobs = 0;     // 0: one per core
-    int quality = 90; // JPEG, 1..100
-    bool quiet = false; // no progress bar (failures are still reported)
+    int jobs = 0;                                  // 0: one per core
+    int quality = 90;                              // JPEG, 1..100
+    bool quiet = false;                            // no progress bar (failures are still reported)
+    C64Colours colours = defaultPalette().colours; // --palette: named or from a .vpl file
+    int scale = 1;          // --scale: every pixel a scale x scale block, 1..8
+    bool palAspect = false; // --pal-aspect: PNG files say the PAL pixel's proportions
     std::vector<std::string> files;
 };
 
