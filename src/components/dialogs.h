@@ -33,7 +33,7 @@ struct Handler {
     // The save dialog; returns the chosen path, empty when cancelled.
     std::function<QString(QWidget* parent, const SaveRequest& request)> saveFileName;
     // The open dialog; returns the chosen existing file, empty when cancelled.
-    std::function<QString(QWidget* parent, const OpenRequest& request)> openFileName;
+    std::function<QString(QWidget* parent, const OpenRequest& request)> openFileName = nullptr;
 };
 
 QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,

@@ -149,6 +149,17 @@ PaletteResult parseVpl(std::string_view text) {
             }
             channel[k] = static_cast<std::uint8_t>(16 * high + low);
         }
+        if (words.size() == 4) {
+            const std::string_view w = words[3];
+            const bool hex =
+                w.size() <= 2 && hexValue(w[0]) >= 0 && (w.size() == 1 || hexValue(w[1]) >= 0);
+            if (!hex) {
+                return {false,
+                        lineError(lineNumber, "the fourth value \"" + std::string(w) +
+                                                  "\" is not a hexadecimal number"),
+                        {}};
+            }
+        }
         result.colours[count++] = {channel[0], channel[1], channel[2]};
     }
     if (count < 16) {

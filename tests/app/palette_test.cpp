@@ -115,6 +115,12 @@ TEST_F(PaletteMenu, GodotFilesAreTheSameInEveryPaletteAfterFlipsAndTurns) {
         EXPECT_EQ(shown(), inPalette(expected, palette.colours)) << palette.name;
         EXPECT_EQ(saveGodot(QStringLiteral("p.4bt")), own) << palette.name;
     }
+    // The PC formats are written as shown: in the palette chosen last.
+    target = dir.filePath(QStringLiteral("shown.png"));
+    form->parts().PNG->setChecked(true);
+    form->parts().SaveAs->click();
+    EXPECT_EQ(QImage(target).convertToFormat(QImage::Format_RGB32),
+              inPalette(expected, namedPalettes().back().colours));
 }
 
 TEST_F(PaletteMenu, APaletteFileIsUsedAndKeptAndABadOneChangesNothing) {

@@ -164,6 +164,7 @@ TEST(Vpl, ReadsSixteenColoursOrNamesTheFaultyLine) {
         {seventeen, "line 18: more than 16 colours"},
         {"# x\n00 00 00\n00 0G 00\n", "line 3: \"0G\" is not a two-digit hexadecimal number"},
         {"0 00 00\n", "line 1: \"0\" is not a two-digit hexadecimal number"},
+        {"00 00 00 dither\n", "line 1: the fourth value \"dither\" is not a hexadecimal number"},
         {"\n00 00\n", "line 2: a colour is red, green and blue (and an optional fourth value), "
                       "not 2 values"},
         {"", "line 1: the file ends after 0 colours; a palette has 16"},
