@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (progress.count != 160 || d.picture.width() != 320 || d.picture.height() != 200) {
             std::abort();
         }
-        (void)d.picture.toRgb();
+        if (!indicesWithinPalette(d.picture))
+            std::abort();
     }
     return 0;
 }

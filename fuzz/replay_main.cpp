@@ -21,14 +21,17 @@ int main(int argc, char** argv) {
     int n = 0;
     for (const auto& seed : quendraFuzzSeeds()) {
         std::ofstream out(generated / ("seed-" + std::to_string(n++)), std::ios::binary);
-        out.write(reinterpret_cast<const char*>(seed.data()), static_cast<std::streamsize>(seed.size()));
+        out.write(reinterpret_cast<const char*>(seed.data()),
+                  static_cast<std::streamsize>(seed.size()));
     }
     std::size_t runs = 0;
     for (int i = 1; i < argc; ++i) {
         std::error_code ec;
-        if (!fs::is_directory(argv[i], ec)) continue;
+        if (!fs::is_directory(argv[i], ec))
+            continue;
         for (const auto& entry : fs::directory_iterator(argv[i])) {
-            if (!entry.is_regular_file()) continue;
+            if (!entry.is_regular_file())
+                continue;
             std::ifstream in(entry.path(), std::ios::binary);
             std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
             LLVMFuzzerTestOneInput(bytes.data(), bytes.size());

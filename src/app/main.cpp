@@ -4,6 +4,7 @@
 #include "app/app_exception.h"
 #include "app/program.h"
 #include "app/screenshot.h"
+#include "app/termination_signals.h"
 
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
 
     quendra::Program program(QApplication::arguments().mid(1));
     program.endEventLoopOnRequest();
+    quendra::closeOnTerminationSignals(program.mainWindow());
     program.mainWindow()->show();
     program.mainWindow()->activateWindow();
     quendra::arrangeScreenshot(program.mainWindow(), sinceStart);

@@ -9,16 +9,23 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <algorithm>
 
 #include "app/browse_controls.h"
 #include "app/glyphs.h"
 #include "app/secondary_windows.h"
+#include "app/settings.h"
 #include "components/drop_files.h"
 #include "components/file_list_view.h"
 #include "components/pmultiimage.h"
@@ -88,9 +95,38 @@ QString MainWindow::programFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
+namespace {
+// quendra.ini's section of the browsing column: the folder and the lists' width.
+const QString kBrowseSection = QStringLiteral("Browse");
+const QString kFolderKey = QStringLiteral("Folder");
+const QString kColumnWidthKey = QStringLiteral("ColumnWidth");
+constexpr int kDesignColumnWidth = 225;
+constexpr int kDesignWidth = 686, kDesignHeight = 565;
+// The smallest window at which every control is visible (the file list keeps five rows).
+constexpr int kMinimumWidth = 480, kMinimumHeight = 485;
+constexpr int kMinimumPictureWidth = 160;
+
+bool holdsPictures(const QString& folder) {
+    const QStringList names = QDir(folder).entryList(QDir::Files);
+    return std::any_of(names.begin(), names.end(),
+                       [](const QString& name) { return matchesMask(name, fileMask()); });
+}
+} // namespace
+
 QString MainWindow::startFolder() {
+    const QString last = IniFile(settings::filePath()).readString(kBrowseSection, kFolderKey);
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
     const QString samples = programFolder() + QStringLiteral("/samples");
-    return QFileInfo(samples).isDir() ? samples : programFolder();
+    if (QFileInfo(samples).isDir())
+        return samples;
+    if (holdsPictures(programFolder()))
+        return programFolder();
+    // An installed program's folder (/usr/bin) is no place to browse.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
+        return pictures;
+    return QDir::homePath();
 }
 
 void MainWindow::createControls() {
@@ -101,8 +137,10 @@ void MainWindow::createControls() {
     ui_.driveBox = place(new DriveBox, client, "DriveComboBox1", 10, 17, 223, 21);
     ui_.folderList = place(new FolderList, client, "DirectoryListBox1", 8, 48, 225, 89);
 
-    // Lies under the picture area: the user never sees it, but it has the keyboard focus.
+    // Lists the folder for the list view; never shown, never focused.
     ui_.fileListBox = place(new FileListBox, client, "FileListBox1", 368, 227, 160, 97);
+    ui_.fileListBox->setFocusPolicy(Qt::NoFocus);
+    ui_.fileListBox->hide();
 
     ui_.FileList = place(new FileListView, client, "FileList", 8, 144, 225, 161);
     ui_.FileList->setColumns({{QStringLiteral("Name"), 65},
@@ -150,8 +188,24 @@ void MainWindow::createControls() {
     ui_.pictureView->setColor(Qt::black);
     ui_.pictureView->setImageDither(false);
     ui_.pictureView->setTifSaveCompress(TTiffCompression::sLZW);
-    ui_.pictureView->setFocusPolicy(Qt::NoFocus);
+    // Takes the focus by Tab or a click: Space, Page Down, Backspace and Page Up browse.
+    ui_.pictureView->setFocusPolicy(Qt::StrongFocus);
+    ui_.pictureView->installEventFilter(this);
     ui_.pictureView->raise();
+
+    ui_.statusLine = place(new QLabel, client, "StatusLine", 240, 508, 427, 18);
+    ui_.statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ui_.splitterHandle = place(new QWidget, client, "Splitter", 233, 16, 7, 490);
+    ui_.splitterHandle->setCursor(Qt::SplitHCursor);
+    ui_.splitterHandle->setToolTip(QStringLiteral("Drag to widen the file list"));
+    ui_.splitterHandle->installEventFilter(this);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui_.SaveAs, ui_.Detail, ui_.List, ui_.deleteButton, ui_.saveFormatGroup, ui_.BMP,
+             ui_.PCX, ui_.PNG, ui_.GIF, ui_.JPG, ui_.TIF, ui_.Godot, ui_.grey, ui_.Flip,
+             ui_.turnButton, ui_.ZoomIn, ui_.ZoomOut, ui_.OrigSize, ui_.rotateButton})
+        commandPlaces_.append({w, w->pos()});
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
 
     ui_.dropTarget = new DropTarget(this);
     ui_.dropTarget->setDropWindow(ui_.pictureView);
@@ -166,6 +220,11 @@ void MainWindow::createControls() {
     // Also a click on the list's empty part, which selects nothing.
     connect(ui_.FileList, &FileListView::fileClicked, this,
             [this] { showCurrentFile(ui_.FileList); });
+    // Keys and typing move the current row: the picture follows.
+    connect(ui_.FileList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainWindow::listSelectionMoved);
+    ui_.FileList->installEventFilter(this);
+    ui_.FileList->viewport()->installEventFilter(this);
     connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::DetailClick);
     connect(ui_.List, &QToolButton::clicked, this, &MainWindow::ListClick);
     connect(ui_.deleteButton, &QToolButton::clicked, this, &MainWindow::deleteClick);
@@ -182,8 +241,7 @@ void MainWindow::createControls() {
     connect(ui_.pictureView, &PictureView::OnPaint, this, &MainWindow::picturePainted);
     connect(ui_.dropTarget, &DropTarget::OnFilesDroped, this, &MainWindow::filesDropped);
 
-    setTabOrder(ui_.fileListBox, ui_.driveBox);
-    ui_.fileListBox->setFocus();
+    ui_.FileList->setFocus();
 }
 
 void MainWindow::createMenu() {
@@ -196,6 +254,29 @@ void MainWindow::createMenu() {
     ui_.aboutAction = info->addAction(QStringLiteral("A&bout"));
     ui_.aboutAction->setObjectName(QStringLiteral("ber1"));
     connect(ui_.aboutAction, &QAction::triggered, this, &MainWindow::aboutClick);
+
+    // The view keys act in the whole window; in the file list, letters and digits type
+    // a name instead (eventFilter).
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    ui_.fitAction = view->addAction(QStringLiteral("&Fit to window"), this, &MainWindow::fitClick);
+    ui_.fitAction->setShortcut(Qt::Key_F);
+    ui_.actualSizeAction =
+        view->addAction(QStringLiteral("&Actual size"), this, &MainWindow::actualSizeClick);
+    ui_.actualSizeAction->setShortcut(Qt::Key_1);
+    QAction* in = view->addAction(QStringLiteral("Zoom &in"), this, [this] {
+        if (ui_.ZoomIn->isEnabled())
+            ZoomInClick();
+    });
+    in->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)});
+    QAction* out = view->addAction(QStringLiteral("Zoom &out"), this, [this] {
+        if (ui_.ZoomOut->isEnabled())
+            ZoomOutClick();
+        else
+            leaveFit(); // from fit to window, one step out is 1:1
+    });
+    out->setShortcut(Qt::Key_Minus);
+    for (QAction* a : {ui_.fitAction, ui_.actualSizeAction, in, out})
+        a->setShortcutContext(Qt::WindowShortcut);
 }
 
 void MainWindow::FormCreate() {
@@ -206,8 +287,16 @@ void MainWindow::FormCreate() {
     keepIndices(IndexedImage());
     restorePalette();
     ui_.zoomSteps = 0;
-    openFolder(startFolder());
+    const IniFile ini(settings::filePath());
+    ui_.columnWidth = std::max(
+        kDesignColumnWidth, ini.readInteger(kBrowseSection, kColumnWidthKey, kDesignColumnWidth));
+    // With an argument, its folder, with the file selected (shown at the first activation).
+    const bool withFile = !arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile();
+    openFolder(withFile ? QFileInfo(arguments_.first()).absolutePath() : startFolder());
     ui_.fileListBox->setMask(fileMask());
+    if (withFile)
+        selectListFile(arguments_.first());
+    layoutControls();
     ui_.pictureShown = false;
     states_ = CommandStates{};
     applyStates();
@@ -244,6 +333,10 @@ void MainWindow::FormClose() {
     p.width = width();
     p.height = height();
     settings::writePlacement(settings::filePath(), p); // a failure is not reported
+    IniFile ini(settings::filePath());
+    ini.writeString(kBrowseSection, kFolderKey, ui_.folderList->directory());
+    ini.writeInteger(kBrowseSection, kColumnWidthKey, ui_.columnWidth);
+    ini.save();
 }
 
 void MainWindow::FormActivate() {
@@ -281,9 +374,183 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
 }
 
 void MainWindow::FormResize() {
+    layoutControls();
+}
+
+void MainWindow::layoutControls() {
     // The picture area keeps the layout's right margin of 19 pixels, so at the default
     // size it is the designed 427 pixels wide and never runs past the window's edge.
-    ui_.pictureView->setGeometry(240, 16, width() - 259, height() - 75);
+    if (!ui_.statusLine)
+        return; // not all made yet
+    const int widest =
+        std::max(kDesignColumnWidth, width() - 259 - kMinimumPictureWidth + kDesignColumnWidth);
+    ui_.columnWidth = std::clamp(ui_.columnWidth, kDesignColumnWidth, widest);
+    const int dx = ui_.columnWidth - kDesignColumnWidth;
+    const int dy = height() - kDesignHeight;
+    // The lists take the extra height: a third the folder list, the rest the file list.
+    const int folderGrowth = dy > 0 ? dy / 3 : 0;
+    ui_.driveBox->setGeometry(10, 17, 223 + dx, 21);
+    ui_.folderList->setGeometry(8, 48, 225 + dx, 89 + folderGrowth);
+    ui_.FileList->setGeometry(8, 144 + folderGrowth, 225 + dx, 161 + dy - folderGrowth);
+    for (const auto& [widget, place] : commandPlaces_)
+        widget->move(place.x(), place.y() + dy);
+    const int pictureHeight = height() - 75;
+    ui_.pictureView->setGeometry(240 + dx, 16, width() - 259 - dx, pictureHeight);
+    ui_.statusLine->setGeometry(240 + dx, 16 + pictureHeight + 2, width() - 259 - dx, 18);
+    ui_.splitterHandle->setGeometry(233 + dx, 16, 7, pictureHeight);
+    applyFit();
+}
+
+void MainWindow::applyFit() {
+    const bool fit = ui_.fitToWindow && ui_.pictureShown && ui_.zoomSteps == 0;
+    ui_.pictureView->setScale(
+        fit ? fitScale(ui_.pictureView->picture().size(), ui_.pictureView->contentsRect().size())
+            : 1);
+}
+
+void MainWindow::leaveFit() {
+    ui_.fitToWindow = false;
+    applyFit();
+}
+
+void MainWindow::fitClick() {
+    if (!ui_.pictureShown)
+        return;
+    if (ui_.zoomSteps != 0)
+        OrigSizeClick();
+    ui_.fitToWindow = true;
+    applyFit();
+}
+
+void MainWindow::actualSizeClick() {
+    leaveFit();
+    if (ui_.zoomSteps != 0)
+        OrigSizeClick();
+}
+
+void MainWindow::showStatus(const QString& text) {
+    ui_.statusLine->setText(text);
+    ui_.statusLine->setToolTip(text);
+}
+
+void MainWindow::stepFile(int delta) {
+    const int rows = ui_.FileList->rowCount();
+    if (rows == 0)
+        return;
+    const QModelIndex current = ui_.FileList->currentIndex();
+    const int row = current.isValid() ? current.row() : (delta > 0 ? -1 : rows);
+    const int next = std::clamp(row + delta, 0, rows - 1);
+    if (current.isValid() && next == row && ui_.FileList->selectionModel()->isSelected(current))
+        return;
+    ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(next, 0));
+    if (selectedListFile() != ui_.currentFileName)
+        showCurrentFile(ui_.FileList);
+}
+
+void MainWindow::selectListFile(const QString& path) {
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    const QString folder = ui_.fileListBox->directory();
+    selectingByProgram_ = true;
+    ui_.FileList->selectionModel()->clearSelection();
+    for (int row = 0; row < ui_.FileList->rowCount(); ++row) {
+        if (QDir(folder).absoluteFilePath(ui_.FileList->fileName(row)) == wanted) {
+            ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(row, 0));
+            ui_.FileList->scrollTo(ui_.FileList->currentIndex());
+            break;
+        }
+    }
+    selectingByProgram_ = false;
+}
+
+void MainWindow::listSelectionMoved() {
+    if (selectingByProgram_ || mouseInList_)
+        return;
+    const QString file = selectedListFile();
+    if (!file.isEmpty() && file != ui_.currentFileName)
+        showCurrentFile(ui_.FileList);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == ui_.FileList->viewport()) {
+        if (e->type() == QEvent::MouseButtonPress)
+            mouseInList_ = true;
+        else if (e->type() == QEvent::MouseButtonRelease)
+            mouseInList_ = false;
+        return false;
+    }
+    if (watched == ui_.FileList) {
+        if (e->type() == QEvent::ShortcutOverride) {
+            // Letters and digits type a name in the list rather than run a view key.
+            const auto* key = static_cast<QKeyEvent*>(e);
+            const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            if (plain && !key->text().isEmpty() && key->text().front().isLetterOrNumber()) {
+                e->accept();
+                return true;
+            }
+        } else if (e->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Backspace) {
+                stepFile(key == Qt::Key_Space ? 1 : -1);
+                return true;
+            }
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                showCurrentFile(ui_.FileList);
+                return true;
+            }
+        }
+        return false;
+    }
+    if (watched == ui_.pictureView) {
+        if (e->type() == QEvent::KeyPress) {
+            switch (static_cast<QKeyEvent*>(e)->key()) {
+            case Qt::Key_Space:
+            case Qt::Key_PageDown:
+                stepFile(1);
+                return true;
+            case Qt::Key_Backspace:
+            case Qt::Key_PageUp:
+                stepFile(-1);
+                return true;
+            default:
+                return false;
+            }
+        }
+        if (e->type() == QEvent::Wheel) {
+            const auto* wheel = static_cast<QWheelEvent*>(e);
+            if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0)
+                return false;
+            if (wheel->angleDelta().y() > 0 && ui_.ZoomIn->isEnabled())
+                ZoomInClick();
+            else if (wheel->angleDelta().y() < 0 && ui_.ZoomOut->isEnabled())
+                ZoomOutClick();
+            else if (wheel->angleDelta().y() < 0)
+                leaveFit();
+            return true;
+        }
+        return false;
+    }
+    if (watched == ui_.splitterHandle) {
+        const auto* mouse = static_cast<QMouseEvent*>(e);
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+            dragStartX_ = qRound(mouse->globalPosition().x());
+            dragStartWidth_ = ui_.columnWidth;
+            return true;
+        case QEvent::MouseMove:
+            if (dragStartX_ >= 0) {
+                ui_.columnWidth =
+                    dragStartWidth_ + qRound(mouse->globalPosition().x()) - dragStartX_;
+                layoutControls();
+            }
+            return true;
+        case QEvent::MouseButtonRelease:
+            dragStartX_ = -1;
+            return true;
+        default:
+            return false;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void MainWindow::closeClick() {
@@ -309,6 +576,9 @@ void MainWindow::applyStates() {
     ui_.grey->setEnabled(states_.grey);
     ui_.Godot->setEnabled(states_.godot);
     ui_.fileListBox->setEnabled(states_.fileListBox);
+    // Fit and 1:1 act on a shown picture, as Flip does.
+    ui_.fitAction->setEnabled(states_.flip);
+    ui_.actualSizeAction->setEnabled(states_.flip);
     if (states_.selectGif) {
         ui_.GIF->setChecked(true); // unticks "4Bit GoDot" with it
         states_.selectGif = false;
@@ -347,6 +617,10 @@ void MainWindow::fileListChanged() {
         qint64 size = 0;
         ui_.FileList->AddFile(name, size);
     }
+    // The columns as wide as their texts; the row of the shown file stays selected.
+    for (int column = 0; column < ui_.FileList->columnCountShown(); ++column)
+        ui_.FileList->resizeColumnToContents(column);
+    selectListFile(ui_.currentFileName);
 }
 
 void MainWindow::DetailClick() {

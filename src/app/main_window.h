@@ -21,6 +21,7 @@ class QAction;
 class QCheckBox;
 class QGroupBox;
 class QMenu;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -50,8 +51,10 @@ class MainWindow : public QMainWindow {
     void setSecondaryWindows(EnlargedView* enlargedView, ReducedView* reducedView, AboutBox* about,
                              ProgressWindow* saving);
 
-    // The program's folder (the executable's), and the folder the list starts in: its
-    // "samples" subfolder when there is one, else the program's folder itself.
+    // The program's folder (the executable's), and the folder the list starts in without
+    // an argument: the folder browsed last (quendra.ini, [Browse]), else the program's
+    // "samples" subfolder or the program's folder when it holds pictures, else the user's
+    // Pictures folder, else home.
     static QString programFolder();
     static QString startFolder();
 
@@ -87,6 +90,10 @@ class MainWindow : public QMainWindow {
         QPushButton* OrigSize = nullptr;
         QPushButton* rotateButton = nullptr; // captioned "Rotate"
         PictureView* pictureView = nullptr;
+        QLabel* statusLine = nullptr;        // under the picture: why a file is not shown
+        QWidget* splitterHandle = nullptr;   // between the browsing column and the picture
+        QAction* fitAction = nullptr;        // "&Fit to window" (F)
+        QAction* actualSizeAction = nullptr; // "&Actual size" (1)
         DropTarget* dropTarget = nullptr;
         QAction* closeAction = nullptr;       // "&Close (ALT+F4)"
         QAction* aboutAction = nullptr;       // "A&bout"
@@ -99,6 +106,8 @@ class MainWindow : public QMainWindow {
         int zoomSteps = 0;
         bool pictureShown = false;
         bool firstPaintPending = false;
+        bool fitToWindow = false; // whole-number fit, kept until 1:1 or a zoom step
+        int columnWidth = 225;    // the browsing column's lists, moved by the splitter
     };
     Parts& parts() { return ui_; }
     const Parts& parts() const { return ui_; }
@@ -138,6 +147,11 @@ class MainWindow : public QMainWindow {
     void ZoomOutClick();
     void OrigSizeClick();
     void greyClick();
+    // Fit to window (F) and back to 1:1 (key 1).
+    void fitClick();
+    void actualSizeClick();
+    // Shows the file `delta` rows further down the list (up when negative).
+    void stepFile(int delta);
     void pictureMouseDown(Qt::MouseButton button);
     void picturePainted();
     void filesDropped(DropTarget* sender);
@@ -164,6 +178,7 @@ class MainWindow : public QMainWindow {
   protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
   private:
@@ -189,12 +204,33 @@ class MainWindow : public QMainWindow {
     // The shown picture re-drawn in the current palette, in pictureView and in the enlarged
     // and reduced views that are open.
     void repaintInPalette();
+    // Places the controls for the window's size and the column width: the lists grow
+    // with the window, the commands keep their places under them.
+    void layoutControls();
+    // The whole-number scale for the shown picture when fitting, else 1.
+    void applyFit();
+    // Leaves fit to window (before a zoom step or 1:1).
+    void leaveFit();
+    // The line under the picture; empty hides the reason.
+    void showStatus(const QString& text);
+    // A file that is not shown: black template, commands off, the reason on the line.
+    void showNothing(const QString& fileName, const QString& reason);
+    // Selects the list row of `path` (none when it is not listed) without showing it again.
+    void selectListFile(const QString& path);
+    // The list's current row moved (keys, typing): show that file.
+    void listSelectionMoved();
 
     // Reader frame.
     void openFrame(const QString& fileName, QStringView suffix, ReaderFamily family);
     void closeFrame(ReaderFamily family);
-    // Shows a file inside the reader frame, read and decoded as `format` says.
+    // Shows a file inside the reader frame, read and decoded as `format` says; where that
+    // format refuses it, as the format content detection finds (decode/detect.h), which
+    // then names itself in the caption.
     void showFile(const QString& fileName, const C64Format& format);
+    // One reader frame around `format`'s picture: decoded here, or already (`decoded`).
+    // Returns whether the picture was accepted; where not, `reason` says why.
+    bool showInFrame(const QString& fileName, const C64Format& format, const Decoded* decoded,
+                     std::string& reason);
 
     // The file of the list view's selected row, with its folder; empty when none.
     QString selectedListFile() const;
@@ -218,6 +254,10 @@ class MainWindow : public QMainWindow {
     qint64 shownKey_ = 0; // pictureView's picture's cacheKey when shownIndices_ was kept
     PaletteChoice paletteChoice_;
     C64Colours paletteColours_ = defaultPalette().colours;
+    bool selectingByProgram_ = false;
+    bool mouseInList_ = false; // a button is down on the list: its release shows the file
+    QList<QPair<QWidget*, QPoint>> commandPlaces_; // where each command sits at 686 x 565
+    int dragStartX_ = -1, dragStartWidth_ = 0;
 };
 
 } // namespace quendra

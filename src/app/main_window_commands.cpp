@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "app/browse_controls.h"
 #include "app/main_window.h"
@@ -31,6 +32,7 @@ void MainWindow::turnClick() {
     ui_.pictureView->ImageRotate(); // a quarter turn anticlockwise
     if (ui_.pictureView->rotated() != before && viewWasIndices)
         keepIndices(turnedAnticlockwise(shownIndices_));
+    applyFit();
 }
 
 void MainWindow::rotateClick() {
@@ -52,6 +54,7 @@ void MainWindow::rotateClick() {
     ui_.pictureView->setPicture(turned);
     if (turned.size() == source.size().transposed() && viewWasIndices)
         keepIndices(turnedClockwise(shownIndices_));
+    applyFit();
     if (progressWindow_) {
         progressWindow_->hide();
         progressWindow_->setStep(2);
@@ -70,11 +73,13 @@ void MainWindow::applyZoom(const ZoomAction& action) {
 }
 
 void MainWindow::ZoomInClick() {
+    leaveFit(); // a zoom step ends fit to window
     applyZoom(zoomIn(states_, ui_.zoomSteps));
     applyStates();
 }
 
 void MainWindow::ZoomOutClick() {
+    leaveFit(); // a zoom step ends fit to window
     applyZoom(zoomOut(states_, ui_.zoomSteps, ui_.pictureView->stretchRatio()));
     applyStates();
 }
@@ -105,16 +110,18 @@ void MainWindow::pictureMouseDown(Qt::MouseButton button) {
 }
 
 void MainWindow::deleteClick() {
+    // The selected row's file, which is the one on screen: the picture follows the row.
     const QString name = selectedListFile();
     const QFileInfo file(name);
     if (name.isEmpty() || !file.exists() || file.isDir())
         return;
     if (dialogs::message(this, QMessageBox::Question, QStringLiteral("Confirm"),
-                         QStringLiteral("Erase file?"),
+                         QStringLiteral("Erase file %1?").arg(namePart(name)),
                          QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
         return;
     }
-    QFile::remove(name); // a refusal is not reported; the view is reset all the same
+    const int row = ui_.FileList->currentIndex().row();
+    const bool removed = QFile::remove(name);
     ui_.currentFileName.clear();
     ui_.fileListBox->refresh();
     // Back to the unzoomed view first, so that the next picture does not open zoomed
@@ -127,6 +134,24 @@ void MainWindow::deleteClick() {
     afterDelete(states_);
     ui_.zoomSteps = 0;
     applyStates();
+    applyFit();
+    if (!removed) {
+        // The file is still there: show it again, and say why it stayed.
+        ui_.currentFileName = name;
+        showCurrentFile(this);
+        showStatus(QStringLiteral("%1 could not be deleted.").arg(namePart(name)));
+        return;
+    }
+    showStatus({});
+    // The next file takes the deleted one's place (the last when it was the last).
+    const int rows = ui_.FileList->rowCount();
+    if (rows == 0) {
+        setWindowTitle(kProgramName);
+        return;
+    }
+    ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(std::clamp(row, 0, rows - 1), 0));
+    if (selectedListFile() != ui_.currentFileName) // not yet shown by the row's move
+        showCurrentFile(ui_.FileList);
 }
 
 void MainWindow::filesDropped(DropTarget* sender) {
@@ -140,9 +165,10 @@ void MainWindow::showDropped(const QStringList& files) {
     const QString folder = entry.absolutePath();
     openFolder(folder);
     ui_.folderList->refresh();
-    ui_.fileListBox->setFocus();
+    ui_.FileList->setFocus();
     ui_.fileListBox->setDirectory(ui_.folderList->directory());
     ui_.currentFileName = entry.absoluteFilePath();
+    selectListFile(ui_.currentFileName);
     showCurrentFile(this);
 }
 

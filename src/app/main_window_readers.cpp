@@ -5,16 +5,21 @@
 // list box) disabled, one bounded read and the row's decoder (readPicture), the picture
 // handed to pictureView, which keeps its own copy; then the commands come back. A reader that
 // tells kinds apart (Art Studio hires, a GoDot clip) names the kind in the caption after
-// the read. A rejected file leaves the black template on screen, silently.
+// the read. A file the format refuses goes on to content detection: the format that fits
+// it best shows it in a frame of its own, whose caption names that format. A file no
+// format takes leaves the black template on screen, the picture commands off and the
+// first reader's reason on the line under the picture.
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 
 #include "app/main_window.h"
 #include "app/secondary_windows.h"
 #include "components/bridge.h"
 #include "components/file_list_view.h"
 #include "components/pmultiimage.h"
+#include "decode/detect.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -43,18 +48,50 @@ ReaderFamily familyOf(const C64Format& format) {
 void MainWindow::showCurrentFile(QObject* sender) {
     if (sender == ui_.FileList)
         ui_.currentFileName = selectedListFile();
+    if (ui_.currentFileName.isEmpty())
+        return;
+    if (sender != ui_.FileList)
+        selectListFile(ui_.currentFileName); // the row and the picture never disagree
     // Only a plain file is a picture: a folder is none, and reading a named pipe or a
     // terminal would wait for data that may never come.
-    if (ui_.currentFileName.isEmpty() || !QFileInfo(ui_.currentFileName).isFile())
+    const QString name = ui_.currentFileName; // a reader may not change it, but be sure
+    const QFileInfo info(name);
+    if (!info.exists()) {
+        showNothing(name, QStringLiteral("The file %1 does not exist.").arg(namePart(name)));
         return;
+    }
+    if (info.isDir()) {
+        showNothing(name, QStringLiteral("%1 is a folder, not a picture.").arg(namePart(name)));
+        return;
+    }
+    if (!info.isFile()) {
+        showNothing(name, QStringLiteral("%1 is not a plain file.").arg(namePart(name)));
+        return;
+    }
+    if (QFile file(name); !file.open(QIODevice::ReadOnly)) {
+        showNothing(
+            name, QStringLiteral("%1 cannot be read: %2.").arg(namePart(name), file.errorString()));
+        return;
+    }
     dispatchBegins(states_);
     applyStates();
     if (ui_.zoomSteps != 0)
         OrigSizeClick();
     ui_.pictureView->setPicture(templatePicture);
     keepIndices(IndexedImage());
-    const QString name = ui_.currentFileName; // a reader may not change it, but be sure
     showFile(name, formatForFile(toPath(name).string()));
+}
+
+void MainWindow::showNothing(const QString& fileName, const QString& reason) {
+    if (ui_.zoomSteps != 0)
+        OrigSizeClick();
+    ui_.pictureView->setPicture(templatePicture);
+    ui_.pictureShown = false;
+    readerRejected(states_);
+    applyStates();
+    applyFit();
+    setWindowTitle(captionFor(fileName, {}));
+    showStatus(reason);
 }
 
 void MainWindow::openFrame(const QString& fileName, QStringView suffix, ReaderFamily family) {
@@ -73,6 +110,23 @@ void MainWindow::closeFrame(ReaderFamily family) {
 }
 
 void MainWindow::showFile(const QString& fileName, const C64Format& format) {
+    std::string reason;
+    if (showInFrame(fileName, format, nullptr, reason))
+        return;
+    const Detected found = readDetected(toPath(fileName), format, {.grey = ui_.grey->isChecked()});
+    std::string detectedReason;
+    if (found.format && showInFrame(fileName, *found.format, &found.decoded, detectedReason))
+        return;
+    // Nothing takes the file: the black template is no picture of it.
+    ui_.pictureShown = false;
+    readerRejected(states_);
+    applyStates();
+    showStatus(QString::fromStdString(reason));
+    applyFit();
+}
+
+bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
+                             const Decoded* decodedAlready, std::string& reason) {
     const ReaderFamily family = familyOf(format);
     openFrame(fileName, suffixOf(format.captionSuffix), family);
     // The progress window stays hidden while the start-up picture is on its way.
@@ -80,7 +134,8 @@ void MainWindow::showFile(const QString& fileName, const C64Format& format) {
     DecodeOptions options;
     options.grey = ui_.grey->isChecked();
     options.progress = format.reportsProgress && progressWindow_ ? &progress : nullptr;
-    const Decoded decoded = readPicture(toPath(fileName), format, options);
+    const Decoded decoded =
+        decodedAlready ? *decodedAlready : readPicture(toPath(fileName), format, options);
     const bool otherKind =
         !decoded.captionSuffix.empty() && decoded.captionSuffix != format.captionSuffix;
     if (otherKind)
@@ -109,6 +164,13 @@ void MainWindow::showFile(const QString& fileName, const C64Format& format) {
         break;
     }
     closeFrame(family);
+    if (!decoded.accepted) {
+        reason = decoded.reason;
+        return false;
+    }
+    showStatus({});
+    applyFit();
+    return true;
 }
 
 } // namespace quendra

@@ -6,10 +6,12 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWindow>
 
 #include "components/pmultiimage.h"
@@ -24,13 +26,6 @@ void centreOnScreen(QWidget* w) {
         return;
     const QRect area = screen->geometry();
     w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
-}
-
-QLabel* centredLabel(QWidget* parent, const QString& text, QRect geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    label->setGeometry(geometry);
-    return label;
 }
 
 } // namespace
@@ -71,6 +66,13 @@ void EnlargedView::replacePicture(const QImage& picture) {
 
 void EnlargedView::BigImageMouseDown() {
     hide();
+}
+
+void EnlargedView::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape)
+        hide();
+    else
+        QWidget::keyPressEvent(e);
 }
 
 bool EnlargedView::event(QEvent* e) {
@@ -176,28 +178,37 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, secondaryWindowFlags()) {
     setObjectName(QStringLiteral("OKBottomDlg"));
     setWindowTitle(QStringLiteral("About..."));
     setModal(false);
-    setFixedSize(313, 214);
+    // 313 pixels wide; as high as its text needs (the format list grows with the registry).
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    frame->setGeometry(8, 8, 297, 161);
-
-    lines[0] = centredLabel(frame, QStringLiteral("Quendra"), QRect(8, 10, 281, 28));
+    auto* text = new QVBoxLayout(frame);
+    text->setContentsMargins(8, 10, 8, 10);
+    const QString texts[4] = {QStringLiteral("Quendra"),
+                              QStringLiteral("Converter for GoDot, Version 1.0"),
+                              QStringLiteral("Displays: ") + formatList(),
+                              QStringLiteral("Just double-click or drag'n drop pics")};
+    for (int i = 0; i < 4; ++i) {
+        lines[i] = new QLabel(texts[i], frame);
+        lines[i]->setAlignment(Qt::AlignCenter);
+        lines[i]->setWordWrap(true);
+        text->addWidget(lines[i]);
+    }
     QFont big = lines[0]->font();
     big.setPixelSize(18);
     lines[0]->setFont(big);
-    lines[1] = centredLabel(frame, QStringLiteral("Converter for GoDot, Version 1.0"),
-                            QRect(8, 42, 281, 18));
-    lines[2] =
-        centredLabel(frame, QStringLiteral("Displays: ") + formatList(), QRect(8, 64, 281, 66));
-    lines[2]->setWordWrap(true);
-    lines[3] = centredLabel(frame, QStringLiteral("Just double-click or drag'n drop pics"),
-                            QRect(8, 134, 281, 18));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKBtn"));
     ok->setDefault(true);
-    ok->setGeometry(119, 180, 75, 25);
+    ok->setFixedSize(75, 25);
     connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(8, 8, 8, 8);
+    box->addWidget(frame);
+    box->addWidget(ok, 0, Qt::AlignHCenter);
+    constexpr int kWidth = 313;
+    setFixedSize(kWidth, box->totalHeightForWidth(kWidth));
     centreOnScreen(this);
 }
 

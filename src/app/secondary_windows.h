@@ -37,6 +37,7 @@ class EnlargedView : public QWidget {
     bool event(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override; // Escape closes the view
 
   private:
     void FormActivate();

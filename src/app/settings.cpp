@@ -64,38 +64,58 @@ IniFile::IniFile(QString path) : path_(std::move(path)) {
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    const QByteArray bytes = file.readAll();
-    if (bytes.isEmpty())
-        return;
-    // Profile files of old were 8-bit text; take UTF-8 when it is valid, else Latin-1.
+    original_ = file.readAll();
+    QByteArray bytes = original_;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        byteOrderMark_ = bytes.left(3);
+        bytes.remove(0, 3);
+    }
+    // Taken as UTF-8 when it is valid, else as Latin-1; either way the bytes stay as read.
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    if (text.contains(QStringLiteral("\r\n")))
-        lineEnding_ = QStringLiteral("\r\n");
-    endsWithNewline_ = text.endsWith(u'\n');
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines_ = text.split(u'\n');
-    if (endsWithNewline_)
-        lines_.removeLast();
+    (void)QString(utf8(bytes));
+    utf8_ = !utf8.hasError();
+    int crlf = 0, lf = 0;
+    qsizetype from = 0;
+    while (from < bytes.size()) {
+        const qsizetype nl = bytes.indexOf('\n', from);
+        Line line;
+        if (nl < 0) {
+            line.text = bytes.mid(from);
+            from = bytes.size();
+        } else {
+            const bool cr = nl > from && bytes[nl - 1] == '\r';
+            line.text = bytes.mid(from, nl - from - (cr ? 1 : 0));
+            line.ending = cr ? QByteArray("\r\n") : QByteArray("\n");
+            ++(cr ? crlf : lf);
+            from = nl + 1;
+        }
+        lines_.append(std::move(line));
+    }
+    // New lines follow the file's custom; on a tie, its first line's.
+    if (crlf > lf || (crlf == lf && crlf > 0 && lines_.first().ending == "\r\n"))
+        newLineEnding_ = "\r\n";
+}
+
+QString IniFile::decoded(const QByteArray& text) const {
+    return utf8_ ? QString::fromUtf8(text) : QString::fromLatin1(text);
+}
+
+QByteArray IniFile::encoded(const QString& text) const {
+    return utf8_ ? text.toUtf8() : text.toLatin1();
 }
 
 int IniFile::findSection(const QString& section) const {
     for (int i = 0; i < lines_.size(); ++i) {
-        if (isSectionLine(lines_[i]) &&
-            sectionNameOf(lines_[i]).compare(section, Qt::CaseInsensitive) == 0) {
+        const QString line = decoded(lines_[i].text);
+        if (isSectionLine(line) && sectionNameOf(line).compare(section, Qt::CaseInsensitive) == 0)
             return i;
-        }
     }
     return -1;
 }
 
 int IniFile::sectionEnd(int header) const {
     int i = header + 1;
-    while (i < lines_.size() && !isSectionLine(lines_[i]))
+    while (i < lines_.size() && !isSectionLine(decoded(lines_[i].text)))
         ++i;
     return i;
 }
@@ -103,7 +123,7 @@ int IniFile::sectionEnd(int header) const {
 int IniFile::findKey(int header, const QString& key) const {
     const int end = sectionEnd(header);
     for (int i = header + 1; i < end; ++i) {
-        const QString& line = lines_[i];
+        const QString line = decoded(lines_[i].text);
         if (isComment(line))
             continue;
         const qsizetype eq = line.indexOf(u'=');
@@ -122,7 +142,8 @@ QString IniFile::readString(const QString& section, const QString& key) const {
     const int line = findKey(header, key);
     if (line < 0)
         return {};
-    return lines_[line].mid(lines_[line].indexOf(u'=') + 1).trimmed();
+    const QByteArray& text = lines_[line].text;
+    return decoded(text.mid(text.indexOf('=') + 1)).trimmed();
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int fallback) const {
@@ -130,47 +151,66 @@ int IniFile::readInteger(const QString& section, const QString& key, int fallbac
     return parseInteger(readString(section, key), value) ? value : fallback;
 }
 
+void IniFile::insertLine(int at, const QString& text) {
+    Line line{encoded(text), newLineEnding_};
+    if (at == lines_.size() && !lines_.isEmpty() && lines_.last().ending.isEmpty()) {
+        // The file ended without a line ending, and still does.
+        lines_.last().ending = newLineEnding_;
+        line.ending.clear();
+    }
+    lines_.insert(at, std::move(line));
+}
+
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
     const QString entry = key + u'=' + value;
     int header = findSection(section);
     if (header < 0) {
         // A blank line before a new section, unless the file is empty or ends blank.
-        if (!lines_.isEmpty() && !lines_.last().trimmed().isEmpty())
-            lines_.append(QString());
-        lines_.append(u'[' + section + u']');
-        lines_.append(entry);
+        if (!lines_.isEmpty() && !decoded(lines_.last().text).trimmed().isEmpty())
+            insertLine(lines_.size(), QString());
+        insertLine(lines_.size(), u'[' + section + u']');
+        insertLine(lines_.size(), entry);
         return;
     }
     const int line = findKey(header, key);
     if (line >= 0) {
         // Keep the key as it was written (its case and blanks); replace only the value.
-        const QString& old = lines_[line];
-        lines_[line] = old.left(old.indexOf(u'=') + 1) + value;
+        QByteArray& text = lines_[line].text;
+        text = text.left(text.indexOf('=') + 1) + encoded(value);
         return;
     }
     // After the section's last non-blank line, so blank lines between sections stay.
     int insertAt = sectionEnd(header);
-    while (insertAt - 1 > header && lines_[insertAt - 1].trimmed().isEmpty())
+    while (insertAt - 1 > header && decoded(lines_[insertAt - 1].text).trimmed().isEmpty())
         --insertAt;
-    lines_.insert(insertAt, entry);
+    insertLine(insertAt, entry);
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, int value) {
+    int present = 0;
+    if (parseInteger(readString(section, key), present) && present == value)
+        return;
     writeString(section, key, QString::number(value));
 }
 
+QByteArray IniFile::bytes() const {
+    QByteArray out = byteOrderMark_;
+    for (const Line& line : lines_)
+        out += line.text + line.ending;
+    return out;
+}
+
 bool IniFile::save() const {
+    const QByteArray out = bytes();
+    if (out == original_ && !out.isEmpty() && QFileInfo::exists(path_))
+        return true;
     const QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    QString text = lines_.join(lineEnding_);
-    if (endsWithNewline_ || lines_.isEmpty())
-        text += lineEnding_;
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(out) != out.size()) {
         file.cancelWriting();
         return false;
     }

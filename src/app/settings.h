@@ -1,13 +1,16 @@
 // quendra.ini: the window's placement, kept in a sections-and-keys text file.
 //
 // The file may hold more than the viewer writes (other sections, keys, comments, blank
-// lines); IniFile keeps all of it, in its order, and changes only the lines it is asked
-// to set. A file that is missing or cannot be read reads as empty; values that are not
-// whole numbers read as the default.
+// lines, text in any 8-bit encoding); IniFile keeps every byte of it that it does not own:
+// the encoding, a byte-order mark, each line's own ending ("\r\n" or "\n") and whether the
+// last line has one. Only the lines it is asked to set are rewritten; new lines take the
+// ending most lines of the file have. A file that is missing or cannot be read reads as
+// empty; values that are not whole numbers read as the default.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace quendra {
 
@@ -25,28 +28,42 @@ class IniFile {
     QString readString(const QString& section, const QString& key) const;
 
     // Replaces the key's value in place, or appends the key to its section, or appends
-    // the section at the end of the file.
+    // the section at the end of the file. An integer that is there already (" 5" for 5)
+    // leaves its line as it is.
     void writeInteger(const QString& section, const QString& key, int value);
     void writeString(const QString& section, const QString& key, const QString& value);
 
     // Writes the whole file atomically (a temporary file renamed over the old one), making
-    // the folder when needed. False when it could not be written; the old file then stays.
+    // the folder when needed; a file that would not change is left alone. False when it
+    // could not be written; the old file then stays.
     bool save() const;
 
-    const QStringList& lines() const { return lines_; }
+    // The file's bytes as save() writes them.
+    QByteArray bytes() const;
 
   private:
+    struct Line {
+        QByteArray text;   // without its ending
+        QByteArray ending; // "\r\n", "\n", or empty for a last line without one
+    };
+
+    QString decoded(const QByteArray& text) const;
+    QByteArray encoded(const QString& text) const;
     // Index of the section's header line, or -1.
     int findSection(const QString& section) const;
     // Index of the key's line within the section that starts at `header`, or -1.
     int findKey(int header, const QString& key) const;
     // One past the section's last line (the next header, or the end of the file).
     int sectionEnd(int header) const;
+    // Inserts a new line before line `at` (which may be one past the last).
+    void insertLine(int at, const QString& text);
 
     QString path_;
-    QStringList lines_;
-    QString lineEnding_ = QStringLiteral("\n");
-    bool endsWithNewline_ = true;
+    QByteArray original_;
+    QByteArray byteOrderMark_;
+    bool utf8_ = true; // else Latin-1, as 8-bit profile files of old were
+    QByteArray newLineEnding_ = "\n";
+    QList<Line> lines_;
 };
 
 // The [Pos] section of quendra.ini.

@@ -1,7 +1,9 @@
 #include "app/view_logic.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
+#include "components/dialogs.h"
 #include "decode/formats.h"
 
 namespace quendra {
@@ -12,7 +14,8 @@ QString namePart(const QString& fileName) {
 }
 
 QString captionFor(const QString& fileName, QStringView suffix) {
-    return kProgramName + QStringLiteral(": ") + namePart(fileName) + suffix.toString();
+    return kProgramName + QStringLiteral(": ") + dialogs::printableFileName(namePart(fileName)) +
+           suffix.toString();
 }
 
 namespace {
@@ -92,6 +95,16 @@ void readerEnds(CommandStates& s, ReaderFamily family) {
         s.godot = false;
         break;
     }
+}
+
+void readerRejected(CommandStates& s) {
+    s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = false;
+}
+
+int fitScale(QSize picture, QSize area) {
+    if (picture.width() <= 0 || picture.height() <= 0)
+        return 1;
+    return std::max(1, std::min(area.width() / picture.width(), area.height() / picture.height()));
 }
 
 void saveStarts(CommandStates& s) {

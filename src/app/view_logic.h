@@ -55,6 +55,9 @@ void dispatchBegins(CommandStates& s);
 void readerStarts(CommandStates& s, ReaderFamily family);
 // The frame's closing steps.
 void readerEnds(CommandStates& s, ReaderFamily family);
+// After a reader rejected its file: nothing is shown, so the commands that act on the
+// picture stay off (the rest is as readerEnds leaves it).
+void readerRejected(CommandStates& s);
 // While a GoDot file is written: the list box, "Save as...", the picture commands and
 // "Show gray" go off. Afterwards the states from before the save come back as they were.
 void saveStarts(CommandStates& s);
@@ -72,6 +75,10 @@ inline constexpr int kMaxZoomSteps = 9;
 ZoomAction zoomIn(CommandStates& s, int& count);
 ZoomAction zoomOut(CommandStates& s, int& count, bool stretchRatio);
 ZoomAction origSize(CommandStates& s, int& count);
+
+// Fit to window: the largest whole-number scale, at least 1, at which `picture` fits
+// inside `area` uncut.
+int fitScale(QSize picture, QSize area);
 
 // The picture turned 90 degrees clockwise: the source's top-left pixel ends top-right.
 // `afterColumn(i)` runs after each source column i.

@@ -1,7 +1,11 @@
 #include "components/dialogs.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <string_view>
+
+#include "decode/printable_name.h"
 
 namespace quendra::dialogs {
 
@@ -31,7 +35,7 @@ QString realSaveFileName(QWidget* parent, const SaveRequest& request) {
         // A read-only file is refused; the user picks again.
         if (info.exists() && !info.isWritable()) {
             realMessage(parent, QMessageBox::Warning, request.title,
-                        chosen + "\nThe file is read-only.", QMessageBox::Ok);
+                        printableFileName(chosen) + "\nThe file is read-only.", QMessageBox::Ok);
             continue;
         }
         return chosen;
@@ -44,6 +48,12 @@ QString realOpenFileName(QWidget* parent, const OpenRequest& request) {
 }
 
 } // namespace
+
+QString printableFileName(const QString& name) {
+    const QByteArray bytes = QFile::encodeName(name);
+    return QString::fromStdString(
+        printableName(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+}
 
 QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                     const QString& text, QMessageBox::StandardButtons buttons) {

@@ -42,6 +42,10 @@ QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, con
 QString saveFileName(QWidget* parent, const SaveRequest& request);
 QString openFileName(QWidget* parent, const OpenRequest& request);
 
+// A file name as a message or a caption shows it: control characters and bytes that are not
+// UTF-8 escaped (\n, \x1b), all else unchanged (printableName()).
+QString printableFileName(const QString& name);
+
 // Installs `handler` (an empty member keeps the real box for that kind); returns the
 // previous one. The real dialogs are used when no handler was installed.
 Handler setHandler(Handler handler);

@@ -14,6 +14,7 @@
 #include <new>
 #include <optional>
 
+#include "components/dialogs.h"
 #include "components/image_pixels.h"
 #include "components/tiff_encoder.h"
 #include "export/atomic_write.h"
@@ -204,18 +205,18 @@ std::filesystem::path localPath(const QString& file) {
 Status readWhole(const QString& file, QByteArray& bytes) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) {
-        return failure(kCannotRead,
-                       QStringLiteral("Cannot read %1: %2").arg(file, f.errorString()));
+        return failure(kCannotRead, QStringLiteral("Cannot read %1: %2")
+                                        .arg(dialogs::printableFileName(file), f.errorString()));
     }
     // Bounded even where the size is unknown (a device, a pipe).
     bytes = f.read(kMaxFileBytes + 1);
     if (bytes.size() > kMaxFileBytes) {
-        return failure(kCannotRead,
-                       QStringLiteral("Cannot read %1: the file is too large").arg(file));
+        return failure(kCannotRead, QStringLiteral("Cannot read %1: the file is too large")
+                                        .arg(dialogs::printableFileName(file)));
     }
     if (f.error() != QFileDevice::NoError) {
-        return failure(kCannotRead,
-                       QStringLiteral("Cannot read %1: %2").arg(file, f.errorString()));
+        return failure(kCannotRead, QStringLiteral("Cannot read %1: %2")
+                                        .arg(dialogs::printableFileName(file), f.errorString()));
     }
     return {};
 }
@@ -243,7 +244,7 @@ const char* sniff(const QByteArray& b) {
 Status readAs(const QString& file, const char* magick, int depth, bool dither, QImage& out) {
     if (!validDepth(depth))
         return badDepth(depth);
-    const QString what = QStringLiteral("Reading %1").arg(file);
+    const QString what = QStringLiteral("Reading %1").arg(dialogs::printableFileName(file));
     return guarded(what, [&]() -> Status {
         QByteArray bytes;
         if (Status s = readWhole(file, bytes); !s.ok())
@@ -251,9 +252,9 @@ Status readAs(const QString& file, const char* magick, int depth, bool dither, Q
         // The library would take any format it recognises; only the asked one is read.
         const char* found = sniff(bytes);
         if (!found || std::strcmp(found, magick) != 0) {
-            return failure(
-                kNotDecodable,
-                QStringLiteral("%1 is not a %2 file").arg(file, QString::fromLatin1(magick)));
+            return failure(kNotDecodable,
+                           QStringLiteral("%1 is not a %2 file")
+                               .arg(dialogs::printableFileName(file), QString::fromLatin1(magick)));
         }
         Magick::Image image;
         image.quiet(true);
@@ -261,12 +262,15 @@ Status readAs(const QString& file, const char* magick, int depth, bool dither, Q
             image.magick(magick);
             image.read(Magick::Blob(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         } catch (const Magick::Exception& e) {
-            return failure(kNotDecodable, QStringLiteral("%1 is not a readable %2 file (%3)")
-                                              .arg(file, QString::fromLatin1(magick),
-                                                   QString::fromLocal8Bit(e.what())));
+            return failure(kNotDecodable,
+                           QStringLiteral("%1 is not a readable %2 file (%3)")
+                               .arg(dialogs::printableFileName(file), QString::fromLatin1(magick),
+                                    QString::fromLocal8Bit(e.what())));
         }
         if (image.columns() == 0 || image.rows() == 0) {
-            return failure(kNotDecodable, QStringLiteral("%1 holds no picture").arg(file));
+            return failure(
+                kNotDecodable,
+                QStringLiteral("%1 holds no picture").arg(dialogs::printableFileName(file)));
         }
         switch (depth) {
         case 0:
@@ -354,7 +358,8 @@ Status writeAs(PictureFormat format, const QString& file, const WriteSettings& s
         writeFileAtomically(localPath(file), {data, static_cast<std::size_t>(bytes.size())});
     if (!written.written) {
         return failure(kCannotWrite, QStringLiteral("Cannot write %1: %2")
-                                         .arg(file, QString::fromLocal8Bit(written.error.c_str())));
+                                         .arg(dialogs::printableFileName(file),
+                                              QString::fromLocal8Bit(written.error.c_str())));
     }
     return {};
 }
@@ -411,48 +416,51 @@ Status encode(PictureFormat format, const QImage& picture, const WriteSettings& 
 }
 
 Status imageInfo(const QString& file, ImageInfo& info) {
-    return guarded(QStringLiteral("Reading %1").arg(file), [&]() -> Status {
-        QByteArray bytes;
-        if (Status s = readWhole(file, bytes); !s.ok())
-            return s;
-        const char* magick = sniff(bytes);
-        if (!magick) {
-            return failure(
-                kNotDecodable,
-                QStringLiteral("%1 is not a BMP, JPEG, PNG, GIF, TIFF or PCX file").arg(file));
-        }
-        using InfoPtr =
-            std::unique_ptr<MagickLib::ImageInfo, decltype(&MagickLib::DestroyImageInfo)>;
-        using ListPtr = std::unique_ptr<MagickLib::Image, decltype(&MagickLib::DestroyImageList)>;
-        InfoPtr request(MagickLib::CloneImageInfo(nullptr), MagickLib::DestroyImageInfo);
-        std::snprintf(request->filename, MaxTextExtent, "%s:", magick); // no guessing
-        MagickLib::ExceptionInfo exception;
-        MagickLib::GetExceptionInfo(&exception);
-        ListPtr list(MagickLib::PingBlob(request.get(), bytes.constData(),
-                                         static_cast<std::size_t>(bytes.size()), &exception),
-                     MagickLib::DestroyImageList);
-        const MagickLib::MagickInfo* coder = MagickLib::GetMagickInfo(magick, &exception);
-        MagickLib::DestroyExceptionInfo(&exception);
-        if (!list || list->columns == 0 || list->rows == 0) {
-            return failure(kNotDecodable, QStringLiteral("%1 holds no readable picture").arg(file));
-        }
-        auto clamp16 = [](unsigned long v) {
-            return static_cast<std::int16_t>(std::min<unsigned long>(v, 32767));
-        };
-        info.type = QString::fromLatin1(magick);
-        if (info.type == "BMP3")
-            info.type = "BMP";
-        info.width = clamp16(list->columns);
-        info.height = clamp16(list->rows);
-        const bool palette = list->storage_class == MagickLib::PseudoClass && list->colors > 0;
-        info.depth = static_cast<std::int16_t>(palette ? detail::bitsForColours(list->colors)
-                                                       : (list->matte ? 32 : 24));
-        info.colours = palette ? clamp16(list->colors) : 0;
-        info.pages = clamp16(MagickLib::GetImageListLength(list.get()));
-        info.format =
-            coder && coder->description ? QString::fromLatin1(coder->description) : info.type;
-        return {};
-    });
+    return guarded(
+        QStringLiteral("Reading %1").arg(dialogs::printableFileName(file)), [&]() -> Status {
+            QByteArray bytes;
+            if (Status s = readWhole(file, bytes); !s.ok())
+                return s;
+            const char* magick = sniff(bytes);
+            if (!magick) {
+                return failure(kNotDecodable,
+                               QStringLiteral("%1 is not a BMP, JPEG, PNG, GIF, TIFF or PCX file")
+                                   .arg(dialogs::printableFileName(file)));
+            }
+            using InfoPtr =
+                std::unique_ptr<MagickLib::ImageInfo, decltype(&MagickLib::DestroyImageInfo)>;
+            using ListPtr =
+                std::unique_ptr<MagickLib::Image, decltype(&MagickLib::DestroyImageList)>;
+            InfoPtr request(MagickLib::CloneImageInfo(nullptr), MagickLib::DestroyImageInfo);
+            std::snprintf(request->filename, MaxTextExtent, "%s:", magick); // no guessing
+            MagickLib::ExceptionInfo exception;
+            MagickLib::GetExceptionInfo(&exception);
+            ListPtr list(MagickLib::PingBlob(request.get(), bytes.constData(),
+                                             static_cast<std::size_t>(bytes.size()), &exception),
+                         MagickLib::DestroyImageList);
+            const MagickLib::MagickInfo* coder = MagickLib::GetMagickInfo(magick, &exception);
+            MagickLib::DestroyExceptionInfo(&exception);
+            if (!list || list->columns == 0 || list->rows == 0) {
+                return failure(kNotDecodable, QStringLiteral("%1 holds no readable picture")
+                                                  .arg(dialogs::printableFileName(file)));
+            }
+            auto clamp16 = [](unsigned long v) {
+                return static_cast<std::int16_t>(std::min<unsigned long>(v, 32767));
+            };
+            info.type = QString::fromLatin1(magick);
+            if (info.type == "BMP3")
+                info.type = "BMP";
+            info.width = clamp16(list->columns);
+            info.height = clamp16(list->rows);
+            const bool palette = list->storage_class == MagickLib::PseudoClass && list->colors > 0;
+            info.depth = static_cast<std::int16_t>(palette ? detail::bitsForColours(list->colors)
+                                                           : (list->matte ? 32 : 24));
+            info.colours = palette ? clamp16(list->colors) : 0;
+            info.pages = clamp16(MagickLib::GetImageListLength(list.get()));
+            info.format =
+                coder && coder->description ? QString::fromLatin1(coder->description) : info.type;
+            return {};
+        });
 }
 
 Status readBMP(const QString& f, int depth, bool dither, QImage& out) {

@@ -1,5 +1,7 @@
 #include "components/pmultiimage.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -20,6 +22,7 @@ struct PictureView::Private {
     QImage frame;   // client-sized drawing surface, kept between paints
 
     bool center = false, stretch = false, stretchRatio = false, autoSize = false;
+    int scale = 1; // whole-number enlargement of the unscaled placement
     TBorderStyle borderStyle = TBorderStyle::bsNone;
     QColor color;
     bool dither = true;
@@ -87,7 +90,7 @@ placement::Area PictureView::Private::destination(const QSize& client) const {
         return placement::proportional(w, h, client.width(), client.height());
     if (stretch)
         return {0, 0, client.width(), client.height()};
-    return placement::unscaled(w, h, client.width(), client.height(), center);
+    return placement::unscaled(w * scale, h * scale, client.width(), client.height(), center);
 }
 
 // The zoom rectangle counts only for the scaled placements.
@@ -108,7 +111,7 @@ void PictureView::Private::paintOwn(QPainter& painter, const QRect& client) {
     QRect covered;
     if (!display.isNull()) {
         const placement::Area to = destination(client.size());
-        covered = stretch || stretchRatio
+        covered = stretch || stretchRatio || scale > 1
                       ? render::scaled(frame, display, source(), to, color.rgb())
                       : render::unscaled(frame, display, to.x, to.y);
     }
@@ -319,6 +322,17 @@ void PictureView::setStretch(bool on) {
         d->stretchRatio = false;
     update();
 }
+int PictureView::scale() const {
+    return d->scale;
+}
+void PictureView::setScale(int factor) {
+    factor = std::clamp(factor, 1, 64);
+    if (factor == d->scale)
+        return;
+    d->scale = factor;
+    update();
+}
+
 bool PictureView::stretchRatio() const {
     return d->stretchRatio;
 }

@@ -34,6 +34,10 @@ class PictureView : public QWidget {
     void setCenter(bool on);
     bool stretch() const;
     void setStretch(bool on); // switches StretchRatio off when on
+    // Whole-number enlargement of the unscaled placement (1: 1:1); every picture pixel
+    // becomes a square of factor x factor screen pixels. Stretch and StretchRatio ignore it.
+    int scale() const;
+    void setScale(int factor); // 1..64
     bool stretchRatio() const;
     void setStretchRatio(bool on); // switches Stretch off when on
     bool autoSize() const;

@@ -4,7 +4,9 @@
 // Expanded: bitmap 8000, screen memory 1000, colour memory 1000, background 1, the same
 // layout as Koala. Bytes the data does not reach stay 0. Real files end with the token
 // 0xC2 0x00, which writes nothing.
+#include "decode/cells.h"
 #include "decode/packed_koala.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -12,6 +14,10 @@ namespace quendra {
 Decoded decodeAmica(Bytes file, const DecodeOptions& options) {
     return decodePackedKoala(file, options,
                              {" (Amica Paint)", "an Amica Paint picture", 10299, 0x4000, kAmicaRuns});
+}
+
+int probeAmica(Bytes file, std::uint64_t fileSize) {
+    return probePackedRuns(file, fileSize, 0x4000, kKoalaDataBytes, kAmicaRuns);
 }
 
 } // namespace quendra

@@ -17,6 +17,7 @@
 #include "decode/cells.h"
 #include "decode/load_address.h"
 #include "decode/palette.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -34,7 +35,7 @@ Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kMulticolourSuffix,
                                "an Art Studio picture is 10018 bytes (multicolour) or 9009 bytes "
                                "(hires) long, this one has " +
-                                   std::to_string(file.size()));
+                                   std::to_string(reportedSize(file, options)));
     }
     if (!hasLoadAddress(file, 0x2000)) {
         return Decoded::reject(kMulticolourSuffix,
@@ -48,11 +49,15 @@ Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
         decodeHires(d.picture, file.subspan<2, kBitmapBytes>(), file.subspan<8002, kScreenBytes>());
     } else {
         d.captionSuffix = kMulticolourSuffix;
-        decodeMulticolour(d.picture, file.subspan<2, kBitmapBytes>(),
-                          file.subspan<8002, kScreenBytes>(), file.subspan<9018, kScreenBytes>(),
-                          file[9003]);
+        decodeAdvancedArtStudioLayout(d.picture, file.subspan<2, kAdvancedArtStudioDataBytes>());
     }
     return d;
+}
+
+int probeArtStudio(Bytes file, std::uint64_t fileSize) {
+    return isOneOf(fileSize, {kMulticolourLength, kHiresLength}) && hasLoadAddress(file, 0x2000)
+               ? kProbeLengthAndAddress
+               : 0;
 }
 
 } // namespace quendra

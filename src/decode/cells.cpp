@@ -12,7 +12,8 @@ void decodeHires(IndexedImage& out, Bitmap bitmap, CellBytes screen) {
             for (int k = 0; k < 8; ++k) {
                 const std::uint8_t b = bitmap[8 * n + k];
                 std::uint8_t* row = out.row(8 * cy + k) + 8 * cx;
-                for (int i = 0; i < 8; ++i) row[i] = (b >> (7 - i)) & 1 ? on : off;
+                for (int i = 0; i < 8; ++i)
+                    row[i] = (b >> (7 - i)) & 1 ? on : off;
             }
         }
     }
@@ -42,9 +43,30 @@ void decodeMulticolour(IndexedImage& out, Bitmap bitmap, CellBytes screen, CellB
     }
 }
 
+void decodeHiresFli(IndexedImage& out, Bitmap bitmap, FliScreens screens) {
+    for (int y = 0; y < 8 * kCellRows; ++y) {
+        const std::uint8_t* screen = screens.data() + kFliScreenBlock * (y & 7);
+        std::uint8_t* row = out.row(y);
+        for (int cx = 0; cx < kCellColumns; ++cx) {
+            const int n = (y >> 3) * kCellColumns + cx;
+            const std::uint8_t on = screen[n] >> 4;
+            const std::uint8_t off = screen[n] & 15;
+            const std::uint8_t b = bitmap[8 * n + (y & 7)];
+            for (int i = 0; i < 8; ++i)
+                row[8 * cx + i] = (b >> (7 - i)) & 1 ? on : off;
+        }
+    }
+}
+
+void decodeAdvancedArtStudioLayout(
+    IndexedImage& out, std::span<const std::uint8_t, kAdvancedArtStudioDataBytes> data) {
+    decodeMulticolour(out, data.subspan<0, kBitmapBytes>(), data.subspan<8000, kScreenBytes>(),
+                      data.subspan<9016, kScreenBytes>(), data[9001]);
+}
+
 void decodeKoalaLayout(IndexedImage& out, std::span<const std::uint8_t, kKoalaDataBytes> data) {
     decodeMulticolour(out, data.subspan<0, kBitmapBytes>(), data.subspan<8000, kScreenBytes>(),
                       data.subspan<9000, kScreenBytes>(), data[10000]);
 }
 
-}  // namespace quendra
+} // namespace quendra

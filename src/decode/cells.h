@@ -34,4 +34,19 @@ void decodeMulticolour(IndexedImage& out, Bitmap bitmap, CellBytes screen, CellB
 inline constexpr std::size_t kKoalaDataBytes = 10001;
 void decodeKoalaLayout(IndexedImage& out, std::span<const std::uint8_t, kKoalaDataBytes> data);
 
-}  // namespace quendra
+// Advanced Art Studio's memory layout after the load address: bitmap (8000), screen memory
+// (1000), border (1, not shown), background (1), 14 unused bytes, colour memory (1000).
+// Art Studio's multicolour .ocp and .mpic share it.
+inline constexpr std::size_t kAdvancedArtStudioDataBytes = 10016;
+void decodeAdvancedArtStudioLayout(IndexedImage& out,
+                                   std::span<const std::uint8_t, kAdvancedArtStudioDataBytes> data);
+
+// Hires FLI: eight screens, each in a 1024-byte block; pixel line y takes its cell colours
+// from screen y & 7. Draws all 320 x 200 pixels, the 24 the machine cannot show at the
+// left of every line included (a reader that leaves them out cuts them off).
+inline constexpr std::size_t kFliScreenBlock = 1024;
+inline constexpr std::size_t kFliScreensBytes = 8 * kFliScreenBlock;
+using FliScreens = std::span<const std::uint8_t, kFliScreensBytes>;
+void decodeHiresFli(IndexedImage& out, Bitmap bitmap, FliScreens screens);
+
+} // namespace quendra

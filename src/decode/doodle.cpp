@@ -17,6 +17,7 @@
 #include "decode/cells.h"
 #include "decode/load_address.h"
 #include "decode/palette.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 #include "decode/rle.h"
 
@@ -47,7 +48,7 @@ Decoded decodeDoodle(Bytes file, const DecodeOptions& options) {
     if (file.size() != kFullLength && file.size() != kShortLength) {
         return Decoded::reject(kSuffix,
                                "a Doodle picture is 9218 or 9026 bytes long, this one has " +
-                                   std::to_string(file.size()));
+                                   std::to_string(reportedSize(file, options)));
     }
     if (!hasLoadAddress(file, 0x1C00) && !hasLoadAddress(file, 0x5C00)) {
         return Decoded::reject(kSuffix,
@@ -61,7 +62,7 @@ Decoded decodeDoodleCompressed(Bytes file, const DecodeOptions& options) {
     if (file.size() > kCompressedMaxLength) {
         return Decoded::reject(
             kSuffix, "a Doodle compressed picture is at most 9218 bytes long, this one has " +
-                         std::to_string(file.size()));
+                         std::to_string(reportedSize(file, options)));
     }
     if (!hasLoadAddress(file, 0x5C00)) {
         return Decoded::reject(kSuffix,
@@ -70,6 +71,18 @@ Decoded decodeDoodleCompressed(Bytes file, const DecodeOptions& options) {
     std::array<std::uint8_t, kCompressedStop + 254> data{};
     expandRuns(file.subspan(2), data, kCompressedStop, kDoodleRuns);
     return drawn(kSuffix, data.data(), options);
+}
+
+int probeDoodle(Bytes file, std::uint64_t fileSize) {
+    return isOneOf(fileSize, {kFullLength, kShortLength}) &&
+                   (hasLoadAddress(file, 0x1C00) || hasLoadAddress(file, 0x5C00))
+               ? kProbeLengthAndAddress
+               : 0;
+}
+
+int probeDoodleCompressed(Bytes file, std::uint64_t fileSize) {
+    // Real files pack the screen page and the bitmap (9024 bytes), some the tail as well.
+    return probePackedRuns(file, fileSize, 0x5C00, kBitmapOffset + kBitmapBytes, kDoodleRuns);
 }
 
 } // namespace quendra

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fstream>
 
+#include "decode/detect.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -17,50 +18,65 @@ constexpr C64Format kFormats[] = {
      .extensions = {".koa", ".KOA"},
      .captionSuffix = " (Koala)",
      .readLimit = kKoalaReadLimit,
+     .sizes = "10003, 10006",
      .typeText = "Koala Painter picture",
-     .decode = decodeKoala},
+     .decode = decodeKoala,
+     .probe = probeKoala},
     {.name = "RunPaint",
      .extensions = {".rpm", ".RPM"},
      .captionSuffix = " (Koala)",
      .readLimit = kKoalaReadLimit,
+     .sizes = "10003, 10006",
      .typeText = "RunPaint picture",
-     .decode = decodeKoala},
+     .decode = decodeKoala,
+     .probe = probeKoala},
     // Both kinds: the length tells multicolour from hires, and the caption follows.
     {.name = "Art Studio",
      .extensions = {".ocp", ".OCP"},
      .captionSuffix = " (Advanced Art Studio)",
      .readLimit = kArtStudioReadLimit,
+     .sizes = "9009, 10018",
      .typeText = "Art Studio picture",
-     .decode = decodeArtStudio},
+     .decode = decodeArtStudio,
+     .probe = probeArtStudio},
     {.name = "Amica Paint",
      .extensions = {".ami", ".AMI"},
      .captionSuffix = " (Amica Paint)",
      .readLimit = kAmicaReadLimit,
+     .sizes = "packed, up to 10299",
      .typeText = "Amica Paint picture",
-     .decode = decodeAmica},
+     .decode = decodeAmica,
+     .probe = probeAmica},
     {.name = "Koala compressed",
      .extensions = {".gg", ".GG"},
      .captionSuffix = " (Koala compressed)",
      .readLimit = kKoalaCompressedReadLimit,
+     .sizes = "packed, up to 10099",
      .typeText = "Koala compressed picture",
-     .decode = decodeKoalaCompressed},
+     .decode = decodeKoalaCompressed,
+     .probe = probeKoalaCompressed},
     {.name = "Doodle",
      .extensions = {".dd", ".DD"},
      .captionSuffix = " (Doodle HiRes)",
      .readLimit = kDoodleReadLimit,
+     .sizes = "9026, 9218",
      .typeText = "Doodle picture",
-     .decode = decodeDoodle},
+     .decode = decodeDoodle,
+     .probe = probeDoodle},
     {.name = "Doodle compressed",
      .extensions = {".jj", ".JJ"},
      .captionSuffix = " (Doodle HiRes compressed)",
      .readLimit = kDoodleCompressedReadLimit,
+     .sizes = "packed, up to 9218",
      .typeText = "Doodle compressed picture",
-     .decode = decodeDoodleCompressed},
+     .decode = decodeDoodleCompressed,
+     .probe = probeDoodleCompressed},
     // Printfox and Pagefox: one reader, the first byte tells the page type.
     {.name = "Printfox large",
      .extensions = {".gb", ".GB"},
      .captionSuffix = " (Page-/Printfox)",
      .readLimit = kPrintfoxReadLimit,
+     .sizes = "packed",
      .typeText = "Printfox large picture",
      .reportsProgress = true,
      .decode = decodePrintfox,
@@ -69,6 +85,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".BS", ".bs"},
      .captionSuffix = " (Page-/Printfox)",
      .readLimit = kPrintfoxReadLimit,
+     .sizes = "packed",
      .typeText = "Printfox screen picture",
      .reportsProgress = true,
      .decode = decodePrintfox,
@@ -77,6 +94,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".pg", ".PG"},
      .captionSuffix = " (Page-/Printfox)",
      .readLimit = kPrintfoxReadLimit,
+     .sizes = "packed",
      .typeText = "Pagefox page",
      .reportsProgress = true,
      .decode = decodePrintfox,
@@ -85,28 +103,170 @@ constexpr C64Format kFormats[] = {
      .extensions = {".fp2", ".FP2"},
      .captionSuffix = " (FunPainter 2 / IFLI)",
      .readLimit = kFunPainterReadLimit,
+     .sizes = "packed or not, up to 60000",
      .typeText = "FunPainter 2 picture",
      .reportsProgress = true,
      .decode = decodeFunPainter,
      .showsInGrey = false,
      .fitsGodot = false,
-     .inFileMask = false},
+     .probe = probeFunPainter},
+    // The bitmap pictures of further C64 programs.
+    {.name = "Art Studio hires",
+     .extensions = {".art", ".aas", ".hpi"},
+     .captionSuffix = " (Art Studio HiRes)",
+     .readLimit = kArtStudioHiresReadLimit,
+     .sizes = "9002, 9003, 9009",
+     .typeText = "Art Studio hires picture",
+     .decode = decodeArtStudioHires,
+     .probe = probeArtStudioHires},
+    {.name = "Interpaint hires",
+     .extensions = {".iph"},
+     .captionSuffix = " (Interpaint HiRes)",
+     .readLimit = kInterpaintHiresReadLimit,
+     .sizes = "9002, 9003, 9009",
+     .typeText = "Interpaint hires picture",
+     .decode = decodeInterpaintHires,
+     .probe = probeInterpaintHires},
+    {.name = "Interpaint multicolour",
+     .extensions = {".ipt"},
+     .captionSuffix = " (Interpaint)",
+     .readLimit = kInterpaintReadLimit,
+     .sizes = "10003",
+     .typeText = "Interpaint picture",
+     .decode = decodeInterpaint,
+     .probe = probeInterpaint},
+    {.name = "Hi-Eddi",
+     .extensions = {".hed"},
+     .captionSuffix = " (Hi-Eddi)",
+     .readLimit = kHiEddiReadLimit,
+     .sizes = "9218",
+     .typeText = "Hi-Eddi picture",
+     .decode = decodeHiEddi,
+     .probe = probeHiEddi},
+    {.name = "Image System hires",
+     .extensions = {".ish"},
+     .captionSuffix = " (Image System HiRes)",
+     .readLimit = kImageSystemHiresReadLimit,
+     .sizes = "9194",
+     .typeText = "Image System hires picture",
+     .decode = decodeImageSystemHires,
+     .probe = probeImageSystemHires},
+    {.name = "Hires bitmap",
+     .extensions = {".hbm", ".fgs", ".mon", ".gcd", ".hir"},
+     .captionSuffix = " (HiRes bitmap)",
+     .readLimit = kHiresBitmapReadLimit,
+     .sizes = "8002, 8194",
+     .typeText = "Hires bitmap",
+     .decode = decodeHiresBitmap,
+     .probe = probeHiresBitmap},
+    {.name = "Hires bitmap, inverted",
+     .extensions = {".gih", ".rpo"},
+     .captionSuffix = " (HiRes bitmap)",
+     .readLimit = kHiresBitmapReadLimit,
+     .sizes = "8002",
+     .typeText = "Hires bitmap (inverted)",
+     .decode = decodeHiresBitmapInverted,
+     .probe = probeHiresBitmapInverted},
+    {.name = "Koala Painter (.kla)",
+     .extensions = {".kla"},
+     .captionSuffix = " (Koala)",
+     .readLimit = kKlaReadLimit,
+     .sizes = "10001, 10003, 10006, or packed up to 10099",
+     .typeText = "Koala Painter picture",
+     .decode = decodeKla,
+     .probe = probeKla},
+    {.name = "Advanced Art Studio",
+     .extensions = {".mpic", ".mpi"},
+     .captionSuffix = " (Advanced Art Studio)",
+     .readLimit = kAdvancedArtStudioReadLimit,
+     .sizes = "10018",
+     .typeText = "Advanced Art Studio picture",
+     .decode = decodeAdvancedArtStudio,
+     .probe = probeAdvancedArtStudio},
+    {.name = "Blazing Paddles",
+     .extensions = {".pi", ".bpl"},
+     .captionSuffix = " (Blazing Paddles)",
+     .readLimit = kBlazingPaddlesReadLimit,
+     .sizes = "10242",
+     .typeText = "Blazing Paddles picture",
+     .decode = decodeBlazingPaddles,
+     .probe = probeBlazingPaddles},
+    {.name = "Artist 64",
+     .extensions = {".a64", ".wig"},
+     .captionSuffix = " (Artist 64)",
+     .readLimit = kArtist64ReadLimit,
+     .sizes = "10242",
+     .typeText = "Artist 64 picture",
+     .decode = decodeArtist64,
+     .probe = probeArtist64},
+    {.name = "Vidcom 64",
+     .extensions = {".vid", ".dol", ".bed"},
+     .captionSuffix = " (Vidcom 64)",
+     .readLimit = kVidcom64ReadLimit,
+     .sizes = "10050, 10241, 10242",
+     .typeText = "Vidcom 64 picture",
+     .decode = decodeVidcom64,
+     .probe = probeVidcom64},
+    {.name = "Image System multicolour",
+     .extensions = {".ism"},
+     .captionSuffix = " (Image System)",
+     .readLimit = kImageSystemReadLimit,
+     .sizes = "10218",
+     .typeText = "Image System picture",
+     .decode = decodeImageSystem,
+     .probe = probeImageSystem},
+    {.name = "Saracen Paint",
+     .extensions = {".sar"},
+     .captionSuffix = " (Saracen Paint)",
+     .readLimit = kSaracenPaintReadLimit,
+     .sizes = "10219",
+     .typeText = "Saracen Paint picture",
+     .decode = decodeSaracenPaint,
+     .probe = probeSaracenPaint},
+    {.name = "Paint Magic",
+     .extensions = {".pmg"},
+     .captionSuffix = " (Paint Magic)",
+     .readLimit = kPaintMagicReadLimit,
+     .sizes = "9332",
+     .typeText = "Paint Magic picture",
+     .decode = decodePaintMagic,
+     .probe = probePaintMagic},
+    {.name = "Rainbow Painter",
+     .extensions = {".rp"},
+     .captionSuffix = " (Rainbow Painter)",
+     .readLimit = kRainbowPainterReadLimit,
+     .sizes = "10242",
+     .typeText = "Rainbow Painter picture",
+     .decode = decodeRainbowPainter,
+     .probe = probeRainbowPainter},
+    {.name = "Hires Manager",
+     .extensions = {".him"},
+     .captionSuffix = " (Hires Manager)",
+     .readLimit = kHiresManagerReadLimit,
+     .sizes = "16385, or packed",
+     .typeText = "Hires Manager picture",
+     .decode = decodeHiresManager,
+     .probe = probeHiresManager},
     // GoDot: the picture row is also the fallback. One read takes a clip whole; the magic
     // decides between picture and clip, and a clip names itself in the caption.
     {.name = "GoDot 4Bit",
      .extensions = {".4bt"},
      .captionSuffix = " (4Bit GoDot)",
      .readLimit = kGodotClipReadLimit,
+     .sizes = "packed",
      .typeText = "GoDot 4Bit picture",
      .reportsProgress = true,
-     .decode = decodeGodot},
+     .decode = decodeGodot,
+     .probe = probeGodot},
     {.name = "GoDot 4Bit clip",
      .extensions = {".clp"},
      .captionSuffix = " (4Bit GoDot)",
      .readLimit = kGodotClipReadLimit,
+     .sizes = "packed",
      .typeText = "GoDot 4Bit clip",
      .reportsProgress = true,
-     .decode = decodeGodot},
+     .decode = decodeGodot,
+     .probe = probeGodot},
 };
 
 constexpr std::size_t fallbackRow() {
@@ -146,9 +306,17 @@ std::string_view extensionOf(std::string_view fileName) {
 }
 
 const C64Format& formatForExtension(std::string_view extension) {
+    // The exact forms first, in row order, so that a form one row holds in one case and
+    // another row in the other keeps its row; then any case ("Mixed.Koa" is a Koala).
     for (const C64Format& row : kFormats) {
         for (std::string_view form : row.extensions) {
             if (!form.empty() && form == extension)
+                return row;
+        }
+    }
+    for (const C64Format& row : kFormats) {
+        for (std::string_view form : row.extensions) {
+            if (!form.empty() && equalsIgnoringCase(form, extension))
                 return row;
         }
     }
@@ -159,12 +327,16 @@ const C64Format& formatForFile(std::string_view fileName) {
     return formatForExtension(extensionOf(fileName));
 }
 
+bool listsExtension(const C64Format& format, std::string_view extension) {
+    return std::ranges::any_of(format.extensions, [&](std::string_view form) {
+        return !form.empty() && equalsIgnoringCase(form, extension);
+    });
+}
+
 std::string_view typeTextFor(std::string_view extension) {
     for (const C64Format& row : kFormats) {
-        for (std::string_view form : row.extensions) {
-            if (!form.empty() && equalsIgnoringCase(form, extension))
-                return row.typeText;
-        }
+        if (listsExtension(row, extension))
+            return row.typeText;
     }
     return {};
 }
@@ -211,7 +383,13 @@ Decoded readPicture(const std::filesystem::path& path, const C64Format& format,
 }
 
 Decoded decodeFile(const std::filesystem::path& path, const DecodeOptions& options) {
-    return readPicture(path, formatForFile(path.filename().string()), options);
+    const C64Format& format = formatForFile(path.filename().string());
+    Decoded decoded = readPicture(path, format, options);
+    if (!decoded.accepted) {
+        if (Detected found = readDetected(path, format, options); found.format)
+            return std::move(found.decoded);
+    }
+    return decoded;
 }
 
 } // namespace quendra

@@ -25,12 +25,15 @@ struct C64Format {
     std::array<std::string_view, 8> extensions = {}; // exact forms with the dot; unused empty
     std::string_view captionSuffix = {};             // appended to the caption before the read
     std::size_t readLimit = 0;                       // the one bounded read takes at most this
+    std::string_view sizes = {};                     // the file lengths it takes, for people
     std::string_view typeText = {};                  // the file list's Type column
     bool reportsProgress = false;                    // the viewer shows its progress window
     ReaderFunction decode = nullptr;
     bool showsInGrey = true; // "Show gray" applies to its pictures
     bool fitsGodot = true;   // its pictures fit GoDot 4Bit's 16 colours
     bool inFileMask = true;  // the viewer's file list shows its files
+    // Content detection (detect.h) asks it how well a file fits; null: never detected.
+    ProbeFunction probe = nullptr;
 };
 
 // Every row, in dispatch order.
@@ -43,10 +46,13 @@ const C64Format& fallbackFormat();
 // The text from the last "." of the name part to the end, dot included; empty if none.
 std::string_view extensionOf(std::string_view fileName);
 
-// The dispatch: the first row that holds `extension` exactly (case matters), in row
-// order; the fallback format when none does.
+// The dispatch: the first row that holds `extension` exactly, in row order; else the first
+// row that holds it in another case; the fallback format when none does.
 const C64Format& formatForExtension(std::string_view extension);
 const C64Format& formatForFile(std::string_view fileName);
+
+// Whether the row lists `extension` (dot included), compared without regard to case.
+bool listsExtension(const C64Format& format, std::string_view extension);
 
 // The Type text for a file list, matched without regard to case; empty when the
 // extension is none of the formats'.
@@ -62,7 +68,9 @@ std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& path, std:
 Decoded readPicture(const std::filesystem::path& path, const C64Format& format,
                     DecodeOptions options);
 
-// The whole road: formatForFile by the file's name, then readPicture.
+// The whole road: formatForFile by the file's name, then readPicture; a file that format
+// refuses goes on to content detection (detect.h) and keeps the first rejection when no
+// other format takes it.
 Decoded decodeFile(const std::filesystem::path& path, const DecodeOptions& options);
 
 } // namespace quendra

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "decode/blend.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -130,7 +131,7 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     file = file.first(std::min(file.size(), kFunPainterReadLimit));
     if (file.size() < 4) {
         return Decoded::reject(kSuffix, "a FunPainter 2 picture is at least 4 bytes long, not " +
-                                            std::to_string(file.size()));
+                                            std::to_string(reportedSize(file, options)));
     }
     if (file[0] != 0xF0 || file[1] != 0x3F) {
         return Decoded::reject(kSuffix, "a FunPainter 2 picture loads at $3FF0");
@@ -152,6 +153,13 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     }
     draw(area.data(), d.picture, options.progress);
     return d;
+}
+
+int probeFunPainter(Bytes file, std::uint64_t) {
+    return file.size() >= 4 && file[0] == 0xF0 && file[1] == 0x3F && file[2] == 'F' &&
+                   file[3] == 'U'
+               ? kProbeSignature
+               : 0;
 }
 
 } // namespace quendra

@@ -5,6 +5,7 @@
 
 #include "decode/godot_format.h"
 #include "decode/palette.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -59,7 +60,7 @@ Decoded decodeFull(Bytes file, const DecodeOptions& options) {
 Decoded decodeClip(Bytes file, const DecodeOptions& options) {
     if (file.size() < kGodotClipHeaderBytes) {
         return Decoded::reject(kClipSuffix, "a GoDot clip's header is 8 bytes, this file has " +
-                                                std::to_string(file.size()));
+                                                std::to_string(reportedSize(file, options)));
     }
     const int columns = file[6];
     const int rows = file[7];
@@ -117,6 +118,10 @@ Decoded decodeGodot(Bytes file, const DecodeOptions& options) {
     if (hasMagic(file, '1'))
         return decodeClip(file, options);
     return Decoded::reject(kSuffix, "a GoDot 4Bit file starts with \"GOD0\" or \"GOD1\"");
+}
+
+int probeGodot(Bytes file, std::uint64_t) {
+    return hasMagic(file, '0') || hasMagic(file, '1') ? kProbeSignature : 0;
 }
 
 } // namespace quendra

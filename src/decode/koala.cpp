@@ -9,6 +9,7 @@
 
 #include "decode/cells.h"
 #include "decode/palette.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -18,7 +19,7 @@ Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
     if (file.size() != 10003 && file.size() != 10006) {
         return Decoded::reject(kSuffix,
                                "a Koala picture is 10003 or 10006 bytes long, this one has " +
-                                   std::to_string(file.size()));
+                                   std::to_string(reportedSize(file, options)));
     }
     if (file[0] != 0x00 || file[1] != 0x60) {
         return Decoded::reject(kSuffix, "a Koala picture loads at $6000");
@@ -28,6 +29,12 @@ Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
     d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());
     return d;
+}
+
+int probeKoala(Bytes file, std::uint64_t fileSize) {
+    return isOneOf(fileSize, {10003, 10006}) && hasLoadAddress(file, 0x6000)
+               ? kProbeLengthAndAddress
+               : 0;
 }
 
 } // namespace quendra

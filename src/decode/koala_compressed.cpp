@@ -3,7 +3,9 @@
 //   2  ...   run-length data, escape 0xFE value count (see rle.h)
 // Expanded: bitmap 8000, screen memory 1000, colour memory 1000, background 1. Bytes the
 // data does not reach stay 0. Real files end with the background as a plain last byte.
+#include "decode/cells.h"
 #include "decode/packed_koala.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -12,6 +14,10 @@ Decoded decodeKoalaCompressed(Bytes file, const DecodeOptions& options) {
     return decodePackedKoala(file, options,
                              {" (Koala compressed)", "a Koala compressed picture", 10099, 0x6000,
                               kKoalaRuns});
+}
+
+int probeKoalaCompressed(Bytes file, std::uint64_t fileSize) {
+    return probePackedRuns(file, fileSize, 0x6000, kKoalaDataBytes, kKoalaRuns);
 }
 
 } // namespace quendra

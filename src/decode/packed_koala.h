@@ -12,15 +12,17 @@
 namespace quendra {
 
 struct PackedKoalaFormat {
-    std::string_view suffix;     // caption suffix
-    std::string_view what;       // "an Amica Paint picture", for rejections
-    std::size_t maxLength;       // longest file accepted
+    std::string_view suffix; // caption suffix
+    std::string_view what;   // "an Amica Paint picture", for rejections
+    std::size_t maxLength;   // longest file accepted
     std::uint16_t loadAddress;
     RunFormat runs;
+    bool checksLoadAddress = true; // false: any load address (Koala compressed under .kla)
 };
 
-// Checks the length and load address, expands the data into a zeroed area (starting no
-// item once the 10001 bytes are full) and draws it in multicolour.
-Decoded decodePackedKoala(Bytes file, const DecodeOptions& options, const PackedKoalaFormat& format);
+// Checks the length and (unless told not to) the load address, expands the data into a zeroed area
+// (starting no item once the 10001 bytes are full) and draws it in multicolour.
+Decoded decodePackedKoala(Bytes file, const DecodeOptions& options,
+                          const PackedKoalaFormat& format);
 
 } // namespace quendra

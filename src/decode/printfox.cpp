@@ -124,7 +124,7 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options) {
     case 'P': {
         if (file.size() < 3) {
             return Decoded::reject(kSuffix, "a Pagefox page needs 3 header bytes, this file has " +
-                                                std::to_string(file.size()));
+                                                std::to_string(reportedSize(file, options)));
         }
         const auto zero = std::find(file.begin() + 3, file.end(), std::uint8_t{0});
         const std::size_t start =

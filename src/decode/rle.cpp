@@ -31,4 +31,20 @@ std::size_t expandRuns(Bytes in, std::span<std::uint8_t> out, std::size_t stop, 
     return static_cast<std::size_t>(q - first);
 }
 
+std::size_t expandedSize(Bytes in, RunFormat format) {
+    std::size_t size = 0;
+    for (std::size_t p = 0; p < in.size();) {
+        if (in[p] != format.escape) {
+            ++size;
+            ++p;
+        } else if (in.size() - p < 3) {
+            break;
+        } else {
+            size += format.countFirst ? in[p + 1] : in[p + 2];
+            p += 3;
+        }
+    }
+    return size;
+}
+
 } // namespace quendra

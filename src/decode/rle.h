@@ -32,4 +32,8 @@ inline constexpr RunFormat kAmicaRuns{0xC2, true};
 // `in`, never writes outside `out`. Returns the number of bytes written.
 std::size_t expandRuns(Bytes in, std::span<std::uint8_t> out, std::size_t stop, RunFormat format);
 
+// How many bytes all of `in` expands to, with no output to stop at: what a probe compares
+// with the size of the memories a format packs.
+std::size_t expandedSize(Bytes in, RunFormat format);
+
 } // namespace quendra

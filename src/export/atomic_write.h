@@ -1,4 +1,5 @@
-// Writing a file so that a failure never destroys the file that was there.
+// Writing a file so that a failure never destroys the file that was there, and so that a
+// process killed in the middle leaves nothing behind that a later run would not clear.
 #pragma once
 
 #include <cstdint>
@@ -10,15 +11,44 @@ namespace quendra {
 
 struct WriteResult {
     bool written = false;
-    std::string error;  // why not, for people; empty when written
+    std::string error;   // why not, for people; empty when written
+    int errorNumber = 0; // the errno behind `error`, 0 when there is none
 };
 
-// Writes `bytes` to a temporary file in the target's folder, flushes it and renames it
-// over `target`. On any failure the temporary file is removed and `target` is untouched.
-WriteResult writeFileAtomically(const std::filesystem::path& target,
-                                std::span<const std::uint8_t> bytes);
+// When the new data is flushed to the disk before it takes the target's name.
+enum class Flush {
+    Always,
+    // Only when it replaces a file, so that a crash cannot leave that name empty; new
+    // files are not flushed one by one (a disk round trip per file of a batch).
+    WhenReplacing,
+};
 
-// The temporary name used beside `target` (unique per call).
+// Writes `bytes` to an unnamed file in the target's folder (O_TMPFILE), flushes it, gives it
+// a temporary name and renames that over `target` at once. On a file system without unnamed
+// files it is written under the temporary name from the start. On any failure the temporary
+// file is gone and `target` is untouched. A process killed after the temporary name was given
+// and before the rename leaves that name; removeStaleTemporaries() clears it.
+WriteResult writeFileAtomically(const std::filesystem::path& target,
+                                std::span<const std::uint8_t> bytes, Flush flush = Flush::Always);
+
+// The temporary name used beside `target`: "<target>.tmp-<process id>-<count>", unique per
+// call.
 std::filesystem::path temporarySibling(const std::filesystem::path& target);
 
-}  // namespace quendra
+// Whether unnamed files can be given a name here (through /proc).
+bool canNameUnnamedFiles();
+// An unnamed file open for writing in `folder`; -1 with errno set when the folder or its
+// file system cannot have one.
+int openUnnamedFile(const std::filesystem::path& folder);
+// Gives the unnamed file `fd` the name `name`; 0 or the errno (EEXIST when `name` exists:
+// nothing is replaced).
+int nameUnnamedFile(int fd, const std::filesystem::path& name);
+
+// Removes the files in `folder` that bear the temporary names of writes whose process has
+// ended ("<name>.<extension>.tmp-<id>-<count>", `<id>` no longer running, `<extension>`
+// one of `extensions` given without the dot, lower case as written). Files of running
+// processes and every other file stay. Returns how many were removed.
+std::size_t removeStaleTemporaries(const std::filesystem::path& folder,
+                                   std::span<const std::string_view> extensions);
+
+} // namespace quendra

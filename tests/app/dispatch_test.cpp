@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "decode/readers.h"
+#include "samples/bitmap_files.h"
 #include "samples/c64_files.h"
 #include "viewer_fixture.h"
 
@@ -40,17 +42,23 @@ TEST_F(ViewerTest, AKoalaFileIsShownWithItsCaptionAndTheCommandsOn) {
     EXPECT_TRUE(form->parts().pictureShown);
 }
 
-TEST_F(ViewerTest, ARejectedFileLeavesTheBlackTemplateWithTheCommandsOn) {
+TEST_F(ViewerTest, ARejectedFileLeavesTheBlackTemplateWithItsReasonAndTheCommandsOff) {
     start();
     show(write(QStringLiteral("good.koa"), makeKoala(testPattern())));
+    // Cut short where no other format's length or packed data fits either: content
+    // detection finds nothing, and the Koala reader's refusal stands.
     auto shortFile = makeKoala(testPattern());
-    shortFile.pop_back();
+    shortFile.resize(6000);
     show(write(QStringLiteral("short.koa"), shortFile));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: short.koa (Koala)"));
     EXPECT_EQ(shown(), blackTemplate());
-    expectPictureCommands(form, true);
+    DecodeOptions options;
+    options.fileSize = shortFile.size();
+    EXPECT_EQ(form->parts().statusLine->text(),
+              QString::fromStdString(decodeKoala(shortFile, options).reason));
+    expectPictureCommands(form, false);
     EXPECT_TRUE(form->parts().grey->isEnabled());
-    EXPECT_TRUE(form->parts().pictureShown);
+    EXPECT_FALSE(form->parts().pictureShown);
 }
 
 TEST_F(ViewerTest, EveryFormatNamesItsReaderInTheCaption) {
@@ -80,21 +88,24 @@ TEST_F(ViewerTest, EveryFormatNamesItsReaderInTheCaption) {
         {"a.FP2", " (FunPainter 2 / IFLI)"},
         {"a.4bt", " (4Bit GoDot)"},
         {"a.clp", " (4Bit GoDot)"},
-        {"a.Koa", " (4Bit GoDot)"},
+        {"a.Koa", " (Koala)"},
+        {"a.Gg", " (Koala compressed)"},
         {"a.png", " (4Bit GoDot)"},
         {"noextension", " (4Bit GoDot)"},
     };
     for (const auto& [name, suffix] : table) {
-        // Content no reader accepts: only the caption tells which reader ran.
+        // Content no reader accepts: the caption tells which reader ran, the line why
+        // it refused, and nothing counts as a picture.
         show(write(name, bytesOf("not a picture")));
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + name + suffix);
         EXPECT_EQ(shown(), blackTemplate()) << name.toStdString();
-        expectPictureCommands(form, true);
+        EXPECT_FALSE(form->parts().statusLine->text().isEmpty()) << name.toStdString();
+        expectPictureCommands(form, false);
         EXPECT_TRUE(form->parts().fileListBox->isEnabled());
     }
 }
 
-TEST_F(ViewerTest, ExtensionsCompareExactlyAndCaseSensitively) {
+TEST_F(ViewerTest, ExtensionsCompareWithoutRegardToCase) {
     start();
     const auto koala = makeKoala(testPattern());
     show(write(QStringLiteral("PIC.KOA"), koala));
@@ -102,8 +113,8 @@ TEST_F(ViewerTest, ExtensionsCompareExactlyAndCaseSensitively) {
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
 
     show(write(QStringLiteral("pic.Koa"), koala));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.Koa (4Bit GoDot)"));
-    EXPECT_EQ(shown(), blackTemplate());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.Koa (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
 }
 
 TEST_F(ViewerTest, TheMagicDecidesOnTheGodotPath) {
@@ -124,19 +135,23 @@ TEST_F(ViewerTest, TheGodotPathWithoutMagicKeepsThePictureShownFlag) {
     show(write(QStringLiteral("x.4bt"), bytesOf("GO")));
     EXPECT_FALSE(form->parts().pictureShown);
     EXPECT_EQ(shown(), blackTemplate());
-    expectPictureCommands(form, true);
+    expectPictureCommands(form, false);
     EXPECT_TRUE(form->parts().grey->isEnabled());
 }
 
-TEST_F(ViewerTest, AMissingFileChangesNothing) {
+TEST_F(ViewerTest, AMissingFileOrAFolderIsNamedOnTheLineNotShown) {
     start();
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern())));
-    const QImage before = shown();
     show(dir.filePath(QStringLiteral("pics/none.koa")));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
-    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: none.koa"));
+    EXPECT_EQ(form->parts().statusLine->text(),
+              QStringLiteral("The file none.koa does not exist."));
+    EXPECT_EQ(shown(), blackTemplate());
+    expectPictureCommands(form, false);
     show(picsFolder()); // a folder is no file either
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pics"));
+    EXPECT_EQ(form->parts().statusLine->text(), QStringLiteral("pics is a folder, not a picture."));
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(ViewerTest, PrintfoxLeavesGreyOffAndFunPainterTakesGodotAway) {
@@ -148,15 +163,15 @@ TEST_F(ViewerTest, PrintfoxLeavesGreyOffAndFunPainterTakesGodotAway) {
     show(write(QStringLiteral("a.bs"), bytesOf("Xnot a page")));
     EXPECT_FALSE(form->parts().grey->isEnabled());
     EXPECT_TRUE(form->parts().Godot->isEnabled());
-    expectPictureCommands(form, true);
+    expectPictureCommands(form, false); // rejected
 
     show(write(QStringLiteral("a.fp2"), bytesOf("not an fp2")));
     EXPECT_FALSE(form->parts().grey->isEnabled());
     EXPECT_FALSE(form->parts().Godot->isEnabled());
     EXPECT_FALSE(form->parts().Godot->isChecked());
     EXPECT_TRUE(form->parts().GIF->isChecked());
-    expectPictureCommands(form, true);
-    EXPECT_TRUE(form->parts().pictureShown);
+    expectPictureCommands(form, false); // rejected
+    EXPECT_FALSE(form->parts().pictureShown);
 
     // The next file offers "4Bit GoDot" again but leaves GIF selected.
     show(write(QStringLiteral("b.koa"), makeKoala(testPattern())));
@@ -208,7 +223,8 @@ TEST_F(ViewerTest, AClickInTheListShowsTheFileUnderItsRealName) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: UPPER.KOA (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
     clickListItem(QStringLiteral("mixed.koa"));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: Mixed.Koa (4Bit GoDot)"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: Mixed.Koa (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
 }
 
 TEST_F(ViewerTest, TheHiddenListBoxReshowsTheCurrentFile) {
@@ -225,6 +241,28 @@ TEST_F(ViewerTest, TheHiddenListBoxReshowsTheCurrentFile) {
     QTest::keyClick(form->parts().fileListBox, Qt::Key_Down);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: a.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, a));
+}
+
+} // namespace
+} // namespace quendra::testing
+
+namespace quendra::testing {
+namespace {
+
+TEST_F(ViewerTest, AFileNoFormatTakesByNameIsShownByTheFormatItsContentFits) {
+    start();
+    const auto paddles =
+        samples::makeMulticolourFile(testPattern(3), samples::kBlazingPaddlesLayout);
+    for (const QString& name :
+         {QStringLiteral("world.bin"), QStringLiteral("pi.world"), QStringLiteral("WORLD.PI")}) {
+        show(write(name, paddles));
+        EXPECT_EQ(form->windowTitle(),
+                  QStringLiteral("Quendra: ") + name + QStringLiteral(" (Blazing Paddles)"));
+        EXPECT_EQ(shown(), expectedPicture(decodeBlazingPaddles, paddles));
+        expectPictureCommands(form, true);
+        EXPECT_TRUE(form->parts().grey->isEnabled());
+        EXPECT_TRUE(form->parts().pictureShown);
+    }
 }
 
 } // namespace

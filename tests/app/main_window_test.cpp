@@ -86,8 +86,8 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_FALSE(form->parts().pictureShown);
     EXPECT_TRUE(form->parts().firstPaintPending);
     EXPECT_EQ(form->parts().fileListBox->mask(), fileMask());
-    EXPECT_TRUE(form->parts().fileListBox->hasFocus() || QApplication::focusWidget() == nullptr ||
-                form->focusWidget() == form->parts().fileListBox);
+    EXPECT_TRUE(form->parts().FileList->hasFocus() || QApplication::focusWidget() == nullptr ||
+                form->focusWidget() == form->parts().FileList);
 }
 
 TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
@@ -271,9 +271,11 @@ TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {
 
 TEST_F(ViewerTest, ARelativeArgumentMeansTheFolderTheProgramStartedIn) {
     write(QStringLiteral("rel.koa"), makeKoala(testPattern()));
-    QDir::setCurrent(picsFolder());
-    start({QStringLiteral("rel.koa")});
-    ASSERT_NE(QDir::currentPath(), QDir(picsFolder()).canonicalPath()); // the list moved it
+    QDir::setCurrent(dir.path());
+    start({QStringLiteral("pics/rel.koa")});
+    // The list moved the current folder to the argument's folder, where "pics/" is no more.
+    ASSERT_EQ(QDir::currentPath(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(form->parts().FileList->selectedCaption(), QStringLiteral("rel.koa"));
     form->FormActivate();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: rel.koa (Koala)"));
 }
@@ -281,7 +283,9 @@ TEST_F(ViewerTest, ARelativeArgumentMeansTheFolderTheProgramStartedIn) {
 TEST_F(ViewerTest, AnArgumentNamingNoFileLeavesTheTemplate) {
     start({dir.filePath(QStringLiteral("missing.koa"))});
     form->FormActivate();
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: missing.koa"));
+    EXPECT_EQ(form->parts().statusLine->text(),
+              QStringLiteral("The file missing.koa does not exist."));
     EXPECT_EQ(shown(), blackTemplate());
 }
 

@@ -58,15 +58,23 @@ TEST_F(ViewerTest, EveryC64ReaderShowsItsPictureInColourAndInGrey) {
 
 TEST_F(ViewerTest, ArtStudioTellsItsKindsApartByLength) {
     start();
-    // A hires file whose load address is wrong is not handed to the hires reader.
+    // A hires file whose load address is wrong is not handed to the hires reader; content
+    // detection shows it by the Art Studio hires layout, which takes any load address.
     auto hires = makeArtStudioHires(testPattern());
     hires[1] = 0x60;
     show(write(QStringLiteral("x.ocp"), hires));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: x.ocp (Advanced Art Studio)"));
-    EXPECT_EQ(shown(), blackTemplate());
-    // A Koala file named .ocp: the length decides.
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: x.ocp (Art Studio HiRes)"));
+    hires[1] = 0x20;
+    EXPECT_EQ(shown(), expectedPicture(decodeArtStudio, hires));
+    // A Koala file named .ocp: the length decides, and detection finds it Koala's.
     show(write(QStringLiteral("k.ocp"), makeKoala(testPattern())));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: k.ocp (Advanced Art Studio)"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: k.ocp (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern())));
+    // Neither kind's length nor any other format's: the black template stays.
+    auto neither = makeArtStudio(testPattern());
+    neither.resize(7000);
+    show(write(QStringLiteral("n.ocp"), neither));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: n.ocp (Advanced Art Studio)"));
     EXPECT_EQ(shown(), blackTemplate());
 }
 
@@ -134,7 +142,7 @@ TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
     EXPECT_FALSE(form->parts().firstPaintPending);
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_FALSE(form->parts().Godot->isEnabled());
-    EXPECT_TRUE(form->parts().pictureShown);
+    EXPECT_FALSE(form->parts().pictureShown); // rejected: nothing to enlarge
 }
 
 } // namespace

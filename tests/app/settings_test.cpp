@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace quendra {
 namespace {
@@ -113,6 +114,42 @@ TEST_F(SettingsFile, AFolderThatCannotBeMadeIsReportedAsNotWritten) {
     blocker.close();
     EXPECT_FALSE(settings::writePlacement(path(), {}));
     EXPECT_EQ(settings::readPlacement(path()), WindowPlacement{});
+}
+
+TEST_F(SettingsFile, EveryByteItDoesNotOwnIsKeptAsItWas) {
+    const struct {
+        const char* what;
+        QByteArray before, after;
+    } cases[] = {
+        {"Latin-1 text, a value changed in place",
+         "[Names]\nWho=M\xfcller\n[Pos]\nTop=1\nLeft=2\nStyle=0\nWidth=686\nHeight=565\n",
+         "[Names]\nWho=M\xfcller\n[Pos]\nTop=9\nLeft=2\nStyle=0\nWidth=686\nHeight=565\n"},
+        {"a byte-order mark and UTF-8, keys appended", "\xef\xbb\xbf[Pos]\nName=M\xc3\xbcller\n",
+         "\xef\xbb\xbf[Pos]\nName=M\xc3\xbcller\nTop=9\nLeft=2\nStyle=0\nWidth=686\n"
+         "Height=565\n"},
+        {"one CRLF line among LF lines; new lines take the most common ending",
+         "[A]\r\nx=1\n\n[Pos]\nTop=1\n",
+         "[A]\r\nx=1\n\n[Pos]\nTop=9\nLeft=2\nStyle=0\nWidth=686\nHeight=565\n"},
+        {"CRLF mostly, no ending at the end, NUL and stray CR kept",
+         QByteArray("[A]\r\nn=a\0b\rc\r\n[Pos]\nTop = 9\r\nLeft=2", 35),
+         QByteArray("[A]\r\nn=a\0b\rc\r\n[Pos]\nTop = 9\r\nLeft=2\r\nStyle=0\r\n"
+                    "Width=686\r\nHeight=565",
+                    67)},
+    };
+    for (const auto& c : cases) {
+        write(c.before);
+        ASSERT_TRUE(settings::writePlacement(path(), {9, 2, 0, 686, 565})) << c.what;
+        EXPECT_EQ(read(), c.after) << c.what;
+    }
+    // A file that would not change is not written at all (not even replaced by a copy).
+    write("[Pos]\nTop=+9\nLeft= 2\nStyle=0\nWidth=686\nHeight=565");
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &before), 0);
+    EXPECT_TRUE(settings::writePlacement(path(), {9, 2, 0, 686, 565}));
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(read(), QByteArray("[Pos]\nTop=+9\nLeft= 2\nStyle=0\nWidth=686\nHeight=565"));
 }
 
 TEST(SettingsPath, LivesInTheUserConfigurationFolderUnlessATestMovesIt) {

@@ -20,6 +20,7 @@
 #include "components/pmultiimage.h"
 #include "decode/readers.h"
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
 // Readable values in failure messages.

@@ -387,6 +387,19 @@ TEST_F(ImageLibraryTest, FlipMirrorsTopToBottomAndRotateTurnsCounterClockwise) {
     EXPECT_EQ(rotate(24, none).code, kBadArgument);
 }
 
+TEST_F(ImageLibraryTest, MessagesShowFileNamesWithTheirControlCharactersEscaped) {
+    const QString odd = path(QStringLiteral("two\nlines\x1b]0;owned\x07.png"));
+    const QString shown = path(QStringLiteral("two\\nlines\\x1b]0;owned\\x07.png"));
+    QImage out;
+    const Status read = readPNG(odd, 0, false, out);
+    EXPECT_TRUE(read.message.startsWith(QStringLiteral("Cannot read ") + shown + u':'))
+        << read.message.toStdString();
+    const Status written =
+        writePNG(path(QStringLiteral("missing/a\tb.png")), 0, false, sixteenColours());
+    EXPECT_TRUE(written.message.contains(QStringLiteral("missing/a\\tb.png: ")))
+        << written.message.toStdString();
+}
+
 TEST_F(ImageLibraryTest, WriteIntoAMissingFolderFailsWithAMessage) {
     const QString file = path("no-such-folder/pic.png");
     const Status s = writePNG(file, 0, false, sixteenColours());

@@ -80,13 +80,18 @@ TEST(Koala, OnlyLowNibblesOfBackgroundAndColourCount) {
     EXPECT_EQ(rgb.pixel(10, 0), (Rgb{0, 0, 170}));
 }
 
-TEST(Dispatch, ExtensionFormsAreExactAndInOrder) {
+TEST(Dispatch, ExactFormsComeFirstThenAnyCase) {
     EXPECT_EQ(formatForFile("PIC.KOA").decode, decodeKoala);
     EXPECT_EQ(formatForFile("dir.koa/pic.rpm").decode, decodeKoala);
-    EXPECT_EQ(&formatForFile("pic.Koa"), &fallbackFormat());
+    EXPECT_EQ(formatForFile("pic.Koa").decode, decodeKoala);
+    EXPECT_EQ(formatForFile("Mixed.Gg").decode, decodeKoalaCompressed);
+    EXPECT_EQ(formatForFile("a.Fp2").decode, decodeFunPainter);
+    EXPECT_EQ(formatForFile("a.4BT").decode, decodeGodot);
     EXPECT_EQ(&formatForFile("noext"), &fallbackFormat());
     EXPECT_EQ(formatForFile("a.BS").decode, decodePrintfox);
-    EXPECT_EQ(&formatForFile("a.Bs"), &fallbackFormat());
+    EXPECT_EQ(formatForFile("a.Bs").name, "Printfox screen");
+    EXPECT_EQ(formatForFile("a.rPm").name, "RunPaint");
+    EXPECT_EQ(&formatForFile("a.kob"), &fallbackFormat());
     EXPECT_EQ(formatForFile("a.fp2").decode, decodeFunPainter);
     EXPECT_EQ(fallbackFormat().decode, decodeGodot);
     EXPECT_EQ(extensionOf("x.y/name"), "");

@@ -17,6 +17,7 @@
 #include "decode/palette.h"
 #include "decode/readers.h"
 #include "export/png_encoder.h"
+#include "samples/bitmap_files.h"
 #include "samples/c64_files.h"
 #include "samples/sample_files.h"
 #include "tool_runner.h"
@@ -160,19 +161,23 @@ class ConvertRun : public ::testing::Test {
 
 TEST_F(ConvertRun, GoodFileConvertsSilentlyBesideTheInput) {
     koala("pic.koa", 2);
-    const auto r = runTool("quendra-convert", {"pic.koa"}, dir.path());
+    koala("Mixed.Koa", 3); // the extension in any case, as in the viewer
+    const auto r = runTool("quendra-convert", {"pic.koa", "Mixed.Koa"}, dir.path());
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, ""); // no progress bar when standard error is no terminal
     EXPECT_EQ(r.out, "");
     QImage out(QString::fromStdString((dir / "pic.png").string()));
     ASSERT_FALSE(out.isNull());
     EXPECT_EQ(pixels(out), koalaPixels(2));
+    QImage mixed(QString::fromStdString((dir / "Mixed.png").string()));
+    ASSERT_FALSE(mixed.isNull());
+    EXPECT_EQ(pixels(mixed), koalaPixels(3));
 }
 
 TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
     koala("good.koa", 1);
     auto wrong = samples::makeKoala(samples::testPattern(0));
-    wrong.push_back(0); // 10004 bytes
+    wrong.resize(10400); // no other format's length, nor packed data of a Koala's size
     writeBytes(dir / "long.koa", wrong);
     fs::create_directory(dir / "folder.koa");
     const auto r = runTool("quendra-convert", {"long.koa", "missing.koa", "folder.koa", "good.koa"},
@@ -180,7 +185,7 @@ TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(
         r.err,
-        "long.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this one has 10004\n"
+        "long.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this one has 10400\n"
         "missing.koa: No such file or directory\n"
         "folder.koa: Is a directory\n");
     EXPECT_TRUE(fs::exists(dir / "good.png"));
@@ -517,6 +522,40 @@ TEST(ConvertOutputFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
     EXPECT_EQ(slurp(fresh), "ff");
     EXPECT_EQ(fs::status(fresh).permissions() & fs::perms::owner_read, fs::perms::owner_read);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+} // namespace
+} // namespace quendra::convert
+
+namespace quendra::convert {
+namespace {
+
+TEST_F(ConvertRun, ListFormatsAndTheVerboseLineNameTheFormatRead) {
+    auto r = runTool("quendra-convert", {"--list-formats"}, dir.path());
+    EXPECT_EQ(r.status, 0);
+    // One line for the heading and one for every registry row, in its order.
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'),
+              static_cast<std::ptrdiff_t>(c64Formats().size() + 1));
+    for (const C64Format& format : c64Formats())
+        EXPECT_NE(r.out.find(std::string(format.name)), std::string::npos) << format.name;
+    const auto line = r.out.find("Blazing Paddles");
+    ASSERT_NE(line, std::string::npos);
+    const std::string paddles = r.out.substr(line, r.out.find('\n', line) - line);
+    EXPECT_NE(paddles.find("pi bpl"), std::string::npos) << paddles;
+    EXPECT_NE(paddles.find("10242"), std::string::npos) << paddles;
+
+    // A Blazing Paddles picture under a name no format holds, and under its C64 prefix.
+    const auto picture =
+        samples::makeMulticolourFile(samples::testPattern(4), samples::kBlazingPaddlesLayout);
+    writeBytes(dir / "world.bin", picture);
+    writeBytes(dir / "pi.world", picture);
+    r = runTool("quendra-convert", {"-v", "-o", "out", "world.bin", "pi.world"}, dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "world.bin -> out/world.png (Blazing Paddles)\n"
+                     "pi.world -> out/pi.png (Blazing Paddles)\n");
+    const Decoded expected = decodeBlazingPaddles(picture, {});
+    EXPECT_EQ(pixels(QImage(QString::fromStdString((dir / "out/world.png").string()))),
+              pixels(expected.picture.toRgb()));
 }
 
 } // namespace

@@ -10,12 +10,15 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <set>
 #include <system_error>
 #include <thread>
 
 #include "convert/output_file.h"
+#include "decode/detect.h"
 #include "decode/formats.h"
 #include "decode/palettes.h"
+#include "decode/printable_name.h"
 #include "decode/readers.h"
 #include "export/bmp_encoder.h"
 #include "export/gif_encoder.h"
@@ -183,7 +186,9 @@ Converter::~Converter() = default;
 
 Outcome Converter::convert(const std::string& input, const fs::path& output) {
     State& s = *state_;
-    auto failed = [&](const std::string& reason) { return Outcome{false, input + ": " + reason}; };
+    auto failed = [&](const std::string& reason) {
+        return Outcome{false, printableName(input) + ": " + reason};
+    };
     InputFile file;
     if (std::string why = file.open(input); !why.empty())
         return failed(why);
@@ -192,23 +197,37 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
         if (existing.st_dev == file.status().st_dev && existing.st_ino == file.status().st_ino)
             return failed("the output would replace the input file");
         if (!s.options.force)
-            return failed(output.string() + " exists; --force replaces it");
+            return failed(printableName(output.string()) + " exists; --force replaces it");
     }
     // The viewer's road: the format by the name, one read of at most its limit, its decode
     // function told the file's real size; here with buffers kept from file to file.
-    const C64Format& format = formatForFile(fs::path(input).filename().native());
+    const C64Format* format = &formatForFile(fs::path(input).filename().native());
     // The viewer does not offer GoDot for formats whose mixed colours are not among
     // GoDot's 16 (FunPainter 2).
-    if (s.options.format == PictureFormat::Godot4Bit && !format.fitsGodot) {
-        return failed("a " + std::string(format.name) +
+    auto mixesColours = [&] {
+        return failed("a " + std::string(format->name) +
                       " picture mixes colours that GoDot 4Bit cannot hold");
-    }
-    if (std::string why = file.read(format.readLimit, s.input); !why.empty())
+    };
+    const bool toGodot = s.options.format == PictureFormat::Godot4Bit;
+    if (toGodot && !format->fitsGodot)
+        return mixesColours();
+    if (std::string why = file.read(format->readLimit, s.input); !why.empty())
         return failed(why);
     Decoded decoded =
-        format.decode(s.input, {.grey = s.options.grey,
-                                .fileSize = static_cast<std::uint64_t>(file.status().st_size),
-                                .reuse = &s.picture});
+        format->decode(s.input, {.grey = s.options.grey,
+                                 .fileSize = static_cast<std::uint64_t>(file.status().st_size),
+                                 .reuse = &s.picture});
+    if (!decoded.accepted) {
+        // Another format may take what the name's refuses (the viewer's content detection);
+        // when none does, the first refusal stands.
+        if (Detected found = readDetected(input, *format, {.grey = s.options.grey});
+            found.format) {
+            format = found.format;
+            decoded = std::move(found.decoded);
+            if (toGodot && !format->fitsGodot)
+                return mixesColours();
+        }
+    }
     if (!decoded.accepted)
         return failed("rejected: " + decoded.reason);
     const std::string why = s.encode(decoded.picture);
@@ -217,7 +236,7 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
         return failed(why);
     if (std::string problem = putFile(output, s.output, s.options.force); !problem.empty())
         return failed(problem);
-    return {true, {}};
+    return {true, input + " -> " + output.string() + " (" + std::string(format->name) + ")"};
 }
 
 Outcome convertFile(const std::string& input, const fs::path& output, const Options& options) {
@@ -231,7 +250,7 @@ std::string outputDirProblem(const Options& options) {
     const fs::file_status status = fs::status(*options.outputDir, ec);
     if (ec || !fs::exists(status) || fs::is_directory(status))
         return {}; // missing, or a problem each write will name
-    return "-o " + options.outputDir->string() + ": not a folder";
+    return "-o " + printableName(options.outputDir->string()) + ": not a folder";
 }
 
 int runBatch(const Options& options, Reporter& reporter) {
@@ -244,15 +263,30 @@ int runBatch(const Options& options, Reporter& reporter) {
         outputs[i] = outputPathFor(options.files[i], options.format, options.outputDir);
         const auto [it, fresh] = firstWith.try_emplace(identities.of(outputs[i]), i);
         if (!fresh) {
-            planned[i] =
-                Outcome{false, options.files[i] + ": " + outputs[i].string() +
-                                   " is already the output of " + options.files[it->second]};
+            planned[i] = Outcome{
+                false, printableName(options.files[i]) + ": " + printableName(outputs[i].string()) +
+                           " is already the output of " + printableName(options.files[it->second])};
         }
     }
     if (options.outputDir) {
+        // A folder that cannot be made is every file's reason, by its own cause.
         std::error_code ec;
-        fs::create_directories(*options.outputDir, ec); // a failure shows in every write
+        fs::create_directories(*options.outputDir, ec);
+        for (std::size_t i = 0; ec && i < total; ++i) {
+            if (!planned[i]) {
+                planned[i] = Outcome{
+                    false, printableName(options.files[i]) + ": cannot write " +
+                               printableName(outputs[i].string()) + ": cannot make the folder " +
+                               printableName(options.outputDir->string()) + ": " + ec.message()};
+            }
+        }
     }
+    // What converters killed in the middle of a write left in these folders.
+    std::set<fs::path> folders;
+    for (const fs::path& output : outputs)
+        folders.insert(output.has_parent_path() ? output.parent_path() : fs::path("."));
+    for (const fs::path& folder : folders)
+        clearLeftovers(folder);
 
     std::vector<std::optional<Outcome>> outcomes(total);
     std::mutex mutex;
@@ -282,7 +316,7 @@ int runBatch(const Options& options, Reporter& reporter) {
             try {
                 outcome = converter.convert(options.files[i], outputs[i]);
             } catch (const std::exception& e) {
-                outcome = {false, options.files[i] + ": " + e.what()};
+                outcome = {false, printableName(options.files[i]) + ": " + e.what()};
             }
             finish(i, std::move(outcome));
         }

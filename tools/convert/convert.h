@@ -1,5 +1,5 @@
 // The batch converter: every input along the viewer's road (formatForFile, one bounded read,
-// the format's decode function), its picture encoded in the chosen format and put in place
+// the format's decode function, content detection for a file it refuses), its picture encoded in the chosen format and put in place
 // atomically, files in parallel.
 #pragma once
 
@@ -23,7 +23,9 @@ std::filesystem::path outputPathFor(const std::string& input, PictureFormat form
 
 struct Outcome {
     bool converted = false;
-    std::string message; // the line for standard error when not converted, "FILE: REASON"
+    // Not converted: the line for standard error, "FILE: REASON". Converted: the verbose
+    // line, "FILE -> OUTPUT (FORMAT)", the format being the one whose reader took the file.
+    std::string message;
 };
 
 // Converts files one after another and keeps what it needs from file to file: the read

@@ -8,6 +8,7 @@
 
 #include "convert/convert.h"
 #include "convert/options.h"
+#include "decode/printable_name.h"
 
 namespace {
 
@@ -17,14 +18,16 @@ using quendra::convert::Outcome;
 // redrawn at most ten times a second and cleared before each message and at the end.
 class StderrReporter : public quendra::convert::Reporter {
   public:
-    explicit StderrReporter(bool terminal) : terminal_(terminal) {}
+    StderrReporter(bool terminal, bool verbose) : terminal_(terminal), verbose_(verbose) {}
     ~StderrReporter() override { clearBar(); }
 
     void report(std::size_t, const Outcome& outcome) override {
-        if (outcome.converted)
+        if (outcome.converted && !verbose_)
             return;
         clearBar();
-        std::fprintf(stderr, "%s\n", outcome.message.c_str());
+        std::fprintf(outcome.converted ? stdout : stderr, "%s\n", outcome.message.c_str());
+        if (outcome.converted)
+            std::fflush(stdout);
         if (terminal_ && done_ < total_)
             drawBar();
     }
@@ -63,6 +66,7 @@ class StderrReporter : public quendra::convert::Reporter {
     }
 
     bool terminal_;
+    bool verbose_;
     bool shown_ = false;
     std::size_t done_ = 0, total_ = 0;
     std::chrono::steady_clock::time_point lastDraw_{};
@@ -75,7 +79,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const Parsed parsed = parseArguments(arguments);
     auto usageError = [](const std::string& error) {
-        std::fprintf(stderr, "quendra-convert: %s\nTry 'quendra-convert --help'.\n", error.c_str());
+        // The message may hold a command-line argument: shown with its controls escaped.
+        std::fprintf(stderr, "quendra-convert: %s\nTry 'quendra-convert --help'.\n",
+                     quendra::printableName(error).c_str());
         return 2;
     };
     switch (parsed.action) {
@@ -85,6 +91,9 @@ int main(int argc, char** argv) {
     case Parsed::Action::Version:
         std::fputs(versionText().c_str(), stdout);
         return 0;
+    case Parsed::Action::ListFormats:
+        std::fputs(formatListText().c_str(), stdout);
+        return 0;
     case Parsed::Action::UsageError:
         return usageError(parsed.error);
     case Parsed::Action::Convert:
@@ -93,6 +102,7 @@ int main(int argc, char** argv) {
     // -o naming a file: nothing could be written, so say it once.
     if (const std::string problem = outputDirProblem(parsed.options); !problem.empty())
         return usageError(problem);
-    StderrReporter reporter(!parsed.options.quiet && ::isatty(STDERR_FILENO) == 1);
+    StderrReporter reporter(!parsed.options.quiet && ::isatty(STDERR_FILENO) == 1,
+                            parsed.options.verbose);
     return runBatch(parsed.options, reporter);
 }

@@ -1,7 +1,10 @@
 #include "convert/options.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+
+#include "decode/formats.h"
 
 #ifndef QUENDRA_VERSION
 #define QUENDRA_VERSION "unknown"
@@ -46,6 +49,12 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             return {Parsed::Action::Help, {}, {}};
         if (arg == "--version")
             return {Parsed::Action::Version, {}, {}};
+        if (arg == "--list-formats")
+            return {Parsed::Action::ListFormats, {}, {}};
+        if (arg == "--verbose" || arg == "-v") {
+            o.verbose = true;
+            continue;
+        }
         if (arg == "--grey" || arg == "--gray") {
             o.grey = true;
             continue;
@@ -123,40 +132,103 @@ Parsed parseArguments(std::span<const std::string> arguments) {
     return result;
 }
 
+namespace {
+
+// The registry's format names, "A, B, C", broken into lines of at most `width` characters.
+std::string formatNames(std::size_t width) {
+    std::string text, line;
+    const auto formats = c64Formats();
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        std::string word(formats[i].name);
+        word += i + 1 < formats.size() ? "," : "";
+        if (!line.empty() && line.size() + 1 + word.size() > width) {
+            text += line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+    }
+    return text + line + "\n";
+}
+
+// A row's extensions without dots, lower case, each once: "koa rpm".
+std::string extensionsOf(const C64Format& format) {
+    std::string text;
+    for (std::string_view form : format.extensions) {
+        if (form.empty())
+            continue;
+        std::string e(form.substr(1));
+        std::ranges::transform(e, e.begin(),
+                               [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (text.empty() || (" " + text + " ").find(" " + e + " ") == std::string::npos)
+            text += (text.empty() ? "" : " ") + e;
+    }
+    return text;
+}
+
+} // namespace
+
 std::string usageText() {
     std::string palettes;
     for (const NamedPalette& p : namedPalettes()) {
-        std::string line = "                  " + std::string(p.name);
-        line.resize(std::max<std::size_t>(line.size() + 1, 28), ' ');
+        std::string line = "                    " + std::string(p.name);
+        line.resize(std::max<std::size_t>(line.size() + 1, 30), ' ');
         palettes += line + std::string(p.description) + "\n";
     }
     return "Usage: quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force]\n"
            "                       [-j N] [--quality N] [--palette NAME|FILE.vpl] [--scale N]\n"
-           "                       [--pal-aspect] [--quiet] FILE...\n"
+           "                       [--pal-aspect] [--quiet] [-v] FILE...\n"
+           "       quendra-convert --list-formats\n"
            "\n"
-           "Converts Commodore 64 pictures (Koala Painter, RunPaint, Art Studio, Amica Paint,\n"
-           "Doodle, Printfox/Pagefox, FunPainter 2, GoDot 4Bit) into PC picture files.\n"
+           "Converts Commodore 64 pictures into PC picture files. It reads these formats:\n" +
+           formatNames(86) +
+           "A file is read by its extension; a file that its extension's format refuses, or\n"
+           "whose extension names none, is read by the format its length and first bytes fit\n"
+           "best (a C64-style name such as pi.worldmap counts its prefix as the extension).\n"
            "\n"
-           "  --to FORMAT   output format (default png); png, gif, bmp, pcx and tif keep the\n"
-           "                exact colours, jpg is lossy, 4bt writes a GoDot 4Bit file\n"
-           "  --grey        the grey palette instead of the colours\n"
-           "  --palette P   the colours to draw in (default: default): one of\n" +
+           "  --to FORMAT     output format (default png); png, gif, bmp, pcx and tif keep the\n"
+           "                  exact colours, jpg is lossy, 4bt writes a GoDot 4Bit file\n"
+           "  --grey          the grey palette instead of the colours\n"
+           "  --palette P     the colours to draw in (default: default): one of\n" +
            palettes +
-           "                or a VICE palette file (.vpl); GoDot 4Bit files do not change\n"
-           "  --scale N     every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
-           "  --pal-aspect  PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
-           "  -o DIR        write into DIR (made if missing) instead of beside each input\n"
-           "  --force       replace output files that exist already\n"
-           "  -j N          convert N files at a time (default: one per core)\n"
-           "  --quality N   JPEG quality, 1 to 100 (default 90)\n"
-           "  -q, --quiet   no progress bar on a terminal; failures are still reported\n"
-           "  --help        show this text\n"
-           "  --version     show the version\n"
+           "                  or a VICE palette file (.vpl); GoDot 4Bit files do not change\n"
+           "  --scale N       every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
+           "  --pal-aspect    PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
+           "  -o DIR          write into DIR (made if missing) instead of beside each input\n"
+           "  --force         replace output files that exist already\n"
+           "  -j N            convert N files at a time (default: one per core)\n"
+           "  --quality N     JPEG quality, 1 to 100 (default 90)\n"
+           "  -q, --quiet     no progress bar on a terminal; failures are still reported\n"
+           "  -v, --verbose   name each file converted, its output and the format read\n"
+           "  --list-formats  show the formats read, their extensions and file lengths\n"
+           "  --help          show this text\n"
+           "  --version       show the version\n"
            "\n"
            "The output's name is the input's with its extension replaced (pic.koa gives\n"
            "pic.png). Files that cannot be converted are reported on standard error as\n"
            "\"FILE: REASON\" (\"FILE: rejected: REASON\" when the picture's data is wrong).\n"
            "Exit status: 0 all files converted, 1 some did not, 2 usage error.\n";
+}
+
+std::string formatListText() {
+    struct Line {
+        std::string name, extensions, sizes;
+    };
+    std::vector<Line> lines{{"Format", "Extensions", "File lengths (bytes)"}};
+    std::size_t nameWidth = 0, extensionWidth = 0;
+    for (const C64Format& format : c64Formats()) {
+        lines.push_back(
+            {std::string(format.name), extensionsOf(format), std::string(format.sizes)});
+    }
+    for (const Line& l : lines) {
+        nameWidth = std::max(nameWidth, l.name.size());
+        extensionWidth = std::max(extensionWidth, l.extensions.size());
+    }
+    std::string text;
+    for (const Line& l : lines) {
+        text += l.name + std::string(nameWidth + 2 - l.name.size(), ' ') + l.extensions +
+                std::string(extensionWidth + 2 - l.extensions.size(), ' ') + l.sizes + "\n";
+    }
+    return text;
 }
 
 std::string versionText() {

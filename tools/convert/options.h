@@ -1,6 +1,7 @@
 // The converter's command line:
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
-//                   [--quality N] [--quiet] FILE...
+//                   [--quality N] [--quiet] [-v] FILE...
+//   quendra-convert --list-formats
 #pragma once
 
 #include <filesystem>
@@ -20,9 +21,10 @@ struct Options {
     bool grey = false;
     std::optional<std::filesystem::path> outputDir;
     bool force = false;
-    int jobs = 0;                                  // 0: one per core
-    int quality = 90;                              // JPEG, 1..100
-    bool quiet = false;                            // no progress bar (failures are still reported)
+    int jobs = 0;         // 0: one per core
+    int quality = 90;     // JPEG, 1..100
+    bool quiet = false;   // no progress bar (failures are still reported)
+    bool verbose = false; // a line for every file converted, naming the format read
     C64Colours colours = defaultPalette().colours; // --palette: named or from a .vpl file
     int scale = 1;          // --scale: every pixel a scale x scale block, 1..8
     bool palAspect = false; // --pal-aspect: PNG files say the PAL pixel's proportions
@@ -30,7 +32,7 @@ struct Options {
 };
 
 struct Parsed {
-    enum class Action { Convert, Help, Version, UsageError } action = Action::Convert;
+    enum class Action { Convert, Help, Version, ListFormats, UsageError } action = Action::Convert;
     Options options;
     std::string error; // for UsageError
 };
@@ -39,6 +41,8 @@ struct Parsed {
 Parsed parseArguments(std::span<const std::string> arguments);
 
 std::string usageText();
+// The registry of C64 formats as a table: name, extensions, file lengths.
+std::string formatListText();
 std::string versionText();
 
 } // namespace quendra::convert

@@ -6,21 +6,19 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <optional>
+#include <vector>
 
+#include "decode/printable_name.h"
 #include "export/atomic_write.h"
+#include "export/picture_format.h"
 
 namespace quendra::convert {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string why(int error) {
-    return std::strerror(error);
-}
 
 // Renames without replacing; EEXIST when the target exists.
 int renameNoReplace(const fs::path& from, const fs::path& to) {
@@ -58,11 +56,11 @@ int writeAll(int fd, std::span<const std::uint8_t> bytes) {
 }
 
 std::string cannotWrite(const fs::path& target, int error) {
-    return "cannot write " + target.string() + ": " + why(error);
+    return "cannot write " + printableName(target.string()) + ": " + std::strerror(error);
 }
 
 std::string existsMessage(const fs::path& target) {
-    return target.string() + " exists; --force replaces it";
+    return printableName(target.string()) + " exists; --force replaces it";
 }
 
 // A new file written unnamed in the target's folder and then given its name, in one
@@ -70,24 +68,40 @@ std::string existsMessage(const fs::path& target) {
 // system cannot do that; the caller then goes the way of a temporary name.
 std::optional<std::string> putNewUnnamed(const fs::path& target,
                                          std::span<const std::uint8_t> bytes) {
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (!canNameUnnamedFiles())
+        return std::nullopt;
+    const int fd = openUnnamedFile(target.has_parent_path() ? target.parent_path() : ".");
     if (fd < 0)
         return std::nullopt;
     if (const int error = writeAll(fd, bytes); error != 0) {
         ::close(fd); // the unnamed file goes with it
         return cannotWrite(target, error);
     }
-    char self[64];
-    std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
-    const int linked = ::linkat(AT_FDCWD, self, AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW);
-    const int error = linked == 0 ? 0 : errno;
+    const int error = nameUnnamedFile(fd, target);
     ::close(fd);
     if (error == 0)
         return std::string();
     if (error == EEXIST)
         return existsMessage(target);
-    return std::nullopt; // e.g. no /proc: try the other way
+    return cannotWrite(target, error);
+}
+
+// The way of a temporary name for a new file, where unnamed files cannot be had.
+std::string putNewNamed(const fs::path& target, std::span<const std::uint8_t> bytes) {
+    const fs::path tmp = temporarySibling(target);
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return cannotWrite(target, errno);
+    int error = writeAll(fd, bytes);
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0)
+        error = renameNoReplace(tmp, target);
+    if (error != 0) {
+        ::unlink(tmp.c_str());
+        return error == EEXIST ? existsMessage(target) : cannotWrite(target, error);
+    }
+    return {};
 }
 
 } // namespace
@@ -96,34 +110,20 @@ std::string putFile(const fs::path& target, std::span<const std::uint8_t> bytes,
     if (!replace) {
         if (std::optional<std::string> done = putNewUnnamed(target, bytes))
             return *done;
+        return putNewNamed(target, bytes);
     }
-    const fs::path tmp = temporarySibling(target);
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return cannotWrite(target, errno);
-    auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        return cannotWrite(target, error);
-    };
-    if (const int error = writeAll(fd, bytes); error != 0)
-        return fail(error);
-    struct stat existing {};
-    const bool replacing = replace && ::stat(target.c_str(), &existing) == 0;
-    if (replacing && ::fsync(fd) != 0)
-        return fail(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(tmp.c_str());
-        return cannotWrite(target, error);
-    }
-    const int error = replace ? (::rename(tmp.c_str(), target.c_str()) == 0 ? 0 : errno)
-                              : renameNoReplace(tmp, target);
-    if (error != 0) {
-        ::unlink(tmp.c_str());
-        return error == EEXIST ? existsMessage(target) : cannotWrite(target, error);
-    }
-    return {};
+    const WriteResult written = writeFileAtomically(target, bytes, Flush::WhenReplacing);
+    return written.written ? std::string() : cannotWrite(target, written.errorNumber);
+}
+
+std::size_t clearLeftovers(const fs::path& folder) {
+    constexpr PictureFormat kFormats[] = {
+        PictureFormat::PNG,  PictureFormat::GIF,  PictureFormat::BMP,      PictureFormat::PCX,
+        PictureFormat::TIFF, PictureFormat::JPEG, PictureFormat::Godot4Bit};
+    std::vector<std::string_view> extensions;
+    for (PictureFormat format : kFormats)
+        extensions.push_back(extensionOf(format));
+    return removeStaleTemporaries(folder, extensions);
 }
 
 } // namespace quendra::convert

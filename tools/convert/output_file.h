@@ -6,12 +6,16 @@
 // converter checked: the new file is written unnamed in the target's folder (O_TMPFILE)
 // and linked to its name, which fails when the name exists (file systems without unnamed
 // files get a temporary name and a rename that refuses to replace). With `replace` the file
-// is written under a temporary name and renamed over the target. With `replace` the new data is
-// flushed to the disk before it takes an existing file's place, so that a crash cannot leave the
-// name empty; new files are not flushed one by one, which would cost a disk round trip per
-// file in a batch.
+// is written unnamed too, given a temporary name only to be renamed over the target at once
+// (writeFileAtomically). With `replace` the new data is flushed to the disk before it takes an
+// existing file's place, so that a crash cannot leave the name empty; new files are not
+// flushed one by one, which would cost a disk round trip per file in a batch.
+//
+// A converter killed between naming a temporary and renaming it leaves that name behind; the
+// next converter to write into that folder removes it (clearLeftovers).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -22,5 +26,9 @@ namespace quendra::convert {
 // Empty on success, else why not (for people).
 std::string putFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                     bool replace);
+
+// Removes from `folder` the temporaries of converters whose process has ended: files named
+// "<name>.<output extension>.tmp-<process id>-<count>". Returns how many were removed.
+std::size_t clearLeftovers(const std::filesystem::path& folder);
 
 } // namespace quendra::convert

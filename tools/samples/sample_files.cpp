@@ -6,6 +6,7 @@
 
 #include "decode/palette.h"
 #include "export/godot_writer.h"
+#include "samples/bitmap_files.h"
 #include "samples/funpainter_files.h"
 #include "samples/godot_files.h"
 #include "samples/printfox_files.h"
@@ -48,8 +49,7 @@ ByteVector ringsPage(int columns, int rows) {
 }
 
 // A GoDot file written by the program's own writer from palette indices.
-template <typename IndexAt>
-ByteVector godotFile(int width, int height, IndexAt indexAt) {
+template <typename IndexAt> ByteVector godotFile(int width, int height, IndexAt indexAt) {
     IndexedImage picture(width, height);
     picture.setPalette(kGodotPalette);
     for (int y = 0; y < height; ++y)
@@ -148,6 +148,97 @@ ByteVector sampleGodotClip() {
     });
 }
 
+ByteVector sampleArtStudioHiresArt() {
+    return makeArtStudioHiresLayout(hiresDrawing(), 9009, 0x2000);
+}
+
+ByteVector sampleInterpaintHires() {
+    CellPicture p = hiresDrawing();
+    std::reverse(p.bitmap.begin(), p.bitmap.end());
+    return makeArtStudioHiresLayout(p, 9002, 0x4000);
+}
+
+ByteVector sampleInterpaint() {
+    return makeMulticolourFile(testPattern(6), kInterpaintLayout);
+}
+
+ByteVector sampleHiEddi() {
+    CellPicture p = hiresDrawing();
+    std::reverse(p.screen.begin(), p.screen.end());
+    return makeHiEddi(p);
+}
+
+ByteVector sampleImageSystemHires() {
+    CellPicture p = hiresDrawing();
+    std::rotate(p.screen.begin(), p.screen.begin() + 13, p.screen.end());
+    return makeImageSystemHires(p);
+}
+
+ByteVector sampleHiresBitmap() {
+    return makeHiresBitmap(hiresDrawing());
+}
+
+ByteVector sampleHiresBitmapInverted() {
+    CellPicture p = hiresDrawing();
+    std::reverse(p.bitmap.begin(), p.bitmap.end());
+    return makeHiresBitmap(p);
+}
+
+ByteVector sampleKla() {
+    return makeKoala(testPattern(7));
+}
+
+ByteVector sampleAdvancedArtStudioMpic() {
+    return makeArtStudio(testPattern(8));
+}
+
+ByteVector sampleBlazingPaddles() {
+    return makeMulticolourFile(testPattern(9), kBlazingPaddlesLayout);
+}
+
+ByteVector sampleArtist64() {
+    return makeMulticolourFile(testPattern(10), kArtist64Layout);
+}
+
+ByteVector sampleVidcom64() {
+    return makeMulticolourFile(testPattern(11), kVidcom64Layout);
+}
+
+ByteVector sampleImageSystem() {
+    return makeMulticolourFile(testPattern(12), kImageSystemLayout);
+}
+
+ByteVector sampleSaracenPaint() {
+    return makeMulticolourFile(testPattern(13), kSaracenPaintLayout);
+}
+
+ByteVector samplePaintMagic() {
+    return makePaintMagic(testPattern(14));
+}
+
+ByteVector sampleRainbowPainter() {
+    return makeMulticolourFile(testPattern(15), kRainbowPainterLayout);
+}
+
+ByteVector sampleHiresManager() {
+    // A disc in raster bars: every pixel line of a cell row has its own ink, on blue.
+    HiresFliPicture p;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 320; ++x) {
+            const int dx = x - 172, dy = y - 104;
+            if (dx * dx + dy * dy < 88 * 88 && (dx * dx + dy * dy) / 900 % 3 != 2)
+                p.bitmap[static_cast<std::size_t>(y / 8 * 320 + x / 8 * 8 + y % 8)] |=
+                    static_cast<std::uint8_t>(0x80 >> (x % 8));
+        }
+    }
+    constexpr std::uint8_t kBars[8] = {2, 10, 8, 7, 1, 7, 8, 10};
+    for (int k = 0; k < 8; ++k) {
+        for (int n = 0; n < 1000; ++n)
+            p.screens[k][n] = static_cast<std::uint8_t>(kBars[(k + n / 40) % 8] << 4 | 6);
+    }
+    return makeHiresManager(p, /*packed=*/true);
+}
+
 std::vector<SampleFile> allSampleFiles() {
     return {
         {"koala.koa", sampleKoala()},
@@ -164,6 +255,23 @@ std::vector<SampleFile> allSampleFiles() {
         {"funpainter.fp2", sampleFunPainter()},
         {"godot.4bt", sampleGodotPicture()},
         {"godot-clip.clp", sampleGodotClip()},
+        {"art-studio-hires-art.art", sampleArtStudioHiresArt()},
+        {"interpaint-hires.iph", sampleInterpaintHires()},
+        {"interpaint.ipt", sampleInterpaint()},
+        {"hi-eddi.hed", sampleHiEddi()},
+        {"image-system-hires.ish", sampleImageSystemHires()},
+        {"hires-bitmap.hbm", sampleHiresBitmap()},
+        {"hires-bitmap-inverted.gih", sampleHiresBitmapInverted()},
+        {"koala-pc.kla", sampleKla()},
+        {"advanced-art-studio.mpic", sampleAdvancedArtStudioMpic()},
+        {"blazing-paddles.pi", sampleBlazingPaddles()},
+        {"artist-64.a64", sampleArtist64()},
+        {"vidcom-64.vid", sampleVidcom64()},
+        {"image-system.ism", sampleImageSystem()},
+        {"saracen-paint.sar", sampleSaracenPaint()},
+        {"paint-magic.pmg", samplePaintMagic()},
+        {"rainbow-painter.rp", sampleRainbowPainter()},
+        {"hires-manager.him", sampleHiresManager()},
     };
 }
 

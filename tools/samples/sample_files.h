@@ -31,5 +31,22 @@ ByteVector samplePagefoxPage();    // type P, 400 x 240
 ByteVector sampleFunPainter();
 ByteVector sampleGodotPicture();
 ByteVector sampleGodotClip(); // 12 x 8 cells
+ByteVector sampleArtStudioHiresArt();
+ByteVector sampleInterpaintHires();
+ByteVector sampleInterpaint();
+ByteVector sampleHiEddi();
+ByteVector sampleImageSystemHires();
+ByteVector sampleHiresBitmap();
+ByteVector sampleHiresBitmapInverted();
+ByteVector sampleKla();
+ByteVector sampleAdvancedArtStudioMpic();
+ByteVector sampleBlazingPaddles();
+ByteVector sampleArtist64();
+ByteVector sampleVidcom64();
+ByteVector sampleImageSystem();
+ByteVector sampleSaracenPaint();
+ByteVector samplePaintMagic();
+ByteVector sampleRainbowPainter();
+ByteVector sampleHiresManager(); // packed
 
 } // namespace quendra::samples

@@ -1,0 +1,44 @@
+// Koala Painter under .kla, as other programs name it. The load address is not checked:
+// a PC editor writes $2000 instead of Koala's $6000.
+//   10003 or 10006 bytes: load address, then Koala's memory image
+//     2     8000  bitmap
+//     8002  1000  screen memory
+//     9002  1000  colour memory
+//     10002 1     background
+//     10003 3     only in 10006-byte files, not read
+//   10001 bytes: the same memory image without a load address
+//   any other length: Koala compressed (run-length data, escape 0xFE value count) from 2
+#include "decode/readers.h"
+#include "decode/cells.h"
+#include "decode/packed_koala.h"
+#include "decode/reader_checks.h"
+
+namespace quendra {
+
+namespace {
+constexpr std::string_view kSuffix = " (Koala)";
+}
+
+Decoded decodeKla(Bytes file, const DecodeOptions& options) {
+    if (hasLengthOneOf(file, options, {10003, 10006})) {
+        Decoded d = acceptedPicture(kSuffix, options);
+        decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());
+        return d;
+    }
+    if (hasLengthOneOf(file, options, {kKoalaDataBytes})) {
+        Decoded d = acceptedPicture(kSuffix, options);
+        decodeKoalaLayout(d.picture, file.first<kKoalaDataBytes>());
+        return d;
+    }
+    return decodePackedKoala(
+        file, options, {kSuffix, "a compressed Koala picture", 10099, 0x6000, kKoalaRuns, false});
+}
+
+int probeKla(Bytes file, std::uint64_t fileSize) {
+    // Only the plain lengths: packed data at any address could be anything.
+    if (fileSize == kKoalaDataBytes)
+        return kProbeLength;
+    return probeLengthAndAddress(file, fileSize, {10003, 10006}, 0x6000);
+}
+
+} // namespace quendra

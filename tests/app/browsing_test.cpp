@@ -1,0 +1,300 @@
+// The viewer as a person drives it, with real key, wheel and mouse events on the real
+// widgets of a shown, active window: browsing by keys, delete, rejected files, fit to
+// window, start-up and the layout. Run on the offscreen platform with the rest, and under
+// Xvfb (ctest test_app_real_window).
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScreen>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include "app/main_window.h"
+#include "samples/c64_files.h"
+#include "viewer_fixture.h"
+
+namespace quendra::testing {
+namespace {
+
+using samples::makeKoala;
+using samples::testPattern;
+
+class Browsing : public ViewerTest {
+  protected:
+    // The window shown and active, so that keys and shortcuts reach it as typed.
+    void bringUp() {
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        ui().FileList->setFocus();
+    }
+    MainWindow::Parts& ui() { return form->parts(); }
+    QString caption() const { return form->windowTitle(); }
+    QString selected() { return ui().FileList->selectedCaption(); }
+    QString path(const char* name) const {
+        return QDir(picsFolder()).filePath(QString::fromLatin1(name));
+    }
+    void key(QWidget* target, Qt::Key k, Qt::KeyboardModifiers m = {}) {
+        QTest::keyClick(target, k, m);
+    }
+    void ctrlWheel(int delta) {
+        PictureView* view = ui().pictureView;
+        const QPointF at(view->width() / 2.0, view->height() / 2.0);
+        QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &wheel);
+    }
+};
+
+TEST_F(Browsing, KeysMoveThePictureWithTheRowAndDeleteNamesTheShownFile) {
+    std::vector<std::vector<std::uint8_t>> pictures;
+    for (int i = 0; i < 3; ++i) {
+        pictures.push_back(makeKoala(testPattern(i + 1)));
+        write(QStringLiteral("%1.koa").arg(QChar(u'a' + i)), pictures.back());
+    }
+    start();
+    openPictures();
+    bringUp();
+    const auto expectShown = [&](int i, const char* how) {
+        const QString name = QStringLiteral("%1.koa").arg(QChar(u'a' + i));
+        EXPECT_EQ(caption(), QStringLiteral("Quendra: %1 (Koala)").arg(name)) << how;
+        EXPECT_EQ(selected(), name) << how;
+        EXPECT_EQ(shown(), expectedPicture(decodeKoala, pictures[i])) << how;
+    };
+    clickListItem(QStringLiteral("a.koa"));
+    expectShown(0, "click");
+    key(ui().FileList, Qt::Key_Down);
+    expectShown(1, "Down");
+    key(ui().FileList, Qt::Key_End);
+    expectShown(2, "End");
+    key(ui().FileList, Qt::Key_Home);
+    expectShown(0, "Home");
+    QTest::keyClicks(ui().FileList, QStringLiteral("c"));
+    expectShown(2, "typing c");
+    key(ui().FileList, Qt::Key_Backspace);
+    expectShown(1, "Backspace in the list");
+    key(ui().FileList, Qt::Key_Space);
+    expectShown(2, "Space in the list");
+
+    // From the picture area.
+    ui().pictureView->setFocus();
+    key(ui().pictureView, Qt::Key_PageUp);
+    expectShown(1, "Page Up");
+    key(ui().pictureView, Qt::Key_Backspace);
+    expectShown(0, "Backspace");
+    key(ui().pictureView, Qt::Key_Backspace);
+    expectShown(0, "Backspace on the first row");
+    key(ui().pictureView, Qt::Key_Space);
+    expectShown(1, "Space");
+    key(ui().pictureView, Qt::Key_PageDown);
+    expectShown(2, "Page Down");
+
+    // Delete names the file on screen; the next one takes its place, the last row's the
+    // row above; an empty folder leaves the black template and the bare title.
+    key(ui().FileList, Qt::Key_Up);
+    ui().deleteButton->click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes.back().text, QStringLiteral("Erase file b.koa?"));
+    EXPECT_FALSE(QFile::exists(path("b.koa")));
+    EXPECT_TRUE(QFile::exists(path("a.koa")) && QFile::exists(path("c.koa")));
+    expectShown(2, "after deleting b.koa");
+    ui().deleteButton->click();
+    expectShown(0, "after deleting the last row");
+    ui().deleteButton->click();
+    EXPECT_EQ(boxes.back().text, QStringLiteral("Erase file a.koa?"));
+    EXPECT_EQ(ui().FileList->rowCount(), 0);
+    EXPECT_EQ(shown(), blackTemplate());
+    EXPECT_EQ(caption(), QStringLiteral("Quendra"));
+    EXPECT_FALSE(ui().SaveAs->isEnabled());
+}
+
+TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
+    const auto koala = makeKoala(testPattern(4));
+    const std::vector<std::uint8_t> truncated(koala.begin(), koala.begin() + 5000);
+    write(QStringLiteral("good.koa"), koala);
+    write(QStringLiteral("trunc.koa"), truncated);
+    write(QStringLiteral("empty.koa"), {});
+    write(QStringLiteral("Mixed.Koa"), koala);
+    write(QStringLiteral("ifli.fp2"), {0x00, 0x3F});
+    start();
+    openPictures();
+    bringUp();
+    EXPECT_GE(listRow(QStringLiteral("ifli.fp2")), 0) << "FunPainter 2 files are listed";
+
+    clickListItem(QStringLiteral("good.koa"));
+    EXPECT_TRUE(ui().SaveAs->isEnabled());
+    for (const char* name : {"trunc.koa", "empty.koa"}) {
+        SCOPED_TRACE(name);
+        clickListItem(QString::fromLatin1(name));
+        std::vector<std::uint8_t> bytes =
+            std::string_view(name) == "trunc.koa" ? truncated : std::vector<std::uint8_t>{};
+        DecodeOptions options;
+        options.fileSize = bytes.size();
+        EXPECT_EQ(ui().statusLine->text(),
+                  QString::fromStdString(decodeKoala(bytes, options).reason));
+        EXPECT_TRUE(ui().statusLine->isVisible());
+        EXPECT_EQ(shown(), blackTemplate());
+        EXPECT_FALSE(ui().pictureShown);
+        for (QWidget* w : std::initializer_list<QWidget*>{ui().SaveAs, ui().Flip, ui().turnButton,
+                                                          ui().rotateButton, ui().ZoomIn})
+            EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+        EXPECT_FALSE(ui().fitAction->isEnabled());
+        QTest::mouseClick(ui().pictureView, Qt::LeftButton, {}, QPoint(20, 20));
+        EXPECT_FALSE(program->enlargedView()->isVisible());
+    }
+
+    // Mixed case is a Koala picture; a picture shown clears the line.
+    clickListItem(QStringLiteral("mixed.koa"));
+    EXPECT_EQ(caption(), QStringLiteral("Quendra: Mixed.Koa (Koala)"));
+    EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
+    EXPECT_TRUE(ui().statusLine->text().isEmpty());
+    EXPECT_TRUE(ui().SaveAs->isEnabled());
+
+    // A file gone since the list was made gets a line, never a box.
+    QFile::remove(path("good.koa"));
+    clickListItem(QStringLiteral("good.koa"));
+    EXPECT_EQ(ui().statusLine->text(), QStringLiteral("The file good.koa does not exist."));
+    EXPECT_EQ(shown(), blackTemplate());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
+    const auto a = makeKoala(testPattern(6));
+    write(QStringLiteral("a.koa"), a);
+    write(QStringLiteral("b.koa"), makeKoala(testPattern(7)));
+    start();
+    openPictures();
+    bringUp();
+    // Maximised on a 1280 x 1024 screen (without a window manager: the screen's size).
+    form->showMaximized();
+    QTest::qWait(50);
+    if (form->size() != QSize(1280, 1024))
+        form->resize(1280, 1024);
+    clickListItem(QStringLiteral("a.koa"));
+    ui().pictureView->setFocus();
+    key(ui().pictureView, Qt::Key_F);
+    ASSERT_TRUE(ui().fitToWindow);
+    EXPECT_EQ(ui().pictureView->scale(), 3);
+
+    // Every picture pixel a 3 x 3 square, the whole picture inside the area.
+    const QImage screen = ui().pictureView->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect client = ui().pictureView->contentsRect();
+    const QRect at = ui().pictureView->destinationRect().translated(client.topLeft());
+    ASSERT_EQ(at.size(), QSize(960, 600));
+    ASSERT_TRUE(client.contains(at));
+    const QImage expected = shown()
+                                .convertToFormat(QImage::Format_RGB32)
+                                .scaled(960, 600, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    EXPECT_TRUE(screen.copy(at) == expected) << "the grabbed pixels are not the picture x 3";
+
+    // Kept on resize and for the next picture.
+    form->showNormal();
+    form->resize(1000, 800);
+    EXPECT_EQ(ui().pictureView->scale(), 2);
+    key(ui().pictureView, Qt::Key_Space);
+    EXPECT_EQ(caption(), QStringLiteral("Quendra: b.koa (Koala)"));
+    EXPECT_EQ(ui().pictureView->scale(), 2);
+    // Key 1 ends it; so does a zoom step by Ctrl+wheel; + and - step.
+    key(ui().pictureView, Qt::Key_1);
+    EXPECT_EQ(ui().pictureView->scale(), 1);
+    EXPECT_FALSE(ui().fitToWindow);
+    key(ui().pictureView, Qt::Key_F);
+    EXPECT_EQ(ui().pictureView->scale(), 2);
+    ctrlWheel(120);
+    EXPECT_FALSE(ui().fitToWindow);
+    EXPECT_EQ(ui().pictureView->scale(), 1);
+    EXPECT_EQ(ui().zoomSteps, 1);
+    key(ui().pictureView, Qt::Key_Plus);
+    EXPECT_EQ(ui().zoomSteps, 2);
+    key(ui().pictureView, Qt::Key_Minus);
+    ctrlWheel(-120);
+    EXPECT_EQ(ui().zoomSteps, 0);
+    // In the file list, a letter types a name instead.
+    ui().FileList->setFocus();
+    key(ui().FileList, Qt::Key_A);
+    EXPECT_EQ(caption(), QStringLiteral("Quendra: a.koa (Koala)"));
+    EXPECT_FALSE(ui().fitToWindow);
+
+    // Escape closes the enlarged view.
+    QTest::mouseClick(ui().pictureView, Qt::LeftButton, {}, QPoint(30, 30));
+    ASSERT_TRUE(program->enlargedView()->isVisible());
+    key(program->enlargedView(), Qt::Key_Escape);
+    EXPECT_FALSE(program->enlargedView()->isVisible());
+}
+
+TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
+    write(QStringLiteral("a.koa"), makeKoala(testPattern(1)));
+    write(QStringLiteral("b.koa"), makeKoala(testPattern(2)));
+    // With an argument: its folder, the file selected and shown, the list focused.
+    start({path("b.koa")});
+    EXPECT_EQ(QDir(ui().folderList->directory()).canonicalPath(),
+              QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(selected(), QStringLiteral("b.koa"));
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    EXPECT_EQ(caption(), QStringLiteral("Quendra: b.koa (Koala)"));
+    EXPECT_EQ(QApplication::focusWidget(), ui().FileList);
+    key(ui().FileList, Qt::Key_Up);
+    EXPECT_EQ(caption(), QStringLiteral("Quendra: a.koa (Koala)"));
+
+    // The smallest window shows every control; the list box never shows.
+    form->resize(100, 100);
+    EXPECT_EQ(form->size(), form->minimumSize());
+    const QRect client = form->centralWidget()->rect();
+    for (QWidget* w : form->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w == ui().fileListBox)
+            continue;
+        EXPECT_TRUE(client.contains(w->geometry())) << w->objectName().toStdString();
+    }
+    EXPECT_FALSE(ui().fileListBox->isVisible());
+    EXPECT_GE(ui().FileList->height(), 80);
+
+    // Taller: the lists grow and the commands move down with the window's bottom.
+    form->resize(900, 900);
+    EXPECT_EQ(ui().FileList->height(), 161 + 335 - 335 / 3);
+    EXPECT_EQ(ui().OrigSize->geometry().bottom(), 488 + 24 + 335);
+    // The columns are as wide as their texts.
+    QHeaderView* header = ui().FileList->header();
+    const QFontMetrics metrics(ui().FileList->font());
+    for (int column = 0; column < ui().FileList->columnCountShown(); ++column) {
+        for (int row = 0; row < ui().FileList->rowCount(); ++row)
+            EXPECT_GT(header->sectionSize(column),
+                      metrics.horizontalAdvance(ui().FileList->text(row, column)))
+                << column;
+    }
+
+    // The splitter widens the column; the width and the folder are kept in quendra.ini.
+    QWidget* handle = ui().splitterHandle;
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(3, 50));
+    QTest::mouseMove(handle, QPoint(103, 50));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(103, 50));
+    EXPECT_EQ(ui().FileList->width(), 325);
+    EXPECT_EQ(ui().pictureView->x(), 340);
+    form->close();
+    const IniFile ini(settings::filePath());
+    EXPECT_EQ(ini.readInteger(QStringLiteral("Browse"), QStringLiteral("ColumnWidth"), 0), 325);
+    EXPECT_EQ(ini.readString(QStringLiteral("Browse"), QStringLiteral("Folder")),
+              ui().folderList->directory());
+    EXPECT_EQ(ini.readInteger(QStringLiteral("Pos"), QStringLiteral("Width"), 0), 900);
+
+    // Without an argument, the next start opens the folder browsed last, as wide.
+    program.reset();
+    QDir::setCurrent(previousFolder);
+    start();
+    EXPECT_EQ(QDir(ui().folderList->directory()).canonicalPath(),
+              QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(ui().FileList->width(), 325);
+
+    // The About box shows all its text and the registry's formats.
+    form->parts().aboutAction->trigger();
+    AboutBox* about = program->aboutBox();
+    for (QLabel* line : about->lines)
+        EXPECT_LE(line->heightForWidth(line->width()), line->height())
+            << line->text().toStdString();
+    EXPECT_TRUE(about->lines[2]->text().contains(QStringLiteral("FunPainter 2 (fp2)")));
+}
+
+} // namespace
+} // namespace quendra::testing

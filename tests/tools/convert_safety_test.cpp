@@ -1,0 +1,206 @@
+// quendra-convert under an attacker's or an unlucky user's hands: killed in the middle of a
+// batch, given names that would drive a terminal, given a file far too large, denied a folder.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "samples/c64_files.h"
+#include "tool_runner.h"
+
+namespace quendra::convert {
+namespace {
+
+namespace fs = std::filesystem;
+using quendra::testing::binDir;
+using quendra::testing::runTool;
+using quendra::testing::slurp;
+using quendra::testing::TempDir;
+using quendra::testing::writeBytes;
+
+std::vector<std::string> temporariesIn(const fs::path& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find(".tmp-") != std::string::npos)
+            found.push_back(name);
+    }
+    return found;
+}
+
+// Starts quendra-convert with `args` in `cwd`, its output thrown away; returns its process id.
+pid_t startConverter(const fs::path& cwd, const std::vector<std::string>& args) {
+    const std::string program = (binDir() / "quendra-convert").string();
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_RDWR);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        if (::chdir(cwd.c_str()) == 0)
+            ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+TEST(ConvertKilled, AForcedBatchKilledMidwayLeavesNoTemporaryBehind) {
+    TempDir dir;
+    const auto picture = samples::makeKoala(samples::testPattern(5));
+    constexpr int kFiles = 300;
+    std::vector<std::string> args{"--force", "-j", "2"};
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string name = "p" + std::to_string(i);
+        writeBytes(dir / (name + ".koa"), picture);
+        args.push_back(name + ".koa");
+    }
+    // The whole picture as the converter writes it, to tell finished outputs from others.
+    ASSERT_EQ(runTool("quendra-convert", {"p0.koa"}, dir.path()).status, 0);
+    const std::string finished = slurp(dir / "p0.png");
+
+    int killedMidway = 0;
+    pid_t deadConverter = 0;
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < kFiles; ++i)
+            writeBytes(dir / ("p" + std::to_string(i) + ".png"), {'o', 'l', 'd'});
+        const pid_t pid = startConverter(dir.path(), args);
+        ASSERT_GT(pid, 0);
+        // Killed once a tenth of the batch has been written (or not at all, if it ends first).
+        const fs::path watched = dir / ("p" + std::to_string(kFiles / 10) + ".png");
+        int status = 0;
+        while (::waitpid(pid, &status, WNOHANG) == 0) {
+            if (fs::file_size(watched) != 3) {
+                ::kill(pid, SIGKILL);
+                ::waitpid(pid, &status, 0);
+                break;
+            }
+            ::usleep(500);
+        }
+        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
+            ++killedMidway;
+            deadConverter = pid;
+        }
+        // Every output is the old file or the finished one, never a part.
+        for (int i = 0; i < kFiles; ++i) {
+            const std::string bytes = slurp(dir / ("p" + std::to_string(i) + ".png"));
+            EXPECT_TRUE(bytes == "old" || bytes == finished) << i;
+        }
+    }
+    ASSERT_GT(killedMidway, 0) << "every batch ended before it could be killed";
+
+    // What a killed converter could have left between naming and renaming, and what is
+    // not the converter's to remove: another program's file, and one of a running process.
+    const std::string dead = std::to_string(deadConverter);
+    const std::string running = std::to_string(::getpid());
+    writeBytes(dir / ("p1.png.tmp-" + dead + "-9"), {1});
+    writeBytes(dir / ("notes.txt.tmp-" + dead + "-1"), {1});
+    writeBytes(dir / ("p2.png.tmp-" + running + "-3"), {1});
+    // The next run clears its own kind of leftovers as it starts.
+    ASSERT_EQ(runTool("quendra-convert", {"--force", "p0.koa"}, dir.path()).status, 0);
+    std::vector<std::string> left = temporariesIn(dir.path());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"notes.txt.tmp-" + dead + "-1",
+                                              "p2.png.tmp-" + running + "-3"}));
+}
+
+TEST(ConvertMessages, FileNamesAreShownWithTheirControlCharactersEscaped) {
+    TempDir dir;
+    writeBytes(dir / "\x1b]0;owned\x07\x1b[2J\nbad.koa", {1, 2, 3, 4, 5});
+    writeBytes(dir / "M\xfcller.koa", {1});
+    writeBytes(dir / "tab\there.koa", samples::makeKoala(samples::testPattern(1)));
+    writeBytes(dir / "tab\there.png", {1});
+    const auto r = runTool("quendra-convert",
+                           {"\x1b]0;owned\x07\x1b[2J\nbad.koa", "M\xfcller.koa", "tab\there.koa",
+                            "--to", "gif\x1b[2J"},
+                           dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "quendra-convert: --to gif\\x1b[2J: not one of png, gif, bmp, pcx, tif, jpg, "
+                     "4bt\nTry 'quendra-convert --help'.\n");
+    const auto run =
+        runTool("quendra-convert",
+                {"\x1b]0;owned\x07\x1b[2J\nbad.koa", "M\xfcller.koa", "tab\there.koa"}, dir.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "\\x1b]0;owned\\x07\\x1b[2J\\nbad.koa: rejected: a Koala picture is 10003 or "
+              "10006 bytes long, this one has 5\n"
+              "M\\xfcller.koa: rejected: a Koala picture is 10003 or 10006 bytes long, "
+              "this one has 1\n"
+              "tab\\there.koa: tab\\there.png exists; --force replaces it\n");
+}
+
+TEST(ConvertMessages, AFileFarTooLargeIsNamedByItsOwnSize) {
+    TempDir dir;
+    { std::ofstream sparse(dir / "big.koa", std::ios::binary); }
+    fs::resize_file(dir / "big.koa", std::uint64_t{1} << 31); // a hole: no disk space used
+    const auto r = runTool("quendra-convert", {"big.koa"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "big.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this one "
+                     "has 2147483648\n");
+}
+
+// A folder nothing may be made in: without write permission, and for the superuser (who
+// may write anywhere) also marked immutable where the file system allows it.
+class LockedFolder {
+  public:
+    explicit LockedFolder(fs::path path) : path_(std::move(path)) {
+        fs::create_directories(path_);
+        ::chmod(path_.c_str(), 0555);
+        if (::geteuid() == 0)
+            setImmutable(true);
+    }
+    ~LockedFolder() {
+        if (immutable_)
+            setImmutable(false);
+        ::chmod(path_.c_str(), 0755);
+    }
+    // The errno of making a folder in it, 0 when that works after all.
+    int makeError() const {
+        const fs::path probe = path_ / "probe";
+        if (::mkdir(probe.c_str(), 0755) == 0) {
+            ::rmdir(probe.c_str());
+            return 0;
+        }
+        return errno;
+    }
+
+  private:
+    void setImmutable(bool on) {
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            immutable_ = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0 && on;
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    fs::path path_;
+    bool immutable_ = false;
+};
+
+TEST(ConvertMessages, AnOutputFolderThatCannotBeMadeNamesTheReason) {
+    TempDir dir;
+    writeBytes(dir / "pic.koa", samples::makeKoala(samples::testPattern(2)));
+    const LockedFolder locked(dir / "locked");
+    const int error = locked.makeError();
+    if (error == 0)
+        GTEST_SKIP() << "this user may make folders anywhere";
+    const auto r = runTool("quendra-convert", {"-o", "locked/sub", "pic.koa"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "pic.koa: cannot write locked/sub/pic.png: cannot make the folder "
+                     "locked/sub: " +
+                         std::string(std::strerror(error)) + "\n");
+}
+
+} // namespace
+} // namespace quendra::convert
