@@ -249,6 +249,7 @@ void MainWindow::createMenu() {
     ui_.closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
     ui_.closeAction->setObjectName(QStringLiteral("Beenden"));
     connect(ui_.closeAction, &QAction::triggered, this, &MainWindow::closeClick);
+    createPaletteMenu();
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
     ui_.aboutAction = info->addAction(QStringLiteral("A&bout"));
     ui_.aboutAction->setObjectName(QStringLiteral("ber1"));
@@ -283,6 +284,8 @@ void MainWindow::FormCreate() {
     applyPlacement(settings::readPlacement(settings::filePath()));
     // The exception handler is the application object itself (Application).
     ui_.pictureView->setPicture(templatePicture);
+    keepIndices(IndexedImage());
+    restorePalette();
     ui_.zoomSteps = 0;
     const IniFile ini(settings::filePath());
     ui_.columnWidth = std::max(

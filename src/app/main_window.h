@@ -14,11 +14,13 @@
 #include "app/view_logic.h"
 #include "components/bridge.h"
 #include "decode/formats.h"
+#include "decode/palettes.h"
 #include "export/save_as.h"
 
 class QAction;
 class QCheckBox;
 class QGroupBox;
+class QMenu;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -93,8 +95,11 @@ class MainWindow : public QMainWindow {
         QAction* fitAction = nullptr;        // "&Fit to window" (F)
         QAction* actualSizeAction = nullptr; // "&Actual size" (1)
         DropTarget* dropTarget = nullptr;
-        QAction* closeAction = nullptr; // "&Close (ALT+F4)"
-        QAction* aboutAction = nullptr; // "A&bout"
+        QAction* closeAction = nullptr;       // "&Close (ALT+F4)"
+        QAction* aboutAction = nullptr;       // "A&bout"
+        QMenu* paletteMenu = nullptr;         // "&Palette"
+        QList<QAction*> paletteActions;       // one per named palette, in namedPalettes() order
+        QAction* loadPaletteAction = nullptr; // "Load palette file..."
 
         // View state
         QString currentFileName;
@@ -112,6 +117,12 @@ class MainWindow : public QMainWindow {
     EnlargedView* enlargedView() const { return enlargedView_; }
     ReducedView* reducedView() const { return reducedView_; }
     AboutBox* aboutBox() const { return aboutBox_; }
+
+    // The shown picture as decoded (indices, and what they stand for), turned and flipped
+    // with pictureView's; the palette choice and its colours.
+    const IndexedImage& shownIndices() const { return shownIndices_; }
+    const PaletteChoice& paletteChoice() const { return paletteChoice_; }
+    const C64Colours& paletteColours() const { return paletteColours_; }
 
   public slots:
     // Dispatch: shows the current file (from the list view when it is the trigger).
@@ -146,6 +157,12 @@ class MainWindow : public QMainWindow {
     void filesDropped(DropTarget* sender);
     void aboutClick();
     void closeClick();
+    // The Palette menu: a named palette, or a VICE palette file chosen in the open dialog.
+    // Either re-draws the shown picture at once and keeps the choice in the settings.
+    void paletteChosen(const QString& name);
+    void loadPaletteFileClick();
+    // Uses the palette file at `path`; on a bad file tells why and keeps the palette.
+    bool usePaletteFile(const QString& path);
 
     // Activation and closing (also run by the window system's events).
     void FormActivate();
@@ -171,6 +188,22 @@ class MainWindow : public QMainWindow {
     void FormClose();
     void applyPlacement(const WindowPlacement& placement);
     void applyStates();
+    void createPaletteMenu();
+    // The palette of the settings file (the default one when it names none that can be read).
+    void restorePalette();
+    void setPalette(const PaletteChoice& choice, const C64Colours& colours);
+    // Paints the re-drawn picture now, then writes the choice into the settings file.
+    void keepChoice(const PaletteChoice& choice);
+    // Shows `picture` in the current palette; pictureView and shownIndices_ hold it.
+    void showIndices(IndexedImage picture);
+    // Keeps `picture` as what pictureView now shows (after a flip or turn of both).
+    void keepIndices(IndexedImage picture);
+    // True while pictureView holds the picture drawn from shownIndices_ (nothing else was
+    // put there since, such as the template).
+    bool viewShowsIndices() const;
+    // The shown picture re-drawn in the current palette, in pictureView and in the enlarged
+    // and reduced views that are open.
+    void repaintInPalette();
     // Places the controls for the window's size and the column width: the lists grow
     // with the window, the commands keep their places under them.
     void layoutControls();
@@ -217,6 +250,10 @@ class MainWindow : public QMainWindow {
     CommandStates states_;
     SaveFolder saveFolder_;
     bool activatedOnce_ = false;
+    IndexedImage shownIndices_;
+    qint64 shownKey_ = 0; // pictureView's picture's cacheKey when shownIndices_ was kept
+    PaletteChoice paletteChoice_;
+    C64Colours paletteColours_ = defaultPalette().colours;
     bool selectingByProgram_ = false;
     bool mouseInList_ = false; // a button is down on the list: its release shows the file
     QList<QPair<QWidget*, QPoint>> commandPlaces_; // where each command sits at 686 x 565

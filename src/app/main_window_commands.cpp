@@ -17,18 +17,28 @@
 
 namespace quendra {
 
+// The decoded picture turns and flips with pictureView's, when pictureView's did.
 void MainWindow::FlipClick() {
+    const bool before = ui_.pictureView->flipped();
+    const bool viewWasIndices = viewShowsIndices();
     ui_.pictureView->ImageFlip();
+    if (ui_.pictureView->flipped() != before && viewWasIndices)
+        keepIndices(flippedTopToBottom(shownIndices_));
 }
 
 void MainWindow::turnClick() {
-    ui_.pictureView->ImageRotate();
+    const bool before = ui_.pictureView->rotated();
+    const bool viewWasIndices = viewShowsIndices();
+    ui_.pictureView->ImageRotate(); // a quarter turn anticlockwise
+    if (ui_.pictureView->rotated() != before && viewWasIndices)
+        keepIndices(turnedAnticlockwise(shownIndices_));
     applyFit();
 }
 
 void MainWindow::rotateClick() {
     OrigSizeClick();
     const QImage source = ui_.pictureView->picture();
+    const bool viewWasIndices = viewShowsIndices();
     const int w = source.width();
     if (progressWindow_) {
         progressWindow_->setWindowTitle(QStringLiteral("Rotating..."));
@@ -42,6 +52,8 @@ void MainWindow::rotateClick() {
             progressWindow_->setPosition(column);
     });
     ui_.pictureView->setPicture(turned);
+    if (turned.size() == source.size().transposed() && viewWasIndices)
+        keepIndices(turnedClockwise(shownIndices_));
     applyFit();
     if (progressWindow_) {
         progressWindow_->hide();
@@ -117,6 +129,7 @@ void MainWindow::deleteClick() {
     if (ui_.zoomSteps != 0)
         OrigSizeClick();
     ui_.pictureView->setPicture(templatePicture);
+    keepIndices(IndexedImage());
     ui_.pictureShown = false;
     afterDelete(states_);
     ui_.zoomSteps = 0;

@@ -78,6 +78,7 @@ void MainWindow::showCurrentFile(QObject* sender) {
     if (ui_.zoomSteps != 0)
         OrigSizeClick();
     ui_.pictureView->setPicture(templatePicture);
+    keepIndices(IndexedImage());
     showFile(name, formatForFile(toPath(name).string()));
 }
 
@@ -140,7 +141,7 @@ bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
     if (otherKind)
         setWindowTitle(captionFor(fileName, suffixOf(decoded.captionSuffix)));
     if (decoded.accepted)
-        ui_.pictureView->setPicture(toQImage(decoded.picture));
+        showIndices(decoded.picture);
     switch (family) {
     case ReaderFamily::GodotPath:
         // A file with GoDot's magic counts as shown; anything else leaves the flag alone.

@@ -135,7 +135,12 @@ void MainWindow::Save4Bt(const QString& fileName) {
     SavingProgress progress(progressWindow_, QStringLiteral("Saving..."), true);
     WriteResult result;
     try {
-        const std::optional<Image> picture = rgbPicture(ui_.pictureView->picture());
+        // The decoded picture in the program's own colours: the file does not depend on
+        // the palette shown. (A picture no reader drew is matched as the view shows it.)
+        const std::optional<Image> picture =
+            shownIndices_.meaning() != IndexMeaning::fixed && viewShowsIndices()
+                ? std::optional<Image>(inOwnColours(shownIndices_))
+                : rgbPicture(ui_.pictureView->picture());
         result = picture ? writeGodotFile(toPath(fileName), *picture, greyTable, &progress)
                          : WriteResult{false, "no memory for a copy of the picture"};
     } catch (const std::exception& e) {

@@ -60,6 +60,10 @@ void EnlargedView::showPicture(const QImage& picture) {
     activateWindow();
 }
 
+void EnlargedView::replacePicture(const QImage& picture) {
+    BigImage->setPicture(picture);
+}
+
 void EnlargedView::BigImageMouseDown() {
     hide();
 }
@@ -121,16 +125,20 @@ ReducedView::ReducedView(QWidget* parent) : QWidget(parent, secondaryWindowFlags
 }
 
 void ReducedView::showPicture(const QImage& picture) {
+    replacePicture(picture);
+    FormActivate();
+    show();
+    raise();
+    activateWindow();
+}
+
+void ReducedView::replacePicture(const QImage& picture) {
     pictureSize_ = picture.size();
     // Stretched once here (whole pixels, no blending), not at every paint.
     const QSize half(picture.width() / 2, picture.height() / 2);
     SmallImg->setPixmap(half.isEmpty() ? QPixmap()
                                        : QPixmap::fromImage(picture.scaled(
                                              half, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
-    FormActivate();
-    show();
-    raise();
-    activateWindow();
 }
 
 bool ReducedView::event(QEvent* e) {

@@ -27,6 +27,8 @@ class EnlargedView : public QWidget {
 
     // Shows the window with a copy of `picture` (again: replaces it and re-activates).
     void showPicture(const QImage& picture);
+    // Replaces the picture shown, leaving the window as it is (a new palette).
+    void replacePicture(const QImage& picture);
 
   public slots:
     void BigImageMouseDown();
@@ -50,6 +52,8 @@ class ReducedView : public QWidget {
 
     // Shows the window with `picture` stretched to half its size.
     void showPicture(const QImage& picture);
+    // Replaces the picture shown, leaving the window as it is (a new palette).
+    void replacePicture(const QImage& picture);
 
   protected:
     bool event(QEvent* e) override;

@@ -261,6 +261,33 @@ bool writePlacement(const QString& path, const WindowPlacement& placement) {
     return ini.save();
 }
 
+namespace {
+const QString kPaletteSection = QStringLiteral("Palette");
+} // namespace
+
+PaletteChoice readPaletteChoice(const QString& path) {
+    const IniFile ini(path);
+    PaletteChoice choice;
+    const QString name = ini.readString(kPaletteSection, QStringLiteral("Name"));
+    if (!name.isEmpty())
+        choice.name = name;
+    choice.file = ini.readString(kPaletteSection, QStringLiteral("File"));
+    return choice;
+}
+
+bool writePaletteChoice(const QString& path, const PaletteChoice& choice) {
+    // A line break in a value would begin a line of its own in the file.
+    const auto oneLine = [](const QString& v) { return !v.contains(u'\n') && !v.contains(u'\r'); };
+    if (!oneLine(choice.name) || !oneLine(choice.file))
+        return false;
+    IniFile ini(path);
+    ini.writeString(kPaletteSection, QStringLiteral("Name"), choice.name);
+    if (!choice.file.isEmpty() ||
+        !ini.readString(kPaletteSection, QStringLiteral("File")).isEmpty())
+        ini.writeString(kPaletteSection, QStringLiteral("File"), choice.file);
+    return ini.save();
+}
+
 } // namespace settings
 
 } // namespace quendra

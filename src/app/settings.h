@@ -76,6 +76,14 @@ struct WindowPlacement {
     friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
 };
 
+// The [Palette] section: the palette pictures are shown in. `name` is one of the named
+// palettes (decode/palettes.h) or "file" for the VICE palette file `file`.
+struct PaletteChoice {
+    QString name = QStringLiteral("default");
+    QString file;
+    friend bool operator==(const PaletteChoice&, const PaletteChoice&) = default;
+};
+
 namespace settings {
 
 // The settings file: quendra.ini in the per-user configuration folder
@@ -87,6 +95,11 @@ void setFilePath(const QString& path);
 WindowPlacement readPlacement(const QString& path);
 // Writes Top, Left, Style, Width and Height into [Pos], keeping the rest of the file.
 bool writePlacement(const QString& path, const WindowPlacement& placement);
+
+// Name and File of [Palette]; missing keys read as the default palette.
+PaletteChoice readPaletteChoice(const QString& path);
+// Writes Name (and File for a palette file) into [Palette], keeping the rest of the file.
+bool writePaletteChoice(const QString& path, const PaletteChoice& choice);
 
 } // namespace settings
 

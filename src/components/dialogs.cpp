@@ -43,7 +43,11 @@ QString realSaveFileName(QWidget* parent, const SaveRequest& request) {
     return {};
 }
 
-}  // namespace
+QString realOpenFileName(QWidget* parent, const OpenRequest& request) {
+    return QFileDialog::getOpenFileName(parent, request.title, request.directory, request.filter);
+}
+
+} // namespace
 
 QString printableFileName(const QString& name) {
     const QByteArray bytes = QFile::encodeName(name);
@@ -63,10 +67,15 @@ QString saveFileName(QWidget* parent, const SaveRequest& request) {
     return h.saveFileName ? h.saveFileName(parent, request) : realSaveFileName(parent, request);
 }
 
+QString openFileName(QWidget* parent, const OpenRequest& request) {
+    const Handler& h = current();
+    return h.openFileName ? h.openFileName(parent, request) : realOpenFileName(parent, request);
+}
+
 Handler setHandler(Handler handler) {
     Handler previous = current();
     current() = std::move(handler);
     return previous;
 }
 
-}  // namespace quendra::dialogs
+} // namespace quendra::dialogs

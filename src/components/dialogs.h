@@ -11,11 +11,17 @@ class QWidget;
 namespace quendra::dialogs {
 
 struct SaveRequest {
-    QString title;          // "Save File As..."
-    QString directory;      // folder the dialog starts in
-    QString fileName;       // proposed name (no folder)
-    QString filter;         // "PNG-Files (*.PNG)"
-    QString defaultSuffix;  // "PNG"
+    QString title;         // "Save File As..."
+    QString directory;     // folder the dialog starts in
+    QString fileName;      // proposed name (no folder)
+    QString filter;        // "PNG-Files (*.PNG)"
+    QString defaultSuffix; // "PNG"
+};
+
+struct OpenRequest {
+    QString title;     // "Load palette file"
+    QString directory; // folder the dialog starts in
+    QString filter;    // "VICE palettes (*.vpl)"
 };
 
 struct Handler {
@@ -26,12 +32,15 @@ struct Handler {
         message;
     // The save dialog; returns the chosen path, empty when cancelled.
     std::function<QString(QWidget* parent, const SaveRequest& request)> saveFileName;
+    // The open dialog; returns the chosen existing file, empty when cancelled.
+    std::function<QString(QWidget* parent, const OpenRequest& request)> openFileName = nullptr;
 };
 
 QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                     const QString& text,
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 QString saveFileName(QWidget* parent, const SaveRequest& request);
+QString openFileName(QWidget* parent, const OpenRequest& request);
 
 // A file name as a message or a caption shows it: control characters and bytes that are not
 // UTF-8 escaped (\n, \x1b), all else unchanged (printableName()).
@@ -41,4 +50,4 @@ QString printableFileName(const QString& name);
 // previous one. The real dialogs are used when no handler was installed.
 Handler setHandler(Handler handler);
 
-}  // namespace quendra::dialogs
+} // namespace quendra::dialogs

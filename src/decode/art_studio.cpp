@@ -43,6 +43,7 @@ Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
     }
     Decoded d = Decoded::accept(kMulticolourSuffix, options);
     d.picture.setPalette(c64Palette(options.grey));
+    d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     if (file.size() == kHiresLength) {
         d.captionSuffix = kHiresSuffix;
         decodeHires(d.picture, file.subspan<2, kBitmapBytes>(), file.subspan<8002, kScreenBytes>());

@@ -35,6 +35,7 @@ Decoded drawn(std::string_view suffix, const std::uint8_t* screenPage,
               const DecodeOptions& options) {
     Decoded d = Decoded::accept(suffix, options);
     d.picture.setPalette(c64Palette(options.grey));
+    d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeHires(d.picture, Bitmap(screenPage + kBitmapOffset, kBitmapBytes),
                 CellBytes(screenPage, kScreenBytes));
     return d;

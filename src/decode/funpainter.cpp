@@ -118,6 +118,7 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     Decoded d = Decoded::accept(kSuffix, options);
     d.decodingBegan = true;
     d.picture.setPalette(blendPalette());
+    d.picture.setMeaning(IndexMeaning::blendPairs, false);
     if (options.progress)
         options.progress->start(40);
 

@@ -51,6 +51,7 @@ void drawCells(IndexedImage& out, const std::vector<std::uint8_t>& cells, int co
 Decoded decodeFull(Bytes file, const DecodeOptions& options) {
     Decoded d = Decoded::accept(kSuffix, options, 8 * kGodotFullColumns, 8 * kGodotFullRows);
     d.picture.setPalette(godotPalette(options.grey));
+    d.picture.setMeaning(IndexMeaning::godotIndices, options.grey);
     const auto cells = expandGodotData(file.subspan(kGodotFullHeaderBytes), kGodotFullDataBytes);
     drawCells(d.picture, cells, kGodotFullColumns, [](int) {});
     return d;
@@ -72,6 +73,7 @@ Decoded decodeClip(Bytes file, const DecodeOptions& options) {
             progress->start(rows);
     }
     d.picture.setPalette(godotPalette(options.grey));
+    d.picture.setMeaning(IndexMeaning::godotIndices, options.grey);
     const std::size_t cellCount = static_cast<std::size_t>(columns) * rows;
     const auto cells =
         expandGodotData(file.subspan(kGodotClipHeaderBytes), kGodotCellBytes * cellCount);

@@ -18,11 +18,11 @@ struct Rgb {
 
 // The working image: 8-bit RGB pixels, rows top to bottom, 3 bytes a pixel.
 class Image {
-public:
+  public:
     static constexpr int kTemplateWidth = 320;
     static constexpr int kTemplateHeight = 200;
 
-    Image() : Image(kTemplateWidth, kTemplateHeight) {}  // the black template
+    Image() : Image(kTemplateWidth, kTemplateHeight) {} // the black template
     Image(int width, int height);
 
     int width() const { return width_; }
@@ -49,15 +49,25 @@ public:
 
     friend bool operator==(const Image&, const Image&) = default;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> data_;
 };
 
+// What a picture's indices stand for, so that a palette can be applied after decoding
+// without reading the file again (decode/palettes.h).
+enum class IndexMeaning : std::uint8_t {
+    fixed,        // the palette set with the picture stays (Printfox's black and white)
+    c64Numbers,   // C64 colour numbers 0..15
+    godotIndices, // GoDot indices 0..15, dark to light
+    blendPairs,   // interlaced mixes: GoDot index of the first frame's colour in the high
+                  // nibble, the second frame's in the low nibble (decode/blend.h)
+};
+
 // Palette indices plus the palette they refer to.
 class IndexedImage {
-public:
+  public:
     IndexedImage() : IndexedImage(Image::kTemplateWidth, Image::kTemplateHeight) {}
     IndexedImage(int width, int height) { resize(width, height); }
 
@@ -80,9 +90,19 @@ public:
     std::span<const std::uint8_t> indices() const { return pixels_; }
 
     const std::vector<Rgb>& palette() const { return palette_; }
-    void setPalette(std::span<const Rgb> palette) { palette_.assign(palette.begin(), palette.end()); }
+    void setPalette(std::span<const Rgb> palette) {
+        palette_.assign(palette.begin(), palette.end());
+    }
 
     Rgb pixel(int x, int y) const { return palette_[index(x, y)]; }
+
+    // What the indices stand for, and whether they are drawn in grey levels.
+    IndexMeaning meaning() const { return meaning_; }
+    bool grey() const { return grey_; }
+    void setMeaning(IndexMeaning meaning, bool grey) {
+        meaning_ = meaning;
+        grey_ = grey;
+    }
 
     // The RGB working image these indices stand for. An index beyond the palette
     // (never drawn by a reader) gives black.
@@ -90,11 +110,20 @@ public:
 
     friend bool operator==(const IndexedImage&, const IndexedImage&) = default;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> pixels_;
     std::vector<Rgb> palette_;
+    IndexMeaning meaning_ = IndexMeaning::fixed;
+    bool grey_ = false;
 };
 
-}  // namespace quendra
+// The same picture turned or mirrored, indices, palette and meaning kept.
+IndexedImage flippedTopToBottom(const IndexedImage& picture);
+IndexedImage turnedClockwise(const IndexedImage& picture);
+IndexedImage turnedAnticlockwise(const IndexedImage& picture);
+// Every pixel a `factor` x `factor` block of the same index (whole pixels, no smoothing).
+IndexedImage enlarged(const IndexedImage& picture, int factor);
+
+} // namespace quendra

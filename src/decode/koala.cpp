@@ -26,6 +26,7 @@ Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
     }
     Decoded d = Decoded::accept(kSuffix, options);
     d.picture.setPalette(c64Palette(options.grey));
+    d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());
     return d;
 }

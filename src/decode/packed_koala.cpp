@@ -32,6 +32,7 @@ Decoded decodePackedKoala(Bytes file, const DecodeOptions& options,
 
     Decoded d = Decoded::accept(format.suffix, options);
     d.picture.setPalette(c64Palette(options.grey));
+    d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeKoalaLayout(d.picture, std::span<const std::uint8_t>(data).first<kKoalaDataBytes>());
     return d;
 }

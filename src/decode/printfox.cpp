@@ -139,6 +139,7 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options) {
     Decoded d = Decoded::accept(kSuffix, options, 8 * layout.columns, 8 * layout.rows);
     d.decodingBegan = true;
     d.picture.setPalette(kInkAndPaper);
+    d.picture.setMeaning(IndexMeaning::fixed, false); // black and white in every palette
     if (options.progress)
         options.progress->start(layout.rows);
 

@@ -47,6 +47,7 @@ inline Decoded acceptedPicture(std::string_view suffix, const DecodeOptions& opt
                                int height = Image::kTemplateHeight) {
     Decoded d = Decoded::accept(suffix, options, width, height);
     d.picture.setPalette(c64Palette(options.grey));
+    d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     return d;
 }
 

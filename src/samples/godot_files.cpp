@@ -7,6 +7,7 @@ namespace quendra::samples {
 IndexedImage godotTestPattern(int width, int height, unsigned seed) {
     IndexedImage p(width, height);
     p.setPalette(kGodotPalette);
+    p.setMeaning(IndexMeaning::godotIndices, false);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const unsigned col = static_cast<unsigned>(x / 8), row = static_cast<unsigned>(y / 8);

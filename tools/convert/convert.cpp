@@ -17,6 +17,7 @@
 #include "convert/output_file.h"
 #include "decode/detect.h"
 #include "decode/formats.h"
+#include "decode/palettes.h"
 #include "decode/printable_name.h"
 #include "decode/readers.h"
 #include "export/bmp_encoder.h"
@@ -24,6 +25,7 @@
 #include "export/godot_writer.h"
 #include "export/jpeg_encoder.h"
 #include "export/pcx_encoder.h"
+#include "export/png_aspect.h"
 #include "export/png_encoder.h"
 #include "export/tiff_encoder.h"
 
@@ -125,15 +127,35 @@ struct Converter::State {
     std::unique_ptr<JpegEncoder> jpeg;
     GodotScratch godot;
 
+    IndexedImage shown{0, 0}; // the picture enlarged or in another palette, when asked for
+
+    // The picture as the options want it written: enlarged by whole pixels, in the chosen
+    // palette. GoDot 4Bit stays in the program's own colours, which its tables match.
+    const IndexedImage& prepared(const IndexedImage& picture) {
+        const bool ownColours = options.format == PictureFormat::Godot4Bit ||
+                                options.colours == defaultPalette().colours;
+        if (options.scale <= 1 && ownColours)
+            return picture;
+        shown = enlarged(picture, options.scale);
+        if (!ownColours)
+            applyPalette(shown, options.colours);
+        return shown;
+    }
+
     // The output file's bytes for an accepted picture into `output`; empty or why not.
-    std::string encode(const IndexedImage& picture) {
-        if (picture.width() == 0 || picture.height() == 0)
+    std::string encode(const IndexedImage& decoded) {
+        if (decoded.width() == 0 || decoded.height() == 0)
             return "the picture is empty";
+        const IndexedImage& picture = prepared(decoded);
         switch (options.format) {
         case PictureFormat::PNG:
             if (!png)
                 png = std::make_unique<PngEncoder>();
-            return png->encode(picture, output) ? std::string() : "cannot encode the PNG file";
+            if (!png->encode(picture, output))
+                return "cannot encode the PNG file";
+            if (options.palAspect && !addPixelAspect(output, kPalPixelsAcross, kPalPixelsDown))
+                return "cannot add the pixel aspect to the PNG file";
+            return {};
         case PictureFormat::GIF:
             return encodeGif(picture, output);
         case PictureFormat::BMP:

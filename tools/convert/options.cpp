@@ -67,6 +67,10 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             o.quiet = true;
             continue;
         }
+        if (arg == "--pal-aspect") {
+            o.palAspect = true;
+            continue;
+        }
 
         // Options with a value: "--to png", "--to=png", "-j 4", "-j4".
         std::string name = arg, value;
@@ -80,7 +84,8 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             value = arg.substr(2);
             haveValue = true;
         }
-        if (name != "--to" && name != "-o" && name != "-j" && name != "--quality") {
+        if (name != "--to" && name != "-o" && name != "-j" && name != "--quality" &&
+            name != "--palette" && name != "--scale") {
             return usageError("unknown option " + arg);
         }
         if (!haveValue) {
@@ -98,6 +103,16 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             if (value.empty())
                 return usageError("-o needs a folder");
             o.outputDir = value;
+        } else if (name == "--palette") {
+            const PaletteResult palette = resolvePalette(value);
+            if (!palette.ok)
+                return usageError("--palette " + value + ": " + palette.error);
+            o.colours = palette.colours;
+        } else if (name == "--scale") {
+            const auto n = number(value);
+            if (!n || *n < 1 || *n > 8)
+                return usageError("--scale " + value + ": not a whole number from 1 to 8");
+            o.scale = *n;
         } else if (name == "-j") {
             const auto n = number(value);
             if (!n || *n < 1)
@@ -110,6 +125,8 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             o.quality = *n;
         }
     }
+    if (o.palAspect && o.format != PictureFormat::PNG)
+        return usageError("--pal-aspect: only PNG files carry a pixel aspect");
     if (o.files.empty())
         return usageError("no input files");
     return result;
@@ -151,6 +168,12 @@ std::string extensionsOf(const C64Format& format) {
 } // namespace
 
 std::string usageText() {
+    std::string palettes;
+    for (const NamedPalette& p : namedPalettes()) {
+        std::string line = "                    " + std::string(p.name);
+        line.resize(std::max<std::size_t>(line.size() + 1, 30), ' ');
+        palettes += line + std::string(p.description) + "\n";
+    }
     // One usage line, as help2man reads it for the manual page.
     return "Usage: quendra-convert [OPTION]... FILE...\n"
            "\n"
@@ -163,6 +186,11 @@ std::string usageText() {
            "  --to FORMAT     output format (default png); png, gif, bmp, pcx and tif keep the\n"
            "                  exact colours, jpg is lossy, 4bt writes a GoDot 4Bit file\n"
            "  --grey          the grey palette instead of the colours\n"
+           "  --palette P     the colours to draw in (default: default): one of\n" +
+           palettes +
+           "                  or a VICE palette file (.vpl); GoDot 4Bit files do not change\n"
+           "  --scale N       every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
+           "  --pal-aspect    PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
            "  -o DIR          write into DIR (made if missing) instead of beside each input\n"
            "  --force         replace output files that exist already\n"
            "  -j N            convert N files at a time (default: one per core)\n"

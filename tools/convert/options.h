@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "decode/palettes.h"
 #include "export/picture_format.h"
 
 namespace quendra::convert {
@@ -24,6 +25,9 @@ struct Options {
     int quality = 90;     // JPEG, 1..100
     bool quiet = false;   // no progress bar (failures are still reported)
     bool verbose = false; // a line for every file converted, naming the format read
+    C64Colours colours = defaultPalette().colours; // --palette: named or from a .vpl file
+    int scale = 1;          // --scale: every pixel a scale x scale block, 1..8
+    bool palAspect = false; // --pal-aspect: PNG files say the PAL pixel's proportions
     std::vector<std::string> files;
 };
 

@@ -1,0 +1,153 @@
+// MainWindow: the Palette menu. The window keeps the shown picture as decoded (indices and
+// what they stand for, flipped and turned along with pictureView's), so a palette is applied
+// by a new lookup table and one redraw: the file is not read again. GoDot files are written
+// from the same indices in the program's own colours, so they do not depend on the palette.
+#include <QAction>
+#include <QActionGroup>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/browse_controls.h"
+#include "app/main_window.h"
+#include "app/secondary_windows.h"
+#include "components/bridge.h"
+#include "components/dialogs.h"
+#include "components/pmultiimage.h"
+
+namespace quendra {
+
+namespace {
+
+const QString kFileChoice = QStringLiteral("file");
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+void MainWindow::createPaletteMenu() {
+    ui_.paletteMenu = menuBar()->addMenu(QStringLiteral("&Palette"));
+    ui_.paletteMenu->setObjectName(QStringLiteral("paletteMenu"));
+    auto* group = new QActionGroup(ui_.paletteMenu);
+    group->setExclusive(true);
+    for (const NamedPalette& palette : namedPalettes()) {
+        const QString name = fromView(palette.name);
+        QAction* action =
+            ui_.paletteMenu->addAction(name + QStringLiteral("\t") + fromView(palette.description));
+        action->setObjectName(QStringLiteral("palette-") + name);
+        action->setCheckable(true);
+        action->setData(name);
+        group->addAction(action);
+        ui_.paletteActions << action;
+        connect(action, &QAction::triggered, this, [this, name] { paletteChosen(name); });
+    }
+    ui_.paletteMenu->addSeparator();
+    ui_.loadPaletteAction = ui_.paletteMenu->addAction(QStringLiteral("Load palette file..."));
+    ui_.loadPaletteAction->setObjectName(QStringLiteral("loadPalette"));
+    ui_.loadPaletteAction->setCheckable(true);
+    group->addAction(ui_.loadPaletteAction);
+    connect(ui_.loadPaletteAction, &QAction::triggered, this, &MainWindow::loadPaletteFileClick);
+}
+
+void MainWindow::restorePalette() {
+    const PaletteChoice stored = settings::readPaletteChoice(settings::filePath());
+    PaletteResult colours;
+    if (stored.name == kFileChoice) {
+        colours = readVplFile(toPath(stored.file));
+    } else if (const NamedPalette* named = findPalette(stored.name.toStdString())) {
+        colours = {true, {}, named->colours};
+    }
+    // A palette file that has gone or turned bad since: the program's own colours, silently
+    // (the settings keep naming it until another choice is made).
+    if (colours.ok)
+        setPalette(stored, colours.colours);
+    else
+        setPalette(PaletteChoice{}, defaultPalette().colours);
+}
+
+void MainWindow::setPalette(const PaletteChoice& choice, const C64Colours& colours) {
+    paletteChoice_ = choice;
+    paletteColours_ = colours;
+    for (QAction* action : ui_.paletteActions)
+        action->setChecked(action->data().toString() == choice.name);
+    ui_.loadPaletteAction->setChecked(choice.name == kFileChoice);
+    ui_.loadPaletteAction->setToolTip(choice.name == kFileChoice ? choice.file : QString());
+    repaintInPalette();
+}
+
+void MainWindow::paletteChosen(const QString& name) {
+    const NamedPalette* palette = findPalette(name.toStdString());
+    if (!palette)
+        return;
+    PaletteChoice choice;
+    choice.name = name;
+    setPalette(choice, palette->colours);
+    keepChoice(choice);
+}
+
+void MainWindow::keepChoice(const PaletteChoice& choice) {
+    // The picture is painted first: writing the settings file safely takes longer than
+    // the repaint itself.
+    ui_.pictureView->repaint();
+    settings::writePaletteChoice(settings::filePath(), choice); // a failure is not reported
+}
+
+void MainWindow::loadPaletteFileClick() {
+    dialogs::OpenRequest request;
+    request.title = QStringLiteral("Load palette file");
+    request.directory = paletteChoice_.file.isEmpty()
+                            ? ui_.folderList->directory()
+                            : QFileInfo(paletteChoice_.file).absolutePath();
+    request.filter = QStringLiteral("VICE palettes (*.vpl);;All files (*)");
+    const QString chosen = dialogs::openFileName(this, request);
+    if (chosen.isEmpty() || !usePaletteFile(chosen))
+        setPalette(paletteChoice_, paletteColours_); // the ticks as they were
+}
+
+bool MainWindow::usePaletteFile(const QString& path) {
+    const PaletteResult read = readVplFile(toPath(path));
+    if (!read.ok) {
+        dialogs::message(this, QMessageBox::Warning, QStringLiteral("Palette"),
+                         QStringLiteral("The palette was not changed.\n") +
+                             QString::fromStdString(read.error),
+                         QMessageBox::Ok);
+        return false;
+    }
+    PaletteChoice choice;
+    choice.name = kFileChoice;
+    choice.file = QFileInfo(path).absoluteFilePath();
+    setPalette(choice, read.colours);
+    keepChoice(choice);
+    return true;
+}
+
+void MainWindow::showIndices(IndexedImage picture) {
+    applyPalette(picture, paletteColours_);
+    ui_.pictureView->setPicture(toQImage(picture));
+    keepIndices(std::move(picture));
+}
+
+void MainWindow::keepIndices(IndexedImage picture) {
+    shownIndices_ = std::move(picture);
+    shownKey_ = ui_.pictureView->picture().cacheKey();
+}
+
+bool MainWindow::viewShowsIndices() const {
+    return !ui_.pictureView->picture().isNull() &&
+           ui_.pictureView->picture().cacheKey() == shownKey_;
+}
+
+void MainWindow::repaintInPalette() {
+    // Black and white pages and the template stay as they are.
+    if (shownIndices_.meaning() == IndexMeaning::fixed || !viewShowsIndices())
+        return;
+    showIndices(shownIndices_);
+    if (enlargedView_ && enlargedView_->isVisible())
+        enlargedView_->replacePicture(ui_.pictureView->picture());
+    if (reducedView_ && reducedView_->isVisible())
+        reducedView_->replacePicture(ui_.pictureView->picture());
+}
+
+} // namespace quendra
