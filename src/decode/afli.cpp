@@ -23,7 +23,7 @@ Decoded decodeAfli(Bytes file, const DecodeOptions& options) {
     if (file.size() != kLength)
         return Decoded::reject(kSuffix,
                                fli::lengthReason("an AFLI picture", "16385", file, options));
-    Decoded d = fli::accepted(kSuffix, fli::kWidth, fli::kLines, c64Palette(options.grey));
+    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::single);
     const fli::FrameMemory frame{.bitmap = file.data() + kBitmap,
                                  .screens = file.data() + kScreens,
                                  .screenStride = fli::kScreenStride,

@@ -33,7 +33,7 @@ Decoded decodeBfli(Bytes file, const DecodeOptions& options) {
                                fli::lengthReason("a BFLI picture", "33795", file, options));
     if (file[2] != 'b')
         return Decoded::reject(kSuffix, "a BFLI picture has a 'b' after its load address");
-    Decoded d = fli::accepted(kSuffix, fli::kWidth, 2 * fli::kLines, c64Palette(options.grey));
+    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, 2 * fli::kLines, fli::Colours::single);
     const fli::SameBackground black(0);
     const fli::FrameMemory upper{.bitmap = file.data() + kUpperBitmap,
                                  .screens = file.data() + kUpperScreens,

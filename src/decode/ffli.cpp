@@ -34,7 +34,7 @@ Decoded decodeFfli(Bytes file, const DecodeOptions& options) {
                                fli::lengthReason("an FFLI picture", "26115", file, options));
     if (file[2] != 'f')
         return Decoded::reject(kSuffix, "an FFLI picture has an 'f' after its load address");
-    Decoded d = fli::accepted(kSuffix, fli::kWidth, fli::kLines, blendPalette());
+    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::mixed);
     const fli::FrameMemory first{.bitmap = file.data() + kBitmap,
                                  .screens = file.data() + kFirstScreens,
                                  .screenStride = fli::kScreenStride,

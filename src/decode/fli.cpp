@@ -4,15 +4,20 @@
 #include <cstring>
 
 #include "decode/blend.h"
+#include "decode/palette.h"
 
 namespace quendra::fli {
 
-Decoded accepted(std::string_view suffix, int width, int height, std::span<const Rgb> palette) {
-    Decoded d;
-    d.accepted = true;
-    d.captionSuffix = suffix;
-    d.picture.resize(width, height);
-    d.picture.setPalette(palette);
+Decoded accepted(std::string_view suffix, const DecodeOptions& options, int width, int height,
+                 Colours colours) {
+    Decoded d = Decoded::accept(suffix, options, width, height);
+    if (colours == Colours::mixed) {
+        d.picture.setPalette(blendPalette());
+        d.picture.setMeaning(IndexMeaning::blendPairs, false);
+    } else {
+        d.picture.setPalette(c64Palette(options.grey));
+        d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
+    }
     return d;
 }
 

@@ -126,7 +126,13 @@ inline std::string lengthReason(std::string_view what, std::string_view sizes, B
            std::to_string(reportedSize(file, options));
 }
 
-// An accepted picture of the given size, drawn with `palette` (all black so far).
-Decoded accepted(std::string_view suffix, int width, int height, std::span<const Rgb> palette);
+// What an accepted picture's indices hold: C64 colour numbers of one frame, or the blend
+// positions of two frames mixed.
+enum class Colours { single, mixed };
+
+// An accepted picture of the given size (all black so far), in the storage `options` offers,
+// saying what its indices hold so that a palette can be applied to it later.
+Decoded accepted(std::string_view suffix, const DecodeOptions& options, int width, int height,
+                 Colours colours);
 
 } // namespace quendra::fli

@@ -32,7 +32,7 @@ Decoded decodeFliDesigner(Bytes file, const DecodeOptions& options) {
         }
         return decodeFliGraph(file, options);
     }
-    Decoded d = fli::accepted(kSuffix, fli::kWidth, fli::kLines, c64Palette(options.grey));
+    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::single);
     const fli::SameBackground black(0);
     const fli::FrameMemory frame{.bitmap = file.data() + kBitmap,
                                  .screens = file.data() + kScreens,

@@ -86,7 +86,7 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
             return Decoded::reject(kSuffix, "the packed FLI Graph data ends before the picture");
         data = unpacked.data();
     }
-    Decoded d = fli::accepted(kSuffix, fli::kWidth, fli::kLines, c64Palette(options.grey));
+    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::single);
     const fli::FrameMemory frame{.bitmap = data + kBitmap,
                                  .screens = data + kScreens,
                                  .screenStride = fli::kScreenStride,

@@ -42,7 +42,7 @@ Decoded decodeGunpaint(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(
             kSuffix, fli::lengthReason("a Gunpaint picture", "33602 or 33603", file, options));
     }
-    Decoded d = fli::accepted(kSuffix, fli::kWidth, fli::kLines, blendPalette());
+    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::mixed);
     std::uint8_t backgrounds[fli::kLines];
     std::copy_n(file.data() + kUpperBackgrounds, 177, backgrounds);
     std::copy_n(file.data() + kLowerBackgrounds, 20, backgrounds + 177);

@@ -24,7 +24,7 @@ Decoded decodeHiresFli(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kSuffix,
                                fli::lengthReason("a Hires FLI picture", "16386", file, options));
     }
-    Decoded d = fli::accepted(kSuffix, fli::kWidth, kLines, c64Palette(options.grey));
+    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, kLines, fli::Colours::single);
     const fli::FrameMemory frame{.bitmap = file.data() + kBitmap,
                                  .screens = file.data() + kScreens,
                                  .screenStride = fli::kScreenStride,

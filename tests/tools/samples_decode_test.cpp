@@ -92,6 +92,10 @@ TEST_F(SampleDecode, EverySampleIsAcceptedAtItsSize) {
             }
         }
         EXPECT_GE(colours.size(), 2u);
+        // Every picture says what its indices hold, so that a palette applies to it; only
+        // Printfox and Pagefox pages keep their black and white.
+        const bool page = d.captionSuffix == " (Page-/Printfox)";
+        EXPECT_EQ(d.picture.meaning() == IndexMeaning::fixed, page);
     }
 }
 
