@@ -53,7 +53,8 @@ Decoded decodeDrazlace(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kSuffix, "the Drazlace shift byte is 0 or 1, this one is " +
                                             std::to_string(shift));
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
+    Decoded d =
+        fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
     const fli::SameBackground background(data[kBackground]);
     const fli::FrameMemory first{.bitmap = data + kFirstBitmap,
                                  .screens = data + kScreen,

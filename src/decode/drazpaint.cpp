@@ -43,7 +43,8 @@ Decoded decodeDrazpaint(Bytes file, const DecodeOptions& options) {
                                                           "DRAZPAINT 1.4 (packed)",
                                                           "10051", file, options));
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::single);
+    Decoded d =
+        fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::single);
     decodeMulticolour(d.picture, Bitmap(data + kBitmap, kBitmapBytes),
                       CellBytes(data + kScreen, kScreenBytes),
                       CellBytes(data + kColour, kScreenBytes), data[kBackground]);

@@ -28,7 +28,8 @@ Decoded decodeHiresInterlace(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(
             kSuffix, fli::lengthReason("a Hires-Interlace picture", "24578", file, options));
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
+    Decoded d =
+        fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
     const fli::FrameMemory first{
         .bitmap = file.data() + kFirstBitmap, .screens = file.data() + kFirstScreen, .hires = true};
     fli::FrameMemory second = first;

@@ -124,7 +124,8 @@ Decoded decodeTruePaint(Bytes file, const DecodeOptions& options) {
             return Decoded::reject(kSuffix, "the packed True Paint data ends before the picture");
         data = unpacked.data();
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
+    Decoded d =
+        fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
     const fli::SameBackground background(data[kBackground]);
     const fli::FrameMemory first{.bitmap = data + kFirstBitmap,
                                  .screens = data + kFirstScreen,

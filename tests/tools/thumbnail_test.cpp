@@ -87,6 +87,18 @@ TEST(Thumbnail, ProgramWritesOnlyWhatItCouldRead) {
         EXPECT_EQ(quendra::testing::runTool("quendra-thumbnailer", args, dir.path()).status, 2);
     }
     EXPECT_FALSE(fs::exists(dir / "x.png"));
+
+    // A palette colours the preview; one that cannot be had is a usage error.
+    auto pepto = quendra::testing::runTool(
+        "quendra-thumbnailer", {"-s", "128", "-p", "pepto", "pic.koa", "pepto.png"}, dir.path());
+    EXPECT_EQ(pepto.status, 0) << pepto.err;
+    EXPECT_NE(quendra::testing::slurp(dir / "pepto.png"), png);
+    EXPECT_EQ(quendra::testing::runTool("quendra-thumbnailer",
+                                        {"-s", "128", "-p", "none.vpl", "pic.koa", "x.png"},
+                                        dir.path())
+                  .status,
+              2);
+    EXPECT_FALSE(fs::exists(dir / "x.png"));
 }
 
 } // namespace

@@ -1,11 +1,12 @@
 // quendra-thumbnailer: a PNG preview of a C64 picture for file managers.
-//   quendra-thumbnailer -s SIZE INPUT OUTPUT
+//   quendra-thumbnailer -s SIZE [-p PALETTE] INPUT OUTPUT
 // Reads nothing but INPUT and writes nothing but OUTPUT (through a temporary file beside
 // it): no settings, no display, so it runs in the sandbox a thumbnail service gives it.
 #include <charconv>
 #include <cstdio>
 #include <string_view>
 
+#include "decode/palettes.h"
 #include "thumbnailer/thumbnail.h"
 
 namespace {
@@ -23,6 +24,9 @@ void printHelp() {
         "\n"
         "Options:\n"
         "  -s, --size SIZE  the longest side of the preview, 1 to %d pixels\n"
+        "  -p, --palette PALETTE\n"
+        "                   the C64 colours: default, pepto, colodore, vice-old or a\n"
+        "                   VICE .vpl palette file (default: the program's own)\n"
         "  -h, --help       show this help and exit\n"
         "      --version    show the version and exit\n"
         "\n"
@@ -43,6 +47,7 @@ int main(int argc, char** argv) {
     int size = 0;
     const char* paths[2] = {nullptr, nullptr};
     int pathCount = 0;
+    std::string_view palette = quendra::defaultPalette().name;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -74,11 +79,23 @@ int main(int argc, char** argv) {
                 return usageError("the size must be a whole number from 1 to 4096");
             continue;
         }
+        if (arg == "-p" || arg == "--palette") {
+            if (++i == argc)
+                return usageError("-p needs a palette");
+            palette = argv[i];
+            continue;
+        }
         return usageError("unknown option");
     }
     if (size == 0 || pathCount != 2)
         return usageError("needs -s SIZE, an INPUT and an OUTPUT");
-    const auto result = quendra::thumbnail::writeThumbnail(paths[0], paths[1], size);
+    const quendra::PaletteResult colours = quendra::resolvePalette(palette);
+    if (!colours.ok) {
+        std::fprintf(stderr, "quendra-thumbnailer: %s\n", colours.error.c_str());
+        return 2;
+    }
+    const auto result =
+        quendra::thumbnail::writeThumbnail(paths[0], paths[1], size, colours.colours);
     if (!result.written) {
         std::fprintf(stderr, "quendra-thumbnailer: %s: %s\n", paths[0], result.error.c_str());
         return 1;

@@ -187,15 +187,16 @@ std::vector<std::uint8_t> encodeRgbPng(const Image& image) {
 }
 
 Result writeThumbnail(const std::filesystem::path& input, const std::filesystem::path& output,
-                      int maxSide) {
+                      int maxSide, const C64Colours& colours) {
     DecodeOptions options;
     std::error_code ec;
     const auto size = std::filesystem::file_size(input, ec);
     if (!ec)
         options.fileSize = size;
-    const Decoded decoded = decodeFile(input, options);
+    Decoded decoded = decodeFile(input, options);
     if (!decoded.accepted)
         return {false, decoded.reason.empty() ? "not a picture Quendra can read" : decoded.reason};
+    applyPalette(decoded.picture, colours);
     const Image thumbnail = fitInto(decoded.picture.toRgb(), maxSide);
     if (thumbnail.empty())
         return {false, "the picture has no pixels"};

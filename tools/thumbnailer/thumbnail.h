@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "decode/image.h"
+#include "decode/palettes.h"
 
 namespace quendra::thumbnail {
 
@@ -33,8 +34,8 @@ struct Result {
 
 // Reads a C64 picture by the same road as the viewer, fits it into maxSide and writes
 // it as PNG to `output` through a temporary file beside it: nothing is left at `output`
-// unless the whole thumbnail was written.
+// unless the whole thumbnail was written. The picture's colours come from `colours`.
 Result writeThumbnail(const std::filesystem::path& input, const std::filesystem::path& output,
-                      int maxSide);
+                      int maxSide, const C64Colours& colours = defaultPalette().colours);
 
 } // namespace quendra::thumbnail
