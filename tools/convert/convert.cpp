@@ -25,7 +25,7 @@
 #include "export/godot_writer.h"
 #include "export/jpeg_encoder.h"
 #include "export/pcx_encoder.h"
-#include "export/png_aspect.h"
+#include "export/png_pixel_ratio.h"
 #include "export/png_encoder.h"
 #include "export/tiff_encoder.h"
 

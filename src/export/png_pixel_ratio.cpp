@@ -1,4 +1,4 @@
-#include "export/png_aspect.h"
+#include "export/png_pixel_ratio.h"
 
 #include <array>
 #include <cstring>

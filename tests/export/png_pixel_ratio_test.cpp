@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "export/png_aspect.h"
+#include "export/png_pixel_ratio.h"
 
 namespace quendra {
 namespace {
