@@ -24,6 +24,7 @@
 
 #include "decode/decoded.h"
 #include "decode/image.h"
+#include "decode/reader_checks.h"
 
 namespace quendra::fli {
 
@@ -104,13 +105,13 @@ void showMix(IndexedImage& picture, const FrameBuffer& first, const FrameBuffer&
 void drawMix(IndexedImage& picture, const FrameMemory& first, const FrameMemory& second, int left,
              int shift);
 
-// Scores for probes: how sure a look at the length and first bytes makes a reader.
-inline constexpr int kProbeSize = 1;           // the length alone
-inline constexpr int kProbeSizeAndAddress = 2; // the length and the usual load address
-inline constexpr int kProbeSignature = 3;      // a signature or marker byte
+// Probe scores: the one scale content detection weighs every format on (reader_checks.h).
+inline constexpr int kProbeSize = quendra::kProbeLength;
+inline constexpr int kProbeSizeAndAddress = quendra::kProbeLengthAndAddress;
+inline constexpr int kProbeSignature = quendra::kProbeSignature;
 
 inline bool startsWith(Bytes file, std::uint16_t loadAddress) {
-    return file.size() >= 2 && file[0] == (loadAddress & 0xFF) && file[1] == (loadAddress >> 8);
+    return hasLoadAddress(file, loadAddress);
 }
 
 // kProbeSizeAndAddress for a known length with the usual load address, kProbeSize for the
