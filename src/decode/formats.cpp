@@ -4,7 +4,7 @@
 #include <cctype>
 #include <fstream>
 
-#include "decode/detect.h"
+#include "decode/open_picture.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -529,13 +529,7 @@ Decoded readPicture(const std::filesystem::path& path, const C64Format& format,
 }
 
 Decoded decodeFile(const std::filesystem::path& path, const DecodeOptions& options) {
-    const C64Format& format = formatForFile(path.filename().string());
-    Decoded decoded = readPicture(path, format, options);
-    if (!decoded.accepted) {
-        if (Detected found = readDetected(path, format, options); found.format)
-            return std::move(found.decoded);
-    }
-    return decoded;
+    return openPictureFile(path, options).decoded;
 }
 
 } // namespace quendra

@@ -76,9 +76,7 @@ std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& path, std:
 Decoded readPicture(const std::filesystem::path& path, const C64Format& format,
                     DecodeOptions options);
 
-// The whole road: formatForFile by the file's name, then readPicture; a file that format
-// refuses goes on to content detection (detect.h) and keeps the first rejection when no
-// other format takes it.
+// The whole road's picture (openPictureFile in open_picture.h, which names the format too).
 Decoded decodeFile(const std::filesystem::path& path, const DecodeOptions& options);
 
 } // namespace quendra
