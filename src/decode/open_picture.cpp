@@ -32,7 +32,7 @@ const C64Format& kindRead(const C64Format& chosen, const Decoded& decoded) {
     if (decoded.captionSuffix.empty() || decoded.captionSuffix == chosen.captionSuffix)
         return chosen;
     for (const C64Format& row : c64Formats()) {
-        if (row.captionSuffix == decoded.captionSuffix)
+        if (row.captionSuffix == decoded.captionSuffix || row.kindSuffix == decoded.captionSuffix)
             return row;
     }
     return chosen;
