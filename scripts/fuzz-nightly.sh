@@ -1,0 +1,57 @@
+#!/bin/sh
+# Fuzzes every reader family in turn and keeps what is new: scripts/fuzz-nightly.sh [MINUTES]
+#   MINUTES  per target (default 10)
+# Runs scripts/fuzz.sh for each fuzz/fuzz_<family>.cpp, one after another (low priority, one
+# core), then merges the inputs it found into fuzz/corpus/<family>/: only those that reach
+# coverage the seeds and the kept inputs do not. A crash does not stop the night: the next
+# family runs, and the script ends with status 1. The summary (executions, speed, coverage,
+# new inputs kept, findings, machine load) is printed and written to
+# fuzz-build/nightly/summary.txt; each run's log lies beside it.
+set -u
+
+minutes=${1:-10}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUENDRA_FUZZ_BUILD:-$root/fuzz-build}
+logs="$build/nightly"
+mkdir -p "$logs"
+summary="$logs/summary.txt"
+status=0
+
+printf '%-11s %10s %8s %6s %7s %5s %s\n' target executions exec/s cov ft kept findings >"$summary"
+for source in "$root"/fuzz/fuzz_*.cpp; do
+    family=$(basename "$source" .cpp)
+    family=${family#fuzz_}
+    log="$logs/$family.log"
+    findingsBefore=$(ls "$build/findings" 2>/dev/null | grep -c "^$family-" || true)
+    load=$(cut -d' ' -f1-3 /proc/loadavg)
+    "$root/scripts/fuzz.sh" "$family" "$minutes" >"$log" 2>&1 || status=1
+    findings=$(ls "$build/findings" 2>/dev/null | grep -c "^$family-" || true)
+    findings=$((findings - findingsBefore))
+
+    # New inputs that add coverage go into the kept corpus, under their content's hash.
+    kept=0
+    if [ -x "$build/bin/fuzz_$family" ] && [ -d "$build/corpus/$family" ]; then
+        merged="$logs/merged-$family"
+        rm -rf "$merged"
+        mkdir -p "$merged" "$root/fuzz/corpus/$family"
+        cp "$build/seeds/$family"/* "$root/fuzz/corpus/$family"/* "$merged/" 2>/dev/null
+        ls "$merged" >"$logs/before-$family"
+        nice -n 10 "$build/bin/fuzz_$family" -merge=1 -timeout=10 -rss_limit_mb=2048 \
+            "$merged" "$build/corpus/$family" >"$logs/merge-$family.log" 2>&1 || status=1
+        for input in $(ls "$merged" | grep -vxF -f "$logs/before-$family"); do
+            cp "$merged/$input" "$root/fuzz/corpus/$family/$input"
+            kept=$((kept + 1))
+        done
+        rm -rf "$merged" "$logs/before-$family"
+    fi
+
+    executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+    speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
+    cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
+    ft=$(grep -o 'ft: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
+    printf '%-11s %10s %8s %6s %7s %5s %s   (load before: %s)\n' "$family" "${executions:--}" \
+        "${speed:--}" "${cov:--}" "${ft:--}" "$kept" "$findings" "$load" >>"$summary"
+done
+cat "$summary"
+[ "$status" -eq 0 ] || echo "$0: a run failed or found a crash; see $logs and $build/findings" >&2
+exit "$status"
