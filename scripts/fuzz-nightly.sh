@@ -6,7 +6,9 @@
 # coverage the seeds and the kept inputs do not. A crash does not stop the night: the next
 # family runs, and the script ends with status 1. The summary (executions, speed, coverage,
 # new inputs kept, findings, machine load) is printed and written to
-# fuzz-build/nightly/summary.txt; each run's log lies beside it.
+# fuzz-build/nightly/summary.txt; each run's log lies beside it. "exec/cpu-s" counts the
+# executions per second of processor time the run had, which a busy machine does not change
+# as much as the wall-clock "exec/s".
 set -u
 
 minutes=${1:-10}
@@ -17,14 +19,30 @@ mkdir -p "$logs"
 summary="$logs/summary.txt"
 status=0
 
-printf '%-11s %10s %8s %6s %7s %5s %s\n' target executions exec/s cov ft kept findings >"$summary"
+# Processor seconds (user and system) of this script's ended children so far. `times` runs
+# here, in the script's own shell: in a subshell it would count that subshell's children.
+childSeconds() {
+    times >"$logs/times"
+    seconds=$(awk 'NR == 2 {
+        total = 0
+        for (i = 1; i <= 2; ++i) { split($i, t, /[ms]/); total += t[1] * 60 + t[2] }
+        print total
+    }' "$logs/times")
+}
+
+printf '%-11s %10s %8s %10s %6s %7s %5s %s\n' target executions exec/s exec/cpu-s cov ft kept \
+    findings >"$summary"
 for source in "$root"/fuzz/fuzz_*.cpp; do
     family=$(basename "$source" .cpp)
     family=${family#fuzz_}
     log="$logs/$family.log"
     findingsBefore=$(ls "$build/findings" 2>/dev/null | grep -c "^$family-" || true)
     load=$(cut -d' ' -f1-3 /proc/loadavg)
+    childSeconds
+    cpuBefore=$seconds
     "$root/scripts/fuzz.sh" "$family" "$minutes" >"$log" 2>&1 || status=1
+    childSeconds
+    cpu=$(awk -v a="$cpuBefore" -v b="$seconds" 'BEGIN { print b - a }')
     findings=$(ls "$build/findings" 2>/dev/null | grep -c "^$family-" || true)
     findings=$((findings - findingsBefore))
 
@@ -49,8 +67,10 @@ for source in "$root"/fuzz/fuzz_*.cpp; do
     speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
     cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
     ft=$(grep -o 'ft: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
-    printf '%-11s %10s %8s %6s %7s %5s %s   (load before: %s)\n' "$family" "${executions:--}" \
-        "${speed:--}" "${cov:--}" "${ft:--}" "$kept" "$findings" "$load" >>"$summary"
+    perCpu=$(awk -v n="${executions:-0}" -v s="$cpu" 'BEGIN { if (s > 0) printf "%d", n / s }')
+    printf '%-11s %10s %8s %10s %6s %7s %5s %s   (load before: %s)\n' "$family" \
+        "${executions:--}" "${speed:--}" "${perCpu:--}" "${cov:--}" "${ft:--}" "$kept" \
+        "$findings" "$load" >>"$summary"
 done
 cat "$summary"
 [ "$status" -eq 0 ] || echo "$0: a run failed or found a crash; see $logs and $build/findings" >&2
