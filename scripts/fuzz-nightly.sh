@@ -1,9 +1,11 @@
 #!/bin/sh
 # Fuzzes every reader family in turn and keeps what is new: scripts/fuzz-nightly.sh [MINUTES]
-#   MINUTES  per target (default 10)
+#   MINUTES  per target (default 10); 0 only keeps what earlier runs found
 # Runs scripts/fuzz.sh for each fuzz/fuzz_<family>.cpp, one after another (low priority, one
-# core), then merges the inputs it found into fuzz/corpus/<family>/: only those that reach
-# coverage the seeds and the kept inputs do not. A crash does not stop the night: the next
+# core), then merges the inputs it found (all of them stay in fuzz-build/corpus/<family>/)
+# into fuzz/corpus/<family>/: only small ones (QUENDRA_FUZZ_KEEP_BYTES, default 2048), and
+# of those only the ones that reach coverage the seeds and the kept inputs do not. The
+# repository keeps them; the replay test runs them. A crash does not stop the night: the next
 # family runs, and the script ends with status 1. The summary (executions, speed, coverage,
 # new inputs kept, findings, machine load) is printed and written to
 # fuzz-build/nightly/summary.txt; each run's log lies beside it. "exec/cpu-s" counts the
@@ -17,6 +19,7 @@ build=${QUENDRA_FUZZ_BUILD:-$root/fuzz-build}
 logs="$build/nightly"
 mkdir -p "$logs"
 summary="$logs/summary.txt"
+keepBytes=${QUENDRA_FUZZ_KEEP_BYTES:-2048}
 status=0
 
 # Processor seconds (user and system) of this script's ended children so far. `times` runs
@@ -40,7 +43,9 @@ for source in "$root"/fuzz/fuzz_*.cpp; do
     load=$(cut -d' ' -f1-3 /proc/loadavg)
     childSeconds
     cpuBefore=$seconds
-    "$root/scripts/fuzz.sh" "$family" "$minutes" >"$log" 2>&1 || status=1
+    if [ "$minutes" -gt 0 ]; then
+        "$root/scripts/fuzz.sh" "$family" "$minutes" >"$log" 2>&1 || status=1
+    fi
     childSeconds
     cpu=$(awk -v a="$cpuBefore" -v b="$seconds" 'BEGIN { print b - a }')
     findings=$(ls "$build/findings" 2>/dev/null | grep -c "^$family-" || true)
@@ -50,17 +55,19 @@ for source in "$root"/fuzz/fuzz_*.cpp; do
     kept=0
     if [ -x "$build/bin/fuzz_$family" ] && [ -d "$build/corpus/$family" ]; then
         merged="$logs/merged-$family"
-        rm -rf "$merged"
-        mkdir -p "$merged" "$root/fuzz/corpus/$family"
+        small="$logs/small-$family"
+        rm -rf "$merged" "$small"
+        mkdir -p "$merged" "$small" "$root/fuzz/corpus/$family"
         cp "$build/seeds/$family"/* "$root/fuzz/corpus/$family"/* "$merged/" 2>/dev/null
+        find "$build/corpus/$family" -type f -size -$((keepBytes + 1))c -exec cp {} "$small/" \;
         ls "$merged" >"$logs/before-$family"
         nice -n 10 "$build/bin/fuzz_$family" -merge=1 -timeout=10 -rss_limit_mb=2048 \
-            "$merged" "$build/corpus/$family" >"$logs/merge-$family.log" 2>&1 || status=1
+            "$merged" "$small" >"$logs/merge-$family.log" 2>&1 || status=1
         for input in $(ls "$merged" | grep -vxF -f "$logs/before-$family"); do
             cp "$merged/$input" "$root/fuzz/corpus/$family/$input"
             kept=$((kept + 1))
         done
-        rm -rf "$merged" "$logs/before-$family"
+        rm -rf "$merged" "$small" "$logs/before-$family"
     fi
 
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
