@@ -227,7 +227,8 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
         return failed(why);
     if (std::string problem = putFile(output, s.output, s.options.force); !problem.empty())
         return failed(problem);
-    return {true, input + " -> " + output.string() + " (" + std::string(format->name) +
+    return {true, printableName(input) + " -> " + printableName(output.string()) + " (" +
+                      std::string(format->name) +
                       (opened.note.empty() ? "" : "; " + opened.note) + ")"};
 }
 
