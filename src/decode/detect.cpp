@@ -20,9 +20,9 @@ std::vector<Candidate> rankedFormats(Bytes head, std::uint64_t fileSize,
     const std::string_view prefix = c64NamePrefix(fileName);
     std::vector<Candidate> candidates;
     for (const C64Format& row : c64Formats()) {
-        if (&row == refused || !row.probe)
+        if (&row == refused || !isDetectable(row))
             continue;
-        const int score = row.probe(head, fileSize);
+        const int score = probeAs(row, head, fileSize);
         if (score <= 0)
             continue;
         const bool byPrefix = !prefix.empty() && listsExtension(row, "." + std::string(prefix));

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 
-#include "decode/open_picture.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -129,66 +127,84 @@ constexpr C64Format kFormats[] = {
     {.name = "Art Studio hires",
      .extensions = {".art", ".aas", ".hpi"},
      .captionSuffix = " (Art Studio HiRes)",
-     .readLimit = kArtStudioHiresReadLimit,
-     .sizes = "9002, 9003, 9009",
+     .readLimit = kCellsReadLimit,
      .typeText = "Art Studio hires picture",
-     .decode = decodeArtStudioHires,
-     .probe = probeArtStudioHires,
-     .loadAddresses = {0x2000, 0x4000}},
+     .loadAddresses = {0x2000, 0x4000},
+     .cells = {.kind = CellKind::hires,
+               .what = "an Art Studio hires picture",
+               .lengths = {9002, 9003, 9009},
+               .screen = 8002}},
     {.name = "Interpaint hires",
      .extensions = {".iph"},
      .captionSuffix = " (Interpaint HiRes)",
-     .readLimit = kInterpaintHiresReadLimit,
-     .sizes = "9002, 9003, 9009",
+     .readLimit = kCellsReadLimit,
      .typeText = "Interpaint hires picture",
-     .decode = decodeInterpaintHires,
-     .probe = probeInterpaintHires,
-     .loadAddresses = {0x4000}},
+     .loadAddresses = {0x4000},
+     // Art Studio's layout: only the load address of real files sets it apart.
+     .cells = {.kind = CellKind::hires,
+               .what = "an Interpaint hires picture",
+               .lengths = {9002, 9003, 9009},
+               .screen = 8002,
+               .evidence = CellEvidence::onlyAtAddress}},
     {.name = "Interpaint multicolour",
      .extensions = {".ipt"},
      .captionSuffix = " (Interpaint)",
-     .readLimit = kInterpaintReadLimit,
-     .sizes = "10003",
+     .readLimit = kCellsReadLimit,
      .typeText = "Interpaint picture",
-     .decode = decodeInterpaint,
-     .probe = probeInterpaint,
-     .loadAddresses = {0x4000}},
+     .loadAddresses = {0x4000},
+     // Koala's layout: a 10003-byte file at another address is Koala's.
+     .cells = {.kind = CellKind::multicolour,
+               .what = "an Interpaint picture",
+               .lengths = {10003},
+               .screen = 8002,
+               .colour = 9002,
+               .background = 10002,
+               .evidence = CellEvidence::onlyAtAddress}},
     {.name = "Hi-Eddi",
      .extensions = {".hed"},
      .captionSuffix = " (Hi-Eddi)",
-     .readLimit = kHiEddiReadLimit,
-     .sizes = "9218",
+     .readLimit = kCellsReadLimit,
      .typeText = "Hi-Eddi picture",
-     .decode = decodeHiEddi,
-     .probe = probeHiEddi,
-     .loadAddresses = {0x2000}},
+     .loadAddresses = {0x2000},
+     // A bitmap block and a screen block as they lie in memory from $2000.
+     .cells = {.kind = CellKind::hires,
+               .what = "a Hi-Eddi picture",
+               .lengths = {9218},
+               .screen = 8194}},
     {.name = "Image System hires",
      .extensions = {".ish"},
      .captionSuffix = " (Image System HiRes)",
-     .readLimit = kImageSystemHiresReadLimit,
-     .sizes = "9194",
+     .readLimit = kCellsReadLimit,
      .typeText = "Image System hires picture",
-     .decode = decodeImageSystemHires,
-     .probe = probeImageSystemHires,
-     .loadAddresses = {0x2000}},
+     .loadAddresses = {0x2000},
+     // Hi-Eddi's layout without its last 24 bytes.
+     .cells = {.kind = CellKind::hires,
+               .what = "an Image System hires picture",
+               .lengths = {9194},
+               .screen = 8194}},
     {.name = "Hires bitmap",
      .extensions = {".hbm", ".fgs", ".mon", ".gcd", ".hir"},
      .captionSuffix = " (HiRes bitmap)",
-     .readLimit = kHiresBitmapReadLimit,
-     .sizes = "8002, 8194",
+     .readLimit = kCellsReadLimit,
      .typeText = "Hires bitmap",
-     .decode = decodeHiresBitmap,
-     .probe = probeHiresBitmap,
-     .loadAddresses = {0x2000, 0x6000}},
+     .loadAddresses = {0x2000, 0x6000},
+     // A bitmap and nothing else: set bits white on black.
+     .cells = {.kind = CellKind::bitmapOnly,
+               .what = "a hires bitmap",
+               .lengths = {8002, 8194},
+               .cellColours = 0x10}},
     {.name = "Hires bitmap, inverted",
      .extensions = {".gih", ".rpo"},
      .captionSuffix = " (HiRes bitmap)",
-     .readLimit = kHiresBitmapReadLimit,
-     .sizes = "8002",
+     .readLimit = kCellsReadLimit,
      .typeText = "Hires bitmap (inverted)",
-     .decode = decodeHiresBitmapInverted,
-     .probe = probeHiresBitmapInverted,
-     .loadAddresses = {0x2000, 0x6000}},
+     .loadAddresses = {0x2000, 0x6000},
+     // Set bits black on white; nothing in the file tells it from the usual kind.
+     .cells = {.kind = CellKind::bitmapOnly,
+               .what = "an inverted hires bitmap",
+               .lengths = {8002},
+               .cellColours = 0x01,
+               .evidence = CellEvidence::lengthOnly}},
     {.name = "Koala Painter (.kla)",
      .extensions = {".kla"},
      .captionSuffix = " (Koala)",
@@ -201,75 +217,113 @@ constexpr C64Format kFormats[] = {
     {.name = "Advanced Art Studio",
      .extensions = {".mpic", ".mpi"},
      .captionSuffix = " (Advanced Art Studio)",
-     .readLimit = kAdvancedArtStudioReadLimit,
-     .sizes = "10018",
+     .readLimit = kCellsReadLimit,
      .typeText = "Advanced Art Studio picture",
-     .decode = decodeAdvancedArtStudio,
-     .probe = probeAdvancedArtStudio,
-     .loadAddresses = {0x2000}},
+     .loadAddresses = {0x2000},
+     // The multicolour .ocp layout; the border colour at 9002 is not shown.
+     .cells = {.kind = CellKind::multicolour,
+               .what = "an Advanced Art Studio picture",
+               .lengths = {10018},
+               .screen = 8002,
+               .colour = 9018,
+               .background = 9003}},
     {.name = "Blazing Paddles",
      .extensions = {".pi", ".bpl"},
      .captionSuffix = " (Blazing Paddles)",
-     .readLimit = kBlazingPaddlesReadLimit,
-     .sizes = "10242",
+     .readLimit = kCellsReadLimit,
      .typeText = "Blazing Paddles picture",
-     .decode = decodeBlazingPaddles,
-     .probe = probeBlazingPaddles,
-     .loadAddresses = {0xA000}},
+     .loadAddresses = {0xA000},
+     // The background lies in the spare bytes after the bitmap.
+     .cells = {.kind = CellKind::multicolour,
+               .what = "a Blazing Paddles picture",
+               .lengths = {10242},
+               .screen = 8194,
+               .colour = 9218,
+               .background = 8066}},
     {.name = "Artist 64",
      .extensions = {".a64", ".wig"},
      .captionSuffix = " (Artist 64)",
-     .readLimit = kArtist64ReadLimit,
-     .sizes = "10242",
+     .readLimit = kCellsReadLimit,
      .typeText = "Artist 64 picture",
-     .decode = decodeArtist64,
-     .probe = probeArtist64,
-     .loadAddresses = {0x4000}},
+     .loadAddresses = {0x4000},
+     .cells = {.kind = CellKind::multicolour,
+               .what = "an Artist 64 picture",
+               .lengths = {10242},
+               .screen = 8194,
+               .colour = 9218,
+               .background = 10241}},
     {.name = "Vidcom 64",
      .extensions = {".vid", ".dol", ".bed"},
      .captionSuffix = " (Vidcom 64)",
-     .readLimit = kVidcom64ReadLimit,
-     .sizes = "10050, 10241, 10242",
+     .readLimit = kCellsReadLimit,
      .typeText = "Vidcom 64 picture",
-     .decode = decodeVidcom64,
-     .probe = probeVidcom64,
-     .loadAddresses = {0x5800}},
+     .loadAddresses = {0x5800},
+     // Colour memory first; 10241- and 10242-byte files hold some of the unused tail.
+     .cells = {.kind = CellKind::multicolour,
+               .what = "a Vidcom 64 picture",
+               .lengths = {10050, 10241, 10242},
+               .bitmap = 2050,
+               .screen = 1026,
+               .colour = 2,
+               .background = 2026}},
     {.name = "Image System multicolour",
      .extensions = {".ism"},
      .captionSuffix = " (Image System)",
-     .readLimit = kImageSystemReadLimit,
-     .sizes = "10218",
+     .readLimit = kCellsReadLimit,
      .typeText = "Image System picture",
-     .decode = decodeImageSystem,
-     .probe = probeImageSystem,
-     .loadAddresses = {0x3C00}},
+     .loadAddresses = {0x3C00},
+     // The background is the byte before the screen.
+     .cells = {.kind = CellKind::multicolour,
+               .what = "an Image System picture",
+               .lengths = {10218},
+               .bitmap = 1026,
+               .screen = 9218,
+               .colour = 2,
+               .background = 9217}},
     {.name = "Saracen Paint",
      .extensions = {".sar"},
      .captionSuffix = " (Saracen Paint)",
-     .readLimit = kSaracenPaintReadLimit,
-     .sizes = "10219",
+     .readLimit = kCellsReadLimit,
      .typeText = "Saracen Paint picture",
-     .decode = decodeSaracenPaint,
-     .probe = probeSaracenPaint,
-     .loadAddresses = {0x7800}},
+     .loadAddresses = {0x7800},
+     // The background lies in the spare bytes after the screen.
+     .cells = {.kind = CellKind::multicolour,
+               .what = "a Saracen Paint picture",
+               .lengths = {10219},
+               .bitmap = 1026,
+               .screen = 2,
+               .colour = 9218,
+               .background = 1010}},
     {.name = "Paint Magic",
      .extensions = {".pmg"},
      .captionSuffix = " (Paint Magic)",
-     .readLimit = kPaintMagicReadLimit,
-     .sizes = "9332",
+     .readLimit = kCellsReadLimit,
      .typeText = "Paint Magic picture",
-     .decode = decodePaintMagic,
      .probe = probePaintMagic,
-     .loadAddresses = {0x3F8E}},
+     .loadAddresses = {0x3F8E},
+     // A program that shows the picture it carries: one colour-memory value for every
+     // cell, the border colour (8120) not shown.
+     .cells = {.kind = CellKind::multicolour,
+               .what = "a Paint Magic picture",
+               .lengths = {9332},
+               .bitmap = 116,
+               .screen = 8308,
+               .colour = 8119,
+               .oneColour = true,
+               .background = 8116}},
     {.name = "Rainbow Painter",
      .extensions = {".rp"},
      .captionSuffix = " (Rainbow Painter)",
-     .readLimit = kRainbowPainterReadLimit,
-     .sizes = "10242",
+     .readLimit = kCellsReadLimit,
      .typeText = "Rainbow Painter picture",
-     .decode = decodeRainbowPainter,
-     .probe = probeRainbowPainter,
-     .loadAddresses = {0x5C00}},
+     .loadAddresses = {0x5C00},
+     // No background byte: bit pairs 00 show black.
+     .cells = {.kind = CellKind::multicolour,
+               .what = "a Rainbow Painter picture",
+               .lengths = {10242},
+               .bitmap = 1026,
+               .screen = 2,
+               .colour = 9218}},
     {.name = "Hires Manager",
      .extensions = {".him"},
      .captionSuffix = " (Hires Manager)",
@@ -439,6 +493,37 @@ std::span<const C64Format> c64Formats() {
     return kFormats;
 }
 
+Decoded decodeAs(const C64Format& format, Bytes file, const DecodeOptions& options) {
+    return format.decode ? format.decode(file, options) : decodeCells(format, file, options);
+}
+
+int probeAs(const C64Format& format, Bytes file, std::uint64_t fileSize) {
+    return format.probe ? format.probe(file, fileSize) : probeCells(format, file, fileSize);
+}
+
+bool isDetectable(const C64Format& format) {
+    return format.probe || format.cells.kind != CellKind::none;
+}
+
+std::string sizesOf(const C64Format& format) {
+    if (!format.sizes.empty() || format.cells.kind == CellKind::none)
+        return std::string(format.sizes);
+    std::string text;
+    for (std::uint32_t length : format.cells.lengths) {
+        if (length != 0)
+            text += (text.empty() ? "" : ", ") + std::to_string(length);
+    }
+    return text;
+}
+
+const C64Format* findFormat(std::string_view name) {
+    for (const C64Format& row : kFormats) {
+        if (row.name == name)
+            return &row;
+    }
+    return nullptr;
+}
+
 const C64Format& fallbackFormat() {
     return kFormats[kFallbackRow];
 }
@@ -486,51 +571,6 @@ std::string_view typeTextFor(std::string_view extension) {
             return row.typeText;
     }
     return {};
-}
-
-std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& path, std::size_t limit,
-                                         std::uint64_t* fileSize) {
-    std::vector<std::uint8_t> bytes;
-    if (fileSize)
-        *fileSize = 0;
-    // Only plain files: opening a pipe or a device named like a picture would wait forever.
-    std::error_code regular;
-    if (!std::filesystem::is_regular_file(path, regular))
-        return bytes;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return bytes;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (fileSize && !ec)
-        *fileSize = size;
-    // Grow in steps when the size is unknown (a pipe, a special file).
-    const std::size_t want = ec ? std::min<std::size_t>(limit, 1 << 16)
-                                : static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit));
-    bytes.resize(want);
-    std::size_t got = 0;
-    while (true) {
-        in.read(reinterpret_cast<char*>(bytes.data() + got),
-                static_cast<std::streamsize>(bytes.size() - got));
-        got += static_cast<std::size_t>(in.gcount());
-        if (!in || got >= limit)
-            break;
-        if (got == bytes.size())
-            bytes.resize(std::min(limit, bytes.size() * 2 + 1));
-    }
-    bytes.resize(got);
-    return bytes;
-}
-
-Decoded readPicture(const std::filesystem::path& path, const C64Format& format,
-                    DecodeOptions options) {
-    const std::vector<std::uint8_t> bytes =
-        readFilePrefix(path, format.readLimit, &options.fileSize);
-    return format.decode(bytes, options);
-}
-
-Decoded decodeFile(const std::filesystem::path& path, const DecodeOptions& options) {
-    return openPictureFile(path, options).decoded;
 }
 
 } // namespace quendra

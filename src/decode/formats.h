@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "decode/cell_layout.h"
 #include "decode/decoded.h"
 
 namespace quendra {
@@ -28,14 +30,15 @@ struct C64Format {
     // captionSuffix (a GoDot clip); the road names the row by it.
     std::string_view kindSuffix = {};
     std::size_t readLimit = 0;                       // the one bounded read takes at most this
-    std::string_view sizes = {};                     // the file lengths it takes, for people
+    std::string_view sizes = {}; // the file lengths it takes, for people; empty: cells.lengths
     std::string_view typeText = {};                  // the file list's Type column
     bool reportsProgress = false;                    // the viewer shows its progress window
-    ReaderFunction decode = nullptr;
+    ReaderFunction decode = nullptr; // null: the generic reader of `cells`
     bool showsInGrey = true; // "Show gray" applies to its pictures
     bool fitsGodot = true;   // its pictures fit GoDot 4Bit's 16 colours
     bool inFileMask = true;  // the viewer's file list shows its files
-    // Content detection (detect.h) asks it how well a file fits; null: never detected.
+    // Content detection (detect.h) asks it how well a file fits; null: the probe of `cells`,
+    // and never detected when that is none either.
     ProbeFunction probe = nullptr;
     // How desktops tell its files by their bytes (the MIME magic written at build time):
     // the load addresses its files begin with (0: unused) and bytes every file holds at
@@ -45,7 +48,23 @@ struct C64Format {
     std::size_t signatureOffset = 0;
     // The desktops' MIME type; empty: image/x-<first extension>, as C64 tools name them.
     std::string_view mimeType = {};
+    // A plain layout (cell_layout.h): a bitmap and its colours at fixed offsets, read by
+    // one generic reader and probe. CellKind::none for formats with a reader of their own.
+    CellLayout cells = {};
 };
+
+// A row's reading of a file: its own reader, or the generic one of its layout.
+Decoded decodeAs(const C64Format& format, Bytes file, const DecodeOptions& options);
+
+// A row's probe: its own, or its layout's; 0 for a row that detection never finds.
+int probeAs(const C64Format& format, Bytes file, std::uint64_t fileSize);
+bool isDetectable(const C64Format& format);
+
+// The file lengths a row takes, for people ("10050, 10241, 10242", or "packed, ...").
+std::string sizesOf(const C64Format& format);
+
+// The row of that name ("Artist 64"); null when there is none.
+const C64Format* findFormat(std::string_view name);
 
 // Every row, in dispatch order.
 std::span<const C64Format> c64Formats();

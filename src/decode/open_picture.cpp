@@ -22,8 +22,8 @@ std::string_view namePart(std::string_view fileName) {
 }
 
 Decoded readAs(const C64Format& format, Bytes file, const DecodeOptions& options) {
-    return format.decode(file.first(std::min<std::size_t>(file.size(), format.readLimit)),
-                         options);
+    return decodeAs(format, file.first(std::min<std::size_t>(file.size(), format.readLimit)),
+                    options);
 }
 
 // The row a reader's picture names: the chosen row, unless the reader found the file to be
@@ -123,10 +123,10 @@ OpenedPicture openPicture(Bytes file, std::uint64_t fileSize, std::string_view f
     std::vector<std::uint8_t> ownAddress[2];
     for (int i = 0; i < 2; ++i) {
         const C64Format* format = i == 0 ? &named : byPrefix;
-        if (!format || !format->probe || (i == 1 && format == &named))
+        if (!format || !isDetectable(*format) || (i == 1 && format == &named))
             continue;
         ownAddress[i] = withOwnLoadAddress(*format, file);
-        if (ownAddress[i].empty() || format->probe(ownAddress[i], options.fileSize) <= 0)
+        if (ownAddress[i].empty() || probeAs(*format, ownAddress[i], options.fileSize) <= 0)
             continue;
         const auto weaker = std::ranges::find_if(candidates, [](const Candidate& c) {
             return c.rank < kNamedWithOtherAddress;
@@ -189,10 +189,55 @@ OpenedPicture openPictureFile(const fs::path& path, const DecodeOptions& options
         readOn(in, bytes, std::min<std::uint64_t>(size, opened.format->readLimit));
         DecodeOptions again = options;
         again.fileSize = size;
-        if (Decoded decoded = opened.format->decode(bytes, again); decoded.accepted)
+        if (Decoded decoded = decodeAs(*opened.format, bytes, again); decoded.accepted)
             opened.decoded = std::move(decoded);
     }
     return opened;
+}
+
+std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& path, std::size_t limit,
+                                         std::uint64_t* fileSize) {
+    std::vector<std::uint8_t> bytes;
+    if (fileSize)
+        *fileSize = 0;
+    // Only plain files: opening a pipe or a device named like a picture would wait forever.
+    std::error_code regular;
+    if (!std::filesystem::is_regular_file(path, regular))
+        return bytes;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return bytes;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (fileSize && !ec)
+        *fileSize = size;
+    // Grow in steps when the size is unknown (a pipe, a special file).
+    const std::size_t want = ec ? std::min<std::size_t>(limit, 1 << 16)
+                                : static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit));
+    bytes.resize(want);
+    std::size_t got = 0;
+    while (true) {
+        in.read(reinterpret_cast<char*>(bytes.data() + got),
+                static_cast<std::streamsize>(bytes.size() - got));
+        got += static_cast<std::size_t>(in.gcount());
+        if (!in || got >= limit)
+            break;
+        if (got == bytes.size())
+            bytes.resize(std::min(limit, bytes.size() * 2 + 1));
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+Decoded readPicture(const std::filesystem::path& path, const C64Format& format,
+                    DecodeOptions options) {
+    const std::vector<std::uint8_t> bytes =
+        readFilePrefix(path, format.readLimit, &options.fileSize);
+    return decodeAs(format, bytes, options);
+}
+
+Decoded decodeFile(const std::filesystem::path& path, const DecodeOptions& options) {
+    return openPictureFile(path, options).decoded;
 }
 
 } // namespace quendra

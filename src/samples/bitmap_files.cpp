@@ -17,56 +17,57 @@ ByteVector zeros(std::size_t length, std::uint16_t loadAddress) {
     return f;
 }
 
+const C64Format& rowNamed(std::string_view name) {
+    const C64Format* row = findFormat(name);
+    return row ? *row : fallbackFormat();
+}
+
 } // namespace
 
-ByteVector makeMulticolourFile(const CellPicture& p, const MulticolourLayout& layout,
-                               std::size_t length) {
-    ByteVector f = zeros(length != 0 ? length : layout.length, layout.loadAddress);
+ByteVector makeCellFile(const C64Format& format, const CellPicture& p, std::size_t length,
+                        std::uint16_t loadAddress) {
+    const CellLayout& layout = format.cells;
+    ByteVector f = zeros(length != 0 ? length : layout.lengths[0],
+                         loadAddress != 0 ? loadAddress : format.loadAddresses[0]);
     put(f, layout.bitmap, p.bitmap);
-    put(f, layout.screen, p.screen);
-    put(f, layout.colour, p.colour);
-    if (layout.background != kNoBackground)
+    if (layout.screen != kAbsent)
+        put(f, layout.screen, p.screen);
+    if (layout.colour != kAbsent && layout.oneColour)
+        f[layout.colour] = p.colour[0];
+    else if (layout.colour != kAbsent)
+        put(f, layout.colour, p.colour);
+    if (layout.background != kAbsent)
         f[layout.background] = p.background;
     return f;
 }
 
+ByteVector makeMulticolourFile(const CellPicture& p, LayoutName format, std::size_t length) {
+    return makeCellFile(rowNamed(format), p, length);
+}
+
 ByteVector makePaintMagic(const CellPicture& p) {
-    ByteVector f = zeros(9332, 0x3F8E);
+    ByteVector f = makeCellFile(rowNamed("Paint Magic"), p);
     // The BASIC line "2001 SYS 2070" that starts the viewer, as real files hold it.
     put(f, 2,
         std::array<std::uint8_t, 12>{0x14, 0x08, 0xD1, 0x07, 0x9E, '2', '0', '7', '0', 0, 0, 0});
-    put(f, 116, p.bitmap);
-    f[8116] = p.background;
-    f[8119] = p.colour[0];
-    put(f, 8308, p.screen);
     return f;
 }
 
 ByteVector makeArtStudioHiresLayout(const CellPicture& p, std::size_t length,
                                     std::uint16_t loadAddress) {
-    ByteVector f = zeros(length, loadAddress);
-    put(f, 2, p.bitmap);
-    put(f, 8002, p.screen);
-    return f;
+    return makeCellFile(rowNamed("Art Studio hires"), p, length, loadAddress);
 }
 
 ByteVector makeHiEddi(const CellPicture& p) {
-    ByteVector f = zeros(9218, 0x2000);
-    put(f, 2, p.bitmap);
-    put(f, 8194, p.screen);
-    return f;
+    return makeCellFile(rowNamed("Hi-Eddi"), p);
 }
 
 ByteVector makeImageSystemHires(const CellPicture& p) {
-    ByteVector f = makeHiEddi(p);
-    f.resize(9194);
-    return f;
+    return makeCellFile(rowNamed("Image System hires"), p);
 }
 
 ByteVector makeHiresBitmap(const CellPicture& p, std::size_t length, std::uint16_t loadAddress) {
-    ByteVector f = zeros(length, loadAddress);
-    put(f, 2, p.bitmap);
-    return f;
+    return makeCellFile(rowNamed("Hires bitmap"), p, length, loadAddress);
 }
 
 HiresFliPicture hiresFliPattern(unsigned seed) {

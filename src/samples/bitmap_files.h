@@ -6,44 +6,38 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
+#include "decode/formats.h"
 #include "samples/c64_files.h"
 
 namespace quendra::samples {
 
-// Where a multicolour format keeps its memories: file offsets, load address included.
-struct MulticolourLayout {
-    std::size_t length;
-    std::uint16_t loadAddress; // the one real files carry
-    std::size_t bitmap, screen, colour;
-    std::size_t background; // kNoBackground: the format has none (it shows black)
-};
-inline constexpr std::size_t kNoBackground = 0;
+// A file of a plain layout format (its registry row's `cells`) holding `p`: the row's
+// first length and load address unless others are given; bytes no memory covers are 0.
+ByteVector makeCellFile(const C64Format& format, const CellPicture& p, std::size_t length = 0,
+                        std::uint16_t loadAddress = 0);
 
-inline constexpr MulticolourLayout kBlazingPaddlesLayout{10242, 0xA000, 2, 8194, 9218, 8066};
-inline constexpr MulticolourLayout kArtist64Layout{10242, 0x4000, 2, 8194, 9218, 10241};
-inline constexpr MulticolourLayout kVidcom64Layout{10050, 0x5800, 2050, 1026, 2, 2026};
-inline constexpr MulticolourLayout kImageSystemLayout{10218, 0x3C00, 1026, 9218, 2, 9217};
-inline constexpr MulticolourLayout kSaracenPaintLayout{10219, 0x7800, 1026, 2, 9218, 1010};
-inline constexpr MulticolourLayout kRainbowPainterLayout{10242, 0x5C00, 1026,
-                                                         2,     9218,   kNoBackground};
-inline constexpr MulticolourLayout kInterpaintLayout{10003, 0x4000, 2, 8002, 9002, 10002};
+// The same by the row's name: the layouts of Blazing Paddles, Artist 64, Vidcom 64, Image
+// System, Saracen Paint, Rainbow Painter and Interpaint.
+using LayoutName = std::string_view;
+inline constexpr LayoutName kBlazingPaddlesLayout = "Blazing Paddles";
+inline constexpr LayoutName kArtist64Layout = "Artist 64";
+inline constexpr LayoutName kVidcom64Layout = "Vidcom 64";
+inline constexpr LayoutName kImageSystemLayout = "Image System multicolour";
+inline constexpr LayoutName kSaracenPaintLayout = "Saracen Paint";
+inline constexpr LayoutName kRainbowPainterLayout = "Rainbow Painter";
+inline constexpr LayoutName kInterpaintLayout = "Interpaint multicolour";
+ByteVector makeMulticolourFile(const CellPicture& p, LayoutName format, std::size_t length = 0);
 
-// A file of `layout` holding `p`; bytes no memory covers are 0. `length` 0 keeps the
-// layout's own (Vidcom 64 has three).
-ByteVector makeMulticolourFile(const CellPicture& p, const MulticolourLayout& layout,
-                               std::size_t length = 0);
-
-// Paint Magic: the BASIC line SYS 2070 at $3F8E, bitmap at 116, background at 8116, one
-// colour-memory value (p.colour[0]) at 8119, screen at 8308; 9332 bytes.
+// Paint Magic: its layout, with the BASIC line SYS 2070 that real files begin with.
 ByteVector makePaintMagic(const CellPicture& p);
 
 // Art Studio's hires layout (bitmap at 2, screen at 8002) in 9002, 9003 or 9009 bytes.
 ByteVector makeArtStudioHiresLayout(const CellPicture& p, std::size_t length,
                                     std::uint16_t loadAddress);
 
-// Hi-Eddi: $2000, bitmap block of 8192, screen block of 1024 (9218 bytes); Image System
-// hires without the last 24 bytes (9194).
+// Hi-Eddi; Image System hires (Hi-Eddi's layout without the last 24 bytes).
 ByteVector makeHiEddi(const CellPicture& p);
 ByteVector makeImageSystemHires(const CellPicture& p);
 

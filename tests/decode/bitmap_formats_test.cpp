@@ -16,7 +16,6 @@ namespace {
 
 using namespace quendra::testing;
 using samples::HiresFliPicture;
-using samples::MulticolourLayout;
 
 using Reader = Decoded (*)(Bytes, const DecodeOptions&);
 using Probe = int (*)(Bytes, std::uint64_t);
@@ -35,7 +34,7 @@ CellPicture withScreen(CellPicture p, std::uint8_t colours) {
     return p;
 }
 
-Builder layout(const MulticolourLayout& l, std::size_t length = 0) {
+Builder layout(samples::LayoutName l, std::size_t length = 0) {
     return [l, length](const CellPicture& p) { return samples::makeMulticolourFile(p, l, length); };
 }
 
@@ -174,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(Readers, BitmapFormat, ::testing::ValuesIn(cases()),
 TEST(BitmapFormats, OnlyTheNamedByteOfEachLayoutIsTheBackground) {
     // Moving the background byte changes the picture; the spare bytes around it do not.
     struct Row {
-        MulticolourLayout layout;
+        samples::LayoutName layout;
         Reader decode;
         std::size_t spare; // a byte beside the background that no memory uses
     };
@@ -185,12 +184,13 @@ TEST(BitmapFormats, OnlyTheNamedByteOfEachLayoutIsTheBackground) {
                          Row{samples::kSaracenPaintLayout, decodeSaracenPaint, 1011}}) {
         const CellPicture p = samples::testPattern(2);
         ByteVector f = samples::makeMulticolourFile(p, r.layout);
+        const std::size_t background = findFormat(r.layout)->cells.background;
         const IndexedImage before = r.decode(f, {}).picture;
-        f[r.layout.background] ^= 0x05;
-        EXPECT_NE(r.decode(f, {}).picture, before) << r.layout.background;
-        f[r.layout.background] ^= 0x05;
+        f[background] ^= 0x05;
+        EXPECT_NE(r.decode(f, {}).picture, before) << r.layout;
+        f[background] ^= 0x05;
         f[r.spare] ^= 0x05;
-        EXPECT_EQ(r.decode(f, {}).picture, before) << r.layout.background;
+        EXPECT_EQ(r.decode(f, {}).picture, before) << r.layout;
     }
 }
 

@@ -50,7 +50,7 @@ TEST(Detection, TheSurestProbeWinsAndTheEarlierRowOnATie) {
     for (const C64Format& row : c64Formats()) {
         if (&row == first)
             break;
-        EXPECT_EQ(row.probe ? row.probe(nowhere, nowhere.size()) : 0, 0) << row.name;
+        EXPECT_EQ(probeAs(row, nowhere, nowhere.size()), 0) << row.name;
     }
     // A Koala file at $4000 is Interpaint's; at $2000 a PC editor's .kla.
     ByteVector koala = samples::makeKoala(p);
@@ -76,7 +76,7 @@ TEST(Detection, TheRefusingFormatIsNotTriedAgainAndNothingFitsNothing) {
     const ByteVector hed = samples::makeHiEddi(samples::testPattern());
     const C64Format* found = detect(hed);
     ASSERT_NE(found, nullptr);
-    EXPECT_EQ(found->decode, decodeHiEddi);
+    EXPECT_EQ(found, &rowNamed("Hi-Eddi"));
     EXPECT_NE(detect(hed, "x.bin", found), found);
     EXPECT_EQ(detect(ByteVector(5000, 0x11)), nullptr);
     EXPECT_EQ(detect(ByteVector{}), nullptr);
@@ -97,7 +97,7 @@ TEST(Detection, RandomBytesOfEveryAcceptedLengthAreShownOrRefusedByTheFormatFoun
             const C64Format* row = detect(file);
             if (!row)
                 continue;
-            const Decoded d = row->decode(file, {});
+            const Decoded d = decodeAs(*row, file, {});
             EXPECT_TRUE(d.accepted || !d.reason.empty()) << length << " " << row->name;
         }
     }

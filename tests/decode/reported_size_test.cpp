@@ -15,12 +15,12 @@ TEST(ReportedSize, ARejectionForSizeNamesTheFilesSizeWhereKnown) {
     int sizeRejections = 0;
     for (const C64Format& format : c64Formats()) {
         const std::vector<std::uint8_t> prefix(format.readLimit, 0);
-        const Decoded unknown = format.decode(prefix, {});
+        const Decoded unknown = decodeAs(format, prefix, {});
         // Formats that take files of any length reject for other reasons.
         if (!unknown.reason.ends_with(" has " + std::to_string(format.readLimit)))
             continue;
         ++sizeRejections;
-        const Decoded known = format.decode(prefix, {.fileSize = kTwoGigabytes});
+        const Decoded known = decodeAs(format, prefix, {.fileSize = kTwoGigabytes});
         EXPECT_FALSE(known.accepted) << format.name;
         EXPECT_TRUE(known.reason.ends_with(" has 2147483648")) << known.reason;
     }

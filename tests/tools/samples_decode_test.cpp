@@ -173,12 +173,12 @@ TEST(SampleDetection, EverySampleIsFoundByItsContentAndByItsPrefix) {
         for (const std::string& name : {f.name.substr(0, f.name.find('.')) + ".bin", prefixName}) {
             quendra::testing::writeBytes(dir / name, f.bytes);
             const Decoded found = decodeFile(dir / name, {});
-            if (!own.probe) {
+            if (!isDetectable(own)) {
                 EXPECT_FALSE(found.accepted) << name;
                 continue;
             }
             ASSERT_TRUE(found.accepted) << name << ": " << found.reason;
-            if (own.decode == decodeHiresBitmapInverted && name != prefixName) {
+            if (own.name == "Hires bitmap, inverted" && name != prefixName) {
                 // Nothing in the bytes tells it from the usual white-on-black kind.
                 EXPECT_EQ(found.picture, decodeHiresBitmap(f.bytes, {}).picture);
                 continue;
@@ -188,7 +188,7 @@ TEST(SampleDetection, EverySampleIsFoundByItsContentAndByItsPrefix) {
         }
         // By its prefix, the very format it is read as under its own name.
         const C64Format* byPrefix = openPictureFile(dir / prefixName, {}).format;
-        if (own.probe) {
+        if (isDetectable(own)) {
             EXPECT_EQ(byPrefix, openPictureFile(dir / f.name, {}).format);
         }
     }

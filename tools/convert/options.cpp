@@ -215,7 +215,7 @@ std::string formatListText() {
     std::size_t nameWidth = 0, extensionWidth = 0;
     for (const C64Format& format : c64Formats()) {
         lines.push_back(
-            {std::string(format.name), extensionsOf(format), std::string(format.sizes)});
+            {std::string(format.name), extensionsOf(format), sizesOf(format)});
     }
     for (const Line& l : lines) {
         nameWidth = std::max(nameWidth, l.name.size());
