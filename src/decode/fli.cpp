@@ -31,9 +31,9 @@ constexpr Word kEveryByte = 0x0101010101010101;
 
 // The cell-line masks of a bitmap byte: byte i all ones where pixel i is set.
 struct Masks {
-    Word hires[256];       // pixel i shows bit 7 - i
-    Word lowOfPair[256];   // pixels 2m, 2m + 1 show the pair's low bit, bit 6 - 2m
-    Word highOfPair[256];  // ... and its high bit, bit 7 - 2m
+    Word hires[256];      // pixel i shows bit 7 - i
+    Word lowOfPair[256];  // pixels 2m, 2m + 1 show the pair's low bit, bit 6 - 2m
+    Word highOfPair[256]; // ... and its high bit, bit 7 - 2m
 };
 
 constexpr Word maskOf(unsigned bits, auto bitOfPixel) {
@@ -129,8 +129,8 @@ void drawLines(IndexedImage& picture, const FrameMemory& frame, int firstLine, i
 }
 
 template <bool firstHires, bool secondHires, bool shifted>
-void mixLines(IndexedImage& picture, const FrameMemory& first, const FrameMemory& second,
-              int left, int firstColumn, int endColumn) {
+void mixLines(IndexedImage& picture, const FrameMemory& first, const FrameMemory& second, int left,
+              int firstColumn, int endColumn) {
     const int leftCell = left / 8;
     const int begin = std::max(firstColumn, leftCell);
     const int end = std::min(endColumn, leftCell + picture.width() / 8);
@@ -172,11 +172,10 @@ void drawMix(IndexedImage& picture, const FrameMemory& first, const FrameMemory&
              int shift, int firstColumn, int endColumn) {
     using Mix = void (*)(IndexedImage&, const FrameMemory&, const FrameMemory&, int, int, int);
     // By first frame hires, second frame hires, shifted.
-    constexpr Mix kMixes[2][2][2] = {
-        {{mixLines<false, false, false>, mixLines<false, false, true>},
-         {mixLines<false, true, false>, mixLines<false, true, true>}},
-        {{mixLines<true, false, false>, mixLines<true, false, true>},
-         {mixLines<true, true, false>, mixLines<true, true, true>}}};
+    constexpr Mix kMixes[2][2][2] = {{{mixLines<false, false, false>, mixLines<false, false, true>},
+                                      {mixLines<false, true, false>, mixLines<false, true, true>}},
+                                     {{mixLines<true, false, false>, mixLines<true, false, true>},
+                                      {mixLines<true, true, false>, mixLines<true, true, true>}}};
     kMixes[first.hires][second.hires][shift != 0](picture, first, second, left, firstColumn,
                                                   endColumn);
 }

@@ -25,8 +25,8 @@
 #include <string>
 
 #include "decode/blend.h"
-#include "decode/reader_checks.h"
 #include "decode/fli.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
