@@ -34,7 +34,7 @@ std::vector<std::uint8_t> packedRows(const IndexedImage& p, std::size_t& rowByte
     rowBytes = (static_cast<std::size_t>(p.width()) * bits + 7) / 8;
     std::vector<std::uint8_t> raw((rowBytes + 1) * p.height());
     for (int y = 0; y < p.height(); ++y)
-        packRow(p.row(y), p.width(), used.slot, bits, raw.data() + (rowBytes + 1) * y + 1);
+        packRow(p.row(y), p.width(), used, bits, raw.data() + (rowBytes + 1) * y + 1);
     return raw;
 }
 
@@ -113,8 +113,7 @@ const PictureSet& pictureSet(int which) {
             for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
                 if (!it->is_regular_file())
                     continue;
-                const Decoded d =
-                    readPicture(it->path(), formatForFile(it->path().filename().string()), {});
+                const Decoded d = decodeFile(it->path(), {});
                 if (!d.accepted)
                     continue;
                 set.rowBytes.push_back(0);
