@@ -168,8 +168,10 @@ TEST(OneRoad, ViewerAndConverterNameTheSameFormatAndShowTheSamePixels) {
         EXPECT_EQ(digestOf(viewer.decoded.picture.toRgb()), shown.digest);
 
         const fs::path png = dir / "out.png";
-        const convert::Outcome outcome =
-            convert::convertFile(path.string(), png, {.force = true, .verbose = true});
+        convert::Options options;
+        options.force = true;
+        options.verbose = true;
+        const convert::Outcome outcome = convert::convertFile(path.string(), png, options);
         ASSERT_TRUE(outcome.converted) << outcome.message;
         EXPECT_TRUE(outcome.message.ends_with(" (" + std::string(shown.format) + ")"))
             << outcome.message;
