@@ -45,12 +45,12 @@ constexpr std::size_t kSecondScreens = 17384;
 constexpr std::size_t kSecondBitmap = 25576;
 constexpr std::size_t kLowerBackgrounds = 33576;
 // The memory image as far as the picture reads it; data beyond it is never shown.
-constexpr std::size_t kPictureBytes = kLowerBackgrounds + 100;
+constexpr std::size_t kMemoryImage = kLowerBackgrounds + 100;
 
-// Expands the data into the area, dropping writes beyond it. An item may begin at any byte;
-// a run whose count or value lies beyond the data appends nothing. Returns how many bytes
-// were written.
-std::size_t expand(Bytes data, bool packed, std::uint8_t marker, std::span<std::uint8_t> area) {
+// Expands the data into the area, dropping writes beyond it, and zero-fills the rest. An
+// item may begin at any byte; a run whose count or value lies beyond the data appends
+// nothing.
+void expand(Bytes data, bool packed, std::uint8_t marker, std::span<std::uint8_t> area) {
     const std::uint8_t* in = data.data();
     const std::uint8_t* const end = in + data.size();
     std::uint8_t* out = area.data();
@@ -74,7 +74,7 @@ std::size_t expand(Bytes data, bool packed, std::uint8_t marker, std::span<std::
         out += n;
         in += 3;
     }
-    return static_cast<std::size_t>(out - area.data());
+    std::memset(out, 0, static_cast<std::size_t>(limit - out));
 }
 
 // Draws both frames and their mix in one pass. With a progress receiver it goes cell column
@@ -119,16 +119,6 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kSuffix, "a FunPainter 2 picture has \"FU\" after its load address");
     }
 
-    // Real files, packed or not, hold the memories up to the last background; data that
-    // ends before is a cut file.
-    std::array<std::uint8_t, kPictureBytes> area; // on the stack: no allocation per picture
-    const std::size_t got = file.size() > kHeaderBytes
-                                ? expand(file.subspan(kHeaderBytes), file[16] != 0, file[17], area)
-                                : 0;
-    if (got < kPictureBytes) {
-        return Decoded::reject(kSuffix, "the FunPainter 2 data ends after " + std::to_string(got) +
-                                            " of " + std::to_string(kPictureBytes) + " bytes");
-    }
     Decoded d = Decoded::accept(kSuffix, options);
     d.decodingBegan = true;
     d.picture.setPalette(blendPalette());
@@ -136,6 +126,10 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     if (options.progress)
         options.progress->start(40);
 
+    std::array<std::uint8_t, kMemoryImage> area; // on the stack: no allocation per picture
+    const bool hasData = file.size() > kHeaderBytes;
+    expand(hasData ? file.subspan(kHeaderBytes) : Bytes(), hasData && file[16] != 0,
+           hasData ? file[17] : 0, area);
     draw(area.data(), d.picture, options.progress);
     return d;
 }
