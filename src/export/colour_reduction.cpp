@@ -1,0 +1,532 @@
+#include "export/colour_reduction.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "export/png_pixel_ratio.h"
+
+namespace quendra {
+
+namespace {
+
+constexpr int kLines = 200;
+constexpr std::uint8_t kUnused = 0xFF;
+// A PAL C64 pixel's width over its height.
+constexpr double kPixelAspect = double(kPalPixelsDown) / double(kPalPixelsAcross);
+
+const std::array<float, 256>& linearTable() {
+    static const std::array<float, 256> table = [] {
+        std::array<float, 256> t{};
+        for (int i = 0; i < 256; ++i) {
+            const double v = i / 255.0;
+            t[i] = static_cast<float>(v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        }
+        return t;
+    }();
+    return table;
+}
+
+float labCurve(float t) {
+    return t > 0.008856f ? std::cbrt(t) : 7.787f * t + 16.0f / 116.0f;
+}
+
+Lab labOfLinear(float r, float g, float b) {
+    const float x = (0.4124f * r + 0.3576f * g + 0.1805f * b) / 0.95047f;
+    const float y = 0.2126f * r + 0.7152f * g + 0.0722f * b;
+    const float z = (0.0193f * r + 0.1192f * g + 0.9505f * b) / 1.08883f;
+    const float fx = labCurve(x), fy = labCurve(y), fz = labCurve(z);
+    return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+}
+
+// Which source pixels (and how much of each) make one output pixel along an axis.
+struct Span {
+    int first = 0;
+    int count = 0;      // 0: outside the source (black)
+    int weights = 0;    // index of the first weight
+};
+
+// Output pixel i covers source coordinates [offset + i * step, offset + (i + 1) * step).
+void spansFor(int outputs, int sourceSize, double offset, double step, std::vector<Span>& spans,
+              std::vector<float>& weights) {
+    spans.assign(outputs, {});
+    weights.clear();
+    for (int i = 0; i < outputs; ++i) {
+        double a = offset + i * step, b = a + step;
+        if (b - a < 1.0) { // enlarging: one source pixel's width around the centre
+            const double centre = (a + b) / 2;
+            a = centre - 0.5;
+            b = centre + 0.5;
+        }
+        a = std::max(a, 0.0);
+        b = std::min(b, double(sourceSize));
+        if (b <= a)
+            continue;
+        Span& s = spans[i];
+        s.first = static_cast<int>(a);
+        const int last = std::min(sourceSize - 1, static_cast<int>(std::ceil(b)) - 1);
+        s.count = last - s.first + 1;
+        s.weights = static_cast<int>(weights.size());
+        double total = 0;
+        for (int k = s.first; k <= last; ++k) {
+            const double w = std::min(b, k + 1.0) - std::max(a, double(k));
+            weights.push_back(static_cast<float>(std::max(w, 0.0)));
+            total += std::max(w, 0.0);
+        }
+        for (int k = 0; k < s.count; ++k)
+            weights[s.weights + k] = static_cast<float>(weights[s.weights + k] / total);
+    }
+}
+
+constexpr std::array<std::uint8_t, 16> kBayer4{0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5};
+
+int bayer8(int x, int y) {
+    // The 8 x 8 matrix from the 4 x 4 one: 4 * M4 + M2 offsets.
+    static constexpr int kTwo[4] = {0, 2, 3, 1};
+    return 4 * kBayer4[(y & 3) * 4 + (x & 3)] + kTwo[((y >> 2) & 1) * 2 + ((x >> 2) & 1)];
+}
+
+} // namespace
+
+bool ditherNamed(std::string_view name, Dither& out) {
+    constexpr std::pair<std::string_view, Dither> kNames[] = {
+        {"none", Dither::none}, {"bayer4", Dither::bayer4}, {"bayer8", Dither::bayer8},
+        {"floyd", Dither::floyd}};
+    for (const auto& [n, d] : kNames) {
+        if (n == name) {
+            out = d;
+            return true;
+        }
+    }
+    return false;
+}
+
+Lab labOf(Rgb c) {
+    const auto& lin = linearTable();
+    return labOfLinear(lin[c.r], lin[c.g], lin[c.b]);
+}
+
+float deltaE(const Lab& x, const Lab& y) {
+    const float dl = x.l - y.l, da = x.a - y.a, db = x.b - y.b;
+    return std::sqrt(dl * dl + da * da + db * db);
+}
+
+void ColourReducer::scale(const Image& source, int width, Framing framing, bool fat) {
+    width_ = width;
+    pixels_.resize(static_cast<std::size_t>(width) * kLines);
+    const auto& lin = linearTable();
+    const int sw = source.width(), sh = source.height();
+    // Pixel for pixel where the source is already the screen (or its multicolour half, or
+    // the whole 320 pixels of which FLI shows the right 296).
+    int copyScale = 0, copyOffset = 0;
+    if (sh == kLines && sw == width)
+        copyScale = 1;
+    else if (sh == kLines && fat && 2 * sw == width)
+        copyScale = 2;
+    else if (sh == kLines && sw == 320 && width < 320) {
+        copyScale = 1;
+        copyOffset = 320 - width;
+    }
+    if (copyScale != 0) {
+        for (int y = 0; y < kLines; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const Rgb c = source.pixel(copyOffset + x / copyScale, y);
+                pixels_[static_cast<std::size_t>(y) * width + x] =
+                    labOfLinear(lin[c.r], lin[c.g], lin[c.b]);
+            }
+        }
+        return;
+    }
+    // The screen measures width * aspect by 200 in pixel heights; a source pixel `unit`.
+    const double screenWidth = width * kPixelAspect;
+    const double unit = framing == Framing::fill ? std::max(screenWidth / sw, double(kLines) / sh)
+                                                 : std::min(screenWidth / sw, double(kLines) / sh);
+    const double offsetX = (sw - screenWidth / unit) / 2, offsetY = (sh - kLines / unit) / 2;
+    std::vector<Span> columns, rows;
+    std::vector<float> columnWeights, rowWeights;
+    spansFor(width, sw, offsetX, kPixelAspect / unit, columns, columnWeights);
+    spansFor(kLines, sh, offsetY, 1.0 / unit, rows, rowWeights);
+    // Rows of the source reduced across, in linear light, then down.
+    rowScratch_.assign(static_cast<std::size_t>(3) * width, 0);
+    std::vector<float> acc(static_cast<std::size_t>(3) * width);
+    for (int y = 0; y < kLines; ++y) {
+        std::fill(acc.begin(), acc.end(), 0.0f);
+        const Span& r = rows[y];
+        for (int k = 0; k < r.count; ++k) {
+            const float wy = rowWeights[r.weights + k];
+            const int sy = r.first + k;
+            for (int x = 0; x < width; ++x) {
+                const Span& c = columns[x];
+                float sr = 0, sg = 0, sb = 0;
+                for (int j = 0; j < c.count; ++j) {
+                    const Rgb p = source.pixel(c.first + j, sy);
+                    const float w = columnWeights[c.weights + j];
+                    sr += w * lin[p.r];
+                    sg += w * lin[p.g];
+                    sb += w * lin[p.b];
+                }
+                acc[3 * x] += wy * sr;
+                acc[3 * x + 1] += wy * sg;
+                acc[3 * x + 2] += wy * sb;
+            }
+        }
+        for (int x = 0; x < width; ++x) {
+            pixels_[static_cast<std::size_t>(y) * width + x] =
+                labOfLinear(acc[3 * x], acc[3 * x + 1], acc[3 * x + 2]);
+        }
+    }
+}
+
+void ColourReducer::measure(const C64Colours& palette, bool fat) {
+    for (int c = 0; c < 16; ++c)
+        palette_[c] = labOf(palette[c]);
+    gridWidth_ = fat ? width_ / 2 : width_;
+    const std::size_t count = static_cast<std::size_t>(gridWidth_) * kLines;
+    grid_.resize(count);
+    error_.resize(16 * count);
+    for (std::size_t p = 0; p < count; ++p) {
+        float* e = &error_[16 * p];
+        if (fat) {
+            const Lab& left = pixels_[2 * p];
+            const Lab& right = pixels_[2 * p + 1];
+            for (int c = 0; c < 16; ++c)
+                e[c] = deltaE(left, palette_[c]) + deltaE(right, palette_[c]);
+            grid_[p] = {(left.l + right.l) / 2, (left.a + right.a) / 2, (left.b + right.b) / 2};
+        } else {
+            grid_[p] = pixels_[p];
+            for (int c = 0; c < 16; ++c)
+                e[c] = deltaE(pixels_[p], palette_[c]);
+        }
+    }
+}
+
+// Each 4 x 8 cell's best three colours beside `background`; the summed distance.
+float ColourReducer::chooseMulticolour(int background, std::vector<std::uint8_t>& sets) {
+    const int columns = gridWidth_ / 4;
+    sets.assign(static_cast<std::size_t>(4) * columns * 25, kUnused);
+    std::array<int, 15> others{};
+    for (int c = 0, n = 0; c < 16; ++c) {
+        if (c != background)
+            others[n++] = c;
+    }
+    float total = 0;
+    alignas(32) float m[16][32];
+    alignas(32) float pair[32];
+    for (int row = 0; row < 25; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            for (int i = 0; i < 32; ++i) {
+                const std::size_t p = static_cast<std::size_t>(8 * row + i / 4) * gridWidth_ +
+                                      4 * column + (i & 3);
+                const float* e = &error_[16 * p];
+                for (int c = 0; c < 16; ++c)
+                    m[c][i] = std::min(e[c], e[background]);
+            }
+            float best = std::numeric_limits<float>::max();
+            int ba = others[0], bb = others[1], bc = others[2];
+            for (int a = 0; a < 15; ++a) {
+                for (int b = a + 1; b < 15; ++b) {
+                    const float* ma = m[others[a]];
+                    const float* mb = m[others[b]];
+                    for (int i = 0; i < 32; ++i)
+                        pair[i] = std::min(ma[i], mb[i]);
+                    for (int c = b + 1; c < 15; ++c) {
+                        const float* mc = m[others[c]];
+                        float sum = 0;
+                        for (int i = 0; i < 32; ++i)
+                            sum += std::min(pair[i], mc[i]);
+                        if (sum < best) {
+                            best = sum;
+                            ba = others[a];
+                            bb = others[b];
+                            bc = others[c];
+                        }
+                    }
+                }
+            }
+            total += best;
+            std::uint8_t* set = &sets[4 * (static_cast<std::size_t>(row) * columns + column)];
+            set[0] = static_cast<std::uint8_t>(background);
+            set[1] = static_cast<std::uint8_t>(ba);
+            set[2] = static_cast<std::uint8_t>(bb);
+            set[3] = static_cast<std::uint8_t>(bc);
+        }
+    }
+    return total;
+}
+
+// Each cell's colour-memory colour and each of its lines' two colours beside `background`.
+void ColourReducer::chooseFli(int background) {
+    const int columns = gridWidth_ / 4;
+    sets_.assign(static_cast<std::size_t>(32) * columns * 25, kUnused);
+    for (int row = 0; row < 25; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            float e[8][16][4];
+            for (int k = 0; k < 8; ++k) {
+                for (int i = 0; i < 4; ++i) {
+                    const float* pe =
+                        &error_[16 * (static_cast<std::size_t>(8 * row + k) * gridWidth_ +
+                                      4 * column + i)];
+                    for (int c = 0; c < 16; ++c)
+                        e[k][c][i] = pe[c];
+                }
+            }
+            float bestCell = std::numeric_limits<float>::max();
+            std::array<std::uint8_t, 32> bestSets{};
+            for (int shared = 0; shared < 16; ++shared) {
+                float cellSum = 0;
+                std::array<std::uint8_t, 32> sets{};
+                for (int k = 0; k < 8 && cellSum < bestCell; ++k) {
+                    float base[4];
+                    for (int i = 0; i < 4; ++i)
+                        base[i] = std::min(e[k][background][i], e[k][shared][i]);
+                    float best = std::numeric_limits<float>::max();
+                    int ba = background, bb = background;
+                    for (int a = 0; a < 16; ++a) {
+                        if (a == background || a == shared)
+                            continue;
+                        float withA[4];
+                        for (int i = 0; i < 4; ++i)
+                            withA[i] = std::min(base[i], e[k][a][i]);
+                        for (int b = a + 1; b < 16; ++b) {
+                            if (b == background || b == shared)
+                                continue;
+                            float sum = 0;
+                            for (int i = 0; i < 4; ++i)
+                                sum += std::min(withA[i], e[k][b][i]);
+                            if (sum < best) {
+                                best = sum;
+                                ba = a;
+                                bb = b;
+                            }
+                        }
+                    }
+                    cellSum += best;
+                    sets[4 * k] = static_cast<std::uint8_t>(background);
+                    sets[4 * k + 1] = static_cast<std::uint8_t>(shared);
+                    sets[4 * k + 2] = static_cast<std::uint8_t>(ba);
+                    sets[4 * k + 3] = static_cast<std::uint8_t>(bb);
+                }
+                if (cellSum < bestCell) {
+                    bestCell = cellSum;
+                    bestSets = sets;
+                }
+            }
+            std::copy(bestSets.begin(), bestSets.end(),
+                      sets_.begin() + 32 * (static_cast<std::size_t>(row) * columns + column));
+        }
+    }
+}
+
+// Each 8 x 8 cell's (or cell line's) best two colours.
+void ColourReducer::chooseHires(bool perLine, bool blackAndWhite) {
+    const int columns = gridWidth_ / 8;
+    const int lines = perLine ? 1 : 8;
+    const int blocks = columns * 25 * (8 / lines);
+    sets_.assign(static_cast<std::size_t>(4) * blocks, kUnused);
+    for (int row = 0; row < 25; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            for (int first = 0; first < 8; first += lines) {
+                const int block = perLine ? (row * columns + column) * 8 + first
+                                          : row * columns + column;
+                std::uint8_t* set = &sets_[4 * static_cast<std::size_t>(block)];
+                if (blackAndWhite) {
+                    set[0] = 0;
+                    set[1] = 1;
+                    continue;
+                }
+                alignas(32) float e[16][64];
+                const int count = 8 * lines;
+                for (int k = 0; k < lines; ++k) {
+                    for (int i = 0; i < 8; ++i) {
+                        const float* pe =
+                            &error_[16 * (static_cast<std::size_t>(8 * row + first + k) *
+                                              gridWidth_ +
+                                          8 * column + i)];
+                        for (int c = 0; c < 16; ++c)
+                            e[c][8 * k + i] = pe[c];
+                    }
+                }
+                float best = std::numeric_limits<float>::max();
+                for (int a = 0; a < 16; ++a) {
+                    for (int b = a + 1; b < 16; ++b) {
+                        float sum = 0;
+                        for (int i = 0; i < count; ++i)
+                            sum += std::min(e[a][i], e[b][i]);
+                        if (sum < best) {
+                            best = sum;
+                            set[0] = static_cast<std::uint8_t>(a);
+                            set[1] = static_cast<std::uint8_t>(b);
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+void ColourReducer::assign(const C64Rules& rules, Dither dither, ColourPicture& out) {
+    const bool fat = fatPixels(rules.mode);
+    const bool lineSets = perLine(rules.mode);
+    const int cellWidth = fat ? 4 : 8;
+    const int columns = gridWidth_ / cellWidth;
+    auto setOf = [&](int gx, int y) {
+        const int cell = (y / 8) * columns + gx / cellWidth;
+        return &sets_[4 * static_cast<std::size_t>(lineSets ? cell * 8 + (y & 7) : cell)];
+    };
+    out.resize(width_, kLines);
+    auto put = [&](int gx, int y, int colour) {
+        std::uint8_t* row = out.row(y);
+        if (fat) {
+            row[2 * gx] = row[2 * gx + 1] = static_cast<std::uint8_t>(colour);
+        } else {
+            row[gx] = static_cast<std::uint8_t>(colour);
+        }
+    };
+    auto nearest = [&](const std::uint8_t* set, const Lab& v) {
+        int best = set[0];
+        float bestDistance = std::numeric_limits<float>::max();
+        for (int i = 0; i < 4 && set[i] != kUnused; ++i) {
+            const float d = deltaE(v, palette_[set[i]]);
+            if (d < bestDistance) {
+                bestDistance = d;
+                best = set[i];
+            }
+        }
+        return best;
+    };
+    if (dither == Dither::none) {
+        for (int y = 0; y < kLines; ++y) {
+            for (int gx = 0; gx < gridWidth_; ++gx) {
+                const std::uint8_t* set = setOf(gx, y);
+                const float* e = &error_[16 * (static_cast<std::size_t>(y) * gridWidth_ + gx)];
+                int best = set[0];
+                for (int i = 1; i < 4 && set[i] != kUnused; ++i) {
+                    if (e[set[i]] < e[best])
+                        best = set[i];
+                }
+                put(gx, y, best);
+            }
+        }
+        return;
+    }
+    if (dither == Dither::floyd) {
+        // Serpentine error diffusion in Lab; each pixel takes the nearest of its cell's colours.
+        std::vector<Lab> carry(static_cast<std::size_t>(gridWidth_ + 2) * 2);
+        auto at = [&](int line, int gx) -> Lab& {
+            return carry[static_cast<std::size_t>(line & 1) * (gridWidth_ + 2) + gx + 1];
+        };
+        constexpr float kLimit = 40.0f; // error carried at most, so one wrong cell cannot smear
+        for (int y = 0; y < kLines; ++y) {
+            for (int gx = -1; gx <= gridWidth_; ++gx)
+                at(y + 1, gx) = {};
+            const bool reverse = y & 1;
+            for (int i = 0; i < gridWidth_; ++i) {
+                const int gx = reverse ? gridWidth_ - 1 - i : i;
+                const int ahead = reverse ? -1 : 1;
+                const Lab& source = grid_[static_cast<std::size_t>(y) * gridWidth_ + gx];
+                const Lab& e = at(y, gx);
+                const Lab v{source.l + std::clamp(e.l, -kLimit, kLimit),
+                            source.a + std::clamp(e.a, -kLimit, kLimit),
+                            source.b + std::clamp(e.b, -kLimit, kLimit)};
+                const int colour = nearest(setOf(gx, y), v);
+                put(gx, y, colour);
+                const Lab& c = palette_[colour];
+                const Lab d{v.l - c.l, v.a - c.a, v.b - c.b};
+                auto spread = [&](Lab& target, float w) {
+                    target.l += d.l * w;
+                    target.a += d.a * w;
+                    target.b += d.b * w;
+                };
+                spread(at(y, gx + ahead), 7.0f / 16);
+                spread(at(y + 1, gx - ahead), 3.0f / 16);
+                spread(at(y + 1, gx), 5.0f / 16);
+                spread(at(y + 1, gx + ahead), 1.0f / 16);
+            }
+        }
+        return;
+    }
+    // Ordered dithering: each pixel the nearest mix of two of its cell's colours, the mix's
+    // share drawn by the threshold matrix.
+    const bool eight = dither == Dither::bayer8;
+    const float levels = eight ? 64.0f : 16.0f;
+    for (int y = 0; y < kLines; ++y) {
+        for (int gx = 0; gx < gridWidth_; ++gx) {
+            const std::uint8_t* set = setOf(gx, y);
+            const Lab& v = grid_[static_cast<std::size_t>(y) * gridWidth_ + gx];
+            const float threshold =
+                ((eight ? bayer8(gx, y) : kBayer4[(y & 3) * 4 + (gx & 3)]) + 0.5f) / levels;
+            int colour = nearest(set, v);
+            float bestCost = deltaE(v, palette_[colour]);
+            for (int i = 0; i < 4 && set[i] != kUnused; ++i) {
+                for (int j = i + 1; j < 4 && set[j] != kUnused; ++j) {
+                    const Lab& a = palette_[set[i]];
+                    const Lab& b = palette_[set[j]];
+                    const Lab ab{b.l - a.l, b.a - a.a, b.b - a.b};
+                    const float length = ab.l * ab.l + ab.a * ab.a + ab.b * ab.b;
+                    if (length <= 0)
+                        continue;
+                    float t = ((v.l - a.l) * ab.l + (v.a - a.a) * ab.a + (v.b - a.b) * ab.b) / length;
+                    t = std::round(std::clamp(t, 0.0f, 1.0f) * levels) / levels;
+                    if (t <= 0 || t >= 1)
+                        continue;
+                    const Lab mix{a.l + t * ab.l, a.a + t * ab.a, a.b + t * ab.b};
+                    // Far-apart colours mixed look grainy: weigh their distance in.
+                    const float cost = deltaE(v, mix) + 0.1f * std::sqrt(length);
+                    if (cost < bestCost) {
+                        bestCost = cost;
+                        colour = threshold < t ? set[j] : set[i];
+                    }
+                }
+            }
+            put(gx, y, colour);
+        }
+    }
+}
+
+void ColourReducer::reduce(const Image& source, const C64Colours& palette, const C64Rules& rules,
+                           const ReduceOptions& options, ColourPicture& out, int& background) {
+    const bool fat = fatPixels(rules.mode);
+    scale(source, shownWidth(rules.mode), options.framing, fat);
+    measure(palette, fat);
+    background = rules.fixedBackground >= 0 ? rules.fixedBackground : 0;
+    switch (rules.mode) {
+    case C64Mode::multicolour: {
+        if (rules.fixedBackground >= 0) {
+            chooseMulticolour(background, sets_);
+            break;
+        }
+        // The background is tried among the colours most pixels are nearest to.
+        std::array<int, 16> nearestCount{};
+        for (std::size_t p = 0; p < grid_.size(); ++p) {
+            const float* e = &error_[16 * p];
+            ++nearestCount[std::min_element(e, e + 16) - e];
+        }
+        std::array<int, 16> order{};
+        for (int c = 0; c < 16; ++c)
+            order[c] = c;
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return nearestCount[a] > nearestCount[b]; });
+        float best = std::numeric_limits<float>::max();
+        for (int i = 0; i < 3; ++i) {
+            const float total = chooseMulticolour(order[i], candidateSets_);
+            if (total < best) {
+                best = total;
+                background = order[i];
+                sets_.swap(candidateSets_);
+            }
+        }
+        break;
+    }
+    case C64Mode::fli:
+        chooseFli(background);
+        break;
+    case C64Mode::hires:
+    case C64Mode::afli:
+        chooseHires(perLine(rules.mode), rules.blackAndWhite);
+        break;
+    }
+    assign(rules, options.dither, out);
+}
+
+} // namespace quendra
