@@ -132,8 +132,9 @@ class Fitter {
             std::string sizes = std::to_string(shown) + " × 200 pixels";
             if (fat)
                 sizes += " (or " + std::to_string(shown / 2) + " × 200 multicolour pixels)";
-            return "a " + std::string(name_) + " picture is " + sizes + ", this one is " +
-                   std::to_string(picture_.width) + " × " + std::to_string(picture_.height);
+            return std::string(name_) + " takes " + sizes + ", this picture is " +
+                   std::to_string(picture_.width) + " × " + std::to_string(picture_.height) +
+                   " (reduction scales it)";
         }
         if (fat && place_.scale == 1) {
             for (int y = 0; y < 200; ++y) {
@@ -259,8 +260,8 @@ class Fitter {
                 for (int x = 0; x < 320; ++x) {
                     if (colour(x, y) > 1) {
                         return "pixel " + at(x, y) + " is " +
-                               std::string(c64ColourName(colour(x, y))) + "; a " +
-                               std::string(name_) + " picture is black and white only";
+                               std::string(c64ColourName(colour(x, y))) + "; " +
+                               std::string(name_) + " takes black and white only";
                     }
                 }
             }

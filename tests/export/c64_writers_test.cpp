@@ -97,8 +97,8 @@ TEST(C64Writers, FilesLoadWhereTheRegistrySays) {
 TEST(C64Writers, APictureThatBreaksTheRulesIsNamedWhereAndWhy) {
     const std::pair<std::string, std::string> cases[] = {
         {written(drawn(100, 80, [](int, int) { return 0; }), "koa"),
-         "a Koala Painter picture is 320 × 200 pixels (or 160 × 200 multicolour pixels), this "
-         "one is 100 × 80"},
+         "Koala Painter takes 320 × 200 pixels (or 160 × 200 multicolour pixels), this picture "
+         "is 100 × 80 (reduction scales it)"},
         {written(drawn(320, 200, [](int x, int) { return x == 11 ? 1 : 0; }), "koa"),
          "pixels x 10–11, y 0 are black and white; a multicolour pixel is two pixels wide"},
         {written(drawn(160, 200,
@@ -125,7 +125,7 @@ TEST(C64Writers, APictureThatBreaksTheRulesIsNamedWhereAndWhy) {
          "cell (3, 0) at x 0–3, line 3 has 4 colours besides black; FLI Designer takes black, "
          "one colour-memory colour per cell and 2 more per line"},
         {written(drawn(320, 200, [](int x, int y) { return x == 5 && y == 7 ? 2 : 0; }), "hbm"),
-         "pixel (5, 7) is red; a Hires bitmap picture is black and white only"},
+         "pixel (5, 7) is red; Hires bitmap takes black and white only"},
     };
     for (const auto& [got, expected] : cases)
         EXPECT_EQ(got, expected);
