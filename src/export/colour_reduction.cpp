@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "export/png_pixel_ratio.h"
@@ -28,8 +30,20 @@ const std::array<float, 256>& linearTable() {
     return table;
 }
 
+// The cube root of t in (0, 1]: a first guess from the float's exponent, then Newton steps.
+float cubeRoot(float t) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &t, sizeof bits);
+    bits = bits / 3 + 709921077u;
+    float r;
+    std::memcpy(&r, &bits, sizeof r);
+    for (int i = 0; i < 3; ++i)
+        r = (2 * r + t / (r * r)) / 3;
+    return r;
+}
+
 float labCurve(float t) {
-    return t > 0.008856f ? std::cbrt(t) : 7.787f * t + 16.0f / 116.0f;
+    return t > 0.008856f ? cubeRoot(t) : 7.787f * t + 16.0f / 116.0f;
 }
 
 Lab labOfLinear(float r, float g, float b) {
@@ -201,6 +215,41 @@ void ColourReducer::measure(const C64Colours& palette, bool fat) {
     }
 }
 
+namespace {
+
+constexpr int kMinTried = 8;
+
+// Of a cell's 15 colours beside the background (`others`; m[c] the distances of its 32
+// pixels to c or the background, whichever is nearer), the ones worth trying into `tried`:
+// those nearest to some pixel, then the rest by their summed distance, kMinTried at least.
+int candidates(const float (&m)[16][32], const std::array<int, 15>& others,
+               std::array<int, 15>& tried) {
+    std::uint32_t nearest = 0;
+    for (int i = 0; i < 32; ++i) {
+        int best = others[0];
+        for (int c : others) {
+            if (m[c][i] < m[best][i])
+                best = c;
+        }
+        nearest |= 1u << best;
+    }
+    std::array<float, 16> total{};
+    std::array<int, 15> order = others;
+    for (int c : others) {
+        for (int i = 0; i < 32; ++i)
+            total[c] += m[c][i];
+    }
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        const bool na = nearest >> a & 1, nb = nearest >> b & 1;
+        return na != nb ? na : total[a] < total[b];
+    });
+    const int count = std::max(kMinTried, std::popcount(nearest));
+    std::copy(order.begin(), order.end(), tried.begin());
+    return count;
+}
+
+} // namespace
+
 // Each 4 x 8 cell's best three colours beside `background`; the summed distance.
 float ColourReducer::chooseMulticolour(int background, std::vector<std::uint8_t>& sets) {
     const int columns = gridWidth_ / 4;
@@ -222,24 +271,33 @@ float ColourReducer::chooseMulticolour(int background, std::vector<std::uint8_t>
                 for (int c = 0; c < 16; ++c)
                     m[c][i] = std::min(e[c], e[background]);
             }
+            // The colours worth trying: every colour nearest to one of the cell's pixels,
+            // then the ones nearest to the whole cell, kMinTried at least.
+            std::array<int, 15> tried{};
+            const int count = candidates(m, others, tried);
             float best = std::numeric_limits<float>::max();
-            int ba = others[0], bb = others[1], bc = others[2];
-            for (int a = 0; a < 15; ++a) {
-                for (int b = a + 1; b < 15; ++b) {
-                    const float* ma = m[others[a]];
-                    const float* mb = m[others[b]];
+            int ba = tried[0], bb = tried[1], bc = tried[2];
+            for (int a = 0; a < count; ++a) {
+                for (int b = a + 1; b < count; ++b) {
+                    const float* ma = m[tried[a]];
+                    const float* mb = m[tried[b]];
                     for (int i = 0; i < 32; ++i)
                         pair[i] = std::min(ma[i], mb[i]);
-                    for (int c = b + 1; c < 15; ++c) {
-                        const float* mc = m[others[c]];
-                        float sum = 0;
-                        for (int i = 0; i < 32; ++i)
-                            sum += std::min(pair[i], mc[i]);
+                    for (int c = b + 1; c < count; ++c) {
+                        const float* mc = m[tried[c]];
+                        // Eight sums side by side, so that the loop runs on vectors.
+                        float lanes[8] = {};
+                        for (int i = 0; i < 32; i += 8) {
+                            for (int j = 0; j < 8; ++j)
+                                lanes[j] += std::min(pair[i + j], mc[i + j]);
+                        }
+                        const float sum = ((lanes[0] + lanes[1]) + (lanes[2] + lanes[3])) +
+                                          ((lanes[4] + lanes[5]) + (lanes[6] + lanes[7]));
                         if (sum < best) {
                             best = sum;
-                            ba = others[a];
-                            bb = others[b];
-                            bc = others[c];
+                            ba = tried[a];
+                            bb = tried[b];
+                            bc = tried[c];
                         }
                     }
                 }
