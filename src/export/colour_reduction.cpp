@@ -530,7 +530,7 @@ void ColourReducer::assign(const C64Rules& rules, Dither dither, ColourPicture& 
                         continue;
                     const Lab mix{a.l + t * ab.l, a.a + t * ab.a, a.b + t * ab.b};
                     // Far-apart colours mixed look grainy: weigh their distance in.
-                    const float cost = deltaE(v, mix) + 0.1f * std::sqrt(length);
+                    const float cost = deltaE(v, mix) + 0.02f * std::sqrt(length);
                     if (cost < bestCost) {
                         bestCost = cost;
                         colour = threshold < t ? set[j] : set[i];
@@ -542,11 +542,55 @@ void ColourReducer::assign(const C64Rules& rules, Dither dither, ColourPicture& 
     }
 }
 
+// For dithered pictures: each pixel's distances replaced by those of the colour that error
+// diffusion over all 16 colours gives it, so that cells choose the colours a dither mixes.
+void ColourReducer::measureDithered() {
+    std::vector<Lab> carry(static_cast<std::size_t>(gridWidth_ + 2) * 2);
+    auto at = [&](int line, int gx) -> Lab& {
+        return carry[static_cast<std::size_t>(line & 1) * (gridWidth_ + 2) + gx + 1];
+    };
+    constexpr float kLimit = 40.0f;
+    for (int y = 0; y < kLines; ++y) {
+        for (int gx = -1; gx <= gridWidth_; ++gx)
+            at(y + 1, gx) = {};
+        const bool reverse = y & 1;
+        for (int i = 0; i < gridWidth_; ++i) {
+            const int gx = reverse ? gridWidth_ - 1 - i : i;
+            const int ahead = reverse ? -1 : 1;
+            const std::size_t p = static_cast<std::size_t>(y) * gridWidth_ + gx;
+            const Lab& e = at(y, gx);
+            const Lab v{grid_[p].l + std::clamp(e.l, -kLimit, kLimit),
+                        grid_[p].a + std::clamp(e.a, -kLimit, kLimit),
+                        grid_[p].b + std::clamp(e.b, -kLimit, kLimit)};
+            int colour = 0;
+            for (int c = 1; c < 16; ++c) {
+                if (deltaE(v, palette_[c]) < deltaE(v, palette_[colour]))
+                    colour = c;
+            }
+            for (int c = 0; c < 16; ++c)
+                error_[16 * p + c] = deltaE(palette_[colour], palette_[c]);
+            const Lab& c = palette_[colour];
+            const Lab d{v.l - c.l, v.a - c.a, v.b - c.b};
+            auto spread = [&](Lab& target, float w) {
+                target.l += d.l * w;
+                target.a += d.a * w;
+                target.b += d.b * w;
+            };
+            spread(at(y, gx + ahead), 7.0f / 16);
+            spread(at(y + 1, gx - ahead), 3.0f / 16);
+            spread(at(y + 1, gx), 5.0f / 16);
+            spread(at(y + 1, gx + ahead), 1.0f / 16);
+        }
+    }
+}
+
 void ColourReducer::reduce(const Image& source, const C64Colours& palette, const C64Rules& rules,
                            const ReduceOptions& options, ColourPicture& out, int& background) {
     const bool fat = fatPixels(rules.mode);
     scale(source, shownWidth(rules.mode), options.framing, fat);
     measure(palette, fat);
+    if (options.dither != Dither::none)
+        measureDithered();
     background = rules.fixedBackground >= 0 ? rules.fixedBackground : 0;
     switch (rules.mode) {
     case C64Mode::multicolour: {

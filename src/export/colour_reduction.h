@@ -49,6 +49,7 @@ class ColourReducer {
   private:
     void scale(const Image& source, int width, Framing framing, bool fat);
     void measure(const C64Colours& palette, bool fat);
+    void measureDithered();
     float chooseMulticolour(int background, std::vector<std::uint8_t>& sets);
     void chooseFli(int background);
     void chooseHires(bool perLine, bool blackAndWhite);
