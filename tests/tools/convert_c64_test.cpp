@@ -4,7 +4,10 @@
 #include <string>
 
 #include "convert/options.h"
+#include "decode/open_picture.h"
 #include "decode/palettes.h"
+#include "export/c64_export.h"
+#include "samples/sample_files.h"
 #include "decode/readers.h"
 #include "export/bmp_encoder.h"
 #include "export/png_encoder.h"
@@ -58,6 +61,34 @@ TEST(ConvertC64, PcPicturesConvertExactlyOrNameTheCell) {
                 dir.path());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_GT(slurp(dir / "breaks.gg").size(), 2u);
+}
+
+// Every sample to every C64 format whose rules it keeps reads back to the same pixels; the
+// samples of the formats written fit their own format at least.
+TEST(ConvertC64, SamplesReadBackFromEveryFormatTheyFit) {
+    C64Exporter exporter;
+    std::vector<std::uint8_t> out;
+    std::size_t written = 0;
+    for (const samples::SampleFile& sample : samples::allSampleFiles()) {
+        const OpenedPicture source =
+            openPicture(sample.bytes, sample.bytes.size(), sample.name, {});
+        ASSERT_TRUE(source.accepted()) << sample.name;
+        for (const C64Writer& writer : c64Writers()) {
+            const std::string why = exporter.write(source.decoded.picture, writer, {}, out);
+            if (&writer.row() == source.format) {
+                EXPECT_EQ(why, "") << sample.name << " to " << writer.key;
+            }
+            if (!why.empty())
+                continue;
+            ++written;
+            const Decoded back = writer.row().decode(out, {});
+            ASSERT_TRUE(back.accepted) << sample.name << " to " << writer.key;
+            EXPECT_TRUE(std::ranges::equal(back.picture.indices(),
+                                           source.decoded.picture.indices()))
+                << sample.name << " to " << writer.key;
+        }
+    }
+    EXPECT_GE(written, c64Writers().size());
 }
 
 TEST(ConvertC64, OptionsThatNeedACFormatOrReduction) {
