@@ -23,7 +23,7 @@ namespace quendra::convert {
 struct Options {
     PictureFormat format = PictureFormat::PNG;
     bool grey = false;
-    std::optional<std::filesystem::path> outputDir;
+    std::optional<std::filesystem::path> outputDir = {};
     bool force = false;
     int jobs = 0;         // 0: one per core
     int quality = 90;     // JPEG, 1..100
@@ -35,8 +35,8 @@ struct Options {
     // --to koa ...: a C64 format instead of a PC picture; C64 pictures and PC pictures in.
     const C64Writer* c64 = nullptr;
     bool reduce = false;     // --reduce: colour reduction where the picture breaks the rules
-    ReduceOptions reduction; // --dither, --fit
-    std::vector<std::string> files;
+    ReduceOptions reduction = {}; // --dither, --fit
+    std::vector<std::string> files = {};
 };
 
 // The output files' extension without the dot: the C64 format's or the PC picture's.
