@@ -13,8 +13,6 @@ namespace quendra {
 
 namespace {
 
-constexpr int kLines = 200;
-constexpr std::uint8_t kUnused = 0xFF;
 // A PAL C64 pixel's width over its height.
 constexpr double kPixelAspect = double(kPalPixelsDown) / double(kPalPixelsAcross);
 
@@ -93,28 +91,7 @@ void spansFor(int outputs, int sourceSize, double offset, double step, std::vect
     }
 }
 
-constexpr std::array<std::uint8_t, 16> kBayer4{0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5};
-
-int bayer8(int x, int y) {
-    // The 8 x 8 matrix from the 4 x 4 one: 4 * M4 + M2 offsets.
-    static constexpr int kTwo[4] = {0, 2, 3, 1};
-    return 4 * kBayer4[(y & 3) * 4 + (x & 3)] + kTwo[((y >> 2) & 1) * 2 + ((x >> 2) & 1)];
-}
-
 } // namespace
-
-bool ditherNamed(std::string_view name, Dither& out) {
-    constexpr std::pair<std::string_view, Dither> kNames[] = {
-        {"none", Dither::none}, {"bayer4", Dither::bayer4}, {"bayer8", Dither::bayer8},
-        {"floyd", Dither::floyd}};
-    for (const auto& [n, d] : kNames) {
-        if (n == name) {
-            out = d;
-            return true;
-        }
-    }
-    return false;
-}
 
 Lab labOf(Rgb c) {
     const auto& lin = linearTable();
@@ -419,167 +396,6 @@ void ColourReducer::chooseHires(bool perLine, bool blackAndWhite) {
                     }
                 }
             }
-        }
-    }
-}
-
-void ColourReducer::assign(const C64Rules& rules, Dither dither, ColourPicture& out) {
-    const bool fat = fatPixels(rules.mode);
-    const bool lineSets = perLine(rules.mode);
-    const int cellWidth = fat ? 4 : 8;
-    const int columns = gridWidth_ / cellWidth;
-    auto setOf = [&](int gx, int y) {
-        const int cell = (y / 8) * columns + gx / cellWidth;
-        return &sets_[4 * static_cast<std::size_t>(lineSets ? cell * 8 + (y & 7) : cell)];
-    };
-    out.resize(width_, kLines);
-    auto put = [&](int gx, int y, int colour) {
-        std::uint8_t* row = out.row(y);
-        if (fat) {
-            row[2 * gx] = row[2 * gx + 1] = static_cast<std::uint8_t>(colour);
-        } else {
-            row[gx] = static_cast<std::uint8_t>(colour);
-        }
-    };
-    auto nearest = [&](const std::uint8_t* set, const Lab& v) {
-        int best = set[0];
-        float bestDistance = std::numeric_limits<float>::max();
-        for (int i = 0; i < 4 && set[i] != kUnused; ++i) {
-            const float d = deltaE(v, palette_[set[i]]);
-            if (d < bestDistance) {
-                bestDistance = d;
-                best = set[i];
-            }
-        }
-        return best;
-    };
-    if (dither == Dither::none) {
-        for (int y = 0; y < kLines; ++y) {
-            for (int gx = 0; gx < gridWidth_; ++gx) {
-                const std::uint8_t* set = setOf(gx, y);
-                const float* e = &error_[16 * (static_cast<std::size_t>(y) * gridWidth_ + gx)];
-                int best = set[0];
-                for (int i = 1; i < 4 && set[i] != kUnused; ++i) {
-                    if (e[set[i]] < e[best])
-                        best = set[i];
-                }
-                put(gx, y, best);
-            }
-        }
-        return;
-    }
-    if (dither == Dither::floyd) {
-        // Serpentine error diffusion in Lab; each pixel takes the nearest of its cell's colours.
-        std::vector<Lab> carry(static_cast<std::size_t>(gridWidth_ + 2) * 2);
-        auto at = [&](int line, int gx) -> Lab& {
-            return carry[static_cast<std::size_t>(line & 1) * (gridWidth_ + 2) + gx + 1];
-        };
-        constexpr float kLimit = 40.0f; // error carried at most, so one wrong cell cannot smear
-        for (int y = 0; y < kLines; ++y) {
-            for (int gx = -1; gx <= gridWidth_; ++gx)
-                at(y + 1, gx) = {};
-            const bool reverse = y & 1;
-            for (int i = 0; i < gridWidth_; ++i) {
-                const int gx = reverse ? gridWidth_ - 1 - i : i;
-                const int ahead = reverse ? -1 : 1;
-                const Lab& source = grid_[static_cast<std::size_t>(y) * gridWidth_ + gx];
-                const Lab& e = at(y, gx);
-                const Lab v{source.l + std::clamp(e.l, -kLimit, kLimit),
-                            source.a + std::clamp(e.a, -kLimit, kLimit),
-                            source.b + std::clamp(e.b, -kLimit, kLimit)};
-                const int colour = nearest(setOf(gx, y), v);
-                put(gx, y, colour);
-                const Lab& c = palette_[colour];
-                const Lab d{v.l - c.l, v.a - c.a, v.b - c.b};
-                auto spread = [&](Lab& target, float w) {
-                    target.l += d.l * w;
-                    target.a += d.a * w;
-                    target.b += d.b * w;
-                };
-                spread(at(y, gx + ahead), 7.0f / 16);
-                spread(at(y + 1, gx - ahead), 3.0f / 16);
-                spread(at(y + 1, gx), 5.0f / 16);
-                spread(at(y + 1, gx + ahead), 1.0f / 16);
-            }
-        }
-        return;
-    }
-    // Ordered dithering: each pixel the nearest mix of two of its cell's colours, the mix's
-    // share drawn by the threshold matrix.
-    const bool eight = dither == Dither::bayer8;
-    const float levels = eight ? 64.0f : 16.0f;
-    for (int y = 0; y < kLines; ++y) {
-        for (int gx = 0; gx < gridWidth_; ++gx) {
-            const std::uint8_t* set = setOf(gx, y);
-            const Lab& v = grid_[static_cast<std::size_t>(y) * gridWidth_ + gx];
-            const float threshold =
-                ((eight ? bayer8(gx, y) : kBayer4[(y & 3) * 4 + (gx & 3)]) + 0.5f) / levels;
-            int colour = nearest(set, v);
-            float bestCost = deltaE(v, palette_[colour]);
-            for (int i = 0; i < 4 && set[i] != kUnused; ++i) {
-                for (int j = i + 1; j < 4 && set[j] != kUnused; ++j) {
-                    const Lab& a = palette_[set[i]];
-                    const Lab& b = palette_[set[j]];
-                    const Lab ab{b.l - a.l, b.a - a.a, b.b - a.b};
-                    const float length = ab.l * ab.l + ab.a * ab.a + ab.b * ab.b;
-                    if (length <= 0)
-                        continue;
-                    float t = ((v.l - a.l) * ab.l + (v.a - a.a) * ab.a + (v.b - a.b) * ab.b) / length;
-                    t = std::round(std::clamp(t, 0.0f, 1.0f) * levels) / levels;
-                    if (t <= 0 || t >= 1)
-                        continue;
-                    const Lab mix{a.l + t * ab.l, a.a + t * ab.a, a.b + t * ab.b};
-                    // Far-apart colours mixed look grainy: weigh their distance in.
-                    const float cost = deltaE(v, mix) + 0.02f * std::sqrt(length);
-                    if (cost < bestCost) {
-                        bestCost = cost;
-                        colour = threshold < t ? set[j] : set[i];
-                    }
-                }
-            }
-            put(gx, y, colour);
-        }
-    }
-}
-
-// For dithered pictures: each pixel's distances replaced by those of the colour that error
-// diffusion over all 16 colours gives it, so that cells choose the colours a dither mixes.
-void ColourReducer::measureDithered() {
-    std::vector<Lab> carry(static_cast<std::size_t>(gridWidth_ + 2) * 2);
-    auto at = [&](int line, int gx) -> Lab& {
-        return carry[static_cast<std::size_t>(line & 1) * (gridWidth_ + 2) + gx + 1];
-    };
-    constexpr float kLimit = 40.0f;
-    for (int y = 0; y < kLines; ++y) {
-        for (int gx = -1; gx <= gridWidth_; ++gx)
-            at(y + 1, gx) = {};
-        const bool reverse = y & 1;
-        for (int i = 0; i < gridWidth_; ++i) {
-            const int gx = reverse ? gridWidth_ - 1 - i : i;
-            const int ahead = reverse ? -1 : 1;
-            const std::size_t p = static_cast<std::size_t>(y) * gridWidth_ + gx;
-            const Lab& e = at(y, gx);
-            const Lab v{grid_[p].l + std::clamp(e.l, -kLimit, kLimit),
-                        grid_[p].a + std::clamp(e.a, -kLimit, kLimit),
-                        grid_[p].b + std::clamp(e.b, -kLimit, kLimit)};
-            int colour = 0;
-            for (int c = 1; c < 16; ++c) {
-                if (deltaE(v, palette_[c]) < deltaE(v, palette_[colour]))
-                    colour = c;
-            }
-            for (int c = 0; c < 16; ++c)
-                error_[16 * p + c] = deltaE(palette_[colour], palette_[c]);
-            const Lab& c = palette_[colour];
-            const Lab d{v.l - c.l, v.a - c.a, v.b - c.b};
-            auto spread = [&](Lab& target, float w) {
-                target.l += d.l * w;
-                target.a += d.a * w;
-                target.b += d.b * w;
-            };
-            spread(at(y, gx + ahead), 7.0f / 16);
-            spread(at(y + 1, gx - ahead), 3.0f / 16);
-            spread(at(y + 1, gx), 5.0f / 16);
-            spread(at(y + 1, gx + ahead), 1.0f / 16);
         }
     }
 }

@@ -5,6 +5,8 @@
 // when asked for, then mixes only the colours its cell has.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -54,6 +56,9 @@ class ColourReducer {
     void chooseFli(int background);
     void chooseHires(bool perLine, bool blackAndWhite);
     void assign(const C64Rules& rules, Dither dither, ColourPicture& out);
+
+    static constexpr int kLines = 200;
+    static constexpr std::uint8_t kUnused = 0xFF; // a set's place without a colour
 
     int width_ = 0;            // the scaled picture's width in pixels (320 or 296)
     int gridWidth_ = 0;        // in the mode's pixels (half for multicolour)
