@@ -21,6 +21,8 @@
 #include "decode/printable_name.h"
 #include "decode/readers.h"
 #include "export/bmp_encoder.h"
+#include "export/c64_export.h"
+#include "export/pc_image_reader.h"
 #include "export/gif_encoder.h"
 #include "export/godot_writer.h"
 #include "export/jpeg_encoder.h"
@@ -110,11 +112,16 @@ class Identities {
 
 fs::path outputPathFor(const std::string& input, PictureFormat format,
                        const std::optional<fs::path>& dir) {
+    return outputPathFor(input, extensionOf(format), dir);
+}
+
+fs::path outputPathFor(const std::string& input, std::string_view extension,
+                       const std::optional<fs::path>& dir) {
     const fs::path in(input);
     std::string name = in.filename().string();
     name.resize(name.size() - quendra::extensionOf(name).size());
     name += ".";
-    name += extensionOf(format);
+    name += extension;
     return dir ? *dir / name : in.parent_path() / name;
 }
 
@@ -126,6 +133,8 @@ struct Converter::State {
     std::unique_ptr<PngEncoder> png;
     std::unique_ptr<JpegEncoder> jpeg;
     GodotScratch godot;
+    C64Exporter c64;  // --to koa ...
+    Image pcPicture;  // a PC picture read for a C64 file
 
     IndexedImage shown{0, 0}; // the picture enlarged or in another palette, when asked for
 
@@ -142,10 +151,20 @@ struct Converter::State {
         return shown;
     }
 
+    C64ExportOptions c64Options() const {
+        C64ExportOptions o;
+        o.reduce = options.reduce;
+        o.reduction = options.reduction;
+        o.palette = options.colours;
+        return o;
+    }
+
     // The output file's bytes for an accepted picture into `output`; empty or why not.
     std::string encode(const IndexedImage& decoded) {
         if (decoded.width() == 0 || decoded.height() == 0)
             return "the picture is empty";
+        if (options.c64)
+            return c64.write(decoded, *options.c64, c64Options(), output);
         const IndexedImage& picture = prepared(decoded);
         switch (options.format) {
         case PictureFormat::PNG:
@@ -198,6 +217,20 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
             return failed("the output would replace the input file");
         if (!s.options.force)
             return failed(printableName(output.string()) + " exists; --force replaces it");
+    }
+    // A PC picture to a C64 file: read whole, then written exactly or reduced.
+    if (s.options.c64 && isPcPictureName(fs::path(input).filename().native())) {
+        if (std::string why = file.read(kPcPictureReadLimit, s.input); !why.empty())
+            return failed(why);
+        if (std::string why = readPcPicture(s.input, s.pcPicture); !why.empty())
+            return failed(why);
+        if (std::string why = s.c64.write(s.pcPicture, *s.options.c64, s.c64Options(), s.output);
+            !why.empty())
+            return failed(why);
+        if (std::string problem = putFile(output, s.output, s.options.force); !problem.empty())
+            return failed(problem);
+        return {true, printableName(input) + " -> " + printableName(output.string()) +
+                          " (PC picture)"};
     }
     // The viewer does not offer GoDot for formats whose mixed colours are not among
     // GoDot's 16 (FunPainter 2): known by the name before the read, else by the format read.
@@ -253,7 +286,7 @@ int runBatch(const Options& options, Reporter& reporter) {
     std::map<fs::path, std::size_t> firstWith;
     Identities identities;
     for (std::size_t i = 0; i < total; ++i) {
-        outputs[i] = outputPathFor(options.files[i], options.format, options.outputDir);
+        outputs[i] = outputPathFor(options.files[i], outputExtension(options), options.outputDir);
         const auto [it, fresh] = firstWith.try_emplace(identities.of(outputs[i]), i);
         if (!fresh) {
             planned[i] = Outcome{

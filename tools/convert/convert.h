@@ -20,6 +20,9 @@ namespace quendra::convert {
 // format's, in `dir` when given, else beside the input: pic.koa -> pic.png.
 std::filesystem::path outputPathFor(const std::string& input, PictureFormat format,
                                     const std::optional<std::filesystem::path>& dir);
+// The same with the extension (without the dot) given: "koa".
+std::filesystem::path outputPathFor(const std::string& input, std::string_view extension,
+                                    const std::optional<std::filesystem::path>& dir);
 
 struct Outcome {
     bool converted = false;
