@@ -1,6 +1,6 @@
 // The converter's command line:
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
-//                   [--quality N] [--quiet] [-v] FILE...
+//                   [--quality N] [--quiet] [-v] [--entry NAME] FILE...
 //   quendra-convert --list-formats
 #pragma once
 
@@ -28,6 +28,7 @@ struct Options {
     C64Colours colours = defaultPalette().colours; // --palette: named or from a .vpl file
     int scale = 1;          // --scale: every pixel a scale x scale block, 1..8
     bool palAspect = false; // --pal-aspect: PNG files say the PAL pixel's proportions
+    std::string entry; // --entry NAME: only this entry of each disk or tape image
     std::vector<std::string> files;
 };
 
