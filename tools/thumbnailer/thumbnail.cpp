@@ -10,8 +10,10 @@
 #include <cstring>
 #include <system_error>
 
+#include "decode/disk_image.h"
 #include "decode/formats.h"
 #include "export/atomic_write.h"
+#include "thumbnailer/contact_sheet.h"
 
 namespace quendra::thumbnail {
 
@@ -188,6 +190,15 @@ std::vector<std::uint8_t> encodeRgbPng(const Image& image) {
 
 Result writeThumbnail(const std::filesystem::path& input, const std::filesystem::path& output,
                       int maxSide, const C64Colours& colours) {
+    if (diskContainerForName(input.filename().string())) {
+        const Sheet sheet = contactSheet(input, maxSide, colours);
+        if (sheet.image.empty())
+            return {false, sheet.error.empty() ? "the sheet has no pixels" : sheet.error};
+        const std::vector<std::uint8_t> png = encodeRgbPng(sheet.image);
+        if (png.empty())
+            return {false, "the PNG could not be made (out of memory)"};
+        return writeWhole(output, png);
+    }
     DecodeOptions options;
     std::error_code ec;
     const auto size = std::filesystem::file_size(input, ec);

@@ -35,6 +35,8 @@ struct Result {
 // Reads a C64 picture by the same road as the viewer, fits it into maxSide and writes
 // it as PNG to `output` through a temporary file beside it: nothing is left at `output`
 // unless the whole thumbnail was written. The picture's colours come from `colours`.
+// A disk or tape image (by its name) gives the contact sheet of its first pictures
+// (contact_sheet.h); one without pictures gives none.
 Result writeThumbnail(const std::filesystem::path& input, const std::filesystem::path& output,
                       int maxSide, const C64Colours& colours = defaultPalette().colours);
 
