@@ -95,9 +95,10 @@ std::string readT64(DiskImage& image) {
                 entry.note.empty())
                 entry.note = "shares its data with " + image.entries_[other.entry].name;
         }
-        if (slot.offset < 64 + slots * 32 || slot.offset >= size) {
-            entry.note = "its data would lie outside the archive (offset " +
-                         std::to_string(slot.offset) + ")";
+        if (slot.offset >= size || slot.offset < 64 + slots * 32) {
+            entry.note = (slot.offset >= size ? "its data would lie outside the archive"
+                                              : "its data would lie in the archive's directory") +
+                         std::string(" (offset ") + std::to_string(slot.offset) + ")";
             continue;
         }
         const std::size_t room = limit - slot.offset;
