@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "decode/detect.h"
+#include "decode/open_picture.h"
 
 namespace quendra {
 
@@ -40,24 +40,11 @@ std::string pictureNameOf(const DiskEntry& entry) {
 
 EntryPicture decodeEntryBytes(Bytes bytes, std::string_view pictureName,
                               const DecodeOptions& options) {
-    DecodeOptions told = options;
-    told.fileSize = bytes.size();
-    const C64Format& named = formatForFile(pictureName);
+    OpenedPicture opened = openPicture(bytes, bytes.size(), pictureName, options);
     EntryPicture result;
-    result.decoded = named.decode(bytes.first(std::min(bytes.size(), named.readLimit)), told);
-    if (result.decoded.accepted) {
-        result.format = &named;
-        return result;
-    }
-    const Bytes head = bytes.first(std::min(bytes.size(), kDetectionReadLimit));
-    if (const C64Format* found = detectFormat(head, bytes.size(), pictureName, &named)) {
-        told.reuse = nullptr; // the first attempt may have taken it
-        Decoded decoded = found->decode(bytes.first(std::min(bytes.size(), found->readLimit)), told);
-        if (decoded.accepted) {
-            result.format = found;
-            result.decoded = std::move(decoded);
-        }
-    }
+    result.format = opened.accepted() ? opened.format : nullptr;
+    result.decoded = std::move(opened.decoded);
+    result.note = std::move(opened.note);
     return result;
 }
 

@@ -22,11 +22,12 @@ std::string_view extensionByC64Name(std::string_view petsciiName);
 // "_"), and the extension its naming habit gives, if any: "PIC A FERRARI.koa".
 std::string pictureNameOf(const DiskEntry& entry);
 
-// An entry's picture: the format its picture name gives, then content detection, as for
-// a file. No format when none takes the bytes; `decoded` then holds the first refusal.
+// An entry's picture, by the one road of a file (open_picture.h) under its picture name.
+// No format when none takes the bytes; `decoded.reason` then says why.
 struct EntryPicture {
     const C64Format* format = nullptr;
     Decoded decoded;
+    std::string note; // something odd about an accepted picture (an unusual load address)
 };
 EntryPicture decodeEntryBytes(Bytes bytes, std::string_view pictureName,
                               const DecodeOptions& options);

@@ -19,7 +19,7 @@ namespace quendra::convert {
 struct Options {
     PictureFormat format = PictureFormat::PNG;
     bool grey = false;
-    std::optional<std::filesystem::path> outputDir;
+    std::optional<std::filesystem::path> outputDir = {};
     bool force = false;
     int jobs = 0;         // 0: one per core
     int quality = 90;     // JPEG, 1..100
@@ -28,8 +28,8 @@ struct Options {
     C64Colours colours = defaultPalette().colours; // --palette: named or from a .vpl file
     int scale = 1;          // --scale: every pixel a scale x scale block, 1..8
     bool palAspect = false; // --pal-aspect: PNG files say the PAL pixel's proportions
-    std::string entry; // --entry NAME: only this entry of each disk or tape image
-    std::vector<std::string> files;
+    std::string entry = {}; // --entry NAME: only this entry of each disk or tape image
+    std::vector<std::string> files = {};
 };
 
 struct Parsed {
