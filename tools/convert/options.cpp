@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "decode/disk_image.h"
 #include "decode/formats.h"
 
 #ifndef QUENDRA_VERSION
@@ -94,7 +95,8 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             haveValue = true;
         }
         if (name != "--to" && name != "-o" && name != "-j" && name != "--quality" &&
-            name != "--palette" && name != "--scale" && name != "--dither") {
+            name != "--palette" && name != "--scale" && name != "--dither" &&
+            name != "--entry") {
             return usageError("unknown option " + arg);
         }
         if (!haveValue) {
@@ -118,6 +120,10 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             if (value.empty())
                 return usageError("-o needs a folder");
             o.outputDir = value;
+        } else if (name == "--entry") {
+            if (value.empty())
+                return usageError("--entry needs a C64 name");
+            o.entry = value;
         } else if (name == "--palette") {
             const PaletteResult palette = resolvePalette(value);
             if (!palette.ok)
@@ -187,6 +193,16 @@ std::string extensionsOf(const C64Format& format) {
     return text;
 }
 
+// "D64, D71, D81, T64, PC64" with their extensions, for the usage text.
+std::string containerNames() {
+    std::string text;
+    for (const DiskContainer& c : diskContainers()) {
+        std::string name(c.name.substr(0, c.name.find(' ')));
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    return text;
+}
+
 } // namespace
 
 std::string_view outputExtension(const Options& options) {
@@ -209,6 +225,9 @@ std::string usageText() {
            "A file is read by its extension; a file that its extension's format refuses, or\n"
            "whose extension names none, is read by the format its length and first bytes fit\n"
            "best (a C64-style name such as pi.worldmap counts its prefix as the extension).\n"
+           "A disk or tape image (" + containerNames() + ")\n"
+           "stands for the pictures inside: disk.d64 gives disk/NAME.png for each, and\n"
+           "disk.d64:NAME (or --entry NAME) only the one entry.\n"
            "\n"
            "  --to FORMAT     output format (default png); png, gif, bmp, pcx and tif keep the\n"
            "                  exact colours, jpg is lossy, 4bt writes a GoDot 4Bit file\n"
@@ -228,6 +247,7 @@ std::string usageText() {
            "  --scale N       every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
            "  --pal-aspect    PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
            "  -o DIR          write into DIR (made if missing) instead of beside each input\n"
+           "  --entry NAME    of each disk or tape image only the entry NAME (any case)\n"
            "  --force         replace output files that exist already\n"
            "  -j N            convert N files at a time (default: one per core)\n"
            "  --quality N     JPEG quality, 1 to 100 (default 90)\n"
@@ -273,6 +293,9 @@ std::string formatListText() {
             line += std::string(sizeWidth + 2 - l.sizes.size(), ' ') + l.written;
         text += line + "\n";
     }
+    text += "\nDisk and tape images, read for the pictures inside:\n";
+    for (const DiskContainer& c : diskContainers())
+        text += "  " + std::string(c.name) + " (" + std::string(c.extensions) + ")\n";
     return text;
 }
 
