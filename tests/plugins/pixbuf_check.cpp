@@ -2,11 +2,13 @@
 // named by GDK_PIXBUF_MODULE_FILE and the MIME types by XDG_DATA_DIRS.
 //   pixbuf_check compare PNG_DIR FILE...  each FILE loads as PNG_DIR/<name>.png (the
 //                                         converter's picture of it) shows, both from the
-//                                         file and streamed through a GdkPixbufLoader;
+//                                         file and streamed from it (a GdkPixbufLoader
+//                                         of its MIME type);
 //                                         a FILE with no PNG is refused
 //   pixbuf_check refuse FILE...           each FILE is refused with a reason
 // Prints one line per fault and exits 1 when there was one.
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <gio/gio.h>
 
 #include <cstdio>
 #include <cstring>
@@ -39,23 +41,35 @@ std::string difference(GdkPixbuf* got, GdkPixbuf* want) {
     return {};
 }
 
-// The file streamed through a loader, as viewers and thumbnailers read it.
+// The file streamed from an open file through a loader of its MIME type, as Eye of GNOME
+// reads it.
 GdkPixbuf* streamed(const std::string& file, GError** error) {
-    gchar* bytes = nullptr;
-    gsize length = 0;
-    if (!g_file_get_contents(file.c_str(), &bytes, &length, error))
-        return nullptr;
-    GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+    GFile* location = g_file_new_for_path(file.c_str());
+    GFileInfo* info = g_file_query_info(location, G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
+                                        G_FILE_QUERY_INFO_NONE, nullptr, error);
+    GFileInputStream* stream = info ? g_file_read(location, nullptr, error) : nullptr;
+    gchar* type = info ? g_content_type_get_mime_type(g_file_info_get_content_type(info)) : nullptr;
+    GdkPixbufLoader* loader = type ? gdk_pixbuf_loader_new_with_mime_type(type, error) : nullptr;
     GdkPixbuf* pixbuf = nullptr;
-    const bool written =
-        gdk_pixbuf_loader_write(loader, reinterpret_cast<guchar*>(bytes), length, error);
-    if (gdk_pixbuf_loader_close(loader, written ? error : nullptr) && written) {
-        pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
-        if (pixbuf)
+    if (stream && loader) {
+        guchar chunk[65536];
+        gssize got = 0;
+        bool written = true;
+        while (written && (got = g_input_stream_read(G_INPUT_STREAM(stream), chunk, sizeof chunk,
+                                                     nullptr, error)) > 0)
+            written = gdk_pixbuf_loader_write(loader, chunk, static_cast<gsize>(got), error);
+        if (gdk_pixbuf_loader_close(loader, written && got == 0 ? error : nullptr) && written &&
+            got == 0 && (pixbuf = gdk_pixbuf_loader_get_pixbuf(loader)))
             g_object_ref(pixbuf);
     }
-    g_object_unref(loader);
-    g_free(bytes);
+    if (loader)
+        g_object_unref(loader);
+    g_free(type);
+    if (stream)
+        g_object_unref(stream);
+    if (info)
+        g_object_unref(info);
+    g_object_unref(location);
     return pixbuf;
 }
 

@@ -1,18 +1,24 @@
 // The GdkPixbuf loader module (libpixbufloader-quendra.so): C64 pictures in GTK programs,
 // Eye of GNOME and GNOME's previews. GdkPixbuf picks the module by the MIME type the file's
 // name and bytes give (the types of the installed MIME package); the module decodes with
-// the format registry. Whole files (gdk_pixbuf_new_from_file) keep their name, so the
-// format comes from it as in the converter; streamed data goes by its bytes alone.
+// the format registry. GdkPixbuf tells a module no file name, yet a file's name chooses its
+// format in the converter: so the module looks the name up from the open file, for whole
+// files (gdk_pixbuf_new_from_file) by its descriptor, for streamed ones (viewers and
+// thumbnailers) by the one open file that holds the bytes streamed. Data from no file goes
+// by its bytes alone.
 #define GDK_PIXBUF_ENABLE_BACKEND
 #include <gdk-pixbuf/gdk-pixbuf-io.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #undef GDK_PIXBUF_ENABLE_BACKEND
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <new>
 #include <string>
@@ -26,15 +32,46 @@ namespace {
 using quendra::Bytes;
 using quendra::Decoded;
 
-// Where the host reads a whole file: its name, through the open descriptor.
-std::string nameOfOpenFile(FILE* file) {
-    const std::string link = "/proc/self/fd/" + std::to_string(fileno(file));
+// The name of an open file, through its descriptor; empty when unknown.
+std::string nameOfDescriptor(int descriptor) {
+    const std::string link = "/proc/self/fd/" + std::to_string(descriptor);
     std::string name(4096, '\0');
     const ssize_t length = readlink(link.c_str(), name.data(), name.size());
     if (length <= 0 || static_cast<std::size_t>(length) >= name.size())
         return {};
     name.resize(static_cast<std::size_t>(length));
     return name;
+}
+
+// A streamed file's name and length: the one plain file the process has open that begins
+// with `received` (the first bytes streamed). None, or several with different names: none.
+struct OpenFile {
+    std::string name;
+    std::uint64_t size = 0;
+};
+OpenFile findStreamedFile(Bytes received) {
+    OpenFile found;
+    received = received.first(std::min<std::size_t>(received.size(), 4096));
+    DIR* folder = received.empty() ? nullptr : opendir("/proc/self/fd");
+    if (!folder)
+        return found;
+    std::vector<std::uint8_t> head(received.size());
+    bool several = false;
+    while (const dirent* entry = readdir(folder)) {
+        const int descriptor = std::atoi(entry->d_name);
+        struct stat status {};
+        if (entry->d_name[0] == '.' || descriptor == dirfd(folder) ||
+            fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+            static_cast<std::uint64_t>(status.st_size) < received.size() ||
+            pread(descriptor, head.data(), head.size(), 0) != static_cast<ssize_t>(head.size()) ||
+            std::memcmp(head.data(), received.data(), head.size()) != 0)
+            continue;
+        const std::string name = nameOfDescriptor(descriptor);
+        several = several || (!found.name.empty() && name != found.name);
+        found = {name, static_cast<std::uint64_t>(status.st_size)};
+    }
+    closedir(folder);
+    return several ? OpenFile{} : found;
 }
 
 GdkPixbuf* toPixbuf(const quendra::IndexedImage& picture, GError** error) {
@@ -88,7 +125,7 @@ GdkPixbuf* loadFile(FILE* file, GError** error) {
         const std::uint64_t size = fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode)
                                        ? static_cast<std::uint64_t>(status.st_size)
                                        : bytes.size();
-        return decodeToPixbuf(bytes, size, nameOfOpenFile(file), error);
+        return decodeToPixbuf(bytes, size, nameOfDescriptor(fileno(file)), error);
     } catch (const std::bad_alloc&) {
         g_set_error_literal(error, GDK_PIXBUF_ERROR, GDK_PIXBUF_ERROR_INSUFFICIENT_MEMORY,
                             "Not enough memory for the picture");
@@ -104,12 +141,13 @@ struct StreamContext {
     gpointer userData;
     std::vector<std::uint8_t> bytes;
     std::uint64_t size = 0; // everything handed over, kept beyond the read limit too
+    OpenFile file;          // the file streamed, looked up at the first bytes
 };
 
 gpointer beginLoad(GdkPixbufModuleSizeFunc sizeFunc, GdkPixbufModulePreparedFunc preparedFunc,
                    GdkPixbufModuleUpdatedFunc updatedFunc, gpointer userData, GError** error) {
     try {
-        return new StreamContext{sizeFunc, preparedFunc, updatedFunc, userData, {}, 0};
+        return new StreamContext{sizeFunc, preparedFunc, updatedFunc, userData, {}, 0, {}};
     } catch (const std::bad_alloc&) {
         g_set_error_literal(error, GDK_PIXBUF_ERROR, GDK_PIXBUF_ERROR_INSUFFICIENT_MEMORY,
                             "Not enough memory for the picture");
@@ -120,6 +158,8 @@ gpointer beginLoad(GdkPixbufModuleSizeFunc sizeFunc, GdkPixbufModulePreparedFunc
 gboolean loadIncrement(gpointer data, const guchar* buffer, guint size, GError** error) {
     auto* context = static_cast<StreamContext*>(data);
     try {
+        if (context->size == 0)
+            context->file = findStreamedFile({buffer, size});
         context->size += size;
         const std::size_t limit = quendra::plugins::wholeReadLimit();
         const std::size_t room = limit - std::min(limit, context->bytes.size());
@@ -134,7 +174,9 @@ gboolean loadIncrement(gpointer data, const guchar* buffer, guint size, GError**
 
 gboolean stopLoad(gpointer data, GError** error) {
     auto* context = static_cast<StreamContext*>(data);
-    GdkPixbuf* pixbuf = decodeToPixbuf(context->bytes, context->size, {}, error);
+    // The name counts only when the whole file came through.
+    const std::string name = context->file.size == context->size ? context->file.name : "";
+    GdkPixbuf* pixbuf = decodeToPixbuf(context->bytes, context->size, name, error);
     bool done = pixbuf != nullptr;
     if (pixbuf) {
         int width = gdk_pixbuf_get_width(pixbuf);
