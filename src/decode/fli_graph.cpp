@@ -34,7 +34,9 @@ bool plainLength(std::size_t size) {
     return size == 17474 || size == 17665 || size == 17666;
 }
 
-// Fills `out` from the packed file; false when the data runs out first.
+// Fills `out` from the packed file; false when the data runs out first, or when bytes are
+// left over once it is full: a packer's stream ends exactly where the picture begins, and
+// anything else (a cut file, another kind of file) would draw noise.
 bool unpack(Bytes file, std::span<std::uint8_t, kDataBytes> out) {
     const std::uint8_t escape = file[2];
     std::size_t in = file.size(); // the next byte read is file[in - 1], never below file[2]
@@ -60,7 +62,7 @@ bool unpack(Bytes file, std::span<std::uint8_t, kDataBytes> out) {
         left -= n;
         std::memset(out.data() + left, value, n);
     }
-    return true;
+    return in == 3;
 }
 
 } // namespace
@@ -83,7 +85,8 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
                                                               "less than 65536", file, options));
         }
         if (!unpack(file, unpacked))
-            return Decoded::reject(kSuffix, "the packed FLI Graph data ends before the picture");
+            return Decoded::reject(kSuffix, "the packed FLI Graph data does not end where the "
+                                            "picture begins (a cut or foreign file)");
         data = unpacked.data();
     }
     Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::single);
