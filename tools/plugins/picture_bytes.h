@@ -1,7 +1,5 @@
-// A C64 picture from bytes a host program hands over (an image plugin's device, a pixbuf
-// loader's buffer) instead of a path: the same road as decodeFile, on bytes in memory.
-// The file's name, where the host knows it, chooses the format as it does for a path; bytes
-// alone go by content detection.
+// What the image plugins add to the road from bytes to a picture (decode/open_picture.h):
+// how much of a file to read, and whether a host should hand a file to us at all.
 #pragma once
 
 #include <cstddef>
@@ -24,10 +22,5 @@ bool takesFile(Bytes head, std::uint64_t fileSize, std::string_view fileName);
 
 // Whether `key` (an extension without the dot, any case) is one of the formats'.
 bool isFormatKey(std::string_view key);
-
-// The picture: the format the name gives, then content detection for a file it refuses;
-// the first rejection when no format takes the file. `file` holds the file's first
-// wholeReadLimit() bytes (or all of it), `fileSize` its length (0: file.size()).
-Decoded decodeBytes(Bytes file, std::uint64_t fileSize, std::string_view fileName);
 
 } // namespace quendra::plugins

@@ -24,13 +24,13 @@
 #include <string>
 #include <vector>
 
+#include "decode/open_picture.h"
 #include "mime/mime_types.h"
 #include "plugins/picture_bytes.h"
 
 namespace {
 
 using quendra::Bytes;
-using quendra::Decoded;
 
 // The name of an open file, through its descriptor; empty when unknown.
 std::string nameOfDescriptor(int descriptor) {
@@ -102,14 +102,15 @@ GdkPixbuf* toPixbuf(const quendra::IndexedImage& picture, GError** error) {
 GdkPixbuf* decodeToPixbuf(Bytes bytes, std::uint64_t fileSize, const std::string& name,
                           GError** error) {
     try {
-        const Decoded decoded = quendra::plugins::decodeBytes(bytes, fileSize, name);
-        if (!decoded.accepted) {
+        const quendra::OpenedPicture opened =
+            quendra::openPicture(bytes, fileSize, name, quendra::DecodeOptions{});
+        if (!opened.accepted()) {
+            const std::string& reason = opened.decoded.reason;
             g_set_error_literal(error, GDK_PIXBUF_ERROR, GDK_PIXBUF_ERROR_CORRUPT_IMAGE,
-                                decoded.reason.empty() ? "Not a C64 picture"
-                                                       : decoded.reason.c_str());
+                                reason.empty() ? "Not a C64 picture" : reason.c_str());
             return nullptr;
         }
-        return toPixbuf(decoded.picture, error);
+        return toPixbuf(opened.decoded.picture, error);
     } catch (const std::bad_alloc&) {
         g_set_error_literal(error, GDK_PIXBUF_ERROR, GDK_PIXBUF_ERROR_INSUFFICIENT_MEMORY,
                             "Not enough memory for the picture");

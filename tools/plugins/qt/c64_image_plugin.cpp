@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "decode/detect.h"
+#include "decode/open_picture.h"
 #include "plugins/picture_bytes.h"
 
 namespace quendra::plugins {
@@ -88,9 +89,10 @@ const QImage& C64ImageHandler::picture() const {
                                      : in->peek(static_cast<qint64>(wholeReadLimit()));
         if (!in->isSequential())
             in->seek(start);
-        const Decoded decoded = decodeBytes(bytesOf(bytes), sizeOf(in, bytes), fileNameOf(in));
-        if (decoded.accepted)
-            picture_ = toIndexedImage(decoded.picture);
+        const OpenedPicture opened =
+            openPicture(bytesOf(bytes), sizeOf(in, bytes), fileNameOf(in), DecodeOptions{});
+        if (opened.accepted())
+            picture_ = toIndexedImage(opened.decoded.picture);
     } catch (const std::bad_alloc&) {
         picture_ = QImage();
     }
