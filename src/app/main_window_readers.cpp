@@ -128,7 +128,7 @@ void MainWindow::showFile(const QString& fileName, const C64Format& named) {
     ui_.pictureShown = false;
     readerRejected(states_);
     applyStates();
-    showStatus(QString::fromStdString(reason));
+    showStatus(namePart(fileName) + QStringLiteral(" is ") + QString::fromStdString(reason));
     applyFit();
 }
 

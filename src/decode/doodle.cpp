@@ -9,8 +9,8 @@
 // Doodle compressed, at most 9218 bytes, loaded at $5C00:
 //   0     2     load address $5C00
 //   2     ...   run-length data, escape 0xFE value count (see rle.h), expanding to the
-//               Doodle layout above without its load address, at least as far as
-//               the bitmap's end (the unused tail may be left out).
+//               Doodle layout above without its load address. Bytes the data does not
+//               reach stay 0.
 #include <array>
 #include <string>
 
@@ -69,15 +69,7 @@ Decoded decodeDoodleCompressed(Bytes file, const DecodeOptions& options) {
                                loadAddressReason("a Doodle compressed picture", "$5C00", file));
     }
     std::array<std::uint8_t, kCompressedStop + 254> data{};
-    // Real files pack the screen page and the bitmap, some the unused tail as well; a
-    // stream that ends before the bitmap does is a cut file.
-    if (const std::size_t got = expandRuns(file.subspan(2), data, kCompressedStop, kDoodleRuns);
-        got < kBitmapOffset + kBitmapBytes) {
-        return Decoded::reject(kSuffix, "the packed data of a Doodle compressed picture ends "
-                                        "after " + std::to_string(got) + " of " +
-                                            std::to_string(kBitmapOffset + kBitmapBytes) +
-                                            " bytes");
-    }
+    expandRuns(file.subspan(2), data, kCompressedStop, kDoodleRuns);
     return drawn(kSuffix, data.data(), options);
 }
 

@@ -44,12 +44,10 @@ constexpr std::size_t kColourMemory = 16384;
 constexpr std::size_t kSecondScreens = 17384;
 constexpr std::size_t kSecondBitmap = 25576;
 constexpr std::size_t kLowerBackgrounds = 33576;
-constexpr std::size_t kPictureBytes = kLowerBackgrounds + 100;
 
 // Expands the data into the zero-filled area, dropping writes beyond it. An item may begin
-// at any byte; a run whose count or value lies beyond the data appends nothing. Returns how
-// many bytes were written.
-std::size_t expand(Bytes data, bool packed, std::uint8_t marker, std::vector<std::uint8_t>& area) {
+// at any byte; a run whose count or value lies beyond the data appends nothing.
+void expand(Bytes data, bool packed, std::uint8_t marker, std::vector<std::uint8_t>& area) {
     const std::uint8_t* in = data.data();
     const std::uint8_t* const end = in + data.size();
     std::uint8_t* out = area.data();
@@ -73,7 +71,6 @@ std::size_t expand(Bytes data, bool packed, std::uint8_t marker, std::vector<std
         out += n;
         in += 3;
     }
-    return static_cast<std::size_t>(out - area.data());
 }
 
 // Draws cell column by cell column; the progress position after multicolour column x is
@@ -118,16 +115,6 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kSuffix, "a FunPainter 2 picture has \"FU\" after its load address");
     }
 
-    // Real files, packed or not, hold the memories up to the last background; data that
-    // ends before is a cut file.
-    std::vector<std::uint8_t> area(kExpansionArea, 0);
-    const std::size_t got = file.size() > kHeaderBytes
-                                ? expand(file.subspan(kHeaderBytes), file[16] != 0, file[17], area)
-                                : 0;
-    if (got < kPictureBytes) {
-        return Decoded::reject(kSuffix, "the FunPainter 2 data ends after " + std::to_string(got) +
-                                            " of " + std::to_string(kPictureBytes) + " bytes");
-    }
     Decoded d = Decoded::accept(kSuffix, options);
     d.decodingBegan = true;
     d.picture.setPalette(blendPalette());
@@ -135,6 +122,10 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     if (options.progress)
         options.progress->start(40);
 
+    std::vector<std::uint8_t> area(kExpansionArea, 0);
+    if (file.size() > kHeaderBytes) {
+        expand(file.subspan(kHeaderBytes), file[16] != 0, file[17], area);
+    }
     draw(area.data(), d.picture, options.progress);
     return d;
 }

@@ -82,8 +82,7 @@ void readOn(std::ifstream& in, std::vector<std::uint8_t>& bytes, std::uint64_t l
 
 std::string nothingTakes(std::string_view fileName, std::uint64_t fileSize,
                          const C64Format& named, const Decoded& namedRefusal) {
-    std::string reason = printableName(namePart(fileName)) + " is not a C64 picture (" +
-                         std::to_string(fileSize) +
+    std::string reason = "not a C64 picture (" + std::to_string(fileSize) +
                          " bytes; no format takes this length or signature)";
     if (listsExtension(named, extensionOf(fileName)) && !namedRefusal.reason.empty())
         reason += "; as " + std::string(named.name) + ": " + namedRefusal.reason;
@@ -101,12 +100,12 @@ OpenedPicture openPicture(Bytes file, std::uint64_t fileSize, std::string_view f
     DecodeOptions options = givenOptions;
     options.fileSize = fileSize != 0 ? fileSize : file.size();
     const C64Format& named = formatForFile(fileName);
-    OpenedPicture opened;
+    // Built from the reader's picture, never default-made: a batch's files make no new
+    // picture storage (DecodeOptions::reuse).
     Decoded refusal = readAs(named, file, options);
     if (refusal.accepted) {
-        opened.format = &kindRead(named, refusal);
-        opened.decoded = std::move(refusal);
-        return opened;
+        const C64Format* format = &kindRead(named, refusal);
+        return OpenedPicture{format, std::move(refusal), {}};
     }
 
     // Every format's evidence, strongest first.
@@ -143,36 +142,36 @@ OpenedPicture openPicture(Bytes file, std::uint64_t fileSize, std::string_view f
         Decoded decoded = readAs(*candidate.format, bytes, options);
         if (!decoded.accepted)
             continue;
-        opened.format = &kindRead(*candidate.format, decoded);
-        opened.decoded = std::move(decoded);
+        const C64Format* format = &kindRead(*candidate.format, decoded);
+        std::string note;
         if (candidate.ownLoadAddress) {
-            opened.note = "loads at " + addressText(file[0] | file[1] << 8) + ", not at " +
-                          addressesText(*candidate.format) + " as " +
-                          std::string(candidate.format->name) + " pictures do";
+            note = "loads at " + addressText(file[0] | file[1] << 8) + ", not at " +
+                   addressesText(*candidate.format) + " as " +
+                   std::string(candidate.format->name) + " pictures do";
         }
-        return opened;
+        return OpenedPicture{format, std::move(decoded), std::move(note)};
     }
-    opened.decoded = Decoded::reject(named.captionSuffix,
-                                     nothingTakes(fileName, options.fileSize, named, refusal));
-    return opened;
+    return OpenedPicture{nullptr,
+                         Decoded::reject(named.captionSuffix,
+                                         nothingTakes(fileName, options.fileSize, named, refusal)),
+                         {}};
 }
 
 OpenedPicture openPictureFile(const fs::path& path, const DecodeOptions& options) {
-    const std::string name = path.filename().string();
     auto unreadable = [&](const std::string& why) {
         OpenedPicture opened;
-        opened.decoded = Decoded::reject({}, printableName(name) + " " + why);
+        opened.decoded = Decoded::reject({}, why);
         return opened;
     };
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (!fs::exists(status))
-        return unreadable("does not exist");
+        return unreadable("no such file");
     if (fs::is_directory(status))
-        return unreadable("is a folder, not a picture");
+        return unreadable("a folder, not a picture");
     // Reading a pipe or a device named like a picture could wait forever.
     if (!fs::is_regular_file(status))
-        return unreadable("is not a plain file");
+        return unreadable("not a plain file");
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)

@@ -24,7 +24,8 @@ struct OpenedPicture {
     // The format that read the file (the kind it turned out to be: an FLI Graph file
     // under .fli, a GoDot clip under .4bt); null when no format took it.
     const C64Format* format = nullptr;
-    // The picture; or, with no format, why nothing takes the file, in words for people.
+    // The picture; or, with no format, why nothing takes the file, in words for people that
+    // follow the file's name: "FILE: not a C64 picture (...)", "FILE is not a C64 picture".
     Decoded decoded;
     // Something odd about an accepted file that the user should hear of (an unusual load
     // address); empty when there is nothing.

@@ -28,14 +28,7 @@ Decoded decodePackedKoala(Bytes file, const DecodeOptions& options,
     }
     // Room for the overshoot of a last run that starts just below the end.
     std::array<std::uint8_t, kKoalaDataBytes + 254> data{};
-    // Real files expand to the whole layout (Amica's to a few bytes more); a stream that
-    // ends before it is a cut file, whose picture would be partly black.
-    if (const std::size_t got = expandRuns(file.subspan(2), data, kKoalaDataBytes, format.runs);
-        got < kKoalaDataBytes) {
-        return Decoded::reject(format.suffix, "the packed data of " + std::string(format.what) +
-                                                  " ends after " + std::to_string(got) + " of " +
-                                                  std::to_string(kKoalaDataBytes) + " bytes");
-    }
+    expandRuns(file.subspan(2), data, kKoalaDataBytes, format.runs);
 
     Decoded d = Decoded::accept(format.suffix, options);
     d.picture.setPalette(c64Palette(options.grey));

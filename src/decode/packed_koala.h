@@ -20,9 +20,8 @@ struct PackedKoalaFormat {
     bool checksLoadAddress = true; // false: any load address (Koala compressed under .kla)
 };
 
-// Checks the length and (unless told not to) the load address, expands the data (starting
-// no item once the 10001 bytes are full; data that ends before them is rejected) and draws
-// it in multicolour.
+// Checks the length and (unless told not to) the load address, expands the data into a zeroed area
+// (starting no item once the 10001 bytes are full) and draws it in multicolour.
 Decoded decodePackedKoala(Bytes file, const DecodeOptions& options,
                           const PackedKoalaFormat& format);
 

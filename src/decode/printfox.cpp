@@ -53,8 +53,7 @@ void fill(std::vector<std::uint8_t>& area, std::size_t& out, std::size_t count,
 
 // Expands the tokens into the zero-filled page area. A token may begin at any byte;
 // a run whose count or value lies beyond the data appends nothing.
-// Returns how far the page is filled.
-std::size_t expand(Bytes data, bool shortRuns, std::vector<std::uint8_t>& area) {
+void expand(Bytes data, bool shortRuns, std::vector<std::uint8_t>& area) {
     const std::size_t runLength = shortRuns ? 3 : 4;
     std::size_t out = 0;
     std::size_t p = 0;
@@ -76,7 +75,6 @@ std::size_t expand(Bytes data, bool shortRuns, std::vector<std::uint8_t>& area) 
         fill(area, out, count, data[p + runLength - 1]);
         p += runLength;
     }
-    return out;
 }
 
 // Eight palette indices for every byte value, bit 7 first.
@@ -138,16 +136,6 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options) {
         return Decoded::reject(kSuffix, "the first byte is not \"B\", \"G\" or \"P\"");
     }
 
-    // Real pages fill the whole page (often with a run beyond it); one whose data ends
-    // before is a cut file.
-    const std::size_t pageBytes = static_cast<std::size_t>(layout.rows) * layout.columns * 8;
-    std::vector<std::uint8_t> area(std::max(pageBytes, kMinimumPageArea), 0);
-    if (const std::size_t got = expand(file.subspan(std::min(layout.dataStart, file.size())),
-                                       layout.shortRuns, area);
-        got < pageBytes) {
-        return Decoded::reject(kSuffix, "the packed page data ends after " + std::to_string(got) +
-                                            " of " + std::to_string(pageBytes) + " bytes");
-    }
     Decoded d = Decoded::accept(kSuffix, options, 8 * layout.columns, 8 * layout.rows);
     d.decodingBegan = true;
     d.picture.setPalette(kInkAndPaper);
@@ -155,6 +143,9 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options) {
     if (options.progress)
         options.progress->start(layout.rows);
 
+    const std::size_t pageBytes = static_cast<std::size_t>(layout.rows) * layout.columns * 8;
+    std::vector<std::uint8_t> area(std::max(pageBytes, kMinimumPageArea), 0);
+    expand(file.subspan(layout.dataStart), layout.shortRuns, area);
     draw(area, layout, d.picture, options.progress);
     return d;
 }
