@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "decode/detect.h"
+#include "decode/further_readers.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -413,6 +414,7 @@ constexpr C64Format kFormats[] = {
      .decode = decodeGodot,
      .probe = probeGodot,
      .signature = "GOD1"},
+#include "decode/further_formats.inc"
 };
 
 constexpr std::size_t fallbackRow() {
