@@ -40,6 +40,13 @@ class EscapeStream {
         return backward_ ? pos_ < 2 : pos_ >= static_cast<std::ptrdiff_t>(in_.size());
     }
 
+    // Takes over the run `other` left unfinished (one run crossing from one frame's stream
+    // into the next one's).
+    void carryFrom(const EscapeStream& other) {
+        left_ = other.left_;
+        value_ = other.value_;
+    }
+
     // Reads one byte outside the runs (a separator); false at the end.
     bool next(std::uint8_t& byte);
 

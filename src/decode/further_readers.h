@@ -106,4 +106,32 @@ int probePetsciiDraw(Bytes file, std::uint64_t fileSize);
 Decoded decodePetsciiBot(Bytes file, const DecodeOptions& options); // .pbot
 int probePetsciiBot(Bytes file, std::uint64_t fileSize);
 
+// NUFLI and MUFLI (nufli.cpp), UFLI and UIFLI (ufli.cpp): hires FLI over sprites.
+inline constexpr std::size_t kUnderlayReadLimit = 65536;
+Decoded decodeNufli(Bytes file, const DecodeOptions& options); // .nuf, .nup
+int probeNufli(Bytes file, std::uint64_t fileSize);
+Decoded decodeMufli(Bytes file, const DecodeOptions& options); // .muf, .mui, .mup
+int probeMufli(Bytes file, std::uint64_t fileSize);
+Decoded decodeUfli(Bytes file, const DecodeOptions& options);
+int probeUfli(Bytes file, std::uint64_t fileSize);
+Decoded decodeUifli(Bytes file, const DecodeOptions& options);
+
+// Four-colour character-mode pictures (char_mode.cpp).
+Decoded decodeCle(Bytes file, const DecodeOptions& options);
+int probeCle(Bytes file, std::uint64_t fileSize);
+Decoded decodeIle(Bytes file, const DecodeOptions& options);
+Decoded decodeMle(Bytes file, const DecodeOptions& options);
+
+// Hires under sprite layers, the super-hires family (super_hires.cpp).
+Decoded decodeShs(Bytes file, const DecodeOptions& options);
+Decoded decodeSh1(Bytes file, const DecodeOptions& options);
+Decoded decodeSh2(Bytes file, const DecodeOptions& options);
+Decoded decodeShe(Bytes file, const DecodeOptions& options);
+int probeShe(Bytes file, std::uint64_t fileSize);
+Decoded decodeShi(Bytes file, const DecodeOptions& options);
+Decoded decodeEsh(Bytes file, const DecodeOptions& options);
+Decoded decodeShx(Bytes file, const DecodeOptions& options);
+Decoded decodeShf(Bytes file, const DecodeOptions& options);
+Decoded decodeSif(Bytes file, const DecodeOptions& options);
+
 } // namespace quendra

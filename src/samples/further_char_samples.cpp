@@ -1,5 +1,7 @@
 // Sample pictures of the character sets, text screens, sprite sheets and CharPad projects.
 #include "decode/character_rom.h"
+#include <algorithm>
+
 #include "samples/further_pictures.h"
 
 namespace quendra::samples {

@@ -55,6 +55,8 @@ std::vector<FurtherSample> furtherSamples() {
     appendPaintSamples(all);
     appendFliSamples(all);
     appendCharSamples(all);
+    appendUnderlaySamples(all);
+    appendSpriteSamples(all);
     return all;
 }
 

@@ -24,6 +24,14 @@ void putBytes(ByteVector& file, std::size_t offset, std::span<const std::uint8_t
 // The eight screens of an FLI frame at `offset`, 1024 bytes apart, and its bitmap.
 void putScreens(ByteVector& file, std::size_t offset, const FliLayer& layer);
 
+// The XE Koala packer (Micro Illustrator): runs of four or more as `n value` (n < 128; 0
+// and a 16-bit count for longer ones), the rest as literal groups `128 + n` and n bytes.
+ByteVector xeKoalaRuns(const ByteVector& data);
+// The VHI packer: runs as `01 n v`, the rest as `00 n` and n literals (n = 0 meaning 256).
+ByteVector vhiRuns(const ByteVector& data);
+// Micro Illustrator: type 0 (plain, 10022 bytes) or type 1 (packed, column order).
+ByteVector makeMicroIllustrator(const CellPicture& p, bool packed);
+
 struct FurtherSample {
     std::string name; // with the format's usual extension
     ByteVector bytes;

@@ -21,8 +21,8 @@ ByteVector withHeader(ByteVector header, const ByteVector& data) {
     return header;
 }
 
-// The XE Koala packer: runs of four or more as `n value` (n < 128), the rest as literal
-// groups `128 + n` and n bytes.
+} // namespace
+
 ByteVector xeKoalaRuns(const ByteVector& data) {
     ByteVector out;
     std::size_t literalsAt = 0;
@@ -57,7 +57,6 @@ ByteVector xeKoalaRuns(const ByteVector& data) {
     return out;
 }
 
-// The VHI packer: runs as `01 n v`, the rest as `00 n` and n literals (n = 0 meaning 256).
 ByteVector vhiRuns(const ByteVector& data) {
     ByteVector out;
     for (std::size_t i = 0; i < data.size();) {
@@ -78,6 +77,8 @@ ByteVector vhiRuns(const ByteVector& data) {
     return out;
 }
 
+namespace {
+
 ByteVector hiresInterlaceImage(const FliPicture& p, std::size_t secondBitmap, std::size_t screen) {
     ByteVector image(screen + 1000, 0);
     putBytes(image, 0, std::span(p.frames[0].bitmap).first(8000));
@@ -87,6 +88,32 @@ ByteVector hiresInterlaceImage(const FliPicture& p, std::size_t secondBitmap, st
 }
 
 } // namespace
+
+ByteVector makeMicroIllustrator(const CellPicture& mil, bool packed) {
+    if (!packed) {
+        constexpr MulticolourLayout kType0{10022, 0x6000, 2022, 22, 1022, 8};
+        return makeMulticolourFile(mil, kType0);
+    }
+    // Type 1: column by column with the cell rows interleaved, XE Koala packed.
+    ByteVector milImage(10000, 0);
+    for (int column = 0; column < 40; ++column) {
+        for (int r = 0; r < 25; ++r) {
+            const int at = 25 * column + 13 * (r & 1) + (r >> 1), cell = 40 * r + column;
+            milImage[static_cast<std::size_t>(at)] = mil.screen[static_cast<std::size_t>(cell)];
+            milImage[1000 + static_cast<std::size_t>(at)] =
+                mil.colour[static_cast<std::size_t>(cell)];
+            for (int k = 0; k < 8; ++k) {
+                const int y = 8 * r + k;
+                milImage[static_cast<std::size_t>(2000 + 200 * column + 100 * (y & 1) + (y >> 1))] =
+                    mil.bitmap[static_cast<std::size_t>(8 * cell + k)];
+            }
+        }
+    }
+    ByteVector milFile(22, 0);
+    milFile[7] = 1;
+    milFile[8] = mil.background;
+    return withHeader(milFile, xeKoalaRuns(milImage));
+}
 
 void appendRoutedSamples(std::vector<FurtherSample>& all) {
     all.push_back({"art-studio-hires.hre", makeArtStudioHiresLayout(testPattern(20), 9009, 0x2000),
@@ -119,26 +146,8 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
         all.push_back({names[i], makeMulticolourFile(testPattern(30 + unsigned(i)), kLayouts[i]),
                        320, 200});
 
-    // Micro Illustrator, type 1: packed, column by column with the cell rows interleaved.
     const CellPicture mil = testPattern(37);
-    ByteVector milImage(10000, 0);
-    for (int column = 0; column < 40; ++column) {
-        for (int r = 0; r < 25; ++r) {
-            const int at = 25 * column + 13 * (r & 1) + (r >> 1), cell = 40 * r + column;
-            milImage[static_cast<std::size_t>(at)] = mil.screen[static_cast<std::size_t>(cell)];
-            milImage[1000 + static_cast<std::size_t>(at)] =
-                mil.colour[static_cast<std::size_t>(cell)];
-            for (int k = 0; k < 8; ++k) {
-                const int y = 8 * r + k;
-                milImage[static_cast<std::size_t>(2000 + 200 * column + 100 * (y & 1) + (y >> 1))] =
-                    mil.bitmap[static_cast<std::size_t>(8 * cell + k)];
-            }
-        }
-    }
-    ByteVector milFile(22, 0);
-    milFile[7] = 1;
-    milFile[8] = mil.background;
-    all.push_back({"micro-illustrator.mil", withHeader(milFile, xeKoalaRuns(milImage)), 320, 200});
+    all.push_back({"micro-illustrator.mil", makeMicroIllustrator(mil, false), 320, 200});
 
     // Mwin: 160 x 100 starting 2 pixels and 3 lines into a grid of 21 x 14 cells.
     ByteVector mwin{0, 1, 3, 80, 100};
@@ -201,9 +210,9 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
     putBytes(hle, 24578, std::span(il.frames[1].bitmap).first(8000));
     all.push_back({"hires-interlace.hle", hle, 320, 200});
 
-    all.push_back({"hires-interlace.vhi",
-                   withHeader({0x00, 0x20}, vhiRuns(hiresInterlaceImage(il, 8192, 16384))), 320,
-                   200});
+    ByteVector vhi = withHeader({0x00, 0x20}, hiresInterlaceImage(il, 8192, 16384));
+    vhi.resize(17389, 0);
+    all.push_back({"hires-interlace.vhi", vhi, 320, 200});
 
     // Pixel Perfect, packed.
     const FliPicture pp = fliPattern(42);

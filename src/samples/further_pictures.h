@@ -11,5 +11,7 @@ void appendRoutedSamples(std::vector<FurtherSample>& all); // further_paint_samp
 void appendPaintSamples(std::vector<FurtherSample>& all);  // further_paint_samples.cpp
 void appendFliSamples(std::vector<FurtherSample>& all);    // further_fli_samples.cpp
 void appendCharSamples(std::vector<FurtherSample>& all);   // further_char_samples.cpp
+void appendUnderlaySamples(std::vector<FurtherSample>& all); // further_underlay_samples.cpp
+void appendSpriteSamples(std::vector<FurtherSample>& all);   // further_sprite_samples.cpp
 
 } // namespace quendra::samples

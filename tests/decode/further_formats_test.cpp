@@ -56,6 +56,20 @@ TEST(FurtherSamples, KoalaLayoutsShowTheTestPatternTheyWereMadeFrom) {
               decodeFliDesigner(samples::makeFliDesigner(samples::fliPattern(53)), {}).picture);
 }
 
+TEST(FurtherSamples, PackedFormsShowWhatTheirPlainFormsShow) {
+    const samples::CellPicture p = samples::testPattern(3);
+    EXPECT_EQ(decodeMicroIllustrator(samples::makeMicroIllustrator(p, true), {}).picture,
+              decodeMicroIllustrator(samples::makeMicroIllustrator(p, false), {}).picture);
+    ByteVector vhi;
+    for (samples::FurtherSample& s : samples::furtherSamples())
+        if (s.name == "hires-interlace.vhi")
+            vhi = s.bytes;
+    ByteVector packed{0x00, 0x20};
+    const ByteVector runs = samples::vhiRuns(ByteVector(vhi.begin() + 2, vhi.end() - 3));
+    packed.insert(packed.end(), runs.begin(), runs.end());
+    EXPECT_EQ(decodeVhi(packed, {}).picture, decodeVhi(vhi, {}).picture);
+}
+
 TEST(EscapeRuns, EdgesOfTheStreams) {
     const ByteVector data{0x10, 0xAA, 0x00, 0x42, 0xAA, 0x02, 0x07};
     std::uint8_t out[260] = {};

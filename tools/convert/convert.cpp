@@ -236,7 +236,10 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
         return failed(why);
     if (std::string problem = putFile(output, s.output, s.options.force); !problem.empty())
         return failed(problem);
-    return {true, input + " -> " + output.string() + " (" + std::string(format->name) + ")"};
+    std::string done = input + " -> " + output.string() + " (" + std::string(format->name) + ")";
+    if (!decoded.note.empty())
+        done += ", " + std::string(decoded.note);
+    return {true, done};
 }
 
 Outcome convertFile(const std::string& input, const fs::path& output, const Options& options) {

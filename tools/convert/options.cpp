@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "decode/character_rom.h"
 #include "decode/formats.h"
 
 #ifndef QUENDRA_VERSION
@@ -85,7 +86,7 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             haveValue = true;
         }
         if (name != "--to" && name != "-o" && name != "-j" && name != "--quality" &&
-            name != "--palette" && name != "--scale") {
+            name != "--palette" && name != "--scale" && name != "--chargen") {
             return usageError("unknown option " + arg);
         }
         if (!haveValue) {
@@ -108,6 +109,11 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             if (!palette.ok)
                 return usageError("--palette " + value + ": " + palette.error);
             o.colours = palette.colours;
+        } else if (name == "--chargen") {
+            // Read now, before any thread draws a PETSCII screen.
+            if (!setCharacterRomFile(value))
+                return usageError("--chargen " + value +
+                                  ": not a readable C64 character ROM (2048 or 4096 bytes)");
         } else if (name == "--scale") {
             const auto n = number(value);
             if (!n || *n < 1 || *n > 8)
@@ -190,6 +196,8 @@ std::string usageText() {
            palettes +
            "                  or a VICE palette file (.vpl); GoDot 4Bit files do not change\n"
            "  --scale N       every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
+           "  --chargen FILE  draw PETSCII screens with this C64 character ROM (else the\n"
+           "                  emulators' usual chargen, else a stand-in font)\n"
            "  --pal-aspect    PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
            "  -o DIR          write into DIR (made if missing) instead of beside each input\n"
            "  --force         replace output files that exist already\n"
