@@ -133,5 +133,9 @@ Decoded decodeEsh(Bytes file, const DecodeOptions& options);
 Decoded decodeShx(Bytes file, const DecodeOptions& options);
 Decoded decodeShf(Bytes file, const DecodeOptions& options);
 Decoded decodeSif(Bytes file, const DecodeOptions& options);
+// .ish: 30738 bytes the two-frame sprite-overlay picture, else Image System hires.
+inline constexpr std::size_t kImageSystemHiresOrInterlaceReadLimit = 40000;
+Decoded decodeImageSystemHiresOrInterlace(Bytes file, const DecodeOptions& options);
+int probeImageSystemHiresOrInterlace(Bytes file, std::uint64_t fileSize);
 
 } // namespace quendra

@@ -10,6 +10,7 @@
 #include "decode/escape_runs.h"
 #include "decode/fli.h"
 #include "decode/further_readers.h"
+#include "decode/readers.h"
 
 namespace quendra {
 
@@ -318,6 +319,35 @@ Decoded decodeSif(Bytes file, const DecodeOptions& options) {
                      const std::uint8_t c = m[6144 + at];
                      return bitOf(m[4096 + at], x) ? c >> 4 : c & 15;
                  });
+}
+
+// .ish of 30738 bytes: two frames at B = 2 and 15370, each a hires bitmap at B with one
+// colour byte per cell column for the whole picture (B + 13312; so the format is known to
+// be read) and two sprite layers over columns 0-11. Mixed, no shift. Other .ish files are
+// Image System hires pictures.
+Decoded decodeImageSystemHiresOrInterlace(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (Super hires interlace)";
+    if (!hasLengthOneOf(file, options, {30738}))
+        return decodeImageSystemHires(file, options);
+    const std::uint8_t* m = file.data();
+    return mixed(kSuffix, options, 320, 200, [m](int frame, int x, int y) -> std::uint8_t {
+        const int base = frame ? 15370 : 2;
+        const int column = x >> 3;
+        if (column < 12) {
+            const int s = column / 3;
+            const int so = base + 64 * (10 * s + y / 21) + 3 * (y % 21) + column % 3;
+            if (bitOf(m[so + 10752], x))
+                return m[base + 15364 + s];
+            if (bitOf(m[so + 8192], x))
+                return m[base + 15360 + s];
+        }
+        const std::uint8_t c = m[base + 13312 + column];
+        return bitOf(m[base + 40 * 8 * (y >> 3) + 8 * column + (y & 7)], x) ? c >> 4 : c & 15;
+    });
+}
+
+int probeImageSystemHiresOrInterlace(Bytes file, std::uint64_t fileSize) {
+    return fileSize == 30738 ? kProbeLength : probeImageSystemHires(file, fileSize);
 }
 
 } // namespace quendra

@@ -91,7 +91,7 @@ ByteVector hiresInterlaceImage(const FliPicture& p, std::size_t secondBitmap, st
 
 ByteVector makeMicroIllustrator(const CellPicture& mil, bool packed) {
     if (!packed) {
-        constexpr MulticolourLayout kType0{10022, 0x6000, 2022, 22, 1022, 8};
+        constexpr MulticolourLayout kType0{10022, 0x3000, 2022, 22, 1022, 8};
         return makeMulticolourFile(mil, kType0);
     }
     // Type 1: column by column with the cell rows interleaved, XE Koala packed.
@@ -135,10 +135,9 @@ void appendRoutedSamples(std::vector<FurtherSample>& all) {
 
 void appendPaintSamples(std::vector<FurtherSample>& all) {
     constexpr MulticolourLayout kLayouts[] = {
-        {10277, 0x6000, 275, 8275, 9275, 10275}, {10004, 0x6000, 2, 8002, 9002, 10002},
-        {20482, 0x6000, 2, 16898, 18434, 20479}, {10007, 0x6000, 2, 8002, 9002, 10002},
+        {10277, 0x3000, 275, 8275, 9275, 10275}, {10004, 0x3000, 2, 8002, 9002, 10002},
+        {20482, 0x3000, 2, 16898, 18434, 20479}, {10007, 0x3000, 2, 8002, 9002, 10002},
         {10050, 0x4000, 2050, 1026, 2, 2049},    {10003, 0x6000, 2, 8002, 9002, 10002},
-        {10022, 0x6000, 2022, 22, 1022, 8},
     };
     const char* names[] = {"cdu-paint.cdu",  "face-painter.fpt", "cheese.che",
                            "garfield.cwg",   "picasso-64.p64",   "koala-layout.lre"};
@@ -229,7 +228,7 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
                    296, 200});
 
     ByteVector zom = escapeRuns(koalaImage(testPattern(43)), 0xBB, RunCount::zeroIs256, true);
-    zom.insert(zom.begin(), {0x00, 0x60});
+    zom.insert(zom.begin(), {0x00, 0x30});
     zom.push_back(0xBB);
     all.push_back({"zoomatic.zom", zom, 320, 200});
 
@@ -240,7 +239,7 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
 
     // SHP type 0: the bitmap with escape E, the screen with escape 0, colours with $FF.
     const CellPicture shp = testPattern(45);
-    ByteVector shpFile{0x00, 0x60, 0, 0xE5, shp.background};
+    ByteVector shpFile{0x00, 0x30, 0, 0xE5, shp.background};
     for (const auto& [part, escape] :
          {std::pair{std::span<const std::uint8_t>(shp.bitmap), std::uint8_t{0xE5}},
           std::pair{std::span<const std::uint8_t>(shp.screen), std::uint8_t{0}},

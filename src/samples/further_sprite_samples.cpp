@@ -108,6 +108,7 @@ void appendSpriteSamples(std::vector<FurtherSample>& all) {
     }
     sif.insert(sif.end(), {2, 7, 5, 14});
     all.push_back({"super-hires.sif", sif, 96, 167});
+    all.push_back({"super-hires-interlace.ish", patternFile(30738, 93), 320, 200});
 }
 
 } // namespace quendra::samples

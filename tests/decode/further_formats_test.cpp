@@ -35,10 +35,10 @@ TEST(FurtherSamples, EverySampleShowsItsPictureAtItsSize) {
 
 TEST(FurtherSamples, KoalaLayoutsShowTheTestPatternTheyWereMadeFrom) {
     const std::pair<const char*, unsigned> koalaLike[] = {
-        {"cdu-paint.cdu", 30}, {"face-painter.fpt", 31}, {"cheese.che", 32},
-        {"garfield.cwg", 33},  {"picasso-64.p64", 34},   {"koala-layout.lre", 35},
-        {"micro-illustrator.mil", 37}, {"zoomatic.zom", 43}, {"big-display.bdp", 44},
-        {"shp.shp", 45},
+        {"cdu-paint-cdu.cdu", 30}, {"face-painter-fpt.fpt", 31}, {"cheese-che.che", 32},
+        {"garfield-cwg.cwg", 33},  {"picasso-64-p64.p64", 34},   {"koala-layout-lre.lre", 35},
+        {"micro-illustrator-mil.mil", 37}, {"zoomatic-zom.zom", 43}, {"big-display-bdp.bdp", 44},
+        {"shp-shp.shp", 45},
     };
     std::map<std::string, ByteVector> files;
     for (samples::FurtherSample& s : samples::furtherSamples())
@@ -52,7 +52,7 @@ TEST(FurtherSamples, KoalaLayoutsShowTheTestPatternTheyWereMadeFrom) {
                                        expected.indices()));
     }
     // Packed FLI unpacks to the FLI Designer image.
-    EXPECT_EQ(decodeAs("x.fbi", files["fli-packed.fbi"]).picture,
+    EXPECT_EQ(decodeAs("x.fbi", files["fli-packed-fbi.fbi"]).picture,
               decodeFliDesigner(samples::makeFliDesigner(samples::fliPattern(53)), {}).picture);
 }
 
@@ -62,7 +62,7 @@ TEST(FurtherSamples, PackedFormsShowWhatTheirPlainFormsShow) {
               decodeMicroIllustrator(samples::makeMicroIllustrator(p, false), {}).picture);
     ByteVector vhi;
     for (samples::FurtherSample& s : samples::furtherSamples())
-        if (s.name == "hires-interlace.vhi")
+        if (s.name == "hires-interlace-vhi.vhi")
             vhi = s.bytes;
     ByteVector packed{0x00, 0x20};
     const ByteVector runs = samples::vhiRuns(ByteVector(vhi.begin() + 2, vhi.end() - 3));
@@ -100,14 +100,14 @@ TEST(FurtherFormats, RefusalsSayWhy) {
     std::map<std::string, ByteVector> files;
     for (samples::FurtherSample& s : samples::furtherSamples())
         files[s.name] = std::move(s.bytes);
-    ByteVector ppLeftover = files["pixel-perfect.pp"];
+    ByteVector ppLeftover = files["pixel-perfect-pp.pp"];
     ppLeftover.push_back(0);
-    ByteVector cut = files["zoomatic.zom"];
+    ByteVector cut = files["zoomatic-zom.zom"];
     cut.erase(cut.begin() + 2, cut.begin() + 2000);
-    ByteVector milType = files["micro-illustrator.mil"];
+    ByteVector milType = files["micro-illustrator-mil.mil"];
     milType[7] = 3;
     ByteVector bdp4{0x00, 0x60, 0xFF, 0x10, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
-    ByteVector cgx = files["cgfx.cgx"];
+    ByteVector cgx = files["cgfx-cgx.cgx"];
     cgx[12] = 'X';
     const std::tuple<const char*, ByteVector, const char*> refusals[] = {
         {"x.cdu", ByteVector(10278, 0), "10277 bytes long"},
