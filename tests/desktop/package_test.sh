@@ -59,6 +59,9 @@ else
 fi
 # One of them again under an upper-case name.
 cp "$build/bin/samples/koala.koa" "$pictures/SHOUTING.KOA"
+# Printfox pages whose data begins with literal cell bytes rather than a run.
+{ printf 'G\x0f\x0f\x0f'; head -c 31997 /dev/zero; } >"$pictures/literal.gb"
+{ printf 'B\xff\x81\x81'; head -c 7997 /dev/zero; } >"$pictures/literal.bs"
 
 # The type our MIME package gives each extension (lower case).
 declare -A type_of

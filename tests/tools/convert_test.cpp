@@ -185,7 +185,9 @@ TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(
         r.err,
-        "long.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this one has 10400\n"
+        "long.koa: rejected: not a C64 picture (10400 bytes; no format takes this length or "
+        "signature); as Koala Painter: a Koala picture is 10003 or 10006 bytes long, this one "
+        "has 10400\n"
         "missing.koa: No such file or directory\n"
         "folder.koa: Is a directory\n");
     EXPECT_TRUE(fs::exists(dir / "good.png"));
@@ -247,8 +249,9 @@ TEST_F(ConvertRun, PipesAndDevicesAreNotReadAndOddNamesConvert) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "pipe.koa: not a regular file\n"
                      "/dev/null: not a regular file\n"
-                     "empty.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this "
-                     "one has 0\n");
+                     "empty.koa: rejected: not a C64 picture (0 bytes; no format takes this "
+                     "length or signature); as Koala Painter: a Koala picture is 10003 or 10006 "
+                     "bytes long, this one has 0\n");
     QImage out(QString::fromStdString((dir / "my pic \xc3\xbc.png").string()));
     ASSERT_FALSE(out.isNull());
     EXPECT_EQ(pixels(out), koalaPixels(4));

@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "convert/output_file.h"
-#include "decode/detect.h"
+#include "decode/open_picture.h"
 #include "decode/formats.h"
 #include "decode/palettes.h"
 #include "decode/printable_name.h"
@@ -199,47 +199,40 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
         if (!s.options.force)
             return failed(printableName(output.string()) + " exists; --force replaces it");
     }
-    // The viewer's road: the format by the name, one read of at most its limit, its decode
-    // function told the file's real size; here with buffers kept from file to file.
-    const C64Format* format = &formatForFile(fs::path(input).filename().native());
     // The viewer does not offer GoDot for formats whose mixed colours are not among
-    // GoDot's 16 (FunPainter 2).
-    auto mixesColours = [&] {
-        return failed("a " + std::string(format->name) +
+    // GoDot's 16 (FunPainter 2): known by the name before the read, else by the format read.
+    auto mixesColours = [&](const C64Format& format) {
+        return failed("a " + std::string(format.name) +
                       " picture mixes colours that GoDot 4Bit cannot hold");
     };
     const bool toGodot = s.options.format == PictureFormat::Godot4Bit;
-    if (toGodot && !format->fitsGodot)
-        return mixesColours();
-    if (std::string why = file.read(format->readLimit, s.input); !why.empty())
+    if (const C64Format& named = formatForFile(input); toGodot && !named.fitsGodot)
+        return mixesColours(named);
+    // The viewer's road (openPicture): one read of what the name's format and detection
+    // need, into the buffers this thread keeps from file to file.
+    if (std::string why = file.read(firstReadLimit(input), s.input); !why.empty())
         return failed(why);
-    Decoded decoded =
-        format->decode(s.input, {.grey = s.options.grey,
-                                 .fileSize = static_cast<std::uint64_t>(file.status().st_size),
-                                 .reuse = &s.picture});
-    if (!decoded.accepted) {
-        // Another format may take what the name's refuses (the viewer's content detection);
-        // when none does, the first refusal stands.
-        if (Detected found = readDetected(input, *format, {.grey = s.options.grey});
-            found.format) {
-            format = found.format;
-            decoded = std::move(found.decoded);
-            if (toGodot && !format->fitsGodot)
-                return mixesColours();
-        }
-    }
-    if (!decoded.accepted)
-        return failed("rejected: " + decoded.reason);
+    OpenedPicture opened =
+        openPicture(s.input, static_cast<std::uint64_t>(file.status().st_size), input,
+                    {.grey = s.options.grey, .reuse = &s.picture});
+    if (!opened.accepted())
+        return failed("rejected: " + opened.decoded.reason);
+    const C64Format* format = opened.format;
+    Decoded& decoded = opened.decoded;
+    if (toGodot && !format->fitsGodot)
+        return mixesColours(*format);
     const std::string why = s.encode(decoded.picture);
     s.picture = std::move(decoded.picture); // for the next file
     if (!why.empty())
         return failed(why);
     if (std::string problem = putFile(output, s.output, s.options.force); !problem.empty())
         return failed(problem);
-    std::string done = input + " -> " + output.string() + " (" + std::string(format->name) + ")";
+    // Notes of the road (an unusual load address) and of the reader (a stand-in font).
+    std::string notes = opened.note;
     if (!decoded.note.empty())
-        done += ", " + std::string(decoded.note);
-    return {true, done};
+        notes += (notes.empty() ? "" : "; ") + std::string(decoded.note);
+    return {true, printableName(input) + " -> " + printableName(output.string()) + " (" +
+                      std::string(format->name) + (notes.empty() ? "" : "; " + notes) + ")"};
 }
 
 Outcome convertFile(const std::string& input, const fs::path& output, const Options& options) {
