@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "decode/further_readers.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -174,10 +175,14 @@ constexpr C64Format kFormats[] = {
     {.name = "Image System hires",
      .extensions = {".ish"},
      .captionSuffix = " (Image System HiRes)",
-     .readLimit = kCellsReadLimit,
+     .readLimit = kImageSystemHiresOrInterlaceReadLimit,
+     .sizes = "9194, 30738 (interlaced, sprites)",
      .typeText = "Image System hires picture",
+     .decode = decodeImageSystemHiresOrInterlace,
+     .probe = probeImageSystemHiresOrInterlace,
      .loadAddresses = {0x2000},
-     // Hi-Eddi's layout without its last 24 bytes.
+     // The plain kind: Hi-Eddi's layout without its last 24 bytes (super_hires.cpp reads
+     // the interlaced kind itself).
      .cells = {.kind = CellKind::hires,
                .what = "an Image System hires picture",
                .lengths = {9194},
@@ -468,6 +473,7 @@ constexpr C64Format kFormats[] = {
      .decode = decodeGodot,
      .probe = probeGodot,
      .signature = "GOD1"},
+#include "decode/further_formats.inc"
 };
 
 constexpr std::size_t fallbackRow() {
