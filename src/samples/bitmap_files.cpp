@@ -45,6 +45,17 @@ ByteVector makeMulticolourFile(const CellPicture& p, LayoutName format, std::siz
     return makeCellFile(rowNamed(format), p, length);
 }
 
+ByteVector makeMulticolourFile(const CellPicture& p, const MulticolourLayout& layout,
+                               std::size_t length) {
+    ByteVector f = zeros(length != 0 ? length : layout.length, layout.loadAddress);
+    put(f, layout.bitmap, p.bitmap);
+    put(f, layout.screen, p.screen);
+    put(f, layout.colour, p.colour);
+    if (layout.background != kNoBackground)
+        f[layout.background] = p.background;
+    return f;
+}
+
 ByteVector makePaintMagic(const CellPicture& p) {
     ByteVector f = makeCellFile(rowNamed("Paint Magic"), p);
     // The BASIC line "2001 SYS 2070" that starts the viewer, as real files hold it.

@@ -30,6 +30,18 @@ inline constexpr LayoutName kRainbowPainterLayout = "Rainbow Painter";
 inline constexpr LayoutName kInterpaintLayout = "Interpaint multicolour";
 ByteVector makeMulticolourFile(const CellPicture& p, LayoutName format, std::size_t length = 0);
 
+// A multicolour layout given by its offsets, for formats whose rows hold no cell layout:
+// length, load address, bitmap, screen, colour and background (kNoBackground: none).
+struct MulticolourLayout {
+    std::size_t length;
+    std::uint16_t loadAddress;
+    std::size_t bitmap, screen, colour;
+    std::size_t background;
+};
+inline constexpr std::size_t kNoBackground = 0;
+ByteVector makeMulticolourFile(const CellPicture& p, const MulticolourLayout& layout,
+                               std::size_t length = 0);
+
 // Paint Magic: its layout, with the BASIC line SYS 2070 that real files begin with.
 ByteVector makePaintMagic(const CellPicture& p);
 
