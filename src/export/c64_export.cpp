@@ -41,7 +41,7 @@ std::string C64Exporter::laidOut(const C64Writer& writer, int background,
         return why;
     writer.write(memories_, out);
     // Read back: the reader must take the file and show the same colour numbers.
-    const Decoded back = row.decode(out, {.fileSize = out.size()});
+    const Decoded back = decodeAs(row, out, {.fileSize = out.size()});
     if (!back.accepted)
         return "the " + std::string(row.name) + " file cannot be written: " + back.reason;
     const int scale = back.picture.width() / std::max(colours_.width, 1);

@@ -81,7 +81,7 @@ TEST(ConvertC64, SamplesReadBackFromEveryFormatTheyFit) {
             if (!why.empty())
                 continue;
             ++written;
-            const Decoded back = writer.row().decode(out, {});
+            const Decoded back = decodeAs(writer.row(), out, {});
             ASSERT_TRUE(back.accepted) << sample.name << " to " << writer.key;
             // The same colours: GoDot pictures hold GoDot indices, the C64 files colour numbers.
             EXPECT_EQ(back.picture.toRgb(), source.decoded.picture.toRgb())
