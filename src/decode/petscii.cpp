@@ -1,96 +1,82 @@
-// PETSCII screens: screen codes and their colours, drawn with the C64's character set (the
-// user's character ROM, or the stand-in font: character_rom.h).
-//   .pet   2026 bytes: codes at 2, colours at 1026, background byte 1003 (1002, presumably
-//          the border, is not shown)
-//   .pet   4105 bytes beginning "PET2" in PETSCII (D0 C5 D4 32): codes at 55, colours at
-//          1055, background 2056, its own set of 256 glyphs at 2057, drawn as they are
-//   .pdr   2029 bytes: codes at 5, colours at 1029, background byte 3
-//   .pbot  70 bytes (5 x 7 cells) or 384 (12 x 16): codes at 35 or 192, colours at 0, black
-// With the C64's set, codes 128-255 are codes 0-127 inverted.
-#include "decode/character_rom.h"
-#include "decode/further_readers.h"
-#include "decode/reader_checks.h"
+#include "decode/petscii.h"
+
+#include <cstdint>
 
 namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (PETSCII)";
-constexpr std::string_view kStandInSuffix = " (PETSCII, stand-in font)";
+// $A0-$BF; $E0-$FE show the same, $FF is pi.
+constexpr char32_t kBlocks[32] = {
+    0x00A0,  0x258C,  0x2584,  0x2594,  0x2581, 0x258F, 0x2592, 0x2595,
+    0x1FB8F, 0x25E4,  0x1FB87, 0x251C,  0x2597, 0x2514, 0x2510, 0x2582,
+    0x250C,  0x2534,  0x252C,  0x2524,  0x258E, 0x258D, 0x1FB88, 0x1FB82,
+    0x1FB83, 0x2583,  0x1FB7F, 0x2596,  0x259D, 0x2518, 0x2598, 0x259A};
 
-struct TextScreen {
-    int columns, rows;
-    std::size_t codes, colours;
-    std::uint8_t background;
-    const std::uint8_t* ownGlyphs = nullptr; // 256 glyphs, not inverted
-};
+// $C0-$DF, which $60-$7F show too: the shifted letters of the capitals set.
+constexpr char32_t kGraphics[32] = {
+    0x2500,  0x2660,  0x1FB72, 0x1FB78, 0x1FB77, 0x1FB76, 0x1FB7A, 0x1FB71,
+    0x1FB74, 0x256E,  0x2570,  0x256F,  0x1FB7C, 0x2572,  0x2571,  0x1FB7D,
+    0x1FB7E, 0x25CF,  0x1FB7B, 0x2665,  0x1FB70, 0x256D,  0x2573,  0x25CB,
+    0x2663,  0x1FB75, 0x2666,  0x253C,  0x1FB8C, 0x2502,  0x03C0,  0x25E5};
 
-Decoded drawScreen(const TextScreen& s, Bytes file, const DecodeOptions& options) {
-    const CharacterRom& rom = characterRom();
-    const bool standIn = !s.ownGlyphs && rom.standIn;
-    Decoded d = acceptedPicture(standIn ? kStandInSuffix : kSuffix, options, 8 * s.columns,
-                                8 * s.rows);
-    if (standIn)
-        d.note = "drawn with the stand-in font: no C64 character ROM (chargen) was found";
-    const std::uint8_t background = s.background & 15;
-    for (int r = 0; r < s.rows; ++r) {
-        for (int c = 0; c < s.columns; ++c) {
-            const std::size_t cell = static_cast<std::size_t>(r) * s.columns + c;
-            const std::uint8_t code = file[s.codes + cell];
-            const std::uint8_t ink = file[s.colours + cell] & 15;
-            const std::uint8_t* glyph =
-                s.ownGlyphs ? s.ownGlyphs + 8 * code : rom.glyphs.data() + 8 * (code & 127);
-            const std::uint8_t invert = !s.ownGlyphs && code >= 128 ? 0xFF : 0;
-            for (int k = 0; k < 8; ++k) {
-                const std::uint8_t b = glyph[k] ^ invert;
-                std::uint8_t* row = d.picture.row(8 * r + k) + 8 * c;
-                for (int i = 0; i < 8; ++i)
-                    row[i] = (b >> (7 - i)) & 1 ? ink : background;
-            }
-        }
+char32_t unicodeOf(std::uint8_t c) {
+    if (c >= 0x20 && c <= 0x5A)
+        return c; // space, digits, punctuation, capitals
+    switch (c) {
+    case 0x5B: return '[';
+    case 0x5C: return 0x00A3; // pound
+    case 0x5D: return ']';
+    case 0x5E: return 0x2191; // up arrow
+    case 0x5F: return 0x2190; // left arrow
+    case 0xFF: return 0x03C0; // pi
+    default: break;
     }
-    return d;
+    if (c >= 0x60 && c <= 0x7F)
+        return kGraphics[c - 0x60];
+    if (c >= 0xC0 && c <= 0xDF)
+        return kGraphics[c - 0xC0];
+    if (c >= 0xA0 && c <= 0xBF)
+        return kBlocks[c - 0xA0];
+    if (c >= 0xE0)
+        return kBlocks[c - 0xE0];
+    return 0; // control codes: the C64 shows no character for them
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
 }
 
 } // namespace
 
-Decoded decodePetsciiScreen(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {2026}))
-        return drawScreen({40, 25, 2, 1026, file[1003]}, file, options);
-    if (hasLengthOneOf(file, options, {4105}) && file[0] == 0xD0 && file[1] == 0xC5 &&
-        file[2] == 0xD4 && file[3] == 0x32)
-        return drawScreen({40, 25, 55, 1055, file[2056], file.data() + 2057}, file, options);
-    return lengthRejection(kSuffix, "a PETSCII screen", "2026, or 4105 beginning with PET2",
-                           file, options);
+std::string petsciiToUnicode(std::string_view petscii) {
+    std::string out;
+    out.reserve(petscii.size());
+    for (char c : petscii) {
+        if (const char32_t u = unicodeOf(static_cast<std::uint8_t>(c)))
+            appendUtf8(out, u);
+    }
+    return out;
 }
 
-int probePetsciiScreen(Bytes file, std::uint64_t fileSize) {
-    if (fileSize == 4105 && file.size() >= 4 && file[0] == 0xD0 && file[1] == 0xC5 &&
-        file[2] == 0xD4 && file[3] == 0x32)
-        return kProbeSignature;
-    return fileSize == 2026 ? kProbeLength : 0;
-}
-
-Decoded decodePetsciiDraw(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {2029}))
-        return lengthRejection(kSuffix, "a .pdr PETSCII screen", "2029", file, options);
-    return drawScreen({40, 25, 5, 1029, file[3]}, file, options);
-}
-
-int probePetsciiDraw(Bytes, std::uint64_t fileSize) {
-    return fileSize == 2029 ? kProbeLength : 0;
-}
-
-Decoded decodePetsciiBot(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {70}))
-        return drawScreen({5, 7, 35, 0, 0}, file, options);
-    if (hasLengthOneOf(file, options, {384}))
-        return drawScreen({12, 16, 192, 0, 0}, file, options);
-    return lengthRejection(kSuffix, "a .pbot PETSCII screen", "70 or 384", file, options);
-}
-
-int probePetsciiBot(Bytes, std::uint64_t fileSize) {
-    return isOneOf(fileSize, {70, 384}) ? kProbeLength : 0;
+std::string_view cutPadding(std::string_view name) {
+    while (!name.empty() && static_cast<std::uint8_t>(name.back()) == 0xA0)
+        name.remove_suffix(1);
+    return name;
 }
 
 } // namespace quendra
