@@ -130,11 +130,10 @@ Decoded decodeEmc(Bytes file, const DecodeOptions& options) {
                                  .screenStride = fli::kScreenStride,
                                  .colour = file.data() + 16386,
                                  .backgrounds = background.lines};
-    // Lines 4 to 195 of the frame: drawn whole, then the shown ones copied.
-    IndexedImage whole(fli::kWidth, fli::kLines);
-    fli::drawFrame(whole, frame, 0, fli::kLines, fli::kBugStrip);
+    IndexedImage lines(fli::kWidth, fli::kLines);
+    fli::drawFrame(lines, frame, 0, fli::kLines, fli::kBugStrip);
     for (int y = 0; y < 192; ++y)
-        std::copy_n(whole.row(y + 4), fli::kWidth, d.picture.row(y));
+        std::copy_n(lines.row(y + 4), fli::kWidth, d.picture.row(y));
     return d;
 }
 
