@@ -42,9 +42,7 @@ Decoded decodeFliDesigner(Bytes file, const DecodeOptions& options) {
                                  .screenStride = fli::kScreenStride,
                                  .colour = file.data() + kColour,
                                  .backgrounds = black.lines};
-    fli::FrameBuffer lines;
-    fli::drawFrame(frame, lines, 0, fli::kLines);
-    fli::showFrame(d.picture, lines, fli::kBugStrip);
+    fli::drawFrame(d.picture, frame, 0, fli::kLines, fli::kBugStrip);
     return d;
 }
 

@@ -99,9 +99,7 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
                                  .screenStride = fli::kScreenStride,
                                  .colour = data + kColour,
                                  .backgrounds = data + kBackgrounds};
-    fli::FrameBuffer lines;
-    fli::drawFrame(frame, lines, 0, fli::kLines);
-    fli::showFrame(d.picture, lines, fli::kBugStrip);
+    fli::drawFrame(d.picture, frame, 0, fli::kLines, fli::kBugStrip);
     return d;
 }
 

@@ -73,7 +73,7 @@ bool PngEncoder::encode(int width, int height, std::span<const std::uint8_t> ind
         for (int y = 0; y < height; ++y) {
             std::uint8_t* row = s.raw.data() + (rowBytes + 1) * y;
             row[0] = 0; // filter: none
-            packRow(indices.data() + static_cast<std::size_t>(width) * y, width, s.used.slot, bits,
+            packRow(indices.data() + static_cast<std::size_t>(width) * y, width, s.used, bits,
                     row + 1);
         }
 

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "decode/character_rom.h"
+#include "decode/disk_image.h"
 #include "decode/formats.h"
 
 #ifndef QUENDRA_VERSION
@@ -94,7 +96,8 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             haveValue = true;
         }
         if (name != "--to" && name != "-o" && name != "-j" && name != "--quality" &&
-            name != "--palette" && name != "--scale" && name != "--dither") {
+            name != "--palette" && name != "--scale" && name != "--dither" &&
+            name != "--entry" && name != "--chargen") {
             return usageError("unknown option " + arg);
         }
         if (!haveValue) {
@@ -118,11 +121,20 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             if (value.empty())
                 return usageError("-o needs a folder");
             o.outputDir = value;
+        } else if (name == "--entry") {
+            if (value.empty())
+                return usageError("--entry needs a C64 name");
+            o.entry = value;
         } else if (name == "--palette") {
             const PaletteResult palette = resolvePalette(value);
             if (!palette.ok)
                 return usageError("--palette " + value + ": " + palette.error);
             o.colours = palette.colours;
+        } else if (name == "--chargen") {
+            // Read now, before any thread draws a PETSCII screen.
+            if (!setCharacterRomFile(value))
+                return usageError("--chargen " + value +
+                                  ": not a readable C64 character ROM (2048 or 4096 bytes)");
         } else if (name == "--scale") {
             const auto n = number(value);
             if (!n || *n < 1 || *n > 8)
@@ -187,6 +199,16 @@ std::string extensionsOf(const C64Format& format) {
     return text;
 }
 
+// "D64, D71, D81, T64, PC64" with their extensions, for the usage text.
+std::string containerNames() {
+    std::string text;
+    for (const DiskContainer& c : diskContainers()) {
+        std::string name(c.name.substr(0, c.name.find(' ')));
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    return text;
+}
+
 } // namespace
 
 std::string_view outputExtension(const Options& options) {
@@ -209,6 +231,9 @@ std::string usageText() {
            "A file is read by its extension; a file that its extension's format refuses, or\n"
            "whose extension names none, is read by the format its length and first bytes fit\n"
            "best (a C64-style name such as pi.worldmap counts its prefix as the extension).\n"
+           "A disk or tape image (" + containerNames() + ")\n"
+           "stands for the pictures inside: disk.d64 gives disk/NAME.png for each, and\n"
+           "disk.d64:NAME (or --entry NAME) only the one entry.\n"
            "\n"
            "  --to FORMAT     output format (default png); png, gif, bmp, pcx and tif keep the\n"
            "                  exact colours, jpg is lossy, 4bt writes a GoDot 4Bit file\n"
@@ -226,8 +251,11 @@ std::string usageText() {
            palettes +
            "                  or a VICE palette file (.vpl); GoDot 4Bit files do not change\n"
            "  --scale N       every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
+           "  --chargen FILE  draw PETSCII screens with this C64 character ROM (else the\n"
+           "                  emulators' usual chargen, else a stand-in font)\n"
            "  --pal-aspect    PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
            "  -o DIR          write into DIR (made if missing) instead of beside each input\n"
+           "  --entry NAME    of each disk or tape image only the entry NAME (any case)\n"
            "  --force         replace output files that exist already\n"
            "  -j N            convert N files at a time (default: one per core)\n"
            "  --quality N     JPEG quality, 1 to 100 (default 90)\n"
@@ -273,6 +301,9 @@ std::string formatListText() {
             line += std::string(sizeWidth + 2 - l.sizes.size(), ' ') + l.written;
         text += line + "\n";
     }
+    text += "\nDisk and tape images, read for the pictures inside:\n";
+    for (const DiskContainer& c : diskContainers())
+        text += "  " + std::string(c.name) + " (" + std::string(c.extensions) + ")\n";
     return text;
 }
 
