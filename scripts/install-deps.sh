@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libgraphicsmagick++1-dev libpng-dev zlib1g-dev
+  qt6-image-formats-plugins libpng-dev zlib1g-dev
   libdeflate-dev libgif-dev libjpeg62-turbo-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

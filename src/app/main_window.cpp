@@ -78,7 +78,7 @@ MainWindow::MainWindow(QStringList arguments, QWidget* parent)
         arguments_.first() = QFileInfo(arguments_.first()).absoluteFilePath();
     createControls();
     createMenu();
-    FormCreate();
+    initialise();
 }
 
 MainWindow::~MainWindow() = default;
@@ -100,6 +100,9 @@ namespace {
 const QString kBrowseSection = QStringLiteral("Browse");
 const QString kFolderKey = QStringLiteral("Folder");
 const QString kColumnWidthKey = QStringLiteral("ColumnWidth");
+// The format "Save as..." writes, by its extension ("png"), kept from run to run.
+const QString kSaveSection = QStringLiteral("Save");
+const QString kFormatKey = QStringLiteral("Format");
 constexpr int kDesignColumnWidth = 225;
 constexpr int kDesignWidth = 686, kDesignHeight = 565;
 // The smallest window at which every control is visible (the file list keeps five rows).
@@ -184,10 +187,10 @@ void MainWindow::createControls() {
 
     ui_.pictureView = place(new PictureView, client, "PImg", 240, 16, 427, 489);
     ui_.pictureView->setCenter(true);
-    ui_.pictureView->setBorderStyle(TBorderStyle::bsSingle);
+    ui_.pictureView->setBorderStyle(BorderStyle::SingleBorder);
     ui_.pictureView->setColor(Qt::black);
     ui_.pictureView->setImageDither(false);
-    ui_.pictureView->setTifSaveCompress(TTiffCompression::sLZW);
+    ui_.pictureView->setTifSaveCompress(TiffSaveCompression::Lzw);
     // Takes the focus by Tab or a click: Space, Page Down, Backspace and Page Up browse.
     ui_.pictureView->setFocusPolicy(Qt::StrongFocus);
     ui_.pictureView->installEventFilter(this);
@@ -225,21 +228,21 @@ void MainWindow::createControls() {
             &MainWindow::listSelectionMoved);
     ui_.FileList->installEventFilter(this);
     ui_.FileList->viewport()->installEventFilter(this);
-    connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::DetailClick);
-    connect(ui_.List, &QToolButton::clicked, this, &MainWindow::ListClick);
+    connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::showDetails);
+    connect(ui_.List, &QToolButton::clicked, this, &MainWindow::showList);
     connect(ui_.deleteButton, &QToolButton::clicked, this, &MainWindow::deleteClick);
-    connect(ui_.SaveAs, &QPushButton::clicked, this, &MainWindow::SaveAsClick);
-    connect(ui_.Flip, &QPushButton::clicked, this, &MainWindow::FlipClick);
+    connect(ui_.SaveAs, &QPushButton::clicked, this, &MainWindow::saveAs);
+    connect(ui_.Flip, &QPushButton::clicked, this, &MainWindow::flip);
     connect(ui_.turnButton, &QPushButton::clicked, this, &MainWindow::turnClick);
     connect(ui_.rotateButton, &QPushButton::clicked, this, &MainWindow::rotateClick);
-    connect(ui_.ZoomIn, &QPushButton::clicked, this, &MainWindow::ZoomInClick);
-    connect(ui_.ZoomOut, &QPushButton::clicked, this, &MainWindow::ZoomOutClick);
-    connect(ui_.OrigSize, &QPushButton::clicked, this, &MainWindow::OrigSizeClick);
+    connect(ui_.ZoomIn, &QPushButton::clicked, this, &MainWindow::zoomIn);
+    connect(ui_.ZoomOut, &QPushButton::clicked, this, &MainWindow::zoomOut);
+    connect(ui_.OrigSize, &QPushButton::clicked, this, &MainWindow::originalSize);
     connect(ui_.grey, &QCheckBox::toggled, this, &MainWindow::greyClick);
     connect(ui_.pictureView, &PictureView::mousePressed, this,
             [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
-    connect(ui_.pictureView, &PictureView::OnPaint, this, &MainWindow::picturePainted);
-    connect(ui_.dropTarget, &DropTarget::OnFilesDroped, this, &MainWindow::filesDropped);
+    connect(ui_.pictureView, &PictureView::painted, this, &MainWindow::picturePainted);
+    connect(ui_.dropTarget, &DropTarget::filesDropped, this, &MainWindow::onFilesDropped);
 
     ui_.FileList->setFocus();
 }
@@ -255,31 +258,64 @@ void MainWindow::createMenu() {
     ui_.aboutAction->setObjectName(QStringLiteral("ber1"));
     connect(ui_.aboutAction, &QAction::triggered, this, &MainWindow::aboutClick);
 
-    // The view keys act in the whole window; in the file list, letters and digits type
-    // a name instead (eventFilter).
+    // The view keys act in the whole window, the file list included (eventFilter); there
+    // letters and digits that are no view key type a name.
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    ui_.fitAction = view->addAction(QStringLiteral("&Fit to window"), this, &MainWindow::fitClick);
+    ui_.fitAction =
+        view->addAction(QStringLiteral("&Fit to window"), this, &MainWindow::fitToWindow);
     ui_.fitAction->setShortcut(Qt::Key_F);
     ui_.actualSizeAction =
-        view->addAction(QStringLiteral("&Actual size"), this, &MainWindow::actualSizeClick);
-    ui_.actualSizeAction->setShortcut(Qt::Key_1);
+        view->addAction(QStringLiteral("&Actual size"), this, &MainWindow::showActualSize);
+    ui_.actualSizeAction->setShortcuts(
+        {QKeySequence(Qt::Key_1), QKeySequence(Qt::CTRL | Qt::Key_0), QKeySequence(Qt::CTRL | Qt::Key_1)});
     QAction* in = view->addAction(QStringLiteral("Zoom &in"), this, [this] {
         if (ui_.ZoomIn->isEnabled())
-            ZoomInClick();
+            zoomIn();
     });
-    in->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)});
+    in->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal),
+                      QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
     QAction* out = view->addAction(QStringLiteral("Zoom &out"), this, [this] {
         if (ui_.ZoomOut->isEnabled())
-            ZoomOutClick();
+            zoomOut();
         else
             leaveFit(); // from fit to window, one step out is 1:1
     });
-    out->setShortcut(Qt::Key_Minus);
-    for (QAction* a : {ui_.fitAction, ui_.actualSizeAction, in, out})
+    out->setShortcuts({QKeySequence(Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    view->addSeparator();
+    QAction* fullScreen =
+        view->addAction(QStringLiteral("F&ull screen"), this, &MainWindow::showFullScreenView);
+    fullScreen->setShortcut(Qt::Key_F11);
+    QAction* reload = view->addAction(QStringLiteral("&Reload folder"), this, &MainWindow::reloadFolder);
+    reload->setShortcut(QKeySequence::Refresh);
+    viewActions_ = {ui_.fitAction, ui_.actualSizeAction, in, out, fullScreen, reload};
+    for (QAction* a : viewActions_)
         a->setShortcutContext(Qt::WindowShortcut);
 }
 
-void MainWindow::FormCreate() {
+void MainWindow::showFullScreenView() {
+    if (!ui_.pictureShown || !enlargedView_)
+        return;
+    enlargedView_->showPicture(ui_.pictureView->picture());
+    enlargedView_->showFullScreen();
+}
+
+void MainWindow::reloadFolder() {
+    ui_.folderList->refresh();
+    ui_.fileListBox->refresh();
+}
+
+bool MainWindow::isViewKey(const QKeyEvent* key) const {
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* a : viewActions_) {
+        for (const QKeySequence& shortcut : a->shortcuts()) {
+            if (shortcut.matches(pressed) == QKeySequence::ExactMatch)
+                return true;
+        }
+    }
+    return false;
+}
+
+void MainWindow::initialise() {
     ui_.firstPaintPending = true;
     applyPlacement(settings::readPlacement(settings::filePath()));
     // The exception handler is the application object itself (Application).
@@ -290,6 +326,9 @@ void MainWindow::FormCreate() {
     const IniFile ini(settings::filePath());
     ui_.columnWidth = std::max(
         kDesignColumnWidth, ini.readInteger(kBrowseSection, kColumnWidthKey, kDesignColumnWidth));
+    const QByteArray savedFormat = ini.readString(kSaveSection, kFormatKey).toLatin1();
+    if (const auto format = pictureFormatNamed(savedFormat.toStdString()))
+        saveFormatButton(*format)->setChecked(true);
     // With an argument, its folder, with the file selected (shown at the first activation).
     const bool withFile = !arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile();
     openFolder(withFile ? QFileInfo(arguments_.first()).absolutePath() : startFolder());
@@ -325,7 +364,7 @@ void MainWindow::applyPlacement(const WindowPlacement& p) {
     }
 }
 
-void MainWindow::FormClose() {
+void MainWindow::saveState() {
     WindowPlacement p;
     p.top = pos().y();
     p.left = pos().x();
@@ -336,10 +375,18 @@ void MainWindow::FormClose() {
     IniFile ini(settings::filePath());
     ini.writeString(kBrowseSection, kFolderKey, ui_.folderList->directory());
     ini.writeInteger(kBrowseSection, kColumnWidthKey, ui_.columnWidth);
+    // Only a choice other than the first run's GIF makes the section.
+    if (const SaveFormatRow* row = checkedSaveFormat();
+        row && (row->format != PictureFormat::GIF ||
+                !ini.readString(kSaveSection, kFormatKey).isEmpty())) {
+        ini.writeString(kSaveSection, kFormatKey,
+                        QString::fromLatin1(extensionOf(row->format).data(),
+                                            static_cast<qsizetype>(extensionOf(row->format).size())));
+    }
     ini.save();
 }
 
-void MainWindow::FormActivate() {
+void MainWindow::onActivated() {
     if (!arguments_.isEmpty() && ui_.firstPaintPending) {
         ui_.currentFileName = arguments_.first();
         showCurrentFile(this);
@@ -357,23 +404,23 @@ void MainWindow::picturePainted() {
 bool MainWindow::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) {
         activatedOnce_ = true;
-        FormActivate();
+        onActivated();
     }
     return QMainWindow::event(e);
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-    FormClose();
+    saveState();
     e->accept();
     emit programEnds();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    FormResize();
+    onResized();
 }
 
-void MainWindow::FormResize() {
+void MainWindow::onResized() {
     layoutControls();
 }
 
@@ -403,9 +450,28 @@ void MainWindow::layoutControls() {
 
 void MainWindow::applyFit() {
     const bool fit = ui_.fitToWindow && ui_.pictureShown && ui_.zoomSteps == 0;
-    ui_.pictureView->setScale(
-        fit ? fitScale(ui_.pictureView->picture().size(), ui_.pictureView->contentsRect().size())
-            : 1);
+    const QSize picture = ui_.pictureView->picture().size();
+    const QSize area = ui_.pictureView->contentsRect().size();
+    const bool larger = picture.width() > area.width() || picture.height() > area.height();
+    // Fit: the largest whole-number scale, or the whole picture scaled down when it is
+    // larger than the view. Outside a fit, the whole-number scale zoomed to from one.
+    ui_.pictureView->setShrinkToFit(fit && larger);
+    ui_.pictureView->setScale(fit ? (larger ? 1 : fitScale(picture, area))
+                                  : (ui_.zoomSteps == 0 ? wholeScale_ : 1));
+    applyWholeScaleStates();
+}
+
+// Zoom out and 1:1 act on a fit that changes the size and on a whole-number scale above 1
+// (the component's zoom steps keep their own states).
+void MainWindow::applyWholeScaleStates() {
+    if (!ui_.pictureShown || ui_.zoomSteps != 0)
+        return;
+    const int scale = ui_.pictureView->scale();
+    const bool scaled = scale > 1 || ui_.pictureView->shrunk();
+    if (!scaled)
+        return;
+    ui_.ZoomOut->setEnabled(scale > 1);
+    ui_.OrigSize->setEnabled(true);
 }
 
 void MainWindow::leaveFit() {
@@ -413,19 +479,42 @@ void MainWindow::leaveFit() {
     applyFit();
 }
 
-void MainWindow::fitClick() {
+bool MainWindow::zoomWholeStep(int direction) {
+    if (!ui_.pictureShown || ui_.zoomSteps != 0)
+        return false;
+    const int scale = ui_.pictureView->scale();
+    if (ui_.fitToWindow) {
+        if (direction > 0)
+            wholeScale_ = ui_.pictureView->shrunk() ? 1 : scale + 1;
+        else if (scale > 1)
+            wholeScale_ = scale - 1;
+        else
+            return true; // nothing smaller to go to: the step is off
+        ui_.fitToWindow = false;
+    } else if (wholeScale_ > 1) {
+        wholeScale_ = std::clamp(wholeScale_ + direction, 1, 64);
+    } else {
+        return false; // 1:1: the component's zoom steps
+    }
+    applyFit();
+    return true;
+}
+
+void MainWindow::fitToWindow() {
     if (!ui_.pictureShown)
         return;
     if (ui_.zoomSteps != 0)
-        OrigSizeClick();
+        originalSize();
+    wholeScale_ = 1;
     ui_.fitToWindow = true;
     applyFit();
 }
 
-void MainWindow::actualSizeClick() {
+void MainWindow::showActualSize() {
+    wholeScale_ = 1;
     leaveFit();
     if (ui_.zoomSteps != 0)
-        OrigSizeClick();
+        originalSize();
 }
 
 void MainWindow::showStatus(const QString& text) {
@@ -480,10 +569,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     }
     if (watched == ui_.FileList) {
         if (e->type() == QEvent::ShortcutOverride) {
-            // Letters and digits type a name in the list rather than run a view key.
+            // Letters and digits type a name in the list, unless they are a view key.
             const auto* key = static_cast<QKeyEvent*>(e);
             const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-            if (plain && !key->text().isEmpty() && key->text().front().isLetterOrNumber()) {
+            if (plain && !key->text().isEmpty() && key->text().front().isLetterOrNumber() &&
+                !isViewKey(key)) {
                 e->accept();
                 return true;
             }
@@ -520,9 +610,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
             if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0)
                 return false;
             if (wheel->angleDelta().y() > 0 && ui_.ZoomIn->isEnabled())
-                ZoomInClick();
+                zoomIn();
             else if (wheel->angleDelta().y() < 0 && ui_.ZoomOut->isEnabled())
-                ZoomOutClick();
+                zoomOut();
             else if (wheel->angleDelta().y() < 0)
                 leaveFit();
             return true;
@@ -583,6 +673,7 @@ void MainWindow::applyStates() {
         ui_.GIF->setChecked(true); // unticks "4Bit GoDot" with it
         states_.selectGif = false;
     }
+    applyWholeScaleStates();
 }
 
 // ---- Browsing chain ----
@@ -606,16 +697,16 @@ void MainWindow::driveChanged() {
 
 void MainWindow::folderChanged() {
     const QString folder = ui_.folderList->directory();
-    QDir::setCurrent(folder);
     ui_.driveBox->setDriveOf(folder);
     ui_.fileListBox->setDirectory(folder);
 }
 
 void MainWindow::fileListChanged() {
     ui_.FileList->clear();
+    const QDir folder(ui_.fileListBox->directory());
     for (const QString& name : ui_.fileListBox->fileNames()) {
         qint64 size = 0;
-        ui_.FileList->AddFile(name, size);
+        ui_.FileList->addFile(folder.filePath(name), size);
     }
     // The columns as wide as their texts; the row of the shown file stays selected.
     for (int column = 0; column < ui_.FileList->columnCountShown(); ++column)
@@ -623,19 +714,17 @@ void MainWindow::fileListChanged() {
     selectListFile(ui_.currentFileName);
 }
 
-void MainWindow::DetailClick() {
+void MainWindow::showDetails() {
     ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
 }
 
-void MainWindow::ListClick() {
+void MainWindow::showList() {
     ui_.FileList->setViewStyle(FileListView::ViewStyle::List);
 }
 
 QString MainWindow::selectedListFile() const {
-    // The list shows names in lower case; the file system may not, so take the name the
-    // row was made from. The list's names are relative to the current folder.
-    const QString name = ui_.FileList->selectedFileName();
-    return name.isEmpty() ? QString() : QDir::current().absoluteFilePath(name);
+    // The rows are made from the files' paths in the shown folder.
+    return ui_.FileList->selectedFileName();
 }
 
 } // namespace quendra
