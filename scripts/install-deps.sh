@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  # the image plugins: Qt 5 beside Qt 6, GdkPixbuf (and its loaders cache tool and thumbnailer)
+  qtbase5-dev libgdk-pixbuf-2.0-dev libgdk-pixbuf2.0-bin
   qt6-image-formats-plugins libpng-dev zlib1g-dev
   libdeflate-dev libgif-dev libjpeg62-turbo-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -14,6 +16,8 @@ packages=(
   # the desktop files, manual pages and the Debian package, and their checks
   librsvg2-bin help2man dpkg-dev desktop-file-utils appstream shared-mime-info libglib2.0-bin
   lintian
+  # the benchmarks (scripts/bench-*.sh)
+  hyperfine strace valgrind
 )
 
 missing=()

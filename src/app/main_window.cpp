@@ -620,14 +620,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
         return false;
     }
     if (watched == ui_.splitterHandle) {
-        const auto* mouse = static_cast<QMouseEvent*>(e);
         switch (e->type()) {
         case QEvent::MouseButtonPress:
-            dragStartX_ = qRound(mouse->globalPosition().x());
+            dragStartX_ = qRound(static_cast<QMouseEvent*>(e)->globalPosition().x());
             dragStartWidth_ = ui_.columnWidth;
             return true;
         case QEvent::MouseMove:
             if (dragStartX_ >= 0) {
+                const auto* mouse = static_cast<QMouseEvent*>(e);
                 ui_.columnWidth =
                     dragStartWidth_ + qRound(mouse->globalPosition().x()) - dragStartX_;
                 layoutControls();

@@ -2,13 +2,12 @@
 //
 // Every file goes the same way: the registry row chosen by the file's name, the caption
 // naming the file and its format before the file is read, the picture commands (and the
-// list box) disabled, one bounded read and the row's decoder (readPicture), the picture
-// handed to pictureView, which keeps its own copy; then the commands come back. A reader that
-// tells kinds apart (Art Studio hires, a GoDot clip) names the kind in the caption after
-// the read. A file the format refuses goes on to content detection: the format that fits
-// it best shows it in a frame of its own, whose caption names that format. A file no
+// list box) disabled, the one road of every program (openPictureFile: the name's format,
+// else the format the evidence names), the picture handed to pictureView, which keeps its
+// own copy; then the commands come back. The format the road chose shows the picture in a
+// frame of its own, whose caption names it (a GoDot clip, FLI Graph under .fli). A file no
 // format takes leaves the black template on screen, the picture commands off and the
-// first reader's reason on the line under the picture.
+// road's reason on the line under the picture.
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +18,7 @@
 #include "components/bridge.h"
 #include "components/file_list_view.h"
 #include "components/pmultiimage.h"
-#include "decode/detect.h"
+#include "decode/open_picture.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -109,19 +108,27 @@ void MainWindow::closeFrame(ReaderFamily family) {
         ui_.pictureShown = true;
 }
 
-void MainWindow::showFile(const QString& fileName, const C64Format& format) {
+void MainWindow::showFile(const QString& fileName, const C64Format& named) {
+    // The caption names the file and its name's format before the read; the one road
+    // (openPictureFile) then chooses the format, and the frame of the format chosen shows
+    // the picture, so the caption names what the converter and the thumbnailer name.
+    openFrame(fileName, suffixOf(named.captionSuffix), familyOf(named));
+    SavingProgress progress(progressWindow_, kLoading.toString(), !ui_.firstPaintPending);
+    DecodeOptions options;
+    options.grey = ui_.grey->isChecked();
+    options.progress = named.reportsProgress && progressWindow_ ? &progress : nullptr;
+    const OpenedPicture opened = openPictureFile(toPath(fileName), options);
     std::string reason;
-    if (showInFrame(fileName, format, nullptr, reason))
+    if (showInFrame(fileName, opened.format ? *opened.format : named, &opened.decoded, reason)) {
+        if (!opened.note.empty())
+            showStatus(QString::fromStdString(opened.note));
         return;
-    const Detected found = readDetected(toPath(fileName), format, {.grey = ui_.grey->isChecked()});
-    std::string detectedReason;
-    if (found.format && showInFrame(fileName, *found.format, &found.decoded, detectedReason))
-        return;
+    }
     // Nothing takes the file: the black template is no picture of it.
     ui_.pictureShown = false;
     readerRejected(states_);
     applyStates();
-    showStatus(QString::fromStdString(reason));
+    showStatus(namePart(fileName) + QStringLiteral(" is ") + QString::fromStdString(reason));
     applyFit();
 }
 

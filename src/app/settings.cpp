@@ -1,15 +1,103 @@
 #include "app/settings.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QSet>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <span>
+
+#include "decode/printable_name.h"
+#include "export/atomic_write.h"
 
 namespace quendra {
 
 namespace {
+
+QString errorText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The bytes of the settings file, or why a file that is there is not read (`leftAlone`).
+// Only a regular file is opened, and without waiting (a FIFO put in its place between the
+// look and the open does not block); at most kLargestSettingsFile bytes are read.
+struct SettingsBytes {
+    QByteArray bytes;
+    QString leftAlone;
+};
+
+SettingsBytes readSettingsBytes(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        const int error = errno;
+        struct stat link {};
+        if (error == ENOENT && ::lstat(name.constData(), &link) == 0)
+            return {{}, QStringLiteral("is a link to a file that is not there")};
+        if (error == ENOENT || error == ENOTDIR)
+            return {}; // the first start
+        return {{}, QStringLiteral("cannot be read: ") + errorText(error)};
+    }
+    if (S_ISDIR(info.st_mode))
+        return {{}, QStringLiteral("is a folder")};
+    if (!S_ISREG(info.st_mode))
+        return {{}, QStringLiteral("is not a regular file")};
+    const QString tooLarge = QStringLiteral("is larger than %1 KB").arg(kLargestSettingsFile / 1024);
+    if (info.st_size > kLargestSettingsFile)
+        return {{}, tooLarge};
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return {{}, QStringLiteral("cannot be read: ") + errorText(errno)};
+    SettingsBytes result;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        result.leftAlone = QStringLiteral("is not a regular file");
+    } else {
+        // One byte more than allowed tells a file that grew since the look.
+        result.bytes.resize(kLargestSettingsFile + 1);
+        qint64 done = 0;
+        while (done < result.bytes.size()) {
+            const ssize_t n = ::read(fd, result.bytes.data() + done,
+                                     static_cast<std::size_t>(result.bytes.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                result = {{}, QStringLiteral("cannot be read: ") + errorText(errno)};
+                break;
+            }
+            if (n == 0)
+                break;
+            done += n;
+        }
+        if (result.leftAlone.isEmpty()) {
+            result.bytes.truncate(done);
+            if (done > kLargestSettingsFile)
+                result = {{}, tooLarge};
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
+// Says once per file, however often the program looks at it, that it is left alone.
+void reportLeftAlone(const QString& path, const QString& reason) {
+    static QSet<QString> reported;
+    if (reported.contains(path))
+        return;
+    reported.insert(path);
+    const std::string name = printableName(QFile::encodeName(path).toStdString());
+    std::fprintf(stderr, "quendra: the settings file %s %s; the defaults are used and it is "
+                         "left as it is\n",
+                 name.c_str(), reason.toLocal8Bit().constData());
+}
 
 QString sectionNameOf(const QString& line) {
     const QString t = line.trimmed();
@@ -61,10 +149,13 @@ QString& overridePath() {
 } // namespace
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
+    SettingsBytes read = readSettingsBytes(path_);
+    if (!read.leftAlone.isEmpty()) {
+        leftAloneReason_ = read.leftAlone;
+        reportLeftAlone(path_, leftAloneReason_);
         return;
-    original_ = file.readAll();
+    }
+    original_ = std::move(read.bytes);
     QByteArray bytes = original_;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         byteOrderMark_ = bytes.left(3);
@@ -201,20 +292,34 @@ QByteArray IniFile::bytes() const {
 }
 
 bool IniFile::save() const {
+    if (!leftAloneReason_.isEmpty())
+        return false;
     const QByteArray out = bytes();
     if (out == original_ && !out.isEmpty() && QFileInfo::exists(path_))
         return true;
     const QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(out) != out.size()) {
-        file.cancelWriting();
-        return false;
+    // A link (a settings file kept with the user's other dotfiles) stays a link.
+    namespace fs = std::filesystem;
+    fs::path target(QFile::encodeName(path_).toStdString());
+    std::error_code error;
+    if (fs::is_symlink(target, error)) {
+        target = fs::canonical(target, error);
+        if (error)
+            return false;
     }
-    return file.commit();
+    struct stat before {};
+    const bool existed = ::stat(target.c_str(), &before) == 0;
+    const WriteResult written = writeFileAtomically(
+        target, std::span(reinterpret_cast<const std::uint8_t*>(out.constData()),
+                          static_cast<std::size_t>(out.size())));
+    if (!written.written)
+        return false;
+    // The new file keeps who may read it (a settings file of mode 600 stays private).
+    if (existed)
+        (void)::chmod(target.c_str(), before.st_mode & 07777);
+    return true;
 }
 
 namespace settings {

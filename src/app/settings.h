@@ -4,8 +4,14 @@
 // lines, text in any 8-bit encoding); IniFile keeps every byte of it that it does not own:
 // the encoding, a byte-order mark, each line's own ending ("\r\n" or "\n") and whether the
 // last line has one. Only the lines it is asked to set are rewritten; new lines take the
-// ending most lines of the file have. A file that is missing or cannot be read reads as
-// empty; values that are not whole numbers read as the default.
+// ending most lines of the file have. A missing file reads as empty; values that are not
+// whole numbers read as the default.
+//
+// A file that is there but is not read is left alone: one that cannot be read, one that is
+// not a regular file (a folder, a FIFO, a device: never opened, so never waited on), one
+// larger than kLargestSettingsFile, and a link to nothing. It reads as empty, save() never
+// writes it, and the program says so once on stderr. Nothing the user had is replaced by
+// less.
 #pragma once
 
 #include <QByteArray>
@@ -14,12 +20,17 @@
 
 namespace quendra {
 
+// Far more than the viewer writes, and still read at once.
+inline constexpr qint64 kLargestSettingsFile = 1024 * 1024;
+
 class IniFile {
   public:
-    // Loads `path` (an unreadable or missing file gives an empty one).
+    // Loads `path` (a missing file, or one left alone, gives an empty one).
     explicit IniFile(QString path);
 
     const QString& path() const { return path_; }
+    // Why the file is left alone ("is not a regular file", "cannot be read: ..."), or empty.
+    const QString& leftAloneReason() const { return leftAloneReason_; }
 
     // The value of `key` in `section` (both matched without regard to case, as profile
     // files are), or `fallback` when it is missing or not a decimal integer.
@@ -33,9 +44,10 @@ class IniFile {
     void writeInteger(const QString& section, const QString& key, int value);
     void writeString(const QString& section, const QString& key, const QString& value);
 
-    // Writes the whole file atomically (a temporary file renamed over the old one), making
-    // the folder when needed; a file that would not change is left alone. False when it
-    // could not be written; the old file then stays.
+    // Writes the whole file atomically (export/atomic_write.h; through a link to its target,
+    // with the old file's permissions), making the folder when needed; a file that would not
+    // change is left alone. False when it could not be written or is left alone; the old
+    // file then stays.
     bool save() const;
 
     // The file's bytes as save() writes them.
@@ -59,6 +71,7 @@ class IniFile {
     void insertLine(int at, const QString& text);
 
     QString path_;
+    QString leftAloneReason_;
     QByteArray original_;
     QByteArray byteOrderMark_;
     bool utf8_ = true; // else Latin-1, as 8-bit profile files of old were

@@ -28,9 +28,7 @@ Decoded decodeAfli(Bytes file, const DecodeOptions& options) {
                                  .screens = file.data() + kScreens,
                                  .screenStride = fli::kScreenStride,
                                  .hires = true};
-    fli::FrameBuffer lines;
-    fli::drawFrame(frame, lines, 0, fli::kLines);
-    fli::showFrame(d.picture, lines, fli::kBugStrip);
+    fli::drawFrame(d.picture, frame, 0, fli::kLines, fli::kBugStrip);
     return d;
 }
 

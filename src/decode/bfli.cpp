@@ -44,10 +44,8 @@ Decoded decodeBfli(Bytes file, const DecodeOptions& options) {
     lower.bitmap = file.data() + kLowerBitmap;
     lower.screens = file.data() + kLowerScreens;
     lower.cellBase = 1000;
-    fli::FrameBuffer lines(fli::Holds::ColourNumbers, 2 * fli::kLines);
-    fli::drawFrame(upper, lines, 0, fli::kLines);
-    fli::drawFrame(lower, lines, fli::kLines, fli::kLines);
-    fli::showFrame(d.picture, lines, fli::kBugStrip);
+    fli::drawFrame(d.picture, upper, 0, fli::kLines, fli::kBugStrip);
+    fli::drawFrame(d.picture, lower, fli::kLines, fli::kLines, fli::kBugStrip);
     return d;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "decode/formats.h"
 
@@ -20,25 +21,24 @@ inline constexpr std::size_t kDetectionReadLimit = 1 << 16;
 // The text before the first "." of the name part; empty when there is none.
 std::string_view c64NamePrefix(std::string_view fileName);
 
-// The format whose probe scores the file highest (`head` its first bytes, `fileSize` its
-// length), the earlier row on a tie; a format that the name's C64 prefix names wins whenever
-// its probe accepts the file at all. `refused`, the format that refused the file, is not
-// tried again. Null when no probe accepts the file.
+// A format that may hold a file, and how strongly the evidence speaks for it: a probe's
+// score counted twice (so that evidence of other kinds fits in between), or kByPrefix for
+// the format the name's C64 prefix names.
+struct Candidate {
+    const C64Format* format = nullptr;
+    int rank = 0;
+    bool ownLoadAddress = false; // read with its own load address put in (open_picture.h)
+};
+inline constexpr int kByPrefix = 100;
+
+// Every format whose probe accepts the file (`head` its first bytes, `fileSize` its
+// length) but `refused`, strongest evidence first, the earlier row on a tie.
+std::vector<Candidate> rankedFormats(Bytes head, std::uint64_t fileSize,
+                                     std::string_view fileName,
+                                     const C64Format* refused = nullptr);
+
+// The first of rankedFormats; null when no probe accepts the file.
 const C64Format* detectFormat(Bytes head, std::uint64_t fileSize, std::string_view fileName,
                               const C64Format* refused = nullptr);
-
-// detectFormat on a file: reads its first kDetectionReadLimit bytes.
-const C64Format* detectFileFormat(const std::filesystem::path& path,
-                                  const C64Format* refused = nullptr);
-
-// A file's picture by content detection, for a file that `refused` (the format its name
-// gave) did not take: the format that fits the file best and its picture. No format when
-// none fits, or when the one that fits best refuses the file as well.
-struct Detected {
-    const C64Format* format = nullptr;
-    Decoded decoded;
-};
-Detected readDetected(const std::filesystem::path& path, const C64Format& refused,
-                      const DecodeOptions& options);
 
 } // namespace quendra

@@ -1,6 +1,8 @@
 #include "decode/fli.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 #include "decode/blend.h"
@@ -23,98 +25,159 @@ Decoded accepted(std::string_view suffix, const DecodeOptions& options, int widt
 
 namespace {
 
-struct PartTables {
-    std::uint8_t colourNumbers[16], first[16], second[16];
-    constexpr PartTables() : colourNumbers{}, first{}, second{} {
+using Word = std::uint64_t; // the 8 pixels of a cell line, pixel i in byte i of memory
+
+constexpr Word kEveryByte = 0x0101010101010101;
+
+// The cell-line masks of a bitmap byte: byte i all ones where pixel i is set.
+struct Masks {
+    Word hires[256];      // pixel i shows bit 7 - i
+    Word lowOfPair[256];  // pixels 2m, 2m + 1 show the pair's low bit, bit 6 - 2m
+    Word highOfPair[256]; // ... and its high bit, bit 7 - 2m
+};
+
+constexpr Word maskOf(unsigned bits, auto bitOfPixel) {
+    std::array<std::uint8_t, 8> bytes{};
+    for (int i = 0; i < 8; ++i)
+        bytes[i] = (bits >> bitOfPixel(i)) & 1 ? 0xFF : 0;
+    return std::bit_cast<Word>(bytes);
+}
+
+constexpr Masks makeMasks() {
+    Masks m{};
+    for (unsigned b = 0; b < 256; ++b) {
+        m.hires[b] = maskOf(b, [](int i) { return 7 - i; });
+        m.lowOfPair[b] = maskOf(b, [](int i) { return 6 - (i & ~1); });
+        m.highOfPair[b] = maskOf(b, [](int i) { return 7 - (i & ~1); });
+    }
+    return m;
+}
+constexpr Masks kMasks = makeMasks();
+
+// What a frame's pixels hold for each colour number, in every byte of a word: the colour
+// number itself, or its part of a blend position as the first or the second frame of a pair.
+struct Parts {
+    Word colourNumbers[16], first[16], second[16];
+    constexpr Parts() : colourNumbers{}, first{}, second{} {
         for (std::uint8_t c = 0; c < 16; ++c) {
-            colourNumbers[c] = c;
-            first[c] = blendFirst(c);
-            second[c] = blendSecond(c);
+            colourNumbers[c] = kEveryByte * c;
+            first[c] = kEveryByte * blendFirst(c);
+            second[c] = kEveryByte * blendSecond(c);
         }
     }
 };
-constexpr PartTables kParts;
+constexpr Parts kParts;
+
+// One pixel line of a frame, ready to draw cell by cell.
+struct FrameLine {
+    const std::uint8_t* bitmap; // the line's byte of cell 0
+    const std::uint8_t* screen;
+    const std::uint8_t* colour;
+    const Word* parts;
+    Word background;
+    unsigned firstCell; // cell number of the line's column 0, before wrapping at 1024
+
+    FrameLine(const FrameMemory& frame, const Word* partsOf, int y)
+        : bitmap(frame.bitmap + (y & 7)),
+          screen(frame.screens + frame.screenStride * static_cast<unsigned>(y & 7)),
+          colour(frame.colour), parts(partsOf),
+          background(frame.hires ? 0 : partsOf[frame.backgrounds[y] & 15]),
+          firstCell(static_cast<unsigned>(frame.cellBase + 40 * (y >> 3))) {}
+
+    // The 8 pixels of cell column cx.
+    template <bool hires> Word cell(int cx) const {
+        const unsigned c = (firstCell + static_cast<unsigned>(cx)) & 1023;
+        const unsigned s = screen[c];
+        const unsigned bits = bitmap[8 * c];
+        if constexpr (hires) {
+            // Bit 0 shows the screen byte's low nibble, bit 1 its high nibble.
+            const Word zero = parts[s & 15], one = parts[s >> 4];
+            return zero ^ ((zero ^ one) & kMasks.hires[bits]);
+        } else {
+            // Pairs 00 background, 01 screen high nibble, 10 screen low nibble, 11 colour.
+            const Word low = kMasks.lowOfPair[bits];
+            const Word p0 = background ^ ((background ^ parts[s >> 4]) & low);
+            const Word p1 = parts[s & 15] ^ ((parts[s & 15] ^ parts[colour[c] & 15]) & low);
+            return p0 ^ ((p0 ^ p1) & kMasks.highOfPair[bits]);
+        }
+    }
+};
+
+void store(std::uint8_t* out, Word w) {
+    std::memcpy(out, &w, sizeof w);
+}
+
+// The word's pixels one to the right, pixel 0 taken from the last pixel of `before`.
+Word shiftedRight(Word w, Word before) {
+    if constexpr (std::endian::native == std::endian::little)
+        return w << 8 | before >> 56;
+    else
+        return w >> 8 | before << 56;
+}
+
+template <bool hires>
+void drawLines(IndexedImage& picture, const FrameMemory& frame, int firstLine, int lines,
+               int left) {
+    const int leftCell = left / 8;
+    const int end = std::min(40, leftCell + picture.width() / 8);
+    for (int y = 0; y < lines; ++y) {
+        const FrameLine line(frame, kParts.colourNumbers, y);
+        std::uint8_t* out = picture.row(firstLine + y);
+        for (int cx = leftCell; cx < end; ++cx)
+            store(out + 8 * (cx - leftCell), line.template cell<hires>(cx));
+    }
+}
+
+template <bool firstHires, bool secondHires, bool shifted>
+void mixLines(IndexedImage& picture, const FrameMemory& first, const FrameMemory& second, int left,
+              int firstColumn, int endColumn) {
+    const int leftCell = left / 8;
+    const int begin = std::max(firstColumn, leftCell);
+    const int end = std::min(endColumn, leftCell + picture.width() / 8);
+    for (int y = 0; y < picture.height(); ++y) {
+        const FrameLine a(first, kParts.first, y), b(second, kParts.second, y);
+        std::uint8_t* out = picture.row(y);
+        // Left of the picture's first column the second frame shows its background.
+        Word before = 0;
+        if constexpr (shifted)
+            before = begin == leftCell ? b.background : b.template cell<secondHires>(begin - 1);
+        for (int cx = begin; cx < end; ++cx) {
+            Word w = b.template cell<secondHires>(cx);
+            if constexpr (shifted) {
+                const Word next = w;
+                w = shiftedRight(w, before);
+                before = next;
+            }
+            store(out + 8 * (cx - leftCell), a.template cell<firstHires>(cx) | w);
+        }
+    }
+}
 
 } // namespace
-
-FrameBuffer::FrameBuffer(Holds holds, int lines)
-    : holds_(holds), lines_(lines), parts_(holds == Holds::FirstOfPair    ? kParts.first
-                                           : holds == Holds::SecondOfPair ? kParts.second
-                                                                          : kParts.colourNumbers),
-      pixels_(static_cast<std::size_t>(lines) * kScreenWidth) {}
 
 SameBackground::SameBackground(std::uint8_t background) {
     std::memset(lines, background, sizeof lines);
 }
 
-void drawFrame(const FrameMemory& frame, FrameBuffer& out, int firstLine, int lines,
-               int firstColumn, int endColumn) {
-    for (int y = 0; y < lines; ++y) {
-        const int row = y >> 3;
-        const int k = y & 7;
-        const std::uint8_t* screen = frame.screens + frame.screenStride * static_cast<unsigned>(k);
-        std::uint8_t* pixels = out.line(firstLine + y);
-        if (frame.hires) {
-            for (int cx = firstColumn; cx < endColumn; ++cx) {
-                const unsigned cell = static_cast<unsigned>(frame.cellBase + 40 * row + cx) & 1023;
-                const std::uint8_t s = screen[cell];
-                const std::uint8_t colours[2] = {out.part(s), out.part(s >> 4)};
-                const unsigned b = frame.bitmap[8 * cell + k];
-                std::uint8_t* p = pixels + 8 * cx;
-                for (int i = 0; i < 8; ++i)
-                    p[i] = colours[(b >> (7 - i)) & 1];
-            }
-        } else {
-            const std::uint8_t background = out.part(frame.backgrounds[y]);
-            for (int cx = firstColumn; cx < endColumn; ++cx) {
-                const unsigned cell = static_cast<unsigned>(frame.cellBase + 40 * row + cx) & 1023;
-                const std::uint8_t s = screen[cell];
-                // Pairs 00 background, 01 screen high nibble, 10 screen low nibble, 11 colour.
-                const std::uint8_t colours[4] = {background, out.part(s >> 4), out.part(s),
-                                                 out.part(frame.colour[cell])};
-                const unsigned b = frame.bitmap[8 * cell + k];
-                std::uint8_t* p = pixels + 8 * cx;
-                for (int m = 0; m < 4; ++m) {
-                    const std::uint8_t c = colours[(b >> (6 - 2 * m)) & 3];
-                    p[2 * m] = c;
-                    p[2 * m + 1] = c;
-                }
-            }
-        }
-    }
-}
-
-void showFrame(IndexedImage& picture, const FrameBuffer& frame, int left) {
-    const int lines = std::min(picture.height(), frame.lines());
-    for (int y = 0; y < lines; ++y)
-        std::memcpy(picture.row(y), frame.line(y) + left,
-                    static_cast<std::size_t>(picture.width()));
-}
-
-void showMix(IndexedImage& picture, const FrameBuffer& first, const FrameBuffer& second, int left,
-             int shift, const std::uint8_t* secondBackgrounds, int firstX, int endX) {
-    const int lines = std::min({picture.height(), first.lines(), second.lines()});
-    const int secondLeft = left - shift;
-    for (int y = 0; y < lines; ++y) {
-        const std::uint8_t* a = first.line(y) + left;
-        const std::uint8_t* b = second.line(y);
-        std::uint8_t* out = picture.row(y);
-        int x = firstX;
-        if (x == 0 && shift != 0) {
-            out[0] = static_cast<std::uint8_t>(a[0] | second.part(secondBackgrounds[y]));
-            x = 1;
-        }
-        for (; x < endX; ++x)
-            out[x] = static_cast<std::uint8_t>(a[x] | b[x + secondLeft]);
-    }
+void drawFrame(IndexedImage& picture, const FrameMemory& frame, int firstLine, int lines,
+               int left) {
+    lines = std::min(lines, picture.height() - firstLine);
+    if (frame.hires)
+        drawLines<true>(picture, frame, firstLine, lines, left);
+    else
+        drawLines<false>(picture, frame, firstLine, lines, left);
 }
 
 void drawMix(IndexedImage& picture, const FrameMemory& first, const FrameMemory& second, int left,
-             int shift) {
-    FrameBuffer firstLines(Holds::FirstOfPair), secondLines(Holds::SecondOfPair);
-    drawFrame(first, firstLines, 0, kLines);
-    drawFrame(second, secondLines, 0, kLines);
-    showMix(picture, firstLines, secondLines, left, shift, second.backgrounds, 0, picture.width());
+             int shift, int firstColumn, int endColumn) {
+    using Mix = void (*)(IndexedImage&, const FrameMemory&, const FrameMemory&, int, int, int);
+    // By first frame hires, second frame hires, shifted.
+    constexpr Mix kMixes[2][2][2] = {{{mixLines<false, false, false>, mixLines<false, false, true>},
+                                      {mixLines<false, true, false>, mixLines<false, true, true>}},
+                                     {{mixLines<true, false, false>, mixLines<true, false, true>},
+                                      {mixLines<true, true, false>, mixLines<true, true, true>}}};
+    kMixes[first.hires][second.hires][shift != 0](picture, first, second, left, firstColumn,
+                                                  endColumn);
 }
 
 } // namespace quendra::fli

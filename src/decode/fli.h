@@ -56,54 +56,19 @@ struct SameBackground {
     explicit SameBackground(std::uint8_t background);
 };
 
-// What a frame buffer holds for each pixel: its colour number, or that colour's part of a
-// blend position as the first or the second frame of a pair (blend.h), so that a mixed
-// pixel is the two parts or-ed together.
-enum class Holds { ColourNumbers, FirstOfPair, SecondOfPair };
+// Draws lines [0, lines) of a frame into the picture's lines [firstLine, firstLine + lines)
+// as C64 colour numbers: picture pixel x is the frame's screen pixel x + left (0 or
+// kBugStrip). The picture has its size already; its palette is the caller's.
+void drawFrame(IndexedImage& picture, const FrameMemory& frame, int firstLine, int lines, int left);
 
-// A frame's pixels, 320 a pixel line, top line first.
-class FrameBuffer {
-  public:
-    explicit FrameBuffer(Holds holds = Holds::ColourNumbers, int lines = kLines);
-    Holds holds() const { return holds_; }
-    int lines() const { return lines_; }
-    std::uint8_t* line(int y) {
-        return pixels_.data() + static_cast<std::size_t>(y) * kScreenWidth;
-    }
-    const std::uint8_t* line(int y) const {
-        return pixels_.data() + static_cast<std::size_t>(y) * kScreenWidth;
-    }
-    // What the buffer holds for colour number c (0..15).
-    std::uint8_t part(std::uint8_t c) const { return parts_[c & 15]; }
-
-  private:
-    Holds holds_;
-    int lines_;
-    const std::uint8_t* parts_;
-    std::vector<std::uint8_t> pixels_;
-};
-
-// Draws the cell columns [firstColumn, endColumn) of lines [0, lines) of a frame into the
-// buffer's lines [firstLine, firstLine + lines).
-void drawFrame(const FrameMemory& frame, FrameBuffer& out, int firstLine, int lines,
-               int firstColumn = 0, int endColumn = 40);
-
-// The picture shows one frame's colour numbers: picture pixel x is buffer pixel x + left.
-// The picture has its width and height already; its palette is the caller's.
-void showFrame(IndexedImage& picture, const FrameBuffer& frame, int left);
-
-// The picture shows the mix of two frames as blend positions, for picture columns
-// [firstX, endX): the first frame's pixel x + left with the second frame's pixel
-// x + left - shift; where shift is 1, picture column 0 takes the second frame's background
-// of the line, `secondBackgrounds[y]`, instead. The buffers hold FirstOfPair and
-// SecondOfPair.
-void showMix(IndexedImage& picture, const FrameBuffer& first, const FrameBuffer& second, int left,
-             int shift, const std::uint8_t* secondBackgrounds, int firstX, int endX);
-
-// Draws both frames of an interlaced picture and shows their mix over the picture's width
-// (shift 0 or 1; a shifted second frame must be multicolour, for its line backgrounds).
+// Draws both frames of an interlaced picture and shows their mix as blend positions over the
+// picture's lines, for the screen's cell columns [firstColumn, endColumn): picture pixel x
+// is the first frame's pixel x + left with the second frame's pixel x + left - shift (shift
+// 0 or 1); where shift is 1, picture column 0 takes the second frame's background of the
+// line instead (a shifted second frame must be multicolour). One pass, cell by cell, with
+// no frame buffers.
 void drawMix(IndexedImage& picture, const FrameMemory& first, const FrameMemory& second, int left,
-             int shift);
+             int shift, int firstColumn = 0, int endColumn = 40);
 
 // Probe scores: the one scale content detection weighs every format on (reader_checks.h).
 inline constexpr int kProbeSize = quendra::kProbeLength;

@@ -4,7 +4,8 @@
 //   1026  8 x 1024  screens 0..7 (1000 used each)
 //   9218  8000      bitmap
 //   17218           end; 17409-byte files run on to $7FFF
-// A .fli of any other length is an FLI Graph picture (fli_graph.cpp).
+// A .fli of any other length is an FLI Graph picture (fli_graph.cpp), unless it loads at
+// $3C00.
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
 #include "decode/palette.h"
@@ -26,7 +27,9 @@ bool designerLength(std::size_t size) {
 
 Decoded decodeFliDesigner(Bytes file, const DecodeOptions& options) {
     if (!designerLength(file.size())) {
-        if (file.size() < 5) {
+        // Another length at FLI Designer's own address is a cut or padded FLI Designer
+        // file, not FLI Graph's.
+        if (file.size() < 5 || fli::startsWith(file, 0x3C00)) {
             return Decoded::reject(
                 kSuffix, fli::lengthReason("an FLI picture", "17218 or 17409", file, options));
         }
@@ -39,9 +42,7 @@ Decoded decodeFliDesigner(Bytes file, const DecodeOptions& options) {
                                  .screenStride = fli::kScreenStride,
                                  .colour = file.data() + kColour,
                                  .backgrounds = black.lines};
-    fli::FrameBuffer lines;
-    fli::drawFrame(frame, lines, 0, fli::kLines);
-    fli::showFrame(d.picture, lines, fli::kBugStrip);
+    fli::drawFrame(d.picture, frame, 0, fli::kLines, fli::kBugStrip);
     return d;
 }
 

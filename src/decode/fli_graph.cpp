@@ -5,8 +5,8 @@
 //   1282  8 x 1024  screens 0..7 (1000 used each)
 //   9474  8000      bitmap
 //   17474           end; 17665- and 17666-byte files carry unused bytes after the bitmap
-// Any other length (5 bytes or more) is packed: byte 2 is the escape, and the data is read
-// backwards from the last byte down to byte 2, filling the 17472 bytes that follow the
+// Any other length (5 bytes or more, at $3B00) is packed: byte 2 is the escape, and the data
+// is read backwards from the last byte down to byte 2, filling the 17472 bytes that follow the
 // load address from their last byte down to their first. Read backwards, "escape count
 // value" is a run of count values (count 0: 256), so the file stores "value count escape";
 // every other byte is itself. The unpacking stops when the 17472 bytes are full; a run
@@ -17,6 +17,7 @@
 
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
+#include "decode/load_address.h"
 #include "decode/palette.h"
 
 namespace quendra {
@@ -82,6 +83,12 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
             return Decoded::reject(kSuffix, fli::lengthReason("a packed FLI Graph picture",
                                                               "less than 65536", file, options));
         }
+        // Packed data has no signature: its load address is all that tells it (a FLIC
+        // animation or a cut FLI Designer file would unpack to noise).
+        if (!fli::startsWith(file, 0x3B00)) {
+            return Decoded::reject(
+                kSuffix, loadAddressReason("a packed FLI Graph picture", "$3B00", file));
+        }
         if (!unpack(file, unpacked))
             return Decoded::reject(kSuffix, "the packed FLI Graph data ends before the picture");
         data = unpacked.data();
@@ -92,9 +99,7 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
                                  .screenStride = fli::kScreenStride,
                                  .colour = data + kColour,
                                  .backgrounds = data + kBackgrounds};
-    fli::FrameBuffer lines;
-    fli::drawFrame(frame, lines, 0, fli::kLines);
-    fli::showFrame(d.picture, lines, fli::kBugStrip);
+    fli::drawFrame(d.picture, frame, 0, fli::kLines, fli::kBugStrip);
     return d;
 }
 

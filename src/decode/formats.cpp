@@ -4,7 +4,7 @@
 #include <cctype>
 #include <fstream>
 
-#include "decode/detect.h"
+#include "decode/open_picture.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -79,9 +79,9 @@ constexpr C64Format kFormats[] = {
      .probe = probeDoodleCompressed,
      .loadAddresses = {0x5C00}},
     // Printfox and Pagefox: one reader, the first byte tells the page type. For desktops,
-    // the type letter and a run marker tell a screen or large picture (nearly every page
-    // begins with a run of blank cells; no text begins so); a page's letter alone says
-    // too little.
+    // the type letter tells a screen or large picture when the byte after it is no text
+    // (a run marker, or a literal cell byte; the MIME writer adds that condition); a
+    // Pagefox page's letter is followed by its size, which may be any byte.
     {.name = "Printfox large",
      .extensions = {".gb", ".GB"},
      .captionSuffix = " (Page-/Printfox)",
@@ -91,7 +91,7 @@ constexpr C64Format kFormats[] = {
      .reportsProgress = true,
      .decode = decodePrintfox,
      .showsInGrey = false,
-     .signature = "G\x9B"},
+     .signature = "G"},
     {.name = "Printfox screen",
      .extensions = {".BS", ".bs"},
      .captionSuffix = " (Page-/Printfox)",
@@ -101,7 +101,7 @@ constexpr C64Format kFormats[] = {
      .reportsProgress = true,
      .decode = decodePrintfox,
      .showsInGrey = false,
-     .signature = "B\x9B"},
+     .signature = "B"},
     {.name = "Pagefox",
      .extensions = {".pg", ".PG"},
      .captionSuffix = " (Page-/Printfox)",
@@ -406,6 +406,7 @@ constexpr C64Format kFormats[] = {
     {.name = "GoDot 4Bit clip",
      .extensions = {".clp"},
      .captionSuffix = " (4Bit GoDot)",
+     .kindSuffix = " (4Bit GoDot-Clip)",
      .readLimit = kGodotClipReadLimit,
      .sizes = "packed",
      .typeText = "GoDot 4Bit clip",
@@ -529,13 +530,7 @@ Decoded readPicture(const std::filesystem::path& path, const C64Format& format,
 }
 
 Decoded decodeFile(const std::filesystem::path& path, const DecodeOptions& options) {
-    const C64Format& format = formatForFile(path.filename().string());
-    Decoded decoded = readPicture(path, format, options);
-    if (!decoded.accepted) {
-        if (Detected found = readDetected(path, format, options); found.format)
-            return std::move(found.decoded);
-    }
-    return decoded;
+    return openPictureFile(path, options).decoded;
 }
 
 } // namespace quendra

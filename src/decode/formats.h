@@ -24,6 +24,9 @@ struct C64Format {
     std::string_view name = {};                      // for people: "Koala Painter"
     std::array<std::string_view, 8> extensions = {}; // exact forms with the dot; unused empty
     std::string_view captionSuffix = {};             // appended to the caption before the read
+    // The caption suffix its reader gives files of this row's kind, where it differs from
+    // captionSuffix (a GoDot clip); the road names the row by it.
+    std::string_view kindSuffix = {};
     std::size_t readLimit = 0;                       // the one bounded read takes at most this
     std::string_view sizes = {};                     // the file lengths it takes, for people
     std::string_view typeText = {};                  // the file list's Type column
@@ -76,9 +79,7 @@ std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& path, std:
 Decoded readPicture(const std::filesystem::path& path, const C64Format& format,
                     DecodeOptions options);
 
-// The whole road: formatForFile by the file's name, then readPicture; a file that format
-// refuses goes on to content detection (detect.h) and keeps the first rejection when no
-// other format takes it.
+// The whole road's picture (openPictureFile in open_picture.h, which names the format too).
 Decoded decodeFile(const std::filesystem::path& path, const DecodeOptions& options);
 
 } // namespace quendra

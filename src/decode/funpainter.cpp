@@ -19,13 +19,14 @@
 // Pixel line y takes its cell colours from screen memory y mod 8 (FLI). Each pixel shows
 // the blend palette's mix of its colour in the first frame and its colour in the second.
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "decode/blend.h"
-#include "decode/reader_checks.h"
 #include "decode/fli.h"
+#include "decode/reader_checks.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -33,7 +34,6 @@ namespace quendra {
 namespace {
 
 constexpr std::string_view kSuffix = " (FunPainter 2 / IFLI)";
-constexpr std::size_t kExpansionArea = 60000;
 constexpr std::size_t kHeaderBytes = 18;
 
 constexpr std::size_t kScreenStride = fli::kScreenStride;
@@ -44,10 +44,13 @@ constexpr std::size_t kColourMemory = 16384;
 constexpr std::size_t kSecondScreens = 17384;
 constexpr std::size_t kSecondBitmap = 25576;
 constexpr std::size_t kLowerBackgrounds = 33576;
+// The memory image as far as the picture reads it; data beyond it is never shown.
+constexpr std::size_t kMemoryImage = kLowerBackgrounds + 100;
 
-// Expands the data into the zero-filled area, dropping writes beyond it. An item may begin
-// at any byte; a run whose count or value lies beyond the data appends nothing.
-void expand(Bytes data, bool packed, std::uint8_t marker, std::vector<std::uint8_t>& area) {
+// Expands the data into the area, dropping writes beyond it, and zero-fills the rest. An
+// item may begin at any byte; a run whose count or value lies beyond the data appends
+// nothing.
+void expand(Bytes data, bool packed, std::uint8_t marker, std::span<std::uint8_t> area) {
     const std::uint8_t* in = data.data();
     const std::uint8_t* const end = in + data.size();
     std::uint8_t* out = area.data();
@@ -71,10 +74,12 @@ void expand(Bytes data, bool packed, std::uint8_t marker, std::vector<std::uint8
         out += n;
         in += 3;
     }
+    std::memset(out, 0, static_cast<std::size_t>(limit - out));
 }
 
-// Draws cell column by cell column; the progress position after multicolour column x is
-// x div 4, so each cell column reports its number four times.
+// Draws both frames and their mix in one pass. With a progress receiver it goes cell column
+// by cell column; the progress position after multicolour column x is x div 4, so each cell
+// column reports its number four times.
 void draw(const std::uint8_t* mem, IndexedImage& picture, Progress* progress) {
     std::uint8_t backgrounds[fli::kLines];
     std::copy_n(mem + kUpperBackgrounds, 100, backgrounds);
@@ -87,15 +92,14 @@ void draw(const std::uint8_t* mem, IndexedImage& picture, Progress* progress) {
     fli::FrameMemory second = first;
     second.bitmap = mem + kSecondBitmap;
     second.screens = mem + kSecondScreens;
-    fli::FrameBuffer firstLines(fli::Holds::FirstOfPair), secondLines(fli::Holds::SecondOfPair);
+    if (!progress) {
+        fli::drawMix(picture, first, second, 0, 0);
+        return;
+    }
     for (int cx = 0; cx < 40; ++cx) {
-        fli::drawFrame(first, firstLines, 0, fli::kLines, cx, cx + 1);
-        fli::drawFrame(second, secondLines, 0, fli::kLines, cx, cx + 1);
-        fli::showMix(picture, firstLines, secondLines, 0, 0, backgrounds, 8 * cx, 8 * cx + 8);
-        if (progress) {
-            for (int i = 0; i < 4; ++i)
-                progress->position(cx);
-        }
+        fli::drawMix(picture, first, second, 0, 0, cx, cx + 1);
+        for (int i = 0; i < 4; ++i)
+            progress->position(cx);
     }
 }
 
@@ -122,10 +126,10 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     if (options.progress)
         options.progress->start(40);
 
-    std::vector<std::uint8_t> area(kExpansionArea, 0);
-    if (file.size() > kHeaderBytes) {
-        expand(file.subspan(kHeaderBytes), file[16] != 0, file[17], area);
-    }
+    std::array<std::uint8_t, kMemoryImage> area; // on the stack: no allocation per picture
+    const bool hasData = file.size() > kHeaderBytes;
+    expand(hasData ? file.subspan(kHeaderBytes) : Bytes(), hasData && file[16] != 0,
+           hasData ? file[17] : 0, area);
     draw(area.data(), d.picture, options.progress);
     return d;
 }

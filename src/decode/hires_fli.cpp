@@ -29,9 +29,7 @@ Decoded decodeHiresFli(Bytes file, const DecodeOptions& options) {
                                  .screens = file.data() + kScreens,
                                  .screenStride = fli::kScreenStride,
                                  .hires = true};
-    fli::FrameBuffer lines(fli::Holds::ColourNumbers, kLines);
-    fli::drawFrame(frame, lines, 0, kLines);
-    fli::showFrame(d.picture, lines, fli::kBugStrip);
+    fli::drawFrame(d.picture, frame, 0, kLines, fli::kBugStrip);
     return d;
 }
 

@@ -63,15 +63,16 @@ inline int probeLengthAndAddress(Bytes file, std::uint64_t fileSize,
 
 // The probe of a run-length packed format without a signature: the whole file must be at
 // hand, load at `address`, and its data from offset 2 expand to the format's memories
-// (`least` bytes, up to a last run of 255 more). Anything expands, so the size it expands
-// to is what speaks for the format; and plain memories of that size pass too, so an exact
-// length with its load address counts for more.
+// (`least` bytes, or `most` where the program packs more than the picture, up to a last
+// run of 255 more). Anything expands, so the size it expands to is what speaks for the
+// format; and plain memories of that size pass too, so an exact length with its load
+// address counts for more.
 inline int probePackedRuns(Bytes file, std::uint64_t fileSize, std::uint16_t address,
-                           std::size_t least, RunFormat runs) {
+                           std::size_t least, RunFormat runs, std::size_t most = 0) {
     if (file.size() != fileSize || !hasLoadAddress(file, address))
         return 0;
     const std::size_t size = expandedSize(file.subspan(2), runs);
-    return size >= least && size <= least + 255 ? kProbeLength : 0;
+    return size >= least && size <= std::max(least, most) + 255 ? kProbeLength : 0;
 }
 
 } // namespace quendra

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,39 +82,75 @@ std::string_view temporaryOwner(std::string_view name,
     return {};
 }
 
-// Puts the complete file `fd` (unnamed, or named `tmp` already) in `target`'s place.
-// Closes `fd`; on failure no file of the write remains.
-WriteResult commit(int fd, bool named, fs::path tmp, const fs::path& target, Flush flush) {
-    struct stat existing {};
-    const bool flushIt = flush == Flush::Always || ::stat(target.c_str(), &existing) == 0;
-    if (flushIt && ::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        if (named)
-            ::unlink(tmp.c_str());
-        return failure(error);
+// Renames without replacing; 0, EEXIST when the target exists, or another errno.
+int renameNoReplace(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system without that kind of rename: a hard link refuses to replace as well.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
     }
-    if (!named) {
-        // A name taken already is a leftover of an earlier process with this id: another one.
-        int error = nameUnnamedFile(fd, tmp);
-        for (int tries = 0; error == EEXIST && tries < kNameTries; ++tries)
-            error = nameUnnamedFile(fd, tmp = temporarySibling(target));
-        if (error != 0) {
-            ::close(fd);
-            return failure(error);
-        }
+    if (errno != EPERM && errno != ENOTSUP)
+        return errno;
+    // Neither: check, then rename (leaves a short window).
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0)
+        return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int flushed(int fd) {
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// Closes `fd`, keeping the first error.
+int closed(int fd, int error) {
+    if (::close(fd) != 0 && error == 0)
+        return errno;
+    return error;
+}
+
+// The complete unnamed file `fd` takes `target`'s name; 0 or the errno. Leaves `fd` open.
+int nameUnnamed(int fd, const fs::path& target, Flush flush, Existing existing) {
+    int error = nameUnnamedFile(fd, target);
+    if (error != EEXIST || existing == Existing::Keep)
+        return error;
+    // Replacing: flushed before it takes the name, so that a crash cannot leave it empty.
+    if (flush == Flush::WhenReplacing) {
+        if ((error = flushed(fd)) != 0)
+            return error;
     }
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(tmp.c_str());
-        return failure(error);
-    }
+    // A temporary name taken already is a leftover of an earlier process with this id:
+    // another one.
+    fs::path tmp = temporarySibling(target);
+    error = nameUnnamedFile(fd, tmp);
+    for (int tries = 0; error == EEXIST && tries < kNameTries; ++tries)
+        error = nameUnnamedFile(fd, tmp = temporarySibling(target));
+    if (error != 0)
+        return error;
     if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
+        error = errno;
         ::unlink(tmp.c_str());
-        return failure(error);
     }
-    return {true, {}, 0};
+    return error;
+}
+
+// The complete file named `tmp`, closed already, takes `target`'s name; 0 or the errno. On
+// failure `tmp` is gone.
+int renameNamed(const fs::path& tmp, const fs::path& target, Existing existing) {
+    const int error = existing == Existing::Keep                   ? renameNoReplace(tmp, target)
+                      : ::rename(tmp.c_str(), target.c_str()) == 0 ? 0
+                                                                   : errno;
+    if (error != 0)
+        ::unlink(tmp.c_str());
+    return error;
+}
+
+WriteResult outcome(int error) {
+    return error == 0 ? WriteResult{true, {}, 0} : failure(error);
 }
 
 } // namespace
@@ -145,16 +182,18 @@ int nameUnnamedFile(int fd, const fs::path& name) {
 }
 
 WriteResult writeFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes,
-                                Flush flush) {
+                                Flush flush, Existing existing) {
     // Any failure to make an unnamed file (a file system without them, a folder that cannot
     // be written) goes the named way, which tells the reason.
     const int unnamed = canNameUnnamedFiles() ? openUnnamedFile(folderOf(target)) : -1;
     if (unnamed >= 0) {
-        if (const int error = writeAll(unnamed, bytes); error != 0) {
-            ::close(unnamed); // the unnamed file goes with it
-            return failure(error);
-        }
-        return commit(unnamed, false, temporarySibling(target), target, flush);
+        int error = writeAll(unnamed, bytes);
+        if (error == 0 && flush == Flush::Always)
+            error = flushed(unnamed);
+        if (error == 0)
+            error = nameUnnamed(unnamed, target, flush, existing);
+        // A failed write's unnamed file goes with the descriptor.
+        return outcome(closed(unnamed, error));
     }
     fs::path tmp = temporarySibling(target);
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -164,12 +203,20 @@ WriteResult writeFileAtomically(const fs::path& target, std::span<const std::uin
     }
     if (fd < 0)
         return failure(errno);
-    if (const int error = writeAll(fd, bytes); error != 0) {
-        ::close(fd);
+    // Here the file is closed before it takes its name, so the flush cannot wait for the
+    // rename to tell whether it replaces a file.
+    struct stat st {};
+    const bool flushIt = flush == Flush::Always ||
+                         (existing == Existing::Replace && ::lstat(target.c_str(), &st) == 0);
+    int error = writeAll(fd, bytes);
+    if (error == 0 && flushIt)
+        error = flushed(fd);
+    error = closed(fd, error);
+    if (error != 0) {
         ::unlink(tmp.c_str());
         return failure(error);
     }
-    return commit(fd, true, tmp, target, flush);
+    return outcome(renameNamed(tmp, target, existing));
 }
 
 std::size_t removeStaleTemporaries(const fs::path& folder,

@@ -59,7 +59,7 @@ struct PngEncoder::State {
         const std::size_t rowBytes = (static_cast<std::size_t>(width) * bits + 7) / 8;
         raw.push_back(0); // filter: none
         raw.resize(raw.size() + rowBytes);
-        packRow(indices, width, used.slot, bits, raw.data() + raw.size() - rowBytes);
+        packRow(indices, width, used, bits, raw.data() + raw.size() - rowBytes);
     }
 
     ~State() { libdeflate_free_compressor(compressor); }

@@ -16,6 +16,8 @@ struct UsedColours {
     std::array<Rgb, 256> colours{};
     int count = 0;                        // 1 or more (black for a picture without pixels)
     std::array<std::uint8_t, 256> slot{}; // where each picture index went in `colours`
+    // Every index the picture uses is below 16 and went to the slot of its own number.
+    bool keepsIndices = false;
 };
 
 // An index beyond the palette draws black, as everywhere else.
@@ -30,5 +32,10 @@ int bitsForColours(std::size_t colours);
 // (width * bits + 7) / 8 bytes.
 void packRow(const std::uint8_t* indices, int width, const std::array<std::uint8_t, 256>& slot,
              int bits, std::uint8_t* out);
+
+// The same with the slots of `used`; rows of indices that keep their numbers at 4 bits a
+// pixel are packed without lookups, eight pixels at a time.
+void packRow(const std::uint8_t* indices, int width, const UsedColours& used, int bits,
+             std::uint8_t* out);
 
 } // namespace quendra

@@ -4,11 +4,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include "viewer_fixture.h"
 
 namespace quendra {
 namespace {
+
+using testing::ViewerTest;
 
 class SettingsFile : public ::testing::Test {
   protected:
@@ -150,6 +156,61 @@ TEST_F(SettingsFile, EveryByteItDoesNotOwnIsKeptAsItWas) {
     ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino);
     EXPECT_EQ(read(), QByteArray("[Pos]\nTop=+9\nLeft= 2\nStyle=0\nWidth=686\nHeight=565"));
+}
+
+// A settings file the viewer cannot or must not read: the window opens at once on the
+// defaults, the program says why once, and closing the window leaves the file as it was.
+TEST_F(ViewerTest, ASettingsFileItMustNotReadIsLeftAloneFromStartToClose) {
+    const auto writeFile = [](qint64 size, QFile::Permissions permissions) {
+        QFile f(settings::filePath());
+        return f.open(QIODevice::WriteOnly) && f.write("[Pos]\nTop=40\nLeft=50\n") > 0 &&
+               f.resize(size) && f.setPermissions(permissions);
+    };
+    const auto name = [] { return QFile::encodeName(settings::filePath()); };
+    const struct {
+        const char* what;
+        std::function<bool()> make;
+    } cases[] = {
+        {"a FIFO", [&] { return ::mkfifo(name().constData(), 0600) == 0; }},
+        {"a folder", [&] { return QDir().mkdir(settings::filePath()); }},
+        {"512 MB, sparse",
+         [&] { return writeFile(qint64{512} << 20, QFile::ReadOwner | QFile::WriteOwner); }},
+        {"one byte over the bound",
+         [&] { return writeFile(kLargestSettingsFile + 1, QFile::ReadOwner | QFile::WriteOwner); }},
+        {"write-only (mode 200)", [&] { return writeFile(100, QFile::WriteOwner); }},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        if (std::string(c.what).starts_with("write-only") && ::geteuid() == 0) {
+            std::cout << "skipped \"" << c.what << "\": root reads every file\n";
+            continue;
+        }
+        // A file of its own for each case: the program tells of each file once.
+        settings::setFilePath(dir.filePath(QStringLiteral("config%1/quendra.ini").arg(++n)));
+        QDir().mkpath(QFileInfo(settings::filePath()).absolutePath());
+        ASSERT_TRUE(c.make()) << c.what;
+        struct stat before {};
+        ASSERT_EQ(::stat(name().constData(), &before), 0) << c.what;
+        ::testing::internal::CaptureStderr();
+        start();
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form, 1000)) << c.what;
+        EXPECT_EQ(form->pos(), QPoint(0, 0)) << c.what;
+        form->close();
+        program.reset();
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        const std::string line = "quendra: the settings file " + name().toStdString() + " ";
+        const std::size_t at = said.find(line);
+        EXPECT_NE(at, std::string::npos) << c.what << ": " << said;
+        EXPECT_EQ(said.find(line, at + 1), std::string::npos) << c.what << ": said twice";
+        struct stat after {};
+        ASSERT_EQ(::stat(name().constData(), &after), 0) << c.what;
+        EXPECT_EQ(std::tuple(after.st_ino, after.st_mode, after.st_size, after.st_blocks,
+                             after.st_mtim.tv_sec, after.st_mtim.tv_nsec),
+                  std::tuple(before.st_ino, before.st_mode, before.st_size, before.st_blocks,
+                             before.st_mtim.tv_sec, before.st_mtim.tv_nsec))
+            << c.what;
+    }
 }
 
 TEST(SettingsPath, LivesInTheUserConfigurationFolderUnlessATestMovesIt) {

@@ -54,8 +54,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The readers that draw straight into the picture (the GoDot, FunPainter 2 and Printfox
-// readers expand their data into working memory of their own first).
+// One file of each reader family: cell bitmaps, packed bitmaps, FLI, BFLI, the interlaced
+// pictures and FunPainter 2. (The GoDot and Printfox readers still expand their data into
+// working memory of their own, one allocation a file.)
 constexpr const char* kInputs[] = {"koala.koa",
                                    "runpaint.rpm",
                                    "art-studio-multicolour.ocp",
@@ -63,7 +64,16 @@ constexpr const char* kInputs[] = {"koala.koa",
                                    "amica.ami",
                                    "koala-compressed.gg",
                                    "doodle.dd",
-                                   "doodle-compressed.jj"};
+                                   "doodle-compressed.jj",
+                                   "fli-graph.bml",
+                                   "hires-fli.hfc",
+                                   "bfli.bfli",
+                                   "true-paint.mci",
+                                   "drazlace.drl",
+                                   "gunpaint.gun",
+                                   "ffli.ffli",
+                                   "hires-interlace.hlf",
+                                   "funpainter.fp2"};
 
 TEST(ConvertAllocations, NoLargeAllocationPerFileOnceWarm) {
     quendra::testing::TempDir dir;
@@ -82,7 +92,10 @@ TEST(ConvertAllocations, NoLargeAllocationPerFileOnceWarm) {
             const fs::path out = outputPathFor(in, format, dir / "out");
             fs::create_directories(warm.parent_path());
             fs::create_directories(out.parent_path());
-            ASSERT_TRUE(converter.convert(in, warm).converted);
+            const Outcome warmed = converter.convert(in, warm);
+            if (!warmed.converted && format == PictureFormat::Godot4Bit)
+                continue; // mixed colours, which GoDot 4Bit cannot hold
+            ASSERT_TRUE(warmed.converted) << warmed.message;
             largeAllocations = 0;
             counting = true;
             const Outcome outcome = converter.convert(in, out);

@@ -131,10 +131,12 @@ TEST(ConvertMessages, FileNamesAreShownWithTheirControlCharactersEscaped) {
                 {"\x1b]0;owned\x07\x1b[2J\nbad.koa", "M\xfcller.koa", "tab\there.koa"}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err,
-              "\\x1b]0;owned\\x07\\x1b[2J\\nbad.koa: rejected: a Koala picture is 10003 or "
-              "10006 bytes long, this one has 5\n"
-              "M\\xfcller.koa: rejected: a Koala picture is 10003 or 10006 bytes long, "
-              "this one has 1\n"
+              "\\x1b]0;owned\\x07\\x1b[2J\\nbad.koa: rejected: not a C64 picture (5 bytes; no "
+              "format takes this length or signature); as Koala Painter: a Koala picture is "
+              "10003 or 10006 bytes long, this one has 5\n"
+              "M\\xfcller.koa: rejected: not a C64 picture (1 bytes; no format takes this "
+              "length or signature); as Koala Painter: a Koala picture is 10003 or 10006 bytes "
+              "long, this one has 1\n"
               "tab\\there.koa: tab\\there.png exists; --force replaces it\n");
 }
 
@@ -144,8 +146,9 @@ TEST(ConvertMessages, AFileFarTooLargeIsNamedByItsOwnSize) {
     fs::resize_file(dir / "big.koa", std::uint64_t{1} << 31); // a hole: no disk space used
     const auto r = runTool("quendra-convert", {"big.koa"}, dir.path());
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "big.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this one "
-                     "has 2147483648\n");
+    EXPECT_EQ(r.err, "big.koa: rejected: not a C64 picture (2147483648 bytes; no format takes "
+                     "this length or signature); as Koala Painter: a Koala picture is 10003 or "
+                     "10006 bytes long, this one has 2147483648\n");
 }
 
 // A folder nothing may be made in: without write permission, and for the superuser (who

@@ -13,6 +13,7 @@
 #include "convert/convert.h"
 #include "convert/options.h"
 #include "convert/output_file.h"
+#include "decode/disk_image.h"
 #include "decode/formats.h"
 #include "decode/palette.h"
 #include "decode/readers.h"
@@ -185,7 +186,9 @@ TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(
         r.err,
-        "long.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this one has 10400\n"
+        "long.koa: rejected: not a C64 picture (10400 bytes; no format takes this length or "
+        "signature); as Koala Painter: a Koala picture is 10003 or 10006 bytes long, this one "
+        "has 10400\n"
         "missing.koa: No such file or directory\n"
         "folder.koa: Is a directory\n");
     EXPECT_TRUE(fs::exists(dir / "good.png"));
@@ -247,8 +250,9 @@ TEST_F(ConvertRun, PipesAndDevicesAreNotReadAndOddNamesConvert) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "pipe.koa: not a regular file\n"
                      "/dev/null: not a regular file\n"
-                     "empty.koa: rejected: a Koala picture is 10003 or 10006 bytes long, this "
-                     "one has 0\n");
+                     "empty.koa: rejected: not a C64 picture (0 bytes; no format takes this "
+                     "length or signature); as Koala Painter: a Koala picture is 10003 or 10006 "
+                     "bytes long, this one has 0\n");
     QImage out(QString::fromStdString((dir / "my pic \xc3\xbc.png").string()));
     ASSERT_FALSE(out.isNull());
     EXPECT_EQ(pixels(out), koalaPixels(4));
@@ -533,9 +537,11 @@ namespace {
 TEST_F(ConvertRun, ListFormatsAndTheVerboseLineNameTheFormatRead) {
     auto r = runTool("quendra-convert", {"--list-formats"}, dir.path());
     EXPECT_EQ(r.status, 0);
-    // One line for the heading and one for every registry row, in its order.
+    // One line for the heading and one for every registry row, in its order; then, after
+    // a blank line and a heading, one for every kind of disk or tape image.
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'),
-              static_cast<std::ptrdiff_t>(c64Formats().size() + 1));
+              static_cast<std::ptrdiff_t>(c64Formats().size() + 3 + diskContainers().size()));
+    EXPECT_NE(r.out.find("  D64 disk image (d64)\n"), std::string::npos);
     for (const C64Format& format : c64Formats())
         EXPECT_NE(r.out.find(std::string(format.name)), std::string::npos) << format.name;
     const auto line = r.out.find("Blazing Paddles");

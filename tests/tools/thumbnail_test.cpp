@@ -1,6 +1,8 @@
 // quendra-thumbnailer's sizes and pixels against hand-worked figures, and the program's
 // promise for files it cannot read: a non-zero exit and no file written.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "samples/sample_files.h"
 #include "thumbnailer/thumbnail.h"
@@ -99,6 +101,65 @@ TEST(Thumbnail, ProgramWritesOnlyWhatItCouldRead) {
                   .status,
               2);
     EXPECT_FALSE(fs::exists(dir / "x.png"));
+}
+
+// Inputs it must not read or overwrite: the reason named, the name escaped, nothing written
+// or replaced. A successful run clears the temporaries killed runs left beside its output.
+TEST(Thumbnail, ProgramRefusesWhatItMustNotTouchAndSaysWhy) {
+    quendra::testing::TempDir dir;
+    quendra::testing::writeBytes(dir / "pic.koa", samples::sampleKoala());
+    fs::create_hard_link(dir / "pic.koa", dir / "hard.koa");
+    fs::create_symlink("pic.koa", dir / "soft.png");
+    fs::create_directory(dir / "folder.koa");
+    ASSERT_EQ(::mkfifo((dir / "pipe.koa").c_str(), 0600), 0);
+    fs::create_symlink("loop.koa", dir / "loop.koa");
+    const std::string escaped = R"(\x1b]0;owned\x07.koa)";
+    const std::string withEscape = "\x1b]0;owned\a.koa";
+    fs::create_directory(dir / withEscape);
+    const struct {
+        std::string input, output, reason;
+    } cases[] = {
+        {"pic.koa", "pic.koa", "the output would replace the input file"},
+        {"pic.koa", "hard.koa", "the output would replace the input file"},
+        {"pic.koa", "soft.png", "the output would replace the input file"},
+        {"folder.koa", "out.png", "is a folder"},
+        {"pipe.koa", "out.png", "is not a regular file"},
+        {"missing.koa", "out.png", "No such file or directory"},
+        {"loop.koa", "out.png", "Too many levels of symbolic links"},
+        {withEscape, "out.png", "is a folder"},
+    };
+    const std::string picture = quendra::testing::slurp(dir / "pic.koa");
+    for (const auto& c : cases) {
+        auto run = quendra::testing::runTool("quendra-thumbnailer",
+                                             {"-s", "64", c.input, c.output}, dir.path());
+        EXPECT_EQ(run.status, 1) << c.input;
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << c.input << ": " << run.err;
+        EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(dir / "out.png")) << c.input;
+    }
+    EXPECT_EQ(quendra::testing::slurp(dir / "pic.koa"), picture);
+    // The converter's line for a converted file escapes names as its errors do.
+    quendra::testing::writeBytes(dir / "\x1b]0;k\a.koa", samples::sampleKoala());
+    const auto converted =
+        quendra::testing::runTool("quendra-convert", {"-v", "\x1b]0;k\a.koa"}, dir.path());
+    EXPECT_EQ(converted.status, 0) << converted.err;
+    EXPECT_NE(converted.out.find(R"(\x1b]0;k\x07.koa -> \x1b]0;k\x07.png)"), std::string::npos)
+        << converted.out;
+    EXPECT_NE(quendra::testing::runTool("quendra-thumbnailer", {"-s", "64", withEscape, "x.png"},
+                                        dir.path())
+                  .err.find("quendra-thumbnailer: " + escaped + ": "),
+              std::string::npos);
+
+    // Process 99999999 cannot run (beyond any pid_max); a name of a live process stays.
+    const std::string ownPid = std::to_string(::getpid());
+    quendra::testing::writeBytes(dir / "pic.png.tmp-99999999-0", {1});
+    quendra::testing::writeBytes(dir / ("pic.png.tmp-" + ownPid + "-0"), {1});
+    EXPECT_EQ(quendra::testing::runTool("quendra-thumbnailer", {"-s", "64", "pic.koa", "pic.png"},
+                                        dir.path())
+                  .status,
+              0);
+    EXPECT_FALSE(fs::exists(dir / "pic.png.tmp-99999999-0"));
+    EXPECT_TRUE(fs::exists(dir / ("pic.png.tmp-" + ownPid + "-0")));
 }
 
 } // namespace

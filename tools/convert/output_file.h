@@ -1,15 +1,12 @@
-// How the converter puts a finished file in place: written in full first, then given the
-// target's name in one step. Readers never see half a file, and a failure leaves whatever
-// was at the target untouched.
+// How the converter puts a finished file in place: through writeFileAtomically, written in
+// full first, then given the target's name in one step. Readers never see half a file, and
+// a failure leaves whatever was at the target untouched.
 //
 // Without `replace` an existing target is never touched, even one that appeared after the
-// converter checked: the new file is written unnamed in the target's folder (O_TMPFILE)
-// and linked to its name, which fails when the name exists (file systems without unnamed
-// files get a temporary name and a rename that refuses to replace). With `replace` the file
-// is written unnamed too, given a temporary name only to be renamed over the target at once
-// (writeFileAtomically). With `replace` the new data is flushed to the disk before it takes an
-// existing file's place, so that a crash cannot leave the name empty; new files are not
-// flushed one by one, which would cost a disk round trip per file in a batch.
+// converter checked (Existing::Keep). With `replace` the new data is flushed to the disk
+// before it takes an existing file's place, so that a crash cannot leave the name empty;
+// new files are not flushed one by one, which would cost a disk round trip per file in a
+// batch (Flush::WhenReplacing).
 //
 // A converter killed between naming a temporary and renaming it leaves that name behind; the
 // next converter to write into that folder removes it (clearLeftovers).

@@ -66,13 +66,28 @@ std::string match(std::string_view bytes, std::size_t offset, std::string_view i
            "</match>\n";
 }
 
+// A lone letter says too little (text begins with letters): the byte after it must be no
+// printable ASCII, as the first data byte of a Printfox page is (a run marker, or a cell
+// byte below $20 or from $80 on).
+std::string notTextAfter(std::size_t offset, int indent) {
+    const std::string pad(static_cast<std::size_t>(indent), ' ');
+    const std::string at = "\" offset=\"" + std::to_string(offset + 1) + "\"/>\n";
+    return pad + "<match type=\"byte\" value=\"0x00\" mask=\"0xe0" + at + pad +
+           "<match type=\"byte\" value=\"0x80\" mask=\"0x80" + at;
+}
+
 // The format's magic: each load address (with the signature inside it, where both are
 // given), or the signature alone.
 std::vector<std::string> magicMatches(const MimeFormat& format) {
-    const std::string signature = format.signature.empty()
-                                      ? std::string()
-                                      : match(format.signature, format.signatureOffset, {},
-                                              format.loadAddresses.empty() ? 6 : 8);
+    const int indent = format.loadAddresses.empty() ? 6 : 8;
+    const std::string signature =
+        format.signature.empty()
+            ? std::string()
+            : match(format.signature, format.signatureOffset,
+                    format.signature.size() == 1 && format.loadAddresses.empty()
+                        ? notTextAfter(format.signatureOffset, indent + 2)
+                        : std::string(),
+                    indent);
     if (format.loadAddresses.empty())
         return signature.empty() ? std::vector<std::string>{} : std::vector{signature};
     std::vector<std::string> matches;

@@ -1,12 +1,14 @@
 // quendra-thumbnailer: a PNG preview of a C64 picture for file managers.
 //   quendra-thumbnailer -s SIZE [-p PALETTE] INPUT OUTPUT
-// Reads nothing but INPUT and writes nothing but OUTPUT (through a temporary file beside
-// it): no settings, no display, so it runs in the sandbox a thumbnail service gives it.
+// Reads nothing but INPUT and writes nothing but OUTPUT (through an unnamed file beside it,
+// clearing the leftovers of killed runs there): no settings, no display, so it runs in the
+// sandbox a thumbnail service gives it. It never writes over INPUT itself.
 #include <charconv>
 #include <cstdio>
 #include <string_view>
 
 #include "decode/palettes.h"
+#include "decode/printable_name.h"
 #include "thumbnailer/thumbnail.h"
 
 namespace {
@@ -97,7 +99,8 @@ int main(int argc, char** argv) {
     const auto result =
         quendra::thumbnail::writeThumbnail(paths[0], paths[1], size, colours.colours);
     if (!result.written) {
-        std::fprintf(stderr, "quendra-thumbnailer: %s: %s\n", paths[0], result.error.c_str());
+        std::fprintf(stderr, "quendra-thumbnailer: %s: %s\n",
+                     quendra::printableName(paths[0]).c_str(), result.error.c_str());
         return 1;
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <png.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,8 +11,11 @@
 #include <cstring>
 #include <system_error>
 
+#include "decode/disk_image.h"
 #include "decode/formats.h"
+#include "decode/printable_name.h"
 #include "export/atomic_write.h"
+#include "thumbnailer/contact_sheet.h"
 
 namespace quendra::thumbnail {
 
@@ -101,31 +105,33 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length) {
 
 void noFlush(png_structp) {}
 
-// Written whole to a temporary file beside `target`, then renamed to it: `target` never
-// holds part of a thumbnail. Not synced to the disk: a thumbnail is a cache that the
-// thumbnail service reads back at once and can make again.
-Result writeWhole(const std::filesystem::path& target, const std::vector<std::uint8_t>& bytes) {
-    const std::filesystem::path temporary = temporarySibling(target);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+// The temporaries of thumbnail writes: "<output>.tmp-<process>-<count>" for the extension
+// the output has (lower case; a thumbnail service names it .png).
+void clearLeftovers(const std::filesystem::path& output) {
+    std::string extension = output.extension().string();
+    if (extension.size() < 2)
+        return;
+    extension.erase(0, 1);
+    const std::string_view extensions[] = {extension};
+    removeStaleTemporaries(output.has_parent_path() ? output.parent_path() : ".", extensions);
+}
+
+// Why `input` cannot be read as a picture, or empty; `status` is the file's. Only a
+// regular file is opened at all, and without waiting, so a FIFO cannot hold the thumbnailer.
+std::string openProblem(const std::filesystem::path& input, struct stat& status) {
+    const int fd = ::open(input.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return {false, "cannot write " + target.string() + ": " + std::strerror(errno)};
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    const int writeError = done == bytes.size() ? 0 : (errno ? errno : EIO);
-    const bool closed = ::close(fd) == 0;
-    if (writeError != 0 || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = writeError != 0 ? writeError : errno;
-        ::unlink(temporary.c_str());
-        return {false, "cannot write " + target.string() + ": " + std::strerror(error)};
-    }
-    return {true, {}};
+        return std::strerror(errno);
+    const bool known = ::fstat(fd, &status) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!known)
+        return std::strerror(error);
+    if (S_ISDIR(status.st_mode))
+        return "is a folder";
+    if (!S_ISREG(status.st_mode))
+        return "is not a regular file";
+    return {};
 }
 
 } // namespace
@@ -188,22 +194,40 @@ std::vector<std::uint8_t> encodeRgbPng(const Image& image) {
 
 Result writeThumbnail(const std::filesystem::path& input, const std::filesystem::path& output,
                       int maxSide, const C64Colours& colours) {
-    DecodeOptions options;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(input, ec);
-    if (!ec)
-        options.fileSize = size;
-    Decoded decoded = decodeFile(input, options);
-    if (!decoded.accepted)
-        return {false, decoded.reason.empty() ? "not a picture Quendra can read" : decoded.reason};
-    applyPalette(decoded.picture, colours);
-    const Image thumbnail = fitInto(decoded.picture.toRgb(), maxSide);
-    if (thumbnail.empty())
-        return {false, "the picture has no pixels"};
+    struct stat in {};
+    if (std::string problem = openProblem(input, in); !problem.empty())
+        return {false, std::move(problem)};
+    // The same file under another name or through a link is still the picture itself.
+    struct stat out {};
+    if (::stat(output.c_str(), &out) == 0 && out.st_dev == in.st_dev && out.st_ino == in.st_ino)
+        return {false, "the output would replace the input file"};
+    Image thumbnail(0, 0);
+    if (diskContainerForName(input.filename().string())) {
+        Sheet sheet = contactSheet(input, maxSide, colours);
+        if (sheet.image.empty())
+            return {false, sheet.error.empty() ? "the sheet has no pixels" : sheet.error};
+        thumbnail = std::move(sheet.image);
+    } else {
+        DecodeOptions options;
+        options.fileSize = static_cast<std::uint64_t>(in.st_size);
+        Decoded decoded = decodeFile(input, options);
+        if (!decoded.accepted)
+            return {false, decoded.reason.empty() ? "not a picture Quendra can read" : decoded.reason};
+        applyPalette(decoded.picture, colours);
+        thumbnail = fitInto(decoded.picture.toRgb(), maxSide);
+        if (thumbnail.empty())
+            return {false, "the picture has no pixels"};
+    }
     const std::vector<std::uint8_t> png = encodeRgbPng(thumbnail);
     if (png.empty())
         return {false, "the PNG could not be made (out of memory)"};
-    return writeWhole(output, png);
+    clearLeftovers(output);
+    // Not flushed to the disk unless it replaces a file: a thumbnail is a cache that the
+    // thumbnail service reads back at once and can make again.
+    const WriteResult written = writeFileAtomically(output, png, Flush::WhenReplacing);
+    if (!written.written)
+        return {false, "cannot write " + printableName(output.string()) + ": " + written.error};
+    return {true, {}};
 }
 
 } // namespace quendra::thumbnail

@@ -33,8 +33,13 @@ struct Result {
 };
 
 // Reads a C64 picture by the same road as the viewer, fits it into maxSide and writes
-// it as PNG to `output` through a temporary file beside it: nothing is left at `output`
-// unless the whole thumbnail was written. The picture's colours come from `colours`.
+// it as PNG to `output` with the one atomic write (export/atomic_write.h): nothing is left
+// at `output` unless the whole thumbnail was written, and the temporaries of killed runs
+// beside it are removed. Refuses an output that is the input (the same file by device and
+// inode, under any name), and an input that is no regular file. The picture's colours come
+// from `colours`; errors name files as printableName() shows them.
+// A disk or tape image (by its name) gives the contact sheet of its first pictures
+// (contact_sheet.h); one without pictures gives none.
 Result writeThumbnail(const std::filesystem::path& input, const std::filesystem::path& output,
                       int maxSide, const C64Colours& colours = defaultPalette().colours);
 
