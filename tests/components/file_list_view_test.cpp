@@ -338,7 +338,7 @@ TEST_F(FileListViewTest, ClickOnRowSelectsAndSignalsClickOnEmptyPartClears) {
         const QRect second = view.visualRect(view.model()->index(1, 0));
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second.center());
         EXPECT_EQ(clicked.count(), 1);
-        EXPECT_EQ(view.selectedCaption(), "two.koa");
+        EXPECT_EQ(view.selectedCaption(), "Two.koa");
         EXPECT_EQ(view.selectedFileName(), "Two.koa");
 
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, second.bottom() + 100));
