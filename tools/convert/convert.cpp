@@ -205,9 +205,13 @@ struct Converter::State {
             return {false, printableName(input) + ": " + why};
         if (std::string problem = putFile(output, this->output, options.force); !problem.empty())
             return {false, printableName(input) + ": " + problem};
+        // Notes of the road (an unusual load address) and of the reader (a stand-in font).
+        std::string notes = opened.note;
+        if (!opened.decoded.note.empty())
+            notes += (notes.empty() ? "" : "; ") + std::string(opened.decoded.note);
         return {true, printableName(input) + " -> " + printableName(output.string()) + " (" +
-                          std::string(opened.format->name) +
-                          (opened.note.empty() ? "" : "; " + opened.note) + ")"};
+                          std::string(opened.format->name) + (notes.empty() ? "" : "; " + notes) +
+                          ")"};
     }
 };
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "decode/character_rom.h"
 #include "decode/disk_image.h"
 #include "decode/formats.h"
 
@@ -96,7 +97,7 @@ Parsed parseArguments(std::span<const std::string> arguments) {
         }
         if (name != "--to" && name != "-o" && name != "-j" && name != "--quality" &&
             name != "--palette" && name != "--scale" && name != "--dither" &&
-            name != "--entry") {
+            name != "--entry" && name != "--chargen") {
             return usageError("unknown option " + arg);
         }
         if (!haveValue) {
@@ -129,6 +130,11 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             if (!palette.ok)
                 return usageError("--palette " + value + ": " + palette.error);
             o.colours = palette.colours;
+        } else if (name == "--chargen") {
+            // Read now, before any thread draws a PETSCII screen.
+            if (!setCharacterRomFile(value))
+                return usageError("--chargen " + value +
+                                  ": not a readable C64 character ROM (2048 or 4096 bytes)");
         } else if (name == "--scale") {
             const auto n = number(value);
             if (!n || *n < 1 || *n > 8)
@@ -245,6 +251,8 @@ std::string usageText() {
            palettes +
            "                  or a VICE palette file (.vpl); GoDot 4Bit files do not change\n"
            "  --scale N       every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
+           "  --chargen FILE  draw PETSCII screens with this C64 character ROM (else the\n"
+           "                  emulators' usual chargen, else a stand-in font)\n"
            "  --pal-aspect    PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
            "  -o DIR          write into DIR (made if missing) instead of beside each input\n"
            "  --entry NAME    of each disk or tape image only the entry NAME (any case)\n"
