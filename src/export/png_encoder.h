@@ -21,6 +21,7 @@ struct PngSettings {
     // bench_core's BM_PngDeflate* compare the choices.
     int level = 6;
     bool fewestBits = true; // false: always 8 bits a pixel
+    bool interlaced = false; // Adam7: the picture shows coarse first while it loads
 };
 
 class PngEncoder {
