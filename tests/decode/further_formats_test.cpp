@@ -17,7 +17,7 @@ namespace {
 using samples::ByteVector;
 
 Decoded decodeAs(const std::string& name, Bytes bytes) {
-    return formatForFile(name).decode(bytes, {});
+    return decodeAs(formatForFile(name), bytes, {});
 }
 
 TEST(FurtherSamples, EverySampleShowsItsPictureAtItsSize) {

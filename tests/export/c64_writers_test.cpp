@@ -71,7 +71,7 @@ TEST(C64Writers, RealPicturesReadBackToTheSamePixels) {
                     << name << " to " << writer.key << ": " << why;
                 continue;
             }
-            const Decoded back = writer.row().decode(out, {});
+            const Decoded back = decodeAs(writer.row(), out, {});
             ASSERT_TRUE(back.accepted) << name << " to " << writer.key << ": " << back.reason;
             EXPECT_EQ(back.picture.indices().size(), source.picture.indices().size());
             EXPECT_TRUE(std::ranges::equal(back.picture.indices(), source.picture.indices()))
@@ -146,7 +146,7 @@ TEST(C64Writers, ReductionKeepsAPictureThatFits) {
             ASSERT_EQ(exporter.write(fits, *findC64Writer(key),
                                      reducing(dither), out),
                       "");
-            const Decoded back = findC64Writer(key)->row().decode(out, {});
+            const Decoded back = decodeAs(findC64Writer(key)->row(), out, {});
             for (int y = 0; y < 200; ++y) {
                 for (int x = 0; x < 320; ++x)
                     ASSERT_EQ(own()[back.picture.index(x, y)], fits.pixel(x / 2, y)) << x << "," << y;
@@ -158,7 +158,7 @@ TEST(C64Writers, ReductionKeepsAPictureThatFits) {
         C64Exporter exporter;
         std::vector<std::uint8_t> out;
         ASSERT_EQ(exporter.write(twoColours, *findC64Writer(key), reducing(), out), "");
-        const Decoded back = findC64Writer(key)->row().decode(out, {});
+        const Decoded back = decodeAs(findC64Writer(key)->row(), out, {});
         std::set<int> colours(back.picture.indices().begin(), back.picture.indices().end());
         EXPECT_LE(colours.size(), 2u) << key;
     }
