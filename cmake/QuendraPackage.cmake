@@ -1,7 +1,9 @@
 # The Debian package: `cpack -G DEB` (or the build target `package`) in the build folder
-# makes quendra_<version>_amd64.deb from the install rules (data/CMakeLists.txt), with the
-# dependencies dpkg-shlibdeps finds. No maintainer scripts: Debian's triggers refresh the
-# MIME, menu and icon caches.
+# makes quendra_<version>_amd64.deb from the install rules (data/CMakeLists.txt,
+# tools/plugins/CMakeLists.txt), with the dependencies dpkg-shlibdeps finds for the programs
+# (QuendraPackageDepends.cmake.in). No maintainer scripts: Debian's triggers refresh the
+# MIME, menu and icon caches, and the GdkPixbuf library's file trigger on its loaders
+# folder rebuilds the loaders cache when the loader module comes or goes.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quendra)
 set(CPACK_PACKAGE_VENDOR "The Quendra developers")
@@ -18,7 +20,14 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUENDRA_PACKAGE_MAINTAINER}")
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
+set(QUENDRA_PACKAGE_PROGRAMS "")
+foreach(program quendra quendra-convert quendra-thumbnailer)
+  list(APPEND QUENDRA_PACKAGE_PROGRAMS ${QUENDRA_BIN_DIR}/${program})
+endforeach()
+configure_file(${CMAKE_CURRENT_LIST_DIR}/QuendraPackageDepends.cmake.in
+               ${CMAKE_BINARY_DIR}/QuendraPackageDepends.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/QuendraPackageDepends.cmake)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -1,6 +1,8 @@
 #!/bin/sh
-# Fuzzes every reader family in turn and keeps what is new: scripts/fuzz-nightly.sh [MINUTES]
+# Fuzzes every reader family in turn and keeps what is new:
+#   scripts/fuzz-nightly.sh [MINUTES [FAMILY...]]
 #   MINUTES  per target (default 10); 0 only keeps what earlier runs found
+#   FAMILY   only these (bitmap, c64, ...); default every fuzz/fuzz_<family>.cpp
 # Runs scripts/fuzz.sh for each fuzz/fuzz_<family>.cpp, one after another (low priority, one
 # core), then merges the inputs it found (all of them stay in fuzz-build/corpus/<family>/)
 # into fuzz/corpus/<family>/: only small ones (QUENDRA_FUZZ_KEEP_BYTES, default 2048), and
@@ -14,8 +16,15 @@
 set -u
 
 minutes=${1:-10}
+[ $# -gt 0 ] && shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUENDRA_FUZZ_BUILD:-$root/fuzz-build}
+if [ $# -eq 0 ]; then
+    for source in "$root"/fuzz/fuzz_*.cpp; do
+        family=$(basename "$source" .cpp)
+        set -- "$@" "${family#fuzz_}"
+    done
+fi
 logs="$build/nightly"
 mkdir -p "$logs"
 summary="$logs/summary.txt"
@@ -35,9 +44,11 @@ childSeconds() {
 
 printf '%-11s %10s %8s %10s %6s %7s %5s %s\n' target executions exec/s exec/cpu-s cov ft kept \
     findings >"$summary"
-for source in "$root"/fuzz/fuzz_*.cpp; do
-    family=$(basename "$source" .cpp)
-    family=${family#fuzz_}
+# Everything built first, so that a run's processor time is the fuzzing's alone.
+if [ "$minutes" -gt 0 ]; then
+    "$root/scripts/fuzz.sh" --build-only || exit 1
+fi
+for family in "$@"; do
     log="$logs/$family.log"
     findingsBefore=$(ls "$build/findings" 2>/dev/null | grep -c "^$family-" || true)
     load=$(cut -d' ' -f1-3 /proc/loadavg)

@@ -2,6 +2,7 @@
 # Fuzzes one reader family: scripts/fuzz.sh TARGET MINUTES
 #   TARGET   a family of fuzz/fuzz_<family>.cpp (c64, printfox, ...; "fuzz_c64" works too)
 #   MINUTES  how long (default 15)
+# scripts/fuzz.sh --build-only builds every target and ends.
 # Builds the clang fuzz build in fuzz-build/ (QUENDRA_FUZZ_BUILD moves it) when needed, writes
 # the seeds and replays the kept inputs of fuzz/corpus/<family>/ under the sanitizers, then
 # fuzzes at low priority. New inputs collect in fuzz-build/corpus/<family>/, crashes in
@@ -17,13 +18,16 @@ minutes=${2:-15}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUENDRA_FUZZ_BUILD:-$root/fuzz-build}
 
-if [ ! -f "$root/fuzz/fuzz_$family.cpp" ]; then
+if [ "$family" != --build-only ] && [ ! -f "$root/fuzz/fuzz_$family.cpp" ]; then
     echo "$0: no fuzz target for '$family' (fuzz/fuzz_$family.cpp)" >&2
     exit 2
 fi
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENDRA_FUZZ=ON
+fi
+if [ "$family" = --build-only ]; then
+    exec cmake --build "$build" -j2
 fi
 cmake --build "$build" -j2 --target "fuzz_$family" "replay_$family"
 

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  # the image plugins: Qt 5 beside Qt 6, GdkPixbuf (and its loaders cache tool and thumbnailer)
+  qtbase5-dev libgdk-pixbuf-2.0-dev libgdk-pixbuf2.0-bin
   libgraphicsmagick++1-dev libpng-dev zlib1g-dev
   libdeflate-dev libgif-dev libjpeg62-turbo-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev

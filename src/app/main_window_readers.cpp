@@ -175,7 +175,8 @@ bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
         reason = decoded.reason;
         return false;
     }
-    showStatus({});
+    // A remark on how the picture was drawn (a PETSCII screen in the stand-in font).
+    showStatus(QString::fromUtf8(decoded.note.data(), static_cast<qsizetype>(decoded.note.size())));
     applyFit();
     return true;
 }

@@ -43,6 +43,8 @@ struct Decoded {
     std::string_view captionSuffix;
     // Readers that show a progress window set this once decoding proper begins.
     bool decodingBegan = false;
+    // A remark for people on how the picture was drawn (a stand-in font), empty when none.
+    std::string_view note;
 
     // An accepted picture of `width` x `height`, every index 0, drawn in the storage that
     // `options` offers for reuse (fresh storage when none).
@@ -52,7 +54,8 @@ struct Decoded {
                   .reason = {},
                   .picture = IndexedImage(0, 0), // no storage yet
                   .captionSuffix = suffix,
-                  .decodingBegan = false};
+                  .decodingBegan = false,
+                  .note = {}};
         if (options.reuse)
             d.picture = std::move(*options.reuse);
         d.picture.resize(width, height);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fstream>
 
+#include "decode/further_readers.h"
 #include "decode/open_picture.h"
 #include "decode/readers.h"
 
@@ -165,11 +166,11 @@ constexpr C64Format kFormats[] = {
     {.name = "Image System hires",
      .extensions = {".ish"},
      .captionSuffix = " (Image System HiRes)",
-     .readLimit = kImageSystemHiresReadLimit,
-     .sizes = "9194",
+     .readLimit = kImageSystemHiresOrInterlaceReadLimit,
+     .sizes = "9194, 30738 (interlaced, sprites)",
      .typeText = "Image System hires picture",
-     .decode = decodeImageSystemHires,
-     .probe = probeImageSystemHires,
+     .decode = decodeImageSystemHiresOrInterlace,
+     .probe = probeImageSystemHiresOrInterlace,
      .loadAddresses = {0x2000}},
     {.name = "Hires bitmap",
      .extensions = {".hbm", ".fgs", ".mon", ".gcd", ".hir"},
@@ -414,6 +415,7 @@ constexpr C64Format kFormats[] = {
      .decode = decodeGodot,
      .probe = probeGodot,
      .signature = "GOD1"},
+#include "decode/further_formats.inc"
 };
 
 constexpr std::size_t fallbackRow() {

@@ -132,7 +132,11 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
         DecodeOptions options;
         options.fileSize = bytes.size();
         EXPECT_EQ(ui().statusLine->text(),
-                  QString::fromStdString(decodeKoala(bytes, options).reason));
+                  QStringLiteral("%1 is not a C64 picture (%2 bytes; no format takes this "
+                                 "length or signature); as Koala Painter: %3")
+                      .arg(QString::fromLatin1(name))
+                      .arg(bytes.size())
+                      .arg(QString::fromStdString(decodeKoala(bytes, options).reason)));
         EXPECT_TRUE(ui().statusLine->isVisible());
         EXPECT_EQ(shown(), blackTemplate());
         EXPECT_FALSE(ui().pictureShown);

@@ -55,7 +55,9 @@ TEST_F(ViewerTest, ARejectedFileLeavesTheBlackTemplateWithItsReasonAndTheCommand
     DecodeOptions options;
     options.fileSize = shortFile.size();
     EXPECT_EQ(form->parts().statusLine->text(),
-              QString::fromStdString(decodeKoala(shortFile, options).reason));
+              QStringLiteral("short.koa is not a C64 picture (6000 bytes; no format takes this "
+                             "length or signature); as Koala Painter: ") +
+                  QString::fromStdString(decodeKoala(shortFile, options).reason));
     expectPictureCommands(form, false);
     EXPECT_TRUE(form->parts().grey->isEnabled());
     EXPECT_FALSE(form->parts().pictureShown);

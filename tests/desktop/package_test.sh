@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installed program as a desktop sees it: install into a folder, validate the menu
 # entry and the metainfo, resolve the MIME types as a file manager does, run the
-# thumbnailer exactly as its .thumbnailer file says, build the Debian package, check it
-# with lintian and install and remove it in a throw-away root.
+# thumbnailer exactly as its .thumbnailer file says, open a picture through the installed
+# image plugins, build the Debian package, check it with lintian and install and remove it
+# in a throw-away root.
 # Usage: package_test.sh BUILD_DIR SOURCE_DIR        (changes nothing outside a temp folder)
 set -euo pipefail
 
@@ -35,6 +36,16 @@ done
 
 # PNG width and height from the IHDR chunk.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $3*256+$4, $7*256+$8}'; }
+# The image plugins, in Debian's folders (Qt 5's where it was built).
+lib=lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || echo x86_64-linux-gnu)
+plugins=("$lib/qt6/plugins/imageformats/libquendra_c64.so"
+         "$lib/gdk-pixbuf-2.0/2.10.0/loaders/libpixbufloader-quendra.so")
+[ ! -f "$build/bin/plugins/qt5/imageformats/libquendra_c64.so" ] ||
+  plugins+=("$lib/qt5/plugins/imageformats/libquendra_c64.so")
+for path in "${plugins[@]}"; do
+  [ -s "$usr/$path" ] || fail "cmake --install did not put $path"
+done
+
 [ "$(png_size "$usr/share/icons/hicolor/48x48/apps/quendra.png")" = "48 48" ] || fail "48 px icon"
 [ "$(png_size "$usr/share/icons/hicolor/128x128/apps/quendra.png")" = "128 128" ] ||
   fail "128 px icon"
@@ -182,6 +193,24 @@ for input in trunc.koa empty.koa noise.gg folder.koa missing.koa; do
 done
 [ -z "$(ls -A "$damaged/out")" ] || fail "damaged input left files: $(ls "$damaged/out")"
 
+# --- the installed image plugins in their hosts: a picture gives the converter's pixels ------
+hosts=$work/hosts
+mkdir -p "$hosts"
+cp "$sizes/koala.png" "$hosts/koala.koa.png"
+for version in 6 5; do
+  check=$build/bin/image_check_qt$version
+  [ -x "$check" ] && [ -d "$usr/$lib/qt$version/plugins" ] || continue
+  QT_PLUGIN_PATH=$usr/$lib/qt$version/plugins QT_QPA_PLATFORM=offscreen \
+    "$check" compare "$hosts" "$pictures/koala.koa" || fail "Qt $version reads no picture"
+done
+if [ -x "$build/bin/pixbuf_check" ]; then
+  "$(pkg-config --variable=gdk_pixbuf_query_loaders gdk-pixbuf-2.0)" \
+    "$usr/${plugins[1]}" >"$work/loaders.cache"
+  GDK_PIXBUF_MODULE_FILE=$work/loaders.cache XDG_DATA_DIRS=$data XDG_DATA_HOME=$work/xdg/home \
+    "$build/bin/pixbuf_check" compare "$hosts" "$pictures/koala.koa" ||
+    fail "GdkPixbuf loads no picture"
+fi
+
 # --- the Debian package ----------------------------------------------------------------------
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null)
 deb=$(ls "$work"/deb/quendra_*_amd64.deb)
@@ -190,10 +219,17 @@ dpkg-deb -c "$deb" >"$work/contents"
 for path in bin/quendra bin/quendra-convert bin/quendra-thumbnailer \
             share/applications/quendra.desktop share/mime/packages/quendra.xml \
             share/thumbnailers/quendra.thumbnailer share/metainfo/org.quendra.Quendra.metainfo.xml \
-            share/icons/hicolor/scalable/apps/quendra.svg share/man/man1/quendra.1.gz; do
+            share/icons/hicolor/scalable/apps/quendra.svg share/man/man1/quendra.1.gz \
+            "${plugins[@]}"; do
   grep -q " \./usr/$path\$" "$work/contents" || fail "the package lacks /usr/$path"
 done
-dpkg-deb -f "$deb" Depends | grep -q 'libpng16' || fail "no libpng in Depends (dpkg-shlibdeps)"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+grep -q 'libpng16' <<<"$depends" || fail "no libpng in Depends (dpkg-shlibdeps)"
+# The plugins' toolkits are their hosts' own; caches are the triggers' work, not scripts'.
+! grep -q -e 'libqt5' -e 'gdk-pixbuf' <<<"$depends" || fail "Depends names a plugin's toolkit"
+scripts=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'inst$|rm$|triggers$' || true)
+[ -z "$scripts" ] || fail "maintainer scripts in the package: $scripts"
 lintian --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1 || true
 if grep -q '^E:' "$work/lintian"; then
   fail "lintian reports errors"
@@ -211,6 +247,7 @@ dpkg_root() {
 }
 dpkg_root -i "$deb" || fail "dpkg -i in a throw-away root"
 [ -x "$droot/usr/bin/quendra-thumbnailer" ] || fail "installed root lacks the thumbnailer"
+[ -f "$droot/usr/${plugins[1]}" ] || fail "installed root lacks the GdkPixbuf loader"
 dpkg_root -r quendra || fail "dpkg -r in a throw-away root"
 left=$(find "$droot" -path "$droot/var" -prune -o -type f -print | head -5)
 [ -z "$left" ] || fail "files left after removal: $left"

@@ -13,6 +13,7 @@
 #include "convert/convert.h"
 #include "convert/options.h"
 #include "convert/output_file.h"
+#include "decode/disk_image.h"
 #include "decode/formats.h"
 #include "decode/palette.h"
 #include "decode/readers.h"
@@ -536,9 +537,11 @@ namespace {
 TEST_F(ConvertRun, ListFormatsAndTheVerboseLineNameTheFormatRead) {
     auto r = runTool("quendra-convert", {"--list-formats"}, dir.path());
     EXPECT_EQ(r.status, 0);
-    // One line for the heading and one for every registry row, in its order.
+    // One line for the heading and one for every registry row, in its order; then, after
+    // a blank line and a heading, one for every kind of disk or tape image.
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'),
-              static_cast<std::ptrdiff_t>(c64Formats().size() + 1));
+              static_cast<std::ptrdiff_t>(c64Formats().size() + 3 + diskContainers().size()));
+    EXPECT_NE(r.out.find("  D64 disk image (d64)\n"), std::string::npos);
     for (const C64Format& format : c64Formats())
         EXPECT_NE(r.out.find(std::string(format.name)), std::string::npos) << format.name;
     const auto line = r.out.find("Blazing Paddles");

@@ -138,6 +138,13 @@ TEST(Thumbnail, ProgramRefusesWhatItMustNotTouchAndSaysWhy) {
         EXPECT_FALSE(fs::exists(dir / "out.png")) << c.input;
     }
     EXPECT_EQ(quendra::testing::slurp(dir / "pic.koa"), picture);
+    // The converter's line for a converted file escapes names as its errors do.
+    quendra::testing::writeBytes(dir / "\x1b]0;k\a.koa", samples::sampleKoala());
+    const auto converted =
+        quendra::testing::runTool("quendra-convert", {"-v", "\x1b]0;k\a.koa"}, dir.path());
+    EXPECT_EQ(converted.status, 0) << converted.err;
+    EXPECT_NE(converted.out.find(R"(\x1b]0;k\x07.koa -> \x1b]0;k\x07.png)"), std::string::npos)
+        << converted.out;
     EXPECT_NE(quendra::testing::runTool("quendra-thumbnailer", {"-s", "64", withEscape, "x.png"},
                                         dir.path())
                   .err.find("quendra-thumbnailer: " + escaped + ": "),

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <iterator>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -15,12 +16,15 @@
 #include <thread>
 
 #include "convert/output_file.h"
+#include "decode/disk_pictures.h"
 #include "decode/open_picture.h"
 #include "decode/formats.h"
 #include "decode/palettes.h"
 #include "decode/printable_name.h"
 #include "decode/readers.h"
 #include "export/bmp_encoder.h"
+#include "export/c64_export.h"
+#include "export/pc_image_reader.h"
 #include "export/gif_encoder.h"
 #include "export/godot_writer.h"
 #include "export/jpeg_encoder.h"
@@ -110,11 +114,16 @@ class Identities {
 
 fs::path outputPathFor(const std::string& input, PictureFormat format,
                        const std::optional<fs::path>& dir) {
+    return outputPathFor(input, extensionOf(format), dir);
+}
+
+fs::path outputPathFor(const std::string& input, std::string_view extension,
+                       const std::optional<fs::path>& dir) {
     const fs::path in(input);
     std::string name = in.filename().string();
     name.resize(name.size() - quendra::extensionOf(name).size());
     name += ".";
-    name += extensionOf(format);
+    name += extension;
     return dir ? *dir / name : in.parent_path() / name;
 }
 
@@ -126,6 +135,8 @@ struct Converter::State {
     std::unique_ptr<PngEncoder> png;
     std::unique_ptr<JpegEncoder> jpeg;
     GodotScratch godot;
+    C64Exporter c64;  // --to koa ...
+    Image pcPicture;  // a PC picture read for a C64 file
 
     IndexedImage shown{0, 0}; // the picture enlarged or in another palette, when asked for
 
@@ -142,10 +153,20 @@ struct Converter::State {
         return shown;
     }
 
+    C64ExportOptions c64Options() const {
+        C64ExportOptions o;
+        o.reduce = options.reduce;
+        o.reduction = options.reduction;
+        o.palette = options.colours;
+        return o;
+    }
+
     // The output file's bytes for an accepted picture into `output`; empty or why not.
     std::string encode(const IndexedImage& decoded) {
         if (decoded.width() == 0 || decoded.height() == 0)
             return "the picture is empty";
+        if (options.c64)
+            return c64.write(decoded, *options.c64, c64Options(), output);
         const IndexedImage& picture = prepared(decoded);
         switch (options.format) {
         case PictureFormat::PNG:
@@ -175,6 +196,23 @@ struct Converter::State {
         }
         return "unknown output format";
     }
+
+    // An accepted picture encoded and put in place; the outcome names the format read.
+    Outcome write(OpenedPicture& opened, const std::string& input, const fs::path& output) {
+        const std::string why = encode(opened.decoded.picture);
+        picture = std::move(opened.decoded.picture); // for the next file
+        if (!why.empty())
+            return {false, printableName(input) + ": " + why};
+        if (std::string problem = putFile(output, this->output, options.force); !problem.empty())
+            return {false, printableName(input) + ": " + problem};
+        // Notes of the road (an unusual load address) and of the reader (a stand-in font).
+        std::string notes = opened.note;
+        if (!opened.decoded.note.empty())
+            notes += (notes.empty() ? "" : "; ") + std::string(opened.decoded.note);
+        return {true, printableName(input) + " -> " + printableName(output.string()) + " (" +
+                          std::string(opened.format->name) + (notes.empty() ? "" : "; " + notes) +
+                          ")"};
+    }
 };
 
 Converter::Converter(const Options& options) : state_(std::make_unique<State>()) {
@@ -199,6 +237,20 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
         if (!s.options.force)
             return failed(printableName(output.string()) + " exists; --force replaces it");
     }
+    // A PC picture to a C64 file: read whole, then written exactly or reduced.
+    if (s.options.c64 && isPcPictureName(fs::path(input).filename().native())) {
+        if (std::string why = file.read(kPcPictureReadLimit, s.input); !why.empty())
+            return failed(why);
+        if (std::string why = readPcPicture(s.input, s.pcPicture); !why.empty())
+            return failed(why);
+        if (std::string why = s.c64.write(s.pcPicture, *s.options.c64, s.c64Options(), s.output);
+            !why.empty())
+            return failed(why);
+        if (std::string problem = putFile(output, s.output, s.options.force); !problem.empty())
+            return failed(problem);
+        return {true, printableName(input) + " -> " + printableName(output.string()) +
+                          " (PC picture)"};
+    }
     // The viewer does not offer GoDot for formats whose mixed colours are not among
     // GoDot's 16 (FunPainter 2): known by the name before the read, else by the format read.
     auto mixesColours = [&](const C64Format& format) {
@@ -217,19 +269,30 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
                     {.grey = s.options.grey, .reuse = &s.picture});
     if (!opened.accepted())
         return failed("rejected: " + opened.decoded.reason);
-    const C64Format* format = opened.format;
-    Decoded& decoded = opened.decoded;
-    if (toGodot && !format->fitsGodot)
-        return mixesColours(*format);
-    const std::string why = s.encode(decoded.picture);
-    s.picture = std::move(decoded.picture); // for the next file
-    if (!why.empty())
-        return failed(why);
-    if (std::string problem = putFile(output, s.output, s.options.force); !problem.empty())
-        return failed(problem);
-    return {true, printableName(input) + " -> " + printableName(output.string()) + " (" +
-                      std::string(format->name) +
-                      (opened.note.empty() ? "" : "; " + opened.note) + ")"};
+    if (toGodot && !opened.format->fitsGodot)
+        return mixesColours(*opened.format);
+    return s.write(opened, input, output);
+}
+
+Outcome Converter::convertEntry(const Task& task) {
+    State& s = *state_;
+    const DiskEntry& entry = task.disk->entries().at(task.entry);
+    auto failed = [&](const std::string& reason) {
+        return Outcome{false, printableName(task.input) + ": " + reason};
+    };
+    if (!s.options.force && fs::exists(task.output))
+        return failed(printableName(task.output.string()) + " exists; --force replaces it");
+    // The entry's bytes on the one road, under the name its C64 habits give.
+    s.input = task.disk->read(entry);
+    OpenedPicture opened = openPicture(s.input, s.input.size(), pictureNameOf(entry),
+                                       {.grey = s.options.grey, .reuse = &s.picture});
+    if (!opened.accepted())
+        return failed("rejected: " + opened.decoded.reason);
+    if (s.options.format == PictureFormat::Godot4Bit && !opened.format->fitsGodot) {
+        return failed("a " + std::string(opened.format->name) +
+                      " picture mixes colours that GoDot 4Bit cannot hold");
+    }
+    return s.write(opened, task.input, task.output);
 }
 
 Outcome convertFile(const std::string& input, const fs::path& output, const Options& options) {
@@ -247,18 +310,35 @@ std::string outputDirProblem(const Options& options) {
 }
 
 int runBatch(const Options& options, Reporter& reporter) {
-    const std::size_t total = options.files.size();
+    // The outputs: one per file, one per picture inside a disk or tape image.
+    std::vector<Task> tasks;
+    for (const std::string& file : options.files) {
+        if (const std::optional<DiskArgument> disk = diskArgument(file)) {
+            std::vector<Task> inside = diskTasks(*disk, options);
+            std::ranges::move(inside, std::back_inserter(tasks));
+            continue;
+        }
+        Task task;
+        task.input = file;
+        task.output = outputPathFor(file, outputExtension(options), options.outputDir);
+        tasks.push_back(std::move(task));
+    }
+    const std::size_t total = tasks.size();
     std::vector<fs::path> outputs(total);
     std::vector<std::optional<Outcome>> planned(total);
     std::map<fs::path, std::size_t> firstWith;
     Identities identities;
     for (std::size_t i = 0; i < total; ++i) {
-        outputs[i] = outputPathFor(options.files[i], options.format, options.outputDir);
+        outputs[i] = tasks[i].output;
+        if (tasks[i].planned) {
+            planned[i] = Outcome{tasks[i].converted, tasks[i].message, tasks[i].skipped};
+            continue;
+        }
         const auto [it, fresh] = firstWith.try_emplace(identities.of(outputs[i]), i);
         if (!fresh) {
             planned[i] = Outcome{
-                false, printableName(options.files[i]) + ": " + printableName(outputs[i].string()) +
-                           " is already the output of " + printableName(options.files[it->second])};
+                false, printableName(tasks[i].input) + ": " + printableName(outputs[i].string()) +
+                           " is already the output of " + printableName(tasks[it->second].input)};
         }
     }
     if (options.outputDir) {
@@ -268,7 +348,7 @@ int runBatch(const Options& options, Reporter& reporter) {
         for (std::size_t i = 0; ec && i < total; ++i) {
             if (!planned[i]) {
                 planned[i] = Outcome{
-                    false, printableName(options.files[i]) + ": cannot write " +
+                    false, printableName(tasks[i].input) + ": cannot write " +
                                printableName(outputs[i].string()) + ": cannot make the folder " +
                                printableName(options.outputDir->string()) + ": " + ec.message()};
             }
@@ -276,8 +356,12 @@ int runBatch(const Options& options, Reporter& reporter) {
     }
     // What converters killed in the middle of a write left in these folders.
     std::set<fs::path> folders;
-    for (const fs::path& output : outputs)
+    for (std::size_t i = 0; i < total; ++i) {
+        const fs::path& output = outputs[i];
+        if (output.empty())
+            continue; // planned: nothing is written
         folders.insert(output.has_parent_path() ? output.parent_path() : fs::path("."));
+    }
     for (const fs::path& folder : folders)
         clearLeftovers(folder);
 
@@ -291,7 +375,7 @@ int runBatch(const Options& options, Reporter& reporter) {
         ++finished;
         reporter.progress(finished, total);
         for (; reported < total && outcomes[reported]; ++reported) {
-            anyFailed |= !outcomes[reported]->converted;
+            anyFailed |= !outcomes[reported]->converted && !outcomes[reported]->skipped;
             reporter.report(reported, *outcomes[reported]);
             outcomes[reported]->message.clear();
         }
@@ -307,9 +391,10 @@ int runBatch(const Options& options, Reporter& reporter) {
             }
             Outcome outcome;
             try {
-                outcome = converter.convert(options.files[i], outputs[i]);
+                outcome = tasks[i].disk ? converter.convertEntry(tasks[i])
+                                        : converter.convert(tasks[i].input, outputs[i]);
             } catch (const std::exception& e) {
-                outcome = {false, printableName(options.files[i]) + ": " + e.what()};
+                outcome = {false, printableName(tasks[i].input) + ": " + e.what()};
             }
             finish(i, std::move(outcome));
         }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/disk_inputs.h"
 #include "convert/options.h"
 #include "decode/decoded.h"
 
@@ -20,12 +21,18 @@ namespace quendra::convert {
 // format's, in `dir` when given, else beside the input: pic.koa -> pic.png.
 std::filesystem::path outputPathFor(const std::string& input, PictureFormat format,
                                     const std::optional<std::filesystem::path>& dir);
+// The same with the extension (without the dot) given: "koa".
+std::filesystem::path outputPathFor(const std::string& input, std::string_view extension,
+                                    const std::optional<std::filesystem::path>& dir);
 
 struct Outcome {
     bool converted = false;
     // Not converted: the line for standard error, "FILE: REASON". Converted: the verbose
     // line, "FILE -> OUTPUT (FORMAT)", the format being the one whose reader took the file.
     std::string message;
+    // An entry of a disk or tape image that is no picture: not a failure; its message,
+    // "IMAGE:NAME: skipped: REASON", is for -v only.
+    bool skipped = false;
 };
 
 // Converts files one after another and keeps what it needs from file to file: the read
@@ -41,6 +48,8 @@ class Converter {
 
     // One file, start to end.
     Outcome convert(const std::string& input, const std::filesystem::path& output);
+    // One picture inside a disk or tape image (disk_inputs.h), its format already found.
+    Outcome convertEntry(const Task& task);
 
   private:
     struct State;
@@ -64,8 +73,10 @@ class Reporter {
 // not a folder (a mistake in the command line); empty otherwise. A missing folder is made.
 std::string outputDirProblem(const Options& options);
 
-// Converts options.files on options.jobs threads (one per core when 0). Returns the exit
-// status: 0 when every file converted, 1 when any did not.
+// Converts options.files on options.jobs threads (one per core when 0); a disk or tape
+// image among them stands for the pictures inside (disk_inputs.h), each reported as a file
+// of its own. Returns the exit status: 0 when every file converted (entries that are no
+// pictures skipped), 1 when any did not.
 int runBatch(const Options& options, Reporter& reporter);
 
 } // namespace quendra::convert

@@ -22,11 +22,12 @@ class StderrReporter : public quendra::convert::Reporter {
     ~StderrReporter() override { clearBar(); }
 
     void report(std::size_t, const Outcome& outcome) override {
-        if (outcome.converted && !verbose_)
+        const bool fine = outcome.converted || outcome.skipped;
+        if (fine && !verbose_)
             return;
         clearBar();
-        std::fprintf(outcome.converted ? stdout : stderr, "%s\n", outcome.message.c_str());
-        if (outcome.converted)
+        std::fprintf(fine ? stdout : stderr, "%s\n", outcome.message.c_str());
+        if (fine)
             std::fflush(stdout);
         if (terminal_ && done_ < total_)
             drawBar();

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "decode/character_rom.h"
+#include "decode/disk_image.h"
 #include "decode/formats.h"
 
 #ifndef QUENDRA_VERSION
@@ -35,6 +37,7 @@ Parsed parseArguments(std::span<const std::string> arguments) {
     Parsed result;
     Options& o = result.options;
     bool onlyFiles = false;
+    bool ditherGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];
         if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -71,6 +74,14 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             o.palAspect = true;
             continue;
         }
+        if (arg == "--reduce") {
+            o.reduce = true;
+            continue;
+        }
+        if (arg == "--fit") {
+            o.reduction.framing = Framing::fit;
+            continue;
+        }
 
         // Options with a value: "--to png", "--to=png", "-j 4", "-j4".
         std::string name = arg, value;
@@ -85,7 +96,8 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             haveValue = true;
         }
         if (name != "--to" && name != "-o" && name != "-j" && name != "--quality" &&
-            name != "--palette" && name != "--scale") {
+            name != "--palette" && name != "--scale" && name != "--dither" &&
+            name != "--entry" && name != "--chargen") {
             return usageError("unknown option " + arg);
         }
         if (!haveValue) {
@@ -95,19 +107,34 @@ Parsed parseArguments(std::span<const std::string> arguments) {
         }
         if (name == "--to") {
             const auto format = pictureFormatNamed(value);
-            if (!format)
-                return usageError("--to " + value +
-                                  ": not one of png, gif, bmp, pcx, tif, jpg, 4bt");
-            o.format = *format;
+            o.c64 = format ? nullptr : findC64Writer(value);
+            if (!format && !o.c64)
+                return usageError("--to " + value + ": not one of png, gif, bmp, pcx, tif, jpg, 4bt, " +
+                                  std::string(c64WriterKeys()));
+            if (format)
+                o.format = *format;
+        } else if (name == "--dither") {
+            if (!ditherNamed(value, o.reduction.dither))
+                return usageError("--dither " + value + ": not one of none, bayer4, bayer8, floyd");
+            ditherGiven = true;
         } else if (name == "-o") {
             if (value.empty())
                 return usageError("-o needs a folder");
             o.outputDir = value;
+        } else if (name == "--entry") {
+            if (value.empty())
+                return usageError("--entry needs a C64 name");
+            o.entry = value;
         } else if (name == "--palette") {
             const PaletteResult palette = resolvePalette(value);
             if (!palette.ok)
                 return usageError("--palette " + value + ": " + palette.error);
             o.colours = palette.colours;
+        } else if (name == "--chargen") {
+            // Read now, before any thread draws a PETSCII screen.
+            if (!setCharacterRomFile(value))
+                return usageError("--chargen " + value +
+                                  ": not a readable C64 character ROM (2048 or 4096 bytes)");
         } else if (name == "--scale") {
             const auto n = number(value);
             if (!n || *n < 1 || *n > 8)
@@ -125,8 +152,15 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             o.quality = *n;
         }
     }
-    if (o.palAspect && o.format != PictureFormat::PNG)
+    if (o.palAspect && (o.c64 || o.format != PictureFormat::PNG))
         return usageError("--pal-aspect: only PNG files carry a pixel aspect");
+    if (o.reduce && !o.c64)
+        return usageError(std::string("--reduce: only C64 formats are reduced to (--to ") +
+                          std::string(c64WriterKeys()) + ")");
+    if ((ditherGiven || o.reduction.framing == Framing::fit) && !o.reduce)
+        return usageError(ditherGiven ? "--dither needs --reduce" : "--fit needs --reduce");
+    if (o.c64 && o.scale != 1)
+        return usageError("--scale: C64 files keep the C64's own pixels");
     if (o.files.empty())
         return usageError("no input files");
     return result;
@@ -165,7 +199,21 @@ std::string extensionsOf(const C64Format& format) {
     return text;
 }
 
+// "D64, D71, D81, T64, PC64" with their extensions, for the usage text.
+std::string containerNames() {
+    std::string text;
+    for (const DiskContainer& c : diskContainers()) {
+        std::string name(c.name.substr(0, c.name.find(' ')));
+        text += (text.empty() ? "" : ", ") + name;
+    }
+    return text;
+}
+
 } // namespace
+
+std::string_view outputExtension(const Options& options) {
+    return options.c64 ? options.c64->key : extensionOf(options.format);
+}
 
 std::string usageText() {
     std::string palettes;
@@ -177,27 +225,44 @@ std::string usageText() {
     // One usage line, as help2man reads it for the manual page.
     return "Usage: quendra-convert [OPTION]... FILE...\n"
            "\n"
-           "Converts Commodore 64 pictures into PC picture files. It reads these formats:\n" +
+           "Converts Commodore 64 pictures into PC picture files, and C64 or PC pictures into\n"
+           "C64 files (--to koa ...). It reads these formats:\n" +
            formatNames(86) +
            "A file is read by its extension; a file that its extension's format refuses, or\n"
            "whose extension names none, is read by the format its length and first bytes fit\n"
            "best (a C64-style name such as pi.worldmap counts its prefix as the extension).\n"
+           "A disk or tape image (" + containerNames() + ")\n"
+           "stands for the pictures inside: disk.d64 gives disk/NAME.png for each, and\n"
+           "disk.d64:NAME (or --entry NAME) only the one entry.\n"
            "\n"
            "  --to FORMAT     output format (default png); png, gif, bmp, pcx and tif keep the\n"
            "                  exact colours, jpg is lossy, 4bt writes a GoDot 4Bit file\n"
+           "  --to C64FORMAT  a C64 file instead: " + std::string(c64WriterKeys()) + ";\n"
+           "                  from C64 pictures and from PNG, GIF, BMP and JPEG pictures, exactly\n"
+           "                  when the picture keeps the format's rules (its size, its colours\n"
+           "                  per cell, the palette's colours), else the reason\n"
+           "  --reduce        with a C64 format: fit any picture to the format's rules, scaled\n"
+           "                  to the screen (PAL pixels) and its colours chosen cell by cell\n"
+           "  --dither D      with --reduce: none (default), bayer4, bayer8 or floyd\n"
+           "  --fit           with --reduce: the whole picture, with black bars, instead of\n"
+           "                  filling the screen and cutting the sides\n"
            "  --grey          the grey palette instead of the colours\n"
            "  --palette P     the colours to draw in (default: default): one of\n" +
            palettes +
            "                  or a VICE palette file (.vpl); GoDot 4Bit files do not change\n"
            "  --scale N       every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
+           "  --chargen FILE  draw PETSCII screens with this C64 character ROM (else the\n"
+           "                  emulators' usual chargen, else a stand-in font)\n"
            "  --pal-aspect    PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
            "  -o DIR          write into DIR (made if missing) instead of beside each input\n"
+           "  --entry NAME    of each disk or tape image only the entry NAME (any case)\n"
            "  --force         replace output files that exist already\n"
            "  -j N            convert N files at a time (default: one per core)\n"
            "  --quality N     JPEG quality, 1 to 100 (default 90)\n"
            "  -q, --quiet     no progress bar on a terminal; failures are still reported\n"
            "  -v, --verbose   name each file converted, its output and the format read\n"
-           "  --list-formats  show the formats read, their extensions and file lengths\n"
+           "  --list-formats  show the formats read, their extensions and file lengths, and\n"
+           "                  which --to writes each\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"
@@ -209,23 +274,36 @@ std::string usageText() {
 
 std::string formatListText() {
     struct Line {
-        std::string name, extensions, sizes;
+        std::string name, extensions, sizes, written;
     };
-    std::vector<Line> lines{{"Format", "Extensions", "File lengths (bytes)"}};
-    std::size_t nameWidth = 0, extensionWidth = 0;
+    std::vector<Line> lines{{"Format", "Extensions", "File lengths (bytes)", "Written by"}};
+    std::size_t nameWidth = 0, extensionWidth = 0, sizeWidth = 0;
     for (const C64Format& format : c64Formats()) {
-        lines.push_back(
-            {std::string(format.name), extensionsOf(format), std::string(format.sizes)});
+        std::string written;
+        for (const C64Writer& writer : c64Writers()) {
+            if (&writer.row() == &format)
+                written += (written.empty() ? "--to " : ", ") + std::string(writer.key);
+        }
+        lines.push_back({std::string(format.name), extensionsOf(format),
+                         std::string(format.sizes), written});
     }
     for (const Line& l : lines) {
         nameWidth = std::max(nameWidth, l.name.size());
         extensionWidth = std::max(extensionWidth, l.extensions.size());
+        sizeWidth = std::max(sizeWidth, l.sizes.size());
     }
     std::string text;
     for (const Line& l : lines) {
-        text += l.name + std::string(nameWidth + 2 - l.name.size(), ' ') + l.extensions +
-                std::string(extensionWidth + 2 - l.extensions.size(), ' ') + l.sizes + "\n";
+        std::string line = l.name + std::string(nameWidth + 2 - l.name.size(), ' ') +
+                           l.extensions + std::string(extensionWidth + 2 - l.extensions.size(), ' ') +
+                           l.sizes;
+        if (!l.written.empty())
+            line += std::string(sizeWidth + 2 - l.sizes.size(), ' ') + l.written;
+        text += line + "\n";
     }
+    text += "\nDisk and tape images, read for the pictures inside:\n";
+    for (const DiskContainer& c : diskContainers())
+        text += "  " + std::string(c.name) + " (" + std::string(c.extensions) + ")\n";
     return text;
 }
 

@@ -1,6 +1,8 @@
 // The converter's command line:
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
-//                   [--quality N] [--quiet] [-v] FILE...
+//                   [--quality N] [--quiet] [-v] [--entry NAME] FILE...
+//   quendra-convert --to koa|gg|ocp|art|dd|jj|ami|hbm|fli|afl [--reduce [--dither D] [--fit]]
+//                   [--palette P] ... FILE...
 //   quendra-convert --list-formats
 #pragma once
 
@@ -12,6 +14,8 @@
 #include <vector>
 
 #include "decode/palettes.h"
+#include "export/c64_writers.h"
+#include "export/colour_reduction.h"
 #include "export/picture_format.h"
 
 namespace quendra::convert {
@@ -19,7 +23,7 @@ namespace quendra::convert {
 struct Options {
     PictureFormat format = PictureFormat::PNG;
     bool grey = false;
-    std::optional<std::filesystem::path> outputDir;
+    std::optional<std::filesystem::path> outputDir = {};
     bool force = false;
     int jobs = 0;         // 0: one per core
     int quality = 90;     // JPEG, 1..100
@@ -28,8 +32,16 @@ struct Options {
     C64Colours colours = defaultPalette().colours; // --palette: named or from a .vpl file
     int scale = 1;          // --scale: every pixel a scale x scale block, 1..8
     bool palAspect = false; // --pal-aspect: PNG files say the PAL pixel's proportions
-    std::vector<std::string> files;
+    // --to koa ...: a C64 format instead of a PC picture; C64 pictures and PC pictures in.
+    const C64Writer* c64 = nullptr;
+    bool reduce = false;     // --reduce: colour reduction where the picture breaks the rules
+    ReduceOptions reduction = {}; // --dither, --fit
+    std::string entry = {}; // --entry NAME: only this entry of each disk or tape image
+    std::vector<std::string> files = {};
 };
+
+// The output files' extension without the dot: the C64 format's or the PC picture's.
+std::string_view outputExtension(const Options& options);
 
 struct Parsed {
     enum class Action { Convert, Help, Version, ListFormats, UsageError } action = Action::Convert;

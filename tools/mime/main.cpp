@@ -2,7 +2,8 @@
 // from the format registry so that every format the readers take is known to file managers.
 //   quendra-mime-types xml OUT             the shared-mime-info package (quendra.xml)
 //   quendra-mime-types fill TEMPLATE OUT   TEMPLATE with @MIME_TYPES@ (a desktop-entry list,
-//                                          "a;b;") and @MEDIA_TYPES@ / @FORMAT_ITEMS@
+//                                          "a;b;"; @DISK_MIME_TYPES@ the disk and tape
+//                                          images') and @MEDIA_TYPES@ / @FORMAT_ITEMS@
 //                                          (AppStream lines) and @FORMAT_TEXT@ (a sentence's
 //                                          list) replaced; KEY=VALUE arguments after OUT
 //                                          replace @KEY@ as well
@@ -12,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "mime/disk_types.h"
 #include "mime/mime_types.h"
 
 namespace {
@@ -44,6 +46,7 @@ int fill(const char* templatePath, const char* outputPath, int argc, char** argv
     const auto formats = quendra::mime::mimeFormats();
     std::string result = text.str();
     result = replaceAll(result, "@MIME_TYPES@", quendra::mime::desktopMimeList(formats));
+    result = replaceAll(result, "@DISK_MIME_TYPES@", quendra::mime::diskMimeList());
     result = replaceAll(result, "@MEDIA_TYPES@", quendra::mime::appstreamMediaTypes(formats));
     result = replaceAll(result, "@FORMAT_ITEMS@", quendra::mime::appstreamFormatItems(formats));
     result = replaceAll(result, "@FORMAT_TEXT@", quendra::mime::formatSentence(formats));
@@ -64,8 +67,12 @@ int fill(const char* templatePath, const char* outputPath, int argc, char** argv
 
 int main(int argc, char** argv) {
     const std::string_view mode = argc > 1 ? argv[1] : "";
-    if (argc == 3 && mode == "xml")
-        return writeText(argv[2], quendra::mime::sharedMimeInfoXml(quendra::mime::mimeFormats()));
+    if (argc == 3 && mode == "xml") {
+        // The disk and tape images' types (disk_types.h) before the package's end.
+        std::string xml = quendra::mime::sharedMimeInfoXml(quendra::mime::mimeFormats());
+        xml.insert(xml.rfind("</mime-info>"), quendra::mime::diskTypesXml());
+        return writeText(argv[2], xml);
+    }
     if (argc >= 4 && mode == "fill")
         return fill(argv[2], argv[3], argc - 4, argv + 4);
     std::fputs("Usage: quendra-mime-types xml OUT\n       quendra-mime-types fill TEMPLATE OUT "

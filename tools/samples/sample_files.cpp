@@ -8,6 +8,7 @@
 #include "export/godot_writer.h"
 #include "samples/bitmap_files.h"
 #include "samples/funpainter_files.h"
+#include "samples/further_files.h"
 #include "samples/godot_files.h"
 #include "samples/printfox_files.h"
 
@@ -240,7 +241,7 @@ ByteVector sampleHiresManager() {
 }
 
 std::vector<SampleFile> allSampleFiles() {
-    return {
+    std::vector<SampleFile> files{
         {"koala.koa", sampleKoala()},
         {"runpaint.rpm", sampleRunPaint()},
         {"art-studio-multicolour.ocp", sampleAdvancedArtStudio()},
@@ -284,6 +285,9 @@ std::vector<SampleFile> allSampleFiles() {
         {"rainbow-painter.rp", sampleRainbowPainter()},
         {"hires-manager.him", sampleHiresManager()},
     };
+    for (FurtherSample& f : furtherSamples())
+        files.push_back({std::move(f.name), std::move(f.bytes)});
+    return files;
 }
 
 } // namespace quendra::samples

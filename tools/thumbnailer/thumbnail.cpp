@@ -11,9 +11,11 @@
 #include <cstring>
 #include <system_error>
 
+#include "decode/disk_image.h"
 #include "decode/formats.h"
 #include "decode/printable_name.h"
 #include "export/atomic_write.h"
+#include "thumbnailer/contact_sheet.h"
 
 namespace quendra::thumbnail {
 
@@ -199,15 +201,23 @@ Result writeThumbnail(const std::filesystem::path& input, const std::filesystem:
     struct stat out {};
     if (::stat(output.c_str(), &out) == 0 && out.st_dev == in.st_dev && out.st_ino == in.st_ino)
         return {false, "the output would replace the input file"};
-    DecodeOptions options;
-    options.fileSize = static_cast<std::uint64_t>(in.st_size);
-    Decoded decoded = decodeFile(input, options);
-    if (!decoded.accepted)
-        return {false, decoded.reason.empty() ? "not a picture Quendra can read" : decoded.reason};
-    applyPalette(decoded.picture, colours);
-    const Image thumbnail = fitInto(decoded.picture.toRgb(), maxSide);
-    if (thumbnail.empty())
-        return {false, "the picture has no pixels"};
+    Image thumbnail(0, 0);
+    if (diskContainerForName(input.filename().string())) {
+        Sheet sheet = contactSheet(input, maxSide, colours);
+        if (sheet.image.empty())
+            return {false, sheet.error.empty() ? "the sheet has no pixels" : sheet.error};
+        thumbnail = std::move(sheet.image);
+    } else {
+        DecodeOptions options;
+        options.fileSize = static_cast<std::uint64_t>(in.st_size);
+        Decoded decoded = decodeFile(input, options);
+        if (!decoded.accepted)
+            return {false, decoded.reason.empty() ? "not a picture Quendra can read" : decoded.reason};
+        applyPalette(decoded.picture, colours);
+        thumbnail = fitInto(decoded.picture.toRgb(), maxSide);
+        if (thumbnail.empty())
+            return {false, "the picture has no pixels"};
+    }
     const std::vector<std::uint8_t> png = encodeRgbPng(thumbnail);
     if (png.empty())
         return {false, "the PNG could not be made (out of memory)"};

@@ -38,6 +38,8 @@ struct Result {
 // beside it are removed. Refuses an output that is the input (the same file by device and
 // inode, under any name), and an input that is no regular file. The picture's colours come
 // from `colours`; errors name files as printableName() shows them.
+// A disk or tape image (by its name) gives the contact sheet of its first pictures
+// (contact_sheet.h); one without pictures gives none.
 Result writeThumbnail(const std::filesystem::path& input, const std::filesystem::path& output,
                       int maxSide, const C64Colours& colours = defaultPalette().colours);
 

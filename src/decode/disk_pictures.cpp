@@ -1,0 +1,63 @@
+#include "decode/disk_pictures.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "decode/open_picture.h"
+
+namespace quendra {
+
+std::string_view extensionByC64Name(std::string_view name) {
+    if (!name.empty() && static_cast<std::uint8_t>(name.front()) == 0x81)
+        name.remove_prefix(1);
+    if (name.size() >= 6 && name.starts_with("PIC ") && name[5] == ' ')
+        return ".koa";
+    if (name.size() > 2 && name.starts_with("DD"))
+        return ".dd";
+    if (name.size() > 2 && name.starts_with("JJ"))
+        return ".jj";
+    // Printfox: "G-NAME" for a large picture, "B-NAME" for a screen, "P-NAME" for a page
+    // (the first byte of the file tells them apart all the same).
+    if (name.size() > 2 && name[1] == '-' && (name[0] == 'G' || name[0] == 'B' || name[0] == 'P'))
+        return ".gb";
+    // Parts of one work numbered after their extension: "COVER.GB1", "COVER.GB2".
+    const auto dot = name.rfind('.');
+    if (dot != std::string_view::npos && dot + 3 < name.size()) {
+        const std::string_view ext = name.substr(dot + 1);
+        if ((ext.starts_with("GB") || ext.starts_with("BS") || ext.starts_with("PG")) &&
+            ext.find_first_not_of("0123456789", 2) == std::string_view::npos)
+            return ext.starts_with("GB") ? ".gb" : ext.starts_with("BS") ? ".bs" : ".pg";
+    }
+    return {};
+}
+
+std::string pictureNameOf(const DiskEntry& entry) {
+    std::string name = entry.name;
+    std::replace(name.begin(), name.end(), '/', '_');
+    name += extensionByC64Name(entry.petsciiName);
+    return name;
+}
+
+EntryPicture decodeEntryBytes(Bytes bytes, std::string_view pictureName,
+                              const DecodeOptions& options) {
+    OpenedPicture opened = openPicture(bytes, bytes.size(), pictureName, options);
+    EntryPicture result;
+    result.format = opened.accepted() ? opened.format : nullptr;
+    result.decoded = std::move(opened.decoded);
+    result.note = std::move(opened.note);
+    return result;
+}
+
+EntryPicture decodeEntry(const DiskImage& image, const DiskEntry& entry,
+                         const DecodeOptions& options) {
+    if (entry.type == C64FileType::Del || entry.length == 0) {
+        EntryPicture none;
+        none.decoded.reason = entry.type == C64FileType::Del ? "a DEL entry holds no file"
+                                                              : "the entry is empty";
+        return none;
+    }
+    const std::vector<std::uint8_t> bytes = image.read(entry);
+    return decodeEntryBytes(bytes, pictureNameOf(entry), options);
+}
+
+} // namespace quendra

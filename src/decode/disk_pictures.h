@@ -1,0 +1,40 @@
+// Pictures inside disk and tape images: their entries have C64 names and no extension,
+// so the name's C64 habits and the bytes decide the format.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "decode/decoded.h"
+#include "decode/disk_image.h"
+#include "decode/formats.h"
+
+namespace quendra {
+
+// The extension ".koa" for the format a painting program's naming habit on disk gives:
+// Koala Painter saves "PIC A NAME" behind a $81 byte, Doodle "DDNAME", its packed form
+// "JJNAME", Printfox "G-NAME" (or "B-", "P-") and numbered parts "NAME.GB1". Empty when
+// the name follows none of them. (Names such as "pi.world" carry their format as a
+// prefix, which content detection reads by itself.)
+std::string_view extensionByC64Name(std::string_view petsciiName);
+
+// The file name an entry goes to the picture road with: its name for people ("/" made
+// "_"), and the extension its naming habit gives, if any: "PIC A FERRARI.koa".
+std::string pictureNameOf(const DiskEntry& entry);
+
+// An entry's picture, by the one road of a file (open_picture.h) under its picture name.
+// No format when none takes the bytes; `decoded.reason` then says why.
+struct EntryPicture {
+    const C64Format* format = nullptr;
+    Decoded decoded;
+    std::string note; // something odd about an accepted picture (an unusual load address)
+};
+EntryPicture decodeEntryBytes(Bytes bytes, std::string_view pictureName,
+                              const DecodeOptions& options);
+
+// Reads the entry from the image and decodes it. DEL entries and empty ones are no
+// pictures (and are not decoded).
+EntryPicture decodeEntry(const DiskImage& image, const DiskEntry& entry,
+                         const DecodeOptions& options);
+
+} // namespace quendra

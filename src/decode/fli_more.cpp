@@ -1,0 +1,271 @@
+// More FLI pictures: FLI under .fd2, FLI with a background byte (.flm, plain or packed), FLI
+// with a line table (.fed), packed FLI (.fbi), EMC, HCB, ECI (hires interlaced FLI), CFLI and
+// FLI Profi. None was checked against a real file; the layouts are the ones these formats
+// are known by.
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "decode/escape_runs.h"
+#include "decode/fli.h"
+#include "decode/fli_readers.h"
+#include "decode/further_readers.h"
+
+namespace quendra {
+
+namespace {
+
+// A multicolour FLI frame shown 296 wide.
+void showMulticolourFli(Decoded& d, const std::uint8_t* colour, const std::uint8_t* screens,
+                        const std::uint8_t* bitmap, const std::uint8_t* backgrounds) {
+    const fli::FrameMemory frame{.bitmap = bitmap,
+                                 .screens = screens,
+                                 .screenStride = fli::kScreenStride,
+                                 .colour = colour,
+                                 .backgrounds = backgrounds};
+    fli::FrameBuffer lines;
+    fli::drawFrame(frame, lines, 0, fli::kLines);
+    fli::showFrame(d.picture, lines, fli::kBugStrip);
+}
+
+Decoded fliPicture(std::string_view suffix, const DecodeOptions& options, int lines = fli::kLines) {
+    return fli::accepted(suffix, options, fli::kWidth, lines, fli::Colours::single);
+}
+
+} // namespace
+
+Decoded decodeFd2(Bytes file, const DecodeOptions& options) {
+    if (!hasLengthOneOf(file, options, {17218, 17409}))
+        return Decoded::reject(" (FLI)", fli::lengthReason("an FLI picture", "17218 or 17409",
+                                                           file, options));
+    return decodeFliDesigner(file, options);
+}
+
+int probeFd2(Bytes file, std::uint64_t fileSize) {
+    return isOneOf(fileSize, {17218, 17409}) ? fli::sizeScore(file, 0x3C00) : 0;
+}
+
+// .flm: FLI with the background at 17281 (colour memory 2, screens 1026, bitmap 9218), 17410
+// bytes; any other length is packed: the last byte the escape, a backward stream (count 0
+// = 256) from the byte before it into 17280 bytes (colour memory 0, screens 1024, bitmap
+// 9216, background 17279). A packed picture without colour memory (bytes 0-999 all 0) is
+// shown as hires FLI, as the format is known to be read.
+Decoded decodeFlm(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (FLI)";
+    if (hasLengthOneOf(file, options, {17410})) {
+        Decoded d = fliPicture(kSuffix, options);
+        const fli::SameBackground background(file[17281]);
+        showMulticolourFli(d, file.data() + 2, file.data() + 1026, file.data() + 9218,
+                           background.lines);
+        return d;
+    }
+    if (file.size() < 6 || reportedSize(file, options) != file.size())
+        return Decoded::reject(kSuffix, fli::lengthReason("an .flm picture", "17410, or packed",
+                                                          file, options));
+    std::vector<std::uint8_t> image(17280);
+    EscapeStream stream(file, file.size() - 2, true);
+    if (!stream.fill(image, file.back(), RunCount::zeroIs256))
+        return Decoded::reject(kSuffix, "the packed data of this .flm picture end before the "
+                                        "picture is complete");
+    Decoded d = fliPicture(kSuffix, options);
+    if (std::all_of(image.begin(), image.begin() + 1000, [](std::uint8_t b) { return b == 0; })) {
+        const fli::FrameMemory frame{.bitmap = image.data() + 9216,
+                                     .screens = image.data() + 1024,
+                                     .screenStride = fli::kScreenStride,
+                                     .hires = true};
+        fli::FrameBuffer lines;
+        fli::drawFrame(frame, lines, 0, fli::kLines);
+        fli::showFrame(d.picture, lines, fli::kBugStrip);
+        return d;
+    }
+    const fli::SameBackground background(image[17279]);
+    showMulticolourFli(d, image.data(), image.data() + 1024, image.data() + 9216,
+                       background.lines);
+    return d;
+}
+
+int probeFlm(Bytes, std::uint64_t fileSize) {
+    return fileSize == 17410 ? fli::kProbeSize : 0;
+}
+
+// .fed: the FLI Graph layout (colour memory 258, screens 1282, bitmap 9474) with line y's
+// background at 8 + y.
+Decoded decodeFed(Bytes file, const DecodeOptions& options) {
+    if (!hasLengthOneOf(file, options, {17665}))
+        return Decoded::reject(" (FLI)",
+                               fli::lengthReason("an .fed picture", "17665", file, options));
+    Decoded d = fliPicture(" (FLI)", options);
+    showMulticolourFli(d, file.data() + 258, file.data() + 1282, file.data() + 9474,
+                       file.data() + 8);
+    return d;
+}
+
+int probeFed(Bytes, std::uint64_t fileSize) {
+    return fileSize == 17665 ? fli::kProbeSize : 0;
+}
+
+// .fbi: escape byte 2, a backward stream (count 0 = 256) from the last byte into 17216
+// bytes: colour memory 0, screens 1024, bitmap 9216; black background.
+Decoded decodeFbi(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (FLI)";
+    if (file.size() < 19 || reportedSize(file, options) != file.size())
+        return Decoded::reject(kSuffix, fli::lengthReason("an .fbi picture", "at least 19", file,
+                                                          options));
+    std::vector<std::uint8_t> image(17216);
+    EscapeStream stream(file, file.size() - 1, true);
+    if (!stream.fill(image, file[2], RunCount::zeroIs256))
+        return Decoded::reject(kSuffix, "the packed data of this .fbi picture end before the "
+                                        "picture is complete");
+    Decoded d = fliPicture(kSuffix, options);
+    const fli::SameBackground black(0);
+    showMulticolourFli(d, image.data(), image.data() + 1024, image.data() + 9216, black.lines);
+    return d;
+}
+
+// EMC: screens 2, bitmap 8194, colour memory 16386, background 17411; lines 4-195 shown.
+Decoded decodeEmc(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (EMC)";
+    if (!hasLengthOneOf(file, options, {17412}))
+        return Decoded::reject(kSuffix, fli::lengthReason("an EMC picture", "17412", file, options));
+    Decoded d = fliPicture(kSuffix, options, 192);
+    const fli::SameBackground background(file[17411]);
+    const fli::FrameMemory frame{.bitmap = file.data() + 8194,
+                                 .screens = file.data() + 2,
+                                 .screenStride = fli::kScreenStride,
+                                 .colour = file.data() + 16386,
+                                 .backgrounds = background.lines};
+    fli::FrameBuffer lines;
+    fli::drawFrame(frame, lines, 0, fli::kLines);
+    for (int y = 0; y < 192; ++y)
+        std::copy_n(lines.line(y + 4) + fli::kBugStrip, fli::kWidth, d.picture.row(y));
+    return d;
+}
+
+int probeEmc(Bytes, std::uint64_t fileSize) {
+    return fileSize == 17412 ? fli::kProbeSize : 0;
+}
+
+// HCB: two screens (2050, and 3074 for lines with y & 4), bitmap 4098, a background per four
+// lines at 12098 + (y >> 2); pair 11 shows the screen's low nibble, like pair 10 (the
+// format is known to be read so; it keeps no colour memory).
+Decoded decodeHcb(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (HCB)";
+    if (!hasLengthOneOf(file, options, {12148}))
+        return Decoded::reject(kSuffix, fli::lengthReason("an HCB picture", "12148", file, options));
+    Decoded d = fliPicture(kSuffix, options);
+    for (int y = 0; y < fli::kLines; ++y) {
+        const std::uint8_t* screen = file.data() + ((y & 4) ? 3074 : 2050);
+        const std::uint8_t background = file[12098 + (y >> 2)] & 15;
+        std::uint8_t* row = d.picture.row(y);
+        for (int x = 0; x < fli::kWidth; ++x) {
+            const int sx = x + fli::kBugStrip;
+            const int cell = 40 * (y >> 3) + (sx >> 3);
+            const std::uint8_t s = screen[cell];
+            const int pair = (file[4098 + 8 * cell + (y & 7)] >> (6 - (sx & 6))) & 3;
+            row[x] = pair == 0 ? background
+                               : static_cast<std::uint8_t>(pair == 1 ? s >> 4 : s & 15);
+        }
+    }
+    return d;
+}
+
+int probeHcb(Bytes, std::uint64_t fileSize) {
+    return fileSize == 12148 ? fli::kProbeSize : 0;
+}
+
+// ECI: interlaced hires FLI, frame 1 bitmap 2 and screens 8194, frame 2 bitmap 16386 and
+// screens 24578, no shift; 32770 bytes, or packed: escape byte 2, a forward stream (count 0
+// = nothing) from 3 into offsets 2-32769.
+Decoded decodeEci(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (ECI)";
+    std::vector<std::uint8_t> unpacked;
+    Bytes image = file;
+    if (!hasLengthOneOf(file, options, {32770})) {
+        if (file.size() < 6 || reportedSize(file, options) != file.size())
+            return Decoded::reject(kSuffix, fli::lengthReason("an ECI picture",
+                                                              "32770, or packed", file, options));
+        unpacked.assign(32770, 0);
+        EscapeStream stream(file, 3, false);
+        if (!stream.fill(std::span(unpacked).subspan(2), file[2], RunCount::zeroIsNothing))
+            return Decoded::reject(kSuffix, "the packed data of this ECI picture end before the "
+                                            "picture is complete");
+        image = unpacked;
+    }
+    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::mixed);
+    const fli::FrameMemory first{.bitmap = image.data() + 2,
+                                 .screens = image.data() + 8194,
+                                 .screenStride = fli::kScreenStride,
+                                 .hires = true};
+    fli::FrameMemory second = first;
+    second.bitmap = image.data() + 16386;
+    second.screens = image.data() + 24578;
+    fli::drawMix(d.picture, first, second, fli::kBugStrip, 0);
+    return d;
+}
+
+int probeEci(Bytes, std::uint64_t fileSize) {
+    return fileSize == 32770 ? fli::kProbeSize : 0;
+}
+
+// CFLI: no bitmap; each cell of line y shows the two nibbles of one screen byte, high for
+// even x, low for odd x; the byte is 5 + 1024 (y & 7) + 40 (y >> 3) + column.
+Decoded decodeCfli(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (CFLI)";
+    if (!hasLengthOneOf(file, options, {8170}))
+        return Decoded::reject(kSuffix, fli::lengthReason("a CFLI picture", "8170", file, options));
+    Decoded d = fliPicture(kSuffix, options);
+    for (int y = 0; y < fli::kLines; ++y) {
+        const std::uint8_t* screen = file.data() + 5 + 1024 * (y & 7) + 40 * (y >> 3);
+        std::uint8_t* row = d.picture.row(y);
+        for (int x = 0; x < fli::kWidth; ++x) {
+            const std::uint8_t s = screen[x >> 3];
+            row[x] = static_cast<std::uint8_t>(x & 1 ? s & 15 : s >> 4);
+        }
+    }
+    return d;
+}
+
+int probeCfli(Bytes, std::uint64_t fileSize) {
+    return fileSize == 8170 ? fli::kProbeSize : 0;
+}
+
+// FLI Profi: multicolour FLI 320 wide; the left 24 pixels take colour 255 for the screen
+// and the strip colour at 898 + y for pair 11, under multicolour sprites (blocks at 2,
+// colour per line at 642 + y, multicolours 1098 and 1099). Pair 00 is black.
+Decoded decodeFliProfi(Bytes file, const DecodeOptions& options) {
+    constexpr std::string_view kSuffix = " (FLI Profi)";
+    if (!hasLengthOneOf(file, options, {18370}))
+        return Decoded::reject(kSuffix,
+                               fli::lengthReason("an FLI Profi picture", "18370", file, options));
+    Decoded d = fli::accepted(kSuffix, options, 320, fli::kLines, fli::Colours::single);
+    for (int y = 0; y < fli::kLines; ++y) {
+        std::uint8_t* row = d.picture.row(y);
+        const std::uint8_t* screen = file.data() + 2178 + 1024 * (y & 7);
+        const int block = ((y + 1) & 2 ? 5 : 0) + y / 42;
+        const std::uint8_t* sprite = file.data() + 2 + 64 * block + 3 * ((y >> 1) % 21);
+        for (int x = 0; x < 320; ++x) {
+            const int cell = 40 * (y >> 3) + (x >> 3);
+            const std::uint8_t c = x < 24 ? 255 : screen[cell];
+            const std::uint8_t colours[4] = {
+                0, static_cast<std::uint8_t>(c >> 4), static_cast<std::uint8_t>(c & 15),
+                static_cast<std::uint8_t>(x < 24 ? file[898 + y] >> 4 : file[1154 + cell] & 15)};
+            std::uint8_t pixel = colours[(file[10370 + 8 * cell + (y & 7)] >> (6 - (x & 6))) & 3];
+            if (x < 24) {
+                const int pair = (sprite[x >> 3] >> (6 - (x & 6))) & 3;
+                if (pair != 0) {
+                    const std::uint8_t spriteColours[4] = {0, file[642 + y], file[1098],
+                                                           file[1099]};
+                    pixel = spriteColours[pair] & 15;
+                }
+            }
+            row[x] = pixel;
+        }
+    }
+    return d;
+}
+
+int probeFliProfi(Bytes, std::uint64_t fileSize) {
+    return fileSize == 18370 ? fli::kProbeSize : 0;
+}
+
+} // namespace quendra

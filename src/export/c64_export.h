@@ -1,0 +1,45 @@
+// A picture written as a C64 file: exactly where it keeps the format's rules, or by colour
+// reduction when asked. The file is read back by the format's reader before it is handed
+// out, so a file that would not show the same pixels is never written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "decode/image.h"
+#include "decode/palettes.h"
+#include "export/c64_fit.h"
+#include "export/c64_writers.h"
+#include "export/colour_reduction.h"
+
+namespace quendra {
+
+struct C64ExportOptions {
+    bool reduce = false;
+    ReduceOptions reduction;
+    C64Colours palette = defaultPalette().colours; // PC images' colours, and the reduction's
+};
+
+// Keeps its working memory from picture to picture; one per thread.
+class C64Exporter {
+  public:
+    // A decoded C64 picture: exactly, its pixels' colour numbers; reduced, its colours in
+    // options.palette. `out` gets the file's bytes; returns empty, or why not.
+    std::string write(const IndexedImage& picture, const C64Writer& writer,
+                      const C64ExportOptions& options, std::vector<std::uint8_t>& out);
+    // A PC image: exactly, each pixel must be one of options.palette's colours.
+    std::string write(const Image& picture, const C64Writer& writer,
+                      const C64ExportOptions& options, std::vector<std::uint8_t>& out);
+
+  private:
+    std::string reduced(const Image& picture, const C64Writer& writer,
+                        const C64ExportOptions& options, std::vector<std::uint8_t>& out);
+    std::string laidOut(const C64Writer& writer, int background, std::vector<std::uint8_t>& out);
+
+    ColourPicture colours_;
+    C64Memories memories_;
+    ColourReducer reducer_;
+};
+
+} // namespace quendra

@@ -1,0 +1,53 @@
+// Disk and tape images on the converter's command line: "disk.d64" converts every picture
+// inside into the folder "disk/" (beside the image, or under -o DIR), "disk.d64:NAME" or
+// --entry NAME only the entry of that name. The image is read once, while the batch is
+// planned; its entries are then converted like files.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "convert/options.h"
+#include "decode/disk_image.h"
+#include "decode/formats.h"
+
+namespace quendra::convert {
+
+struct Outcome;
+
+// One output of the batch: a file named on the command line, or a picture inside an image.
+struct Task {
+    std::string input;                  // the file's name, or "disk.d64:NAME"
+    std::filesystem::path output;
+    std::shared_ptr<const DiskImage> disk; // set for a picture inside an image
+    std::size_t entry = 0;              // its index in the image's entries
+    const C64Format* format = nullptr;  // the format its bytes were found to be
+    bool planned = false;               // the outcome is known already:
+    bool converted = false, skipped = false;
+    std::string message;
+};
+
+// The image and the entry's name when `argument` names a disk or tape image, alone or as
+// "IMAGE:NAME"; nothing when it names an ordinary file.
+struct DiskArgument {
+    std::string image;
+    std::optional<std::string> entry;
+};
+std::optional<DiskArgument> diskArgument(const std::string& argument);
+
+// A C64 name as a file name: "/" and control characters made "_", a leading "-" or "."
+// behind a "_", never empty.
+std::string safeFileName(std::string_view c64Name);
+
+// The tasks of one image argument: every picture inside (or the one entry asked for),
+// each with an output in the image's folder whose name is unique within it ("_2" for the
+// second of one name); entries that are no pictures as skipped tasks; an image that cannot
+// be read, an entry not found or an image without pictures as a failed task. Makes the
+// output folder when there is something to write into it.
+std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options);
+
+} // namespace quendra::convert
