@@ -23,9 +23,7 @@ void showMulticolourFli(Decoded& d, const std::uint8_t* colour, const std::uint8
                                  .screenStride = fli::kScreenStride,
                                  .colour = colour,
                                  .backgrounds = backgrounds};
-    fli::FrameBuffer lines;
-    fli::drawFrame(frame, lines, 0, fli::kLines);
-    fli::showFrame(d.picture, lines, fli::kBugStrip);
+    fli::drawFrame(d.picture, frame, 0, fli::kLines, fli::kBugStrip);
 }
 
 Decoded fliPicture(std::string_view suffix, const DecodeOptions& options, int lines = fli::kLines) {
@@ -73,9 +71,7 @@ Decoded decodeFlm(Bytes file, const DecodeOptions& options) {
                                      .screens = image.data() + 1024,
                                      .screenStride = fli::kScreenStride,
                                      .hires = true};
-        fli::FrameBuffer lines;
-        fli::drawFrame(frame, lines, 0, fli::kLines);
-        fli::showFrame(d.picture, lines, fli::kBugStrip);
+        fli::drawFrame(d.picture, frame, 0, fli::kLines, fli::kBugStrip);
         return d;
     }
     const fli::SameBackground background(image[17279]);
@@ -134,10 +130,7 @@ Decoded decodeEmc(Bytes file, const DecodeOptions& options) {
                                  .screenStride = fli::kScreenStride,
                                  .colour = file.data() + 16386,
                                  .backgrounds = background.lines};
-    fli::FrameBuffer lines;
-    fli::drawFrame(frame, lines, 0, fli::kLines);
-    for (int y = 0; y < 192; ++y)
-        std::copy_n(lines.line(y + 4) + fli::kBugStrip, fli::kWidth, d.picture.row(y));
+    fli::drawFrame(d.picture, frame, 0, 192, fli::kBugStrip, 4); // frame lines 4 to 195
     return d;
 }
 
