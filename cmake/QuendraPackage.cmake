@@ -28,6 +28,8 @@ endforeach()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/QuendraPackageDepends.cmake.in
                ${CMAKE_BINARY_DIR}/QuendraPackageDepends.cmake @ONLY)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/QuendraPackageDepends.cmake)
+# Qt's TIFF reader, for the TIFF files the viewer opens by name.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-image-formats-plugins)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   # the image plugins: Qt 5 beside Qt 6, GdkPixbuf (and its loaders cache tool and thumbnailer)
   qtbase5-dev libgdk-pixbuf-2.0-dev libgdk-pixbuf2.0-bin
-  libgraphicsmagick++1-dev libpng-dev zlib1g-dev
+  qt6-image-formats-plugins libpng-dev zlib1g-dev
   libdeflate-dev libgif-dev libjpeg62-turbo-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/view_logic.h"
+#include "components/file_list_view.h"
 
 namespace quendra {
 
@@ -136,10 +137,22 @@ void FolderList::fill() {
 
 // ---- FileListBox ----
 
-FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {}
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
+    // Files added, removed or renamed in the folder are listed without a click; a burst of
+    // changes (a copy of many files) lists once.
+    changed_.setSingleShot(true);
+    changed_.setInterval(100);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &changed_,
+            qOverload<>(&QTimer::start));
+    connect(&changed_, &QTimer::timeout, this, &FileListBox::refresh);
+}
 
 void FileListBox::setDirectory(const QString& folder) {
+    if (!watcher_.directories().isEmpty())
+        watcher_.removePaths(watcher_.directories());
     directory_ = folder;
+    if (!folder.isEmpty())
+        watcher_.addPath(folder);
     refresh();
 }
 
@@ -155,8 +168,11 @@ void FileListBox::refresh() {
         clear();
         if (!directory_.isEmpty()) {
             const QDir dir(directory_);
-            const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System,
-                                                    QDir::Name | QDir::IgnoreCase);
+            QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System,
+                                              QDir::Unsorted);
+            std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+                return filelist::compareNames(a, b) < 0;
+            });
             for (const QString& name : names) {
                 if (matchesMask(name, mask_))
                     addItem(name);

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QComboBox>
+#include <QFileSystemWatcher>
 #include <QListWidget>
 #include <QStringList>
+#include <QTimer>
 
 namespace quendra {
 
@@ -55,7 +57,8 @@ class FolderList : public QListWidget {
     QStringList paths_; // the folder each line stands for
 };
 
-// The files of one folder that match the mask, sorted by name without regard to case.
+// The files of one folder that match the mask, sorted as the desktop sorts names
+// (filelist::compareNames), listed again whenever the folder changes.
 class FileListBox : public QListWidget {
     Q_OBJECT
   public:
@@ -81,6 +84,8 @@ class FileListBox : public QListWidget {
   private:
     QString directory_;
     QString mask_ = QStringLiteral("*.*");
+    QFileSystemWatcher watcher_;
+    QTimer changed_;
 };
 
 } // namespace quendra

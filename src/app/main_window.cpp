@@ -78,7 +78,7 @@ MainWindow::MainWindow(QStringList arguments, QWidget* parent)
         arguments_.first() = QFileInfo(arguments_.first()).absoluteFilePath();
     createControls();
     createMenu();
-    FormCreate();
+    initialise();
 }
 
 MainWindow::~MainWindow() = default;
@@ -100,6 +100,9 @@ namespace {
 const QString kBrowseSection = QStringLiteral("Browse");
 const QString kFolderKey = QStringLiteral("Folder");
 const QString kColumnWidthKey = QStringLiteral("ColumnWidth");
+// The format "Save as..." writes, by its extension ("png"), kept from run to run.
+const QString kSaveSection = QStringLiteral("Save");
+const QString kFormatKey = QStringLiteral("Format");
 constexpr int kDesignColumnWidth = 225;
 constexpr int kDesignWidth = 686, kDesignHeight = 565;
 // The smallest window at which every control is visible (the file list keeps five rows).
@@ -184,10 +187,10 @@ void MainWindow::createControls() {
 
     ui_.pictureView = place(new PictureView, client, "PImg", 240, 16, 427, 489);
     ui_.pictureView->setCenter(true);
-    ui_.pictureView->setBorderStyle(TBorderStyle::bsSingle);
+    ui_.pictureView->setBorderStyle(BorderStyle::SingleBorder);
     ui_.pictureView->setColor(Qt::black);
     ui_.pictureView->setImageDither(false);
-    ui_.pictureView->setTifSaveCompress(TTiffCompression::sLZW);
+    ui_.pictureView->setTifSaveCompress(TiffSaveCompression::Lzw);
     // Takes the focus by Tab or a click: Space, Page Down, Backspace and Page Up browse.
     ui_.pictureView->setFocusPolicy(Qt::StrongFocus);
     ui_.pictureView->installEventFilter(this);
@@ -225,21 +228,21 @@ void MainWindow::createControls() {
             &MainWindow::listSelectionMoved);
     ui_.FileList->installEventFilter(this);
     ui_.FileList->viewport()->installEventFilter(this);
-    connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::DetailClick);
-    connect(ui_.List, &QToolButton::clicked, this, &MainWindow::ListClick);
+    connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::showDetails);
+    connect(ui_.List, &QToolButton::clicked, this, &MainWindow::showList);
     connect(ui_.deleteButton, &QToolButton::clicked, this, &MainWindow::deleteClick);
-    connect(ui_.SaveAs, &QPushButton::clicked, this, &MainWindow::SaveAsClick);
-    connect(ui_.Flip, &QPushButton::clicked, this, &MainWindow::FlipClick);
+    connect(ui_.SaveAs, &QPushButton::clicked, this, &MainWindow::saveAs);
+    connect(ui_.Flip, &QPushButton::clicked, this, &MainWindow::flip);
     connect(ui_.turnButton, &QPushButton::clicked, this, &MainWindow::turnClick);
     connect(ui_.rotateButton, &QPushButton::clicked, this, &MainWindow::rotateClick);
-    connect(ui_.ZoomIn, &QPushButton::clicked, this, &MainWindow::ZoomInClick);
-    connect(ui_.ZoomOut, &QPushButton::clicked, this, &MainWindow::ZoomOutClick);
-    connect(ui_.OrigSize, &QPushButton::clicked, this, &MainWindow::OrigSizeClick);
+    connect(ui_.ZoomIn, &QPushButton::clicked, this, &MainWindow::zoomIn);
+    connect(ui_.ZoomOut, &QPushButton::clicked, this, &MainWindow::zoomOut);
+    connect(ui_.OrigSize, &QPushButton::clicked, this, &MainWindow::originalSize);
     connect(ui_.grey, &QCheckBox::toggled, this, &MainWindow::greyClick);
     connect(ui_.pictureView, &PictureView::mousePressed, this,
             [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
-    connect(ui_.pictureView, &PictureView::OnPaint, this, &MainWindow::picturePainted);
-    connect(ui_.dropTarget, &DropTarget::OnFilesDroped, this, &MainWindow::filesDropped);
+    connect(ui_.pictureView, &PictureView::painted, this, &MainWindow::picturePainted);
+    connect(ui_.dropTarget, &DropTarget::filesDropped, this, &MainWindow::onFilesDropped);
 
     ui_.FileList->setFocus();
 }
@@ -255,31 +258,41 @@ void MainWindow::createMenu() {
     ui_.aboutAction->setObjectName(QStringLiteral("ber1"));
     connect(ui_.aboutAction, &QAction::triggered, this, &MainWindow::aboutClick);
 
-    // The view keys act in the whole window; in the file list, letters and digits type
-    // a name instead (eventFilter).
+    // The view keys act in the whole window, the file list included (eventFilter); there
+    // letters and digits that are no view key type a name.
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    ui_.fitAction = view->addAction(QStringLiteral("&Fit to window"), this, &MainWindow::fitClick);
+    ui_.fitAction =
+        view->addAction(QStringLiteral("&Fit to window"), this, &MainWindow::fitToWindow);
     ui_.fitAction->setShortcut(Qt::Key_F);
     ui_.actualSizeAction =
-        view->addAction(QStringLiteral("&Actual size"), this, &MainWindow::actualSizeClick);
-    ui_.actualSizeAction->setShortcut(Qt::Key_1);
+        view->addAction(QStringLiteral("&Actual size"), this, &MainWindow::showActualSize);
+    ui_.actualSizeAction->setShortcuts(
+        {QKeySequence(Qt::Key_1), QKeySequence(Qt::CTRL | Qt::Key_0), QKeySequence(Qt::CTRL | Qt::Key_1)});
     QAction* in = view->addAction(QStringLiteral("Zoom &in"), this, [this] {
         if (ui_.ZoomIn->isEnabled())
-            ZoomInClick();
+            zoomIn();
     });
-    in->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)});
+    in->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal),
+                      QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
     QAction* out = view->addAction(QStringLiteral("Zoom &out"), this, [this] {
         if (ui_.ZoomOut->isEnabled())
-            ZoomOutClick();
+            zoomOut();
         else
             leaveFit(); // from fit to window, one step out is 1:1
     });
-    out->setShortcut(Qt::Key_Minus);
-    for (QAction* a : {ui_.fitAction, ui_.actualSizeAction, in, out})
+    out->setShortcuts({QKeySequence(Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    view->addSeparator();
+    QAction* fullScreen =
+        view->addAction(QStringLiteral("F&ull screen"), this, &MainWindow::showFullScreenView);
+    fullScreen->setShortcut(Qt::Key_F11);
+    QAction* reload = view->addAction(QStringLiteral("&Reload folder"), this, &MainWindow::reloadFolder);
+    reload->setShortcut(QKeySequence::Refresh);
+    viewActions_ = {ui_.fitAction, ui_.actualSizeAction, in, out, fullScreen, reload};
+    for (QAction* a : viewActions_)
         a->setShortcutContext(Qt::WindowShortcut);
 }
 
-void MainWindow::FormCreate() {
+void MainWindow::initialise() {
     ui_.firstPaintPending = true;
     applyPlacement(settings::readPlacement(settings::filePath()));
     // The exception handler is the application object itself (Application).
@@ -290,6 +303,9 @@ void MainWindow::FormCreate() {
     const IniFile ini(settings::filePath());
     ui_.columnWidth = std::max(
         kDesignColumnWidth, ini.readInteger(kBrowseSection, kColumnWidthKey, kDesignColumnWidth));
+    const QByteArray savedFormat = ini.readString(kSaveSection, kFormatKey).toLatin1();
+    if (const auto format = pictureFormatNamed(savedFormat.toStdString()))
+        saveFormatButton(*format)->setChecked(true);
     // With an argument, its folder, with the file selected (shown at the first activation).
     const bool withFile = !arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile();
     openFolder(withFile ? QFileInfo(arguments_.first()).absolutePath() : startFolder());
@@ -325,7 +341,7 @@ void MainWindow::applyPlacement(const WindowPlacement& p) {
     }
 }
 
-void MainWindow::FormClose() {
+void MainWindow::saveState() {
     WindowPlacement p;
     p.top = pos().y();
     p.left = pos().x();
@@ -336,10 +352,18 @@ void MainWindow::FormClose() {
     IniFile ini(settings::filePath());
     ini.writeString(kBrowseSection, kFolderKey, ui_.folderList->directory());
     ini.writeInteger(kBrowseSection, kColumnWidthKey, ui_.columnWidth);
+    // Only a choice other than the first run's GIF makes the section.
+    if (const SaveFormatRow* row = checkedSaveFormat();
+        row && (row->format != PictureFormat::GIF ||
+                !ini.readString(kSaveSection, kFormatKey).isEmpty())) {
+        ini.writeString(kSaveSection, kFormatKey,
+                        QString::fromLatin1(extensionOf(row->format).data(),
+                                            static_cast<qsizetype>(extensionOf(row->format).size())));
+    }
     ini.save();
 }
 
-void MainWindow::FormActivate() {
+void MainWindow::onActivated() {
     if (!arguments_.isEmpty() && ui_.firstPaintPending) {
         ui_.currentFileName = arguments_.first();
         showCurrentFile(this);
@@ -357,23 +381,23 @@ void MainWindow::picturePainted() {
 bool MainWindow::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) {
         activatedOnce_ = true;
-        FormActivate();
+        onActivated();
     }
     return QMainWindow::event(e);
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-    FormClose();
+    saveState();
     e->accept();
     emit programEnds();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    FormResize();
+    onResized();
 }
 
-void MainWindow::FormResize() {
+void MainWindow::onResized() {
     layoutControls();
 }
 
@@ -399,33 +423,6 @@ void MainWindow::layoutControls() {
     ui_.statusLine->setGeometry(240 + dx, 16 + pictureHeight + 2, width() - 259 - dx, 18);
     ui_.splitterHandle->setGeometry(233 + dx, 16, 7, pictureHeight);
     applyFit();
-}
-
-void MainWindow::applyFit() {
-    const bool fit = ui_.fitToWindow && ui_.pictureShown && ui_.zoomSteps == 0;
-    ui_.pictureView->setScale(
-        fit ? fitScale(ui_.pictureView->picture().size(), ui_.pictureView->contentsRect().size())
-            : 1);
-}
-
-void MainWindow::leaveFit() {
-    ui_.fitToWindow = false;
-    applyFit();
-}
-
-void MainWindow::fitClick() {
-    if (!ui_.pictureShown)
-        return;
-    if (ui_.zoomSteps != 0)
-        OrigSizeClick();
-    ui_.fitToWindow = true;
-    applyFit();
-}
-
-void MainWindow::actualSizeClick() {
-    leaveFit();
-    if (ui_.zoomSteps != 0)
-        OrigSizeClick();
 }
 
 void MainWindow::showStatus(const QString& text) {
@@ -470,89 +467,6 @@ void MainWindow::listSelectionMoved() {
         showCurrentFile(ui_.FileList);
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == ui_.FileList->viewport()) {
-        if (e->type() == QEvent::MouseButtonPress)
-            mouseInList_ = true;
-        else if (e->type() == QEvent::MouseButtonRelease)
-            mouseInList_ = false;
-        return false;
-    }
-    if (watched == ui_.FileList) {
-        if (e->type() == QEvent::ShortcutOverride) {
-            // Letters and digits type a name in the list rather than run a view key.
-            const auto* key = static_cast<QKeyEvent*>(e);
-            const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-            if (plain && !key->text().isEmpty() && key->text().front().isLetterOrNumber()) {
-                e->accept();
-                return true;
-            }
-        } else if (e->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Space || key == Qt::Key_Backspace) {
-                stepFile(key == Qt::Key_Space ? 1 : -1);
-                return true;
-            }
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                showCurrentFile(ui_.FileList);
-                return true;
-            }
-        }
-        return false;
-    }
-    if (watched == ui_.pictureView) {
-        if (e->type() == QEvent::KeyPress) {
-            switch (static_cast<QKeyEvent*>(e)->key()) {
-            case Qt::Key_Space:
-            case Qt::Key_PageDown:
-                stepFile(1);
-                return true;
-            case Qt::Key_Backspace:
-            case Qt::Key_PageUp:
-                stepFile(-1);
-                return true;
-            default:
-                return false;
-            }
-        }
-        if (e->type() == QEvent::Wheel) {
-            const auto* wheel = static_cast<QWheelEvent*>(e);
-            if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0)
-                return false;
-            if (wheel->angleDelta().y() > 0 && ui_.ZoomIn->isEnabled())
-                ZoomInClick();
-            else if (wheel->angleDelta().y() < 0 && ui_.ZoomOut->isEnabled())
-                ZoomOutClick();
-            else if (wheel->angleDelta().y() < 0)
-                leaveFit();
-            return true;
-        }
-        return false;
-    }
-    if (watched == ui_.splitterHandle) {
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-            dragStartX_ = qRound(static_cast<QMouseEvent*>(e)->globalPosition().x());
-            dragStartWidth_ = ui_.columnWidth;
-            return true;
-        case QEvent::MouseMove:
-            if (dragStartX_ >= 0) {
-                const auto* mouse = static_cast<QMouseEvent*>(e);
-                ui_.columnWidth =
-                    dragStartWidth_ + qRound(mouse->globalPosition().x()) - dragStartX_;
-                layoutControls();
-            }
-            return true;
-        case QEvent::MouseButtonRelease:
-            dragStartX_ = -1;
-            return true;
-        default:
-            return false;
-        }
-    }
-    return QMainWindow::eventFilter(watched, e);
-}
-
 void MainWindow::closeClick() {
     emit programEnds();
 }
@@ -583,6 +497,7 @@ void MainWindow::applyStates() {
         ui_.GIF->setChecked(true); // unticks "4Bit GoDot" with it
         states_.selectGif = false;
     }
+    applyWholeScaleStates();
 }
 
 // ---- Browsing chain ----
@@ -606,16 +521,16 @@ void MainWindow::driveChanged() {
 
 void MainWindow::folderChanged() {
     const QString folder = ui_.folderList->directory();
-    QDir::setCurrent(folder);
     ui_.driveBox->setDriveOf(folder);
     ui_.fileListBox->setDirectory(folder);
 }
 
 void MainWindow::fileListChanged() {
     ui_.FileList->clear();
+    const QDir folder(ui_.fileListBox->directory());
     for (const QString& name : ui_.fileListBox->fileNames()) {
         qint64 size = 0;
-        ui_.FileList->AddFile(name, size);
+        ui_.FileList->addFile(folder.filePath(name), size);
     }
     // The columns as wide as their texts; the row of the shown file stays selected.
     for (int column = 0; column < ui_.FileList->columnCountShown(); ++column)
@@ -623,19 +538,17 @@ void MainWindow::fileListChanged() {
     selectListFile(ui_.currentFileName);
 }
 
-void MainWindow::DetailClick() {
+void MainWindow::showDetails() {
     ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
 }
 
-void MainWindow::ListClick() {
+void MainWindow::showList() {
     ui_.FileList->setViewStyle(FileListView::ViewStyle::List);
 }
 
 QString MainWindow::selectedListFile() const {
-    // The list shows names in lower case; the file system may not, so take the name the
-    // row was made from. The list's names are relative to the current folder.
-    const QString name = ui_.FileList->selectedFileName();
-    return name.isEmpty() ? QString() : QDir::current().absoluteFilePath(name);
+    // The rows are made from the files' paths in the shown folder.
+    return ui_.FileList->selectedFileName();
 }
 
 } // namespace quendra

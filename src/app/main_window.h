@@ -20,6 +20,7 @@
 class QAction;
 class QCheckBox;
 class QGroupBox;
+class QKeyEvent;
 class QMenu;
 class QLabel;
 class QPushButton;
@@ -42,7 +43,7 @@ class ProgressWindow;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    // Runs FormCreate: reads the settings, shows the black template, opens the program's
+    // Runs initialise: reads the settings, shows the black template, opens the program's
     // folder. `arguments` are the command-line arguments after the program's name.
     explicit MainWindow(QStringList arguments = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -132,29 +133,32 @@ class MainWindow : public QMainWindow {
     void driveChanged();
     void folderChanged();
     void fileListChanged();
-    void DetailClick();
-    void ListClick();
+    void showDetails();
+    void showList();
 
     // Commands.
-    void SaveAsClick();
+    void saveAs();
     // Writes pictureView's picture as a GoDot 4Bit file, with the progress window.
-    void Save4Bt(const QString& fileName);
+    void saveGodot(const QString& fileName);
     void deleteClick();
-    void FlipClick();
+    void flip();
     void turnClick();
     void rotateClick();
-    void ZoomInClick();
-    void ZoomOutClick();
-    void OrigSizeClick();
+    void zoomIn();
+    void zoomOut();
+    void originalSize();
     void greyClick();
     // Fit to window (F) and back to 1:1 (key 1).
-    void fitClick();
-    void actualSizeClick();
+    void fitToWindow();
+    void showActualSize();
+    // The enlarged view over the whole screen (F11); F5 lists the folder again.
+    void showFullScreenView();
+    void reloadFolder();
     // Shows the file `delta` rows further down the list (up when negative).
     void stepFile(int delta);
     void pictureMouseDown(Qt::MouseButton button);
     void picturePainted();
-    void filesDropped(DropTarget* sender);
+    void onFilesDropped(DropTarget* sender);
     void aboutClick();
     void closeClick();
     // The Palette menu: a named palette, or a VICE palette file chosen in the open dialog.
@@ -165,8 +169,8 @@ class MainWindow : public QMainWindow {
     bool usePaletteFile(const QString& path);
 
     // Activation and closing (also run by the window system's events).
-    void FormActivate();
-    void FormResize();
+    void onActivated();
+    void onResized();
 
     // Shows entry 0 of a dropped-file list (the drop target's list, last file first).
     void showDropped(const QStringList& files);
@@ -184,8 +188,8 @@ class MainWindow : public QMainWindow {
   private:
     void createControls();
     void createMenu();
-    void FormCreate();
-    void FormClose();
+    void initialise();
+    void saveState();
     void applyPlacement(const WindowPlacement& placement);
     void applyStates();
     void createPaletteMenu();
@@ -211,6 +215,12 @@ class MainWindow : public QMainWindow {
     void applyFit();
     // Leaves fit to window (before a zoom step or 1:1).
     void leaveFit();
+    // A zoom step from a fit or a whole-number scale: the next whole-number scale (1:1 from
+    // a picture scaled down). False where the component's zoom steps apply instead.
+    bool zoomWholeStep(int direction);
+    void applyWholeScaleStates();
+    // Whether the key is one of the View menu's shortcuts.
+    bool isViewKey(const QKeyEvent* key) const;
     // The line under the picture; empty hides the reason.
     void showStatus(const QString& text);
     // A file that is not shown: black template, commands off, the reason on the line.
@@ -250,6 +260,8 @@ class MainWindow : public QMainWindow {
     CommandStates states_;
     SaveFolder saveFolder_;
     bool activatedOnce_ = false;
+    QList<QAction*> viewActions_;
+    int wholeScale_ = 1; // the whole-number scale zoomed to from a fit; 1 otherwise
     IndexedImage shownIndices_;
     qint64 shownKey_ = 0; // pictureView's picture's cacheKey when shownIndices_ was kept
     PaletteChoice paletteChoice_;

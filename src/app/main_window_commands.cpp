@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <algorithm>
 
 #include "app/browse_controls.h"
@@ -18,10 +19,10 @@
 namespace quendra {
 
 // The decoded picture turns and flips with pictureView's, when pictureView's did.
-void MainWindow::FlipClick() {
+void MainWindow::flip() {
     const bool before = ui_.pictureView->flipped();
     const bool viewWasIndices = viewShowsIndices();
-    ui_.pictureView->ImageFlip();
+    ui_.pictureView->flip();
     if (ui_.pictureView->flipped() != before && viewWasIndices)
         keepIndices(flippedTopToBottom(shownIndices_));
 }
@@ -29,14 +30,14 @@ void MainWindow::FlipClick() {
 void MainWindow::turnClick() {
     const bool before = ui_.pictureView->rotated();
     const bool viewWasIndices = viewShowsIndices();
-    ui_.pictureView->ImageRotate(); // a quarter turn anticlockwise
+    ui_.pictureView->rotate(); // a quarter turn anticlockwise
     if (ui_.pictureView->rotated() != before && viewWasIndices)
         keepIndices(turnedAnticlockwise(shownIndices_));
     applyFit();
 }
 
 void MainWindow::rotateClick() {
-    OrigSizeClick();
+    originalSize();
     const QImage source = ui_.pictureView->picture();
     const bool viewWasIndices = viewShowsIndices();
     const int w = source.width();
@@ -51,9 +52,13 @@ void MainWindow::rotateClick() {
         if (progressWindow_)
             progressWindow_->setPosition(column);
     });
-    ui_.pictureView->setPicture(turned);
-    if (turned.size() == source.size().transposed() && viewWasIndices)
-        keepIndices(turnedClockwise(shownIndices_));
+    if (turned.size() == source.size().transposed() && viewWasIndices) {
+        IndexedImage indices = turnedClockwise(shownIndices_);
+        ui_.pictureView->setPicture(indices);
+        keepIndices(std::move(indices));
+    } else {
+        ui_.pictureView->setPicture(turned);
+    }
     applyFit();
     if (progressWindow_) {
         progressWindow_->hide();
@@ -65,26 +70,36 @@ void MainWindow::applyZoom(const ZoomAction& action) {
     if (action.stretchRatio)
         ui_.pictureView->setStretchRatio(true);
     for (int i = 0; i < action.zoomIns; ++i)
-        ui_.pictureView->ImageZoomIn();
+        ui_.pictureView->zoomIn();
     for (int i = 0; i < action.zoomOuts; ++i)
-        ui_.pictureView->ImageZoomOut();
+        ui_.pictureView->zoomOut();
     if (!action.stretchRatio)
         ui_.pictureView->setStretchRatio(false);
 }
 
-void MainWindow::ZoomInClick() {
+void MainWindow::zoomIn() {
+    if (zoomWholeStep(1))
+        return;
     leaveFit(); // a zoom step ends fit to window
-    applyZoom(zoomIn(states_, ui_.zoomSteps));
+    applyZoom(quendra::zoomIn(states_, ui_.zoomSteps));
     applyStates();
 }
 
-void MainWindow::ZoomOutClick() {
+void MainWindow::zoomOut() {
+    if (zoomWholeStep(-1))
+        return;
     leaveFit(); // a zoom step ends fit to window
-    applyZoom(zoomOut(states_, ui_.zoomSteps, ui_.pictureView->stretchRatio()));
+    applyZoom(quendra::zoomOut(states_, ui_.zoomSteps, ui_.pictureView->stretchRatio()));
     applyStates();
 }
 
-void MainWindow::OrigSizeClick() {
+void MainWindow::originalSize() {
+    if (ui_.zoomSteps == 0 && (wholeScale_ > 1 || ui_.fitToWindow)) {
+        wholeScale_ = 1;
+        leaveFit();
+        applyStates();
+        return;
+    }
     applyZoom(origSize(states_, ui_.zoomSteps));
     applyStates();
 }
@@ -116,18 +131,32 @@ void MainWindow::deleteClick() {
     if (name.isEmpty() || !file.exists() || file.isDir())
         return;
     if (dialogs::message(this, QMessageBox::Question, QStringLiteral("Confirm"),
-                         QStringLiteral("Erase file %1?").arg(namePart(name)),
+                         QStringLiteral("Move %1 to the Trash?").arg(namePart(name)),
                          QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
         return;
     }
     const int row = ui_.FileList->currentIndex().row();
-    const bool removed = QFile::remove(name);
+    // The desktop's Trash (freedesktop.org); where the file's file system has none, the
+    // user decides whether the file goes for good.
+    // Qt makes the home Trash only inside an existing data folder (without one it would
+    // put the file into a "files" folder under the current one).
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    bool removed = QFile::moveToTrash(name);
+    if (!removed && QFileInfo::exists(name)) {
+        if (dialogs::message(this, QMessageBox::Warning, QStringLiteral("Confirm"),
+                             QStringLiteral("%1 cannot be moved to the Trash. Delete it for good?")
+                                 .arg(namePart(name)),
+                             QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
+            return;
+        }
+        removed = QFile::remove(name);
+    }
     ui_.currentFileName.clear();
     ui_.fileListBox->refresh();
     // Back to the unzoomed view first, so that the next picture does not open zoomed
     // while the zoom commands say it is not.
     if (ui_.zoomSteps != 0)
-        OrigSizeClick();
+        originalSize();
     ui_.pictureView->setPicture(templatePicture);
     keepIndices(IndexedImage());
     ui_.pictureShown = false;
@@ -154,7 +183,7 @@ void MainWindow::deleteClick() {
         showCurrentFile(ui_.FileList);
 }
 
-void MainWindow::filesDropped(DropTarget* sender) {
+void MainWindow::onFilesDropped(DropTarget* sender) {
     showDropped(sender->files());
 }
 

@@ -125,7 +125,7 @@ bool MainWindow::usePaletteFile(const QString& path) {
 
 void MainWindow::showIndices(IndexedImage picture) {
     applyPalette(picture, paletteColours_);
-    ui_.pictureView->setPicture(toQImage(picture));
+    ui_.pictureView->setPicture(picture);
     keepIndices(std::move(picture));
 }
 

@@ -75,7 +75,7 @@ void MainWindow::showCurrentFile(QObject* sender) {
     dispatchBegins(states_);
     applyStates();
     if (ui_.zoomSteps != 0)
-        OrigSizeClick();
+        originalSize();
     ui_.pictureView->setPicture(templatePicture);
     keepIndices(IndexedImage());
     showFile(name, formatForFile(toPath(name).string()));
@@ -83,7 +83,7 @@ void MainWindow::showCurrentFile(QObject* sender) {
 
 void MainWindow::showNothing(const QString& fileName, const QString& reason) {
     if (ui_.zoomSteps != 0)
-        OrigSizeClick();
+        originalSize();
     ui_.pictureView->setPicture(templatePicture);
     ui_.pictureShown = false;
     readerRejected(states_);

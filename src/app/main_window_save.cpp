@@ -74,7 +74,7 @@ const SaveFormatRow* MainWindow::checkedSaveFormat() const {
     return nullptr;
 }
 
-void MainWindow::SaveAsClick() {
+void MainWindow::saveAs() {
     const QString startFolder =
         QString::fromStdString(saveFolder_.start(ui_.folderList->directory().toStdString()));
     const SaveFormatRow* row = checkedSaveFormat();
@@ -101,30 +101,30 @@ void MainWindow::SaveAsClick() {
         return;
     switch (row->format) {
     case PictureFormat::TIFF:
-        ui_.pictureView->SaveAsTIF(chosen);
+        ui_.pictureView->saveAsTiff(chosen);
         break;
     case PictureFormat::GIF:
-        ui_.pictureView->SaveAsGIF(chosen);
+        ui_.pictureView->saveAsGif(chosen);
         break;
     case PictureFormat::BMP:
-        ui_.pictureView->SaveAsBMP(chosen);
+        ui_.pictureView->saveAsBmp(chosen);
         break;
     case PictureFormat::PCX:
-        ui_.pictureView->SaveAsPCX(chosen);
+        ui_.pictureView->saveAsPcx(chosen);
         break;
     case PictureFormat::PNG:
-        ui_.pictureView->SaveAsPNG(chosen);
+        ui_.pictureView->saveAsPng(chosen);
         break;
     case PictureFormat::JPEG:
-        ui_.pictureView->SaveAsJPG(chosen);
+        ui_.pictureView->saveAsJpeg(chosen);
         break;
     case PictureFormat::Godot4Bit:
-        Save4Bt(chosen);
+        saveGodot(chosen);
         break;
     }
 }
 
-void MainWindow::Save4Bt(const QString& fileName) {
+void MainWindow::saveGodot(const QString& fileName) {
     // The table follows "Show gray" as it is now: a grey picture is matched against grey.
     const bool greyTable = ui_.grey->isChecked();
     const CommandStates before = states_;

@@ -21,7 +21,7 @@ class Program {
     Program& operator=(const Program&) = delete;
 
     // Ends the running event loop when the main window asks the program to end. The loop
-    // ends at once, without asking the windows to close (which would run FormClose): the
+    // ends at once, without asking the windows to close (which would run saveState): the
     // menu's "&Close (ALT+F4)" writes no settings; closing the window has written them.
     void endEventLoopOnRequest();
 

@@ -41,35 +41,35 @@ EnlargedView::EnlargedView(QWidget* parent) : QWidget(parent, secondaryWindowFla
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Maximized (Click to close)"));
     resize(588, 448);
-    BigImage = new PictureView(this);
-    BigImage->setObjectName(QStringLiteral("BigImage"));
-    BigImage->setCenter(true);
-    BigImage->setBorderStyle(TBorderStyle::bsSingle);
-    BigImage->setImageDither(true);
-    BigImage->setStretchRatio(true);
-    BigImage->setToolTip(QStringLiteral("Click to close"));
-    BigImage->setGeometry(rect());
-    connect(BigImage, &PictureView::mousePressed, this, &EnlargedView::BigImageMouseDown);
+    pictureView = new PictureView(this);
+    pictureView->setObjectName(QStringLiteral("pictureView"));
+    pictureView->setCenter(true);
+    pictureView->setBorderStyle(BorderStyle::SingleBorder);
+    pictureView->setImageDither(true);
+    pictureView->setStretchRatio(true);
+    pictureView->setToolTip(QStringLiteral("Click to close"));
+    pictureView->setGeometry(rect());
+    connect(pictureView, &PictureView::mousePressed, this, &EnlargedView::onPictureMousePressed);
 }
 
 void EnlargedView::showPicture(const QImage& picture) {
-    BigImage->setPicture(picture);
+    pictureView->setPicture(picture);
     showMaximized();
-    FormActivate();
+    onActivated();
     raise();
     activateWindow();
 }
 
 void EnlargedView::replacePicture(const QImage& picture) {
-    BigImage->setPicture(picture);
+    pictureView->setPicture(picture);
 }
 
-void EnlargedView::BigImageMouseDown() {
+void EnlargedView::onPictureMousePressed() {
     hide();
 }
 
 void EnlargedView::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Escape)
+    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_F11)
         hide();
     else
         QWidget::keyPressEvent(e);
@@ -77,18 +77,18 @@ void EnlargedView::keyPressEvent(QKeyEvent* e) {
 
 bool EnlargedView::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
-        FormActivate();
+        onActivated();
     return QWidget::event(e);
 }
 
 void EnlargedView::resizeEvent(QResizeEvent* e) {
-    BigImage->setGeometry(rect());
+    pictureView->setGeometry(rect());
     QWidget::resizeEvent(e);
 }
 
 void EnlargedView::hideEvent(QHideEvent* e) {
     // A hidden view keeps no copy: a large page would otherwise stay in memory.
-    BigImage->clearPicture();
+    pictureView->clearPicture();
     QWidget::hideEvent(e);
     // The window system's surface of the view is megabytes; once the window is hidden,
     // let it go (showing the window again makes a new one).
@@ -98,7 +98,7 @@ void EnlargedView::hideEvent(QHideEvent* e) {
     });
 }
 
-void EnlargedView::FormActivate() {
+void EnlargedView::onActivated() {
     // The whole screen, from its top-left corner.
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
@@ -126,7 +126,7 @@ ReducedView::ReducedView(QWidget* parent) : QWidget(parent, secondaryWindowFlags
 
 void ReducedView::showPicture(const QImage& picture) {
     replacePicture(picture);
-    FormActivate();
+    onActivated();
     show();
     raise();
     activateWindow();
@@ -143,7 +143,7 @@ void ReducedView::replacePicture(const QImage& picture) {
 
 bool ReducedView::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
-        FormActivate();
+        onActivated();
     return QWidget::event(e);
 }
 
@@ -164,7 +164,7 @@ void ReducedView::hideEvent(QHideEvent* e) {
     });
 }
 
-void ReducedView::FormActivate() {
+void ReducedView::onActivated() {
     // Half the picture in each direction, rounded toward zero.
     const QSize half(pictureSize_.width() / 2, pictureSize_.height() / 2);
     if (size() != half)
@@ -184,7 +184,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, secondaryWindowFlags()) {
     auto* text = new QVBoxLayout(frame);
     text->setContentsMargins(8, 10, 8, 10);
     const QString texts[4] = {QStringLiteral("Quendra"),
-                              QStringLiteral("Converter for GoDot, Version 1.0"),
+                              QStringLiteral("Converter for GoDot, Version " QUENDRA_VERSION),
                               QStringLiteral("Displays: ") + formatList(),
                               QStringLiteral("Just double-click or drag'n drop pics")};
     for (int i = 0; i < 4; ++i) {

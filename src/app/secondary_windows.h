@@ -23,7 +23,7 @@ class EnlargedView : public QWidget {
     Q_OBJECT
   public:
     explicit EnlargedView(QWidget* parent = nullptr);
-    PictureView* BigImage = nullptr;
+    PictureView* pictureView = nullptr;
 
     // Shows the window with a copy of `picture` (again: replaces it and re-activates).
     void showPicture(const QImage& picture);
@@ -31,16 +31,16 @@ class EnlargedView : public QWidget {
     void replacePicture(const QImage& picture);
 
   public slots:
-    void BigImageMouseDown();
+    void onPictureMousePressed();
 
   protected:
     bool event(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void hideEvent(QHideEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override; // Escape closes the view
+    void keyPressEvent(QKeyEvent* e) override; // Escape or F11 closes the view
 
   private:
-    void FormActivate();
+    void onActivated();
 };
 
 // Reduced view: half the picture's size, the picture stretched into it.
@@ -61,7 +61,7 @@ class ReducedView : public QWidget {
     void hideEvent(QHideEvent* e) override;
 
   private:
-    void FormActivate();
+    void onActivated();
     QSize pictureSize_;
 };
 

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+#include "components/bridge.h"
 #include "components/dialogs.h"
 #include "decode/formats.h"
 
@@ -158,21 +159,12 @@ ZoomAction origSize(CommandStates& s, int& count) {
 }
 
 QImage quarterTurn(const QImage& source, const std::function<void(int)>& afterColumn) {
-    const QImage src = source.convertToFormat(QImage::Format_RGB32);
-    const int w = src.width();
-    const int h = src.height();
-    QImage out(h, w, QImage::Format_RGB32);
-    if (out.isNull() && w > 0 && h > 0)
+    const QImage out = turnedClockwise(source);
+    if (out.isNull() && !source.isNull())
         return source; // no memory: leave the picture
-    for (int i = 0; i < w; ++i) {
-        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(i));
-        for (int j = 0; j < h; ++j) {
-            dst[j] = reinterpret_cast<const QRgb*>(src.constScanLine(h - 1 - j))[i];
-        }
-        if (afterColumn)
-            afterColumn(i);
-    }
-    return out;
+    for (int i = 0; afterColumn && i < source.width(); ++i)
+        afterColumn(i);
+    return out.convertToFormat(QImage::Format_RGB32);
 }
 
 QPoint placementOnScreens(QPoint topLeft, QSize size, const QList<QRect>& screens) {

@@ -67,8 +67,8 @@ void afterDelete(CommandStates& s);
 // The zoom steps. `count` is the number of zoom-ins applied to the picture (0..9).
 // Each returns what to do to the picture component.
 struct ZoomAction {
-    int zoomIns = 0;   // calls of ImageZoomIn
-    int zoomOuts = 0;  // calls of ImageZoomOut
+    int zoomIns = 0;   // calls of zoomIn
+    int zoomOuts = 0;  // calls of zoomOut
     bool stretchRatio; // StretchRatio afterwards
 };
 inline constexpr int kMaxZoomSteps = 9;
@@ -81,7 +81,7 @@ ZoomAction origSize(CommandStates& s, int& count);
 int fitScale(QSize picture, QSize area);
 
 // The picture turned 90 degrees clockwise: the source's top-left pixel ends top-right.
-// `afterColumn(i)` runs after each source column i.
+// `afterColumn(i)` runs for each source column i in turn (the progress window follows it).
 QImage quarterTurn(const QImage& source, const std::function<void(int)>& afterColumn = {});
 
 // Where a window of `size` stored at `topLeft` opens: the stored position when the window

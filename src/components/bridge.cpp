@@ -1,7 +1,11 @@
 #include "components/bridge.h"
 
 #include <QFile>
+#include <QHash>
+#include <QTransform>
 #include <array>
+#include <cstring>
+#include <new>
 
 namespace quendra {
 
@@ -29,6 +33,93 @@ QImage toQImage(const IndexedImage& picture) {
             dst[x] = colours[src[x]];
     }
     return image;
+}
+
+QImage toIndexedQImage(const IndexedImage& picture) {
+    QImage out(picture.width(), picture.height(), QImage::Format_Indexed8);
+    if (out.isNull())
+        return {};
+    QList<QRgb> table;
+    for (const Rgb& c : picture.palette())
+        table.push_back(qRgb(c.r, c.g, c.b));
+    out.setColorTable(table);
+    for (int y = 0; y < picture.height(); ++y)
+        std::memcpy(out.scanLine(y), picture.row(y), static_cast<std::size_t>(picture.width()));
+    return out;
+}
+
+std::optional<IndexedImage> toIndexedImage(const QImage& image, int maxColours) {
+    // An indexed picture keeps its indices and colour table, so the writers see the order
+    // its palette had.
+    if (image.format() == QImage::Format_Indexed8 && image.colorCount() <= maxColours &&
+        image.colorCount() > 0) {
+        IndexedImage out(image.width(), image.height());
+        for (int y = 0; y < image.height(); ++y) {
+            const uchar* in = image.constScanLine(y);
+            std::uint8_t* row = out.row(y);
+            for (int x = 0; x < image.width(); ++x)
+                row[x] = in[x] < image.colorCount() ? in[x] : 0;
+        }
+        std::vector<Rgb> palette;
+        for (const QRgb c : image.colorTable())
+            palette.push_back({static_cast<std::uint8_t>(qRed(c)),
+                               static_cast<std::uint8_t>(qGreen(c)),
+                               static_cast<std::uint8_t>(qBlue(c))});
+        out.setPalette(palette);
+        return out;
+    }
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    if (rgb.isNull() && !image.isNull())
+        throw std::bad_alloc();
+    IndexedImage out(rgb.width(), rgb.height());
+    std::vector<Rgb> palette;
+    QHash<QRgb, std::uint8_t> slot;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        std::uint8_t* row = out.row(y);
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb c = in[x] | 0xff000000u;
+            auto found = slot.constFind(c);
+            if (found == slot.constEnd()) {
+                if (static_cast<int>(palette.size()) >= maxColours)
+                    return std::nullopt;
+                found = slot.insert(c, static_cast<std::uint8_t>(palette.size()));
+                palette.push_back({static_cast<std::uint8_t>(qRed(c)),
+                                   static_cast<std::uint8_t>(qGreen(c)),
+                                   static_cast<std::uint8_t>(qBlue(c))});
+            }
+            row[x] = *found;
+        }
+    }
+    out.setPalette(palette);
+    return out;
+}
+
+namespace {
+
+QImage transformed(const QImage& picture, IndexedImage (*turn)(const IndexedImage&),
+                   const QTransform& instead) {
+    if (picture.isNull())
+        return {};
+    QImage done;
+    if (auto indexed = toIndexedImage(picture))
+        done = toIndexedQImage(turn(*indexed));
+    else
+        done = picture.transformed(instead);
+    return picture.format() == QImage::Format_Indexed8 ? done
+                                                       : done.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+QImage flippedTopToBottom(const QImage& picture) {
+    return transformed(picture, quendra::flippedTopToBottom, QTransform::fromScale(1, -1));
+}
+QImage turnedClockwise(const QImage& picture) {
+    return transformed(picture, quendra::turnedClockwise, QTransform().rotate(90));
+}
+QImage turnedAnticlockwise(const QImage& picture) {
+    return transformed(picture, quendra::turnedAnticlockwise, QTransform().rotate(-90));
 }
 
 } // namespace quendra

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <filesystem>
+#include <optional>
 
 #include "decode/image.h"
 
@@ -15,5 +16,20 @@ std::filesystem::path toPath(const QString& fileName);
 
 // The picture in 32-bit RGB; an index beyond the palette is black. Null for an empty picture.
 QImage toQImage(const IndexedImage& picture);
+
+// The same as an 8-bit indexed QImage with the picture's palette as its colour table.
+QImage toIndexedQImage(const IndexedImage& picture);
+
+// The picture as indices and palette: an indexed picture of at most `maxColours` table
+// entries keeps both as they are; any other picture gets its exact colours when it has at
+// most `maxColours` (1..256), in the order its pixels first show them; none when it has
+// more.
+std::optional<IndexedImage> toIndexedImage(const QImage& image, int maxColours = 256);
+
+// Turned and flipped with IndexedImage's functions where the picture has at most 256
+// colours, else with Qt's; an indexed picture stays indexed, any other comes back as RGB32.
+QImage flippedTopToBottom(const QImage& picture);
+QImage turnedClockwise(const QImage& picture);
+QImage turnedAnticlockwise(const QImage& picture);
 
 } // namespace quendra

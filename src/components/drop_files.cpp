@@ -257,7 +257,7 @@ void DropTarget::handleDrop(QDropEvent* event) {
                 m_files.append(*it);
         }
         acceptAsCopy(event);
-        emit OnFilesDroped(this); // the handler may delete this component
+        emit filesDropped(this); // the handler may delete this component
     } catch (...) {
         // A failure while collecting the names or in the handler ends the drop silently.
     }

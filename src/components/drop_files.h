@@ -73,7 +73,7 @@ class DropTarget : public EventHook {
 
   signals:
     // Raised after every drop while accepting, also a drop that brought no files.
-    void OnFilesDroped(quendra::DropTarget* sender);
+    void filesDropped(quendra::DropTarget* sender);
 
   protected:
     void hookedEvent(QWidget* window, QEvent* event) override;

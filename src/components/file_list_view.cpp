@@ -163,7 +163,9 @@ class FileListModel : public QAbstractTableModel {
         default:
             if (column < 0 || column >= FileListView::FieldCount)
                 return 0;
-            return filelist::compareText(text(a, column), text(b, column));
+            return column == FileListView::Caption
+                       ? filelist::compareNames(text(a, column), text(b, column))
+                       : filelist::compareText(text(a, column), text(b, column));
         }
     }
 
@@ -191,9 +193,7 @@ class FileListModel : public QAbstractTableModel {
                               : compareKeys(times[a], times[b], filelist::compareDays);
             });
         } else if (column >= 0 && column < FileListView::FieldCount) {
-            stableOrder(order, ascending, [&](int a, int b) {
-                return filelist::compareText(text(a, column), text(b, column));
-            });
+            stableOrder(order, ascending, [&](int a, int b) { return compare(a, b, column); });
         }
 
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -245,14 +245,14 @@ FileListView::FileListView(QWidget* parent)
 
 FileListView::~FileListView() = default;
 
-bool FileListView::AddFile(const QString& fileName, qint64& size) {
+bool FileListView::addFile(const QString& fileName, qint64& size) {
     QFileInfo info(fileName); // one lookup; the answers below come from it
     if (fileName.isEmpty() || !info.exists())
         return false;
     FileRow row;
-    row.texts[Caption] = fileName.toLower();
+    row.texts[Caption] = info.fileName(); // the real name, case and all
     row.texts[Size] = QString::number(info.size());
-    row.texts[Type] = filelist::typeDescription(info, fileName);
+    row.texts[Type] = filelist::typeDescription(info, info.fileName());
     row.texts[Modified] = filelist::modifiedText(info.lastModified(), m_dateSeparator);
     row.texts[Attributes] = filelist::attributeLetters(info);
     row.fileName = fileName;
@@ -493,6 +493,45 @@ int compareText(const QString& a, const QString& b) {
             return ca < cb ? -1 : 1;
     }
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+int compareNames(const QString& a, const QString& b) {
+    const auto fold = [](char16_t c) {
+        return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+    };
+    const auto digit = [](const QString& s, qsizetype i) {
+        return i < s.size() && s[i] >= u'0' && s[i] <= u'9';
+    };
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (digit(a, i) && digit(b, j)) {
+            // Runs of digits by their value: leading zeros skipped, the longer run larger.
+            while (i + 1 < a.size() && a[i] == u'0' && digit(a, i + 1))
+                ++i;
+            while (j + 1 < b.size() && b[j] == u'0' && digit(b, j + 1))
+                ++j;
+            qsizetype ei = i, ej = j;
+            while (digit(a, ei))
+                ++ei;
+            while (digit(b, ej))
+                ++ej;
+            if (ei - i != ej - j)
+                return ei - i < ej - j ? -1 : 1;
+            for (; i < ei; ++i, ++j) {
+                if (a[i] != b[j])
+                    return a[i] < b[j] ? -1 : 1;
+            }
+            continue;
+        }
+        const char16_t ca = fold(a[i].unicode()), cb = fold(b[j].unicode());
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size())
+        return i < a.size() ? 1 : -1;
+    return a < b ? -1 : (b < a ? 1 : 0); // a tie by the real name
 }
 
 bool readModified(const QString& text, double& days) {

@@ -1,7 +1,7 @@
 // FileListView: a list of files, one row each, with the size, type, modification time and
 // attribute letters of the file, sorted by a clicked column header.
 //
-// A row holds a caption (the file name as given, in lower case) and four sub-items: Size,
+// A row holds a caption (the file's real name) and four sub-items: Size,
 // Type, Modified and Attributes. Columns only decide what is shown; a row always holds
 // all five texts, and the comparisons used for sorting work on those texts.
 #pragma once
@@ -32,7 +32,7 @@ class FileListView : public QTreeView {
 
     // Appends a row for the file (resolved against the current directory) and gives its
     // length. False, with nothing appended, when the file cannot be examined.
-    bool AddFile(const QString& fileName, qint64& size);
+    bool addFile(const QString& fileName, qint64& size);
 
     // Removes all rows.
     void clear();
@@ -40,13 +40,13 @@ class FileListView : public QTreeView {
     int rowCount() const;
     // Text of a row: field 0 is the caption, 1 to 4 the sub-items. Empty when out of range.
     QString text(int row, int field) const;
-    // The name exactly as it was given to AddFile (the caption is its lower-case form).
+    // The name exactly as it was given to addFile (the caption is its lower-case form).
     QString fileName(int row) const;
 
     // Caption of the selected row (the first one in row order when several are selected);
     // empty when none is selected.
     QString selectedCaption() const;
-    // The name as given to AddFile of that same row; empty when none is selected.
+    // The name as given to addFile of that same row; empty when none is selected.
     QString selectedFileName() const;
 
     // Replaces the columns: caption and width in pixels, all left-aligned. Fields without
@@ -122,6 +122,9 @@ QChar localeDateSeparator();
 
 // Captions compared code by code with a-z taken as A-Z.
 int compareText(const QString& a, const QString& b);
+// File names as the desktop orders them: as compareText, but runs of digits by their value
+// (pic2 before pic10); names equal that way by their real characters (A.koa before a.koa).
+int compareNames(const QString& a, const QString& b);
 // A Modified text read back as days since 30 Dec 1899 with the time as the fraction;
 // false when the text is no date.
 bool readModified(const QString& text, double& days);

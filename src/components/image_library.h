@@ -1,5 +1,6 @@
 // The image library: reads, writes, flips and rotates pictures in the common PC formats
-// (GraphicsMagick behind a small set of operations).
+// (Qt's image readers, export/'s writers and IndexedImage's turns behind a small set of
+// operations).
 //
 // Every operation returns a signed 16-bit status: above 0 is success. For 0 or below,
 // `message` says what went wrong in words for people; the picture component shows it in
@@ -61,7 +62,8 @@ Status readTIFF(const QString& file, int depth, bool dither, QImage& out);
 
 // Writers: a standard file of the format, written atomically (a failed write leaves any
 // file that was there untouched). A picture of at most 256 colours written at depth 0, 8
-// or 24 (and at 4 with at most 16 colours) keeps its exact colours in every lossless format.
+// or 24 (and at 4 with at most 16 colours) keeps its exact colours in every lossless format,
+// and is written as a palette file: the bytes quendra-convert writes for the same picture.
 Status writeBMP(const QString& file, int depth, const QImage& image);
 Status writeJPEG(const QString& file, int quality, int smoothing, int depth, const QImage& image);
 Status writeGIF(const QString& file, int depth, const QImage& image);

@@ -91,51 +91,51 @@ int displayDepthClass(int bitsPerPixel) {
     return 24;
 }
 
-int readDepth(TLoadResolution resolution, int displayDepth) {
+int readDepth(ReadDepth resolution, int displayDepth) {
     switch (resolution) {
-    case TLoadResolution::lColorVga:
+    case ReadDepth::AsStored:
         return 0;
-    case TLoadResolution::lMonoChrome:
+    case ReadDepth::Monochrome:
         return 1;
-    case TLoadResolution::lColor16:
+    case ReadDepth::Colours16:
         return 4;
-    case TLoadResolution::lColor256:
+    case ReadDepth::Colours256:
         return 8;
-    case TLoadResolution::lColorTrue:
+    case ReadDepth::TrueColour:
         return 24;
-    case TLoadResolution::lAutoMatic:
+    case ReadDepth::Automatic:
         break;
     }
     return displayDepth;
 }
 
-int writeDepth(TSaveResolution resolution, PictureFormat format, int displayDepth) {
+int writeDepth(WriteDepth resolution, PictureFormat format, int displayDepth) {
     // Columns: BMP/PNG/TIF/PCX, GIF, JPG.
     const int column = format == PictureFormat::GIF ? 1 : format == PictureFormat::JPEG ? 2 : 0;
     static constexpr int table[6][3] = {
-        {0, 0, 24},  // sColorVga
-        {1, 1, 1},   // sMonoChrome
-        {4, 4, 24},  // sColor16
-        {8, 8, 24},  // sColor256
-        {24, 8, 24}, // sColorTrue
-        {8, 8, 1},   // sJpegGray
+        {0, 0, 24},  // AsStored
+        {1, 1, 1},   // Monochrome
+        {4, 4, 24},  // Colours16
+        {8, 8, 24},  // Colours256
+        {24, 8, 24}, // TrueColour
+        {8, 8, 1},   // JpegGrey
     };
-    if (resolution == TSaveResolution::sAutoMatic) {
+    if (resolution == WriteDepth::Automatic) {
         const int auto_[3] = {displayDepth, std::min(displayDepth, 8), 24};
         return auto_[column];
     }
     return table[static_cast<int>(resolution)][column];
 }
 
-int tiffCompressionCode(TTiffCompression compression) {
+int tiffCompressionCode(TiffSaveCompression compression) {
     switch (compression) {
-    case TTiffCompression::sNONE:
+    case TiffSaveCompression::Uncompressed:
         return 1;
-    case TTiffCompression::sCCITT:
+    case TiffSaveCompression::Ccitt:
         return 2;
-    case TTiffCompression::sLZW:
+    case TiffSaveCompression::Lzw:
         return 5;
-    case TTiffCompression::sPACKBITS:
+    case TiffSaveCompression::PackBits:
         return 32773;
     }
     return 1;

@@ -7,18 +7,18 @@
 
 namespace quendra {
 
-enum class TLoadResolution { lColorVga, lMonoChrome, lColor16, lColor256, lColorTrue, lAutoMatic };
-enum class TSaveResolution {
-    sColorVga,
-    sMonoChrome,
-    sColor16,
-    sColor256,
-    sColorTrue,
-    sJpegGray,
-    sAutoMatic
+enum class ReadDepth { AsStored, Monochrome, Colours16, Colours256, TrueColour, Automatic };
+enum class WriteDepth {
+    AsStored,
+    Monochrome,
+    Colours16,
+    Colours256,
+    TrueColour,
+    JpegGrey,
+    Automatic
 };
-enum class TTiffCompression { sNONE, sCCITT, sLZW, sPACKBITS };
-enum class TBorderStyle { bsNone, bsSingle };
+enum class TiffSaveCompression { Uncompressed, Ccitt, Lzw, PackBits };
+enum class BorderStyle { NoBorder, SingleBorder };
 
 // Zoom margin and rectangle; left/top/right/bottom may be negative or cross.
 struct ZoomState {
@@ -63,10 +63,10 @@ int sampleIndex(int sourceStart, int sourceExtent, int destExtent, int destIndex
 
 // The screen's bits per pixel reduced to 4, 8 or 24; 0 or less (none reported) gives 24.
 int displayDepthClass(int bitsPerPixel);
-int readDepth(TLoadResolution resolution, int displayDepth);
-int writeDepth(TSaveResolution resolution, PictureFormat format, int displayDepth);
+int readDepth(ReadDepth resolution, int displayDepth);
+int writeDepth(WriteDepth resolution, PictureFormat format, int displayDepth);
 // The TIFF Compression tag value for the setting.
-int tiffCompressionCode(TTiffCompression compression);
+int tiffCompressionCode(TiffSaveCompression compression);
 
 // Setter rules: quality 1..100 is kept, anything else becomes 25; smoothing 0..100 is
 // kept, anything else becomes 5.

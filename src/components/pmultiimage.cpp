@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "components/bridge.h"
 #include "components/dialogs.h"
 #include "components/render.h"
 
@@ -18,17 +19,22 @@ struct PictureView::Private {
 
     PictureView* q;
     QImage picture; // as the caller gave it
+    // The same picture as its files store it (8-bit indices in the decoded palette's order,
+    // so that writes give the bytes quendra-convert writes), when known; else null.
+    QImage stored;
     QImage display; // the same in the frame's pixel format
     QImage frame;   // client-sized drawing surface, kept between paints
 
     bool center = false, stretch = false, stretchRatio = false, autoSize = false;
+    bool shrinkToFit = false;
+    QImage shrunkCopy; // display scaled down for the client, kept between paints
     int scale = 1; // whole-number enlargement of the unscaled placement
-    TBorderStyle borderStyle = TBorderStyle::bsNone;
+    BorderStyle borderStyle = BorderStyle::NoBorder;
     QColor color;
     bool dither = true;
-    TLoadResolution readRes = TLoadResolution::lAutoMatic;
-    TSaveResolution writeRes = TSaveResolution::sAutoMatic;
-    TTiffCompression tifCompress = TTiffCompression::sNONE;
+    ReadDepth readRes = ReadDepth::Automatic;
+    WriteDepth writeRes = WriteDepth::Automatic;
+    TiffSaveCompression tifCompress = TiffSaveCompression::Uncompressed;
     int jpegQuality = 25, jpegSmooth = 0;
     bool pngInterlaced = false;
     QString defSaveFilename;
@@ -41,12 +47,14 @@ struct PictureView::Private {
     bool flipped = false, rotated = false;
     Library library;
 
-    void setPicture(const QImage& image);
+    void setPicture(const QImage& image, const QImage& storedForm = {});
     bool genericDrawing() const;
     QRect genericTarget(const QRect& client) const;
     placement::Area destination(const QSize& client) const;
     QRect source() const;
     void paintOwn(QPainter& painter, const QRect& client);
+    bool shrinks(const QSize& client) const;
+    const QImage& shrunkFor(const QSize& client);
     void paintGeneric(QPainter& painter, const QRect& client);
 
     void libraryError(const imagelib::Status& status);
@@ -58,8 +66,10 @@ struct PictureView::Private {
 };
 
 // Every change of the picture ends here.
-void PictureView::Private::setPicture(const QImage& image) {
+void PictureView::Private::setPicture(const QImage& image, const QImage& storedForm) {
     picture = image;
+    shrunkCopy = QImage();
+    stored = storedForm.isNull() && image.format() == QImage::Format_Indexed8 ? image : storedForm;
     display = render::forDisplay(image);
     if (autoSize && picture.width() > 0 && picture.height() > 0)
         q->resize(picture.size());
@@ -100,6 +110,23 @@ QRect PictureView::Private::source() const {
     return {0, 0, picture.width(), picture.height()};
 }
 
+bool PictureView::Private::shrinks(const QSize& client) const {
+    return shrinkToFit && !stretch && !stretchRatio && scale == 1 && !display.isNull() &&
+           (display.width() > client.width() || display.height() > client.height()) &&
+           client.width() > 0 && client.height() > 0;
+}
+
+const QImage& PictureView::Private::shrunkFor(const QSize& client) {
+    const QSize target = display.size().scaled(client, Qt::KeepAspectRatio);
+    if (shrunkCopy.size() != target) {
+        // Qt's smooth scaling averages the area each screen pixel covers.
+        shrunkCopy = display.scaled(target.expandedTo({1, 1}), Qt::IgnoreAspectRatio,
+                                    Qt::SmoothTransformation)
+                         .convertToFormat(display.format());
+    }
+    return shrunkCopy;
+}
+
 void PictureView::Private::paintOwn(QPainter& painter, const QRect& client) {
     if (frame.size() != client.size())
         frame = QImage(client.size(), QImage::Format_RGB32);
@@ -109,7 +136,12 @@ void PictureView::Private::paintOwn(QPainter& painter, const QRect& client) {
     }
     // The copy writes the pixels it covers; the background goes only where it does not.
     QRect covered;
-    if (!display.isNull()) {
+    if (shrinks(client.size())) {
+        const QImage& small = shrunkFor(client.size());
+        const placement::Area to = placement::unscaled(small.width(), small.height(),
+                                                       client.width(), client.height(), center);
+        covered = render::unscaled(frame, small, to.x, to.y);
+    } else if (!display.isNull()) {
         const placement::Area to = destination(client.size());
         covered = stretch || stretchRatio || scale > 1
                       ? render::scaled(frame, display, source(), to, color.rgb())
@@ -148,11 +180,15 @@ void PictureView::Private::transform(bool rotating) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     bool raised = false;
     try {
-        QImage temporary = picture.copy();
+        const bool twin = !stored.isNull();
+        QImage temporary = (twin ? stored : picture).copy();
         const auto& operation = rotating ? library.rotate : library.flip;
         const imagelib::Status status = operation(q->displayDepth(), temporary);
         if (status.ok()) {
-            setPicture(temporary);
+            if (twin && picture.format() != QImage::Format_Indexed8)
+                setPicture(temporary.convertToFormat(picture.format()), temporary);
+            else
+                setPicture(temporary);
             (rotating ? rotated : flipped) = !(rotating ? rotated : flipped);
         } else {
             // The picture stays as it was: a failed operation may have left the copy
@@ -175,6 +211,7 @@ void PictureView::Private::write(PictureFormat format, const QString& name) {
         if (!name.isEmpty())
             defSaveFilename = name;
         const QString& file = defSaveFilename;
+        const QImage& picture = stored.isNull() ? this->picture : stored;
         switch (format) {
         case PictureFormat::BMP:
             status = library.writeBMP(file, depth, picture);
@@ -302,6 +339,9 @@ const QImage& PictureView::picture() const {
 void PictureView::setPicture(const QImage& picture) {
     d->setPicture(picture);
 }
+void PictureView::setPicture(const IndexedImage& picture) {
+    d->setPicture(toQImage(picture), toIndexedQImage(picture));
+}
 void PictureView::clearPicture() {
     d->setPicture(QImage());
 }
@@ -333,6 +373,16 @@ void PictureView::setScale(int factor) {
     update();
 }
 
+bool PictureView::shrinkToFit() const {
+    return d->shrinkToFit;
+}
+void PictureView::setShrinkToFit(bool on) {
+    d->shrinkToFit = on;
+    update();
+}
+bool PictureView::shrunk() const {
+    return d->shrinks(contentsRect().size());
+}
 bool PictureView::stretchRatio() const {
     return d->stretchRatio;
 }
@@ -348,12 +398,12 @@ bool PictureView::autoSize() const {
 void PictureView::setAutoSize(bool on) {
     d->autoSize = on;
 }
-TBorderStyle PictureView::borderStyle() const {
+BorderStyle PictureView::borderStyle() const {
     return d->borderStyle;
 }
-void PictureView::setBorderStyle(TBorderStyle style) {
+void PictureView::setBorderStyle(BorderStyle style) {
     d->borderStyle = style;
-    const int m = style == TBorderStyle::bsSingle ? 1 : 0;
+    const int m = style == BorderStyle::SingleBorder ? 1 : 0;
     setContentsMargins(m, m, m, m);
     update();
 }
@@ -370,40 +420,40 @@ bool PictureView::imageDither() const {
 void PictureView::setImageDither(bool on) {
     d->dither = on;
 }
-TLoadResolution PictureView::imageReadRes() const {
+ReadDepth PictureView::imageReadRes() const {
     return d->readRes;
 }
-void PictureView::setImageReadRes(TLoadResolution r) {
+void PictureView::setImageReadRes(ReadDepth r) {
     d->readRes = r;
 }
-TSaveResolution PictureView::imageWriteRes() const {
+WriteDepth PictureView::imageWriteRes() const {
     return d->writeRes;
 }
-void PictureView::setImageWriteRes(TSaveResolution r) {
+void PictureView::setImageWriteRes(WriteDepth r) {
     d->writeRes = r;
 }
-TTiffCompression PictureView::tifSaveCompress() const {
+TiffSaveCompression PictureView::tifSaveCompress() const {
     return d->tifCompress;
 }
-void PictureView::setTifSaveCompress(TTiffCompression c) {
+void PictureView::setTifSaveCompress(TiffSaveCompression c) {
     d->tifCompress = c;
 }
 int PictureView::jpegSaveQuality() const {
     return d->jpegQuality;
 }
-void PictureView::setJPegSaveQuality(int q) {
+void PictureView::setJpegSaveQuality(int q) {
     d->jpegQuality = placement::jpegQuality(q);
 }
 int PictureView::jpegSaveSmooth() const {
     return d->jpegSmooth;
 }
-void PictureView::setJPegSaveSmooth(int s) {
+void PictureView::setJpegSaveSmooth(int s) {
     d->jpegSmooth = placement::jpegSmoothing(s);
 }
 bool PictureView::pngInterlaced() const {
     return d->pngInterlaced;
 }
-void PictureView::setPNGInterLaced(bool on) {
+void PictureView::setPngInterlaced(bool on) {
     d->pngInterlaced = on;
 }
 QString PictureView::defSaveFilename() const {
@@ -428,24 +478,24 @@ void PictureView::setImageName(const QString& name) {
     d->load();
 }
 
-void PictureView::ImageZoomIn() {
+void PictureView::zoomIn() {
     if (d->picture.isNull())
         return;
     if (placement::zoomIn(d->zoom, d->picture.width(), d->picture.height()))
         repaint();
 }
 
-void PictureView::ImageZoomOut() {
+void PictureView::zoomOut() {
     if (d->picture.isNull())
         return;
     if (placement::zoomOut(d->zoom, d->picture.width(), d->picture.height()))
         repaint();
 }
 
-void PictureView::ImageFlip() {
+void PictureView::flip() {
     d->transform(false);
 }
-void PictureView::ImageRotate() {
+void PictureView::rotate() {
     d->transform(true);
 }
 ZoomState PictureView::zoomState() const {
@@ -458,22 +508,22 @@ bool PictureView::rotated() const {
     return d->rotated;
 }
 
-void PictureView::SaveAsBMP(const QString& name) {
+void PictureView::saveAsBmp(const QString& name) {
     d->write(PictureFormat::BMP, name);
 }
-void PictureView::SaveAsPNG(const QString& name) {
+void PictureView::saveAsPng(const QString& name) {
     d->write(PictureFormat::PNG, name);
 }
-void PictureView::SaveAsJPG(const QString& name) {
+void PictureView::saveAsJpeg(const QString& name) {
     d->write(PictureFormat::JPEG, name);
 }
-void PictureView::SaveAsGIF(const QString& name) {
+void PictureView::saveAsGif(const QString& name) {
     d->write(PictureFormat::GIF, name);
 }
-void PictureView::SaveAsTIF(const QString& name) {
+void PictureView::saveAsTiff(const QString& name) {
     d->write(PictureFormat::TIFF, name);
 }
-void PictureView::SaveAsPCX(const QString& name) {
+void PictureView::saveAsPcx(const QString& name) {
     d->write(PictureFormat::PCX, name);
 }
 
@@ -531,7 +581,7 @@ void PictureView::setLibrary(Library library) {
 void PictureView::paintEvent(QPaintEvent*) {
     {
         QPainter painter(this);
-        if (d->borderStyle == TBorderStyle::bsSingle) {
+        if (d->borderStyle == BorderStyle::SingleBorder) {
             painter.setPen(palette().color(QPalette::WindowText));
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(QRect(0, 0, width() - 1, height() - 1));
@@ -544,7 +594,7 @@ void PictureView::paintEvent(QPaintEvent*) {
                 d->paintOwn(painter, client);
         }
     }
-    emit OnPaint(this);
+    emit painted(this);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {

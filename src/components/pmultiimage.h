@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "components/image_library.h"
+#include "decode/image.h"
 #include "components/placement.h"
 
 namespace quendra {
@@ -27,6 +28,9 @@ class PictureView : public QWidget {
     // The picture (a copy is taken); every change runs the picture-changed rule.
     const QImage& picture() const;
     void setPicture(const QImage& picture);
+    // A reader's picture: shown in 32-bit RGB (picture()), written and turned as its
+    // indices in its palette's order, so that a save gives the converter's bytes.
+    void setPicture(const IndexedImage& picture);
     void clearPicture();
 
     // Settings.
@@ -38,28 +42,34 @@ class PictureView : public QWidget {
     // becomes a square of factor x factor screen pixels. Stretch and StretchRatio ignore it.
     int scale() const;
     void setScale(int factor); // 1..64
+    // A picture larger than the client is shown whole, scaled down keeping its
+    // proportions with area averaging (no dropped lines), where the 1:1 placement applies.
+    bool shrinkToFit() const;
+    void setShrinkToFit(bool on);
+    // Whether the picture is shown scaled down now.
+    bool shrunk() const;
     bool stretchRatio() const;
     void setStretchRatio(bool on); // switches Stretch off when on
     bool autoSize() const;
     void setAutoSize(bool on);
-    TBorderStyle borderStyle() const;
-    void setBorderStyle(TBorderStyle style);
+    BorderStyle borderStyle() const;
+    void setBorderStyle(BorderStyle style);
     QColor color() const; // background of the uncovered area
     void setColor(const QColor& color);
     bool imageDither() const;
     void setImageDither(bool on);
-    TLoadResolution imageReadRes() const;
-    void setImageReadRes(TLoadResolution r);
-    TSaveResolution imageWriteRes() const;
-    void setImageWriteRes(TSaveResolution r);
-    TTiffCompression tifSaveCompress() const;
-    void setTifSaveCompress(TTiffCompression c);
+    ReadDepth imageReadRes() const;
+    void setImageReadRes(ReadDepth r);
+    WriteDepth imageWriteRes() const;
+    void setImageWriteRes(WriteDepth r);
+    TiffSaveCompression tifSaveCompress() const;
+    void setTifSaveCompress(TiffSaveCompression c);
     int jpegSaveQuality() const;
-    void setJPegSaveQuality(int q); // 1..100 kept, 0 or above 100 stores 25
+    void setJpegSaveQuality(int q); // 1..100 kept, 0 or above 100 stores 25
     int jpegSaveSmooth() const;
-    void setJPegSaveSmooth(int s); // 0..100 kept, above 100 stores 5
+    void setJpegSaveSmooth(int s); // 0..100 kept, above 100 stores 5
     bool pngInterlaced() const;
-    void setPNGInterLaced(bool on);
+    void setPngInterlaced(bool on);
     QString defSaveFilename() const;
     void setDefSaveFilename(const QString& name);
     bool imageLibPalette() const;
@@ -70,21 +80,21 @@ class PictureView : public QWidget {
     void setImageName(const QString& name);
 
     // Zoom, flip, rotate.
-    void ImageZoomIn();
-    void ImageZoomOut();
-    void ImageFlip();
-    void ImageRotate();
+    void zoomIn();
+    void zoomOut();
+    void flip();
+    void rotate();
     ZoomState zoomState() const;
     bool flipped() const;
     bool rotated() const;
 
     // Writes; each reports its failure to the user through the dialog seam.
-    void SaveAsBMP(const QString& name);
-    void SaveAsPNG(const QString& name);
-    void SaveAsJPG(const QString& name);
-    void SaveAsGIF(const QString& name);
-    void SaveAsTIF(const QString& name);
-    void SaveAsPCX(const QString& name);
+    void saveAsBmp(const QString& name);
+    void saveAsPng(const QString& name);
+    void saveAsJpeg(const QString& name);
+    void saveAsGif(const QString& name);
+    void saveAsTiff(const QString& name);
+    void saveAsPcx(const QString& name);
 
     // The depth passed to the library for a write of `format` ("BMP", "PNG", "TIF", "PCX",
     // "GIF", "JPG") with the current ImageWriteRes.
@@ -134,7 +144,7 @@ class PictureView : public QWidget {
     void setLibrary(Library library);
 
   signals:
-    void OnPaint(QObject* sender);
+    void painted(QObject* sender);
     void mousePressed(Qt::MouseButton button, QPoint position);
 
   protected:

@@ -65,6 +65,20 @@ const DiskContainer* diskContainerForName(std::string_view fileName) {
     return nullptr;
 }
 
+const DiskContainer* diskContainerForFile(const std::filesystem::path& path) {
+    const DiskContainer* container = diskContainerForName(path.filename().string());
+    if (container != &kContainers[4])
+        return container;
+    constexpr std::string_view kSignature("C64File\0", 8);
+    char head[kSignature.size()] = {};
+    std::ifstream in(path, std::ios::binary);
+    in.read(head, sizeof head);
+    return in.gcount() == static_cast<std::streamsize>(sizeof head) &&
+                   std::string_view(head, sizeof head) == kSignature
+               ? container
+               : nullptr;
+}
+
 std::vector<std::uint8_t> DiskImage::read(const DiskEntry& entry) const {
     std::vector<std::uint8_t> out(entry.leading);
     out.reserve(static_cast<std::size_t>(entry.length));

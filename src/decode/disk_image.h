@@ -83,6 +83,11 @@ struct OpenedDisk {
 // The container a file's name says (its extension, in any case); null when none.
 const DiskContainer* diskContainerForName(std::string_view fileName);
 
+// The container of the file at `path`: the one its name says, except that a name like a
+// PC64 file's (.p64 is also a picture format's extension) counts only when the file begins
+// with the PC64 signature "C64File". Null when none.
+const DiskContainer* diskContainerForFile(const std::filesystem::path& path);
+
 // The image in `bytes`, read as the container its file name says.
 OpenedDisk openDiskImage(std::vector<std::uint8_t> bytes, std::string_view fileName);
 

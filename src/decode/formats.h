@@ -45,6 +45,9 @@ struct C64Format {
     std::size_t signatureOffset = 0;
     // The desktops' MIME type; empty: image/x-<first extension>, as C64 tools name them.
     std::string_view mimeType = {};
+    // False where the extensions are just as much another kind's (.a archives, .cs C#
+    // sources): desktops then tell the files by their bytes only, never by the name.
+    bool namesItsFilesOnDesktops = true;
 };
 
 // Every row, in dispatch order.

@@ -29,25 +29,28 @@ struct UfliFrame {
     std::uint8_t colour;
 };
 
+// Cell by cell: pixel x = 8 column + i shows sprite pixel x >> 1 = 4 column + (i >> 1).
 void drawUfli(const UfliFrame& f, std::uint8_t* pixels) {
     for (int y = 0; y < 200; ++y) {
         const std::uint8_t* screen = f.screens + 1024 * ((y >> 1) & 3);
         const int spriteLine = ((y + 1) >> 1) % 21;
+        const int firstSprite = 12 * (y / 40) + 3 * (y & 2);
         std::uint8_t* row = pixels + kWidth * y;
-        for (int x = 0; x < kWidth; ++x) {
-            const int cell = 40 * (y >> 3) + 3 + (x >> 3);
-            const std::uint8_t c = screen[cell];
-            if ((f.bitmap[8 * cell + (y & 7)] >> (7 - (x & 7))) & 1) {
-                row[x] = c >> 4;
-                continue;
+        for (int column = 0; column < kWidth / 8; ++column) {
+            const int cell = 40 * (y >> 3) + 3 + column;
+            const std::uint8_t on = screen[cell] >> 4, off = screen[cell] & 15;
+            const unsigned bits = f.bitmap[8 * cell + (y & 7)];
+            const int slot = column / 6;
+            const std::uint8_t ink = (f.columnColours ? f.columnColours[slot] : f.colour) & 15;
+            const unsigned sprite =
+                f.sprites[64 * (firstSprite + slot) + 3 * spriteLine + (column >> 1) % 3];
+            const int first = (4 * column) & 7; // the sprite bit of the cell's first pixel
+            std::uint8_t* p = row + 8 * column;
+            for (int i = 0; i < 8; ++i) {
+                p[i] = (bits >> (7 - i)) & 1                            ? on
+                       : (sprite >> (7 - (first + (i >> 1)))) & 1 ? ink
+                                                                   : off;
             }
-            const int slot = (x >> 3) / 6;
-            const int sprite = 12 * (y / 40) + 3 * (y & 2) + slot;
-            const std::uint8_t b = f.sprites[64 * sprite + 3 * spriteLine + (x >> 4) % 3];
-            if ((b >> (7 - ((x >> 1) & 7))) & 1)
-                row[x] = (f.columnColours ? f.columnColours[slot] : f.colour) & 15;
-            else
-                row[x] = c & 15;
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "export/jpeg_encoder.h"
 
+#include <algorithm>
+
 // jpeglib.h needs FILE and size_t declared first.
 #include <cstddef>
 #include <cstdio>
@@ -92,7 +94,7 @@ JpegEncoder::JpegEncoder() : state_(std::make_unique<State>()) {
 JpegEncoder::~JpegEncoder() = default;
 
 std::string JpegEncoder::encode(const IndexedImage& picture, int quality, bool grey,
-                                std::vector<std::uint8_t>& out) {
+                                std::vector<std::uint8_t>& out, int smoothing) {
     State& s = *state_;
     out.clear();
     if (!s.ready)
@@ -126,6 +128,7 @@ std::string JpegEncoder::encode(const IndexedImage& picture, int quality, bool g
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, quality, TRUE);
     c.optimize_coding = TRUE;
+    c.smoothing_factor = std::clamp(smoothing, 0, 100);
     // Below quality 90 colour is sampled at half the resolution each way (4:2:0), from 90
     // on at full resolution (4:4:4).
     const int lumaSampling = quality < kFullChromaQuality ? 2 : 1;

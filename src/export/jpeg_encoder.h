@@ -25,9 +25,10 @@ class JpegEncoder {
 
     // The whole file into `out` (replaced; its storage is reused). `quality` 1..100;
     // `grey`: one grey component (the picture's colours should be grey levels already).
-    // Empty on success, else why not. An index beyond the palette draws black.
+    // `smoothing` 0..100: libjpeg's input smoothing (each pixel blends with its eight
+    // neighbours). Empty on success, else why not. An index beyond the palette draws black.
     std::string encode(const IndexedImage& picture, int quality, bool grey,
-                       std::vector<std::uint8_t>& out);
+                       std::vector<std::uint8_t>& out, int smoothing = 0);
 
   private:
     struct State;

@@ -15,6 +15,13 @@ namespace {
 constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 constexpr std::uint8_t kPaletteColourType = 3;
 
+// Adam7's seven passes: first column and row, and the steps between them.
+struct Pass {
+    int x0, y0, dx, dy;
+};
+constexpr Pass kAdam7[7] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                            {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+
 void putBig32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     const std::uint8_t b[4] = {static_cast<std::uint8_t>(v >> 24),
                                static_cast<std::uint8_t>(v >> 16),
@@ -45,7 +52,15 @@ struct PngEncoder::State {
     PngSettings settings;
     libdeflate_compressor* compressor = nullptr; // null when memory ran out
     UsedColours used;
-    std::vector<std::uint8_t> raw; // filter byte plus packed pixels, row after row
+    std::vector<std::uint8_t> raw;  // filter byte plus packed pixels, row after row
+    std::vector<std::uint8_t> pass; // one row of an interlace pass, unpacked
+
+    void appendRow(const std::uint8_t* indices, int width, int bits) {
+        const std::size_t rowBytes = (static_cast<std::size_t>(width) * bits + 7) / 8;
+        raw.push_back(0); // filter: none
+        raw.resize(raw.size() + rowBytes);
+        packRow(indices, width, used, bits, raw.data() + raw.size() - rowBytes);
+    }
 
     ~State() { libdeflate_free_compressor(compressor); }
 };
@@ -67,22 +82,33 @@ bool PngEncoder::encode(int width, int height, std::span<const std::uint8_t> ind
     }
     findUsedColours(indices.first(static_cast<std::size_t>(width) * height), palette, s.used);
     const int bits = s.settings.fewestBits ? bitsForColours(s.used.count) : 8;
-    const std::size_t rowBytes = (static_cast<std::size_t>(width) * bits + 7) / 8;
     try {
-        s.raw.resize((rowBytes + 1) * height);
-        for (int y = 0; y < height; ++y) {
-            std::uint8_t* row = s.raw.data() + (rowBytes + 1) * y;
-            row[0] = 0; // filter: none
-            packRow(indices.data() + static_cast<std::size_t>(width) * y, width, s.used, bits,
-                    row + 1);
+        s.raw.clear();
+        if (!s.settings.interlaced) {
+            for (int y = 0; y < height; ++y)
+                s.appendRow(indices.data() + static_cast<std::size_t>(width) * y, width, bits);
+        } else {
+            for (const Pass& p : kAdam7) {
+                const int passWidth = (width - p.x0 + p.dx - 1) / p.dx;
+                if (passWidth <= 0)
+                    continue;
+                s.pass.resize(static_cast<std::size_t>(passWidth));
+                for (int y = p.y0; y < height; y += p.dy) {
+                    const std::uint8_t* row = indices.data() + static_cast<std::size_t>(width) * y;
+                    for (int i = 0; i < passWidth; ++i)
+                        s.pass[static_cast<std::size_t>(i)] = row[p.x0 + i * p.dx];
+                    s.appendRow(s.pass.data(), passWidth, bits);
+                }
+            }
         }
 
         out.insert(out.end(), kSignature, kSignature + 8);
         std::size_t chunk = openChunk(out, "IHDR");
         putBig32(out, static_cast<std::uint32_t>(width));
         putBig32(out, static_cast<std::uint32_t>(height));
+        // deflate, standard filters, interlaced (Adam7) or not
         const std::uint8_t header[5] = {static_cast<std::uint8_t>(bits), kPaletteColourType, 0, 0,
-                                        0}; // deflate, standard filters, not interlaced
+                                        static_cast<std::uint8_t>(s.settings.interlaced ? 1 : 0)};
         out.insert(out.end(), header, header + 5);
         closeChunk(out, chunk);
 

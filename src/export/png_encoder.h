@@ -22,6 +22,7 @@ struct PngSettings {
     // bench_core's BM_PngDeflate* compare the choices.
     int level = 6;
     bool fewestBits = true; // false: always 8 bits a pixel
+    bool interlaced = false; // Adam7: the picture shows coarse first while it loads
 };
 
 // The level of a batch of many files, where time counts more than the last bytes: level 1

@@ -4,14 +4,15 @@ namespace quendra {
 
 namespace {
 
+// Lower-case extensions, as quendra-convert writes them; the dialog lists either case.
 constexpr SaveFormatRow kRows[] = {
-    {PictureFormat::TIFF, "TIF", "TIF", "TIF-Files (*.TIF)|*.TIF"},
-    {PictureFormat::GIF, "GIF", "GIF", "GIF-Files (*.GIF)|*.GIF"},
-    {PictureFormat::BMP, "BMP", "BMP", "BMP-Files (*.BMP)|*.BMP"},
-    {PictureFormat::PCX, "PCX", "PCX", "PCX-Files (*.PCX)|*.PCX"},
-    {PictureFormat::PNG, "PNG", "PNG", "PNG-Files (*.PNG)|*.PNG"},
-    {PictureFormat::JPEG, "JPG", "JPG", "JPG-Files (*.JPG)|*.JPG"},
-    {PictureFormat::Godot4Bit, "4Bit GoDot", "4BT", "4Bit-GoDot-Files (*.4BT)|*.4BT"},
+    {PictureFormat::TIFF, "TIF", "tif", "TIF-Files (*.tif *.TIF)|*.tif *.TIF"},
+    {PictureFormat::GIF, "GIF", "gif", "GIF-Files (*.gif *.GIF)|*.gif *.GIF"},
+    {PictureFormat::BMP, "BMP", "bmp", "BMP-Files (*.bmp *.BMP)|*.bmp *.BMP"},
+    {PictureFormat::PCX, "PCX", "pcx", "PCX-Files (*.pcx *.PCX)|*.pcx *.PCX"},
+    {PictureFormat::PNG, "PNG", "png", "PNG-Files (*.png *.PNG)|*.png *.PNG"},
+    {PictureFormat::JPEG, "JPG", "jpg", "JPG-Files (*.jpg *.JPG)|*.jpg *.JPG"},
+    {PictureFormat::Godot4Bit, "4Bit GoDot", "4bt", "4Bit-GoDot-Files (*.4bt *.4BT)|*.4bt *.4BT"},
 };
 
 std::string_view namePart(std::string_view path) {

@@ -30,7 +30,7 @@ std::string_view filterPattern(const SaveFormatRow& row);
 // Characters, not bytes: UTF-8 sequences are cut whole.
 std::string proposedBaseName(std::string_view currentFile);
 
-// Base name + the row's extension: pic.koa with GIF gives "pic.GIF".
+// Base name + the row's extension: pic.koa with GIF gives "pic.gif".
 std::string proposedFileName(std::string_view currentFile, PictureFormat format);
 
 // The folder the save dialog starts in: the directory list's folder until the first

@@ -140,7 +140,7 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
         {10050, 0x4000, 2050, 1026, 2, 2049},    {10003, 0x6000, 2, 8002, 9002, 10002},
     };
     const char* names[] = {"cdu-paint.cdu",  "face-painter.fpt", "cheese.che",
-                           "garfield.cwg",   "picasso-64.p64",   "koala-layout.lre"};
+                           "garfield.cwg",   "picasso-64.fly",   "koala-layout.lre"};
     for (std::size_t i = 0; i < std::size(names); ++i)
         all.push_back({names[i], makeMulticolourFile(testPattern(30 + unsigned(i)), kLayouts[i]),
                        320, 200});

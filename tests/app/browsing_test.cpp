@@ -12,6 +12,7 @@
 
 #include "app/main_window.h"
 #include "samples/c64_files.h"
+#include "samples/printfox_files.h"
 #include "viewer_fixture.h"
 
 namespace quendra::testing {
@@ -95,14 +96,14 @@ TEST_F(Browsing, KeysMoveThePictureWithTheRowAndDeleteNamesTheShownFile) {
     key(ui().FileList, Qt::Key_Up);
     ui().deleteButton->click();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes.back().text, QStringLiteral("Erase file b.koa?"));
+    EXPECT_EQ(boxes.back().text, QStringLiteral("Move b.koa to the Trash?"));
     EXPECT_FALSE(QFile::exists(path("b.koa")));
     EXPECT_TRUE(QFile::exists(path("a.koa")) && QFile::exists(path("c.koa")));
     expectShown(2, "after deleting b.koa");
     ui().deleteButton->click();
     expectShown(0, "after deleting the last row");
     ui().deleteButton->click();
-    EXPECT_EQ(boxes.back().text, QStringLiteral("Erase file a.koa?"));
+    EXPECT_EQ(boxes.back().text, QStringLiteral("Move a.koa to the Trash?"));
     EXPECT_EQ(ui().FileList->rowCount(), 0);
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_EQ(caption(), QStringLiteral("Quendra"));
@@ -149,7 +150,7 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
     }
 
     // Mixed case is a Koala picture; a picture shown clears the line.
-    clickListItem(QStringLiteral("mixed.koa"));
+    clickListItem(QStringLiteral("Mixed.Koa"));
     EXPECT_EQ(caption(), QStringLiteral("Quendra: Mixed.Koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
     EXPECT_TRUE(ui().statusLine->text().isEmpty());
@@ -205,19 +206,29 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     EXPECT_FALSE(ui().fitToWindow);
     key(ui().pictureView, Qt::Key_F);
     EXPECT_EQ(ui().pictureView->scale(), 2);
+    // From a fit, zoom steps go by whole numbers, every one visible, and back again.
     ctrlWheel(120);
     EXPECT_FALSE(ui().fitToWindow);
-    EXPECT_EQ(ui().pictureView->scale(), 1);
-    EXPECT_EQ(ui().zoomSteps, 1);
-    key(ui().pictureView, Qt::Key_Plus);
-    EXPECT_EQ(ui().zoomSteps, 2);
-    key(ui().pictureView, Qt::Key_Minus);
-    ctrlWheel(-120);
+    EXPECT_EQ(ui().pictureView->scale(), 3);
     EXPECT_EQ(ui().zoomSteps, 0);
-    // In the file list, a letter types a name instead.
+    EXPECT_TRUE(ui().ZoomOut->isEnabled() && ui().OrigSize->isEnabled());
+    key(ui().pictureView, Qt::Key_Minus);
+    EXPECT_EQ(ui().pictureView->scale(), 2);
+    ctrlWheel(-120);
+    EXPECT_EQ(ui().pictureView->scale(), 1);
+    // At 1:1 the component's zoom steps, as always.
+    key(ui().pictureView, Qt::Key_Plus);
+    EXPECT_EQ(ui().zoomSteps, 1);
+    key(ui().pictureView, Qt::Key_Minus);
+    EXPECT_EQ(ui().zoomSteps, 0);
+    // In the file list, a letter types a name instead, unless it is a view key.
     ui().FileList->setFocus();
     key(ui().FileList, Qt::Key_A);
     EXPECT_EQ(caption(), QStringLiteral("Quendra: a.koa (Koala)"));
+    EXPECT_FALSE(ui().fitToWindow);
+    key(ui().FileList, Qt::Key_F);
+    EXPECT_TRUE(ui().fitToWindow);
+    key(ui().FileList, Qt::Key_1);
     EXPECT_FALSE(ui().fitToWindow);
 
     // Escape closes the enlarged view.
@@ -225,6 +236,28 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     ASSERT_TRUE(program->enlargedView()->isVisible());
     key(program->enlargedView(), Qt::Key_Escape);
     EXPECT_FALSE(program->enlargedView()->isVisible());
+}
+
+TEST_F(Browsing, ALargePageFitsWholeAndTheListFollowsTheFolderWithRealNames) {
+    write(QStringLiteral("NINJA3.koa"), makeKoala(testPattern(1)));
+    write(QStringLiteral("page.bs"), samples::makePrintfoxLarge(samples::printfoxPage(80, 50, 2)));
+    start();
+    openPictures();
+    bringUp();
+    form->resize(686, 565);
+    EXPECT_GE(listRow(QStringLiteral("NINJA3.koa")), 0);
+
+    // After a click in the list, F shows the 640 x 400 page whole, scaled down.
+    clickListItem(QStringLiteral("page.bs"));
+    bringUp(); // back from the progress window
+    key(ui().FileList, Qt::Key_F);
+    ASSERT_TRUE(ui().fitToWindow);
+    EXPECT_TRUE(ui().pictureView->shrunk());
+    EXPECT_TRUE(ui().OrigSize->isEnabled());
+
+    // A file copied into the folder is listed without a click.
+    QFile::copy(path("NINJA3.koa"), path("copy10.koa"));
+    QTRY_VERIFY_WITH_TIMEOUT(listRow(QStringLiteral("copy10.koa")) >= 0, 1000);
 }
 
 TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {

@@ -82,7 +82,7 @@ TEST_F(Commands, AnotherFileReturnsAZoomedViewToOneToOne) {
     EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
 
     // With no zoom the dispatch leaves the component's zoom alone.
-    form->parts().pictureView->ImageZoomIn();
+    form->parts().pictureView->zoomIn();
     show(write(QStringLiteral("three.koa"), makeKoala(testPattern(4))));
     EXPECT_EQ(form->parts().pictureView->zoomState().margin, 0);
 }
@@ -132,12 +132,12 @@ TEST_F(Commands, LeftClickOpensTheEnlargedView) {
     QTest::mouseClick(form->parts().pictureView, Qt::LeftButton, {}, QPoint(50, 50));
     EnlargedView* big = program->enlargedView();
     EXPECT_TRUE(big->isVisible());
-    EXPECT_EQ(big->BigImage->picture(), shown());
-    EXPECT_TRUE(big->BigImage->stretchRatio());
-    EXPECT_EQ(big->BigImage->geometry(), big->rect());
-    QTest::mouseClick(big->BigImage, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(big->pictureView->picture(), shown());
+    EXPECT_TRUE(big->pictureView->stretchRatio());
+    EXPECT_EQ(big->pictureView->geometry(), big->rect());
+    QTest::mouseClick(big->pictureView, Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_FALSE(big->isVisible());
-    EXPECT_TRUE(big->BigImage->picture().isNull());
+    EXPECT_TRUE(big->pictureView->picture().isNull());
 }
 
 TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
@@ -183,7 +183,7 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     form->parts().deleteButton->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, QStringLiteral("Confirm"));
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Erase file gone.koa?"));
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Move gone.koa to the Trash?"));
     EXPECT_EQ(boxes[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
     EXPECT_TRUE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
     EXPECT_TRUE(form->parts().pictureShown);
@@ -195,6 +195,7 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     form->parts().deleteButton->click();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_FALSE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("data/Trash/files/gone.koa"))));
     EXPECT_EQ(listRow(QStringLiteral("gone.koa")), -1);
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_TRUE(form->parts().currentFileName.isEmpty());
@@ -283,10 +284,11 @@ TEST_F(Commands, DetailAndListSwitchTheViewStyle) {
     EXPECT_EQ(form->parts().FileList->viewStyle(), FileListView::ViewStyle::Report);
 }
 
-TEST_F(Commands, ChangingTheFolderMakesItCurrentAndRefillsTheLists) {
+TEST_F(Commands, ChangingTheFolderRefillsTheListsAndLeavesTheProcessFolder) {
     QDir(picsFolder()).mkpath(QStringLiteral("sub"));
+    const QString processFolder = QDir::currentPath();
     openPictures();
-    EXPECT_EQ(QDir::currentPath(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(QDir::currentPath(), processFolder);
     EXPECT_EQ(form->parts().fileListBox->directory(), QDir(picsFolder()).canonicalPath());
     EXPECT_EQ(form->parts().FileList->rowCount(), 1);
     // The folder list shows the path down to the folder and then its subfolders.
@@ -295,7 +297,9 @@ TEST_F(Commands, ChangingTheFolderMakesItCurrentAndRefillsTheLists) {
     EXPECT_EQ(form->parts().folderList->item(rows - 1)->text().trimmed(), QStringLiteral("sub"));
     EXPECT_EQ(form->parts().folderList->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
     emit form->parts().folderList->itemActivated(form->parts().folderList->item(rows - 1));
-    EXPECT_EQ(QDir::currentPath(), QDir(picsFolder() + QStringLiteral("/sub")).canonicalPath());
+    EXPECT_EQ(form->parts().fileListBox->directory(),
+              QDir(picsFolder() + QStringLiteral("/sub")).canonicalPath());
+    EXPECT_EQ(QDir::currentPath(), processFolder);
     EXPECT_EQ(form->parts().FileList->rowCount(), 0);
 }
 

@@ -221,10 +221,10 @@ TEST_F(ViewerTest, AClickInTheListShowsTheFileUnderItsRealName) {
     EXPECT_EQ(form->parts().fileListBox->fileNames(),
               QStringList({QStringLiteral("Mixed.Koa"), QStringLiteral("UPPER.KOA")}));
     EXPECT_EQ(form->parts().FileList->rowCount(), 2);
-    clickListItem(QStringLiteral("upper.koa"));
+    clickListItem(QStringLiteral("UPPER.KOA"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: UPPER.KOA (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
-    clickListItem(QStringLiteral("mixed.koa"));
+    clickListItem(QStringLiteral("Mixed.Koa"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: Mixed.Koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
 }

@@ -273,16 +273,17 @@ TEST_F(ViewerTest, ARelativeArgumentMeansTheFolderTheProgramStartedIn) {
     write(QStringLiteral("rel.koa"), makeKoala(testPattern()));
     QDir::setCurrent(dir.path());
     start({QStringLiteral("pics/rel.koa")});
-    // The list moved the current folder to the argument's folder, where "pics/" is no more.
-    ASSERT_EQ(QDir::currentPath(), QDir(picsFolder()).canonicalPath());
+    // The list shows the argument's folder; the process keeps its own.
+    EXPECT_EQ(QDir::currentPath(), dir.path());
+    ASSERT_EQ(form->parts().fileListBox->directory(), QDir(picsFolder()).canonicalPath());
     EXPECT_EQ(form->parts().FileList->selectedCaption(), QStringLiteral("rel.koa"));
-    form->FormActivate();
+    form->onActivated();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: rel.koa (Koala)"));
 }
 
 TEST_F(ViewerTest, AnArgumentNamingNoFileLeavesTheTemplate) {
     start({dir.filePath(QStringLiteral("missing.koa"))});
-    form->FormActivate();
+    form->onActivated();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: missing.koa"));
     EXPECT_EQ(form->parts().statusLine->text(),
               QStringLiteral("The file missing.koa does not exist."));

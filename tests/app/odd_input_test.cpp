@@ -127,7 +127,7 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
 
 TEST_F(ViewerTest, AnEmptyNameAndAnEmptyArgumentShowNothing) {
     start({QString()});
-    form->FormActivate();
+    form->onActivated();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
     show(QString());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));

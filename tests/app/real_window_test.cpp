@@ -86,5 +86,23 @@ TEST(RealWindow, ShowsTheArgumentsPictureOnAnXServer) {
     EXPECT_TRUE(near(image.pixel(centre + QPoint(0, 110)), qRgb(0, 0, 0)));
 }
 
+TEST(RealWindow, VersionAndHelpPrintAndEnd) {
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/quendra");
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("--help")}) {
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY")); // no window may be needed
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        run.setProcessEnvironment(env);
+        run.start(program, {option});
+        ASSERT_TRUE(run.waitForFinished(30000));
+        EXPECT_EQ(run.exitCode(), 0) << option.toStdString();
+        const QString out = QString::fromUtf8(run.readAllStandardOutput());
+        EXPECT_TRUE(option == QStringLiteral("--help") ? out.startsWith(QStringLiteral("Usage: quendra"))
+                                                        : out == QStringLiteral("quendra " QUENDRA_TEST_VERSION "\n"))
+            << out.toStdString();
+    }
+}
+
 } // namespace
 } // namespace quendra

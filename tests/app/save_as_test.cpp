@@ -16,6 +16,8 @@
 #include "samples/fli_files.h"
 #include "samples/funpainter_files.h"
 #include "samples/printfox_files.h"
+#include "samples/sample_files.h"
+#include "tools/tool_runner.h"
 #include "viewer_fixture.h"
 
 namespace quendra::testing {
@@ -114,14 +116,14 @@ TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
     saveAs(form->parts().GIF, {});
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(lastRequest().title, QStringLiteral("Save File As..."));
-    EXPECT_EQ(lastRequest().fileName, QStringLiteral("a.b.GIF"));
-    EXPECT_EQ(lastRequest().filter, QStringLiteral("GIF-Files (*.GIF)"));
-    EXPECT_EQ(lastRequest().defaultSuffix, QStringLiteral("GIF"));
+    EXPECT_EQ(lastRequest().fileName, QStringLiteral("a.b.gif"));
+    EXPECT_EQ(lastRequest().filter, QStringLiteral("GIF-Files (*.gif *.GIF)"));
+    EXPECT_EQ(lastRequest().defaultSuffix, QStringLiteral("gif"));
 
     // Three characters are cut: "a.b" keeps its own dot.
     show(write(QStringLiteral("a.b.gg"), makeKoalaCompressed(testPattern(1))));
     saveAs(form->parts().GIF, {});
-    EXPECT_EQ(lastRequest().fileName, QStringLiteral("a.bGIF"));
+    EXPECT_EQ(lastRequest().fileName, QStringLiteral("a.bgif"));
 
     show(write(QStringLiteral("PIC.KOA"), koala));
     struct Row {
@@ -129,13 +131,13 @@ TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
         QString name, filter, suffix;
     };
     const Row rows[] = {
-        {form->parts().TIF, "PIC.TIF", "TIF-Files (*.TIF)", "TIF"},
-        {form->parts().GIF, "PIC.GIF", "GIF-Files (*.GIF)", "GIF"},
-        {form->parts().BMP, "PIC.BMP", "BMP-Files (*.BMP)", "BMP"},
-        {form->parts().PCX, "PIC.PCX", "PCX-Files (*.PCX)", "PCX"},
-        {form->parts().PNG, "PIC.PNG", "PNG-Files (*.PNG)", "PNG"},
-        {form->parts().JPG, "PIC.JPG", "JPG-Files (*.JPG)", "JPG"},
-        {form->parts().Godot, "PIC.4BT", "4Bit-GoDot-Files (*.4BT)", "4BT"},
+        {form->parts().TIF, "PIC.tif", "TIF-Files (*.tif *.TIF)", "tif"},
+        {form->parts().GIF, "PIC.gif", "GIF-Files (*.gif *.GIF)", "gif"},
+        {form->parts().BMP, "PIC.bmp", "BMP-Files (*.bmp *.BMP)", "bmp"},
+        {form->parts().PCX, "PIC.pcx", "PCX-Files (*.pcx *.PCX)", "pcx"},
+        {form->parts().PNG, "PIC.png", "PNG-Files (*.png *.PNG)", "png"},
+        {form->parts().JPG, "PIC.jpg", "JPG-Files (*.jpg *.JPG)", "jpg"},
+        {form->parts().Godot, "PIC.4bt", "4Bit-GoDot-Files (*.4bt *.4BT)", "4bt"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name.toStdString());
@@ -337,8 +339,8 @@ TEST_F(SaveAs, AfterFunPainterGifIsProposedAndGodotIsOff) {
 
     choice = QDir(outFolder()).filePath("blend.GIF");
     form->parts().SaveAs->click();
-    EXPECT_EQ(lastRequest().fileName, QStringLiteral("blend.GIF"));
-    EXPECT_EQ(lastRequest().filter, QStringLiteral("GIF-Files (*.GIF)"));
+    EXPECT_EQ(lastRequest().fileName, QStringLiteral("blend.gif"));
+    EXPECT_EQ(lastRequest().filter, QStringLiteral("GIF-Files (*.gif *.GIF)"));
     // The blend's colours fit a GIF's palette exactly.
     EXPECT_EQ(readBack(imagelib::readGIF, choice), rgb(shown()));
     EXPECT_TRUE(boxes.empty());
@@ -399,15 +401,15 @@ TEST_F(SaveAs, AGodotFileSavedIntoTheShownFolderIsListedAPngIsNot) {
 
     saveAs(form->parts().PNG, QDir(picsFolder()).filePath("new.PNG"));
     EXPECT_TRUE(QFileInfo::exists(QDir(picsFolder()).filePath("new.PNG")));
-    EXPECT_EQ(listRow(QStringLiteral("new.png")), -1);
+    EXPECT_EQ(listRow(QStringLiteral("new.PNG")), -1);
 
     saveAs(form->parts().Godot, QDir(picsFolder()).filePath("new.4BT"));
-    EXPECT_GE(listRow(QStringLiteral("new.4bt")), 0);
+    EXPECT_GE(listRow(QStringLiteral("new.4BT")), 0);
     // The PNG is there but does not match the list's mask.
-    EXPECT_EQ(listRow(QStringLiteral("new.png")), -1);
+    EXPECT_EQ(listRow(QStringLiteral("new.PNG")), -1);
 
     // The listed file is the picture.
-    clickListItem(QStringLiteral("new.4bt"));
+    clickListItem(QStringLiteral("new.4BT"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: new.4BT (4Bit GoDot)"));
     EXPECT_TRUE(boxes.empty());
 }
@@ -472,6 +474,39 @@ TEST_F(SaveAs, AFailedComponentWriteShowsTheLibraryErrorThenTheFormatsMessage) {
     EXPECT_EQ(boxes[1].title, QStringLiteral("Information"));
     EXPECT_EQ(boxes[1].text, QStringLiteral("Writing png file failed"));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing/pic.PNG")));
+}
+
+// The window and the converter write the same bytes for the same picture and settings (the
+// window's: TIFF with LZW, JPEG at quality 25 without smoothing, the depth chosen for a
+// true-colour screen).
+TEST_F(SaveAs, EverySampleIsSavedByteForByteAsTheConverterWritesIt) {
+    const std::vector<samples::SampleFile> files = samples::allSampleFiles();
+    std::vector<std::string> inputs;
+    for (const samples::SampleFile& f : files)
+        inputs.push_back(write(QString::fromStdString(f.name), f.bytes).toStdString());
+    const QDir out(outFolder());
+    const std::pair<QRadioButton*, const char*> formats[] = {
+        {form->parts().PNG, "png"}, {form->parts().GIF, "gif"}, {form->parts().BMP, "bmp"},
+        {form->parts().PCX, "pcx"}, {form->parts().TIF, "tif"}, {form->parts().JPG, "jpg"}};
+    for (const auto& [button, extension] : formats) {
+        SCOPED_TRACE(extension);
+        const QString converted = dir.filePath(QStringLiteral("converted-") + extension);
+        std::vector<std::string> args{"--to", extension, "--quality", "25", "-o",
+                                      converted.toStdString()};
+        args.insert(args.end(), inputs.begin(), inputs.end());
+        const RunResult run = runTool("quendra-convert", args, dir.path().toStdString());
+        ASSERT_EQ(run.status, 0) << run.err;
+        for (const std::string& input : inputs) {
+            const QString base = QFileInfo(QString::fromStdString(input)).completeBaseName();
+            SCOPED_TRACE(base.toStdString());
+            show(QString::fromStdString(input));
+            const QString saved = out.filePath(base + u'.' + extension);
+            saveAs(button, saved);
+            EXPECT_EQ(fileBytes(saved),
+                      fileBytes(QDir(converted).filePath(base + u'.' + extension)));
+        }
+    }
+    EXPECT_TRUE(boxes.empty());
 }
 
 } // namespace

@@ -47,6 +47,9 @@ class ViewerTest : public ::testing::Test {
         };
         previousHandler = dialogs::setHandler(handler);
         QDir(dir.path()).mkpath(QStringLiteral("pics"));
+        // Deleted files go to a Trash of the test's own.
+        previousDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
     }
 
     void TearDown() override {
@@ -54,6 +57,10 @@ class ViewerTest : public ::testing::Test {
         dialogs::setHandler(previousHandler);
         settings::setFilePath({});
         QDir::setCurrent(previousFolder);
+        if (previousDataHome.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", previousDataHome);
     }
 
     // Creates the windows as the program does, then opens the test's picture folder.
@@ -79,7 +86,7 @@ class ViewerTest : public ::testing::Test {
     // The list view's row showing `name` (in lower case), or -1.
     int listRow(const QString& name) const {
         for (int row = 0; row < form->parts().FileList->rowCount(); ++row) {
-            if (form->parts().FileList->text(row, FileListView::Caption) == name.toLower())
+            if (form->parts().FileList->text(row, FileListView::Caption) == name)
                 return row;
         }
         return -1;
@@ -111,6 +118,7 @@ class ViewerTest : public ::testing::Test {
 
     QTemporaryDir dir;
     QString previousFolder;
+    QByteArray previousDataHome;
     dialogs::Handler previousHandler;
     std::unique_ptr<Program> program;
     MainWindow* form = nullptr;

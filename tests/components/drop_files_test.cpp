@@ -87,7 +87,7 @@ class DropFilesTest : public ::testing::Test {
 TEST_F(DropFilesTest, ListIsReverseOfSystemOrderAndPointIsInDropWindowCoordinates) {
     DropTarget drop(form.get());
     drop.setDropWindow(picture);
-    QSignalSpy dropped(&drop, &DropTarget::OnFilesDroped);
+    QSignalSpy dropped(&drop, &DropTarget::filesDropped);
 
     const auto mime = filesMime({"/pics/one.koa", "/pics/two.koa", "/pics/three.koa"});
     const DragOutcome out = dragAndDrop(form.get(), QPoint(150, 160), mime.get());
@@ -116,7 +116,7 @@ TEST_F(DropFilesTest, DropOutsideTheDropWindowIsRefused) {
     drop.setDropWindow(picture);
     EXPECT_TRUE(picture->acceptDrops());
     EXPECT_FALSE(form->acceptDrops()); // the form was the target only until the move
-    QSignalSpy dropped(&drop, &DropTarget::OnFilesDroped);
+    QSignalSpy dropped(&drop, &DropTarget::filesDropped);
     const auto mime = filesMime({"/x.koa"});
     EXPECT_FALSE(dragAndDrop(form.get(), QPoint(300, 250), mime.get()).entered);
     EXPECT_FALSE(dragAndDrop(form.get(), QPoint(20, 20), mime.get()).entered); // on `other`
@@ -127,7 +127,7 @@ TEST_F(DropFilesTest, DropOutsideTheDropWindowIsRefused) {
 TEST_F(DropFilesTest, AcceptOffCollectsNothingAndSignalsNothing) {
     DropTarget drop(form.get());
     drop.setDropWindow(picture);
-    QSignalSpy dropped(&drop, &DropTarget::OnFilesDroped);
+    QSignalSpy dropped(&drop, &DropTarget::filesDropped);
     drop.setAccept(false);
     EXPECT_FALSE(drop.accept());
     EXPECT_FALSE(picture->acceptDrops());
@@ -148,7 +148,7 @@ TEST_F(DropFilesTest, AcceptOffCollectsNothingAndSignalsNothing) {
 TEST_F(DropFilesTest, DropWithoutLocalFilesKeepsThePreviousListAndStillSignals) {
     DropTarget drop(form.get());
     drop.setDropWindow(picture);
-    QSignalSpy dropped(&drop, &DropTarget::OnFilesDroped);
+    QSignalSpy dropped(&drop, &DropTarget::filesDropped);
     const auto first = filesMime({"/first.koa", "/second.koa"});
     dragAndDrop(form.get(), QPoint(150, 150), first.get());
     ASSERT_EQ(drop.files(), (QStringList{"/second.koa", "/first.koa"}));
@@ -182,7 +182,7 @@ TEST_F(DropFilesTest, ThrowingHandlerShowsNothingAndTheTargetGoesOnWorking) {
     DropTarget drop(form.get());
     drop.setDropWindow(picture);
     int calls = 0;
-    QObject::connect(&drop, &DropTarget::OnFilesDroped, [&](DropTarget* sender) {
+    QObject::connect(&drop, &DropTarget::filesDropped, [&](DropTarget* sender) {
         ++calls;
         // A handler that expects more files than were dropped.
         if (sender->files().size() < 5)
@@ -243,7 +243,7 @@ TEST_F(DropFilesTest, TwoTargetsOnOneWidgetAndUnhookingOneLeavesTheOther) {
     DropTarget a(form.get()), b(form.get());
     a.setDropWindow(picture);
     b.setDropWindow(picture);
-    QSignalSpy spyA(&a, &DropTarget::OnFilesDroped), spyB(&b, &DropTarget::OnFilesDroped);
+    QSignalSpy spyA(&a, &DropTarget::filesDropped), spyB(&b, &DropTarget::filesDropped);
     const auto mime = filesMime({"/both.koa"});
     dragAndDrop(form.get(), QPoint(150, 150), mime.get());
     EXPECT_EQ(spyA.count(), 1);

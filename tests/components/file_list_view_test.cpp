@@ -1,4 +1,5 @@
 // The file list view: what a file's row holds, and how a header click sorts the rows.
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -57,7 +58,7 @@ class FileListViewTest : public ::testing::Test {
     static void add(FileListView& view, const QStringList& names) {
         for (const QString& name : names) {
             qint64 size = -1;
-            ASSERT_TRUE(view.AddFile(name, size)) << name.toStdString();
+            ASSERT_TRUE(view.addFile(name, size)) << name.toStdString();
         }
     }
 
@@ -80,14 +81,14 @@ class FileListViewTest : public ::testing::Test {
 
 // --- What a row holds ---------------------------------------------------------------------
 
-TEST_F(FileListViewTest, RowHoldsLowerCaseNameSizeTypeTimeAndAttributes) {
+TEST_F(FileListViewTest, RowHoldsTheRealNameSizeTypeTimeAndAttributes) {
     makeFile("Pic.KOA", 10003, QDateTime(QDate(2021, 3, 4), QTime(14, 5, 59)));
     FileListView view;
     qint64 size = 0;
-    ASSERT_TRUE(view.AddFile("Pic.KOA", size));
+    ASSERT_TRUE(view.addFile("Pic.KOA", size));
     EXPECT_EQ(size, 10003);
     ASSERT_EQ(view.rowCount(), 1);
-    EXPECT_EQ(view.text(0, FileListView::Caption), "pic.koa");
+    EXPECT_EQ(view.text(0, FileListView::Caption), "Pic.KOA");
     EXPECT_EQ(view.text(0, FileListView::Size), "10003");
     EXPECT_EQ(view.text(0, FileListView::Type), "Koala Painter picture");
     EXPECT_EQ(view.text(0, FileListView::Modified), "2021/03/04 14:05");
@@ -164,9 +165,9 @@ TEST_F(FileListViewTest, VanishedFileGetsNoRow) {
     ASSERT_TRUE(QFile::remove("gone.koa"));
     FileListView view;
     qint64 size = 0;
-    EXPECT_TRUE(view.AddFile("here.koa", size));
-    EXPECT_FALSE(view.AddFile("gone.koa", size));
-    EXPECT_FALSE(view.AddFile("", size));
+    EXPECT_TRUE(view.addFile("here.koa", size));
+    EXPECT_FALSE(view.addFile("gone.koa", size));
+    EXPECT_FALSE(view.addFile("", size));
     EXPECT_EQ(captions(view), QStringList{"here.koa"});
 }
 
@@ -200,12 +201,21 @@ TEST_F(FileListViewTest, TwoClicksOnNameGiveAscendingThenDescendingWithAToZAsUpp
 
     clickHeader(view, FileListView::Caption);
     EXPECT_EQ(view.sortedColumn(), FileListView::Caption);
-    const QStringList ascending{"1.koa", "a.koa", "b.koa", "b2.koa", "_a.koa"};
+    const QStringList ascending{"1.koa", "A.koa", "b.koa", "B2.koa", "_a.koa"};
     EXPECT_EQ(captions(view), ascending);
     clickHeader(view, FileListView::Caption);
     QStringList descending = ascending;
     std::reverse(descending.begin(), descending.end());
     EXPECT_EQ(captions(view), descending);
+}
+
+TEST(FileNames, SortAsTheDesktopDoes) {
+    QStringList names{"pic10.koa", "Pic2.koa", "pic2.koa", "pic02.koa", "b.koa", "A.koa"};
+    std::sort(names.begin(), names.end(),
+              [](const QString& a, const QString& b) { return filelist::compareNames(a, b) < 0; });
+    // Equal by value and case: the real characters decide.
+    EXPECT_EQ(names, (QStringList{"A.koa", "b.koa", "Pic2.koa", "pic02.koa", "pic2.koa",
+                                  "pic10.koa"}));
 }
 
 TEST_F(FileListViewTest, TypeAndAttributeColumnsSortLikeCaptions) {
@@ -328,7 +338,7 @@ TEST_F(FileListViewTest, ClickOnRowSelectsAndSignalsClickOnEmptyPartClears) {
         const QRect second = view.visualRect(view.model()->index(1, 0));
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second.center());
         EXPECT_EQ(clicked.count(), 1);
-        EXPECT_EQ(view.selectedCaption(), "two.koa");
+        EXPECT_EQ(view.selectedCaption(), "Two.koa");
         EXPECT_EQ(view.selectedFileName(), "Two.koa");
 
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, second.bottom() + 100));

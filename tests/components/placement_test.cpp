@@ -171,26 +171,26 @@ TEST(Depth, DisplayClasses) {
 }
 
 TEST(Depth, ReaderDepthByResolution) {
-    using R = TLoadResolution;
-    EXPECT_EQ(readDepth(R::lColorVga, 24), 0);
-    EXPECT_EQ(readDepth(R::lMonoChrome, 24), 1);
-    EXPECT_EQ(readDepth(R::lColor16, 24), 4);
-    EXPECT_EQ(readDepth(R::lColor256, 24), 8);
-    EXPECT_EQ(readDepth(R::lColorTrue, 8), 24);
-    EXPECT_EQ(readDepth(R::lAutoMatic, 8), 8);
-    EXPECT_EQ(readDepth(R::lAutoMatic, 24), 24);
+    using R = ReadDepth;
+    EXPECT_EQ(readDepth(R::AsStored, 24), 0);
+    EXPECT_EQ(readDepth(R::Monochrome, 24), 1);
+    EXPECT_EQ(readDepth(R::Colours16, 24), 4);
+    EXPECT_EQ(readDepth(R::Colours256, 24), 8);
+    EXPECT_EQ(readDepth(R::TrueColour, 8), 24);
+    EXPECT_EQ(readDepth(R::Automatic, 8), 8);
+    EXPECT_EQ(readDepth(R::Automatic, 24), 24);
 }
 
 TEST(Depth, WriterDepthByResolutionAndFormat) {
-    using S = TSaveResolution;
+    using S = WriteDepth;
     using F = PictureFormat;
     struct Row {
         S res;
         int plain, gif, jpg; // BMP/PNG/TIF/PCX, GIF, JPG
     };
     const Row rows[] = {
-        {S::sColorVga, 0, 0, 24}, {S::sMonoChrome, 1, 1, 1},  {S::sColor16, 4, 4, 24},
-        {S::sColor256, 8, 8, 24}, {S::sColorTrue, 24, 8, 24}, {S::sJpegGray, 8, 8, 1},
+        {S::AsStored, 0, 0, 24}, {S::Monochrome, 1, 1, 1},  {S::Colours16, 4, 4, 24},
+        {S::Colours256, 8, 8, 24}, {S::TrueColour, 24, 8, 24}, {S::JpegGrey, 8, 8, 1},
     };
     for (const Row& r : rows) {
         for (F f : {F::BMP, F::PNG, F::TIFF, F::PCX})
@@ -200,17 +200,17 @@ TEST(Depth, WriterDepthByResolutionAndFormat) {
     }
     for (int display : {4, 8, 24}) {
         for (F f : {F::BMP, F::PNG, F::TIFF, F::PCX})
-            EXPECT_EQ(writeDepth(S::sAutoMatic, f, display), display);
-        EXPECT_EQ(writeDepth(S::sAutoMatic, F::GIF, display), display > 8 ? 8 : display);
-        EXPECT_EQ(writeDepth(S::sAutoMatic, F::JPEG, display), 24);
+            EXPECT_EQ(writeDepth(S::Automatic, f, display), display);
+        EXPECT_EQ(writeDepth(S::Automatic, F::GIF, display), display > 8 ? 8 : display);
+        EXPECT_EQ(writeDepth(S::Automatic, F::JPEG, display), 24);
     }
 }
 
 TEST(Depth, TiffCompressionTagValues) {
-    EXPECT_EQ(tiffCompressionCode(TTiffCompression::sNONE), 1);
-    EXPECT_EQ(tiffCompressionCode(TTiffCompression::sCCITT), 2);
-    EXPECT_EQ(tiffCompressionCode(TTiffCompression::sLZW), 5);
-    EXPECT_EQ(tiffCompressionCode(TTiffCompression::sPACKBITS), 32773);
+    EXPECT_EQ(tiffCompressionCode(TiffSaveCompression::Uncompressed), 1);
+    EXPECT_EQ(tiffCompressionCode(TiffSaveCompression::Ccitt), 2);
+    EXPECT_EQ(tiffCompressionCode(TiffSaveCompression::Lzw), 5);
+    EXPECT_EQ(tiffCompressionCode(TiffSaveCompression::PackBits), 32773);
 }
 
 TEST(Setters, JpegQualityAndSmoothing) {

@@ -74,7 +74,7 @@ class PMultiImage : public ::testing::Test {
     // A widget whose client is exactly cw x ch, showing `picture` on kBack.
     void setUpClient(int cw, int ch, const QImage& picture, bool border = false) {
         if (border)
-            w.setBorderStyle(TBorderStyle::bsSingle);
+            w.setBorderStyle(BorderStyle::SingleBorder);
         const int b = border ? 2 : 0;
         w.resize(cw + b, ch + b);
         w.setColor(QColor::fromRgb(kBack));
@@ -93,12 +93,12 @@ TEST_F(PMultiImage, NewComponentDefaults) {
     EXPECT_FALSE(w.stretch());
     EXPECT_FALSE(w.stretchRatio());
     EXPECT_FALSE(w.autoSize());
-    EXPECT_EQ(w.borderStyle(), TBorderStyle::bsNone);
+    EXPECT_EQ(w.borderStyle(), BorderStyle::NoBorder);
     EXPECT_EQ(w.color(), QApplication::palette().color(QPalette::Button));
     EXPECT_TRUE(w.imageDither());
-    EXPECT_EQ(w.imageReadRes(), TLoadResolution::lAutoMatic);
-    EXPECT_EQ(w.imageWriteRes(), TSaveResolution::sAutoMatic);
-    EXPECT_EQ(w.tifSaveCompress(), TTiffCompression::sNONE);
+    EXPECT_EQ(w.imageReadRes(), ReadDepth::Automatic);
+    EXPECT_EQ(w.imageWriteRes(), WriteDepth::Automatic);
+    EXPECT_EQ(w.tifSaveCompress(), TiffSaveCompression::Uncompressed);
     EXPECT_EQ(w.jpegSaveQuality(), 25);
     EXPECT_EQ(w.jpegSaveSmooth(), 0);
     EXPECT_FALSE(w.pngInterlaced());
@@ -124,15 +124,15 @@ TEST_F(PMultiImage, StretchAndStretchRatioExcludeEachOther) {
 }
 
 TEST_F(PMultiImage, JpegSetterRules) {
-    w.setJPegSaveQuality(0);
+    w.setJpegSaveQuality(0);
     EXPECT_EQ(w.jpegSaveQuality(), 25);
-    w.setJPegSaveQuality(100);
+    w.setJpegSaveQuality(100);
     EXPECT_EQ(w.jpegSaveQuality(), 100);
-    w.setJPegSaveQuality(101);
+    w.setJpegSaveQuality(101);
     EXPECT_EQ(w.jpegSaveQuality(), 25);
-    w.setJPegSaveSmooth(101);
+    w.setJpegSaveSmooth(101);
     EXPECT_EQ(w.jpegSaveSmooth(), 5);
-    w.setJPegSaveSmooth(100);
+    w.setJpegSaveSmooth(100);
     EXPECT_EQ(w.jpegSaveSmooth(), 100);
 }
 
@@ -161,14 +161,14 @@ TEST_F(PMultiImage, DisplayDepthFollowsTheScreen) {
 }
 
 TEST_F(PMultiImage, WriteDepthPerFormat) {
-    w.setImageWriteRes(TSaveResolution::sColorTrue);
+    w.setImageWriteRes(WriteDepth::TrueColour);
     EXPECT_EQ(w.writeDepth("GIF"), 8);
     EXPECT_EQ(w.writeDepth("BMP"), 24);
     EXPECT_EQ(w.writeDepth("JPG"), 24);
-    w.setImageWriteRes(TSaveResolution::sJpegGray);
+    w.setImageWriteRes(WriteDepth::JpegGrey);
     EXPECT_EQ(w.writeDepth("JPG"), 1);
     EXPECT_EQ(w.writeDepth("TIF"), 8);
-    w.setImageWriteRes(TSaveResolution::sAutoMatic);
+    w.setImageWriteRes(WriteDepth::Automatic);
     const int display = w.displayDepth();
     for (const char* f : {"BMP", "PNG", "TIF", "PCX"})
         EXPECT_EQ(w.writeDepth(f), display) << f;
@@ -187,7 +187,7 @@ TEST_F(PMultiImage, ProportionalPlacementExamples) {
     w.resize(480, 400);
     w.setPicture(positionPicture(200, 320));
     EXPECT_EQ(w.destinationRect(), QRect(115, 0, 250, 400));
-    w.setBorderStyle(TBorderStyle::bsSingle); // the client shrinks by the border
+    w.setBorderStyle(BorderStyle::SingleBorder); // the client shrinks by the border
     w.resize(482, 402);
     EXPECT_EQ(w.destinationRect(), QRect(115, 0, 250, 400));
 }
@@ -258,9 +258,9 @@ TEST_F(PMultiImage, NoPictureShowsOnlyTheColor) {
             ASSERT_EQ(shot.pixel(x, y), kBack);
 }
 
-TEST_F(PMultiImage, OnPaintAfterEveryPaint) {
+TEST_F(PMultiImage, paintedAfterEveryPaint) {
     setUpClient(50, 40, positionPicture(10, 10));
-    QSignalSpy spy(&w, &PictureView::OnPaint);
+    QSignalSpy spy(&w, &PictureView::painted);
     w.grab();
     w.grab();
     ASSERT_EQ(spy.count(), 2);
@@ -279,7 +279,7 @@ TEST_F(PMultiImage, GenericDrawingIgnoresStretchRatioAndZoom) {
     setUpClient(400, 300, positionPicture(320, 200));
     w.setImageLibPalette(false);
     w.setStretchRatio(true);
-    w.ImageZoomIn();
+    w.zoomIn();
     EXPECT_EQ(w.sourceRect(), QRect(0, 0, 320, 200));
     EXPECT_EQ(w.destinationRect(), QRect(0, 0, 320, 200));
     const QImage shot = client();
@@ -314,8 +314,8 @@ TEST_F(PMultiImage, GenericDrawingCentresOnTheControlSize) {
 // ---- Zoom -------------------------------------------------------------------------------
 
 TEST_F(PMultiImage, ZoomDoesNothingWithoutAPicture) {
-    w.ImageZoomIn();
-    w.ImageZoomOut();
+    w.zoomIn();
+    w.zoomOut();
     EXPECT_EQ(w.zoomState().margin, 0);
     EXPECT_FALSE(w.zoomState().active);
 }
@@ -326,10 +326,10 @@ TEST_F(PMultiImage, ZoomPaintsAtOnce) {
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     QApplication::processEvents();
-    QSignalSpy spy(&w, &PictureView::OnPaint);
-    w.ImageZoomIn();
+    QSignalSpy spy(&w, &PictureView::painted);
+    w.zoomIn();
     EXPECT_EQ(spy.count(), 1); // no event loop ran in between
-    w.ImageZoomOut();
+    w.zoomOut();
     EXPECT_EQ(spy.count(), 2);
     w.hide();
 }
@@ -338,22 +338,22 @@ TEST_F(PMultiImage, ElevenZoomInsAndTheRectangles) {
     setUpClient(640, 400, positionPicture(320, 200));
     w.setStretchRatio(true);
     for (int i = 0; i < 9; ++i)
-        w.ImageZoomIn();
+        w.zoomIn();
     EXPECT_EQ(w.sourceRect(), QRect(90, 90, 140, 20));
     QImage shot = client();
     EXPECT_EQ(shot.pixel(0, 0), positionColour(90, 90));
     EXPECT_EQ(shot.pixel(639, 399), positionColour(229, 109));
 
-    w.ImageZoomIn(); // m = 100: a rectangle of height 0 draws nothing
+    w.zoomIn(); // m = 100: a rectangle of height 0 draws nothing
     EXPECT_EQ(w.sourceRect().height(), 0);
     shot = client();
     for (int y = 0; y < 400; y += 7)
         for (int x = 0; x < 640; x += 7)
             ASSERT_EQ(shot.pixel(x, y), kBack);
 
-    w.ImageZoomIn(); // m = 110: height -20, the mirrored strip
+    w.zoomIn(); // m = 110: height -20, the mirrored strip
     EXPECT_EQ(w.zoomState().margin, 110);
-    w.ImageZoomIn(); // refused
+    w.zoomIn(); // refused
     EXPECT_EQ(w.zoomState().margin, 110);
     EXPECT_EQ(w.sourceRect(), QRect(110, 110, 100, -20));
     shot = client();
@@ -370,8 +370,8 @@ TEST_F(PMultiImage, ElevenZoomInsAndTheRectangles) {
 TEST_F(PMultiImage, ZoomOutToMinusTenShowsAColorRim) {
     setUpClient(640, 400, positionPicture(320, 200));
     w.setStretchRatio(true);
-    w.ImageZoomOut();
-    w.ImageZoomOut(); // refused
+    w.zoomOut();
+    w.zoomOut(); // refused
     EXPECT_EQ(w.zoomState().margin, -10);
     EXPECT_EQ(w.sourceRect(), QRect(-10, -10, 340, 220));
     EXPECT_EQ(w.destinationRect(), QRect(0, 0, 640, 400)); // placement follows the picture
@@ -381,7 +381,7 @@ TEST_F(PMultiImage, ZoomOutToMinusTenShowsAColorRim) {
         EXPECT_EQ(shot.pixel(p), kBack) << p.x() << "," << p.y();
     EXPECT_EQ(positionOf(shot.pixel(19, 200)).x(), 0);
     EXPECT_EQ(positionOf(shot.pixel(320, 200)), QPoint(160, 100));
-    w.ImageZoomIn();
+    w.zoomIn();
     EXPECT_EQ(w.zoomState().margin, 0);
     EXPECT_EQ(w.sourceRect(), QRect(0, 0, 320, 200));
 }
@@ -390,7 +390,7 @@ TEST_F(PMultiImage, ZoomShowsOnlyWhileScaling) {
     setUpClient(320, 200, positionPicture(320, 200));
     w.setStretchRatio(true);
     for (int i = 0; i < 3; ++i)
-        w.ImageZoomIn();
+        w.zoomIn();
     EXPECT_EQ(client().pixel(0, 0), positionColour(30, 30));
     w.setStretchRatio(false);
     EXPECT_TRUE(w.zoomState().active);
@@ -402,7 +402,7 @@ TEST_F(PMultiImage, ZoomShowsOnlyWhileScaling) {
 
 TEST_F(PMultiImage, ZoomSurvivesANewPicture) {
     setUpClient(320, 200, positionPicture(320, 200));
-    w.ImageZoomIn();
+    w.zoomIn();
     w.setPicture(positionPicture(100, 100));
     EXPECT_EQ(w.zoomState().margin, 10);
     EXPECT_TRUE(w.zoomState().active);
@@ -412,15 +412,15 @@ TEST_F(PMultiImage, ZoomSurvivesANewPicture) {
 
 TEST_F(PMultiImage, FlipAndRotateThroughTheLibrary) {
     setUpClient(100, 100, positionPicture(32, 20));
-    w.ImageFlip();
+    w.flip();
     EXPECT_TRUE(w.flipped());
     EXPECT_EQ(w.picture().pixel(0, 0), positionColour(0, 19)); // top to bottom
-    w.ImageRotate();
+    w.rotate();
     EXPECT_TRUE(w.rotated());
     ASSERT_EQ(w.picture().size(), QSize(20, 32));
     // A counter-clockwise turn brings the old top-right corner to the top-left.
     EXPECT_EQ(w.picture().pixel(0, 0), positionColour(31, 19));
-    w.ImageFlip();
+    w.flip();
     EXPECT_FALSE(w.flipped());
     EXPECT_TRUE(recorder.boxes.empty());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -438,7 +438,7 @@ TEST_F(PMultiImage, FlipShowsTheWaitCursorAndPassesTheDisplayDepth) {
         return imagelib::Status{};
     };
     w.setLibrary(lib);
-    w.ImageFlip();
+    w.flip();
     EXPECT_EQ(depth, w.displayDepth());
     EXPECT_EQ(during, Qt::WaitCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -452,8 +452,8 @@ TEST_F(PMultiImage, FlipOrRotateWithoutAPictureDoesNothing) {
         return imagelib::Status{};
     };
     w.setLibrary(lib);
-    w.ImageFlip();
-    w.ImageRotate();
+    w.flip();
+    w.rotate();
     EXPECT_EQ(calls, 0);
     EXPECT_FALSE(w.flipped());
     EXPECT_FALSE(w.rotated());
@@ -467,7 +467,7 @@ TEST_F(PMultiImage, LibraryFailureShowsItsErrorBoxAndKeepsThePicture) {
         return imagelib::Status{-3, "Not enough memory"};
     };
     w.setLibrary(lib);
-    w.ImageRotate();
+    w.rotate();
     EXPECT_EQ(recorder.boxes, (std::vector<Box>{kError("Not enough memory")}));
     EXPECT_FALSE(w.rotated());
     EXPECT_EQ(w.picture().size(), QSize(32, 20));
@@ -480,8 +480,8 @@ TEST_F(PMultiImage, RaisedErrorsGiveTheInformationBox) {
     lib.flip =
         lib.rotate = [](int, QImage&) -> imagelib::Status { throw std::runtime_error("broken"); };
     w.setLibrary(lib);
-    w.ImageFlip();
-    w.ImageRotate();
+    w.flip();
+    w.rotate();
     EXPECT_EQ(recorder.boxes,
               (std::vector<Box>{kInfo("Error flipping image"), kInfo("Error rotating image")}));
     EXPECT_FALSE(w.flipped());
@@ -533,19 +533,19 @@ TEST_F(PMultiImage, WritesPassTheSettings) {
     setUpClient(100, 100, positionPicture(32, 20));
     std::vector<WriteCall> calls;
     w.setLibrary(recordingWriters(calls, {}));
-    w.setImageWriteRes(TSaveResolution::sColor16);
-    w.setJPegSaveQuality(80);
-    w.setJPegSaveSmooth(12);
-    w.setPNGInterLaced(true);
-    const TTiffCompression codes[] = {TTiffCompression::sNONE, TTiffCompression::sCCITT,
-                                      TTiffCompression::sLZW, TTiffCompression::sPACKBITS};
-    w.SaveAsJPG("a.jpg");
-    w.SaveAsPNG("a.png");
-    for (TTiffCompression c : codes) {
+    w.setImageWriteRes(WriteDepth::Colours16);
+    w.setJpegSaveQuality(80);
+    w.setJpegSaveSmooth(12);
+    w.setPngInterlaced(true);
+    const TiffSaveCompression codes[] = {TiffSaveCompression::Uncompressed, TiffSaveCompression::Ccitt,
+                                      TiffSaveCompression::Lzw, TiffSaveCompression::PackBits};
+    w.saveAsJpeg("a.jpg");
+    w.saveAsPng("a.png");
+    for (TiffSaveCompression c : codes) {
         w.setTifSaveCompress(c);
-        w.SaveAsTIF("a.tif");
+        w.saveAsTiff("a.tif");
     }
-    w.SaveAsGIF("a.gif");
+    w.saveAsGif("a.gif");
     ASSERT_EQ(calls.size(), 7u);
     EXPECT_EQ(calls[0].format, "JPG");
     EXPECT_EQ(calls[0].quality, 80);
@@ -565,9 +565,9 @@ TEST_F(PMultiImage, WriteNameBecomesTheDefaultSaveName) {
     std::vector<WriteCall> calls;
     w.setLibrary(recordingWriters(calls, {}));
     w.setDefSaveFilename("first.bmp");
-    w.SaveAsBMP("");
-    w.SaveAsBMP("second.bmp");
-    w.SaveAsPCX("");
+    w.saveAsBmp("");
+    w.saveAsBmp("second.bmp");
+    w.saveAsPcx("");
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0].file, "first.bmp");
     EXPECT_EQ(calls[1].file, "second.bmp");
@@ -579,12 +579,12 @@ TEST_F(PMultiImage, WriteFailureShowsTheLibraryBoxThenTheComponentBox) {
     setUpClient(100, 100, positionPicture(32, 20));
     std::vector<WriteCall> calls;
     w.setLibrary(recordingWriters(calls, {0, "Disk full"}));
-    w.SaveAsBMP("x");
-    w.SaveAsPNG("x");
-    w.SaveAsJPG("x");
-    w.SaveAsGIF("x");
-    w.SaveAsTIF("x");
-    w.SaveAsPCX("x");
+    w.saveAsBmp("x");
+    w.saveAsPng("x");
+    w.saveAsJpeg("x");
+    w.saveAsGif("x");
+    w.saveAsTiff("x");
+    w.saveAsPcx("x");
     EXPECT_EQ(recorder.boxes, (std::vector<Box>{
                                   kError("Disk full"),
                                   kInfo("Writing bmp file failed"),
@@ -608,7 +608,7 @@ TEST_F(PMultiImage, OtherWriteErrorsAreSwallowed) {
         throw std::runtime_error("lost");
     };
     w.setLibrary(lib);
-    w.SaveAsPNG("x.png");
+    w.saveAsPng("x.png");
     EXPECT_TRUE(recorder.boxes.empty());
     EXPECT_EQ(w.picture().size(), QSize(32, 20));
 }
@@ -617,7 +617,7 @@ TEST_F(PMultiImage, RealWriteIntoAMissingFolderFails) {
     setUpClient(100, 100, positionPicture(32, 20));
     QTemporaryDir dir;
     const QString path = dir.filePath("no/such/folder/x.bmp");
-    w.SaveAsBMP(path);
+    w.saveAsBmp(path);
     ASSERT_EQ(recorder.boxes.size(), 2u);
     EXPECT_EQ(recorder.boxes[0].title, "Error");
     EXPECT_FALSE(recorder.boxes[0].text.isEmpty());
@@ -629,8 +629,8 @@ TEST_F(PMultiImage, RealWriteIntoAMissingFolderFails) {
 
 TEST_F(PMultiImage, MissingFileEmptiesThePicture) {
     setUpClient(100, 100, positionPicture(32, 20));
-    w.ImageZoomIn();
-    w.ImageFlip();
+    w.zoomIn();
+    w.flip();
     w.setImageName("file not found");
     EXPECT_TRUE(w.picture().isNull());
     EXPECT_EQ(w.imageName(), "file not found");
@@ -644,11 +644,11 @@ TEST_F(PMultiImage, SavedPngLoadsBack) {
     QTemporaryDir dir;
     const QString path = dir.filePath("round.png");
     setUpClient(100, 100, positionPicture(32, 20));
-    w.setImageWriteRes(TSaveResolution::sColorTrue);
-    w.SaveAsPNG(path);
+    w.setImageWriteRes(WriteDepth::TrueColour);
+    w.saveAsPng(path);
     ASSERT_TRUE(recorder.boxes.empty());
     PictureView other;
-    other.setImageReadRes(TLoadResolution::lColorTrue);
+    other.setImageReadRes(ReadDepth::TrueColour);
     other.setImageName(path);
     ASSERT_EQ(other.picture().size(), QSize(32, 20));
     for (int y = 0; y < 20; ++y)
@@ -730,13 +730,13 @@ TEST_F(PMultiImage, ReaderGetsTheDepthAndDither) {
     f.close();
     ReadLog log;
     w.setLibrary(recordingReaders(log, {}));
-    w.setImageReadRes(TLoadResolution::lColor16);
+    w.setImageReadRes(ReadDepth::Colours16);
     w.setImageDither(false);
     w.setImageName(path);
     EXPECT_EQ(log.depth, 4);
     EXPECT_FALSE(log.dither);
     EXPECT_EQ(w.picture().size(), QSize(3, 2));
-    w.setImageReadRes(TLoadResolution::lAutoMatic);
+    w.setImageReadRes(ReadDepth::Automatic);
     w.setImageDither(true);
     w.imageName(); // reading loads again
     EXPECT_EQ(log.depth, w.displayDepth());

@@ -36,7 +36,7 @@ TEST(FurtherSamples, EverySampleShowsItsPictureAtItsSize) {
 TEST(FurtherSamples, KoalaLayoutsShowTheTestPatternTheyWereMadeFrom) {
     const std::pair<const char*, unsigned> koalaLike[] = {
         {"cdu-paint-cdu.cdu", 30}, {"face-painter-fpt.fpt", 31}, {"cheese-che.che", 32},
-        {"garfield-cwg.cwg", 33},  {"picasso-64-p64.p64", 34},   {"koala-layout-lre.lre", 35},
+        {"garfield-cwg.cwg", 33},  {"picasso-64-fly.fly", 34},   {"koala-layout-lre.lre", 35},
         {"micro-illustrator-mil.mil", 37}, {"zoomatic-zom.zom", 43}, {"big-display-bdp.bdp", 44},
         {"shp-shp.shp", 45},
     };

@@ -6,13 +6,13 @@ namespace quendra {
 namespace {
 
 TEST(SaveAsProposal, CutsThreeCharactersAndKeepsOrAddsTheDot) {
-    EXPECT_EQ(proposedFileName("a.b.koa", PictureFormat::GIF), "a.b.GIF");
-    EXPECT_EQ(proposedFileName("a.b.gg", PictureFormat::GIF), "a.bGIF");
-    EXPECT_EQ(proposedFileName("PIC.KOA", PictureFormat::GIF), "PIC.GIF");
-    EXPECT_EQ(proposedFileName("pic.gg", PictureFormat::PNG), "pic.PNG");
-    EXPECT_EQ(proposedFileName("/home/u/pics.d/pic.koa", PictureFormat::Godot4Bit), "pic.4BT");
-    EXPECT_EQ(proposedFileName("ab", PictureFormat::TIFF), ".TIF");
-    EXPECT_EQ(proposedFileName("", PictureFormat::JPEG), ".JPG");
+    EXPECT_EQ(proposedFileName("a.b.koa", PictureFormat::GIF), "a.b.gif");
+    EXPECT_EQ(proposedFileName("a.b.gg", PictureFormat::GIF), "a.bgif");
+    EXPECT_EQ(proposedFileName("PIC.KOA", PictureFormat::GIF), "PIC.gif");
+    EXPECT_EQ(proposedFileName("pic.gg", PictureFormat::PNG), "pic.png");
+    EXPECT_EQ(proposedFileName("/home/u/pics.d/pic.koa", PictureFormat::Godot4Bit), "pic.4bt");
+    EXPECT_EQ(proposedFileName("ab", PictureFormat::TIFF), ".tif");
+    EXPECT_EQ(proposedFileName("", PictureFormat::JPEG), ".jpg");
 }
 
 TEST(SaveAsProposal, CutsCharactersNotBytes) {
@@ -24,13 +24,13 @@ TEST(SaveAsProposal, CutsCharactersNotBytes) {
 TEST(SaveAsRows, AreTestedInTheirOrderWithTheirFilters) {
     const auto rows = saveFormatRows();
     ASSERT_EQ(rows.size(), 7u);
-    const char* order[] = {"TIF", "GIF", "BMP", "PCX", "PNG", "JPG", "4BT"};
+    const char* order[] = {"tif", "gif", "bmp", "pcx", "png", "jpg", "4bt"};
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(rows[i].extension, order[i]);
     const SaveFormatRow& godot = saveFormatRow(PictureFormat::Godot4Bit);
     EXPECT_EQ(godot.button, "4Bit GoDot");
-    EXPECT_EQ(filterDescription(godot), "4Bit-GoDot-Files (*.4BT)");
-    EXPECT_EQ(filterPattern(godot), "*.4BT");
+    EXPECT_EQ(filterDescription(godot), "4Bit-GoDot-Files (*.4bt *.4BT)");
+    EXPECT_EQ(filterPattern(godot), "*.4bt *.4BT");
 }
 
 TEST(SaveFolder, StartsInTheListedFolderThenFollowsConfirmedSaves) {

@@ -125,7 +125,8 @@ TEST(ConvertMessages, FileNamesAreShownWithTheirControlCharactersEscaped) {
                            dir.path());
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "quendra-convert: --to gif\\x1b[2J: not one of png, gif, bmp, pcx, tif, jpg, "
-                     "4bt\nTry 'quendra-convert --help'.\n");
+                     "4bt, koa, gg, ocp, art, dd, jj, ami, hbm, fli, afl\nTry 'quendra-convert "
+                     "--help'.\n");
     const auto run =
         runTool("quendra-convert",
                 {"\x1b]0;owned\x07\x1b[2J\nbad.koa", "M\xfcller.koa", "tab\there.koa"}, dir.path());

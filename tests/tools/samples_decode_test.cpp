@@ -165,7 +165,7 @@ namespace {
 TEST(SampleDetection, EverySampleIsFoundByItsContentAndByItsPrefix) {
     // Formats whose length (and the load address their files begin with) an earlier format
     // has too, with nothing else in the bytes to tell: under .bin the earlier one takes them.
-    const std::set<std::string> sameAsEarlier{"picasso-64-p64.p64", "charmode-cle.cle",
+    const std::set<std::string> sameAsEarlier{"picasso-64-fly.fly", "charmode-cle.cle",
                                               "fli-table-fed.fed"};
     quendra::testing::TempDir dir;
     for (const SampleFile& f : allSampleFiles()) {

@@ -22,7 +22,7 @@ std::string lower(std::string text) {
 
 bool isImageFile(const std::string& name) {
     std::error_code ec;
-    return diskContainerForName(name) && fs::is_regular_file(name, ec);
+    return fs::is_regular_file(name, ec) && diskContainerForFile(name);
 }
 
 } // namespace

@@ -123,6 +123,7 @@ std::vector<MimeFormat> mimeFormats() {
         }
         format.signature = std::string(row.signature);
         format.signatureOffset = row.signatureOffset;
+        format.globs = row.namesItsFilesOnDesktops;
         formats.push_back(std::move(format));
     }
     return formats;
@@ -156,8 +157,10 @@ std::string sharedMimeInfoXml(const std::vector<MimeFormat>& formats) {
         xml += "    <sub-class-of type=\"" + std::string(kParentType) + "\"/>\n";
         xml += "    <generic-icon name=\"image-x-generic\"/>\n";
         // Globs match without regard to case, so *.koa also takes NINJA3.KOA.
-        for (const std::string& extension : format.extensions)
-            xml += "    <glob pattern=\"*." + xmlText(extension) + "\"/>\n";
+        for (const std::string& extension : format.extensions) {
+            if (format.globs)
+                xml += "    <glob pattern=\"*." + xmlText(extension) + "\"/>\n";
+        }
         xml += "  </mime-type>\n";
     }
     xml += "</mime-info>\n";

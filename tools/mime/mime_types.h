@@ -26,6 +26,7 @@ struct MimeFormat {
     std::vector<std::uint16_t> loadAddresses;
     std::string signature;
     std::size_t signatureOffset = 0;
+    bool globs = true; // desktops may tell its files by their extensions
 };
 
 // Every format of the registry, in its order.

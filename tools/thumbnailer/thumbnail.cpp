@@ -202,7 +202,7 @@ Result writeThumbnail(const std::filesystem::path& input, const std::filesystem:
     if (::stat(output.c_str(), &out) == 0 && out.st_dev == in.st_dev && out.st_ino == in.st_ino)
         return {false, "the output would replace the input file"};
     Image thumbnail(0, 0);
-    if (diskContainerForName(input.filename().string())) {
+    if (diskContainerForFile(input)) {
         Sheet sheet = contactSheet(input, maxSide, colours);
         if (sheet.image.empty())
             return {false, sheet.error.empty() ? "the sheet has no pixels" : sheet.error};

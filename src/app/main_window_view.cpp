@@ -1,0 +1,196 @@
+// MainWindow: the view keys and fit to window. The View menu's keys act in the whole
+// window, the file list included (eventFilter: there letters and digits that are no view
+// key type a name); fit shows the whole picture, by the largest whole-number scale or
+// scaled down, and zoom steps from a fit go by whole numbers.
+#include <QAction>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "app/browse_controls.h"
+#include "app/main_window.h"
+#include "app/secondary_windows.h"
+#include "components/file_list_view.h"
+#include "components/pmultiimage.h"
+
+namespace quendra {
+
+void MainWindow::showFullScreenView() {
+    if (!ui_.pictureShown || !enlargedView_)
+        return;
+    enlargedView_->showPicture(ui_.pictureView->picture());
+    enlargedView_->showFullScreen();
+}
+
+void MainWindow::reloadFolder() {
+    ui_.folderList->refresh();
+    ui_.fileListBox->refresh();
+}
+
+bool MainWindow::isViewKey(const QKeyEvent* key) const {
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* a : viewActions_) {
+        for (const QKeySequence& shortcut : a->shortcuts()) {
+            if (shortcut.matches(pressed) == QKeySequence::ExactMatch)
+                return true;
+        }
+    }
+    return false;
+}
+
+void MainWindow::applyFit() {
+    const bool fit = ui_.fitToWindow && ui_.pictureShown && ui_.zoomSteps == 0;
+    const QSize picture = ui_.pictureView->picture().size();
+    const QSize area = ui_.pictureView->contentsRect().size();
+    const bool larger = picture.width() > area.width() || picture.height() > area.height();
+    // Fit: the largest whole-number scale, or the whole picture scaled down when it is
+    // larger than the view. Outside a fit, the whole-number scale zoomed to from one.
+    ui_.pictureView->setShrinkToFit(fit && larger);
+    ui_.pictureView->setScale(fit ? (larger ? 1 : fitScale(picture, area))
+                                  : (ui_.zoomSteps == 0 ? wholeScale_ : 1));
+    applyWholeScaleStates();
+}
+
+// Zoom out and 1:1 act on a fit that changes the size and on a whole-number scale above 1
+// (the component's zoom steps keep their own states).
+void MainWindow::applyWholeScaleStates() {
+    if (!ui_.pictureShown || ui_.zoomSteps != 0)
+        return;
+    const int scale = ui_.pictureView->scale();
+    const bool scaled = scale > 1 || ui_.pictureView->shrunk();
+    if (!scaled)
+        return;
+    ui_.ZoomOut->setEnabled(scale > 1);
+    ui_.OrigSize->setEnabled(true);
+}
+
+void MainWindow::leaveFit() {
+    ui_.fitToWindow = false;
+    applyFit();
+}
+
+bool MainWindow::zoomWholeStep(int direction) {
+    if (!ui_.pictureShown || ui_.zoomSteps != 0)
+        return false;
+    const int scale = ui_.pictureView->scale();
+    if (ui_.fitToWindow) {
+        if (direction > 0)
+            wholeScale_ = ui_.pictureView->shrunk() ? 1 : scale + 1;
+        else if (scale > 1)
+            wholeScale_ = scale - 1;
+        else
+            return true; // nothing smaller to go to: the step is off
+        ui_.fitToWindow = false;
+    } else if (wholeScale_ > 1) {
+        wholeScale_ = std::clamp(wholeScale_ + direction, 1, 64);
+    } else {
+        return false; // 1:1: the component's zoom steps
+    }
+    applyFit();
+    return true;
+}
+
+void MainWindow::fitToWindow() {
+    if (!ui_.pictureShown)
+        return;
+    if (ui_.zoomSteps != 0)
+        originalSize();
+    wholeScale_ = 1;
+    ui_.fitToWindow = true;
+    applyFit();
+}
+
+void MainWindow::showActualSize() {
+    wholeScale_ = 1;
+    leaveFit();
+    if (ui_.zoomSteps != 0)
+        originalSize();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == ui_.FileList->viewport()) {
+        if (e->type() == QEvent::MouseButtonPress)
+            mouseInList_ = true;
+        else if (e->type() == QEvent::MouseButtonRelease)
+            mouseInList_ = false;
+        return false;
+    }
+    if (watched == ui_.FileList) {
+        if (e->type() == QEvent::ShortcutOverride) {
+            // Letters and digits type a name in the list, unless they are a view key.
+            const auto* key = static_cast<QKeyEvent*>(e);
+            const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            if (plain && !key->text().isEmpty() && key->text().front().isLetterOrNumber() &&
+                !isViewKey(key)) {
+                e->accept();
+                return true;
+            }
+        } else if (e->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Backspace) {
+                stepFile(key == Qt::Key_Space ? 1 : -1);
+                return true;
+            }
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                showCurrentFile(ui_.FileList);
+                return true;
+            }
+        }
+        return false;
+    }
+    if (watched == ui_.pictureView) {
+        if (e->type() == QEvent::KeyPress) {
+            switch (static_cast<QKeyEvent*>(e)->key()) {
+            case Qt::Key_Space:
+            case Qt::Key_PageDown:
+                stepFile(1);
+                return true;
+            case Qt::Key_Backspace:
+            case Qt::Key_PageUp:
+                stepFile(-1);
+                return true;
+            default:
+                return false;
+            }
+        }
+        if (e->type() == QEvent::Wheel) {
+            const auto* wheel = static_cast<QWheelEvent*>(e);
+            if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0)
+                return false;
+            if (wheel->angleDelta().y() > 0 && ui_.ZoomIn->isEnabled())
+                zoomIn();
+            else if (wheel->angleDelta().y() < 0 && ui_.ZoomOut->isEnabled())
+                zoomOut();
+            else if (wheel->angleDelta().y() < 0)
+                leaveFit();
+            return true;
+        }
+        return false;
+    }
+    if (watched == ui_.splitterHandle) {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+            dragStartX_ = qRound(static_cast<QMouseEvent*>(e)->globalPosition().x());
+            dragStartWidth_ = ui_.columnWidth;
+            return true;
+        case QEvent::MouseMove:
+            if (dragStartX_ >= 0) {
+                const auto* mouse = static_cast<QMouseEvent*>(e);
+                ui_.columnWidth =
+                    dragStartWidth_ + qRound(mouse->globalPosition().x()) - dragStartX_;
+                layoutControls();
+            }
+            return true;
+        case QEvent::MouseButtonRelease:
+            dragStartX_ = -1;
+            return true;
+        default:
+            return false;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+} // namespace quendra
