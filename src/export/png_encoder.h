@@ -1,7 +1,6 @@
 // PNG files from palette pictures, fast enough for batches: the palette holds exactly the
-// colours the picture uses, at the fewest bits per pixel that hold them (4 for 16 colours,
-// 1 for 2), rows unfiltered (filters do not pay for palette pictures), one IDAT chunk
-// compressed by libdeflate.
+// colours the picture uses, at the fewest bits per pixel that hold them, rows unfiltered
+// (filters do not pay for palette pictures), one IDAT chunk compressed by libdeflate.
 //
 // An encoder keeps its deflate state and buffers between pictures: make one per thread and
 // pass it every picture; after the first picture of a size it allocates nothing more.
@@ -24,14 +23,6 @@ struct PngSettings {
     bool fewestBits = true; // false: always 8 bits a pixel
     bool interlaced = false; // Adam7: the picture shows coarse first while it loads
 };
-
-// The level of a batch of many files, where time counts more than the last bytes: level 1
-// takes half the encoder's time of level 6 (0.97 against 1.64 million instructions a Koala
-// picture, 164 against 330 ms of processor time for the converter's 1000-file batch) for
-// files 13 % larger on Koala pictures (3434 against 3047 bytes) and 10 % on real ones;
-// levels 2 to 5 save less than a tenth of the time. Row filters never paid at any level
-// (bench_core's BM_PngDeflate* compare them).
-inline constexpr int kBatchPngLevel = 1;
 
 class PngEncoder {
   public:

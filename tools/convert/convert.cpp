@@ -171,7 +171,7 @@ struct Converter::State {
         switch (options.format) {
         case PictureFormat::PNG:
             if (!png)
-                png = std::make_unique<PngEncoder>(PngSettings{.level = kBatchPngLevel});
+                png = std::make_unique<PngEncoder>();
             if (!png->encode(picture, output))
                 return "cannot encode the PNG file";
             if (options.palAspect && !addPixelAspect(output, kPalPixelsAcross, kPalPixelsDown))
