@@ -127,7 +127,7 @@ void BM_PaletteSwitchRepaint(benchmark::State& state) {
     // From the menu choice to the picture area's paint; the settings file is written after.
     using Clock = std::chrono::steady_clock;
     Clock::time_point chosen, painted;
-    QObject::connect(form->parts().pictureView, &PictureView::OnPaint,
+    QObject::connect(form->parts().pictureView, &PictureView::painted,
                      [&] { painted = Clock::now(); });
     int i = 0;
     for (auto _ : state) {
@@ -165,7 +165,7 @@ void BM_HoldDownThroughAFolder(benchmark::State& state) {
     QCoreApplication::processEvents();
     click(list->viewport(), list->visualRect(list->model()->index(0, 0)).center());
     if (fit)
-        form->fitClick();
+        form->fitToWindow();
     const auto press = [&](Qt::Key key) {
         QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(list, &down);

@@ -55,7 +55,7 @@ void fill(FileListView& view) {
         QDir::current().entryList(pictureMask(), QDir::Files, QDir::Name | QDir::IgnoreCase);
     qint64 size = 0;
     for (const QString& name : names)
-        view.AddFile(name, size);
+        view.addFile(name, size);
 }
 
 void BM_FillFromFolder(benchmark::State& state) {

@@ -37,7 +37,7 @@ void paintInto(benchmark::State& state, quendra::PictureView& w) {
 void BM_Paint320x200Into1920x1080(benchmark::State& state) {
     quendra::PictureView w; // the enlarged view's settings
     w.setCenter(true);
-    w.setBorderStyle(quendra::TBorderStyle::bsSingle);
+    w.setBorderStyle(quendra::BorderStyle::SingleBorder);
     w.setStretchRatio(true);
     w.resize(1920, 1080);
     w.setPicture(pattern(320, 200));
@@ -48,7 +48,7 @@ BENCHMARK(BM_Paint320x200Into1920x1080)->Unit(benchmark::kMillisecond);
 void BM_Paint2040x2040Into427x489(benchmark::State& state) {
     quendra::PictureView w; // the main window's settings
     w.setCenter(true);
-    w.setBorderStyle(quendra::TBorderStyle::bsSingle);
+    w.setBorderStyle(quendra::BorderStyle::SingleBorder);
     w.setColor(Qt::black);
     w.setImageDither(false);
     w.setStretchRatio(true);
@@ -69,13 +69,13 @@ void BM_ZoomRepaintShown1920x1080(benchmark::State& state) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     QCoreApplication::processEvents();
     int paints = 0;
-    QObject::connect(&w, &quendra::PictureView::OnPaint, [&paints] { ++paints; });
+    QObject::connect(&w, &quendra::PictureView::painted, [&paints] { ++paints; });
     bool in = true;
     for (auto _ : state) { // one zoom step, one paint
         if (in)
-            w.ImageZoomIn();
+            w.zoomIn();
         else
-            w.ImageZoomOut();
+            w.zoomOut();
         in = !in;
     }
     if (paints != static_cast<int>(state.iterations()))

@@ -116,12 +116,12 @@ Word shiftedRight(Word w, Word before) {
 }
 
 template <bool hires>
-void drawLines(IndexedImage& picture, const FrameMemory& frame, int firstLine, int lines,
-               int left) {
+void drawLines(IndexedImage& picture, const FrameMemory& frame, int firstLine, int lines, int left,
+               int fromLine) {
     const int leftCell = left / 8;
     const int end = std::min(40, leftCell + picture.width() / 8);
     for (int y = 0; y < lines; ++y) {
-        const FrameLine line(frame, kParts.colourNumbers, y);
+        const FrameLine line(frame, kParts.colourNumbers, fromLine + y);
         std::uint8_t* out = picture.row(firstLine + y);
         for (int cx = leftCell; cx < end; ++cx)
             store(out + 8 * (cx - leftCell), line.template cell<hires>(cx));
@@ -159,13 +159,13 @@ SameBackground::SameBackground(std::uint8_t background) {
     std::memset(lines, background, sizeof lines);
 }
 
-void drawFrame(IndexedImage& picture, const FrameMemory& frame, int firstLine, int lines,
-               int left) {
+void drawFrame(IndexedImage& picture, const FrameMemory& frame, int firstLine, int lines, int left,
+               int fromLine) {
     lines = std::min(lines, picture.height() - firstLine);
     if (frame.hires)
-        drawLines<true>(picture, frame, firstLine, lines, left);
+        drawLines<true>(picture, frame, firstLine, lines, left, fromLine);
     else
-        drawLines<false>(picture, frame, firstLine, lines, left);
+        drawLines<false>(picture, frame, firstLine, lines, left, fromLine);
 }
 
 void drawMix(IndexedImage& picture, const FrameMemory& first, const FrameMemory& second, int left,

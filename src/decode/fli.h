@@ -56,10 +56,12 @@ struct SameBackground {
     explicit SameBackground(std::uint8_t background);
 };
 
-// Draws lines [0, lines) of a frame into the picture's lines [firstLine, firstLine + lines)
-// as C64 colour numbers: picture pixel x is the frame's screen pixel x + left (0 or
-// kBugStrip). The picture has its size already; its palette is the caller's.
-void drawFrame(IndexedImage& picture, const FrameMemory& frame, int firstLine, int lines, int left);
+// Draws the frame's lines [fromLine, fromLine + lines) into the picture's lines
+// [firstLine, firstLine + lines) as C64 colour numbers: picture pixel x is the frame's screen
+// pixel x + left (0 or kBugStrip). The picture has its size already; its palette is the
+// caller's.
+void drawFrame(IndexedImage& picture, const FrameMemory& frame, int firstLine, int lines, int left,
+               int fromLine = 0);
 
 // Draws both frames of an interlaced picture and shows their mix as blend positions over the
 // picture's lines, for the screen's cell columns [firstColumn, endColumn): picture pixel x

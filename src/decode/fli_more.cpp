@@ -130,10 +130,7 @@ Decoded decodeEmc(Bytes file, const DecodeOptions& options) {
                                  .screenStride = fli::kScreenStride,
                                  .colour = file.data() + 16386,
                                  .backgrounds = background.lines};
-    IndexedImage lines(fli::kWidth, fli::kLines);
-    fli::drawFrame(lines, frame, 0, fli::kLines, fli::kBugStrip);
-    for (int y = 0; y < 192; ++y)
-        std::copy_n(lines.row(y + 4), fli::kWidth, d.picture.row(y));
+    fli::drawFrame(d.picture, frame, 0, 192, fli::kBugStrip, 4); // frame lines 4 to 195
     return d;
 }
 

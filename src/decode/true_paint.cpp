@@ -62,13 +62,16 @@ bool unpack(Bytes file, std::span<std::uint8_t, kLength> out) {
         left -= n;
         std::memset(out.data() + left, value, n);
     };
+    // The entry each byte value marks (the last of equal markers), -1 for a plain byte.
+    std::array<std::int8_t, 256> entryOf;
+    entryOf.fill(-1);
+    for (int e = 0; e <= 8; ++e)
+        entryOf[file[kMarkers + e]] = static_cast<std::int8_t>(e);
     while (left > 2) {
         const std::uint8_t b = next();
         if (!ok)
             return false;
-        int e = 8;
-        while (e >= 0 && file[kMarkers + e] != b)
-            --e;
+        const int e = entryOf[b];
         const int kind = e >= 0 ? file[kKinds + e] : -1;
         switch (kind) {
         case 0:
@@ -94,8 +97,8 @@ bool unpack(Bytes file, std::span<std::uint8_t, kLength> out) {
         case 25:
             run(1, next());
             break;
-        default:
-            run(1, b);
+        default: // a plain byte (left > 2 here, so it always fits)
+            out[--left] = b;
             break;
         }
         if (!ok)
