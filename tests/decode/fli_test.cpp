@@ -52,6 +52,18 @@ void oneScreen(FliLayer& layer) {
 void oneBackground(FliLayer& layer, std::uint8_t background) {
     layer.backgrounds.fill(background);
 }
+// Interlaced multicolour without FLI: one screen per frame, the first frame's background.
+void oneScreenEachOneBackground(FliPicture& p) {
+    for (FliLayer& f : p.frames) {
+        oneScreen(f);
+        oneBackground(f, p.frames[0].backgrounds[0]);
+    }
+}
+// The same with both frames on the first frame's screen.
+void oneSharedScreenOneBackground(FliPicture& p) {
+    p.frames[1].screens = p.frames[0].screens;
+    oneScreenEachOneBackground(p);
+}
 
 const struct Format {
     const char* name;
@@ -88,49 +100,21 @@ const struct Format {
      },
      296, 400, false, Shows::TwoHalves, 0},
     {"True Paint", samples::makeTruePaint, decodeTruePaint,
-     [](FliPicture& p) {
-         for (FliLayer& f : p.frames) {
-             oneScreen(f);
-             oneBackground(f, p.frames[0].backgrounds[0]);
-         }
-     },
+     oneScreenEachOneBackground,
      320, 200, false, Shows::Mix, 1},
     {"True Paint packed", samples::makeTruePaintPacked, decodeTruePaint,
-     [](FliPicture& p) {
-         for (FliLayer& f : p.frames) {
-             oneScreen(f);
-             oneBackground(f, p.frames[0].backgrounds[0]);
-         }
-     },
+     oneScreenEachOneBackground,
      320, 200, false, Shows::Mix, 1},
     {"Drazlace", [](const FliPicture& p) { return samples::makeDrazlace(p); }, decodeDrazlace,
-     [](FliPicture& p) {
-         p.frames[1].screens = p.frames[0].screens;
-         for (FliLayer& f : p.frames) {
-             oneScreen(f);
-             oneBackground(f, p.frames[0].backgrounds[0]);
-         }
-     },
+     oneSharedScreenOneBackground,
      320, 200, false, Shows::Mix, 1},
     {"Drazlace unshifted", [](const FliPicture& p) { return samples::makeDrazlace(p, 0); },
      decodeDrazlace,
-     [](FliPicture& p) {
-         p.frames[1].screens = p.frames[0].screens;
-         for (FliLayer& f : p.frames) {
-             oneScreen(f);
-             oneBackground(f, p.frames[0].backgrounds[0]);
-         }
-     },
+     oneSharedScreenOneBackground,
      320, 200, false, Shows::Mix, 0},
     {"Drazlace packed", [](const FliPicture& p) { return samples::makeDrazlacePacked(p); },
      decodeDrazlace,
-     [](FliPicture& p) {
-         p.frames[1].screens = p.frames[0].screens;
-         for (FliLayer& f : p.frames) {
-             oneScreen(f);
-             oneBackground(f, p.frames[0].backgrounds[0]);
-         }
-     },
+     oneSharedScreenOneBackground,
      320, 200, false, Shows::Mix, 1},
     {"Gunpaint", samples::makeGunpaint, decodeGunpaint,
      [](FliPicture& p) {
