@@ -87,7 +87,9 @@ if [ -n "$pixbuf_check" ]; then
   typed=()
   for picture in "$pictures"/*; do
     extension=${picture##*.}
-    # CGFX files are RIFF files: GdkPixbuf does not hand them to the loader yet (known gap).
+    # CGFX files are RIFF files. GdkPixbuf picks its loader by the type the bytes are sniffed
+    # as, and the shared database's RIFF magic (priority 45) outranks the C64 magic (30), so
+    # they do not reach the loader yet (known gap).
     [ "$extension" = cgx ] && continue
     if grep -qi "pattern=\"\*\.$extension\"" "$build/data/quendra.xml"; then
       typed+=("$picture")
