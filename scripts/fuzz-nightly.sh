@@ -5,11 +5,12 @@
 #   FAMILY   only these (bitmap, c64, ...); default every fuzz/fuzz_<family>.cpp
 # Runs scripts/fuzz.sh for each fuzz/fuzz_<family>.cpp, one after another (low priority, one
 # core), then merges the inputs it found (all of them stay in fuzz-build/corpus/<family>/)
-# into fuzz/corpus/<family>/: only small ones (QUENDRA_FUZZ_KEEP_BYTES, default 2048), and
-# of those only the ones that reach coverage the seeds and the kept inputs do not. The
-# repository keeps them; the replay test runs them. A crash does not stop the night: the next
-# family runs, and the script ends with status 1. The summary (executions, speed, coverage,
-# new inputs kept, findings, machine load) is printed and written to
+# into fuzz/corpus/<family>/: only the ones that reach coverage the seeds and the kept inputs
+# do not, of at most QUENDRA_FUZZ_KEEP_BYTES each (default 65536: a whole C64 file of any
+# family), the smallest first, at most QUENDRA_FUZZ_KEEP_COUNT (default 20) per target and
+# night. The repository keeps them; the replay test runs them. A crash does not stop the
+# night: the next family runs, and the script ends with status 1. The summary (executions,
+# speed, coverage, new inputs kept, findings, machine load) is printed and written to
 # fuzz-build/nightly/summary.txt; each run's log lies beside it. "exec/cpu-s" counts the
 # executions per second of processor time the run had, which a busy machine does not change
 # as much as the wall-clock "exec/s".
@@ -28,7 +29,8 @@ fi
 logs="$build/nightly"
 mkdir -p "$logs"
 summary="$logs/summary.txt"
-keepBytes=${QUENDRA_FUZZ_KEEP_BYTES:-2048}
+keepBytes=${QUENDRA_FUZZ_KEEP_BYTES:-65536}
+keepCount=${QUENDRA_FUZZ_KEEP_COUNT:-20}
 status=0
 
 # Processor seconds (user and system) of this script's ended children so far. `times` runs
@@ -74,7 +76,9 @@ for family in "$@"; do
         ls "$merged" >"$logs/before-$family"
         nice -n 10 "$build/bin/fuzz_$family" -merge=1 -timeout=10 -rss_limit_mb=2048 \
             "$merged" "$small" >"$logs/merge-$family.log" 2>&1 || status=1
-        for input in $(ls "$merged" | grep -vxF -f "$logs/before-$family"); do
+        # The merge named each new input by its content's hash: the smallest of them.
+        for input in $(cd "$merged" && ls -Sr | grep -vxF -f "$logs/before-$family" |
+            head -n "$keepCount"); do
             cp "$merged/$input" "$root/fuzz/corpus/$family/$input"
             kept=$((kept + 1))
         done
