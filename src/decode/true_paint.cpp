@@ -51,8 +51,8 @@ constexpr std::uint8_t kKnownKinds[] = {0, 7, 11, 17, 23, 25};
 
 // Copies the plain bytes read from file[in - 1] down, into out[left - 1] down, until a
 // marker, the data's byte 2 or the bytes' byte 2. The one loop every byte of the data takes.
-void copyPlainBytes(const std::uint8_t* file, std::size_t& in, std::uint8_t* out,
-                    std::size_t& left, const std::int8_t* kindOf) {
+void copyPlainBytes(const std::uint8_t* file, std::size_t& in, std::uint8_t* out, std::size_t& left,
+                    const std::int8_t* kindOf) {
     while (in > 2 && left > 2 && kindOf[file[in - 1]] == kPlain)
         out[--left] = file[--in];
 }

@@ -191,8 +191,7 @@ WriteResult writeFileAtomically(const fs::path& target, std::span<const std::uin
     };
     // Any failure to make an unnamed file (a file system without them, a folder that cannot
     // be written) goes the named way, which tells the reason.
-    const int unnamed =
-        canNameUnnamedFiles() ? openUnnamedFile(folderOf(target), createMode) : -1;
+    const int unnamed = canNameUnnamedFiles() ? openUnnamedFile(folderOf(target), createMode) : -1;
     if (unnamed >= 0) {
         int error = setMode(unnamed);
         if (error == 0)

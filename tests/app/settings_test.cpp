@@ -197,7 +197,8 @@ TEST_F(SettingsFile, APrivateFileIsNeverReadableByOthers) {
     const QByteArray folder = QFile::encodeName(QFileInfo(path()).absolutePath()) + "/";
     std::strncpy(watchedFolder, folder.constData(), sizeof watchedFolder - 1);
     const mode_t umaskBefore = ::umask(0);
-    struct sigaction noted {}, before {};
+    struct sigaction noted {};
+    struct sigaction before {};
     noted.sa_handler = noteOpenFiles;
     ::sigaction(SIGXFSZ, &noted, &before);
     rlimit limit{};
