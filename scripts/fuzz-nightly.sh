@@ -63,7 +63,7 @@ for family in "$@"; do
     fi
     childSeconds
     # Without a run the figures are the earlier run's, and no processor time was taken.
-    cpu=$(awk -v a="$cpuBefore" -v b="$seconds" -v m="$minutes" 'BEGIN { print m > 0 ? b - a : 0 }')
+    cpu=$(awk -v a="$cpuBefore" -v b="$seconds" -v m="$minutes" 'BEGIN { print (m > 0 ? b - a : 0) }')
     findings=$(ls "$build/findings" 2>/dev/null | grep -c "^$family-" || true)
     findings=$((findings - findingsBefore))
 
