@@ -5,11 +5,13 @@
 #   FAMILY   only these (bitmap, c64, ...); default every fuzz/fuzz_<family>.cpp
 # Runs scripts/fuzz.sh for each fuzz/fuzz_<family>.cpp, one after another (low priority, one
 # core), then merges the inputs it found (all of them stay in fuzz-build/corpus/<family>/)
-# into fuzz/corpus/<family>/: only small ones (QUENDRA_FUZZ_KEEP_BYTES, default 2048), and
-# of those only the ones that reach coverage the seeds and the kept inputs do not. The
-# repository keeps them; the replay test runs them. A crash does not stop the night: the next
-# family runs, and the script ends with status 1. The summary (executions, speed, coverage,
-# new inputs kept, findings, machine load) is printed and written to
+# into fuzz/corpus/<family>/: only the ones that reach coverage the seeds and the kept inputs
+# do not, of at most QUENDRA_FUZZ_KEEP_BYTES each (default 65536: a whole C64 file of any
+# family), the smallest first, per target and night at most QUENDRA_FUZZ_KEEP_COUNT of them
+# (default 200) and QUENDRA_FUZZ_KEEP_TOTAL bytes (default 262144). The repository keeps
+# them; the replay test runs them. A crash does not stop the night: the next family runs,
+# and the script ends with status 1. The summary (executions,
+# speed, coverage, new inputs kept, findings, machine load) is printed and written to
 # fuzz-build/nightly/summary.txt; each run's log lies beside it. "exec/cpu-s" counts the
 # executions per second of processor time the run had, which a busy machine does not change
 # as much as the wall-clock "exec/s".
@@ -28,7 +30,9 @@ fi
 logs="$build/nightly"
 mkdir -p "$logs"
 summary="$logs/summary.txt"
-keepBytes=${QUENDRA_FUZZ_KEEP_BYTES:-2048}
+keepBytes=${QUENDRA_FUZZ_KEEP_BYTES:-65536}
+keepCount=${QUENDRA_FUZZ_KEEP_COUNT:-200}
+keepTotal=${QUENDRA_FUZZ_KEEP_TOTAL:-262144}
 status=0
 
 # Processor seconds (user and system) of this script's ended children so far. `times` runs
@@ -58,7 +62,8 @@ for family in "$@"; do
         "$root/scripts/fuzz.sh" "$family" "$minutes" >"$log" 2>&1 || status=1
     fi
     childSeconds
-    cpu=$(awk -v a="$cpuBefore" -v b="$seconds" 'BEGIN { print b - a }')
+    # Without a run the figures are the earlier run's, and no processor time was taken.
+    cpu=$(awk -v a="$cpuBefore" -v b="$seconds" -v m="$minutes" 'BEGIN { print (m > 0 ? b - a : 0) }')
     findings=$(ls "$build/findings" 2>/dev/null | grep -c "^$family-" || true)
     findings=$((findings - findingsBefore))
 
@@ -74,9 +79,14 @@ for family in "$@"; do
         ls "$merged" >"$logs/before-$family"
         nice -n 10 "$build/bin/fuzz_$family" -merge=1 -timeout=10 -rss_limit_mb=2048 \
             "$merged" "$small" >"$logs/merge-$family.log" 2>&1 || status=1
-        for input in $(ls "$merged" | grep -vxF -f "$logs/before-$family"); do
+        # The merge named each new input by its content's hash: the smallest of them.
+        total=0
+        for input in $(cd "$merged" && ls -Sr | grep -vxF -f "$logs/before-$family"); do
+            bytes=$(wc -c <"$merged/$input")
+            [ "$kept" -lt "$keepCount" ] && [ $((total + bytes)) -le "$keepTotal" ] || break
             cp "$merged/$input" "$root/fuzz/corpus/$family/$input"
             kept=$((kept + 1))
+            total=$((total + bytes))
         done
         rm -rf "$merged" "$small" "$logs/before-$family"
     fi

@@ -309,17 +309,17 @@ bool IniFile::save() const {
         if (error)
             return false;
     }
+    // The new file keeps who may read it, from its first moment on (a settings file of mode
+    // 600 stays private).
     struct stat before {};
-    const bool existed = ::stat(target.c_str(), &before) == 0;
-    const WriteResult written = writeFileAtomically(
-        target, std::span(reinterpret_cast<const std::uint8_t*>(out.constData()),
-                          static_cast<std::size_t>(out.size())));
-    if (!written.written)
-        return false;
-    // The new file keeps who may read it (a settings file of mode 600 stays private).
-    if (existed)
-        (void)::chmod(target.c_str(), before.st_mode & 07777);
-    return true;
+    std::optional<mode_t> mode;
+    if (::stat(target.c_str(), &before) == 0)
+        mode = before.st_mode & 07777;
+    return writeFileAtomically(target,
+                               std::span(reinterpret_cast<const std::uint8_t*>(out.constData()),
+                                         static_cast<std::size_t>(out.size())),
+                               Flush::Always, Existing::Replace, mode)
+        .written;
 }
 
 namespace settings {

@@ -45,6 +45,18 @@ constexpr std::size_t kMarkers = 129;
 constexpr std::size_t kPairValues = 133;
 constexpr std::size_t kRunValue = 79;
 
+// What a byte read stands for: a marker's kind (below), or kPlain for the byte itself.
+constexpr std::int8_t kPlain = -1;
+constexpr std::uint8_t kKnownKinds[] = {0, 7, 11, 17, 23, 25};
+
+// Copies the plain bytes read from file[in - 1] down, into out[left - 1] down, until a
+// marker, the data's byte 2 or the bytes' byte 2. The one loop every byte of the data takes.
+void copyPlainBytes(const std::uint8_t* file, std::size_t& in, std::uint8_t* out, std::size_t& left,
+                    const std::int8_t* kindOf) {
+    while (in > 2 && left > 2 && kindOf[file[in - 1]] == kPlain)
+        out[--left] = file[--in];
+}
+
 // Fills out[2..19433] from the packed file; false when the data runs out first.
 bool unpack(Bytes file, std::span<std::uint8_t, kLength> out) {
     std::size_t in = file.size(); // the next byte read is file[in - 1], never below file[2]
@@ -62,20 +74,30 @@ bool unpack(Bytes file, std::span<std::uint8_t, kLength> out) {
         left -= n;
         std::memset(out.data() + left, value, n);
     };
-    // The entry each byte value marks (the last of equal markers), -1 for a plain byte.
-    std::array<std::int8_t, 256> entryOf;
-    entryOf.fill(-1);
-    for (int e = 0; e <= 8; ++e)
-        entryOf[file[kMarkers + e]] = static_cast<std::int8_t>(e);
+    // The entry each byte value marks (the last of equal markers), and what it stands for:
+    // a marker of a kind not known here is a plain byte.
+    std::array<std::uint8_t, 256> entryOf{};
+    std::array<std::int8_t, 256> kindOf;
+    kindOf.fill(kPlain);
+    for (std::uint8_t e = 0; e <= 8; ++e) {
+        const std::uint8_t marker = file[kMarkers + e];
+        const std::uint8_t kind = file[kKinds + e];
+        entryOf[marker] = e;
+        kindOf[marker] = std::ranges::find(kKnownKinds, kind) != std::end(kKnownKinds)
+                             ? static_cast<std::int8_t>(kind)
+                             : kPlain;
+    }
     while (left > 2) {
+        copyPlainBytes(file.data(), in, out.data(), left, kindOf.data());
+        if (left <= 2)
+            break;
+        // A marker follows, unless the data ends here.
         const std::uint8_t b = next();
         if (!ok)
             return false;
-        const int e = entryOf[b];
-        const int kind = e >= 0 ? file[kKinds + e] : -1;
-        switch (kind) {
+        switch (kindOf[b]) {
         case 0:
-            run(2, file[kPairValues + e]);
+            run(2, file[kPairValues + entryOf[b]]);
             break;
         case 7: {
             const std::size_t count = 2 + next();
@@ -94,11 +116,8 @@ bool unpack(Bytes file, std::span<std::uint8_t, kLength> out) {
         case 23:
             run(3, next());
             break;
-        case 25:
+        default: // 25
             run(1, next());
-            break;
-        default: // a plain byte (left > 2 here, so it always fits)
-            out[--left] = b;
             break;
         }
         if (!ok)

@@ -171,8 +171,8 @@ bool canNameUnnamedFiles() {
     return can;
 }
 
-int openUnnamedFile(const fs::path& folder) {
-    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+int openUnnamedFile(const fs::path& folder, mode_t mode) {
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
 }
 
 int nameUnnamedFile(int fd, const fs::path& name) {
@@ -182,12 +182,20 @@ int nameUnnamedFile(int fd, const fs::path& name) {
 }
 
 WriteResult writeFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes,
-                                Flush flush, Existing existing) {
+                                Flush flush, Existing existing, std::optional<mode_t> mode) {
+    // Created with no more than the asked permissions (the umask may narrow them), then
+    // given exactly those before a byte is written or a name given.
+    const mode_t createMode = mode ? (*mode & 0777) : 0666;
+    const auto setMode = [&](int fd) {
+        return !mode || ::fchmod(fd, *mode & 07777) == 0 ? 0 : errno;
+    };
     // Any failure to make an unnamed file (a file system without them, a folder that cannot
     // be written) goes the named way, which tells the reason.
-    const int unnamed = canNameUnnamedFiles() ? openUnnamedFile(folderOf(target)) : -1;
+    const int unnamed = canNameUnnamedFiles() ? openUnnamedFile(folderOf(target), createMode) : -1;
     if (unnamed >= 0) {
-        int error = writeAll(unnamed, bytes);
+        int error = setMode(unnamed);
+        if (error == 0)
+            error = writeAll(unnamed, bytes);
         if (error == 0 && flush == Flush::Always)
             error = flushed(unnamed);
         if (error == 0)
@@ -196,10 +204,10 @@ WriteResult writeFileAtomically(const fs::path& target, std::span<const std::uin
         return outcome(closed(unnamed, error));
     }
     fs::path tmp = temporarySibling(target);
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
     for (int tries = 0; fd < 0 && errno == EEXIST && tries < kNameTries; ++tries) {
         tmp = temporarySibling(target);
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
     }
     if (fd < 0)
         return failure(errno);
@@ -208,7 +216,9 @@ WriteResult writeFileAtomically(const fs::path& target, std::span<const std::uin
     struct stat st {};
     const bool flushIt = flush == Flush::Always ||
                          (existing == Existing::Replace && ::lstat(target.c_str(), &st) == 0);
-    int error = writeAll(fd, bytes);
+    int error = setMode(fd);
+    if (error == 0)
+        error = writeAll(fd, bytes);
     if (error == 0 && flushIt)
         error = flushed(fd);
     error = closed(fd, error);

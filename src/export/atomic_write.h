@@ -2,8 +2,11 @@
 // process killed in the middle leaves nothing behind that a later run would not clear.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -38,9 +41,13 @@ enum class Existing {
 // the temporary name was given and before the rename leaves that name;
 // removeStaleTemporaries() clears it. A new file costs four system calls (open, write,
 // link, close) without flushing.
+// The new file's permissions are 0666 narrowed by the umask, or exactly `mode` when given:
+// then the file has them from its creation on, before it bears any name (a private file
+// replaced is never readable by others, not even for a moment).
 WriteResult writeFileAtomically(const std::filesystem::path& target,
                                 std::span<const std::uint8_t> bytes, Flush flush = Flush::Always,
-                                Existing existing = Existing::Replace);
+                                Existing existing = Existing::Replace,
+                                std::optional<mode_t> mode = std::nullopt);
 
 // The temporary name used beside `target`: "<target>.tmp-<process id>-<count>", unique per
 // call.
@@ -48,9 +55,9 @@ std::filesystem::path temporarySibling(const std::filesystem::path& target);
 
 // Whether unnamed files can be given a name here (through /proc).
 bool canNameUnnamedFiles();
-// An unnamed file open for writing in `folder`; -1 with errno set when the folder or its
-// file system cannot have one.
-int openUnnamedFile(const std::filesystem::path& folder);
+// An unnamed file open for writing in `folder` (permissions `mode` narrowed by the umask);
+// -1 with errno set when the folder or its file system cannot have one.
+int openUnnamedFile(const std::filesystem::path& folder, mode_t mode = 0666);
 // Gives the unnamed file `fd` the name `name`; 0 or the errno (EEXIST when `name` exists:
 // nothing is replaced).
 int nameUnnamedFile(int fd, const std::filesystem::path& name);

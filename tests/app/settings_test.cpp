@@ -6,8 +6,13 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <climits>
+#include <cstring>
 
 #include "viewer_fixture.h"
 
@@ -156,6 +161,64 @@ TEST_F(SettingsFile, EveryByteItDoesNotOwnIsKeptAsItWas) {
     ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino);
     EXPECT_EQ(read(), QByteArray("[Pos]\nTop=+9\nLeft= 2\nStyle=0\nWidth=686\nHeight=565"));
+}
+
+// The permissions of every file open in the folder `watchedFolder` names, taken when a write
+// to it goes over the size limit: the new file as it is before its first byte.
+char watchedFolder[PATH_MAX];
+mode_t seenModes[8];
+int seenCount = 0;
+
+void noteOpenFiles(int) {
+    for (int fd = 3; fd < 1024 && seenCount < 8; ++fd) {
+        char self[32] = "/proc/self/fd/";
+        char digits[12];
+        int n = 0;
+        for (int v = fd; v > 0; v /= 10)
+            digits[n++] = static_cast<char>('0' + v % 10);
+        for (int i = 0; i < n; ++i)
+            self[14 + i] = digits[n - 1 - i];
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(self, target, sizeof target);
+        struct stat st {};
+        if (length > 0 && std::strncmp(target, watchedFolder, std::strlen(watchedFolder)) == 0 &&
+            ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+            seenModes[seenCount++] = st.st_mode & 07777;
+        }
+    }
+}
+
+// A private settings file (mode 600) stays private at every moment, whatever the umask: the
+// new file is seen with mode 600 before its first byte, and after the replacement too.
+TEST_F(SettingsFile, APrivateFileIsNeverReadableByOthers) {
+    write("[Pos]\nTop=1\n");
+    const QByteArray name = QFile::encodeName(path());
+    ASSERT_EQ(::chmod(name.constData(), 0600), 0);
+    const QByteArray folder = QFile::encodeName(QFileInfo(path()).absolutePath()) + "/";
+    std::strncpy(watchedFolder, folder.constData(), sizeof watchedFolder - 1);
+    const mode_t umaskBefore = ::umask(0);
+    struct sigaction noted {};
+    struct sigaction before {};
+    noted.sa_handler = noteOpenFiles;
+    ::sigaction(SIGXFSZ, &noted, &before);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit none{0, limit.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &none);
+    seenCount = 0;
+    const bool failedWrite = settings::writePlacement(path(), {5, 6, 0, 700, 500});
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::sigaction(SIGXFSZ, &before, nullptr);
+    EXPECT_FALSE(failedWrite);
+    EXPECT_EQ(read(), QByteArray("[Pos]\nTop=1\n"));
+    ASSERT_EQ(seenCount, 1);
+    EXPECT_EQ(seenModes[0], 0600u);
+    EXPECT_TRUE(settings::writePlacement(path(), {5, 6, 0, 700, 500}));
+    ::umask(umaskBefore);
+    struct stat after {};
+    ASSERT_EQ(::stat(name.constData(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0600u);
+    EXPECT_EQ(settings::readPlacement(path()).top, 5);
 }
 
 // A settings file the viewer cannot or must not read: the window opens at once on the
