@@ -78,9 +78,9 @@ constexpr C64Format kFormats[] = {
      .probe = probeDoodleCompressed,
      .loadAddresses = {0x5C00}},
     // Printfox and Pagefox: one reader, the first byte tells the page type. For desktops,
-    // the type letter tells a screen or large picture when the byte after it is no text
-    // (a run marker, or a literal cell byte; the MIME writer adds that condition); a
-    // Pagefox page's letter is followed by its size, which may be any byte.
+    // the type letter tells a page when the byte after it is no text (a run marker or a
+    // literal cell byte of a screen or large picture, a page's row count below 32 or from
+    // 128 on; the MIME writer adds that condition). Taller pages are known by name only.
     {.name = "Printfox large",
      .extensions = {".gb", ".GB"},
      .captionSuffix = " (Page-/Printfox)",
@@ -109,7 +109,8 @@ constexpr C64Format kFormats[] = {
      .typeText = "Pagefox page",
      .reportsProgress = true,
      .decode = decodePrintfox,
-     .showsInGrey = false},
+     .showsInGrey = false,
+     .signature = "P"},
     {.name = "FunPainter 2",
      .extensions = {".fp2", ".FP2"},
      .captionSuffix = " (FunPainter 2 / IFLI)",
