@@ -47,9 +47,9 @@ constexpr std::size_t kLowerBackgrounds = 33576;
 // The memory image as far as the picture reads it; data beyond it is never shown.
 constexpr std::size_t kMemoryImage = kLowerBackgrounds + 100;
 
-// Expands the data into the area, dropping writes beyond it, and zero-fills the rest. An
-// item may begin at any byte; a run whose count or value lies beyond the data appends
-// nothing.
+// Expands the data into the area, dropping writes beyond it, and zero-fills the rest (the
+// format's rules keep the picture of a file that ends early). An item may begin at any
+// byte; a run whose count or value lies beyond the data appends nothing.
 void expand(Bytes data, bool packed, std::uint8_t marker, std::span<std::uint8_t> area) {
     const std::uint8_t* in = data.data();
     const std::uint8_t* const end = in + data.size();

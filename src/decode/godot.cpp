@@ -1,5 +1,6 @@
 // GoDot 4Bit reader: full pictures ("GOD0", 320 x 200) and clips ("GOD1", whole cells of
-// any size the header can hold). The format is laid out in godot_format.h.
+// any size the header can hold). The format is laid out in godot_format.h. Cells the data
+// does not reach stay 0: the format's rules keep the picture of a file that ends early.
 #include <algorithm>
 #include <string>
 

@@ -11,7 +11,9 @@
 //   P      0x9B count value      count copies of value, count 0 meaning 256
 //   other  the byte itself
 // Expanded, the page is cell after cell along a row, rows top to bottom, 8 bytes a cell
-// (byte k = pixel line k), bit 7 leftmost; a set bit is black, a clear bit white.
+// (byte k = pixel line k), bit 7 leftmost; a set bit is black, a clear bit white. Bytes the
+// data does not reach stay 0 (white): the format's rules keep the page of a file that ends
+// early.
 #include <algorithm>
 #include <array>
 #include <cstring>
