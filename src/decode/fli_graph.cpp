@@ -26,7 +26,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (FLI Graph)";
 constexpr std::size_t kDataBytes = 17472; // the plain file after its load address
 constexpr std::size_t kBackgrounds = 0;   // offsets in the data
 constexpr std::size_t kColour = 256;
@@ -80,33 +79,32 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
         data = file.data() + 2;
     } else {
         if (file.size() < 5) {
-            return Decoded::reject(kSuffix,
-                                   fli::lengthReason("an FLI Graph picture",
+            return Decoded::reject(fli::lengthReason("an FLI Graph picture",
                                                      "17474, 17665, 17666 or (packed) at least 5",
                                                      file, options));
         }
         // Packed data is read from its end, so it must all be there.
         if (reportedSize(file, options) > file.size() || file.size() >= kFliGraphReadLimit) {
-            return Decoded::reject(kSuffix, fli::lengthReason("a packed FLI Graph picture",
-                                                              "less than 65536", file, options));
+            return Decoded::reject(
+                fli::lengthReason("a packed FLI Graph picture", "less than 65536", file, options));
         }
         // Packed data has no signature: its load address is all that tells it (a FLIC
         // animation or a cut FLI Designer file would unpack to noise).
         if (!fli::startsWith(file, 0x3B00)) {
-            return Decoded::reject(
-                kSuffix, loadAddressReason("a packed FLI Graph picture", "$3B00", file));
+            return Decoded::reject(loadAddressReason("a packed FLI Graph picture", "$3B00", file));
         }
         std::size_t unread = 0;
         if (!unpack(file, unpacked, unread))
-            return Decoded::reject(kSuffix, "the packed FLI Graph data ends before the picture");
+            return Decoded::reject("the packed FLI Graph data ends before the picture");
         if (unread > kUnreadAtMost) {
-            return Decoded::reject(kSuffix, "this is no packed FLI Graph picture: its picture is "
-                                            "full with " + std::to_string(unread) +
-                                            " of its bytes unread (a plain picture cut short?)");
+            return Decoded::reject("this is no packed FLI Graph picture: its picture is "
+                                   "full with " +
+                                   std::to_string(unread) +
+                                   " of its bytes unread (a plain picture cut short?)");
         }
         data = unpacked.data();
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::single);
+    Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::single);
     const fli::FrameMemory frame{.bitmap = data + kBitmap,
                                  .screens = data + kScreens,
                                  .screenStride = fli::kScreenStride,

@@ -501,7 +501,10 @@ std::span<const C64Format> c64Formats() {
 }
 
 Decoded decodeAs(const C64Format& format, Bytes file, const DecodeOptions& options) {
-    return format.decode ? format.decode(file, options) : decodeCells(format, file, options);
+    Decoded d = format.decode ? format.decode(file, options) : decodeCells(format, file, options);
+    if (!d.format)
+        d.format = &format;
+    return d;
 }
 
 int probeAs(const C64Format& format, Bytes file, std::uint64_t fileSize) {
@@ -529,6 +532,18 @@ const C64Format* findFormat(std::string_view name) {
             return &row;
     }
     return nullptr;
+}
+
+const C64Format* formatReadBy(ReaderFunction reader) {
+    for (const C64Format& row : kFormats) {
+        if (row.decode == reader)
+            return &row;
+    }
+    return nullptr;
+}
+
+std::string_view shownCaption(const C64Format& format) {
+    return format.kindSuffix.empty() ? format.captionSuffix : format.kindSuffix;
 }
 
 const C64Format& fallbackFormat() {

@@ -33,7 +33,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (FunPainter 2 / IFLI)";
 constexpr std::size_t kHeaderBytes = 18;
 
 constexpr std::size_t kScreenStride = fli::kScreenStride;
@@ -109,17 +108,17 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     // The reader sees what one read of the limit returns.
     file = file.first(std::min(file.size(), kFunPainterReadLimit));
     if (file.size() < 4) {
-        return Decoded::reject(kSuffix, "a FunPainter 2 picture is at least 4 bytes long, not " +
-                                            std::to_string(reportedSize(file, options)));
+        return Decoded::reject("a FunPainter 2 picture is at least 4 bytes long, not " +
+                               std::to_string(reportedSize(file, options)));
     }
     if (file[0] != 0xF0 || file[1] != 0x3F) {
-        return Decoded::reject(kSuffix, "a FunPainter 2 picture loads at $3FF0");
+        return Decoded::reject("a FunPainter 2 picture loads at $3FF0");
     }
     if (file[2] != 'F' || file[3] != 'U') {
-        return Decoded::reject(kSuffix, "a FunPainter 2 picture has \"FU\" after its load address");
+        return Decoded::reject("a FunPainter 2 picture has \"FU\" after its load address");
     }
 
-    Decoded d = Decoded::accept(kSuffix, options);
+    Decoded d = Decoded::accept(options);
     d.decodingBegan = true;
     d.picture.setPalette(blendPalette());
     d.picture.setMeaning(IndexMeaning::blendPairs, false);

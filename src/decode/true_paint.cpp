@@ -30,7 +30,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (True Paint)";
 constexpr std::size_t kLength = 19434;
 constexpr std::size_t kFirstScreen = 2;
 constexpr std::size_t kBackground = 1002;
@@ -114,21 +113,19 @@ Decoded decodeTruePaint(Bytes file, const DecodeOptions& options) {
     const std::uint8_t* data = file.data();
     if (file.size() != kLength) {
         if (file.size() < kPackedMinimum) {
-            return Decoded::reject(kSuffix, fli::lengthReason("a True Paint picture",
-                                                              "19434 or (packed) at least 142",
-                                                              file, options));
+            return Decoded::reject(fli::lengthReason(
+                "a True Paint picture", "19434 or (packed) at least 142", file, options));
         }
         // Packed data is read from its end, so it must all be there.
         if (reportedSize(file, options) > file.size() || file.size() >= kTruePaintReadLimit) {
-            return Decoded::reject(kSuffix, fli::lengthReason("a packed True Paint picture",
-                                                              "less than 65536", file, options));
+            return Decoded::reject(
+                fli::lengthReason("a packed True Paint picture", "less than 65536", file, options));
         }
         if (!unpack(file, unpacked))
-            return Decoded::reject(kSuffix, "the packed True Paint data ends before the picture");
+            return Decoded::reject("the packed True Paint data ends before the picture");
         data = unpacked.data();
     }
-    Decoded d =
-        fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
+    Decoded d = fli::accepted(options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
     const fli::SameBackground background(data[kBackground]);
     const fli::FrameMemory first{.bitmap = data + kFirstBitmap,
                                  .screens = data + kFirstScreen,
