@@ -1,14 +1,8 @@
-// The paint programs whose pictures are plain memories at fixed offsets (file offsets, the
-// load address included), and the small layouts of their kind: Mwin cells, .gr/.cs bitmaps,
-// CGFX frame grids and the interlaced pictures of FP, IHE, HLE and VHI.
-//   program               ext        length  bitmap  screen  colour  background
-//   CDU-Paint             .cdu       10277   275     8275    9275    10275
-//   Face Painter          .fpt .fcp  10004   2       8002    9002    10002
-//   Cheese                .che       20482   2       16898   18434   20479
-//   Create with Garfield  .cwg       10007   2       8002    9002    10002
-//   Picasso 64            .p64 .fly  10050   2050    1026    2       2049
-//   Koala layout          .lre       10003   2       8002    9002    10002
-// The program names are those the formats are known by; no real file of these was at hand.
+// The small layouts of the further paint programs that are more than a bitmap and its
+// colours at fixed offsets: Mwin cells, .gr/.cs bitmaps, CGFX frame grids and the
+// interlaced pictures of FP, IHE, HLE and VHI. (The plain memories of CDU-Paint, Face
+// Painter, Cheese, Create with Garfield, Picasso 64 and .lre are registry rows with a cell
+// layout, read by the generic cell reader.)
 #include <algorithm>
 #include <array>
 
@@ -21,28 +15,6 @@
 namespace quendra {
 
 namespace {
-
-struct PlainLayout {
-    std::string_view what;
-    std::size_t length, bitmap, screen, colour, background;
-};
-
-constexpr PlainLayout kCduPaint{"a CDU-Paint picture", 10277, 275, 8275, 9275, 10275};
-constexpr PlainLayout kFacePainter{"a Face Painter picture", 10004, 2, 8002, 9002, 10002};
-constexpr PlainLayout kCheese{"a Cheese picture", 20482, 2, 16898, 18434, 20479};
-constexpr PlainLayout kGarfield{"a Create with Garfield picture", 10007, 2, 8002, 9002, 10002};
-constexpr PlainLayout kPicasso64{"a Picasso 64 picture", 10050, 2050, 1026, 2, 2049};
-constexpr PlainLayout kKoalaLayout{"a Koala picture", 10003, 2, 8002, 9002, 10002};
-
-Decoded decodePlain(const PlainLayout& l, Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {l.length}))
-        return lengthRejection(l.what, std::to_string(l.length), file, options);
-    Decoded d = acceptedPicture(options);
-    decodeMulticolour(d.picture, Bitmap(file.data() + l.bitmap, kBitmapBytes),
-                      CellBytes(file.data() + l.screen, kScreenBytes),
-                      CellBytes(file.data() + l.colour, kScreenBytes), file[l.background]);
-    return d;
-}
 
 int probeLength(std::uint64_t fileSize, std::uint64_t length) {
     return fileSize == length ? kProbeLength : 0;
@@ -64,43 +36,6 @@ std::uint32_t longWord(Bytes file, std::size_t at) {
 }
 
 } // namespace
-
-Decoded decodeCduPaint(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kCduPaint, file, options); // bytes 2-274: the program's viewer code
-}
-Decoded decodeFacePainter(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kFacePainter, file, options);
-}
-Decoded decodeCheese(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kCheese, file, options);
-}
-Decoded decodeGarfield(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kGarfield, file, options);
-}
-Decoded decodePicasso64(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kPicasso64, file, options);
-}
-Decoded decodeKoalaLayout(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kKoalaLayout, file, options);
-}
-int probeCduPaint(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kCduPaint.length);
-}
-int probeFacePainter(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kFacePainter.length);
-}
-int probeCheese(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kCheese.length);
-}
-int probeGarfield(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kGarfield.length);
-}
-int probePicasso64(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kPicasso64.length);
-}
-int probeKoalaLayout(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kKoalaLayout.length);
-}
 
 // Mwin: a header of 5 bytes, then cells of 10 bytes (screen, colour, 8 bitmap lines), row
 // by row; the picture starts `left` pixels and `top` lines into the cell grid. Pair 00 is
