@@ -67,6 +67,8 @@ Decoded decodeFlm(Bytes file, const DecodeOptions& options) {
     if (!stream.fill(image, file.back(), RunCount::zeroIs256))
         return Decoded::reject("the packed data of this .flm picture end before the "
                                "picture is complete");
+    if (stream.leftTooMuch())
+        return tooMuchLeftRejection(stream);
     Decoded d = fliPicture(options);
     if (std::all_of(image.begin(), image.begin() + 1000, [](std::uint8_t b) { return b == 0; })) {
         const fli::FrameMemory frame{.bitmap = image.data() + 9216,

@@ -128,6 +128,8 @@ Decoded decodeZom(Bytes file, const DecodeOptions& options) {
     EscapeStream stream(file, file.size() - 2, true);
     if (!stream.fill(image, file.back(), RunCount::zeroIs256))
         return cutOff(".zom picture");
+    if (stream.leftTooMuch())
+        return tooMuchLeftRejection(stream);
     return koalaPicture(image, options);
 }
 

@@ -127,6 +127,8 @@ Decoded decodeSh1(Bytes file, const DecodeOptions& options) {
     EscapeStream stream(file, 1, false);
     if (!stream.fill(image, file[0], RunCount::zeroIsNothing))
         return cutOff();
+    if (stream.leftTooMuch())
+        return tooMuchLeftRejection(stream);
     const std::uint8_t* m = image.data();
     return single(options, 96, 168, [m](CellLine& line, int column, int y) {
         const int so = 168 * column + y;
@@ -151,6 +153,8 @@ Decoded decodeSh2(Bytes file, const DecodeOptions& options) {
     EscapeStream stream(file, 1, false);
     if (!stream.fill(image, file[0], RunCount::zeroIsNothing))
         return cutOff();
+    if (stream.leftTooMuch())
+        return tooMuchLeftRejection(stream);
     const std::uint8_t* m = image.data();
     return single(options, 192, 168, [m](CellLine& line, int column, int y) {
         line.layer(m[4032 + 168 * column + y], m[8568 + column / 3]);
@@ -245,6 +249,8 @@ Decoded decodeShx(Bytes file, const DecodeOptions& options) {
     EscapeStream stream(file, file.size() - 2, true);
     if (!stream.fill(image, file.back(), RunCount::zeroIs256))
         return cutOff();
+    if (stream.leftTooMuch())
+        return tooMuchLeftRejection(stream);
     const std::uint8_t* m = image.data();
     return single(options, 144, 168, [m](CellLine& line, int column, int y) {
         const int at = 18 * y + column;
