@@ -17,7 +17,9 @@
 //   7   2 + next copies of byte 79       23  3 copies of next
 //   11  3 copies of byte 79              25  next, itself
 // A byte that matches no marker, or a marker of another kind, is itself. Unpacking stops
-// when the bytes are full; a run that reaches past byte 2 is cut.
+// when the bytes are full; a run that reaches past byte 2 is cut. Bytes left unread below
+// the data are ignored up to a page past the unpacker: a plain picture cut short would
+// unpack to noise with thousands of its bytes unread, so such a file is refused.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -44,8 +46,9 @@ constexpr std::size_t kMarkers = 129;
 constexpr std::size_t kPairValues = 133;
 constexpr std::size_t kRunValue = 79;
 
-// Fills out[2..19433] from the packed file; false when the data runs out first.
-bool unpack(Bytes file, std::span<std::uint8_t, kLength> out) {
+// Fills out[2..19433] from the packed file; false when the data runs out first. `unreadEnd`
+// receives the offset after the last byte left unread.
+bool unpack(Bytes file, std::span<std::uint8_t, kLength> out, std::size_t& unreadEnd) {
     std::size_t in = file.size(); // the next byte read is file[in - 1], never below file[2]
     std::size_t left = kLength;   // out[2 .. left - 1] are still to be filled
     bool ok = true;
@@ -103,6 +106,7 @@ bool unpack(Bytes file, std::span<std::uint8_t, kLength> out) {
         if (!ok)
             return false;
     }
+    unreadEnd = in;
     return true;
 }
 
@@ -121,8 +125,16 @@ Decoded decodeTruePaint(Bytes file, const DecodeOptions& options) {
             return Decoded::reject(
                 fli::lengthReason("a packed True Paint picture", "less than 65536", file, options));
         }
-        if (!unpack(file, unpacked))
+        std::size_t unreadEnd = 0;
+        if (!unpack(file, unpacked, unreadEnd))
             return Decoded::reject("the packed True Paint data ends before the picture");
+        if (unreadEnd > kPackedMinimum + 256) {
+            return Decoded::reject("this is no packed True Paint picture: its picture is full "
+                                   "with " +
+                                   std::to_string(unreadEnd - kPackedMinimum) +
+                                   " bytes unread after the unpacker (a plain picture cut "
+                                   "short?)");
+        }
         data = unpacked.data();
     }
     Decoded d = fli::accepted(options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);

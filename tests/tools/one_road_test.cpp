@@ -212,6 +212,7 @@ const Changed kChanged[] = {
     // A plain FLI Graph picture cut short is no packed one, though it would unpack.
     {"more/hands.fli", "cut3.fli", Changed::cutTo, 12000, ""},
     {"more/ALAPALOOZA.bml", "cut.bml", Changed::cutTo, 10485, ""},
+    {"more/test.mci", "cut.mci", Changed::cutTo, 18000, ""},
     {"sample:super-hires-sh1.sh1", "cut.sh1", Changed::cutTo, 8863, ""},
     {"more/madhead.drl", "cut.drl", Changed::cutTo, 1000, ""},
     // Doodle's length, but Hi-Eddi's load address: the stronger evidence wins.
