@@ -143,10 +143,9 @@ bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
     options.progress = format.reportsProgress && progressWindow_ ? &progress : nullptr;
     const Decoded decoded =
         decodedAlready ? *decodedAlready : readPicture(toPath(fileName), format, options);
-    const bool otherKind =
-        !decoded.captionSuffix.empty() && decoded.captionSuffix != format.captionSuffix;
+    const bool otherKind = decoded.format && shownCaption(*decoded.format) != format.captionSuffix;
     if (otherKind)
-        setWindowTitle(captionFor(fileName, suffixOf(decoded.captionSuffix)));
+        setWindowTitle(captionFor(fileName, suffixOf(shownCaption(*decoded.format))));
     if (decoded.accepted)
         showIndices(decoded.picture);
     switch (family) {
