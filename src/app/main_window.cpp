@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "app/browse_controls.h"
+#include "app/disk_browser.h"
 #include "app/glyphs.h"
 #include "app/secondary_windows.h"
 #include "app/settings.h"
@@ -69,7 +70,8 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, i
 } // namespace
 
 MainWindow::MainWindow(QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), templatePicture(blackTemplate()), arguments_(std::move(arguments)) {
+    : QMainWindow(parent), templatePicture(blackTemplate()), arguments_(std::move(arguments)),
+      disk_(std::make_unique<DiskBrowser>()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kProgramName);
     // The folder list changes the current folder before the argument is shown; a relative
@@ -217,6 +219,7 @@ void MainWindow::createControls() {
     // Handlers.
     connect(ui_.driveBox, &DriveBox::driveChosen, this, &MainWindow::driveChanged);
     connect(ui_.folderList, &FolderList::directoryChanged, this, &MainWindow::folderChanged);
+    connect(ui_.folderList, &FolderList::imageActivated, this, &MainWindow::openImage);
     connect(ui_.fileListBox, &FileListBox::contentsChanged, this, &MainWindow::fileListChanged);
     connect(ui_.fileListBox, &FileListBox::userSelected, this,
             [this] { showCurrentFile(ui_.fileListBox); });
@@ -226,6 +229,8 @@ void MainWindow::createControls() {
     // Keys and typing move the current row: the picture follows.
     connect(ui_.FileList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainWindow::listSelectionMoved);
+    // A double-click (or Enter, eventFilter) opens a disk image or leads out of one.
+    connect(ui_.FileList, &FileListView::doubleClicked, this, &MainWindow::activateListRow);
     ui_.FileList->installEventFilter(this);
     ui_.FileList->viewport()->installEventFilter(this);
     connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::showDetails);
@@ -366,7 +371,11 @@ void MainWindow::saveState() {
 void MainWindow::onActivated() {
     if (!arguments_.isEmpty() && ui_.firstPaintPending) {
         ui_.currentFileName = arguments_.first();
-        showCurrentFile(this);
+        // A disk or tape image opens like a folder.
+        if (DiskBrowser::isImageFile(arguments_.first()) && !insideImage())
+            openImage(arguments_.first());
+        else if (!insideImage())
+            showCurrentFile(this);
     }
 }
 
@@ -490,6 +499,8 @@ void MainWindow::applyStates() {
     ui_.grey->setEnabled(states_.grey);
     ui_.Godot->setEnabled(states_.godot);
     ui_.fileListBox->setEnabled(states_.fileListBox);
+    // Entries of a disk image are not files of their own.
+    ui_.deleteButton->setEnabled(!insideImage());
     // Fit and 1:1 act on a shown picture, as Flip does.
     ui_.fitAction->setEnabled(states_.flip);
     ui_.actualSizeAction->setEnabled(states_.flip);
@@ -522,10 +533,27 @@ void MainWindow::driveChanged() {
 void MainWindow::folderChanged() {
     const QString folder = ui_.folderList->directory();
     ui_.driveBox->setDriveOf(folder);
+    if (insideImage()) {
+        // Out of the image: into its folder with its row selected, or another folder.
+        if (QFileInfo(disk_->imagePath()).absolutePath() == folder &&
+            ui_.fileListBox->directory() == folder) {
+            leaveImage();
+            return;
+        }
+        disk_->close();
+    }
     ui_.fileListBox->setDirectory(folder);
 }
 
 void MainWindow::fileListChanged() {
+    if (insideImage()) {
+        // The folder changed around the open image: its entries stay listed while it is
+        // there.
+        if (QFileInfo(disk_->imagePath()).isFile())
+            return;
+        disk_->close();
+        ui_.folderList->setOpenImage({});
+    }
     ui_.FileList->clear();
     const QDir folder(ui_.fileListBox->directory());
     for (const QString& name : ui_.fileListBox->fileNames()) {

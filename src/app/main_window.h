@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QStringList>
+#include <memory>
 
 #include "app/settings.h"
 #include "app/view_logic.h"
@@ -37,6 +38,7 @@ class EnlargedView;
 class ReducedView;
 class DropTarget;
 class AboutBox;
+class DiskBrowser;
 class PictureView;
 class ProgressWindow;
 
@@ -154,6 +156,13 @@ class MainWindow : public QMainWindow {
     // The enlarged view over the whole screen (F11); F5 lists the folder again.
     void showFullScreenView();
     void reloadFolder();
+    // A disk or tape image opened like a folder: its entries in the file list; out again
+    // to its folder, its own row selected.
+    void openImage(const QString& path);
+    void leaveImage();
+    // Enter or a double-click on the list's row: opens an image, leads out of one ("..")
+    // or shows the file.
+    void activateListRow();
     // Shows the file `delta` rows further down the list (up when negative).
     void stepFile(int delta);
     void pictureMouseDown(Qt::MouseButton button);
@@ -230,6 +239,17 @@ class MainWindow : public QMainWindow {
     // The list's current row moved (keys, typing): show that file.
     void listSelectionMoved();
 
+    // Disk and tape images (main_window_disk.cpp): whether one is open; an entry's key in
+    // the list and back (-1 the ".." row, -2 no entry); the entry shown.
+    bool insideImage() const;
+    QString entryKey(int entry) const;
+    int entryOf(const QString& key) const;
+    void showEntry(const QString& key);
+    void listImage();
+    // The caption of a file or entry with a format's suffix; the name a message shows.
+    QString frameCaption(const QString& fileName, QStringView suffix) const;
+    QString shownName(const QString& fileName) const;
+
     // Reader frame.
     void openFrame(const QString& fileName, QStringView suffix, ReaderFamily family);
     void closeFrame(ReaderFamily family);
@@ -258,6 +278,7 @@ class MainWindow : public QMainWindow {
     QStringList arguments_;
     Parts ui_;
     CommandStates states_;
+    std::unique_ptr<DiskBrowser> disk_;
     SaveFolder saveFolder_;
     bool activatedOnce_ = false;
     QList<QAction*> viewActions_;

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/browse_controls.h"
+#include "app/disk_browser.h"
 #include "app/main_window.h"
 #include "app/secondary_windows.h"
 #include "components/bridge.h"
@@ -86,6 +87,9 @@ void MainWindow::saveAs() {
     if (row) {
         request.fileName =
             fromUtf8(proposedFileName(ui_.currentFileName.toStdString(), row->format));
+        // An entry of a disk image: its C64 name made a file name.
+        if (const int entry = entryOf(ui_.currentFileName); entry >= 0)
+            request.fileName = disk_->safeName(entry) + u'.' + fromUtf8(row->extension);
         request.filter = fromUtf8(filterDescription(*row));
         request.defaultSuffix = fromUtf8(row->extension);
     }

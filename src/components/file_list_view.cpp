@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "components/bridge.h"
+#include "decode/disk_image.h"
 #include "decode/formats.h"
 
 namespace quendra {
@@ -261,6 +263,14 @@ bool FileListView::addFile(const QString& fileName, qint64& size) {
     return true;
 }
 
+void FileListView::addRow(const QString& fileName, const QStringList& texts) {
+    FileRow row;
+    for (int field = 0; field < FieldCount && field < texts.size(); ++field)
+        row.texts[field] = texts[field];
+    row.fileName = fileName;
+    m_model->append(std::move(row));
+}
+
 void FileListView::clear() {
     m_model->clearRows();
 }
@@ -428,7 +438,14 @@ QString typeDescription(const QFileInfo& info, const QString& fileName) {
     const std::string_view extension = extensionOf(std::string_view(name.constData(), name.size()));
     const std::string_view c64 = typeTextFor(extension);
     QString text;
-    if (!c64.empty()) {
+    // A PC64 file's name (.p64 is also a picture's) counts only with the PC64 signature.
+    const DiskContainer* image =
+        info.isFile() && diskContainerForName(std::string_view(name.constData(), name.size()))
+            ? diskContainerForFile(toPath(info.absoluteFilePath()))
+            : nullptr;
+    if (image) {
+        text = QString::fromUtf8(image->name.data(), static_cast<qsizetype>(image->name.size()));
+    } else if (!c64.empty()) {
         // The C64 formats are named by their extension and never looked up by content.
         text = QString::fromUtf8(c64.data(), static_cast<qsizetype>(c64.size()));
     } else {

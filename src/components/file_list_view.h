@@ -34,6 +34,10 @@ class FileListView : public QTreeView {
     // length. False, with nothing appended, when the file cannot be examined.
     bool addFile(const QString& fileName, qint64& size);
 
+    // Appends a row that is no file of the folder (an entry of a disk image): its texts in
+    // field order, and `fileName` as what fileName() and selectedFileName() give for it.
+    void addRow(const QString& fileName, const QStringList& texts);
+
     // Removes all rows.
     void clear();
 
@@ -113,7 +117,8 @@ namespace filelist {
 
 // "R" read-only, "H" hidden, "S" not a regular file; Linux has no archive flag.
 QString attributeLetters(const QFileInfo& info);
-// The type description: the C64 format's name, else the MIME type's comment.
+// The type description: the disk or tape image's kind ("D64 disk image"), the C64 format's
+// name, else the MIME type's comment.
 QString typeDescription(const QFileInfo& info, const QString& fileName);
 // yyyy<sep>MM<sep>dd hh:mm, or only the date at exactly 00:00:00.
 QString modifiedText(const QDateTime& time, QChar dateSeparator);
