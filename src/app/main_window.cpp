@@ -254,6 +254,9 @@ void MainWindow::createControls() {
 
 void MainWindow::createMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    ui_.exportC64Action = file->addAction(QStringLiteral("&Export as C64 picture\u2026"), this,
+                                          &MainWindow::exportC64);
+    file->addSeparator();
     ui_.closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
     ui_.closeAction->setObjectName(QStringLiteral("Beenden"));
     connect(ui_.closeAction, &QAction::triggered, this, &MainWindow::closeClick);
@@ -499,6 +502,7 @@ void MainWindow::applyStates() {
     ui_.grey->setEnabled(states_.grey);
     ui_.Godot->setEnabled(states_.godot);
     ui_.fileListBox->setEnabled(states_.fileListBox);
+    ui_.exportC64Action->setEnabled(states_.saveAs);
     // Entries of a disk image are not files of their own.
     ui_.deleteButton->setEnabled(!insideImage());
     // Fit and 1:1 act on a shown picture, as Flip does.

@@ -98,6 +98,7 @@ class MainWindow : public QMainWindow {
         QAction* fitAction = nullptr;        // "&Fit to window" (F)
         QAction* actualSizeAction = nullptr; // "&Actual size" (1)
         DropTarget* dropTarget = nullptr;
+        QAction* exportC64Action = nullptr;   // "&Export as C64 picture…"
         QAction* closeAction = nullptr;       // "&Close (ALT+F4)"
         QAction* aboutAction = nullptr;       // "A&bout"
         QMenu* paletteMenu = nullptr;         // "&Palette"
@@ -142,6 +143,8 @@ class MainWindow : public QMainWindow {
     void saveAs();
     // Writes pictureView's picture as a GoDot 4Bit file, with the progress window.
     void saveGodot(const QString& fileName);
+    // Writes the shown picture as a C64 file (main_window_export.cpp).
+    void exportC64();
     void deleteClick();
     void flip();
     void turnClick();
@@ -280,6 +283,7 @@ class MainWindow : public QMainWindow {
     CommandStates states_;
     std::unique_ptr<DiskBrowser> disk_;
     SaveFolder saveFolder_;
+    QString exportKey_ = QStringLiteral("koa"); // the C64 format exported to last
     bool activatedOnce_ = false;
     QList<QAction*> viewActions_;
     int wholeScale_ = 1; // the whole-number scale zoomed to from a fit; 1 otherwise

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 
@@ -27,21 +26,6 @@ const QString kSaveTitle = QStringLiteral("Save File As...");
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// pictureView's picture as the writer reads it: 8-bit RGB. Nothing when the copy cannot be made.
-std::optional<Image> rgbPicture(const QImage& picture) {
-    if (picture.isNull())
-        return Image(0, 0);
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-    if (rgb.isNull())
-        return std::nullopt;
-    Image image(rgb.width(), rgb.height());
-    for (int y = 0; y < rgb.height(); ++y) {
-        std::memcpy(image.data() + y * image.bytesPerLine(), rgb.constScanLine(y),
-                    image.bytesPerLine());
-    }
-    return image;
 }
 
 } // namespace
@@ -144,7 +128,7 @@ void MainWindow::saveGodot(const QString& fileName) {
         const std::optional<Image> picture =
             shownIndices_.meaning() != IndexMeaning::fixed && viewShowsIndices()
                 ? std::optional<Image>(inOwnColours(shownIndices_))
-                : rgbPicture(ui_.pictureView->picture());
+                : toRgbImage(ui_.pictureView->picture());
         result = picture ? writeGodotFile(toPath(fileName), *picture, greyTable, &progress)
                          : WriteResult{false, "no memory for a copy of the picture"};
     } catch (const std::exception& e) {
