@@ -564,9 +564,8 @@ void MainWindow::fileListChanged() {
         qint64 size = 0;
         ui_.FileList->addFile(folder.filePath(name), size);
     }
-    // The columns as wide as their texts; the row of the shown file stays selected.
-    for (int column = 0; column < ui_.FileList->columnCountShown(); ++column)
-        ui_.FileList->resizeColumnToContents(column);
+    // The columns as wide as their texts where they fit; the shown file's row selected.
+    ui_.FileList->fitColumns();
     selectListFile(ui_.currentFileName);
 }
 

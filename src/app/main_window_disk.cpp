@@ -111,8 +111,7 @@ void MainWindow::listImage() {
         ui_.FileList->addRow(entryKey(i), {row.name, QString::number(row.size), type, {},
                                            row.note.isEmpty() ? QString() : QStringLiteral("!")});
     }
-    for (int column = 0; column < ui_.FileList->columnCountShown(); ++column)
-        ui_.FileList->resizeColumnToContents(column);
+    ui_.FileList->fitColumns();
 }
 
 void MainWindow::activateListRow() {

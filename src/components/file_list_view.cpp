@@ -102,6 +102,9 @@ class FileListModel : public QAbstractTableModel {
         if (role == Qt::DisplayRole || role == Qt::EditRole) {
             if (column < FileListView::FieldCount)
                 return rows[index.row()].texts[column];
+        } else if (role == Qt::ToolTipRole && column < FileListView::FieldCount) {
+            // The whole text where a narrow column cuts it.
+            return rows[index.row()].texts[column];
         } else if (role == Qt::TextAlignmentRole && column < columns.size()) {
             return QVariant::fromValue(columns[column].alignment | Qt::AlignVCenter);
         }
@@ -232,6 +235,10 @@ FileListView::FileListView(QWidget* parent)
     header()->setSortIndicatorShown(false);
     header()->setStretchLastSection(false);
     connect(header(), &QHeaderView::sectionClicked, this, &FileListView::columnClick);
+    connect(header(), &QHeaderView::sectionResized, this, [this] {
+        if (!m_fitting)
+            m_userSized = true;
+    });
 
     // The default columns.
     m_model->setColumns({{"Name", 240, Qt::AlignLeft},
@@ -273,6 +280,47 @@ void FileListView::addRow(const QString& fileName, const QStringList& texts) {
 
 void FileListView::clear() {
     m_model->clearRows();
+    m_userSized = false;
+}
+
+void FileListView::fitColumns() {
+    if (m_viewStyle != ViewStyle::Report || m_userSized)
+        return;
+    const int shown = std::min<int>(m_definedColumns, FieldCount);
+    std::vector<int> wanted(static_cast<std::size_t>(shown), 0);
+    int total = 0;
+    for (int i = 0; i < shown; ++i) {
+        wanted[i] = isColumnHidden(i) ? 0
+                                      : std::max(sizeHintForColumn(i), header()->sectionSizeHint(i));
+        total += wanted[i];
+    }
+    std::vector<int> widths = wanted;
+    const int room = viewport()->width();
+    const bool shares = shown > Type && total > room;
+    if (shares) {
+        // Name and Type give way; the short columns stay whole.
+        constexpr int kNarrowest = 30;
+        const int fixed = total - wanted[Caption] - wanted[Type];
+        const int rest = std::max(2 * kNarrowest, room - fixed);
+        // The name first, up to three fifths; the type the rest.
+        widths[Caption] = std::max(kNarrowest, std::min(wanted[Caption], rest * 3 / 5));
+        widths[Type] = std::max(kNarrowest, rest - widths[Caption]);
+        widths[Caption] = std::max(kNarrowest, rest - widths[Type]);
+    }
+    m_fitting = true;
+    for (int i = 0; i < shown; ++i) {
+        if (!isColumnHidden(i))
+            header()->resizeSection(i, widths[i]);
+    }
+    m_fitting = false;
+}
+
+bool FileListView::viewportEvent(QEvent* event) {
+    const bool handled = QTreeView::viewportEvent(event);
+    // The list widened, or a scroll bar came or went.
+    if (event->type() == QEvent::Resize)
+        fitColumns();
+    return handled;
 }
 
 int FileListView::rowCount() const {

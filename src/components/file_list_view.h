@@ -58,6 +58,12 @@ class FileListView : public QTreeView {
     void setColumns(const QList<std::pair<QString, int>>& nameAndWidth);
     int columnCountShown() const { return m_definedColumns; }
 
+    // Fits the shown columns into the list's width: each as wide as its texts where all
+    // fit; else Size and Modified keep their widths and Name and Type share the rest (the
+    // name up to three fifths), their texts cut with "…" (whole in the tooltip). Runs again on
+    // every resize until the user drags a column's edge (until the rows are cleared).
+    void fitColumns();
+
     ViewStyle viewStyle() const { return m_viewStyle; }
     void setViewStyle(ViewStyle style);
 
@@ -92,6 +98,7 @@ class FileListView : public QTreeView {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
   private:
     void applyColumns();
@@ -109,6 +116,8 @@ class FileListView : public QTreeView {
     int m_sortColumn = Size;
     bool m_sortAscending = true;
     bool m_leftPressed = false;
+    bool m_fitting = false;    // fitColumns is sizing the columns
+    bool m_userSized = false;  // the user dragged a column's edge
     QPalette m_paletteBeforeHide;
 };
 
