@@ -307,6 +307,7 @@ void MainWindow::initialise() {
     ui_.pictureView->setPicture(templatePicture);
     keepIndices(IndexedImage());
     restorePalette();
+    restoreCharacterRom();
     ui_.zoomSteps = 0;
     const IniFile ini(settings::filePath());
     ui_.columnWidth = std::max(

@@ -104,6 +104,8 @@ class MainWindow : public QMainWindow {
         QMenu* paletteMenu = nullptr;         // "&Palette"
         QList<QAction*> paletteActions;       // one per named palette, in namedPalettes() order
         QAction* loadPaletteAction = nullptr; // "Load palette file..."
+        QAction* characterRomAction = nullptr; // "C64 character ROM..."
+        QAction* usualCharacterRomAction = nullptr; // "Usual character ROM"
 
         // View state
         QString currentFileName;
@@ -179,6 +181,13 @@ class MainWindow : public QMainWindow {
     void loadPaletteFileClick();
     // Uses the palette file at `path`; on a bad file tells why and keeps the palette.
     bool usePaletteFile(const QString& path);
+    // The C64 character ROM PETSCII screens are drawn with, chosen in the open dialog, as
+    // the converter's --chargen; kept in quendra.ini ([Palette] Chargen). On a bad file
+    // tells why and keeps the characters.
+    void chooseCharacterRomClick();
+    bool useCharacterRomFile(const QString& path);
+    // Back to the emulators' usual character ROM (or the stand-in font); forgets the file.
+    void useUsualCharacterRomClick();
 
     // Activation and closing (also run by the window system's events).
     void onActivated();
@@ -207,6 +216,11 @@ class MainWindow : public QMainWindow {
     void createPaletteMenu();
     // The palette of the settings file (the default one when it names none that can be read).
     void restorePalette();
+    // The character ROM of the settings file, before the first picture is drawn.
+    void restoreCharacterRom();
+    // The menu after a character ROM choice (`file`, empty for the usual one); the shown
+    // picture drawn again.
+    void showCharacterRomChoice(const QString& file);
     void setPalette(const PaletteChoice& choice, const C64Colours& colours);
     // Paints the re-drawn picture now, then writes the choice into the settings file.
     void keepChoice(const PaletteChoice& choice);
