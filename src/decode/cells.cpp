@@ -1,20 +1,18 @@
 #include "decode/cells.h"
 
+#include "decode/cell_words.h"
+
 namespace quendra {
+
+using namespace cellwords;
 
 void decodeHires(IndexedImage& out, Bitmap bitmap, CellBytes screen) {
     for (int cy = 0; cy < kCellRows; ++cy) {
         for (int cx = 0; cx < kCellColumns; ++cx) {
             const int n = cy * kCellColumns + cx;
-            const std::uint8_t s = screen[n];
-            const std::uint8_t on = s >> 4;
-            const std::uint8_t off = s & 15;
-            for (int k = 0; k < 8; ++k) {
-                const std::uint8_t b = bitmap[8 * n + k];
-                std::uint8_t* row = out.row(8 * cy + k) + 8 * cx;
-                for (int i = 0; i < 8; ++i)
-                    row[i] = (b >> (7 - i)) & 1 ? on : off;
-            }
+            const Word on = everyByte(screen[n] >> 4), off = everyByte(screen[n] & 15);
+            for (int k = 0; k < 8; ++k)
+                store(out.row(8 * cy + k) + 8 * cx, select(off, on, kMasks.hires[bitmap[8 * n + k]]));
         }
     }
 }
@@ -24,20 +22,13 @@ void decodeMulticolour(IndexedImage& out, Bitmap bitmap, CellBytes screen, CellB
     for (int cy = 0; cy < kCellRows; ++cy) {
         for (int cx = 0; cx < kCellColumns; ++cx) {
             const int n = cy * kCellColumns + cx;
-            const std::uint8_t colours[4] = {
-                static_cast<std::uint8_t>(background & 15),
-                static_cast<std::uint8_t>(screen[n] >> 4),
-                static_cast<std::uint8_t>(screen[n] & 15),
-                static_cast<std::uint8_t>(colour[n] & 15),
-            };
+            const Word zero = everyByte(background & 15), one = everyByte(screen[n] >> 4),
+                       two = everyByte(screen[n] & 15), three = everyByte(colour[n] & 15);
             for (int k = 0; k < 8; ++k) {
                 const std::uint8_t b = bitmap[8 * n + k];
-                std::uint8_t* row = out.row(8 * cy + k) + 8 * cx;
-                for (int m = 0; m < 4; ++m) {
-                    const std::uint8_t c = colours[(b >> (6 - 2 * m)) & 3];
-                    row[2 * m] = c;
-                    row[2 * m + 1] = c;
-                }
+                const Word low = kMasks.lowOfPair[b];
+                store(out.row(8 * cy + k) + 8 * cx,
+                      select(select(zero, one, low), select(two, three, low), kMasks.highOfPair[b]));
             }
         }
     }
@@ -49,11 +40,8 @@ void decodeHiresFli(IndexedImage& out, Bitmap bitmap, FliScreens screens) {
         std::uint8_t* row = out.row(y);
         for (int cx = 0; cx < kCellColumns; ++cx) {
             const int n = (y >> 3) * kCellColumns + cx;
-            const std::uint8_t on = screen[n] >> 4;
-            const std::uint8_t off = screen[n] & 15;
-            const std::uint8_t b = bitmap[8 * n + (y & 7)];
-            for (int i = 0; i < 8; ++i)
-                row[8 * cx + i] = (b >> (7 - i)) & 1 ? on : off;
+            store(row + 8 * cx, select(everyByte(screen[n] & 15), everyByte(screen[n] >> 4),
+                                       kMasks.hires[bitmap[8 * n + (y & 7)]]));
         }
     }
 }

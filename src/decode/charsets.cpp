@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "decode/cell_words.h"
 #include "decode/further_readers.h"
 #include "decode/load_address.h"
 #include "decode/reader_checks.h"
@@ -10,6 +11,8 @@
 namespace quendra {
 
 namespace {
+
+using namespace cellwords;
 
 // Glyph g of a set whose glyphs start at `at`, `stride` bytes apart, drawn white on black
 // into a sheet 32 glyphs wide; glyphs from `count` on, and bytes past the file, are black.
@@ -30,13 +33,20 @@ void drawGlyphSheet(IndexedImage& sheet, Bytes file, std::size_t at, std::size_t
 // leaves the sheet as it is.
 void drawSprite(IndexedImage& sheet, const std::uint8_t* data, int left, int top, bool multicolour,
                 const std::array<std::uint8_t, 4>& colours) {
+    const Word one = everyByte(colours[1] & 15), two = everyByte(colours[2] & 15),
+               three = everyByte(colours[3] & 15);
     for (int y = 0; y < 21; ++y) {
         std::uint8_t* row = sheet.row(top + y) + left;
-        for (int x = 0; x < 24; ++x) {
-            const std::uint8_t b = data[3 * y + (x >> 3)];
-            const int v = multicolour ? (b >> (6 - (x & 6))) & 3 : ((b >> (7 - (x & 7))) & 1) * 2;
-            if (v != 0)
-                row[x] = colours[static_cast<std::size_t>(v)] & 15;
+        for (int i = 0; i < 3; ++i) {
+            // Pixels of value 0 keep what is there; hires set pixels take colour 2.
+            const std::uint8_t b = data[3 * y + i];
+            Word shown = kMasks.hires[b], pixels = two;
+            if (multicolour) {
+                const Word low = kMasks.lowOfPair[b], high = kMasks.highOfPair[b];
+                shown = low | high;
+                pixels = select(select(0, one, low), select(two, three, low), high);
+            }
+            store(row + 8 * i, select(load(row + 8 * i), pixels, shown));
         }
     }
 }
@@ -117,13 +127,16 @@ Decoded decodeLogoPainter(Bytes file, const DecodeOptions& options) {
                    static_cast<std::uint8_t>(file[2048] & 15),
                    static_cast<std::uint8_t>(file[2046] & 7)};
     Decoded d = acceptedPicture(kSuffix, options, 320, 400);
+    const Word zero = everyByte(colours[0]), one = everyByte(colours[1]),
+               two = everyByte(colours[2]), three = everyByte(colours[3]);
     for (int y = 0; y < 400; ++y) {
         std::uint8_t* row = d.picture.row(y);
         for (int column = 0; column < 40; ++column) {
             const std::uint8_t code = file[2 + 40 * (y >> 3) + column];
             const std::uint8_t b = file[2050 + 8 * code + (y & 7)];
-            for (int i = 0; i < 8; ++i)
-                row[8 * column + i] = colours[(b >> (6 - (i & 6))) & 3];
+            const Word low = kMasks.lowOfPair[b];
+            store(row + 8 * column, select(select(zero, one, low), select(two, three, low),
+                                           kMasks.highOfPair[b]));
         }
     }
     return d;

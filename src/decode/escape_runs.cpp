@@ -1,6 +1,7 @@
 #include "decode/escape_runs.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quendra {
 
@@ -19,30 +20,46 @@ bool EscapeStream::next(std::uint8_t& byte) {
 }
 
 bool EscapeStream::fill(std::span<std::uint8_t> out, std::uint8_t escape, RunCount count) {
+    // A forward stream's bytes go to out[done], out[done + 1] …; a backward stream's to
+    // out[size - 1 - done], out[size - 2 - done] … as it reads in[pos], in[pos - 1] …; so a
+    // stretch of literals is, either way, one block copied as it lies.
     const std::size_t size = out.size();
+    const std::ptrdiff_t end = static_cast<std::ptrdiff_t>(in_.size());
     std::size_t done = 0;
-    // Backward streams fill from the last byte down.
-    auto put = [&](std::uint8_t v) {
-        out[backward_ ? size - 1 - done : done] = v;
-        ++done;
-    };
     while (done < size) {
         if (left_ != 0) {
             const std::size_t n = std::min(left_, size - done);
-            for (std::size_t i = 0; i < n; ++i)
-                put(value_);
+            std::memset(out.data() + (backward_ ? size - done - n : done), value_, n);
+            done += n;
             left_ -= n;
             continue;
         }
-        std::uint8_t b = 0;
-        if (!next(b))
+        if (atEnd())
             return false;
-        if (b != escape) {
-            put(b);
+        if (in_[static_cast<std::size_t>(pos_)] != escape) {
+            // The literals up to the next escape byte, the input's end or the output's end.
+            const std::ptrdiff_t most = static_cast<std::ptrdiff_t>(size - done);
+            std::ptrdiff_t n = 0;
+            if (backward_) {
+                const std::ptrdiff_t limit = std::min(most, pos_ - 1);
+                while (n < limit && in_[static_cast<std::size_t>(pos_ - n)] != escape)
+                    ++n;
+                std::memcpy(out.data() + (size - done - static_cast<std::size_t>(n)),
+                            in_.data() + (pos_ - n + 1), static_cast<std::size_t>(n));
+                pos_ -= n;
+            } else {
+                const std::size_t limit = static_cast<std::size_t>(std::min(most, end - pos_));
+                const void* found = std::memchr(in_.data() + pos_, escape, limit);
+                n = found ? static_cast<const std::uint8_t*>(found) - (in_.data() + pos_)
+                          : static_cast<std::ptrdiff_t>(limit);
+                std::memcpy(out.data() + done, in_.data() + pos_, static_cast<std::size_t>(n));
+                pos_ += n;
+            }
+            done += static_cast<std::size_t>(n);
             continue;
         }
-        std::uint8_t n = 0, v = 0;
-        if (!next(n) || !next(v))
+        std::uint8_t b = 0, n = 0, v = 0;
+        if (!next(b) || !next(n) || !next(v))
             return false;
         switch (count) {
         case RunCount::zeroIs256:

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "decode/blend.h"
+#include "decode/cell_words.h"
 #include "decode/palette.h"
 
 namespace quendra::fli {
@@ -25,48 +26,8 @@ Decoded accepted(std::string_view suffix, const DecodeOptions& options, int widt
 
 namespace {
 
-using Word = std::uint64_t; // the 8 pixels of a cell line, pixel i in byte i of memory
+using namespace cellwords;
 
-constexpr Word kEveryByte = 0x0101010101010101;
-
-// The cell-line masks of a bitmap byte: byte i all ones where pixel i is set.
-struct Masks {
-    Word hires[256];      // pixel i shows bit 7 - i
-    Word lowOfPair[256];  // pixels 2m, 2m + 1 show the pair's low bit, bit 6 - 2m
-    Word highOfPair[256]; // ... and its high bit, bit 7 - 2m
-};
-
-constexpr Word maskOf(unsigned bits, auto bitOfPixel) {
-    std::array<std::uint8_t, 8> bytes{};
-    for (int i = 0; i < 8; ++i)
-        bytes[i] = (bits >> bitOfPixel(i)) & 1 ? 0xFF : 0;
-    return std::bit_cast<Word>(bytes);
-}
-
-constexpr Masks makeMasks() {
-    Masks m{};
-    for (unsigned b = 0; b < 256; ++b) {
-        m.hires[b] = maskOf(b, [](int i) { return 7 - i; });
-        m.lowOfPair[b] = maskOf(b, [](int i) { return 6 - (i & ~1); });
-        m.highOfPair[b] = maskOf(b, [](int i) { return 7 - (i & ~1); });
-    }
-    return m;
-}
-constexpr Masks kMasks = makeMasks();
-
-// What a frame's pixels hold for each colour number, in every byte of a word: the colour
-// number itself, or its part of a blend position as the first or the second frame of a pair.
-struct Parts {
-    Word colourNumbers[16], first[16], second[16];
-    constexpr Parts() : colourNumbers{}, first{}, second{} {
-        for (std::uint8_t c = 0; c < 16; ++c) {
-            colourNumbers[c] = kEveryByte * c;
-            first[c] = kEveryByte * blendFirst(c);
-            second[c] = kEveryByte * blendSecond(c);
-        }
-    }
-};
-constexpr Parts kParts;
 
 // One pixel line of a frame, ready to draw cell by cell.
 struct FrameLine {
@@ -103,10 +64,6 @@ struct FrameLine {
     }
 };
 
-void store(std::uint8_t* out, Word w) {
-    std::memcpy(out, &w, sizeof w);
-}
-
 // The word's pixels one to the right, pixel 0 taken from the last pixel of `before`.
 Word shiftedRight(Word w, Word before) {
     if constexpr (std::endian::native == std::endian::little)
@@ -121,7 +78,7 @@ void drawLines(IndexedImage& picture, const FrameMemory& frame, int firstLine, i
     const int leftCell = left / 8;
     const int end = std::min(40, leftCell + picture.width() / 8);
     for (int y = 0; y < lines; ++y) {
-        const FrameLine line(frame, kParts.colourNumbers, fromLine + y);
+        const FrameLine line(frame, kColourParts.colourNumbers, fromLine + y);
         std::uint8_t* out = picture.row(firstLine + y);
         for (int cx = leftCell; cx < end; ++cx)
             store(out + 8 * (cx - leftCell), line.template cell<hires>(cx));
@@ -135,7 +92,7 @@ void mixLines(IndexedImage& picture, const FrameMemory& first, const FrameMemory
     const int begin = std::max(firstColumn, leftCell);
     const int end = std::min(endColumn, leftCell + picture.width() / 8);
     for (int y = 0; y < picture.height(); ++y) {
-        const FrameLine a(first, kParts.first, y), b(second, kParts.second, y);
+        const FrameLine a(first, kColourParts.first, y), b(second, kColourParts.second, y);
         std::uint8_t* out = picture.row(y);
         // Left of the picture's first column the second frame shows its background.
         Word before = 0;

@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "decode/cell_words.h"
 #include "decode/escape_runs.h"
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
@@ -14,6 +15,8 @@
 namespace quendra {
 
 namespace {
+
+using namespace cellwords;
 
 // A multicolour FLI frame shown 296 wide.
 void showMulticolourFli(Decoded& d, const std::uint8_t* colour, const std::uint8_t* screens,
@@ -150,13 +153,13 @@ Decoded decodeHcb(Bytes file, const DecodeOptions& options) {
         const std::uint8_t* screen = file.data() + ((y & 4) ? 3074 : 2050);
         const std::uint8_t background = file[12098 + (y >> 2)] & 15;
         std::uint8_t* row = d.picture.row(y);
-        for (int x = 0; x < fli::kWidth; ++x) {
-            const int sx = x + fli::kBugStrip;
-            const int cell = 40 * (y >> 3) + (sx >> 3);
-            const std::uint8_t s = screen[cell];
-            const int pair = (file[4098 + 8 * cell + (y & 7)] >> (6 - (sx & 6))) & 3;
-            row[x] = pair == 0 ? background
-                               : static_cast<std::uint8_t>(pair == 1 ? s >> 4 : s & 15);
+        for (int column = 3; column < 40; ++column) {
+            const int cell = 40 * (y >> 3) + column;
+            const std::uint8_t s = screen[cell], bits = file[4098 + 8 * cell + (y & 7)];
+            const Word pairs01 = select(everyByte(background), everyByte(s >> 4),
+                                        kMasks.lowOfPair[bits]);
+            store(row + 8 * (column - 3),
+                  select(pairs01, everyByte(s & 15), kMasks.highOfPair[bits]));
         }
     }
     return d;
@@ -210,9 +213,10 @@ Decoded decodeCfli(Bytes file, const DecodeOptions& options) {
     for (int y = 0; y < fli::kLines; ++y) {
         const std::uint8_t* screen = file.data() + 5 + 1024 * (y & 7) + 40 * (y >> 3);
         std::uint8_t* row = d.picture.row(y);
-        for (int x = 0; x < fli::kWidth; ++x) {
-            const std::uint8_t s = screen[x >> 3];
-            row[x] = static_cast<std::uint8_t>(x & 1 ? s & 15 : s >> 4);
+        for (int column = 0; column < fli::kWidth / 8; ++column) {
+            const std::uint8_t s = screen[column];
+            store(row + 8 * column,
+                  select(everyByte(s & 15), everyByte(s >> 4), kMasks.hires[0xAA]));
         }
     }
     return d;
@@ -236,22 +240,27 @@ Decoded decodeFliProfi(Bytes file, const DecodeOptions& options) {
         const std::uint8_t* screen = file.data() + 2178 + 1024 * (y & 7);
         const int block = ((y + 1) & 2 ? 5 : 0) + y / 42;
         const std::uint8_t* sprite = file.data() + 2 + 64 * block + 3 * ((y >> 1) % 21);
-        for (int x = 0; x < 320; ++x) {
-            const int cell = 40 * (y >> 3) + (x >> 3);
-            const std::uint8_t c = x < 24 ? 255 : screen[cell];
-            const std::uint8_t colours[4] = {
-                0, static_cast<std::uint8_t>(c >> 4), static_cast<std::uint8_t>(c & 15),
-                static_cast<std::uint8_t>(x < 24 ? file[898 + y] >> 4 : file[1154 + cell] & 15)};
-            std::uint8_t pixel = colours[(file[10370 + 8 * cell + (y & 7)] >> (6 - (x & 6))) & 3];
-            if (x < 24) {
-                const int pair = (sprite[x >> 3] >> (6 - (x & 6))) & 3;
-                if (pair != 0) {
-                    const std::uint8_t spriteColours[4] = {0, file[642 + y], file[1098],
-                                                           file[1099]};
-                    pixel = spriteColours[pair] & 15;
-                }
+        for (int column = 0; column < 40; ++column) {
+            const int cell = 40 * (y >> 3) + column;
+            const bool strip = column < 3;
+            const std::uint8_t c = strip ? 255 : screen[cell];
+            const std::uint8_t three = strip ? file[898 + y] >> 4 : file[1154 + cell] & 15;
+            const std::uint8_t bits = file[10370 + 8 * cell + (y & 7)];
+            const Word low = kMasks.lowOfPair[bits];
+            Word w = select(select(0, everyByte(c >> 4), low),
+                            select(everyByte(c & 15), everyByte(three), low),
+                            kMasks.highOfPair[bits]);
+            if (strip) {
+                const std::uint8_t pairs = sprite[column];
+                const Word spriteLow = kMasks.lowOfPair[pairs];
+                const Word spriteHigh = kMasks.highOfPair[pairs];
+                const Word shown = select(select(0, everyByte(file[642 + y] & 15), spriteLow),
+                                          select(everyByte(file[1098] & 15),
+                                                 everyByte(file[1099] & 15), spriteLow),
+                                          spriteHigh);
+                w = select(w, shown, spriteLow | spriteHigh);
             }
-            row[x] = pixel;
+            store(row + 8 * column, w);
         }
     }
     return d;

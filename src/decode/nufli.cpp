@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "decode/blend.h"
+#include "decode/cell_words.h"
 #include "decode/escape_runs.h"
 #include "decode/fli.h"
 #include "decode/further_readers.h"
@@ -14,6 +14,8 @@
 namespace quendra {
 
 namespace {
+
+using namespace cellwords;
 
 constexpr std::size_t kNufliLength = 23042;
 constexpr std::size_t kMufliLength = 21826;
@@ -32,10 +34,6 @@ constexpr int spriteLine(int y) {
 // The screen that line y takes its colours from.
 constexpr int screenOf(int y) {
     return y < 128 ? 8194 + 1024 * ((~y >> 1) & 7) : 2 + 1024 * (((y >> 1) + (y >= 168)) & 3);
-}
-
-inline bool bitOf(std::uint8_t byte, int x) {
-    return (byte >> (7 - (x & 7))) & 1;
 }
 
 constexpr std::string_view kBadPointer = "a sprite pointer of this picture points outside it";
@@ -72,76 +70,91 @@ bool drawNufli(const std::uint8_t* m, IndexedImage& out) {
         const int bitmap = y < 128 ? 16386 : 2;
         const int line = spriteLine(y);
         std::uint8_t* row = out.row(y);
-        for (int x = 0; x < 320; ++x) {
-            const int column = x >> 3, cell = 40 * (y >> 3) + column;
+        for (int column = 0; column < 40; ++column) {
+            const int cell = 40 * (y >> 3) + column;
             const std::uint8_t c = column >= 3 || (y & 6) == 0 ? m[v + cell] : 255;
-            if (bitOf(m[bitmap + 8 * cell + (y & 7)], x)) {
-                row[x] = c >> 4;
-                continue;
-            }
-            if (column < 39) {
+            const std::uint8_t bits = m[bitmap + 8 * cell + (y & 7)];
+            Word w = everyByte(c & 15);
+            // The sprites show only where the bitmap is clear; a pointer outside the image
+            // spoils the picture only where it would be shown.
+            if (column < 3) {
+                const Word shown = ~kMasks.hires[bits];
+                Word underlay = 0;
+                if (shown != 0) {
+                    const int p = bank + m[v + 1016 + (3 + column) / 6];
+                    if (p < 0 || p >= 360)
+                        return false;
+                    underlay = kMasks.hires[m[2 + 64 * p + ((line + column) & 63)]];
+                }
+                if ((shown & ~underlay) != 0) {
+                    const int p = bank + m[v + 1023];
+                    if (p < 0 || p >= 360)
+                        return false;
+                    const std::uint8_t pairs = m[2 + 64 * p + ((line + column) & 63)];
+                    const Word low = kMasks.lowOfPair[pairs];
+                    w = select(select(w, everyByte(s[7] & 15), low),
+                               select(everyByte(s[8] & 15), everyByte(s[9] & 15), low),
+                               kMasks.highOfPair[pairs]);
+                }
+                w = select(w, everyByte(s[(3 + column) / 6] & 15), underlay);
+            } else if (column < 39 && bits != 0xFF) {
                 const int slot = (3 + column) / 6;
                 const int p = bank + m[v + 1016 + slot];
                 if (p < 0 || p >= 360)
                     return false;
-                const int sx = column < 3 ? x : ((x - 24) >> 1) % 24;
-                if (bitOf(m[2 + 64 * p + ((line + (sx >> 3)) & 63)], sx)) {
-                    row[x] = s[slot] & 15;
-                    continue;
-                }
+                // Pixel 8 column + i shows sprite pixel (4 (column - 3) + (i >> 1)) mod 24,
+                // four x-expanded pixels of one sprite byte.
+                const int first = (4 * (column - 3)) % 24;
+                const unsigned sprite = m[2 + 64 * p + ((line + (first >> 3)) & 63)];
+                w = select(w, everyByte(s[slot] & 15),
+                           kMasks.doubled[(sprite << (first & 7)) & 0xFF]);
             }
-            if (column < 3) {
-                const int p = bank + m[v + 1023];
-                if (p < 0 || p >= 360)
-                    return false;
-                const int pair = (m[2 + 64 * p + ((line + column) & 63)] >> (6 - (x & 6))) & 3;
-                if (pair != 0) {
-                    row[x] = s[6 + pair] & 15;
-                    continue;
-                }
-            }
-            row[x] = c & 15;
+            store(row + 8 * column, select(w, everyByte(c >> 4), kMasks.hires[bits]));
         }
     }
     return true;
 }
 
 // A MUFLI image (21826 bytes) drawn 296 wide, the FLI strip left out: picture pixel x is
-// screen pixel x + 24. False when a sprite pointer it uses points outside the image.
-bool drawMufli(const std::uint8_t* m, std::uint8_t* pixels, std::size_t stride) {
+// screen pixel x + 24. False when a sprite pointer it uses points outside the image. The
+// pixels are `parts` of their colours (colour numbers, or one frame's part of a blend
+// position); with `mixIn` they are or-ed into the pixels there, as the second frame of a mix.
+template <bool mixIn>
+bool drawMufli(const std::uint8_t* m, const Word* parts, std::uint8_t* pixels) {
     for (int y = 0; y < 200; ++y) {
         const int v = screenOf(y) - 256, t = (y + 1) >> 1;
         const int bitmap = y < 128 ? 16130 : -254;
         const int bank = y < 128 ? 124 : -132;
         const int line = spriteLine(y);
-        std::uint8_t* row = pixels + stride * static_cast<std::size_t>(y);
-        for (int x = 0; x < 296; ++x) {
-            const int column = x >> 3, cell = 40 * (y >> 3) + 3 + column;
+        std::uint8_t* row = pixels + 296 * static_cast<std::size_t>(y);
+        for (int column = 0; column < 37; ++column) {
+            const int cell = 40 * (y >> 3) + 3 + column;
             const std::uint8_t c = m[v + cell];
-            if (bitOf(m[bitmap + 8 * cell + (y & 7)], x)) {
-                row[x] = c >> 4;
-                continue;
-            }
-            if (column < 36) {
+            const std::uint8_t bits = m[bitmap + 8 * cell + (y & 7)];
+            Word w = parts[c & 15];
+            if (column < 36 && bits != 0xFF) {
+                // Pixel 8 column + i shows sprite pixel 4 column + (i >> 1): half a sprite
+                // byte, x-expanded; a pointer outside the image spoils the picture only where
+                // the sprite would be shown.
                 const int slot = column / 6;
                 const int p = bank + m[v + 1017 + slot];
                 if (p < 0 || p >= 340)
                     return false;
-                const std::uint8_t b = m[2 + 64 * p + ((line + (column >> 1) % 3) & 63)];
-                const int sx = x >> 1;
-                const std::uint8_t own = m[770 + spriteTable(slot) + t];
+                const unsigned b = m[2 + 64 * p + ((line + (column >> 1) % 3) & 63)];
+                const unsigned half = (b << (4 * (column & 1))) & 0xFF;
+                const Word own = parts[m[770 + spriteTable(slot) + t] & 15];
                 if ((m[4610 + t] >> (slot + 1)) & 1) {
-                    const int pair = (b >> (6 - (sx & 6))) & 3;
-                    if (pair != 0) {
-                        row[x] = (pair == 1 ? m[7923] : pair == 2 ? own : m[7922]) & 15;
-                        continue;
-                    }
-                } else if (bitOf(b, sx)) {
-                    row[x] = own & 15;
-                    continue;
+                    const Word low = kMasks.lowOfWidePair[half];
+                    w = select(select(w, parts[m[7923] & 15], low),
+                               select(own, parts[m[7922] & 15], low),
+                               kMasks.highOfWidePair[half]);
+                } else {
+                    w = select(w, own, kMasks.doubled[half]);
                 }
             }
-            row[x] = c & 15;
+            const Word on = select(w, parts[c >> 4], kMasks.hires[bits]);
+            std::uint8_t* out = row + 8 * column;
+            store(out, mixIn ? load(out) | on : on);
         }
     }
     return true;
@@ -149,21 +162,14 @@ bool drawMufli(const std::uint8_t* m, std::uint8_t* pixels, std::size_t stride) 
 
 Decoded showMufli(std::string_view suffix, const std::uint8_t* first, const std::uint8_t* second,
                   const DecodeOptions& options) {
-    if (!second) {
-        Decoded d = fli::accepted(suffix, options, fli::kWidth, 200, fli::Colours::single);
-        if (!drawMufli(first, d.picture.row(0), fli::kWidth))
-            return Decoded::reject(suffix, std::string(kBadPointer));
-        return d;
-    }
-    std::vector<std::uint8_t> a(296 * 200), b(296 * 200);
-    if (!drawMufli(first, a.data(), 296) || !drawMufli(second, b.data(), 296))
+    Decoded d = fli::accepted(suffix, options, fli::kWidth, 200,
+                              second ? fli::Colours::mixed : fli::Colours::single);
+    const bool drawn =
+        second ? drawMufli<false>(first, kColourParts.first, d.picture.row(0)) &&
+                     drawMufli<true>(second, kColourParts.second, d.picture.row(0))
+               : drawMufli<false>(first, kColourParts.colourNumbers, d.picture.row(0));
+    if (!drawn)
         return Decoded::reject(suffix, std::string(kBadPointer));
-    Decoded d = fli::accepted(suffix, options, fli::kWidth, 200, fli::Colours::mixed);
-    for (int y = 0; y < 200; ++y) {
-        std::uint8_t* row = d.picture.row(y);
-        for (int x = 0; x < 296; ++x)
-            row[x] = blendPosition(a[296 * y + x], b[296 * y + x]);
-    }
     return d;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "decode/cell_words.h"
 #include "decode/cells.h"
 #include "decode/escape_runs.h"
 #include "decode/fli.h"
@@ -14,6 +15,8 @@
 namespace quendra {
 
 namespace {
+
+using namespace cellwords;
 
 // A Koala image without load address: bitmap 0, screen 8000, colour 9000, background 10000.
 using KoalaImage = std::array<std::uint8_t, kKoalaDataBytes>;
@@ -280,18 +283,16 @@ Decoded decodeShp(Bytes file, const DecodeOptions& options) {
         for (int column = 0; column < columns; ++column) {
             const std::size_t cell = static_cast<std::size_t>(y >> 3) * columns + column;
             const std::uint8_t bits = bitmap[8 * cell + (y & 7)], s = screen[cell];
-            for (int i = 0; i < 8; ++i) {
-                if (multicolour) {
-                    const std::uint8_t colours[4] = {
-                        static_cast<std::uint8_t>(background & 15),
-                        static_cast<std::uint8_t>(s >> 4), static_cast<std::uint8_t>(s & 15),
-                        static_cast<std::uint8_t>(colour[cell] & 15)};
-                    row[8 * column + i] = colours[(bits >> (6 - (i & 6))) & 3];
-                } else {
-                    row[8 * column + i] =
-                        static_cast<std::uint8_t>((bits >> (7 - i)) & 1 ? s >> 4 : s & 15);
-                }
+            Word pixels;
+            if (multicolour) {
+                const Word low = kMasks.lowOfPair[bits];
+                pixels = select(select(everyByte(background & 15), everyByte(s >> 4), low),
+                                select(everyByte(s & 15), everyByte(colour[cell] & 15), low),
+                                kMasks.highOfPair[bits]);
+            } else {
+                pixels = select(everyByte(s & 15), everyByte(s >> 4), kMasks.hires[bits]);
             }
+            store(row + 8 * column, pixels);
         }
     }
     return d;

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "decode/blend.h"
+#include "decode/cell_words.h"
 #include "decode/escape_runs.h"
 #include "decode/fli.h"
 #include "decode/further_readers.h"
@@ -16,47 +16,73 @@ namespace quendra {
 
 namespace {
 
-inline bool bitOf(std::uint8_t byte, int x) {
-    return (byte >> (7 - (x & 7))) & 1;
+using namespace cellwords;
+
+// One cell line (8 pixels) as it is drawn: layers from the top down, each showing its colour
+// where its bit is set and no layer above it has shown, then the hires cell under them all
+// (set bit: the screen's high nibble, clear: its low nibble).
+class CellLine {
+  public:
+    explicit CellLine(const Word* parts) : parts_(parts) {}
+
+    void layer(std::uint8_t bits, std::uint8_t colour) {
+        const Word shown = kMasks.hires[bits] & ~covered_;
+        pixels_ = select(pixels_, parts_[colour & 15], shown);
+        covered_ |= shown;
+    }
+    void hiresCell(std::uint8_t bits, std::uint8_t screen) {
+        const Word cell = select(parts_[screen & 15], parts_[screen >> 4], kMasks.hires[bits]);
+        pixels_ = select(pixels_, cell, ~covered_);
+    }
+    // The hires cell of cell column `column`, line y, of a bitmap and screen `stride` cells
+    // wide.
+    void hiresCell(const std::uint8_t* m, std::size_t bitmap, std::size_t screen, int stride,
+                   int column, int y) {
+        const std::size_t cell = static_cast<std::size_t>((y >> 3) * stride + column);
+        hiresCell(m[bitmap + 8 * cell + (y & 7)], m[screen + cell]);
+    }
+    Word pixels() const { return pixels_; }
+
+  private:
+    const Word* parts_;
+    Word pixels_ = 0;
+    Word covered_ = 0;
+};
+
+// Sprites numbered across, 2^k per 21-line band: the byte of cell column `column`, line y.
+inline int grid(int column, int y, int k) {
+    return 64 * ((y / 21 << k) + column / 3) + 3 * (y % 21) + column % 3;
 }
 
-// Sprites numbered across, 2^k per 21-line band: the byte of pixel (x, y).
-inline int grid(int x, int y, int k) {
-    return 64 * ((y / 21 << k) + x / 24) + 3 * (y % 21) + (x >> 3) % 3;
-}
-
-// The hires cell colour of pixel (x, y) of a bitmap and screen `stride` cells wide.
-inline std::uint8_t hires(const std::uint8_t* m, std::size_t bitmap, std::size_t screen, int stride,
-                          int x, int y) {
-    const int cell = (y >> 3) * stride + (x >> 3);
-    const std::uint8_t s = m[screen + static_cast<std::size_t>(cell)];
-    return static_cast<std::uint8_t>(bitOf(m[bitmap + 8 * static_cast<std::size_t>(cell) + (y & 7)], x)
-                                         ? s >> 4
-                                         : s & 15);
-}
-
-// A picture of one frame drawn by `colourOf(x, y)`.
-template <typename ColourOf>
+// A picture of one frame drawn cell line by cell line by `draw(line, column, y)`.
+template <typename Draw>
 Decoded single(std::string_view suffix, const DecodeOptions& options, int width, int height,
-               ColourOf colourOf) {
+               Draw draw) {
     Decoded d = fli::accepted(suffix, options, width, height, fli::Colours::single);
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = d.picture.row(y);
-        for (int x = 0; x < width; ++x)
-            row[x] = colourOf(x, y) & 15;
+        for (int column = 0; column < width / 8; ++column) {
+            CellLine line(kColourParts.colourNumbers);
+            draw(line, column, y);
+            store(row + 8 * column, line.pixels());
+        }
     }
     return d;
 }
 
-// Two frames mixed, no shift: `colourOf(frame, x, y)`.
-template <typename ColourOf>
+// Two frames mixed, no shift: `draw(line, frame, column, y)`.
+template <typename Draw>
 Decoded mixed(std::string_view suffix, const DecodeOptions& options, int width, int height,
-              ColourOf colourOf) {
+              Draw draw) {
     Decoded d = fli::accepted(suffix, options, width, height, fli::Colours::mixed);
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = d.picture.row(y);
-        for (int x = 0; x < width; ++x)
-            row[x] = blendPosition(colourOf(0, x, y), colourOf(1, x, y));
+        for (int column = 0; column < width / 8; ++column) {
+            CellLine first(kColourParts.first), second(kColourParts.second);
+            draw(first, 0, column, y);
+            draw(second, 1, column, y);
+            store(row + 8 * column, first.pixels() | second.pixels());
+        }
     }
     return d;
 }
@@ -74,17 +100,14 @@ Decoded decodeShs(Bytes file, const DecodeOptions& options) {
     if (!hasLengthOneOf(file, options, {14338}))
         return lengthRejection(kSuffix, "an .shs picture", "14338", file, options);
     const std::uint8_t* m = file.data();
-    return single(kSuffix, options, 320, 200, [m](int x, int y) -> std::uint8_t {
-        const int column = x >> 3;
+    return single(kSuffix, options, 320, 200, [m](CellLine& line, int column, int y) {
         if (y >= 17 && y <= 184 && column >= 2 && column <= 13) {
             const int c = column - 2, s = c / 3;
             const int so = 64 * (8 * s + (y - 17) / 21) + 3 * ((y - 17) % 21) + c % 3;
-            if (bitOf(m[10242 + so], x))
-                return m[8006 + s];
-            if (bitOf(m[8194 + so], x))
-                return m[8002 + s];
+            line.layer(m[10242 + so], m[8006 + s]);
+            line.layer(m[8194 + so], m[8002 + s]);
         }
-        return hires(m, 2, 13314, 40, x, y);
+        line.hiresCell(m, 2, 13314, 40, column, y);
     });
 }
 
@@ -94,13 +117,11 @@ Decoded decodeSh1(Bytes file, const DecodeOptions& options) {
     constexpr std::string_view kSuffix = " (Super hires)";
     if (hasLengthOneOf(file, options, {14770})) {
         const std::uint8_t* m = file.data();
-        return single(kSuffix, options, 96, 168, [m](int x, int y) -> std::uint8_t {
-            const int so = grid(x, y, 2);
-            if (bitOf(m[4530 + so], x))
-                return m[430 + x / 24];
-            if (bitOf(m[2482 + so], x))
-                return m[426 + x / 24];
-            return hires(m, 6690, 448, 40, x, y);
+        return single(kSuffix, options, 96, 168, [m](CellLine& line, int column, int y) {
+            const int so = grid(column, y, 2);
+            line.layer(m[4530 + so], m[430 + column / 3]);
+            line.layer(m[2482 + so], m[426 + column / 3]);
+            line.hiresCell(m, 6690, 448, 40, column, y);
         });
     }
     if (file.size() < 3 || reportedSize(file, options) != file.size())
@@ -110,14 +131,12 @@ Decoded decodeSh1(Bytes file, const DecodeOptions& options) {
     if (!stream.fill(image, file[0], RunCount::zeroIsNothing))
         return cutOff(kSuffix);
     const std::uint8_t* m = image.data();
-    return single(kSuffix, options, 96, 168, [m](int x, int y) -> std::uint8_t {
-        const int so = 168 * (x >> 3) + y;
-        const std::uint8_t colours = m[6300 + x / 24];
-        if (bitOf(m[4032 + so], x))
-            return colours >> 4;
-        if (bitOf(m[2016 + so], x))
-            return colours & 15;
-        return hires(m, 0, 6048, 12, x, y);
+    return single(kSuffix, options, 96, 168, [m](CellLine& line, int column, int y) {
+        const int so = 168 * column + y;
+        const std::uint8_t colours = m[6300 + column / 3];
+        line.layer(m[4032 + so], colours >> 4);
+        line.layer(m[2016 + so], colours & 15);
+        line.hiresCell(m, 0, 6048, 12, column, y);
     });
 }
 
@@ -125,10 +144,9 @@ Decoded decodeSh2(Bytes file, const DecodeOptions& options) {
     constexpr std::string_view kSuffix = " (Super hires)";
     if (hasLengthOneOf(file, options, {14770})) {
         const std::uint8_t* m = file.data();
-        return single(kSuffix, options, 192, 168, [m](int x, int y) -> std::uint8_t {
-            if (bitOf(m[2482 + grid(x, y, 3)], x))
-                return m[426 + x / 24];
-            return hires(m, 6642, 442, 40, x, y);
+        return single(kSuffix, options, 192, 168, [m](CellLine& line, int column, int y) {
+            line.layer(m[2482 + grid(column, y, 3)], m[426 + column / 3]);
+            line.hiresCell(m, 6642, 442, 40, column, y);
         });
     }
     if (file.size() < 3 || reportedSize(file, options) != file.size())
@@ -138,10 +156,9 @@ Decoded decodeSh2(Bytes file, const DecodeOptions& options) {
     if (!stream.fill(image, file[0], RunCount::zeroIsNothing))
         return cutOff(kSuffix);
     const std::uint8_t* m = image.data();
-    return single(kSuffix, options, 192, 168, [m](int x, int y) -> std::uint8_t {
-        if (bitOf(m[4032 + 168 * (x >> 3) + y], x))
-            return m[8568 + x / 24];
-        return hires(m, 0, 8064, 24, x, y);
+    return single(kSuffix, options, 192, 168, [m](CellLine& line, int column, int y) {
+        line.layer(m[4032 + 168 * column + y], m[8568 + column / 3]);
+        line.hiresCell(m, 0, 8064, 24, column, y);
     });
 }
 
@@ -150,22 +167,20 @@ Decoded decodeShe(Bytes file, const DecodeOptions& options) {
     constexpr std::string_view kSuffix = " (Super hires)";
     const std::uint8_t* m = file.data();
     if (hasLengthOneOf(file, options, {3250})) {
-        return single(kSuffix, options, 96, 88, [m](int x, int y) -> std::uint8_t {
+        return single(kSuffix, options, 96, 88, [m](CellLine& line, int column, int y) {
             if (y < 84) {
-                const int so = grid(x, y, 3);
-                if (bitOf(m[1446 + so], x))
-                    return m[3239];
-                if (bitOf(m[1190 + so], x))
-                    return m[3238];
+                const int so = grid(column, y, 3);
+                line.layer(m[1446 + so], m[3239]);
+                line.layer(m[1190 + so], m[3238]);
             }
-            return hires(m, 2, 1058, 12, x, y);
+            line.hiresCell(m, 2, 1058, 12, column, y);
         });
     }
     if (hasLengthOneOf(file, options, {8642})) {
-        return single(kSuffix, options, 192, 168, [m](int x, int y) -> std::uint8_t {
-            if (y >= 1 && bitOf(m[4034 + grid(x, y - 1, 3)], x))
-                return m[8634 + x / 24];
-            return hires(m, 2, 8130, 24, x, y);
+        return single(kSuffix, options, 192, 168, [m](CellLine& line, int column, int y) {
+            if (y >= 1)
+                line.layer(m[4034 + grid(column, y - 1, 3)], m[8634 + column / 3]);
+            line.hiresCell(m, 2, 8130, 24, column, y);
         });
     }
     return lengthRejection(kSuffix, "an .she picture", "3250 or 8642", file, options);
@@ -189,13 +204,11 @@ Decoded decodeShi(Bytes file, const DecodeOptions& options) {
         return cutOff(kSuffix);
     }
     const std::uint8_t* m = image.data();
-    return mixed(kSuffix, options, 96, 200, [m](int frame, int x, int y) -> std::uint8_t {
-        const int so = grid(x, y, 3), layer = frame ? 9923 : 4803;
-        if (bitOf(m[layer + so], x))
-            return m[15343 + x / 24];
-        if (bitOf(m[layer + 256 + so], x))
-            return m[15347 + x / 24];
-        return hires(m, frame ? 2403 : 3, 15043, 12, x, y);
+    return mixed(kSuffix, options, 96, 200, [m](CellLine& line, int frame, int column, int y) {
+        const int so = grid(column, y, 3), layer = frame ? 9923 : 4803;
+        line.layer(m[layer + so], m[15343 + column / 3]);
+        line.layer(m[layer + 256 + so], m[15347 + column / 3]);
+        line.hiresCell(m, frame ? 2403 : 3, 15043, 12, column, y);
     });
 }
 
@@ -211,10 +224,9 @@ Decoded decodeEsh(Bytes file, const DecodeOptions& options) {
         return cutOff(kSuffix);
     }
     const std::uint8_t* m = image.data();
-    return mixed(kSuffix, options, 192, 200, [m](int frame, int x, int y) -> std::uint8_t {
-        if (bitOf(m[(frame ? 14723 : 9603) + grid(x, y, 3)], x))
-            return m[20443 + x / 24];
-        return hires(m, frame ? 4803 : 3, 19843, 24, x, y);
+    return mixed(kSuffix, options, 192, 200, [m](CellLine& line, int frame, int column, int y) {
+        line.layer(m[(frame ? 14723 : 9603) + grid(column, y, 3)], m[20443 + column / 3]);
+        line.hiresCell(m, frame ? 4803 : 3, 19843, 24, column, y);
     });
 }
 
@@ -225,16 +237,14 @@ Decoded decodeShx(Bytes file, const DecodeOptions& options) {
     constexpr std::string_view kSuffix = " (Super hires FLI)";
     if (hasLengthOneOf(file, options, {15362})) {
         const std::uint8_t* m = file.data();
-        return single(kSuffix, options, 144, 168, [m](int x, int y) -> std::uint8_t {
-            const int s = (x >> 3) / 3;
+        return single(kSuffix, options, 144, 168, [m](CellLine& line, int column, int y) {
+            const int s = column / 3;
             int n = 15 * ((y - 1) & 7) + s;
             if (n < 105)
                 n += 3 * ((s + 1) >> 1);
-            if (bitOf(m[8194 + 64 * n + 3 * (y % 21) + (x >> 3) % 3], x))
-                return m[1003];
-            const int cell = 40 * (y >> 3) + (x >> 3);
-            const std::uint8_t c = m[13 + 1024 * (y & 7) + cell];
-            return bitOf(m[8282 + 8 * cell + (y & 7)], x) ? c >> 4 : c & 15;
+            line.layer(m[8194 + 64 * n + 3 * (y % 21) + column % 3], m[1003]);
+            const int cell = 40 * (y >> 3) + column;
+            line.hiresCell(m[8282 + 8 * cell + (y & 7)], m[13 + 1024 * (y & 7) + cell]);
         });
     }
     if (file.size() < 6 || reportedSize(file, options) != file.size())
@@ -244,12 +254,10 @@ Decoded decodeShx(Bytes file, const DecodeOptions& options) {
     if (!stream.fill(image, file.back(), RunCount::zeroIs256))
         return cutOff(kSuffix);
     const std::uint8_t* m = image.data();
-    return single(kSuffix, options, 144, 168, [m](int x, int y) -> std::uint8_t {
-        const int at = 18 * y + (x >> 3);
-        if (bitOf(m[at], x))
-            return m[3025];
-        const std::uint8_t c = m[6144 + at];
-        return bitOf(m[3072 + at], x) ? c >> 4 : c & 15;
+    return single(kSuffix, options, 144, 168, [m](CellLine& line, int column, int y) {
+        const int at = 18 * y + column;
+        line.layer(m[at], m[3025]);
+        line.hiresCell(m[3072 + at], m[6144 + at]);
     });
 }
 
@@ -268,12 +276,10 @@ Decoded decodeShf(Bytes file, const DecodeOptions& options) {
     if (!stream.fill(image, file[2], RunCount::zeroIs256))
         return cutOff(kSuffix);
     const std::uint8_t* m = image.data();
-    return single(kSuffix, options, 96, 167, [m](int x, int y) -> std::uint8_t {
-        const int at = 12 * y + (x >> 3);
-        if (bitOf(m[at], x) || bitOf(m[2048 + at], x))
-            return m[8168];
-        const std::uint8_t c = m[6144 + at];
-        return bitOf(m[4096 + at], x) ? c >> 4 : c & 15;
+    return single(kSuffix, options, 96, 167, [m](CellLine& line, int column, int y) {
+        const int at = 12 * y + column;
+        line.layer(m[at] | m[2048 + at], m[8168]);
+        line.hiresCell(m[4096 + at], m[6144 + at]);
     });
 }
 
@@ -309,15 +315,12 @@ Decoded decodeSif(Bytes file, const DecodeOptions& options) {
                                         "colours");
     const std::uint8_t* colours = file.data() + base;
     return mixed(kSuffix, options, 96, 167,
-                 [&frames, colours](int f, int x, int y) -> std::uint8_t {
+                 [&frames, colours](CellLine& line, int f, int column, int y) {
                      const std::uint8_t* m = frames[static_cast<std::size_t>(f)].data();
-                     const int at = 12 * y + (x >> 3);
-                     if (bitOf(m[at], x))
-                         return colours[2 * f] & 15;
-                     if (bitOf(m[2048 + at], x))
-                         return colours[2 * f + 1] & 15;
-                     const std::uint8_t c = m[6144 + at];
-                     return bitOf(m[4096 + at], x) ? c >> 4 : c & 15;
+                     const int at = 12 * y + column;
+                     line.layer(m[at], colours[2 * f]);
+                     line.layer(m[2048 + at], colours[2 * f + 1]);
+                     line.hiresCell(m[4096 + at], m[6144 + at]);
                  });
 }
 
@@ -330,19 +333,15 @@ Decoded decodeImageSystemHiresOrInterlace(Bytes file, const DecodeOptions& optio
     if (!hasLengthOneOf(file, options, {30738}))
         return decodeImageSystemHires(file, options);
     const std::uint8_t* m = file.data();
-    return mixed(kSuffix, options, 320, 200, [m](int frame, int x, int y) -> std::uint8_t {
+    return mixed(kSuffix, options, 320, 200, [m](CellLine& line, int frame, int column, int y) {
         const int base = frame ? 15370 : 2;
-        const int column = x >> 3;
         if (column < 12) {
             const int s = column / 3;
             const int so = base + 64 * (10 * s + y / 21) + 3 * (y % 21) + column % 3;
-            if (bitOf(m[so + 10752], x))
-                return m[base + 15364 + s];
-            if (bitOf(m[so + 8192], x))
-                return m[base + 15360 + s];
+            line.layer(m[so + 10752], m[base + 15364 + s]);
+            line.layer(m[so + 8192], m[base + 15360 + s]);
         }
-        const std::uint8_t c = m[base + 13312 + column];
-        return bitOf(m[base + 40 * 8 * (y >> 3) + 8 * column + (y & 7)], x) ? c >> 4 : c & 15;
+        line.hiresCell(m[base + 40 * 8 * (y >> 3) + 8 * column + (y & 7)], m[base + 13312 + column]);
     });
 }
 

@@ -10,7 +10,7 @@
 // No real UFLI or UIFLI file was at hand.
 #include <vector>
 
-#include "decode/blend.h"
+#include "decode/cell_words.h"
 #include "decode/escape_runs.h"
 #include "decode/fli.h"
 #include "decode/further_readers.h"
@@ -29,27 +29,31 @@ struct UfliFrame {
     std::uint8_t colour;
 };
 
-// Cell by cell: pixel x = 8 column + i shows sprite pixel x >> 1 = 4 column + (i >> 1).
-void drawUfli(const UfliFrame& f, std::uint8_t* pixels) {
+// Cell by cell: pixel x = 8 column + i shows sprite pixel x >> 1 = 4 column + (i >> 1). The
+// frame's pixels are `parts` of their colours (colour numbers, or one frame's part of a blend
+// position); with `mixIn` they are or-ed into the pixels there, as the second frame of a mix.
+template <bool mixIn>
+void drawUfli(const UfliFrame& f, const cellwords::Word* parts, std::uint8_t* pixels) {
+    using namespace cellwords;
     for (int y = 0; y < 200; ++y) {
         const std::uint8_t* screen = f.screens + 1024 * ((y >> 1) & 3);
         const int spriteLine = ((y + 1) >> 1) % 21;
         const int firstSprite = 12 * (y / 40) + 3 * (y & 2);
+        const std::uint8_t* bitmap = f.bitmap + (y & 7);
+        const int firstCell = 40 * (y >> 3) + 3;
         std::uint8_t* row = pixels + kWidth * y;
-        for (int column = 0; column < kWidth / 8; ++column) {
-            const int cell = 40 * (y >> 3) + 3 + column;
-            const std::uint8_t on = screen[cell] >> 4, off = screen[cell] & 15;
-            const unsigned bits = f.bitmap[8 * cell + (y & 7)];
-            const int slot = column / 6;
-            const std::uint8_t ink = (f.columnColours ? f.columnColours[slot] : f.colour) & 15;
-            const unsigned sprite =
-                f.sprites[64 * (firstSprite + slot) + 3 * spriteLine + (column >> 1) % 3];
-            const int first = (4 * column) & 7; // the sprite bit of the cell's first pixel
-            std::uint8_t* p = row + 8 * column;
-            for (int i = 0; i < 8; ++i) {
-                p[i] = (bits >> (7 - i)) & 1                            ? on
-                       : (sprite >> (7 - (first + (i >> 1)))) & 1 ? ink
-                                                                   : off;
+        for (int slot = 0; slot < kWidth / 48; ++slot) {
+            const Word ink = parts[(f.columnColours ? f.columnColours[slot] : f.colour) & 15];
+            const std::uint8_t* sprite = f.sprites + 64 * (firstSprite + slot) + 3 * spriteLine;
+            for (int column = 6 * slot; column < 6 * slot + 6; ++column) {
+                const int cell = firstCell + column;
+                const Word on = parts[screen[cell] >> 4], off = parts[screen[cell] & 15];
+                // Even columns show the high nibble of their sprite byte, odd ones the low.
+                const unsigned spriteBits = sprite[(column >> 1) % 3] << (4 * (column & 1));
+                const Word w = select(select(off, ink, kMasks.doubled[spriteBits & 0xFF]), on,
+                                      kMasks.hires[bitmap[8 * cell]]);
+                std::uint8_t* out = row + 8 * column;
+                store(out, mixIn ? load(out) | w : w);
             }
         }
     }
@@ -77,8 +81,8 @@ Decoded decodeUfli(Bytes file, const DecodeOptions& options) {
         m = unpacked.data();
     }
     Decoded d = fli::accepted(kSuffix, options, kWidth, 200, fli::Colours::single);
-    drawUfli({m + 2, m + 4098, m + 8194, m[4081] == 1 ? m + 4084 : nullptr, m[4082]},
-             d.picture.row(0));
+    drawUfli<false>({m + 2, m + 4098, m + 8194, m[4081] == 1 ? m + 4084 : nullptr, m[4082]},
+                    cellwords::kColourParts.colourNumbers, d.picture.row(0));
     return d;
 }
 
@@ -95,16 +99,11 @@ Decoded decodeUifli(Bytes file, const DecodeOptions& options) {
     EscapeStream stream(file, file.size() - 1, true);
     if (!stream.fill(m, file[2], RunCount::zeroIs256))
         return cutOff(kSuffix);
-    std::vector<std::uint8_t> a(kWidth * 200), b(kWidth * 200);
-    drawUfli({&m[4096], &m[0], &m[8192], nullptr, m[4080]}, a.data());
-    drawUfli({&m[20480], &m[16384], &m[24576], nullptr, m[4080]}, b.data());
     Decoded d = fli::accepted(kSuffix, options, kWidth, 200, fli::Colours::mixed);
-    for (int y = 0; y < 200; ++y) {
-        std::uint8_t* row = d.picture.row(y);
-        for (int x = 0; x < kWidth; ++x)
-            row[x] = blendPosition(a[static_cast<std::size_t>(kWidth * y + x)],
-                                   b[static_cast<std::size_t>(kWidth * y + x)]);
-    }
+    drawUfli<false>({&m[4096], &m[0], &m[8192], nullptr, m[4080]}, cellwords::kColourParts.first,
+                    d.picture.row(0));
+    drawUfli<true>({&m[20480], &m[16384], &m[24576], nullptr, m[4080]},
+                   cellwords::kColourParts.second, d.picture.row(0));
     return d;
 }
 

@@ -216,10 +216,13 @@ std::string_view outputExtension(const Options& options) {
 }
 
 std::string usageText() {
-    std::string palettes;
+    // The palettes get a block of their own after the options, so that the manual page
+    // made from this text shows them as a list rather than one run-on sentence.
+    std::string paletteNames, palettes;
     for (const NamedPalette& p : namedPalettes()) {
-        std::string line = "                    " + std::string(p.name);
-        line.resize(std::max<std::size_t>(line.size() + 1, 30), ' ');
+        paletteNames += (paletteNames.empty() ? "" : ", ") + std::string(p.name);
+        std::string line = "  " + std::string(p.name);
+        line.resize(std::max<std::size_t>(line.size() + 2, 18), ' ');
         palettes += line + std::string(p.description) + "\n";
     }
     // One usage line, as help2man reads it for the manual page.
@@ -247,9 +250,9 @@ std::string usageText() {
            "  --fit           with --reduce: the whole picture, with black bars, instead of\n"
            "                  filling the screen and cutting the sides\n"
            "  --grey          the grey palette instead of the colours\n"
-           "  --palette P     the colours to draw in (default: default): one of\n" +
-           palettes +
-           "                  or a VICE palette file (.vpl); GoDot 4Bit files do not change\n"
+           "  --palette P     the colours to draw in: " + paletteNames + " (see\n"
+           "                  Palettes below; default: default) or a VICE palette file\n"
+           "                  (.vpl); GoDot 4Bit files do not change\n"
            "  --scale N       every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
            "  --chargen FILE  draw PETSCII screens with this C64 character ROM (else the\n"
            "                  emulators' usual chargen, else a stand-in font)\n"
@@ -265,6 +268,9 @@ std::string usageText() {
            "                  which --to writes each\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
+           "\n"
+           "Palettes:\n" +
+           palettes +
            "\n"
            "The output's name is the input's with its extension replaced (pic.koa gives\n"
            "pic.png). Files that cannot be converted are reported on standard error as\n"

@@ -24,6 +24,10 @@ void printHelp() {
         "by averaging, a smaller one enlarged by the largest whole factor that fits.\n"
         "The picture is read exactly as the viewer quendra reads it.\n"
         "\n"
+        "A disk or tape image (D64, D71, D81, T64, PC64) gives a contact sheet of its first\n"
+        "pictures, up to four in the directory's order, two to a row; an image that holds\n"
+        "no picture gives no preview (exit status 1).\n"
+        "\n"
         "Options:\n"
         "  -s, --size SIZE  the longest side of the preview, 1 to %d pixels\n"
         "  -p, --palette PALETTE\n"
@@ -33,8 +37,8 @@ void printHelp() {
         "      --version    show the version and exit\n"
         "\n"
         "Exit status: 0 when the preview was written; 1 when INPUT is no picture Quendra\n"
-        "can read or OUTPUT cannot be written (OUTPUT is then left as it was); 2 for a\n"
-        "usage error.\n",
+        "can read or an image without pictures, or OUTPUT cannot be written (OUTPUT is\n"
+        "then left as it was); 2 for a usage error.\n",
         kLargestSize);
 }
 
