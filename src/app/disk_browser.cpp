@@ -22,7 +22,8 @@ QString DiskBrowser::typeText(const QString& fileName) {
 }
 
 bool DiskBrowser::isImageFile(const QString& path) {
-    return !path.isEmpty() && QFileInfo(path).isFile() && diskContainerForFile(toPath(path));
+    // The name first: a folder of many files costs no look-up for the others.
+    return isImageName(path) && QFileInfo(path).isFile() && diskContainerForFile(toPath(path));
 }
 
 bool DiskBrowser::open(const QString& path, QString* error) {

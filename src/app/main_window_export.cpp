@@ -83,7 +83,7 @@ void MainWindow::exportC64() {
     C64ExportOptions options;
     options.palette = paletteColours_;
     std::vector<std::uint8_t> bytes;
-    const bool indices = viewShowsIndices() && shownIndices_.meaning() != IndexMeaning::fixed;
+    const bool indices = viewShowsIndices();
     const std::optional<Image> rgb =
         indices ? std::nullopt : toRgbImage(ui_.pictureView->picture());
     const auto write = [&]() -> std::string {
