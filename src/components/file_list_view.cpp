@@ -361,6 +361,7 @@ void FileListView::setColumns(const QList<std::pair<QString, int>>& nameAndWidth
 
 void FileListView::applyColumns() {
     const bool list = m_viewStyle == ViewStyle::List;
+    m_fitting = true; // the program sizes the columns, not the user
     for (int i = 0; i < m_model->columnCount(); ++i) {
         setColumnHidden(i, i >= m_definedColumns || (list && i > 0));
         if (i < m_model->columns.size() && !(list && i == 0)) {
@@ -371,6 +372,7 @@ void FileListView::applyColumns() {
     // The plain list shows the names only, across the whole width.
     if (list)
         header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_fitting = false;
     applyHeaderVisibility();
 }
 
@@ -383,6 +385,7 @@ void FileListView::setViewStyle(ViewStyle style) {
         return;
     m_viewStyle = style;
     applyColumns();
+    fitColumns();
 }
 
 void FileListView::setReadOnly(bool on) {
