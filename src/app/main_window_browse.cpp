@@ -67,6 +67,7 @@ void MainWindow::fileListChanged() {
 
 void MainWindow::showDetails() {
     ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
+    ui_.FileList->fitColumns(); // the defined widths back, fitted to the list
 }
 
 void MainWindow::showList() {

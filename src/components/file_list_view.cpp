@@ -385,7 +385,6 @@ void FileListView::setViewStyle(ViewStyle style) {
         return;
     m_viewStyle = style;
     applyColumns();
-    fitColumns();
 }
 
 void FileListView::setReadOnly(bool on) {
