@@ -257,6 +257,7 @@ bool FileListView::addFile(const QString& fileName, qint64& size) {
     row.fileName = fileName;
     size = info.size();
     m_model->append(std::move(row));
+    m_wanted.clear(); // the columns' text widths are measured again
     return true;
 }
 
@@ -266,10 +267,12 @@ void FileListView::addRow(const QString& fileName, const QStringList& texts) {
         row.texts[field] = texts[field];
     row.fileName = fileName;
     m_model->append(std::move(row));
+    m_wanted.clear(); // the columns' text widths are measured again
 }
 
 void FileListView::clear() {
     m_model->clearRows();
+    m_wanted.clear();
     m_userSized = false;
 }
 
@@ -277,13 +280,18 @@ void FileListView::fitColumns() {
     if (m_viewStyle != ViewStyle::Report || m_userSized)
         return;
     const int shown = std::min<int>(m_definedColumns, FieldCount);
-    std::vector<int> wanted(static_cast<std::size_t>(shown), 0);
-    int total = 0;
-    for (int i = 0; i < shown; ++i) {
-        wanted[i] = isColumnHidden(i) ? 0
-                                      : std::max(sizeHintForColumn(i), header()->sectionSizeHint(i));
-        total += wanted[i];
+    // The texts' widths, measured once per filling (not at every step of a resize).
+    if (m_wanted.size() != static_cast<std::size_t>(shown)) {
+        m_wanted.assign(static_cast<std::size_t>(shown), 0);
+        for (int i = 0; i < shown; ++i) {
+            if (!isColumnHidden(i))
+                m_wanted[i] = std::max(sizeHintForColumn(i), header()->sectionSizeHint(i));
+        }
     }
+    const std::vector<int>& wanted = m_wanted;
+    int total = 0;
+    for (const int w : wanted)
+        total += w;
     std::vector<int> widths = wanted;
     const int room = viewport()->width();
     const bool shares = shown > Type && total > room;
@@ -355,6 +363,7 @@ void FileListView::setColumns(const QList<std::pair<QString, int>>& nameAndWidth
     for (const auto& [name, width] : nameAndWidth)
         columns.append({name, width, Qt::AlignLeft});
     m_model->setColumns(std::move(columns));
+    m_wanted.clear();
     m_definedColumns = static_cast<int>(nameAndWidth.size());
     applyColumns();
 }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTreeView>
 #include <utility>
+#include <vector>
 
 class QDateTime;
 class QFileInfo;
@@ -118,6 +119,7 @@ class FileListView : public QTreeView {
     bool m_leftPressed = false;
     bool m_fitting = false;    // fitColumns is sizing the columns
     bool m_userSized = false;  // the user dragged a column's edge
+    std::vector<int> m_wanted; // the shown columns' text widths; empty: to be measured
     QPalette m_paletteBeforeHide;
 };
 
