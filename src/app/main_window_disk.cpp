@@ -108,8 +108,7 @@ void MainWindow::listImage() {
         // The picture's format with the C64 file type; the C64 type alone for no picture.
         const QString type =
             row.format.isEmpty() ? row.type : row.format + QStringLiteral(" (") + row.type + u')';
-        ui_.FileList->addRow(entryKey(i), {row.name, QString::number(row.size), type, {},
-                                           row.note.isEmpty() ? QString() : QStringLiteral("!")});
+        ui_.FileList->addRow(entryKey(i), {row.name, QString::number(row.size), type});
     }
     ui_.FileList->fitColumns();
 }
@@ -142,8 +141,14 @@ void MainWindow::showEntry(const QString& key) {
     const OpenedPicture opened = disk_->picture(entry, options);
     std::string reason = opened.decoded.reason;
     if (opened.format && showInFrame(key, *opened.format, &opened.decoded, reason)) {
-        if (!opened.note.empty())
-            showStatus(QString::fromStdString(opened.note));
+        // How it was drawn, what the road noticed, what is odd about the entry on the disk.
+        QStringList notes;
+        for (const QString& note : {ui_.statusLine->text(), QString::fromStdString(opened.note),
+                                    disk_->rows()[entry].note}) {
+            if (!note.isEmpty())
+                notes << note;
+        }
+        showStatus(notes.join(QStringLiteral("; ")));
         return;
     }
     ui_.pictureShown = false;
