@@ -123,14 +123,15 @@ Decoded decodeGodot(Bytes file, const DecodeOptions& options) {
     // The magic names the kind, whichever of the two rows' extensions the file has.
     static const C64Format* const picture = findFormat("GoDot 4Bit");
     static const C64Format* const clip = findFormat("GoDot 4Bit clip");
-    Decoded d;
+    // Each built from its reader's picture, never default-made: a batch's files make no
+    // new picture storage (DecodeOptions::reuse).
     if (hasMagic(file, '0')) {
-        d = decodeFull(file, options);
+        Decoded d = decodeFull(file, options);
         d.format = picture;
         return d;
     }
     if (hasMagic(file, '1')) {
-        d = decodeClip(file, options);
+        Decoded d = decodeClip(file, options);
         d.format = clip;
         return d;
     }
