@@ -101,7 +101,8 @@ void MainWindow::leaveImage() {
 
 void MainWindow::listImage() {
     ui_.FileList->clear();
-    ui_.FileList->addRow(entryKey(kUpRow), {QStringLiteral(".."), {}, QStringLiteral("Folder")});
+    ui_.FileList->addRow(entryKey(kUpRow), {QStringLiteral(".."), {}, QStringLiteral("Folder")},
+                         true);
     const QList<DiskBrowser::Row>& rows = disk_->rows();
     for (int i = 0; i < rows.size(); ++i) {
         const DiskBrowser::Row& row = rows[i];

@@ -307,7 +307,11 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests.back().fileName, QStringLiteral("EYE_FULL.png"));
 
-    // ".." leads back out, to the image's row; so does the folder list.
+    // ".." stays first in every sort; it leads back out, to the image's row; so does the
+    // folder list.
+    ui().FileList->columnClick(FileListView::Size); // the largest first
+    ASSERT_FALSE(ui().FileList->sortedAscending());
+    EXPECT_EQ(ui().FileList->text(0, FileListView::Caption), QStringLiteral(".."));
     key(ui().FileList, Qt::Key_Home);
     key(ui().FileList, Qt::Key_Return);
     EXPECT_EQ(selected(), QStringLiteral("pics.d64"));
