@@ -114,13 +114,13 @@ void MainWindow::listImage() {
     ui_.FileList->fitColumns();
 }
 
-void MainWindow::activateListRow() {
+void MainWindow::activateListRow(bool showAgain) {
     const QString key = selectedListFile();
     if (entryOf(key) == kUpRow)
         leaveImage();
     else if (!insideImage() && DiskBrowser::isImageFile(key))
         openImage(key);
-    else
+    else if (showAgain || key != ui_.currentFileName)
         showCurrentFile(ui_.FileList);
 }
 

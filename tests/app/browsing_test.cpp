@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
@@ -317,7 +318,15 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     EXPECT_EQ(selected(), QStringLiteral("pics.d64"));
     EXPECT_GE(listRow(QStringLiteral("a.koa")), 0);
     EXPECT_TRUE(ui().deleteButton->isEnabled());
-    key(ui().FileList, Qt::Key_Return);
+    // A double-click opens it too (as the window system sends one: press, release, double
+    // click, release).
+    QWidget* rows = ui().FileList->viewport();
+    const QPoint at = ui().FileList->visualRect(ui().FileList->currentIndex()).center();
+    QTest::mouseClick(rows, Qt::LeftButton, {}, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, rows->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rows, &twice);
+    QTest::mouseRelease(rows, Qt::LeftButton, {}, at);
     ASSERT_EQ(ui().FileList->rowCount(), 4);
     QListWidgetItem* folderLine = ui().folderList->currentItem();
     ASSERT_TRUE(folderLine && folderLine->text().trimmed() == QStringLiteral("pics.d64"));
