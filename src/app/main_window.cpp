@@ -230,7 +230,8 @@ void MainWindow::createControls() {
     connect(ui_.FileList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainWindow::listSelectionMoved);
     // A double-click (or Enter, eventFilter) opens a disk image or leads out of one.
-    connect(ui_.FileList, &FileListView::doubleClicked, this, &MainWindow::activateListRow);
+    // (The click before it has shown the file.)
+    connect(ui_.FileList, &FileListView::doubleClicked, this, [this] { activateListRow(false); });
     ui_.FileList->installEventFilter(this);
     ui_.FileList->viewport()->installEventFilter(this);
     connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::showDetails);

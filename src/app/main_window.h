@@ -166,8 +166,8 @@ class MainWindow : public QMainWindow {
     void openImage(const QString& path);
     void leaveImage();
     // Enter or a double-click on the list's row: opens an image, leads out of one ("..")
-    // or shows the file.
-    void activateListRow();
+    // or shows the file (Enter again, a double-click only when not shown yet).
+    void activateListRow(bool showAgain = true);
     // Shows the file `delta` rows further down the list (up when negative).
     void stepFile(int delta);
     void pictureMouseDown(Qt::MouseButton button);

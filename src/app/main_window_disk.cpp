@@ -101,7 +101,8 @@ void MainWindow::leaveImage() {
 
 void MainWindow::listImage() {
     ui_.FileList->clear();
-    ui_.FileList->addRow(entryKey(kUpRow), {QStringLiteral(".."), {}, QStringLiteral("Folder")});
+    ui_.FileList->addRow(entryKey(kUpRow), {QStringLiteral(".."), {}, QStringLiteral("Folder")},
+                         true);
     const QList<DiskBrowser::Row>& rows = disk_->rows();
     for (int i = 0; i < rows.size(); ++i) {
         const DiskBrowser::Row& row = rows[i];
@@ -113,13 +114,13 @@ void MainWindow::listImage() {
     ui_.FileList->fitColumns();
 }
 
-void MainWindow::activateListRow() {
+void MainWindow::activateListRow(bool showAgain) {
     const QString key = selectedListFile();
     if (entryOf(key) == kUpRow)
         leaveImage();
     else if (!insideImage() && DiskBrowser::isImageFile(key))
         openImage(key);
-    else
+    else if (showAgain || key != ui_.currentFileName)
         showCurrentFile(ui_.FileList);
 }
 

@@ -17,6 +17,7 @@ namespace {
 struct FileRow {
     std::array<QString, FileListView::FieldCount> texts;
     QString fileName; // as given, before lower-casing
+    bool first = false; // stays first whatever the sort (the ".." row)
 };
 
 struct Column {
@@ -190,6 +191,7 @@ class FileListModel : public QAbstractTableModel {
         } else if (column >= 0 && column < FileListView::FieldCount) {
             stableOrder(order, ascending, [&](int a, int b) { return compare(a, b, column); });
         }
+        std::stable_partition(order.begin(), order.end(), [&](int r) { return rows[r].first; });
 
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
         std::vector<FileRow> sorted;
@@ -261,8 +263,9 @@ bool FileListView::addFile(const QString& fileName, qint64& size) {
     return true;
 }
 
-void FileListView::addRow(const QString& fileName, const QStringList& texts) {
+void FileListView::addRow(const QString& fileName, const QStringList& texts, bool first) {
     FileRow row;
+    row.first = first;
     for (int field = 0; field < FieldCount && field < texts.size(); ++field)
         row.texts[field] = texts[field];
     row.fileName = fileName;

@@ -36,8 +36,9 @@ class FileListView : public QTreeView {
     bool addFile(const QString& fileName, qint64& size);
 
     // Appends a row that is no file of the folder (an entry of a disk image): its texts in
-    // field order, and `fileName` as what fileName() and selectedFileName() give for it.
-    void addRow(const QString& fileName, const QStringList& texts);
+    // field order, and `fileName` as what fileName() and selectedFileName() give for it. A
+    // `first` row stays first whatever the sort (the ".." row).
+    void addRow(const QString& fileName, const QStringList& texts, bool first = false);
 
     // Removes all rows.
     void clear();

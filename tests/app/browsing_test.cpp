@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
@@ -307,13 +308,25 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests.back().fileName, QStringLiteral("EYE_FULL.png"));
 
-    // ".." leads back out, to the image's row; so does the folder list.
+    // ".." stays first in every sort; it leads back out, to the image's row; so does the
+    // folder list.
+    ui().FileList->columnClick(FileListView::Size); // the largest first
+    ASSERT_FALSE(ui().FileList->sortedAscending());
+    EXPECT_EQ(ui().FileList->text(0, FileListView::Caption), QStringLiteral(".."));
     key(ui().FileList, Qt::Key_Home);
     key(ui().FileList, Qt::Key_Return);
     EXPECT_EQ(selected(), QStringLiteral("pics.d64"));
     EXPECT_GE(listRow(QStringLiteral("a.koa")), 0);
     EXPECT_TRUE(ui().deleteButton->isEnabled());
-    key(ui().FileList, Qt::Key_Return);
+    // A double-click opens it too (as the window system sends one: press, release, double
+    // click, release).
+    QWidget* rows = ui().FileList->viewport();
+    const QPoint at = ui().FileList->visualRect(ui().FileList->currentIndex()).center();
+    QTest::mouseClick(rows, Qt::LeftButton, {}, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, rows->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rows, &twice);
+    QTest::mouseRelease(rows, Qt::LeftButton, {}, at);
     ASSERT_EQ(ui().FileList->rowCount(), 4);
     QListWidgetItem* folderLine = ui().folderList->currentItem();
     ASSERT_TRUE(folderLine && folderLine->text().trimmed() == QStringLiteral("pics.d64"));
