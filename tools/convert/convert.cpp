@@ -13,6 +13,7 @@
 #include <mutex>
 #include <set>
 #include <system_error>
+#include <optional>
 #include <thread>
 
 #include "convert/output_file.h"
@@ -385,7 +386,14 @@ int runBatch(const Options& options, Reporter& reporter) {
 
     std::atomic<std::size_t> next{0};
     auto work = [&] {
-        Converter converter(options);
+        // A thread whose converter finds no memory takes no file: the others share them.
+        std::optional<Converter> made;
+        try {
+            made.emplace(options);
+        } catch (const std::exception&) {
+            return;
+        }
+        Converter& converter = *made;
         for (std::size_t i; (i = next++) < total;) {
             if (planned[i]) {
                 finish(i, *planned[i]);
@@ -415,6 +423,14 @@ int runBatch(const Options& options, Reporter& reporter) {
     work();
     for (std::thread& t : threads)
         t.join();
+    // Files no thread could take (memory ran out for every converter): once more with the
+    // memory the other threads gave back, else each is reported.
+    if (next < total)
+        work();
+    for (std::size_t i; (i = next++) < total;)
+        finish(i, planned[i] ? *planned[i]
+                             : Outcome{false, printableName(tasks[i].input) +
+                                                  ": not enough memory to convert it"});
     return anyFailed ? 1 : 0;
 }
 
