@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "decode/image.h"
 
@@ -30,6 +31,9 @@ struct DecodeOptions {
     // keeps one per thread and hands it back after each file), so that no new buffers are
     // made per file. Null: fresh storage.
     IndexedImage* reuse = nullptr;
+    // Working memory a reader that unpacks into a buffer of its own may use instead (kept
+    // by a batch the same way). Null: the reader's own.
+    std::vector<std::uint8_t>* workspace = nullptr;
 };
 
 struct Decoded {

@@ -52,7 +52,9 @@ Decoded decodeFull(Bytes file, const DecodeOptions& options) {
     Decoded d = Decoded::accept(kSuffix, options, 8 * kGodotFullColumns, 8 * kGodotFullRows);
     d.picture.setPalette(godotPalette(options.grey));
     d.picture.setMeaning(IndexMeaning::godotIndices, options.grey);
-    const auto cells = expandGodotData(file.subspan(kGodotFullHeaderBytes), kGodotFullDataBytes);
+    std::vector<std::uint8_t> own;
+    std::vector<std::uint8_t>& cells = options.workspace ? *options.workspace : own;
+    expandGodotData(file.subspan(kGodotFullHeaderBytes), kGodotFullDataBytes, cells);
     drawCells(d.picture, cells, kGodotFullColumns, [](int) {});
     return d;
 }
@@ -75,8 +77,9 @@ Decoded decodeClip(Bytes file, const DecodeOptions& options) {
     d.picture.setPalette(godotPalette(options.grey));
     d.picture.setMeaning(IndexMeaning::godotIndices, options.grey);
     const std::size_t cellCount = static_cast<std::size_t>(columns) * rows;
-    const auto cells =
-        expandGodotData(file.subspan(kGodotClipHeaderBytes), kGodotCellBytes * cellCount);
+    std::vector<std::uint8_t> own;
+    std::vector<std::uint8_t>& cells = options.workspace ? *options.workspace : own;
+    expandGodotData(file.subspan(kGodotClipHeaderBytes), kGodotCellBytes * cellCount, cells);
     // After a cell row the bar shows the number of the next one, counted from 1; it stays
     // at its maximum after the last.
     drawCells(d.picture, cells, columns, [&](int r) {
@@ -89,8 +92,14 @@ Decoded decodeClip(Bytes file, const DecodeOptions& options) {
 } // namespace
 
 std::vector<std::uint8_t> expandGodotData(Bytes data, std::size_t limit) {
+    std::vector<std::uint8_t> out;
+    expandGodotData(data, limit, out);
+    return out;
+}
+
+void expandGodotData(Bytes data, std::size_t limit, std::vector<std::uint8_t>& out) {
     // A run of three bytes gives 256 at most: no need to make room for more.
-    std::vector<std::uint8_t> out(std::min(limit, data.size() / 3 * 256 + data.size() % 3));
+    out.resize(std::min(limit, data.size() / 3 * 256 + data.size() % 3));
     std::uint8_t* o = out.data();
     const std::uint8_t* const end = o + out.size();
     std::size_t i = 0;
@@ -109,7 +118,6 @@ std::vector<std::uint8_t> expandGodotData(Bytes data, std::size_t limit) {
         i += 3;
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
-    return out;
 }
 
 Decoded decodeGodot(Bytes file, const DecodeOptions& options) {

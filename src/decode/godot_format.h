@@ -33,5 +33,7 @@ inline constexpr std::size_t kGodotFullDataBytes =
 
 // Expands cell data into at most `limit` bytes; stops early when the data ends.
 std::vector<std::uint8_t> expandGodotData(Bytes data, std::size_t limit);
+// The same into `out`, whose storage is reused.
+void expandGodotData(Bytes data, std::size_t limit, std::vector<std::uint8_t>& out);
 
 } // namespace quendra

@@ -144,7 +144,9 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options) {
         options.progress->start(layout.rows);
 
     const std::size_t pageBytes = static_cast<std::size_t>(layout.rows) * layout.columns * 8;
-    std::vector<std::uint8_t> area(std::max(pageBytes, kMinimumPageArea), 0);
+    std::vector<std::uint8_t> own;
+    std::vector<std::uint8_t>& area = options.workspace ? *options.workspace : own;
+    area.assign(std::max(pageBytes, kMinimumPageArea), 0);
     expand(file.subspan(layout.dataStart), layout.shortRuns, area);
     draw(area, layout, d.picture, options.progress);
     return d;

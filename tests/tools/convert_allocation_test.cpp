@@ -55,8 +55,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // One file of each reader family: cell bitmaps, packed bitmaps, FLI, BFLI, the interlaced
-// pictures and FunPainter 2. (The GoDot and Printfox readers still expand their data into
-// working memory of their own, one allocation a file.)
+// pictures, FunPainter 2, GoDot and Printfox.
 constexpr const char* kInputs[] = {"koala.koa",
                                    "runpaint.rpm",
                                    "art-studio-multicolour.ocp",
@@ -73,7 +72,12 @@ constexpr const char* kInputs[] = {"koala.koa",
                                    "gunpaint.gun",
                                    "ffli.ffli",
                                    "hires-interlace.hlf",
-                                   "funpainter.fp2"};
+                                   "funpainter.fp2",
+                                   "godot.4bt",
+                                   "godot-clip.clp",
+                                   "printfox-large.gb",
+                                   "printfox-screen.bs",
+                                   "pagefox-page.pg"};
 
 TEST(ConvertAllocations, NoLargeAllocationPerFileOnceWarm) {
     quendra::testing::TempDir dir;

@@ -131,6 +131,7 @@ struct Converter::State {
     Options options;
     std::vector<std::uint8_t> input;  // the bytes of the file being converted
     IndexedImage picture{0, 0};       // storage the readers draw in, handed back after each file
+    std::vector<std::uint8_t> workspace; // working memory of the readers that unpack into one
     std::vector<std::uint8_t> output; // the bytes of the file to write
     std::unique_ptr<PngEncoder> png;
     std::unique_ptr<JpegEncoder> jpeg;
@@ -266,7 +267,7 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
         return failed(why);
     OpenedPicture opened =
         openPicture(s.input, static_cast<std::uint64_t>(file.status().st_size), input,
-                    {.grey = s.options.grey, .reuse = &s.picture});
+                    {.grey = s.options.grey, .reuse = &s.picture, .workspace = &s.workspace});
     if (!opened.accepted())
         return failed("rejected: " + opened.decoded.reason);
     if (toGodot && !opened.format->fitsGodot)
@@ -284,8 +285,9 @@ Outcome Converter::convertEntry(const Task& task) {
         return failed(printableName(task.output.string()) + " exists; --force replaces it");
     // The entry's bytes on the one road, under the name its C64 habits give.
     s.input = task.disk->read(entry);
-    OpenedPicture opened = openPicture(s.input, s.input.size(), pictureNameOf(entry),
-                                       {.grey = s.options.grey, .reuse = &s.picture});
+    OpenedPicture opened =
+        openPicture(s.input, s.input.size(), pictureNameOf(entry),
+                    {.grey = s.options.grey, .reuse = &s.picture, .workspace = &s.workspace});
     if (!opened.accepted())
         return failed("rejected: " + opened.decoded.reason);
     if (s.options.format == PictureFormat::Godot4Bit && !opened.format->fitsGodot) {
