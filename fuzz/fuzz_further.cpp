@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0 || rows.empty())
         return 0;
     const quendra::C64Format& row = rows[data[0] % rows.size()];
-    const quendra::Decoded d = row.decode({data + 1, size - 1}, {});
+    const quendra::Decoded d = quendra::decodeAs(row, {data + 1, size - 1}, {});
     if (!d.accepted) {
         if (d.reason.empty())
             std::abort();

@@ -5,8 +5,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStorageInfo>
+#include <QStyle>
 #include <algorithm>
 
+#include "app/disk_browser.h"
 #include "app/view_logic.h"
 #include "components/file_list_view.h"
 
@@ -83,8 +85,18 @@ void DriveBox::mousePressEvent(QMouseEvent* e) {
 FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const int row = this->row(item);
-        if (row >= 0 && row < paths_.size())
+        if (row < 0 || row >= paths_.size())
+            return;
+        if (row >= firstImage_) {
+            emit imageActivated(paths_[row]);
+        } else if (!openImage_.isEmpty() && paths_[row] == directory_) {
+            // Out of the open image, back to its folder.
+            openImage_.clear();
+            fill();
+            emit directoryChanged(directory_);
+        } else {
             setDirectory(paths_[row]);
+        }
     });
 }
 
@@ -93,7 +105,9 @@ bool FolderList::setDirectory(const QString& folder) {
     if (folder.isEmpty() || !info.isDir() || !info.isExecutable())
         return false;
     const QString clean = QDir::cleanPath(info.absoluteFilePath());
-    if (clean == directory_) {
+    const bool imageWasOpen = !openImage_.isEmpty();
+    openImage_.clear();
+    if (clean == directory_ && !imageWasOpen) {
         refresh();
         return true;
     }
@@ -101,6 +115,11 @@ bool FolderList::setDirectory(const QString& folder) {
     fill();
     emit directoryChanged(directory_);
     return true;
+}
+
+void FolderList::setOpenImage(const QString& path) {
+    openImage_ = path.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    fill();
 }
 
 void FolderList::refresh() {
@@ -132,6 +151,19 @@ void FolderList::fill() {
     for (const QString& name : subfolders) {
         addItem(QString(depth * 2, u' ') + name);
         paths_ << current.absoluteFilePath(name);
+    }
+    // ... and its disk and tape images, opened like folders.
+    firstImage_ = static_cast<int>(paths_.size());
+    const QIcon disk = style()->standardIcon(QStyle::SP_DriveFDIcon);
+    const QStringList files = current.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : files) {
+        const QString path = current.absoluteFilePath(name);
+        if (!DiskBrowser::isImageFile(path))
+            continue;
+        addItem(new QListWidgetItem(disk, QString(depth * 2, u' ') + name));
+        paths_ << path;
+        if (path == openImage_)
+            setCurrentRow(static_cast<int>(paths_.size()) - 1);
     }
 }
 

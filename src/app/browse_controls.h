@@ -35,8 +35,10 @@ class DriveBox : public QComboBox {
     void mousePressEvent(QMouseEvent* e) override;
 };
 
-// The current folder as a path from the root, one line per folder, then its subfolders.
-// Activating a line (double click, Enter) opens that folder.
+// The current folder as a path from the root, one line per folder, then its subfolders and
+// its disk and tape images. Activating a line (double click, Enter) opens that folder or
+// image; while an image is open, its line is the current one, and activating a folder's
+// line (its own folder's too) leads back out.
 class FolderList : public QListWidget {
     Q_OBJECT
   public:
@@ -47,14 +49,21 @@ class FolderList : public QListWidget {
     bool setDirectory(const QString& folder);
     // Lists the current folder again.
     void refresh();
+    // The image shown open (one of the folder's), or none (empty).
+    QString openImage() const { return openImage_; }
+    void setOpenImage(const QString& path);
 
   signals:
     void directoryChanged(const QString& folder);
+    // A line of a disk or tape image was activated.
+    void imageActivated(const QString& path);
 
   private:
     void fill();
     QString directory_;
-    QStringList paths_; // the folder each line stands for
+    QString openImage_;
+    QStringList paths_;  // the folder or image each line stands for
+    int firstImage_ = 0; // the lines from here on stand for images
 };
 
 // The files of one folder that match the mask, sorted as the desktop sorts names

@@ -1,5 +1,8 @@
 #include "app/disk_browser.h"
 
+#include <QFileInfo>
+#include <QStringList>
+
 #include "app/view_logic.h"
 #include "components/bridge.h"
 #include "components/dialogs.h"
@@ -16,6 +19,11 @@ QString DiskBrowser::typeText(const QString& fileName) {
     return container ? QString::fromUtf8(container->name.data(),
                                          static_cast<qsizetype>(container->name.size()))
                      : QString();
+}
+
+bool DiskBrowser::isImageFile(const QString& path) {
+    // The name first: a folder of many files costs no look-up for the others.
+    return isImageName(path) && QFileInfo(path).isFile() && diskContainerForFile(toPath(path));
 }
 
 bool DiskBrowser::open(const QString& path, QString* error) {
@@ -61,6 +69,22 @@ OpenedPicture DiskBrowser::picture(int row, const DecodeOptions& options) const 
     result.decoded = std::move(found.decoded);
     result.note = std::move(found.note);
     return result;
+}
+
+QString DiskBrowser::safeName(int row) const {
+    if (!image_ || row < 0 || row >= rows_.size())
+        return {};
+    return QString::fromStdString(
+        safeFileName(image_->entries()[static_cast<std::size_t>(row)].name));
+}
+
+QString DiskBrowser::imageNotes() const {
+    QStringList notes;
+    if (image_) {
+        for (const std::string& note : image_->notes())
+            notes << QString::fromStdString(note);
+    }
+    return notes.join(QStringLiteral("; "));
 }
 
 QString DiskBrowser::caption(int row, std::string_view suffix) const {

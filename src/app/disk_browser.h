@@ -28,6 +28,9 @@ class DiskBrowser {
     // ("D64 disk image"; empty when it is none).
     static bool isImageName(const QString& fileName);
     static QString typeText(const QString& fileName);
+    // Whether the file at `path` is one to open: a plain file whose name says an image (a
+    // PC64 name only with the PC64 signature).
+    static bool isImageFile(const QString& path);
 
     // Opens the image: true when its entries are listed; else `error` says why and the
     // image open before stays open.
@@ -41,6 +44,11 @@ class DiskBrowser {
     // The picture of entry `row` on the one road of a file; no format for an entry that
     // is no picture (a DEL entry, a program, a row out of range).
     OpenedPicture picture(int row, const DecodeOptions& options = {}) const;
+
+    // The entry's name as a file name ("C_HOUSE"): what a save proposes.
+    QString safeName(int row) const;
+    // What the image says about itself as a whole (a directory that loops …), one line.
+    QString imageNotes() const;
 
     // "Quendra: disk.d64 › FERRARI (Koala)", the suffix of the format that reads the entry.
     QString caption(int row, std::string_view suffix) const;

@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "app/browse_controls.h"
+#include "app/disk_browser.h"
 #include "app/glyphs.h"
 #include "app/secondary_windows.h"
 #include "app/settings.h"
@@ -69,7 +70,8 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, i
 } // namespace
 
 MainWindow::MainWindow(QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), templatePicture(blackTemplate()), arguments_(std::move(arguments)) {
+    : QMainWindow(parent), templatePicture(blackTemplate()), arguments_(std::move(arguments)),
+      disk_(std::make_unique<DiskBrowser>()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kProgramName);
     // The folder list changes the current folder before the argument is shown; a relative
@@ -217,6 +219,7 @@ void MainWindow::createControls() {
     // Handlers.
     connect(ui_.driveBox, &DriveBox::driveChosen, this, &MainWindow::driveChanged);
     connect(ui_.folderList, &FolderList::directoryChanged, this, &MainWindow::folderChanged);
+    connect(ui_.folderList, &FolderList::imageActivated, this, &MainWindow::openImage);
     connect(ui_.fileListBox, &FileListBox::contentsChanged, this, &MainWindow::fileListChanged);
     connect(ui_.fileListBox, &FileListBox::userSelected, this,
             [this] { showCurrentFile(ui_.fileListBox); });
@@ -226,6 +229,9 @@ void MainWindow::createControls() {
     // Keys and typing move the current row: the picture follows.
     connect(ui_.FileList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainWindow::listSelectionMoved);
+    // A double-click (or Enter, eventFilter) opens a disk image or leads out of one.
+    // (The click before it has shown the file.)
+    connect(ui_.FileList, &FileListView::doubleClicked, this, [this] { activateListRow(false); });
     ui_.FileList->installEventFilter(this);
     ui_.FileList->viewport()->installEventFilter(this);
     connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::showDetails);
@@ -249,6 +255,9 @@ void MainWindow::createControls() {
 
 void MainWindow::createMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    ui_.exportC64Action = file->addAction(QStringLiteral("&Export as C64 picture\u2026"), this,
+                                          &MainWindow::exportC64);
+    file->addSeparator();
     ui_.closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
     ui_.closeAction->setObjectName(QStringLiteral("Beenden"));
     connect(ui_.closeAction, &QAction::triggered, this, &MainWindow::closeClick);
@@ -299,6 +308,7 @@ void MainWindow::initialise() {
     ui_.pictureView->setPicture(templatePicture);
     keepIndices(IndexedImage());
     restorePalette();
+    restoreCharacterRom();
     ui_.zoomSteps = 0;
     const IniFile ini(settings::filePath());
     ui_.columnWidth = std::max(
@@ -366,7 +376,11 @@ void MainWindow::saveState() {
 void MainWindow::onActivated() {
     if (!arguments_.isEmpty() && ui_.firstPaintPending) {
         ui_.currentFileName = arguments_.first();
-        showCurrentFile(this);
+        // A disk or tape image opens like a folder.
+        if (DiskBrowser::isImageFile(arguments_.first()) && !insideImage())
+            openImage(arguments_.first());
+        else if (!insideImage())
+            showCurrentFile(this);
     }
 }
 
@@ -430,43 +444,6 @@ void MainWindow::showStatus(const QString& text) {
     ui_.statusLine->setToolTip(text);
 }
 
-void MainWindow::stepFile(int delta) {
-    const int rows = ui_.FileList->rowCount();
-    if (rows == 0)
-        return;
-    const QModelIndex current = ui_.FileList->currentIndex();
-    const int row = current.isValid() ? current.row() : (delta > 0 ? -1 : rows);
-    const int next = std::clamp(row + delta, 0, rows - 1);
-    if (current.isValid() && next == row && ui_.FileList->selectionModel()->isSelected(current))
-        return;
-    ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(next, 0));
-    if (selectedListFile() != ui_.currentFileName)
-        showCurrentFile(ui_.FileList);
-}
-
-void MainWindow::selectListFile(const QString& path) {
-    const QString wanted = QFileInfo(path).absoluteFilePath();
-    const QString folder = ui_.fileListBox->directory();
-    selectingByProgram_ = true;
-    ui_.FileList->selectionModel()->clearSelection();
-    for (int row = 0; row < ui_.FileList->rowCount(); ++row) {
-        if (QDir(folder).absoluteFilePath(ui_.FileList->fileName(row)) == wanted) {
-            ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(row, 0));
-            ui_.FileList->scrollTo(ui_.FileList->currentIndex());
-            break;
-        }
-    }
-    selectingByProgram_ = false;
-}
-
-void MainWindow::listSelectionMoved() {
-    if (selectingByProgram_ || mouseInList_)
-        return;
-    const QString file = selectedListFile();
-    if (!file.isEmpty() && file != ui_.currentFileName)
-        showCurrentFile(ui_.FileList);
-}
-
 void MainWindow::closeClick() {
     emit programEnds();
 }
@@ -490,6 +467,9 @@ void MainWindow::applyStates() {
     ui_.grey->setEnabled(states_.grey);
     ui_.Godot->setEnabled(states_.godot);
     ui_.fileListBox->setEnabled(states_.fileListBox);
+    ui_.exportC64Action->setEnabled(states_.saveAs);
+    // Entries of a disk image are not files of their own.
+    ui_.deleteButton->setEnabled(!insideImage());
     // Fit and 1:1 act on a shown picture, as Flip does.
     ui_.fitAction->setEnabled(states_.flip);
     ui_.actualSizeAction->setEnabled(states_.flip);
@@ -498,57 +478,6 @@ void MainWindow::applyStates() {
         states_.selectGif = false;
     }
     applyWholeScaleStates();
-}
-
-// ---- Browsing chain ----
-
-void MainWindow::openFolder(const QString& folder) {
-    if (!ui_.folderList->setDirectory(folder)) {
-        ui_.folderList->setDirectory(programFolder());
-    }
-}
-
-void MainWindow::driveChanged() {
-    const QString root = ui_.driveBox->drive();
-    // The folder list keeps its folder while the selector names the drive it is on.
-    if (root.isEmpty() || QStorageInfo(ui_.folderList->directory()).rootPath() == root)
-        return;
-    if (!DriveBox::isReady(root) || !ui_.folderList->setDirectory(root)) {
-        ui_.folderList->setDirectory(programFolder());
-        ui_.driveBox->setDriveOf(programFolder());
-    }
-}
-
-void MainWindow::folderChanged() {
-    const QString folder = ui_.folderList->directory();
-    ui_.driveBox->setDriveOf(folder);
-    ui_.fileListBox->setDirectory(folder);
-}
-
-void MainWindow::fileListChanged() {
-    ui_.FileList->clear();
-    const QDir folder(ui_.fileListBox->directory());
-    for (const QString& name : ui_.fileListBox->fileNames()) {
-        qint64 size = 0;
-        ui_.FileList->addFile(folder.filePath(name), size);
-    }
-    // The columns as wide as their texts; the row of the shown file stays selected.
-    for (int column = 0; column < ui_.FileList->columnCountShown(); ++column)
-        ui_.FileList->resizeColumnToContents(column);
-    selectListFile(ui_.currentFileName);
-}
-
-void MainWindow::showDetails() {
-    ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
-}
-
-void MainWindow::showList() {
-    ui_.FileList->setViewStyle(FileListView::ViewStyle::List);
-}
-
-QString MainWindow::selectedListFile() const {
-    // The rows are made from the files' paths in the shown folder.
-    return ui_.FileList->selectedFileName();
 }
 
 } // namespace quendra

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QStringList>
+#include <memory>
 
 #include "app/settings.h"
 #include "app/view_logic.h"
@@ -37,6 +38,7 @@ class EnlargedView;
 class ReducedView;
 class DropTarget;
 class AboutBox;
+class DiskBrowser;
 class PictureView;
 class ProgressWindow;
 
@@ -96,11 +98,14 @@ class MainWindow : public QMainWindow {
         QAction* fitAction = nullptr;        // "&Fit to window" (F)
         QAction* actualSizeAction = nullptr; // "&Actual size" (1)
         DropTarget* dropTarget = nullptr;
+        QAction* exportC64Action = nullptr;   // "&Export as C64 picture…"
         QAction* closeAction = nullptr;       // "&Close (ALT+F4)"
         QAction* aboutAction = nullptr;       // "A&bout"
         QMenu* paletteMenu = nullptr;         // "&Palette"
         QList<QAction*> paletteActions;       // one per named palette, in namedPalettes() order
         QAction* loadPaletteAction = nullptr; // "Load palette file..."
+        QAction* characterRomAction = nullptr; // "C64 character ROM..."
+        QAction* usualCharacterRomAction = nullptr; // "Usual character ROM"
 
         // View state
         QString currentFileName;
@@ -140,6 +145,8 @@ class MainWindow : public QMainWindow {
     void saveAs();
     // Writes pictureView's picture as a GoDot 4Bit file, with the progress window.
     void saveGodot(const QString& fileName);
+    // Writes the shown picture as a C64 file (main_window_export.cpp).
+    void exportC64();
     void deleteClick();
     void flip();
     void turnClick();
@@ -154,6 +161,13 @@ class MainWindow : public QMainWindow {
     // The enlarged view over the whole screen (F11); F5 lists the folder again.
     void showFullScreenView();
     void reloadFolder();
+    // A disk or tape image opened like a folder: its entries in the file list; out again
+    // to its folder, its own row selected.
+    void openImage(const QString& path);
+    void leaveImage();
+    // Enter or a double-click on the list's row: opens an image, leads out of one ("..")
+    // or shows the file (Enter again, a double-click only when not shown yet).
+    void activateListRow(bool showAgain = true);
     // Shows the file `delta` rows further down the list (up when negative).
     void stepFile(int delta);
     void pictureMouseDown(Qt::MouseButton button);
@@ -167,6 +181,13 @@ class MainWindow : public QMainWindow {
     void loadPaletteFileClick();
     // Uses the palette file at `path`; on a bad file tells why and keeps the palette.
     bool usePaletteFile(const QString& path);
+    // The C64 character ROM PETSCII screens are drawn with, chosen in the open dialog, as
+    // the converter's --chargen; kept in quendra.ini ([Palette] Chargen). On a bad file
+    // tells why and keeps the characters.
+    void chooseCharacterRomClick();
+    bool useCharacterRomFile(const QString& path);
+    // Back to the emulators' usual character ROM (or the stand-in font); forgets the file.
+    void useUsualCharacterRomClick();
 
     // Activation and closing (also run by the window system's events).
     void onActivated();
@@ -195,6 +216,11 @@ class MainWindow : public QMainWindow {
     void createPaletteMenu();
     // The palette of the settings file (the default one when it names none that can be read).
     void restorePalette();
+    // The character ROM of the settings file, before the first picture is drawn.
+    void restoreCharacterRom();
+    // The menu after a character ROM choice (`file`, empty for the usual one); the shown
+    // picture drawn again.
+    void showCharacterRomChoice(const QString& file);
     void setPalette(const PaletteChoice& choice, const C64Colours& colours);
     // Paints the re-drawn picture now, then writes the choice into the settings file.
     void keepChoice(const PaletteChoice& choice);
@@ -230,6 +256,17 @@ class MainWindow : public QMainWindow {
     // The list's current row moved (keys, typing): show that file.
     void listSelectionMoved();
 
+    // Disk and tape images (main_window_disk.cpp): whether one is open; an entry's key in
+    // the list and back (-1 the ".." row, -2 no entry); the entry shown.
+    bool insideImage() const;
+    QString entryKey(int entry) const;
+    int entryOf(const QString& key) const;
+    void showEntry(const QString& key);
+    void listImage();
+    // The caption of a file or entry with a format's suffix; the name a message shows.
+    QString frameCaption(const QString& fileName, QStringView suffix) const;
+    QString shownName(const QString& fileName) const;
+
     // Reader frame.
     void openFrame(const QString& fileName, QStringView suffix, ReaderFamily family);
     void closeFrame(ReaderFamily family);
@@ -258,7 +295,9 @@ class MainWindow : public QMainWindow {
     QStringList arguments_;
     Parts ui_;
     CommandStates states_;
+    std::unique_ptr<DiskBrowser> disk_;
     SaveFolder saveFolder_;
+    QString exportKey_ = QStringLiteral("koa"); // the C64 format exported to last
     bool activatedOnce_ = false;
     QList<QAction*> viewActions_;
     int wholeScale_ = 1; // the whole-number scale zoomed to from a fit; 1 otherwise

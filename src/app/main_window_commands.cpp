@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/browse_controls.h"
+#include "app/disk_browser.h"
 #include "app/main_window.h"
 #include "app/secondary_windows.h"
 #include "components/dialogs.h"
@@ -128,8 +129,8 @@ void MainWindow::deleteClick() {
     // The selected row's file, which is the one on screen: the picture follows the row.
     const QString name = selectedListFile();
     const QFileInfo file(name);
-    if (name.isEmpty() || !file.exists() || file.isDir())
-        return;
+    if (insideImage() || name.isEmpty() || !file.exists() || file.isDir())
+        return; // an entry of a disk image is no file to delete
     if (dialogs::message(this, QMessageBox::Question, QStringLiteral("Confirm"),
                          QStringLiteral("Move %1 to the Trash?").arg(namePart(name)),
                          QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
@@ -198,7 +199,11 @@ void MainWindow::showDropped(const QStringList& files) {
     ui_.fileListBox->setDirectory(ui_.folderList->directory());
     ui_.currentFileName = entry.absoluteFilePath();
     selectListFile(ui_.currentFileName);
-    showCurrentFile(this);
+    // A dropped disk or tape image opens like a folder.
+    if (DiskBrowser::isImageFile(ui_.currentFileName))
+        openImage(ui_.currentFileName);
+    else
+        showCurrentFile(this);
 }
 
 } // namespace quendra

@@ -4,6 +4,7 @@
 // from the same indices in the program's own colours, so they do not depend on the palette.
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,12 +15,16 @@
 #include "components/bridge.h"
 #include "components/dialogs.h"
 #include "components/pmultiimage.h"
+#include "decode/character_rom.h"
 
 namespace quendra {
 
 namespace {
 
 const QString kFileChoice = QStringLiteral("file");
+// quendra.ini's key, in the palette's section, of the C64 character ROM file chosen.
+const QString kPaletteSection = QStringLiteral("Palette");
+const QString kChargenKey = QStringLiteral("Chargen");
 
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -49,6 +54,69 @@ void MainWindow::createPaletteMenu() {
     ui_.loadPaletteAction->setCheckable(true);
     group->addAction(ui_.loadPaletteAction);
     connect(ui_.loadPaletteAction, &QAction::triggered, this, &MainWindow::loadPaletteFileClick);
+    // PETSCII screens and character sets are drawn with the C64's character ROM.
+    ui_.paletteMenu->addSeparator();
+    ui_.characterRomAction = ui_.paletteMenu->addAction(
+        QStringLiteral("C64 character ROM..."), this, &MainWindow::chooseCharacterRomClick);
+    ui_.characterRomAction->setObjectName(QStringLiteral("characterRom"));
+    ui_.usualCharacterRomAction = ui_.paletteMenu->addAction(
+        QStringLiteral("Usual character ROM"), this, &MainWindow::useUsualCharacterRomClick);
+}
+
+void MainWindow::useUsualCharacterRomClick() {
+    forgetCharacterRomFile();
+    IniFile ini(settings::filePath());
+    ini.writeString(kPaletteSection, kChargenKey, {});
+    ini.save(); // a failure is not reported
+    showCharacterRomChoice({});
+}
+
+void MainWindow::showCharacterRomChoice(const QString& file) {
+    ui_.characterRomAction->setToolTip(file);
+    ui_.usualCharacterRomAction->setEnabled(!file.isEmpty());
+    // The shown picture drawn again, with the new characters where it has any.
+    if (ui_.pictureShown)
+        showCurrentFile(this);
+}
+
+void MainWindow::restoreCharacterRom() {
+    // A file gone or turned bad since: the usual places or the stand-in font, silently (the
+    // status line says when the stand-in font draws a picture).
+    const QString file = IniFile(settings::filePath()).readString(kPaletteSection, kChargenKey);
+    const bool read = !file.isEmpty() && setCharacterRomFile(toPath(file));
+    ui_.characterRomAction->setToolTip(read ? file : QString());
+    ui_.usualCharacterRomAction->setEnabled(read);
+}
+
+void MainWindow::chooseCharacterRomClick() {
+    const QString kept = IniFile(settings::filePath()).readString(kPaletteSection, kChargenKey);
+    dialogs::OpenRequest request;
+    request.title = QStringLiteral("C64 character ROM");
+    request.directory = kept.isEmpty() ? QDir::homePath() : QFileInfo(kept).absolutePath();
+    request.filter = QStringLiteral("C64 character ROMs (chargen *.bin *.rom);;All files (*)");
+    const QString chosen = dialogs::openFileName(this, request);
+    if (!chosen.isEmpty())
+        useCharacterRomFile(chosen);
+}
+
+bool MainWindow::useCharacterRomFile(const QString& path) {
+    if (!setCharacterRomFile(toPath(path))) {
+        dialogs::message(this, QMessageBox::Warning, QStringLiteral("C64 character ROM"),
+                         QStringLiteral("%1 is not a C64 character ROM (a file of 2048 or 4096 "
+                                        "bytes). The characters were not changed.")
+                             .arg(dialogs::printableFileName(path)),
+                         QMessageBox::Ok);
+        return false;
+    }
+    const QString file = QFileInfo(path).absoluteFilePath();
+    // A name with a line break cannot be kept: it would begin a line of its own.
+    if (!file.contains(u'\n') && !file.contains(u'\r')) {
+        IniFile ini(settings::filePath());
+        ini.writeString(kPaletteSection, kChargenKey, file);
+        ini.save(); // a failure is not reported
+    }
+    showCharacterRomChoice(file);
+    return true;
 }
 
 void MainWindow::restorePalette() {

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include "app/disk_browser.h"
 #include "app/main_window.h"
 #include "app/secondary_windows.h"
 #include "components/bridge.h"
@@ -51,6 +52,10 @@ void MainWindow::showCurrentFile(QObject* sender) {
         return;
     if (sender != ui_.FileList)
         selectListFile(ui_.currentFileName); // the row and the picture never disagree
+    if (entryOf(ui_.currentFileName) != -2) {
+        showEntry(ui_.currentFileName); // an entry of the open disk image
+        return;
+    }
     // Only a plain file is a picture: a folder is none, and reading a named pipe or a
     // terminal would wait for data that may never come.
     const QString name = ui_.currentFileName; // a reader may not change it, but be sure
@@ -70,6 +75,11 @@ void MainWindow::showCurrentFile(QObject* sender) {
     if (QFile file(name); !file.open(QIODevice::ReadOnly)) {
         showNothing(
             name, QStringLiteral("%1 cannot be read: %2.").arg(namePart(name), file.errorString()));
+        return;
+    }
+    if (DiskBrowser::isImageFile(name)) {
+        showNothing(name, QStringLiteral("%1 is a %2: Enter or a double-click opens it.")
+                              .arg(namePart(name), DiskBrowser::typeText(name)));
         return;
     }
     dispatchBegins(states_);
@@ -96,7 +106,7 @@ void MainWindow::showNothing(const QString& fileName, const QString& reason) {
 void MainWindow::openFrame(const QString& fileName, QStringView suffix, ReaderFamily family) {
     readerStarts(states_, family);
     applyStates();
-    setWindowTitle(captionFor(fileName, suffix));
+    setWindowTitle(frameCaption(fileName, suffix));
     if (family != ReaderFamily::GodotPath)
         ui_.pictureShown = false;
 }
@@ -143,10 +153,9 @@ bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
     options.progress = format.reportsProgress && progressWindow_ ? &progress : nullptr;
     const Decoded decoded =
         decodedAlready ? *decodedAlready : readPicture(toPath(fileName), format, options);
-    const bool otherKind =
-        !decoded.captionSuffix.empty() && decoded.captionSuffix != format.captionSuffix;
+    const bool otherKind = decoded.format && shownCaption(*decoded.format) != format.captionSuffix;
     if (otherKind)
-        setWindowTitle(captionFor(fileName, suffixOf(decoded.captionSuffix)));
+        setWindowTitle(frameCaption(fileName, suffixOf(shownCaption(*decoded.format))));
     if (decoded.accepted)
         showIndices(decoded.picture);
     switch (family) {

@@ -6,11 +6,11 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 
 #include "app/browse_controls.h"
+#include "app/disk_browser.h"
 #include "app/main_window.h"
 #include "app/secondary_windows.h"
 #include "components/bridge.h"
@@ -26,21 +26,6 @@ const QString kSaveTitle = QStringLiteral("Save File As...");
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// pictureView's picture as the writer reads it: 8-bit RGB. Nothing when the copy cannot be made.
-std::optional<Image> rgbPicture(const QImage& picture) {
-    if (picture.isNull())
-        return Image(0, 0);
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-    if (rgb.isNull())
-        return std::nullopt;
-    Image image(rgb.width(), rgb.height());
-    for (int y = 0; y < rgb.height(); ++y) {
-        std::memcpy(image.data() + y * image.bytesPerLine(), rgb.constScanLine(y),
-                    image.bytesPerLine());
-    }
-    return image;
 }
 
 } // namespace
@@ -86,6 +71,9 @@ void MainWindow::saveAs() {
     if (row) {
         request.fileName =
             fromUtf8(proposedFileName(ui_.currentFileName.toStdString(), row->format));
+        // An entry of a disk image: its C64 name made a file name.
+        if (const int entry = entryOf(ui_.currentFileName); entry >= 0)
+            request.fileName = disk_->safeName(entry) + u'.' + fromUtf8(row->extension);
         request.filter = fromUtf8(filterDescription(*row));
         request.defaultSuffix = fromUtf8(row->extension);
     }
@@ -140,7 +128,7 @@ void MainWindow::saveGodot(const QString& fileName) {
         const std::optional<Image> picture =
             shownIndices_.meaning() != IndexMeaning::fixed && viewShowsIndices()
                 ? std::optional<Image>(inOwnColours(shownIndices_))
-                : rgbPicture(ui_.pictureView->picture());
+                : toRgbImage(ui_.pictureView->picture());
         result = picture ? writeGodotFile(toPath(fileName), *picture, greyTable, &progress)
                          : WriteResult{false, "no memory for a copy of the picture"};
     } catch (const std::exception& e) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/browse_controls.h"
+#include "app/disk_browser.h"
 #include "app/main_window.h"
 #include "app/secondary_windows.h"
 #include "components/file_list_view.h"
@@ -26,6 +27,19 @@ void MainWindow::showFullScreenView() {
 
 void MainWindow::reloadFolder() {
     ui_.folderList->refresh();
+    if (insideImage()) {
+        // The image read again: a changed image lists its entries as they are now.
+        const QString image = disk_->imagePath();
+        const int row = ui_.FileList->currentIndex().row();
+        if (disk_->open(image)) {
+            listImage();
+            if (row >= 0 && row < ui_.FileList->rowCount())
+                ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(row, 0));
+            return;
+        }
+        leaveImage();
+        return;
+    }
     ui_.fileListBox->refresh();
 }
 
@@ -134,7 +148,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
                 return true;
             }
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                showCurrentFile(ui_.FileList);
+                activateListRow();
                 return true;
             }
         }

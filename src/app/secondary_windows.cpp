@@ -2,6 +2,7 @@
 
 #include "app/view_logic.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
@@ -112,7 +113,8 @@ void EnlargedView::onActivated() {
 
 ReducedView::ReducedView(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Minimized (Click)"));
+    // Short enough for the title bar of a window half a picture wide.
+    setWindowTitle(QStringLiteral("Half size"));
     setToolTip(QStringLiteral("Click to close"));
     setFixedSize(160, 100);
     SmallImg = new QLabel(this);
@@ -165,11 +167,15 @@ void ReducedView::hideEvent(QHideEvent* e) {
 }
 
 void ReducedView::onActivated() {
-    // Half the picture in each direction, rounded toward zero.
+    // Half the picture in each direction, rounded toward zero; a window at least as wide as
+    // its title needs beside the title bar's buttons, the picture in its middle.
     const QSize half(pictureSize_.width() / 2, pictureSize_.height() / 2);
-    if (size() != half)
-        setFixedSize(half);
-    SmallImg->setGeometry(0, 0, half.width(), half.height());
+    const int titled = fontMetrics().horizontalAdvance(windowTitle()) + 80;
+    const QSize window(std::max(half.width(), titled), std::max(half.height(), 1));
+    if (size() != window)
+        setFixedSize(window);
+    SmallImg->setGeometry((window.width() - half.width()) / 2, (window.height() - half.height()) / 2,
+                          half.width(), half.height());
 }
 
 // ---- AboutBox: about box ----

@@ -5,6 +5,7 @@
 
 #include "components/bridge.h"
 #include "components/dialogs.h"
+#include "decode/disk_image.h"
 #include "decode/formats.h"
 
 namespace quendra {
@@ -40,6 +41,18 @@ QString fileMask() {
         for (const QString& e : lowerExtensions(format)) {
             if (!patterns.contains(u'*' + e))
                 patterns << u'*' + e;
+        }
+    }
+    // Disk and tape images, opened like folders: "d64", and "p00" for "p00" to "p99".
+    for (const DiskContainer& container : diskContainers()) {
+        const QString forms = QString::fromUtf8(container.extensions.data(),
+                                                qsizetype(container.extensions.size()));
+        for (const QString& form : forms.split(u',', Qt::SkipEmptyParts)) {
+            QString e = form.trimmed().section(u' ', 0, 0);
+            if (e.endsWith(QStringLiteral("00")))
+                e.replace(e.size() - 2, 2, QStringLiteral("[0-9][0-9]"));
+            if (!e.isEmpty() && !patterns.contains(QStringLiteral("*.") + e))
+                patterns << QStringLiteral("*.") + e;
         }
     }
     return patterns.join(u';');

@@ -14,7 +14,8 @@ namespace quendra {
 
 inline const QString kProgramName = QStringLiteral("Quendra");
 // The file list's mask: "*.koa;*.rpm;..." from the registry's rows that are in the mask,
-// each extension once in lower case (the mask ignores case).
+// each extension once in lower case (the mask ignores case), then the disk and tape images
+// ("*.d64", "*.p[0-9][0-9]").
 QString fileMask();
 // The About box's list: "Koala Painter (koa), ..." for every registry row.
 QString formatList();

@@ -35,6 +35,20 @@ QImage toQImage(const IndexedImage& picture) {
     return image;
 }
 
+std::optional<Image> toRgbImage(const QImage& picture) {
+    if (picture.isNull())
+        return Image(0, 0);
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    if (rgb.isNull())
+        return std::nullopt;
+    Image image(rgb.width(), rgb.height());
+    for (int y = 0; y < rgb.height(); ++y) {
+        std::memcpy(image.data() + y * image.bytesPerLine(), rgb.constScanLine(y),
+                    image.bytesPerLine());
+    }
+    return image;
+}
+
 QImage toIndexedQImage(const IndexedImage& picture) {
     QImage out(picture.width(), picture.height(), QImage::Format_Indexed8);
     if (out.isNull())

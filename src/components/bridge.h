@@ -17,6 +17,10 @@ std::filesystem::path toPath(const QString& fileName);
 // The picture in 32-bit RGB; an index beyond the palette is black. Null for an empty picture.
 QImage toQImage(const IndexedImage& picture);
 
+// The picture as 8-bit RGB for the writers; an empty one for a null picture, none when
+// there is no memory for the copy.
+std::optional<Image> toRgbImage(const QImage& picture);
+
 // The same as an 8-bit indexed QImage with the picture's palette as its colour table.
 QImage toIndexedQImage(const IndexedImage& picture);
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <string_view>
 
 #include "decode/printable_name.h"
@@ -28,6 +29,17 @@ QString realSaveFileName(QWidget* parent, const SaveRequest& request) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.selectedFilter.isEmpty())
+        dialog.selectNameFilter(request.selectedFilter);
+    // A name typed without an extension gets the chosen filter's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        const qsizetype star = f.indexOf(QStringLiteral("(*."));
+        if (star < 0)
+            return;
+        const qsizetype end = f.indexOf(QRegularExpression(QStringLiteral("[ )]")), star + 3);
+        if (end > star + 3)
+            dialog.setDefaultSuffix(f.mid(star + 3, end - star - 3));
+    });
     dialog.selectFile(request.fileName);
     while (dialog.exec() == QDialog::Accepted) {
         const QString chosen = dialog.selectedFiles().value(0);

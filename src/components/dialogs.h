@@ -14,8 +14,9 @@ struct SaveRequest {
     QString title;         // "Save File As..."
     QString directory;     // folder the dialog starts in
     QString fileName;      // proposed name (no folder)
-    QString filter;        // "PNG-Files (*.PNG)"
-    QString defaultSuffix; // "PNG"
+    QString filter;        // "PNG-Files (*.PNG)", or several separated by ";;"
+    QString defaultSuffix; // "PNG": the chosen filter's extension replaces it
+    QString selectedFilter; // the filter shown first; empty: the first
 };
 
 struct OpenRequest {

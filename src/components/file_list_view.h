@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTreeView>
 #include <utility>
+#include <vector>
 
 class QDateTime;
 class QFileInfo;
@@ -34,6 +35,11 @@ class FileListView : public QTreeView {
     // length. False, with nothing appended, when the file cannot be examined.
     bool addFile(const QString& fileName, qint64& size);
 
+    // Appends a row that is no file of the folder (an entry of a disk image): its texts in
+    // field order, and `fileName` as what fileName() and selectedFileName() give for it. A
+    // `first` row stays first whatever the sort (the ".." row).
+    void addRow(const QString& fileName, const QStringList& texts, bool first = false);
+
     // Removes all rows.
     void clear();
 
@@ -53,6 +59,12 @@ class FileListView : public QTreeView {
     // a column are kept in the rows but not shown.
     void setColumns(const QList<std::pair<QString, int>>& nameAndWidth);
     int columnCountShown() const { return m_definedColumns; }
+
+    // Fits the shown columns into the list's width: each as wide as its texts where all
+    // fit; else Size and Modified keep their widths and Name and Type share the rest (the
+    // name up to three fifths), their texts cut with "…" (whole in the tooltip). Runs again on
+    // every resize until the user drags a column's edge (until the rows are cleared).
+    void fitColumns();
 
     ViewStyle viewStyle() const { return m_viewStyle; }
     void setViewStyle(ViewStyle style);
@@ -88,6 +100,7 @@ class FileListView : public QTreeView {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
   private:
     void applyColumns();
@@ -105,6 +118,9 @@ class FileListView : public QTreeView {
     int m_sortColumn = Size;
     bool m_sortAscending = true;
     bool m_leftPressed = false;
+    bool m_fitting = false;    // fitColumns is sizing the columns
+    bool m_userSized = false;  // the user dragged a column's edge
+    std::vector<int> m_wanted; // the shown columns' text widths; empty: to be measured
     QPalette m_paletteBeforeHide;
 };
 
@@ -113,7 +129,8 @@ namespace filelist {
 
 // "R" read-only, "H" hidden, "S" not a regular file; Linux has no archive flag.
 QString attributeLetters(const QFileInfo& info);
-// The type description: the C64 format's name, else the MIME type's comment.
+// The type description: the disk or tape image's kind ("D64 disk image"), the C64 format's
+// name, else the MIME type's comment.
 QString typeDescription(const QFileInfo& info, const QString& fileName);
 // yyyy<sep>MM<sep>dd hh:mm, or only the date at exactly 00:00:00.
 QString modifiedText(const QDateTime& time, QChar dateSeparator);

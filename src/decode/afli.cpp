@@ -12,7 +12,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (AFLI)";
 constexpr std::size_t kLength = 16385;
 constexpr std::size_t kScreens = 2;
 constexpr std::size_t kBitmap = 8194;
@@ -21,9 +20,8 @@ constexpr std::size_t kBitmap = 8194;
 
 Decoded decodeAfli(Bytes file, const DecodeOptions& options) {
     if (file.size() != kLength)
-        return Decoded::reject(kSuffix,
-                               fli::lengthReason("an AFLI picture", "16385", file, options));
-    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::single);
+        return Decoded::reject(fli::lengthReason("an AFLI picture", "16385", file, options));
+    Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::single);
     const fli::FrameMemory frame{.bitmap = file.data() + kBitmap,
                                  .screens = file.data() + kScreens,
                                  .screenStride = fli::kScreenStride,

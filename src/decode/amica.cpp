@@ -13,8 +13,7 @@
 namespace quendra {
 
 Decoded decodeAmica(Bytes file, const DecodeOptions& options) {
-    return decodePackedKoala(file, options,
-                             {" (Amica Paint)", "an Amica Paint picture", 10299, 0x4000, kAmicaRuns});
+    return decodePackedKoala(file, options, {"an Amica Paint picture", 10299, 0x4000, kAmicaRuns});
 }
 
 int probeAmica(Bytes file, std::uint64_t fileSize) {

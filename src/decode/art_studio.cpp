@@ -15,6 +15,7 @@
 #include <string>
 
 #include "decode/cells.h"
+#include "decode/formats.h"
 #include "decode/load_address.h"
 #include "decode/palette.h"
 #include "decode/reader_checks.h"
@@ -23,32 +24,26 @@
 namespace quendra {
 
 namespace {
-constexpr std::string_view kMulticolourSuffix = " (Advanced Art Studio)";
-constexpr std::string_view kHiresSuffix = " (Art Studio HiRes)";
 constexpr std::size_t kMulticolourLength = 10018;
 constexpr std::size_t kHiresLength = 9009;
 } // namespace
 
 Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
-    // A rejected file of either kind keeps the multicolour caption.
     if (file.size() != kMulticolourLength && file.size() != kHiresLength) {
-        return Decoded::reject(kMulticolourSuffix,
-                               "an Art Studio picture is 10018 bytes (multicolour) or 9009 bytes "
+        return Decoded::reject("an Art Studio picture is 10018 bytes (multicolour) or 9009 bytes "
                                "(hires) long, this one has " +
-                                   std::to_string(reportedSize(file, options)));
+                               std::to_string(reportedSize(file, options)));
     }
     if (!hasLoadAddress(file, 0x2000)) {
-        return Decoded::reject(kMulticolourSuffix,
-                               loadAddressReason("an Art Studio picture", "$2000", file));
+        return Decoded::reject(loadAddressReason("an Art Studio picture", "$2000", file));
     }
-    Decoded d = Decoded::accept(kMulticolourSuffix, options);
+    Decoded d = Decoded::accept(options);
     d.picture.setPalette(c64Palette(options.grey));
     d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     if (file.size() == kHiresLength) {
-        d.captionSuffix = kHiresSuffix;
+        d.format = findFormat("Art Studio hires"); // the kind with a row of its own
         decodeHires(d.picture, file.subspan<2, kBitmapBytes>(), file.subspan<8002, kScreenBytes>());
     } else {
-        d.captionSuffix = kMulticolourSuffix;
         decodeAdvancedArtStudioLayout(d.picture, file.subspan<2, kAdvancedArtStudioDataBytes>());
     }
     return d;

@@ -17,7 +17,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (BFLI)";
 constexpr std::size_t kLength = 33795;
 constexpr std::size_t kColour = 3;
 constexpr std::size_t kUpperScreens = 1027;
@@ -29,11 +28,10 @@ constexpr std::size_t kLowerBitmap = 25603;
 
 Decoded decodeBfli(Bytes file, const DecodeOptions& options) {
     if (file.size() != kLength)
-        return Decoded::reject(kSuffix,
-                               fli::lengthReason("a BFLI picture", "33795", file, options));
+        return Decoded::reject(fli::lengthReason("a BFLI picture", "33795", file, options));
     if (file[2] != 'b')
-        return Decoded::reject(kSuffix, "a BFLI picture has a 'b' after its load address");
-    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, 2 * fli::kLines, fli::Colours::single);
+        return Decoded::reject("a BFLI picture has a 'b' after its load address");
+    Decoded d = fli::accepted(options, fli::kWidth, 2 * fli::kLines, fli::Colours::single);
     const fli::SameBackground black(0);
     const fli::FrameMemory upper{.bitmap = file.data() + kUpperBitmap,
                                  .screens = file.data() + kUpperScreens,

@@ -32,10 +32,9 @@ Decoded decodeCells(const C64Format& format, Bytes file, const DecodeOptions& op
     const CellLayout& layout = format.cells;
     // A longer file arrives cut at the read limit: its own size decides where known.
     if (!takesLength(layout, file.size()) || reportedSize(file, options) != file.size()) {
-        return lengthRejection(format.captionSuffix, layout.what, lengthsText(layout), file,
-                               options);
+        return lengthRejection(layout.what, lengthsText(layout), file, options);
     }
-    Decoded d = acceptedPicture(format.captionSuffix, options);
+    Decoded d = acceptedPicture(options);
     const Bitmap bitmap = file.subspan(layout.bitmap).first<kBitmapBytes>();
     std::array<std::uint8_t, kScreenBytes> filled;
     switch (layout.kind) {
@@ -59,7 +58,7 @@ Decoded decodeCells(const C64Format& format, Bytes file, const DecodeOptions& op
         decodeHires(d.picture, bitmap, filled);
         break;
     case CellKind::none:
-        return Decoded::reject(format.captionSuffix, "no plain layout");
+        return Decoded::reject("no plain layout");
     }
     return d;
 }

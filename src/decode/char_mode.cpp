@@ -33,14 +33,13 @@ void drawBitmap(const std::uint8_t* bitmap, int rows, int cells, const Colours& 
     }
 }
 
-Decoded interlaced(std::string_view suffix, Bytes file, int rows, int cells,
-                   const Colours& colours, std::uint8_t shiftColour,
-                   const DecodeOptions& options) {
+Decoded interlaced(Bytes file, int rows, int cells, const Colours& colours,
+                   std::uint8_t shiftColour, const DecodeOptions& options) {
     const int lines = 8 * rows;
     std::vector<std::uint8_t> a(static_cast<std::size_t>(320 * lines)), b(a.size());
     drawBitmap(file.data() + 2050, rows, cells, colours, 0, a.data());
     drawBitmap(file.data() + 2, rows, cells, colours, 0, b.data());
-    Decoded d = fli::accepted(suffix, options, 320, lines, fli::Colours::mixed);
+    Decoded d = fli::accepted(options, 320, lines, fli::Colours::mixed);
     for (int y = 0; y < lines; ++y) {
         std::uint8_t* row = d.picture.row(y);
         for (int x = 0; x < 320; ++x)
@@ -54,10 +53,9 @@ Decoded interlaced(std::string_view suffix, Bytes file, int rows, int cells,
 } // namespace
 
 Decoded decodeCle(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Character mode)";
     if (!hasLengthOneOf(file, options, {8194}))
-        return lengthRejection(kSuffix, "a .cle picture", "8194", file, options);
-    Decoded d = acceptedPicture(kSuffix, options);
+        return lengthRejection("a .cle picture", "8194", file, options);
+    Decoded d = acceptedPicture(options);
     const Colours colours{static_cast<std::uint8_t>(file[8004] & 15),
                           static_cast<std::uint8_t>(file[8002] >> 4),
                           static_cast<std::uint8_t>(file[8002] & 15),
@@ -71,21 +69,19 @@ int probeCle(Bytes, std::uint64_t fileSize) {
 }
 
 Decoded decodeIle(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Character mode interlace)";
     if (!hasLengthOneOf(file, options, {4098}))
-        return lengthRejection(kSuffix, "an .ile picture", "4098", file, options);
+        return lengthRejection("an .ile picture", "4098", file, options);
     const Colours colours{static_cast<std::uint8_t>(file[4094] & 15),
                           static_cast<std::uint8_t>(file[4095] & 15),
                           static_cast<std::uint8_t>(file[4096] & 15),
                           static_cast<std::uint8_t>(file[4097] & 7)};
-    return interlaced(kSuffix, file, 6, 240, colours, colours[0], options);
+    return interlaced(file, 6, 240, colours, colours[0], options);
 }
 
 Decoded decodeMle(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Character mode interlace)";
     if (!hasLengthOneOf(file, options, {4098}))
-        return lengthRejection(kSuffix, "an .mle picture", "4098", file, options);
-    return interlaced(kSuffix, file, 7, 256, {0, 9, 8, 5}, 0, options);
+        return lengthRejection("an .mle picture", "4098", file, options);
+    return interlaced(file, 7, 256, {0, 9, 8, 5}, 0, options);
 }
 
 } // namespace quendra

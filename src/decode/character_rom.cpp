@@ -1,6 +1,7 @@
 #include "decode/character_rom.h"
 
 #include <cstdlib>
+#include <deque>
 #include <fstream>
 #include <mutex>
 #include <optional>
@@ -11,6 +12,10 @@ namespace {
 
 std::mutex chosenMutex;
 std::optional<CharacterRom> chosen; // set by setCharacterRomFile
+// Every set in use so far: a reference characterRom() gave stays valid when another file is
+// chosen later (the viewer's setting); `current` is the one drawn with now.
+std::deque<CharacterRom> kept;
+const CharacterRom* current = nullptr;
 
 // Letters, digits and signs of screen codes 0-63 (@ A-Z [ £ ] ↑ ← space ! " ... ?), five
 // columns of 7 pixels each, bit 0 the top pixel.
@@ -177,8 +182,18 @@ bool readCharacterRom(const std::filesystem::path& file, CharacterRom& rom) {
 }
 
 const CharacterRom& characterRom() {
-    static const CharacterRom rom = findRom();
-    return rom;
+    {
+        const std::lock_guard lock(chosenMutex);
+        if (current)
+            return *current;
+    }
+    CharacterRom found = findRom(); // outside the lock: findRom takes it
+    const std::lock_guard lock(chosenMutex);
+    if (!current) {
+        kept.push_back(std::move(found));
+        current = &kept.back();
+    }
+    return *current;
 }
 
 bool setCharacterRomFile(const std::filesystem::path& file) {
@@ -187,7 +202,25 @@ bool setCharacterRomFile(const std::filesystem::path& file) {
         return false;
     const std::lock_guard lock(chosenMutex);
     chosen = rom;
+    // Already drawn with another set: the next picture takes this one.
+    if (current) {
+        kept.push_back(std::move(rom));
+        current = &kept.back();
+    }
     return true;
+}
+
+void forgetCharacterRomFile() {
+    {
+        const std::lock_guard lock(chosenMutex);
+        if (!chosen)
+            return;
+        chosen.reset();
+    }
+    CharacterRom found = findRom();
+    const std::lock_guard lock(chosenMutex);
+    kept.push_back(std::move(found));
+    current = &kept.back();
 }
 
 std::array<std::uint8_t, 1024> standInGlyphs() {

@@ -28,9 +28,14 @@ bool readCharacterRom(const std::filesystem::path& file, CharacterRom& rom);
 // first readable usual place, else the stand-in. Found once, on first use.
 const CharacterRom& characterRom();
 
-// Chooses the file characterRom() reads; call it before the first picture is drawn. False
-// when the file is not a character ROM (the usual places are then tried).
+// Chooses the file characterRom() reads; pictures drawn from then on take it (call it before
+// threads draw, as the converter's --chargen does). False, changing nothing, when the file is
+// not a character ROM.
 bool setCharacterRomFile(const std::filesystem::path& file);
+
+// Forgets the file chosen: pictures drawn from then on take the usual places' set, else the
+// stand-in.
+void forgetCharacterRomFile();
 
 // The program's own 8 x 8 glyphs for screen codes 0-127: letters, digits and signs in a
 // plain 5 x 7 design, and the graphics characters drawn from lines and blocks.

@@ -18,8 +18,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (CharPad)";
-
 std::size_t word(Bytes file, std::size_t at) {
     return file[at] | std::size_t{file[at + 1]} << 8;
 }
@@ -28,12 +26,12 @@ std::size_t word(Bytes file, std::size_t at) {
 
 Decoded decodeCharPad(Bytes file, const DecodeOptions& options) {
     if (file.size() < 30 || file[0] != 'C' || file[1] != 'T' || file[2] != 'M')
-        return Decoded::reject(kSuffix, "a CharPad project begins with CTM");
+        return Decoded::reject("a CharPad project begins with CTM");
     if (file[3] != 5)
-        return Decoded::reject(kSuffix, "this CharPad project is of version " +
-                                            std::to_string(file[3]) + ", only version 5 is read");
+        return Decoded::reject("this CharPad project is of version " + std::to_string(file[3]) +
+                               ", only version 5 is read");
     if (reportedSize(file, options) != file.size())
-        return Decoded::reject(kSuffix, "this CharPad project is too large");
+        return Decoded::reject("this CharPad project is too large");
     const int method = file[8];
     const bool tiles = file[9] & 1, expanded = file[9] & 2, multicolour = file[9] & 4;
     const std::size_t characters = word(file, 10) + 1;
@@ -41,36 +39,36 @@ Decoded decodeCharPad(Bytes file, const DecodeOptions& options) {
     const std::size_t tileWidth = tiles ? file[14] : 1, tileHeight = tiles ? file[15] : 1;
     const std::size_t mapWidth = word(file, 16), mapHeight = word(file, 18);
     if (method > 2 || (method == 1 && !tiles))
-        return Decoded::reject(kSuffix, "this CharPad project's colour method is not one this "
-                                        "program reads");
+        return Decoded::reject("this CharPad project's colour method is not one this "
+                               "program reads");
     if (tileWidth == 0 || tileHeight == 0)
-        return Decoded::reject(kSuffix, "this CharPad project's tiles have no size");
+        return Decoded::reject("this CharPad project's tiles have no size");
     const std::size_t glyphs = 20, charColours = glyphs + 8 * characters;
     const std::size_t tileTable = charColours + characters;
     const std::size_t tileColours =
         tileTable + (tiles && !expanded ? 2 * tileCount * tileWidth * tileHeight : 0);
     const std::size_t map = tileColours + (method == 1 ? tileCount : 0);
     if (map + 2 * mapWidth * mapHeight != file.size())
-        return Decoded::reject(kSuffix, "this CharPad project does not end where its map does");
+        return Decoded::reject("this CharPad project does not end where its map does");
     const std::size_t width = 8 * mapWidth * tileWidth, height = 8 * mapHeight * tileHeight;
     if (width == 0 || height == 0 || width > 16384 || height > 16384)
-        return Decoded::reject(kSuffix, "this CharPad project's map has no size it can be shown "
-                                        "at");
-    Decoded d = acceptedPicture(kSuffix, options, static_cast<int>(width), static_cast<int>(height));
+        return Decoded::reject("this CharPad project's map has no size it can be shown "
+                               "at");
+    Decoded d = acceptedPicture(options, static_cast<int>(width), static_cast<int>(height));
     for (std::size_t cy = 0; cy < mapHeight * tileHeight; ++cy) {
         for (std::size_t cx = 0; cx < mapWidth * tileWidth; ++cx) {
             const std::size_t tile = word(file, map + 2 * (cy / tileHeight * mapWidth + cx / tileWidth));
             const std::size_t inTile = cy % tileHeight * tileWidth + cx % tileWidth;
             if (tile >= tileCount)
-                return Decoded::reject(kSuffix, "this CharPad project's map names a tile it "
-                                                "does not hold");
+                return Decoded::reject("this CharPad project's map names a tile it "
+                                       "does not hold");
             const std::size_t character =
                 !tiles     ? tile
                 : expanded ? tile * tileWidth * tileHeight + inTile
                            : word(file, tileTable + 2 * (tile * tileWidth * tileHeight + inTile));
             if (character >= characters)
-                return Decoded::reject(kSuffix, "this CharPad project names a character it "
-                                                "does not hold");
+                return Decoded::reject("this CharPad project names a character it "
+                                       "does not hold");
             const std::uint8_t foreground = method == 0   ? file[7]
                                             : method == 1 ? file[tileColours + tile]
                                                           : file[charColours + character];

@@ -60,14 +60,14 @@ void fill(IndexedImage& picture, std::uint8_t colour) {
 
 // .64c: glyphs of 8 bytes from offset 2, the load address's low byte 0; 10 to 2050 bytes.
 Decoded decodeCharset64c(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Character set)";
     const std::uint64_t size = reportedSize(file, options);
     if (size < 10 || size > 2050 || size != file.size())
-        return lengthRejection(kSuffix, "a .64c character set", "10 to 2050", file, options);
+        return lengthRejection("a .64c character set", "10 to 2050", file, options);
     if (file[0] != 0)
-        return Decoded::reject(kSuffix, "a .64c character set loads at a page start ($xx00), "
-                                        "this one at " + addressText(file[0] | file[1] << 8));
-    Decoded d = acceptedPicture(kSuffix, options, 256, 8 * static_cast<int>((size + 253) >> 8));
+        return Decoded::reject("a .64c character set loads at a page start ($xx00), "
+                               "this one at " +
+                               addressText(file[0] | file[1] << 8));
+    Decoded d = acceptedPicture(options, 256, 8 * static_cast<int>((size + 253) >> 8));
     drawGlyphSheet(d.picture, file, 2, 8, 256);
     return d;
 }
@@ -82,12 +82,11 @@ int probeCharset64c(Bytes file, std::uint64_t fileSize) {
 // .g: 64 glyphs at $0042 (514 bytes). .zs: 113 glyphs of 9 bytes at $F0B0 (1026 bytes),
 // their 9th bytes not drawn.
 Decoded decodeCharsetG(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Character set)";
     if (!hasLengthOneOf(file, options, {514}))
-        return lengthRejection(kSuffix, "a .g character set", "514", file, options);
+        return lengthRejection("a .g character set", "514", file, options);
     if (!hasLoadAddress(file, 0x0042))
-        return Decoded::reject(kSuffix, loadAddressReason("a .g character set", "$0042", file));
-    Decoded d = acceptedPicture(kSuffix, options, 256, 16);
+        return Decoded::reject(loadAddressReason("a .g character set", "$0042", file));
+    Decoded d = acceptedPicture(options, 256, 16);
     drawGlyphSheet(d.picture, file, 2, 8, 64);
     return d;
 }
@@ -97,12 +96,11 @@ int probeCharsetG(Bytes file, std::uint64_t fileSize) {
 }
 
 Decoded decodeCharsetZs(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Character set)";
     if (!hasLengthOneOf(file, options, {1026}))
-        return lengthRejection(kSuffix, "a .zs character set", "1026", file, options);
+        return lengthRejection("a .zs character set", "1026", file, options);
     if (!hasLoadAddress(file, 0xF0B0))
-        return Decoded::reject(kSuffix, loadAddressReason("a .zs character set", "$F0B0", file));
-    Decoded d = acceptedPicture(kSuffix, options, 256, 32);
+        return Decoded::reject(loadAddressReason("a .zs character set", "$F0B0", file));
+    Decoded d = acceptedPicture(options, 256, 32);
     drawGlyphSheet(d.picture, file, 3, 9, 113);
     return d;
 }
@@ -115,18 +113,17 @@ int probeCharsetZs(Bytes file, std::uint64_t fileSize) {
 // 2050. 4098-byte files have no colours (black, light red, red, white); 4174-byte ones keep
 // them in the spare bytes 2045-2048 (unconfirmed by a real file).
 Decoded decodeLogoPainter(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Logo Painter)";
     if (!hasLengthOneOf(file, options, {4098, 4174}))
-        return lengthRejection(kSuffix, "a Logo Painter picture", "4098 or 4174", file, options);
+        return lengthRejection("a Logo Painter picture", "4098 or 4174", file, options);
     if (!hasLoadAddress(file, 0x1800))
-        return Decoded::reject(kSuffix, loadAddressReason("a Logo Painter picture", "$1800", file));
+        return Decoded::reject(loadAddressReason("a Logo Painter picture", "$1800", file));
     std::array<std::uint8_t, 4> colours{0, 10, 2, 1};
     if (file.size() == 4174)
         colours = {static_cast<std::uint8_t>(file[2045] & 15),
                    static_cast<std::uint8_t>(file[2047] & 15),
                    static_cast<std::uint8_t>(file[2048] & 15),
                    static_cast<std::uint8_t>(file[2046] & 7)};
-    Decoded d = acceptedPicture(kSuffix, options, 320, 400);
+    Decoded d = acceptedPicture(options, 320, 400);
     const Word zero = everyByte(colours[0]), one = everyByte(colours[1]),
                two = everyByte(colours[2]), three = everyByte(colours[3]);
     for (int y = 0; y < 400; ++y) {
@@ -135,8 +132,8 @@ Decoded decodeLogoPainter(Bytes file, const DecodeOptions& options) {
             const std::uint8_t code = file[2 + 40 * (y >> 3) + column];
             const std::uint8_t b = file[2050 + 8 * code + (y & 7)];
             const Word low = kMasks.lowOfPair[b];
-            store(row + 8 * column, select(select(zero, one, low), select(two, three, low),
-                                           kMasks.highOfPair[b]));
+            store(row + 8 * column,
+                  select(select(zero, one, low), select(two, three, low), kMasks.highOfPair[b]));
         }
     }
     return d;
@@ -153,27 +150,26 @@ int probeLogoPainter(Bytes file, std::uint64_t fileSize) {
 // then sprites of 64 bytes, byte 63 the colour with bit 7 for multicolour. Up to 16 a row,
 // 2 pixels apart.
 Decoded decodeSpritePad(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (SpritePad)";
     const std::uint64_t size = reportedSize(file, options);
     if (size < 67 || size != file.size())
-        return lengthRejection(kSuffix, "a SpritePad file", "at least 67", file, options);
+        return lengthRejection("a SpritePad file", "at least 67", file, options);
     std::size_t header = 0, count = 0;
     if (file[0] == 'S' && file[1] == 'P' && file[2] == 'D' && file[3] == 1) {
         header = 6;
         count = file[4] + 1u;
         if (file.size() < 9 + 64 * count)
-            return Decoded::reject(kSuffix, "this SpritePad file is shorter than its " +
-                                                std::to_string(count) + " sprites");
+            return Decoded::reject("this SpritePad file is shorter than its " +
+                                   std::to_string(count) + " sprites");
     } else if ((file.size() & 63) == 3 && file[0] <= 15 && file[1] <= 15 && file[2] <= 15) {
         count = file.size() >> 6;
     } else {
-        return Decoded::reject(kSuffix, "a SpritePad file begins with SPD and version 1, or "
-                                        "has 3 colour bytes and whole sprites");
+        return Decoded::reject("a SpritePad file begins with SPD and version 1, or "
+                               "has 3 colour bytes and whole sprites");
     }
     const int perRow = 16, rows = static_cast<int>((count + 15) / 16);
     const int width = count <= 16 ? 26 * static_cast<int>(count) - 2 : 414;
     const int height = count <= 16 ? 21 : 23 * rows - 2;
-    Decoded d = acceptedPicture(kSuffix, options, width, height);
+    Decoded d = acceptedPicture(options, width, height);
     fill(d.picture, file[header] & 15);
     for (std::size_t n = 0; n < count; ++n) {
         const std::uint8_t* data = file.data() + header + 3 + 64 * n;
@@ -195,12 +191,11 @@ int probeSpritePad(Bytes file, std::uint64_t) {
 // grey; pairs 01 black, 10 the sprite's colour, 11 white (the colours the format is known
 // to be shown in).
 Decoded decodeSpriteSheetA(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Sprites)";
     if (!hasLengthOneOf(file, options, {8130}))
-        return lengthRejection(kSuffix, "an .a sprite sheet", "8130", file, options);
+        return lengthRejection("an .a sprite sheet", "8130", file, options);
     if (!hasLoadAddress(file, 0x0042))
-        return Decoded::reject(kSuffix, loadAddressReason("an .a sprite sheet", "$0042", file));
-    Decoded d = acceptedPicture(kSuffix, options, 416, 182);
+        return Decoded::reject(loadAddressReason("an .a sprite sheet", "$0042", file));
+    Decoded d = acceptedPicture(options, 416, 182);
     fill(d.picture, 11);
     for (int n = 0; n < 127; ++n) {
         const std::uint8_t* data = file.data() + 2 + 64 * n;

@@ -36,15 +36,19 @@ struct DecodeOptions {
     std::vector<std::uint8_t>* workspace = nullptr;
 };
 
+struct C64Format; // formats.h: a row of the format registry
+
 struct Decoded {
     // True when the file was accepted and `picture` holds it; false leaves the
     // black template on screen and `reason` says why, for people.
     bool accepted = false;
     std::string reason;
     IndexedImage picture;
-    // The caption suffix of the reader that ended up showing the file
-    // (Art Studio tells its two kinds apart; the GoDot path names clips).
-    std::string_view captionSuffix;
+    // The registry row the file was read as, whose caption and name people see. A reader
+    // sets it only when the file turned out to be a kind with a row of its own (Art Studio
+    // tells its two kinds apart, GoDot its pictures and clips, .vic hands each length on);
+    // otherwise the row that asked (decodeAs) fills it in. Null when no format took it.
+    const C64Format* format = nullptr;
     // Readers that show a progress window set this once decoding proper begins.
     bool decodingBegan = false;
     // A remark for people on how the picture was drawn (a stand-in font), empty when none.
@@ -52,12 +56,12 @@ struct Decoded {
 
     // An accepted picture of `width` x `height`, every index 0, drawn in the storage that
     // `options` offers for reuse (fresh storage when none).
-    static Decoded accept(std::string_view suffix, const DecodeOptions& options,
-                          int width = Image::kTemplateWidth, int height = Image::kTemplateHeight) {
+    static Decoded accept(const DecodeOptions& options, int width = Image::kTemplateWidth,
+                          int height = Image::kTemplateHeight) {
         Decoded d{.accepted = true,
                   .reason = {},
                   .picture = IndexedImage(0, 0), // no storage yet
-                  .captionSuffix = suffix,
+                  .format = nullptr,
                   .decodingBegan = false,
                   .note = {}};
         if (options.reuse)
@@ -66,9 +70,8 @@ struct Decoded {
         return d;
     }
 
-    static Decoded reject(std::string_view suffix, std::string reason) {
+    static Decoded reject(std::string reason) {
         Decoded d;
-        d.captionSuffix = suffix;
         d.reason = std::move(reason);
         return d;
     }

@@ -38,6 +38,17 @@ std::string pictureNameOf(const DiskEntry& entry) {
     return name;
 }
 
+std::string safeFileName(std::string_view c64Name) {
+    std::string name;
+    for (char c : c64Name) {
+        const auto b = static_cast<unsigned char>(c);
+        name += (c == '/' || b < 0x20 || b == 0x7F) ? '_' : c;
+    }
+    if (name.empty() || name.front() == '-' || name.front() == '.')
+        name.insert(0, "_");
+    return name;
+}
+
 EntryPicture decodeEntryBytes(Bytes bytes, std::string_view pictureName,
                               const DecodeOptions& options) {
     OpenedPicture opened = openPicture(bytes, bytes.size(), pictureName, options);

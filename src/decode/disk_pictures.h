@@ -22,6 +22,10 @@ std::string_view extensionByC64Name(std::string_view petsciiName);
 // "_"), and the extension its naming habit gives, if any: "PIC A FERRARI.koa".
 std::string pictureNameOf(const DiskEntry& entry);
 
+// A C64 name as a file name: "/" and control characters made "_", a leading "-" or "."
+// behind a "_", never empty.
+std::string safeFileName(std::string_view c64Name);
+
 // An entry's picture, by the one road of a file (open_picture.h) under its picture name.
 // No format when none takes the bytes; `decoded.reason` then says why.
 struct EntryPicture {

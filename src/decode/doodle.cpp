@@ -31,9 +31,8 @@ constexpr std::size_t kShortLength = 9026;
 constexpr std::size_t kCompressedMaxLength = 9218;
 constexpr std::size_t kCompressedStop = 9217; // expansion starts no item beyond this
 
-Decoded drawn(std::string_view suffix, const std::uint8_t* screenPage,
-              const DecodeOptions& options) {
-    Decoded d = Decoded::accept(suffix, options);
+Decoded drawn(const std::uint8_t* screenPage, const DecodeOptions& options) {
+    Decoded d = Decoded::accept(options);
     d.picture.setPalette(c64Palette(options.grey));
     d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeHires(d.picture, Bitmap(screenPage + kBitmapOffset, kBitmapBytes),
@@ -44,33 +43,28 @@ Decoded drawn(std::string_view suffix, const std::uint8_t* screenPage,
 } // namespace
 
 Decoded decodeDoodle(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Doodle HiRes)";
     if (file.size() != kFullLength && file.size() != kShortLength) {
-        return Decoded::reject(kSuffix,
-                               "a Doodle picture is 9218 or 9026 bytes long, this one has " +
-                                   std::to_string(reportedSize(file, options)));
+        return Decoded::reject("a Doodle picture is 9218 or 9026 bytes long, this one has " +
+                               std::to_string(reportedSize(file, options)));
     }
     if (!hasLoadAddress(file, 0x1C00) && !hasLoadAddress(file, 0x5C00)) {
-        return Decoded::reject(kSuffix,
-                               loadAddressReason("a Doodle picture", "$1C00 or $5C00", file));
+        return Decoded::reject(loadAddressReason("a Doodle picture", "$1C00 or $5C00", file));
     }
-    return drawn(kSuffix, file.data() + 2, options);
+    return drawn(file.data() + 2, options);
 }
 
 Decoded decodeDoodleCompressed(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Doodle HiRes compressed)";
     if (file.size() > kCompressedMaxLength) {
         return Decoded::reject(
-            kSuffix, "a Doodle compressed picture is at most 9218 bytes long, this one has " +
-                         std::to_string(reportedSize(file, options)));
+            "a Doodle compressed picture is at most 9218 bytes long, this one has " +
+            std::to_string(reportedSize(file, options)));
     }
     if (!hasLoadAddress(file, 0x5C00)) {
-        return Decoded::reject(kSuffix,
-                               loadAddressReason("a Doodle compressed picture", "$5C00", file));
+        return Decoded::reject(loadAddressReason("a Doodle compressed picture", "$5C00", file));
     }
     std::array<std::uint8_t, kCompressedStop + 254> data{};
     expandRuns(file.subspan(2), data, kCompressedStop, kDoodleRuns);
-    return drawn(kSuffix, data.data(), options);
+    return drawn(data.data(), options);
 }
 
 int probeDoodle(Bytes file, std::uint64_t fileSize) {

@@ -22,7 +22,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (Drazlace)";
 constexpr std::string_view kName = "DRAZLACE! 1.0";
 constexpr std::size_t kLength = 18242;
 constexpr std::size_t kColour = 0; // offsets after the load address
@@ -39,22 +38,21 @@ Decoded decodeDrazlace(Bytes file, const DecodeOptions& options) {
     const std::uint8_t* data;
     if (hasDrazName(file, kName)) {
         if (!unpackDraz(file, unpacked))
-            return Decoded::reject(kSuffix, "the packed Drazlace data ends before the picture");
+            return Decoded::reject("the packed Drazlace data ends before the picture");
         data = unpacked.data();
     } else if (file.size() == kLength) {
         data = file.data() + 2;
     } else {
-        return Decoded::reject(kSuffix, fli::lengthReason("a Drazlace picture without the name "
-                                                          "DRAZLACE! 1.0 (packed)",
-                                                          "18242", file, options));
+        return Decoded::reject(fli::lengthReason("a Drazlace picture without the name "
+                                                 "DRAZLACE! 1.0 (packed)",
+                                                 "18242", file, options));
     }
     const std::uint8_t shift = data[kShift];
     if (shift > 1) {
-        return Decoded::reject(kSuffix, "the Drazlace shift byte is 0 or 1, this one is " +
-                                            std::to_string(shift));
+        return Decoded::reject("the Drazlace shift byte is 0 or 1, this one is " +
+                               std::to_string(shift));
     }
-    Decoded d =
-        fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
+    Decoded d = fli::accepted(options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
     const fli::SameBackground background(data[kBackground]);
     const fli::FrameMemory first{.bitmap = data + kFirstBitmap,
                                  .screens = data + kScreen,

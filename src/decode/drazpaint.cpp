@@ -19,7 +19,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (Drazpaint)";
 constexpr std::string_view kName = "DRAZPAINT 1.4";
 constexpr std::size_t kLength = 10051;
 constexpr std::size_t kColour = 0; // offsets after the load address
@@ -34,17 +33,16 @@ Decoded decodeDrazpaint(Bytes file, const DecodeOptions& options) {
     const std::uint8_t* data;
     if (hasDrazName(file, kName)) {
         if (!unpackDraz(file, unpacked))
-            return Decoded::reject(kSuffix, "the packed Drazpaint data ends before the picture");
+            return Decoded::reject("the packed Drazpaint data ends before the picture");
         data = unpacked.data();
     } else if (file.size() == kLength) {
         data = file.data() + 2;
     } else {
-        return Decoded::reject(kSuffix, fli::lengthReason("a Drazpaint picture without the name "
-                                                          "DRAZPAINT 1.4 (packed)",
-                                                          "10051", file, options));
+        return Decoded::reject(fli::lengthReason("a Drazpaint picture without the name "
+                                                 "DRAZPAINT 1.4 (packed)",
+                                                 "10051", file, options));
     }
-    Decoded d =
-        fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::single);
+    Decoded d = fli::accepted(options, fli::kScreenWidth, fli::kLines, fli::Colours::single);
     decodeMulticolour(d.picture, Bitmap(data + kBitmap, kBitmapBytes),
                       CellBytes(data + kScreen, kScreenBytes),
                       CellBytes(data + kColour, kScreenBytes), data[kBackground]);

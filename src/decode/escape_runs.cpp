@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace quendra {
 
@@ -9,6 +10,13 @@ EscapeStream::EscapeStream(Bytes in, std::size_t start, bool backward)
     : in_(in), pos_(static_cast<std::ptrdiff_t>(std::min(start, in.size()))), backward_(backward) {
     if (backward_ && pos_ >= static_cast<std::ptrdiff_t>(in_.size()))
         pos_ = static_cast<std::ptrdiff_t>(in_.size()) - 1;
+}
+
+Decoded tooMuchLeftRejection(const EscapeStream& stream) {
+    return Decoded::reject("the packed data fill the picture with " +
+                           std::to_string(stream.unread()) +
+                           " of the file's bytes unread: no packed picture (a plain one cut "
+                           "short?)");
 }
 
 bool EscapeStream::next(std::uint8_t& byte) {

@@ -8,6 +8,7 @@
 // output part goes on into the next part the same stream fills.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -15,6 +16,10 @@
 #include "decode/decoded.h"
 
 namespace quendra {
+
+class EscapeStream;
+// The rejection of a file whose stream filled the picture with too much left unread.
+Decoded tooMuchLeftRejection(const EscapeStream& stream);
 
 // What a run token's count of 0 means, and whether counts are one short.
 enum class RunCount {
@@ -49,6 +54,17 @@ class EscapeStream {
 
     // Reads one byte outside the runs (a separator); false at the end.
     bool next(std::uint8_t& byte);
+
+    // The input bytes the stream has not read (forward: after it; backward: from offset 2
+    // up to where it stands).
+    std::size_t unread() const {
+        return backward_ ? static_cast<std::size_t>(std::max<std::ptrdiff_t>(pos_ - 1, 0))
+                         : in_.size() - static_cast<std::size_t>(pos_);
+    }
+    // Whether a filled picture left more bytes unread than a packer leaves (a page): then
+    // the file is no packed picture but, most likely, a plain one cut short, whose bytes
+    // read as packed data give noise.
+    bool leftTooMuch() const { return unread() > 256; }
 
   private:
     Bytes in_;

@@ -17,7 +17,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (FFLI)";
 constexpr std::size_t kLength = 26115;
 constexpr std::size_t kFirstBackgrounds = 3;
 constexpr std::size_t kColour = 259;
@@ -30,11 +29,10 @@ constexpr std::size_t kSecondBackgrounds = 25859;
 
 Decoded decodeFfli(Bytes file, const DecodeOptions& options) {
     if (file.size() != kLength)
-        return Decoded::reject(kSuffix,
-                               fli::lengthReason("an FFLI picture", "26115", file, options));
+        return Decoded::reject(fli::lengthReason("an FFLI picture", "26115", file, options));
     if (file[2] != 'f')
-        return Decoded::reject(kSuffix, "an FFLI picture has an 'f' after its load address");
-    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::mixed);
+        return Decoded::reject("an FFLI picture has an 'f' after its load address");
+    Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::mixed);
     const fli::FrameMemory first{.bitmap = file.data() + kBitmap,
                                  .screens = file.data() + kFirstScreens,
                                  .screenStride = fli::kScreenStride,

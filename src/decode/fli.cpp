@@ -11,9 +11,8 @@
 
 namespace quendra::fli {
 
-Decoded accepted(std::string_view suffix, const DecodeOptions& options, int width, int height,
-                 Colours colours) {
-    Decoded d = Decoded::accept(suffix, options, width, height);
+Decoded accepted(const DecodeOptions& options, int width, int height, Colours colours) {
+    Decoded d = Decoded::accept(options, width, height);
     if (colours == Colours::mixed) {
         d.picture.setPalette(blendPalette());
         d.picture.setMeaning(IndexMeaning::blendPairs, false);

@@ -100,7 +100,6 @@ enum class Colours { single, mixed };
 
 // An accepted picture of the given size (all black so far), in the storage `options` offers,
 // saying what its indices hold so that a palette can be applied to it later.
-Decoded accepted(std::string_view suffix, const DecodeOptions& options, int width, int height,
-                 Colours colours);
+Decoded accepted(const DecodeOptions& options, int width, int height, Colours colours);
 
 } // namespace quendra::fli

@@ -8,13 +8,13 @@
 // $3C00.
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
+#include "decode/formats.h"
 #include "decode/palette.h"
 
 namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (FLI)";
 constexpr std::size_t kColour = 2;
 constexpr std::size_t kScreens = 1026;
 constexpr std::size_t kBitmap = 9218;
@@ -31,11 +31,13 @@ Decoded decodeFliDesigner(Bytes file, const DecodeOptions& options) {
         // file, not FLI Graph's.
         if (file.size() < 5 || fli::startsWith(file, 0x3C00)) {
             return Decoded::reject(
-                kSuffix, fli::lengthReason("an FLI picture", "17218 or 17409", file, options));
+                fli::lengthReason("an FLI picture", "17218 or 17409", file, options));
         }
-        return decodeFliGraph(file, options);
+        Decoded graph = decodeFliGraph(file, options);
+        graph.format = formatReadBy(decodeFliGraph);
+        return graph;
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::single);
+    Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::single);
     const fli::SameBackground black(0);
     const fli::FrameMemory frame{.bitmap = file.data() + kBitmap,
                                  .screens = file.data() + kScreens,

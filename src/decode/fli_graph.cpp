@@ -10,7 +10,9 @@
 // load address from their last byte down to their first. Read backwards, "escape count
 // value" is a run of count values (count 0: 256), so the file stores "value count escape";
 // every other byte is itself. The unpacking stops when the 17472 bytes are full; a run
-// that reaches past their start is cut.
+// that reaches past their start is cut, and bytes left unread below the data are ignored,
+// up to a page of them: a plain picture cut short would unpack to noise with thousands
+// of its bytes unread, so such a file is refused.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -24,7 +26,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (FLI Graph)";
 constexpr std::size_t kDataBytes = 17472; // the plain file after its load address
 constexpr std::size_t kBackgrounds = 0;   // offsets in the data
 constexpr std::size_t kColour = 256;
@@ -35,8 +36,12 @@ bool plainLength(std::size_t size) {
     return size == 17474 || size == 17665 || size == 17666;
 }
 
-// Fills `out` from the packed file; false when the data runs out first.
-bool unpack(Bytes file, std::span<std::uint8_t, kDataBytes> out) {
+// The bytes a packed file may leave unread after the escape byte.
+constexpr std::size_t kUnreadAtMost = 256;
+
+// Fills `out` from the packed file; false when the data runs out first. `unread` receives
+// the number of bytes between the escape byte and the last byte read.
+bool unpack(Bytes file, std::span<std::uint8_t, kDataBytes> out, std::size_t& unread) {
     const std::uint8_t escape = file[2];
     std::size_t in = file.size(); // the next byte read is file[in - 1], never below file[2]
     std::size_t left = out.size();
@@ -61,6 +66,7 @@ bool unpack(Bytes file, std::span<std::uint8_t, kDataBytes> out) {
         left -= n;
         std::memset(out.data() + left, value, n);
     }
+    unread = in > 3 ? in - 3 : 0; // byte 2, the escape, is never data
     return true;
 }
 
@@ -73,27 +79,32 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
         data = file.data() + 2;
     } else {
         if (file.size() < 5) {
-            return Decoded::reject(kSuffix,
-                                   fli::lengthReason("an FLI Graph picture",
+            return Decoded::reject(fli::lengthReason("an FLI Graph picture",
                                                      "17474, 17665, 17666 or (packed) at least 5",
                                                      file, options));
         }
         // Packed data is read from its end, so it must all be there.
         if (reportedSize(file, options) > file.size() || file.size() >= kFliGraphReadLimit) {
-            return Decoded::reject(kSuffix, fli::lengthReason("a packed FLI Graph picture",
-                                                              "less than 65536", file, options));
+            return Decoded::reject(
+                fli::lengthReason("a packed FLI Graph picture", "less than 65536", file, options));
         }
         // Packed data has no signature: its load address is all that tells it (a FLIC
         // animation or a cut FLI Designer file would unpack to noise).
         if (!fli::startsWith(file, 0x3B00)) {
-            return Decoded::reject(
-                kSuffix, loadAddressReason("a packed FLI Graph picture", "$3B00", file));
+            return Decoded::reject(loadAddressReason("a packed FLI Graph picture", "$3B00", file));
         }
-        if (!unpack(file, unpacked))
-            return Decoded::reject(kSuffix, "the packed FLI Graph data ends before the picture");
+        std::size_t unread = 0;
+        if (!unpack(file, unpacked, unread))
+            return Decoded::reject("the packed FLI Graph data ends before the picture");
+        if (unread > kUnreadAtMost) {
+            return Decoded::reject("this is no packed FLI Graph picture: its picture is "
+                                   "full with " +
+                                   std::to_string(unread) +
+                                   " of its bytes unread (a plain picture cut short?)");
+        }
         data = unpacked.data();
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::single);
+    Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::single);
     const fli::FrameMemory frame{.bitmap = data + kBitmap,
                                  .screens = data + kScreens,
                                  .screenStride = fli::kScreenStride,

@@ -29,16 +29,16 @@ void showMulticolourFli(Decoded& d, const std::uint8_t* colour, const std::uint8
     fli::drawFrame(d.picture, frame, 0, fli::kLines, fli::kBugStrip);
 }
 
-Decoded fliPicture(std::string_view suffix, const DecodeOptions& options, int lines = fli::kLines) {
-    return fli::accepted(suffix, options, fli::kWidth, lines, fli::Colours::single);
+Decoded fliPicture(const DecodeOptions& options, int lines = fli::kLines) {
+    return fli::accepted(options, fli::kWidth, lines, fli::Colours::single);
 }
 
 } // namespace
 
 Decoded decodeFd2(Bytes file, const DecodeOptions& options) {
     if (!hasLengthOneOf(file, options, {17218, 17409}))
-        return Decoded::reject(" (FLI)", fli::lengthReason("an FLI picture", "17218 or 17409",
-                                                           file, options));
+        return Decoded::reject(
+            fli::lengthReason("an FLI picture", "17218 or 17409", file, options));
     return decodeFliDesigner(file, options);
 }
 
@@ -52,23 +52,24 @@ int probeFd2(Bytes file, std::uint64_t fileSize) {
 // 9216, background 17279). A packed picture without colour memory (bytes 0-999 all 0) is
 // shown as hires FLI, as the format is known to be read.
 Decoded decodeFlm(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (FLI)";
     if (hasLengthOneOf(file, options, {17410})) {
-        Decoded d = fliPicture(kSuffix, options);
+        Decoded d = fliPicture(options);
         const fli::SameBackground background(file[17281]);
         showMulticolourFli(d, file.data() + 2, file.data() + 1026, file.data() + 9218,
                            background.lines);
         return d;
     }
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return Decoded::reject(kSuffix, fli::lengthReason("an .flm picture", "17410, or packed",
-                                                          file, options));
+        return Decoded::reject(
+            fli::lengthReason("an .flm picture", "17410, or packed", file, options));
     std::vector<std::uint8_t> image(17280);
     EscapeStream stream(file, file.size() - 2, true);
     if (!stream.fill(image, file.back(), RunCount::zeroIs256))
-        return Decoded::reject(kSuffix, "the packed data of this .flm picture end before the "
-                                        "picture is complete");
-    Decoded d = fliPicture(kSuffix, options);
+        return Decoded::reject("the packed data of this .flm picture end before the "
+                               "picture is complete");
+    if (stream.leftTooMuch())
+        return tooMuchLeftRejection(stream);
+    Decoded d = fliPicture(options);
     if (std::all_of(image.begin(), image.begin() + 1000, [](std::uint8_t b) { return b == 0; })) {
         const fli::FrameMemory frame{.bitmap = image.data() + 9216,
                                      .screens = image.data() + 1024,
@@ -91,9 +92,8 @@ int probeFlm(Bytes, std::uint64_t fileSize) {
 // background at 8 + y.
 Decoded decodeFed(Bytes file, const DecodeOptions& options) {
     if (!hasLengthOneOf(file, options, {17665}))
-        return Decoded::reject(" (FLI)",
-                               fli::lengthReason("an .fed picture", "17665", file, options));
-    Decoded d = fliPicture(" (FLI)", options);
+        return Decoded::reject(fli::lengthReason("an .fed picture", "17665", file, options));
+    Decoded d = fliPicture(options);
     showMulticolourFli(d, file.data() + 258, file.data() + 1282, file.data() + 9474,
                        file.data() + 8);
     return d;
@@ -106,16 +106,14 @@ int probeFed(Bytes, std::uint64_t fileSize) {
 // .fbi: escape byte 2, a backward stream (count 0 = 256) from the last byte into 17216
 // bytes: colour memory 0, screens 1024, bitmap 9216; black background.
 Decoded decodeFbi(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (FLI)";
     if (file.size() < 19 || reportedSize(file, options) != file.size())
-        return Decoded::reject(kSuffix, fli::lengthReason("an .fbi picture", "at least 19", file,
-                                                          options));
+        return Decoded::reject(fli::lengthReason("an .fbi picture", "at least 19", file, options));
     std::vector<std::uint8_t> image(17216);
     EscapeStream stream(file, file.size() - 1, true);
     if (!stream.fill(image, file[2], RunCount::zeroIs256))
-        return Decoded::reject(kSuffix, "the packed data of this .fbi picture end before the "
-                                        "picture is complete");
-    Decoded d = fliPicture(kSuffix, options);
+        return Decoded::reject("the packed data of this .fbi picture end before the "
+                               "picture is complete");
+    Decoded d = fliPicture(options);
     const fli::SameBackground black(0);
     showMulticolourFli(d, image.data(), image.data() + 1024, image.data() + 9216, black.lines);
     return d;
@@ -123,10 +121,9 @@ Decoded decodeFbi(Bytes file, const DecodeOptions& options) {
 
 // EMC: screens 2, bitmap 8194, colour memory 16386, background 17411; lines 4-195 shown.
 Decoded decodeEmc(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (EMC)";
     if (!hasLengthOneOf(file, options, {17412}))
-        return Decoded::reject(kSuffix, fli::lengthReason("an EMC picture", "17412", file, options));
-    Decoded d = fliPicture(kSuffix, options, 192);
+        return Decoded::reject(fli::lengthReason("an EMC picture", "17412", file, options));
+    Decoded d = fliPicture(options, 192);
     const fli::SameBackground background(file[17411]);
     const fli::FrameMemory frame{.bitmap = file.data() + 8194,
                                  .screens = file.data() + 2,
@@ -145,10 +142,9 @@ int probeEmc(Bytes, std::uint64_t fileSize) {
 // lines at 12098 + (y >> 2); pair 11 shows the screen's low nibble, like pair 10 (the
 // format is known to be read so; it keeps no colour memory).
 Decoded decodeHcb(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (HCB)";
     if (!hasLengthOneOf(file, options, {12148}))
-        return Decoded::reject(kSuffix, fli::lengthReason("an HCB picture", "12148", file, options));
-    Decoded d = fliPicture(kSuffix, options);
+        return Decoded::reject(fli::lengthReason("an HCB picture", "12148", file, options));
+    Decoded d = fliPicture(options);
     for (int y = 0; y < fli::kLines; ++y) {
         const std::uint8_t* screen = file.data() + ((y & 4) ? 3074 : 2050);
         const std::uint8_t background = file[12098 + (y >> 2)] & 15;
@@ -173,21 +169,20 @@ int probeHcb(Bytes, std::uint64_t fileSize) {
 // screens 24578, no shift; 32770 bytes, or packed: escape byte 2, a forward stream (count 0
 // = nothing) from 3 into offsets 2-32769.
 Decoded decodeEci(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (ECI)";
     std::vector<std::uint8_t> unpacked;
     Bytes image = file;
     if (!hasLengthOneOf(file, options, {32770})) {
         if (file.size() < 6 || reportedSize(file, options) != file.size())
-            return Decoded::reject(kSuffix, fli::lengthReason("an ECI picture",
-                                                              "32770, or packed", file, options));
+            return Decoded::reject(
+                fli::lengthReason("an ECI picture", "32770, or packed", file, options));
         unpacked.assign(32770, 0);
         EscapeStream stream(file, 3, false);
         if (!stream.fill(std::span(unpacked).subspan(2), file[2], RunCount::zeroIsNothing))
-            return Decoded::reject(kSuffix, "the packed data of this ECI picture end before the "
-                                            "picture is complete");
+            return Decoded::reject("the packed data of this ECI picture end before the "
+                                   "picture is complete");
         image = unpacked;
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::mixed);
+    Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::mixed);
     const fli::FrameMemory first{.bitmap = image.data() + 2,
                                  .screens = image.data() + 8194,
                                  .screenStride = fli::kScreenStride,
@@ -206,10 +201,9 @@ int probeEci(Bytes, std::uint64_t fileSize) {
 // CFLI: no bitmap; each cell of line y shows the two nibbles of one screen byte, high for
 // even x, low for odd x; the byte is 5 + 1024 (y & 7) + 40 (y >> 3) + column.
 Decoded decodeCfli(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (CFLI)";
     if (!hasLengthOneOf(file, options, {8170}))
-        return Decoded::reject(kSuffix, fli::lengthReason("a CFLI picture", "8170", file, options));
-    Decoded d = fliPicture(kSuffix, options);
+        return Decoded::reject(fli::lengthReason("a CFLI picture", "8170", file, options));
+    Decoded d = fliPicture(options);
     for (int y = 0; y < fli::kLines; ++y) {
         const std::uint8_t* screen = file.data() + 5 + 1024 * (y & 7) + 40 * (y >> 3);
         std::uint8_t* row = d.picture.row(y);
@@ -230,11 +224,9 @@ int probeCfli(Bytes, std::uint64_t fileSize) {
 // and the strip colour at 898 + y for pair 11, under multicolour sprites (blocks at 2,
 // colour per line at 642 + y, multicolours 1098 and 1099). Pair 00 is black.
 Decoded decodeFliProfi(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (FLI Profi)";
     if (!hasLengthOneOf(file, options, {18370}))
-        return Decoded::reject(kSuffix,
-                               fli::lengthReason("an FLI Profi picture", "18370", file, options));
-    Decoded d = fli::accepted(kSuffix, options, 320, fli::kLines, fli::Colours::single);
+        return Decoded::reject(fli::lengthReason("an FLI Profi picture", "18370", file, options));
+    Decoded d = fli::accepted(options, 320, fli::kLines, fli::Colours::single);
     for (int y = 0; y < fli::kLines; ++y) {
         std::uint8_t* row = d.picture.row(y);
         const std::uint8_t* screen = file.data() + 2178 + 1024 * (y & 7);

@@ -78,9 +78,9 @@ constexpr C64Format kFormats[] = {
      .probe = probeDoodleCompressed,
      .loadAddresses = {0x5C00}},
     // Printfox and Pagefox: one reader, the first byte tells the page type. For desktops,
-    // the type letter tells a screen or large picture when the byte after it is no text
-    // (a run marker, or a literal cell byte; the MIME writer adds that condition); a
-    // Pagefox page's letter is followed by its size, which may be any byte.
+    // the type letter tells a page when the byte after it is no text (a run marker or a
+    // literal cell byte of a screen or large picture, a page's row count below 32 or from
+    // 128 on; the MIME writer adds that condition). Taller pages are known by name only.
     {.name = "Printfox large",
      .extensions = {".gb", ".GB"},
      .captionSuffix = " (Page-/Printfox)",
@@ -109,7 +109,8 @@ constexpr C64Format kFormats[] = {
      .typeText = "Pagefox page",
      .reportsProgress = true,
      .decode = decodePrintfox,
-     .showsInGrey = false},
+     .showsInGrey = false,
+     .signature = "P"},
     {.name = "FunPainter 2",
      .extensions = {".fp2", ".FP2"},
      .captionSuffix = " (FunPainter 2 / IFLI)",
@@ -500,7 +501,10 @@ std::span<const C64Format> c64Formats() {
 }
 
 Decoded decodeAs(const C64Format& format, Bytes file, const DecodeOptions& options) {
-    return format.decode ? format.decode(file, options) : decodeCells(format, file, options);
+    Decoded d = format.decode ? format.decode(file, options) : decodeCells(format, file, options);
+    if (!d.format)
+        d.format = &format;
+    return d;
 }
 
 int probeAs(const C64Format& format, Bytes file, std::uint64_t fileSize) {
@@ -528,6 +532,18 @@ const C64Format* findFormat(std::string_view name) {
             return &row;
     }
     return nullptr;
+}
+
+const C64Format* formatReadBy(ReaderFunction reader) {
+    for (const C64Format& row : kFormats) {
+        if (row.decode == reader)
+            return &row;
+    }
+    return nullptr;
+}
+
+std::string_view shownCaption(const C64Format& format) {
+    return format.kindSuffix.empty() ? format.captionSuffix : format.kindSuffix;
 }
 
 const C64Format& fallbackFormat() {

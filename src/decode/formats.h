@@ -26,8 +26,8 @@ struct C64Format {
     std::string_view name = {};                      // for people: "Koala Painter"
     std::array<std::string_view, 8> extensions = {}; // exact forms with the dot; unused empty
     std::string_view captionSuffix = {};             // appended to the caption before the read
-    // The caption suffix its reader gives files of this row's kind, where it differs from
-    // captionSuffix (a GoDot clip); the road names the row by it.
+    // The caption suffix of a picture read as this row, where it differs from captionSuffix
+    // (a GoDot clip: " (4Bit GoDot)" before the read, " (4Bit GoDot-Clip)" after).
     std::string_view kindSuffix = {};
     std::size_t readLimit = 0;                       // the one bounded read takes at most this
     std::string_view sizes = {}; // the file lengths it takes, for people; empty: cells.lengths
@@ -68,6 +68,13 @@ std::string sizesOf(const C64Format& format);
 
 // The row of that name ("Artist 64"); null when there is none.
 const C64Format* findFormat(std::string_view name);
+
+// The first row that `reader` reads, for a reader that hands a file on to another one.
+const C64Format* formatReadBy(ReaderFunction reader);
+
+// The caption suffix of a picture read as `format`: the kind's own where the row has one
+// (a GoDot clip), else the row's caption.
+std::string_view shownCaption(const C64Format& format);
 
 // Every row, in dispatch order.
 std::span<const C64Format> c64Formats();

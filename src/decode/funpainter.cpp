@@ -33,7 +33,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (FunPainter 2 / IFLI)";
 constexpr std::size_t kHeaderBytes = 18;
 
 constexpr std::size_t kScreenStride = fli::kScreenStride;
@@ -47,9 +46,9 @@ constexpr std::size_t kLowerBackgrounds = 33576;
 // The memory image as far as the picture reads it; data beyond it is never shown.
 constexpr std::size_t kMemoryImage = kLowerBackgrounds + 100;
 
-// Expands the data into the area, dropping writes beyond it, and zero-fills the rest. An
-// item may begin at any byte; a run whose count or value lies beyond the data appends
-// nothing.
+// Expands the data into the area, dropping writes beyond it, and zero-fills the rest (the
+// format's rules keep the picture of a file that ends early). An item may begin at any
+// byte; a run whose count or value lies beyond the data appends nothing.
 void expand(Bytes data, bool packed, std::uint8_t marker, std::span<std::uint8_t> area) {
     const std::uint8_t* in = data.data();
     const std::uint8_t* const end = in + data.size();
@@ -112,17 +111,17 @@ Decoded decodeFunPainter(Bytes file, const DecodeOptions& options) {
     // The reader sees what one read of the limit returns.
     file = file.first(std::min(file.size(), kFunPainterReadLimit));
     if (file.size() < 4) {
-        return Decoded::reject(kSuffix, "a FunPainter 2 picture is at least 4 bytes long, not " +
-                                            std::to_string(reportedSize(file, options)));
+        return Decoded::reject("a FunPainter 2 picture is at least 4 bytes long, not " +
+                               std::to_string(reportedSize(file, options)));
     }
     if (file[0] != 0xF0 || file[1] != 0x3F) {
-        return Decoded::reject(kSuffix, "a FunPainter 2 picture loads at $3FF0");
+        return Decoded::reject("a FunPainter 2 picture loads at $3FF0");
     }
     if (file[2] != 'F' || file[3] != 'U') {
-        return Decoded::reject(kSuffix, "a FunPainter 2 picture has \"FU\" after its load address");
+        return Decoded::reject("a FunPainter 2 picture has \"FU\" after its load address");
     }
 
-    Decoded d = Decoded::accept(kSuffix, options);
+    Decoded d = Decoded::accept(options);
     d.decodingBegan = true;
     d.picture.setPalette(blendPalette());
     d.picture.setMeaning(IndexMeaning::blendPairs, false);

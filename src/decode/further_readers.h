@@ -23,19 +23,7 @@ int probeVic(Bytes file, std::uint64_t fileSize);
 Decoded decodeArtStudioHiresOrKoala(Bytes file, const DecodeOptions& options);
 int probeArtStudioHiresOrKoala(Bytes file, std::uint64_t fileSize);
 
-// Plain multicolour memories (plain_layouts.cpp).
-Decoded decodeCduPaint(Bytes file, const DecodeOptions& options);
-int probeCduPaint(Bytes file, std::uint64_t fileSize);
-Decoded decodeFacePainter(Bytes file, const DecodeOptions& options);
-int probeFacePainter(Bytes file, std::uint64_t fileSize);
-Decoded decodeCheese(Bytes file, const DecodeOptions& options);
-int probeCheese(Bytes file, std::uint64_t fileSize);
-Decoded decodeGarfield(Bytes file, const DecodeOptions& options);
-int probeGarfield(Bytes file, std::uint64_t fileSize);
-Decoded decodePicasso64(Bytes file, const DecodeOptions& options);
-int probePicasso64(Bytes file, std::uint64_t fileSize);
-Decoded decodeKoalaLayout(Bytes file, const DecodeOptions& options);
-int probeKoalaLayout(Bytes file, std::uint64_t fileSize);
+// Small layouts of their own (plain_layouts.cpp).
 Decoded decodeMwin(Bytes file, const DecodeOptions& options);
 int probeMwin(Bytes file, std::uint64_t fileSize);
 Decoded decodeGraphicsBitmap(Bytes file, const DecodeOptions& options); // .gr, .cs

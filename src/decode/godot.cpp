@@ -1,8 +1,10 @@
 // GoDot 4Bit reader: full pictures ("GOD0", 320 x 200) and clips ("GOD1", whole cells of
-// any size the header can hold). The format is laid out in godot_format.h.
+// any size the header can hold). The format is laid out in godot_format.h. Cells the data
+// does not reach stay 0: the format's rules keep the picture of a file that ends early.
 #include <algorithm>
 #include <string>
 
+#include "decode/formats.h"
 #include "decode/godot_format.h"
 #include "decode/palette.h"
 #include "decode/reader_checks.h"
@@ -11,9 +13,6 @@
 namespace quendra {
 
 namespace {
-
-constexpr std::string_view kSuffix = " (4Bit GoDot)";
-constexpr std::string_view kClipSuffix = " (4Bit GoDot-Clip)";
 
 // A clip file longer than this shows the progress window while it is drawn.
 constexpr std::size_t kClipProgressAbove = 32000;
@@ -49,7 +48,7 @@ void drawCells(IndexedImage& out, const std::vector<std::uint8_t>& cells, int co
 }
 
 Decoded decodeFull(Bytes file, const DecodeOptions& options) {
-    Decoded d = Decoded::accept(kSuffix, options, 8 * kGodotFullColumns, 8 * kGodotFullRows);
+    Decoded d = Decoded::accept(options, 8 * kGodotFullColumns, 8 * kGodotFullRows);
     d.picture.setPalette(godotPalette(options.grey));
     d.picture.setMeaning(IndexMeaning::godotIndices, options.grey);
     std::vector<std::uint8_t> own;
@@ -61,12 +60,12 @@ Decoded decodeFull(Bytes file, const DecodeOptions& options) {
 
 Decoded decodeClip(Bytes file, const DecodeOptions& options) {
     if (file.size() < kGodotClipHeaderBytes) {
-        return Decoded::reject(kClipSuffix, "a GoDot clip's header is 8 bytes, this file has " +
-                                                std::to_string(reportedSize(file, options)));
+        return Decoded::reject("a GoDot clip's header is 8 bytes, this file has " +
+                               std::to_string(reportedSize(file, options)));
     }
     const int columns = file[6];
     const int rows = file[7];
-    Decoded d = Decoded::accept(kClipSuffix, options, 8 * columns, 8 * rows);
+    Decoded d = Decoded::accept(options, 8 * columns, 8 * rows);
     Progress* progress = nullptr;
     if (file.size() > kClipProgressAbove) {
         d.decodingBegan = true;
@@ -121,11 +120,22 @@ void expandGodotData(Bytes data, std::size_t limit, std::vector<std::uint8_t>& o
 }
 
 Decoded decodeGodot(Bytes file, const DecodeOptions& options) {
-    if (hasMagic(file, '0'))
-        return decodeFull(file, options);
-    if (hasMagic(file, '1'))
-        return decodeClip(file, options);
-    return Decoded::reject(kSuffix, "a GoDot 4Bit file starts with \"GOD0\" or \"GOD1\"");
+    // The magic names the kind, whichever of the two rows' extensions the file has.
+    static const C64Format* const picture = findFormat("GoDot 4Bit");
+    static const C64Format* const clip = findFormat("GoDot 4Bit clip");
+    // Each built from its reader's picture, never default-made: a batch's files make no
+    // new picture storage (DecodeOptions::reuse).
+    if (hasMagic(file, '0')) {
+        Decoded d = decodeFull(file, options);
+        d.format = picture;
+        return d;
+    }
+    if (hasMagic(file, '1')) {
+        Decoded d = decodeClip(file, options);
+        d.format = clip;
+        return d;
+    }
+    return Decoded::reject("a GoDot 4Bit file starts with \"GOD0\" or \"GOD1\"");
 }
 
 int probeGodot(Bytes file, std::uint64_t) {

@@ -20,7 +20,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (Gunpaint)";
 constexpr std::string_view kName = "GUNPAINT (JZ)   ";
 constexpr std::size_t kFirstScreens = 2;
 constexpr std::size_t kNameAt = 1002;
@@ -40,9 +39,9 @@ bool gunpaintLength(std::size_t size) {
 Decoded decodeGunpaint(Bytes file, const DecodeOptions& options) {
     if (!gunpaintLength(file.size())) {
         return Decoded::reject(
-            kSuffix, fli::lengthReason("a Gunpaint picture", "33602 or 33603", file, options));
+            fli::lengthReason("a Gunpaint picture", "33602 or 33603", file, options));
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::mixed);
+    Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::mixed);
     std::uint8_t backgrounds[fli::kLines];
     std::copy_n(file.data() + kUpperBackgrounds, 177, backgrounds);
     std::copy_n(file.data() + kLowerBackgrounds, 20, backgrounds + 177);

@@ -11,7 +11,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (Hires FLI)";
 constexpr std::size_t kLength = 16386;
 constexpr std::size_t kBitmap = 2;
 constexpr std::size_t kScreens = 8194;
@@ -21,10 +20,9 @@ constexpr int kLines = 112;
 
 Decoded decodeHiresFli(Bytes file, const DecodeOptions& options) {
     if (file.size() != kLength) {
-        return Decoded::reject(kSuffix,
-                               fli::lengthReason("a Hires FLI picture", "16386", file, options));
+        return Decoded::reject(fli::lengthReason("a Hires FLI picture", "16386", file, options));
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, kLines, fli::Colours::single);
+    Decoded d = fli::accepted(options, fli::kWidth, kLines, fli::Colours::single);
     const fli::FrameMemory frame{.bitmap = file.data() + kBitmap,
                                  .screens = file.data() + kScreens,
                                  .screenStride = fli::kScreenStride,

@@ -14,7 +14,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (Hires-Interlace)";
 constexpr std::size_t kLength = 24578;
 constexpr std::size_t kFirstBitmap = 2;
 constexpr std::size_t kSecondScreen = 9218;
@@ -26,10 +25,9 @@ constexpr std::size_t kSecondBitmap = 16386;
 Decoded decodeHiresInterlace(Bytes file, const DecodeOptions& options) {
     if (file.size() != kLength) {
         return Decoded::reject(
-            kSuffix, fli::lengthReason("a Hires-Interlace picture", "24578", file, options));
+            fli::lengthReason("a Hires-Interlace picture", "24578", file, options));
     }
-    Decoded d =
-        fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
+    Decoded d = fli::accepted(options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
     const fli::FrameMemory first{
         .bitmap = file.data() + kFirstBitmap, .screens = file.data() + kFirstScreen, .hires = true};
     fli::FrameMemory second = first;

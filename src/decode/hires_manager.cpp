@@ -25,7 +25,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (Hires Manager)";
 constexpr std::size_t kPlainLength = 16385;
 constexpr std::size_t kPackedDataStart = 18;
 constexpr std::size_t kUnpackedFirst = 322;  // first offset the packed data fills
@@ -49,7 +48,7 @@ Decoded drawn(const std::array<std::uint8_t, kPlainLength>& image, const DecodeO
     IndexedImage screen; // the full 320 x 200
     decodeHiresFli(screen, Bitmap(image.data() + 2, kBitmapBytes),
                    FliScreens(image.data() + 8194, kFliScreensBytes));
-    Decoded d = acceptedPicture(kSuffix, options, kWidth, kHeight);
+    Decoded d = acceptedPicture(options, kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y) {
         const std::uint8_t* from = screen.row(y + kHiddenTop) + kHiddenLeft;
         std::copy(from, from + kWidth, d.picture.row(y));
@@ -61,8 +60,7 @@ Decoded drawn(const std::array<std::uint8_t, kPlainLength>& image, const DecodeO
 
 Decoded decodeHiresManager(Bytes file, const DecodeOptions& options) {
     if (!hasLoadAddress(file, 0x4000))
-        return Decoded::reject(kSuffix,
-                               loadAddressReason("a Hires Manager picture", "$4000", file));
+        return Decoded::reject(loadAddressReason("a Hires Manager picture", "$4000", file));
     const std::uint64_t size = reportedSize(file, options);
     std::array<std::uint8_t, kPlainLength> image{};
     if (isPlain(file, size) && file.size() == kPlainLength) {
@@ -73,15 +71,15 @@ Decoded decodeHiresManager(Bytes file, const DecodeOptions& options) {
         const auto out =
             std::span(image).subspan(kUnpackedFirst, kUnpackedLast - kUnpackedFirst + 1);
         if (!unpackHiresManager(file.subspan(kPackedDataStart), out)) {
-            return Decoded::reject(kSuffix, "the packed Hires Manager data ends before the "
-                                            "picture is complete, or holds a run of 0 bytes");
+            return Decoded::reject("the packed Hires Manager data ends before the "
+                                   "picture is complete, or holds a run of 0 bytes");
         }
         return drawn(image, options);
     }
-    return Decoded::reject(kSuffix, "a Hires Manager picture is 16385 bytes with $FF at offset "
-                                    "3, or packed with its length + 16381 at offset 2 and $F2 "
-                                    "$7F at offset 4; this one has " +
-                                        std::to_string(size) + " bytes and neither");
+    return Decoded::reject("a Hires Manager picture is 16385 bytes with $FF at offset "
+                           "3, or packed with its length + 16381 at offset 2 and $F2 "
+                           "$7F at offset 4; this one has " +
+                           std::to_string(size) + " bytes and neither");
 }
 
 int probeHiresManager(Bytes file, std::uint64_t fileSize) {

@@ -15,23 +15,19 @@
 
 namespace quendra {
 
-namespace {
-constexpr std::string_view kSuffix = " (Koala)";
-}
-
 Decoded decodeKla(Bytes file, const DecodeOptions& options) {
     if (hasLengthOneOf(file, options, {10003, 10006})) {
-        Decoded d = acceptedPicture(kSuffix, options);
+        Decoded d = acceptedPicture(options);
         decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());
         return d;
     }
     if (hasLengthOneOf(file, options, {kKoalaDataBytes})) {
-        Decoded d = acceptedPicture(kSuffix, options);
+        Decoded d = acceptedPicture(options);
         decodeKoalaLayout(d.picture, file.first<kKoalaDataBytes>());
         return d;
     }
-    return decodePackedKoala(
-        file, options, {kSuffix, "a compressed Koala picture", 10099, 0x6000, kKoalaRuns, false});
+    return decodePackedKoala(file, options,
+                             {"a compressed Koala picture", 10099, 0x6000, kKoalaRuns, false});
 }
 
 int probeKla(Bytes file, std::uint64_t fileSize) {

@@ -15,16 +15,14 @@
 namespace quendra {
 
 Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Koala)";
     if (file.size() != 10003 && file.size() != 10006) {
-        return Decoded::reject(kSuffix,
-                               "a Koala picture is 10003 or 10006 bytes long, this one has " +
-                                   std::to_string(reportedSize(file, options)));
+        return Decoded::reject("a Koala picture is 10003 or 10006 bytes long, this one has " +
+                               std::to_string(reportedSize(file, options)));
     }
     if (file[0] != 0x00 || file[1] != 0x60) {
-        return Decoded::reject(kSuffix, "a Koala picture loads at $6000");
+        return Decoded::reject("a Koala picture loads at $6000");
     }
-    Decoded d = Decoded::accept(kSuffix, options);
+    Decoded d = Decoded::accept(options);
     d.picture.setPalette(c64Palette(options.grey));
     d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());

@@ -12,8 +12,7 @@ namespace quendra {
 
 Decoded decodeKoalaCompressed(Bytes file, const DecodeOptions& options) {
     return decodePackedKoala(file, options,
-                             {" (Koala compressed)", "a Koala compressed picture", 10099, 0x6000,
-                              kKoalaRuns});
+                             {"a Koala compressed picture", 10099, 0x6000, kKoalaRuns});
 }
 
 int probeKoalaCompressed(Bytes file, std::uint64_t fileSize) {

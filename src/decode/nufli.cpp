@@ -160,40 +160,38 @@ bool drawMufli(const std::uint8_t* m, const Word* parts, std::uint8_t* pixels) {
     return true;
 }
 
-Decoded showMufli(std::string_view suffix, const std::uint8_t* first, const std::uint8_t* second,
+Decoded showMufli(const std::uint8_t* first, const std::uint8_t* second,
                   const DecodeOptions& options) {
-    Decoded d = fli::accepted(suffix, options, fli::kWidth, 200,
+    Decoded d = fli::accepted(options, fli::kWidth, 200,
                               second ? fli::Colours::mixed : fli::Colours::single);
     const bool drawn =
         second ? drawMufli<false>(first, kColourParts.first, d.picture.row(0)) &&
                      drawMufli<true>(second, kColourParts.second, d.picture.row(0))
                : drawMufli<false>(first, kColourParts.colourNumbers, d.picture.row(0));
     if (!drawn)
-        return Decoded::reject(suffix, std::string(kBadPointer));
+        return Decoded::reject(std::string(kBadPointer));
     return d;
 }
 
 } // namespace
 
 Decoded decodeNufli(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (NUFLI)";
     std::vector<std::uint8_t> unpacked;
     const std::uint8_t* image = file.data();
     if (!hasLengthOneOf(file, options, {kNufliLength})) {
         if (file.size() < 7 || file[2] != 0xFD || reportedSize(file, options) != file.size())
-            return Decoded::reject(kSuffix, fli::lengthReason("a NUFLI picture",
-                                                              "23042, or packed after $FD",
-                                                              file, options));
+            return Decoded::reject(
+                fli::lengthReason("a NUFLI picture", "23042, or packed after $FD", file, options));
         unpacked.assign(kNufliLength, 0);
         EscapeStream stream(file, file.size() - 1, true);
         if (!stream.fill(std::span(unpacked).subspan(2), file[3], RunCount::zeroIs256))
-            return Decoded::reject(kSuffix, "the packed data of this NUFLI picture end before "
-                                            "the picture is complete");
+            return Decoded::reject("the packed data of this NUFLI picture end before "
+                                   "the picture is complete");
         image = unpacked.data();
     }
-    Decoded d = fli::accepted(kSuffix, options, 320, 200, fli::Colours::single);
+    Decoded d = fli::accepted(options, 320, 200, fli::Colours::single);
     if (!drawNufli(image, d.picture))
-        return Decoded::reject(kSuffix, std::string(kBadPointer));
+        return Decoded::reject(std::string(kBadPointer));
     return d;
 }
 
@@ -202,26 +200,24 @@ int probeNufli(Bytes file, std::uint64_t fileSize) {
 }
 
 Decoded decodeMufli(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (MUFLI)";
     if (hasLengthOneOf(file, options, {kMufliLength}))
-        return showMufli(kSuffix, file.data(), nullptr, options);
+        return showMufli(file.data(), nullptr, options);
     if (hasLengthOneOf(file, options, {44034})) {
         // Two frames: the first as the file begins, the second put together from two pieces.
         std::vector<std::uint8_t> second(kMufliLength, 0);
         std::copy(file.begin() + 32770, file.begin() + 44034, second.begin() + 2);
         std::copy(file.begin() + 22018, file.begin() + 32514, second.begin() + 11266);
-        return showMufli(kSuffix, file.data(), second.data(), options);
+        return showMufli(file.data(), second.data(), options);
     }
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return Decoded::reject(kSuffix, fli::lengthReason("a MUFLI picture",
-                                                          "21826, 44034, or packed", file,
-                                                          options));
+        return Decoded::reject(
+            fli::lengthReason("a MUFLI picture", "21826, 44034, or packed", file, options));
     std::vector<std::uint8_t> image(kMufliLength, 0);
     EscapeStream stream(file, file.size() - 1, true);
     if (!stream.fill(std::span(image).subspan(2, 21760), file[2], RunCount::zeroIs256))
-        return Decoded::reject(kSuffix, "the packed data of this MUFLI picture end before the "
-                                        "picture is complete");
-    return showMufli(kSuffix, image.data(), nullptr, options);
+        return Decoded::reject("the packed data of this MUFLI picture end before the "
+                               "picture is complete");
+    return showMufli(image.data(), nullptr, options);
 }
 
 int probeMufli(Bytes, std::uint64_t fileSize) {

@@ -26,18 +26,6 @@ Decoded readAs(const C64Format& format, Bytes file, const DecodeOptions& options
                     options);
 }
 
-// The row a reader's picture names: the chosen row, unless the reader found the file to be
-// another kind that has a row of its own (FLI Graph under .fli, a GoDot clip under .4bt).
-const C64Format& kindRead(const C64Format& chosen, const Decoded& decoded) {
-    if (decoded.captionSuffix.empty() || decoded.captionSuffix == chosen.captionSuffix)
-        return chosen;
-    for (const C64Format& row : c64Formats()) {
-        if (row.captionSuffix == decoded.captionSuffix || row.kindSuffix == decoded.captionSuffix)
-            return row;
-    }
-    return chosen;
-}
-
 std::string addressesText(const C64Format& format) {
     std::string text;
     for (std::uint16_t address : format.loadAddresses) {
@@ -104,7 +92,7 @@ OpenedPicture openPicture(Bytes file, std::uint64_t fileSize, std::string_view f
     // picture storage (DecodeOptions::reuse).
     Decoded refusal = readAs(named, file, options);
     if (refusal.accepted) {
-        const C64Format* format = &kindRead(named, refusal);
+        const C64Format* format = refusal.format;
         return OpenedPicture{format, std::move(refusal), {}};
     }
 
@@ -142,7 +130,7 @@ OpenedPicture openPicture(Bytes file, std::uint64_t fileSize, std::string_view f
         Decoded decoded = readAs(*candidate.format, bytes, options);
         if (!decoded.accepted)
             continue;
-        const C64Format* format = &kindRead(*candidate.format, decoded);
+        const C64Format* format = decoded.format;
         std::string note;
         if (candidate.ownLoadAddress) {
             note = "loads at " + addressText(file[0] | file[1] << 8) + ", not at " +
@@ -151,16 +139,14 @@ OpenedPicture openPicture(Bytes file, std::uint64_t fileSize, std::string_view f
         }
         return OpenedPicture{format, std::move(decoded), std::move(note)};
     }
-    return OpenedPicture{nullptr,
-                         Decoded::reject(named.captionSuffix,
-                                         nothingTakes(fileName, options.fileSize, named, refusal)),
-                         {}};
+    return OpenedPicture{
+        nullptr, Decoded::reject(nothingTakes(fileName, options.fileSize, named, refusal)), {}};
 }
 
 OpenedPicture openPictureFile(const fs::path& path, const DecodeOptions& options) {
     auto unreadable = [&](const std::string& why) {
         OpenedPicture opened;
-        opened.decoded = Decoded::reject({}, why);
+        opened.decoded = Decoded::reject(why);
         return opened;
     };
     std::error_code ec;

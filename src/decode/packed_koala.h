@@ -12,7 +12,6 @@
 namespace quendra {
 
 struct PackedKoalaFormat {
-    std::string_view suffix; // caption suffix
     std::string_view what;   // "an Amica Paint picture", for rejections
     std::size_t maxLength;   // longest file accepted
     std::uint16_t loadAddress;

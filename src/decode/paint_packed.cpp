@@ -21,16 +21,15 @@ using namespace cellwords;
 // A Koala image without load address: bitmap 0, screen 8000, colour 9000, background 10000.
 using KoalaImage = std::array<std::uint8_t, kKoalaDataBytes>;
 
-Decoded koalaPicture(std::string_view suffix, const KoalaImage& image,
-                     const DecodeOptions& options) {
-    Decoded d = acceptedPicture(suffix, options);
+Decoded koalaPicture(const KoalaImage& image, const DecodeOptions& options) {
+    Decoded d = acceptedPicture(options);
     decodeKoalaLayout(d.picture, image);
     return d;
 }
 
-Decoded cutOff(std::string_view suffix, std::string_view what) {
-    return Decoded::reject(suffix, "the packed data of this " + std::string(what) +
-                                       " end before the picture is complete");
+Decoded cutOff(std::string_view what) {
+    return Decoded::reject("the packed data of this " + std::string(what) +
+                           " end before the picture is complete");
 }
 
 } // namespace
@@ -39,19 +38,16 @@ Decoded cutOff(std::string_view suffix, std::string_view what) {
 // 22, colour 1022); types 1 and 2 packed (XE Koala, from 22) into screen 0, colour 1000,
 // bitmap 2000: type 2 line by line, type 1 column by column with the cell rows interleaved.
 Decoded decodeMicroIllustrator(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Micro Illustrator)";
     if (file.size() < 26)
-        return lengthRejection(kSuffix, "a Micro Illustrator picture", "at least 26", file,
-                               options);
+        return lengthRejection("a Micro Illustrator picture", "at least 26", file, options);
     const int type = file[7];
     if (type > 2)
-        return Decoded::reject(kSuffix, "this Micro Illustrator picture is of an unknown type " +
-                                            std::to_string(type));
-    Decoded d = acceptedPicture(kSuffix, options);
+        return Decoded::reject("this Micro Illustrator picture is of an unknown type " +
+                               std::to_string(type));
+    Decoded d = acceptedPicture(options);
     if (type == 0) {
         if (!hasLengthOneOf(file, options, {10022}))
-            return lengthRejection(kSuffix, "a plain Micro Illustrator picture", "10022", file,
-                                   options);
+            return lengthRejection("a plain Micro Illustrator picture", "10022", file, options);
         decodeMulticolour(d.picture, file.subspan<2022, kBitmapBytes>(),
                           file.subspan<22, kScreenBytes>(), file.subspan<1022, kScreenBytes>(),
                           file[8]);
@@ -59,7 +55,7 @@ Decoded decodeMicroIllustrator(Bytes file, const DecodeOptions& options) {
     }
     std::array<std::uint8_t, 10000> image{};
     if (!unpackXeKoala(file, 22, image))
-        return cutOff(kSuffix, "Micro Illustrator picture");
+        return cutOff("Micro Illustrator picture");
     const std::uint8_t background = file[8] & 15;
     for (int y = 0; y < 200; ++y) {
         std::uint8_t* row = d.picture.row(y);
@@ -89,23 +85,21 @@ int probeMicroIllustrator(Bytes file, std::uint64_t fileSize) {
 // Packed when bytes 2-4 are $10: escape byte 5, runs of count + 1 from 6, which must be
 // used up exactly.
 Decoded decodePixelPerfect(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Pixel Perfect)";
     std::vector<std::uint8_t> unpacked;
     Bytes image = file;
     if (file.size() >= 6 && file[2] == 0x10 && file[3] == 0x10 && file[4] == 0x10) {
         unpacked.assign(33602, 0);
         EscapeStream stream(file, 6, false);
         if (!stream.fill(std::span(unpacked).subspan(2), file[5], RunCount::plusOne))
-            return cutOff(kSuffix, "Pixel Perfect picture");
+            return cutOff("Pixel Perfect picture");
         if (stream.runLeft() || !stream.atEnd() || reportedSize(file, options) != file.size())
-            return Decoded::reject(kSuffix, "the packed data of this Pixel Perfect picture go on "
-                                            "past the picture");
+            return Decoded::reject("the packed data of this Pixel Perfect picture go on "
+                                   "past the picture");
         image = unpacked;
     } else if (!hasLengthOneOf(file, options, {33602})) {
-        return lengthRejection(kSuffix, "an unpacked Pixel Perfect picture", "33602", file,
-                               options);
+        return lengthRejection("an unpacked Pixel Perfect picture", "33602", file, options);
     }
-    Decoded d = fli::accepted(kSuffix, options, fli::kWidth, fli::kLines, fli::Colours::mixed);
+    Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::mixed);
     const fli::SameBackground background(image[17281]);
     const fli::FrameMemory first{.bitmap = image.data() + 9218,
                                  .screens = image.data() + 1026,
@@ -128,14 +122,15 @@ int probePixelPerfect(Bytes file, std::uint64_t fileSize) {
 // .zom: the last byte is the escape; the backward stream (count 0 = 256) from the byte
 // before it fills a Koala image from its end.
 Decoded decodeZom(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Zoomatic)";
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return lengthRejection(kSuffix, "a .zom picture", "at least 6", file, options);
+        return lengthRejection("a .zom picture", "at least 6", file, options);
     KoalaImage image{};
     EscapeStream stream(file, file.size() - 2, true);
     if (!stream.fill(image, file.back(), RunCount::zeroIs256))
-        return cutOff(kSuffix, ".zom picture");
-    return koalaPicture(kSuffix, image, options);
+        return cutOff(".zom picture");
+    if (stream.leftTooMuch())
+        return tooMuchLeftRejection(stream);
+    return koalaPicture(image, options);
 }
 
 // .bdp: three packers of a Koala image. "02 04 10 36 30 30" at 2: escape byte 8, runs
@@ -144,17 +139,16 @@ Decoded decodeZom(Bytes file, const DecodeOptions& options) {
 // 2: FF n v gives n copies (0 = 256), FE lo hi is followed by lo + 256 hi literals; any
 // other byte spoils the data.
 Decoded decodeBdp(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Big Display Picture)";
     if (file.size() < 13 || reportedSize(file, options) != file.size())
-        return lengthRejection(kSuffix, "a .bdp picture", "at least 13", file, options);
+        return lengthRejection("a .bdp picture", "at least 13", file, options);
     KoalaImage image{};
     static constexpr std::uint8_t kSix[] = {0x02, 0x04, 0x10, 0x36, 0x30, 0x30};
     static constexpr std::string_view kFive = "BDP 5.00";
     if (std::equal(std::begin(kSix), std::end(kSix), file.begin() + 2)) {
         EscapeStream stream(file, 10, false);
         if (!stream.fill(image, file[8], RunCount::zeroIs256))
-            return cutOff(kSuffix, ".bdp picture");
-        return koalaPicture(kSuffix, image, options);
+            return cutOff(".bdp picture");
+        return koalaPicture(image, options);
     }
     std::size_t pos = 0, done = 0;
     auto run = [&](std::size_t n, std::uint8_t v) {
@@ -166,27 +160,27 @@ Decoded decodeBdp(Bytes file, const DecodeOptions& options) {
         const std::uint8_t e1 = file[10], e2 = file[11];
         for (pos = 12; done < image.size();) {
             if (pos >= file.size())
-                return cutOff(kSuffix, ".bdp picture");
+                return cutOff(".bdp picture");
             const std::uint8_t b = file[pos++];
             if (b == e1) {
                 if (pos + 2 > file.size())
-                    return cutOff(kSuffix, ".bdp picture");
+                    return cutOff(".bdp picture");
                 run(file[pos] == 0 ? 256 : file[pos], file[pos + 1]);
                 pos += 2;
             } else if (b == e2) {
                 if (pos + 3 > file.size())
-                    return cutOff(kSuffix, ".bdp picture");
+                    return cutOff(".bdp picture");
                 run(file[pos] + 256u * file[pos + 1], file[pos + 2]);
                 pos += 3;
             } else {
                 image[done++] = b;
             }
         }
-        return koalaPicture(kSuffix, image, options);
+        return koalaPicture(image, options);
     }
     for (pos = 2; done < image.size();) {
         if (pos + 3 > file.size())
-            return cutOff(kSuffix, ".bdp picture");
+            return cutOff(".bdp picture");
         const std::uint8_t b = file[pos];
         if (b == 0xFF) {
             run(file[pos + 1] == 0 ? 256 : file[pos + 1], file[pos + 2]);
@@ -196,14 +190,14 @@ Decoded decodeBdp(Bytes file, const DecodeOptions& options) {
             pos += 3;
             for (; n > 0 && done < image.size(); --n) {
                 if (pos >= file.size())
-                    return cutOff(kSuffix, ".bdp picture");
+                    return cutOff(".bdp picture");
                 image[done++] = file[pos++];
             }
         } else {
-            return Decoded::reject(kSuffix, "the packed data of this .bdp picture are spoilt");
+            return Decoded::reject("the packed data of this .bdp picture are spoilt");
         }
     }
-    return koalaPicture(kSuffix, image, options);
+    return koalaPicture(image, options);
 }
 
 int probeBdp(Bytes file, std::uint64_t) {
@@ -221,9 +215,8 @@ int probeBdp(Bytes file, std::uint64_t) {
 // multicolour 1000 colour bytes (escape $FF; for 232 after a separator byte $FF, escape $D8).
 // The data must end exactly there.
 Decoded decodeShp(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (SHP)";
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return lengthRejection(kSuffix, "a .shp picture", "at least 6", file, options);
+        return lengthRejection("a .shp picture", "at least 6", file, options);
     const int kind = file[2];
     int columns = 40, rows = 25;
     std::size_t start = 5;
@@ -239,21 +232,20 @@ Decoded decodeShp(Bytes file, const DecodeOptions& options) {
     case 167:
         columns = 39;
         if (file[3] != 25)
-            return Decoded::reject(kSuffix, "this .shp picture's header is spoilt");
+            return Decoded::reject("this .shp picture's header is spoilt");
         break;
     case 168:
         rows = file[3];
         if (rows < 1 || rows > 25)
-            return Decoded::reject(kSuffix, "this .shp picture's header is spoilt");
+            return Decoded::reject("this .shp picture's header is spoilt");
         break;
     case 232:
         if (file[3] != 25)
-            return Decoded::reject(kSuffix, "this .shp picture's header is spoilt");
+            return Decoded::reject("this .shp picture's header is spoilt");
         background = file[4], escape = file[5], start = 6, multicolour = true;
         break;
     default:
-        return Decoded::reject(kSuffix, "this .shp picture is of an unknown kind " +
-                                            std::to_string(kind));
+        return Decoded::reject("this .shp picture is of an unknown kind " + std::to_string(kind));
     }
     const std::size_t cells = static_cast<std::size_t>(columns) * rows;
     std::vector<std::uint8_t> bitmap(8 * cells), screen(cells);
@@ -266,18 +258,18 @@ Decoded decodeShp(Bytes file, const DecodeOptions& options) {
         if (kind == 232) {
             std::uint8_t separator = 0;
             if (!stream.next(separator) || separator != 0xFF)
-                return Decoded::reject(kSuffix, "this .shp picture lacks the $FF before its "
-                                                "colours");
+                return Decoded::reject("this .shp picture lacks the $FF before its "
+                                       "colours");
             colourEscape = 0xD8;
         }
         ok = stream.fill(colour, colourEscape, RunCount::zeroIs256);
     }
     if (!ok)
-        return cutOff(kSuffix, ".shp picture");
+        return cutOff(".shp picture");
     if (!stream.atEnd())
-        return Decoded::reject(kSuffix, "the packed data of this .shp picture go on past the "
-                                        "picture");
-    Decoded d = acceptedPicture(kSuffix, options, 8 * columns, 8 * rows);
+        return Decoded::reject("the packed data of this .shp picture go on past the "
+                               "picture");
+    Decoded d = acceptedPicture(options, 8 * columns, 8 * rows);
     for (int y = 0; y < 8 * rows; ++y) {
         std::uint8_t* row = d.picture.row(y);
         for (int column = 0; column < columns; ++column) {

@@ -15,9 +15,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (PETSCII)";
-constexpr std::string_view kStandInSuffix = " (PETSCII, stand-in font)";
-
 struct TextScreen {
     int columns, rows;
     std::size_t codes, colours;
@@ -28,8 +25,7 @@ struct TextScreen {
 Decoded drawScreen(const TextScreen& s, Bytes file, const DecodeOptions& options) {
     const CharacterRom& rom = characterRom();
     const bool standIn = !s.ownGlyphs && rom.standIn;
-    Decoded d = acceptedPicture(standIn ? kStandInSuffix : kSuffix, options, 8 * s.columns,
-                                8 * s.rows);
+    Decoded d = acceptedPicture(options, 8 * s.columns, 8 * s.rows);
     if (standIn)
         d.note = "drawn with the stand-in font: no C64 character ROM (chargen) was found";
     const std::uint8_t background = s.background & 15;
@@ -60,8 +56,7 @@ Decoded decodePetsciiScreen(Bytes file, const DecodeOptions& options) {
     if (hasLengthOneOf(file, options, {4105}) && file[0] == 0xD0 && file[1] == 0xC5 &&
         file[2] == 0xD4 && file[3] == 0x32)
         return drawScreen({40, 25, 55, 1055, file[2056], file.data() + 2057}, file, options);
-    return lengthRejection(kSuffix, "a PETSCII screen", "2026, or 4105 beginning with PET2",
-                           file, options);
+    return lengthRejection("a PETSCII screen", "2026, or 4105 beginning with PET2", file, options);
 }
 
 int probePetsciiScreen(Bytes file, std::uint64_t fileSize) {
@@ -73,7 +68,7 @@ int probePetsciiScreen(Bytes file, std::uint64_t fileSize) {
 
 Decoded decodePetsciiDraw(Bytes file, const DecodeOptions& options) {
     if (!hasLengthOneOf(file, options, {2029}))
-        return lengthRejection(kSuffix, "a .pdr PETSCII screen", "2029", file, options);
+        return lengthRejection("a .pdr PETSCII screen", "2029", file, options);
     return drawScreen({40, 25, 5, 1029, file[3]}, file, options);
 }
 
@@ -86,7 +81,7 @@ Decoded decodePetsciiBot(Bytes file, const DecodeOptions& options) {
         return drawScreen({5, 7, 35, 0, 0}, file, options);
     if (hasLengthOneOf(file, options, {384}))
         return drawScreen({12, 16, 192, 0, 0}, file, options);
-    return lengthRejection(kSuffix, "a .pbot PETSCII screen", "70 or 384", file, options);
+    return lengthRejection("a .pbot PETSCII screen", "70 or 384", file, options);
 }
 
 int probePetsciiBot(Bytes, std::uint64_t fileSize) {

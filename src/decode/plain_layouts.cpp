@@ -1,14 +1,8 @@
-// The paint programs whose pictures are plain memories at fixed offsets (file offsets, the
-// load address included), and the small layouts of their kind: Mwin cells, .gr/.cs bitmaps,
-// CGFX frame grids and the interlaced pictures of FP, IHE, HLE and VHI.
-//   program               ext        length  bitmap  screen  colour  background
-//   CDU-Paint             .cdu       10277   275     8275    9275    10275
-//   Face Painter          .fpt .fcp  10004   2       8002    9002    10002
-//   Cheese                .che       20482   2       16898   18434   20479
-//   Create with Garfield  .cwg       10007   2       8002    9002    10002
-//   Picasso 64            .p64 .fly  10050   2050    1026    2       2049
-//   Koala layout          .lre       10003   2       8002    9002    10002
-// The program names are those the formats are known by; no real file of these was at hand.
+// The small layouts of the further paint programs that are more than a bitmap and its
+// colours at fixed offsets: Mwin cells, .gr/.cs bitmaps, CGFX frame grids and the
+// interlaced pictures of FP, IHE, HLE and VHI. (The plain memories of CDU-Paint, Face
+// Painter, Cheese, Create with Garfield, Picasso 64 and .lre are registry rows with a cell
+// layout, read by the generic cell reader.)
 #include <algorithm>
 #include <array>
 
@@ -21,32 +15,6 @@
 namespace quendra {
 
 namespace {
-
-struct PlainLayout {
-    std::string_view suffix, what;
-    std::size_t length, bitmap, screen, colour, background;
-};
-
-constexpr PlainLayout kCduPaint{" (CDU-Paint)", "a CDU-Paint picture", 10277, 275, 8275, 9275,
-                                10275};
-constexpr PlainLayout kFacePainter{" (Face Painter)", "a Face Painter picture", 10004, 2, 8002,
-                                   9002, 10002};
-constexpr PlainLayout kCheese{" (Cheese)", "a Cheese picture", 20482, 2, 16898, 18434, 20479};
-constexpr PlainLayout kGarfield{" (Create with Garfield)", "a Create with Garfield picture", 10007,
-                                2, 8002, 9002, 10002};
-constexpr PlainLayout kPicasso64{" (Picasso 64)", "a Picasso 64 picture", 10050, 2050, 1026, 2,
-                                 2049};
-constexpr PlainLayout kKoalaLayout{" (Koala)", "a Koala picture", 10003, 2, 8002, 9002, 10002};
-
-Decoded decodePlain(const PlainLayout& l, Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {l.length}))
-        return lengthRejection(l.suffix, l.what, std::to_string(l.length), file, options);
-    Decoded d = acceptedPicture(l.suffix, options);
-    decodeMulticolour(d.picture, Bitmap(file.data() + l.bitmap, kBitmapBytes),
-                      CellBytes(file.data() + l.screen, kScreenBytes),
-                      CellBytes(file.data() + l.colour, kScreenBytes), file[l.background]);
-    return d;
-}
 
 int probeLength(std::uint64_t fileSize, std::uint64_t length) {
     return fileSize == length ? kProbeLength : 0;
@@ -69,60 +37,21 @@ std::uint32_t longWord(Bytes file, std::size_t at) {
 
 } // namespace
 
-Decoded decodeCduPaint(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kCduPaint, file, options); // bytes 2-274: the program's viewer code
-}
-Decoded decodeFacePainter(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kFacePainter, file, options);
-}
-Decoded decodeCheese(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kCheese, file, options);
-}
-Decoded decodeGarfield(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kGarfield, file, options);
-}
-Decoded decodePicasso64(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kPicasso64, file, options);
-}
-Decoded decodeKoalaLayout(Bytes file, const DecodeOptions& options) {
-    return decodePlain(kKoalaLayout, file, options);
-}
-int probeCduPaint(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kCduPaint.length);
-}
-int probeFacePainter(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kFacePainter.length);
-}
-int probeCheese(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kCheese.length);
-}
-int probeGarfield(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kGarfield.length);
-}
-int probePicasso64(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kPicasso64.length);
-}
-int probeKoalaLayout(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, kKoalaLayout.length);
-}
-
 // Mwin: a header of 5 bytes, then cells of 10 bytes (screen, colour, 8 bitmap lines), row
 // by row; the picture starts `left` pixels and `top` lines into the cell grid. Pair 00 is
 // black.
 Decoded decodeMwin(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Mwin)";
     if (file.size() < 5)
-        return lengthRejection(kSuffix, "a Mwin picture", "at least 5", file, options);
+        return lengthRejection("a Mwin picture", "at least 5", file, options);
     const int width = file[3] * 2, height = file[4];
     const int left = (file[1] & 3) * 2, top = file[2] & 7;
     const int columns = (width + 7) / 8 + (left != 0), rows = (height + 7) / 8 + (top != 0);
     const std::size_t length = 5 + static_cast<std::size_t>(rows) * columns * 10;
     if (width == 0 || height == 0)
-        return Decoded::reject(kSuffix, "this Mwin picture is empty (its header gives no size)");
+        return Decoded::reject("this Mwin picture is empty (its header gives no size)");
     if (!hasLengthOneOf(file, options, {length}))
-        return lengthRejection(kSuffix, "this Mwin picture", std::to_string(length), file,
-                               options);
-    Decoded d = acceptedPicture(kSuffix, options, width, height);
+        return lengthRejection("this Mwin picture", std::to_string(length), file, options);
+    Decoded d = acceptedPicture(options, width, height);
     for (int y = 0; y < height; ++y) {
         const int gy = y + top;
         std::uint8_t* row = d.picture.row(y);
@@ -150,14 +79,13 @@ int probeMwin(Bytes file, std::uint64_t fileSize) {
 // .gr and .cs: byte 0 the columns, byte 1 the cell rows, then the hires bitmap cell by cell
 // (no load address); set bits black, clear bits white.
 Decoded decodeGraphicsBitmap(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (HiRes bitmap)";
     if (file.size() < 10)
-        return lengthRejection(kSuffix, "a .gr bitmap", "at least 10", file, options);
+        return lengthRejection("a .gr bitmap", "at least 10", file, options);
     const int columns = file[0], rows = file[1];
     const std::size_t length = 2 + static_cast<std::size_t>(columns) * rows * 8;
     if (!hasLengthOneOf(file, options, {length}))
-        return lengthRejection(kSuffix, "this .gr bitmap", std::to_string(length), file, options);
-    Decoded d = acceptedPicture(kSuffix, options, 8 * columns, 8 * rows);
+        return lengthRejection("this .gr bitmap", std::to_string(length), file, options);
+    Decoded d = acceptedPicture(options, 8 * columns, 8 * rows);
     for (int y = 0; y < 8 * rows; ++y) {
         std::uint8_t* row = d.picture.row(y);
         for (int x = 0; x < 8 * columns; ++x) {
@@ -180,8 +108,7 @@ int probeGraphicsBitmap(Bytes file, std::uint64_t fileSize) {
 // frame rows and columns at +8 and +9, 4 and 0 at +10 and +11. A frame: the bitmap (stride:
 // the frame's columns), screen, colour memory, 2 bytes of which the last is its background.
 Decoded decodeCgfx(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (CGFX)";
-    auto reject = [&](std::string why) { return Decoded::reject(kSuffix, std::move(why)); };
+    auto reject = [&](std::string why) { return Decoded::reject(std::move(why)); };
     if (file.size() < 12 || !std::equal(file.begin(), file.begin() + 4, "RIFF") ||
         !std::equal(file.begin() + 8, file.begin() + 12, "CGFX"))
         return reject("a CGFX picture begins with RIFF and CGFX");
@@ -216,7 +143,7 @@ Decoded decodeCgfx(Bytes file, const DecodeOptions& options) {
     if (data.size() != frameBytes * rows * columns)
         return reject("the DATA chunk of this CGFX picture does not hold its frames exactly");
     const int width = 8 * columns * frameColumns, height = 8 * rows * frameRows;
-    Decoded d = acceptedPicture(kSuffix, options, width, height);
+    Decoded d = acceptedPicture(options, width, height);
     for (int y = 0; y < height; ++y) {
         const int fy = y / (8 * frameRows), ly = y % (8 * frameRows);
         std::uint8_t* row = d.picture.row(y);
@@ -245,10 +172,9 @@ int probeCgfx(Bytes file, std::uint64_t) {
 // FP: interlaced multicolour; frame 1 bitmap 3074, screen 1026; frame 2 bitmap 11266,
 // screen 2050; one colour memory at 2, background 11074; frame 2 one pixel to the right.
 Decoded decodeFpInterlace(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (FP interlace)";
     if (!hasLengthOneOf(file, options, {19266}))
-        return lengthRejection(kSuffix, "an FP picture", "19266", file, options);
-    Decoded d = fli::accepted(kSuffix, options, 320, 200, fli::Colours::mixed);
+        return lengthRejection("an FP picture", "19266", file, options);
+    Decoded d = fli::accepted(options, 320, 200, fli::Colours::mixed);
     const fli::SameBackground background(file[11074]);
     const fli::FrameMemory first{.bitmap = file.data() + 3074,
                                  .screens = file.data() + 1026,
@@ -266,10 +192,9 @@ int probeFpInterlace(Bytes, std::uint64_t fileSize) {
 
 // IHE: two hires bitmaps at 2 and 8194 and no screen: set bits black, clear grey 12.
 Decoded decodeIhe(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Hires interlace)";
     if (!hasLengthOneOf(file, options, {16194}))
-        return lengthRejection(kSuffix, "an IHE picture", "16194", file, options);
-    Decoded d = fli::accepted(kSuffix, options, 320, 200, fli::Colours::mixed);
+        return lengthRejection("an IHE picture", "16194", file, options);
+    Decoded d = fli::accepted(options, 320, 200, fli::Colours::mixed);
     std::array<std::uint8_t, kScreenBytes> screen;
     screen.fill(0x0C);
     const fli::FrameMemory first{
@@ -286,10 +211,9 @@ int probeIhe(Bytes, std::uint64_t fileSize) {
 // HLE: hires interlace, frame 1 bitmap 2 and screen 8194, frame 2 bitmap 24578 and screen
 // 16386.
 Decoded decodeHle(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Hires interlace)";
     if (!hasLengthOneOf(file, options, {32770}))
-        return lengthRejection(kSuffix, "an HLE picture", "32770", file, options);
-    Decoded d = fli::accepted(kSuffix, options, 320, 200, fli::Colours::mixed);
+        return lengthRejection("an HLE picture", "32770", file, options);
+    Decoded d = fli::accepted(options, 320, 200, fli::Colours::mixed);
     const fli::FrameMemory first{
         .bitmap = file.data() + 2, .screens = file.data() + 8194, .hires = true};
     fli::FrameMemory second = first;
@@ -305,15 +229,14 @@ int probeHle(Bytes, std::uint64_t fileSize) {
 // VHI: hires interlace, bitmaps at 0 and 8192 and one screen at 16384 after the load
 // address (17389 bytes), or the same 17384 bytes packed with the VHI packer.
 Decoded decodeVhi(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Hires interlace)";
     std::array<std::uint8_t, 17384> image{};
     if (hasLengthOneOf(file, options, {17389})) {
         std::copy_n(file.begin() + 2, image.size(), image.begin());
     } else if (reportedSize(file, options) != file.size() || !unpackVhi(file, 2, image)) {
-        return Decoded::reject(kSuffix, "a VHI picture is 17389 bytes long or packed, and this "
-                                        "one's packed data are cut off or spoilt");
+        return Decoded::reject("a VHI picture is 17389 bytes long or packed, and this "
+                               "one's packed data are cut off or spoilt");
     }
-    Decoded d = fli::accepted(kSuffix, options, 320, 200, fli::Colours::mixed);
+    Decoded d = fli::accepted(options, 320, 200, fli::Colours::mixed);
     const fli::FrameMemory first{
         .bitmap = image.data(), .screens = image.data() + 16384, .hires = true};
     fli::FrameMemory second = first;

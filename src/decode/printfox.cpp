@@ -11,7 +11,9 @@
 //   P      0x9B count value      count copies of value, count 0 meaning 256
 //   other  the byte itself
 // Expanded, the page is cell after cell along a row, rows top to bottom, 8 bytes a cell
-// (byte k = pixel line k), bit 7 leftmost; a set bit is black, a clear bit white.
+// (byte k = pixel line k), bit 7 leftmost; a set bit is black, a clear bit white. Bytes the
+// data does not reach stay 0 (white): the format's rules keep the page of a file that ends
+// early.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -25,7 +27,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (Page-/Printfox)";
 constexpr std::uint8_t kRunMarker = 0x9B;
 constexpr std::size_t kMinimumPageArea = 60000;
 
@@ -111,7 +112,7 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options) {
     // The reader sees what one read of the limit returns.
     file = file.first(std::min(file.size(), kPrintfoxReadLimit));
     if (file.empty())
-        return Decoded::reject(kSuffix, "the file is empty");
+        return Decoded::reject("the file is empty");
 
     Layout layout{};
     switch (file[0]) {
@@ -123,8 +124,8 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options) {
         break;
     case 'P': {
         if (file.size() < 3) {
-            return Decoded::reject(kSuffix, "a Pagefox page needs 3 header bytes, this file has " +
-                                                std::to_string(reportedSize(file, options)));
+            return Decoded::reject("a Pagefox page needs 3 header bytes, this file has " +
+                                   std::to_string(reportedSize(file, options)));
         }
         const auto zero = std::find(file.begin() + 3, file.end(), std::uint8_t{0});
         const std::size_t start =
@@ -133,10 +134,10 @@ Decoded decodePrintfox(Bytes file, const DecodeOptions& options) {
         break;
     }
     default:
-        return Decoded::reject(kSuffix, "the first byte is not \"B\", \"G\" or \"P\"");
+        return Decoded::reject("the first byte is not \"B\", \"G\" or \"P\"");
     }
 
-    Decoded d = Decoded::accept(kSuffix, options, 8 * layout.columns, 8 * layout.rows);
+    Decoded d = Decoded::accept(options, 8 * layout.columns, 8 * layout.rows);
     d.decodingBegan = true;
     d.picture.setPalette(kInkAndPaper);
     d.picture.setMeaning(IndexMeaning::fixed, false); // black and white in every palette

@@ -33,19 +33,18 @@ inline bool hasLengthOneOf(Bytes file, const DecodeOptions& options,
 }
 
 // "<what> is <lengths> bytes long, this one has <size>".
-inline Decoded lengthRejection(std::string_view suffix, std::string_view what,
-                               std::string_view lengths, Bytes file, const DecodeOptions& options) {
-    return Decoded::reject(suffix, std::string(what) + " is " + std::string(lengths) +
-                                       " bytes long, this one has " +
-                                       std::to_string(reportedSize(file, options)));
+inline Decoded lengthRejection(std::string_view what, std::string_view lengths, Bytes file,
+                               const DecodeOptions& options) {
+    return Decoded::reject(std::string(what) + " is " + std::string(lengths) +
+                           " bytes long, this one has " +
+                           std::to_string(reportedSize(file, options)));
 }
 
 // An accepted black picture in the C64 colours (or their grey levels), drawn in the storage
 // the caller offers for reuse (Decoded::accept).
-inline Decoded acceptedPicture(std::string_view suffix, const DecodeOptions& options,
-                               int width = Image::kTemplateWidth,
+inline Decoded acceptedPicture(const DecodeOptions& options, int width = Image::kTemplateWidth,
                                int height = Image::kTemplateHeight) {
-    Decoded d = Decoded::accept(suffix, options, width, height);
+    Decoded d = Decoded::accept(options, width, height);
     d.picture.setPalette(c64Palette(options.grey));
     d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
     return d;

@@ -11,36 +11,37 @@ namespace quendra {
 
 namespace {
 
-ReaderFunction vicReader(std::uint64_t length) {
+// The row whose pictures are this long.
+std::string_view vicFormat(std::uint64_t length) {
     switch (length) {
     case 9002:
     case 9003:
     case 9009:
-        return decodeArtStudioHires;
+        return "Art Studio hires";
     case 10018:
-        return decodeAdvancedArtStudio;
+        return "Advanced Art Studio";
     case 10241:
-        return decodeVidcom64;
+        return "Vidcom 64";
     case 10242:
-        return decodeBlazingPaddles;
+        return "Blazing Paddles";
     case 17218:
     case 17409:
-        return decodeFliDesigner;
+        return "FLI Designer";
     case 17410:
-        return decodeFlm;
+        return "FLI with background";
     case 17474:
     case 17665:
     case 17666:
-        return decodeFliGraph;
+        return "FLI Graph";
     case 18242:
-        return decodeDrazlace;
+        return "Drazlace";
     case 33602:
     case 33603:
-        return decodeGunpaint;
+        return "Gunpaint";
     case 33694:
-        return decodeFunPainter;
+        return "FunPainter 2";
     default:
-        return nullptr;
+        return {};
     }
 }
 
@@ -48,23 +49,28 @@ ReaderFunction vicReader(std::uint64_t length) {
 
 Decoded decodeVic(Bytes file, const DecodeOptions& options) {
     const std::uint64_t size = reportedSize(file, options);
-    const ReaderFunction reader = size == file.size() ? vicReader(size) : nullptr;
-    if (!reader) {
-        return Decoded::reject(" (VIC)", "a .vic picture is one of the lengths 9002, 9003, 9009, "
-                                         "10018, 10241, 10242, 17218, 17409, 17410, 17474, "
-                                         "17665, 17666, 18242, 33602, 33603 or 33694; this one "
-                                         "has " + std::to_string(size));
+    const C64Format* format = size == file.size() ? findFormat(vicFormat(size)) : nullptr;
+    if (!format) {
+        return Decoded::reject("a .vic picture is one of the lengths 9002, 9003, 9009, "
+                               "10018, 10241, 10242, 17218, 17409, 17410, 17474, "
+                               "17665, 17666, 18242, 33602, 33603 or 33694; this one "
+                               "has " +
+                               std::to_string(size));
     }
-    return reader(file, options);
+    return decodeAs(*format, file, options);
 }
 
 int probeVic(Bytes, std::uint64_t fileSize) {
-    return vicReader(fileSize) ? kProbeLength : 0;
+    return vicFormat(fileSize).empty() ? 0 : kProbeLength;
 }
 
 Decoded decodeArtStudioHiresOrKoala(Bytes file, const DecodeOptions& options) {
     Decoded d = decodeArtStudioHires(file, options);
-    return d.accepted ? d : decodeKla(file, options);
+    if (d.accepted)
+        return d;
+    d = decodeKla(file, options);
+    d.format = findFormat("Koala Painter");
+    return d;
 }
 
 int probeArtStudioHiresOrKoala(Bytes file, std::uint64_t fileSize) {

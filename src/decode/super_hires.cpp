@@ -9,6 +9,7 @@
 #include "decode/cell_words.h"
 #include "decode/escape_runs.h"
 #include "decode/fli.h"
+#include "decode/formats.h"
 #include "decode/further_readers.h"
 #include "decode/readers.h"
 
@@ -56,9 +57,8 @@ inline int grid(int column, int y, int k) {
 
 // A picture of one frame drawn cell line by cell line by `draw(line, column, y)`.
 template <typename Draw>
-Decoded single(std::string_view suffix, const DecodeOptions& options, int width, int height,
-               Draw draw) {
-    Decoded d = fli::accepted(suffix, options, width, height, fli::Colours::single);
+Decoded single(const DecodeOptions& options, int width, int height, Draw draw) {
+    Decoded d = fli::accepted(options, width, height, fli::Colours::single);
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = d.picture.row(y);
         for (int column = 0; column < width / 8; ++column) {
@@ -72,9 +72,8 @@ Decoded single(std::string_view suffix, const DecodeOptions& options, int width,
 
 // Two frames mixed, no shift: `draw(line, frame, column, y)`.
 template <typename Draw>
-Decoded mixed(std::string_view suffix, const DecodeOptions& options, int width, int height,
-              Draw draw) {
-    Decoded d = fli::accepted(suffix, options, width, height, fli::Colours::mixed);
+Decoded mixed(const DecodeOptions& options, int width, int height, Draw draw) {
+    Decoded d = fli::accepted(options, width, height, fli::Colours::mixed);
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = d.picture.row(y);
         for (int column = 0; column < width / 8; ++column) {
@@ -87,20 +86,19 @@ Decoded mixed(std::string_view suffix, const DecodeOptions& options, int width, 
     return d;
 }
 
-Decoded cutOff(std::string_view suffix) {
-    return Decoded::reject(suffix, "the packed data of this picture end before the picture is "
-                                   "complete");
+Decoded cutOff() {
+    return Decoded::reject("the packed data of this picture end before the picture is "
+                           "complete");
 }
 
 } // namespace
 
 // .shs: 14338 bytes, bitmap 2 and screen 13314; sprites over lines 17-184, columns 2-13.
 Decoded decodeShs(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Super hires)";
     if (!hasLengthOneOf(file, options, {14338}))
-        return lengthRejection(kSuffix, "an .shs picture", "14338", file, options);
+        return lengthRejection("an .shs picture", "14338", file, options);
     const std::uint8_t* m = file.data();
-    return single(kSuffix, options, 320, 200, [m](CellLine& line, int column, int y) {
+    return single(options, 320, 200, [m](CellLine& line, int column, int y) {
         if (y >= 17 && y <= 184 && column >= 2 && column <= 13) {
             const int c = column - 2, s = c / 3;
             const int so = 64 * (8 * s + (y - 17) / 21) + 3 * ((y - 17) % 21) + c % 3;
@@ -114,10 +112,9 @@ Decoded decodeShs(Bytes file, const DecodeOptions& options) {
 // .sh1 (96 x 168) and .sh2 (192 x 168): 14770 bytes, or packed without load address (byte
 // 0 the escape, a forward stream with count 0 = nothing from 1).
 Decoded decodeSh1(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Super hires)";
     if (hasLengthOneOf(file, options, {14770})) {
         const std::uint8_t* m = file.data();
-        return single(kSuffix, options, 96, 168, [m](CellLine& line, int column, int y) {
+        return single(options, 96, 168, [m](CellLine& line, int column, int y) {
             const int so = grid(column, y, 2);
             line.layer(m[4530 + so], m[430 + column / 3]);
             line.layer(m[2482 + so], m[426 + column / 3]);
@@ -125,13 +122,15 @@ Decoded decodeSh1(Bytes file, const DecodeOptions& options) {
         });
     }
     if (file.size() < 3 || reportedSize(file, options) != file.size())
-        return lengthRejection(kSuffix, "an .sh1 picture", "14770, or packed", file, options);
+        return lengthRejection("an .sh1 picture", "14770, or packed", file, options);
     std::vector<std::uint8_t> image(6304);
     EscapeStream stream(file, 1, false);
     if (!stream.fill(image, file[0], RunCount::zeroIsNothing))
-        return cutOff(kSuffix);
+        return cutOff();
+    if (stream.leftTooMuch())
+        return tooMuchLeftRejection(stream);
     const std::uint8_t* m = image.data();
-    return single(kSuffix, options, 96, 168, [m](CellLine& line, int column, int y) {
+    return single(options, 96, 168, [m](CellLine& line, int column, int y) {
         const int so = 168 * column + y;
         const std::uint8_t colours = m[6300 + column / 3];
         line.layer(m[4032 + so], colours >> 4);
@@ -141,22 +140,23 @@ Decoded decodeSh1(Bytes file, const DecodeOptions& options) {
 }
 
 Decoded decodeSh2(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Super hires)";
     if (hasLengthOneOf(file, options, {14770})) {
         const std::uint8_t* m = file.data();
-        return single(kSuffix, options, 192, 168, [m](CellLine& line, int column, int y) {
+        return single(options, 192, 168, [m](CellLine& line, int column, int y) {
             line.layer(m[2482 + grid(column, y, 3)], m[426 + column / 3]);
             line.hiresCell(m, 6642, 442, 40, column, y);
         });
     }
     if (file.size() < 3 || reportedSize(file, options) != file.size())
-        return lengthRejection(kSuffix, "an .sh2 picture", "14770, or packed", file, options);
+        return lengthRejection("an .sh2 picture", "14770, or packed", file, options);
     std::vector<std::uint8_t> image(8576);
     EscapeStream stream(file, 1, false);
     if (!stream.fill(image, file[0], RunCount::zeroIsNothing))
-        return cutOff(kSuffix);
+        return cutOff();
+    if (stream.leftTooMuch())
+        return tooMuchLeftRejection(stream);
     const std::uint8_t* m = image.data();
-    return single(kSuffix, options, 192, 168, [m](CellLine& line, int column, int y) {
+    return single(options, 192, 168, [m](CellLine& line, int column, int y) {
         line.layer(m[4032 + 168 * column + y], m[8568 + column / 3]);
         line.hiresCell(m, 0, 8064, 24, column, y);
     });
@@ -164,10 +164,9 @@ Decoded decodeSh2(Bytes file, const DecodeOptions& options) {
 
 // .she: 3250 bytes (96 x 88, sprites on lines 0-83) or 8642 (192 x 168, sprites from line 1).
 Decoded decodeShe(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Super hires)";
     const std::uint8_t* m = file.data();
     if (hasLengthOneOf(file, options, {3250})) {
-        return single(kSuffix, options, 96, 88, [m](CellLine& line, int column, int y) {
+        return single(options, 96, 88, [m](CellLine& line, int column, int y) {
             if (y < 84) {
                 const int so = grid(column, y, 3);
                 line.layer(m[1446 + so], m[3239]);
@@ -177,13 +176,13 @@ Decoded decodeShe(Bytes file, const DecodeOptions& options) {
         });
     }
     if (hasLengthOneOf(file, options, {8642})) {
-        return single(kSuffix, options, 192, 168, [m](CellLine& line, int column, int y) {
+        return single(options, 192, 168, [m](CellLine& line, int column, int y) {
             if (y >= 1)
                 line.layer(m[4034 + grid(column, y - 1, 3)], m[8634 + column / 3]);
             line.hiresCell(m, 2, 8130, 24, column, y);
         });
     }
-    return lengthRejection(kSuffix, "an .she picture", "3250 or 8642", file, options);
+    return lengthRejection("an .she picture", "3250 or 8642", file, options);
 }
 
 int probeShe(Bytes, std::uint64_t fileSize) {
@@ -193,18 +192,17 @@ int probeShe(Bytes, std::uint64_t fileSize) {
 // .shi (96 x 200) and .esh (192 x 200): interlaced, one screen, two bitmaps; unpacked when
 // byte 2 is 0, else PGC-packed from 3.
 Decoded decodeShi(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Super hires interlace)";
     std::vector<std::uint8_t> image(15355, 0);
     if (file.size() >= 3 && file[2] == 0) {
         if (!hasLengthOneOf(file, options, {15355}))
-            return lengthRejection(kSuffix, "an unpacked .shi picture", "15355", file, options);
+            return lengthRejection("an unpacked .shi picture", "15355", file, options);
         std::copy(file.begin(), file.end(), image.begin());
     } else if (file.size() < 4 || reportedSize(file, options) != file.size() ||
                !unpackPgc(file, 3, std::span(image).subspan(3, 15352))) {
-        return cutOff(kSuffix);
+        return cutOff();
     }
     const std::uint8_t* m = image.data();
-    return mixed(kSuffix, options, 96, 200, [m](CellLine& line, int frame, int column, int y) {
+    return mixed(options, 96, 200, [m](CellLine& line, int frame, int column, int y) {
         const int so = grid(column, y, 3), layer = frame ? 9923 : 4803;
         line.layer(m[layer + so], m[15343 + column / 3]);
         line.layer(m[layer + 256 + so], m[15347 + column / 3]);
@@ -213,18 +211,17 @@ Decoded decodeShi(Bytes file, const DecodeOptions& options) {
 }
 
 Decoded decodeEsh(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Super hires interlace)";
     std::vector<std::uint8_t> image(20454, 0);
     if (file.size() >= 3 && file[2] == 0) {
         if (!hasLengthOneOf(file, options, {20454}))
-            return lengthRejection(kSuffix, "an unpacked .esh picture", "20454", file, options);
+            return lengthRejection("an unpacked .esh picture", "20454", file, options);
         std::copy(file.begin(), file.end(), image.begin());
     } else if (file.size() < 4 || reportedSize(file, options) != file.size() ||
                !unpackPgc(file, 3, std::span(image).subspan(3, 20449))) {
-        return cutOff(kSuffix);
+        return cutOff();
     }
     const std::uint8_t* m = image.data();
-    return mixed(kSuffix, options, 192, 200, [m](CellLine& line, int frame, int column, int y) {
+    return mixed(options, 192, 200, [m](CellLine& line, int frame, int column, int y) {
         line.layer(m[(frame ? 14723 : 9603) + grid(column, y, 3)], m[20443 + column / 3]);
         line.hiresCell(m, frame ? 4803 : 3, 19843, 24, column, y);
     });
@@ -234,10 +231,9 @@ Decoded decodeEsh(Bytes file, const DecodeOptions& options) {
 // 15362 bytes, or packed (the last byte the escape, a backward stream into 9168 bytes of
 // lines of 18 bytes: sprite 0, bitmap 3072, screen 6144 per line, colour 3025).
 Decoded decodeShx(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Super hires FLI)";
     if (hasLengthOneOf(file, options, {15362})) {
         const std::uint8_t* m = file.data();
-        return single(kSuffix, options, 144, 168, [m](CellLine& line, int column, int y) {
+        return single(options, 144, 168, [m](CellLine& line, int column, int y) {
             const int s = column / 3;
             int n = 15 * ((y - 1) & 7) + s;
             if (n < 105)
@@ -248,13 +244,15 @@ Decoded decodeShx(Bytes file, const DecodeOptions& options) {
         });
     }
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return lengthRejection(kSuffix, "an .shx picture", "15362, or packed", file, options);
+        return lengthRejection("an .shx picture", "15362, or packed", file, options);
     std::vector<std::uint8_t> image(9168);
     EscapeStream stream(file, file.size() - 2, true);
     if (!stream.fill(image, file.back(), RunCount::zeroIs256))
-        return cutOff(kSuffix);
+        return cutOff();
+    if (stream.leftTooMuch())
+        return tooMuchLeftRejection(stream);
     const std::uint8_t* m = image.data();
-    return single(kSuffix, options, 144, 168, [m](CellLine& line, int column, int y) {
+    return single(options, 144, 168, [m](CellLine& line, int column, int y) {
         const int at = 18 * y + column;
         line.layer(m[at], m[3025]);
         line.hiresCell(m[3072 + at], m[6144 + at]);
@@ -266,17 +264,16 @@ Decoded decodeShx(Bytes file, const DecodeOptions& options) {
 // screen 6144 per line. The unpacked form (15874 bytes) places its sprites by a table
 // this program does not have, so it is refused.
 Decoded decodeShf(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Super hires FLI)";
     if (reportedSize(file, options) == 15874)
-        return Decoded::reject(kSuffix, "unpacked .shf pictures are not read, only packed ones");
+        return Decoded::reject("unpacked .shf pictures are not read, only packed ones");
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return lengthRejection(kSuffix, "a packed .shf picture", "at least 6", file, options);
+        return lengthRejection("a packed .shf picture", "at least 6", file, options);
     std::vector<std::uint8_t> image(8170);
     EscapeStream stream(file, 3, false);
     if (!stream.fill(image, file[2], RunCount::zeroIs256))
-        return cutOff(kSuffix);
+        return cutOff();
     const std::uint8_t* m = image.data();
-    return single(kSuffix, options, 96, 167, [m](CellLine& line, int column, int y) {
+    return single(options, 96, 167, [m](CellLine& line, int column, int y) {
         const int at = 12 * y + column;
         line.layer(m[at] | m[2048 + at], m[8168]);
         line.hiresCell(m[4096 + at], m[6144 + at]);
@@ -287,41 +284,39 @@ Decoded decodeShf(Bytes file, const DecodeOptions& options) {
 // bytes of data read backwards into 8176 bytes; a run left over at the end of the first
 // goes on into the second; then 4 colour bytes (the two layers of each frame). Mixed.
 Decoded decodeSif(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Super hires FLI interlace)";
     if (reportedSize(file, options) != file.size())
-        return Decoded::reject(kSuffix, "this .sif picture is too large");
+        return Decoded::reject("this .sif picture is too large");
     std::array<std::vector<std::uint8_t>, 2> frames{std::vector<std::uint8_t>(8176),
                                                     std::vector<std::uint8_t>(8176)};
     std::size_t base = 0;
     EscapeStream previous(file, 0, true);
     for (int f = 0; f < 2; ++f) {
         if (base + 3 > file.size())
-            return cutOff(kSuffix);
+            return cutOff();
         const std::size_t word = file[base] | std::size_t{file[base + 1]} << 8;
         if (word <= 37890 || base + 2 + (word - 37890) > file.size())
-            return Decoded::reject(kSuffix, "this .sif picture's frame header is spoilt");
+            return Decoded::reject("this .sif picture's frame header is spoilt");
         const std::size_t end = base + 2 + (word - 37890);
         // Each frame's data lies between its escape and its end, read from the end down.
         EscapeStream stream(file.subspan(base, end - base), end - base - 1, true);
         if (f == 1)
             stream.carryFrom(previous);
         if (!stream.fill(frames[static_cast<std::size_t>(f)], file[base + 2], RunCount::zeroIs256))
-            return cutOff(kSuffix);
+            return cutOff();
         previous = stream;
         base = end;
     }
     if (file.size() != base + 4)
-        return Decoded::reject(kSuffix, "this .sif picture does not end after its two frames' "
-                                        "colours");
+        return Decoded::reject("this .sif picture does not end after its two frames' "
+                               "colours");
     const std::uint8_t* colours = file.data() + base;
-    return mixed(kSuffix, options, 96, 167,
-                 [&frames, colours](CellLine& line, int f, int column, int y) {
-                     const std::uint8_t* m = frames[static_cast<std::size_t>(f)].data();
-                     const int at = 12 * y + column;
-                     line.layer(m[at], colours[2 * f]);
-                     line.layer(m[2048 + at], colours[2 * f + 1]);
-                     line.hiresCell(m[4096 + at], m[6144 + at]);
-                 });
+    return mixed(options, 96, 167, [&frames, colours](CellLine& line, int f, int column, int y) {
+        const std::uint8_t* m = frames[static_cast<std::size_t>(f)].data();
+        const int at = 12 * y + column;
+        line.layer(m[at], colours[2 * f]);
+        line.layer(m[2048 + at], colours[2 * f + 1]);
+        line.hiresCell(m[4096 + at], m[6144 + at]);
+    });
 }
 
 // .ish of 30738 bytes: two frames at B = 2 and 15370, each a hires bitmap at B with one
@@ -329,11 +324,10 @@ Decoded decodeSif(Bytes file, const DecodeOptions& options) {
 // be read) and two sprite layers over columns 0-11. Mixed, no shift. Other .ish files are
 // Image System hires pictures.
 Decoded decodeImageSystemHiresOrInterlace(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (Super hires interlace)";
     if (!hasLengthOneOf(file, options, {30738}))
         return decodeImageSystemHires(file, options);
     const std::uint8_t* m = file.data();
-    return mixed(kSuffix, options, 320, 200, [m](CellLine& line, int frame, int column, int y) {
+    Decoded d = mixed(options, 320, 200, [m](CellLine& line, int frame, int column, int y) {
         const int base = frame ? 15370 : 2;
         if (column < 12) {
             const int s = column / 3;
@@ -341,8 +335,11 @@ Decoded decodeImageSystemHiresOrInterlace(Bytes file, const DecodeOptions& optio
             line.layer(m[so + 10752], m[base + 15364 + s]);
             line.layer(m[so + 8192], m[base + 15360 + s]);
         }
-        line.hiresCell(m[base + 40 * 8 * (y >> 3) + 8 * column + (y & 7)], m[base + 13312 + column]);
+        line.hiresCell(m[base + 40 * 8 * (y >> 3) + 8 * column + (y & 7)],
+                       m[base + 13312 + column]);
     });
+    d.format = findFormat("Super hires interlace (.shi)"); // the interlaced kind
+    return d;
 }
 
 int probeImageSystemHiresOrInterlace(Bytes file, std::uint64_t fileSize) {

@@ -17,7 +17,9 @@
 //   7   2 + next copies of byte 79       23  3 copies of next
 //   11  3 copies of byte 79              25  next, itself
 // A byte that matches no marker, or a marker of another kind, is itself. Unpacking stops
-// when the bytes are full; a run that reaches past byte 2 is cut.
+// when the bytes are full; a run that reaches past byte 2 is cut. Bytes left unread below
+// the data are ignored up to a page past the unpacker: a plain picture cut short would
+// unpack to noise with thousands of its bytes unread, so such a file is refused.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -30,7 +32,6 @@ namespace quendra {
 
 namespace {
 
-constexpr std::string_view kSuffix = " (True Paint)";
 constexpr std::size_t kLength = 19434;
 constexpr std::size_t kFirstScreen = 2;
 constexpr std::size_t kBackground = 1002;
@@ -57,8 +58,9 @@ void copyPlainBytes(const std::uint8_t* file, std::size_t& in, std::uint8_t* out
         out[--left] = file[--in];
 }
 
-// Fills out[2..19433] from the packed file; false when the data runs out first.
-bool unpack(Bytes file, std::span<std::uint8_t, kLength> out) {
+// Fills out[2..19433] from the packed file; false when the data runs out first. `unreadEnd`
+// receives the offset after the last byte left unread.
+bool unpack(Bytes file, std::span<std::uint8_t, kLength> out, std::size_t& unreadEnd) {
     std::size_t in = file.size(); // the next byte read is file[in - 1], never below file[2]
     std::size_t left = kLength;   // out[2 .. left - 1] are still to be filled
     bool ok = true;
@@ -123,6 +125,7 @@ bool unpack(Bytes file, std::span<std::uint8_t, kLength> out) {
         if (!ok)
             return false;
     }
+    unreadEnd = in;
     return true;
 }
 
@@ -133,21 +136,27 @@ Decoded decodeTruePaint(Bytes file, const DecodeOptions& options) {
     const std::uint8_t* data = file.data();
     if (file.size() != kLength) {
         if (file.size() < kPackedMinimum) {
-            return Decoded::reject(kSuffix, fli::lengthReason("a True Paint picture",
-                                                              "19434 or (packed) at least 142",
-                                                              file, options));
+            return Decoded::reject(fli::lengthReason(
+                "a True Paint picture", "19434 or (packed) at least 142", file, options));
         }
         // Packed data is read from its end, so it must all be there.
         if (reportedSize(file, options) > file.size() || file.size() >= kTruePaintReadLimit) {
-            return Decoded::reject(kSuffix, fli::lengthReason("a packed True Paint picture",
-                                                              "less than 65536", file, options));
+            return Decoded::reject(
+                fli::lengthReason("a packed True Paint picture", "less than 65536", file, options));
         }
-        if (!unpack(file, unpacked))
-            return Decoded::reject(kSuffix, "the packed True Paint data ends before the picture");
+        std::size_t unreadEnd = 0;
+        if (!unpack(file, unpacked, unreadEnd))
+            return Decoded::reject("the packed True Paint data ends before the picture");
+        if (unreadEnd > kPackedMinimum + 256) {
+            return Decoded::reject("this is no packed True Paint picture: its picture is full "
+                                   "with " +
+                                   std::to_string(unreadEnd - kPackedMinimum) +
+                                   " bytes unread after the unpacker (a plain picture cut "
+                                   "short?)");
+        }
         data = unpacked.data();
     }
-    Decoded d =
-        fli::accepted(kSuffix, options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
+    Decoded d = fli::accepted(options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
     const fli::SameBackground background(data[kBackground]);
     const fli::FrameMemory first{.bitmap = data + kFirstBitmap,
                                  .screens = data + kFirstScreen,

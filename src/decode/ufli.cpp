@@ -59,28 +59,27 @@ void drawUfli(const UfliFrame& f, const cellwords::Word* parts, std::uint8_t* pi
     }
 }
 
-Decoded cutOff(std::string_view suffix) {
-    return Decoded::reject(suffix, "the packed data of this picture end before the picture is "
-                                   "complete");
+Decoded cutOff() {
+    return Decoded::reject("the packed data of this picture end before the picture is "
+                           "complete");
 }
 
 } // namespace
 
 Decoded decodeUfli(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (UFLI)";
     std::vector<std::uint8_t> unpacked;
     const std::uint8_t* m = file.data();
     if (!hasLengthOneOf(file, options, {16194})) {
         if (file.size() < 6 || reportedSize(file, options) != file.size())
-            return Decoded::reject(kSuffix, fli::lengthReason("a UFLI picture", "16194, or packed",
-                                                              file, options));
+            return Decoded::reject(
+                fli::lengthReason("a UFLI picture", "16194, or packed", file, options));
         unpacked.assign(16194, 0);
         EscapeStream stream(file, 3, false);
         if (!stream.fill(std::span(unpacked).subspan(2), file[2], RunCount::zeroIs256))
-            return cutOff(kSuffix);
+            return cutOff();
         m = unpacked.data();
     }
-    Decoded d = fli::accepted(kSuffix, options, kWidth, 200, fli::Colours::single);
+    Decoded d = fli::accepted(options, kWidth, 200, fli::Colours::single);
     drawUfli<false>({m + 2, m + 4098, m + 8194, m[4081] == 1 ? m + 4084 : nullptr, m[4082]},
                     cellwords::kColourParts.colourNumbers, d.picture.row(0));
     return d;
@@ -91,15 +90,13 @@ int probeUfli(Bytes, std::uint64_t fileSize) {
 }
 
 Decoded decodeUifli(Bytes file, const DecodeOptions& options) {
-    constexpr std::string_view kSuffix = " (UIFLI)";
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return Decoded::reject(kSuffix, fli::lengthReason("a UIFLI picture", "at least 6", file,
-                                                          options));
+        return Decoded::reject(fli::lengthReason("a UIFLI picture", "at least 6", file, options));
     std::vector<std::uint8_t> m(32576, 0);
     EscapeStream stream(file, file.size() - 1, true);
     if (!stream.fill(m, file[2], RunCount::zeroIs256))
-        return cutOff(kSuffix);
-    Decoded d = fli::accepted(kSuffix, options, kWidth, 200, fli::Colours::mixed);
+        return cutOff();
+    Decoded d = fli::accepted(options, kWidth, 200, fli::Colours::mixed);
     drawUfli<false>({&m[4096], &m[0], &m[8192], nullptr, m[4080]}, cellwords::kColourParts.first,
                     d.picture.row(0));
     drawUfli<true>({&m[20480], &m[16384], &m[24576], nullptr, m[4080]},

@@ -6,12 +6,16 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
 #include <QWheelEvent>
 
 #include "app/main_window.h"
+#include "decode/open_picture.h"
 #include "samples/c64_files.h"
+#include "samples/disk_files.h"
 #include "samples/printfox_files.h"
 #include "viewer_fixture.h"
 
@@ -260,6 +264,79 @@ TEST_F(Browsing, ALargePageFitsWholeAndTheListFollowsTheFolderWithRealNames) {
     QTRY_VERIFY_WITH_TIMEOUT(listRow(QStringLiteral("copy10.koa")) >= 0, 1000);
 }
 
+TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
+    const auto ferrari = makeKoala(testPattern(3));
+    const auto eye = makeKoala(testPattern(5));
+    write(QStringLiteral("a.koa"), makeKoala(testPattern(1)));
+    write(QStringLiteral("pics.d64"), samples::makeD64({{"NOTES", {'H', 'I'}, 0x81},
+                                                        {"FERRARI", ferrari},
+                                                        {"EYE/FULL", eye}}));
+    std::vector<dialogs::SaveRequest> requests;
+    dialogs::Handler handler = dialogs::setHandler({});
+    handler.saveFileName = [&](QWidget*, const dialogs::SaveRequest& request) {
+        requests.push_back(request);
+        return QString(); // cancelled
+    };
+    dialogs::setHandler(handler);
+    start();
+    openPictures();
+    bringUp();
+    const int image = listRow(QStringLiteral("pics.d64"));
+    ASSERT_GE(image, 0);
+    EXPECT_EQ(ui().FileList->text(image, FileListView::Type), QStringLiteral("D64 disk image"));
+
+    // Enter opens it: "..", then the entries with their C64 names, sizes and formats.
+    clickListItem(QStringLiteral("pics.d64"));
+    key(ui().FileList, Qt::Key_Return);
+    ASSERT_EQ(ui().FileList->rowCount(), 4);
+    EXPECT_EQ(ui().FileList->text(0, FileListView::Caption), QStringLiteral(".."));
+    EXPECT_EQ(ui().FileList->text(3, FileListView::Caption), QStringLiteral("EYE/FULL"));
+    EXPECT_EQ(ui().FileList->text(3, FileListView::Size), QString::number(eye.size()));
+    EXPECT_EQ(ui().FileList->text(3, FileListView::Type), QStringLiteral("Koala Painter (PRG)"));
+    EXPECT_EQ(ui().FileList->text(1, FileListView::Type), QStringLiteral("SEQ"));
+
+    // Its second picture, as the one road shows the entry's bytes.
+    clickListItem(QStringLiteral("EYE/FULL"));
+    EXPECT_EQ(caption(), QStringLiteral("Quendra: pics.d64 \u203A EYE/FULL (Koala)"));
+    const OpenedPicture road = openPicture(eye, eye.size(), "EYE_FULL", {});
+    ASSERT_TRUE(road.accepted());
+    EXPECT_EQ(shown(), toQImage(road.decoded.picture));
+    EXPECT_TRUE(ui().SaveAs->isEnabled());
+    EXPECT_FALSE(ui().deleteButton->isEnabled());
+    ui().PNG->setChecked(true);
+    ui().SaveAs->click();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests.back().fileName, QStringLiteral("EYE_FULL.png"));
+
+    // ".." stays first in every sort; it leads back out, to the image's row; so does the
+    // folder list.
+    ui().FileList->columnClick(FileListView::Size); // the largest first
+    ASSERT_FALSE(ui().FileList->sortedAscending());
+    EXPECT_EQ(ui().FileList->text(0, FileListView::Caption), QStringLiteral(".."));
+    key(ui().FileList, Qt::Key_Home);
+    key(ui().FileList, Qt::Key_Return);
+    EXPECT_EQ(selected(), QStringLiteral("pics.d64"));
+    EXPECT_GE(listRow(QStringLiteral("a.koa")), 0);
+    EXPECT_TRUE(ui().deleteButton->isEnabled());
+    // A double-click opens it too (as the window system sends one: press, release, double
+    // click, release).
+    QWidget* rows = ui().FileList->viewport();
+    const QPoint at = ui().FileList->visualRect(ui().FileList->currentIndex()).center();
+    QTest::mouseClick(rows, Qt::LeftButton, {}, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, rows->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rows, &twice);
+    QTest::mouseRelease(rows, Qt::LeftButton, {}, at);
+    ASSERT_EQ(ui().FileList->rowCount(), 4);
+    QListWidgetItem* folderLine = ui().folderList->currentItem();
+    ASSERT_TRUE(folderLine && folderLine->text().trimmed() == QStringLiteral("pics.d64"));
+    const auto folderLines = ui().folderList->findItems(QStringLiteral("pics"), Qt::MatchEndsWith);
+    ASSERT_FALSE(folderLines.isEmpty());
+    emit ui().folderList->itemActivated(folderLines.first());
+    EXPECT_EQ(selected(), QStringLiteral("pics.d64"));
+    EXPECT_EQ(caption(), QStringLiteral("Quendra: pics.d64"));
+}
+
 TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     write(QStringLiteral("a.koa"), makeKoala(testPattern(1)));
     write(QStringLiteral("b.koa"), makeKoala(testPattern(2)));
@@ -292,15 +369,11 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     form->resize(900, 900);
     EXPECT_EQ(ui().FileList->height(), 161 + 335 - 335 / 3);
     EXPECT_EQ(ui().OrigSize->geometry().bottom(), 488 + 24 + 335);
-    // The columns are as wide as their texts.
+    // Every column inside the list, none behind a scroll bar.
     QHeaderView* header = ui().FileList->header();
-    const QFontMetrics metrics(ui().FileList->font());
-    for (int column = 0; column < ui().FileList->columnCountShown(); ++column) {
-        for (int row = 0; row < ui().FileList->rowCount(); ++row)
-            EXPECT_GT(header->sectionSize(column),
-                      metrics.horizontalAdvance(ui().FileList->text(row, column)))
-                << column;
-    }
+    const int columns = ui().FileList->columnCountShown();
+    EXPECT_LE(header->sectionPosition(columns - 1) + header->sectionSize(columns - 1),
+              ui().FileList->viewport()->width());
 
     // The splitter widens the column; the width and the folder are kept in quendra.ini.
     QWidget* handle = ui().splitterHandle;
@@ -309,6 +382,14 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(103, 50));
     EXPECT_EQ(ui().FileList->width(), 325);
     EXPECT_EQ(ui().pictureView->x(), 340);
+    // Wide enough: the columns are as wide as their texts.
+    const QFontMetrics metrics(ui().FileList->font());
+    for (int column = 0; column < columns; ++column) {
+        for (int row = 0; row < ui().FileList->rowCount(); ++row)
+            EXPECT_GT(header->sectionSize(column),
+                      metrics.horizontalAdvance(ui().FileList->text(row, column)))
+                << column;
+    }
     form->close();
     const IniFile ini(settings::filePath());
     EXPECT_EQ(ini.readInteger(QStringLiteral("Browse"), QStringLiteral("ColumnWidth"), 0), 325);

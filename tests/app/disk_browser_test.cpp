@@ -46,7 +46,7 @@ TEST(DiskBrowser, ListsTheEntriesAndShowsThePictureOfOne) {
     EXPECT_EQ(picture.decoded.picture, decodeKoala(koala, {}).picture);
     EXPECT_FALSE(browser.picture(0).accepted());
     EXPECT_FALSE(browser.picture(9).accepted());
-    EXPECT_EQ(browser.caption(1, picture.decoded.captionSuffix),
+    EXPECT_EQ(browser.caption(1, picture.format->captionSuffix),
               QStringLiteral("Quendra: pics.d64 \u203A PIC A C/HOUSE (Koala)"));
 }
 

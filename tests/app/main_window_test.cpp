@@ -97,7 +97,7 @@ TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
     EXPECT_FALSE(program->aboutBox()->isVisible());
     EXPECT_FALSE(program->progressWindow()->isVisible());
     EXPECT_EQ(program->enlargedView()->windowTitle(), QStringLiteral("Maximized (Click to close)"));
-    EXPECT_EQ(program->reducedView()->windowTitle(), QStringLiteral("Minimized (Click)"));
+    EXPECT_EQ(program->reducedView()->windowTitle(), QStringLiteral("Half size"));
     EXPECT_EQ(program->aboutBox()->windowTitle(), QStringLiteral("About..."));
     EXPECT_EQ(program->progressWindow()->windowTitle(), QStringLiteral("Saving..."));
     EXPECT_EQ(program->progressWindow()->SaveProgress->geometry(), QRect(16, 9, 265, 16));

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 
 #include "app/main_window.h"
+#include "decode/character_rom.h"
 #include "decode/palettes.h"
 #include "samples/c64_files.h"
 #include "viewer_fixture.h"
@@ -157,6 +158,48 @@ TEST_F(PaletteMenu, APaletteFileIsUsedAndKeptAndABadOneChangesNothing) {
     EXPECT_EQ(form->paletteColours(), mine.colours);
     EXPECT_EQ(settings::readPaletteChoice(settings::filePath()).file,
               QFileInfo(dir.filePath(QStringLiteral("pics/mine.vpl"))).absoluteFilePath());
+}
+
+// A C64 character ROM chosen in the menu draws PETSCII screens, as the converter's --chargen;
+// quendra.ini keeps it; a file of another size changes nothing; "Usual" forgets it.
+TEST_F(PaletteMenu, ACharacterRomFileDrawsPetsciiScreensAndIsKept) {
+    struct Forget {
+        ~Forget() { forgetCharacterRomFile(); }
+    } forget; // other tests draw with the usual characters
+    std::vector<std::uint8_t> screen(2026, 0); // "@" everywhere, white on black
+    screen[1] = 0x04;
+    std::fill(screen.begin() + 1026, screen.end(), 1);
+    const QString solid = write(QStringLiteral("solid.rom"), std::vector<std::uint8_t>(4096, 0xFF));
+    const QString bad = write(QStringLiteral("bad.rom"), std::vector<std::uint8_t>(100, 0xFF));
+    start();
+    show(write(QStringLiteral("at.pet"), screen));
+    const auto oneColour = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != image.pixel(0, 0))
+                    return false;
+            }
+        }
+        return image.pixel(0, 0) != qRgb(0, 0, 0);
+    };
+    const QImage before = shown();
+    ASSERT_FALSE(oneColour(before));
+
+    paletteFile = bad;
+    form->parts().characterRomAction->trigger();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(shown(), before);
+
+    paletteFile = solid;
+    form->parts().characterRomAction->trigger();
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(oneColour(shown()));
+    EXPECT_TRUE(form->parts().statusLine->text().isEmpty());
+    EXPECT_TRUE(readSettings().contains(QStringLiteral("Chargen=") + solid)) << readSettings().toStdString();
+
+    form->parts().usualCharacterRomAction->trigger();
+    EXPECT_EQ(shown(), before);
+    EXPECT_FALSE(readSettings().contains(QStringLiteral("Chargen=") + solid));
 }
 
 } // namespace

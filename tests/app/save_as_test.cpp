@@ -1,6 +1,7 @@
 // "Save as..." from the main window: the dialog's proposal and folder, every format written
 // and read back, pictures saved as shown, the GoDot save's progress window and controls,
 // the file list after a save, and failed saves.
+#include <QAction>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QPushButton>
@@ -507,6 +508,44 @@ TEST_F(SaveAs, EverySampleIsSavedByteForByteAsTheConverterWritesIt) {
         }
     }
     EXPECT_TRUE(boxes.empty());
+}
+
+// File > "Export as C64 picture": exactly as the converter's --to writes the picture where
+// it keeps the format's rules; otherwise only after a question, with its colours reduced.
+TEST_F(SaveAs, ExportsAsAC64PictureExactlyOrReducedAfterAQuestion) {
+    const QString koala = write(QStringLiteral("pic.koa"), makeKoala(testPattern(3)));
+    const RunResult run = runTool("quendra-convert",
+                                  {"--to", "koa", "-o", dir.filePath("converted").toStdString(),
+                                   koala.toStdString()},
+                                  dir.path().toStdString());
+    ASSERT_EQ(run.status, 0) << run.err;
+    show(koala);
+    const QString exported = QDir(outFolder()).filePath(QStringLiteral("pic.koa"));
+    choice = exported;
+    form->parts().exportC64Action->trigger();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(lastRequest().fileName, QStringLiteral("pic.koa"));
+    EXPECT_TRUE(lastRequest().filter.contains(QStringLiteral("Koala Painter (*.koa);;")));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(fileBytes(exported), fileBytes(dir.filePath("converted/pic.koa")));
+
+    // A hires picture has more colours in a fat-pixel cell than Koala takes.
+    show(write(QStringLiteral("hires.art"), makeArtStudioHires(testPattern(4))));
+    const QString reduced = QDir(outFolder()).filePath(QStringLiteral("hires.koa"));
+    choice = reduced;
+    answer = QMessageBox::No;
+    form->parts().exportC64Action->trigger();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(
+        QStringLiteral("The picture does not fit Koala Painter exactly (")))
+        << boxes[0].text.toStdString();
+    EXPECT_TRUE(boxes[0].text.endsWith(QStringLiteral("). Reduce its colours?")));
+    EXPECT_FALSE(QFileInfo::exists(reduced));
+    answer = QMessageBox::Yes;
+    form->parts().exportC64Action->trigger();
+    EXPECT_EQ(boxes.size(), 2u);
+    const auto bytes = fileBytes(reduced);
+    EXPECT_TRUE(decodeKoala(bytes, {}).accepted);
 }
 
 } // namespace

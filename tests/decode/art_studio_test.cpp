@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "c64_pictures.h"
+#include "decode/formats.h"
 #include "decode/readers.h"
 
 namespace quendra {
@@ -11,16 +12,13 @@ using samples::makeArtStudio;
 using samples::makeArtStudioHires;
 using samples::makeKoala;
 
-constexpr std::string_view kMulticolour = " (Advanced Art Studio)";
-constexpr std::string_view kHires = " (Art Studio HiRes)";
-
 TEST(ArtStudio, MulticolourShowsTheSamePictureAsKoala) {
     for (const CellPicture& p :
          {samples::testPattern(0), samples::testPattern(5), blockyPicture()}) {
         for (bool grey : {false, true}) {
             const Decoded d = decodeArtStudio(makeArtStudio(p), {.grey = grey});
             ASSERT_TRUE(d.accepted) << d.reason;
-            EXPECT_EQ(d.captionSuffix, kMulticolour);
+            EXPECT_EQ(d.format, nullptr); // the row that asked: no kind of its own
             EXPECT_EQ(d.picture, decodeKoala(makeKoala(p), {.grey = grey}).picture);
         }
     }
@@ -48,7 +46,7 @@ TEST(ArtStudio, HiresDrawsSetBitsInTheHighNibble) {
     ASSERT_EQ(f.size(), 9009u);
     const Decoded d = decodeArtStudio(f, {});
     ASSERT_TRUE(d.accepted) << d.reason;
-    EXPECT_EQ(d.captionSuffix, kHires);
+    EXPECT_EQ(d.format, findFormat("Art Studio hires"));
     const Rgb blue = c64(6), white = c64(1);
     EXPECT_EQ(cellLine(d.picture.toRgb(), 0, 0),
               (std::vector<Rgb>{blue, blue, blue, blue, white, white, white, white}));
@@ -81,7 +79,6 @@ TEST(ArtStudio, TheLengthDecidesAndBothKindsLoadAt2000) {
     for (const ByteVector* f : {&hiresAt6000, &multiAt4000}) {
         const Decoded d = decodeArtStudio(*f, {});
         EXPECT_FALSE(d.accepted);
-        EXPECT_EQ(d.captionSuffix, kMulticolour); // a rejected hires file keeps it too
         EXPECT_NE(d.reason.find("$2000"), std::string::npos) << d.reason;
     }
 
@@ -94,7 +91,6 @@ TEST(ArtStudio, TheLengthDecidesAndBothKindsLoadAt2000) {
     for (const ByteVector* f : {&koala, &longer, &shorter}) {
         const Decoded d = decodeArtStudio(*f, {});
         EXPECT_FALSE(d.accepted);
-        EXPECT_EQ(d.captionSuffix, kMulticolour);
         EXPECT_NE(d.reason.find(std::to_string(f->size())), std::string::npos) << d.reason;
         EXPECT_NE(d.reason.find("10018"), std::string::npos) << d.reason;
         EXPECT_NE(d.reason.find("9009"), std::string::npos) << d.reason;

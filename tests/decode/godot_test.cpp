@@ -99,11 +99,10 @@ TEST(GodotMagic, OnlyGod0AndGod1AreDecoded) {
         const Decoded d = decodeGodot(f, {});
         EXPECT_FALSE(d.accepted);
         EXPECT_FALSE(d.reason.empty());
-        EXPECT_EQ(d.captionSuffix, " (4Bit GoDot)");
     }
     const Decoded bare = decodeGodot(ByteVector{'G', 'O', 'D', '0'}, {});
     ASSERT_TRUE(bare.accepted);
-    EXPECT_EQ(bare.captionSuffix, " (4Bit GoDot)");
+    EXPECT_EQ(bare.format, findFormat("GoDot 4Bit"));
     EXPECT_EQ(bare.picture.width(), 320);
     EXPECT_EQ(bare.picture.height(), 200);
     EXPECT_EQ(countNonBlack(bare.picture), 0);
@@ -183,7 +182,7 @@ TEST(GodotClip, IsWholeCellsOfTheHeadersSize) {
     cells[48] = 0x70;
     const Decoded d = decodeGodot(makeGodotClip(3, 2, cells), {});
     ASSERT_TRUE(d.accepted);
-    EXPECT_EQ(d.captionSuffix, " (4Bit GoDot-Clip)");
+    EXPECT_EQ(d.format, findFormat("GoDot 4Bit clip"));
     EXPECT_EQ(d.picture.width(), 24);
     EXPECT_EQ(d.picture.height(), 16);
     EXPECT_EQ(d.picture.index(8, 4), 7);
@@ -233,7 +232,7 @@ TEST(GodotClip, AnIncompleteHeaderIsRejected) {
         f.resize(n);
         const Decoded d = decodeGodot(f, {});
         EXPECT_FALSE(d.accepted) << n;
-        EXPECT_EQ(d.captionSuffix, " (4Bit GoDot-Clip)");
+        EXPECT_EQ(d.format, findFormat("GoDot 4Bit clip"));
         EXPECT_FALSE(d.reason.empty());
     }
 }
@@ -281,7 +280,7 @@ TEST(GodotFile, TheMagicDecidesAndLargestFilesReadWhole) {
     const Decoded c = decodeFile(clipPath, {});
     std::filesystem::remove(clipPath);
     ASSERT_TRUE(c.accepted);
-    EXPECT_EQ(c.captionSuffix, " (4Bit GoDot-Clip)");
+    EXPECT_EQ(c.format, findFormat("GoDot 4Bit clip"));
     EXPECT_EQ(c.picture.width(), 2040);
     EXPECT_EQ(c.picture.height(), 2040);
     EXPECT_EQ(c.picture.index(2039, 2039), 0x0F);
@@ -296,7 +295,7 @@ TEST(GodotFile, TheMagicDecidesAndLargestFilesReadWhole) {
     const Decoded f = decodeFile(fullPath, {});
     std::filesystem::remove(fullPath);
     ASSERT_TRUE(f.accepted);
-    EXPECT_EQ(f.captionSuffix, " (4Bit GoDot)");
+    EXPECT_EQ(f.format, findFormat("GoDot 4Bit"));
     EXPECT_EQ(f.picture.index(319, 199), 0x01);
     EXPECT_EQ(f.picture.index(318, 199), 0x0A);
 }

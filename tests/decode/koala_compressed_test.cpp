@@ -32,7 +32,6 @@ TEST(KoalaCompressed, ShowsTheSamePictureAsTheUncompressedFile) {
         for (bool grey : {false, true}) {
             const Decoded d = decodeKoalaCompressed(gg, {.grey = grey});
             ASSERT_TRUE(d.accepted) << d.reason;
-            EXPECT_EQ(d.captionSuffix, " (Koala compressed)");
             EXPECT_EQ(d.picture, decodeKoala(makeKoala(p), {.grey = grey}).picture);
         }
     }
@@ -136,7 +135,6 @@ TEST(KoalaCompressed, AcceptsFilesBelow10100BytesAt6000) {
     gg.push_back(0x00);
     Decoded d = decodeKoalaCompressed(gg, {});
     EXPECT_FALSE(d.accepted);
-    EXPECT_EQ(d.captionSuffix, " (Koala compressed)");
     EXPECT_NE(d.reason.find("10100"), std::string::npos) << d.reason;
     EXPECT_NE(d.reason.find("10099"), std::string::npos) << d.reason;
 

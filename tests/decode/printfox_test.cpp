@@ -67,7 +67,6 @@ TEST(Printfox, ThreeTypesDrawTheirPagesBlackOnWhite) {
     const ByteVector screen = samples::printfoxPage(40, 25);
     const Decoded b = decode(samples::makePrintfoxScreen(screen, true));
     expectPage(b, screen, 40, 25);
-    EXPECT_EQ(b.captionSuffix, " (Page-/Printfox)");
     EXPECT_EQ(b.picture.palette(), (std::vector<Rgb>{kBlack, kWhite}));
 
     const ByteVector large = samples::printfoxPage(80, 50, 3);
@@ -122,7 +121,6 @@ TEST(Printfox, RejectsWhatIsNoPrintfoxFile) {
         EXPECT_FALSE(d.accepted) << f.size();
         EXPECT_FALSE(d.reason.empty());
         EXPECT_FALSE(d.decodingBegan);
-        EXPECT_EQ(d.captionSuffix, " (Page-/Printfox)");
         EXPECT_TRUE(progress.maxima.empty());
         EXPECT_TRUE(progress.positions.empty());
     }

@@ -104,7 +104,18 @@ for picture in "$pictures"/*; do
   tried=$((tried + 1))
 done
 echo "MIME: $tried pictures resolved to their types"
-[ ${#untyped[@]} -eq 0 ] || echo "note: formats the readers do not take, not tried: ${untyped[*]}"
+# A real file is ours by its bytes alone too, as a file manager finds one without its name.
+if [ -d "$real" ]; then
+  unnamed=$work/unnamed
+  mkdir -p "$unnamed"
+  while IFS= read -r -d '' picture; do
+    cp "$picture" "$unnamed/picture"
+    got=$(content_type "$unnamed/picture")
+    [ "$got" = image/x-c64-picture ] || fail "${picture##*/} without its name is $got"
+    rm -f "$unnamed/picture"
+  done < <(find "$real" -maxdepth 2 -type f ! -name '*.md' ! -path '*/disks/*' -print0)
+fi
+[ ${#untyped[@]} -eq 0 ] || echo "note: not tried by name (desktops leave these extensions to other kinds): ${untyped[*]}"
 
 # Files of other kinds whose extensions the C64 formats share keep their own types.
 others=$work/others

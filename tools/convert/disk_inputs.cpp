@@ -40,17 +40,6 @@ std::optional<DiskArgument> diskArgument(const std::string& argument) {
     return std::nullopt;
 }
 
-std::string safeFileName(std::string_view c64Name) {
-    std::string name;
-    for (char c : c64Name) {
-        const auto b = static_cast<unsigned char>(c);
-        name += (c == '/' || b < 0x20 || b == 0x7F) ? '_' : c;
-    }
-    if (name.empty() || name.front() == '-' || name.front() == '.')
-        name.insert(0, "_");
-    return name;
-}
-
 std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options) {
     std::vector<Task> tasks;
     auto planned = [&](std::string input, bool skipped, std::string message) {

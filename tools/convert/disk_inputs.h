@@ -13,6 +13,7 @@
 
 #include "convert/options.h"
 #include "decode/disk_image.h"
+#include "decode/disk_pictures.h"
 #include "decode/formats.h"
 
 namespace quendra::convert {
@@ -39,9 +40,8 @@ struct DiskArgument {
 };
 std::optional<DiskArgument> diskArgument(const std::string& argument);
 
-// A C64 name as a file name: "/" and control characters made "_", a leading "-" or "."
-// behind a "_", never empty.
-std::string safeFileName(std::string_view c64Name);
+// A C64 name as a file name (decode/disk_pictures.h).
+using quendra::safeFileName;
 
 // The tasks of one image argument: every picture inside (or the one entry asked for),
 // each with an output in the image's folder whose name is unique within it ("_2" for the

@@ -1,9 +1,11 @@
 #include "samples/sample_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 
+#include "decode/formats.h"
 #include "decode/palette.h"
 #include "export/godot_writer.h"
 #include "samples/bitmap_files.h"
@@ -287,6 +289,23 @@ std::vector<SampleFile> allSampleFiles() {
     };
     for (FurtherSample& f : furtherSamples())
         files.push_back({std::move(f.name), std::move(f.bytes)});
+    // A plain layout row the lists above do not show gets a sample made from its row, so
+    // that adding one is a row and no sample code.
+    for (std::size_t i = 0; i < c64Formats().size(); ++i) {
+        const C64Format& row = c64Formats()[i];
+        const bool shown = std::ranges::any_of(
+            files, [&](const SampleFile& f) { return &formatForFile(f.name) == &row; });
+        if (row.cells.kind == CellKind::none || shown || row.extensions[0].empty())
+            continue;
+        std::string stem;
+        for (char c : row.name) {
+            const bool word = std::isalnum(static_cast<unsigned char>(c));
+            if (word || (!stem.empty() && stem.back() != '-'))
+                stem += word ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : '-';
+        }
+        files.push_back({stem + std::string(row.extensions[0]),
+                         makeCellFile(row, testPattern(static_cast<unsigned>(i)))});
+    }
     return files;
 }
 

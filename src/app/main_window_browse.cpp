@@ -1,0 +1,119 @@
+// MainWindow: the browsing chain. Drive, folder list and the hidden file list box feed the
+// file list (a disk image's entries instead while one is open, main_window_disk.cpp); the
+// list's current row and the shown file are always the same.
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <algorithm>
+
+#include "app/browse_controls.h"
+#include "app/disk_browser.h"
+#include "app/main_window.h"
+#include "components/file_list_view.h"
+
+namespace quendra {
+
+void MainWindow::openFolder(const QString& folder) {
+    if (!ui_.folderList->setDirectory(folder)) {
+        ui_.folderList->setDirectory(programFolder());
+    }
+}
+
+void MainWindow::driveChanged() {
+    const QString root = ui_.driveBox->drive();
+    // The folder list keeps its folder while the selector names the drive it is on.
+    if (root.isEmpty() || QStorageInfo(ui_.folderList->directory()).rootPath() == root)
+        return;
+    if (!DriveBox::isReady(root) || !ui_.folderList->setDirectory(root)) {
+        ui_.folderList->setDirectory(programFolder());
+        ui_.driveBox->setDriveOf(programFolder());
+    }
+}
+
+void MainWindow::folderChanged() {
+    const QString folder = ui_.folderList->directory();
+    ui_.driveBox->setDriveOf(folder);
+    if (insideImage()) {
+        // Out of the image: into its folder with its row selected, or another folder.
+        if (QFileInfo(disk_->imagePath()).absolutePath() == folder &&
+            ui_.fileListBox->directory() == folder) {
+            leaveImage();
+            return;
+        }
+        disk_->close();
+    }
+    ui_.fileListBox->setDirectory(folder);
+}
+
+void MainWindow::fileListChanged() {
+    if (insideImage()) {
+        // The folder changed around the open image: its entries stay listed while it is
+        // there.
+        if (QFileInfo(disk_->imagePath()).isFile())
+            return;
+        disk_->close();
+        ui_.folderList->setOpenImage({});
+    }
+    ui_.FileList->clear();
+    const QDir folder(ui_.fileListBox->directory());
+    for (const QString& name : ui_.fileListBox->fileNames()) {
+        qint64 size = 0;
+        ui_.FileList->addFile(folder.filePath(name), size);
+    }
+    // The columns as wide as their texts where they fit; the shown file's row selected.
+    ui_.FileList->fitColumns();
+    selectListFile(ui_.currentFileName);
+}
+
+void MainWindow::showDetails() {
+    ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
+    ui_.FileList->fitColumns(); // the defined widths back, fitted to the list
+}
+
+void MainWindow::showList() {
+    ui_.FileList->setViewStyle(FileListView::ViewStyle::List);
+}
+
+QString MainWindow::selectedListFile() const {
+    // The rows are made from the files' paths in the shown folder.
+    return ui_.FileList->selectedFileName();
+}
+
+void MainWindow::stepFile(int delta) {
+    const int rows = ui_.FileList->rowCount();
+    if (rows == 0)
+        return;
+    const QModelIndex current = ui_.FileList->currentIndex();
+    const int row = current.isValid() ? current.row() : (delta > 0 ? -1 : rows);
+    const int next = std::clamp(row + delta, 0, rows - 1);
+    if (current.isValid() && next == row && ui_.FileList->selectionModel()->isSelected(current))
+        return;
+    ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(next, 0));
+    if (selectedListFile() != ui_.currentFileName)
+        showCurrentFile(ui_.FileList);
+}
+
+void MainWindow::selectListFile(const QString& path) {
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    const QString folder = ui_.fileListBox->directory();
+    selectingByProgram_ = true;
+    ui_.FileList->selectionModel()->clearSelection();
+    for (int row = 0; row < ui_.FileList->rowCount(); ++row) {
+        if (QDir(folder).absoluteFilePath(ui_.FileList->fileName(row)) == wanted) {
+            ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(row, 0));
+            ui_.FileList->scrollTo(ui_.FileList->currentIndex());
+            break;
+        }
+    }
+    selectingByProgram_ = false;
+}
+
+void MainWindow::listSelectionMoved() {
+    if (selectingByProgram_ || mouseInList_)
+        return;
+    const QString file = selectedListFile();
+    if (!file.isEmpty() && file != ui_.currentFileName)
+        showCurrentFile(ui_.FileList);
+}
+
+} // namespace quendra
