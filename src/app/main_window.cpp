@@ -236,15 +236,15 @@ void MainWindow::createControls() {
     ui_.FileList->viewport()->installEventFilter(this);
     connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::showDetails);
     connect(ui_.List, &QToolButton::clicked, this, &MainWindow::showList);
-    connect(ui_.deleteButton, &QToolButton::clicked, this, &MainWindow::deleteClick);
+    connect(ui_.deleteButton, &QToolButton::clicked, this, &MainWindow::deleteCurrentFile);
     connect(ui_.SaveAs, &QPushButton::clicked, this, &MainWindow::saveAs);
     connect(ui_.Flip, &QPushButton::clicked, this, &MainWindow::flip);
-    connect(ui_.turnButton, &QPushButton::clicked, this, &MainWindow::turnClick);
-    connect(ui_.rotateButton, &QPushButton::clicked, this, &MainWindow::rotateClick);
+    connect(ui_.turnButton, &QPushButton::clicked, this, &MainWindow::turnAnticlockwise);
+    connect(ui_.rotateButton, &QPushButton::clicked, this, &MainWindow::turnClockwise);
     connect(ui_.ZoomIn, &QPushButton::clicked, this, &MainWindow::zoomIn);
     connect(ui_.ZoomOut, &QPushButton::clicked, this, &MainWindow::zoomOut);
     connect(ui_.OrigSize, &QPushButton::clicked, this, &MainWindow::originalSize);
-    connect(ui_.grey, &QCheckBox::toggled, this, &MainWindow::greyClick);
+    connect(ui_.grey, &QCheckBox::toggled, this, &MainWindow::applyGrey);
     connect(ui_.pictureView, &PictureView::mousePressed, this,
             [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
     connect(ui_.pictureView, &PictureView::painted, this, &MainWindow::picturePainted);
@@ -260,12 +260,12 @@ void MainWindow::createMenu() {
     file->addSeparator();
     ui_.closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
     ui_.closeAction->setObjectName(QStringLiteral("Beenden"));
-    connect(ui_.closeAction, &QAction::triggered, this, &MainWindow::closeClick);
+    connect(ui_.closeAction, &QAction::triggered, this, &MainWindow::endProgram);
     createPaletteMenu();
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
     ui_.aboutAction = info->addAction(QStringLiteral("A&bout"));
     ui_.aboutAction->setObjectName(QStringLiteral("ber1"));
-    connect(ui_.aboutAction, &QAction::triggered, this, &MainWindow::aboutClick);
+    connect(ui_.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
 
     // The view keys act in the whole window, the file list included (eventFilter); there
     // letters and digits that are no view key type a name.
@@ -444,11 +444,11 @@ void MainWindow::showStatus(const QString& text) {
     ui_.statusLine->setToolTip(text);
 }
 
-void MainWindow::closeClick() {
+void MainWindow::endProgram() {
     emit programEnds();
 }
 
-void MainWindow::aboutClick() {
+void MainWindow::showAbout() {
     if (!aboutBox_)
         return;
     aboutBox_->show();

@@ -147,14 +147,14 @@ class MainWindow : public QMainWindow {
     void saveGodot(const QString& fileName);
     // Writes the shown picture as a C64 file (main_window_export.cpp).
     void exportC64();
-    void deleteClick();
+    void deleteCurrentFile();
     void flip();
-    void turnClick();
-    void rotateClick();
+    void turnAnticlockwise();
+    void turnClockwise();
     void zoomIn();
     void zoomOut();
     void originalSize();
-    void greyClick();
+    void applyGrey();
     // Fit to window (F) and back to 1:1 (key 1).
     void fitToWindow();
     void showActualSize();
@@ -173,21 +173,21 @@ class MainWindow : public QMainWindow {
     void pictureMouseDown(Qt::MouseButton button);
     void picturePainted();
     void onFilesDropped(DropTarget* sender);
-    void aboutClick();
-    void closeClick();
+    void showAbout();
+    void endProgram();
     // The Palette menu: a named palette, or a VICE palette file chosen in the open dialog.
     // Either re-draws the shown picture at once and keeps the choice in the settings.
     void paletteChosen(const QString& name);
-    void loadPaletteFileClick();
+    void choosePaletteFile();
     // Uses the palette file at `path`; on a bad file tells why and keeps the palette.
     bool usePaletteFile(const QString& path);
     // The C64 character ROM PETSCII screens are drawn with, chosen in the open dialog, as
     // the converter's --chargen; kept in quendra.ini ([Palette] Chargen). On a bad file
     // tells why and keeps the characters.
-    void chooseCharacterRomClick();
+    void chooseCharacterRom();
     bool useCharacterRomFile(const QString& path);
     // Back to the emulators' usual character ROM (or the stand-in font); forgets the file.
-    void useUsualCharacterRomClick();
+    void useUsualCharacterRom();
 
     // Activation and closing (also run by the window system's events).
     void onActivated();

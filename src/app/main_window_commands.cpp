@@ -28,7 +28,7 @@ void MainWindow::flip() {
         keepIndices(flippedTopToBottom(shownIndices_));
 }
 
-void MainWindow::turnClick() {
+void MainWindow::turnAnticlockwise() {
     const bool before = ui_.pictureView->rotated();
     const bool viewWasIndices = viewShowsIndices();
     ui_.pictureView->rotate(); // a quarter turn anticlockwise
@@ -37,7 +37,7 @@ void MainWindow::turnClick() {
     applyFit();
 }
 
-void MainWindow::rotateClick() {
+void MainWindow::turnClockwise() {
     originalSize();
     const QImage source = ui_.pictureView->picture();
     const bool viewWasIndices = viewShowsIndices();
@@ -105,7 +105,7 @@ void MainWindow::originalSize() {
     applyStates();
 }
 
-void MainWindow::greyClick() {
+void MainWindow::applyGrey() {
     states_.grey = false;
     applyStates();
     showCurrentFile(this);
@@ -125,7 +125,7 @@ void MainWindow::pictureMouseDown(Qt::MouseButton button) {
     }
 }
 
-void MainWindow::deleteClick() {
+void MainWindow::deleteCurrentFile() {
     // The selected row's file, which is the one on screen: the picture follows the row.
     const QString name = selectedListFile();
     const QFileInfo file(name);

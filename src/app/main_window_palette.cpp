@@ -53,17 +53,17 @@ void MainWindow::createPaletteMenu() {
     ui_.loadPaletteAction->setObjectName(QStringLiteral("loadPalette"));
     ui_.loadPaletteAction->setCheckable(true);
     group->addAction(ui_.loadPaletteAction);
-    connect(ui_.loadPaletteAction, &QAction::triggered, this, &MainWindow::loadPaletteFileClick);
+    connect(ui_.loadPaletteAction, &QAction::triggered, this, &MainWindow::choosePaletteFile);
     // PETSCII screens and character sets are drawn with the C64's character ROM.
     ui_.paletteMenu->addSeparator();
     ui_.characterRomAction = ui_.paletteMenu->addAction(
-        QStringLiteral("C64 character ROM..."), this, &MainWindow::chooseCharacterRomClick);
+        QStringLiteral("C64 character ROM..."), this, &MainWindow::chooseCharacterRom);
     ui_.characterRomAction->setObjectName(QStringLiteral("characterRom"));
     ui_.usualCharacterRomAction = ui_.paletteMenu->addAction(
-        QStringLiteral("Usual character ROM"), this, &MainWindow::useUsualCharacterRomClick);
+        QStringLiteral("Usual character ROM"), this, &MainWindow::useUsualCharacterRom);
 }
 
-void MainWindow::useUsualCharacterRomClick() {
+void MainWindow::useUsualCharacterRom() {
     forgetCharacterRomFile();
     IniFile ini(settings::filePath());
     ini.writeString(kPaletteSection, kChargenKey, {});
@@ -88,7 +88,7 @@ void MainWindow::restoreCharacterRom() {
     ui_.usualCharacterRomAction->setEnabled(read);
 }
 
-void MainWindow::chooseCharacterRomClick() {
+void MainWindow::chooseCharacterRom() {
     const QString kept = IniFile(settings::filePath()).readString(kPaletteSection, kChargenKey);
     dialogs::OpenRequest request;
     request.title = QStringLiteral("C64 character ROM");
@@ -162,7 +162,7 @@ void MainWindow::keepChoice(const PaletteChoice& choice) {
     settings::writePaletteChoice(settings::filePath(), choice); // a failure is not reported
 }
 
-void MainWindow::loadPaletteFileClick() {
+void MainWindow::choosePaletteFile() {
     dialogs::OpenRequest request;
     request.title = QStringLiteral("Load palette file");
     request.directory = paletteChoice_.file.isEmpty()

@@ -59,7 +59,7 @@ class HookFilter : public QObject {
         // By index: a component may hook or unhook while it handles the event.
         for (std::size_t i = 0; i < list.size(); ++i) {
             EventHook* component = list[i].component;
-            if (!component || component->m_destroying || list[i].window.data() != watched)
+            if (!component || component->destroying_ || list[i].window.data() != watched)
                 continue;
             try {
                 component->hookedEvent(static_cast<QWidget*>(watched), event);
@@ -77,18 +77,18 @@ class HookFilter : public QObject {
 EventHook::EventHook(QObject* owner) : QObject(owner) {
     for (QObject* o = owner; o; o = o->parent()) {
         if (auto* w = qobject_cast<QWidget*>(o); w && w->isWindow()) {
-            m_form = w;
+            form_ = w;
             break;
         }
     }
     // A widget announces its destruction before its children go: from then on there is
     // no form to fall back to.
-    if (m_form)
-        connect(m_form, &QObject::destroyed, this, [this] { m_form = nullptr; });
+    if (form_)
+        connect(form_, &QObject::destroyed, this, [this] { form_ = nullptr; });
 }
 
 EventHook::~EventHook() {
-    m_destroying = true;
+    destroying_ = true;
     for (HookEntry& e : hookList()) {
         if (e.component != this)
             continue;
@@ -119,11 +119,11 @@ void EventHook::unhook(EventHook* component, QWidget* window) {
 }
 
 void EventHook::setHookedWindow(QWidget* window) {
-    if (window == m_hooked)
+    if (window == hooked_)
         return;
-    if (m_hooked)
-        unhook(this, m_hooked);
-    m_hooked = window;
+    if (hooked_)
+        unhook(this, hooked_);
+    hooked_ = window;
     if (window)
         hook(this, window);
 }
@@ -155,14 +155,14 @@ DropTarget::DropTarget(QObject* owner) : EventHook(owner) {
 }
 
 DropTarget::~DropTarget() {
-    disconnect(m_dropWindowWatch);
-    if (m_accept)
+    disconnect(dropWindowWatch_);
+    if (accept_)
         stopAccept();
     setHookedWindow(nullptr);
 }
 
 QWidget* DropTarget::target() const {
-    return m_dropWindow ? m_dropWindow.data() : form();
+    return dropWindow_ ? dropWindow_.data() : form();
 }
 
 void DropTarget::startAccept() {
@@ -187,7 +187,7 @@ void DropTarget::stopAccept() {
 }
 
 void DropTarget::setAccept(bool on) {
-    m_accept = on;
+    accept_ = on;
     if (on)
         startAccept();
     else
@@ -195,33 +195,33 @@ void DropTarget::setAccept(bool on) {
 }
 
 void DropTarget::setDropWindow(QWidget* window) {
-    if (window == m_dropWindow)
+    if (window == dropWindow_)
         return;
-    if (m_accept)
+    if (accept_)
         stopAccept();
-    disconnect(m_dropWindowWatch);
-    m_dropWindow = window;
+    disconnect(dropWindowWatch_);
+    dropWindow_ = window;
     if (window) {
-        m_dropWindowWatch =
+        dropWindowWatch_ =
             connect(window, &QObject::destroyed, this, [this] { dropWindowDestroyed(); });
     }
-    if (m_accept)
+    if (accept_)
         startAccept();
 }
 
 void DropTarget::dropWindowDestroyed() {
     // The widget is on its way out: there is nothing left to unregister on it. The target
     // moves to the form, unless the form is what is being destroyed.
-    disconnect(m_dropWindowWatch);
-    m_dropWindow = nullptr;
+    disconnect(dropWindowWatch_);
+    dropWindow_ = nullptr;
     QWidget* f = form();
     setHookedWindow(f);
-    if (f && m_accept)
+    if (f && accept_)
         f->setAcceptDrops(true);
 }
 
 void DropTarget::hookedEvent(QWidget*, QEvent* event) {
-    if (!m_accept)
+    if (!accept_)
         return;
     switch (event->type()) {
     case QEvent::DragEnter:
@@ -241,7 +241,7 @@ void DropTarget::hookedEvent(QWidget*, QEvent* event) {
 
 void DropTarget::handleDrop(QDropEvent* event) {
     try {
-        m_dropPoint = event->position().toPoint();
+        dropPoint_ = event->position().toPoint();
         QStringList dropped;
         const QMimeData* mime = event->mimeData();
         if (mime && mime->hasUrls()) {
@@ -252,9 +252,9 @@ void DropTarget::handleDrop(QDropEvent* event) {
         }
         // A drop without files keeps the list of the previous one.
         if (!dropped.isEmpty()) {
-            m_files.clear();
+            files_.clear();
             for (auto it = dropped.crbegin(); it != dropped.crend(); ++it)
-                m_files.append(*it);
+                files_.append(*it);
         }
         acceptAsCopy(event);
         emit filesDropped(this); // the handler may delete this component

@@ -25,8 +25,8 @@ class EventHook : public QObject {
     explicit EventHook(QObject* owner = nullptr);
     ~EventHook() override;
 
-    QWidget* form() const { return m_form; }
-    QWidget* hookedWindow() const { return m_hooked; }
+    QWidget* form() const { return form_; }
+    QWidget* hookedWindow() const { return hooked_; }
     // Unhooks from the previous widget and hooks `window` (none: hooked to nothing).
     void setHookedWindow(QWidget* window);
 
@@ -39,16 +39,16 @@ class EventHook : public QObject {
     // here are swallowed by the hook.
     virtual void hookedEvent(QWidget* window, QEvent* event);
 
-    bool destroying() const { return m_destroying; }
+    bool destroying() const { return destroying_; }
 
   private:
     friend class HookFilter;
     static void hook(EventHook* component, QWidget* window);
     static void unhook(EventHook* component, QWidget* window);
 
-    QPointer<QWidget> m_form;
-    QPointer<QWidget> m_hooked;
-    bool m_destroying = false;
+    QPointer<QWidget> form_;
+    QPointer<QWidget> hooked_;
+    bool destroying_ = false;
 };
 
 class DropTarget : public EventHook {
@@ -59,17 +59,17 @@ class DropTarget : public EventHook {
     ~DropTarget() override;
 
     // The widget that receives drops; none means the form.
-    QWidget* dropWindow() const { return m_dropWindow; }
+    QWidget* dropWindow() const { return dropWindow_; }
     void setDropWindow(QWidget* window);
 
-    bool accept() const { return m_accept; }
+    bool accept() const { return accept_; }
     void setAccept(bool on);
 
     // Full paths of the last drop, whole, in reverse of the order the system delivered
     // them. Kept until the next drop that has files.
-    const QStringList& files() const { return m_files; }
+    const QStringList& files() const { return files_; }
     // Where the last drop happened, in the drop widget's coordinates.
-    QPoint dropPoint() const { return m_dropPoint; }
+    QPoint dropPoint() const { return dropPoint_; }
 
   signals:
     // Raised after every drop while accepting, also a drop that brought no files.
@@ -85,11 +85,11 @@ class DropTarget : public EventHook {
     void dropWindowDestroyed();
     void handleDrop(QDropEvent* event);
 
-    QPointer<QWidget> m_dropWindow;
-    QMetaObject::Connection m_dropWindowWatch;
-    bool m_accept = true;
-    QStringList m_files;
-    QPoint m_dropPoint;
+    QPointer<QWidget> dropWindow_;
+    QMetaObject::Connection dropWindowWatch_;
+    bool accept_ = true;
+    QStringList files_;
+    QPoint dropPoint_;
 };
 
 } // namespace quendra

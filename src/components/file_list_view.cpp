@@ -214,9 +214,9 @@ class FileListModel : public QAbstractTableModel {
 };
 
 FileListView::FileListView(QWidget* parent)
-    : QTreeView(parent), m_model(new FileListModel(this)),
-      m_dateSeparator(filelist::localeDateSeparator()) {
-    setModel(m_model);
+    : QTreeView(parent), model_(new FileListModel(this)),
+      dateSeparator_(filelist::localeDateSeparator()) {
+    setModel(model_);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -228,17 +228,17 @@ FileListView::FileListView(QWidget* parent)
     header()->setStretchLastSection(false);
     connect(header(), &QHeaderView::sectionClicked, this, &FileListView::columnClick);
     connect(header(), &QHeaderView::sectionResized, this, [this] {
-        if (!m_fitting)
-            m_userSized = true;
+        if (!fitting_)
+            userSized_ = true;
     });
 
     // The default columns.
-    m_model->setColumns({{"Name", 240, Qt::AlignLeft},
+    model_->setColumns({{"Name", 240, Qt::AlignLeft},
                          {"Size", 70, Qt::AlignRight},
                          {"Type", 70, Qt::AlignLeft},
                          {"Modified", 110, Qt::AlignLeft},
                          {"Attributes", 50, Qt::AlignRight}});
-    m_definedColumns = FieldCount;
+    definedColumns_ = FieldCount;
     applyColumns();
     setReadOnly(true);
     setMultiSelect(true);
@@ -254,12 +254,12 @@ bool FileListView::addFile(const QString& fileName, qint64& size) {
     row.texts[Caption] = info.fileName(); // the real name, case and all
     row.texts[Size] = QString::number(info.size());
     row.texts[Type] = filelist::typeDescription(info, info.fileName());
-    row.texts[Modified] = filelist::modifiedText(info.lastModified(), m_dateSeparator);
+    row.texts[Modified] = filelist::modifiedText(info.lastModified(), dateSeparator_);
     row.texts[Attributes] = filelist::attributeLetters(info);
     row.fileName = fileName;
     size = info.size();
-    m_model->append(std::move(row));
-    m_wanted.clear(); // the columns' text widths are measured again
+    model_->append(std::move(row));
+    wanted_.clear(); // the columns' text widths are measured again
     return true;
 }
 
@@ -269,29 +269,29 @@ void FileListView::addRow(const QString& fileName, const QStringList& texts, boo
     for (int field = 0; field < FieldCount && field < texts.size(); ++field)
         row.texts[field] = texts[field];
     row.fileName = fileName;
-    m_model->append(std::move(row));
-    m_wanted.clear(); // the columns' text widths are measured again
+    model_->append(std::move(row));
+    wanted_.clear(); // the columns' text widths are measured again
 }
 
 void FileListView::clear() {
-    m_model->clearRows();
-    m_wanted.clear();
-    m_userSized = false;
+    model_->clearRows();
+    wanted_.clear();
+    userSized_ = false;
 }
 
 void FileListView::fitColumns() {
-    if (m_viewStyle != ViewStyle::Report || m_userSized)
+    if (viewStyle_ != ViewStyle::Report || userSized_)
         return;
-    const int shown = std::min<int>(m_definedColumns, FieldCount);
+    const int shown = std::min<int>(definedColumns_, FieldCount);
     // The texts' widths, measured once per filling (not at every step of a resize).
-    if (m_wanted.size() != static_cast<std::size_t>(shown)) {
-        m_wanted.assign(static_cast<std::size_t>(shown), 0);
+    if (wanted_.size() != static_cast<std::size_t>(shown)) {
+        wanted_.assign(static_cast<std::size_t>(shown), 0);
         for (int i = 0; i < shown; ++i) {
             if (!isColumnHidden(i))
-                m_wanted[i] = std::max(sizeHintForColumn(i), header()->sectionSizeHint(i));
+                wanted_[i] = std::max(sizeHintForColumn(i), header()->sectionSizeHint(i));
         }
     }
-    const std::vector<int>& wanted = m_wanted;
+    const std::vector<int>& wanted = wanted_;
     int total = 0;
     for (const int w : wanted)
         total += w;
@@ -308,12 +308,12 @@ void FileListView::fitColumns() {
         widths[Type] = std::max(kNarrowest, rest - widths[Caption]);
         widths[Caption] = std::max(kNarrowest, rest - widths[Type]);
     }
-    m_fitting = true;
+    fitting_ = true;
     for (int i = 0; i < shown; ++i) {
         if (!isColumnHidden(i))
             header()->resizeSection(i, widths[i]);
     }
-    m_fitting = false;
+    fitting_ = false;
 }
 
 bool FileListView::viewportEvent(QEvent* event) {
@@ -325,19 +325,19 @@ bool FileListView::viewportEvent(QEvent* event) {
 }
 
 int FileListView::rowCount() const {
-    return m_model->rowCount();
+    return model_->rowCount();
 }
 
 QString FileListView::text(int row, int field) const {
     if (row < 0 || row >= rowCount() || field < 0 || field >= FieldCount)
         return {};
-    return m_model->text(row, field);
+    return model_->text(row, field);
 }
 
 QString FileListView::fileName(int row) const {
     if (row < 0 || row >= rowCount())
         return {};
-    return m_model->rows[static_cast<std::size_t>(row)].fileName;
+    return model_->rows[static_cast<std::size_t>(row)].fileName;
 }
 
 namespace {
@@ -365,60 +365,60 @@ void FileListView::setColumns(const QList<std::pair<QString, int>>& nameAndWidth
     QList<Column> columns;
     for (const auto& [name, width] : nameAndWidth)
         columns.append({name, width, Qt::AlignLeft});
-    m_model->setColumns(std::move(columns));
-    m_wanted.clear();
-    m_definedColumns = static_cast<int>(nameAndWidth.size());
+    model_->setColumns(std::move(columns));
+    wanted_.clear();
+    definedColumns_ = static_cast<int>(nameAndWidth.size());
     applyColumns();
 }
 
 void FileListView::applyColumns() {
-    const bool list = m_viewStyle == ViewStyle::List;
-    m_fitting = true; // the program sizes the columns, not the user
-    for (int i = 0; i < m_model->columnCount(); ++i) {
-        setColumnHidden(i, i >= m_definedColumns || (list && i > 0));
-        if (i < m_model->columns.size() && !(list && i == 0)) {
+    const bool list = viewStyle_ == ViewStyle::List;
+    fitting_ = true; // the program sizes the columns, not the user
+    for (int i = 0; i < model_->columnCount(); ++i) {
+        setColumnHidden(i, i >= definedColumns_ || (list && i > 0));
+        if (i < model_->columns.size() && !(list && i == 0)) {
             header()->setSectionResizeMode(i, QHeaderView::Interactive);
-            header()->resizeSection(i, m_model->columns[i].width);
+            header()->resizeSection(i, model_->columns[i].width);
         }
     }
     // The plain list shows the names only, across the whole width.
     if (list)
         header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_fitting = false;
+    fitting_ = false;
     applyHeaderVisibility();
 }
 
 void FileListView::applyHeaderVisibility() {
-    setHeaderHidden(m_viewStyle == ViewStyle::List || !m_showColumnHeaders);
+    setHeaderHidden(viewStyle_ == ViewStyle::List || !showColumnHeaders_);
 }
 
 void FileListView::setViewStyle(ViewStyle style) {
-    if (style == m_viewStyle)
+    if (style == viewStyle_)
         return;
-    m_viewStyle = style;
+    viewStyle_ = style;
     applyColumns();
 }
 
 void FileListView::setReadOnly(bool on) {
-    m_readOnly = on;
-    m_model->editable = !on;
+    readOnly_ = on;
+    model_->editable = !on;
     setEditTriggers(on ? QAbstractItemView::NoEditTriggers
                        : QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
 }
 
 void FileListView::setMultiSelect(bool on) {
-    m_multiSelect = on;
+    multiSelect_ = on;
     setSelectionMode(on ? QAbstractItemView::ExtendedSelection
                         : QAbstractItemView::SingleSelection);
 }
 
 void FileListView::setHideSelection(bool on) {
-    if (on == m_hideSelection)
+    if (on == hideSelection_)
         return;
-    m_hideSelection = on;
+    hideSelection_ = on;
     if (on) {
         // Without the focus the selection is painted like the background.
-        m_paletteBeforeHide = palette();
+        paletteBeforeHide_ = palette();
         QPalette p = palette();
         p.setColor(QPalette::Inactive, QPalette::Highlight,
                    p.color(QPalette::Inactive, QPalette::Base));
@@ -426,31 +426,31 @@ void FileListView::setHideSelection(bool on) {
                    p.color(QPalette::Inactive, QPalette::Text));
         setPalette(p);
     } else {
-        setPalette(m_paletteBeforeHide);
+        setPalette(paletteBeforeHide_);
     }
 }
 
 void FileListView::setShowColumnHeaders(bool on) {
-    m_showColumnHeaders = on;
+    showColumnHeaders_ = on;
     applyHeaderVisibility();
 }
 
 void FileListView::columnClick(int column) {
     if (column < 0)
         return;
-    if (column == m_sortColumn) {
-        m_sortAscending = !m_sortAscending;
+    if (column == sortColumn_) {
+        sortAscending_ = !sortAscending_;
     } else {
-        m_sortColumn = column;
-        m_sortAscending = true;
+        sortColumn_ = column;
+        sortAscending_ = true;
     }
-    m_model->sortRows(m_sortColumn, m_sortAscending);
+    model_->sortRows(sortColumn_, sortAscending_);
 }
 
 int FileListView::compareRows(int a, int b, int column) const {
     if (a < 0 || b < 0 || a >= rowCount() || b >= rowCount())
         return 0;
-    const long long c = m_model->compare(a, b, column);
+    const long long c = model_->compare(a, b, column);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
@@ -459,13 +459,13 @@ void FileListView::mousePressEvent(QMouseEvent* event) {
     QTreeView::mousePressEvent(event);
     if (!onRow)
         selectionModel()->clearSelection();
-    m_leftPressed = event->button() == Qt::LeftButton;
+    leftPressed_ = event->button() == Qt::LeftButton;
 }
 
 void FileListView::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && m_leftPressed) {
-        m_leftPressed = false;
+    if (event->button() == Qt::LeftButton && leftPressed_) {
+        leftPressed_ = false;
         emit fileClicked();
     }
 }

@@ -58,7 +58,7 @@ class FileListView : public QTreeView {
     // Replaces the columns: caption and width in pixels, all left-aligned. Fields without
     // a column are kept in the rows but not shown.
     void setColumns(const QList<std::pair<QString, int>>& nameAndWidth);
-    int columnCountShown() const { return m_definedColumns; }
+    int columnCountShown() const { return definedColumns_; }
 
     // Fits the shown columns into the list's width: each as wide as its texts where all
     // fit; else Size and Modified keep their widths and Name and Type share the rest (the
@@ -66,24 +66,24 @@ class FileListView : public QTreeView {
     // every resize until the user drags a column's edge (until the rows are cleared).
     void fitColumns();
 
-    ViewStyle viewStyle() const { return m_viewStyle; }
+    ViewStyle viewStyle() const { return viewStyle_; }
     void setViewStyle(ViewStyle style);
 
-    bool readOnly() const { return m_readOnly; }
+    bool readOnly() const { return readOnly_; }
     void setReadOnly(bool on);
-    bool multiSelect() const { return m_multiSelect; }
+    bool multiSelect() const { return multiSelect_; }
     void setMultiSelect(bool on);
-    bool hideSelection() const { return m_hideSelection; }
+    bool hideSelection() const { return hideSelection_; }
     void setHideSelection(bool on);
-    bool showColumnHeaders() const { return m_showColumnHeaders; }
+    bool showColumnHeaders() const { return showColumnHeaders_; }
     void setShowColumnHeaders(bool on);
     // Growth step for the row storage. Kept as a setting; Qt's containers size themselves.
-    int allocBy() const { return m_allocBy; }
-    void setAllocBy(int rows) { m_allocBy = rows; }
+    int allocBy() const { return allocBy_; }
+    void setAllocBy(int rows) { allocBy_ = rows; }
 
     // The sort state: the column last sorted by and its direction.
-    int sortedColumn() const { return m_sortColumn; }
-    bool sortedAscending() const { return m_sortAscending; }
+    int sortedColumn() const { return sortColumn_; }
+    bool sortedAscending() const { return sortAscending_; }
 
     // What a click on a column header does: the same column reverses the direction,
     // another column becomes the sort column, ascending. Then the rows are sorted once.
@@ -106,22 +106,22 @@ class FileListView : public QTreeView {
     void applyColumns();
     void applyHeaderVisibility();
 
-    FileListModel* m_model;
-    QChar m_dateSeparator;
-    ViewStyle m_viewStyle = ViewStyle::Report;
-    bool m_readOnly = true;
-    bool m_multiSelect = true;
-    bool m_hideSelection = false;
-    bool m_showColumnHeaders = true;
-    int m_allocBy = 32;
-    int m_definedColumns = 0;
-    int m_sortColumn = Size;
-    bool m_sortAscending = true;
-    bool m_leftPressed = false;
-    bool m_fitting = false;    // fitColumns is sizing the columns
-    bool m_userSized = false;  // the user dragged a column's edge
-    std::vector<int> m_wanted; // the shown columns' text widths; empty: to be measured
-    QPalette m_paletteBeforeHide;
+    FileListModel* model_;
+    QChar dateSeparator_;
+    ViewStyle viewStyle_ = ViewStyle::Report;
+    bool readOnly_ = true;
+    bool multiSelect_ = true;
+    bool hideSelection_ = false;
+    bool showColumnHeaders_ = true;
+    int allocBy_ = 32;
+    int definedColumns_ = 0;
+    int sortColumn_ = Size;
+    bool sortAscending_ = true;
+    bool leftPressed_ = false;
+    bool fitting_ = false;    // fitColumns is sizing the columns
+    bool userSized_ = false;  // the user dragged a column's edge
+    std::vector<int> wanted_; // the shown columns' text widths; empty: to be measured
+    QPalette paletteBeforeHide_;
 };
 
 // The helpers behind the rows' texts and the comparisons, usable on their own.

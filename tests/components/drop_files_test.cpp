@@ -267,21 +267,21 @@ TEST_F(DropFilesTest, TwoTargetsOnOneWidgetAndUnhookingOneLeavesTheOther) {
 class Watcher : public EventHook {
   public:
     Watcher(QObject* owner, QString name, QStringList& log, bool throws = false)
-        : EventHook(owner), m_name(std::move(name)), m_log(log), m_throws(throws) {}
+        : EventHook(owner), name_(std::move(name)), log_(log), throws_(throws) {}
 
   protected:
     void hookedEvent(QWidget*, QEvent* event) override {
         if (event->type() != QEvent::User)
             return;
-        m_log << m_name;
-        if (m_throws)
+        log_ << name_;
+        if (throws_)
             throw std::runtime_error("watcher failed");
     }
 
   private:
-    QString m_name;
-    QStringList& m_log;
-    bool m_throws;
+    QString name_;
+    QStringList& log_;
+    bool throws_;
 };
 
 class CountingWidget : public QWidget {
