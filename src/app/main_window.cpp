@@ -138,7 +138,21 @@ void MainWindow::createControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
+    createBrowseControls(client);
+    createCommandControls(client);
+    createPictureControls(client);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
 
+    ui_.dropTarget = new DropTarget(this);
+    ui_.dropTarget->setDropWindow(ui_.pictureView);
+    ui_.dropTarget->setAccept(true);
+
+    connectControls();
+    ui_.FileList->setFocus();
+}
+
+// The drive box, the folder list and the file list.
+void MainWindow::createBrowseControls(QWidget* client) {
     ui_.driveBox = place(new DriveBox, client, "DriveComboBox1", 10, 17, 223, 21);
     ui_.folderList = place(new FolderList, client, "DirectoryListBox1", 8, 48, 225, 89);
 
@@ -158,7 +172,10 @@ void MainWindow::createControls() {
     ui_.FileList->setMultiSelect(false);
     ui_.FileList->setToolTip(QStringLiteral("Select file to be displayed"));
     ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
+}
 
+// The command buttons, the save format choice and "Show gray".
+void MainWindow::createCommandControls(QWidget* client) {
     ui_.SaveAs = button(client, "SaveAs", QStringLiteral("Save as..."), 12, 312);
     ui_.SaveAs->setToolTip(QStringLiteral("Save file"));
     ui_.Detail =
@@ -186,7 +203,16 @@ void MainWindow::createControls() {
     ui_.ZoomOut = button(client, "ZoomOut", QStringLiteral("Zoom Out"), 126, 456);
     ui_.OrigSize = button(client, "OrigSize", QStringLiteral("OrigSize"), 38, 488);
     ui_.rotateButton = button(client, "Turn", QStringLiteral("Rotate"), 126, 488);
+    // Where each command sits at the designed size (the layout moves them from there).
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui_.SaveAs, ui_.Detail, ui_.List, ui_.deleteButton, ui_.saveFormatGroup, ui_.BMP,
+             ui_.PCX, ui_.PNG, ui_.GIF, ui_.JPG, ui_.TIF, ui_.Godot, ui_.grey, ui_.Flip,
+             ui_.turnButton, ui_.ZoomIn, ui_.ZoomOut, ui_.OrigSize, ui_.rotateButton})
+        commandPlaces_.append({w, w->pos()});
+}
 
+// The picture, the status line under it and the splitter beside it.
+void MainWindow::createPictureControls(QWidget* client) {
     ui_.pictureView = place(new PictureView, client, "PImg", 240, 16, 427, 489);
     ui_.pictureView->setCenter(true);
     ui_.pictureView->setBorderStyle(BorderStyle::SingleBorder);
@@ -204,19 +230,9 @@ void MainWindow::createControls() {
     ui_.splitterHandle->setCursor(Qt::SplitHCursor);
     ui_.splitterHandle->setToolTip(QStringLiteral("Drag to widen the file list"));
     ui_.splitterHandle->installEventFilter(this);
+}
 
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             ui_.SaveAs, ui_.Detail, ui_.List, ui_.deleteButton, ui_.saveFormatGroup, ui_.BMP,
-             ui_.PCX, ui_.PNG, ui_.GIF, ui_.JPG, ui_.TIF, ui_.Godot, ui_.grey, ui_.Flip,
-             ui_.turnButton, ui_.ZoomIn, ui_.ZoomOut, ui_.OrigSize, ui_.rotateButton})
-        commandPlaces_.append({w, w->pos()});
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
-
-    ui_.dropTarget = new DropTarget(this);
-    ui_.dropTarget->setDropWindow(ui_.pictureView);
-    ui_.dropTarget->setAccept(true);
-
-    // Handlers.
+void MainWindow::connectControls() {
     connect(ui_.driveBox, &DriveBox::driveChosen, this, &MainWindow::driveChanged);
     connect(ui_.folderList, &FolderList::directoryChanged, this, &MainWindow::folderChanged);
     connect(ui_.folderList, &FolderList::imageActivated, this, &MainWindow::openImage);
@@ -249,8 +265,6 @@ void MainWindow::createControls() {
             [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
     connect(ui_.pictureView, &PictureView::painted, this, &MainWindow::picturePainted);
     connect(ui_.dropTarget, &DropTarget::filesDropped, this, &MainWindow::onFilesDropped);
-
-    ui_.FileList->setFocus();
 }
 
 void MainWindow::createMenu() {

@@ -207,7 +207,16 @@ class MainWindow : public QMainWindow {
     void resizeEvent(QResizeEvent* e) override;
 
   private:
+    // The parts of eventFilter: keys in the file list (letters type a name, Space and
+    // Backspace step, Enter opens), keys and Ctrl+wheel over the picture, the splitter's drag.
+    bool fileListKey(QEvent* e);
+    bool pictureViewEvent(QEvent* e);
+    bool splitterDrag(QEvent* e);
     void createControls();
+    void createBrowseControls(QWidget* client);
+    void createCommandControls(QWidget* client);
+    void createPictureControls(QWidget* client);
+    void connectControls();
     void createMenu();
     void initialise();
     void saveState();

@@ -131,80 +131,88 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
             mouseInList_ = false;
         return false;
     }
-    if (watched == ui_.FileList) {
-        if (e->type() == QEvent::ShortcutOverride) {
-            // Letters and digits type a name in the list, unless they are a view key.
-            const auto* key = static_cast<QKeyEvent*>(e);
-            const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-            if (plain && !key->text().isEmpty() && key->text().front().isLetterOrNumber() &&
-                !isViewKey(key)) {
-                e->accept();
-                return true;
-            }
-        } else if (e->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Space || key == Qt::Key_Backspace) {
-                stepFile(key == Qt::Key_Space ? 1 : -1);
-                return true;
-            }
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                activateListRow();
-                return true;
-            }
+    if (watched == ui_.FileList)
+        return fileListKey(e);
+    if (watched == ui_.pictureView)
+        return pictureViewEvent(e);
+    if (watched == ui_.splitterHandle)
+        return splitterDrag(e);
+    return QMainWindow::eventFilter(watched, e);
+}
+
+bool MainWindow::fileListKey(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        // Letters and digits type a name in the list, unless they are a view key.
+        const auto* key = static_cast<QKeyEvent*>(e);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && !key->text().isEmpty() && key->text().front().isLetterOrNumber() &&
+            !isViewKey(key)) {
+            e->accept();
+            return true;
         }
-        return false;
+    } else if (e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Backspace) {
+            stepFile(key == Qt::Key_Space ? 1 : -1);
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            activateListRow();
+            return true;
+        }
     }
-    if (watched == ui_.pictureView) {
-        if (e->type() == QEvent::KeyPress) {
-            switch (static_cast<QKeyEvent*>(e)->key()) {
-            case Qt::Key_Space:
-            case Qt::Key_PageDown:
-                stepFile(1);
-                return true;
-            case Qt::Key_Backspace:
-            case Qt::Key_PageUp:
-                stepFile(-1);
-                return true;
-            default:
-                return false;
-            }
-        }
-        if (e->type() == QEvent::Wheel) {
-            const auto* wheel = static_cast<QWheelEvent*>(e);
-            if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0)
-                return false;
-            if (wheel->angleDelta().y() > 0 && ui_.ZoomIn->isEnabled())
-                zoomIn();
-            else if (wheel->angleDelta().y() < 0 && ui_.ZoomOut->isEnabled())
-                zoomOut();
-            else if (wheel->angleDelta().y() < 0)
-                leaveFit();
+    return false;
+}
+
+bool MainWindow::pictureViewEvent(QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(e)->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_PageDown:
+            stepFile(1);
             return true;
-        }
-        return false;
-    }
-    if (watched == ui_.splitterHandle) {
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-            dragStartX_ = qRound(static_cast<QMouseEvent*>(e)->globalPosition().x());
-            dragStartWidth_ = ui_.columnWidth;
-            return true;
-        case QEvent::MouseMove:
-            if (dragStartX_ >= 0) {
-                const auto* mouse = static_cast<QMouseEvent*>(e);
-                ui_.columnWidth =
-                    dragStartWidth_ + qRound(mouse->globalPosition().x()) - dragStartX_;
-                layoutControls();
-            }
-            return true;
-        case QEvent::MouseButtonRelease:
-            dragStartX_ = -1;
+        case Qt::Key_Backspace:
+        case Qt::Key_PageUp:
+            stepFile(-1);
             return true;
         default:
             return false;
         }
     }
-    return QMainWindow::eventFilter(watched, e);
+    if (e->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(e);
+        if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0)
+            return false;
+        if (wheel->angleDelta().y() > 0 && ui_.ZoomIn->isEnabled())
+            zoomIn();
+        else if (wheel->angleDelta().y() < 0 && ui_.ZoomOut->isEnabled())
+            zoomOut();
+        else if (wheel->angleDelta().y() < 0)
+            leaveFit();
+        return true;
+    }
+    return false;
+}
+
+bool MainWindow::splitterDrag(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+        dragStartX_ = qRound(static_cast<QMouseEvent*>(e)->globalPosition().x());
+        dragStartWidth_ = ui_.columnWidth;
+        return true;
+    case QEvent::MouseMove:
+        if (dragStartX_ >= 0) {
+            const auto* mouse = static_cast<QMouseEvent*>(e);
+            ui_.columnWidth = dragStartWidth_ + qRound(mouse->globalPosition().x()) - dragStartX_;
+            layoutControls();
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        dragStartX_ = -1;
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace quendra
