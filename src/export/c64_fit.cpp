@@ -179,7 +179,7 @@ class Fitter {
     }
 
     // Bit pairs of one multicolour cell line: 00 the background, then nibble 01, 10, 11.
-    std::uint8_t pairs(int column, int y, const std::array<int, 4>& codeOf) const {
+    std::uint8_t pairs(int column, int y, const std::array<int, 16>& codeOf) const {
         std::uint8_t byte = 0;
         for (int i = 0; i < 4; ++i)
             byte = static_cast<std::uint8_t>(byte << 2 | codeOf[colour(8 * column + 2 * i, y)]);
@@ -227,7 +227,7 @@ class Fitter {
         for (int n = 0; n < 1000; ++n) {
             std::array<int, 16> others{};
             othersByCount(cells[n], 1u << background, others);
-            std::array<int, 4> codeOf{};
+            std::array<int, 16> codeOf{}; // by colour number: its bit pair
             codeOf[others[0]] = 1;
             codeOf[others[1]] = 2;
             codeOf[others[2]] = 3;
@@ -340,7 +340,7 @@ class Fitter {
             for (int k = 0; k < 8; ++k) {
                 std::array<int, 16> others{};
                 othersByCount(lines[k], backgroundBit | 1u << shared, others);
-                std::array<int, 4> codeOf{};
+                std::array<int, 16> codeOf{}; // by colour number: its bit pair
                 codeOf[others[0]] = 1;
                 codeOf[others[1]] = 2;
                 codeOf[shared] = 3;
