@@ -260,6 +260,8 @@ class MainWindow : public QMainWindow {
     void showStatus(const QString& text);
     // A file that is not shown: black template, commands off, the reason on the line.
     void showNothing(const QString& fileName, const QString& reason);
+    // Before a file or an entry is read: the commands off, 1:1, the black template shown.
+    void clearForReading();
     // Selects the list row of `path` (none when it is not listed) without showing it again.
     void selectListFile(const QString& path);
     // The list's current row moved (keys, typing): show that file.

@@ -131,12 +131,7 @@ void MainWindow::showEntry(const QString& key) {
                     QStringLiteral("Enter or a double-click leads back to the folder."));
         return;
     }
-    dispatchBegins(states_);
-    applyStates();
-    if (ui_.zoomSteps != 0)
-        originalSize();
-    ui_.pictureView->setPicture(templatePicture);
-    keepIndices(IndexedImage());
+    clearForReading();
     DecodeOptions options;
     options.grey = ui_.grey->isChecked();
     const OpenedPicture opened = disk_->picture(entry, options);

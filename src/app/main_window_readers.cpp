@@ -82,13 +82,17 @@ void MainWindow::showCurrentFile(QObject* sender) {
                               .arg(namePart(name), DiskBrowser::typeText(name)));
         return;
     }
+    clearForReading();
+    showFile(name, formatForFile(toPath(name).string()));
+}
+
+void MainWindow::clearForReading() {
     dispatchBegins(states_);
     applyStates();
     if (ui_.zoomSteps != 0)
         originalSize();
     ui_.pictureView->setPicture(templatePicture);
     keepIndices(IndexedImage());
-    showFile(name, formatForFile(toPath(name).string()));
 }
 
 void MainWindow::showNothing(const QString& fileName, const QString& reason) {

@@ -36,12 +36,18 @@ void koala(const C64Memories& m, std::uint16_t load, Out& out) {
     koalaData(m, out);
 }
 
-void packedKoala(const C64Memories& m, std::uint16_t load, Out& out, RunFormat runs) {
-    Out data;
-    data.reserve(10001);
-    koalaData(m, data);
+// The load address, then the `bytes` that `data` lays out packed in runs.
+void packed(const C64Memories& m, std::uint16_t load, Out& out, RunFormat runs, std::size_t bytes,
+            void (*data)(const C64Memories&, Out&)) {
+    Out plain;
+    plain.reserve(bytes);
+    data(m, plain);
     start(out, load);
-    packRuns(data, runs, out);
+    packRuns(plain, runs, out);
+}
+
+void packedKoala(const C64Memories& m, std::uint16_t load, Out& out, RunFormat runs) {
+    packed(m, load, out, runs, 10001, koalaData);
 }
 
 void koalaCompressed(const C64Memories& m, std::uint16_t load, Out& out) {
@@ -88,11 +94,7 @@ void doodle(const C64Memories& m, std::uint16_t load, Out& out) {
 }
 
 void doodleCompressed(const C64Memories& m, std::uint16_t load, Out& out) {
-    Out data;
-    data.reserve(9024);
-    doodleData(m, data);
-    start(out, load);
-    packRuns(data, kDoodleRuns, out);
+    packed(m, load, out, kDoodleRuns, 9024, doodleData);
 }
 
 void hiresBitmap(const C64Memories& m, std::uint16_t load, Out& out) {
