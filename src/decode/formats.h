@@ -54,6 +54,10 @@ struct C64Format {
     // A plain layout (cell_layout.h): a bitmap and its colours at fixed offsets, read by
     // one generic reader and probe. CellKind::none for formats with a reader of their own.
     CellLayout cells = {};
+    // The file names of the sample pictures that show it, each with one of its extensions
+    // (quendra-samples builds them by these names). None: a plain layout row's sample is
+    // made from its layout.
+    std::array<std::string_view, 2> samples = {};
 };
 
 // A row's reading of a file: its own reader, or the generic one of its layout.
