@@ -1,4 +1,5 @@
-// FLI Graph: a multicolour FLI picture with a background for every pixel line, at $3B00.
+// FLI Graph: a multicolour FLI picture with a background for every pixel line, at $3B00;
+// also the .fli files of other lengths than FLI Designer's (decodeFliDesigner, below).
 //   0     2         load address $3B00
 //   2     256       background of pixel lines 0..199 (the rest unused)
 //   258   1024      colour memory (1000 used)
@@ -19,6 +20,7 @@
 
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
+#include "decode/formats.h"
 #include "decode/load_address.h"
 #include "decode/palette.h"
 
@@ -119,6 +121,20 @@ int probeFliGraph(Bytes file, std::uint64_t fileSize) {
         return fli::sizeScore(file, 0x3B00);
     // Packed files have no signature: only their load address hints at them.
     return fileSize >= 5 && fli::startsWith(file, 0x3B00) ? fli::kProbeSize : 0;
+}
+
+// FLI Designer's own lengths are its row's layout. Another length at its own address is a
+// cut or padded FLI Designer file; any other is FLI Graph's, which the picture then names.
+Decoded decodeFliDesigner(Bytes file, const DecodeOptions& options) {
+    static const C64Format& designer = *formatReadBy(decodeFliDesigner);
+    const LayoutLengths& lengths = designer.fli.lengths;
+    if (std::ranges::find(lengths, file.size()) != lengths.end())
+        return decodeFliLayout(designer, file, options);
+    if (file.size() < 5 || fli::startsWith(file, designer.loadAddresses[0]))
+        return layoutLengthRejection(designer.fli.what, lengths, file, options);
+    Decoded graph = decodeFliGraph(file, options);
+    graph.format = formatReadBy(decodeFliGraph);
+    return graph;
 }
 
 } // namespace quendra

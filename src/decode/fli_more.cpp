@@ -1,6 +1,6 @@
-// More FLI pictures: FLI under .fd2, FLI with a background byte (.flm, plain or packed), FLI
-// with a line table (.fed), packed FLI (.fbi), EMC, HCB, ECI (hires interlaced FLI), CFLI and
-// FLI Profi. None was checked against a real file; the layouts are the ones these formats
+// More FLI pictures: FLI with a background byte (.flm, plain or packed), packed FLI (.fbi),
+// HCB, ECI (hires interlaced FLI), CFLI and FLI Profi (.fd2, .fed and EMC are FLI layouts of
+// their rows). None was checked against a real file; the layouts are the ones these formats
 // are known by.
 #include <algorithm>
 #include <array>
@@ -34,17 +34,6 @@ Decoded fliPicture(const DecodeOptions& options, int lines = fli::kLines) {
 }
 
 } // namespace
-
-Decoded decodeFd2(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {17218, 17409}))
-        return Decoded::reject(
-            fli::lengthReason("an FLI picture", "17218 or 17409", file, options));
-    return decodeFliDesigner(file, options);
-}
-
-int probeFd2(Bytes file, std::uint64_t fileSize) {
-    return isOneOf(fileSize, {17218, 17409}) ? fli::sizeScore(file, 0x3C00) : 0;
-}
 
 // .flm: FLI with the background at 17281 (colour memory 2, screens 1026, bitmap 9218), 17410
 // bytes; any other length is packed: the last byte the escape, a backward stream (count 0
@@ -88,21 +77,6 @@ int probeFlm(Bytes, std::uint64_t fileSize) {
     return fileSize == 17410 ? fli::kProbeSize : 0;
 }
 
-// .fed: the FLI Graph layout (colour memory 258, screens 1282, bitmap 9474) with line y's
-// background at 8 + y.
-Decoded decodeFed(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {17665}))
-        return Decoded::reject(fli::lengthReason("an .fed picture", "17665", file, options));
-    Decoded d = fliPicture(options);
-    showMulticolourFli(d, file.data() + 258, file.data() + 1282, file.data() + 9474,
-                       file.data() + 8);
-    return d;
-}
-
-int probeFed(Bytes, std::uint64_t fileSize) {
-    return fileSize == 17665 ? fli::kProbeSize : 0;
-}
-
 // .fbi: escape byte 2, a backward stream (count 0 = 256) from the last byte into 17216
 // bytes: colour memory 0, screens 1024, bitmap 9216; black background.
 Decoded decodeFbi(Bytes file, const DecodeOptions& options) {
@@ -117,25 +91,6 @@ Decoded decodeFbi(Bytes file, const DecodeOptions& options) {
     const fli::SameBackground black(0);
     showMulticolourFli(d, image.data(), image.data() + 1024, image.data() + 9216, black.lines);
     return d;
-}
-
-// EMC: screens 2, bitmap 8194, colour memory 16386, background 17411; lines 4-195 shown.
-Decoded decodeEmc(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {17412}))
-        return Decoded::reject(fli::lengthReason("an EMC picture", "17412", file, options));
-    Decoded d = fliPicture(options, 192);
-    const fli::SameBackground background(file[17411]);
-    const fli::FrameMemory frame{.bitmap = file.data() + 8194,
-                                 .screens = file.data() + 2,
-                                 .screenStride = fli::kScreenStride,
-                                 .colour = file.data() + 16386,
-                                 .backgrounds = background.lines};
-    fli::drawFrame(d.picture, frame, 0, 192, fli::kBugStrip, 4); // frame lines 4 to 195
-    return d;
-}
-
-int probeEmc(Bytes, std::uint64_t fileSize) {
-    return fileSize == 17412 ? fli::kProbeSize : 0;
 }
 
 // HCB: two screens (2050, and 3074 for lines with y & 4), bitmap 4098, a background per four

@@ -10,6 +10,44 @@ namespace quendra {
 
 namespace {
 
+// The FLI layouts that two rows share (the second row names another extension).
+constexpr FliLayout kFliDesignerLayout{.kind = FliKind::multicolour,
+                                       .what = "an FLI picture",
+                                       .lengths = {17218, 17409},
+                                       .frames = {FliFrame{.bitmap = 9218, .screens = 1026}},
+                                       .colour = 2};
+// Only the top 14 cell rows are shown.
+constexpr FliLayout kHiresFliLayout{.kind = FliKind::hires,
+                                    .what = "a Hires FLI picture",
+                                    .lengths = {16386},
+                                    .frames = {FliFrame{.bitmap = 2, .screens = 8194}},
+                                    .lines = 112};
+// 400 lines: the lower half's cells go on counting where the upper half's stop.
+constexpr FliLayout kBfliLayout{.kind = FliKind::multicolour,
+                                .what = "a BFLI picture",
+                                .lengths = {33795},
+                                .shows = FliFrames::stacked,
+                                .frames = {FliFrame{.bitmap = 9219, .screens = 1027},
+                                           FliFrame{.bitmap = 25603, .screens = 17411}},
+                                .colour = 3};
+// Interlaced; the frames share the bitmap and the colour memory.
+constexpr FliLayout kFfliLayout{
+    .kind = FliKind::multicolour,
+    .what = "an FFLI picture",
+    .lengths = {26115},
+    .shows = FliFrames::mixed,
+    .frames = {FliFrame{.bitmap = 9475, .screens = 1283, .backgrounds = 3},
+               FliFrame{.bitmap = 9475, .screens = 17667, .backgrounds = 25859}},
+    .colour = 259};
+// Interlaced hires, one screen a frame, the frames one on the other.
+constexpr FliLayout kHiresInterlaceLayout{.kind = FliKind::hires,
+                                          .what = "a Hires-Interlace picture",
+                                          .lengths = {24578},
+                                          .shows = FliFrames::mixed,
+                                          .frames = {FliFrame{.bitmap = 2, .screens = 10242},
+                                                     FliFrame{.bitmap = 16386, .screens = 9218}},
+                                          .screenPerLine = false};
+
 // The dispatch takes the first row that holds a file's extension, so no two rows should
 // hold the same form. The viewer and the converter need nothing but a row.
 constexpr C64Format kFormats[] = {
@@ -373,11 +411,11 @@ constexpr C64Format kFormats[] = {
      .extensions = {".fli", ".FLI"},
      .captionSuffix = " (FLI)",
      .readLimit = kFliDesignerReadLimit,
-     .sizes = "17218, 17409",
      .typeText = "FLI picture",
+     // Its own lengths are its layout; any other .fli is handed on to FLI Graph.
      .decode = decodeFliDesigner,
-     .probe = probeFliDesigner,
      .loadAddresses = {0x3C00, 0x3B00},
+     .fli = kFliDesignerLayout,
      .samples = {"fli-designer.fli"}},
     {.name = "FLI Graph",
      .extensions = {".bml", ".BML"},
@@ -392,34 +430,32 @@ constexpr C64Format kFormats[] = {
     {.name = "AFLI",
      .extensions = {".afl", ".AFL"},
      .captionSuffix = " (AFLI)",
-     .readLimit = kAfliReadLimit,
-     .sizes = "16385",
+     .readLimit = kFliLayoutReadLimit,
      .typeText = "AFLI picture",
-     .decode = decodeAfli,
-     .probe = probeAfli,
      .loadAddresses = {0x4000},
+     // No colour memory, no background; 191 unused bytes after the bitmap.
+     .fli = {.kind = FliKind::hires,
+             .what = "an AFLI picture",
+             .lengths = {16385},
+             .frames = {FliFrame{.bitmap = 8194, .screens = 2}}},
      .samples = {"afli.afl"}},
     {.name = "Hires FLI",
      .extensions = {".hfc", ".HFC"},
      .captionSuffix = " (Hires FLI)",
-     .readLimit = kHiresFliReadLimit,
-     .sizes = "16386",
+     .readLimit = kFliLayoutReadLimit,
      .typeText = "Hires FLI picture",
-     .decode = decodeHiresFli,
-     .probe = probeHiresFli,
      .loadAddresses = {0x4000},
+     .fli = kHiresFliLayout,
      .samples = {"hires-fli.hfc"}},
     {.name = "BFLI",
      .extensions = {".bfli", ".BFLI"},
      .captionSuffix = " (BFLI)",
-     .readLimit = kBfliReadLimit,
-     .sizes = "33795",
+     .readLimit = kFliLayoutReadLimit,
      .typeText = "BFLI picture",
-     .decode = decodeBfli,
-     .probe = probeBfli,
      .loadAddresses = {0x3BFF},
      .signature = "b",
      .signatureOffset = 2,
+     .fli = kBfliLayout,
      .samples = {"bfli.bfli"}},
     {.name = "True Paint",
      .extensions = {".mci", ".MCI"},
@@ -459,15 +495,13 @@ constexpr C64Format kFormats[] = {
     {.name = "FFLI",
      .extensions = {".ffli", ".FFLI"},
      .captionSuffix = " (FFLI)",
-     .readLimit = kFfliReadLimit,
-     .sizes = "26115",
+     .readLimit = kFliLayoutReadLimit,
      .typeText = "FFLI picture",
-     .decode = decodeFfli,
      .showsInGrey = false,
-     .probe = probeFfli,
      .loadAddresses = {0x3AFF},
      .signature = "f",
      .signatureOffset = 2,
+     .fli = kFfliLayout,
      .samples = {"ffli.ffli"}},
     {.name = "Drazpaint",
      .extensions = {".drz", ".DRZ", ".drp", ".DRP"},
@@ -482,13 +516,11 @@ constexpr C64Format kFormats[] = {
     {.name = "Hires-Interlace",
      .extensions = {".hlf", ".HLF"},
      .captionSuffix = " (Hires-Interlace)",
-     .readLimit = kHiresInterlaceReadLimit,
-     .sizes = "24578",
+     .readLimit = kFliLayoutReadLimit,
      .typeText = "Hires-Interlace picture",
-     .decode = decodeHiresInterlace,
      .showsInGrey = false,
-     .probe = probeHiresInterlace,
      .loadAddresses = {0x2000},
+     .fli = kHiresInterlaceLayout,
      .samples = {"hires-interlace.hlf"}},
     // GoDot: the picture row is also the fallback. One read takes a clip whole; the magic
     // decides between picture and clip, and a clip names itself in the caption.
@@ -542,25 +574,33 @@ std::span<const C64Format> c64Formats() {
 }
 
 Decoded decodeAs(const C64Format& format, Bytes file, const DecodeOptions& options) {
-    Decoded d = format.decode ? format.decode(file, options) : decodeCells(format, file, options);
+    Decoded d = format.decode                   ? format.decode(file, options)
+                : format.fli.kind != FliKind::none ? decodeFliLayout(format, file, options)
+                                                   : decodeCells(format, file, options);
     if (!d.format)
         d.format = &format;
     return d;
 }
 
 int probeAs(const C64Format& format, Bytes file, std::uint64_t fileSize) {
-    return format.probe ? format.probe(file, fileSize) : probeCells(format, file, fileSize);
+    if (format.probe)
+        return format.probe(file, fileSize);
+    return format.fli.kind != FliKind::none ? probeFliLayout(format, file, fileSize)
+                                            : probeCells(format, file, fileSize);
 }
 
 bool isDetectable(const C64Format& format) {
-    return format.probe || format.cells.kind != CellKind::none;
+    return format.probe ||
+           (format.cells.kind != CellKind::none && format.cells.evidence != CellEvidence::never) ||
+           (format.fli.kind != FliKind::none && format.fli.evidence != CellEvidence::never);
 }
 
 std::string sizesOf(const C64Format& format) {
-    if (!format.sizes.empty() || format.cells.kind == CellKind::none)
+    const bool cells = format.cells.kind != CellKind::none;
+    if (!format.sizes.empty() || (!cells && format.fli.kind == FliKind::none))
         return std::string(format.sizes);
     std::string text;
-    for (std::uint32_t length : format.cells.lengths) {
+    for (std::uint32_t length : cells ? format.cells.lengths : format.fli.lengths) {
         if (length != 0)
             text += (text.empty() ? "" : ", ") + std::to_string(length);
     }

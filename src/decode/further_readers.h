@@ -50,15 +50,9 @@ int probeBdp(Bytes file, std::uint64_t fileSize);
 Decoded decodeShp(Bytes file, const DecodeOptions& options);
 
 // More FLI pictures (fli_more.cpp).
-Decoded decodeFd2(Bytes file, const DecodeOptions& options);
-int probeFd2(Bytes file, std::uint64_t fileSize);
 Decoded decodeFlm(Bytes file, const DecodeOptions& options);
 int probeFlm(Bytes file, std::uint64_t fileSize);
-Decoded decodeFed(Bytes file, const DecodeOptions& options);
-int probeFed(Bytes file, std::uint64_t fileSize);
 Decoded decodeFbi(Bytes file, const DecodeOptions& options);
-Decoded decodeEmc(Bytes file, const DecodeOptions& options);
-int probeEmc(Bytes file, std::uint64_t fileSize);
 Decoded decodeHcb(Bytes file, const DecodeOptions& options);
 int probeHcb(Bytes file, std::uint64_t fileSize);
 Decoded decodeEci(Bytes file, const DecodeOptions& options);
