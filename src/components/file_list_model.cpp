@@ -126,8 +126,7 @@ bool FileListModel::fileRow(const QString& fileName, Row& row) const {
     row.texts[FileListView::Caption] = info.fileName(); // the real name, case and all
     row.texts[FileListView::Size] = QString::number(info.size());
     row.texts[FileListView::Type] = filelist::typeDescription(info, info.fileName());
-    row.texts[FileListView::Modified] =
-        filelist::modifiedText(info.lastModified(), dateSeparator_);
+    row.texts[FileListView::Modified] = filelist::modifiedText(info.lastModified(), dateSeparator_);
     row.texts[FileListView::Attributes] = filelist::attributeLetters(info);
     row.fileName = fileName;
     return true;

@@ -44,7 +44,8 @@ class FileListView : public QTreeView {
     // `first` row stays first whatever the sort (the ".." row).
     void addRow(const QString& fileName, const QStringList& texts, bool first = false);
 
-    // Removes all rows.
+    // Removes all rows (the model then holds the rows its caller gives, until it lists
+    // its folder again).
     void clear();
 
     int rowCount() const;
