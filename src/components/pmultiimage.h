@@ -13,11 +13,11 @@
 #include <QWidget>
 #include <functional>
 
-class QPainter;
-
 #include "components/image_library.h"
 #include "components/placement.h"
 #include "decode/image.h"
+
+class QPainter;
 
 namespace quendra {
 
