@@ -153,7 +153,7 @@ void MainWindow::deleteCurrentFile() {
         removed = QFile::remove(name);
     }
     ui_.currentFileName.clear();
-    ui_.fileListBox->refresh();
+    ui_.FileList->listModel()->refresh();
     // Back to the unzoomed view first, so that the next picture does not open zoomed
     // while the zoom commands say it is not.
     if (ui_.zoomSteps != 0)
@@ -196,7 +196,7 @@ void MainWindow::showDropped(const QStringList& files) {
     openFolder(folder);
     ui_.folderList->refresh();
     ui_.FileList->setFocus();
-    ui_.fileListBox->setDirectory(ui_.folderList->directory());
+    ui_.FileList->listModel()->setDirectory(ui_.folderList->directory());
     ui_.currentFileName = entry.absoluteFilePath();
     selectListFile(ui_.currentFileName);
     // A dropped disk or tape image opens like a folder.
