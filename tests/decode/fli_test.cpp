@@ -152,6 +152,34 @@ const struct Format {
          oneBackground(p.frames[0], p.frames[0].backgrounds[0]);
      },
      320, 200, false, Shows::OneFrame, 0},
+    // The generic builder of FLI-layout rows, through each kind of layout.
+    {"FLI Designer by its row",
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("FLI Designer"), p); },
+     Row{"FLI Designer"}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
+     Shows::OneFrame, 0},
+    {"Hires FLI by its row",
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("Hires FLI"), p); },
+     Row{"Hires FLI"}, [](FliPicture&) {}, 296, 112, true, Shows::OneFrame, 0},
+    {"BFLI by its row",
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("BFLI"), p); },
+     Row{"BFLI"},
+     [](FliPicture& p) {
+         oneBackground(p.frames[0], 0);
+         oneBackground(p.frames[1], 0);
+     },
+     296, 400, false, Shows::TwoHalves, 0},
+    {"FFLI by its row",
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("FFLI"), p); },
+     Row{"FFLI"}, [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200, false,
+     Shows::Mix, 0},
+    {"Hires-Interlace by its row",
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("Hires-Interlace"), p); },
+     Row{"Hires-Interlace"},
+     [](FliPicture& p) {
+         for (FliLayer& f : p.frames)
+             oneScreen(f);
+     },
+     320, 200, true, Shows::Mix, 0},
     {"Hires-Interlace", samples::makeHiresInterlace, Row{"Hires-Interlace"},
      [](FliPicture& p) {
          for (FliLayer& f : p.frames)

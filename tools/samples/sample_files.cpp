@@ -9,6 +9,7 @@
 #include "decode/palette.h"
 #include "export/godot_writer.h"
 #include "samples/bitmap_files.h"
+#include "samples/fli_files.h"
 #include "samples/funpainter_files.h"
 #include "samples/further_files.h"
 #include "samples/godot_files.h"
@@ -318,11 +319,17 @@ std::vector<SampleFile> allSampleFiles() {
         }
         // A plain layout row that names no sample is shown by one made from its row, so that
         // adding one is a row and no sample code.
-        if (row.samples[0].empty() && row.cells.kind != CellKind::none &&
-            !row.extensions[0].empty()) {
-            files.push_back({generatedName(row),
-                             makeCellFile(row, testPattern(static_cast<unsigned>(i))), 320, 200,
+        if (!row.samples[0].empty() || row.extensions[0].empty())
+            continue;
+        const auto seed = static_cast<unsigned>(i);
+        const FliLayout& fli = row.fli;
+        if (row.cells.kind != CellKind::none) {
+            files.push_back({generatedName(row), makeCellFile(row, testPattern(seed)), 320, 200,
                              &row});
+        } else if (fli.kind != FliKind::none) {
+            files.push_back({generatedName(row), makeFliFile(row, fliPattern(seed)),
+                             fli.screenPerLine ? 296 : 320,
+                             fli.shows == FliFrames::stacked ? 2 * fli.lines : fli.lines, &row});
         }
     }
     for (SampleFile& f : built)

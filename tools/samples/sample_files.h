@@ -28,8 +28,8 @@ struct SampleBuilder {
 };
 
 // The samples the rows name, in row order, and for a plain layout row that names none one
-// made from its layout (samples::makeCellFile). A built sample no row names comes last,
-// without a row.
+// made from its layout (samples::makeCellFile, samples::makeFliFile). A built sample no row
+// names comes last, without a row.
 std::vector<SampleFile> allSampleFiles();
 
 // The bytes of the sample of that name; empty when there is none.
