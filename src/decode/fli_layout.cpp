@@ -64,7 +64,7 @@ Decoded decodeFliLayout(const C64Format& format, Bytes file, const DecodeOptions
                        left, layout.firstLine);
         break;
     case FliFrames::mixed:
-        fli::drawMix(d.picture, first, memory(layout.frames[1], 0), left, 0);
+        fli::drawMix(d.picture, first, memory(layout.frames[1], 0), left, layout.shift);
         break;
     }
     return d;

@@ -47,6 +47,9 @@ struct FliLayout {
     // FLI: pixel line y takes screen y & 7, and the picture leaves out the 24-pixel strip the
     // machine cannot colour (296 wide). False: one screen a frame, 320 wide.
     bool screenPerLine = true;
+    // Mixed frames: 1 shows the second frame one pixel to the right (picture column 0 then
+    // takes the line's background).
+    int shift = 0;
     int lines = 200;    // the picture's height (a frame's lines drawn)
     int firstLine = 0;  // the frame's first line drawn
     CellEvidence evidence = CellEvidence::lengthAndAddress;

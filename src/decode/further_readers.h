@@ -30,12 +30,8 @@ Decoded decodeGraphicsBitmap(Bytes file, const DecodeOptions& options); // .gr, 
 int probeGraphicsBitmap(Bytes file, std::uint64_t fileSize);
 Decoded decodeCgfx(Bytes file, const DecodeOptions& options);
 int probeCgfx(Bytes file, std::uint64_t fileSize);
-Decoded decodeFpInterlace(Bytes file, const DecodeOptions& options);
-int probeFpInterlace(Bytes file, std::uint64_t fileSize);
 Decoded decodeIhe(Bytes file, const DecodeOptions& options);
 int probeIhe(Bytes file, std::uint64_t fileSize);
-Decoded decodeHle(Bytes file, const DecodeOptions& options);
-int probeHle(Bytes file, std::uint64_t fileSize);
 Decoded decodeVhi(Bytes file, const DecodeOptions& options);
 int probeVhi(Bytes file, std::uint64_t fileSize);
 
