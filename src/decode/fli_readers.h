@@ -24,7 +24,6 @@ int probeFliGraph(Bytes file, std::uint64_t fileSize);
 // True Paint (.mci): interlaced, 19434 bytes at $9C00, or a self-extracting packed file.
 inline constexpr std::size_t kTruePaintReadLimit = 65536;
 Decoded decodeTruePaint(Bytes file, const DecodeOptions& options);
-int probeTruePaint(Bytes file, std::uint64_t fileSize);
 
 // Drazlace (.drl): interlaced, 18242 bytes at $5800, or packed after "DRAZLACE! 1.0".
 inline constexpr std::size_t kDrazlaceReadLimit = 65536;

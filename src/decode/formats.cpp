@@ -16,6 +16,13 @@ constexpr FliLayout kFliDesignerLayout{.kind = FliKind::multicolour,
                                        .lengths = {17218, 17409},
                                        .frames = {FliFrame{.bitmap = 9218, .screens = 1026}},
                                        .colour = 2};
+// The plain kind of FLI Graph, and what its packed kind unpacks to (fli_graph.cpp).
+constexpr FliLayout kFliGraphLayout{
+    .kind = FliKind::multicolour,
+    .what = "an FLI Graph picture",
+    .lengths = {17474, 17665, 17666},
+    .frames = {FliFrame{.bitmap = 9474, .screens = 1282, .backgrounds = 2}},
+    .colour = 258};
 // Only the top 14 cell rows are shown.
 constexpr FliLayout kHiresFliLayout{.kind = FliKind::hires,
                                     .what = "a Hires FLI picture",
@@ -426,6 +433,7 @@ constexpr C64Format kFormats[] = {
      .decode = decodeFliGraph,
      .probe = probeFliGraph,
      .loadAddresses = {0x3B00},
+     .fli = kFliGraphLayout,
      .samples = {"fli-graph.bml"}},
     {.name = "AFLI",
      .extensions = {".afl", ".AFL"},
@@ -463,10 +471,21 @@ constexpr C64Format kFormats[] = {
      .readLimit = kTruePaintReadLimit,
      .sizes = "19434, or packed",
      .typeText = "True Paint picture",
+     // The plain kind, and what the packed kind unpacks to (true_paint.cpp); packed files
+     // have no mark, so detection knows only the plain length.
      .decode = decodeTruePaint,
      .showsInGrey = false,
-     .probe = probeTruePaint,
      .loadAddresses = {0x9C00},
+     .fli = {.kind = FliKind::multicolour,
+             .what = "a True Paint picture",
+             .lengths = {19434},
+             .shows = FliFrames::mixed,
+             .frames = {FliFrame{.bitmap = 1026, .screens = 2},
+                        FliFrame{.bitmap = 9218, .screens = 17410}},
+             .colour = 18434,
+             .background = 1002,
+             .screenPerLine = false,
+             .shift = 1},
      .samples = {"true-paint.mci"}},
     {.name = "Drazlace",
      .extensions = {".drl", ".DRL"},
