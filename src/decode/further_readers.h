@@ -47,12 +47,10 @@ Decoded decodeShp(Bytes file, const DecodeOptions& options);
 
 // More FLI pictures (fli_more.cpp).
 Decoded decodeFlm(Bytes file, const DecodeOptions& options);
-int probeFlm(Bytes file, std::uint64_t fileSize);
 Decoded decodeFbi(Bytes file, const DecodeOptions& options);
 Decoded decodeHcb(Bytes file, const DecodeOptions& options);
 int probeHcb(Bytes file, std::uint64_t fileSize);
 Decoded decodeEci(Bytes file, const DecodeOptions& options);
-int probeEci(Bytes file, std::uint64_t fileSize);
 Decoded decodeCfli(Bytes file, const DecodeOptions& options);
 int probeCfli(Bytes file, std::uint64_t fileSize);
 Decoded decodeFliProfi(Bytes file, const DecodeOptions& options);
