@@ -134,16 +134,25 @@ void appendRoutedSamples(std::vector<FurtherSample>& all) {
 }
 
 void appendPaintSamples(std::vector<FurtherSample>& all) {
-    constexpr MulticolourLayout kLayouts[] = {
-        {10277, 0x3000, 275, 8275, 9275, 10275}, {10004, 0x3000, 2, 8002, 9002, 10002},
-        {20482, 0x3000, 2, 16898, 18434, 20479}, {10007, 0x3000, 2, 8002, 9002, 10002},
-        {10050, 0x4000, 2050, 1026, 2, 2049},    {10003, 0x6000, 2, 8002, 9002, 10002},
+    // The plain layouts of their rows, each file at an address such files load at.
+    const struct {
+        const char* name;
+        const char* row;
+        std::uint16_t loadAddress;
+    } layouts[] = {
+        {"cdu-paint-cdu.cdu", "CDU-Paint", 0x3000},
+        {"face-painter-fpt.fpt", "Face Painter", 0x3000},
+        {"cheese-che.che", "Cheese", 0x3000},
+        {"garfield-cwg.cwg", "Create with Garfield", 0x3000},
+        {"picasso-64-fly.fly", "Picasso 64", 0x4000},
+        {"koala-layout-lre.lre", "Koala layout (.lre)", 0x6000},
     };
-    const char* names[] = {"cdu-paint-cdu.cdu",  "face-painter-fpt.fpt", "cheese-che.che",
-                           "garfield-cwg.cwg",   "picasso-64-fly.fly",   "koala-layout-lre.lre"};
-    for (std::size_t i = 0; i < std::size(names); ++i)
-        all.push_back({names[i], makeMulticolourFile(testPattern(30 + unsigned(i)), kLayouts[i]),
+    for (std::size_t i = 0; i < std::size(layouts); ++i) {
+        all.push_back({layouts[i].name,
+                       makeCellFile(*findFormat(layouts[i].row), testPattern(30 + unsigned(i)), 0,
+                                    layouts[i].loadAddress),
                        320, 200});
+    }
 
     const CellPicture mil = testPattern(37);
     all.push_back({"micro-illustrator-mil.mil", makeMicroIllustrator(mil, false), 320, 200});
