@@ -16,10 +16,17 @@ struct Reader {
 };
 
 constexpr Reader kReaders[] = {
-    {"FLI Designer", 296, 200}, {"FLI Graph", 296, 200},  {"AFLI", 296, 200},
-    {"Hires FLI", 296, 112},    {"BFLI", 296, 400},       {"True Paint", 320, 200},
-    {"Drazlace", 320, 200},     {"Gunpaint", 296, 200},   {"FFLI", 296, 200},
-    {"Drazpaint", 320, 200},    {"Hires-Interlace", 320, 200},
+    {"FLI Designer", 296, 200},
+    {"FLI Graph", 296, 200},
+    {"AFLI", 296, 200},
+    {"Hires FLI", 296, 112},
+    {"BFLI", 296, 400},
+    {"True Paint", 320, 200},
+    {"Drazlace", 320, 200},
+    {"Gunpaint", 296, 200},
+    {"FFLI", 296, 200},
+    {"Drazpaint", 320, 200},
+    {"Hires-Interlace", 320, 200},
 };
 constexpr std::size_t kCount = sizeof(kReaders) / sizeof(kReaders[0]);
 

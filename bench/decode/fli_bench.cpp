@@ -31,7 +31,6 @@ BENCHMARK_CAPTURE(decode, Gunpaint, "Gunpaint", makeGunpaint(kPicture));
 BENCHMARK_CAPTURE(decode, Ffli, "FFLI", makeFfli(kPicture));
 BENCHMARK_CAPTURE(decode, Drazpaint, "Drazpaint", makeDrazpaint(kPicture));
 BENCHMARK_CAPTURE(decode, DrazpaintPacked, "Drazpaint", makeDrazpaintPacked(kPicture));
-BENCHMARK_CAPTURE(decode, HiresInterlace, "Hires-Interlace",
-                  makeHiresInterlace(kPicture));
+BENCHMARK_CAPTURE(decode, HiresInterlace, "Hires-Interlace", makeHiresInterlace(kPicture));
 
 } // namespace

@@ -75,9 +75,8 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
     if (plainLength(file.size()))
         return decodeFliLayout(graphRow(), file, options);
     if (file.size() < 5) {
-        return Decoded::reject(fli::lengthReason("an FLI Graph picture",
-                                                 "17474, 17665, 17666 or (packed) at least 5",
-                                                 file, options));
+        return Decoded::reject(fli::lengthReason(
+            "an FLI Graph picture", "17474, 17665, 17666 or (packed) at least 5", file, options));
     }
     // Packed data is read from its end, so it must all be there.
     if (reportedSize(file, options) > file.size() || file.size() >= kFliGraphReadLimit) {

@@ -13,9 +13,8 @@ namespace {
 bool hasSignature(const C64Format& format, Bytes file) {
     const std::string_view signature = format.signature;
     return file.size() >= format.signatureOffset + signature.size() &&
-           std::equal(signature.begin(), signature.end(), file.begin() +
-                                                              static_cast<std::ptrdiff_t>(
-                                                                  format.signatureOffset));
+           std::equal(signature.begin(), signature.end(),
+                      file.begin() + static_cast<std::ptrdiff_t>(format.signatureOffset));
 }
 
 std::string signatureReason(const C64Format& format) {
@@ -39,8 +38,8 @@ Decoded decodeFliLayout(const C64Format& format, Bytes file, const DecodeOptions
     const int height = layout.shows == FliFrames::stacked ? 2 * layout.lines : layout.lines;
     Decoded d = fli::accepted(options, fli::kScreenWidth - left, height,
                               mixed ? fli::Colours::mixed : fli::Colours::single);
-    const fli::SameBackground oneBackground(
-        layout.background == kAbsent ? std::uint8_t{0} : file[layout.background]);
+    const fli::SameBackground oneBackground(layout.background == kAbsent ? std::uint8_t{0}
+                                                                         : file[layout.background]);
     const auto memory = [&](const FliFrame& frame, int cellBase) {
         return fli::FrameMemory{
             .bitmap = file.data() + frame.bitmap,
@@ -60,8 +59,8 @@ Decoded decodeFliLayout(const C64Format& format, Bytes file, const DecodeOptions
     case FliFrames::stacked:
         // The lower frame goes on counting cells where the upper one stopped.
         fli::drawFrame(d.picture, first, 0, layout.lines, left, layout.firstLine);
-        fli::drawFrame(d.picture, memory(layout.frames[1], 1000), layout.lines, layout.lines,
-                       left, layout.firstLine);
+        fli::drawFrame(d.picture, memory(layout.frames[1], 1000), layout.lines, layout.lines, left,
+                       layout.firstLine);
         break;
     case FliFrames::mixed:
         fli::drawMix(d.picture, first, memory(layout.frames[1], 0), left, layout.shift);

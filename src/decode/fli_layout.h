@@ -38,7 +38,7 @@ struct FliFrame {
 
 struct FliLayout {
     FliKind kind = FliKind::none;
-    std::string_view what = {};                // "an AFLI picture", for rejections
+    std::string_view what = {}; // "an AFLI picture", for rejections
     LayoutLengths lengths = {};
     FliFrames shows = FliFrames::one;
     std::array<FliFrame, 2> frames = {};
@@ -50,8 +50,8 @@ struct FliLayout {
     // Mixed frames: 1 shows the second frame one pixel to the right (picture column 0 then
     // takes the line's background).
     int shift = 0;
-    int lines = 200;    // the picture's height (a frame's lines drawn)
-    int firstLine = 0;  // the frame's first line drawn
+    int lines = 200;   // the picture's height (a frame's lines drawn)
+    int firstLine = 0; // the frame's first line drawn
     CellEvidence evidence = CellEvidence::lengthAndAddress;
 };
 

@@ -1,7 +1,7 @@
 // More FLI pictures: FLI with a background byte (.flm, plain or packed), packed FLI (.fbi),
 // HCB, ECI (hires interlaced FLI), CFLI and FLI Profi (.fd2, .fed and EMC are FLI layouts of
-// their rows; so are the plain kinds of .flm and ECI, which their packed kinds unpack to). None was checked against a real file; the layouts are the ones these formats
-// are known by.
+// their rows; so are the plain kinds of .flm and ECI, which their packed kinds unpack to).
+// None was checked against a real file; the layouts are the ones these formats are known by.
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -55,7 +55,8 @@ Decoded decodeFlm(Bytes file, const DecodeOptions& options) {
                                "picture is complete");
     if (stream.leftTooMuch())
         return tooMuchLeftRejection(stream);
-    if (std::all_of(plain.begin() + 2, plain.begin() + 1002, [](std::uint8_t b) { return b == 0; })) {
+    if (std::all_of(plain.begin() + 2, plain.begin() + 1002,
+                    [](std::uint8_t b) { return b == 0; })) {
         Decoded d = fliPicture(options);
         const fli::FrameMemory frame{.bitmap = plain.data() + 9218,
                                      .screens = plain.data() + 1026,

@@ -34,7 +34,7 @@ struct C64Format {
     std::string_view sizes = {}; // the file lengths it takes, for people; empty: cells.lengths
     std::string_view typeText = {};                  // the file list's Type column
     bool reportsProgress = false;                    // the viewer shows its progress window
-    ReaderFunction decode = nullptr; // null: the generic reader of `cells` or `fli`
+    ReaderFunction decode = nullptr;                 // null: the generic reader of `cells` or `fli`
     bool showsInGrey = true; // "Show gray" applies to its pictures
     bool fitsGodot = true;   // its pictures fit GoDot 4Bit's 16 colours
     bool inFileMask = true;  // the viewer's file list shows its files

@@ -44,10 +44,10 @@ void appendFliSamples(std::vector<FurtherSample>& all) {
 
     ByteVector fbiImage = fliFile(fliPattern(53), 17218, 0, 2, 1026, 9218);
     fbiImage.erase(fbiImage.begin(), fbiImage.begin() + 2);
-    all.push_back({"fli-packed-fbi.fbi",
-                   concat({0x00, 0x3C, 0x9B},
-                          escapeRuns(fbiImage, 0x9B, RunCount::zeroIs256, true)),
-                   296, 200});
+    all.push_back(
+        {"fli-packed-fbi.fbi",
+         concat({0x00, 0x3C, 0x9B}, escapeRuns(fbiImage, 0x9B, RunCount::zeroIs256, true)), 296,
+         200});
 
     const FliPicture emc = fliPattern(54);
     ByteVector emcFile = fliFile(emc, 17412, 0x4000, 16386, 2, 8194);

@@ -116,8 +116,8 @@ ByteVector makeMicroIllustrator(const CellPicture& mil, bool packed) {
 }
 
 void appendRoutedSamples(std::vector<FurtherSample>& all) {
-    all.push_back({"art-studio-hires-hre.hre", makeArtStudioHiresLayout(testPattern(20), 9009, 0x2000),
-                   320, 200});
+    all.push_back({"art-studio-hires-hre.hre",
+                   makeArtStudioHiresLayout(testPattern(20), 9009, 0x2000), 320, 200});
     all.push_back({"koala-or-art-studio-gig.gig", makeKoala(testPattern(21)), 320, 200});
     all.push_back({"doodle-ddp.ddp", makeDoodle(testPattern(22)), 320, 200});
     all.push_back({"fli-graph-flg.flg", makeFliGraph(fliPattern(1)), 296, 200});
@@ -128,9 +128,8 @@ void appendRoutedSamples(std::vector<FurtherSample>& all) {
     all.push_back({"ffli-ffl.ffl", makeFfli(fliPattern(6)), 296, 200});
     all.push_back({"bfli-bfl.bfl", makeBfli(fliPattern(7)), 296, 400});
     all.push_back({"funpainter-fun.fun", makeFunPainter(funPainterPattern(1), false), 320, 200});
-    all.push_back({"blazing-paddles-vic.vic", makeMulticolourFile(testPattern(23),
-                                                              kBlazingPaddlesLayout),
-                   320, 200});
+    all.push_back({"blazing-paddles-vic.vic",
+                   makeMulticolourFile(testPattern(23), kBlazingPaddlesLayout), 320, 200});
 }
 
 void appendPaintSamples(std::vector<FurtherSample>& all) {

@@ -71,14 +71,12 @@ void appendSpriteSamples(std::vector<FurtherSample>& all) {
     ByteVector sh2Image = patternFile(8578, 85);
     sh2Image.erase(sh2Image.begin(), sh2Image.begin() + 2);
     all.push_back({"super-hires-sh2.sh2",
-                   concat({0xD3}, escapeRuns(sh2Image, 0xD3, RunCount::zeroIsNothing)), 192,
-                   168});
+                   concat({0xD3}, escapeRuns(sh2Image, 0xD3, RunCount::zeroIsNothing)), 192, 168});
     all.push_back({"super-hires-she.she", patternFile(3250, 86), 96, 88});
 
     ByteVector shi = patternFile(15355, 87);
     all.push_back({"super-hires-shi.shi",
-                   concat({0x00, 0x40, 0x01}, pgcRuns(std::span(shi).subspan(3, 15352))), 96,
-                   200});
+                   concat({0x00, 0x40, 0x01}, pgcRuns(std::span(shi).subspan(3, 15352))), 96, 200});
     ByteVector esh = patternFile(20454, 88);
     esh[2] = 0;
     all.push_back({"super-hires-esh.esh", esh, 192, 200});
@@ -92,8 +90,8 @@ void appendSpriteSamples(std::vector<FurtherSample>& all) {
     ByteVector shfImage = patternFile(8172, 90);
     shfImage.erase(shfImage.begin(), shfImage.begin() + 2);
     all.push_back({"super-hires-shf.shf",
-                   concat({0x00, 0x40, 0x66}, escapeRuns(shfImage, 0x66, RunCount::zeroIs256)),
-                   96, 167});
+                   concat({0x00, 0x40, 0x66}, escapeRuns(shfImage, 0x66, RunCount::zeroIs256)), 96,
+                   167});
 
     // .sif: two frames, each its word (37890 + n), escape and backward data, then 4 colours.
     ByteVector sif;

@@ -103,7 +103,8 @@ const struct Format {
     {"FLI Graph packed as .fli",
      [](const FliPicture& p) { return samples::makeFliGraphPacked(p, 0); }, Row{"FLI Designer"},
      [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
-    {"AFLI", samples::makeAfli, Row{"AFLI"}, [](FliPicture&) {}, 296, 200, true, Shows::OneFrame, 0},
+    {"AFLI", samples::makeAfli, Row{"AFLI"}, [](FliPicture&) {}, 296, 200, true, Shows::OneFrame,
+     0},
     {"Hires FLI", samples::makeHiresFli, Row{"Hires FLI"}, [](FliPicture&) {}, 296, 112, true,
      Shows::OneFrame, 0},
     {"BFLI", samples::makeBfli, Row{"BFLI"},
@@ -112,23 +113,16 @@ const struct Format {
          oneBackground(p.frames[1], 0);
      },
      296, 400, false, Shows::TwoHalves, 0},
-    {"True Paint", samples::makeTruePaint, Row{"True Paint"},
-     oneScreenEachOneBackground,
-     320, 200, false, Shows::Mix, 1},
+    {"True Paint", samples::makeTruePaint, Row{"True Paint"}, oneScreenEachOneBackground, 320, 200,
+     false, Shows::Mix, 1},
     {"True Paint packed", samples::makeTruePaintPacked, Row{"True Paint"},
-     oneScreenEachOneBackground,
-     320, 200, false, Shows::Mix, 1},
+     oneScreenEachOneBackground, 320, 200, false, Shows::Mix, 1},
     {"Drazlace", [](const FliPicture& p) { return samples::makeDrazlace(p); }, Row{"Drazlace"},
-     oneSharedScreenOneBackground,
-     320, 200, false, Shows::Mix, 1},
+     oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 1},
     {"Drazlace unshifted", [](const FliPicture& p) { return samples::makeDrazlace(p, 0); },
-     Row{"Drazlace"},
-     oneSharedScreenOneBackground,
-     320, 200, false, Shows::Mix, 0},
+     Row{"Drazlace"}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 0},
     {"Drazlace packed", [](const FliPicture& p) { return samples::makeDrazlacePacked(p); },
-     Row{"Drazlace"},
-     oneSharedScreenOneBackground,
-     320, 200, false, Shows::Mix, 1},
+     Row{"Drazlace"}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 1},
     {"Gunpaint", samples::makeGunpaint, Row{"Gunpaint"},
      [](FliPicture& p) {
          auto& b = p.frames[0].backgrounds;
@@ -161,17 +155,16 @@ const struct Format {
      [](const FliPicture& p) { return samples::makeFliFile(*findFormat("Hires FLI"), p); },
      Row{"Hires FLI"}, [](FliPicture&) {}, 296, 112, true, Shows::OneFrame, 0},
     {"BFLI by its row",
-     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("BFLI"), p); },
-     Row{"BFLI"},
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("BFLI"), p); }, Row{"BFLI"},
      [](FliPicture& p) {
          oneBackground(p.frames[0], 0);
          oneBackground(p.frames[1], 0);
      },
      296, 400, false, Shows::TwoHalves, 0},
     {"FFLI by its row",
-     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("FFLI"), p); },
-     Row{"FFLI"}, [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200, false,
-     Shows::Mix, 0},
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("FFLI"), p); }, Row{"FFLI"},
+     [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200, false, Shows::Mix,
+     0},
     {"Hires-Interlace by its row",
      [](const FliPicture& p) { return samples::makeFliFile(*findFormat("Hires-Interlace"), p); },
      Row{"Hires-Interlace"},
@@ -383,9 +376,7 @@ TEST(FliFamily, DrazRunOfZeroWritesNothing) {
 
 TEST(FliFamily, ProbesScoreLengthsAddressesAndSignatures) {
     const FliPicture p = samples::fliPattern();
-    const auto probeWhole = [](Probe probe, const ByteVector& f) {
-        return probe(f, f.size());
-    };
+    const auto probeWhole = [](Probe probe, const ByteVector& f) { return probe(f, f.size()); };
     ByteVector plain = samples::makeFliDesigner(p);
     EXPECT_EQ(probeWhole(Probe{"FLI Designer"}, plain), 2);
     EXPECT_EQ(probeWhole(Probe{"FLI Designer"}, with(plain, 1, 0x40)), 1);
@@ -415,8 +406,9 @@ TEST(FliFamily, ProbesScoreLengthsAddressesAndSignatures) {
     EXPECT_EQ(Probe{"Gunpaint"}(Bytes(gunpaint).first(2), gunpaint.size()), 2);
     EXPECT_EQ(Probe{"BFLI"}(Bytes(gunpaint).first(0), 33795), 0);
     for (Probe probe :
-         {Probe{"FLI Designer"}, Probe{"FLI Graph"}, Probe{"AFLI"}, Probe{"Hires FLI"}, Probe{"BFLI"}, Probe{"True Paint"},
-          Probe{"Drazlace"}, Probe{"Gunpaint"}, Probe{"FFLI"}, Probe{"Drazpaint"}, Probe{"Hires-Interlace"}}) {
+         {Probe{"FLI Designer"}, Probe{"FLI Graph"}, Probe{"AFLI"}, Probe{"Hires FLI"},
+          Probe{"BFLI"}, Probe{"True Paint"}, Probe{"Drazlace"}, Probe{"Gunpaint"}, Probe{"FFLI"},
+          Probe{"Drazpaint"}, Probe{"Hires-Interlace"}}) {
         EXPECT_EQ(probe({}, 0), 0);
         EXPECT_EQ(probe(Bytes(plain).first(2), 12345), 0);
     }

@@ -5,8 +5,8 @@
 
 #include <set>
 
-#include "decode/open_picture.h"
 #include "decode/formats.h"
+#include "decode/open_picture.h"
 #include "decode/palette.h"
 #include "decode/readers.h"
 #include "samples/sample_files.h"

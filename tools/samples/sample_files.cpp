@@ -292,8 +292,8 @@ std::string generatedName(const C64Format& row) {
 // formats'.
 std::vector<SampleFile> builtSamples() {
     std::vector<SampleFile> built;
-    for (std::span<const SampleBuilder> table : {std::span<const SampleBuilder>(kBuilders),
-                                                 fliSampleBuilders()}) {
+    for (std::span<const SampleBuilder> table :
+         {std::span<const SampleBuilder>(kBuilders), fliSampleBuilders()}) {
         for (const SampleBuilder& b : table)
             built.push_back({std::string(b.name), b.build(), b.width, b.height});
     }
@@ -324,8 +324,8 @@ std::vector<SampleFile> allSampleFiles() {
         const auto seed = static_cast<unsigned>(i);
         const FliLayout& fli = row.fli;
         if (row.cells.kind != CellKind::none) {
-            files.push_back({generatedName(row), makeCellFile(row, testPattern(seed)), 320, 200,
-                             &row});
+            files.push_back(
+                {generatedName(row), makeCellFile(row, testPattern(seed)), 320, 200, &row});
         } else if (fli.kind != FliKind::none) {
             files.push_back({generatedName(row), makeFliFile(row, fliPattern(seed)),
                              fli.screenPerLine ? 296 : 320,

@@ -16,8 +16,8 @@ namespace quendra::samples {
 struct SampleFile {
     std::string name; // a name a registry row's `samples` gives, or one made from the row
     ByteVector bytes;
-    int width = 320, height = 200;     // of the picture it shows
-    const C64Format* row = nullptr;    // the row that names it; null: no row does
+    int width = 320, height = 200;  // of the picture it shows
+    const C64Format* row = nullptr; // the row that names it; null: no row does
 };
 
 // A builder of the sample that a row names `name`.
