@@ -4,24 +4,29 @@
 #include <cstdlib>
 #include <utility>
 
-#include "decode/fli_readers.h"
+#include "decode/formats.h"
 #include "fuzz.h"
 #include "samples/fli_files.h"
 
 namespace {
 
 struct Reader {
-    quendra::Decoded (*decode)(quendra::Bytes, const quendra::DecodeOptions&);
+    const char* row; // the registry row that reads it
     int width, height;
 };
 
 constexpr Reader kReaders[] = {
-    {quendra::decodeFliDesigner, 296, 200},    {quendra::decodeFliGraph, 296, 200},
-    {quendra::decodeAfli, 296, 200},           {quendra::decodeHiresFli, 296, 112},
-    {quendra::decodeBfli, 296, 400},           {quendra::decodeTruePaint, 320, 200},
-    {quendra::decodeDrazlace, 320, 200},       {quendra::decodeGunpaint, 296, 200},
-    {quendra::decodeFfli, 296, 200},           {quendra::decodeDrazpaint, 320, 200},
-    {quendra::decodeHiresInterlace, 320, 200},
+    {"FLI Designer", 296, 200},
+    {"FLI Graph", 296, 200},
+    {"AFLI", 296, 200},
+    {"Hires FLI", 296, 112},
+    {"BFLI", 296, 400},
+    {"True Paint", 320, 200},
+    {"Drazlace", 320, 200},
+    {"Gunpaint", 296, 200},
+    {"FFLI", 296, 200},
+    {"Drazpaint", 320, 200},
+    {"Hires-Interlace", 320, 200},
 };
 constexpr std::size_t kCount = sizeof(kReaders) / sizeof(kReaders[0]);
 
@@ -31,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     const Reader& reader = kReaders[data[0] % kCount];
-    const quendra::Decoded d = reader.decode({data + 1, size - 1}, {});
+    const quendra::Decoded d =
+        quendra::decodeAs(*quendra::findFormat(reader.row), {data + 1, size - 1}, {});
     if (!d.accepted) {
         if (d.reason.empty())
             std::abort();

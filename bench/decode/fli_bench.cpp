@@ -1,37 +1,36 @@
 #include <benchmark/benchmark.h>
 
-#include "decode/fli_readers.h"
+#include "decode/formats.h"
 #include "samples/fli_files.h"
 
 namespace {
 
 using namespace quendra::samples;
-using Reader = quendra::Decoded (*)(quendra::Bytes, const quendra::DecodeOptions&);
-
-void decode(benchmark::State& state, Reader reader, const ByteVector& file) {
+// A file read by its registry row.
+void decode(benchmark::State& state, const char* row, const ByteVector& file) {
+    const quendra::C64Format& format = *quendra::findFormat(row);
     for (auto _ : state) {
-        quendra::Decoded d = reader(file, {});
+        quendra::Decoded d = quendra::decodeAs(format, file, {});
         benchmark::DoNotOptimize(d.picture.indices().data());
     }
 }
 
 const FliPicture kPicture = fliPattern();
 
-BENCHMARK_CAPTURE(decode, FliDesigner, quendra::decodeFliDesigner, makeFliDesigner(kPicture));
-BENCHMARK_CAPTURE(decode, FliGraph, quendra::decodeFliGraph, makeFliGraph(kPicture));
-BENCHMARK_CAPTURE(decode, FliGraphPacked, quendra::decodeFliGraph, makeFliGraphPacked(kPicture));
-BENCHMARK_CAPTURE(decode, Afli, quendra::decodeAfli, makeAfli(kPicture));
-BENCHMARK_CAPTURE(decode, HiresFli, quendra::decodeHiresFli, makeHiresFli(kPicture));
-BENCHMARK_CAPTURE(decode, Bfli, quendra::decodeBfli, makeBfli(kPicture));
-BENCHMARK_CAPTURE(decode, TruePaint, quendra::decodeTruePaint, makeTruePaint(kPicture));
-BENCHMARK_CAPTURE(decode, TruePaintPacked, quendra::decodeTruePaint, makeTruePaintPacked(kPicture));
-BENCHMARK_CAPTURE(decode, Drazlace, quendra::decodeDrazlace, makeDrazlace(kPicture));
-BENCHMARK_CAPTURE(decode, DrazlacePacked, quendra::decodeDrazlace, makeDrazlacePacked(kPicture));
-BENCHMARK_CAPTURE(decode, Gunpaint, quendra::decodeGunpaint, makeGunpaint(kPicture));
-BENCHMARK_CAPTURE(decode, Ffli, quendra::decodeFfli, makeFfli(kPicture));
-BENCHMARK_CAPTURE(decode, Drazpaint, quendra::decodeDrazpaint, makeDrazpaint(kPicture));
-BENCHMARK_CAPTURE(decode, DrazpaintPacked, quendra::decodeDrazpaint, makeDrazpaintPacked(kPicture));
-BENCHMARK_CAPTURE(decode, HiresInterlace, quendra::decodeHiresInterlace,
-                  makeHiresInterlace(kPicture));
+BENCHMARK_CAPTURE(decode, FliDesigner, "FLI Designer", makeFliDesigner(kPicture));
+BENCHMARK_CAPTURE(decode, FliGraph, "FLI Graph", makeFliGraph(kPicture));
+BENCHMARK_CAPTURE(decode, FliGraphPacked, "FLI Graph", makeFliGraphPacked(kPicture));
+BENCHMARK_CAPTURE(decode, Afli, "AFLI", makeAfli(kPicture));
+BENCHMARK_CAPTURE(decode, HiresFli, "Hires FLI", makeHiresFli(kPicture));
+BENCHMARK_CAPTURE(decode, Bfli, "BFLI", makeBfli(kPicture));
+BENCHMARK_CAPTURE(decode, TruePaint, "True Paint", makeTruePaint(kPicture));
+BENCHMARK_CAPTURE(decode, TruePaintPacked, "True Paint", makeTruePaintPacked(kPicture));
+BENCHMARK_CAPTURE(decode, Drazlace, "Drazlace", makeDrazlace(kPicture));
+BENCHMARK_CAPTURE(decode, DrazlacePacked, "Drazlace", makeDrazlacePacked(kPicture));
+BENCHMARK_CAPTURE(decode, Gunpaint, "Gunpaint", makeGunpaint(kPicture));
+BENCHMARK_CAPTURE(decode, Ffli, "FFLI", makeFfli(kPicture));
+BENCHMARK_CAPTURE(decode, Drazpaint, "Drazpaint", makeDrazpaint(kPicture));
+BENCHMARK_CAPTURE(decode, DrazpaintPacked, "Drazpaint", makeDrazpaintPacked(kPicture));
+BENCHMARK_CAPTURE(decode, HiresInterlace, "Hires-Interlace", makeHiresInterlace(kPicture));
 
 } // namespace

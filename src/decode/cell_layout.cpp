@@ -11,29 +11,55 @@ namespace quendra {
 
 namespace {
 
-bool takesLength(const CellLayout& layout, std::uint64_t length) {
-    return length != 0 && std::ranges::find(layout.lengths, length) != layout.lengths.end();
+bool takesLength(const LayoutLengths& lengths, std::uint64_t length) {
+    return length != 0 && std::ranges::find(lengths, length) != lengths.end();
 }
 
 } // namespace
 
-std::string lengthsText(const CellLayout& layout) {
+std::string lengthsText(const LayoutLengths& lengths) {
     std::string text;
-    const auto used = std::ranges::count_if(layout.lengths, [](auto l) { return l != 0; });
+    const auto used = std::ranges::count_if(lengths, [](auto l) { return l != 0; });
     for (std::ptrdiff_t i = 0; i < used; ++i) {
         if (i > 0)
             text += i + 1 == used ? " or " : ", ";
-        text += std::to_string(layout.lengths[static_cast<std::size_t>(i)]);
+        text += std::to_string(lengths[static_cast<std::size_t>(i)]);
     }
     return text;
 }
 
+bool hasLayoutLength(const LayoutLengths& lengths, Bytes file, const DecodeOptions& options) {
+    // A longer file arrives cut at the read limit: its own size decides where known.
+    return takesLength(lengths, file.size()) && reportedSize(file, options) == file.size();
+}
+
+Decoded layoutLengthRejection(std::string_view what, const LayoutLengths& lengths, Bytes file,
+                              const DecodeOptions& options) {
+    return lengthRejection(what, lengthsText(lengths), file, options);
+}
+
+int layoutScore(const LayoutLengths& lengths, CellEvidence evidence, std::uint16_t loadAddress,
+                Bytes file, std::uint64_t fileSize) {
+    if (!takesLength(lengths, fileSize))
+        return 0;
+    const bool atAddress = hasLoadAddress(file, loadAddress);
+    switch (evidence) {
+    case CellEvidence::lengthAndAddress:
+        return atAddress ? kProbeLengthAndAddress : kProbeLength;
+    case CellEvidence::onlyAtAddress:
+        return atAddress ? kProbeLengthAndAddress : 0;
+    case CellEvidence::lengthOnly:
+        return file.size() >= 2 ? kProbeLength : 0;
+    case CellEvidence::never:
+        return 0;
+    }
+    return 0;
+}
+
 Decoded decodeCells(const C64Format& format, Bytes file, const DecodeOptions& options) {
     const CellLayout& layout = format.cells;
-    // A longer file arrives cut at the read limit: its own size decides where known.
-    if (!takesLength(layout, file.size()) || reportedSize(file, options) != file.size()) {
-        return lengthRejection(layout.what, lengthsText(layout), file, options);
-    }
+    if (!hasLayoutLength(layout.lengths, file, options))
+        return layoutLengthRejection(layout.what, layout.lengths, file, options);
     Decoded d = acceptedPicture(options);
     const Bitmap bitmap = file.subspan(layout.bitmap).first<kBitmapBytes>();
     std::array<std::uint8_t, kScreenBytes> filled;
@@ -65,18 +91,9 @@ Decoded decodeCells(const C64Format& format, Bytes file, const DecodeOptions& op
 
 int probeCells(const C64Format& format, Bytes file, std::uint64_t fileSize) {
     const CellLayout& layout = format.cells;
-    if (layout.kind == CellKind::none || !takesLength(layout, fileSize))
+    if (layout.kind == CellKind::none)
         return 0;
-    const bool atAddress = hasLoadAddress(file, format.loadAddresses[0]);
-    switch (layout.evidence) {
-    case CellEvidence::lengthAndAddress:
-        return atAddress ? kProbeLengthAndAddress : kProbeLength;
-    case CellEvidence::onlyAtAddress:
-        return atAddress ? kProbeLengthAndAddress : 0;
-    case CellEvidence::lengthOnly:
-        return file.size() >= 2 ? kProbeLength : 0;
-    }
-    return 0;
+    return layoutScore(layout.lengths, layout.evidence, format.loadAddresses[0], file, fileSize);
 }
 
 } // namespace quendra

@@ -34,12 +34,16 @@ enum class CellEvidence : std::uint8_t {
     lengthAndAddress, // the length; surer when the file loads at the row's first address
     onlyAtAddress,    // only a file at the row's first address (another format's twin)
     lengthOnly,       // the length alone: nothing in the file tells it from a twin
+    never,            // content detection never names it: only its name tells
 };
+
+// The file lengths a layout takes; 0: unused.
+using LayoutLengths = std::array<std::uint32_t, 3>;
 
 struct CellLayout {
     CellKind kind = CellKind::none;
     std::string_view what = {};                // "an Artist 64 picture", for rejections
-    std::array<std::uint32_t, 3> lengths = {}; // the file lengths it takes; 0: unused
+    LayoutLengths lengths = {};
     // File offsets, load address included; kAbsent where the format has none.
     std::size_t bitmap = 2;
     std::size_t screen = kAbsent;
@@ -51,7 +55,18 @@ struct CellLayout {
 };
 
 // The lengths for people: "10050, 10241 or 10242".
-std::string lengthsText(const CellLayout& layout);
+std::string lengthsText(const LayoutLengths& lengths);
+
+// Whether the file (at most its read limit) has one of the lengths, its size on disk
+// deciding where known; else the rejection "<what> is <lengths> bytes long, ...".
+bool hasLayoutLength(const LayoutLengths& lengths, Bytes file, const DecodeOptions& options);
+Decoded layoutLengthRejection(std::string_view what, const LayoutLengths& lengths, Bytes file,
+                              const DecodeOptions& options);
+
+// A plain layout's probe score for a file of one of its lengths (0 for others), by its
+// evidence and the row's first load address.
+int layoutScore(const LayoutLengths& lengths, CellEvidence evidence, std::uint16_t loadAddress,
+                Bytes file, std::uint64_t fileSize);
 
 // The picture of a file in `format`'s cell layout, or why not: a file of another length
 // (its size on disk decides, options.fileSize) is refused.

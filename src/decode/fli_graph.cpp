@@ -1,10 +1,7 @@
-// FLI Graph: a multicolour FLI picture with a background for every pixel line, at $3B00.
-//   0     2         load address $3B00
-//   2     256       background of pixel lines 0..199 (the rest unused)
-//   258   1024      colour memory (1000 used)
-//   1282  8 x 1024  screens 0..7 (1000 used each)
-//   9474  8000      bitmap
-//   17474           end; 17665- and 17666-byte files carry unused bytes after the bitmap
+// FLI Graph: a multicolour FLI picture with a background for every pixel line, at $3B00;
+// its row's FLI layout (17474 bytes: line backgrounds at 2, colour memory at 258, screens at
+// 1282, bitmap at 9474; 17665- and 17666-byte files carry unused bytes after the bitmap).
+// Also the .fli files of other lengths than FLI Designer's (decodeFliDesigner, below).
 // Any other length (5 bytes or more, at $3B00) is packed: byte 2 is the escape, and the data
 // is read backwards from the last byte down to byte 2, filling the 17472 bytes that follow the
 // load address from their last byte down to their first. Read backwards, "escape count
@@ -19,6 +16,7 @@
 
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
+#include "decode/formats.h"
 #include "decode/load_address.h"
 #include "decode/palette.h"
 
@@ -27,13 +25,14 @@ namespace quendra {
 namespace {
 
 constexpr std::size_t kDataBytes = 17472; // the plain file after its load address
-constexpr std::size_t kBackgrounds = 0;   // offsets in the data
-constexpr std::size_t kColour = 256;
-constexpr std::size_t kScreens = 1280;
-constexpr std::size_t kBitmap = 9472;
+
+const C64Format& graphRow() {
+    static const C64Format& row = *formatReadBy(decodeFliGraph);
+    return row;
+}
 
 bool plainLength(std::size_t size) {
-    return size == 17474 || size == 17665 || size == 17666;
+    return std::ranges::find(graphRow().fli.lengths, size) != graphRow().fli.lengths.end();
 }
 
 // The bytes a packed file may leave unread after the escape byte.
@@ -73,52 +72,54 @@ bool unpack(Bytes file, std::span<std::uint8_t, kDataBytes> out, std::size_t& un
 } // namespace
 
 Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
-    std::array<std::uint8_t, kDataBytes> unpacked;
-    const std::uint8_t* data;
-    if (plainLength(file.size())) {
-        data = file.data() + 2;
-    } else {
-        if (file.size() < 5) {
-            return Decoded::reject(fli::lengthReason("an FLI Graph picture",
-                                                     "17474, 17665, 17666 or (packed) at least 5",
-                                                     file, options));
-        }
-        // Packed data is read from its end, so it must all be there.
-        if (reportedSize(file, options) > file.size() || file.size() >= kFliGraphReadLimit) {
-            return Decoded::reject(
-                fli::lengthReason("a packed FLI Graph picture", "less than 65536", file, options));
-        }
-        // Packed data has no signature: its load address is all that tells it (a FLIC
-        // animation or a cut FLI Designer file would unpack to noise).
-        if (!fli::startsWith(file, 0x3B00)) {
-            return Decoded::reject(loadAddressReason("a packed FLI Graph picture", "$3B00", file));
-        }
-        std::size_t unread = 0;
-        if (!unpack(file, unpacked, unread))
-            return Decoded::reject("the packed FLI Graph data ends before the picture");
-        if (unread > kUnreadAtMost) {
-            return Decoded::reject("this is no packed FLI Graph picture: its picture is "
-                                   "full with " +
-                                   std::to_string(unread) +
-                                   " of its bytes unread (a plain picture cut short?)");
-        }
-        data = unpacked.data();
+    if (plainLength(file.size()))
+        return decodeFliLayout(graphRow(), file, options);
+    if (file.size() < 5) {
+        return Decoded::reject(fli::lengthReason(
+            "an FLI Graph picture", "17474, 17665, 17666 or (packed) at least 5", file, options));
     }
-    Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::single);
-    const fli::FrameMemory frame{.bitmap = data + kBitmap,
-                                 .screens = data + kScreens,
-                                 .screenStride = fli::kScreenStride,
-                                 .colour = data + kColour,
-                                 .backgrounds = data + kBackgrounds};
-    fli::drawFrame(d.picture, frame, 0, fli::kLines, fli::kBugStrip);
-    return d;
+    // Packed data is read from its end, so it must all be there.
+    if (reportedSize(file, options) > file.size() || file.size() >= kFliGraphReadLimit) {
+        return Decoded::reject(
+            fli::lengthReason("a packed FLI Graph picture", "less than 65536", file, options));
+    }
+    // Packed data has no signature: its load address is all that tells it (a FLIC
+    // animation or a cut FLI Designer file would unpack to noise).
+    if (!fli::startsWith(file, 0x3B00))
+        return Decoded::reject(loadAddressReason("a packed FLI Graph picture", "$3B00", file));
+    std::array<std::uint8_t, 2 + kDataBytes> plain{file[0], file[1]};
+    std::size_t unread = 0;
+    if (!unpack(file, std::span(plain).subspan<2>(), unread))
+        return Decoded::reject("the packed FLI Graph data ends before the picture");
+    if (unread > kUnreadAtMost) {
+        return Decoded::reject("this is no packed FLI Graph picture: its picture is full with " +
+                               std::to_string(unread) +
+                               " of its bytes unread (a plain picture cut short?)");
+    }
+    DecodeOptions unpacked = options;
+    unpacked.fileSize = plain.size();
+    return decodeFliLayout(graphRow(), plain, unpacked);
 }
 
 int probeFliGraph(Bytes file, std::uint64_t fileSize) {
     if (plainLength(fileSize))
-        return fli::sizeScore(file, 0x3B00);
+        return probeFliLayout(graphRow(), file, fileSize);
     // Packed files have no signature: only their load address hints at them.
     return fileSize >= 5 && fli::startsWith(file, 0x3B00) ? fli::kProbeSize : 0;
+}
+
+// FLI Designer's own lengths are its row's layout. Another length at its own address is a
+// cut or padded FLI Designer file; any other is FLI Graph's, which the picture then names.
+Decoded decodeFliDesigner(Bytes file, const DecodeOptions& options) {
+    static const C64Format& designer = *formatReadBy(decodeFliDesigner);
+    const LayoutLengths& lengths = designer.fli.lengths;
+    if (std::ranges::find(lengths, file.size()) != lengths.end())
+        return decodeFliLayout(designer, file, options);
+    if (file.size() < 5 || fli::startsWith(file, designer.loadAddresses[0]))
+        return layoutLengthRejection(designer.fli.what, lengths, file, options);
+    Decoded graph = decodeFliGraph(file, options);
+    graph.format = formatReadBy(decodeFliGraph);
+    return graph;
 }
 
 } // namespace quendra

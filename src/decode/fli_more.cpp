@@ -1,7 +1,7 @@
-// More FLI pictures: FLI under .fd2, FLI with a background byte (.flm, plain or packed), FLI
-// with a line table (.fed), packed FLI (.fbi), EMC, HCB, ECI (hires interlaced FLI), CFLI and
-// FLI Profi. None was checked against a real file; the layouts are the ones these formats
-// are known by.
+// More FLI pictures: FLI with a background byte (.flm, plain or packed), packed FLI (.fbi),
+// HCB, ECI (hires interlaced FLI), CFLI and FLI Profi (.fd2, .fed and EMC are FLI layouts of
+// their rows; so are the plain kinds of .flm and ECI, which their packed kinds unpack to).
+// None was checked against a real file; the layouts are the ones these formats are known by.
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -10,6 +10,7 @@
 #include "decode/escape_runs.h"
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
+#include "decode/formats.h"
 #include "decode/further_readers.h"
 
 namespace quendra {
@@ -35,72 +36,38 @@ Decoded fliPicture(const DecodeOptions& options, int lines = fli::kLines) {
 
 } // namespace
 
-Decoded decodeFd2(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {17218, 17409}))
-        return Decoded::reject(
-            fli::lengthReason("an FLI picture", "17218 or 17409", file, options));
-    return decodeFliDesigner(file, options);
-}
-
-int probeFd2(Bytes file, std::uint64_t fileSize) {
-    return isOneOf(fileSize, {17218, 17409}) ? fli::sizeScore(file, 0x3C00) : 0;
-}
-
-// .flm: FLI with the background at 17281 (colour memory 2, screens 1026, bitmap 9218), 17410
-// bytes; any other length is packed: the last byte the escape, a backward stream (count 0
-// = 256) from the byte before it into 17280 bytes (colour memory 0, screens 1024, bitmap
-// 9216, background 17279). A packed picture without colour memory (bytes 0-999 all 0) is
-// shown as hires FLI, as the format is known to be read.
+// .flm: its row's FLI layout (17410 bytes: colour memory 2, screens 1026, bitmap 9218,
+// background 17281); any other length is packed: the last byte the escape, a backward
+// stream (count 0 = 256) from the byte before it into the 17280 bytes after the load
+// address. A packed picture without colour memory (its bytes all 0) is shown as hires FLI,
+// as the format is known to be read.
 Decoded decodeFlm(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {17410})) {
-        Decoded d = fliPicture(options);
-        const fli::SameBackground background(file[17281]);
-        showMulticolourFli(d, file.data() + 2, file.data() + 1026, file.data() + 9218,
-                           background.lines);
-        return d;
-    }
+    static const C64Format& row = *formatReadBy(decodeFlm);
+    if (hasLayoutLength(row.fli.lengths, file, options))
+        return decodeFliLayout(row, file, options);
     if (file.size() < 6 || reportedSize(file, options) != file.size())
         return Decoded::reject(
             fli::lengthReason("an .flm picture", "17410, or packed", file, options));
-    std::vector<std::uint8_t> image(17280);
+    std::vector<std::uint8_t> plain(17410);
     EscapeStream stream(file, file.size() - 2, true);
-    if (!stream.fill(image, file.back(), RunCount::zeroIs256))
+    if (!stream.fill(std::span(plain).subspan(2, 17280), file.back(), RunCount::zeroIs256))
         return Decoded::reject("the packed data of this .flm picture end before the "
                                "picture is complete");
     if (stream.leftTooMuch())
         return tooMuchLeftRejection(stream);
-    Decoded d = fliPicture(options);
-    if (std::all_of(image.begin(), image.begin() + 1000, [](std::uint8_t b) { return b == 0; })) {
-        const fli::FrameMemory frame{.bitmap = image.data() + 9216,
-                                     .screens = image.data() + 1024,
+    if (std::all_of(plain.begin() + 2, plain.begin() + 1002,
+                    [](std::uint8_t b) { return b == 0; })) {
+        Decoded d = fliPicture(options);
+        const fli::FrameMemory frame{.bitmap = plain.data() + 9218,
+                                     .screens = plain.data() + 1026,
                                      .screenStride = fli::kScreenStride,
                                      .hires = true};
         fli::drawFrame(d.picture, frame, 0, fli::kLines, fli::kBugStrip);
         return d;
     }
-    const fli::SameBackground background(image[17279]);
-    showMulticolourFli(d, image.data(), image.data() + 1024, image.data() + 9216,
-                       background.lines);
-    return d;
-}
-
-int probeFlm(Bytes, std::uint64_t fileSize) {
-    return fileSize == 17410 ? fli::kProbeSize : 0;
-}
-
-// .fed: the FLI Graph layout (colour memory 258, screens 1282, bitmap 9474) with line y's
-// background at 8 + y.
-Decoded decodeFed(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {17665}))
-        return Decoded::reject(fli::lengthReason("an .fed picture", "17665", file, options));
-    Decoded d = fliPicture(options);
-    showMulticolourFli(d, file.data() + 258, file.data() + 1282, file.data() + 9474,
-                       file.data() + 8);
-    return d;
-}
-
-int probeFed(Bytes, std::uint64_t fileSize) {
-    return fileSize == 17665 ? fli::kProbeSize : 0;
+    DecodeOptions unpacked = options;
+    unpacked.fileSize = plain.size();
+    return decodeFliLayout(row, plain, unpacked);
 }
 
 // .fbi: escape byte 2, a backward stream (count 0 = 256) from the last byte into 17216
@@ -117,25 +84,6 @@ Decoded decodeFbi(Bytes file, const DecodeOptions& options) {
     const fli::SameBackground black(0);
     showMulticolourFli(d, image.data(), image.data() + 1024, image.data() + 9216, black.lines);
     return d;
-}
-
-// EMC: screens 2, bitmap 8194, colour memory 16386, background 17411; lines 4-195 shown.
-Decoded decodeEmc(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {17412}))
-        return Decoded::reject(fli::lengthReason("an EMC picture", "17412", file, options));
-    Decoded d = fliPicture(options, 192);
-    const fli::SameBackground background(file[17411]);
-    const fli::FrameMemory frame{.bitmap = file.data() + 8194,
-                                 .screens = file.data() + 2,
-                                 .screenStride = fli::kScreenStride,
-                                 .colour = file.data() + 16386,
-                                 .backgrounds = background.lines};
-    fli::drawFrame(d.picture, frame, 0, 192, fli::kBugStrip, 4); // frame lines 4 to 195
-    return d;
-}
-
-int probeEmc(Bytes, std::uint64_t fileSize) {
-    return fileSize == 17412 ? fli::kProbeSize : 0;
 }
 
 // HCB: two screens (2050, and 3074 for lines with y & 4), bitmap 4098, a background per four
@@ -165,37 +113,23 @@ int probeHcb(Bytes, std::uint64_t fileSize) {
     return fileSize == 12148 ? fli::kProbeSize : 0;
 }
 
-// ECI: interlaced hires FLI, frame 1 bitmap 2 and screens 8194, frame 2 bitmap 16386 and
-// screens 24578, no shift; 32770 bytes, or packed: escape byte 2, a forward stream (count 0
-// = nothing) from 3 into offsets 2-32769.
+// ECI: its row's FLI layout (32770 bytes), or packed: escape byte 2, a forward stream
+// (count 0 = nothing) from 3 into offsets 2-32769.
 Decoded decodeEci(Bytes file, const DecodeOptions& options) {
-    std::vector<std::uint8_t> unpacked;
-    Bytes image = file;
-    if (!hasLengthOneOf(file, options, {32770})) {
-        if (file.size() < 6 || reportedSize(file, options) != file.size())
-            return Decoded::reject(
-                fli::lengthReason("an ECI picture", "32770, or packed", file, options));
-        unpacked.assign(32770, 0);
-        EscapeStream stream(file, 3, false);
-        if (!stream.fill(std::span(unpacked).subspan(2), file[2], RunCount::zeroIsNothing))
-            return Decoded::reject("the packed data of this ECI picture end before the "
-                                   "picture is complete");
-        image = unpacked;
-    }
-    Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::mixed);
-    const fli::FrameMemory first{.bitmap = image.data() + 2,
-                                 .screens = image.data() + 8194,
-                                 .screenStride = fli::kScreenStride,
-                                 .hires = true};
-    fli::FrameMemory second = first;
-    second.bitmap = image.data() + 16386;
-    second.screens = image.data() + 24578;
-    fli::drawMix(d.picture, first, second, fli::kBugStrip, 0);
-    return d;
-}
-
-int probeEci(Bytes, std::uint64_t fileSize) {
-    return fileSize == 32770 ? fli::kProbeSize : 0;
+    static const C64Format& row = *formatReadBy(decodeEci);
+    if (hasLayoutLength(row.fli.lengths, file, options))
+        return decodeFliLayout(row, file, options);
+    if (file.size() < 6 || reportedSize(file, options) != file.size())
+        return Decoded::reject(
+            fli::lengthReason("an ECI picture", "32770, or packed", file, options));
+    std::vector<std::uint8_t> plain(32770);
+    EscapeStream stream(file, 3, false);
+    if (!stream.fill(std::span(plain).subspan(2), file[2], RunCount::zeroIsNothing))
+        return Decoded::reject("the packed data of this ECI picture end before the "
+                               "picture is complete");
+    DecodeOptions unpacked = options;
+    unpacked.fileSize = plain.size();
+    return decodeFliLayout(row, plain, unpacked);
 }
 
 // CFLI: no bitmap; each cell of line y shows the two nibbles of one screen byte, high for

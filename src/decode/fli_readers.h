@@ -1,6 +1,8 @@
-// The readers of the FLI family and of the interlaced pictures, each with its read limit
-// and its probe (see ProbeFunction in decoded.h). FLI pictures are 296 pixels wide (the
-// FLI-bug strip left out); interlaced pictures are drawn with the blend palette.
+// The readers of the FLI family and of the interlaced pictures that are more than a layout
+// (packers, interlace rules, signatures with logic), each with its read limit and its probe
+// (see ProbeFunction in decoded.h); the fixed-offset kinds are rows with an FLI layout
+// (fli_layout.h). FLI pictures are 296 pixels wide (the FLI-bug strip left out); interlaced
+// pictures are drawn with the blend palette.
 #pragma once
 
 #include <cstddef>
@@ -9,36 +11,19 @@
 
 namespace quendra {
 
-// FLI Designer (.fli): 17218 or 17409 bytes at $3C00; a .fli of any other length is read
-// as FLI Graph.
+// FLI Designer (.fli): its row's layout (17218 or 17409 bytes at $3C00); a .fli of any
+// other length is read as FLI Graph, unless it loads at $3C00.
 inline constexpr std::size_t kFliDesignerReadLimit = 65536;
 Decoded decodeFliDesigner(Bytes file, const DecodeOptions& options);
-int probeFliDesigner(Bytes file, std::uint64_t fileSize);
 
 // FLI Graph (.bml): 17474, 17665 or 17666 bytes at $3B00, or packed (read from its end).
 inline constexpr std::size_t kFliGraphReadLimit = 65536;
 Decoded decodeFliGraph(Bytes file, const DecodeOptions& options);
 int probeFliGraph(Bytes file, std::uint64_t fileSize);
 
-// AFLI, hires FLI (.afl): 16385 bytes at $4000.
-inline constexpr std::size_t kAfliReadLimit = 20000;
-Decoded decodeAfli(Bytes file, const DecodeOptions& options);
-int probeAfli(Bytes file, std::uint64_t fileSize);
-
-// Hires FLI by Crest (.hfc): 16386 bytes at $4000, 296 x 112.
-inline constexpr std::size_t kHiresFliReadLimit = 20000;
-Decoded decodeHiresFli(Bytes file, const DecodeOptions& options);
-int probeHiresFli(Bytes file, std::uint64_t fileSize);
-
-// BFLI (.bfli): 33795 bytes at $3BFF starting with 'b', 296 x 400.
-inline constexpr std::size_t kBfliReadLimit = 40000;
-Decoded decodeBfli(Bytes file, const DecodeOptions& options);
-int probeBfli(Bytes file, std::uint64_t fileSize);
-
 // True Paint (.mci): interlaced, 19434 bytes at $9C00, or a self-extracting packed file.
 inline constexpr std::size_t kTruePaintReadLimit = 65536;
 Decoded decodeTruePaint(Bytes file, const DecodeOptions& options);
-int probeTruePaint(Bytes file, std::uint64_t fileSize);
 
 // Drazlace (.drl): interlaced, 18242 bytes at $5800, or packed after "DRAZLACE! 1.0".
 inline constexpr std::size_t kDrazlaceReadLimit = 65536;
@@ -50,19 +35,9 @@ inline constexpr std::size_t kGunpaintReadLimit = 40000;
 Decoded decodeGunpaint(Bytes file, const DecodeOptions& options);
 int probeGunpaint(Bytes file, std::uint64_t fileSize);
 
-// FFLI (.ffli): interlaced FLI, 26115 bytes at $3AFF starting with 'f'.
-inline constexpr std::size_t kFfliReadLimit = 30000;
-Decoded decodeFfli(Bytes file, const DecodeOptions& options);
-int probeFfli(Bytes file, std::uint64_t fileSize);
-
 // Drazpaint (.drz, .drp): multicolour, 10051 bytes at $5800, or packed after "DRAZPAINT 1.4".
 inline constexpr std::size_t kDrazpaintReadLimit = 40000;
 Decoded decodeDrazpaint(Bytes file, const DecodeOptions& options);
 int probeDrazpaint(Bytes file, std::uint64_t fileSize);
-
-// Hires-Interlace by Feniks (.hlf): interlaced hires, 24578 bytes at $2000.
-inline constexpr std::size_t kHiresInterlaceReadLimit = 30000;
-Decoded decodeHiresInterlace(Bytes file, const DecodeOptions& options);
-int probeHiresInterlace(Bytes file, std::uint64_t fileSize);
 
 } // namespace quendra

@@ -10,6 +10,51 @@ namespace quendra {
 
 namespace {
 
+// The FLI layouts that two rows share (the second row names another extension).
+constexpr FliLayout kFliDesignerLayout{.kind = FliKind::multicolour,
+                                       .what = "an FLI picture",
+                                       .lengths = {17218, 17409},
+                                       .frames = {FliFrame{.bitmap = 9218, .screens = 1026}},
+                                       .colour = 2};
+// The plain kind of FLI Graph, and what its packed kind unpacks to (fli_graph.cpp).
+constexpr FliLayout kFliGraphLayout{
+    .kind = FliKind::multicolour,
+    .what = "an FLI Graph picture",
+    .lengths = {17474, 17665, 17666},
+    .frames = {FliFrame{.bitmap = 9474, .screens = 1282, .backgrounds = 2}},
+    .colour = 258};
+// Only the top 14 cell rows are shown.
+constexpr FliLayout kHiresFliLayout{.kind = FliKind::hires,
+                                    .what = "a Hires FLI picture",
+                                    .lengths = {16386},
+                                    .frames = {FliFrame{.bitmap = 2, .screens = 8194}},
+                                    .lines = 112};
+// 400 lines: the lower half's cells go on counting where the upper half's stop.
+constexpr FliLayout kBfliLayout{.kind = FliKind::multicolour,
+                                .what = "a BFLI picture",
+                                .lengths = {33795},
+                                .shows = FliFrames::stacked,
+                                .frames = {FliFrame{.bitmap = 9219, .screens = 1027},
+                                           FliFrame{.bitmap = 25603, .screens = 17411}},
+                                .colour = 3};
+// Interlaced; the frames share the bitmap and the colour memory.
+constexpr FliLayout kFfliLayout{
+    .kind = FliKind::multicolour,
+    .what = "an FFLI picture",
+    .lengths = {26115},
+    .shows = FliFrames::mixed,
+    .frames = {FliFrame{.bitmap = 9475, .screens = 1283, .backgrounds = 3},
+               FliFrame{.bitmap = 9475, .screens = 17667, .backgrounds = 25859}},
+    .colour = 259};
+// Interlaced hires, one screen a frame, the frames one on the other.
+constexpr FliLayout kHiresInterlaceLayout{
+    .kind = FliKind::hires,
+    .what = "a Hires-Interlace picture",
+    .lengths = {24578},
+    .shows = FliFrames::mixed,
+    .frames = {FliFrame{.bitmap = 2, .screens = 10242}, FliFrame{.bitmap = 16386, .screens = 9218}},
+    .screenPerLine = false};
+
 // The dispatch takes the first row that holds a file's extension, so no two rows should
 // hold the same form. The viewer and the converter need nothing but a row.
 constexpr C64Format kFormats[] = {
@@ -21,7 +66,8 @@ constexpr C64Format kFormats[] = {
      .typeText = "Koala Painter picture",
      .decode = decodeKoala,
      .probe = probeKoala,
-     .loadAddresses = {0x6000}},
+     .loadAddresses = {0x6000},
+     .samples = {"koala.koa"}},
     {.name = "RunPaint",
      .extensions = {".rpm", ".RPM"},
      .captionSuffix = " (Koala)",
@@ -30,7 +76,8 @@ constexpr C64Format kFormats[] = {
      .typeText = "RunPaint picture",
      .decode = decodeKoala,
      .probe = probeKoala,
-     .loadAddresses = {0x6000}},
+     .loadAddresses = {0x6000},
+     .samples = {"runpaint.rpm"}},
     // Both kinds: the length tells multicolour from hires, and the caption follows.
     {.name = "Art Studio",
      .extensions = {".ocp", ".OCP"},
@@ -40,7 +87,8 @@ constexpr C64Format kFormats[] = {
      .typeText = "Art Studio picture",
      .decode = decodeArtStudio,
      .probe = probeArtStudio,
-     .loadAddresses = {0x2000}},
+     .loadAddresses = {0x2000},
+     .samples = {"art-studio-multicolour.ocp", "art-studio-hires.ocp"}},
     {.name = "Amica Paint",
      .extensions = {".ami", ".AMI"},
      .captionSuffix = " (Amica Paint)",
@@ -49,7 +97,8 @@ constexpr C64Format kFormats[] = {
      .typeText = "Amica Paint picture",
      .decode = decodeAmica,
      .probe = probeAmica,
-     .loadAddresses = {0x4000}},
+     .loadAddresses = {0x4000},
+     .samples = {"amica.ami"}},
     {.name = "Koala compressed",
      .extensions = {".gg", ".GG"},
      .captionSuffix = " (Koala compressed)",
@@ -58,7 +107,8 @@ constexpr C64Format kFormats[] = {
      .typeText = "Koala compressed picture",
      .decode = decodeKoalaCompressed,
      .probe = probeKoalaCompressed,
-     .loadAddresses = {0x6000}},
+     .loadAddresses = {0x6000},
+     .samples = {"koala-compressed.gg"}},
     {.name = "Doodle",
      .extensions = {".dd", ".DD"},
      .captionSuffix = " (Doodle HiRes)",
@@ -67,7 +117,8 @@ constexpr C64Format kFormats[] = {
      .typeText = "Doodle picture",
      .decode = decodeDoodle,
      .probe = probeDoodle,
-     .loadAddresses = {0x1C00, 0x5C00}},
+     .loadAddresses = {0x1C00, 0x5C00},
+     .samples = {"doodle.dd"}},
     {.name = "Doodle compressed",
      .extensions = {".jj", ".JJ"},
      .captionSuffix = " (Doodle HiRes compressed)",
@@ -76,7 +127,8 @@ constexpr C64Format kFormats[] = {
      .typeText = "Doodle compressed picture",
      .decode = decodeDoodleCompressed,
      .probe = probeDoodleCompressed,
-     .loadAddresses = {0x5C00}},
+     .loadAddresses = {0x5C00},
+     .samples = {"doodle-compressed.jj"}},
     // Printfox and Pagefox: one reader, the first byte tells the page type. For desktops,
     // the type letter tells a page when the byte after it is no text (a run marker or a
     // literal cell byte of a screen or large picture, a page's row count below 32 or from
@@ -90,7 +142,8 @@ constexpr C64Format kFormats[] = {
      .reportsProgress = true,
      .decode = decodePrintfox,
      .showsInGrey = false,
-     .signature = "G"},
+     .signature = "G",
+     .samples = {"printfox-large.gb"}},
     {.name = "Printfox screen",
      .extensions = {".BS", ".bs"},
      .captionSuffix = " (Page-/Printfox)",
@@ -100,7 +153,8 @@ constexpr C64Format kFormats[] = {
      .reportsProgress = true,
      .decode = decodePrintfox,
      .showsInGrey = false,
-     .signature = "B"},
+     .signature = "B",
+     .samples = {"printfox-screen.bs"}},
     {.name = "Pagefox",
      .extensions = {".pg", ".PG"},
      .captionSuffix = " (Page-/Printfox)",
@@ -110,7 +164,8 @@ constexpr C64Format kFormats[] = {
      .reportsProgress = true,
      .decode = decodePrintfox,
      .showsInGrey = false,
-     .signature = "P"},
+     .signature = "P",
+     .samples = {"pagefox-page.pg"}},
     {.name = "FunPainter 2",
      .extensions = {".fp2", ".FP2"},
      .captionSuffix = " (FunPainter 2 / IFLI)",
@@ -124,7 +179,8 @@ constexpr C64Format kFormats[] = {
      .probe = probeFunPainter,
      .loadAddresses = {0x3FF0},
      .signature = "FUNPAINT",
-     .signatureOffset = 2},
+     .signatureOffset = 2,
+     .samples = {"funpainter.fp2"}},
     // The bitmap pictures of further C64 programs.
     {.name = "Art Studio hires",
      .extensions = {".art", ".aas", ".hpi"},
@@ -135,7 +191,8 @@ constexpr C64Format kFormats[] = {
      .cells = {.kind = CellKind::hires,
                .what = "an Art Studio hires picture",
                .lengths = {9002, 9003, 9009},
-               .screen = 8002}},
+               .screen = 8002},
+     .samples = {"art-studio-hires-art.art"}},
     {.name = "Interpaint hires",
      .extensions = {".iph"},
      .captionSuffix = " (Interpaint HiRes)",
@@ -147,7 +204,8 @@ constexpr C64Format kFormats[] = {
                .what = "an Interpaint hires picture",
                .lengths = {9002, 9003, 9009},
                .screen = 8002,
-               .evidence = CellEvidence::onlyAtAddress}},
+               .evidence = CellEvidence::onlyAtAddress},
+     .samples = {"interpaint-hires.iph"}},
     {.name = "Interpaint multicolour",
      .extensions = {".ipt"},
      .captionSuffix = " (Interpaint)",
@@ -161,7 +219,8 @@ constexpr C64Format kFormats[] = {
                .screen = 8002,
                .colour = 9002,
                .background = 10002,
-               .evidence = CellEvidence::onlyAtAddress}},
+               .evidence = CellEvidence::onlyAtAddress},
+     .samples = {"interpaint.ipt"}},
     {.name = "Hi-Eddi",
      .extensions = {".hed"},
      .captionSuffix = " (Hi-Eddi)",
@@ -169,10 +228,9 @@ constexpr C64Format kFormats[] = {
      .typeText = "Hi-Eddi picture",
      .loadAddresses = {0x2000},
      // A bitmap block and a screen block as they lie in memory from $2000.
-     .cells = {.kind = CellKind::hires,
-               .what = "a Hi-Eddi picture",
-               .lengths = {9218},
-               .screen = 8194}},
+     .cells =
+         {.kind = CellKind::hires, .what = "a Hi-Eddi picture", .lengths = {9218}, .screen = 8194},
+     .samples = {"hi-eddi.hed"}},
     {.name = "Image System hires",
      .extensions = {".ish"},
      .captionSuffix = " (Image System HiRes)",
@@ -187,7 +245,8 @@ constexpr C64Format kFormats[] = {
      .cells = {.kind = CellKind::hires,
                .what = "an Image System hires picture",
                .lengths = {9194},
-               .screen = 8194}},
+               .screen = 8194},
+     .samples = {"image-system-hires.ish", "super-hires-interlace-ish.ish"}},
     {.name = "Hires bitmap",
      .extensions = {".hbm", ".fgs", ".mon", ".gcd", ".hir"},
      .captionSuffix = " (HiRes bitmap)",
@@ -198,7 +257,8 @@ constexpr C64Format kFormats[] = {
      .cells = {.kind = CellKind::bitmapOnly,
                .what = "a hires bitmap",
                .lengths = {8002, 8194},
-               .cellColours = 0x10}},
+               .cellColours = 0x10},
+     .samples = {"hires-bitmap.hbm"}},
     {.name = "Hires bitmap, inverted",
      .extensions = {".gih", ".rpo"},
      .captionSuffix = " (HiRes bitmap)",
@@ -210,7 +270,8 @@ constexpr C64Format kFormats[] = {
                .what = "an inverted hires bitmap",
                .lengths = {8002},
                .cellColours = 0x01,
-               .evidence = CellEvidence::lengthOnly}},
+               .evidence = CellEvidence::lengthOnly},
+     .samples = {"hires-bitmap-inverted.gih"}},
     {.name = "Koala Painter (.kla)",
      .extensions = {".kla"},
      .captionSuffix = " (Koala)",
@@ -219,7 +280,8 @@ constexpr C64Format kFormats[] = {
      .typeText = "Koala Painter picture",
      .decode = decodeKla,
      .probe = probeKla,
-     .loadAddresses = {0x6000, 0x2000}},
+     .loadAddresses = {0x6000, 0x2000},
+     .samples = {"koala-pc.kla"}},
     {.name = "Advanced Art Studio",
      .extensions = {".mpic", ".mpi"},
      .captionSuffix = " (Advanced Art Studio)",
@@ -232,7 +294,8 @@ constexpr C64Format kFormats[] = {
                .lengths = {10018},
                .screen = 8002,
                .colour = 9018,
-               .background = 9003}},
+               .background = 9003},
+     .samples = {"advanced-art-studio.mpic"}},
     {.name = "Blazing Paddles",
      .extensions = {".pi", ".bpl"},
      .captionSuffix = " (Blazing Paddles)",
@@ -245,7 +308,8 @@ constexpr C64Format kFormats[] = {
                .lengths = {10242},
                .screen = 8194,
                .colour = 9218,
-               .background = 8066}},
+               .background = 8066},
+     .samples = {"blazing-paddles.pi"}},
     {.name = "Artist 64",
      .extensions = {".a64", ".wig"},
      .captionSuffix = " (Artist 64)",
@@ -257,7 +321,8 @@ constexpr C64Format kFormats[] = {
                .lengths = {10242},
                .screen = 8194,
                .colour = 9218,
-               .background = 10241}},
+               .background = 10241},
+     .samples = {"artist-64.a64"}},
     {.name = "Vidcom 64",
      .extensions = {".vid", ".dol", ".bed"},
      .captionSuffix = " (Vidcom 64)",
@@ -271,7 +336,8 @@ constexpr C64Format kFormats[] = {
                .bitmap = 2050,
                .screen = 1026,
                .colour = 2,
-               .background = 2026}},
+               .background = 2026},
+     .samples = {"vidcom-64.vid"}},
     {.name = "Image System multicolour",
      .extensions = {".ism"},
      .captionSuffix = " (Image System)",
@@ -285,7 +351,8 @@ constexpr C64Format kFormats[] = {
                .bitmap = 1026,
                .screen = 9218,
                .colour = 2,
-               .background = 9217}},
+               .background = 9217},
+     .samples = {"image-system.ism"}},
     {.name = "Saracen Paint",
      .extensions = {".sar"},
      .captionSuffix = " (Saracen Paint)",
@@ -299,7 +366,8 @@ constexpr C64Format kFormats[] = {
                .bitmap = 1026,
                .screen = 2,
                .colour = 9218,
-               .background = 1010}},
+               .background = 1010},
+     .samples = {"saracen-paint.sar"}},
     {.name = "Paint Magic",
      .extensions = {".pmg"},
      .captionSuffix = " (Paint Magic)",
@@ -316,7 +384,8 @@ constexpr C64Format kFormats[] = {
                .screen = 8308,
                .colour = 8119,
                .oneColour = true,
-               .background = 8116}},
+               .background = 8116},
+     .samples = {"paint-magic.pmg"}},
     {.name = "Rainbow Painter",
      .extensions = {".rp"},
      .captionSuffix = " (Rainbow Painter)",
@@ -329,7 +398,8 @@ constexpr C64Format kFormats[] = {
                .lengths = {10242},
                .bitmap = 1026,
                .screen = 2,
-               .colour = 9218}},
+               .colour = 9218},
+     .samples = {"rainbow-painter.rp"}},
     {.name = "Hires Manager",
      .extensions = {".him"},
      .captionSuffix = " (Hires Manager)",
@@ -338,119 +408,9 @@ constexpr C64Format kFormats[] = {
      .typeText = "Hires Manager picture",
      .decode = decodeHiresManager,
      .probe = probeHiresManager,
-     .loadAddresses = {0x4000}},
-    // The FLI family (296 pixels wide, the FLI-bug strip left out) and the interlaced
-    // pictures (two frames mixed through the blend palette, so "Show gray" leaves them be).
-    {.name = "FLI Designer",
-     .extensions = {".fli", ".FLI"},
-     .captionSuffix = " (FLI)",
-     .readLimit = kFliDesignerReadLimit,
-     .sizes = "17218, 17409",
-     .typeText = "FLI picture",
-     .decode = decodeFliDesigner,
-     .probe = probeFliDesigner,
-     .loadAddresses = {0x3C00, 0x3B00}},
-    {.name = "FLI Graph",
-     .extensions = {".bml", ".BML"},
-     .captionSuffix = " (FLI Graph)",
-     .readLimit = kFliGraphReadLimit,
-     .sizes = "17474, 17665, 17666, or packed",
-     .typeText = "FLI Graph picture",
-     .decode = decodeFliGraph,
-     .probe = probeFliGraph,
-     .loadAddresses = {0x3B00}},
-    {.name = "AFLI",
-     .extensions = {".afl", ".AFL"},
-     .captionSuffix = " (AFLI)",
-     .readLimit = kAfliReadLimit,
-     .sizes = "16385",
-     .typeText = "AFLI picture",
-     .decode = decodeAfli,
-     .probe = probeAfli,
-     .loadAddresses = {0x4000}},
-    {.name = "Hires FLI",
-     .extensions = {".hfc", ".HFC"},
-     .captionSuffix = " (Hires FLI)",
-     .readLimit = kHiresFliReadLimit,
-     .sizes = "16386",
-     .typeText = "Hires FLI picture",
-     .decode = decodeHiresFli,
-     .probe = probeHiresFli,
-     .loadAddresses = {0x4000}},
-    {.name = "BFLI",
-     .extensions = {".bfli", ".BFLI"},
-     .captionSuffix = " (BFLI)",
-     .readLimit = kBfliReadLimit,
-     .sizes = "33795",
-     .typeText = "BFLI picture",
-     .decode = decodeBfli,
-     .probe = probeBfli,
-     .loadAddresses = {0x3BFF},
-     .signature = "b",
-     .signatureOffset = 2},
-    {.name = "True Paint",
-     .extensions = {".mci", ".MCI"},
-     .captionSuffix = " (True Paint)",
-     .readLimit = kTruePaintReadLimit,
-     .sizes = "19434, or packed",
-     .typeText = "True Paint picture",
-     .decode = decodeTruePaint,
-     .showsInGrey = false,
-     .probe = probeTruePaint,
-     .loadAddresses = {0x9C00}},
-    {.name = "Drazlace",
-     .extensions = {".drl", ".DRL"},
-     .captionSuffix = " (Drazlace)",
-     .readLimit = kDrazlaceReadLimit,
-     .sizes = "18242, or packed",
-     .typeText = "Drazlace picture",
-     .decode = decodeDrazlace,
-     .showsInGrey = false,
-     .probe = probeDrazlace,
-     .loadAddresses = {0x5800}},
-    {.name = "Gunpaint",
-     .extensions = {".gun", ".GUN"},
-     .captionSuffix = " (Gunpaint)",
-     .readLimit = kGunpaintReadLimit,
-     .sizes = "33602, 33603",
-     .typeText = "Gunpaint picture",
-     .decode = decodeGunpaint,
-     .showsInGrey = false,
-     .probe = probeGunpaint,
      .loadAddresses = {0x4000},
-     .signature = "GUNPAINT (JZ)",
-     .signatureOffset = 1002},
-    {.name = "FFLI",
-     .extensions = {".ffli", ".FFLI"},
-     .captionSuffix = " (FFLI)",
-     .readLimit = kFfliReadLimit,
-     .sizes = "26115",
-     .typeText = "FFLI picture",
-     .decode = decodeFfli,
-     .showsInGrey = false,
-     .probe = probeFfli,
-     .loadAddresses = {0x3AFF},
-     .signature = "f",
-     .signatureOffset = 2},
-    {.name = "Drazpaint",
-     .extensions = {".drz", ".DRZ", ".drp", ".DRP"},
-     .captionSuffix = " (Drazpaint)",
-     .readLimit = kDrazpaintReadLimit,
-     .sizes = "10051, or packed",
-     .typeText = "Drazpaint picture",
-     .decode = decodeDrazpaint,
-     .probe = probeDrazpaint,
-     .loadAddresses = {0x5800}},
-    {.name = "Hires-Interlace",
-     .extensions = {".hlf", ".HLF"},
-     .captionSuffix = " (Hires-Interlace)",
-     .readLimit = kHiresInterlaceReadLimit,
-     .sizes = "24578",
-     .typeText = "Hires-Interlace picture",
-     .decode = decodeHiresInterlace,
-     .showsInGrey = false,
-     .probe = probeHiresInterlace,
-     .loadAddresses = {0x2000}},
+     .samples = {"hires-manager.him"}},
+#include "decode/fli_formats.inc"
     // GoDot: the picture row is also the fallback. One read takes a clip whole; the magic
     // decides between picture and clip, and a clip names itself in the caption.
     {.name = "GoDot 4Bit",
@@ -462,7 +422,8 @@ constexpr C64Format kFormats[] = {
      .reportsProgress = true,
      .decode = decodeGodot,
      .probe = probeGodot,
-     .signature = "GOD0"},
+     .signature = "GOD0",
+     .samples = {"godot.4bt"}},
     {.name = "GoDot 4Bit clip",
      .extensions = {".clp"},
      .captionSuffix = " (4Bit GoDot)",
@@ -473,7 +434,8 @@ constexpr C64Format kFormats[] = {
      .reportsProgress = true,
      .decode = decodeGodot,
      .probe = probeGodot,
-     .signature = "GOD1"},
+     .signature = "GOD1",
+     .samples = {"godot-clip.clp"}},
 #include "decode/further_formats.inc"
 };
 
@@ -501,25 +463,33 @@ std::span<const C64Format> c64Formats() {
 }
 
 Decoded decodeAs(const C64Format& format, Bytes file, const DecodeOptions& options) {
-    Decoded d = format.decode ? format.decode(file, options) : decodeCells(format, file, options);
+    Decoded d = format.decode                      ? format.decode(file, options)
+                : format.fli.kind != FliKind::none ? decodeFliLayout(format, file, options)
+                                                   : decodeCells(format, file, options);
     if (!d.format)
         d.format = &format;
     return d;
 }
 
 int probeAs(const C64Format& format, Bytes file, std::uint64_t fileSize) {
-    return format.probe ? format.probe(file, fileSize) : probeCells(format, file, fileSize);
+    if (format.probe)
+        return format.probe(file, fileSize);
+    return format.fli.kind != FliKind::none ? probeFliLayout(format, file, fileSize)
+                                            : probeCells(format, file, fileSize);
 }
 
 bool isDetectable(const C64Format& format) {
-    return format.probe || format.cells.kind != CellKind::none;
+    return format.probe ||
+           (format.cells.kind != CellKind::none && format.cells.evidence != CellEvidence::never) ||
+           (format.fli.kind != FliKind::none && format.fli.evidence != CellEvidence::never);
 }
 
 std::string sizesOf(const C64Format& format) {
-    if (!format.sizes.empty() || format.cells.kind == CellKind::none)
+    const bool cells = format.cells.kind != CellKind::none;
+    if (!format.sizes.empty() || (!cells && format.fli.kind == FliKind::none))
         return std::string(format.sizes);
     std::string text;
-    for (std::uint32_t length : format.cells.lengths) {
+    for (std::uint32_t length : cells ? format.cells.lengths : format.fli.lengths) {
         if (length != 0)
             text += (text.empty() ? "" : ", ") + std::to_string(length);
     }

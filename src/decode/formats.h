@@ -14,6 +14,7 @@
 
 #include "decode/cell_layout.h"
 #include "decode/decoded.h"
+#include "decode/fli_layout.h"
 
 namespace quendra {
 
@@ -33,12 +34,12 @@ struct C64Format {
     std::string_view sizes = {}; // the file lengths it takes, for people; empty: cells.lengths
     std::string_view typeText = {};                  // the file list's Type column
     bool reportsProgress = false;                    // the viewer shows its progress window
-    ReaderFunction decode = nullptr; // null: the generic reader of `cells`
+    ReaderFunction decode = nullptr;                 // null: the generic reader of `cells` or `fli`
     bool showsInGrey = true; // "Show gray" applies to its pictures
     bool fitsGodot = true;   // its pictures fit GoDot 4Bit's 16 colours
     bool inFileMask = true;  // the viewer's file list shows its files
-    // Content detection (detect.h) asks it how well a file fits; null: the probe of `cells`,
-    // and never detected when that is none either.
+    // Content detection (detect.h) asks it how well a file fits; null: the probe of `cells`
+    // or `fli`, and never detected when the row has neither.
     ProbeFunction probe = nullptr;
     // How desktops tell its files by their bytes (the MIME magic written at build time):
     // the load addresses its files begin with (0: unused) and bytes every file holds at
@@ -54,6 +55,13 @@ struct C64Format {
     // A plain layout (cell_layout.h): a bitmap and its colours at fixed offsets, read by
     // one generic reader and probe. CellKind::none for formats with a reader of their own.
     CellLayout cells = {};
+    // An FLI-family layout (fli_layout.h): frames at fixed offsets, read by one generic reader
+    // and probe. FliKind::none for the others.
+    FliLayout fli = {};
+    // The file names of the sample pictures that show it, each with one of its extensions
+    // (quendra-samples builds them by these names). None: a plain layout row's sample is
+    // made from its layout.
+    std::array<std::string_view, 2> samples = {};
 };
 
 // A row's reading of a file: its own reader, or the generic one of its layout.

@@ -30,12 +30,8 @@ Decoded decodeGraphicsBitmap(Bytes file, const DecodeOptions& options); // .gr, 
 int probeGraphicsBitmap(Bytes file, std::uint64_t fileSize);
 Decoded decodeCgfx(Bytes file, const DecodeOptions& options);
 int probeCgfx(Bytes file, std::uint64_t fileSize);
-Decoded decodeFpInterlace(Bytes file, const DecodeOptions& options);
-int probeFpInterlace(Bytes file, std::uint64_t fileSize);
 Decoded decodeIhe(Bytes file, const DecodeOptions& options);
 int probeIhe(Bytes file, std::uint64_t fileSize);
-Decoded decodeHle(Bytes file, const DecodeOptions& options);
-int probeHle(Bytes file, std::uint64_t fileSize);
 Decoded decodeVhi(Bytes file, const DecodeOptions& options);
 int probeVhi(Bytes file, std::uint64_t fileSize);
 
@@ -50,19 +46,11 @@ int probeBdp(Bytes file, std::uint64_t fileSize);
 Decoded decodeShp(Bytes file, const DecodeOptions& options);
 
 // More FLI pictures (fli_more.cpp).
-Decoded decodeFd2(Bytes file, const DecodeOptions& options);
-int probeFd2(Bytes file, std::uint64_t fileSize);
 Decoded decodeFlm(Bytes file, const DecodeOptions& options);
-int probeFlm(Bytes file, std::uint64_t fileSize);
-Decoded decodeFed(Bytes file, const DecodeOptions& options);
-int probeFed(Bytes file, std::uint64_t fileSize);
 Decoded decodeFbi(Bytes file, const DecodeOptions& options);
-Decoded decodeEmc(Bytes file, const DecodeOptions& options);
-int probeEmc(Bytes file, std::uint64_t fileSize);
 Decoded decodeHcb(Bytes file, const DecodeOptions& options);
 int probeHcb(Bytes file, std::uint64_t fileSize);
 Decoded decodeEci(Bytes file, const DecodeOptions& options);
-int probeEci(Bytes file, std::uint64_t fileSize);
 Decoded decodeCfli(Bytes file, const DecodeOptions& options);
 int probeCfli(Bytes file, std::uint64_t fileSize);
 Decoded decodeFliProfi(Bytes file, const DecodeOptions& options);

@@ -1,8 +1,8 @@
 // The small layouts of the further paint programs that are more than a bitmap and its
 // colours at fixed offsets: Mwin cells, .gr/.cs bitmaps, CGFX frame grids and the
-// interlaced pictures of FP, IHE, HLE and VHI. (The plain memories of CDU-Paint, Face
-// Painter, Cheese, Create with Garfield, Picasso 64 and .lre are registry rows with a cell
-// layout, read by the generic cell reader.)
+// interlaced pictures of IHE (no screen) and VHI (packed too). (The plain memories of
+// CDU-Paint, Face Painter, Cheese, Create with Garfield, Picasso 64 and .lre are registry
+// rows with a cell layout, FP and HLE rows with an FLI layout.)
 #include <algorithm>
 #include <array>
 
@@ -169,27 +169,6 @@ int probeCgfx(Bytes file, std::uint64_t) {
                : 0;
 }
 
-// FP: interlaced multicolour; frame 1 bitmap 3074, screen 1026; frame 2 bitmap 11266,
-// screen 2050; one colour memory at 2, background 11074; frame 2 one pixel to the right.
-Decoded decodeFpInterlace(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {19266}))
-        return lengthRejection("an FP picture", "19266", file, options);
-    Decoded d = fli::accepted(options, 320, 200, fli::Colours::mixed);
-    const fli::SameBackground background(file[11074]);
-    const fli::FrameMemory first{.bitmap = file.data() + 3074,
-                                 .screens = file.data() + 1026,
-                                 .colour = file.data() + 2,
-                                 .backgrounds = background.lines};
-    fli::FrameMemory second = first;
-    second.bitmap = file.data() + 11266;
-    second.screens = file.data() + 2050;
-    fli::drawMix(d.picture, first, second, 0, 1);
-    return d;
-}
-int probeFpInterlace(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, 19266);
-}
-
 // IHE: two hires bitmaps at 2 and 8194 and no screen: set bits black, clear grey 12.
 Decoded decodeIhe(Bytes file, const DecodeOptions& options) {
     if (!hasLengthOneOf(file, options, {16194}))
@@ -206,24 +185,6 @@ Decoded decodeIhe(Bytes file, const DecodeOptions& options) {
 }
 int probeIhe(Bytes, std::uint64_t fileSize) {
     return probeLength(fileSize, 16194);
-}
-
-// HLE: hires interlace, frame 1 bitmap 2 and screen 8194, frame 2 bitmap 24578 and screen
-// 16386.
-Decoded decodeHle(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {32770}))
-        return lengthRejection("an HLE picture", "32770", file, options);
-    Decoded d = fli::accepted(options, 320, 200, fli::Colours::mixed);
-    const fli::FrameMemory first{
-        .bitmap = file.data() + 2, .screens = file.data() + 8194, .hires = true};
-    fli::FrameMemory second = first;
-    second.bitmap = file.data() + 24578;
-    second.screens = file.data() + 16386;
-    fli::drawMix(d.picture, first, second, 0, 0);
-    return d;
-}
-int probeHle(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, 32770);
 }
 
 // VHI: hires interlace, bitmaps at 0 and 8192 and one screen at 16384 after the load

@@ -1,13 +1,7 @@
-// True Paint: an interlaced multicolour picture at $9C00; the second frame is shown one
-// pixel to the right of the first.
-//   0      2     load address $9C00
-//   2      1000  screen of the first frame
-//   1002   1     background of both frames
-//   1026   8000  bitmap of the first frame (+192 unused)
-//   9218   8000  bitmap of the second frame (+192 unused)
-//   17410  1000  screen of the second frame (+24 unused)
-//   18434  1000  colour memory of both frames
-//   19434        end
+// True Paint: an interlaced multicolour picture at $9C00, its row's FLI layout (19434 bytes:
+// the first frame's screen at 2 and bitmap at 1026, the second frame's bitmap at 9218 and
+// screen at 17410, one background at 1002 and one colour memory at 18434; the second frame
+// one pixel to the right).
 // A file of any other length (142 bytes or more) is a self-extracting packed program. Its
 // unpacker keeps nine marker bytes at 129..137 and each marker's kind at 120..128. The data
 // is read backwards from the last byte down to byte 2 and fills the plain file's bytes
@@ -24,21 +18,15 @@
 #include <array>
 #include <cstring>
 
-#include "decode/blend.h"
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
+#include "decode/formats.h"
 
 namespace quendra {
 
 namespace {
 
 constexpr std::size_t kLength = 19434;
-constexpr std::size_t kFirstScreen = 2;
-constexpr std::size_t kBackground = 1002;
-constexpr std::size_t kFirstBitmap = 1026;
-constexpr std::size_t kSecondBitmap = 9218;
-constexpr std::size_t kSecondScreen = 17410;
-constexpr std::size_t kColour = 18434;
 
 constexpr std::size_t kPackedMinimum = 142;
 constexpr std::size_t kKinds = 120;
@@ -132,46 +120,30 @@ bool unpack(Bytes file, std::span<std::uint8_t, kLength> out, std::size_t& unrea
 } // namespace
 
 Decoded decodeTruePaint(Bytes file, const DecodeOptions& options) {
-    std::array<std::uint8_t, kLength> unpacked;
-    const std::uint8_t* data = file.data();
-    if (file.size() != kLength) {
-        if (file.size() < kPackedMinimum) {
-            return Decoded::reject(fli::lengthReason(
-                "a True Paint picture", "19434 or (packed) at least 142", file, options));
-        }
-        // Packed data is read from its end, so it must all be there.
-        if (reportedSize(file, options) > file.size() || file.size() >= kTruePaintReadLimit) {
-            return Decoded::reject(
-                fli::lengthReason("a packed True Paint picture", "less than 65536", file, options));
-        }
-        std::size_t unreadEnd = 0;
-        if (!unpack(file, unpacked, unreadEnd))
-            return Decoded::reject("the packed True Paint data ends before the picture");
-        if (unreadEnd > kPackedMinimum + 256) {
-            return Decoded::reject("this is no packed True Paint picture: its picture is full "
-                                   "with " +
-                                   std::to_string(unreadEnd - kPackedMinimum) +
-                                   " bytes unread after the unpacker (a plain picture cut "
-                                   "short?)");
-        }
-        data = unpacked.data();
+    static const C64Format& row = *formatReadBy(decodeTruePaint);
+    if (file.size() == kLength)
+        return decodeFliLayout(row, file, options);
+    if (file.size() < kPackedMinimum) {
+        return Decoded::reject(fli::lengthReason("a True Paint picture",
+                                                 "19434 or (packed) at least 142", file, options));
     }
-    Decoded d = fli::accepted(options, fli::kScreenWidth, fli::kLines, fli::Colours::mixed);
-    const fli::SameBackground background(data[kBackground]);
-    const fli::FrameMemory first{.bitmap = data + kFirstBitmap,
-                                 .screens = data + kFirstScreen,
-                                 .colour = data + kColour,
-                                 .backgrounds = background.lines};
-    fli::FrameMemory second = first;
-    second.bitmap = data + kSecondBitmap;
-    second.screens = data + kSecondScreen;
-    fli::drawMix(d.picture, first, second, 0, 1);
-    return d;
-}
-
-int probeTruePaint(Bytes file, std::uint64_t fileSize) {
-    // Packed files are programs with no mark of their own.
-    return fileSize == kLength ? fli::sizeScore(file, 0x9C00) : 0;
+    // Packed data is read from its end, so it must all be there.
+    if (reportedSize(file, options) > file.size() || file.size() >= kTruePaintReadLimit) {
+        return Decoded::reject(
+            fli::lengthReason("a packed True Paint picture", "less than 65536", file, options));
+    }
+    std::array<std::uint8_t, kLength> unpacked{};
+    std::size_t unreadEnd = 0;
+    if (!unpack(file, unpacked, unreadEnd))
+        return Decoded::reject("the packed True Paint data ends before the picture");
+    if (unreadEnd > kPackedMinimum + 256) {
+        return Decoded::reject("this is no packed True Paint picture: its picture is full with " +
+                               std::to_string(unreadEnd - kPackedMinimum) +
+                               " bytes unread after the unpacker (a plain picture cut short?)");
+    }
+    DecodeOptions plain = options;
+    plain.fileSize = kLength;
+    return decodeFliLayout(row, unpacked, plain);
 }
 
 } // namespace quendra

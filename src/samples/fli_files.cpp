@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "decode/formats.h"
+
 namespace quendra::samples {
 
 FliPicture fliPattern(unsigned seed) {
@@ -283,6 +285,31 @@ ByteVector makeHiresInterlace(const FliPicture& p) {
         .put(10242, p.frames[0].screens[0], 1000)
         .put(16386, p.frames[1].bitmap, 8000)
         .take();
+}
+
+ByteVector makeFliFile(const C64Format& format, const FliPicture& p) {
+    const FliLayout& layout = format.fli;
+    const bool stacked = layout.shows == FliFrames::stacked;
+    const std::size_t cells = stacked ? 1024 : 1000, bitmap = stacked ? 8192 : 8000;
+    FileBuilder file(format.loadAddresses[0], layout.lengths[0]);
+    file.put(format.signatureOffset, format.signature);
+    if (layout.colour != kAbsent)
+        file.put(layout.colour, p.colour, cells);
+    if (layout.background != kAbsent)
+        file.set(layout.background, p.frames[0].backgrounds[0]);
+    const int frames = layout.shows == FliFrames::one ? 1 : 2;
+    for (int f = 0; f < frames; ++f) {
+        const FliFrame& at = layout.frames[static_cast<std::size_t>(f)];
+        const FliLayer& layer = p.frames[static_cast<std::size_t>(f)];
+        file.put(at.bitmap, layer.bitmap, bitmap);
+        if (layout.screenPerLine)
+            file.screens(at.screens, layer, cells);
+        else
+            file.put(at.screens, layer.screens[0], cells);
+        if (at.backgrounds != kAbsent)
+            file.put(at.backgrounds, layer.backgrounds, layer.backgrounds.size());
+    }
+    return file.take();
 }
 
 } // namespace quendra::samples

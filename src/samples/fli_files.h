@@ -7,6 +7,10 @@
 
 #include "samples/c64_files.h"
 
+namespace quendra {
+struct C64Format;
+}
+
 namespace quendra::samples {
 
 // One frame in cell order, 1024 cells: eight screens (a format with one screen stores
@@ -81,5 +85,11 @@ ByteVector makeHiresInterlace(const FliPicture& p);
 // Packs with "escape count value" tokens to be read from the last byte down, as FLI Graph
 // reads them (count 0 meaning 256 is never written).
 ByteVector fliGraphRuns(const ByteVector& data, std::uint8_t escape);
+
+// A file of an FLI-layout format (its registry row's `fli`) holding `p`: the row's first
+// length, load address and signature; 1000 bytes of each screen and the colour memory and
+// 8000 of each bitmap (all 1024 and 8192 where two frames are stacked); bytes no memory
+// covers are 0.
+ByteVector makeFliFile(const C64Format& format, const FliPicture& p);
 
 } // namespace quendra::samples

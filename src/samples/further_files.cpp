@@ -57,12 +57,6 @@ std::vector<FurtherSample> furtherSamples() {
     appendCharSamples(all);
     appendUnderlaySamples(all);
     appendSpriteSamples(all);
-    // Every name's stem tells its format too ("doodle-ddp.ddp" beside "doodle.dd"), so that
-    // pictures written beside each other do not share a name.
-    for (FurtherSample& f : all) {
-        const std::size_t dot = f.name.rfind('.');
-        f.name = f.name.substr(0, dot) + "-" + f.name.substr(dot + 1) + f.name.substr(dot);
-    }
     return all;
 }
 

@@ -1,5 +1,5 @@
 // Builders of the further C64 formats' files from their parts (the test fixtures, fuzz
-// seeds and sample pictures of further_readers.h), and one sample picture of every row.
+// seeds and sample pictures of further_readers.h), and the sample pictures of their rows.
 #pragma once
 
 #include <string>
@@ -33,12 +33,12 @@ ByteVector vhiRuns(const ByteVector& data);
 ByteVector makeMicroIllustrator(const CellPicture& p, bool packed);
 
 struct FurtherSample {
-    std::string name; // with the format's usual extension
+    std::string name; // the name its registry row's `samples` gives
     ByteVector bytes;
     int width, height; // of the picture it shows
 };
 
-// One sample of every further row, in row order.
+// The samples of the further rows (quendra-samples finds them by the names the rows give).
 std::vector<FurtherSample> furtherSamples();
 
 } // namespace quendra::samples

@@ -116,37 +116,45 @@ ByteVector makeMicroIllustrator(const CellPicture& mil, bool packed) {
 }
 
 void appendRoutedSamples(std::vector<FurtherSample>& all) {
-    all.push_back({"art-studio-hires.hre", makeArtStudioHiresLayout(testPattern(20), 9009, 0x2000),
-                   320, 200});
-    all.push_back({"koala-or-art-studio.gig", makeKoala(testPattern(21)), 320, 200});
-    all.push_back({"doodle.ddp", makeDoodle(testPattern(22)), 320, 200});
-    all.push_back({"fli-graph.flg", makeFliGraph(fliPattern(1)), 296, 200});
-    all.push_back({"hires-fli.hfd", makeHiresFli(fliPattern(2)), 296, 112});
-    all.push_back({"hires-interlace.hie", makeHiresInterlace(fliPattern(3)), 320, 200});
-    all.push_back({"gunpaint.ifl", makeGunpaint(fliPattern(4)), 296, 200});
-    all.push_back({"drazlace.dlp", makeDrazlace(fliPattern(5)), 320, 200});
-    all.push_back({"ffli.ffl", makeFfli(fliPattern(6)), 296, 200});
-    all.push_back({"bfli.bfl", makeBfli(fliPattern(7)), 296, 400});
-    all.push_back({"funpainter.fun", makeFunPainter(funPainterPattern(1), false), 320, 200});
-    all.push_back({"blazing-paddles.vic", makeMulticolourFile(testPattern(23),
-                                                              kBlazingPaddlesLayout),
-                   320, 200});
+    all.push_back({"art-studio-hires-hre.hre",
+                   makeArtStudioHiresLayout(testPattern(20), 9009, 0x2000), 320, 200});
+    all.push_back({"koala-or-art-studio-gig.gig", makeKoala(testPattern(21)), 320, 200});
+    all.push_back({"doodle-ddp.ddp", makeDoodle(testPattern(22)), 320, 200});
+    all.push_back({"fli-graph-flg.flg", makeFliGraph(fliPattern(1)), 296, 200});
+    all.push_back({"hires-fli-hfd.hfd", makeHiresFli(fliPattern(2)), 296, 112});
+    all.push_back({"hires-interlace-hie.hie", makeHiresInterlace(fliPattern(3)), 320, 200});
+    all.push_back({"gunpaint-ifl.ifl", makeGunpaint(fliPattern(4)), 296, 200});
+    all.push_back({"drazlace-dlp.dlp", makeDrazlace(fliPattern(5)), 320, 200});
+    all.push_back({"ffli-ffl.ffl", makeFfli(fliPattern(6)), 296, 200});
+    all.push_back({"bfli-bfl.bfl", makeBfli(fliPattern(7)), 296, 400});
+    all.push_back({"funpainter-fun.fun", makeFunPainter(funPainterPattern(1), false), 320, 200});
+    all.push_back({"blazing-paddles-vic.vic",
+                   makeMulticolourFile(testPattern(23), kBlazingPaddlesLayout), 320, 200});
 }
 
 void appendPaintSamples(std::vector<FurtherSample>& all) {
-    constexpr MulticolourLayout kLayouts[] = {
-        {10277, 0x3000, 275, 8275, 9275, 10275}, {10004, 0x3000, 2, 8002, 9002, 10002},
-        {20482, 0x3000, 2, 16898, 18434, 20479}, {10007, 0x3000, 2, 8002, 9002, 10002},
-        {10050, 0x4000, 2050, 1026, 2, 2049},    {10003, 0x6000, 2, 8002, 9002, 10002},
+    // The plain layouts of their rows, each file at an address such files load at.
+    const struct {
+        const char* name;
+        const char* row;
+        std::uint16_t loadAddress;
+    } layouts[] = {
+        {"cdu-paint-cdu.cdu", "CDU-Paint", 0x3000},
+        {"face-painter-fpt.fpt", "Face Painter", 0x3000},
+        {"cheese-che.che", "Cheese", 0x3000},
+        {"garfield-cwg.cwg", "Create with Garfield", 0x3000},
+        {"picasso-64-fly.fly", "Picasso 64", 0x4000},
+        {"koala-layout-lre.lre", "Koala layout (.lre)", 0x6000},
     };
-    const char* names[] = {"cdu-paint.cdu",  "face-painter.fpt", "cheese.che",
-                           "garfield.cwg",   "picasso-64.fly",   "koala-layout.lre"};
-    for (std::size_t i = 0; i < std::size(names); ++i)
-        all.push_back({names[i], makeMulticolourFile(testPattern(30 + unsigned(i)), kLayouts[i]),
+    for (std::size_t i = 0; i < std::size(layouts); ++i) {
+        all.push_back({layouts[i].name,
+                       makeCellFile(*findFormat(layouts[i].row), testPattern(30 + unsigned(i)), 0,
+                                    layouts[i].loadAddress),
                        320, 200});
+    }
 
     const CellPicture mil = testPattern(37);
-    all.push_back({"micro-illustrator.mil", makeMicroIllustrator(mil, false), 320, 200});
+    all.push_back({"micro-illustrator-mil.mil", makeMicroIllustrator(mil, false), 320, 200});
 
     // Mwin: 160 x 100 starting 2 pixels and 3 lines into a grid of 21 x 14 cells.
     ByteVector mwin{0, 1, 3, 80, 100};
@@ -157,12 +165,12 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
         mwin.insert(mwin.end(), mw.bitmap.begin() + static_cast<std::ptrdiff_t>(8 * cell),
                     mw.bitmap.begin() + static_cast<std::ptrdiff_t>(8 * cell + 8));
     }
-    all.push_back({"mwin.mwi", mwin, 160, 100});
+    all.push_back({"mwin-mwi.mwi", mwin, 160, 100});
 
     ByteVector gr{32, 20};
     const CellPicture g = testPattern(39);
     gr.insert(gr.end(), g.bitmap.begin(), g.bitmap.begin() + 32 * 20 * 8);
-    all.push_back({"graphics.gr", gr, 256, 160});
+    all.push_back({"graphics-gr.gr", gr, 256, 160});
 
     // CGFX: a grid of 2 x 3 frames of 6 x 5 cells.
     const CellPicture cg = testPattern(40);
@@ -185,7 +193,7 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
     cgx.insert(cgx.end(), {2, 3, 0, 0, 6, 0, 0, 0, 5, 6, 4, 0, 'D', 'A', 'T', 'A'});
     le32(cgx, data.size());
     cgx.insert(cgx.end(), data.begin(), data.end());
-    all.push_back({"cgfx.cgx", cgx, 144, 80});
+    all.push_back({"cgfx-cgx.cgx", cgx, 144, 80});
 
     const FliPicture il = fliPattern(41);
     ByteVector fp = zeroFile(19266, 0x4000);
@@ -195,23 +203,23 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
     putBytes(fp, 3074, std::span(il.frames[0].bitmap).first(8000));
     putBytes(fp, 11266, std::span(il.frames[1].bitmap).first(8000));
     fp[11074] = 6;
-    all.push_back({"fp-interlace.fp", fp, 320, 200});
+    all.push_back({"fp-interlace-fp.fp", fp, 320, 200});
 
     ByteVector ihe = zeroFile(16194, 0x2000);
     putBytes(ihe, 2, std::span(il.frames[0].bitmap).first(8000));
     putBytes(ihe, 8194, std::span(il.frames[1].bitmap).first(8000));
-    all.push_back({"hires-interlace.ihe", ihe, 320, 200});
+    all.push_back({"hires-interlace-ihe.ihe", ihe, 320, 200});
 
     ByteVector hle = zeroFile(32770, 0x2000);
     putBytes(hle, 2, std::span(il.frames[0].bitmap).first(8000));
     putBytes(hle, 8194, std::span(il.frames[0].screens[0]).first(1000));
     putBytes(hle, 16386, std::span(il.frames[1].screens[0]).first(1000));
     putBytes(hle, 24578, std::span(il.frames[1].bitmap).first(8000));
-    all.push_back({"hires-interlace.hle", hle, 320, 200});
+    all.push_back({"hires-interlace-hle.hle", hle, 320, 200});
 
     ByteVector vhi = withHeader({0x00, 0x20}, hiresInterlaceImage(il, 8192, 16384));
     vhi.resize(17389, 0);
-    all.push_back({"hires-interlace.vhi", vhi, 320, 200});
+    all.push_back({"hires-interlace-vhi.vhi", vhi, 320, 200});
 
     // Pixel Perfect, packed.
     const FliPicture pp = fliPattern(42);
@@ -222,7 +230,7 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
     putScreens(ppImage, 17410, pp.frames[1]);
     putBytes(ppImage, 25602, std::span(pp.frames[1].bitmap).first(8000));
     ppImage[17281] = 11;
-    all.push_back({"pixel-perfect.pp",
+    all.push_back({"pixel-perfect-pp.pp",
                    withHeader({0x00, 0x40, 0x10, 0x10, 0x10, 0xE7},
                               escapeRuns(std::span(ppImage).subspan(2), 0xE7, RunCount::plusOne)),
                    296, 200});
@@ -230,9 +238,9 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
     ByteVector zom = escapeRuns(koalaImage(testPattern(43)), 0xBB, RunCount::zeroIs256, true);
     zom.insert(zom.begin(), {0x00, 0x30});
     zom.push_back(0xBB);
-    all.push_back({"zoomatic.zom", zom, 320, 200});
+    all.push_back({"zoomatic-zom.zom", zom, 320, 200});
 
-    all.push_back({"big-display.bdp",
+    all.push_back({"big-display-bdp.bdp",
                    withHeader({0x00, 0x60, 0x02, 0x04, 0x10, 0x36, 0x30, 0x30, 0xC1, 0x00},
                               escapeRuns(koalaImage(testPattern(44)), 0xC1, RunCount::zeroIs256)),
                    320, 200});
@@ -247,7 +255,7 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
         const ByteVector packed = escapeRuns(part, escape, RunCount::zeroIs256);
         shpFile.insert(shpFile.end(), packed.begin(), packed.end());
     }
-    all.push_back({"shp.shp", shpFile, 320, 200});
+    all.push_back({"shp-shp.shp", shpFile, 320, 200});
 }
 
 } // namespace quendra::samples

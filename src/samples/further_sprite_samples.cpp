@@ -60,40 +60,38 @@ ByteVector concat(ByteVector head, const ByteVector& tail) {
 void appendSpriteSamples(std::vector<FurtherSample>& all) {
     ByteVector cle = patternFile(8194, 80);
     cle[8002] = 0x2A, cle[8003] = 7, cle[8004] = 6;
-    all.push_back({"charmode.cle", cle, 320, 200});
+    all.push_back({"charmode-cle.cle", cle, 320, 200});
     ByteVector ile = patternFile(4098, 81);
     ile[4094] = 0, ile[4095] = 2, ile[4096] = 8, ile[4097] = 7;
-    all.push_back({"charmode.ile", ile, 320, 48});
-    all.push_back({"charmode.mle", patternFile(4098, 82), 320, 56});
+    all.push_back({"charmode-ile.ile", ile, 320, 48});
+    all.push_back({"charmode-mle.mle", patternFile(4098, 82), 320, 56});
 
-    all.push_back({"super-hires.shs", patternFile(14338, 83), 320, 200});
-    all.push_back({"super-hires.sh1", patternFile(14770, 84), 96, 168});
+    all.push_back({"super-hires-shs.shs", patternFile(14338, 83), 320, 200});
+    all.push_back({"super-hires-sh1.sh1", patternFile(14770, 84), 96, 168});
     ByteVector sh2Image = patternFile(8578, 85);
     sh2Image.erase(sh2Image.begin(), sh2Image.begin() + 2);
-    all.push_back({"super-hires.sh2",
-                   concat({0xD3}, escapeRuns(sh2Image, 0xD3, RunCount::zeroIsNothing)), 192,
-                   168});
-    all.push_back({"super-hires.she", patternFile(3250, 86), 96, 88});
+    all.push_back({"super-hires-sh2.sh2",
+                   concat({0xD3}, escapeRuns(sh2Image, 0xD3, RunCount::zeroIsNothing)), 192, 168});
+    all.push_back({"super-hires-she.she", patternFile(3250, 86), 96, 88});
 
     ByteVector shi = patternFile(15355, 87);
-    all.push_back({"super-hires.shi",
-                   concat({0x00, 0x40, 0x01}, pgcRuns(std::span(shi).subspan(3, 15352))), 96,
-                   200});
+    all.push_back({"super-hires-shi.shi",
+                   concat({0x00, 0x40, 0x01}, pgcRuns(std::span(shi).subspan(3, 15352))), 96, 200});
     ByteVector esh = patternFile(20454, 88);
     esh[2] = 0;
-    all.push_back({"super-hires.esh", esh, 192, 200});
+    all.push_back({"super-hires-esh.esh", esh, 192, 200});
 
     ByteVector shxImage = patternFile(9170, 89);
     shxImage.erase(shxImage.begin(), shxImage.begin() + 2);
     ByteVector shx = concat({0x00, 0x40}, escapeRuns(shxImage, 0x77, RunCount::zeroIs256, true));
     shx.push_back(0x77);
-    all.push_back({"super-hires.shx", shx, 144, 168});
+    all.push_back({"super-hires-shx.shx", shx, 144, 168});
 
     ByteVector shfImage = patternFile(8172, 90);
     shfImage.erase(shfImage.begin(), shfImage.begin() + 2);
-    all.push_back({"super-hires.shf",
-                   concat({0x00, 0x40, 0x66}, escapeRuns(shfImage, 0x66, RunCount::zeroIs256)),
-                   96, 167});
+    all.push_back({"super-hires-shf.shf",
+                   concat({0x00, 0x40, 0x66}, escapeRuns(shfImage, 0x66, RunCount::zeroIs256)), 96,
+                   167});
 
     // .sif: two frames, each its word (37890 + n), escape and backward data, then 4 colours.
     ByteVector sif;
@@ -107,8 +105,8 @@ void appendSpriteSamples(std::vector<FurtherSample>& all) {
         sif.insert(sif.end(), data.begin(), data.end());
     }
     sif.insert(sif.end(), {2, 7, 5, 14});
-    all.push_back({"super-hires.sif", sif, 96, 167});
-    all.push_back({"super-hires-interlace.ish", patternFile(30738, 93), 320, 200});
+    all.push_back({"super-hires-sif.sif", sif, 96, 167});
+    all.push_back({"super-hires-interlace-ish.ish", patternFile(30738, 93), 320, 200});
 }
 
 } // namespace quendra::samples

@@ -52,7 +52,7 @@ ByteVector mufli(unsigned seed) {
 } // namespace
 
 void appendUnderlaySamples(std::vector<FurtherSample>& all) {
-    all.push_back({"nufli.nuf", nufli(), 320, 200});
+    all.push_back({"nufli-nuf.nuf", nufli(), 320, 200});
 
     // MUFLI interlaced: the first frame as the file begins, the second in two pieces.
     const ByteVector first = mufli(71), second = mufli(72);
@@ -60,21 +60,21 @@ void appendUnderlaySamples(std::vector<FurtherSample>& all) {
     std::copy(first.begin(), first.end(), mui.begin());
     std::copy(second.begin() + 2, second.begin() + 11266, mui.begin() + 32770);
     std::copy(second.begin() + 11266, second.begin() + 21762, mui.begin() + 22018);
-    all.push_back({"mufli.mui", mui, 296, 200});
+    all.push_back({"mufli-mui.mui", mui, 296, 200});
 
     ByteVector ufli = patternMemory(16194, 0x4000, 73);
     ufli[4081] = 1;
     ByteVector packed{0x00, 0x40, 0xAF};
     const ByteVector runs = escapeRuns(std::span(ufli).subspan(2), 0xAF, RunCount::zeroIs256);
     packed.insert(packed.end(), runs.begin(), runs.end());
-    all.push_back({"ufli.ufl", packed, 288, 200});
+    all.push_back({"ufli-ufl.ufl", packed, 288, 200});
 
     ByteVector uifImage = patternMemory(32578, 0, 74);
     uifImage.erase(uifImage.begin(), uifImage.begin() + 2);
     ByteVector uif{0x00, 0x40, 0x5A};
     const ByteVector back = escapeRuns(uifImage, 0x5A, RunCount::zeroIs256, true);
     uif.insert(uif.end(), back.begin(), back.end());
-    all.push_back({"uifli.uif", uif, 288, 200});
+    all.push_back({"uifli-uif.uif", uif, 288, 200});
 }
 
 } // namespace quendra::samples

@@ -149,6 +149,13 @@ TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
 TEST_F(ViewerTest, FliPicturesShowAtTheirSizeGreyOnlyWithOneFrameAndGodotAlways) {
     start();
     const FliPicture p = fliPattern(2);
+    // BFLI and Hires FLI are layouts of their rows, read by the generic reader.
+    const auto bfli = [](Bytes f, const DecodeOptions& o) {
+        return decodeAs(*findFormat("BFLI"), f, o);
+    };
+    const auto hiresFli = [](Bytes f, const DecodeOptions& o) {
+        return decodeAs(*findFormat("Hires FLI"), f, o);
+    };
     const struct {
         QString name;
         Decoded (*decode)(Bytes, const DecodeOptions&);
@@ -159,8 +166,8 @@ TEST_F(ViewerTest, FliPicturesShowAtTheirSizeGreyOnlyWithOneFrameAndGodotAlways)
     } cases[] = {
         {"d.fli", decodeFliDesigner, makeFliDesigner(p), " (FLI)", {296, 200}, false},
         {"g.fli", decodeFliDesigner, makeFliGraph(p), " (FLI Graph)", {296, 200}, false},
-        {"b.bfli", decodeBfli, makeBfli(p), " (BFLI)", {296, 400}, false},
-        {"h.hfc", decodeHiresFli, makeHiresFli(p), " (Hires FLI)", {296, 112}, false},
+        {"b.bfli", bfli, makeBfli(p), " (BFLI)", {296, 400}, false},
+        {"h.hfc", hiresFli, makeHiresFli(p), " (Hires FLI)", {296, 112}, false},
         {"z.DRP", decodeDrazpaint, makeDrazpaintPacked(p), " (Drazpaint)", {320, 200}, false},
         {"u.gun", decodeGunpaint, makeGunpaint(p), " (Gunpaint)", {296, 200}, true},
         {"t.mci", decodeTruePaint, makeTruePaintPacked(p), " (True Paint)", {320, 200}, true},

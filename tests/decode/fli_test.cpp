@@ -6,6 +6,7 @@
 
 #include "decode/blend.h"
 #include "decode/fli_readers.h"
+#include "decode/formats.h"
 #include "decode/palette.h"
 #include "samples/fli_files.h"
 
@@ -16,7 +17,19 @@ using samples::ByteVector;
 using samples::FliLayer;
 using samples::FliPicture;
 
-using ReaderFunction = Decoded (*)(Bytes, const DecodeOptions&);
+// A registry row's reading and probe, by the row's name.
+struct Row {
+    const char* name;
+    Decoded operator()(Bytes file, const DecodeOptions& options) const {
+        return decodeAs(*findFormat(name), file, options);
+    }
+};
+struct Probe {
+    const char* name;
+    int operator()(Bytes file, std::uint64_t fileSize) const {
+        return probeAs(*findFormat(name), file, fileSize);
+    }
+};
 using Builder = ByteVector (*)(const FliPicture&);
 using Normaliser = void (*)(FliPicture&);
 
@@ -68,7 +81,7 @@ void oneSharedScreenOneBackground(FliPicture& p) {
 const struct Format {
     const char* name;
     Builder make;
-    ReaderFunction decode;
+    Row decode;
     Normaliser normalise;
     int width, height;
     bool hires;
@@ -76,70 +89,91 @@ const struct Format {
     int shift; // of the second frame, in pixels to the right
 } kFormats[] = {
     {"FLI Designer", [](const FliPicture& p) { return samples::makeFliDesigner(p); },
-     decodeFliDesigner, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
+     Row{"FLI Designer"}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
      Shows::OneFrame, 0},
     {"FLI Designer 17409", [](const FliPicture& p) { return samples::makeFliDesigner(p, true); },
-     decodeFliDesigner, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
+     Row{"FLI Designer"}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
      Shows::OneFrame, 0},
-    {"FLI Graph", samples::makeFliGraph, decodeFliGraph, [](FliPicture&) {}, 296, 200, false,
+    {"FLI Graph", samples::makeFliGraph, Row{"FLI Graph"}, [](FliPicture&) {}, 296, 200, false,
      Shows::OneFrame, 0},
-    {"FLI Graph as .fli", samples::makeFliGraph, decodeFliDesigner, [](FliPicture&) {}, 296, 200,
+    {"FLI Graph as .fli", samples::makeFliGraph, Row{"FLI Designer"}, [](FliPicture&) {}, 296, 200,
      false, Shows::OneFrame, 0},
     {"FLI Graph packed", [](const FliPicture& p) { return samples::makeFliGraphPacked(p); },
-     decodeFliGraph, [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
+     Row{"FLI Graph"}, [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
     {"FLI Graph packed as .fli",
-     [](const FliPicture& p) { return samples::makeFliGraphPacked(p, 0); }, decodeFliDesigner,
+     [](const FliPicture& p) { return samples::makeFliGraphPacked(p, 0); }, Row{"FLI Designer"},
      [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
-    {"AFLI", samples::makeAfli, decodeAfli, [](FliPicture&) {}, 296, 200, true, Shows::OneFrame, 0},
-    {"Hires FLI", samples::makeHiresFli, decodeHiresFli, [](FliPicture&) {}, 296, 112, true,
+    {"AFLI", samples::makeAfli, Row{"AFLI"}, [](FliPicture&) {}, 296, 200, true, Shows::OneFrame,
+     0},
+    {"Hires FLI", samples::makeHiresFli, Row{"Hires FLI"}, [](FliPicture&) {}, 296, 112, true,
      Shows::OneFrame, 0},
-    {"BFLI", samples::makeBfli, decodeBfli,
+    {"BFLI", samples::makeBfli, Row{"BFLI"},
      [](FliPicture& p) {
          oneBackground(p.frames[0], 0);
          oneBackground(p.frames[1], 0);
      },
      296, 400, false, Shows::TwoHalves, 0},
-    {"True Paint", samples::makeTruePaint, decodeTruePaint,
-     oneScreenEachOneBackground,
-     320, 200, false, Shows::Mix, 1},
-    {"True Paint packed", samples::makeTruePaintPacked, decodeTruePaint,
-     oneScreenEachOneBackground,
-     320, 200, false, Shows::Mix, 1},
-    {"Drazlace", [](const FliPicture& p) { return samples::makeDrazlace(p); }, decodeDrazlace,
-     oneSharedScreenOneBackground,
-     320, 200, false, Shows::Mix, 1},
+    {"True Paint", samples::makeTruePaint, Row{"True Paint"}, oneScreenEachOneBackground, 320, 200,
+     false, Shows::Mix, 1},
+    {"True Paint packed", samples::makeTruePaintPacked, Row{"True Paint"},
+     oneScreenEachOneBackground, 320, 200, false, Shows::Mix, 1},
+    {"Drazlace", [](const FliPicture& p) { return samples::makeDrazlace(p); }, Row{"Drazlace"},
+     oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 1},
     {"Drazlace unshifted", [](const FliPicture& p) { return samples::makeDrazlace(p, 0); },
-     decodeDrazlace,
-     oneSharedScreenOneBackground,
-     320, 200, false, Shows::Mix, 0},
+     Row{"Drazlace"}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 0},
     {"Drazlace packed", [](const FliPicture& p) { return samples::makeDrazlacePacked(p); },
-     decodeDrazlace,
-     oneSharedScreenOneBackground,
-     320, 200, false, Shows::Mix, 1},
-    {"Gunpaint", samples::makeGunpaint, decodeGunpaint,
+     Row{"Drazlace"}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 1},
+    {"Gunpaint", samples::makeGunpaint, Row{"Gunpaint"},
      [](FliPicture& p) {
          auto& b = p.frames[0].backgrounds;
          std::fill(b.begin() + 197, b.end(), b[196]);
          p.frames[1].backgrounds = b;
      },
      296, 200, false, Shows::Mix, 1},
-    {"FFLI", samples::makeFfli, decodeFfli,
+    {"FFLI", samples::makeFfli, Row{"FFLI"},
      [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200, false, Shows::Mix,
      0},
-    {"Drazpaint", samples::makeDrazpaint, decodeDrazpaint,
+    {"Drazpaint", samples::makeDrazpaint, Row{"Drazpaint"},
      [](FliPicture& p) {
          oneScreen(p.frames[0]);
          oneBackground(p.frames[0], p.frames[0].backgrounds[0]);
      },
      320, 200, false, Shows::OneFrame, 0},
     {"Drazpaint packed", [](const FliPicture& p) { return samples::makeDrazpaintPacked(p); },
-     decodeDrazpaint,
+     Row{"Drazpaint"},
      [](FliPicture& p) {
          oneScreen(p.frames[0]);
          oneBackground(p.frames[0], p.frames[0].backgrounds[0]);
      },
      320, 200, false, Shows::OneFrame, 0},
-    {"Hires-Interlace", samples::makeHiresInterlace, decodeHiresInterlace,
+    // The generic builder of FLI-layout rows, through each kind of layout.
+    {"FLI Designer by its row",
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("FLI Designer"), p); },
+     Row{"FLI Designer"}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
+     Shows::OneFrame, 0},
+    {"Hires FLI by its row",
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("Hires FLI"), p); },
+     Row{"Hires FLI"}, [](FliPicture&) {}, 296, 112, true, Shows::OneFrame, 0},
+    {"BFLI by its row",
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("BFLI"), p); }, Row{"BFLI"},
+     [](FliPicture& p) {
+         oneBackground(p.frames[0], 0);
+         oneBackground(p.frames[1], 0);
+     },
+     296, 400, false, Shows::TwoHalves, 0},
+    {"FFLI by its row",
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("FFLI"), p); }, Row{"FFLI"},
+     [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200, false, Shows::Mix,
+     0},
+    {"Hires-Interlace by its row",
+     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("Hires-Interlace"), p); },
+     Row{"Hires-Interlace"},
+     [](FliPicture& p) {
+         for (FliLayer& f : p.frames)
+             oneScreen(f);
+     },
+     320, 200, true, Shows::Mix, 0},
+    {"Hires-Interlace", samples::makeHiresInterlace, Row{"Hires-Interlace"},
      [](FliPicture& p) {
          for (FliLayer& f : p.frames)
              oneScreen(f);
@@ -237,36 +271,36 @@ TEST(FliFamily, RejectsWithAReason) {
     const ByteVector drazpaint = samples::makeDrazpaintPacked(p);
     const struct {
         const char* what;
-        ReaderFunction decode;
+        Row decode;
         ByteVector file;
         const char* reason;
     } cases[] = {
-        {"AFLI one byte long", decodeAfli, resized(samples::makeAfli(p), 16386), "16386"},
-        {"Hires FLI one byte short", decodeHiresFli, resized(samples::makeHiresFli(p), 16385),
+        {"AFLI one byte long", Row{"AFLI"}, resized(samples::makeAfli(p), 16386), "16386"},
+        {"Hires FLI one byte short", Row{"Hires FLI"}, resized(samples::makeHiresFli(p), 16385),
          "16385"},
-        {"BFLI one byte short", decodeBfli, resized(bfli, 33794), "33794"},
-        {"BFLI without 'b'", decodeBfli, with(bfli, 2, 'B'), "'b'"},
-        {"FFLI without 'f'", decodeFfli, with(ffli, 2, 0), "'f'"},
-        {"FFLI one byte long", decodeFfli, resized(ffli, 26116), "26116"},
-        {"Gunpaint of 33604", decodeGunpaint, resized(samples::makeGunpaint(p), 33604), "33604"},
-        {"Hires-Interlace of 24577", decodeHiresInterlace,
+        {"BFLI one byte short", Row{"BFLI"}, resized(bfli, 33794), "33794"},
+        {"BFLI without 'b'", Row{"BFLI"}, with(bfli, 2, 'B'), "'b'"},
+        {"FFLI without 'f'", Row{"FFLI"}, with(ffli, 2, 0), "'f'"},
+        {"FFLI one byte long", Row{"FFLI"}, resized(ffli, 26116), "26116"},
+        {"Gunpaint of 33604", Row{"Gunpaint"}, resized(samples::makeGunpaint(p), 33604), "33604"},
+        {"Hires-Interlace of 24577", Row{"Hires-Interlace"},
          resized(samples::makeHiresInterlace(p), 24577), "24577"},
-        {"Drazlace without name, long", decodeDrazlace, resized(samples::makeDrazlace(p), 18243),
+        {"Drazlace without name, long", Row{"Drazlace"}, resized(samples::makeDrazlace(p), 18243),
          "18243"},
-        {"Drazlace shift 2", decodeDrazlace, samples::makeDrazlace(p, 2), "shift"},
-        {"Drazlace packed shift 2", decodeDrazlace, samples::makeDrazlacePacked(p, 2), "shift"},
-        {"Drazpaint without name", decodeDrazpaint, resized(samples::makeDrazpaint(p), 10050),
+        {"Drazlace shift 2", Row{"Drazlace"}, samples::makeDrazlace(p, 2), "shift"},
+        {"Drazlace packed shift 2", Row{"Drazlace"}, samples::makeDrazlacePacked(p, 2), "shift"},
+        {"Drazpaint without name", Row{"Drazpaint"}, resized(samples::makeDrazpaint(p), 10050),
          "10050"},
-        {"FLI of 4 bytes", decodeFliDesigner, {0x00, 0x3C, 0, 0}, "17218"},
-        {"FLI Graph of 4 bytes", decodeFliGraph, {0x00, 0x3B, 0, 0}, "4"},
-        {"True Paint of 141 bytes", decodeTruePaint, resized(truePaint, 141), "141"},
+        {"FLI of 4 bytes", Row{"FLI Designer"}, {0x00, 0x3C, 0, 0}, "17218"},
+        {"FLI Graph of 4 bytes", Row{"FLI Graph"}, {0x00, 0x3B, 0, 0}, "4"},
+        {"True Paint of 141 bytes", Row{"True Paint"}, resized(truePaint, 141), "141"},
         // Packed data cut off: a backward stream loses its first token, a forward one its end.
-        {"FLI Graph cut off", decodeFliGraph, resized(fliGraph, fliGraph.size() - 1), "ends"},
-        {"FLI Graph cut off at its start", decodeFliGraph, withoutFirst(fliGraph, 3, 40), "ends"},
-        {"True Paint cut off", decodeTruePaint, resized(truePaint, 1000), "ends"},
-        {"Drazlace cut off", decodeDrazlace, resized(drazlace, drazlace.size() - 1), "ends"},
-        {"Drazpaint cut off", decodeDrazpaint, resized(drazpaint, drazpaint.size() - 1), "ends"},
-        {"Drazpaint name only", decodeDrazpaint, resized(drazpaint, 16), "ends"},
+        {"FLI Graph cut off", Row{"FLI Graph"}, resized(fliGraph, fliGraph.size() - 1), "ends"},
+        {"FLI Graph cut off at its start", Row{"FLI Graph"}, withoutFirst(fliGraph, 3, 40), "ends"},
+        {"True Paint cut off", Row{"True Paint"}, resized(truePaint, 1000), "ends"},
+        {"Drazlace cut off", Row{"Drazlace"}, resized(drazlace, drazlace.size() - 1), "ends"},
+        {"Drazpaint cut off", Row{"Drazpaint"}, resized(drazpaint, drazpaint.size() - 1), "ends"},
+        {"Drazpaint name only", Row{"Drazpaint"}, resized(drazpaint, 16), "ends"},
     };
     for (const auto& c : cases) {
         const Decoded d = c.decode(c.file, {});
@@ -282,37 +316,37 @@ TEST(FliFamily, RejectsWithAReason) {
 
 TEST(FliFamily, RejectionsNameTheFilesOwnSize) {
     const ByteVector cut = resized(samples::makeGunpaint(samples::fliPattern()), 100);
-    const Decoded d = decodeGunpaint(cut, {.fileSize = 2'000'000'000});
+    const Decoded d = Row{"Gunpaint"}(cut, {.fileSize = 2'000'000'000});
     EXPECT_NE(d.reason.find("2000000000"), std::string::npos) << d.reason;
     // A packed file read only in part cannot be read from its end.
     const ByteVector packed = samples::makeFliGraphPacked(samples::fliPattern());
-    EXPECT_FALSE(decodeFliGraph(packed, {.fileSize = packed.size() + 1}).accepted);
-    EXPECT_TRUE(decodeFliGraph(packed, {.fileSize = packed.size()}).accepted);
+    EXPECT_FALSE(Row{"FLI Graph"}(packed, {.fileSize = packed.size() + 1}).accepted);
+    EXPECT_TRUE(Row{"FLI Graph"}(packed, {.fileSize = packed.size()}).accepted);
     const ByteVector truePaint = samples::makeTruePaintPacked(samples::fliPattern());
-    EXPECT_FALSE(decodeTruePaint(truePaint, {.fileSize = 70000}).accepted);
+    EXPECT_FALSE(Row{"True Paint"}(truePaint, {.fileSize = 70000}).accepted);
 }
 
 TEST(FliFamily, PackedDataIgnoresWhatFollowsThePicture) {
     const FliPicture p = samples::fliPattern(3);
-    const auto same = [](ReaderFunction decode, const ByteVector& a, const ByteVector& b) {
+    const auto same = [](Row decode, const ByteVector& a, const ByteVector& b) {
         const Decoded x = decode(a, {}), y = decode(b, {});
         ASSERT_TRUE(x.accepted && y.accepted) << x.reason << y.reason;
         EXPECT_EQ(x.picture, y.picture);
     };
     // Forward streams: bytes after the end.
     ByteVector drazlace = samples::makeDrazlacePacked(p);
-    same(decodeDrazlace, drazlace, resized(drazlace, drazlace.size() + 300));
+    same(Row{"Drazlace"}, drazlace, resized(drazlace, drazlace.size() + 300));
     ByteVector drazpaint = samples::makeDrazpaintPacked(p);
-    same(decodeDrazpaint, drazpaint, resized(drazpaint, drazpaint.size() + 3));
+    same(Row{"Drazpaint"}, drazpaint, resized(drazpaint, drazpaint.size() + 3));
     // Backward streams: bytes below the last one read.
     ByteVector fliGraph = samples::makeFliGraphPacked(p);
     ByteVector padded = fliGraph;
     padded.insert(padded.begin() + 3, 50, 0xF7);
-    same(decodeFliGraph, fliGraph, padded);
+    same(Row{"FLI Graph"}, fliGraph, padded);
     ByteVector truePaint = samples::makeTruePaintPacked(p);
     padded = truePaint;
     padded.insert(padded.begin() + 142, 50, 0xE2);
-    same(decodeTruePaint, truePaint, padded);
+    same(Row{"True Paint"}, truePaint, padded);
 }
 
 // A packed FLI Graph file that is one run token: the whole picture one value.
@@ -322,14 +356,14 @@ TEST(FliFamily, FliGraphRunsCountZeroAs256AndAreCutAtTheStart) {
     file.insert(file.end(), {0x55, 64, 0xAA});
     for (int i = 0; i < 68; ++i)
         file.insert(file.end(), {0x55, 0, 0xAA});
-    const Decoded d = decodeFliGraph(file, {});
+    const Decoded d = Row{"FLI Graph"}(file, {});
     ASSERT_TRUE(d.accepted) << d.reason;
     // Every background, screen and colour 5 (green): all pixels green.
     for (std::uint8_t i : d.picture.indices())
         ASSERT_EQ(i, 5);
     // One more run than needed is cut, the extra 64 lost at the start.
     file.insert(file.begin() + 3, {0x11, 64, 0xAA});
-    EXPECT_EQ(decodeFliGraph(file, {}).picture, d.picture);
+    EXPECT_EQ(Row{"FLI Graph"}(file, {}).picture, d.picture);
 }
 
 TEST(FliFamily, DrazRunOfZeroWritesNothing) {
@@ -337,45 +371,44 @@ TEST(FliFamily, DrazRunOfZeroWritesNothing) {
     const ByteVector plain = samples::makeDrazpaint(p);
     ByteVector packed = samples::makeDrazpaintPacked(p, 0x0E);
     packed.insert(packed.begin() + 16, {0x0E, 0x00, 0x99});
-    EXPECT_EQ(decodeDrazpaint(packed, {}).picture, decodeDrazpaint(plain, {}).picture);
+    EXPECT_EQ(Row{"Drazpaint"}(packed, {}).picture, Row{"Drazpaint"}(plain, {}).picture);
 }
 
 TEST(FliFamily, ProbesScoreLengthsAddressesAndSignatures) {
     const FliPicture p = samples::fliPattern();
-    const auto probeWhole = [](ProbeFunction probe, const ByteVector& f) {
-        return probe(f, f.size());
-    };
+    const auto probeWhole = [](Probe probe, const ByteVector& f) { return probe(f, f.size()); };
     ByteVector plain = samples::makeFliDesigner(p);
-    EXPECT_EQ(probeWhole(probeFliDesigner, plain), 2);
-    EXPECT_EQ(probeWhole(probeFliDesigner, with(plain, 1, 0x40)), 1);
-    EXPECT_EQ(probeWhole(probeFliDesigner, samples::makeFliGraph(p)), 0);
-    EXPECT_EQ(probeWhole(probeFliGraph, samples::makeFliGraph(p)), 2);
-    EXPECT_EQ(probeWhole(probeFliGraph, samples::makeFliGraphPacked(p)), 1);
-    EXPECT_EQ(probeWhole(probeFliGraph, with(samples::makeFliGraphPacked(p), 1, 0x40)), 0);
-    EXPECT_EQ(probeWhole(probeAfli, samples::makeAfli(p)), 2);
-    EXPECT_EQ(probeWhole(probeHiresFli, samples::makeHiresFli(p)), 2);
-    EXPECT_EQ(probeWhole(probeBfli, samples::makeBfli(p)), 3);
-    EXPECT_EQ(probeWhole(probeBfli, with(samples::makeBfli(p), 2, 'f')), 0);
-    EXPECT_EQ(probeWhole(probeFfli, samples::makeFfli(p)), 3);
-    EXPECT_EQ(probeWhole(probeFfli, with(samples::makeFfli(p), 2, 'b')), 0);
-    EXPECT_EQ(probeWhole(probeTruePaint, samples::makeTruePaint(p)), 2);
-    EXPECT_EQ(probeWhole(probeTruePaint, samples::makeTruePaintPacked(p)), 0);
-    EXPECT_EQ(probeWhole(probeDrazlace, samples::makeDrazlace(p)), 2);
-    EXPECT_EQ(probeWhole(probeDrazlace, samples::makeDrazlacePacked(p)), 3);
-    EXPECT_EQ(probeWhole(probeDrazpaint, samples::makeDrazpaint(p)), 2);
-    EXPECT_EQ(probeWhole(probeDrazpaint, samples::makeDrazpaintPacked(p)), 3);
-    EXPECT_EQ(probeWhole(probeDrazpaint, samples::makeDrazlacePacked(p)), 0);
-    EXPECT_EQ(probeWhole(probeGunpaint, samples::makeGunpaint(p)), 3);
-    EXPECT_EQ(probeWhole(probeGunpaint, with(samples::makeGunpaint(p), 1003, 'O')), 2);
-    EXPECT_EQ(probeWhole(probeHiresInterlace, samples::makeHiresInterlace(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{"FLI Designer"}, plain), 2);
+    EXPECT_EQ(probeWhole(Probe{"FLI Designer"}, with(plain, 1, 0x40)), 1);
+    EXPECT_EQ(probeWhole(Probe{"FLI Designer"}, samples::makeFliGraph(p)), 0);
+    EXPECT_EQ(probeWhole(Probe{"FLI Graph"}, samples::makeFliGraph(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{"FLI Graph"}, samples::makeFliGraphPacked(p)), 1);
+    EXPECT_EQ(probeWhole(Probe{"FLI Graph"}, with(samples::makeFliGraphPacked(p), 1, 0x40)), 0);
+    EXPECT_EQ(probeWhole(Probe{"AFLI"}, samples::makeAfli(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{"Hires FLI"}, samples::makeHiresFli(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{"BFLI"}, samples::makeBfli(p)), 3);
+    EXPECT_EQ(probeWhole(Probe{"BFLI"}, with(samples::makeBfli(p), 2, 'f')), 0);
+    EXPECT_EQ(probeWhole(Probe{"FFLI"}, samples::makeFfli(p)), 3);
+    EXPECT_EQ(probeWhole(Probe{"FFLI"}, with(samples::makeFfli(p), 2, 'b')), 0);
+    EXPECT_EQ(probeWhole(Probe{"True Paint"}, samples::makeTruePaint(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{"True Paint"}, samples::makeTruePaintPacked(p)), 0);
+    EXPECT_EQ(probeWhole(Probe{"Drazlace"}, samples::makeDrazlace(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{"Drazlace"}, samples::makeDrazlacePacked(p)), 3);
+    EXPECT_EQ(probeWhole(Probe{"Drazpaint"}, samples::makeDrazpaint(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{"Drazpaint"}, samples::makeDrazpaintPacked(p)), 3);
+    EXPECT_EQ(probeWhole(Probe{"Drazpaint"}, samples::makeDrazlacePacked(p)), 0);
+    EXPECT_EQ(probeWhole(Probe{"Gunpaint"}, samples::makeGunpaint(p)), 3);
+    EXPECT_EQ(probeWhole(Probe{"Gunpaint"}, with(samples::makeGunpaint(p), 1003, 'O')), 2);
+    EXPECT_EQ(probeWhole(Probe{"Hires-Interlace"}, samples::makeHiresInterlace(p)), 2);
     // Probes see a prefix of the file and its whole length.
     const ByteVector gunpaint = samples::makeGunpaint(p);
-    EXPECT_EQ(probeGunpaint(Bytes(gunpaint).first(2000), gunpaint.size()), 3);
-    EXPECT_EQ(probeGunpaint(Bytes(gunpaint).first(2), gunpaint.size()), 2);
-    EXPECT_EQ(probeBfli(Bytes(gunpaint).first(0), 33795), 0);
-    for (ProbeFunction probe :
-         {probeFliDesigner, probeFliGraph, probeAfli, probeHiresFli, probeBfli, probeTruePaint,
-          probeDrazlace, probeGunpaint, probeFfli, probeDrazpaint, probeHiresInterlace}) {
+    EXPECT_EQ(Probe{"Gunpaint"}(Bytes(gunpaint).first(2000), gunpaint.size()), 3);
+    EXPECT_EQ(Probe{"Gunpaint"}(Bytes(gunpaint).first(2), gunpaint.size()), 2);
+    EXPECT_EQ(Probe{"BFLI"}(Bytes(gunpaint).first(0), 33795), 0);
+    for (Probe probe :
+         {Probe{"FLI Designer"}, Probe{"FLI Graph"}, Probe{"AFLI"}, Probe{"Hires FLI"},
+          Probe{"BFLI"}, Probe{"True Paint"}, Probe{"Drazlace"}, Probe{"Gunpaint"}, Probe{"FFLI"},
+          Probe{"Drazpaint"}, Probe{"Hires-Interlace"}}) {
         EXPECT_EQ(probe({}, 0), 0);
         EXPECT_EQ(probe(Bytes(plain).first(2), 12345), 0);
     }

@@ -20,19 +20,6 @@ Decoded decodeAs(const std::string& name, Bytes bytes) {
     return decodeAs(formatForFile(name), bytes, {});
 }
 
-TEST(FurtherSamples, EverySampleShowsItsPictureAtItsSize) {
-    for (const samples::FurtherSample& s : samples::furtherSamples()) {
-        SCOPED_TRACE(s.name);
-        const Decoded d = decodeAs(s.name, s.bytes);
-        ASSERT_TRUE(d.accepted) << d.reason;
-        EXPECT_EQ(d.picture.width(), s.width);
-        EXPECT_EQ(d.picture.height(), s.height);
-        const std::set<std::uint8_t> indices(d.picture.indices().begin(),
-                                             d.picture.indices().end());
-        EXPECT_GE(indices.size(), 2u);
-    }
-}
-
 TEST(FurtherSamples, KoalaLayoutsShowTheTestPatternTheyWereMadeFrom) {
     const std::pair<const char*, unsigned> koalaLike[] = {
         {"cdu-paint-cdu.cdu", 30}, {"face-painter-fpt.fpt", 31}, {"cheese-che.che", 32},

@@ -36,7 +36,7 @@ TEST(ConvertGodot, KoalaBecomesAGodotPictureOfTheSameColours) {
 
 TEST(ConvertGodot, LargePagesBecomeClips) {
     TempDir dir;
-    writeBytes(dir / "page.gb", samples::samplePrintfoxLarge());
+    writeBytes(dir / "page.gb", samples::sampleBytes("printfox-large.gb"));
     const auto r = runTool("quendra-convert", {"--to", "4bt", "page.gb"}, dir.path());
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string bytes = slurp(dir / "page.4bt");

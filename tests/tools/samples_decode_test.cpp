@@ -1,14 +1,14 @@
-// The sample pictures through the viewer's dispatch: every one is accepted and shows the
-// picture it was made from; and the converter turns all of them into PNG files.
+// The sample pictures through the viewer's dispatch show the pictures they were made from
+// (each row's samples are checked in samples_test.cpp); and the converter turns all of them
+// into PNG files.
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "decode/open_picture.h"
 #include "decode/formats.h"
+#include "decode/open_picture.h"
 #include "decode/palette.h"
 #include "decode/readers.h"
-#include "samples/further_files.h"
 #include "samples/sample_files.h"
 #include "tool_runner.h"
 
@@ -31,85 +31,6 @@ class SampleDecode : public ::testing::Test {
     }
     quendra::testing::TempDir dir;
 };
-
-TEST_F(SampleDecode, EverySampleIsAcceptedAtItsSize) {
-    const std::pair<const char*, std::pair<int, int>> sizes[] = {
-        {"koala.koa", {320, 200}},
-        {"runpaint.rpm", {320, 200}},
-        {"art-studio-multicolour.ocp", {320, 200}},
-        {"art-studio-hires.ocp", {320, 200}},
-        {"amica.ami", {320, 200}},
-        {"koala-compressed.gg", {320, 200}},
-        {"doodle.dd", {320, 200}},
-        {"doodle-compressed.jj", {320, 200}},
-        {"printfox-screen.bs", {320, 200}},
-        {"printfox-large.gb", {640, 400}},
-        {"pagefox-page.pg", {400, 240}},
-        {"funpainter.fp2", {320, 200}},
-        {"godot.4bt", {320, 200}},
-        {"godot-clip.clp", {96, 64}},
-        {"art-studio-hires-art.art", {320, 200}},
-        {"interpaint-hires.iph", {320, 200}},
-        {"interpaint.ipt", {320, 200}},
-        {"hi-eddi.hed", {320, 200}},
-        {"image-system-hires.ish", {320, 200}},
-        {"hires-bitmap.hbm", {320, 200}},
-        {"hires-bitmap-inverted.gih", {320, 200}},
-        {"koala-pc.kla", {320, 200}},
-        {"advanced-art-studio.mpic", {320, 200}},
-        {"blazing-paddles.pi", {320, 200}},
-        {"artist-64.a64", {320, 200}},
-        {"vidcom-64.vid", {320, 200}},
-        {"image-system.ism", {320, 200}},
-        {"saracen-paint.sar", {320, 200}},
-        {"paint-magic.pmg", {320, 200}},
-        {"rainbow-painter.rp", {320, 200}},
-        {"hires-manager.him", {296, 192}},
-        {"fli-designer.fli", {296, 200}},
-        {"fli-graph.bml", {296, 200}},
-        {"afli.afl", {296, 200}},
-        {"hires-fli.hfc", {296, 112}},
-        {"bfli.bfli", {296, 400}},
-        {"true-paint.mci", {320, 200}},
-        {"drazlace.drl", {320, 200}},
-        {"gunpaint.gun", {296, 200}},
-        {"ffli.ffli", {296, 200}},
-        {"drazpaint.drp", {320, 200}},
-        {"hires-interlace.hlf", {320, 200}},
-    };
-    // The further formats' samples are checked with their sizes in the decode tests; any
-    // other sample is one made from a plain layout row.
-    std::set<std::string> listed;
-    for (const auto& [name, size] : sizes)
-        listed.insert(name);
-    for (const FurtherSample& f : furtherSamples())
-        listed.insert(f.name);
-    for (const SampleFile& f : allSampleFiles()) {
-        if (!listed.contains(f.name)) {
-            EXPECT_NE(formatForFile(f.name).cells.kind, CellKind::none) << f.name;
-        }
-    }
-    for (const auto& [name, size] : sizes) {
-        SCOPED_TRACE(name);
-        const Decoded d = decode(name);
-        ASSERT_TRUE(d.accepted) << d.reason;
-        EXPECT_EQ(d.picture.width(), size.first);
-        EXPECT_EQ(d.picture.height(), size.second);
-        const Image rgb = d.picture.toRgb();
-        std::set<std::tuple<int, int, int>> colours;
-        for (int y = 0; y < rgb.height(); ++y) {
-            for (int x = 0; x < rgb.width(); ++x) {
-                const Rgb c = rgb.pixel(x, y);
-                colours.insert({c.r, c.g, c.b});
-            }
-        }
-        EXPECT_GE(colours.size(), 2u);
-        // Every picture says what its indices hold, so that a palette applies to it; only
-        // Printfox and Pagefox pages keep their black and white.
-        const bool page = d.format && d.format->captionSuffix == " (Page-/Printfox)";
-        EXPECT_EQ(d.picture.meaning() == IndexMeaning::fixed, page);
-    }
-}
 
 TEST_F(SampleDecode, MulticolourSamplesShowTheirTestPatterns) {
     EXPECT_EQ(decode("koala-compressed.gg").picture.toRgb(), koala(1));

@@ -64,7 +64,7 @@ TEST(Thumbnail, ScalingUpRepeatsWholePixels) {
 
 TEST(Thumbnail, ProgramWritesOnlyWhatItCouldRead) {
     quendra::testing::TempDir dir;
-    quendra::testing::writeBytes(dir / "pic.koa", samples::sampleKoala());
+    quendra::testing::writeBytes(dir / "pic.koa", samples::sampleBytes("koala.koa"));
     quendra::testing::writeBytes(dir / "short.koa", {0x00, 0x60, 1, 2, 3});
     auto ok = quendra::testing::runTool("quendra-thumbnailer", {"-s", "128", "pic.koa", "pic.png"},
                                         dir.path());
@@ -107,7 +107,7 @@ TEST(Thumbnail, ProgramWritesOnlyWhatItCouldRead) {
 // or replaced. A successful run clears the temporaries killed runs left beside its output.
 TEST(Thumbnail, ProgramRefusesWhatItMustNotTouchAndSaysWhy) {
     quendra::testing::TempDir dir;
-    quendra::testing::writeBytes(dir / "pic.koa", samples::sampleKoala());
+    quendra::testing::writeBytes(dir / "pic.koa", samples::sampleBytes("koala.koa"));
     fs::create_hard_link(dir / "pic.koa", dir / "hard.koa");
     fs::create_symlink("pic.koa", dir / "soft.png");
     fs::create_directory(dir / "folder.koa");
@@ -139,7 +139,7 @@ TEST(Thumbnail, ProgramRefusesWhatItMustNotTouchAndSaysWhy) {
     }
     EXPECT_EQ(quendra::testing::slurp(dir / "pic.koa"), picture);
     // The converter's line for a converted file escapes names as its errors do.
-    quendra::testing::writeBytes(dir / "\x1b]0;k\a.koa", samples::sampleKoala());
+    quendra::testing::writeBytes(dir / "\x1b]0;k\a.koa", samples::sampleBytes("koala.koa"));
     const auto converted =
         quendra::testing::runTool("quendra-convert", {"-v", "\x1b]0;k\a.koa"}, dir.path());
     EXPECT_EQ(converted.status, 0) << converted.err;

@@ -56,8 +56,6 @@ FliPicture drawing(bool hires, int secondPhase = 7) {
     return p;
 }
 
-} // namespace
-
 ByteVector sampleFliDesigner() {
     return makeFliDesigner(drawing(false));
 }
@@ -112,6 +110,26 @@ ByteVector sampleDrazpaint() {
 
 ByteVector sampleHiresInterlace() {
     return makeHiresInterlace(drawing(true, 9));
+}
+
+const SampleBuilder kBuilders[] = {
+    {"fli-designer.fli", sampleFliDesigner, 296, 200},
+    {"fli-graph.bml", sampleFliGraph, 296, 200},
+    {"afli.afl", sampleAfli, 296, 200},
+    {"hires-fli.hfc", sampleHiresFli, 296, 112},
+    {"bfli.bfli", sampleBfli, 296, 400},
+    {"true-paint.mci", sampleTruePaint},
+    {"drazlace.drl", sampleDrazlace},
+    {"gunpaint.gun", sampleGunpaint, 296, 200},
+    {"ffli.ffli", sampleFfli, 296, 200},
+    {"drazpaint.drp", sampleDrazpaint},
+    {"hires-interlace.hlf", sampleHiresInterlace},
+};
+
+} // namespace
+
+std::span<const SampleBuilder> fliSampleBuilders() {
+    return kBuilders;
 }
 
 } // namespace quendra::samples

@@ -9,6 +9,7 @@
 #include "decode/palette.h"
 #include "export/godot_writer.h"
 #include "samples/bitmap_files.h"
+#include "samples/fli_files.h"
 #include "samples/funpainter_files.h"
 #include "samples/further_files.h"
 #include "samples/godot_files.h"
@@ -68,8 +69,6 @@ int c64OfGodotIndex(int i) {
             return c;
     return 0;
 }
-
-} // namespace
 
 ByteVector sampleKoala() {
     return makeKoala(testPattern(0));
@@ -242,71 +241,108 @@ ByteVector sampleHiresManager() {
     return makeHiresManager(p, /*packed=*/true);
 }
 
-std::vector<SampleFile> allSampleFiles() {
-    std::vector<SampleFile> files{
-        {"koala.koa", sampleKoala()},
-        {"runpaint.rpm", sampleRunPaint()},
-        {"art-studio-multicolour.ocp", sampleAdvancedArtStudio()},
-        {"art-studio-hires.ocp", sampleArtStudioHires()},
-        {"amica.ami", sampleAmica()},
-        {"koala-compressed.gg", sampleKoalaCompressed()},
-        {"doodle.dd", sampleDoodle()},
-        {"doodle-compressed.jj", sampleDoodleCompressed()},
-        {"printfox-screen.bs", samplePrintfoxScreen()},
-        {"printfox-large.gb", samplePrintfoxLarge()},
-        {"pagefox-page.pg", samplePagefoxPage()},
-        {"funpainter.fp2", sampleFunPainter()},
-        {"fli-designer.fli", sampleFliDesigner()},
-        {"fli-graph.bml", sampleFliGraph()},
-        {"afli.afl", sampleAfli()},
-        {"hires-fli.hfc", sampleHiresFli()},
-        {"bfli.bfli", sampleBfli()},
-        {"true-paint.mci", sampleTruePaint()},
-        {"drazlace.drl", sampleDrazlace()},
-        {"gunpaint.gun", sampleGunpaint()},
-        {"ffli.ffli", sampleFfli()},
-        {"drazpaint.drp", sampleDrazpaint()},
-        {"hires-interlace.hlf", sampleHiresInterlace()},
-        {"godot.4bt", sampleGodotPicture()},
-        {"godot-clip.clp", sampleGodotClip()},
-        {"art-studio-hires-art.art", sampleArtStudioHiresArt()},
-        {"interpaint-hires.iph", sampleInterpaintHires()},
-        {"interpaint.ipt", sampleInterpaint()},
-        {"hi-eddi.hed", sampleHiEddi()},
-        {"image-system-hires.ish", sampleImageSystemHires()},
-        {"hires-bitmap.hbm", sampleHiresBitmap()},
-        {"hires-bitmap-inverted.gih", sampleHiresBitmapInverted()},
-        {"koala-pc.kla", sampleKla()},
-        {"advanced-art-studio.mpic", sampleAdvancedArtStudioMpic()},
-        {"blazing-paddles.pi", sampleBlazingPaddles()},
-        {"artist-64.a64", sampleArtist64()},
-        {"vidcom-64.vid", sampleVidcom64()},
-        {"image-system.ism", sampleImageSystem()},
-        {"saracen-paint.sar", sampleSaracenPaint()},
-        {"paint-magic.pmg", samplePaintMagic()},
-        {"rainbow-painter.rp", sampleRainbowPainter()},
-        {"hires-manager.him", sampleHiresManager()},
-    };
+// The builders of the samples the rows name, with the size of the picture each shows.
+const SampleBuilder kBuilders[] = {
+    {"koala.koa", sampleKoala},
+    {"runpaint.rpm", sampleRunPaint},
+    {"art-studio-multicolour.ocp", sampleAdvancedArtStudio},
+    {"art-studio-hires.ocp", sampleArtStudioHires},
+    {"amica.ami", sampleAmica},
+    {"koala-compressed.gg", sampleKoalaCompressed},
+    {"doodle.dd", sampleDoodle},
+    {"doodle-compressed.jj", sampleDoodleCompressed},
+    {"printfox-screen.bs", samplePrintfoxScreen},
+    {"printfox-large.gb", samplePrintfoxLarge, 640, 400},
+    {"pagefox-page.pg", samplePagefoxPage, 400, 240},
+    {"funpainter.fp2", sampleFunPainter},
+    {"godot.4bt", sampleGodotPicture},
+    {"godot-clip.clp", sampleGodotClip, 96, 64},
+    {"art-studio-hires-art.art", sampleArtStudioHiresArt},
+    {"interpaint-hires.iph", sampleInterpaintHires},
+    {"interpaint.ipt", sampleInterpaint},
+    {"hi-eddi.hed", sampleHiEddi},
+    {"image-system-hires.ish", sampleImageSystemHires},
+    {"hires-bitmap.hbm", sampleHiresBitmap},
+    {"hires-bitmap-inverted.gih", sampleHiresBitmapInverted},
+    {"koala-pc.kla", sampleKla},
+    {"advanced-art-studio.mpic", sampleAdvancedArtStudioMpic},
+    {"blazing-paddles.pi", sampleBlazingPaddles},
+    {"artist-64.a64", sampleArtist64},
+    {"vidcom-64.vid", sampleVidcom64},
+    {"image-system.ism", sampleImageSystem},
+    {"saracen-paint.sar", sampleSaracenPaint},
+    {"paint-magic.pmg", samplePaintMagic},
+    {"rainbow-painter.rp", sampleRainbowPainter},
+    {"hires-manager.him", sampleHiresManager, 296, 192},
+};
+
+// The file name of a generated sample: the row's name in lower case, words joined by "-",
+// and its first extension ("cdu-paint.cdu").
+std::string generatedName(const C64Format& row) {
+    std::string stem;
+    for (char c : row.name) {
+        const bool word = std::isalnum(static_cast<unsigned char>(c));
+        if (word || (!stem.empty() && stem.back() != '-'))
+            stem += word ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : '-';
+    }
+    return stem + std::string(row.extensions[0]);
+}
+
+// Every built sample by name: this file's builders, the FLI family's and the further
+// formats'.
+std::vector<SampleFile> builtSamples() {
+    std::vector<SampleFile> built;
+    for (std::span<const SampleBuilder> table :
+         {std::span<const SampleBuilder>(kBuilders), fliSampleBuilders()}) {
+        for (const SampleBuilder& b : table)
+            built.push_back({std::string(b.name), b.build(), b.width, b.height});
+    }
     for (FurtherSample& f : furtherSamples())
-        files.push_back({std::move(f.name), std::move(f.bytes)});
-    // A plain layout row the lists above do not show gets a sample made from its row, so
-    // that adding one is a row and no sample code.
+        built.push_back({std::move(f.name), std::move(f.bytes), f.width, f.height});
+    return built;
+}
+
+} // namespace
+
+std::vector<SampleFile> allSampleFiles() {
+    std::vector<SampleFile> built = builtSamples();
+    std::vector<SampleFile> files;
     for (std::size_t i = 0; i < c64Formats().size(); ++i) {
         const C64Format& row = c64Formats()[i];
-        const bool shown = std::ranges::any_of(
-            files, [&](const SampleFile& f) { return &formatForFile(f.name) == &row; });
-        if (row.cells.kind == CellKind::none || shown || row.extensions[0].empty())
-            continue;
-        std::string stem;
-        for (char c : row.name) {
-            const bool word = std::isalnum(static_cast<unsigned char>(c));
-            if (word || (!stem.empty() && stem.back() != '-'))
-                stem += word ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : '-';
+        for (std::string_view name : row.samples) {
+            const auto found = std::ranges::find(built, name, &SampleFile::name);
+            if (name.empty() || found == built.end())
+                continue;
+            files.push_back(std::move(*found));
+            files.back().row = &row;
+            built.erase(found);
         }
-        files.push_back({stem + std::string(row.extensions[0]),
-                         makeCellFile(row, testPattern(static_cast<unsigned>(i)))});
+        // A plain layout row that names no sample is shown by one made from its row, so that
+        // adding one is a row and no sample code.
+        if (!row.samples[0].empty() || row.extensions[0].empty())
+            continue;
+        const auto seed = static_cast<unsigned>(i);
+        const FliLayout& fli = row.fli;
+        if (row.cells.kind != CellKind::none) {
+            files.push_back(
+                {generatedName(row), makeCellFile(row, testPattern(seed)), 320, 200, &row});
+        } else if (fli.kind != FliKind::none) {
+            files.push_back({generatedName(row), makeFliFile(row, fliPattern(seed)),
+                             fli.screenPerLine ? 296 : 320,
+                             fli.shows == FliFrames::stacked ? 2 * fli.lines : fli.lines, &row});
+        }
     }
+    for (SampleFile& f : built)
+        files.push_back(std::move(f));
     return files;
+}
+
+ByteVector sampleBytes(std::string_view name) {
+    for (SampleFile& f : builtSamples()) {
+        if (f.name == name)
+            return std::move(f.bytes);
+    }
+    return {};
 }
 
 } // namespace quendra::samples

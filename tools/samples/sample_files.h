@@ -1,65 +1,41 @@
 // Sample pictures of every format the readers take, made here from the formats' layouts:
-// a test pattern or a small drawing per format, one small function each.
+// a test pattern or a small drawing per format. Each registry row names the samples that
+// show it (C64Format::samples); the builders are found by those names.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "decode/formats.h"
 #include "samples/c64_files.h"
 
 namespace quendra::samples {
 
 struct SampleFile {
-    std::string name; // file name with the format's usual extension
+    std::string name; // a name a registry row's `samples` gives, or one made from the row
     ByteVector bytes;
+    int width = 320, height = 200;  // of the picture it shows
+    const C64Format* row = nullptr; // the row that names it; null: no row does
 };
 
-// At least one file for each reader, in dispatch order.
+// A builder of the sample that a row names `name`.
+struct SampleBuilder {
+    std::string_view name;
+    ByteVector (*build)();
+    int width = 320, height = 200;
+};
+
+// The samples the rows name, in row order, and for a plain layout row that names none one
+// made from its layout (samples::makeCellFile, samples::makeFliFile). A built sample no row
+// names comes last, without a row.
 std::vector<SampleFile> allSampleFiles();
 
-ByteVector sampleKoala();
-ByteVector sampleRunPaint();
-ByteVector sampleKoalaCompressed();
-ByteVector sampleAdvancedArtStudio();
-ByteVector sampleArtStudioHires();
-ByteVector sampleAmica();
-ByteVector sampleDoodle();
-ByteVector sampleDoodleCompressed();
-ByteVector samplePrintfoxScreen(); // type B, 320 x 200
-ByteVector samplePrintfoxLarge();  // type G, 640 x 400
-ByteVector samplePagefoxPage();    // type P, 400 x 240
-ByteVector sampleFunPainter();
-ByteVector sampleGodotPicture();
-ByteVector sampleGodotClip(); // 12 x 8 cells
-ByteVector sampleArtStudioHiresArt();
-ByteVector sampleInterpaintHires();
-ByteVector sampleInterpaint();
-ByteVector sampleHiEddi();
-ByteVector sampleImageSystemHires();
-ByteVector sampleHiresBitmap();
-ByteVector sampleHiresBitmapInverted();
-ByteVector sampleKla();
-ByteVector sampleAdvancedArtStudioMpic();
-ByteVector sampleBlazingPaddles();
-ByteVector sampleArtist64();
-ByteVector sampleVidcom64();
-ByteVector sampleImageSystem();
-ByteVector sampleSaracenPaint();
-ByteVector samplePaintMagic();
-ByteVector sampleRainbowPainter();
-ByteVector sampleHiresManager(); // packed
+// The bytes of the sample of that name; empty when there is none.
+ByteVector sampleBytes(std::string_view name);
 
-// The FLI family and the interlaced pictures (fli_samples.cpp).
-ByteVector sampleFliDesigner();
-ByteVector sampleFliGraph();
-ByteVector sampleAfli();
-ByteVector sampleHiresFli();
-ByteVector sampleBfli(); // 296 x 400
-ByteVector sampleTruePaint();
-ByteVector sampleDrazlace(); // packed
-ByteVector sampleGunpaint();
-ByteVector sampleFfli();
-ByteVector sampleDrazpaint(); // packed
-ByteVector sampleHiresInterlace();
+// The builders of the FLI family's and the interlaced formats' samples (fli_samples.cpp).
+std::span<const SampleBuilder> fliSampleBuilders();
 
 } // namespace quendra::samples
