@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "app/picture_document.h"
 #include "components/pmultiimage.h"
 
 namespace quendra {
@@ -38,7 +39,8 @@ Qt::WindowFlags secondaryWindowFlags() {
 
 // ---- EnlargedView: enlarged view ----
 
-EnlargedView::EnlargedView(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
+EnlargedView::EnlargedView(const PictureDocument* document, QWidget* parent)
+    : QWidget(parent, secondaryWindowFlags()), document_(document) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Maximized (Click to close)"));
     resize(588, 448);
@@ -51,18 +53,25 @@ EnlargedView::EnlargedView(QWidget* parent) : QWidget(parent, secondaryWindowFla
     pictureView->setToolTip(QStringLiteral("Click to close"));
     pictureView->setGeometry(rect());
     connect(pictureView, &PictureView::mousePressed, this, &EnlargedView::onPictureMousePressed);
+    connect(document_, &PictureDocument::coloursChanged, this, [this] {
+        if (isVisible())
+            replacePicture();
+    });
 }
 
-void EnlargedView::showPicture(const QImage& picture) {
-    pictureView->setPicture(picture);
+void EnlargedView::showPicture() {
+    replacePicture();
     showMaximized();
     onActivated();
     raise();
     activateWindow();
 }
 
-void EnlargedView::replacePicture(const QImage& picture) {
-    pictureView->setPicture(picture);
+void EnlargedView::replacePicture() {
+    if (document_->isShown())
+        pictureView->setPicture(document_->indices());
+    else
+        pictureView->clearPicture();
 }
 
 void EnlargedView::onPictureMousePressed() {
@@ -111,7 +120,8 @@ void EnlargedView::onActivated() {
 
 // ---- ReducedView: reduced view ----
 
-ReducedView::ReducedView(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
+ReducedView::ReducedView(const PictureDocument* document, QWidget* parent)
+    : QWidget(parent, secondaryWindowFlags()), document_(document) {
     setObjectName(QStringLiteral("Form3"));
     // Short enough for the title bar of a window half a picture wide.
     setWindowTitle(QStringLiteral("Half size"));
@@ -124,17 +134,22 @@ ReducedView::ReducedView(QWidget* parent) : QWidget(parent, secondaryWindowFlags
     SmallImg->setToolTip(QStringLiteral("Click to close"));
     SmallImg->setGeometry(rect());
     centreOnScreen(this);
+    connect(document_, &PictureDocument::coloursChanged, this, [this] {
+        if (isVisible())
+            replacePicture();
+    });
 }
 
-void ReducedView::showPicture(const QImage& picture) {
-    replacePicture(picture);
+void ReducedView::showPicture() {
+    replacePicture();
     onActivated();
     show();
     raise();
     activateWindow();
 }
 
-void ReducedView::replacePicture(const QImage& picture) {
+void ReducedView::replacePicture() {
+    const QImage picture = document_->picture();
     pictureSize_ = picture.size();
     // Stretched once here (whole pixels, no blending), not at every paint.
     const QSize half(picture.width() / 2, picture.height() / 2);

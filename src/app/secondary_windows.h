@@ -13,22 +13,22 @@
 
 namespace quendra {
 
+class PictureDocument;
 class PictureView;
 
 // Flags shared by the four: a fixed dialog frame with only the system menu, on top.
 Qt::WindowFlags secondaryWindowFlags();
 
-// Enlarged view: screen-sized, the picture scaled keeping its proportions.
+// Enlarged view: screen-sized, the document's picture scaled keeping its proportions.
 class EnlargedView : public QWidget {
     Q_OBJECT
   public:
-    explicit EnlargedView(QWidget* parent = nullptr);
+    explicit EnlargedView(const PictureDocument* document, QWidget* parent = nullptr);
     PictureView* pictureView = nullptr;
 
-    // Shows the window with a copy of `picture` (again: replaces it and re-activates).
-    void showPicture(const QImage& picture);
-    // Replaces the picture shown, leaving the window as it is (a new palette).
-    void replacePicture(const QImage& picture);
+    // Shows the window with a copy of the document's picture (again: replaces it and
+    // re-activates). While shown, the copy follows the document's colours (a new palette).
+    void showPicture();
 
   public slots:
     void onPictureMousePressed();
@@ -41,19 +41,20 @@ class EnlargedView : public QWidget {
 
   private:
     void onActivated();
+    void replacePicture();
+    const PictureDocument* document_;
 };
 
-// Reduced view: half the picture's size, the picture stretched into it.
+// Reduced view: half the picture's size, the document's picture stretched into it.
 class ReducedView : public QWidget {
     Q_OBJECT
   public:
-    explicit ReducedView(QWidget* parent = nullptr);
+    explicit ReducedView(const PictureDocument* document, QWidget* parent = nullptr);
     QLabel* SmallImg = nullptr;
 
-    // Shows the window with `picture` stretched to half its size.
-    void showPicture(const QImage& picture);
-    // Replaces the picture shown, leaving the window as it is (a new palette).
-    void replacePicture(const QImage& picture);
+    // Shows the window with a copy of the document's picture stretched to half its size.
+    // While shown, the copy follows the document's colours (a new palette).
+    void showPicture();
 
   protected:
     bool event(QEvent* e) override;
@@ -62,6 +63,8 @@ class ReducedView : public QWidget {
 
   private:
     void onActivated();
+    void replacePicture();
+    const PictureDocument* document_;
     QSize pictureSize_;
 };
 

@@ -82,9 +82,9 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_FALSE(form->parts().Godot->isChecked());
     EXPECT_TRUE(form->parts().GIF->isChecked());
     EXPECT_FALSE(form->parts().grey->isChecked());
-    EXPECT_EQ(form->parts().zoomSteps, 0);
-    EXPECT_FALSE(form->parts().pictureShown);
-    EXPECT_TRUE(form->parts().firstPaintPending);
+    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_FALSE(form->document()->isShown());
+    EXPECT_TRUE(form->firstPaintPending());
     EXPECT_EQ(form->parts().fileListBox->mask(), fileMask());
     EXPECT_TRUE(form->parts().FileList->hasFocus() || QApplication::focusWidget() == nullptr ||
                 form->focusWidget() == form->parts().FileList);
@@ -142,12 +142,12 @@ TEST_F(ViewerTest, ResizingPlacesThePictureArea) {
     start();
     form->show();
     form->resize(800, 600);
-    EXPECT_EQ(form->parts().pictureView->geometry(), QRect(240, 16, 541, 525));
+    EXPECT_EQ(form->pictureView()->geometry(), QRect(240, 16, 541, 525));
     form->resize(686, 565);
-    EXPECT_EQ(form->parts().pictureView->geometry(), QRect(240, 16, 427, 490));
+    EXPECT_EQ(form->pictureView()->geometry(), QRect(240, 16, 427, 490));
     // The whole picture area lies inside the window.
-    const QRect area(form->parts().pictureView->mapTo(form, QPoint(0, 0)),
-                     form->parts().pictureView->size());
+    const QRect area(form->pictureView()->mapTo(form, QPoint(0, 0)),
+                     form->pictureView()->size());
     EXPECT_TRUE(form->rect().contains(area)) << area.right() << " " << area.bottom();
     EXPECT_EQ(form->parts().SaveAs->geometry(), QRect(12, 312, 75, 25)); // the rest stays
 }
@@ -255,12 +255,12 @@ TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: first.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(1))));
-    QTRY_VERIFY(!form->parts().firstPaintPending);
+    QTRY_VERIFY(!form->firstPaintPending());
 
     // Another file, then the window is activated again: the argument stays away, and
     // "Show gray" re-shows the file chosen last.
     show(other);
-    program->reducedView()->showPicture(shown());
+    program->reducedView()->showPicture();
     EXPECT_TRUE(QTest::qWaitForWindowActive(program->reducedView()));
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));

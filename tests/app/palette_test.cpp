@@ -107,7 +107,7 @@ TEST_F(PaletteMenu, GodotFilesAreTheSameInEveryPaletteAfterFlipsAndTurns) {
     form->parts().rotateButton->click();
     IndexedImage expected = turnedClockwise(
         turnedClockwise(turnedAnticlockwise(flippedTopToBottom(decodeKoala(koala, {}).picture))));
-    ASSERT_EQ(form->shownIndices(), expected);
+    ASSERT_EQ(form->document()->indices(), expected);
 
     const std::vector<std::uint8_t> own = saveGodot(QStringLiteral("own.4bt"));
     ASSERT_GT(own.size(), 4u);
@@ -155,7 +155,7 @@ TEST_F(PaletteMenu, APaletteFileIsUsedAndKeptAndABadOneChangesNothing) {
     program.reset();
     start();
     EXPECT_TRUE(form->parts().loadPaletteAction->isChecked());
-    EXPECT_EQ(form->paletteColours(), mine.colours);
+    EXPECT_EQ(form->document()->paletteColours(), mine.colours);
     EXPECT_EQ(settings::readPaletteChoice(settings::filePath()).file,
               QFileInfo(dir.filePath(QStringLiteral("pics/mine.vpl"))).absoluteFilePath());
 }

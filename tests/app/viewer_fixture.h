@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "app/browse_controls.h"
+#include "app/picture_document.h"
 #include "app/program.h"
 #include "app/secondary_windows.h"
 #include "app/settings.h"
@@ -105,11 +106,11 @@ class ViewerTest : public ::testing::Test {
 
     // Shows a file the way a drop or the start-up argument does.
     void show(const QString& path) {
-        form->parts().currentFileName = path;
+        form->document()->setFileName(path);
         form->showCurrentFile(form);
     }
 
-    QImage shown() const { return form->parts().pictureView->picture(); }
+    QImage shown() const { return form->pictureView()->picture(); }
 
     struct Box {
         QString title, text;
