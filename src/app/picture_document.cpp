@@ -1,6 +1,7 @@
 #include "app/picture_document.h"
 
 #include "components/bridge.h"
+#include "decode/palette.h"
 
 namespace quendra {
 
@@ -19,8 +20,13 @@ bool PictureDocument::holdsCurrentFile() const {
 
 Decoded PictureDocument::decodedAgain() const {
     Decoded again = decoded_;
-    // The readers draw the same indices either way; grey is only the table they stand for.
-    again.picture.setMeaning(again.picture.meaning(), grey_);
+    // The readers draw the same indices either way: grey is only the table they stand for,
+    // for the pictures of C64 colour numbers and GoDot indices (the others have no grey).
+    const IndexMeaning meaning = again.picture.meaning();
+    if (meaning == IndexMeaning::c64Numbers || meaning == IndexMeaning::godotIndices) {
+        again.picture.setMeaning(meaning, grey_);
+        applyPalette(again.picture, kC64Palette); // the readers' own tables
+    }
     return again;
 }
 
