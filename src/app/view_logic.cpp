@@ -70,16 +70,25 @@ QString formatList() {
 }
 
 bool matchesMask(const QString& fileName, const QString& mask) {
-    const QString name = namePart(fileName);
-    const QStringList patterns = mask.split(u';', Qt::SkipEmptyParts);
-    for (const QString& pattern : patterns) {
-        const QRegularExpression re(
-            QRegularExpression::wildcardToRegularExpression(pattern.trimmed()),
-            QRegularExpression::CaseInsensitiveOption);
-        if (re.match(name).hasMatch())
-            return true;
+    // A folder's listing asks for every file with the same mask: its patterns are joined
+    // into one expression and compiled once, not once per pattern and file.
+    thread_local QString compiledMask;
+    thread_local QRegularExpression compiled;
+    thread_local bool compiledOnce = false;
+    if (!compiledOnce || mask != compiledMask) {
+        QStringList alternatives;
+        for (const QString& pattern : mask.split(u';', Qt::SkipEmptyParts))
+            alternatives << QStringLiteral("(?:") +
+                                QRegularExpression::wildcardToRegularExpression(pattern.trimmed()) +
+                                u')';
+        compiled = QRegularExpression(alternatives.isEmpty() ? QStringLiteral("(?!)")
+                                                             : alternatives.join(u'|'),
+                                      QRegularExpression::CaseInsensitiveOption);
+        compiled.optimize();
+        compiledMask = mask;
+        compiledOnce = true;
     }
-    return false;
+    return compiled.match(namePart(fileName)).hasMatch();
 }
 
 void dispatchBegins(CommandStates& s) {
