@@ -464,6 +464,10 @@ void MainWindow::showStatus(const QString& text) {
     ui_.statusLine->setToolTip(text);
 }
 
+QString MainWindow::statusText() const {
+    return ui_.statusLine->text();
+}
+
 void MainWindow::endProgram() {
     emit programEnds();
 }

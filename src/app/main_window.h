@@ -127,6 +127,8 @@ class MainWindow : public QMainWindow {
     bool firstPaintPending() const { return firstPaintPending_; }
     void setFirstPaintPending(bool pending) { firstPaintPending_ = pending; }
     PictureView* pictureView() const { return ui_.pictureView; }
+    // The line under the picture: why a file is not shown, or how it was drawn.
+    QString statusText() const;
 
   public slots:
     // Dispatch: shows the current file (from the list view when it is the trigger).

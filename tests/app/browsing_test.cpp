@@ -136,7 +136,7 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
             std::string_view(name) == "trunc.koa" ? truncated : std::vector<std::uint8_t>{};
         DecodeOptions options;
         options.fileSize = bytes.size();
-        EXPECT_EQ(ui().statusLine->text(),
+        EXPECT_EQ(form->statusText(),
                   QStringLiteral("%1 is not a C64 picture (%2 bytes; no format takes this "
                                  "length or signature); as Koala Painter: %3")
                       .arg(QString::fromLatin1(name))
@@ -157,13 +157,13 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
     clickListItem(QStringLiteral("Mixed.Koa"));
     EXPECT_EQ(caption(), QStringLiteral("Quendra: Mixed.Koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
-    EXPECT_TRUE(ui().statusLine->text().isEmpty());
+    EXPECT_TRUE(form->statusText().isEmpty());
     EXPECT_TRUE(ui().SaveAs->isEnabled());
 
     // A file gone since the list was made gets a line, never a box.
     QFile::remove(path("good.koa"));
     clickListItem(QStringLiteral("good.koa"));
-    EXPECT_EQ(ui().statusLine->text(), QStringLiteral("The file good.koa does not exist."));
+    EXPECT_EQ(form->statusText(), QStringLiteral("The file good.koa does not exist."));
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_TRUE(boxes.empty());
 }

@@ -223,7 +223,7 @@ TEST_F(Commands, ARefusedDeleteShowsTheFileAgainAndSaysSo) {
     QFile::setPermissions(picsFolder(), before);
     if (!QFile::exists(path))
         GTEST_SKIP() << "this user may delete files in a read-only folder";
-    EXPECT_EQ(form->parts().statusLine->text(), QStringLiteral("kept.koa could not be deleted."));
+    EXPECT_EQ(form->statusText(), QStringLiteral("kept.koa could not be deleted."));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: kept.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
     EXPECT_TRUE(form->parts().SaveAs->isEnabled());

@@ -54,7 +54,7 @@ TEST_F(ViewerTest, ARejectedFileLeavesTheBlackTemplateWithItsReasonAndTheCommand
     EXPECT_EQ(shown(), blackTemplate());
     DecodeOptions options;
     options.fileSize = shortFile.size();
-    EXPECT_EQ(form->parts().statusLine->text(),
+    EXPECT_EQ(form->statusText(),
               QStringLiteral("short.koa is not a C64 picture (6000 bytes; no format takes this "
                              "length or signature); as Koala Painter: ") +
                   QString::fromStdString(decodeKoala(shortFile, options).reason));
@@ -101,7 +101,7 @@ TEST_F(ViewerTest, EveryFormatNamesItsReaderInTheCaption) {
         show(write(name, bytesOf("not a picture")));
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + name + suffix);
         EXPECT_EQ(shown(), blackTemplate()) << name.toStdString();
-        EXPECT_FALSE(form->parts().statusLine->text().isEmpty()) << name.toStdString();
+        EXPECT_FALSE(form->statusText().isEmpty()) << name.toStdString();
         expectPictureCommands(form, false);
         EXPECT_TRUE(form->parts().fileListBox->isEnabled());
     }
@@ -146,13 +146,13 @@ TEST_F(ViewerTest, AMissingFileOrAFolderIsNamedOnTheLineNotShown) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern())));
     show(dir.filePath(QStringLiteral("pics/none.koa")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: none.koa"));
-    EXPECT_EQ(form->parts().statusLine->text(),
+    EXPECT_EQ(form->statusText(),
               QStringLiteral("The file none.koa does not exist."));
     EXPECT_EQ(shown(), blackTemplate());
     expectPictureCommands(form, false);
     show(picsFolder()); // a folder is no file either
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pics"));
-    EXPECT_EQ(form->parts().statusLine->text(), QStringLiteral("pics is a folder, not a picture."));
+    EXPECT_EQ(form->statusText(), QStringLiteral("pics is a folder, not a picture."));
     EXPECT_TRUE(boxes.empty());
 }
 

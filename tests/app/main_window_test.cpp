@@ -285,7 +285,7 @@ TEST_F(ViewerTest, AnArgumentNamingNoFileLeavesTheTemplate) {
     start({dir.filePath(QStringLiteral("missing.koa"))});
     form->onActivated();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: missing.koa"));
-    EXPECT_EQ(form->parts().statusLine->text(),
+    EXPECT_EQ(form->statusText(),
               QStringLiteral("The file missing.koa does not exist."));
     EXPECT_EQ(shown(), blackTemplate());
 }

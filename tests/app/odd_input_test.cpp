@@ -59,7 +59,7 @@ TEST_F(ViewerTest, ANamedPipeCalledLikeAPictureIsNoFileToShow) {
         // Named on the line, never shown as a picture.
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + name) << name;
         EXPECT_EQ(shown(), blackTemplate()) << name;
-        EXPECT_EQ(form->parts().statusLine->text(), name + QStringLiteral(" is not a plain file."));
+        EXPECT_EQ(form->statusText(), name + QStringLiteral(" is not a plain file."));
         EXPECT_FALSE(form->parts().SaveAs->isEnabled());
     }
 
@@ -78,7 +78,7 @@ TEST_F(ViewerTest, AFolderCalledLikeAPictureIsNoFileToShow) {
     ASSERT_TRUE(QDir().mkpath(folder));
     show(folder);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: folder.koa"));
-    EXPECT_EQ(form->parts().statusLine->text(),
+    EXPECT_EQ(form->statusText(),
               QStringLiteral("folder.koa is a folder, not a picture."));
     form->showDropped({folder});
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: folder.koa"));

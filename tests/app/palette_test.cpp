@@ -194,7 +194,7 @@ TEST_F(PaletteMenu, ACharacterRomFileDrawsPetsciiScreensAndIsKept) {
     form->parts().characterRomAction->trigger();
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(oneColour(shown()));
-    EXPECT_TRUE(form->parts().statusLine->text().isEmpty());
+    EXPECT_TRUE(form->statusText().isEmpty());
     EXPECT_TRUE(readSettings().contains(QStringLiteral("Chargen=") + solid)) << readSettings().toStdString();
 
     form->parts().usualCharacterRomAction->trigger();
