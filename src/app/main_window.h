@@ -1,9 +1,10 @@
 // MainWindow: the main window. Left, the browsing chain (drive, folder, file list) and the
 // commands; right, the picture area pictureView. Showing a file goes through one dispatch,
 // showCurrentFile, which takes the file's row from the format registry (decode/formats.h)
-// and runs it inside the reader frame, showFile (main_window_readers.cpp); the view commands
-// act on the picture that pictureView holds (main_window_commands.cpp); saving is
-// main_window_save.cpp.
+// and runs it inside the reader frame, showFile (main_window_readers.cpp), which hands the
+// picture to the picture document (picture_document.h); pictureView and the enlarged and
+// reduced views draw the document, and the commands change it (main_window_commands.cpp);
+// saving is main_window_save.cpp.
 #pragma once
 
 #include <QImage>
@@ -119,13 +120,15 @@ class MainWindow : public QMainWindow {
 
     // The picture shown, its file, palette, grey, flips and turns, and whether one is shown.
     PictureDocument* document() const { return document_; }
-    // The zoom steps taken (0..9); whether the first paint after start-up is still to come
-    // (the start-up picture shows no progress window meanwhile); the picture area.
+    // The zoom steps taken (0..9).
     int zoomSteps() const { return zoomSteps_; }
     // Whether fit to window holds (a whole-number fit, until 1:1 or a zoom step).
     bool isFitToWindow() const { return fitToWindow_; }
+    // Whether the first paint after start-up is still to come: the start-up picture shows
+    // no progress window meanwhile. Tests set it to stand for a window long running.
     bool firstPaintPending() const { return firstPaintPending_; }
     void setFirstPaintPending(bool pending) { firstPaintPending_ = pending; }
+    // The picture area.
     PictureView* pictureView() const { return ui_.pictureView; }
     // The line under the picture: why a file is not shown, or how it was drawn.
     QString statusText() const;
@@ -143,7 +146,7 @@ class MainWindow : public QMainWindow {
 
     // Commands.
     void saveAs();
-    // Writes pictureView's picture as a GoDot 4Bit file, with the progress window.
+    // Writes the document's picture as a GoDot 4Bit file, with the progress window.
     void saveGodot(const QString& fileName);
     // Writes the shown picture as a C64 file (main_window_export.cpp).
     void exportC64();
