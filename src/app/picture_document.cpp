@@ -6,9 +6,13 @@
 namespace quendra {
 
 PictureDocument::PictureDocument(QObject* parent)
-    : QObject(parent), decoded_(Decoded::reject({})), indices_(0, 0) {
-    decoded_.picture = IndexedImage(0, 0);
-}
+    : QObject(parent), decoded_{.accepted = false,
+                                .reason = {},
+                                .picture = IndexedImage(0, 0),
+                                .format = nullptr,
+                                .decodingBegan = false,
+                                .note = {}},
+      indices_(0, 0) {}
 
 QImage PictureDocument::picture() const {
     return shown_ ? toQImage(indices_) : QImage();
@@ -19,7 +23,16 @@ bool PictureDocument::holdsCurrentFile() const {
 }
 
 Decoded PictureDocument::decodedAgain() const {
+    // The shown picture is the read one flipped (when flipped_), then turned clockwise
+    // quarterTurns_ times: undone in the opposite order.
     Decoded again = decoded_;
+    again.picture = indices_;
+    if (quarterTurns_ == 3)
+        again.picture = turnedClockwise(again.picture);
+    for (int i = 0; i < quarterTurns_ && quarterTurns_ < 3; ++i)
+        again.picture = turnedAnticlockwise(again.picture);
+    if (flipped_)
+        again.picture = flippedTopToBottom(again.picture);
     // The readers draw the same indices either way: grey is only the table they stand for,
     // for the pictures of C64 colour numbers and GoDot indices (the others have no grey).
     const IndexMeaning meaning = again.picture.meaning();
@@ -35,7 +48,13 @@ void PictureDocument::show(const QString& fileName, const C64Format* format,
     fileName_ = fileName;
     pictureFile_ = fileName;
     format_ = format;
-    decoded_ = decoded;
+    // The picture is kept once, as shown; the rest of the reader's result beside it.
+    decoded_ = Decoded{.accepted = decoded.accepted,
+                       .reason = decoded.reason,
+                       .picture = IndexedImage(0, 0),
+                       .format = decoded.format,
+                       .decodingBegan = decoded.decodingBegan,
+                       .note = decoded.note};
     indices_ = decoded.picture;
     applyPalette(indices_, paletteColours_);
     flipped_ = false;
@@ -49,7 +68,6 @@ void PictureDocument::clear() {
     shown_ = false;
     format_ = nullptr;
     pictureFile_.clear();
-    decoded_.picture = IndexedImage(0, 0);
     indices_ = IndexedImage(0, 0);
     flipped_ = false;
     quarterTurns_ = 0;
@@ -76,7 +94,9 @@ void PictureDocument::transform(IndexedImage (*how)(const IndexedImage&)) {
 void PictureDocument::flip() {
     if (!shown_)
         return;
+    // A flip after k turns is the same as k turns the other way after a flip.
     flipped_ = !flipped_;
+    quarterTurns_ = (4 - quarterTurns_) % 4;
     transform(flippedTopToBottom);
 }
 

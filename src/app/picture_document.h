@@ -48,7 +48,8 @@ class PictureDocument : public QObject {
     bool grey() const { return grey_; }
     const PaletteChoice& paletteChoice() const { return paletteChoice_; }
     const C64Colours& paletteColours() const { return paletteColours_; }
-    // Top to bottom; quarter turns clockwise (0..3) since the picture was shown.
+    // How the shown picture lies against the one read: mirrored top to bottom (first), then
+    // turned a quarter clockwise quarterTurns() times (0..3).
     bool flipped() const { return flipped_; }
     int quarterTurns() const { return quarterTurns_; }
 
@@ -84,7 +85,7 @@ class PictureDocument : public QObject {
     QString pictureFile_; // the file the shown picture was read from
     bool shown_ = false;
     const C64Format* format_ = nullptr;
-    Decoded decoded_;      // as the reader gave it
+    Decoded decoded_;      // the reader's result but for its picture, which is indices_
     IndexedImage indices_; // as shown
     bool grey_ = false;
     PaletteChoice paletteChoice_;

@@ -108,8 +108,17 @@ TEST(PictureDocument, ShowGreyPaletteFlipTurnAndClear) {
         EXPECT_EQ(document.picture(), before);
         EXPECT_EQ(changed.count(), 6);
 
-        // A grey redraw starts from the picture as read: unflipped, unturned.
+        // A turn after a flip is a flip and a turn; a flip after a turn, a flip and the turn
+        // the other way. A grey redraw starts from the picture as read, whatever was done.
+        document.flip();
         document.turnClockwise();
+        EXPECT_TRUE(document.flipped() && document.quarterTurns() == 1);
+        document.turnClockwise();
+        document.flip();
+        EXPECT_TRUE(!document.flipped() && document.quarterTurns() == 2);
+        document.turnAnticlockwise();
+        document.flip();
+        EXPECT_TRUE(document.flipped() && document.quarterTurns() == 3);
         EXPECT_EQ(document.decodedAgain().picture, read.picture);
 
         // Cleared: nothing shown, the views told once; flips then change nothing.
