@@ -37,8 +37,8 @@ void MainWindow::turnClockwise() {
     const int w = document_->indices().width();
     if (progressWindow_) {
         progressWindow_->setWindowTitle(QStringLiteral("Rotating..."));
-        progressWindow_->SaveProgress->setValue(0);
-        progressWindow_->SaveProgress->setRange(0, w);
+        progressWindow_->bar()->setValue(0);
+        progressWindow_->bar()->setRange(0, w);
         progressWindow_->setStep(w / 10);
         progressWindow_->showNow();
     }

@@ -24,7 +24,8 @@ class EnlargedView : public QWidget {
     Q_OBJECT
   public:
     explicit EnlargedView(const PictureDocument* document, QWidget* parent = nullptr);
-    PictureView* pictureView = nullptr;
+    // The picture component filling the window.
+    PictureView* pictureView() const { return pictureView_; }
 
     // Shows the window with a copy of the document's picture (again: replaces it and
     // re-activates). While shown, the copy follows the document's colours (a new palette).
@@ -43,6 +44,7 @@ class EnlargedView : public QWidget {
     void onActivated();
     void replacePicture();
     const PictureDocument* document_;
+    PictureView* pictureView_ = nullptr;
 };
 
 // Reduced view: half the picture's size, the document's picture stretched into it.
@@ -50,7 +52,8 @@ class ReducedView : public QWidget {
     Q_OBJECT
   public:
     explicit ReducedView(const PictureDocument* document, QWidget* parent = nullptr);
-    QLabel* SmallImg = nullptr;
+    // The picture, stretched into the window.
+    QLabel* pictureLabel() const { return pictureLabel_; }
 
     // Shows the window with a copy of the document's picture stretched to half its size.
     // While shown, the copy follows the document's colours (a new palette).
@@ -65,6 +68,7 @@ class ReducedView : public QWidget {
     void onActivated();
     void replacePicture();
     const PictureDocument* document_;
+    QLabel* pictureLabel_ = nullptr;
     QSize pictureSize_;
 };
 
@@ -73,7 +77,11 @@ class AboutBox : public QDialog {
     Q_OBJECT
   public:
     explicit AboutBox(QWidget* parent = nullptr);
-    QLabel* lines[4] = {};
+    // The four lines of text, top to bottom (0..3).
+    QLabel* line(int i) const { return lines_[i]; }
+
+  private:
+    QLabel* lines_[4] = {};
 };
 
 // The progress window; every user sets its caption first.
@@ -81,7 +89,7 @@ class ProgressWindow : public QWidget {
     Q_OBJECT
   public:
     explicit ProgressWindow(QWidget* parent = nullptr);
-    QProgressBar* SaveProgress = nullptr;
+    QProgressBar* bar() const { return bar_; }
 
     // The bar's step (2 at design); kept for the users that change it.
     int step() const { return step_; }
@@ -92,6 +100,7 @@ class ProgressWindow : public QWidget {
     void showNow();
 
   private:
+    QProgressBar* bar_ = nullptr;
     int step_ = 2;
 };
 

@@ -408,10 +408,12 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     // The About box shows all its text and the registry's formats.
     form->parts().aboutAction->trigger();
     AboutBox* about = program->aboutBox();
-    for (QLabel* line : about->lines)
+    for (int i = 0; i < 4; ++i) {
+        const QLabel* line = about->line(i);
         EXPECT_LE(line->heightForWidth(line->width()), line->height())
             << line->text().toStdString();
-    EXPECT_TRUE(about->lines[2]->text().contains(QStringLiteral("FunPainter 2 (fp2)")));
+    }
+    EXPECT_TRUE(about->line(2)->text().contains(QStringLiteral("FunPainter 2 (fp2)")));
 }
 
 } // namespace

@@ -108,8 +108,8 @@ TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
     EXPECT_EQ(once.pixel(0, 319), before.pixel(319, 199));
     ProgressWindow* saving = program->progressWindow();
     EXPECT_EQ(saving->windowTitle(), QStringLiteral("Rotating..."));
-    EXPECT_EQ(saving->SaveProgress->maximum(), 320);
-    EXPECT_EQ(saving->SaveProgress->value(), 319);
+    EXPECT_EQ(saving->bar()->maximum(), 320);
+    EXPECT_EQ(saving->bar()->value(), 319);
     EXPECT_FALSE(saving->isVisible());
     EXPECT_EQ(saving->step(), 2);
     for (int i = 0; i < 3; ++i)
@@ -132,12 +132,12 @@ TEST_F(Commands, LeftClickOpensTheEnlargedView) {
     QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(50, 50));
     EnlargedView* big = program->enlargedView();
     EXPECT_TRUE(big->isVisible());
-    EXPECT_EQ(big->pictureView->picture(), shown());
-    EXPECT_TRUE(big->pictureView->stretchRatio());
-    EXPECT_EQ(big->pictureView->geometry(), big->rect());
-    QTest::mouseClick(big->pictureView, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(big->pictureView()->picture(), shown());
+    EXPECT_TRUE(big->pictureView()->stretchRatio());
+    EXPECT_EQ(big->pictureView()->geometry(), big->rect());
+    QTest::mouseClick(big->pictureView(), Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_FALSE(big->isVisible());
-    EXPECT_TRUE(big->pictureView->picture().isNull());
+    EXPECT_TRUE(big->pictureView()->picture().isNull());
 }
 
 TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
@@ -145,21 +145,21 @@ TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
     QTest::mouseClick(form->pictureView(), Qt::RightButton, {}, QPoint(50, 50));
     EXPECT_TRUE(small->isVisible());
     EXPECT_EQ(small->size(), QSize(160, 100));
-    EXPECT_EQ(small->SmallImg->geometry(), QRect(0, 0, 160, 100));
-    QTest::mouseClick(small->SmallImg, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(small->pictureLabel()->geometry(), QRect(0, 0, 160, 100));
+    QTest::mouseClick(small->pictureLabel(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(small->isVisible());
 
     form->parts().rotateButton->click();
     QTest::mouseClick(form->pictureView(), Qt::MiddleButton, {}, QPoint(50, 50));
     EXPECT_TRUE(small->isVisible());
     // The picture at half its size; the window at least as wide as its title needs.
-    EXPECT_EQ(small->SmallImg->size(), QSize(100, 160));
+    EXPECT_EQ(small->pictureLabel()->size(), QSize(100, 160));
     EXPECT_EQ(small->height(), 160);
-    EXPECT_EQ(small->SmallImg->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(small->pictureLabel()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
               shown().scaled(100, 160, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     // Hidden, the views keep no copy of the picture.
     QTest::mouseClick(small, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(small->SmallImg->pixmap().isNull());
+    EXPECT_TRUE(small->pictureLabel()->pixmap().isNull());
 }
 
 TEST_F(Commands, NoViewOpensBeforeAPictureWasShown) {

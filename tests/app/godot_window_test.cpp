@@ -81,7 +81,7 @@ TEST_F(ViewerTest, AClipIsShownAtItsOwnSize) {
 
     // The reduced view of a clip is half its size.
     QTest::mouseClick(form->pictureView(), Qt::RightButton, {}, QPoint(3, 3));
-    EXPECT_EQ(program->reducedView()->SmallImg->size(), QSize(12, 8));
+    EXPECT_EQ(program->reducedView()->pictureLabel()->size(), QSize(12, 8));
 }
 
 TEST_F(ViewerTest, ALargeClipShowsLoadingProgressByCellRows) {

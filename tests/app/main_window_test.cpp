@@ -100,8 +100,8 @@ TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
     EXPECT_EQ(program->reducedView()->windowTitle(), QStringLiteral("Half size"));
     EXPECT_EQ(program->aboutBox()->windowTitle(), QStringLiteral("About..."));
     EXPECT_EQ(program->progressWindow()->windowTitle(), QStringLiteral("Saving..."));
-    EXPECT_EQ(program->progressWindow()->SaveProgress->geometry(), QRect(16, 9, 265, 16));
-    EXPECT_EQ(program->progressWindow()->SaveProgress->maximum(), 39);
+    EXPECT_EQ(program->progressWindow()->bar()->geometry(), QRect(16, 9, 265, 16));
+    EXPECT_EQ(program->progressWindow()->bar()->maximum(), 39);
     EXPECT_EQ(program->progressWindow()->step(), 2);
     for (QWidget* w :
          std::initializer_list<QWidget*>{program->enlargedView(), program->reducedView(),
@@ -117,14 +117,14 @@ TEST_F(ViewerTest, AboutBoxShowsItsFourLinesOnceAndOkHidesIt) {
     form->parts().aboutAction->trigger();
     form->parts().aboutAction->trigger();
     EXPECT_TRUE(about->isVisible());
-    EXPECT_EQ(about->lines[0]->text(), QStringLiteral("Quendra"));
-    EXPECT_EQ(about->lines[0]->font().pixelSize(), 18);
-    EXPECT_EQ(about->lines[2]->text(), QStringLiteral("Displays: ") + formatList());
+    EXPECT_EQ(about->line(0)->text(), QStringLiteral("Quendra"));
+    EXPECT_EQ(about->line(0)->font().pixelSize(), 18);
+    EXPECT_EQ(about->line(2)->text(), QStringLiteral("Displays: ") + formatList());
     for (const C64Format& format : c64Formats()) {
-        EXPECT_TRUE(about->lines[2]->text().contains(
+        EXPECT_TRUE(about->line(2)->text().contains(
             QString::fromUtf8(format.name.data(), qsizetype(format.name.size()))));
     }
-    EXPECT_EQ(about->lines[3]->text(), QStringLiteral("Just double-click or drag'n drop pics"));
+    EXPECT_EQ(about->line(3)->text(), QStringLiteral("Just double-click or drag'n drop pics"));
     int visibleAbouts = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (qobject_cast<AboutBox*>(w) && w->isVisible())

@@ -81,8 +81,8 @@ TEST_F(PaletteMenu, SwitchingRedrawsThePictureAndTheOpenViewsWithoutReadingTheFi
         action(palette.name)->trigger();
         const QImage expected = inPalette(decoded, palette.colours);
         EXPECT_EQ(shown(), expected) << palette.name;
-        EXPECT_EQ(form->enlargedView()->pictureView->picture(), expected) << palette.name;
-        EXPECT_EQ(form->reducedView()->SmallImg->pixmap().toImage().pixel(0, 0),
+        EXPECT_EQ(form->enlargedView()->pictureView()->picture(), expected) << palette.name;
+        EXPECT_EQ(form->reducedView()->pictureLabel()->pixmap().toImage().pixel(0, 0),
                   expected.pixel(0, 0))
             << palette.name;
     }

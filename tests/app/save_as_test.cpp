@@ -357,7 +357,7 @@ TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     ProgressWindow* saving = program->progressWindow();
     ProgressWatch watch(saving, form);
     std::vector<int> positions;
-    QObject::connect(saving->SaveProgress, &QProgressBar::valueChanged,
+    QObject::connect(saving->bar(), &QProgressBar::valueChanged,
                      [&](int value) { positions.push_back(value); });
     saveAs(form->parts().Godot, QDir(outFolder()).filePath("turned.4BT"));
 

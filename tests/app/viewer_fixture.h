@@ -146,7 +146,7 @@ class ProgressWatch : public QObject {
         if (e->type() == QEvent::Show) {
             shown = true;
             caption = progressWindow_->windowTitle();
-            maximum = progressWindow_->SaveProgress->maximum();
+            maximum = progressWindow_->bar()->maximum();
             commandsOff =
                 !form_->parts().SaveAs->isEnabled() && !form_->parts().Flip->isEnabled() &&
                 !form_->parts().turnButton->isEnabled() &&
