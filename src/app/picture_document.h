@@ -29,7 +29,7 @@ class PictureDocument : public QObject {
     const QString& fileName() const { return fileName_; }
     void setFileName(const QString& fileName) { fileName_ = fileName; }
 
-    // Whether a reader's picture is shown (the views open only then).
+    // Whether a picture is shown (the views open only then).
     bool isShown() const { return shown_; }
     // The row whose frame showed the picture; null when none, or for a picture no reader drew.
     const C64Format* format() const { return format_; }
