@@ -1,8 +1,7 @@
 // The file list with a folder of 10,000 picture files: filling it as the viewer does
-// (list the folder with the picture mask, add each name) and sorting it by each column.
+// (its model lists the folder with the picture mask) and sorting it by each column.
 // Targets: filling under 1 s, sorting under 200 ms.
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -50,16 +49,16 @@ const QString& folder() {
 }
 
 void fill(FileListView& view) {
-    view.clear();
-    const QStringList names =
-        QDir::current().entryList(pictureMask(), QDir::Files, QDir::Name | QDir::IgnoreCase);
-    qint64 size = 0;
-    for (const QString& name : names)
-        view.addFile(name, size);
+    if (view.listModel()->directory() != folder()) {
+        view.listModel()->setNameFilters(pictureMask());
+        view.listModel()->setDirectory(folder());
+    } else {
+        view.listModel()->listFolder();
+    }
 }
 
 void BM_FillFromFolder(benchmark::State& state) {
-    if (folder().isEmpty() || !QDir::setCurrent(folder())) {
+    if (folder().isEmpty()) {
         state.SkipWithError("cannot make the folder");
         return;
     }
@@ -76,7 +75,7 @@ BENCHMARK(BM_FillFromFolder)->Unit(benchmark::kMillisecond);
 
 // One header click on the column, on rows left in another column's order.
 void BM_SortByColumn(benchmark::State& state) {
-    if (folder().isEmpty() || !QDir::setCurrent(folder())) {
+    if (folder().isEmpty()) {
         state.SkipWithError("cannot make the folder");
         return;
     }

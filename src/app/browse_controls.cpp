@@ -2,15 +2,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStorageInfo>
 #include <QStyle>
 #include <algorithm>
 
 #include "app/disk_browser.h"
-#include "app/view_logic.h"
-#include "components/file_list_view.h"
 
 namespace quendra {
 
@@ -165,72 +162,6 @@ void FolderList::fill() {
         if (path == openImage_)
             setCurrentRow(static_cast<int>(paths_.size()) - 1);
     }
-}
-
-// ---- FileListBox ----
-
-FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
-    // Files added, removed or renamed in the folder are listed without a click; a burst of
-    // changes (a copy of many files) lists once.
-    changed_.setSingleShot(true);
-    changed_.setInterval(100);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &changed_,
-            qOverload<>(&QTimer::start));
-    connect(&changed_, &QTimer::timeout, this, &FileListBox::refresh);
-}
-
-void FileListBox::setDirectory(const QString& folder) {
-    if (!watcher_.directories().isEmpty())
-        watcher_.removePaths(watcher_.directories());
-    directory_ = folder;
-    if (!folder.isEmpty())
-        watcher_.addPath(folder);
-    refresh();
-}
-
-void FileListBox::setMask(const QString& mask) {
-    mask_ = mask;
-    refresh();
-}
-
-void FileListBox::refresh() {
-    {
-        // Refilling is no selection by the user.
-        const QSignalBlocker block(this);
-        clear();
-        if (!directory_.isEmpty()) {
-            const QDir dir(directory_);
-            QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System,
-                                              QDir::Unsorted);
-            std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-                return filelist::compareNames(a, b) < 0;
-            });
-            for (const QString& name : names) {
-                if (matchesMask(name, mask_))
-                    addItem(name);
-            }
-        }
-    }
-    emit contentsChanged();
-}
-
-QStringList FileListBox::fileNames() const {
-    QStringList names;
-    for (int i = 0; i < count(); ++i)
-        names << item(i)->text();
-    return names;
-}
-
-void FileListBox::mousePressEvent(QMouseEvent* e) {
-    QListWidget::mousePressEvent(e);
-    emit userSelected();
-}
-
-void FileListBox::keyPressEvent(QKeyEvent* e) {
-    const int before = currentRow();
-    QListWidget::keyPressEvent(e);
-    if (currentRow() != before)
-        emit userSelected();
 }
 
 } // namespace quendra

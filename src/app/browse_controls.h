@@ -1,13 +1,11 @@
-// The browsing chain's controls: a drive selector listing the mounted volumes, a folder
-// list showing the current folder's path and subfolders, and a file list box listing the
-// current folder's files that match a mask.
+// The browsing chain's controls above the file list: a drive selector listing the mounted
+// volumes, and a folder list showing the current folder's path, subfolders and disk images.
+// The file list (components/file_list_view.h) lists the folder's files itself.
 #pragma once
 
 #include <QComboBox>
-#include <QFileSystemWatcher>
 #include <QListWidget>
 #include <QStringList>
-#include <QTimer>
 
 namespace quendra {
 
@@ -64,37 +62,6 @@ class FolderList : public QListWidget {
     QString openImage_;
     QStringList paths_;  // the folder or image each line stands for
     int firstImage_ = 0; // the lines from here on stand for images
-};
-
-// The files of one folder that match the mask, sorted as the desktop sorts names
-// (filelist::compareNames), listed again whenever the folder changes.
-class FileListBox : public QListWidget {
-    Q_OBJECT
-  public:
-    explicit FileListBox(QWidget* parent = nullptr);
-    QString directory() const { return directory_; }
-    void setDirectory(const QString& folder); // lists it (emits contentsChanged)
-    QString mask() const { return mask_; }
-    void setMask(const QString& mask); // lists again (emits contentsChanged)
-    // Lists the folder again.
-    void refresh();
-    // The names listed, in order.
-    QStringList fileNames() const;
-
-  signals:
-    void contentsChanged();
-    // A click on a line or a selection made with the keyboard.
-    void userSelected();
-
-  protected:
-    void mousePressEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-
-  private:
-    QString directory_;
-    QString mask_ = QStringLiteral("*.*");
-    QFileSystemWatcher watcher_;
-    QTimer changed_;
 };
 
 } // namespace quendra

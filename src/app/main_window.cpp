@@ -158,11 +158,6 @@ void MainWindow::createBrowseControls(QWidget* client) {
     ui_.driveBox = place(new DriveBox, client, "DriveComboBox1", 10, 17, 223, 21);
     ui_.folderList = place(new FolderList, client, "DirectoryListBox1", 8, 48, 225, 89);
 
-    // Lists the folder for the list view; never shown, never focused.
-    ui_.fileListBox = place(new FileListBox, client, "FileListBox1", 368, 227, 160, 97);
-    ui_.fileListBox->setFocusPolicy(Qt::NoFocus);
-    ui_.fileListBox->hide();
-
     ui_.FileList = place(new FileListView, client, "FileList", 8, 144, 225, 161);
     ui_.FileList->setColumns({{QStringLiteral("Name"), 65},
                               {QStringLiteral("Size"), 50},
@@ -174,6 +169,8 @@ void MainWindow::createBrowseControls(QWidget* client) {
     ui_.FileList->setMultiSelect(false);
     ui_.FileList->setToolTip(QStringLiteral("Select file to be displayed"));
     ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
+    // The list's model lists the folder's files that match the mask.
+    ui_.FileList->listModel()->setNameFilters(fileMask().split(u';'));
 }
 
 // The command buttons, the save format choice and "Show gray".
@@ -238,9 +235,8 @@ void MainWindow::connectControls() {
     connect(ui_.driveBox, &DriveBox::driveChosen, this, &MainWindow::driveChanged);
     connect(ui_.folderList, &FolderList::directoryChanged, this, &MainWindow::folderChanged);
     connect(ui_.folderList, &FolderList::imageActivated, this, &MainWindow::openImage);
-    connect(ui_.fileListBox, &FileListBox::contentsChanged, this, &MainWindow::fileListChanged);
-    connect(ui_.fileListBox, &FileListBox::userSelected, this,
-            [this] { showCurrentFile(ui_.fileListBox); });
+    connect(ui_.FileList->listModel(), &FileListModel::refreshed, this,
+            &MainWindow::fileListChanged);
     // Also a click on the list's empty part, which selects nothing.
     connect(ui_.FileList, &FileListView::fileClicked, this,
             [this] { showCurrentFile(ui_.FileList); });
@@ -336,7 +332,6 @@ void MainWindow::initialise() {
     // With an argument, its folder, with the file selected (shown at the first activation).
     const bool withFile = !arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile();
     openFolder(withFile ? QFileInfo(arguments_.first()).absolutePath() : startFolder());
-    ui_.fileListBox->setMask(fileMask());
     if (withFile)
         selectListFile(arguments_.first());
     layoutControls();
@@ -490,7 +485,6 @@ void MainWindow::applyStates() {
     ui_.OrigSize->setEnabled(states_.origSize);
     ui_.grey->setEnabled(states_.grey);
     ui_.Godot->setEnabled(states_.godot);
-    ui_.fileListBox->setEnabled(states_.fileListBox);
     ui_.exportC64Action->setEnabled(states_.saveAs);
     // Entries of a disk image are not files of their own.
     ui_.deleteButton->setEnabled(!insideImage());

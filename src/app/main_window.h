@@ -33,7 +33,6 @@ namespace quendra {
 
 class FolderList;
 class DriveBox;
-class FileListBox;
 class FileListView;
 class EnlargedView;
 class ReducedView;
@@ -74,7 +73,6 @@ class MainWindow : public QMainWindow {
         DriveBox* driveBox = nullptr;
         FolderList* folderList = nullptr;
         FileListView* FileList = nullptr;
-        FileListBox* fileListBox = nullptr;
         QPushButton* SaveAs = nullptr;
         QToolButton* Detail = nullptr;
         QToolButton* List = nullptr;

@@ -1,6 +1,6 @@
-// MainWindow: the browsing chain. Drive, folder list and the hidden file list box feed the
-// file list (a disk image's entries instead while one is open, main_window_disk.cpp); the
-// list's current row and the shown file are always the same.
+// MainWindow: the browsing chain. The drive and the folder list choose the folder the file
+// list's model lists (a disk image's entries instead while one is open, main_window_disk.cpp);
+// the list's current row and the shown file are always the same.
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -33,16 +33,17 @@ void MainWindow::driveChanged() {
 void MainWindow::folderChanged() {
     const QString folder = ui_.folderList->directory();
     ui_.driveBox->setDriveOf(folder);
+    FileListModel* files = ui_.FileList->listModel();
     if (insideImage()) {
         // Out of the image: into its folder with its row selected, or another folder.
         if (QFileInfo(disk_->imagePath()).absolutePath() == folder &&
-            ui_.fileListBox->directory() == folder) {
+            files->directory() == folder) {
             leaveImage();
             return;
         }
         disk_->close();
     }
-    ui_.fileListBox->setDirectory(folder);
+    files->setDirectory(folder);
 }
 
 void MainWindow::fileListChanged() {
@@ -53,12 +54,8 @@ void MainWindow::fileListChanged() {
             return;
         disk_->close();
         ui_.folderList->setOpenImage({});
-    }
-    ui_.FileList->clear();
-    const QDir folder(ui_.fileListBox->directory());
-    for (const QString& name : ui_.fileListBox->fileNames()) {
-        qint64 size = 0;
-        ui_.FileList->addFile(folder.filePath(name), size);
+        ui_.FileList->listModel()->listFolder(); // the folder's files again, then here
+        return;
     }
     // The columns as wide as their texts where they fit; the shown file's row selected.
     ui_.FileList->fitColumns();
@@ -95,7 +92,7 @@ void MainWindow::stepFile(int delta) {
 
 void MainWindow::selectListFile(const QString& path) {
     const QString wanted = QFileInfo(path).absoluteFilePath();
-    const QString folder = ui_.fileListBox->directory();
+    const QString folder = ui_.FileList->listModel()->directory();
     selectingByProgram_ = true;
     ui_.FileList->selectionModel()->clearSelection();
     for (int row = 0; row < ui_.FileList->rowCount(); ++row) {

@@ -142,7 +142,7 @@ void MainWindow::deleteCurrentFile() {
         removed = QFile::remove(name);
     }
     document_->setFileName({});
-    ui_.fileListBox->refresh();
+    ui_.FileList->listModel()->refresh();
     // Back to the unzoomed view first, so that the next picture does not open zoomed
     // while the zoom commands say it is not.
     if (zoomSteps_ != 0)
@@ -183,7 +183,7 @@ void MainWindow::showDropped(const QStringList& files) {
     openFolder(folder);
     ui_.folderList->refresh();
     ui_.FileList->setFocus();
-    ui_.fileListBox->setDirectory(ui_.folderList->directory());
+    ui_.FileList->listModel()->setDirectory(ui_.folderList->directory());
     document_->setFileName(entry.absoluteFilePath());
     selectListFile(document_->fileName());
     // A dropped disk or tape image opens like a folder.

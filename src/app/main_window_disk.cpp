@@ -94,7 +94,7 @@ void MainWindow::leaveImage() {
     const QString image = disk_->imagePath();
     disk_->close();
     ui_.folderList->setOpenImage({});
-    ui_.fileListBox->refresh(); // the folder's files again
+    ui_.FileList->listModel()->listFolder(); // the folder's files again
     // The image's own row is where the user came from.
     document_->setFileName(image);
     showCurrentFile(this);

@@ -15,6 +15,7 @@
 #include "app/picture_document.h"
 #include "components/bridge.h"
 #include "components/dialogs.h"
+#include "components/file_list_view.h"
 #include "components/pmultiimage.h"
 #include "export/atomic_write.h"
 #include "export/c64_export.h"
@@ -115,7 +116,7 @@ void MainWindow::exportC64() {
         return;
     }
     if (!insideImage())
-        ui_.fileListBox->refresh(); // a file written into the shown folder is listed
+        ui_.FileList->listModel()->refresh(); // a file written into the shown folder is listed
 }
 
 } // namespace quendra

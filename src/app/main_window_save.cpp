@@ -16,6 +16,7 @@
 #include "app/secondary_windows.h"
 #include "components/bridge.h"
 #include "components/dialogs.h"
+#include "components/file_list_view.h"
 #include "components/pmultiimage.h"
 #include "export/godot_writer.h"
 
@@ -143,7 +144,7 @@ void MainWindow::saveGodot(const QString& fileName) {
     // The commands come back as they were: a save changes nothing they depend on.
     states_ = before;
     applyStates();
-    ui_.fileListBox->refresh(); // a file written into the shown folder is listed
+    ui_.FileList->listModel()->refresh(); // a file written into the shown folder is listed
     if (!result.written) {
         // The file that was there, if any, is untouched (the write is atomic).
         dialogs::message(this, QMessageBox::Information, QStringLiteral("Information"),

@@ -41,7 +41,7 @@ void MainWindow::reloadFolder() {
         leaveImage();
         return;
     }
-    ui_.fileListBox->refresh();
+    ui_.FileList->listModel()->refresh();
 }
 
 bool MainWindow::isViewKey(const QKeyEvent* key) const {

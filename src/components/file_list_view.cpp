@@ -1,222 +1,25 @@
 #include "components/file_list_view.h"
 
-#include <QAbstractTableModel>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <algorithm>
-#include <array>
-#include <numeric>
 #include <vector>
+
+#include "components/file_list_model.h"
 
 namespace quendra {
 
-namespace {
-
-struct FileRow {
-    std::array<QString, FileListView::FieldCount> texts;
-    QString fileName; // as given, before lower-casing
-    bool first = false; // stays first whatever the sort (the ".." row)
-};
-
-struct Column {
-    QString caption;
-    int width = 50;
-    Qt::Alignment alignment = Qt::AlignLeft;
-};
-
-// Orders `order` (row indices) by `compare`, keeping the order of rows that compare equal.
-// A descending sort negates the comparison.
-template <typename Compare>
-void stableOrder(std::vector<int>& order, bool ascending, Compare compare) {
-    if (ascending) {
-        std::stable_sort(order.begin(), order.end(),
-                         [&](int a, int b) { return compare(a, b) < 0; });
-    } else {
-        std::stable_sort(order.begin(), order.end(),
-                         [&](int a, int b) { return compare(a, b) > 0; });
-    }
-}
-
-// A text read back as a number or a time; unreadable texts come before all readable ones.
-template <typename T> struct Key {
-    bool ok = false;
-    T value{};
-};
-
-template <typename T, typename Diff>
-long long compareKeys(const Key<T>& a, const Key<T>& b, Diff diff) {
-    if (!a.ok || !b.ok)
-        return static_cast<long long>(a.ok) - static_cast<long long>(b.ok);
-    return diff(a.value, b.value);
-}
-
-long long compareSizes(qint64 a, qint64 b) {
-    return a < b ? -1 : (a > b ? 1 : 0);
-}
-
-Key<qint64> readSize(const QString& text) {
-    Key<qint64> key;
-    key.value = text.toLongLong(&key.ok);
-    return key;
-}
-
-Key<double> readTime(const QString& text) {
-    Key<double> key;
-    key.ok = filelist::readModified(text, key.value);
-    return key;
-}
-
-} // namespace
-
-// The rows and columns behind the view.
-class FileListModel : public QAbstractTableModel {
-  public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    std::vector<FileRow> rows;
-    QList<Column> columns;
-    bool editable = false;
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(rows.size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : std::max<int>(FileListView::FieldCount, int(columns.size()));
-    }
-
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= rowCount())
-            return {};
-        const int column = index.column();
-        if (role == Qt::DisplayRole || role == Qt::EditRole) {
-            if (column < FileListView::FieldCount)
-                return rows[index.row()].texts[column];
-        } else if (role == Qt::ToolTipRole && column < FileListView::FieldCount) {
-            // The whole text where a narrow column cuts it.
-            return rows[index.row()].texts[column];
-        } else if (role == Qt::TextAlignmentRole && column < columns.size()) {
-            return QVariant::fromValue(columns[column].alignment | Qt::AlignVCenter);
-        }
-        return {};
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || section < 0 || section >= columns.size())
-            return {};
-        if (role == Qt::DisplayRole)
-            return columns[section].caption;
-        if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(columns[section].alignment | Qt::AlignVCenter);
-        return {};
-    }
-
-    Qt::ItemFlags flags(const QModelIndex& index) const override {
-        Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-        if (editable && index.column() == FileListView::Caption)
-            f |= Qt::ItemIsEditable;
-        return f;
-    }
-
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
-        if (!editable || role != Qt::EditRole || !index.isValid() ||
-            index.column() != FileListView::Caption)
-            return false;
-        rows[index.row()].texts[FileListView::Caption] = value.toString();
-        emit dataChanged(index, index);
-        return true;
-    }
-
-    void append(FileRow&& row) {
-        const int at = rowCount();
-        beginInsertRows({}, at, at);
-        rows.push_back(std::move(row));
-        endInsertRows();
-    }
-
-    void clearRows() {
-        beginResetModel();
-        rows.clear();
-        endResetModel();
-    }
-
-    void setColumns(QList<Column> newColumns) {
-        beginResetModel();
-        columns = std::move(newColumns);
-        endResetModel();
-    }
-
-    const QString& text(int row, int field) const { return rows[row].texts[field]; }
-
-    long long compare(int a, int b, int column) const {
-        switch (column) {
-        case FileListView::Size:
-            return compareKeys(readSize(text(a, column)), readSize(text(b, column)), compareSizes);
-        case FileListView::Modified:
-            return compareKeys(readTime(text(a, column)), readTime(text(b, column)),
-                               filelist::compareDays);
-        default:
-            if (column < 0 || column >= FileListView::FieldCount)
-                return 0;
-            return column == FileListView::Caption
-                       ? filelist::compareNames(text(a, column), text(b, column))
-                       : filelist::compareText(text(a, column), text(b, column));
-        }
-    }
-
-    // Sorts once; selection and current row follow their rows.
-    void sortRows(int column, bool ascending) {
-        const int n = rowCount();
-        std::vector<int> order(static_cast<std::size_t>(n));
-        std::iota(order.begin(), order.end(), 0);
-        // Read the texts back once per row, then compare the keys.
-        if (column == FileListView::Size || column == FileListView::Modified) {
-            const bool bySize = column == FileListView::Size;
-            std::vector<Key<qint64>> sizes;
-            std::vector<Key<double>> times;
-            if (bySize) {
-                sizes.reserve(order.size());
-                for (const FileRow& r : rows)
-                    sizes.push_back(readSize(r.texts[column]));
-            } else {
-                times.reserve(order.size());
-                for (const FileRow& r : rows)
-                    times.push_back(readTime(r.texts[column]));
-            }
-            stableOrder(order, ascending, [&](int a, int b) {
-                return bySize ? compareKeys(sizes[a], sizes[b], compareSizes)
-                              : compareKeys(times[a], times[b], filelist::compareDays);
-            });
-        } else if (column >= 0 && column < FileListView::FieldCount) {
-            stableOrder(order, ascending, [&](int a, int b) { return compare(a, b, column); });
-        }
-        std::stable_partition(order.begin(), order.end(), [&](int r) { return rows[r].first; });
-
-        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        std::vector<FileRow> sorted;
-        sorted.reserve(rows.size());
-        std::vector<int> newPosition(order.size());
-        for (int i = 0; i < n; ++i) {
-            sorted.push_back(std::move(rows[order[i]]));
-            newPosition[order[i]] = i;
-        }
-        rows = std::move(sorted);
-        const QModelIndexList from = persistentIndexList();
-        QModelIndexList to;
-        to.reserve(from.size());
-        for (const QModelIndex& index : from)
-            to.append(index.row() < n ? this->index(newPosition[index.row()], index.column())
-                                      : QModelIndex());
-        changePersistentIndexList(from, to);
-        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-    }
-};
-
 FileListView::FileListView(QWidget* parent)
-    : QTreeView(parent), model_(new FileListModel(this)),
-      dateSeparator_(filelist::localeDateSeparator()) {
+    : QTreeView(parent), model_(new FileListModel(this)) {
+    static_assert(FieldCount == FileListModel::kFieldCount);
     setModel(model_);
+    // New rows: the columns' text widths are measured again; a new filling is fitted
+    // again, whatever the user dragged before.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { wanted_.clear(); });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        wanted_.clear();
+        userSized_ = false;
+    });
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -247,36 +50,15 @@ FileListView::FileListView(QWidget* parent)
 FileListView::~FileListView() = default;
 
 bool FileListView::addFile(const QString& fileName, qint64& size) {
-    QFileInfo info(fileName); // one lookup; the answers below come from it
-    if (fileName.isEmpty() || !info.exists())
-        return false;
-    FileRow row;
-    row.texts[Caption] = info.fileName(); // the real name, case and all
-    row.texts[Size] = QString::number(info.size());
-    row.texts[Type] = filelist::typeDescription(info, info.fileName());
-    row.texts[Modified] = filelist::modifiedText(info.lastModified(), dateSeparator_);
-    row.texts[Attributes] = filelist::attributeLetters(info);
-    row.fileName = fileName;
-    size = info.size();
-    model_->append(std::move(row));
-    wanted_.clear(); // the columns' text widths are measured again
-    return true;
+    return model_->addFile(fileName, size);
 }
 
 void FileListView::addRow(const QString& fileName, const QStringList& texts, bool first) {
-    FileRow row;
-    row.first = first;
-    for (int field = 0; field < FieldCount && field < texts.size(); ++field)
-        row.texts[field] = texts[field];
-    row.fileName = fileName;
-    model_->append(std::move(row));
-    wanted_.clear(); // the columns' text widths are measured again
+    model_->addRow(fileName, texts, first);
 }
 
 void FileListView::clear() {
-    model_->clearRows();
-    wanted_.clear();
-    userSized_ = false;
+    model_->clear();
 }
 
 void FileListView::fitColumns() {
@@ -337,7 +119,7 @@ QString FileListView::text(int row, int field) const {
 QString FileListView::fileName(int row) const {
     if (row < 0 || row >= rowCount())
         return {};
-    return model_->rows[static_cast<std::size_t>(row)].fileName;
+    return model_->fileName(row);
 }
 
 namespace {
@@ -362,7 +144,7 @@ QString FileListView::selectedFileName() const {
 }
 
 void FileListView::setColumns(const QList<std::pair<QString, int>>& nameAndWidth) {
-    QList<Column> columns;
+    QList<FileListColumn> columns;
     for (const auto& [name, width] : nameAndWidth)
         columns.append({name, width, Qt::AlignLeft});
     model_->setColumns(std::move(columns));
@@ -376,9 +158,9 @@ void FileListView::applyColumns() {
     fitting_ = true; // the program sizes the columns, not the user
     for (int i = 0; i < model_->columnCount(); ++i) {
         setColumnHidden(i, i >= definedColumns_ || (list && i > 0));
-        if (i < model_->columns.size() && !(list && i == 0)) {
+        if (i < model_->columns().size() && !(list && i == 0)) {
             header()->setSectionResizeMode(i, QHeaderView::Interactive);
-            header()->resizeSection(i, model_->columns[i].width);
+            header()->resizeSection(i, model_->columns()[i].width);
         }
     }
     // The plain list shows the names only, across the whole width.
@@ -401,7 +183,7 @@ void FileListView::setViewStyle(ViewStyle style) {
 
 void FileListView::setReadOnly(bool on) {
     readOnly_ = on;
-    model_->editable = !on;
+    model_->setEditable(!on);
     setEditTriggers(on ? QAbstractItemView::NoEditTriggers
                        : QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
 }

@@ -1,7 +1,8 @@
 // FileListView: a list of files, one row each, with the size, type, modification time and
 // attribute letters of the file, sorted by a clicked column header.
 //
-// A row holds a caption (the file's real name) and four sub-items: Size,
+// The rows are its FileListModel's (listModel()): a folder's matching files, or rows its
+// caller gives. A row holds a caption (the file's real name) and four sub-items: Size,
 // Type, Modified and Attributes. Columns only decide what is shown; a row always holds
 // all five texts, and the comparisons used for sorting work on those texts.
 #pragma once
@@ -13,12 +14,12 @@
 #include <utility>
 #include <vector>
 
+#include "components/file_list_model.h"
+
 class QDateTime;
 class QFileInfo;
 
 namespace quendra {
-
-class FileListModel;
 
 class FileListView : public QTreeView {
     Q_OBJECT
@@ -31,8 +32,11 @@ class FileListView : public QTreeView {
     explicit FileListView(QWidget* parent = nullptr);
     ~FileListView() override;
 
-    // Appends a row for the file (resolved against the current directory) and gives its
-    // length. False, with nothing appended, when the file cannot be examined.
+    // The rows: the folder the list shows, its name filters, its listing again.
+    FileListModel* listModel() const { return model_; }
+
+    // Appends a row for the file and gives its length (the model's addFile). False, with
+    // nothing appended, when the file cannot be examined.
     bool addFile(const QString& fileName, qint64& size);
 
     // Appends a row that is no file of the folder (an entry of a disk image): its texts in
@@ -40,13 +44,15 @@ class FileListView : public QTreeView {
     // `first` row stays first whatever the sort (the ".." row).
     void addRow(const QString& fileName, const QStringList& texts, bool first = false);
 
-    // Removes all rows.
+    // Removes all rows (the model then holds the rows its caller gives, until it lists
+    // its folder again).
     void clear();
 
     int rowCount() const;
     // Text of a row: field 0 is the caption, 1 to 4 the sub-items. Empty when out of range.
     QString text(int row, int field) const;
-    // The name exactly as it was given to addFile (the caption is its lower-case form).
+    // The name the row stands for: as given to addFile or addRow, or the folder's file's
+    // whole path.
     QString fileName(int row) const;
 
     // Caption of the selected row (the first one in row order when several are selected);
@@ -107,7 +113,6 @@ class FileListView : public QTreeView {
     void applyHeaderVisibility();
 
     FileListModel* model_;
-    QChar dateSeparator_;
     ViewStyle viewStyle_ = ViewStyle::Report;
     bool readOnly_ = true;
     bool multiSelect_ = true;

@@ -2,8 +2,8 @@
 // stretched, or scaled keeping its proportions, zooms by cutting a margin off the picture,
 // flips and rotates through the image library, and writes the six common formats.
 //
-// The windows rely on the members below; the implementation keeps them as they are and
-// adds what it needs behind them.
+// The settings and the picture code are pmultiimage.cpp, the drawing pmultiimage_paint.cpp,
+// the work through the image library (flip, rotate, writes, loads) pmultiimage_files.cpp.
 #pragma once
 
 #include <QColor>
@@ -14,8 +14,10 @@
 #include <functional>
 
 #include "components/image_library.h"
-#include "decode/image.h"
 #include "components/placement.h"
+#include "decode/image.h"
+
+class QPainter;
 
 namespace quendra {
 
@@ -152,8 +154,56 @@ class PictureView : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
-    struct Private;
-    Private* d;
+    // Every change of the picture ends here: `storedForm` is the picture as its files store
+    // it (8-bit indices in the decoded palette's order), when known.
+    void changePicture(const QImage& image, const QImage& storedForm = {});
+
+    // Drawing (pmultiimage_paint.cpp).
+    bool genericDrawing() const;
+    QRect genericTarget(const QRect& client) const;
+    placement::Area destination(const QSize& client) const;
+    QRect source() const;
+    bool shrinks(const QSize& client) const;
+    const QImage& shrunkFor(const QSize& client);
+    void paintOwn(QPainter& painter, const QRect& client);
+    void paintGeneric(QPainter& painter, const QRect& client);
+
+    // Work through the image library and its messages (pmultiimage_files.cpp).
+    void libraryError(const imagelib::Status& status);
+    void information(const QString& text);
+    void transform(bool rotating);
+    void write(PictureFormat format, const QString& name);
+    QString load();
+    void fillInfo();
+
+    QImage picture_; // as the caller gave it
+    // The same picture as its files store it (8-bit indices in the decoded palette's order,
+    // so that writes give the bytes quendra-convert writes), when known; else null.
+    QImage stored_;
+    QImage display_;    // the same in the frame's pixel format
+    QImage frame_;      // client-sized drawing surface, kept between paints
+    QImage shrunkCopy_; // display_ scaled down for the client, kept between paints
+
+    bool center_ = false, stretch_ = false, stretchRatio_ = false, autoSize_ = false;
+    bool shrinkToFit_ = false;
+    int scale_ = 1; // whole-number enlargement of the unscaled placement
+    BorderStyle borderStyle_ = BorderStyle::NoBorder;
+    QColor color_;
+    bool dither_ = true;
+    ReadDepth readRes_ = ReadDepth::Automatic;
+    WriteDepth writeRes_ = WriteDepth::Automatic;
+    TiffSaveCompression tifCompress_ = TiffSaveCompression::Uncompressed;
+    int jpegQuality_ = 25, jpegSmooth_ = 0;
+    bool pngInterlaced_ = false;
+    QString defSaveFilename_;
+    bool libPalette_ = true;
+
+    QString imageName_, loadStatus_;
+    imagelib::ImageInfo info_;
+    qint64 fileSize_ = 0;
+    ZoomState zoom_;
+    bool flipped_ = false, rotated_ = false;
+    Library library_;
 };
 
 } // namespace quendra

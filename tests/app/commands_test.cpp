@@ -291,7 +291,7 @@ TEST_F(Commands, ChangingTheFolderRefillsTheListsAndLeavesTheProcessFolder) {
     const QString processFolder = QDir::currentPath();
     openPictures();
     EXPECT_EQ(QDir::currentPath(), processFolder);
-    EXPECT_EQ(form->parts().fileListBox->directory(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(form->parts().FileList->listModel()->directory(), QDir(picsFolder()).canonicalPath());
     EXPECT_EQ(form->parts().FileList->rowCount(), 1);
     // The folder list shows the path down to the folder and then its subfolders.
     const int rows = form->parts().folderList->count();
@@ -299,7 +299,7 @@ TEST_F(Commands, ChangingTheFolderRefillsTheListsAndLeavesTheProcessFolder) {
     EXPECT_EQ(form->parts().folderList->item(rows - 1)->text().trimmed(), QStringLiteral("sub"));
     EXPECT_EQ(form->parts().folderList->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
     emit form->parts().folderList->itemActivated(form->parts().folderList->item(rows - 1));
-    EXPECT_EQ(form->parts().fileListBox->directory(),
+    EXPECT_EQ(form->parts().FileList->listModel()->directory(),
               QDir(picsFolder() + QStringLiteral("/sub")).canonicalPath());
     EXPECT_EQ(QDir::currentPath(), processFolder);
     EXPECT_EQ(form->parts().FileList->rowCount(), 0);

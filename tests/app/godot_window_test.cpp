@@ -77,7 +77,7 @@ TEST_F(ViewerTest, AClipIsShownAtItsOwnSize) {
     EXPECT_EQ(shown(), asQImage(clip));
     EXPECT_FALSE(seen.shown); // a small clip shows no progress window
     EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().ZoomIn->isEnabled() &&
-                form->parts().grey->isEnabled() && form->parts().fileListBox->isEnabled());
+                form->parts().grey->isEnabled() && form->commandStates().fileListBox);
 
     // The reduced view of a clip is half its size.
     QTest::mouseClick(form->pictureView(), Qt::RightButton, {}, QPoint(3, 3));

@@ -53,7 +53,6 @@ TEST_F(ViewerTest, ControlsSitWhereTheyBelongWithTheirCaptionsAndHints) {
     EXPECT_EQ(form->parts().folderList->geometry(), QRect(8, 48, 225, 89));
     EXPECT_EQ(form->parts().FileList->geometry(), QRect(8, 144, 225, 161));
     EXPECT_EQ(form->parts().FileList->toolTip(), QStringLiteral("Select file to be displayed"));
-    EXPECT_EQ(form->parts().fileListBox->geometry(), QRect(368, 227, 160, 97));
     EXPECT_EQ(form->parts().saveFormatGroup->geometry(), QRect(8, 344, 225, 73));
     EXPECT_EQ(form->parts().saveFormatGroup->title(), QStringLiteral("Save as:"));
     EXPECT_EQ(form->parts().Godot->text(), QStringLiteral("4Bit GoDot"));
@@ -85,7 +84,7 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_EQ(form->zoomSteps(), 0);
     EXPECT_FALSE(form->document()->isShown());
     EXPECT_TRUE(form->firstPaintPending());
-    EXPECT_EQ(form->parts().fileListBox->mask(), fileMask());
+    EXPECT_EQ(form->parts().FileList->listModel()->nameFilters(), fileMask().split(u';'));
     EXPECT_TRUE(form->parts().FileList->hasFocus() || QApplication::focusWidget() == nullptr ||
                 form->focusWidget() == form->parts().FileList);
 }
@@ -275,7 +274,7 @@ TEST_F(ViewerTest, ARelativeArgumentMeansTheFolderTheProgramStartedIn) {
     start({QStringLiteral("pics/rel.koa")});
     // The list shows the argument's folder; the process keeps its own.
     EXPECT_EQ(QDir::currentPath(), dir.path());
-    ASSERT_EQ(form->parts().fileListBox->directory(), QDir(picsFolder()).canonicalPath());
+    ASSERT_EQ(form->parts().FileList->listModel()->directory(), QDir(picsFolder()).canonicalPath());
     EXPECT_EQ(form->parts().FileList->selectedCaption(), QStringLiteral("rel.koa"));
     form->onActivated();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: rel.koa (Koala)"));

@@ -106,7 +106,7 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     form->parts().Godot->setChecked(true);
     form->parts().SaveAs->click();
     EXPECT_TRUE(form->parts().SaveAs->isEnabled());
-    EXPECT_TRUE(form->parts().fileListBox->isEnabled());
+    EXPECT_TRUE(form->commandStates().fileListBox);
     for (const Box& box : boxes)
         ADD_FAILURE() << box.text.toStdString();
     QFile file(target);

@@ -51,7 +51,7 @@ TEST_F(ViewerTest, EveryC64ReaderShowsItsPictureInColourAndInGrey) {
             EXPECT_TRUE(
                 form->parts().SaveAs->isEnabled() && form->parts().Flip->isEnabled() &&
                 form->parts().turnButton->isEnabled() && form->parts().rotateButton->isEnabled() &&
-                form->parts().ZoomIn->isEnabled() && form->parts().fileListBox->isEnabled());
+                form->parts().ZoomIn->isEnabled() && form->commandStates().fileListBox);
             EXPECT_TRUE(form->parts().Godot->isEnabled());
         }
     }

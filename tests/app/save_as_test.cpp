@@ -374,7 +374,7 @@ TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().Flip->isEnabled() &&
                 form->parts().turnButton->isEnabled() && form->parts().rotateButton->isEnabled() &&
                 form->parts().ZoomIn->isEnabled() && form->parts().grey->isEnabled() &&
-                form->parts().fileListBox->isEnabled());
+                form->commandStates().fileListBox);
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -392,12 +392,12 @@ TEST_F(SaveAs, AGodotSaveLeavesDisabledCommandsDisabled) {
     EXPECT_FALSE(form->parts().grey->isEnabled());
     EXPECT_FALSE(form->parts().ZoomIn->isEnabled());
     EXPECT_TRUE(form->parts().ZoomOut->isEnabled() && form->parts().OrigSize->isEnabled());
-    EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().fileListBox->isEnabled());
+    EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->commandStates().fileListBox);
 }
 
 TEST_F(SaveAs, AGodotFileSavedIntoTheShownFolderIsListedAPngIsNot) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(6))));
-    form->parts().fileListBox->refresh();
+    form->parts().FileList->listModel()->refresh();
     ASSERT_GE(listRow(QStringLiteral("pic.koa")), 0);
 
     saveAs(form->parts().PNG, QDir(picsFolder()).filePath("new.PNG"));
@@ -432,7 +432,7 @@ TEST_F(SaveAs, AGodotFileThatCannotBeWrittenIsReported) {
         EXPECT_FALSE(QFileInfo::exists(target));
         EXPECT_FALSE(program->progressWindow()->isVisible());
         EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().grey->isEnabled() &&
-                    form->parts().fileListBox->isEnabled());
+                    form->commandStates().fileListBox);
     }
     // The save folder had changed all the same.
     saveAs(form->parts().Godot, {});

@@ -152,7 +152,7 @@ class ProgressWatch : public QObject {
                 !form_->parts().turnButton->isEnabled() &&
                 !form_->parts().rotateButton->isEnabled() && !form_->parts().ZoomIn->isEnabled();
             greyOff = !form_->parts().grey->isEnabled();
-            listBoxOff = !form_->parts().fileListBox->isEnabled();
+            listBoxOff = !form_->commandStates().fileListBox;
         }
         return false;
     }

@@ -1,5 +1,4 @@
 // The file list view: what a file's row holds, and how a header click sorts the rows.
-#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -8,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -23,7 +23,7 @@ class FileListViewTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         previousDir = QDir::currentPath();
-        QDir::setCurrent(dir.path()); // names are given relative, as the viewer does
+        QDir::setCurrent(dir.path()); // the tests give names relative to their folder
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
     void TearDown() override {
@@ -214,8 +214,8 @@ TEST(FileNames, SortAsTheDesktopDoes) {
     std::sort(names.begin(), names.end(),
               [](const QString& a, const QString& b) { return filelist::compareNames(a, b) < 0; });
     // Equal by value and case: the real characters decide.
-    EXPECT_EQ(names, (QStringList{"A.koa", "b.koa", "Pic2.koa", "pic02.koa", "pic2.koa",
-                                  "pic10.koa"}));
+    EXPECT_EQ(names,
+              (QStringList{"A.koa", "b.koa", "Pic2.koa", "pic02.koa", "pic2.koa", "pic10.koa"}));
 }
 
 TEST_F(FileListViewTest, TypeAndAttributeColumnsSortLikeCaptions) {
@@ -412,6 +412,35 @@ TEST_F(FileListViewTest, SettingsHaveTheirDefaults) {
               view.palette().color(QPalette::Inactive, QPalette::Base));
     view.setHideSelection(false);
     EXPECT_EQ(view.palette().color(QPalette::Inactive, QPalette::Highlight), highlight);
+}
+
+// The model lists the folder by its filters (case aside) in the desktop's order, each row
+// under its whole path; rows its caller gave stay until it lists the folder again.
+TEST_F(FileListViewTest, TheModelListsTheMatchingFilesAndKeepsTheCallersRows) {
+    for (const char* name :
+         {"pic10.KOA", "pic2.koa", "notes.txt", "disk.d64", "game.P01", "game.p0x"})
+        makeFile(name);
+    QDir(dir.path()).mkdir("folder.koa");
+    quendra::FileListModel model;
+    model.setNameFilters({"*.koa", " *.d64", "*.p[0-9][0-9]"});
+    model.setDirectory(dir.path());
+    ASSERT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.text(0, FileListView::Caption), "disk.d64");
+    EXPECT_EQ(model.text(1, FileListView::Caption), "game.P01");
+    EXPECT_EQ(model.text(2, FileListView::Caption), "pic2.koa");
+    EXPECT_EQ(model.text(3, FileListView::Caption), "pic10.KOA");
+    EXPECT_EQ(model.fileName(3), QDir(dir.path()).filePath("pic10.KOA"));
+
+    model.clear();
+    model.addRow("disk.d64/0", {"ENTRY", "17", "Koala"});
+    makeFile("new.koa");
+    QSignalSpy refreshed(&model, &quendra::FileListModel::refreshed);
+    model.refresh();
+    EXPECT_EQ(refreshed.count(), 1);
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.fileName(0), "disk.d64/0");
+    model.listFolder();
+    EXPECT_EQ(model.rowCount(), 5);
 }
 
 } // namespace
