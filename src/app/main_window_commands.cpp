@@ -44,7 +44,7 @@ void MainWindow::turnClockwise() {
     }
     document_->turnClockwise();
     if (progressWindow_)
-        progressWindow_->setPosition(w - 1); // every column turned
+        progressWindow_->setPosition(std::max(0, w - 1)); // every column turned
     applyFit();
     if (progressWindow_) {
         progressWindow_->hide();
