@@ -191,10 +191,12 @@ bool MainWindow::usePaletteFile(const QString& path) {
 }
 
 void MainWindow::showDocument() {
-    if (document_->isShown())
+    if (document_->isShown()) {
         ui_.pictureView->setPicture(document_->indices());
-    else
+        document_->shareDrawing(ui_.pictureView->picture()); // the views draw no copy of their own
+    } else {
         ui_.pictureView->setPicture(templatePicture);
+    }
 }
 
 } // namespace quendra

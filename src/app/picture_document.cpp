@@ -15,7 +15,17 @@ PictureDocument::PictureDocument(QObject* parent)
       indices_(0, 0) {}
 
 QImage PictureDocument::picture() const {
-    return shown_ ? toQImage(indices_) : QImage();
+    if (!shown_)
+        return {};
+    // Drawn once for both views, and only when one asks.
+    if (rendered_.isNull())
+        rendered_ = toQImage(indices_);
+    return rendered_;
+}
+
+void PictureDocument::shareDrawing(const QImage& drawing) {
+    if (shown_ && drawing.width() == indices_.width() && drawing.height() == indices_.height())
+        rendered_ = drawing;
 }
 
 bool PictureDocument::holdsCurrentFile() const {
@@ -56,6 +66,7 @@ void PictureDocument::show(const QString& fileName, const C64Format* format,
                        .decodingBegan = decoded.decodingBegan,
                        .note = decoded.note};
     indices_ = decoded.picture;
+    rendered_ = QImage();
     applyPalette(indices_, paletteColours_);
     flipped_ = false;
     quarterTurns_ = 0;
@@ -69,6 +80,7 @@ void PictureDocument::clear() {
     format_ = nullptr;
     pictureFile_.clear();
     indices_ = IndexedImage(0, 0);
+    rendered_ = QImage();
     flipped_ = false;
     quarterTurns_ = 0;
     if (wasShown)
@@ -82,12 +94,14 @@ void PictureDocument::setPalette(const PaletteChoice& choice, const C64Colours& 
     if (!shown_ || indices_.meaning() == IndexMeaning::fixed)
         return;
     applyPalette(indices_, paletteColours_);
+    rendered_ = QImage();
     emit pictureChanged();
     emit coloursChanged();
 }
 
 void PictureDocument::transform(IndexedImage (*how)(const IndexedImage&)) {
     indices_ = how(indices_);
+    rendered_ = QImage();
     emit pictureChanged();
 }
 

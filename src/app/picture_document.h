@@ -36,7 +36,8 @@ class PictureDocument : public QObject {
     // The shown picture: its indices in the chosen palette, flipped and turned. Empty (0 x 0)
     // when nothing is shown.
     const IndexedImage& indices() const { return indices_; }
-    // The same in 32-bit RGB, as the views paint it; null when nothing is shown.
+    // The same in 32-bit RGB, as the enlarged and reduced views paint it (drawn when first
+    // asked for, then shared); null when nothing is shown.
     QImage picture() const;
     // Whether the current file's picture can be drawn again from the kept indices (it is
     // shown, and it is the current file's): what "Show gray" redraws from.
@@ -58,6 +59,10 @@ class PictureDocument : public QObject {
     void show(const QString& fileName, const C64Format* format, const Decoded& decoded);
     // Nothing shown: the views show the black template. The current file stays.
     void clear();
+    // The shown picture as drawn in 32-bit RGB elsewhere (the picture area draws it anyway),
+    // for picture() to share instead of drawing it again; ignored when its size is not the
+    // picture's.
+    void shareDrawing(const QImage& drawing);
     // The palette the picture is drawn in; a shown picture is redrawn (black and white pages
     // keep their own colours).
     void setPalette(const PaletteChoice& choice, const C64Colours& colours);
@@ -87,6 +92,7 @@ class PictureDocument : public QObject {
     const C64Format* format_ = nullptr;
     Decoded decoded_;      // the reader's result but for its picture, which is indices_
     IndexedImage indices_; // as shown
+    mutable QImage rendered_; // indices_ in 32-bit RGB, once a view asked
     bool grey_ = false;
     PaletteChoice paletteChoice_;
     C64Colours paletteColours_ = defaultPalette().colours;

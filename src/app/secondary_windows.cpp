@@ -68,10 +68,8 @@ void EnlargedView::showPicture() {
 }
 
 void EnlargedView::replacePicture() {
-    if (document_->isShown())
-        pictureView_->setPicture(document_->indices());
-    else
-        pictureView_->clearPicture();
+    // The document's drawing, shared with the reduced view (this view writes no files).
+    pictureView_->setPicture(document_->picture());
 }
 
 void EnlargedView::onPictureMousePressed() {
