@@ -301,6 +301,16 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     const OpenedPicture road = openPicture(eye, eye.size(), "EYE_FULL", {});
     ASSERT_TRUE(road.accepted());
     EXPECT_EQ(shown(), toQImage(road.decoded.picture));
+    // "Show gray" draws the entry again in grey, under the same caption and notes.
+    const QString notes = form->statusText();
+    DecodeOptions inGrey;
+    inGrey.grey = true;
+    ui().grey->setChecked(true);
+    EXPECT_EQ(shown(), toQImage(openPicture(eye, eye.size(), "EYE_FULL", inGrey).decoded.picture));
+    EXPECT_EQ(caption(), QStringLiteral("Quendra: pics.d64 \u203A EYE/FULL (Koala)"));
+    EXPECT_EQ(form->statusText(), notes);
+    ui().grey->setChecked(false);
+    EXPECT_EQ(shown(), toQImage(road.decoded.picture));
     EXPECT_TRUE(ui().SaveAs->isEnabled());
     EXPECT_FALSE(ui().deleteButton->isEnabled());
     ui().PNG->setChecked(true);
