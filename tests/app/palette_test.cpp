@@ -102,8 +102,8 @@ TEST_F(PaletteMenu, GodotFilesAreTheSameInEveryPaletteAfterFlipsAndTurns) {
     const auto koala = makeKoala(testPattern(5));
     show(write(QStringLiteral("pic.koa"), koala));
     form->parts().Flip->click();
-    form->parts().turnButton->click();   // a quarter turn anticlockwise, by the library
-    form->parts().rotateButton->click(); // a quarter turn clockwise, by the window
+    form->parts().turnButton->click();   // a quarter turn anticlockwise ("Turn")
+    form->parts().rotateButton->click(); // a quarter turn clockwise ("Rotate")
     form->parts().rotateButton->click();
     IndexedImage expected = turnedClockwise(
         turnedClockwise(turnedAnticlockwise(flippedTopToBottom(decodeKoala(koala, {}).picture))));

@@ -297,12 +297,12 @@ TEST_F(SaveAs, AFlippedRotatedTurnedOrGreyPictureIsSavedAsShown) {
     saveAs(form->parts().PNG, out.filePath("flipped.PNG"));
     EXPECT_EQ(readBack(imagelib::readPNG, out.filePath("flipped.PNG")), rgb(shown()));
 
-    form->parts().turnButton->click(); // the component's rotation
+    form->parts().turnButton->click(); // "Turn": a quarter anticlockwise
     ASSERT_EQ(shown().size(), QSize(200, 320));
     saveAs(form->parts().BMP, out.filePath("rotated.BMP"));
     EXPECT_EQ(readBack(imagelib::readBMP, out.filePath("rotated.BMP")), rgb(shown()));
 
-    // The program's own quarter turn, saved as a GoDot clip of 25 x 40 cells.
+    // A quarter turn clockwise ("Rotate"), saved as a GoDot clip of 25 x 40 cells.
     show(write(QStringLiteral("pic.koa"), koala));
     form->parts().rotateButton->click();
     ASSERT_EQ(shown().size(), QSize(200, 320));
