@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <algorithm>
+#include <functional>
+#include <new>
 
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
@@ -20,13 +22,31 @@
 
 namespace quendra {
 
+namespace {
+
+// Runs a flip or turn of the document; a picture with no memory left for its turned copy
+// stays as it was, and `failure` (when given) tells the user so.
+void transformOrSay(QWidget* parent, const std::function<void()>& transform,
+                    const QString& failure) {
+    try {
+        transform();
+    } catch (const std::bad_alloc&) {
+        if (!failure.isEmpty())
+            dialogs::message(parent, QMessageBox::Information, QStringLiteral("Information"),
+                             failure, QMessageBox::Ok);
+    }
+}
+
+} // namespace
+
 // Flips and turns are the document's: pictureView shows the result.
 void MainWindow::flip() {
-    document_->flip();
+    transformOrSay(this, [this] { document_->flip(); }, QStringLiteral("Error flipping image"));
 }
 
 void MainWindow::turnAnticlockwise() {
-    document_->turnAnticlockwise();
+    transformOrSay(this, [this] { document_->turnAnticlockwise(); },
+                   QStringLiteral("Error rotating image"));
     applyFit();
 }
 
@@ -42,7 +62,7 @@ void MainWindow::turnClockwise() {
         progressWindow_->setStep(w / 10);
         progressWindow_->showNow();
     }
-    document_->turnClockwise();
+    transformOrSay(this, [this] { document_->turnClockwise(); }, {}); // kept as it was
     if (progressWindow_)
         progressWindow_->setPosition(std::max(0, w - 1)); // every column turned
     applyFit();

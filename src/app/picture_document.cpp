@@ -99,33 +99,28 @@ void PictureDocument::setPalette(const PaletteChoice& choice, const C64Colours& 
     emit coloursChanged();
 }
 
-void PictureDocument::transform(IndexedImage (*how)(const IndexedImage&)) {
-    indices_ = how(indices_);
+void PictureDocument::transform(IndexedImage (*how)(const IndexedImage&), bool flipped,
+                                int quarterTurns) {
+    if (!shown_)
+        return;
+    indices_ = how(indices_); // a picture without memory for its turn stays as it was
+    flipped_ = flipped;
+    quarterTurns_ = quarterTurns;
     rendered_ = QImage();
     emit pictureChanged();
 }
 
 void PictureDocument::flip() {
-    if (!shown_)
-        return;
     // A flip after k turns is the same as k turns the other way after a flip.
-    flipped_ = !flipped_;
-    quarterTurns_ = (4 - quarterTurns_) % 4;
-    transform(flippedTopToBottom);
+    transform(flippedTopToBottom, !flipped_, (4 - quarterTurns_) % 4);
 }
 
 void PictureDocument::turnClockwise() {
-    if (!shown_)
-        return;
-    quarterTurns_ = (quarterTurns_ + 1) % 4;
-    transform(turnedClockwise);
+    transform(turnedClockwise, flipped_, (quarterTurns_ + 1) % 4);
 }
 
 void PictureDocument::turnAnticlockwise() {
-    if (!shown_)
-        return;
-    quarterTurns_ = (quarterTurns_ + 3) % 4;
-    transform(turnedAnticlockwise);
+    transform(turnedAnticlockwise, flipped_, (quarterTurns_ + 3) % 4);
 }
 
 } // namespace quendra

@@ -84,7 +84,8 @@ class PictureDocument : public QObject {
     void cleared();
 
   private:
-    void transform(IndexedImage (*how)(const IndexedImage&));
+    // The shown picture changed by `how`, which then lies as `flipped` and `quarterTurns` say.
+    void transform(IndexedImage (*how)(const IndexedImage&), bool flipped, int quarterTurns);
 
     QString fileName_;
     QString pictureFile_; // the file the shown picture was read from
