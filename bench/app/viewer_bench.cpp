@@ -21,6 +21,7 @@
 #include "app/app_exception.h"
 #include "app/browse_controls.h"
 #include "app/main_window.h"
+#include "app/picture_document.h"
 #include "app/program.h"
 #include "app/secondary_windows.h"
 #include "app/settings.h"
@@ -58,7 +59,7 @@ struct Folder {
 };
 
 void waitForFirstPaint(MainWindow* form) {
-    for (int i = 0; i < 2000 && form->parts().firstPaintPending; ++i) {
+    for (int i = 0; i < 2000 && form->firstPaintPending(); ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
 }
@@ -102,7 +103,7 @@ void BM_StartUpToFirstPaint(benchmark::State& state) {
         program.mainWindow()->show();
         program.mainWindow()->activateWindow();
         waitForFirstPaint(program.mainWindow());
-        if (program.mainWindow()->parts().firstPaintPending)
+        if (program.mainWindow()->firstPaintPending())
             state.SkipWithError("no first paint");
     }
 }
@@ -120,7 +121,7 @@ void BM_PaletteSwitchRepaint(benchmark::State& state) {
     MainWindow* form = program.mainWindow();
     form->show();
     waitForFirstPaint(form);
-    form->parts().currentFileName = path;
+    form->document()->setFileName(path);
     form->showCurrentFile(form);
     QAction* pepto = form->parts().paletteActions.value(1);
     QAction* own = form->parts().paletteActions.value(0);
@@ -206,7 +207,7 @@ void BM_MemoryAfterABigPage(benchmark::State& state) {
     form->show();
     waitForFirstPaint(form);
     const auto showFile = [&](const char* name) {
-        form->parts().currentFileName = folder.path(name);
+        form->document()->setFileName(folder.path(name));
         form->showCurrentFile(form);
         form->parts().pictureView->repaint();
     };

@@ -25,6 +25,7 @@
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
 #include "app/glyphs.h"
+#include "app/picture_document.h"
 #include "app/secondary_windows.h"
 #include "app/settings.h"
 #include "components/drop_files.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(QStringList arguments, QWidget* parent)
       disk_(std::make_unique<DiskBrowser>()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kProgramName);
+    document_ = new PictureDocument(this);
     // The folder list changes the current folder before the argument is shown; a relative
     // argument means the folder the program was started in.
     if (!arguments_.isEmpty() && !arguments_.first().isEmpty())
@@ -261,6 +263,8 @@ void MainWindow::connectControls() {
             [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
     connect(ui_.pictureView, &PictureView::painted, this, &MainWindow::picturePainted);
     connect(ui_.dropTarget, &DropTarget::filesDropped, this, &MainWindow::onFilesDropped);
+    connect(document_, &PictureDocument::pictureChanged, this, &MainWindow::showDocument);
+    connect(document_, &PictureDocument::cleared, this, &MainWindow::showDocument);
 }
 
 void MainWindow::createMenu() {
@@ -312,16 +316,15 @@ void MainWindow::createMenu() {
 }
 
 void MainWindow::initialise() {
-    ui_.firstPaintPending = true;
+    firstPaintPending_ = true;
     applyPlacement(settings::readPlacement(settings::filePath()));
     // The exception handler is the application object itself (Application).
-    ui_.pictureView->setPicture(templatePicture);
-    keepIndices(IndexedImage());
+    showDocument();
     restorePalette();
     restoreCharacterRom();
-    ui_.zoomSteps = 0;
+    zoomSteps_ = 0;
     const IniFile ini(settings::filePath());
-    ui_.columnWidth = std::max(
+    columnWidth_ = std::max(
         kDesignColumnWidth, ini.readInteger(kBrowseSection, kColumnWidthKey, kDesignColumnWidth));
     const QByteArray savedFormat = ini.readString(kSaveSection, kFormatKey).toLatin1();
     if (const auto format = pictureFormatNamed(savedFormat.toStdString()))
@@ -332,9 +335,12 @@ void MainWindow::initialise() {
     if (withFile)
         selectListFile(arguments_.first());
     layoutControls();
-    ui_.pictureShown = false;
     states_ = CommandStates{};
     applyStates();
+}
+
+const QString& MainWindow::currentFile() const {
+    return document_->fileName();
 }
 
 void MainWindow::applyPlacement(const WindowPlacement& p) {
@@ -370,7 +376,7 @@ void MainWindow::saveState() {
     settings::writePlacement(settings::filePath(), p); // a failure is not reported
     IniFile ini(settings::filePath());
     ini.writeString(kBrowseSection, kFolderKey, ui_.folderList->directory());
-    ini.writeInteger(kBrowseSection, kColumnWidthKey, ui_.columnWidth);
+    ini.writeInteger(kBrowseSection, kColumnWidthKey, columnWidth_);
     // Only a choice other than the first run's GIF makes the section.
     if (const SaveFormatRow* row = checkedSaveFormat();
         row && (row->format != PictureFormat::GIF ||
@@ -383,8 +389,8 @@ void MainWindow::saveState() {
 }
 
 void MainWindow::onActivated() {
-    if (!arguments_.isEmpty() && ui_.firstPaintPending) {
-        ui_.currentFileName = arguments_.first();
+    if (!arguments_.isEmpty() && firstPaintPending_) {
+        document_->setFileName(arguments_.first());
         // A disk or tape image opens like a folder.
         if (DiskBrowser::isImageFile(arguments_.first()) && !insideImage())
             openImage(arguments_.first());
@@ -398,7 +404,7 @@ void MainWindow::picturePainted() {
     // shown (or there was none). A paint before the first activation does not count, so
     // the argument is shown whichever comes first on the window system.
     if (activatedOnce_)
-        ui_.firstPaintPending = false;
+        firstPaintPending_ = false;
 }
 
 bool MainWindow::event(QEvent* e) {
@@ -431,8 +437,8 @@ void MainWindow::layoutControls() {
         return; // not all made yet
     const int widest =
         std::max(kDesignColumnWidth, width() - 259 - kMinimumPictureWidth + kDesignColumnWidth);
-    ui_.columnWidth = std::clamp(ui_.columnWidth, kDesignColumnWidth, widest);
-    const int dx = ui_.columnWidth - kDesignColumnWidth;
+    columnWidth_ = std::clamp(columnWidth_, kDesignColumnWidth, widest);
+    const int dx = columnWidth_ - kDesignColumnWidth;
     const int dy = height() - kDesignHeight;
     // The lists take the extra height: a third the folder list, the rest the file list.
     const int folderGrowth = dy > 0 ? dy / 3 : 0;
@@ -451,6 +457,10 @@ void MainWindow::layoutControls() {
 void MainWindow::showStatus(const QString& text) {
     ui_.statusLine->setText(text);
     ui_.statusLine->setToolTip(text);
+}
+
+QString MainWindow::statusText() const {
+    return ui_.statusLine->text();
 }
 
 void MainWindow::endProgram() {

@@ -1,9 +1,10 @@
 // MainWindow: the main window. Left, the browsing chain (drive, folder, file list) and the
 // commands; right, the picture area pictureView. Showing a file goes through one dispatch,
 // showCurrentFile, which takes the file's row from the format registry (decode/formats.h)
-// and runs it inside the reader frame, showFile (main_window_readers.cpp); the view commands
-// act on the picture that pictureView holds (main_window_commands.cpp); saving is
-// main_window_save.cpp.
+// and runs it inside the reader frame, showFile (main_window_readers.cpp), which hands the
+// picture to the picture document (picture_document.h); pictureView and the enlarged and
+// reduced views draw the document, and the commands change it (main_window_commands.cpp);
+// saving is main_window_save.cpp.
 #pragma once
 
 #include <QImage>
@@ -38,6 +39,7 @@ class ReducedView;
 class DropTarget;
 class AboutBox;
 class DiskBrowser;
+class PictureDocument;
 class PictureView;
 class ProgressWindow;
 
@@ -63,9 +65,9 @@ class MainWindow : public QMainWindow {
     // The blank template: 320 x 200, every pixel black, never drawn into.
     const QImage templatePicture;
 
-    // The window's controls and view state. Private to the window; parts() is the one
-    // way in, for widget tests (to see what a person sees and to set the start-up state)
-    // and the screenshot hook. Nothing else in the program reaches in.
+    // The window's controls. Private to the window; parts() is the one way in, for widget
+    // tests (to see what a person sees, and to press what a person presses). Nothing else
+    // in the program reaches in.
     struct Parts {
         // Controls
         DriveBox* driveBox = nullptr;
@@ -104,14 +106,6 @@ class MainWindow : public QMainWindow {
         QAction* loadPaletteAction = nullptr; // "Load palette file..."
         QAction* characterRomAction = nullptr; // "C64 character ROM..."
         QAction* usualCharacterRomAction = nullptr; // "Usual character ROM"
-
-        // View state
-        QString currentFileName;
-        int zoomSteps = 0;
-        bool pictureShown = false;
-        bool firstPaintPending = false;
-        bool fitToWindow = false; // whole-number fit, kept until 1:1 or a zoom step
-        int columnWidth = 225;    // the browsing column's lists, moved by the splitter
     };
     Parts& parts() { return ui_; }
     const Parts& parts() const { return ui_; }
@@ -122,11 +116,20 @@ class MainWindow : public QMainWindow {
     ReducedView* reducedView() const { return reducedView_; }
     AboutBox* aboutBox() const { return aboutBox_; }
 
-    // The shown picture as decoded (indices, and what they stand for), turned and flipped
-    // with pictureView's; the palette choice and its colours.
-    const IndexedImage& shownIndices() const { return shownIndices_; }
-    const PaletteChoice& paletteChoice() const { return paletteChoice_; }
-    const C64Colours& paletteColours() const { return paletteColours_; }
+    // The picture shown, its file, palette, grey, flips and turns, and whether one is shown.
+    PictureDocument* document() const { return document_; }
+    // The zoom steps taken (0..9).
+    int zoomSteps() const { return zoomSteps_; }
+    // Whether fit to window holds (a whole-number fit, until 1:1 or a zoom step).
+    bool isFitToWindow() const { return fitToWindow_; }
+    // Whether the first paint after start-up is still to come: the start-up picture shows
+    // no progress window meanwhile. Tests set it to stand for a window long running.
+    bool firstPaintPending() const { return firstPaintPending_; }
+    void setFirstPaintPending(bool pending) { firstPaintPending_ = pending; }
+    // The picture area.
+    PictureView* pictureView() const { return ui_.pictureView; }
+    // The line under the picture: why a file is not shown, or how it was drawn.
+    QString statusText() const;
 
   public slots:
     // Dispatch: shows the current file (from the list view when it is the trigger).
@@ -141,7 +144,7 @@ class MainWindow : public QMainWindow {
 
     // Commands.
     void saveAs();
-    // Writes pictureView's picture as a GoDot 4Bit file, with the progress window.
+    // Writes the document's picture as a GoDot 4Bit file, with the progress window.
     void saveGodot(const QString& fileName);
     // Writes the shown picture as a C64 file (main_window_export.cpp).
     void exportC64();
@@ -228,19 +231,15 @@ class MainWindow : public QMainWindow {
     // The menu after a character ROM choice (`file`, empty for the usual one); the shown
     // picture drawn again.
     void showCharacterRomChoice(const QString& file);
+    // The menu's ticks for the choice; the document's picture drawn in the colours.
     void setPalette(const PaletteChoice& choice, const C64Colours& colours);
     // Paints the re-drawn picture now, then writes the choice into the settings file.
     void keepChoice(const PaletteChoice& choice);
-    // Shows `picture` in the current palette; pictureView and shownIndices_ hold it.
-    void showIndices(IndexedImage picture);
-    // Keeps `picture` as what pictureView now shows (after a flip or turn of both).
-    void keepIndices(IndexedImage picture);
-    // True while pictureView holds the picture drawn from shownIndices_ (nothing else was
-    // put there since, such as the template).
-    bool viewShowsIndices() const;
-    // The shown picture re-drawn in the current palette, in pictureView and in the enlarged
-    // and reduced views that are open.
-    void repaintInPalette();
+    // pictureView follows the document: its picture, or the black template.
+    void showDocument();
+    // The current file's picture drawn again from the document through the reader frame,
+    // as a new reading would show it ("Show gray"); false where the file must be read.
+    bool showAgainWithoutReading();
     // Places the controls for the window's size and the column width: the lists grow
     // with the window, the commands keep their places under them.
     void layoutControls();
@@ -260,6 +259,8 @@ class MainWindow : public QMainWindow {
     void showNothing(const QString& fileName, const QString& reason);
     // Before a file or an entry is read: the commands off, 1:1, the black template shown.
     void clearForReading();
+    // The document's current file (a path, or an open image's entry key).
+    const QString& currentFile() const;
     // Selects the list row of `path` (none when it is not listed) without showing it again.
     void selectListFile(const QString& path);
     // The list's current row moved (keys, typing): show that file.
@@ -310,10 +311,11 @@ class MainWindow : public QMainWindow {
     bool activatedOnce_ = false;
     QList<QAction*> viewActions_;
     int wholeScale_ = 1; // the whole-number scale zoomed to from a fit; 1 otherwise
-    IndexedImage shownIndices_;
-    qint64 shownKey_ = 0; // pictureView's picture's cacheKey when shownIndices_ was kept
-    PaletteChoice paletteChoice_;
-    C64Colours paletteColours_ = defaultPalette().colours;
+    PictureDocument* document_ = nullptr;
+    int zoomSteps_ = 0;
+    bool firstPaintPending_ = false;
+    bool fitToWindow_ = false; // whole-number fit, kept until 1:1 or a zoom step
+    int columnWidth_ = 225;    // the browsing column's lists, moved by the splitter
     bool selectingByProgram_ = false;
     bool mouseInList_ = false; // a button is down on the list: its release shows the file
     QList<QPair<QWidget*, QPoint>> commandPlaces_; // where each command sits at 686 x 565

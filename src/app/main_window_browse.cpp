@@ -59,7 +59,7 @@ void MainWindow::fileListChanged() {
     }
     // The columns as wide as their texts where they fit; the shown file's row selected.
     ui_.FileList->fitColumns();
-    selectListFile(ui_.currentFileName);
+    selectListFile(currentFile());
 }
 
 void MainWindow::showDetails() {
@@ -86,7 +86,7 @@ void MainWindow::stepFile(int delta) {
     if (current.isValid() && next == row && ui_.FileList->selectionModel()->isSelected(current))
         return;
     ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(next, 0));
-    if (selectedListFile() != ui_.currentFileName)
+    if (selectedListFile() != currentFile())
         showCurrentFile(ui_.FileList);
 }
 
@@ -109,7 +109,7 @@ void MainWindow::listSelectionMoved() {
     if (selectingByProgram_ || mouseInList_)
         return;
     const QString file = selectedListFile();
-    if (!file.isEmpty() && file != ui_.currentFileName)
+    if (!file.isEmpty() && file != currentFile())
         showCurrentFile(ui_.FileList);
 }
 

@@ -7,10 +7,13 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <algorithm>
+#include <functional>
+#include <new>
 
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
 #include "app/main_window.h"
+#include "app/picture_document.h"
 #include "app/secondary_windows.h"
 #include "components/dialogs.h"
 #include "components/drop_files.h"
@@ -19,47 +22,49 @@
 
 namespace quendra {
 
-// The decoded picture turns and flips with pictureView's, when pictureView's did.
+namespace {
+
+// Runs a flip or turn of the document; a picture with no memory left for its turned copy
+// stays as it was, and `failure` (when given) tells the user so.
+void transformOrSay(QWidget* parent, const std::function<void()>& transform,
+                    const QString& failure) {
+    try {
+        transform();
+    } catch (const std::bad_alloc&) {
+        if (!failure.isEmpty())
+            dialogs::message(parent, QMessageBox::Information, QStringLiteral("Information"),
+                             failure, QMessageBox::Ok);
+    }
+}
+
+} // namespace
+
+// Flips and turns are the document's: pictureView shows the result.
 void MainWindow::flip() {
-    const bool before = ui_.pictureView->flipped();
-    const bool viewWasIndices = viewShowsIndices();
-    ui_.pictureView->flip();
-    if (ui_.pictureView->flipped() != before && viewWasIndices)
-        keepIndices(flippedTopToBottom(shownIndices_));
+    transformOrSay(this, [this] { document_->flip(); }, QStringLiteral("Error flipping image"));
 }
 
 void MainWindow::turnAnticlockwise() {
-    const bool before = ui_.pictureView->rotated();
-    const bool viewWasIndices = viewShowsIndices();
-    ui_.pictureView->rotate(); // a quarter turn anticlockwise
-    if (ui_.pictureView->rotated() != before && viewWasIndices)
-        keepIndices(turnedAnticlockwise(shownIndices_));
+    transformOrSay(this, [this] { document_->turnAnticlockwise(); },
+                   QStringLiteral("Error rotating image"));
     applyFit();
 }
 
 void MainWindow::turnClockwise() {
     originalSize();
-    const QImage source = ui_.pictureView->picture();
-    const bool viewWasIndices = viewShowsIndices();
-    const int w = source.width();
+    if (!document_->isShown())
+        return;
+    const int w = document_->indices().width();
     if (progressWindow_) {
         progressWindow_->setWindowTitle(QStringLiteral("Rotating..."));
-        progressWindow_->SaveProgress->setValue(0);
-        progressWindow_->SaveProgress->setRange(0, w);
+        progressWindow_->bar()->setValue(0);
+        progressWindow_->bar()->setRange(0, w);
         progressWindow_->setStep(w / 10);
         progressWindow_->showNow();
     }
-    const QImage turned = quarterTurn(source, [this](int column) {
-        if (progressWindow_)
-            progressWindow_->setPosition(column);
-    });
-    if (turned.size() == source.size().transposed() && viewWasIndices) {
-        IndexedImage indices = turnedClockwise(shownIndices_);
-        ui_.pictureView->setPicture(indices);
-        keepIndices(std::move(indices));
-    } else {
-        ui_.pictureView->setPicture(turned);
-    }
+    transformOrSay(this, [this] { document_->turnClockwise(); }, {}); // kept as it was
+    if (progressWindow_)
+        progressWindow_->setPosition(std::max(0, w - 1)); // every column turned
     applyFit();
     if (progressWindow_) {
         progressWindow_->hide();
@@ -82,7 +87,7 @@ void MainWindow::zoomIn() {
     if (zoomWholeStep(1))
         return;
     leaveFit(); // a zoom step ends fit to window
-    applyZoom(quendra::zoomIn(states_, ui_.zoomSteps));
+    applyZoom(quendra::zoomIn(states_, zoomSteps_));
     applyStates();
 }
 
@@ -90,38 +95,42 @@ void MainWindow::zoomOut() {
     if (zoomWholeStep(-1))
         return;
     leaveFit(); // a zoom step ends fit to window
-    applyZoom(quendra::zoomOut(states_, ui_.zoomSteps, ui_.pictureView->stretchRatio()));
+    applyZoom(quendra::zoomOut(states_, zoomSteps_, ui_.pictureView->stretchRatio()));
     applyStates();
 }
 
 void MainWindow::originalSize() {
-    if (ui_.zoomSteps == 0 && (wholeScale_ > 1 || ui_.fitToWindow)) {
+    if (zoomSteps_ == 0 && (wholeScale_ > 1 || fitToWindow_)) {
         wholeScale_ = 1;
         leaveFit();
         applyStates();
         return;
     }
-    applyZoom(origSize(states_, ui_.zoomSteps));
+    applyZoom(origSize(states_, zoomSteps_));
     applyStates();
 }
 
 void MainWindow::applyGrey() {
     states_.grey = false;
     applyStates();
-    showCurrentFile(this);
+    document_->setGrey(ui_.grey->isChecked());
+    // The same indices in the other table; the file is read again only when its picture
+    // is not the one shown (a file that was refused, or none chosen).
+    if (!showAgainWithoutReading())
+        showCurrentFile(this);
     states_.grey = true;
     applyStates();
 }
 
 void MainWindow::pictureMouseDown(Qt::MouseButton button) {
-    if (!ui_.pictureShown)
+    if (!document_->isShown())
         return;
     if (button == Qt::LeftButton) {
         if (enlargedView_)
-            enlargedView_->showPicture(ui_.pictureView->picture());
+            enlargedView_->showPicture();
     } else if (button == Qt::RightButton || button == Qt::MiddleButton) {
         if (reducedView_)
-            reducedView_->showPicture(ui_.pictureView->picture());
+            reducedView_->showPicture();
     }
 }
 
@@ -152,22 +161,20 @@ void MainWindow::deleteCurrentFile() {
         }
         removed = QFile::remove(name);
     }
-    ui_.currentFileName.clear();
+    document_->setFileName({});
     ui_.FileList->listModel()->refresh();
     // Back to the unzoomed view first, so that the next picture does not open zoomed
     // while the zoom commands say it is not.
-    if (ui_.zoomSteps != 0)
+    if (zoomSteps_ != 0)
         originalSize();
-    ui_.pictureView->setPicture(templatePicture);
-    keepIndices(IndexedImage());
-    ui_.pictureShown = false;
+    document_->clear();
     afterDelete(states_);
-    ui_.zoomSteps = 0;
+    zoomSteps_ = 0;
     applyStates();
     applyFit();
     if (!removed) {
         // The file is still there: show it again, and say why it stayed.
-        ui_.currentFileName = name;
+        document_->setFileName(name);
         showCurrentFile(this);
         showStatus(QStringLiteral("%1 could not be deleted.").arg(namePart(name)));
         return;
@@ -180,7 +187,7 @@ void MainWindow::deleteCurrentFile() {
         return;
     }
     ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(std::clamp(row, 0, rows - 1), 0));
-    if (selectedListFile() != ui_.currentFileName) // not yet shown by the row's move
+    if (selectedListFile() != document_->fileName()) // not yet shown by the row's move
         showCurrentFile(ui_.FileList);
 }
 
@@ -197,11 +204,11 @@ void MainWindow::showDropped(const QStringList& files) {
     ui_.folderList->refresh();
     ui_.FileList->setFocus();
     ui_.FileList->listModel()->setDirectory(ui_.folderList->directory());
-    ui_.currentFileName = entry.absoluteFilePath();
-    selectListFile(ui_.currentFileName);
+    document_->setFileName(entry.absoluteFilePath());
+    selectListFile(document_->fileName());
     // A dropped disk or tape image opens like a folder.
-    if (DiskBrowser::isImageFile(ui_.currentFileName))
-        openImage(ui_.currentFileName);
+    if (DiskBrowser::isImageFile(document_->fileName()))
+        openImage(document_->fileName());
     else
         showCurrentFile(this);
 }

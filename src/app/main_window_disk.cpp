@@ -13,6 +13,7 @@
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
 #include "app/main_window.h"
+#include "app/picture_document.h"
 #include "app/secondary_windows.h"
 #include "components/file_list_view.h"
 #include "components/pmultiimage.h"
@@ -60,7 +61,7 @@ QString MainWindow::shownName(const QString& fileName) const {
 void MainWindow::openImage(const QString& path) {
     QString error;
     if (!disk_->open(QFileInfo(path).absoluteFilePath(), &error)) {
-        ui_.currentFileName = path;
+        document_->setFileName(path);
         selectListFile(path);
         showNothing(path, QStringLiteral("%1 cannot be opened: %2.").arg(namePart(path), error));
         return;
@@ -68,7 +69,7 @@ void MainWindow::openImage(const QString& path) {
     ui_.folderList->setOpenImage(disk_->imagePath());
     listImage();
     // Nothing chosen yet: the image's name, and what it holds, on the line.
-    ui_.currentFileName.clear();
+    document_->setFileName({});
     showNothing(disk_->imagePath(), {});
     qsizetype pictures = 0;
     for (const DiskBrowser::Row& row : disk_->rows())
@@ -95,7 +96,7 @@ void MainWindow::leaveImage() {
     ui_.folderList->setOpenImage({});
     ui_.FileList->listModel()->listFolder(); // the folder's files again
     // The image's own row is where the user came from.
-    ui_.currentFileName = image;
+    document_->setFileName(image);
     showCurrentFile(this);
 }
 
@@ -120,7 +121,7 @@ void MainWindow::activateListRow(bool showAgain) {
         leaveImage();
     else if (!insideImage() && DiskBrowser::isImageFile(key))
         openImage(key);
-    else if (showAgain || key != ui_.currentFileName)
+    else if (showAgain || key != document_->fileName())
         showCurrentFile(ui_.FileList);
 }
 
@@ -133,7 +134,7 @@ void MainWindow::showEntry(const QString& key) {
     }
     clearForReading();
     DecodeOptions options;
-    options.grey = ui_.grey->isChecked();
+    options.grey = document_->grey();
     const OpenedPicture opened = disk_->picture(entry, options);
     std::string reason = opened.decoded.reason;
     if (opened.format && showInFrame(key, *opened.format, &opened.decoded, reason)) {
@@ -147,7 +148,6 @@ void MainWindow::showEntry(const QString& key) {
         showStatus(notes.join(QStringLiteral("; ")));
         return;
     }
-    ui_.pictureShown = false;
     readerRejected(states_);
     applyStates();
     setWindowTitle(frameCaption(key, {}));

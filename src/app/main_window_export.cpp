@@ -12,6 +12,7 @@
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
 #include "app/main_window.h"
+#include "app/picture_document.h"
 #include "components/bridge.h"
 #include "components/dialogs.h"
 #include "components/file_list_view.h"
@@ -37,7 +38,7 @@ QString filterOf(const C64Writer& writer) {
 } // namespace
 
 void MainWindow::exportC64() {
-    if (!ui_.pictureShown)
+    if (!document_->isShown())
         return;
     const C64Writer* proposed = findC64Writer(exportKey_.toStdString());
     if (!proposed)
@@ -55,8 +56,8 @@ void MainWindow::exportC64() {
     request.selectedFilter = filterOf(*proposed);
     request.defaultSuffix = fromUtf8(proposed->key);
     // The shown file's name without its extension; an entry of a disk image by its C64 name.
-    QString base = namePart(ui_.currentFileName);
-    if (const int entry = entryOf(ui_.currentFileName); entry >= 0)
+    QString base = namePart(document_->fileName());
+    if (const int entry = entryOf(document_->fileName()); entry >= 0)
         base = disk_->safeName(entry);
     else if (const qsizetype dot = base.lastIndexOf(u'.'); dot > 0)
         base.truncate(dot);
@@ -79,19 +80,13 @@ void MainWindow::exportC64() {
     exportKey_ = key;
     saveFolder_.confirmed(chosen.toStdString());
 
-    // The decoded picture's colour numbers; a picture no reader drew, as the view shows it.
+    // The document's picture: its colour numbers as decoded, flipped and turned.
     C64Exporter exporter;
     C64ExportOptions options;
-    options.palette = paletteColours_;
+    options.palette = document_->paletteColours();
     std::vector<std::uint8_t> bytes;
-    const bool indices = viewShowsIndices();
-    const std::optional<Image> rgb =
-        indices ? std::nullopt : toRgbImage(ui_.pictureView->picture());
-    const auto write = [&]() -> std::string {
-        if (indices)
-            return exporter.write(shownIndices_, *writer, options, bytes);
-        return rgb ? exporter.write(*rgb, *writer, options, bytes)
-                   : std::string("no memory for a copy of the picture");
+    const auto write = [&] {
+        return exporter.write(document_->indices(), *writer, options, bytes);
     };
     std::string why = write();
     if (!why.empty()) {

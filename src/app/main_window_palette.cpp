@@ -1,7 +1,7 @@
-// MainWindow: the Palette menu. The window keeps the shown picture as decoded (indices and
-// what they stand for, flipped and turned along with pictureView's), so a palette is applied
-// by a new lookup table and one redraw: the file is not read again. GoDot files are written
-// from the same indices in the program's own colours, so they do not depend on the palette.
+// MainWindow: the Palette menu. The document keeps the shown picture as decoded (indices and
+// what they stand for, flipped and turned), so a palette is applied by a new lookup table and
+// one redraw: the file is not read again. GoDot files are written from the same indices in
+// the program's own colours, so they do not depend on the palette.
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>
@@ -11,6 +11,7 @@
 
 #include "app/browse_controls.h"
 #include "app/main_window.h"
+#include "app/picture_document.h"
 #include "app/secondary_windows.h"
 #include "components/bridge.h"
 #include "components/dialogs.h"
@@ -75,7 +76,7 @@ void MainWindow::showCharacterRomChoice(const QString& file) {
     ui_.characterRomAction->setToolTip(file);
     ui_.usualCharacterRomAction->setEnabled(!file.isEmpty());
     // The shown picture drawn again, with the new characters where it has any.
-    if (ui_.pictureShown)
+    if (document_->isShown())
         showCurrentFile(this);
 }
 
@@ -136,13 +137,11 @@ void MainWindow::restorePalette() {
 }
 
 void MainWindow::setPalette(const PaletteChoice& choice, const C64Colours& colours) {
-    paletteChoice_ = choice;
-    paletteColours_ = colours;
     for (QAction* action : ui_.paletteActions)
         action->setChecked(action->data().toString() == choice.name);
     ui_.loadPaletteAction->setChecked(choice.name == kFileChoice);
     ui_.loadPaletteAction->setToolTip(choice.name == kFileChoice ? choice.file : QString());
-    repaintInPalette();
+    document_->setPalette(choice, colours); // the views open follow it
 }
 
 void MainWindow::paletteChosen(const QString& name) {
@@ -165,13 +164,13 @@ void MainWindow::keepChoice(const PaletteChoice& choice) {
 void MainWindow::choosePaletteFile() {
     dialogs::OpenRequest request;
     request.title = QStringLiteral("Load palette file");
-    request.directory = paletteChoice_.file.isEmpty()
-                            ? ui_.folderList->directory()
-                            : QFileInfo(paletteChoice_.file).absolutePath();
+    const PaletteChoice& current = document_->paletteChoice();
+    request.directory = current.file.isEmpty() ? ui_.folderList->directory()
+                                               : QFileInfo(current.file).absolutePath();
     request.filter = QStringLiteral("VICE palettes (*.vpl);;All files (*)");
     const QString chosen = dialogs::openFileName(this, request);
     if (chosen.isEmpty() || !usePaletteFile(chosen))
-        setPalette(paletteChoice_, paletteColours_); // the ticks as they were
+        setPalette(current, document_->paletteColours()); // the ticks as they were
 }
 
 bool MainWindow::usePaletteFile(const QString& path) {
@@ -191,31 +190,13 @@ bool MainWindow::usePaletteFile(const QString& path) {
     return true;
 }
 
-void MainWindow::showIndices(IndexedImage picture) {
-    applyPalette(picture, paletteColours_);
-    ui_.pictureView->setPicture(picture);
-    keepIndices(std::move(picture));
-}
-
-void MainWindow::keepIndices(IndexedImage picture) {
-    shownIndices_ = std::move(picture);
-    shownKey_ = ui_.pictureView->picture().cacheKey();
-}
-
-bool MainWindow::viewShowsIndices() const {
-    return !ui_.pictureView->picture().isNull() &&
-           ui_.pictureView->picture().cacheKey() == shownKey_;
-}
-
-void MainWindow::repaintInPalette() {
-    // Black and white pages and the template stay as they are.
-    if (shownIndices_.meaning() == IndexMeaning::fixed || !viewShowsIndices())
-        return;
-    showIndices(shownIndices_);
-    if (enlargedView_ && enlargedView_->isVisible())
-        enlargedView_->replacePicture(ui_.pictureView->picture());
-    if (reducedView_ && reducedView_->isVisible())
-        reducedView_->replacePicture(ui_.pictureView->picture());
+void MainWindow::showDocument() {
+    if (document_->isShown()) {
+        ui_.pictureView->setPicture(document_->indices());
+        document_->shareDrawing(ui_.pictureView->picture()); // the views draw no copy of their own
+    } else {
+        ui_.pictureView->setPicture(templatePicture);
+    }
 }
 
 } // namespace quendra

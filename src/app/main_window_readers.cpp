@@ -15,6 +15,7 @@
 
 #include "app/disk_browser.h"
 #include "app/main_window.h"
+#include "app/picture_document.h"
 #include "app/secondary_windows.h"
 #include "components/bridge.h"
 #include "components/file_list_view.h"
@@ -47,18 +48,18 @@ ReaderFamily familyOf(const C64Format& format) {
 
 void MainWindow::showCurrentFile(QObject* sender) {
     if (sender == ui_.FileList)
-        ui_.currentFileName = selectedListFile();
-    if (ui_.currentFileName.isEmpty())
+        document_->setFileName(selectedListFile());
+    if (document_->fileName().isEmpty())
         return;
     if (sender != ui_.FileList)
-        selectListFile(ui_.currentFileName); // the row and the picture never disagree
-    if (entryOf(ui_.currentFileName) != -2) {
-        showEntry(ui_.currentFileName); // an entry of the open disk image
+        selectListFile(document_->fileName()); // the row and the picture never disagree
+    if (entryOf(document_->fileName()) != -2) {
+        showEntry(document_->fileName()); // an entry of the open disk image
         return;
     }
     // Only a plain file is a picture: a folder is none, and reading a named pipe or a
     // terminal would wait for data that may never come.
-    const QString name = ui_.currentFileName; // a reader may not change it, but be sure
+    const QString name = document_->fileName(); // a reader may not change it, but be sure
     const QFileInfo info(name);
     if (!info.exists()) {
         showNothing(name, QStringLiteral("The file %1 does not exist.").arg(namePart(name)));
@@ -89,17 +90,15 @@ void MainWindow::showCurrentFile(QObject* sender) {
 void MainWindow::clearForReading() {
     dispatchBegins(states_);
     applyStates();
-    if (ui_.zoomSteps != 0)
+    if (zoomSteps_ != 0)
         originalSize();
-    ui_.pictureView->setPicture(templatePicture);
-    keepIndices(IndexedImage());
+    document_->clear();
 }
 
 void MainWindow::showNothing(const QString& fileName, const QString& reason) {
-    if (ui_.zoomSteps != 0)
+    if (zoomSteps_ != 0)
         originalSize();
-    ui_.pictureView->setPicture(templatePicture);
-    ui_.pictureShown = false;
+    document_->clear();
     readerRejected(states_);
     applyStates();
     applyFit();
@@ -111,15 +110,11 @@ void MainWindow::openFrame(const QString& fileName, QStringView suffix, ReaderFa
     readerStarts(states_, family);
     applyStates();
     setWindowTitle(frameCaption(fileName, suffix));
-    if (family != ReaderFamily::GodotPath)
-        ui_.pictureShown = false;
 }
 
 void MainWindow::closeFrame(ReaderFamily family) {
     readerEnds(states_, family);
     applyStates();
-    if (family != ReaderFamily::GodotPath)
-        ui_.pictureShown = true;
 }
 
 void MainWindow::showFile(const QString& fileName, const C64Format& named) {
@@ -127,9 +122,9 @@ void MainWindow::showFile(const QString& fileName, const C64Format& named) {
     // (openPictureFile) then chooses the format, and the frame of the format chosen shows
     // the picture, so the caption names what the converter and the thumbnailer name.
     openFrame(fileName, suffixOf(named.captionSuffix), familyOf(named));
-    SavingProgress progress(progressWindow_, kLoading.toString(), !ui_.firstPaintPending);
+    SavingProgress progress(progressWindow_, kLoading.toString(), !firstPaintPending_);
     DecodeOptions options;
-    options.grey = ui_.grey->isChecked();
+    options.grey = document_->grey();
     options.progress = named.reportsProgress && progressWindow_ ? &progress : nullptr;
     const OpenedPicture opened = openPictureFile(toPath(fileName), options);
     std::string reason;
@@ -139,11 +134,26 @@ void MainWindow::showFile(const QString& fileName, const C64Format& named) {
         return;
     }
     // Nothing takes the file: the black template is no picture of it.
-    ui_.pictureShown = false;
     readerRejected(states_);
     applyStates();
     showStatus(namePart(fileName) + QStringLiteral(" is ") + QString::fromStdString(reason));
     applyFit();
+}
+
+bool MainWindow::showAgainWithoutReading() {
+    if (!document_->holdsCurrentFile())
+        return false;
+    // What a new reading would show, frame and all, but from the kept indices; the line
+    // under the picture keeps what the reading said.
+    const QString fileName = document_->fileName();
+    const C64Format& format = *document_->format();
+    const Decoded again = document_->decodedAgain();
+    const QString status = ui_.statusLine->text();
+    clearForReading();
+    std::string reason;
+    showInFrame(fileName, format, &again, reason);
+    showStatus(status);
+    return true;
 }
 
 bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
@@ -151,9 +161,9 @@ bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
     const ReaderFamily family = familyOf(format);
     openFrame(fileName, suffixOf(format.captionSuffix), family);
     // The progress window stays hidden while the start-up picture is on its way.
-    SavingProgress progress(progressWindow_, kLoading.toString(), !ui_.firstPaintPending);
+    SavingProgress progress(progressWindow_, kLoading.toString(), !firstPaintPending_);
     DecodeOptions options;
-    options.grey = ui_.grey->isChecked();
+    options.grey = document_->grey();
     options.progress = format.reportsProgress && progressWindow_ ? &progress : nullptr;
     const Decoded decoded =
         decodedAlready ? *decodedAlready : readPicture(toPath(fileName), format, options);
@@ -161,12 +171,9 @@ bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
     if (otherKind)
         setWindowTitle(frameCaption(fileName, suffixOf(shownCaption(*decoded.format))));
     if (decoded.accepted)
-        showIndices(decoded.picture);
+        document_->show(fileName, &format, decoded);
     switch (family) {
     case ReaderFamily::GodotPath:
-        // A file with GoDot's magic counts as shown; anything else leaves the flag alone.
-        if (decoded.accepted || otherKind)
-            ui_.pictureShown = true;
         if (progressWindow_)
             progressWindow_->hide();
         break;
@@ -174,8 +181,8 @@ bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
     case ReaderFamily::FunPainter:
         // Printfox ends its progress only for a page it decoded; FunPainter 2 always does.
         if (decoded.decodingBegan || family == ReaderFamily::FunPainter) {
-            if (ui_.firstPaintPending)
-                ui_.firstPaintPending = false;
+            if (firstPaintPending_)
+                firstPaintPending_ = false;
             else if (progressWindow_)
                 progressWindow_->hide();
         }

@@ -12,6 +12,7 @@
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
 #include "app/main_window.h"
+#include "app/picture_document.h"
 #include "app/secondary_windows.h"
 #include "components/bridge.h"
 #include "components/dialogs.h"
@@ -68,12 +69,12 @@ void MainWindow::saveAs() {
     dialogs::SaveRequest request;
     request.title = kSaveTitle;
     request.directory = startFolder;
-    request.fileName = namePart(ui_.currentFileName);
+    request.fileName = namePart(document_->fileName());
     if (row) {
         request.fileName =
-            fromUtf8(proposedFileName(ui_.currentFileName.toStdString(), row->format));
+            fromUtf8(proposedFileName(document_->fileName().toStdString(), row->format));
         // An entry of a disk image: its C64 name made a file name.
-        if (const int entry = entryOf(ui_.currentFileName); entry >= 0)
+        if (const int entry = entryOf(document_->fileName()); entry >= 0)
             request.fileName = disk_->safeName(entry) + u'.' + fromUtf8(row->extension);
         request.filter = fromUtf8(filterDescription(*row));
         request.defaultSuffix = fromUtf8(row->extension);
@@ -115,7 +116,7 @@ void MainWindow::saveAs() {
 
 void MainWindow::saveGodot(const QString& fileName) {
     // The table follows "Show gray" as it is now: a grey picture is matched against grey.
-    const bool greyTable = ui_.grey->isChecked();
+    const bool greyTable = document_->grey();
     const CommandStates before = states_;
     saveStarts(states_);
     applyStates();
@@ -125,10 +126,12 @@ void MainWindow::saveGodot(const QString& fileName) {
     WriteResult result;
     try {
         // The decoded picture in the program's own colours: the file does not depend on
-        // the palette shown. (A picture no reader drew is matched as the view shows it.)
+        // the palette shown. (A black and white page, or the template, is matched as the
+        // view shows it.)
+        const IndexedImage& shown = document_->indices();
         const std::optional<Image> picture =
-            shownIndices_.meaning() != IndexMeaning::fixed && viewShowsIndices()
-                ? std::optional<Image>(inOwnColours(shownIndices_))
+            document_->isShown() && shown.meaning() != IndexMeaning::fixed
+                ? std::optional<Image>(inOwnColours(shown))
                 : toRgbImage(ui_.pictureView->picture());
         result = picture ? writeGodotFile(toPath(fileName), *picture, greyTable, &progress)
                          : WriteResult{false, "no memory for a copy of the picture"};

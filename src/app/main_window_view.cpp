@@ -12,6 +12,7 @@
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
 #include "app/main_window.h"
+#include "app/picture_document.h"
 #include "app/secondary_windows.h"
 #include "components/file_list_view.h"
 #include "components/pmultiimage.h"
@@ -19,9 +20,9 @@
 namespace quendra {
 
 void MainWindow::showFullScreenView() {
-    if (!ui_.pictureShown || !enlargedView_)
+    if (!document_->isShown() || !enlargedView_)
         return;
-    enlargedView_->showPicture(ui_.pictureView->picture());
+    enlargedView_->showPicture();
     enlargedView_->showFullScreen();
 }
 
@@ -55,7 +56,7 @@ bool MainWindow::isViewKey(const QKeyEvent* key) const {
 }
 
 void MainWindow::applyFit() {
-    const bool fit = ui_.fitToWindow && ui_.pictureShown && ui_.zoomSteps == 0;
+    const bool fit = fitToWindow_ && document_->isShown() && zoomSteps_ == 0;
     const QSize picture = ui_.pictureView->picture().size();
     const QSize area = ui_.pictureView->contentsRect().size();
     const bool larger = picture.width() > area.width() || picture.height() > area.height();
@@ -63,14 +64,14 @@ void MainWindow::applyFit() {
     // larger than the view. Outside a fit, the whole-number scale zoomed to from one.
     ui_.pictureView->setShrinkToFit(fit && larger);
     ui_.pictureView->setScale(fit ? (larger ? 1 : fitScale(picture, area))
-                                  : (ui_.zoomSteps == 0 ? wholeScale_ : 1));
+                                  : (zoomSteps_ == 0 ? wholeScale_ : 1));
     applyWholeScaleStates();
 }
 
 // Zoom out and 1:1 act on a fit that changes the size and on a whole-number scale above 1
 // (the component's zoom steps keep their own states).
 void MainWindow::applyWholeScaleStates() {
-    if (!ui_.pictureShown || ui_.zoomSteps != 0)
+    if (!document_->isShown() || zoomSteps_ != 0)
         return;
     const int scale = ui_.pictureView->scale();
     const bool scaled = scale > 1 || ui_.pictureView->shrunk();
@@ -81,22 +82,22 @@ void MainWindow::applyWholeScaleStates() {
 }
 
 void MainWindow::leaveFit() {
-    ui_.fitToWindow = false;
+    fitToWindow_ = false;
     applyFit();
 }
 
 bool MainWindow::zoomWholeStep(int direction) {
-    if (!ui_.pictureShown || ui_.zoomSteps != 0)
+    if (!document_->isShown() || zoomSteps_ != 0)
         return false;
     const int scale = ui_.pictureView->scale();
-    if (ui_.fitToWindow) {
+    if (fitToWindow_) {
         if (direction > 0)
             wholeScale_ = ui_.pictureView->shrunk() ? 1 : scale + 1;
         else if (scale > 1)
             wholeScale_ = scale - 1;
         else
             return true; // nothing smaller to go to: the step is off
-        ui_.fitToWindow = false;
+        fitToWindow_ = false;
     } else if (wholeScale_ > 1) {
         wholeScale_ = std::clamp(wholeScale_ + direction, 1, 64);
     } else {
@@ -107,19 +108,19 @@ bool MainWindow::zoomWholeStep(int direction) {
 }
 
 void MainWindow::fitToWindow() {
-    if (!ui_.pictureShown)
+    if (!document_->isShown())
         return;
-    if (ui_.zoomSteps != 0)
+    if (zoomSteps_ != 0)
         originalSize();
     wholeScale_ = 1;
-    ui_.fitToWindow = true;
+    fitToWindow_ = true;
     applyFit();
 }
 
 void MainWindow::showActualSize() {
     wholeScale_ = 1;
     leaveFit();
-    if (ui_.zoomSteps != 0)
+    if (zoomSteps_ != 0)
         originalSize();
 }
 
@@ -198,12 +199,12 @@ bool MainWindow::splitterDrag(QEvent* e) {
     switch (e->type()) {
     case QEvent::MouseButtonPress:
         dragStartX_ = qRound(static_cast<QMouseEvent*>(e)->globalPosition().x());
-        dragStartWidth_ = ui_.columnWidth;
+        dragStartWidth_ = columnWidth_;
         return true;
     case QEvent::MouseMove:
         if (dragStartX_ >= 0) {
             const auto* mouse = static_cast<QMouseEvent*>(e);
-            ui_.columnWidth = dragStartWidth_ + qRound(mouse->globalPosition().x()) - dragStartX_;
+            columnWidth_ = dragStartWidth_ + qRound(mouse->globalPosition().x()) - dragStartX_;
             layoutControls();
         }
         return true;

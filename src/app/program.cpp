@@ -6,8 +6,8 @@ namespace quendra {
 
 Program::Program(QStringList arguments)
     : mainWindow_(std::make_unique<MainWindow>(std::move(arguments))),
-      enlargedView_(std::make_unique<EnlargedView>()),
-      reducedView_(std::make_unique<ReducedView>()), aboutBox_(std::make_unique<AboutBox>()),
+      enlargedView_(std::make_unique<EnlargedView>(mainWindow_->document())),
+      reducedView_(std::make_unique<ReducedView>(mainWindow_->document())), aboutBox_(std::make_unique<AboutBox>()),
       progressWindow_(std::make_unique<ProgressWindow>()) {
     mainWindow_->setSecondaryWindows(enlargedView_.get(), reducedView_.get(), aboutBox_.get(),
                                      progressWindow_.get());

@@ -26,12 +26,12 @@ void takeScreenshot(MainWindow* form, const QString& path, qint64 firstPaintMs) 
             ->grabWindow(0, origin.x() - screen->geometry().x(),
                          origin.y() - screen->geometry().y(), form->width(), form->height())
             .toImage();
-    const QPoint area = form->parts().pictureView->mapTo(form, QPoint(0, 0));
+    const QPoint area = form->pictureView()->mapTo(form, QPoint(0, 0));
     shot.setText(QStringLiteral("PImg"), QStringLiteral("%1,%2,%3,%4")
                                              .arg(area.x())
                                              .arg(area.y())
-                                             .arg(form->parts().pictureView->width())
-                                             .arg(form->parts().pictureView->height()));
+                                             .arg(form->pictureView()->width())
+                                             .arg(form->pictureView()->height()));
     shot.setText(QStringLiteral("FirstPaintMs"), QString::number(firstPaintMs));
     shot.save(path, "PNG");
 }
@@ -46,7 +46,7 @@ void arrangeScreenshot(MainWindow* form, const QElapsedTimer& sinceStart) {
     auto firstPaint = std::make_shared<qint64>(-1);
     const QElapsedTimer started = sinceStart;
     QObject::connect(poll, &QTimer::timeout, form, [=] {
-        const bool painted = !form->parts().firstPaintPending && form->isVisible();
+        const bool painted = !form->firstPaintPending() && form->isVisible();
         if (painted && *firstPaint < 0)
             *firstPaint = started.elapsed();
         // Let the window system settle once the picture is up; give up waiting after 15 s.

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "app/picture_document.h"
 #include "components/pmultiimage.h"
 
 namespace quendra {
@@ -38,31 +39,37 @@ Qt::WindowFlags secondaryWindowFlags() {
 
 // ---- EnlargedView: enlarged view ----
 
-EnlargedView::EnlargedView(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
+EnlargedView::EnlargedView(const PictureDocument* document, QWidget* parent)
+    : QWidget(parent, secondaryWindowFlags()), document_(document) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Maximized (Click to close)"));
     resize(588, 448);
-    pictureView = new PictureView(this);
-    pictureView->setObjectName(QStringLiteral("pictureView"));
-    pictureView->setCenter(true);
-    pictureView->setBorderStyle(BorderStyle::SingleBorder);
-    pictureView->setImageDither(true);
-    pictureView->setStretchRatio(true);
-    pictureView->setToolTip(QStringLiteral("Click to close"));
-    pictureView->setGeometry(rect());
-    connect(pictureView, &PictureView::mousePressed, this, &EnlargedView::onPictureMousePressed);
+    pictureView_ = new PictureView(this);
+    pictureView_->setObjectName(QStringLiteral("pictureView"));
+    pictureView_->setCenter(true);
+    pictureView_->setBorderStyle(BorderStyle::SingleBorder);
+    pictureView_->setImageDither(true);
+    pictureView_->setStretchRatio(true);
+    pictureView_->setToolTip(QStringLiteral("Click to close"));
+    pictureView_->setGeometry(rect());
+    connect(pictureView_, &PictureView::mousePressed, this, &EnlargedView::onPictureMousePressed);
+    connect(document_, &PictureDocument::coloursChanged, this, [this] {
+        if (isVisible())
+            replacePicture();
+    });
 }
 
-void EnlargedView::showPicture(const QImage& picture) {
-    pictureView->setPicture(picture);
+void EnlargedView::showPicture() {
+    replacePicture();
     showMaximized();
     onActivated();
     raise();
     activateWindow();
 }
 
-void EnlargedView::replacePicture(const QImage& picture) {
-    pictureView->setPicture(picture);
+void EnlargedView::replacePicture() {
+    // The document's drawing, shared with the reduced view (this view writes no files).
+    pictureView_->setPicture(document_->picture());
 }
 
 void EnlargedView::onPictureMousePressed() {
@@ -83,13 +90,13 @@ bool EnlargedView::event(QEvent* e) {
 }
 
 void EnlargedView::resizeEvent(QResizeEvent* e) {
-    pictureView->setGeometry(rect());
+    pictureView_->setGeometry(rect());
     QWidget::resizeEvent(e);
 }
 
 void EnlargedView::hideEvent(QHideEvent* e) {
     // A hidden view keeps no copy: a large page would otherwise stay in memory.
-    pictureView->clearPicture();
+    pictureView_->clearPicture();
     QWidget::hideEvent(e);
     // The window system's surface of the view is megabytes; once the window is hidden,
     // let it go (showing the window again makes a new one).
@@ -111,34 +118,40 @@ void EnlargedView::onActivated() {
 
 // ---- ReducedView: reduced view ----
 
-ReducedView::ReducedView(QWidget* parent) : QWidget(parent, secondaryWindowFlags()) {
+ReducedView::ReducedView(const PictureDocument* document, QWidget* parent)
+    : QWidget(parent, secondaryWindowFlags()), document_(document) {
     setObjectName(QStringLiteral("Form3"));
     // Short enough for the title bar of a window half a picture wide.
     setWindowTitle(QStringLiteral("Half size"));
     setToolTip(QStringLiteral("Click to close"));
     setFixedSize(160, 100);
-    SmallImg = new QLabel(this);
-    SmallImg->setObjectName(QStringLiteral("SmallImg"));
-    SmallImg->setScaledContents(true);
-    SmallImg->setAlignment(Qt::AlignCenter);
-    SmallImg->setToolTip(QStringLiteral("Click to close"));
-    SmallImg->setGeometry(rect());
+    pictureLabel_ = new QLabel(this);
+    pictureLabel_->setObjectName(QStringLiteral("SmallImg"));
+    pictureLabel_->setScaledContents(true);
+    pictureLabel_->setAlignment(Qt::AlignCenter);
+    pictureLabel_->setToolTip(QStringLiteral("Click to close"));
+    pictureLabel_->setGeometry(rect());
     centreOnScreen(this);
+    connect(document_, &PictureDocument::coloursChanged, this, [this] {
+        if (isVisible())
+            replacePicture();
+    });
 }
 
-void ReducedView::showPicture(const QImage& picture) {
-    replacePicture(picture);
+void ReducedView::showPicture() {
+    replacePicture();
     onActivated();
     show();
     raise();
     activateWindow();
 }
 
-void ReducedView::replacePicture(const QImage& picture) {
+void ReducedView::replacePicture() {
+    const QImage picture = document_->picture();
     pictureSize_ = picture.size();
     // Stretched once here (whole pixels, no blending), not at every paint.
     const QSize half(picture.width() / 2, picture.height() / 2);
-    SmallImg->setPixmap(half.isEmpty() ? QPixmap()
+    pictureLabel_->setPixmap(half.isEmpty() ? QPixmap()
                                        : QPixmap::fromImage(picture.scaled(
                                              half, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
 }
@@ -150,13 +163,13 @@ bool ReducedView::event(QEvent* e) {
 }
 
 void ReducedView::mousePressEvent(QMouseEvent* e) {
-    // Presses on SmallImg arrive here too: the label does not take them.
+    // Presses on the picture arrive here too: the label does not take them.
     hide();
     e->accept();
 }
 
 void ReducedView::hideEvent(QHideEvent* e) {
-    SmallImg->clear();
+    pictureLabel_->clear();
     QWidget::hideEvent(e);
     // The window system's surface of the view is megabytes; once the window is hidden,
     // let it go (showing the window again makes a new one).
@@ -174,7 +187,7 @@ void ReducedView::onActivated() {
     const QSize window(std::max(half.width(), titled), std::max(half.height(), 1));
     if (size() != window)
         setFixedSize(window);
-    SmallImg->setGeometry((window.width() - half.width()) / 2, (window.height() - half.height()) / 2,
+    pictureLabel_->setGeometry((window.width() - half.width()) / 2, (window.height() - half.height()) / 2,
                           half.width(), half.height());
 }
 
@@ -194,14 +207,14 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, secondaryWindowFlags()) {
                               QStringLiteral("Displays: ") + formatList(),
                               QStringLiteral("Just double-click or drag'n drop pics")};
     for (int i = 0; i < 4; ++i) {
-        lines[i] = new QLabel(texts[i], frame);
-        lines[i]->setAlignment(Qt::AlignCenter);
-        lines[i]->setWordWrap(true);
-        text->addWidget(lines[i]);
+        lines_[i] = new QLabel(texts[i], frame);
+        lines_[i]->setAlignment(Qt::AlignCenter);
+        lines_[i]->setWordWrap(true);
+        text->addWidget(lines_[i]);
     }
-    QFont big = lines[0]->font();
+    QFont big = lines_[0]->font();
     big.setPixelSize(18);
-    lines[0]->setFont(big);
+    lines_[0]->setFont(big);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKBtn"));
@@ -224,18 +237,18 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent, secondaryWindo
     setObjectName(QStringLiteral("Saving"));
     setWindowTitle(QStringLiteral("Saving..."));
     setFixedSize(294, 36);
-    SaveProgress = new QProgressBar(this);
-    SaveProgress->setObjectName(QStringLiteral("SaveProgress"));
-    SaveProgress->setGeometry(16, 9, 265, 16);
-    SaveProgress->setRange(0, 39);
-    SaveProgress->setValue(0);
-    SaveProgress->setTextVisible(false);
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("SaveProgress"));
+    bar_->setGeometry(16, 9, 265, 16);
+    bar_->setRange(0, 39);
+    bar_->setValue(0);
+    bar_->setTextVisible(false);
     centreOnScreen(this);
 }
 
 void ProgressWindow::setPosition(int position) {
     // The bar paints itself at once when the change shows.
-    SaveProgress->setValue(position);
+    bar_->setValue(position);
 }
 
 void ProgressWindow::showNow() {
@@ -255,8 +268,8 @@ void SavingProgress::start(int maximum) {
     if (!window_)
         return;
     window_->setWindowTitle(caption_);
-    window_->SaveProgress->setRange(0, std::max(0, maximum));
-    window_->SaveProgress->setValue(0);
+    window_->bar()->setRange(0, std::max(0, maximum));
+    window_->bar()->setValue(0);
     if (mayShow_) {
         window_->showNow();
         shown_ = true;

@@ -13,22 +13,23 @@
 
 namespace quendra {
 
+class PictureDocument;
 class PictureView;
 
 // Flags shared by the four: a fixed dialog frame with only the system menu, on top.
 Qt::WindowFlags secondaryWindowFlags();
 
-// Enlarged view: screen-sized, the picture scaled keeping its proportions.
+// Enlarged view: screen-sized, the document's picture scaled keeping its proportions.
 class EnlargedView : public QWidget {
     Q_OBJECT
   public:
-    explicit EnlargedView(QWidget* parent = nullptr);
-    PictureView* pictureView = nullptr;
+    explicit EnlargedView(const PictureDocument* document, QWidget* parent = nullptr);
+    // The picture component filling the window.
+    PictureView* pictureView() const { return pictureView_; }
 
-    // Shows the window with a copy of `picture` (again: replaces it and re-activates).
-    void showPicture(const QImage& picture);
-    // Replaces the picture shown, leaving the window as it is (a new palette).
-    void replacePicture(const QImage& picture);
+    // Shows the window with a copy of the document's picture (again: replaces it and
+    // re-activates). While shown, the copy follows the document's colours (a new palette).
+    void showPicture();
 
   public slots:
     void onPictureMousePressed();
@@ -41,19 +42,22 @@ class EnlargedView : public QWidget {
 
   private:
     void onActivated();
+    void replacePicture();
+    const PictureDocument* document_;
+    PictureView* pictureView_ = nullptr;
 };
 
-// Reduced view: half the picture's size, the picture stretched into it.
+// Reduced view: half the picture's size, the document's picture stretched into it.
 class ReducedView : public QWidget {
     Q_OBJECT
   public:
-    explicit ReducedView(QWidget* parent = nullptr);
-    QLabel* SmallImg = nullptr;
+    explicit ReducedView(const PictureDocument* document, QWidget* parent = nullptr);
+    // The picture, stretched into the window.
+    QLabel* pictureLabel() const { return pictureLabel_; }
 
-    // Shows the window with `picture` stretched to half its size.
-    void showPicture(const QImage& picture);
-    // Replaces the picture shown, leaving the window as it is (a new palette).
-    void replacePicture(const QImage& picture);
+    // Shows the window with a copy of the document's picture stretched to half its size.
+    // While shown, the copy follows the document's colours (a new palette).
+    void showPicture();
 
   protected:
     bool event(QEvent* e) override;
@@ -62,6 +66,9 @@ class ReducedView : public QWidget {
 
   private:
     void onActivated();
+    void replacePicture();
+    const PictureDocument* document_;
+    QLabel* pictureLabel_ = nullptr;
     QSize pictureSize_;
 };
 
@@ -70,7 +77,11 @@ class AboutBox : public QDialog {
     Q_OBJECT
   public:
     explicit AboutBox(QWidget* parent = nullptr);
-    QLabel* lines[4] = {};
+    // The four lines of text, top to bottom (0..3).
+    QLabel* line(int i) const { return lines_[i]; }
+
+  private:
+    QLabel* lines_[4] = {};
 };
 
 // The progress window; every user sets its caption first.
@@ -78,7 +89,7 @@ class ProgressWindow : public QWidget {
     Q_OBJECT
   public:
     explicit ProgressWindow(QWidget* parent = nullptr);
-    QProgressBar* SaveProgress = nullptr;
+    QProgressBar* bar() const { return bar_; }
 
     // The bar's step (2 at design); kept for the users that change it.
     int step() const { return step_; }
@@ -89,6 +100,7 @@ class ProgressWindow : public QWidget {
     void showNow();
 
   private:
+    QProgressBar* bar_ = nullptr;
     int step_ = 2;
 };
 

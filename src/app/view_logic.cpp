@@ -3,7 +3,6 @@
 #include <QRegularExpression>
 #include <algorithm>
 
-#include "components/bridge.h"
 #include "components/dialogs.h"
 #include "decode/disk_image.h"
 #include "decode/formats.h"
@@ -178,15 +177,6 @@ ZoomAction origSize(CommandStates& s, int& count) {
     s.zoomIn = true;
     s.origSize = false;
     return a;
-}
-
-QImage quarterTurn(const QImage& source, const std::function<void(int)>& afterColumn) {
-    const QImage out = turnedClockwise(source);
-    if (out.isNull() && !source.isNull())
-        return source; // no memory: leave the picture
-    for (int i = 0; afterColumn && i < source.width(); ++i)
-        afterColumn(i);
-    return out.convertToFormat(QImage::Format_RGB32);
 }
 
 QPoint placementOnScreens(QPoint topLeft, QSize size, const QList<QRect>& screens) {

@@ -1,14 +1,12 @@
 // The viewer's rules that need no window: captions, the file mask, which commands are
-// enabled when, the zoom steps, the quarter turn and placing the window on a screen.
+// enabled when, the zoom steps and placing the window on a screen.
 #pragma once
 
-#include <QImage>
 #include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <functional>
 
 namespace quendra {
 
@@ -80,10 +78,6 @@ ZoomAction origSize(CommandStates& s, int& count);
 // Fit to window: the largest whole-number scale, at least 1, at which `picture` fits
 // inside `area` uncut.
 int fitScale(QSize picture, QSize area);
-
-// The picture turned 90 degrees clockwise: the source's top-left pixel ends top-right.
-// `afterColumn(i)` runs for each source column i in turn (the progress window follows it).
-QImage quarterTurn(const QImage& source, const std::function<void(int)>& afterColumn = {});
 
 // Where a window of `size` stored at `topLeft` opens: the stored position when the window
 // meets at least one of the screens, else 0, 0 (a monitor that is gone). Any int values.

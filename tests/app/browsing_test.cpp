@@ -44,7 +44,7 @@ class Browsing : public ViewerTest {
         QTest::keyClick(target, k, m);
     }
     void ctrlWheel(int delta) {
-        PictureView* view = ui().pictureView;
+        PictureView* view = form->pictureView();
         const QPointF at(view->width() / 2.0, view->height() / 2.0);
         QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
                           Qt::ControlModifier, Qt::NoScrollPhase, false);
@@ -83,16 +83,16 @@ TEST_F(Browsing, KeysMoveThePictureWithTheRowAndDeleteNamesTheShownFile) {
     expectShown(2, "Space in the list");
 
     // From the picture area.
-    ui().pictureView->setFocus();
-    key(ui().pictureView, Qt::Key_PageUp);
+    form->pictureView()->setFocus();
+    key(form->pictureView(), Qt::Key_PageUp);
     expectShown(1, "Page Up");
-    key(ui().pictureView, Qt::Key_Backspace);
+    key(form->pictureView(), Qt::Key_Backspace);
     expectShown(0, "Backspace");
-    key(ui().pictureView, Qt::Key_Backspace);
+    key(form->pictureView(), Qt::Key_Backspace);
     expectShown(0, "Backspace on the first row");
-    key(ui().pictureView, Qt::Key_Space);
+    key(form->pictureView(), Qt::Key_Space);
     expectShown(1, "Space");
-    key(ui().pictureView, Qt::Key_PageDown);
+    key(form->pictureView(), Qt::Key_PageDown);
     expectShown(2, "Page Down");
 
     // Delete names the file on screen; the next one takes its place, the last row's the
@@ -136,7 +136,7 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
             std::string_view(name) == "trunc.koa" ? truncated : std::vector<std::uint8_t>{};
         DecodeOptions options;
         options.fileSize = bytes.size();
-        EXPECT_EQ(ui().statusLine->text(),
+        EXPECT_EQ(form->statusText(),
                   QStringLiteral("%1 is not a C64 picture (%2 bytes; no format takes this "
                                  "length or signature); as Koala Painter: %3")
                       .arg(QString::fromLatin1(name))
@@ -144,12 +144,12 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
                       .arg(QString::fromStdString(decodeKoala(bytes, options).reason)));
         EXPECT_TRUE(ui().statusLine->isVisible());
         EXPECT_EQ(shown(), blackTemplate());
-        EXPECT_FALSE(ui().pictureShown);
+        EXPECT_FALSE(form->document()->isShown());
         for (QWidget* w : std::initializer_list<QWidget*>{ui().SaveAs, ui().Flip, ui().turnButton,
                                                           ui().rotateButton, ui().ZoomIn})
             EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
         EXPECT_FALSE(ui().fitAction->isEnabled());
-        QTest::mouseClick(ui().pictureView, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(20, 20));
         EXPECT_FALSE(program->enlargedView()->isVisible());
     }
 
@@ -157,13 +157,13 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
     clickListItem(QStringLiteral("Mixed.Koa"));
     EXPECT_EQ(caption(), QStringLiteral("Quendra: Mixed.Koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
-    EXPECT_TRUE(ui().statusLine->text().isEmpty());
+    EXPECT_TRUE(form->statusText().isEmpty());
     EXPECT_TRUE(ui().SaveAs->isEnabled());
 
     // A file gone since the list was made gets a line, never a box.
     QFile::remove(path("good.koa"));
     clickListItem(QStringLiteral("good.koa"));
-    EXPECT_EQ(ui().statusLine->text(), QStringLiteral("The file good.koa does not exist."));
+    EXPECT_EQ(form->statusText(), QStringLiteral("The file good.koa does not exist."));
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_TRUE(boxes.empty());
 }
@@ -181,15 +181,15 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     if (form->size() != QSize(1280, 1024))
         form->resize(1280, 1024);
     clickListItem(QStringLiteral("a.koa"));
-    ui().pictureView->setFocus();
-    key(ui().pictureView, Qt::Key_F);
-    ASSERT_TRUE(ui().fitToWindow);
-    EXPECT_EQ(ui().pictureView->scale(), 3);
+    form->pictureView()->setFocus();
+    key(form->pictureView(), Qt::Key_F);
+    ASSERT_TRUE(form->isFitToWindow());
+    EXPECT_EQ(form->pictureView()->scale(), 3);
 
     // Every picture pixel a 3 x 3 square, the whole picture inside the area.
-    const QImage screen = ui().pictureView->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QRect client = ui().pictureView->contentsRect();
-    const QRect at = ui().pictureView->destinationRect().translated(client.topLeft());
+    const QImage screen = form->pictureView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect client = form->pictureView()->contentsRect();
+    const QRect at = form->pictureView()->destinationRect().translated(client.topLeft());
     ASSERT_EQ(at.size(), QSize(960, 600));
     ASSERT_TRUE(client.contains(at));
     const QImage expected = shown()
@@ -200,43 +200,43 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     // Kept on resize and for the next picture.
     form->showNormal();
     form->resize(1000, 800);
-    EXPECT_EQ(ui().pictureView->scale(), 2);
-    key(ui().pictureView, Qt::Key_Space);
+    EXPECT_EQ(form->pictureView()->scale(), 2);
+    key(form->pictureView(), Qt::Key_Space);
     EXPECT_EQ(caption(), QStringLiteral("Quendra: b.koa (Koala)"));
-    EXPECT_EQ(ui().pictureView->scale(), 2);
+    EXPECT_EQ(form->pictureView()->scale(), 2);
     // Key 1 ends it; so does a zoom step by Ctrl+wheel; + and - step.
-    key(ui().pictureView, Qt::Key_1);
-    EXPECT_EQ(ui().pictureView->scale(), 1);
-    EXPECT_FALSE(ui().fitToWindow);
-    key(ui().pictureView, Qt::Key_F);
-    EXPECT_EQ(ui().pictureView->scale(), 2);
+    key(form->pictureView(), Qt::Key_1);
+    EXPECT_EQ(form->pictureView()->scale(), 1);
+    EXPECT_FALSE(form->isFitToWindow());
+    key(form->pictureView(), Qt::Key_F);
+    EXPECT_EQ(form->pictureView()->scale(), 2);
     // From a fit, zoom steps go by whole numbers, every one visible, and back again.
     ctrlWheel(120);
-    EXPECT_FALSE(ui().fitToWindow);
-    EXPECT_EQ(ui().pictureView->scale(), 3);
-    EXPECT_EQ(ui().zoomSteps, 0);
+    EXPECT_FALSE(form->isFitToWindow());
+    EXPECT_EQ(form->pictureView()->scale(), 3);
+    EXPECT_EQ(form->zoomSteps(), 0);
     EXPECT_TRUE(ui().ZoomOut->isEnabled() && ui().OrigSize->isEnabled());
-    key(ui().pictureView, Qt::Key_Minus);
-    EXPECT_EQ(ui().pictureView->scale(), 2);
+    key(form->pictureView(), Qt::Key_Minus);
+    EXPECT_EQ(form->pictureView()->scale(), 2);
     ctrlWheel(-120);
-    EXPECT_EQ(ui().pictureView->scale(), 1);
+    EXPECT_EQ(form->pictureView()->scale(), 1);
     // At 1:1 the component's zoom steps, as always.
-    key(ui().pictureView, Qt::Key_Plus);
-    EXPECT_EQ(ui().zoomSteps, 1);
-    key(ui().pictureView, Qt::Key_Minus);
-    EXPECT_EQ(ui().zoomSteps, 0);
+    key(form->pictureView(), Qt::Key_Plus);
+    EXPECT_EQ(form->zoomSteps(), 1);
+    key(form->pictureView(), Qt::Key_Minus);
+    EXPECT_EQ(form->zoomSteps(), 0);
     // In the file list, a letter types a name instead, unless it is a view key.
     ui().FileList->setFocus();
     key(ui().FileList, Qt::Key_A);
     EXPECT_EQ(caption(), QStringLiteral("Quendra: a.koa (Koala)"));
-    EXPECT_FALSE(ui().fitToWindow);
+    EXPECT_FALSE(form->isFitToWindow());
     key(ui().FileList, Qt::Key_F);
-    EXPECT_TRUE(ui().fitToWindow);
+    EXPECT_TRUE(form->isFitToWindow());
     key(ui().FileList, Qt::Key_1);
-    EXPECT_FALSE(ui().fitToWindow);
+    EXPECT_FALSE(form->isFitToWindow());
 
     // Escape closes the enlarged view.
-    QTest::mouseClick(ui().pictureView, Qt::LeftButton, {}, QPoint(30, 30));
+    QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(30, 30));
     ASSERT_TRUE(program->enlargedView()->isVisible());
     key(program->enlargedView(), Qt::Key_Escape);
     EXPECT_FALSE(program->enlargedView()->isVisible());
@@ -255,8 +255,8 @@ TEST_F(Browsing, ALargePageFitsWholeAndTheListFollowsTheFolderWithRealNames) {
     clickListItem(QStringLiteral("page.bs"));
     bringUp(); // back from the progress window
     key(ui().FileList, Qt::Key_F);
-    ASSERT_TRUE(ui().fitToWindow);
-    EXPECT_TRUE(ui().pictureView->shrunk());
+    ASSERT_TRUE(form->isFitToWindow());
+    EXPECT_TRUE(form->pictureView()->shrunk());
     EXPECT_TRUE(ui().OrigSize->isEnabled());
 
     // A file copied into the folder is listed without a click.
@@ -300,6 +300,16 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     EXPECT_EQ(caption(), QStringLiteral("Quendra: pics.d64 \u203A EYE/FULL (Koala)"));
     const OpenedPicture road = openPicture(eye, eye.size(), "EYE_FULL", {});
     ASSERT_TRUE(road.accepted());
+    EXPECT_EQ(shown(), toQImage(road.decoded.picture));
+    // "Show gray" draws the entry again in grey, under the same caption and notes.
+    const QString notes = form->statusText();
+    DecodeOptions inGrey;
+    inGrey.grey = true;
+    ui().grey->setChecked(true);
+    EXPECT_EQ(shown(), toQImage(openPicture(eye, eye.size(), "EYE_FULL", inGrey).decoded.picture));
+    EXPECT_EQ(caption(), QStringLiteral("Quendra: pics.d64 \u203A EYE/FULL (Koala)"));
+    EXPECT_EQ(form->statusText(), notes);
+    ui().grey->setChecked(false);
     EXPECT_EQ(shown(), toQImage(road.decoded.picture));
     EXPECT_TRUE(ui().SaveAs->isEnabled());
     EXPECT_FALSE(ui().deleteButton->isEnabled());
@@ -378,7 +388,7 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     QTest::mouseMove(handle, QPoint(103, 50));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(103, 50));
     EXPECT_EQ(ui().FileList->width(), 325);
-    EXPECT_EQ(ui().pictureView->x(), 340);
+    EXPECT_EQ(form->pictureView()->x(), 340);
     // Wide enough: the columns are as wide as their texts.
     const QFontMetrics metrics(ui().FileList->font());
     for (int column = 0; column < columns; ++column) {
@@ -405,10 +415,12 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     // The About box shows all its text and the registry's formats.
     form->parts().aboutAction->trigger();
     AboutBox* about = program->aboutBox();
-    for (QLabel* line : about->lines)
+    for (int i = 0; i < 4; ++i) {
+        const QLabel* line = about->line(i);
         EXPECT_LE(line->heightForWidth(line->width()), line->height())
             << line->text().toStdString();
-    EXPECT_TRUE(about->lines[2]->text().contains(QStringLiteral("FunPainter 2 (fp2)")));
+    }
+    EXPECT_TRUE(about->line(2)->text().contains(QStringLiteral("FunPainter 2 (fp2)")));
 }
 
 } // namespace

@@ -23,7 +23,7 @@ class Commands : public ViewerTest {
         start();
         koala = makeKoala(testPattern());
         show(write(QStringLiteral("pic.koa"), koala));
-        ASSERT_TRUE(form->parts().pictureShown);
+        ASSERT_TRUE(form->document()->isShown());
     }
     std::vector<std::uint8_t> koala;
 };
@@ -32,41 +32,41 @@ TEST_F(Commands, NineZoomInsThenZoomInIsDisabled) {
     for (int i = 1; i <= 9; ++i) {
         ASSERT_TRUE(form->parts().ZoomIn->isEnabled()) << i;
         form->parts().ZoomIn->click();
-        EXPECT_EQ(form->parts().zoomSteps, i);
+        EXPECT_EQ(form->zoomSteps(), i);
         EXPECT_TRUE(form->parts().ZoomOut->isEnabled());
         EXPECT_TRUE(form->parts().OrigSize->isEnabled());
-        EXPECT_TRUE(form->parts().pictureView->stretchRatio());
+        EXPECT_TRUE(form->pictureView()->stretchRatio());
     }
     EXPECT_FALSE(form->parts().ZoomIn->isEnabled());
-    EXPECT_EQ(form->parts().pictureView->zoomState().margin, 90);
+    EXPECT_EQ(form->pictureView()->zoomState().margin, 90);
     form->parts().ZoomIn->click(); // disabled: nothing happens
-    EXPECT_EQ(form->parts().zoomSteps, 9);
+    EXPECT_EQ(form->zoomSteps(), 9);
 
     form->parts().ZoomOut->click();
-    EXPECT_EQ(form->parts().zoomSteps, 8);
+    EXPECT_EQ(form->zoomSteps(), 8);
     EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
-    EXPECT_EQ(form->parts().pictureView->zoomState().margin, 80);
+    EXPECT_EQ(form->pictureView()->zoomState().margin, 80);
 }
 
 TEST_F(Commands, ZoomingOutToZeroSwitchesTheScalingOff) {
     form->parts().ZoomIn->click();
     form->parts().ZoomOut->click();
-    EXPECT_EQ(form->parts().zoomSteps, 0);
+    EXPECT_EQ(form->zoomSteps(), 0);
     EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
     EXPECT_FALSE(form->parts().OrigSize->isEnabled());
     EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
-    EXPECT_FALSE(form->parts().pictureView->stretchRatio());
-    EXPECT_EQ(form->parts().pictureView->zoomState().margin, 0);
+    EXPECT_FALSE(form->pictureView()->stretchRatio());
+    EXPECT_EQ(form->pictureView()->zoomState().margin, 0);
 }
 
 TEST_F(Commands, OrigSizeWithACountOfTwoZoomsOutThreeTimes) {
     form->parts().ZoomIn->click();
     form->parts().ZoomIn->click();
-    ASSERT_EQ(form->parts().pictureView->zoomState().margin, 20);
+    ASSERT_EQ(form->pictureView()->zoomState().margin, 20);
     form->parts().OrigSize->click();
-    EXPECT_EQ(form->parts().pictureView->zoomState().margin, -10);
-    EXPECT_EQ(form->parts().zoomSteps, 0);
-    EXPECT_FALSE(form->parts().pictureView->stretchRatio());
+    EXPECT_EQ(form->pictureView()->zoomState().margin, -10);
+    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_FALSE(form->pictureView()->stretchRatio());
     EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
     EXPECT_FALSE(form->parts().OrigSize->isEnabled());
     EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
@@ -76,15 +76,15 @@ TEST_F(Commands, AnotherFileReturnsAZoomedViewToOneToOne) {
     for (int i = 0; i < 3; ++i)
         form->parts().ZoomIn->click();
     show(write(QStringLiteral("two.koa"), makeKoala(testPattern(3))));
-    EXPECT_EQ(form->parts().zoomSteps, 0);
-    EXPECT_FALSE(form->parts().pictureView->stretchRatio());
-    EXPECT_EQ(form->parts().pictureView->zoomState().margin, -10);
+    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_FALSE(form->pictureView()->stretchRatio());
+    EXPECT_EQ(form->pictureView()->zoomState().margin, -10);
     EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
 
     // With no zoom the dispatch leaves the component's zoom alone.
-    form->parts().pictureView->zoomIn();
+    form->pictureView()->zoomIn();
     show(write(QStringLiteral("three.koa"), makeKoala(testPattern(4))));
-    EXPECT_EQ(form->parts().pictureView->zoomState().margin, 0);
+    EXPECT_EQ(form->pictureView()->zoomState().margin, 0);
 }
 
 TEST_F(Commands, ReadersLeaveTheZoomButtonsAsTheyWere) {
@@ -101,15 +101,15 @@ TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
     const QImage before = shown();
     form->parts().ZoomIn->click();
     form->parts().rotateButton->click();
-    EXPECT_EQ(form->parts().zoomSteps, 0); // unzoomed first
+    EXPECT_EQ(form->zoomSteps(), 0); // unzoomed first
     const QImage once = shown();
     ASSERT_EQ(once.size(), QSize(200, 320));
     EXPECT_EQ(once.pixel(199, 0), before.pixel(0, 0));
     EXPECT_EQ(once.pixel(0, 319), before.pixel(319, 199));
     ProgressWindow* saving = program->progressWindow();
     EXPECT_EQ(saving->windowTitle(), QStringLiteral("Rotating..."));
-    EXPECT_EQ(saving->SaveProgress->maximum(), 320);
-    EXPECT_EQ(saving->SaveProgress->value(), 319);
+    EXPECT_EQ(saving->bar()->maximum(), 320);
+    EXPECT_EQ(saving->bar()->value(), 319);
     EXPECT_FALSE(saving->isVisible());
     EXPECT_EQ(saving->step(), 2);
     for (int i = 0; i < 3; ++i)
@@ -117,56 +117,56 @@ TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
     EXPECT_EQ(shown(), before);
 }
 
-TEST_F(Commands, FlipAndRotateUseTheComponent) {
+TEST_F(Commands, FlipAndRotateTurnTheDocument) {
     const QImage before = shown();
     form->parts().Flip->click();
-    EXPECT_TRUE(form->parts().pictureView->flipped());
+    EXPECT_TRUE(form->document()->flipped());
     EXPECT_NE(shown(), before);
-    form->parts().turnButton->click(); // captioned "Turn"
-    EXPECT_TRUE(form->parts().pictureView->rotated());
+    form->parts().turnButton->click(); // captioned "Turn": a quarter anticlockwise
+    EXPECT_EQ(form->document()->quarterTurns(), 3);
     EXPECT_EQ(shown().size(), QSize(200, 320));
-    EXPECT_EQ(form->parts().zoomSteps, 0);
+    EXPECT_EQ(form->zoomSteps(), 0);
 }
 
 TEST_F(Commands, LeftClickOpensTheEnlargedView) {
-    QTest::mouseClick(form->parts().pictureView, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(50, 50));
     EnlargedView* big = program->enlargedView();
     EXPECT_TRUE(big->isVisible());
-    EXPECT_EQ(big->pictureView->picture(), shown());
-    EXPECT_TRUE(big->pictureView->stretchRatio());
-    EXPECT_EQ(big->pictureView->geometry(), big->rect());
-    QTest::mouseClick(big->pictureView, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(big->pictureView()->picture(), shown());
+    EXPECT_TRUE(big->pictureView()->stretchRatio());
+    EXPECT_EQ(big->pictureView()->geometry(), big->rect());
+    QTest::mouseClick(big->pictureView(), Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_FALSE(big->isVisible());
-    EXPECT_TRUE(big->pictureView->picture().isNull());
+    EXPECT_TRUE(big->pictureView()->picture().isNull());
 }
 
 TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
     ReducedView* small = program->reducedView();
-    QTest::mouseClick(form->parts().pictureView, Qt::RightButton, {}, QPoint(50, 50));
+    QTest::mouseClick(form->pictureView(), Qt::RightButton, {}, QPoint(50, 50));
     EXPECT_TRUE(small->isVisible());
     EXPECT_EQ(small->size(), QSize(160, 100));
-    EXPECT_EQ(small->SmallImg->geometry(), QRect(0, 0, 160, 100));
-    QTest::mouseClick(small->SmallImg, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(small->pictureLabel()->geometry(), QRect(0, 0, 160, 100));
+    QTest::mouseClick(small->pictureLabel(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(small->isVisible());
 
     form->parts().rotateButton->click();
-    QTest::mouseClick(form->parts().pictureView, Qt::MiddleButton, {}, QPoint(50, 50));
+    QTest::mouseClick(form->pictureView(), Qt::MiddleButton, {}, QPoint(50, 50));
     EXPECT_TRUE(small->isVisible());
     // The picture at half its size; the window at least as wide as its title needs.
-    EXPECT_EQ(small->SmallImg->size(), QSize(100, 160));
+    EXPECT_EQ(small->pictureLabel()->size(), QSize(100, 160));
     EXPECT_EQ(small->height(), 160);
-    EXPECT_EQ(small->SmallImg->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(small->pictureLabel()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
               shown().scaled(100, 160, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     // Hidden, the views keep no copy of the picture.
     QTest::mouseClick(small, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(small->SmallImg->pixmap().isNull());
+    EXPECT_TRUE(small->pictureLabel()->pixmap().isNull());
 }
 
 TEST_F(Commands, NoViewOpensBeforeAPictureWasShown) {
     program.reset();
     start();
-    QTest::mouseClick(form->parts().pictureView, Qt::LeftButton, {}, QPoint(50, 50));
-    QTest::mouseClick(form->parts().pictureView, Qt::RightButton, {}, QPoint(50, 50));
+    QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseClick(form->pictureView(), Qt::RightButton, {}, QPoint(50, 50));
     EXPECT_FALSE(program->enlargedView()->isVisible());
     EXPECT_FALSE(program->reducedView()->isVisible());
 }
@@ -188,7 +188,7 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     EXPECT_EQ(boxes[0].text, QStringLiteral("Move gone.koa to the Trash?"));
     EXPECT_EQ(boxes[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
     EXPECT_TRUE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
-    EXPECT_TRUE(form->parts().pictureShown);
+    EXPECT_TRUE(form->document()->isShown());
 
     form->parts().ZoomIn->click();
     answer = QMessageBox::Ok;
@@ -200,10 +200,10 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("data/Trash/files/gone.koa"))));
     EXPECT_EQ(listRow(QStringLiteral("gone.koa")), -1);
     EXPECT_EQ(shown(), blackTemplate());
-    EXPECT_TRUE(form->parts().currentFileName.isEmpty());
-    EXPECT_FALSE(form->parts().pictureShown);
-    EXPECT_EQ(form->parts().zoomSteps, 0);
-    EXPECT_FALSE(form->parts().pictureView->stretchRatio());
+    EXPECT_TRUE(form->document()->fileName().isEmpty());
+    EXPECT_FALSE(form->document()->isShown());
+    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_FALSE(form->pictureView()->stretchRatio());
     for (QWidget* w : std::initializer_list<QWidget*>{
              form->parts().SaveAs, form->parts().Flip, form->parts().turnButton,
              form->parts().rotateButton, form->parts().ZoomIn, form->parts().ZoomOut,
@@ -223,7 +223,7 @@ TEST_F(Commands, ARefusedDeleteShowsTheFileAgainAndSaysSo) {
     QFile::setPermissions(picsFolder(), before);
     if (!QFile::exists(path))
         GTEST_SKIP() << "this user may delete files in a read-only folder";
-    EXPECT_EQ(form->parts().statusLine->text(), QStringLiteral("kept.koa could not be deleted."));
+    EXPECT_EQ(form->statusText(), QStringLiteral("kept.koa could not be deleted."));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: kept.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
     EXPECT_TRUE(form->parts().SaveAs->isEnabled());
@@ -235,7 +235,7 @@ TEST_F(Commands, DeleteWithoutASelectionAsksNothing) {
     ASSERT_TRUE(form->parts().FileList->selectedCaption().isEmpty());
     form->parts().deleteButton->click();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(form->parts().pictureShown);
+    EXPECT_TRUE(form->document()->isShown());
 }
 
 TEST_F(Commands, ADropOfThreeFilesShowsEntryZero) {
@@ -256,9 +256,9 @@ TEST_F(Commands, ADropOfThreeFilesShowsEntryZero) {
     data.setUrls(urls);
     const QPointF at(20, 20);
     QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(form->parts().pictureView, &enter);
+    QApplication::sendEvent(form->pictureView(), &enter);
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(form->parts().pictureView, &drop);
+    QApplication::sendEvent(form->pictureView(), &drop);
 
     // The last of the system's list is entry 0 of the drop target's.
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: drop3.koa (Koala)"));

@@ -39,7 +39,7 @@ TEST_F(ViewerTest, AKoalaFileIsShownWithItsCaptionAndTheCommandsOn) {
     EXPECT_TRUE(form->commandStates().fileListBox);
     EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
     EXPECT_FALSE(form->parts().OrigSize->isEnabled());
-    EXPECT_TRUE(form->parts().pictureShown);
+    EXPECT_TRUE(form->document()->isShown());
 }
 
 TEST_F(ViewerTest, ARejectedFileLeavesTheBlackTemplateWithItsReasonAndTheCommandsOff) {
@@ -54,13 +54,13 @@ TEST_F(ViewerTest, ARejectedFileLeavesTheBlackTemplateWithItsReasonAndTheCommand
     EXPECT_EQ(shown(), blackTemplate());
     DecodeOptions options;
     options.fileSize = shortFile.size();
-    EXPECT_EQ(form->parts().statusLine->text(),
+    EXPECT_EQ(form->statusText(),
               QStringLiteral("short.koa is not a C64 picture (6000 bytes; no format takes this "
                              "length or signature); as Koala Painter: ") +
                   QString::fromStdString(decodeKoala(shortFile, options).reason));
     expectPictureCommands(form, false);
     EXPECT_TRUE(form->parts().grey->isEnabled());
-    EXPECT_FALSE(form->parts().pictureShown);
+    EXPECT_FALSE(form->document()->isShown());
 }
 
 TEST_F(ViewerTest, EveryFormatNamesItsReaderInTheCaption) {
@@ -101,7 +101,7 @@ TEST_F(ViewerTest, EveryFormatNamesItsReaderInTheCaption) {
         show(write(name, bytesOf("not a picture")));
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + name + suffix);
         EXPECT_EQ(shown(), blackTemplate()) << name.toStdString();
-        EXPECT_FALSE(form->parts().statusLine->text().isEmpty()) << name.toStdString();
+        EXPECT_FALSE(form->statusText().isEmpty()) << name.toStdString();
         expectPictureCommands(form, false);
         EXPECT_TRUE(form->commandStates().fileListBox);
     }
@@ -124,18 +124,18 @@ TEST_F(ViewerTest, TheMagicDecidesOnTheGodotPath) {
     // A clip under a picture's extension ...
     show(write(QStringLiteral("clip.4bt"), bytesOf("GOD1\0\0\1\1")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: clip.4bt (4Bit GoDot-Clip)"));
-    EXPECT_TRUE(form->parts().pictureShown);
+    EXPECT_TRUE(form->document()->isShown());
     expectPictureCommands(form, true);
     // ... and a full picture under a clip's.
     show(write(QStringLiteral("full.clp"), bytesOf("GOD0")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: full.clp (4Bit GoDot)"));
-    EXPECT_TRUE(form->parts().pictureShown);
+    EXPECT_TRUE(form->document()->isShown());
 }
 
 TEST_F(ViewerTest, TheGodotPathWithoutMagicKeepsThePictureShownFlag) {
     start();
     show(write(QStringLiteral("x.4bt"), bytesOf("GO")));
-    EXPECT_FALSE(form->parts().pictureShown);
+    EXPECT_FALSE(form->document()->isShown());
     EXPECT_EQ(shown(), blackTemplate());
     expectPictureCommands(form, false);
     EXPECT_TRUE(form->parts().grey->isEnabled());
@@ -146,13 +146,13 @@ TEST_F(ViewerTest, AMissingFileOrAFolderIsNamedOnTheLineNotShown) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern())));
     show(dir.filePath(QStringLiteral("pics/none.koa")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: none.koa"));
-    EXPECT_EQ(form->parts().statusLine->text(),
+    EXPECT_EQ(form->statusText(),
               QStringLiteral("The file none.koa does not exist."));
     EXPECT_EQ(shown(), blackTemplate());
     expectPictureCommands(form, false);
     show(picsFolder()); // a folder is no file either
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pics"));
-    EXPECT_EQ(form->parts().statusLine->text(), QStringLiteral("pics is a folder, not a picture."));
+    EXPECT_EQ(form->statusText(), QStringLiteral("pics is a folder, not a picture."));
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -173,7 +173,7 @@ TEST_F(ViewerTest, PrintfoxLeavesGreyOffAndFunPainterTakesGodotAway) {
     EXPECT_FALSE(form->parts().Godot->isChecked());
     EXPECT_TRUE(form->parts().GIF->isChecked());
     expectPictureCommands(form, false); // rejected
-    EXPECT_FALSE(form->parts().pictureShown);
+    EXPECT_FALSE(form->document()->isShown());
 
     // The next file offers "4Bit GoDot" again but leaves GIF selected.
     show(write(QStringLiteral("b.koa"), makeKoala(testPattern())));
@@ -205,7 +205,7 @@ TEST_F(ViewerTest, AfterAnEmptySelectionTheGreyToggleShowsNothing) {
     clickListItem(QStringLiteral("pic.koa"));
     ASSERT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
     clickListItem({}); // below the last row: nothing selected
-    EXPECT_TRUE(form->parts().currentFileName.isEmpty());
+    EXPECT_TRUE(form->document()->fileName().isEmpty());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.koa (Koala)"));
     form->parts().grey->setChecked(true);
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes)); // still the colour picture
@@ -247,7 +247,7 @@ TEST_F(ViewerTest, AFileNoFormatTakesByNameIsShownByTheFormatItsContentFits) {
         EXPECT_EQ(shown(), expectedPicture(decodeBlazingPaddles, paddles));
         expectPictureCommands(form, true);
         EXPECT_TRUE(form->parts().grey->isEnabled());
-        EXPECT_TRUE(form->parts().pictureShown);
+        EXPECT_TRUE(form->document()->isShown());
     }
 }
 

@@ -50,7 +50,7 @@ TEST_F(ViewerTest, AGodotPictureIsShownInColourAndInGrey) {
     show(write(QStringLiteral("pic.4bt"), bytes));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.4bt (4Bit GoDot)"));
     EXPECT_EQ(shown(), asQImage(picture));
-    EXPECT_TRUE(form->parts().pictureShown);
+    EXPECT_TRUE(form->document()->isShown());
     EXPECT_TRUE(form->parts().grey->isEnabled());
 
     // Grey: index i is drawn as 17 * i.
@@ -80,13 +80,13 @@ TEST_F(ViewerTest, AClipIsShownAtItsOwnSize) {
                 form->parts().grey->isEnabled() && form->commandStates().fileListBox);
 
     // The reduced view of a clip is half its size.
-    QTest::mouseClick(form->parts().pictureView, Qt::RightButton, {}, QPoint(3, 3));
-    EXPECT_EQ(program->reducedView()->SmallImg->size(), QSize(12, 8));
+    QTest::mouseClick(form->pictureView(), Qt::RightButton, {}, QPoint(3, 3));
+    EXPECT_EQ(program->reducedView()->pictureLabel()->size(), QSize(12, 8));
 }
 
 TEST_F(ViewerTest, ALargeClipShowsLoadingProgressByCellRows) {
     start();
-    form->parts().firstPaintPending = false;
+    form->setFirstPaintPending(false);
     const Image clip = colourPicture(320, 400, 3);
     const auto bytes = encoded(clip);
     ASSERT_GT(bytes.size(), 32000u);
@@ -104,8 +104,8 @@ TEST_F(ViewerTest, AClipWithoutCellsGivesAnEmptyPicture) {
     show(write(QStringLiteral("empty.clp"), {'G', 'O', 'D', '1', 0, 0, 0, 5, 0xAD}));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: empty.clp (4Bit GoDot-Clip)"));
     EXPECT_TRUE(shown().isNull() || shown().width() == 0);
-    EXPECT_TRUE(form->parts().pictureShown);
-    QTest::mouseClick(form->parts().pictureView, Qt::LeftButton, {}, QPoint(3, 3)); // no crash
+    EXPECT_TRUE(form->document()->isShown());
+    QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(3, 3)); // no crash
     form->parts().rotateButton->click();
     form->parts().Flip->click();
 }

@@ -81,9 +81,9 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_FALSE(form->parts().Godot->isChecked());
     EXPECT_TRUE(form->parts().GIF->isChecked());
     EXPECT_FALSE(form->parts().grey->isChecked());
-    EXPECT_EQ(form->parts().zoomSteps, 0);
-    EXPECT_FALSE(form->parts().pictureShown);
-    EXPECT_TRUE(form->parts().firstPaintPending);
+    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_FALSE(form->document()->isShown());
+    EXPECT_TRUE(form->firstPaintPending());
     EXPECT_EQ(form->parts().FileList->listModel()->nameFilters(), fileMask().split(u';'));
     EXPECT_TRUE(form->parts().FileList->hasFocus() || QApplication::focusWidget() == nullptr ||
                 form->focusWidget() == form->parts().FileList);
@@ -99,8 +99,8 @@ TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
     EXPECT_EQ(program->reducedView()->windowTitle(), QStringLiteral("Half size"));
     EXPECT_EQ(program->aboutBox()->windowTitle(), QStringLiteral("About..."));
     EXPECT_EQ(program->progressWindow()->windowTitle(), QStringLiteral("Saving..."));
-    EXPECT_EQ(program->progressWindow()->SaveProgress->geometry(), QRect(16, 9, 265, 16));
-    EXPECT_EQ(program->progressWindow()->SaveProgress->maximum(), 39);
+    EXPECT_EQ(program->progressWindow()->bar()->geometry(), QRect(16, 9, 265, 16));
+    EXPECT_EQ(program->progressWindow()->bar()->maximum(), 39);
     EXPECT_EQ(program->progressWindow()->step(), 2);
     for (QWidget* w :
          std::initializer_list<QWidget*>{program->enlargedView(), program->reducedView(),
@@ -116,14 +116,14 @@ TEST_F(ViewerTest, AboutBoxShowsItsFourLinesOnceAndOkHidesIt) {
     form->parts().aboutAction->trigger();
     form->parts().aboutAction->trigger();
     EXPECT_TRUE(about->isVisible());
-    EXPECT_EQ(about->lines[0]->text(), QStringLiteral("Quendra"));
-    EXPECT_EQ(about->lines[0]->font().pixelSize(), 18);
-    EXPECT_EQ(about->lines[2]->text(), QStringLiteral("Displays: ") + formatList());
+    EXPECT_EQ(about->line(0)->text(), QStringLiteral("Quendra"));
+    EXPECT_EQ(about->line(0)->font().pixelSize(), 18);
+    EXPECT_EQ(about->line(2)->text(), QStringLiteral("Displays: ") + formatList());
     for (const C64Format& format : c64Formats()) {
-        EXPECT_TRUE(about->lines[2]->text().contains(
+        EXPECT_TRUE(about->line(2)->text().contains(
             QString::fromUtf8(format.name.data(), qsizetype(format.name.size()))));
     }
-    EXPECT_EQ(about->lines[3]->text(), QStringLiteral("Just double-click or drag'n drop pics"));
+    EXPECT_EQ(about->line(3)->text(), QStringLiteral("Just double-click or drag'n drop pics"));
     int visibleAbouts = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (qobject_cast<AboutBox*>(w) && w->isVisible())
@@ -141,12 +141,12 @@ TEST_F(ViewerTest, ResizingPlacesThePictureArea) {
     start();
     form->show();
     form->resize(800, 600);
-    EXPECT_EQ(form->parts().pictureView->geometry(), QRect(240, 16, 541, 525));
+    EXPECT_EQ(form->pictureView()->geometry(), QRect(240, 16, 541, 525));
     form->resize(686, 565);
-    EXPECT_EQ(form->parts().pictureView->geometry(), QRect(240, 16, 427, 490));
+    EXPECT_EQ(form->pictureView()->geometry(), QRect(240, 16, 427, 490));
     // The whole picture area lies inside the window.
-    const QRect area(form->parts().pictureView->mapTo(form, QPoint(0, 0)),
-                     form->parts().pictureView->size());
+    const QRect area(form->pictureView()->mapTo(form, QPoint(0, 0)),
+                     form->pictureView()->size());
     EXPECT_TRUE(form->rect().contains(area)) << area.right() << " " << area.bottom();
     EXPECT_EQ(form->parts().SaveAs->geometry(), QRect(12, 312, 75, 25)); // the rest stays
 }
@@ -254,12 +254,12 @@ TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: first.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(1))));
-    QTRY_VERIFY(!form->parts().firstPaintPending);
+    QTRY_VERIFY(!form->firstPaintPending());
 
     // Another file, then the window is activated again: the argument stays away, and
     // "Show gray" re-shows the file chosen last.
     show(other);
-    program->reducedView()->showPicture(shown());
+    program->reducedView()->showPicture();
     EXPECT_TRUE(QTest::qWaitForWindowActive(program->reducedView()));
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
@@ -284,7 +284,7 @@ TEST_F(ViewerTest, AnArgumentNamingNoFileLeavesTheTemplate) {
     start({dir.filePath(QStringLiteral("missing.koa"))});
     form->onActivated();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: missing.koa"));
-    EXPECT_EQ(form->parts().statusLine->text(),
+    EXPECT_EQ(form->statusText(),
               QStringLiteral("The file missing.koa does not exist."));
     EXPECT_EQ(shown(), blackTemplate());
 }

@@ -81,8 +81,8 @@ TEST_F(PaletteMenu, SwitchingRedrawsThePictureAndTheOpenViewsWithoutReadingTheFi
         action(palette.name)->trigger();
         const QImage expected = inPalette(decoded, palette.colours);
         EXPECT_EQ(shown(), expected) << palette.name;
-        EXPECT_EQ(form->enlargedView()->pictureView->picture(), expected) << palette.name;
-        EXPECT_EQ(form->reducedView()->SmallImg->pixmap().toImage().pixel(0, 0),
+        EXPECT_EQ(form->enlargedView()->pictureView()->picture(), expected) << palette.name;
+        EXPECT_EQ(form->reducedView()->pictureLabel()->pixmap().toImage().pixel(0, 0),
                   expected.pixel(0, 0))
             << palette.name;
     }
@@ -102,12 +102,12 @@ TEST_F(PaletteMenu, GodotFilesAreTheSameInEveryPaletteAfterFlipsAndTurns) {
     const auto koala = makeKoala(testPattern(5));
     show(write(QStringLiteral("pic.koa"), koala));
     form->parts().Flip->click();
-    form->parts().turnButton->click();   // a quarter turn anticlockwise, by the library
-    form->parts().rotateButton->click(); // a quarter turn clockwise, by the window
+    form->parts().turnButton->click();   // a quarter turn anticlockwise ("Turn")
+    form->parts().rotateButton->click(); // a quarter turn clockwise ("Rotate")
     form->parts().rotateButton->click();
     IndexedImage expected = turnedClockwise(
         turnedClockwise(turnedAnticlockwise(flippedTopToBottom(decodeKoala(koala, {}).picture))));
-    ASSERT_EQ(form->shownIndices(), expected);
+    ASSERT_EQ(form->document()->indices(), expected);
 
     const std::vector<std::uint8_t> own = saveGodot(QStringLiteral("own.4bt"));
     ASSERT_GT(own.size(), 4u);
@@ -155,7 +155,7 @@ TEST_F(PaletteMenu, APaletteFileIsUsedAndKeptAndABadOneChangesNothing) {
     program.reset();
     start();
     EXPECT_TRUE(form->parts().loadPaletteAction->isChecked());
-    EXPECT_EQ(form->paletteColours(), mine.colours);
+    EXPECT_EQ(form->document()->paletteColours(), mine.colours);
     EXPECT_EQ(settings::readPaletteChoice(settings::filePath()).file,
               QFileInfo(dir.filePath(QStringLiteral("pics/mine.vpl"))).absoluteFilePath());
 }
@@ -194,7 +194,7 @@ TEST_F(PaletteMenu, ACharacterRomFileDrawsPetsciiScreensAndIsKept) {
     form->parts().characterRomAction->trigger();
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(oneColour(shown()));
-    EXPECT_TRUE(form->parts().statusLine->text().isEmpty());
+    EXPECT_TRUE(form->statusText().isEmpty());
     EXPECT_TRUE(readSettings().contains(QStringLiteral("Chargen=") + solid)) << readSettings().toStdString();
 
     form->parts().usualCharacterRomAction->trigger();

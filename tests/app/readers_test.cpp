@@ -46,7 +46,7 @@ TEST_F(ViewerTest, EveryC64ReaderShowsItsPictureInColourAndInGrey) {
             show(write(c.name, c.bytes));
             EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + c.name + c.suffix);
             EXPECT_EQ(shown(), expectedPicture(c.decode, c.bytes, grey));
-            EXPECT_TRUE(form->parts().pictureShown);
+            EXPECT_TRUE(form->document()->isShown());
             EXPECT_TRUE(form->parts().grey->isEnabled());
             EXPECT_TRUE(
                 form->parts().SaveAs->isEnabled() && form->parts().Flip->isEnabled() &&
@@ -81,7 +81,7 @@ TEST_F(ViewerTest, ArtStudioTellsItsKindsApartByLength) {
 
 TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
     start();
-    form->parts().firstPaintPending = false;
+    form->setFirstPaintPending(false);
     const auto page = printfoxPage(80, 50, 2);
     const auto bytes = makePrintfoxLarge(page, true);
     ProgressWatch watch(program->progressWindow(), form);
@@ -102,23 +102,23 @@ TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
 
 TEST_F(ViewerTest, NoProgressWindowWhileTheFirstPaintIsPending) {
     start();
-    ASSERT_TRUE(form->parts().firstPaintPending);
+    ASSERT_TRUE(form->firstPaintPending());
     ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("p.pg"), makePagefoxPage(10, 20, printfoxPage(20, 10))));
     EXPECT_EQ(shown().size(), QSize(160, 80));
     EXPECT_FALSE(watch.shown);
-    EXPECT_FALSE(form->parts().firstPaintPending); // a good page ends the start-up
+    EXPECT_FALSE(form->firstPaintPending()); // a good page ends the start-up
 
     // A file of another type leaves the flag as it was.
-    form->parts().firstPaintPending = true;
+    form->setFirstPaintPending(true);
     show(write(QStringLiteral("q.gb"), {'X', 1, 2, 3}));
-    EXPECT_TRUE(form->parts().firstPaintPending);
+    EXPECT_TRUE(form->firstPaintPending());
     EXPECT_EQ(shown(), blackTemplate());
 }
 
 TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
     start();
-    form->parts().firstPaintPending = false;
+    form->setFirstPaintPending(false);
     form->parts().Godot->setChecked(true);
     const auto bytes = makeFunPainter(funPainterPattern(1), true);
     ProgressWatch watch(program->progressWindow(), form);
@@ -140,10 +140,10 @@ TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
     ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("f.FP2"), {0xF0, 0x3F, 'F'}));
     EXPECT_FALSE(watch.shown);
-    EXPECT_FALSE(form->parts().firstPaintPending);
+    EXPECT_FALSE(form->firstPaintPending());
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_FALSE(form->parts().Godot->isEnabled());
-    EXPECT_FALSE(form->parts().pictureShown); // rejected: nothing to enlarge
+    EXPECT_FALSE(form->document()->isShown()); // rejected: nothing to enlarge
 }
 
 TEST_F(ViewerTest, FliPicturesShowAtTheirSizeGreyOnlyWithOneFrameAndGodotAlways) {

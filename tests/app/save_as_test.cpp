@@ -151,7 +151,7 @@ TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
     // Cancelling wrote nothing and named nothing.
     EXPECT_EQ(QDir(picsFolder()).entryList(QDir::Files).size(), 3);
     EXPECT_EQ(QDir(outFolder()).entryList(QDir::Files).size(), 0);
-    EXPECT_TRUE(form->parts().pictureView->defSaveFilename().isEmpty());
+    EXPECT_TRUE(form->pictureView()->defSaveFilename().isEmpty());
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -165,7 +165,7 @@ TEST_F(SaveAs, TheFolderFollowsConfirmedSavesUntilTheProgramEnds) {
     saveAs(form->parts().PNG, QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
     EXPECT_EQ(lastRequest().directory, picsFolder());
     EXPECT_TRUE(QFileInfo::exists(QDir(outFolder()).filePath(QStringLiteral("first.PNG"))));
-    EXPECT_EQ(form->parts().pictureView->defSaveFilename(),
+    EXPECT_EQ(form->pictureView()->defSaveFilename(),
               QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
 
     // The next starts where the last one went, whatever the folder list shows.
@@ -217,7 +217,7 @@ TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
     for (const Lossless& f : lossless) {
         SCOPED_TRACE(f.name.toStdString());
         saveAs(f.button, out.filePath(f.name));
-        EXPECT_EQ(form->parts().pictureView->defSaveFilename(), out.filePath(f.name));
+        EXPECT_EQ(form->pictureView()->defSaveFilename(), out.filePath(f.name));
         EXPECT_EQ(readBack(f.reader, out.filePath(f.name)), picture);
     }
     // The window's component writes TIFF with LZW compression.
@@ -297,12 +297,12 @@ TEST_F(SaveAs, AFlippedRotatedTurnedOrGreyPictureIsSavedAsShown) {
     saveAs(form->parts().PNG, out.filePath("flipped.PNG"));
     EXPECT_EQ(readBack(imagelib::readPNG, out.filePath("flipped.PNG")), rgb(shown()));
 
-    form->parts().turnButton->click(); // the component's rotation
+    form->parts().turnButton->click(); // "Turn": a quarter anticlockwise
     ASSERT_EQ(shown().size(), QSize(200, 320));
     saveAs(form->parts().BMP, out.filePath("rotated.BMP"));
     EXPECT_EQ(readBack(imagelib::readBMP, out.filePath("rotated.BMP")), rgb(shown()));
 
-    // The program's own quarter turn, saved as a GoDot clip of 25 x 40 cells.
+    // A quarter turn clockwise ("Rotate"), saved as a GoDot clip of 25 x 40 cells.
     show(write(QStringLiteral("pic.koa"), koala));
     form->parts().rotateButton->click();
     ASSERT_EQ(shown().size(), QSize(200, 320));
@@ -331,7 +331,7 @@ TEST_F(SaveAs, AFlippedRotatedTurnedOrGreyPictureIsSavedAsShown) {
 }
 
 TEST_F(SaveAs, AfterFunPainterGifIsProposedAndGodotIsOff) {
-    form->parts().firstPaintPending = false;
+    form->setFirstPaintPending(false);
     form->parts().Godot->setChecked(true);
     const auto bytes = makeFunPainter(funPainterPattern(2), true);
     show(write(QStringLiteral("blend.fp2"), bytes));
@@ -357,7 +357,7 @@ TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     ProgressWindow* saving = program->progressWindow();
     ProgressWatch watch(saving, form);
     std::vector<int> positions;
-    QObject::connect(saving->SaveProgress, &QProgressBar::valueChanged,
+    QObject::connect(saving->bar(), &QProgressBar::valueChanged,
                      [&](int value) { positions.push_back(value); });
     saveAs(form->parts().Godot, QDir(outFolder()).filePath("turned.4BT"));
 
@@ -381,7 +381,7 @@ TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
 TEST_F(SaveAs, AGodotSaveLeavesDisabledCommandsDisabled) {
     // Printfox leaves "Show gray" off, and nine zoom-ins leave "Zoom In" off; a save does
     // not give them back.
-    form->parts().firstPaintPending = false;
+    form->setFirstPaintPending(false);
     show(write(QStringLiteral("page.pg"), makePagefoxPage(10, 20, printfoxPage(20, 10))));
     ASSERT_FALSE(form->parts().grey->isEnabled());
     for (int i = 0; i < 9; ++i)
@@ -448,9 +448,15 @@ TEST_F(SaveAs, APictureTooLargeForGodotIsRefusedAndTheFileKept) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(earlier.data(), qint64(earlier.size()));
     }
-    QImage wide(2048, 16, QImage::Format_RGB32); // 256 cells across
-    wide.fill(Qt::white);
-    form->parts().pictureView->setPicture(wide);
+    // A picture no reader drew: white, 256 cells across.
+    const auto whitePicture = [](int width) {
+        Decoded white;
+        white.accepted = true;
+        white.picture = IndexedImage(width, 16);
+        white.picture.setPalette(std::vector<Rgb>{{255, 255, 255}});
+        return white;
+    };
+    form->document()->show({}, nullptr, whitePicture(2048));
     ProgressWatch watch(program->progressWindow(), form);
     saveAs(form->parts().Godot, target);
     ASSERT_EQ(boxes.size(), 1u);
@@ -460,7 +466,7 @@ TEST_F(SaveAs, APictureTooLargeForGodotIsRefusedAndTheFileKept) {
     EXPECT_EQ(QDir(outFolder()).entryList(QDir::Files), QStringList{"kept.4BT"});
 
     // 255 cells fit.
-    form->parts().pictureView->setPicture(wide.copy(0, 0, 2040, 16));
+    form->document()->show({}, nullptr, whitePicture(2040));
     boxes.clear();
     saveAs(form->parts().Godot, target);
     EXPECT_TRUE(boxes.empty());

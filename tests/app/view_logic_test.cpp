@@ -135,43 +135,6 @@ TEST(ZoomSteps, OrigSizeZoomsOutOnceMoreThanCounted) {
     EXPECT_EQ(origSize(s, count).zoomOuts, 1);
 }
 
-QImage numbered(int w, int h) {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x * 7 + y) & 0xFF));
-    }
-    return image;
-}
-
-TEST(QuarterTurn, TurnsClockwiseAndFourTurnsGiveThePictureBack) {
-    const QImage source = numbered(320, 200);
-    int columns = 0;
-    int last = -1;
-    const QImage once = quarterTurn(source, [&](int i) {
-        EXPECT_EQ(i, last + 1);
-        last = i;
-        ++columns;
-    });
-    EXPECT_EQ(columns, 320);
-    ASSERT_EQ(once.size(), QSize(200, 320));
-    // The source's top-left ends top-right; its bottom-left ends top-left.
-    EXPECT_EQ(once.pixel(199, 0), source.pixel(0, 0));
-    EXPECT_EQ(once.pixel(0, 0), source.pixel(0, 199));
-    EXPECT_EQ(once.pixel(0, 319), source.pixel(319, 199));
-    for (int i = 0; i < 320; i += 37) {
-        for (int j = 0; j < 200; j += 23)
-            EXPECT_EQ(once.pixel(j, i), source.pixel(i, 199 - j));
-    }
-    const QImage four = quarterTurn(quarterTurn(quarterTurn(once)));
-    EXPECT_EQ(four, source);
-}
-
-TEST(QuarterTurn, EmptyPictureStaysEmpty) {
-    EXPECT_TRUE(quarterTurn(QImage(0, 8, QImage::Format_RGB32)).isNull() ||
-                quarterTurn(QImage(0, 8, QImage::Format_RGB32)).width() == 8);
-}
-
 TEST(Placement, AWindowOnNoScreenOpensAtTheOrigin) {
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
     EXPECT_EQ(placementOnScreens(QPoint(100, 50), QSize(686, 565), screens), QPoint(100, 50));

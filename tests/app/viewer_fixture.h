@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "app/browse_controls.h"
+#include "app/picture_document.h"
 #include "app/program.h"
 #include "app/secondary_windows.h"
 #include "app/settings.h"
@@ -105,11 +106,11 @@ class ViewerTest : public ::testing::Test {
 
     // Shows a file the way a drop or the start-up argument does.
     void show(const QString& path) {
-        form->parts().currentFileName = path;
+        form->document()->setFileName(path);
         form->showCurrentFile(form);
     }
 
-    QImage shown() const { return form->parts().pictureView->picture(); }
+    QImage shown() const { return form->pictureView()->picture(); }
 
     struct Box {
         QString title, text;
@@ -145,7 +146,7 @@ class ProgressWatch : public QObject {
         if (e->type() == QEvent::Show) {
             shown = true;
             caption = progressWindow_->windowTitle();
-            maximum = progressWindow_->SaveProgress->maximum();
+            maximum = progressWindow_->bar()->maximum();
             commandsOff =
                 !form_->parts().SaveAs->isEnabled() && !form_->parts().Flip->isEnabled() &&
                 !form_->parts().turnButton->isEnabled() &&

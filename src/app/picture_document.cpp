@@ -1,0 +1,126 @@
+#include "app/picture_document.h"
+
+#include "components/bridge.h"
+#include "decode/palette.h"
+
+namespace quendra {
+
+PictureDocument::PictureDocument(QObject* parent)
+    : QObject(parent), decoded_{.accepted = false,
+                                .reason = {},
+                                .picture = IndexedImage(0, 0),
+                                .format = nullptr,
+                                .decodingBegan = false,
+                                .note = {}},
+      indices_(0, 0) {}
+
+QImage PictureDocument::picture() const {
+    if (!shown_)
+        return {};
+    // Drawn once for both views, and only when one asks.
+    if (rendered_.isNull())
+        rendered_ = toQImage(indices_);
+    return rendered_;
+}
+
+void PictureDocument::shareDrawing(const QImage& drawing) {
+    if (shown_ && drawing.width() == indices_.width() && drawing.height() == indices_.height())
+        rendered_ = drawing;
+}
+
+bool PictureDocument::holdsCurrentFile() const {
+    return shown_ && format_ && !fileName_.isEmpty() && fileName_ == pictureFile_;
+}
+
+Decoded PictureDocument::decodedAgain() const {
+    // The shown picture is the read one flipped (when flipped_), then turned clockwise
+    // quarterTurns_ times: undone in the opposite order.
+    Decoded again = decoded_;
+    again.picture = indices_;
+    if (quarterTurns_ == 3)
+        again.picture = turnedClockwise(again.picture);
+    for (int i = 0; i < quarterTurns_ && quarterTurns_ < 3; ++i)
+        again.picture = turnedAnticlockwise(again.picture);
+    if (flipped_)
+        again.picture = flippedTopToBottom(again.picture);
+    // The readers draw the same indices either way: grey is only the table they stand for,
+    // for the pictures of C64 colour numbers and GoDot indices (the others have no grey).
+    const IndexMeaning meaning = again.picture.meaning();
+    if (meaning == IndexMeaning::c64Numbers || meaning == IndexMeaning::godotIndices) {
+        again.picture.setMeaning(meaning, grey_);
+        applyPalette(again.picture, kC64Palette); // the readers' own tables
+    }
+    return again;
+}
+
+void PictureDocument::show(const QString& fileName, const C64Format* format,
+                           const Decoded& decoded) {
+    fileName_ = fileName;
+    pictureFile_ = fileName;
+    format_ = format;
+    // The picture is kept once, as shown; the rest of the reader's result beside it.
+    decoded_ = Decoded{.accepted = decoded.accepted,
+                       .reason = decoded.reason,
+                       .picture = IndexedImage(0, 0),
+                       .format = decoded.format,
+                       .decodingBegan = decoded.decodingBegan,
+                       .note = decoded.note};
+    indices_ = decoded.picture;
+    rendered_ = QImage();
+    applyPalette(indices_, paletteColours_);
+    flipped_ = false;
+    quarterTurns_ = 0;
+    shown_ = true;
+    emit pictureChanged();
+}
+
+void PictureDocument::clear() {
+    const bool wasShown = shown_;
+    shown_ = false;
+    format_ = nullptr;
+    pictureFile_.clear();
+    indices_ = IndexedImage(0, 0);
+    rendered_ = QImage();
+    flipped_ = false;
+    quarterTurns_ = 0;
+    if (wasShown)
+        emit cleared();
+}
+
+void PictureDocument::setPalette(const PaletteChoice& choice, const C64Colours& colours) {
+    paletteChoice_ = choice;
+    paletteColours_ = colours;
+    // Black and white pages keep their own colours.
+    if (!shown_ || indices_.meaning() == IndexMeaning::fixed)
+        return;
+    applyPalette(indices_, paletteColours_);
+    rendered_ = QImage();
+    emit pictureChanged();
+    emit coloursChanged();
+}
+
+void PictureDocument::transform(IndexedImage (*how)(const IndexedImage&), bool flipped,
+                                int quarterTurns) {
+    if (!shown_)
+        return;
+    indices_ = how(indices_); // a picture without memory for its turn stays as it was
+    flipped_ = flipped;
+    quarterTurns_ = quarterTurns;
+    rendered_ = QImage();
+    emit pictureChanged();
+}
+
+void PictureDocument::flip() {
+    // A flip after k turns is the same as k turns the other way after a flip.
+    transform(flippedTopToBottom, !flipped_, (4 - quarterTurns_) % 4);
+}
+
+void PictureDocument::turnClockwise() {
+    transform(turnedClockwise, flipped_, (quarterTurns_ + 1) % 4);
+}
+
+void PictureDocument::turnAnticlockwise() {
+    transform(turnedAnticlockwise, flipped_, (quarterTurns_ + 3) % 4);
+}
+
+} // namespace quendra
