@@ -82,7 +82,7 @@ void BM_ClickKoalaToPainted(benchmark::State& state) {
     form->show();
     waitForFirstPaint(form);
     form->parts().folderList->setDirectory(folder.dir.path());
-    FileListView* list = form->parts().FileList;
+    FileListView* list = form->parts().fileList;
     QCoreApplication::processEvents();
     int row = 0;
     for (auto _ : state) {
@@ -161,7 +161,7 @@ void BM_HoldDownThroughAFolder(benchmark::State& state) {
     form->show();
     waitForFirstPaint(form);
     form->parts().folderList->setDirectory(dir.path());
-    FileListView* list = form->parts().FileList;
+    FileListView* list = form->parts().fileList;
     list->setFocus();
     QCoreApplication::processEvents();
     click(list->viewport(), list->visualRect(list->model()->index(0, 0)).center());

@@ -150,7 +150,7 @@ void MainWindow::createControls() {
     ui_.dropTarget->setAccept(true);
 
     connectControls();
-    ui_.FileList->setFocus();
+    ui_.fileList->setFocus();
 }
 
 // The drive box, the folder list and the file list.
@@ -158,55 +158,55 @@ void MainWindow::createBrowseControls(QWidget* client) {
     ui_.driveBox = place(new DriveBox, client, "DriveComboBox1", 10, 17, 223, 21);
     ui_.folderList = place(new FolderList, client, "DirectoryListBox1", 8, 48, 225, 89);
 
-    ui_.FileList = place(new FileListView, client, "FileList", 8, 144, 225, 161);
-    ui_.FileList->setColumns({{QStringLiteral("Name"), 65},
+    ui_.fileList = place(new FileListView, client, "FileList", 8, 144, 225, 161);
+    ui_.fileList->setColumns({{QStringLiteral("Name"), 65},
                               {QStringLiteral("Size"), 50},
                               {QStringLiteral("Type"), 50},
                               {QStringLiteral("Modified"), 80}});
     QFont listFont(QStringLiteral("Arial"));
     listFont.setPixelSize(9);
-    ui_.FileList->setFont(listFont);
-    ui_.FileList->setMultiSelect(false);
-    ui_.FileList->setToolTip(QStringLiteral("Select file to be displayed"));
-    ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
+    ui_.fileList->setFont(listFont);
+    ui_.fileList->setMultiSelect(false);
+    ui_.fileList->setToolTip(QStringLiteral("Select file to be displayed"));
+    ui_.fileList->setViewStyle(FileListView::ViewStyle::Report);
     // The list's model lists the folder's files that match the mask.
-    ui_.FileList->listModel()->setNameFilters(fileMask().split(u';'));
+    ui_.fileList->listModel()->setNameFilters(fileMask().split(u';'));
 }
 
 // The command buttons, the save format choice and "Show gray".
 void MainWindow::createCommandControls(QWidget* client) {
-    ui_.SaveAs = button(client, "SaveAs", QStringLiteral("Save as..."), 12, 312);
-    ui_.SaveAs->setToolTip(QStringLiteral("Save file"));
-    ui_.Detail =
+    ui_.saveAsButton = button(client, "SaveAs", QStringLiteral("Save as..."), 12, 312);
+    ui_.saveAsButton->setToolTip(QStringLiteral("Save file"));
+    ui_.detailsButton =
         glyphButton(client, "Detail", glyphs::details(), QStringLiteral("Show details"), 99, 312);
-    ui_.List = glyphButton(client, "List", glyphs::list(), QStringLiteral("Show list"), 133, 312);
+    ui_.listButton = glyphButton(client, "List", glyphs::list(), QStringLiteral("Show list"), 133, 312);
     ui_.deleteButton = glyphButton(client, "SpeedButton1", glyphs::deleteFile(),
                                    QStringLiteral("Delete file"), 205, 312);
 
     ui_.saveFormatGroup =
         place(new QGroupBox(QStringLiteral("Save as:")), client, "RadioGroup1", 8, 344, 225, 73);
-    ui_.BMP = radio(client, "BMP", QStringLiteral("BMP"), 24, 360);
-    ui_.PCX = radio(client, "PCX", QStringLiteral("PCX"), 24, 376);
-    ui_.PNG = radio(client, "PNG", QStringLiteral("PNG"), 24, 392);
-    ui_.GIF = radio(client, "GIF", QStringLiteral("GIF"), 87, 360);
-    ui_.JPG = radio(client, "JPG", QStringLiteral("JPG"), 87, 376);
-    ui_.TIF = radio(client, "TIF", QStringLiteral("TIF"), 87, 392);
-    ui_.Godot = radio(client, "Godot", QStringLiteral("4Bit GoDot"), 144, 360, 85);
-    ui_.GIF->setChecked(true);
+    ui_.bmpButton = radio(client, "BMP", QStringLiteral("BMP"), 24, 360);
+    ui_.pcxButton = radio(client, "PCX", QStringLiteral("PCX"), 24, 376);
+    ui_.pngButton = radio(client, "PNG", QStringLiteral("PNG"), 24, 392);
+    ui_.gifButton = radio(client, "GIF", QStringLiteral("GIF"), 87, 360);
+    ui_.jpgButton = radio(client, "JPG", QStringLiteral("JPG"), 87, 376);
+    ui_.tifButton = radio(client, "TIF", QStringLiteral("TIF"), 87, 392);
+    ui_.godotButton = radio(client, "Godot", QStringLiteral("4Bit GoDot"), 144, 360, 85);
+    ui_.gifButton->setChecked(true);
     ui_.grey = place(new QCheckBox(QStringLiteral("Show gray")), client, "grey", 144, 391, 85, 17);
 
-    ui_.Flip = button(client, "Flip", QStringLiteral("Flip"), 38, 425);
-    ui_.Flip->setToolTip(QStringLiteral("Flip picture"));
+    ui_.flipButton = button(client, "Flip", QStringLiteral("Flip"), 38, 425);
+    ui_.flipButton->setToolTip(QStringLiteral("Flip picture"));
     ui_.turnButton = button(client, "Rotate", QStringLiteral("Turn"), 126, 425);
-    ui_.ZoomIn = button(client, "ZoomIn", QStringLiteral("Zoom In"), 38, 456);
-    ui_.ZoomOut = button(client, "ZoomOut", QStringLiteral("Zoom Out"), 126, 456);
-    ui_.OrigSize = button(client, "OrigSize", QStringLiteral("OrigSize"), 38, 488);
+    ui_.zoomInButton = button(client, "ZoomIn", QStringLiteral("Zoom In"), 38, 456);
+    ui_.zoomOutButton = button(client, "ZoomOut", QStringLiteral("Zoom Out"), 126, 456);
+    ui_.originalSizeButton = button(client, "OrigSize", QStringLiteral("OrigSize"), 38, 488);
     ui_.rotateButton = button(client, "Turn", QStringLiteral("Rotate"), 126, 488);
     // Where each command sits at the designed size (the layout moves them from there).
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ui_.SaveAs, ui_.Detail, ui_.List, ui_.deleteButton, ui_.saveFormatGroup, ui_.BMP,
-             ui_.PCX, ui_.PNG, ui_.GIF, ui_.JPG, ui_.TIF, ui_.Godot, ui_.grey, ui_.Flip,
-             ui_.turnButton, ui_.ZoomIn, ui_.ZoomOut, ui_.OrigSize, ui_.rotateButton})
+             ui_.saveAsButton, ui_.detailsButton, ui_.listButton, ui_.deleteButton, ui_.saveFormatGroup, ui_.bmpButton,
+             ui_.pcxButton, ui_.pngButton, ui_.gifButton, ui_.jpgButton, ui_.tifButton, ui_.godotButton, ui_.grey, ui_.flipButton,
+             ui_.turnButton, ui_.zoomInButton, ui_.zoomOutButton, ui_.originalSizeButton, ui_.rotateButton})
         commandPlaces_.append({w, w->pos()});
 }
 
@@ -235,29 +235,29 @@ void MainWindow::connectControls() {
     connect(ui_.driveBox, &DriveBox::driveChosen, this, &MainWindow::driveChanged);
     connect(ui_.folderList, &FolderList::directoryChanged, this, &MainWindow::folderChanged);
     connect(ui_.folderList, &FolderList::imageActivated, this, &MainWindow::openImage);
-    connect(ui_.FileList->listModel(), &FileListModel::refreshed, this,
+    connect(ui_.fileList->listModel(), &FileListModel::refreshed, this,
             &MainWindow::fileListChanged);
     // Also a click on the list's empty part, which selects nothing.
-    connect(ui_.FileList, &FileListView::fileClicked, this,
-            [this] { showCurrentFile(ui_.FileList); });
+    connect(ui_.fileList, &FileListView::fileClicked, this,
+            [this] { showCurrentFile(ui_.fileList); });
     // Keys and typing move the current row: the picture follows.
-    connect(ui_.FileList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(ui_.fileList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainWindow::listSelectionMoved);
     // A double-click (or Enter, eventFilter) opens a disk image or leads out of one.
     // (The click before it has shown the file.)
-    connect(ui_.FileList, &FileListView::doubleClicked, this, [this] { activateListRow(false); });
-    ui_.FileList->installEventFilter(this);
-    ui_.FileList->viewport()->installEventFilter(this);
-    connect(ui_.Detail, &QToolButton::clicked, this, &MainWindow::showDetails);
-    connect(ui_.List, &QToolButton::clicked, this, &MainWindow::showList);
+    connect(ui_.fileList, &FileListView::doubleClicked, this, [this] { activateListRow(false); });
+    ui_.fileList->installEventFilter(this);
+    ui_.fileList->viewport()->installEventFilter(this);
+    connect(ui_.detailsButton, &QToolButton::clicked, this, &MainWindow::showDetails);
+    connect(ui_.listButton, &QToolButton::clicked, this, &MainWindow::showList);
     connect(ui_.deleteButton, &QToolButton::clicked, this, &MainWindow::deleteCurrentFile);
-    connect(ui_.SaveAs, &QPushButton::clicked, this, &MainWindow::saveAs);
-    connect(ui_.Flip, &QPushButton::clicked, this, &MainWindow::flip);
+    connect(ui_.saveAsButton, &QPushButton::clicked, this, &MainWindow::saveAs);
+    connect(ui_.flipButton, &QPushButton::clicked, this, &MainWindow::flip);
     connect(ui_.turnButton, &QPushButton::clicked, this, &MainWindow::turnAnticlockwise);
     connect(ui_.rotateButton, &QPushButton::clicked, this, &MainWindow::turnClockwise);
-    connect(ui_.ZoomIn, &QPushButton::clicked, this, &MainWindow::zoomIn);
-    connect(ui_.ZoomOut, &QPushButton::clicked, this, &MainWindow::zoomOut);
-    connect(ui_.OrigSize, &QPushButton::clicked, this, &MainWindow::originalSize);
+    connect(ui_.zoomInButton, &QPushButton::clicked, this, &MainWindow::zoomIn);
+    connect(ui_.zoomOutButton, &QPushButton::clicked, this, &MainWindow::zoomOut);
+    connect(ui_.originalSizeButton, &QPushButton::clicked, this, &MainWindow::originalSize);
     connect(ui_.grey, &QCheckBox::toggled, this, &MainWindow::applyGrey);
     connect(ui_.pictureView, &PictureView::mousePressed, this,
             [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
@@ -292,13 +292,13 @@ void MainWindow::createMenu() {
     ui_.actualSizeAction->setShortcuts(
         {QKeySequence(Qt::Key_1), QKeySequence(Qt::CTRL | Qt::Key_0), QKeySequence(Qt::CTRL | Qt::Key_1)});
     QAction* in = view->addAction(QStringLiteral("Zoom &in"), this, [this] {
-        if (ui_.ZoomIn->isEnabled())
+        if (ui_.zoomInButton->isEnabled())
             zoomIn();
     });
     in->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal),
                       QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
     QAction* out = view->addAction(QStringLiteral("Zoom &out"), this, [this] {
-        if (ui_.ZoomOut->isEnabled())
+        if (ui_.zoomOutButton->isEnabled())
             zoomOut();
         else
             leaveFit(); // from fit to window, one step out is 1:1
@@ -444,7 +444,7 @@ void MainWindow::layoutControls() {
     const int folderGrowth = dy > 0 ? dy / 3 : 0;
     ui_.driveBox->setGeometry(10, 17, 223 + dx, 21);
     ui_.folderList->setGeometry(8, 48, 225 + dx, 89 + folderGrowth);
-    ui_.FileList->setGeometry(8, 144 + folderGrowth, 225 + dx, 161 + dy - folderGrowth);
+    ui_.fileList->setGeometry(8, 144 + folderGrowth, 225 + dx, 161 + dy - folderGrowth);
     for (const auto& [widget, place] : commandPlaces_)
         widget->move(place.x(), place.y() + dy);
     const int pictureHeight = height() - 75;
@@ -476,15 +476,15 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::applyStates() {
-    ui_.SaveAs->setEnabled(states_.saveAs);
-    ui_.Flip->setEnabled(states_.flip);
+    ui_.saveAsButton->setEnabled(states_.saveAs);
+    ui_.flipButton->setEnabled(states_.flip);
     ui_.turnButton->setEnabled(states_.rotate);
     ui_.rotateButton->setEnabled(states_.turn);
-    ui_.ZoomIn->setEnabled(states_.zoomIn);
-    ui_.ZoomOut->setEnabled(states_.zoomOut);
-    ui_.OrigSize->setEnabled(states_.origSize);
+    ui_.zoomInButton->setEnabled(states_.zoomIn);
+    ui_.zoomOutButton->setEnabled(states_.zoomOut);
+    ui_.originalSizeButton->setEnabled(states_.origSize);
     ui_.grey->setEnabled(states_.grey);
-    ui_.Godot->setEnabled(states_.godot);
+    ui_.godotButton->setEnabled(states_.godot);
     ui_.exportC64Action->setEnabled(states_.saveAs);
     // Entries of a disk image are not files of their own.
     ui_.deleteButton->setEnabled(!insideImage());
@@ -492,7 +492,7 @@ void MainWindow::applyStates() {
     ui_.fitAction->setEnabled(states_.flip);
     ui_.actualSizeAction->setEnabled(states_.flip);
     if (states_.selectGif) {
-        ui_.GIF->setChecked(true); // unticks "4Bit GoDot" with it
+        ui_.gifButton->setChecked(true); // unticks "4Bit GoDot" with it
         states_.selectGif = false;
     }
     applyWholeScaleStates();

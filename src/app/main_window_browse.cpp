@@ -33,7 +33,7 @@ void MainWindow::driveChanged() {
 void MainWindow::folderChanged() {
     const QString folder = ui_.folderList->directory();
     ui_.driveBox->setDriveOf(folder);
-    FileListModel* files = ui_.FileList->listModel();
+    FileListModel* files = ui_.fileList->listModel();
     if (insideImage()) {
         // Out of the image: into its folder with its row selected, or another folder.
         if (QFileInfo(disk_->imagePath()).absolutePath() == folder &&
@@ -54,51 +54,51 @@ void MainWindow::fileListChanged() {
             return;
         disk_->close();
         ui_.folderList->setOpenImage({});
-        ui_.FileList->listModel()->listFolder(); // the folder's files again, then here
+        ui_.fileList->listModel()->listFolder(); // the folder's files again, then here
         return;
     }
     // The columns as wide as their texts where they fit; the shown file's row selected.
-    ui_.FileList->fitColumns();
+    ui_.fileList->fitColumns();
     selectListFile(currentFile());
 }
 
 void MainWindow::showDetails() {
-    ui_.FileList->setViewStyle(FileListView::ViewStyle::Report);
-    ui_.FileList->fitColumns(); // the defined widths back, fitted to the list
+    ui_.fileList->setViewStyle(FileListView::ViewStyle::Report);
+    ui_.fileList->fitColumns(); // the defined widths back, fitted to the list
 }
 
 void MainWindow::showList() {
-    ui_.FileList->setViewStyle(FileListView::ViewStyle::List);
+    ui_.fileList->setViewStyle(FileListView::ViewStyle::List);
 }
 
 QString MainWindow::selectedListFile() const {
     // The rows are made from the files' paths in the shown folder.
-    return ui_.FileList->selectedFileName();
+    return ui_.fileList->selectedFileName();
 }
 
 void MainWindow::stepFile(int delta) {
-    const int rows = ui_.FileList->rowCount();
+    const int rows = ui_.fileList->rowCount();
     if (rows == 0)
         return;
-    const QModelIndex current = ui_.FileList->currentIndex();
+    const QModelIndex current = ui_.fileList->currentIndex();
     const int row = current.isValid() ? current.row() : (delta > 0 ? -1 : rows);
     const int next = std::clamp(row + delta, 0, rows - 1);
-    if (current.isValid() && next == row && ui_.FileList->selectionModel()->isSelected(current))
+    if (current.isValid() && next == row && ui_.fileList->selectionModel()->isSelected(current))
         return;
-    ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(next, 0));
+    ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(next, 0));
     if (selectedListFile() != currentFile())
-        showCurrentFile(ui_.FileList);
+        showCurrentFile(ui_.fileList);
 }
 
 void MainWindow::selectListFile(const QString& path) {
     const QString wanted = QFileInfo(path).absoluteFilePath();
-    const QString folder = ui_.FileList->listModel()->directory();
+    const QString folder = ui_.fileList->listModel()->directory();
     selectingByProgram_ = true;
-    ui_.FileList->selectionModel()->clearSelection();
-    for (int row = 0; row < ui_.FileList->rowCount(); ++row) {
-        if (QDir(folder).absoluteFilePath(ui_.FileList->fileName(row)) == wanted) {
-            ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(row, 0));
-            ui_.FileList->scrollTo(ui_.FileList->currentIndex());
+    ui_.fileList->selectionModel()->clearSelection();
+    for (int row = 0; row < ui_.fileList->rowCount(); ++row) {
+        if (QDir(folder).absoluteFilePath(ui_.fileList->fileName(row)) == wanted) {
+            ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(row, 0));
+            ui_.fileList->scrollTo(ui_.fileList->currentIndex());
             break;
         }
     }
@@ -110,7 +110,7 @@ void MainWindow::listSelectionMoved() {
         return;
     const QString file = selectedListFile();
     if (!file.isEmpty() && file != currentFile())
-        showCurrentFile(ui_.FileList);
+        showCurrentFile(ui_.fileList);
 }
 
 } // namespace quendra

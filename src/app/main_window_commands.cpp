@@ -145,7 +145,7 @@ void MainWindow::deleteCurrentFile() {
                          QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
         return;
     }
-    const int row = ui_.FileList->currentIndex().row();
+    const int row = ui_.fileList->currentIndex().row();
     // The desktop's Trash (freedesktop.org); where the file's file system has none, the
     // user decides whether the file goes for good.
     // Qt makes the home Trash only inside an existing data folder (without one it would
@@ -162,7 +162,7 @@ void MainWindow::deleteCurrentFile() {
         removed = QFile::remove(name);
     }
     document_->setFileName({});
-    ui_.FileList->listModel()->refresh();
+    ui_.fileList->listModel()->refresh();
     // Back to the unzoomed view first, so that the next picture does not open zoomed
     // while the zoom commands say it is not.
     if (zoomSteps_ != 0)
@@ -181,14 +181,14 @@ void MainWindow::deleteCurrentFile() {
     }
     showStatus({});
     // The next file takes the deleted one's place (the last when it was the last).
-    const int rows = ui_.FileList->rowCount();
+    const int rows = ui_.fileList->rowCount();
     if (rows == 0) {
         setWindowTitle(kProgramName);
         return;
     }
-    ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(std::clamp(row, 0, rows - 1), 0));
+    ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(std::clamp(row, 0, rows - 1), 0));
     if (selectedListFile() != document_->fileName()) // not yet shown by the row's move
-        showCurrentFile(ui_.FileList);
+        showCurrentFile(ui_.fileList);
 }
 
 void MainWindow::onFilesDropped(DropTarget* sender) {
@@ -202,8 +202,8 @@ void MainWindow::showDropped(const QStringList& files) {
     const QString folder = entry.absolutePath();
     openFolder(folder);
     ui_.folderList->refresh();
-    ui_.FileList->setFocus();
-    ui_.FileList->listModel()->setDirectory(ui_.folderList->directory());
+    ui_.fileList->setFocus();
+    ui_.fileList->listModel()->setDirectory(ui_.folderList->directory());
     document_->setFileName(entry.absoluteFilePath());
     selectListFile(document_->fileName());
     // A dropped disk or tape image opens like a folder.

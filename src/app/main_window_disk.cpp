@@ -83,9 +83,9 @@ void MainWindow::openImage(const QString& path) {
     showStatus(status + u'.');
     // The ".." row current, not shown: the next key down shows the first entry.
     selectingByProgram_ = true;
-    ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(0, 0));
+    ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(0, 0));
     selectingByProgram_ = false;
-    ui_.FileList->setFocus();
+    ui_.fileList->setFocus();
 }
 
 void MainWindow::leaveImage() {
@@ -94,15 +94,15 @@ void MainWindow::leaveImage() {
     const QString image = disk_->imagePath();
     disk_->close();
     ui_.folderList->setOpenImage({});
-    ui_.FileList->listModel()->listFolder(); // the folder's files again
+    ui_.fileList->listModel()->listFolder(); // the folder's files again
     // The image's own row is where the user came from.
     document_->setFileName(image);
     showCurrentFile(this);
 }
 
 void MainWindow::listImage() {
-    ui_.FileList->clear();
-    ui_.FileList->addRow(entryKey(kUpRow), {QStringLiteral(".."), {}, QStringLiteral("Folder")},
+    ui_.fileList->clear();
+    ui_.fileList->addRow(entryKey(kUpRow), {QStringLiteral(".."), {}, QStringLiteral("Folder")},
                          true);
     const QList<DiskBrowser::Row>& rows = disk_->rows();
     for (int i = 0; i < rows.size(); ++i) {
@@ -110,9 +110,9 @@ void MainWindow::listImage() {
         // The picture's format with the C64 file type; the C64 type alone for no picture.
         const QString type =
             row.format.isEmpty() ? row.type : row.format + QStringLiteral(" (") + row.type + u')';
-        ui_.FileList->addRow(entryKey(i), {row.name, QString::number(row.size), type});
+        ui_.fileList->addRow(entryKey(i), {row.name, QString::number(row.size), type});
     }
-    ui_.FileList->fitColumns();
+    ui_.fileList->fitColumns();
 }
 
 void MainWindow::activateListRow(bool showAgain) {
@@ -122,7 +122,7 @@ void MainWindow::activateListRow(bool showAgain) {
     else if (!insideImage() && DiskBrowser::isImageFile(key))
         openImage(key);
     else if (showAgain || key != document_->fileName())
-        showCurrentFile(ui_.FileList);
+        showCurrentFile(ui_.fileList);
 }
 
 void MainWindow::showEntry(const QString& key) {

@@ -116,7 +116,7 @@ void MainWindow::exportC64() {
         return;
     }
     if (!insideImage())
-        ui_.FileList->listModel()->refresh(); // a file written into the shown folder is listed
+        ui_.fileList->listModel()->refresh(); // a file written into the shown folder is listed
 }
 
 } // namespace quendra

@@ -47,11 +47,11 @@ ReaderFamily familyOf(const C64Format& format) {
 } // namespace
 
 void MainWindow::showCurrentFile(QObject* sender) {
-    if (sender == ui_.FileList)
+    if (sender == ui_.fileList)
         document_->setFileName(selectedListFile());
     if (document_->fileName().isEmpty())
         return;
-    if (sender != ui_.FileList)
+    if (sender != ui_.fileList)
         selectListFile(document_->fileName()); // the row and the picture never disagree
     if (entryOf(document_->fileName()) != -2) {
         showEntry(document_->fileName()); // an entry of the open disk image

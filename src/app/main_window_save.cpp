@@ -35,19 +35,19 @@ QString fromUtf8(std::string_view text) {
 QRadioButton* MainWindow::saveFormatButton(PictureFormat format) const {
     switch (format) {
     case PictureFormat::TIFF:
-        return ui_.TIF;
+        return ui_.tifButton;
     case PictureFormat::GIF:
-        return ui_.GIF;
+        return ui_.gifButton;
     case PictureFormat::BMP:
-        return ui_.BMP;
+        return ui_.bmpButton;
     case PictureFormat::PCX:
-        return ui_.PCX;
+        return ui_.pcxButton;
     case PictureFormat::PNG:
-        return ui_.PNG;
+        return ui_.pngButton;
     case PictureFormat::JPEG:
-        return ui_.JPG;
+        return ui_.jpgButton;
     case PictureFormat::Godot4Bit:
-        return ui_.Godot;
+        return ui_.godotButton;
     }
     return nullptr;
 }
@@ -144,7 +144,7 @@ void MainWindow::saveGodot(const QString& fileName) {
     // The commands come back as they were: a save changes nothing they depend on.
     states_ = before;
     applyStates();
-    ui_.FileList->listModel()->refresh(); // a file written into the shown folder is listed
+    ui_.fileList->listModel()->refresh(); // a file written into the shown folder is listed
     if (!result.written) {
         // The file that was there, if any, is untouched (the write is atomic).
         dialogs::message(this, QMessageBox::Information, QStringLiteral("Information"),

@@ -31,17 +31,17 @@ void MainWindow::reloadFolder() {
     if (insideImage()) {
         // The image read again: a changed image lists its entries as they are now.
         const QString image = disk_->imagePath();
-        const int row = ui_.FileList->currentIndex().row();
+        const int row = ui_.fileList->currentIndex().row();
         if (disk_->open(image)) {
             listImage();
-            if (row >= 0 && row < ui_.FileList->rowCount())
-                ui_.FileList->setCurrentIndex(ui_.FileList->model()->index(row, 0));
+            if (row >= 0 && row < ui_.fileList->rowCount())
+                ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(row, 0));
             return;
         }
         leaveImage();
         return;
     }
-    ui_.FileList->listModel()->refresh();
+    ui_.fileList->listModel()->refresh();
 }
 
 bool MainWindow::isViewKey(const QKeyEvent* key) const {
@@ -77,8 +77,8 @@ void MainWindow::applyWholeScaleStates() {
     const bool scaled = scale > 1 || ui_.pictureView->shrunk();
     if (!scaled)
         return;
-    ui_.ZoomOut->setEnabled(scale > 1);
-    ui_.OrigSize->setEnabled(true);
+    ui_.zoomOutButton->setEnabled(scale > 1);
+    ui_.originalSizeButton->setEnabled(true);
 }
 
 void MainWindow::leaveFit() {
@@ -125,14 +125,14 @@ void MainWindow::showActualSize() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == ui_.FileList->viewport()) {
+    if (watched == ui_.fileList->viewport()) {
         if (e->type() == QEvent::MouseButtonPress)
             mouseInList_ = true;
         else if (e->type() == QEvent::MouseButtonRelease)
             mouseInList_ = false;
         return false;
     }
-    if (watched == ui_.FileList)
+    if (watched == ui_.fileList)
         return fileListKey(e);
     if (watched == ui_.pictureView)
         return pictureViewEvent(e);
@@ -184,9 +184,9 @@ bool MainWindow::pictureViewEvent(QEvent* e) {
         const auto* wheel = static_cast<QWheelEvent*>(e);
         if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0)
             return false;
-        if (wheel->angleDelta().y() > 0 && ui_.ZoomIn->isEnabled())
+        if (wheel->angleDelta().y() > 0 && ui_.zoomInButton->isEnabled())
             zoomIn();
-        else if (wheel->angleDelta().y() < 0 && ui_.ZoomOut->isEnabled())
+        else if (wheel->angleDelta().y() < 0 && ui_.zoomOutButton->isEnabled())
             zoomOut();
         else if (wheel->angleDelta().y() < 0)
             leaveFit();

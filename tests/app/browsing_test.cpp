@@ -32,11 +32,11 @@ class Browsing : public ViewerTest {
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-        ui().FileList->setFocus();
+        ui().fileList->setFocus();
     }
     MainWindow::Parts& ui() { return form->parts(); }
     QString caption() const { return form->windowTitle(); }
-    QString selected() { return ui().FileList->selectedCaption(); }
+    QString selected() { return ui().fileList->selectedCaption(); }
     QString path(const char* name) const {
         return QDir(picsFolder()).filePath(QString::fromLatin1(name));
     }
@@ -69,17 +69,17 @@ TEST_F(Browsing, KeysMoveThePictureWithTheRowAndDeleteNamesTheShownFile) {
     };
     clickListItem(QStringLiteral("a.koa"));
     expectShown(0, "click");
-    key(ui().FileList, Qt::Key_Down);
+    key(ui().fileList, Qt::Key_Down);
     expectShown(1, "Down");
-    key(ui().FileList, Qt::Key_End);
+    key(ui().fileList, Qt::Key_End);
     expectShown(2, "End");
-    key(ui().FileList, Qt::Key_Home);
+    key(ui().fileList, Qt::Key_Home);
     expectShown(0, "Home");
-    QTest::keyClicks(ui().FileList, QStringLiteral("c"));
+    QTest::keyClicks(ui().fileList, QStringLiteral("c"));
     expectShown(2, "typing c");
-    key(ui().FileList, Qt::Key_Backspace);
+    key(ui().fileList, Qt::Key_Backspace);
     expectShown(1, "Backspace in the list");
-    key(ui().FileList, Qt::Key_Space);
+    key(ui().fileList, Qt::Key_Space);
     expectShown(2, "Space in the list");
 
     // From the picture area.
@@ -97,7 +97,7 @@ TEST_F(Browsing, KeysMoveThePictureWithTheRowAndDeleteNamesTheShownFile) {
 
     // Delete names the file on screen; the next one takes its place, the last row's the
     // row above; an empty folder leaves the black template and the bare title.
-    key(ui().FileList, Qt::Key_Up);
+    key(ui().fileList, Qt::Key_Up);
     ui().deleteButton->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes.back().text, QStringLiteral("Move b.koa to the Trash?"));
@@ -108,10 +108,10 @@ TEST_F(Browsing, KeysMoveThePictureWithTheRowAndDeleteNamesTheShownFile) {
     expectShown(0, "after deleting the last row");
     ui().deleteButton->click();
     EXPECT_EQ(boxes.back().text, QStringLiteral("Move a.koa to the Trash?"));
-    EXPECT_EQ(ui().FileList->rowCount(), 0);
+    EXPECT_EQ(ui().fileList->rowCount(), 0);
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_EQ(caption(), QStringLiteral("Quendra"));
-    EXPECT_FALSE(ui().SaveAs->isEnabled());
+    EXPECT_FALSE(ui().saveAsButton->isEnabled());
 }
 
 TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
@@ -128,7 +128,7 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
     EXPECT_GE(listRow(QStringLiteral("ifli.fp2")), 0) << "FunPainter 2 files are listed";
 
     clickListItem(QStringLiteral("good.koa"));
-    EXPECT_TRUE(ui().SaveAs->isEnabled());
+    EXPECT_TRUE(ui().saveAsButton->isEnabled());
     for (const char* name : {"trunc.koa", "empty.koa"}) {
         SCOPED_TRACE(name);
         clickListItem(QString::fromLatin1(name));
@@ -145,8 +145,8 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
         EXPECT_TRUE(ui().statusLine->isVisible());
         EXPECT_EQ(shown(), blackTemplate());
         EXPECT_FALSE(form->document()->isShown());
-        for (QWidget* w : std::initializer_list<QWidget*>{ui().SaveAs, ui().Flip, ui().turnButton,
-                                                          ui().rotateButton, ui().ZoomIn})
+        for (QWidget* w : std::initializer_list<QWidget*>{ui().saveAsButton, ui().flipButton, ui().turnButton,
+                                                          ui().rotateButton, ui().zoomInButton})
             EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
         EXPECT_FALSE(ui().fitAction->isEnabled());
         QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(20, 20));
@@ -158,7 +158,7 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
     EXPECT_EQ(caption(), QStringLiteral("Quendra: Mixed.Koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
     EXPECT_TRUE(form->statusText().isEmpty());
-    EXPECT_TRUE(ui().SaveAs->isEnabled());
+    EXPECT_TRUE(ui().saveAsButton->isEnabled());
 
     // A file gone since the list was made gets a line, never a box.
     QFile::remove(path("good.koa"));
@@ -215,7 +215,7 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     EXPECT_FALSE(form->isFitToWindow());
     EXPECT_EQ(form->pictureView()->scale(), 3);
     EXPECT_EQ(form->zoomSteps(), 0);
-    EXPECT_TRUE(ui().ZoomOut->isEnabled() && ui().OrigSize->isEnabled());
+    EXPECT_TRUE(ui().zoomOutButton->isEnabled() && ui().originalSizeButton->isEnabled());
     key(form->pictureView(), Qt::Key_Minus);
     EXPECT_EQ(form->pictureView()->scale(), 2);
     ctrlWheel(-120);
@@ -226,13 +226,13 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     key(form->pictureView(), Qt::Key_Minus);
     EXPECT_EQ(form->zoomSteps(), 0);
     // In the file list, a letter types a name instead, unless it is a view key.
-    ui().FileList->setFocus();
-    key(ui().FileList, Qt::Key_A);
+    ui().fileList->setFocus();
+    key(ui().fileList, Qt::Key_A);
     EXPECT_EQ(caption(), QStringLiteral("Quendra: a.koa (Koala)"));
     EXPECT_FALSE(form->isFitToWindow());
-    key(ui().FileList, Qt::Key_F);
+    key(ui().fileList, Qt::Key_F);
     EXPECT_TRUE(form->isFitToWindow());
-    key(ui().FileList, Qt::Key_1);
+    key(ui().fileList, Qt::Key_1);
     EXPECT_FALSE(form->isFitToWindow());
 
     // Escape closes the enlarged view.
@@ -254,10 +254,10 @@ TEST_F(Browsing, ALargePageFitsWholeAndTheListFollowsTheFolderWithRealNames) {
     // After a click in the list, F shows the 640 x 400 page whole, scaled down.
     clickListItem(QStringLiteral("page.bs"));
     bringUp(); // back from the progress window
-    key(ui().FileList, Qt::Key_F);
+    key(ui().fileList, Qt::Key_F);
     ASSERT_TRUE(form->isFitToWindow());
     EXPECT_TRUE(form->pictureView()->shrunk());
-    EXPECT_TRUE(ui().OrigSize->isEnabled());
+    EXPECT_TRUE(ui().originalSizeButton->isEnabled());
 
     // A file copied into the folder is listed without a click.
     QFile::copy(path("NINJA3.koa"), path("copy10.koa"));
@@ -283,17 +283,17 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     bringUp();
     const int image = listRow(QStringLiteral("pics.d64"));
     ASSERT_GE(image, 0);
-    EXPECT_EQ(ui().FileList->text(image, FileListView::Type), QStringLiteral("D64 disk image"));
+    EXPECT_EQ(ui().fileList->text(image, FileListView::Type), QStringLiteral("D64 disk image"));
 
     // Enter opens it: "..", then the entries with their C64 names, sizes and formats.
     clickListItem(QStringLiteral("pics.d64"));
-    key(ui().FileList, Qt::Key_Return);
-    ASSERT_EQ(ui().FileList->rowCount(), 4);
-    EXPECT_EQ(ui().FileList->text(0, FileListView::Caption), QStringLiteral(".."));
-    EXPECT_EQ(ui().FileList->text(3, FileListView::Caption), QStringLiteral("EYE/FULL"));
-    EXPECT_EQ(ui().FileList->text(3, FileListView::Size), QString::number(eye.size()));
-    EXPECT_EQ(ui().FileList->text(3, FileListView::Type), QStringLiteral("Koala Painter (PRG)"));
-    EXPECT_EQ(ui().FileList->text(1, FileListView::Type), QStringLiteral("SEQ"));
+    key(ui().fileList, Qt::Key_Return);
+    ASSERT_EQ(ui().fileList->rowCount(), 4);
+    EXPECT_EQ(ui().fileList->text(0, FileListView::Caption), QStringLiteral(".."));
+    EXPECT_EQ(ui().fileList->text(3, FileListView::Caption), QStringLiteral("EYE/FULL"));
+    EXPECT_EQ(ui().fileList->text(3, FileListView::Size), QString::number(eye.size()));
+    EXPECT_EQ(ui().fileList->text(3, FileListView::Type), QStringLiteral("Koala Painter (PRG)"));
+    EXPECT_EQ(ui().fileList->text(1, FileListView::Type), QStringLiteral("SEQ"));
 
     // Its second picture, as the one road shows the entry's bytes.
     clickListItem(QStringLiteral("EYE/FULL"));
@@ -311,33 +311,33 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     EXPECT_EQ(form->statusText(), notes);
     ui().grey->setChecked(false);
     EXPECT_EQ(shown(), toQImage(road.decoded.picture));
-    EXPECT_TRUE(ui().SaveAs->isEnabled());
+    EXPECT_TRUE(ui().saveAsButton->isEnabled());
     EXPECT_FALSE(ui().deleteButton->isEnabled());
-    ui().PNG->setChecked(true);
-    ui().SaveAs->click();
+    ui().pngButton->setChecked(true);
+    ui().saveAsButton->click();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests.back().fileName, QStringLiteral("EYE_FULL.png"));
 
     // ".." stays first in every sort; it leads back out, to the image's row; so does the
     // folder list.
-    ui().FileList->columnClick(FileListView::Size); // the largest first
-    ASSERT_FALSE(ui().FileList->sortedAscending());
-    EXPECT_EQ(ui().FileList->text(0, FileListView::Caption), QStringLiteral(".."));
-    key(ui().FileList, Qt::Key_Home);
-    key(ui().FileList, Qt::Key_Return);
+    ui().fileList->columnClick(FileListView::Size); // the largest first
+    ASSERT_FALSE(ui().fileList->sortedAscending());
+    EXPECT_EQ(ui().fileList->text(0, FileListView::Caption), QStringLiteral(".."));
+    key(ui().fileList, Qt::Key_Home);
+    key(ui().fileList, Qt::Key_Return);
     EXPECT_EQ(selected(), QStringLiteral("pics.d64"));
     EXPECT_GE(listRow(QStringLiteral("a.koa")), 0);
     EXPECT_TRUE(ui().deleteButton->isEnabled());
     // A double-click opens it too (as the window system sends one: press, release, double
     // click, release).
-    QWidget* rows = ui().FileList->viewport();
-    const QPoint at = ui().FileList->visualRect(ui().FileList->currentIndex()).center();
+    QWidget* rows = ui().fileList->viewport();
+    const QPoint at = ui().fileList->visualRect(ui().fileList->currentIndex()).center();
     QTest::mouseClick(rows, Qt::LeftButton, {}, at);
     QMouseEvent twice(QEvent::MouseButtonDblClick, at, rows->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(rows, &twice);
     QTest::mouseRelease(rows, Qt::LeftButton, {}, at);
-    ASSERT_EQ(ui().FileList->rowCount(), 4);
+    ASSERT_EQ(ui().fileList->rowCount(), 4);
     QListWidgetItem* folderLine = ui().folderList->currentItem();
     ASSERT_TRUE(folderLine && folderLine->text().trimmed() == QStringLiteral("pics.d64"));
     const auto folderLines = ui().folderList->findItems(QStringLiteral("pics"), Qt::MatchEndsWith);
@@ -359,8 +359,8 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_EQ(caption(), QStringLiteral("Quendra: b.koa (Koala)"));
-    EXPECT_EQ(QApplication::focusWidget(), ui().FileList);
-    key(ui().FileList, Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), ui().fileList);
+    key(ui().fileList, Qt::Key_Up);
     EXPECT_EQ(caption(), QStringLiteral("Quendra: a.koa (Koala)"));
 
     // The smallest window shows every control.
@@ -370,31 +370,31 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     for (QWidget* w : form->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         EXPECT_TRUE(client.contains(w->geometry())) << w->objectName().toStdString();
     }
-    EXPECT_GE(ui().FileList->height(), 80);
+    EXPECT_GE(ui().fileList->height(), 80);
 
     // Taller: the lists grow and the commands move down with the window's bottom.
     form->resize(900, 900);
-    EXPECT_EQ(ui().FileList->height(), 161 + 335 - 335 / 3);
-    EXPECT_EQ(ui().OrigSize->geometry().bottom(), 488 + 24 + 335);
+    EXPECT_EQ(ui().fileList->height(), 161 + 335 - 335 / 3);
+    EXPECT_EQ(ui().originalSizeButton->geometry().bottom(), 488 + 24 + 335);
     // Every column inside the list, none behind a scroll bar.
-    QHeaderView* header = ui().FileList->header();
-    const int columns = ui().FileList->columnCountShown();
+    QHeaderView* header = ui().fileList->header();
+    const int columns = ui().fileList->columnCountShown();
     EXPECT_LE(header->sectionPosition(columns - 1) + header->sectionSize(columns - 1),
-              ui().FileList->viewport()->width());
+              ui().fileList->viewport()->width());
 
     // The splitter widens the column; the width and the folder are kept in quendra.ini.
     QWidget* handle = ui().splitterHandle;
     QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(3, 50));
     QTest::mouseMove(handle, QPoint(103, 50));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(103, 50));
-    EXPECT_EQ(ui().FileList->width(), 325);
+    EXPECT_EQ(ui().fileList->width(), 325);
     EXPECT_EQ(form->pictureView()->x(), 340);
     // Wide enough: the columns are as wide as their texts.
-    const QFontMetrics metrics(ui().FileList->font());
+    const QFontMetrics metrics(ui().fileList->font());
     for (int column = 0; column < columns; ++column) {
-        for (int row = 0; row < ui().FileList->rowCount(); ++row)
+        for (int row = 0; row < ui().fileList->rowCount(); ++row)
             EXPECT_GT(header->sectionSize(column),
-                      metrics.horizontalAdvance(ui().FileList->text(row, column)))
+                      metrics.horizontalAdvance(ui().fileList->text(row, column)))
                 << column;
     }
     form->close();
@@ -410,7 +410,7 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     start();
     EXPECT_EQ(QDir(ui().folderList->directory()).canonicalPath(),
               QDir(picsFolder()).canonicalPath());
-    EXPECT_EQ(ui().FileList->width(), 325);
+    EXPECT_EQ(ui().fileList->width(), 325);
 
     // The About box shows all its text and the registry's formats.
     form->parts().aboutAction->trigger();

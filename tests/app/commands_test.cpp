@@ -30,56 +30,56 @@ class Commands : public ViewerTest {
 
 TEST_F(Commands, NineZoomInsThenZoomInIsDisabled) {
     for (int i = 1; i <= 9; ++i) {
-        ASSERT_TRUE(form->parts().ZoomIn->isEnabled()) << i;
-        form->parts().ZoomIn->click();
+        ASSERT_TRUE(form->parts().zoomInButton->isEnabled()) << i;
+        form->parts().zoomInButton->click();
         EXPECT_EQ(form->zoomSteps(), i);
-        EXPECT_TRUE(form->parts().ZoomOut->isEnabled());
-        EXPECT_TRUE(form->parts().OrigSize->isEnabled());
+        EXPECT_TRUE(form->parts().zoomOutButton->isEnabled());
+        EXPECT_TRUE(form->parts().originalSizeButton->isEnabled());
         EXPECT_TRUE(form->pictureView()->stretchRatio());
     }
-    EXPECT_FALSE(form->parts().ZoomIn->isEnabled());
+    EXPECT_FALSE(form->parts().zoomInButton->isEnabled());
     EXPECT_EQ(form->pictureView()->zoomState().margin, 90);
-    form->parts().ZoomIn->click(); // disabled: nothing happens
+    form->parts().zoomInButton->click(); // disabled: nothing happens
     EXPECT_EQ(form->zoomSteps(), 9);
 
-    form->parts().ZoomOut->click();
+    form->parts().zoomOutButton->click();
     EXPECT_EQ(form->zoomSteps(), 8);
-    EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
+    EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
     EXPECT_EQ(form->pictureView()->zoomState().margin, 80);
 }
 
 TEST_F(Commands, ZoomingOutToZeroSwitchesTheScalingOff) {
-    form->parts().ZoomIn->click();
-    form->parts().ZoomOut->click();
+    form->parts().zoomInButton->click();
+    form->parts().zoomOutButton->click();
     EXPECT_EQ(form->zoomSteps(), 0);
-    EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
-    EXPECT_FALSE(form->parts().OrigSize->isEnabled());
-    EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
+    EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
+    EXPECT_FALSE(form->parts().originalSizeButton->isEnabled());
+    EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
     EXPECT_FALSE(form->pictureView()->stretchRatio());
     EXPECT_EQ(form->pictureView()->zoomState().margin, 0);
 }
 
 TEST_F(Commands, OrigSizeWithACountOfTwoZoomsOutThreeTimes) {
-    form->parts().ZoomIn->click();
-    form->parts().ZoomIn->click();
+    form->parts().zoomInButton->click();
+    form->parts().zoomInButton->click();
     ASSERT_EQ(form->pictureView()->zoomState().margin, 20);
-    form->parts().OrigSize->click();
+    form->parts().originalSizeButton->click();
     EXPECT_EQ(form->pictureView()->zoomState().margin, -10);
     EXPECT_EQ(form->zoomSteps(), 0);
     EXPECT_FALSE(form->pictureView()->stretchRatio());
-    EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
-    EXPECT_FALSE(form->parts().OrigSize->isEnabled());
-    EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
+    EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
+    EXPECT_FALSE(form->parts().originalSizeButton->isEnabled());
+    EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
 }
 
 TEST_F(Commands, AnotherFileReturnsAZoomedViewToOneToOne) {
     for (int i = 0; i < 3; ++i)
-        form->parts().ZoomIn->click();
+        form->parts().zoomInButton->click();
     show(write(QStringLiteral("two.koa"), makeKoala(testPattern(3))));
     EXPECT_EQ(form->zoomSteps(), 0);
     EXPECT_FALSE(form->pictureView()->stretchRatio());
     EXPECT_EQ(form->pictureView()->zoomState().margin, -10);
-    EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
+    EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
 
     // With no zoom the dispatch leaves the component's zoom alone.
     form->pictureView()->zoomIn();
@@ -88,18 +88,18 @@ TEST_F(Commands, AnotherFileReturnsAZoomedViewToOneToOne) {
 }
 
 TEST_F(Commands, ReadersLeaveTheZoomButtonsAsTheyWere) {
-    form->parts().ZoomIn->click();
+    form->parts().zoomInButton->click();
     // The view is unzoomed by the dispatch before the reader runs, so the states that
     // the reader leaves alone are those of OrigSize.
     show(write(QStringLiteral("again.koa"), koala));
-    EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
-    EXPECT_FALSE(form->parts().OrigSize->isEnabled());
-    EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
+    EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
+    EXPECT_FALSE(form->parts().originalSizeButton->isEnabled());
+    EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
 }
 
 TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
     const QImage before = shown();
-    form->parts().ZoomIn->click();
+    form->parts().zoomInButton->click();
     form->parts().rotateButton->click();
     EXPECT_EQ(form->zoomSteps(), 0); // unzoomed first
     const QImage once = shown();
@@ -119,7 +119,7 @@ TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
 
 TEST_F(Commands, FlipAndRotateTurnTheDocument) {
     const QImage before = shown();
-    form->parts().Flip->click();
+    form->parts().flipButton->click();
     EXPECT_TRUE(form->document()->flipped());
     EXPECT_NE(shown(), before);
     form->parts().turnButton->click(); // captioned "Turn": a quarter anticlockwise
@@ -175,11 +175,11 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     write(QStringLiteral("gone.koa"), makeKoala(testPattern(5)));
     openPictures();
     for (int i = 0; i < 2; ++i)
-        form->parts().ZoomIn->click();
+        form->parts().zoomInButton->click();
     clickListItem(QStringLiteral("pic.koa"));
     // The file on screen goes, named in the question, whichever row was clicked before.
     show(QDir(picsFolder()).filePath(QStringLiteral("gone.koa")));
-    EXPECT_EQ(form->parts().FileList->selectedCaption(), QStringLiteral("gone.koa"));
+    EXPECT_EQ(form->parts().fileList->selectedCaption(), QStringLiteral("gone.koa"));
 
     answer = QMessageBox::Cancel;
     form->parts().deleteButton->click();
@@ -190,7 +190,7 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     EXPECT_TRUE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
     EXPECT_TRUE(form->document()->isShown());
 
-    form->parts().ZoomIn->click();
+    form->parts().zoomInButton->click();
     answer = QMessageBox::Ok;
     // The view goes back to the start; with no file left in the folder, so it stays.
     QFile::remove(QDir(picsFolder()).filePath(QStringLiteral("pic.koa")));
@@ -205,9 +205,9 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     EXPECT_EQ(form->zoomSteps(), 0);
     EXPECT_FALSE(form->pictureView()->stretchRatio());
     for (QWidget* w : std::initializer_list<QWidget*>{
-             form->parts().SaveAs, form->parts().Flip, form->parts().turnButton,
-             form->parts().rotateButton, form->parts().ZoomIn, form->parts().ZoomOut,
-             form->parts().OrigSize, form->parts().grey, form->parts().Godot}) {
+             form->parts().saveAsButton, form->parts().flipButton, form->parts().turnButton,
+             form->parts().rotateButton, form->parts().zoomInButton, form->parts().zoomOutButton,
+             form->parts().originalSizeButton, form->parts().grey, form->parts().godotButton}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra")); // the deleted file is not named
@@ -226,13 +226,13 @@ TEST_F(Commands, ARefusedDeleteShowsTheFileAgainAndSaysSo) {
     EXPECT_EQ(form->statusText(), QStringLiteral("kept.koa could not be deleted."));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: kept.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
-    EXPECT_TRUE(form->parts().SaveAs->isEnabled());
+    EXPECT_TRUE(form->parts().saveAsButton->isEnabled());
 }
 
 TEST_F(Commands, DeleteWithoutASelectionAsksNothing) {
     openPictures();
-    form->parts().FileList->clearSelection();
-    ASSERT_TRUE(form->parts().FileList->selectedCaption().isEmpty());
+    form->parts().fileList->clearSelection();
+    ASSERT_TRUE(form->parts().fileList->selectedCaption().isEmpty());
     form->parts().deleteButton->click();
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(form->document()->isShown());
@@ -264,7 +264,7 @@ TEST_F(Commands, ADropOfThreeFilesShowsEntryZero) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: drop3.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(3))));
     EXPECT_EQ(form->parts().folderList->directory(), QDir(other.path()).canonicalPath());
-    EXPECT_EQ(form->parts().FileList->rowCount(), 3);
+    EXPECT_EQ(form->parts().fileList->rowCount(), 3);
 }
 
 TEST_F(Commands, ADroppedFileNeedNotMatchTheMask) {
@@ -276,14 +276,14 @@ TEST_F(Commands, ADroppedFileNeedNotMatchTheMask) {
     f.close();
     form->showDropped({path});
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: picture.txt (4Bit GoDot)"));
-    EXPECT_EQ(form->parts().FileList->rowCount(), 0);
+    EXPECT_EQ(form->parts().fileList->rowCount(), 0);
 }
 
 TEST_F(Commands, DetailAndListSwitchTheViewStyle) {
-    form->parts().List->click();
-    EXPECT_EQ(form->parts().FileList->viewStyle(), FileListView::ViewStyle::List);
-    form->parts().Detail->click();
-    EXPECT_EQ(form->parts().FileList->viewStyle(), FileListView::ViewStyle::Report);
+    form->parts().listButton->click();
+    EXPECT_EQ(form->parts().fileList->viewStyle(), FileListView::ViewStyle::List);
+    form->parts().detailsButton->click();
+    EXPECT_EQ(form->parts().fileList->viewStyle(), FileListView::ViewStyle::Report);
 }
 
 TEST_F(Commands, ChangingTheFolderRefillsTheListsAndLeavesTheProcessFolder) {
@@ -291,18 +291,18 @@ TEST_F(Commands, ChangingTheFolderRefillsTheListsAndLeavesTheProcessFolder) {
     const QString processFolder = QDir::currentPath();
     openPictures();
     EXPECT_EQ(QDir::currentPath(), processFolder);
-    EXPECT_EQ(form->parts().FileList->listModel()->directory(), QDir(picsFolder()).canonicalPath());
-    EXPECT_EQ(form->parts().FileList->rowCount(), 1);
+    EXPECT_EQ(form->parts().fileList->listModel()->directory(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(form->parts().fileList->rowCount(), 1);
     // The folder list shows the path down to the folder and then its subfolders.
     const int rows = form->parts().folderList->count();
     ASSERT_GE(rows, 2);
     EXPECT_EQ(form->parts().folderList->item(rows - 1)->text().trimmed(), QStringLiteral("sub"));
     EXPECT_EQ(form->parts().folderList->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
     emit form->parts().folderList->itemActivated(form->parts().folderList->item(rows - 1));
-    EXPECT_EQ(form->parts().FileList->listModel()->directory(),
+    EXPECT_EQ(form->parts().fileList->listModel()->directory(),
               QDir(picsFolder() + QStringLiteral("/sub")).canonicalPath());
     EXPECT_EQ(QDir::currentPath(), processFolder);
-    EXPECT_EQ(form->parts().FileList->rowCount(), 0);
+    EXPECT_EQ(form->parts().fileList->rowCount(), 0);
 }
 
 TEST_F(Commands, ADriveThatIsNotReadyFallsBackToTheProgramsFolder) {

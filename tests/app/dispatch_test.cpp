@@ -21,8 +21,8 @@ template <std::size_t N> std::vector<std::uint8_t> bytesOf(const char (&text)[N]
 
 void expectPictureCommands(MainWindow* form, bool on) {
     for (QWidget* w : std::initializer_list<QWidget*>{
-             form->parts().SaveAs, form->parts().Flip, form->parts().turnButton,
-             form->parts().rotateButton, form->parts().ZoomIn}) {
+             form->parts().saveAsButton, form->parts().flipButton, form->parts().turnButton,
+             form->parts().rotateButton, form->parts().zoomInButton}) {
         EXPECT_EQ(w->isEnabled(), on) << w->objectName().toStdString();
     }
 }
@@ -35,10 +35,10 @@ TEST_F(ViewerTest, AKoalaFileIsShownWithItsCaptionAndTheCommandsOn) {
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
     expectPictureCommands(form, true);
     EXPECT_TRUE(form->parts().grey->isEnabled());
-    EXPECT_TRUE(form->parts().Godot->isEnabled());
+    EXPECT_TRUE(form->parts().godotButton->isEnabled());
     EXPECT_TRUE(form->commandStates().fileListBox);
-    EXPECT_FALSE(form->parts().ZoomOut->isEnabled());
-    EXPECT_FALSE(form->parts().OrigSize->isEnabled());
+    EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
+    EXPECT_FALSE(form->parts().originalSizeButton->isEnabled());
     EXPECT_TRUE(form->document()->isShown());
 }
 
@@ -160,25 +160,25 @@ TEST_F(ViewerTest, PrintfoxLeavesGreyOffAndFunPainterTakesGodotAway) {
     start();
     show(write(QStringLiteral("a.koa"), makeKoala(testPattern())));
     ASSERT_TRUE(form->parts().grey->isEnabled());
-    form->parts().Godot->setChecked(true);
+    form->parts().godotButton->setChecked(true);
 
     show(write(QStringLiteral("a.bs"), bytesOf("Xnot a page")));
     EXPECT_FALSE(form->parts().grey->isEnabled());
-    EXPECT_TRUE(form->parts().Godot->isEnabled());
+    EXPECT_TRUE(form->parts().godotButton->isEnabled());
     expectPictureCommands(form, false); // rejected
 
     show(write(QStringLiteral("a.fp2"), bytesOf("not an fp2")));
     EXPECT_FALSE(form->parts().grey->isEnabled());
-    EXPECT_FALSE(form->parts().Godot->isEnabled());
-    EXPECT_FALSE(form->parts().Godot->isChecked());
-    EXPECT_TRUE(form->parts().GIF->isChecked());
+    EXPECT_FALSE(form->parts().godotButton->isEnabled());
+    EXPECT_FALSE(form->parts().godotButton->isChecked());
+    EXPECT_TRUE(form->parts().gifButton->isChecked());
     expectPictureCommands(form, false); // rejected
     EXPECT_FALSE(form->document()->isShown());
 
     // The next file offers "4Bit GoDot" again but leaves GIF selected.
     show(write(QStringLiteral("b.koa"), makeKoala(testPattern())));
-    EXPECT_TRUE(form->parts().Godot->isEnabled());
-    EXPECT_TRUE(form->parts().GIF->isChecked());
+    EXPECT_TRUE(form->parts().godotButton->isEnabled());
+    EXPECT_TRUE(form->parts().gifButton->isChecked());
     EXPECT_TRUE(form->parts().grey->isEnabled());
 }
 
@@ -191,7 +191,7 @@ TEST_F(ViewerTest, TheGreyToggleShowsTheSameFileInTheOtherPalette) {
     EXPECT_TRUE(form->parts().grey->isEnabled());
 
     // A flip is lost: the file is decoded anew.
-    form->parts().Flip->click();
+    form->parts().flipButton->click();
     ASSERT_NE(shown(), expectedPicture(decodeKoala, bytes, true));
     form->parts().grey->setChecked(false);
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));
@@ -218,9 +218,9 @@ TEST_F(ViewerTest, AClickInTheListShowsTheFileUnderItsRealName) {
     write(QStringLiteral("Mixed.Koa"), bytes);
     write(QStringLiteral("other.txt"), bytes);
     openPictures();
-    ASSERT_EQ(form->parts().FileList->rowCount(), 2);
-    EXPECT_EQ(form->parts().FileList->text(0, FileListView::Caption), QStringLiteral("Mixed.Koa"));
-    EXPECT_EQ(form->parts().FileList->text(1, FileListView::Caption), QStringLiteral("UPPER.KOA"));
+    ASSERT_EQ(form->parts().fileList->rowCount(), 2);
+    EXPECT_EQ(form->parts().fileList->text(0, FileListView::Caption), QStringLiteral("Mixed.Koa"));
+    EXPECT_EQ(form->parts().fileList->text(1, FileListView::Caption), QStringLiteral("UPPER.KOA"));
     clickListItem(QStringLiteral("UPPER.KOA"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: UPPER.KOA (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, bytes));

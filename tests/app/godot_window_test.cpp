@@ -76,7 +76,7 @@ TEST_F(ViewerTest, AClipIsShownAtItsOwnSize) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: small.clp (4Bit GoDot-Clip)"));
     EXPECT_EQ(shown(), asQImage(clip));
     EXPECT_FALSE(seen.shown); // a small clip shows no progress window
-    EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().ZoomIn->isEnabled() &&
+    EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->parts().zoomInButton->isEnabled() &&
                 form->parts().grey->isEnabled() && form->commandStates().fileListBox);
 
     // The reduced view of a clip is half its size.
@@ -107,7 +107,7 @@ TEST_F(ViewerTest, AClipWithoutCellsGivesAnEmptyPicture) {
     EXPECT_TRUE(form->document()->isShown());
     QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(3, 3)); // no crash
     form->parts().rotateButton->click();
-    form->parts().Flip->click();
+    form->parts().flipButton->click();
 }
 
 } // namespace

@@ -30,15 +30,15 @@ TEST_F(ViewerTest, ControlsSitWhereTheyBelongWithTheirCaptionsAndHints) {
         QString hint;
     };
     const std::vector<Expected> table = {
-        {form->parts().SaveAs, {12, 312, 75, 25}, "Save as...", "Save file"},
-        {form->parts().Detail, {99, 312, 25, 25}, "", "Show details"},
-        {form->parts().List, {133, 312, 25, 25}, "", "Show list"},
+        {form->parts().saveAsButton, {12, 312, 75, 25}, "Save as...", "Save file"},
+        {form->parts().detailsButton, {99, 312, 25, 25}, "", "Show details"},
+        {form->parts().listButton, {133, 312, 25, 25}, "", "Show list"},
         {form->parts().deleteButton, {205, 312, 25, 25}, "", "Delete file"},
-        {form->parts().Flip, {38, 425, 75, 25}, "Flip", "Flip picture"},
+        {form->parts().flipButton, {38, 425, 75, 25}, "Flip", "Flip picture"},
         {form->parts().turnButton, {126, 425, 75, 25}, "Turn", ""},
-        {form->parts().ZoomIn, {38, 456, 75, 25}, "Zoom In", ""},
-        {form->parts().ZoomOut, {126, 456, 75, 25}, "Zoom Out", ""},
-        {form->parts().OrigSize, {38, 488, 75, 25}, "OrigSize", ""},
+        {form->parts().zoomInButton, {38, 456, 75, 25}, "Zoom In", ""},
+        {form->parts().zoomOutButton, {126, 456, 75, 25}, "Zoom Out", ""},
+        {form->parts().originalSizeButton, {38, 488, 75, 25}, "OrigSize", ""},
         {form->parts().rotateButton, {126, 488, 75, 25}, "Rotate", ""},
     };
     for (const Expected& e : table) {
@@ -51,18 +51,18 @@ TEST_F(ViewerTest, ControlsSitWhereTheyBelongWithTheirCaptionsAndHints) {
     }
     EXPECT_EQ(form->parts().driveBox->geometry(), QRect(10, 17, 223, 21));
     EXPECT_EQ(form->parts().folderList->geometry(), QRect(8, 48, 225, 89));
-    EXPECT_EQ(form->parts().FileList->geometry(), QRect(8, 144, 225, 161));
-    EXPECT_EQ(form->parts().FileList->toolTip(), QStringLiteral("Select file to be displayed"));
+    EXPECT_EQ(form->parts().fileList->geometry(), QRect(8, 144, 225, 161));
+    EXPECT_EQ(form->parts().fileList->toolTip(), QStringLiteral("Select file to be displayed"));
     EXPECT_EQ(form->parts().saveFormatGroup->geometry(), QRect(8, 344, 225, 73));
     EXPECT_EQ(form->parts().saveFormatGroup->title(), QStringLiteral("Save as:"));
-    EXPECT_EQ(form->parts().Godot->text(), QStringLiteral("4Bit GoDot"));
-    EXPECT_EQ(form->parts().Godot->pos(), QPoint(144, 360));
+    EXPECT_EQ(form->parts().godotButton->text(), QStringLiteral("4Bit GoDot"));
+    EXPECT_EQ(form->parts().godotButton->pos(), QPoint(144, 360));
     EXPECT_EQ(form->parts().grey->text(), QStringLiteral("Show gray"));
     EXPECT_EQ(form->parts().grey->pos(), QPoint(144, 391));
-    EXPECT_EQ(form->parts().TIF->pos(), QPoint(87, 392));
+    EXPECT_EQ(form->parts().tifButton->pos(), QPoint(87, 392));
     EXPECT_EQ(form->parts().closeAction->text(), QStringLiteral("&Close (ALT+F4)"));
     EXPECT_EQ(form->parts().aboutAction->text(), QStringLiteral("A&bout"));
-    EXPECT_FALSE(form->parts().Detail->icon().isNull());
+    EXPECT_FALSE(form->parts().detailsButton->icon().isNull());
     EXPECT_FALSE(form->parts().deleteButton->icon().isNull());
 }
 
@@ -72,21 +72,21 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_EQ(form->templatePicture, blackTemplate());
     for (QWidget* w : std::initializer_list<QWidget*>{
-             form->parts().SaveAs, form->parts().Flip, form->parts().turnButton,
-             form->parts().rotateButton, form->parts().ZoomIn, form->parts().ZoomOut,
-             form->parts().OrigSize, form->parts().grey}) {
+             form->parts().saveAsButton, form->parts().flipButton, form->parts().turnButton,
+             form->parts().rotateButton, form->parts().zoomInButton, form->parts().zoomOutButton,
+             form->parts().originalSizeButton, form->parts().grey}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
-    EXPECT_TRUE(form->parts().Godot->isEnabled());
-    EXPECT_FALSE(form->parts().Godot->isChecked());
-    EXPECT_TRUE(form->parts().GIF->isChecked());
+    EXPECT_TRUE(form->parts().godotButton->isEnabled());
+    EXPECT_FALSE(form->parts().godotButton->isChecked());
+    EXPECT_TRUE(form->parts().gifButton->isChecked());
     EXPECT_FALSE(form->parts().grey->isChecked());
     EXPECT_EQ(form->zoomSteps(), 0);
     EXPECT_FALSE(form->document()->isShown());
     EXPECT_TRUE(form->firstPaintPending());
-    EXPECT_EQ(form->parts().FileList->listModel()->nameFilters(), fileMask().split(u';'));
-    EXPECT_TRUE(form->parts().FileList->hasFocus() || QApplication::focusWidget() == nullptr ||
-                form->focusWidget() == form->parts().FileList);
+    EXPECT_EQ(form->parts().fileList->listModel()->nameFilters(), fileMask().split(u';'));
+    EXPECT_TRUE(form->parts().fileList->hasFocus() || QApplication::focusWidget() == nullptr ||
+                form->focusWidget() == form->parts().fileList);
 }
 
 TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
@@ -148,7 +148,7 @@ TEST_F(ViewerTest, ResizingPlacesThePictureArea) {
     const QRect area(form->pictureView()->mapTo(form, QPoint(0, 0)),
                      form->pictureView()->size());
     EXPECT_TRUE(form->rect().contains(area)) << area.right() << " " << area.bottom();
-    EXPECT_EQ(form->parts().SaveAs->geometry(), QRect(12, 312, 75, 25)); // the rest stays
+    EXPECT_EQ(form->parts().saveAsButton->geometry(), QRect(12, 312, 75, 25)); // the rest stays
 }
 
 TEST_F(ViewerTest, FirstStartWithoutSettingsUsesTheDefaults) {
@@ -274,8 +274,8 @@ TEST_F(ViewerTest, ARelativeArgumentMeansTheFolderTheProgramStartedIn) {
     start({QStringLiteral("pics/rel.koa")});
     // The list shows the argument's folder; the process keeps its own.
     EXPECT_EQ(QDir::currentPath(), dir.path());
-    ASSERT_EQ(form->parts().FileList->listModel()->directory(), QDir(picsFolder()).canonicalPath());
-    EXPECT_EQ(form->parts().FileList->selectedCaption(), QStringLiteral("rel.koa"));
+    ASSERT_EQ(form->parts().fileList->listModel()->directory(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(form->parts().fileList->selectedCaption(), QStringLiteral("rel.koa"));
     form->onActivated();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: rel.koa (Koala)"));
 }

@@ -60,7 +60,7 @@ TEST_F(ViewerTest, ANamedPipeCalledLikeAPictureIsNoFileToShow) {
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + name) << name;
         EXPECT_EQ(shown(), blackTemplate()) << name;
         EXPECT_EQ(form->statusText(), name + QStringLiteral(" is not a plain file."));
-        EXPECT_FALSE(form->parts().SaveAs->isEnabled());
+        EXPECT_FALSE(form->parts().saveAsButton->isEnabled());
     }
 
     // Listed and clicked in the folder's list.
@@ -83,7 +83,7 @@ TEST_F(ViewerTest, AFolderCalledLikeAPictureIsNoFileToShow) {
     form->showDropped({folder});
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: folder.koa"));
     EXPECT_FALSE(form->document()->isShown());
-    EXPECT_FALSE(form->parts().SaveAs->isEnabled());
+    EXPECT_FALSE(form->parts().saveAsButton->isEnabled());
 }
 
 TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
@@ -96,16 +96,16 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     form->reducedView()->hide();
     form->parts().rotateButton->click();
     form->parts().turnButton->click();
-    form->parts().ZoomIn->click();
-    form->parts().OrigSize->click();
+    form->parts().zoomInButton->click();
+    form->parts().originalSizeButton->click();
 
     dialogs::Handler handler = dialogs::setHandler({});
     const QString target = QDir(picsFolder()).filePath(QStringLiteral("out.4BT"));
     handler.saveFileName = [&](QWidget*, const dialogs::SaveRequest&) { return target; };
     dialogs::setHandler(handler);
-    form->parts().Godot->setChecked(true);
-    form->parts().SaveAs->click();
-    EXPECT_TRUE(form->parts().SaveAs->isEnabled());
+    form->parts().godotButton->setChecked(true);
+    form->parts().saveAsButton->click();
+    EXPECT_TRUE(form->parts().saveAsButton->isEnabled());
     EXPECT_TRUE(form->commandStates().fileListBox);
     for (const Box& box : boxes)
         ADD_FAILURE() << box.text.toStdString();
@@ -115,11 +115,11 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     EXPECT_EQ(file.readAll().toHex(), QByteArray("474f443100000400ad"));
 
     // The common formats hold no picture without pixels: each says so.
-    for (QRadioButton* format : {form->parts().TIF, form->parts().GIF, form->parts().BMP,
-                                 form->parts().PCX, form->parts().PNG, form->parts().JPG}) {
+    for (QRadioButton* format : {form->parts().tifButton, form->parts().gifButton, form->parts().bmpButton,
+                                 form->parts().pcxButton, form->parts().pngButton, form->parts().jpgButton}) {
         boxes.clear();
         format->setChecked(true);
-        form->parts().SaveAs->click();
+        form->parts().saveAsButton->click();
         ASSERT_FALSE(boxes.empty()) << format->text().toStdString();
         EXPECT_EQ(boxes.back().text,
                   QStringLiteral("Writing %1 file failed").arg(format->text().toLower()));
@@ -132,7 +132,7 @@ TEST_F(ViewerTest, AnEmptyNameAndAnEmptyArgumentShowNothing) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
     show(QString());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
-    EXPECT_FALSE(form->parts().SaveAs->isEnabled());
+    EXPECT_FALSE(form->parts().saveAsButton->isEnabled());
 }
 
 // A Pagefox page of 255 x 255 cells (2040 x 2040 pixels) in runs of 256 bytes.
@@ -161,17 +161,17 @@ TEST_F(ViewerTest, TheLargestPageCanBeViewedTurnedEnlargedReducedAndSaved) {
     form->reducedView()->hide();
     form->enlargedView()->hide();
     for (int i = 0; i < 9; ++i)
-        form->parts().ZoomIn->click();
-    form->parts().OrigSize->click();
+        form->parts().zoomInButton->click();
+    form->parts().originalSizeButton->click();
 
     dialogs::Handler handler = dialogs::setHandler({});
     QString target;
     handler.saveFileName = [&](QWidget*, const dialogs::SaveRequest&) { return target; };
     dialogs::setHandler(handler);
-    for (QRadioButton* format : {form->parts().Godot, form->parts().PNG}) {
+    for (QRadioButton* format : {form->parts().godotButton, form->parts().pngButton}) {
         target = QDir(picsFolder()).filePath(QStringLiteral("large.") + format->text().left(3));
         format->setChecked(true);
-        form->parts().SaveAs->click();
+        form->parts().saveAsButton->click();
         EXPECT_TRUE(QFileInfo(target).size() > 0) << target.toStdString();
     }
     for (const Box& box : boxes)

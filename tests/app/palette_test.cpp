@@ -38,8 +38,8 @@ class PaletteMenu : public ViewerTest {
 
     std::vector<std::uint8_t> saveGodot(const QString& name) {
         target = dir.filePath(name);
-        form->parts().Godot->setChecked(true);
-        form->parts().SaveAs->click();
+        form->parts().godotButton->setChecked(true);
+        form->parts().saveAsButton->click();
         QFile f(target);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         const QByteArray data = f.readAll();
@@ -101,7 +101,7 @@ TEST_F(PaletteMenu, GodotFilesAreTheSameInEveryPaletteAfterFlipsAndTurns) {
     openPictures();
     const auto koala = makeKoala(testPattern(5));
     show(write(QStringLiteral("pic.koa"), koala));
-    form->parts().Flip->click();
+    form->parts().flipButton->click();
     form->parts().turnButton->click();   // a quarter turn anticlockwise ("Turn")
     form->parts().rotateButton->click(); // a quarter turn clockwise ("Rotate")
     form->parts().rotateButton->click();
@@ -118,8 +118,8 @@ TEST_F(PaletteMenu, GodotFilesAreTheSameInEveryPaletteAfterFlipsAndTurns) {
     }
     // The PC formats are written as shown: in the palette chosen last.
     target = dir.filePath(QStringLiteral("shown.png"));
-    form->parts().PNG->setChecked(true);
-    form->parts().SaveAs->click();
+    form->parts().pngButton->setChecked(true);
+    form->parts().saveAsButton->click();
     EXPECT_EQ(QImage(target).convertToFormat(QImage::Format_RGB32),
               inPalette(expected, namedPalettes().back().colours));
 }

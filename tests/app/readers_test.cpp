@@ -49,10 +49,10 @@ TEST_F(ViewerTest, EveryC64ReaderShowsItsPictureInColourAndInGrey) {
             EXPECT_TRUE(form->document()->isShown());
             EXPECT_TRUE(form->parts().grey->isEnabled());
             EXPECT_TRUE(
-                form->parts().SaveAs->isEnabled() && form->parts().Flip->isEnabled() &&
+                form->parts().saveAsButton->isEnabled() && form->parts().flipButton->isEnabled() &&
                 form->parts().turnButton->isEnabled() && form->parts().rotateButton->isEnabled() &&
-                form->parts().ZoomIn->isEnabled() && form->commandStates().fileListBox);
-            EXPECT_TRUE(form->parts().Godot->isEnabled());
+                form->parts().zoomInButton->isEnabled() && form->commandStates().fileListBox);
+            EXPECT_TRUE(form->parts().godotButton->isEnabled());
         }
     }
 }
@@ -97,7 +97,7 @@ TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
     EXPECT_TRUE(watch.listBoxOff);
     EXPECT_FALSE(program->progressWindow()->isVisible());
     EXPECT_FALSE(form->parts().grey->isEnabled());
-    EXPECT_TRUE(form->parts().ZoomIn->isEnabled());
+    EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
 }
 
 TEST_F(ViewerTest, NoProgressWindowWhileTheFirstPaintIsPending) {
@@ -119,7 +119,7 @@ TEST_F(ViewerTest, NoProgressWindowWhileTheFirstPaintIsPending) {
 TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
     start();
     form->setFirstPaintPending(false);
-    form->parts().Godot->setChecked(true);
+    form->parts().godotButton->setChecked(true);
     const auto bytes = makeFunPainter(funPainterPattern(1), true);
     ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("f.fp2"), bytes));
@@ -130,8 +130,8 @@ TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
     EXPECT_EQ(watch.maximum, 40);
     EXPECT_TRUE(watch.commandsOff && watch.greyOff);
     EXPECT_FALSE(program->progressWindow()->isVisible());
-    EXPECT_TRUE(form->parts().GIF->isChecked());
-    EXPECT_FALSE(form->parts().Godot->isEnabled());
+    EXPECT_TRUE(form->parts().gifButton->isChecked());
+    EXPECT_FALSE(form->parts().godotButton->isEnabled());
     EXPECT_FALSE(form->parts().grey->isEnabled());
 }
 
@@ -142,7 +142,7 @@ TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
     EXPECT_FALSE(watch.shown);
     EXPECT_FALSE(form->firstPaintPending());
     EXPECT_EQ(shown(), blackTemplate());
-    EXPECT_FALSE(form->parts().Godot->isEnabled());
+    EXPECT_FALSE(form->parts().godotButton->isEnabled());
     EXPECT_FALSE(form->document()->isShown()); // rejected: nothing to enlarge
 }
 
@@ -181,7 +181,7 @@ TEST_F(ViewerTest, FliPicturesShowAtTheirSizeGreyOnlyWithOneFrameAndGodotAlways)
             EXPECT_EQ(shown().size(), c.size);
             EXPECT_EQ(shown(), expectedPicture(c.decode, c.bytes, grey && !c.mixed));
             EXPECT_EQ(form->parts().grey->isEnabled(), !c.mixed);
-            EXPECT_TRUE(form->parts().SaveAs->isEnabled() && form->parts().Godot->isEnabled());
+            EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->parts().godotButton->isEnabled());
         }
     }
 }

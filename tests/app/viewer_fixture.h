@@ -74,7 +74,7 @@ class ViewerTest : public ::testing::Test {
     // Clicks the list view's row of `name` (as the list shows it: lower case); an empty
     // name clicks below the last row.
     void clickListItem(const QString& name) {
-        FileListView* list = form->parts().FileList;
+        FileListView* list = form->parts().fileList;
         QPoint at(5, list->viewport()->height() - 3);
         if (!name.isEmpty()) {
             const int row = listRow(name);
@@ -86,8 +86,8 @@ class ViewerTest : public ::testing::Test {
 
     // The list view's row showing `name` (in lower case), or -1.
     int listRow(const QString& name) const {
-        for (int row = 0; row < form->parts().FileList->rowCount(); ++row) {
-            if (form->parts().FileList->text(row, FileListView::Caption) == name)
+        for (int row = 0; row < form->parts().fileList->rowCount(); ++row) {
+            if (form->parts().fileList->text(row, FileListView::Caption) == name)
                 return row;
         }
         return -1;
@@ -148,9 +148,9 @@ class ProgressWatch : public QObject {
             caption = progressWindow_->windowTitle();
             maximum = progressWindow_->bar()->maximum();
             commandsOff =
-                !form_->parts().SaveAs->isEnabled() && !form_->parts().Flip->isEnabled() &&
+                !form_->parts().saveAsButton->isEnabled() && !form_->parts().flipButton->isEnabled() &&
                 !form_->parts().turnButton->isEnabled() &&
-                !form_->parts().rotateButton->isEnabled() && !form_->parts().ZoomIn->isEnabled();
+                !form_->parts().rotateButton->isEnabled() && !form_->parts().zoomInButton->isEnabled();
             greyOff = !form_->parts().grey->isEnabled();
             listBoxOff = !form_->commandStates().fileListBox;
         }
