@@ -2,7 +2,7 @@
 //
 // Every file goes the same way: the registry row chosen by the file's name, the caption
 // naming the file and its format before the file is read, the picture commands (and the
-// list box) disabled, the one road of every program (openPictureFile: the name's format,
+// file list) disabled, the one road of every program (openPictureFile: the name's format,
 // else the format the evidence names), the picture handed to pictureView, which keeps its
 // own copy; then the commands come back. The format the road chose shows the picture in a
 // frame of its own, whose caption names it (a GoDot clip, FLI Graph under .fli). A file no

@@ -96,7 +96,7 @@ void dispatchBegins(CommandStates& s) {
 }
 
 void readerStarts(CommandStates& s, ReaderFamily family) {
-    s.fileListBox = false;
+    s.fileList = false;
     s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = false;
     if (family != ReaderFamily::GodotPath)
         s.grey = false;
@@ -104,7 +104,7 @@ void readerStarts(CommandStates& s, ReaderFamily family) {
 
 void readerEnds(CommandStates& s, ReaderFamily family) {
     s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = true;
-    s.fileListBox = true;
+    s.fileList = true;
     switch (family) {
     case ReaderFamily::C64:
     case ReaderFamily::GodotPath:
@@ -130,7 +130,7 @@ int fitScale(QSize picture, QSize area) {
 }
 
 void saveStarts(CommandStates& s) {
-    s.fileListBox = false;
+    s.fileList = false;
     s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = false;
     s.grey = false;
 }

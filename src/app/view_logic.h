@@ -42,14 +42,16 @@ struct CommandStates {
     bool zoomIn = false, zoomOut = false, origSize = false;
     bool grey = false;
     bool godot = true;       // the "4Bit GoDot" radio button
-    bool fileListBox = true; // the hidden file list box
+    // Whether the file list takes a choice: off while a file is read or a GoDot file written.
+    // The list itself stays enabled, so that it keeps the keyboard focus.
+    bool fileList = true;
     bool selectGif = false;  // a request to select GIF as the save format (FunPainter 2)
     friend bool operator==(const CommandStates&, const CommandStates&) = default;
 };
 
 // Before every file: "4Bit GoDot" is offered again.
 void dispatchBegins(CommandStates& s);
-// The frame's opening steps: the picture commands and the list box go off, and the
+// The frame's opening steps: the picture commands and the file list go off, and the
 // C64, Printfox and FunPainter readers also disable "Show gray".
 void readerStarts(CommandStates& s, ReaderFamily family);
 // The frame's closing steps.
@@ -57,7 +59,7 @@ void readerEnds(CommandStates& s, ReaderFamily family);
 // After a reader rejected its file: nothing is shown, so the commands that act on the
 // picture stay off (the rest is as readerEnds leaves it).
 void readerRejected(CommandStates& s);
-// While a GoDot file is written: the list box, "Save as...", the picture commands and
+// While a GoDot file is written: the file list, "Save as...", the picture commands and
 // "Show gray" go off. Afterwards the states from before the save come back as they were.
 void saveStarts(CommandStates& s);
 // After the selected file was deleted: back to the start, "4Bit GoDot" off as well.

@@ -36,7 +36,7 @@ TEST_F(ViewerTest, AKoalaFileIsShownWithItsCaptionAndTheCommandsOn) {
     expectPictureCommands(form, true);
     EXPECT_TRUE(form->parts().grey->isEnabled());
     EXPECT_TRUE(form->parts().godotButton->isEnabled());
-    EXPECT_TRUE(form->commandStates().fileListBox);
+    EXPECT_TRUE(form->commandStates().fileList);
     EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
     EXPECT_FALSE(form->parts().originalSizeButton->isEnabled());
     EXPECT_TRUE(form->document()->isShown());
@@ -103,7 +103,7 @@ TEST_F(ViewerTest, EveryFormatNamesItsReaderInTheCaption) {
         EXPECT_EQ(shown(), blackTemplate()) << name.toStdString();
         EXPECT_FALSE(form->statusText().isEmpty()) << name.toStdString();
         expectPictureCommands(form, false);
-        EXPECT_TRUE(form->commandStates().fileListBox);
+        EXPECT_TRUE(form->commandStates().fileList);
     }
 }
 

@@ -77,7 +77,7 @@ TEST_F(ViewerTest, AClipIsShownAtItsOwnSize) {
     EXPECT_EQ(shown(), asQImage(clip));
     EXPECT_FALSE(seen.shown); // a small clip shows no progress window
     EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->parts().zoomInButton->isEnabled() &&
-                form->parts().grey->isEnabled() && form->commandStates().fileListBox);
+                form->parts().grey->isEnabled() && form->commandStates().fileList);
 
     // The reduced view of a clip is half its size.
     QTest::mouseClick(form->pictureView(), Qt::RightButton, {}, QPoint(3, 3));

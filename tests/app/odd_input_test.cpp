@@ -106,7 +106,7 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     form->parts().godotButton->setChecked(true);
     form->parts().saveAsButton->click();
     EXPECT_TRUE(form->parts().saveAsButton->isEnabled());
-    EXPECT_TRUE(form->commandStates().fileListBox);
+    EXPECT_TRUE(form->commandStates().fileList);
     for (const Box& box : boxes)
         ADD_FAILURE() << box.text.toStdString();
     QFile file(target);

@@ -51,7 +51,7 @@ TEST_F(ViewerTest, EveryC64ReaderShowsItsPictureInColourAndInGrey) {
             EXPECT_TRUE(
                 form->parts().saveAsButton->isEnabled() && form->parts().flipButton->isEnabled() &&
                 form->parts().turnButton->isEnabled() && form->parts().rotateButton->isEnabled() &&
-                form->parts().zoomInButton->isEnabled() && form->commandStates().fileListBox);
+                form->parts().zoomInButton->isEnabled() && form->commandStates().fileList);
             EXPECT_TRUE(form->parts().godotButton->isEnabled());
         }
     }

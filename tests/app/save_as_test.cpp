@@ -374,7 +374,7 @@ TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->parts().flipButton->isEnabled() &&
                 form->parts().turnButton->isEnabled() && form->parts().rotateButton->isEnabled() &&
                 form->parts().zoomInButton->isEnabled() && form->parts().grey->isEnabled() &&
-                form->commandStates().fileListBox);
+                form->commandStates().fileList);
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -392,7 +392,7 @@ TEST_F(SaveAs, AGodotSaveLeavesDisabledCommandsDisabled) {
     EXPECT_FALSE(form->parts().grey->isEnabled());
     EXPECT_FALSE(form->parts().zoomInButton->isEnabled());
     EXPECT_TRUE(form->parts().zoomOutButton->isEnabled() && form->parts().originalSizeButton->isEnabled());
-    EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->commandStates().fileListBox);
+    EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->commandStates().fileList);
 }
 
 TEST_F(SaveAs, AGodotFileSavedIntoTheShownFolderIsListedAPngIsNot) {
@@ -432,7 +432,7 @@ TEST_F(SaveAs, AGodotFileThatCannotBeWrittenIsReported) {
         EXPECT_FALSE(QFileInfo::exists(target));
         EXPECT_FALSE(program->progressWindow()->isVisible());
         EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->parts().grey->isEnabled() &&
-                    form->commandStates().fileListBox);
+                    form->commandStates().fileList);
     }
     // The save folder had changed all the same.
     saveAs(form->parts().godotButton, {});

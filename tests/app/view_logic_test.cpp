@@ -39,16 +39,16 @@ TEST(CommandStateTable, StartReaderAndShownPicture) {
     EXPECT_FALSE(s.saveAs || s.flip || s.rotate || s.turn || s.zoomIn || s.zoomOut || s.origSize ||
                  s.grey);
     EXPECT_TRUE(s.godot);
-    EXPECT_TRUE(s.fileListBox);
+    EXPECT_TRUE(s.fileList);
 
     // A zoomed picture, then a C64 reader: ZoomOut and OrigSize are not touched.
     s = CommandStates{};
     s.saveAs = s.flip = s.rotate = s.turn = s.zoomIn = s.zoomOut = s.origSize = s.grey = true;
     readerStarts(s, ReaderFamily::C64);
-    EXPECT_FALSE(s.saveAs || s.flip || s.rotate || s.turn || s.zoomIn || s.grey || s.fileListBox);
+    EXPECT_FALSE(s.saveAs || s.flip || s.rotate || s.turn || s.zoomIn || s.grey || s.fileList);
     EXPECT_TRUE(s.zoomOut && s.origSize && s.godot);
     readerEnds(s, ReaderFamily::C64);
-    EXPECT_TRUE(s.saveAs && s.flip && s.rotate && s.turn && s.zoomIn && s.grey && s.fileListBox);
+    EXPECT_TRUE(s.saveAs && s.flip && s.rotate && s.turn && s.zoomIn && s.grey && s.fileList);
     EXPECT_TRUE(s.zoomOut && s.origSize && s.godot);
 }
 
@@ -78,7 +78,7 @@ TEST(CommandStateTable, PrintfoxAndFunPainterLeaveGreyOff) {
     EXPECT_FALSE(s.grey);
     EXPECT_FALSE(s.godot);
     EXPECT_TRUE(s.selectGif);
-    EXPECT_TRUE(s.saveAs && s.zoomIn && s.fileListBox);
+    EXPECT_TRUE(s.saveAs && s.zoomIn && s.fileList);
 
     dispatchBegins(s); // the next file offers "4Bit GoDot" again
     EXPECT_TRUE(s.godot);

@@ -152,7 +152,7 @@ class ProgressWatch : public QObject {
                 !form_->parts().turnButton->isEnabled() &&
                 !form_->parts().rotateButton->isEnabled() && !form_->parts().zoomInButton->isEnabled();
             greyOff = !form_->parts().grey->isEnabled();
-            listBoxOff = !form_->commandStates().fileListBox;
+            listBoxOff = !form_->commandStates().fileList;
         }
         return false;
     }
