@@ -37,10 +37,12 @@ Decoded PictureDocument::decodedAgain() const {
     // quarterTurns_ times: undone in the opposite order.
     Decoded again = decoded_;
     again.picture = indices_;
-    if (quarterTurns_ == 3)
-        again.picture = turnedClockwise(again.picture);
-    for (int i = 0; i < quarterTurns_ && quarterTurns_ < 3; ++i)
-        again.picture = turnedAnticlockwise(again.picture);
+    if (quarterTurns_ == 3) {
+        again.picture = turnedClockwise(again.picture); // one turn instead of three
+    } else {
+        for (int i = 0; i < quarterTurns_; ++i)
+            again.picture = turnedAnticlockwise(again.picture);
+    }
     if (flipped_)
         again.picture = flippedTopToBottom(again.picture);
     // The readers draw the same indices either way: grey is only the table they stand for,
