@@ -1,6 +1,5 @@
 #include "app/view_logic.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 #include "components/dialogs.h"
@@ -67,28 +66,6 @@ QString formatList() {
                      QStringLiteral(" (") + bare.join(u", ") + u')';
     }
     return items.join(u", ");
-}
-
-bool matchesMask(const QString& fileName, const QString& mask) {
-    // A folder's listing asks for every file with the same mask: its patterns are joined
-    // into one expression and compiled once, not once per pattern and file.
-    thread_local QString compiledMask;
-    thread_local QRegularExpression compiled;
-    thread_local bool compiledOnce = false;
-    if (!compiledOnce || mask != compiledMask) {
-        QStringList alternatives;
-        for (const QString& pattern : mask.split(u';', Qt::SkipEmptyParts))
-            alternatives << QStringLiteral("(?:") +
-                                QRegularExpression::wildcardToRegularExpression(pattern.trimmed()) +
-                                u')';
-        compiled = QRegularExpression(alternatives.isEmpty() ? QStringLiteral("(?!)")
-                                                             : alternatives.join(u'|'),
-                                      QRegularExpression::CaseInsensitiveOption);
-        compiled.optimize();
-        compiledMask = mask;
-        compiledOnce = true;
-    }
-    return compiled.match(namePart(fileName)).hasMatch();
 }
 
 void dispatchBegins(CommandStates& s) {

@@ -22,9 +22,6 @@ QString formatList();
 QString namePart(const QString& fileName);
 // "Quendra: " + name part + suffix.
 QString captionFor(const QString& fileName, QStringView suffix);
-// True when the name part matches one of the ";"-separated wildcard patterns, without
-// regard to case.
-bool matchesMask(const QString& fileName, const QString& mask);
 
 // How a reader treats the controls around its work.
 enum class ReaderFamily {

@@ -1,5 +1,6 @@
 #include "app/view_logic.h"
 
+#include <QDir>
 #include <climits>
 #include <gtest/gtest.h>
 
@@ -21,17 +22,17 @@ TEST(Caption, NamesTheFileWithoutItsFolder) {
               QStringLiteral("Quendra: a\\nb\\x1b[2J.koa (Koala)"));
 }
 
+// The file list's name filters are the mask's patterns, matched as Qt matches them.
 TEST(FileMask, MatchesTheListedExtensionsWithoutRegardToCase) {
+    const QStringList filters = fileMask().split(u';');
     for (const char* name :
          {"a.koa", "B.KOA", "c.Koa", "x.4bt", "y.CLP", "p.pg", "q.Gb", "r.bs", "s.rpm", "t.gg",
           "u.dd", "v.jj", "w.ami", "z.ocp", "two.dots.koa", "a.fp2", "B.Fp2"}) {
-        EXPECT_TRUE(matchesMask(QString::fromLatin1(name), fileMask())) << name;
+        EXPECT_TRUE(QDir::match(filters, QString::fromLatin1(name))) << name;
     }
     for (const char* name : {"a.png", "koa", "a.koa.bak", "a.ko", ".koax", "a"}) {
-        EXPECT_FALSE(matchesMask(QString::fromLatin1(name), fileMask())) << name;
+        EXPECT_FALSE(QDir::match(filters, QString::fromLatin1(name))) << name;
     }
-    EXPECT_TRUE(matchesMask(QStringLiteral("/some/dir.koa/file.gg"), fileMask()));
-    EXPECT_FALSE(matchesMask(QStringLiteral("/some/dir.koa/file"), fileMask()));
 }
 
 TEST(CommandStateTable, StartReaderAndShownPicture) {
