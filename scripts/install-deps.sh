@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev libgl-dev
   # the image plugins: Qt 5 beside Qt 6, GdkPixbuf (and its loaders cache tool and thumbnailer)
   qtbase5-dev libgdk-pixbuf-2.0-dev libgdk-pixbuf2.0-bin

@@ -6,8 +6,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
+# A compiler cache, where there is one, makes a second run of the same sources a matter of
+# seconds; paths are taken relative to the checkout, so another clone hits the same entries.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+
 build=${QUENDRA_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENDRA_WERROR=ON
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENDRA_WERROR=ON "${launcher[@]}"
 cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
@@ -17,7 +25,7 @@ ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 # that builds only those two test programs (and the programs they start), at -O1 without
 # debug information, to keep the step short; warnings are the first build's business.
 ubsan=${QUENDRA_UBSAN_BUILD_DIR:-build-ubsan}
-cmake -S . -B "$ubsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUENDRA_BENCH=OFF \
+cmake -S . -B "$ubsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUENDRA_BENCH=OFF "${launcher[@]}" \
     -DCMAKE_CXX_FLAGS_DEBUG="-O1" \
     -DCMAKE_CXX_FLAGS="-fsanitize=undefined -fno-sanitize-recover=undefined" \
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=undefined"
