@@ -108,6 +108,8 @@ TEST(C64Program, RunsShowsThePictureAndReturnsToBasic) {
         Mos6502 c64;
         for (const auto& [address, value] : kMachine)
             c64.memory[address] = value;
+        for (int i = 0; i < 256; ++i) // the zero page: a program may keep data at $FB-$FE
+            c64.memory[i] = static_cast<std::uint8_t>(i * 7);
         for (int i = 0; i < 1000; ++i) { // the text screen and its colours
             c64.memory[0x400 + i] = static_cast<std::uint8_t>(i);
             c64.memory[0xD800 + i] = static_cast<std::uint8_t>(0xF0 | i % 16);
@@ -151,13 +153,16 @@ TEST(C64Program, RunsShowsThePictureAndReturnsToBasic) {
         EXPECT_TRUE(std::ranges::equal(std::span(c64.memory).subspan(0x0400, 1000),
                                        std::span(before).subspan(0x0400, 1000)))
             << "the text screen";
-        // The program as loaded, to be run again: all but the displayer's last 8 bytes, where
-        // it keeps the registers it found.
+        EXPECT_TRUE(
+            std::ranges::equal(std::span(c64.memory).first(256), std::span(before).first(256)))
+            << "the zero page";
+        // The program as loaded, to be run again: all but the displayer's last 12 bytes,
+        // where it keeps the registers and zero page bytes it found.
         const auto unchanged = [&](std::size_t from, std::size_t end) {
             return std::ranges::equal(std::span(c64.memory).subspan(from, end - from),
                                       std::span(loaded).subspan(from, end - from));
         };
-        EXPECT_TRUE(unchanged(0x0801, 0x0801 + displayerSize() - 8));
+        EXPECT_TRUE(unchanged(0x0801, 0x0801 + displayerSize() - 12));
         EXPECT_TRUE(unchanged(0x0C00, 0x0801 + program.size() - 2));
     }
     EXPECT_GE(ran, 3u);

@@ -20,6 +20,7 @@ colours     = $0fe8         ; the picture's colour memory (multicolour only)
 bitmap      = $2000         ; where the VIC shows the bitmap from
 colourRam   = $d800
 source      = $fb           ; two pointers in the zero page bytes BASIC leaves to programs
+                            ; (kept and given back, for programs that keep data there)
 target      = $fd
 
 vicControl1 = $d011
@@ -62,6 +63,11 @@ start       php             ; the interrupt flag as BASIC had it
             sta saved+6
             lda cia1PortA
             sta saved+7
+            ldx #3
+-           lda source,x    ; the zero page bytes the moves use, as found
+            sta savedZeroPage,x
+            dex
+            bpl -
 
             lda saved
             and #$ef        ; $D011 bit 4 clear: screen blank while memory is moved
@@ -115,6 +121,11 @@ start       php             ; the interrupt flag as BASIC had it
             sta vicControl2
             lda saved       ; $D011: text mode, the screen on as it was
             sta vicControl1
+            ldx #3
+-           lda savedZeroPage,x
+            sta source,x
+            dex
+            bpl -
             plp             ; interrupts as BASIC had them
             rts             ; back to BASIC
 
@@ -199,5 +210,6 @@ swapColours lda mode
 +           rts
 
 saved       .fill 8         ; $D011 $D016 $D018 $DD00 $DD02 $D020 $D021 $DC00 as found
+savedZeroPage .fill 4       ; $FB-$FE as found
 
             .cerror * > screen, "the displayer runs into the screen at $0C00"
