@@ -4,6 +4,7 @@
 // pixel. A key (or fire) then leads back to BASIC with the machine as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -148,6 +149,15 @@ TEST(C64Program, RunsShowsThePictureAndReturnsToBasic) {
         EXPECT_EQ(c64.p & 0x04, 0) << "interrupts on again";
         for (const auto& [address, value] : kMachine)
             EXPECT_EQ(c64.memory[address], value) << std::hex << address;
+        // No I/O written but these registers and, for multicolour, the colour RAM.
+        for (const Mos6502::IoWrite& w : c64.ioWrites) {
+            const bool colourRam =
+                c.multicolour && w.address >= 0xD800 && w.address < 0xD800 + 1000;
+            EXPECT_TRUE(
+                colourRam ||
+                std::ranges::any_of(kMachine, [&](const auto& r) { return r.first == w.address; }))
+                << std::hex << w.address;
+        }
         for (int i = 0; i < 1000; ++i)
             ASSERT_EQ(c64.memory[0xD800 + i] & 15, before[0xD800 + i] & 15) << "colour RAM " << i;
         EXPECT_TRUE(std::ranges::equal(std::span(c64.memory).subspan(0x0400, 1000),
