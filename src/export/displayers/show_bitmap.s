@@ -10,10 +10,11 @@
 ;          hires: the bitmap (at $0FE8)
 ;
 ; A program loaded at $0801 cannot hold the bitmap where the VIC can show it (at $2000 in
-; bank 0, or higher) without some 6 KB of filler, so the bitmap is moved up to $2000 while
-; it is shown and back to its place afterwards: memory holds one copy at any time and the
-; program can be run again. The colour memory is swapped with the text screen's colours,
-; and swapped back at the end.
+; bank 0, or higher) without about 4 KB of filler before it (the VIC sees the character
+; ROM, not RAM, at $1000-$1FFF), so the bitmap is moved up to $2000 while it is shown and
+; back to its place afterwards: the file holds the picture once, and the program can be
+; run again. The colour memory is swapped with the text screen's colours, and swapped
+; back at the end.
 
 screen      = $0c00         ; the picture's screen memory, shown in place
 colours     = $0fe8         ; the picture's colour memory (multicolour only)
