@@ -22,10 +22,11 @@ namespace {
 namespace fs = std::filesystem;
 using test::Mos6502;
 
-// The registers the displayer must give back, as BASIC leaves them after RUN.
+// The registers the displayer must give back, as BASIC leaves them after RUN (and a sprite
+// on, as another program may have left it).
 constexpr std::pair<std::uint16_t, std::uint8_t> kMachine[] = {
-    {0xD011, 0x1B}, {0xD016, 0xC8}, {0xD018, 0x15}, {0xD020, 0x0E},
-    {0xD021, 0x06}, {0xDD00, 0x97}, {0xDD02, 0x3F}, {0xDC00, 0x7F},
+    {0xD011, 0x1B}, {0xD016, 0xC8}, {0xD018, 0x15}, {0xD020, 0x0E}, {0xD021, 0x06},
+    {0xDD00, 0x97}, {0xDD02, 0x3F}, {0xDC00, 0x7F}, {0xD015, 0x01},
 };
 
 // The SYS target of the program's first BASIC line: 10 SYS 2066.
@@ -133,6 +134,7 @@ TEST(C64Program, RunsShowsThePictureAndReturnsToBasic) {
         EXPECT_EQ(shownPicture(c64).indices().size(), picture.indices().size());
         EXPECT_TRUE(std::ranges::equal(shownPicture(c64).indices(), picture.indices()));
         EXPECT_EQ(c64.memory[0xD016] & 0x10, c.multicolour ? 0x10 : 0);
+        EXPECT_EQ(c64.memory[0xD015], 0) << "sprites off";
         const int background = c64.memory[0xD021];
         EXPECT_EQ(c64.memory[0xD020], c.border < 0 ? background : c.border);
         EXPECT_TRUE(c64.p & 0x04) << "interrupts off while the picture shows";
@@ -166,13 +168,13 @@ TEST(C64Program, RunsShowsThePictureAndReturnsToBasic) {
         EXPECT_TRUE(
             std::ranges::equal(std::span(c64.memory).first(256), std::span(before).first(256)))
             << "the zero page";
-        // The program as loaded, to be run again: all but the displayer's last 12 bytes,
+        // The program as loaded, to be run again: all but the displayer's last 13 bytes,
         // where it keeps the registers and zero page bytes it found.
         const auto unchanged = [&](std::size_t from, std::size_t end) {
             return std::ranges::equal(std::span(c64.memory).subspan(from, end - from),
                                       std::span(loaded).subspan(from, end - from));
         };
-        EXPECT_TRUE(unchanged(0x0801, 0x0801 + displayerSize() - 12));
+        EXPECT_TRUE(unchanged(0x0801, 0x0801 + displayerSize() - 13));
         EXPECT_TRUE(unchanged(0x0C00, 0x0801 + program.size() - 2));
     }
     EXPECT_GE(ran, 3u);

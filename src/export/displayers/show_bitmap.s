@@ -26,6 +26,7 @@ target      = $fd
 
 vicControl1 = $d011
 vicControl2 = $d016
+vicSprites  = $d015
 vicMemory   = $d018
 vicBorder   = $d020
 vicBackground = $d021
@@ -64,6 +65,8 @@ start       php             ; the interrupt flag as BASIC had it
             sta saved+6
             lda cia1PortA
             sta saved+7
+            lda vicSprites
+            sta saved+8
             ldx #3
 -           lda source,x    ; the zero page bytes the moves use, as found
             sta savedZeroPage,x
@@ -91,6 +94,8 @@ start       php             ; the interrupt flag as BASIC had it
             sta vicBackground
             lda border      ; $D020: border colour
             sta vicBorder
+            lda #0          ; $D015: no sprites over the picture
+            sta vicSprites
             lda #$3b        ; $D011: bitmap mode (bit 5), screen on (bit 4), 25 rows
             sta vicControl1 ; (bit 3), vertical scroll 3: the picture shows
 
@@ -106,6 +111,8 @@ start       php             ; the interrupt flag as BASIC had it
             sta vicControl1
             jsr swapColours ; the text screen's colours back, the picture's to the file
             jsr moveDown
+            lda saved+8     ; $D015: the sprites on as they were
+            sta vicSprites
             lda saved+7     ; CIA 1 port A: the keyboard columns as they were selected
             sta cia1PortA
             lda saved+6     ; $D021: the background as it was
@@ -210,7 +217,7 @@ swapColours lda mode
             bne -
 +           rts
 
-saved       .fill 8         ; $D011 $D016 $D018 $DD00 $DD02 $D020 $D021 $DC00 as found
+saved       .fill 9         ; $D011 $D016 $D018 $DD00 $DD02 $D020 $D021 $DC00 $D015 as found
 savedZeroPage .fill 4       ; $FB-$FE as found
 
             .cerror * > screen, "the displayer runs into the screen at $0C00"
