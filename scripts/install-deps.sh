@@ -16,6 +16,8 @@ packages=(
   # the desktop files, manual pages and the Debian package, and their checks
   librsvg2-bin help2man dpkg-dev desktop-file-utils appstream shared-mime-info libglib2.0-bin
   lintian
+  # the C64 displayer programs' 6502 assembler
+  64tass
   # the benchmarks (scripts/bench-*.sh)
   hyperfine strace valgrind
 )

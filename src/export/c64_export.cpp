@@ -11,7 +11,7 @@ std::string C64Exporter::write(const IndexedImage& picture, const C64Writer& wri
     }
     if (std::string why = colourNumbersOf(picture, options.palette, colours_); !why.empty())
         return why;
-    return laidOut(writer, -1, out);
+    return exactly(writer, options, out);
 }
 
 std::string C64Exporter::write(const Image& picture, const C64Writer& writer,
@@ -20,7 +20,7 @@ std::string C64Exporter::write(const Image& picture, const C64Writer& writer,
         return reduced(picture, writer, options, out);
     if (std::string why = colourNumbersOf(picture, options.palette, colours_); !why.empty())
         return why;
-    return laidOut(writer, -1, out);
+    return exactly(writer, options, out);
 }
 
 std::string C64Exporter::reduced(const Image& picture, const C64Writer& writer,
@@ -30,15 +30,28 @@ std::string C64Exporter::reduced(const Image& picture, const C64Writer& writer,
     int background = 0;
     reducer_.reduce(picture, options.palette, writer.rules, options.reduction, colours_,
                     background);
-    return laidOut(writer, background, out);
+    return laidOut(writer, background, options.border, out);
 }
 
-std::string C64Exporter::laidOut(const C64Writer& writer, int background,
+// The colour numbers as they are, by the writer's rules, else by its other kind's.
+std::string C64Exporter::exactly(const C64Writer& writer, const C64ExportOptions& options,
+                                 std::vector<std::uint8_t>& out) {
+    std::string why = laidOut(writer, -1, options.border, out);
+    if (why.empty() || !writer.otherKind)
+        return why;
+    std::string otherWhy = laidOut(*writer.otherKind, -1, options.border, out);
+    if (otherWhy.empty())
+        return otherWhy;
+    return "as multicolour, " + why + "; as hires, " + otherWhy;
+}
+
+std::string C64Exporter::laidOut(const C64Writer& writer, int background, int border,
                                  std::vector<std::uint8_t>& out) {
     const C64Format& row = writer.row();
     if (std::string why = fitExactly(colours_, writer.rules, row.name, memories_, background);
         !why.empty())
         return why;
+    memories_.border = border;
     writer.write(memories_, out);
     // Read back: the reader must take the file and show the same colour numbers.
     const Decoded back = decodeAs(row, out, {.fileSize = out.size()});

@@ -19,6 +19,7 @@ struct C64ExportOptions {
     bool reduce = false;
     ReduceOptions reduction;
     C64Colours palette = defaultPalette().colours; // PC images' colours, and the reduction's
+    int border = -1; // the C64 program's border colour; -1: the background
 };
 
 // Keeps its working memory from picture to picture; one per thread.
@@ -35,7 +36,10 @@ class C64Exporter {
   private:
     std::string reduced(const Image& picture, const C64Writer& writer,
                         const C64ExportOptions& options, std::vector<std::uint8_t>& out);
-    std::string laidOut(const C64Writer& writer, int background, std::vector<std::uint8_t>& out);
+    std::string exactly(const C64Writer& writer, const C64ExportOptions& options,
+                        std::vector<std::uint8_t>& out);
+    std::string laidOut(const C64Writer& writer, int background, int border,
+                        std::vector<std::uint8_t>& out);
 
     ColourPicture colours_;
     C64Memories memories_;

@@ -43,6 +43,7 @@ struct C64Memories {
     std::array<std::uint8_t, 8 * 1024> screens{}; // screen y & 7 at 1024 * (y & 7); one: screen 0
     std::array<std::uint8_t, 1000> colour{};      // colour memory (multicolour modes)
     std::uint8_t background = 0;
+    int border = -1; // the border a program shows ($D020); -1: the background
 };
 
 // The C64's names of its colours, by number: "light blue".

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "export/c64_program.h"
+
 namespace quendra {
 
 namespace {
@@ -123,6 +125,9 @@ void afli(const C64Memories& m, std::uint16_t load, Out& out) {
 constexpr C64Rules kMulticolour{.mode = C64Mode::multicolour};
 constexpr C64Rules kHires{.mode = C64Mode::hires};
 
+// The C64 program of a hires picture, for one that is not multicolour.
+constexpr C64Writer kHiresProgram{"prg", "", 0, kHires, layOutHiresProgram, &kProgramFormat};
+
 constexpr C64Writer kWriters[] = {
     {"koa", ".koa", 0, kMulticolour, koala},
     {"gg", ".gg", 0, kMulticolour, koalaCompressed},
@@ -134,6 +139,8 @@ constexpr C64Writer kWriters[] = {
     {"hbm", ".hbm", 0, {.mode = C64Mode::hires, .blackAndWhite = true}, hiresBitmap},
     {"fli", ".fli", 0, {.mode = C64Mode::fli, .fixedBackground = 0}, fliDesigner},
     {"afl", ".afl", 0, {.mode = C64Mode::afli}, afli},
+    // Multicolour, else hires; FLI and AFLI would need a displayer timed to the raster line.
+    {"prg", "", 0, kMulticolour, layOutMulticolourProgram, &kProgramFormat, &kHiresProgram},
 };
 
 } // namespace
@@ -159,7 +166,7 @@ const C64Writer* findC64Writer(std::string_view key) {
 }
 
 std::string_view c64WriterKeys() {
-    return "koa, gg, ocp, art, dd, jj, ami, hbm, fli, afl";
+    return "koa, gg, ocp, art, dd, jj, ami, hbm, fli, afl, prg";
 }
 
 void packRuns(std::span<const std::uint8_t> data, RunFormat format,

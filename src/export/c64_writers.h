@@ -21,8 +21,12 @@ struct C64Writer {
     C64Rules rules;
     void (*layOut)(const C64Memories& memories, std::uint16_t loadAddress,
                    std::vector<std::uint8_t>& out) = nullptr;
+    const C64Format* ownRow = nullptr; // a format outside the registry (the C64 program)
+    // Tried when a picture does not keep `rules` exactly: the same file's other kind (the
+    // C64 program's hires layout after its multicolour one).
+    const C64Writer* otherKind = nullptr;
 
-    const C64Format& row() const { return formatForExtension(rowExtension); }
+    const C64Format& row() const { return ownRow ? *ownRow : formatForExtension(rowExtension); }
     std::uint16_t loadAddress() const { return row().loadAddresses[loadAddressIndex]; }
     // The file's bytes into `out` (its storage reused).
     void write(const C64Memories& memories, std::vector<std::uint8_t>& out) const {
@@ -30,11 +34,11 @@ struct C64Writer {
     }
 };
 
-// koa gg ocp art dd jj ami hbm fli afl, in that order.
+// koa gg ocp art dd jj ami hbm fli afl prg, in that order.
 std::span<const C64Writer> c64Writers();
 // The writer whose key is `key` (exact), or nullptr.
 const C64Writer* findC64Writer(std::string_view key);
-// "koa, gg, ocp, art, dd, jj, ami, hbm, fli, afl".
+// "koa, gg, ocp, art, dd, jj, ami, hbm, fli, afl, prg".
 std::string_view c64WriterKeys();
 
 // Appends `data` packed as run-length items so that expandRuns (decode/rle.h) gives it

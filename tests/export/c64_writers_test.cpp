@@ -53,10 +53,13 @@ TEST(C64Writers, RealPicturesReadBackToTheSamePixels) {
     if (!fs::exists(realSamples()))
         GTEST_SKIP() << "no real pictures at " << realSamples();
     const std::map<std::string, std::set<std::string>> mustFit = {
-        {"NINJA3.koa", {"koa", "gg", "ocp", "ami"}}, {"GGFAT.gg", {"koa", "gg", "ocp", "ami"}},
-        {"64er.ami", {"koa", "gg", "ocp", "ami"}},   {"parallax.ocp", {"koa", "gg", "ocp", "ami"}},
-        {"DDC64_COMPUTER.dd", {"art", "dd", "jj"}},  {"JJMACROSS.jj", {"art", "dd", "jj"}},
-        {"more/AMBER.hbm", {"art", "dd", "jj", "hbm"}}, {"more/cpu.fli", {"fli"}},
+        {"NINJA3.koa", {"koa", "gg", "ocp", "ami", "prg"}},
+        {"GGFAT.gg", {"koa", "gg", "ocp", "ami", "prg"}},
+        {"64er.ami", {"koa", "gg", "ocp", "ami", "prg"}},
+        {"parallax.ocp", {"koa", "gg", "ocp", "ami", "prg"}},
+        {"DDC64_COMPUTER.dd", {"art", "dd", "jj", "prg"}},
+        {"JJMACROSS.jj", {"art", "dd", "jj", "prg"}},
+        {"more/AMBER.hbm", {"art", "dd", "jj", "hbm", "prg"}}, {"more/cpu.fli", {"fli"}},
         {"more/logo.afl", {"afl"}},
     };
     C64Exporter exporter;

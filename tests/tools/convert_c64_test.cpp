@@ -7,6 +7,7 @@
 #include "decode/open_picture.h"
 #include "decode/palettes.h"
 #include "export/c64_export.h"
+#include "export/c64_program.h"
 #include "samples/sample_files.h"
 #include "decode/readers.h"
 #include "export/bmp_encoder.h"
@@ -91,13 +92,35 @@ TEST(ConvertC64, SamplesReadBackFromEveryFormatTheyFit) {
     EXPECT_GE(written, c64Writers().size());
 }
 
+// A PC picture to a C64 program: the picture inside reads back, with the border asked for.
+TEST(ConvertC64, PcPictureToAProgram) {
+    TempDir dir;
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(PngEncoder().encode(multicolourPicture(false), bytes));
+    writeBytes(dir / "fits.png", bytes);
+    const auto r =
+        runTool("quendra-convert", {"--to", "prg", "--prg-border=2", "fits.png"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string program = slurp(dir / "fits.prg");
+    const auto file =
+        std::span(reinterpret_cast<const std::uint8_t*>(program.data()), program.size());
+    const Decoded back = decodeAs(kProgramFormat, file, {});
+    ASSERT_TRUE(back.accepted) << back.reason;
+    EXPECT_EQ(back.picture.index(13, 17), multicolourPicture(false).index(6, 17));
+    EXPECT_EQ(file[2 + 14], 2); // the border parameter at $080F
+}
+
 TEST(ConvertC64, OptionsThatNeedACFormatOrReduction) {
     const struct {
         std::vector<std::string> args;
         std::string error;
     } cases[] = {
         {{"--reduce", "a.png"}, "--reduce: only C64 formats are reduced to (--to koa, gg, ocp, "
-                                "art, dd, jj, ami, hbm, fli, afl)"},
+                                "art, dd, jj, ami, hbm, fli, afl, prg)"},
+        {{"--to", "koa", "--prg-border", "2", "a.png"},
+         "--prg-border: only C64 programs (--to prg) show a border"},
+        {{"--to", "prg", "--prg-border", "16", "a.png"},
+         "--prg-border 16: not a C64 colour number, 0 to 15"},
         {{"--to", "koa", "--dither", "floyd", "a.png"}, "--dither needs --reduce"},
         {{"--to", "koa", "--reduce", "--dither", "ripple", "a.png"},
          "--dither ripple: not one of none, bayer4, bayer8, floyd"},

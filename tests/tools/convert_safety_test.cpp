@@ -125,7 +125,7 @@ TEST(ConvertMessages, FileNamesAreShownWithTheirControlCharactersEscaped) {
                            dir.path());
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "quendra-convert: --to gif\\x1b[2J: not one of png, gif, bmp, pcx, tif, jpg, "
-                     "4bt, koa, gg, ocp, art, dd, jj, ami, hbm, fli, afl\nTry 'quendra-convert "
+                     "4bt, koa, gg, ocp, art, dd, jj, ami, hbm, fli, afl, prg\nTry 'quendra-convert "
                      "--help'.\n");
     const auto run =
         runTool("quendra-convert",

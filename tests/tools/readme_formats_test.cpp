@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/options.h"
+#include "export/c64_program.h"
 #include "tool_runner.h"
 
 namespace quendra {
@@ -18,6 +19,15 @@ TEST(Readme, ListsTheFormatsOfTheRegistry) {
     ASSERT_NE(to, std::string::npos);
     EXPECT_EQ(readme.substr(from + start.size(), to - from - start.size()),
               convert::formatListText());
+}
+
+// The C64 program's displayer is as large as the README says.
+TEST(Readme, GivesTheDisplayersSize) {
+    const std::string readme =
+        testing::slurp(std::filesystem::path(QUENDRA_SOURCE_DIR) / "README.md");
+    const std::string size =
+        "With its BASIC line it is " + std::to_string(displayerSize()) + " bytes.";
+    EXPECT_NE(readme.find(size), std::string::npos) << size;
 }
 
 } // namespace

@@ -160,6 +160,7 @@ struct Converter::State {
         o.reduce = options.reduce;
         o.reduction = options.reduction;
         o.palette = options.colours;
+        o.border = options.programBorder;
         return o;
     }
 

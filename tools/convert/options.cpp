@@ -97,7 +97,7 @@ Parsed parseArguments(std::span<const std::string> arguments) {
         }
         if (name != "--to" && name != "-o" && name != "-j" && name != "--quality" &&
             name != "--palette" && name != "--scale" && name != "--dither" &&
-            name != "--entry" && name != "--chargen") {
+            name != "--entry" && name != "--chargen" && name != "--prg-border") {
             return usageError("unknown option " + arg);
         }
         if (!haveValue) {
@@ -135,6 +135,11 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             if (!setCharacterRomFile(value))
                 return usageError("--chargen " + value +
                                   ": not a readable C64 character ROM (2048 or 4096 bytes)");
+        } else if (name == "--prg-border") {
+            const auto n = number(value);
+            if (!n || *n < 0 || *n > 15)
+                return usageError("--prg-border " + value + ": not a C64 colour number, 0 to 15");
+            o.programBorder = *n;
         } else if (name == "--scale") {
             const auto n = number(value);
             if (!n || *n < 1 || *n > 8)
@@ -159,6 +164,8 @@ Parsed parseArguments(std::span<const std::string> arguments) {
                           std::string(c64WriterKeys()) + ")");
     if ((ditherGiven || o.reduction.framing == Framing::fit) && !o.reduce)
         return usageError(ditherGiven ? "--dither needs --reduce" : "--fit needs --reduce");
+    if (o.programBorder >= 0 && (!o.c64 || o.c64->key != "prg"))
+        return usageError("--prg-border: only C64 programs (--to prg) show a border");
     if (o.c64 && o.scale != 1)
         return usageError("--scale: C64 files keep the C64's own pixels");
     if (o.files.empty())
@@ -244,6 +251,11 @@ std::string usageText() {
            "                  from C64 pictures and from PNG, GIF, BMP and JPEG pictures, exactly\n"
            "                  when the picture keeps the format's rules (its size, its colours\n"
            "                  per cell, the palette's colours), else the reason\n"
+           "  --to prg        a C64 program: LOAD\"PIC\",8 and RUN show the picture until a key\n"
+           "                  or fire is pressed, then BASIC goes on; multicolour (as koa), else\n"
+           "                  hires (as art and dd). FLI and AFLI pictures are not written as\n"
+           "                  programs: their displayer needs timing exact to the raster line\n"
+           "  --prg-border N  the program's border colour, 0 to 15 (default: the background)\n"
            "  --reduce        with a C64 format: fit any picture to the format's rules, scaled\n"
            "                  to the screen (PAL pixels) and its colours chosen cell by cell\n"
            "  --dither D      with --reduce: none (default), bayer4, bayer8 or floyd\n"

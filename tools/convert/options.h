@@ -3,6 +3,7 @@
 //                   [--quality N] [--quiet] [-v] [--entry NAME] FILE...
 //   quendra-convert --to koa|gg|ocp|art|dd|jj|ami|hbm|fli|afl [--reduce [--dither D] [--fit]]
 //                   [--palette P] ... FILE...
+//   quendra-convert --to prg [--prg-border N] [--reduce ...] ... FILE...
 //   quendra-convert --list-formats
 #pragma once
 
@@ -36,6 +37,7 @@ struct Options {
     const C64Writer* c64 = nullptr;
     bool reduce = false;     // --reduce: colour reduction where the picture breaks the rules
     ReduceOptions reduction = {}; // --dither, --fit
+    int programBorder = -1; // --prg-border N: the C64 program's border colour; -1 the background
     std::string entry = {}; // --entry NAME: only this entry of each disk or tape image
     std::vector<std::string> files = {};
 };
