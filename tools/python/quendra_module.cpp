@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "decode/detect.h"
 #include "decode/disk_image.h"
 #include "decode/disk_pictures.h"
 #include "decode/formats.h"
@@ -80,11 +81,13 @@ Picture pictureOf(const C64Format* format, Decoded& decoded, const std::string& 
     return picture;
 }
 
-Picture openBytes(Bytes bytes, const std::string& name) {
+// `bytes` holds the file's first bytes (all of them, or at least what the road reads),
+// `size` the file's whole length.
+Picture openBytes(Bytes bytes, std::uint64_t size, const std::string& name) {
     OpenedPicture opened;
     {
         py::gil_scoped_release free;
-        opened = openPicture(bytes, bytes.size(), name, DecodeOptions{});
+        opened = openPicture(bytes, size, name, DecodeOptions{});
     }
     return pictureOf(opened.format, opened.decoded, opened.note, name);
 }
@@ -102,7 +105,7 @@ Picture openSource(const py::object& source, const std::optional<std::string>& n
                 : py::bytes(py::module_::import("builtins").attr("bytes")(source));
         const std::string_view data = copy;
         return openBytes({reinterpret_cast<const std::uint8_t*>(data.data()), data.size()},
-                         name.value_or(""));
+                         data.size(), name.value_or(""));
     }
     const std::filesystem::path path = pathOf(source);
     if (diskContainerForFile(path))
@@ -230,5 +233,11 @@ PYBIND11_MODULE(_quendra, m) {
         return plugins::takesFile({reinterpret_cast<const std::uint8_t*>(data.data()), data.size()},
                                   size, name);
     });
+    m.def("_open_prefix", [](py::bytes head, std::uint64_t size, const std::string& name) {
+        const std::string_view data = head;
+        return openBytes({reinterpret_cast<const std::uint8_t*>(data.data()), data.size()}, size,
+                         name);
+    });
+    m.attr("_detection_limit") = kDetectionReadLimit;
     m.attr("_read_limit") = plugins::wholeReadLimit();
 }

@@ -24,12 +24,13 @@ class C64ImageFile(ImageFile.ImageFile):
         start = self.fp.tell()
         size = self.fp.seek(0, io.SEEK_END) - start
         self.fp.seek(start)
-        head = self.fp.read(_quendra._read_limit)
+        head = self.fp.read(_quendra._detection_limit)
         if not _quendra._takes(head, size, name):
             raise SyntaxError("not a C64 picture")
-        data = head + self.fp.read() if size > len(head) else head
+        # The road reads at most _read_limit bytes of a file, and is told its whole size.
+        head += self.fp.read(_quendra._read_limit - len(head))
         try:
-            picture = _quendra.open(data, name=name or None)
+            picture = _quendra._open_prefix(head, size, name)
         except _quendra.Error as error:
             raise SyntaxError(str(error)) from None
         if self._exclusive_fp:
