@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -92,8 +93,10 @@ Picture openBytes(Bytes bytes, std::uint64_t size, const std::string& name) {
     return pictureOf(opened.format, opened.decoded, opened.note, name);
 }
 
+// A str, bytes or os.PathLike path as the file system's bytes (any name, even one that is
+// no valid UTF-8).
 std::filesystem::path pathOf(const py::object& source) {
-    return py::module_::import("os").attr("fsdecode")(source).cast<std::string>();
+    return py::module_::import("os").attr("fsencode")(source).cast<std::string>();
 }
 
 Picture openSource(const py::object& source, const std::optional<std::string>& name) {
@@ -111,7 +114,9 @@ Picture openSource(const py::object& source, const std::optional<std::string>& n
     if (diskContainerForFile(path))
         throw Error(printableName(path.string()) +
                     " is a disk or tape image: quendra.entries() lists its files");
-    if (name) {
+    // A name for a path: its extension chooses the format first, as the file's own would.
+    std::error_code ec;
+    if (name && std::filesystem::is_regular_file(path, ec)) {
         std::uint64_t size = 0;
         std::vector<std::uint8_t> bytes;
         {
