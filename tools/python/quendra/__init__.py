@@ -12,3 +12,6 @@ A file no format takes raises quendra.Error, whose text is the reader's reason.
 from ._quendra import Entry, Error, Picture, entries, formats, open
 
 __all__ = ["Entry", "Error", "Picture", "entries", "formats", "open"]
+
+for _public in (Entry, Error, Picture):
+    _public.__module__ = __name__  # shown as quendra.Error, not as the extension's
