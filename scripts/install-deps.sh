@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev libgl-dev
   # the image plugins: Qt 5 beside Qt 6, GdkPixbuf (and its loaders cache tool and thumbnailer)
   qtbase5-dev libgdk-pixbuf-2.0-dev libgdk-pixbuf2.0-bin
+  # the KIO thumbnail plugin (KDE Frameworks 5) and the Python module with its Pillow plugin
+  libkf5kio-dev pybind11-dev python3-dev python3-pil
   qt6-image-formats-plugins libpng-dev zlib1g-dev
   libdeflate-dev libgif-dev libjpeg62-turbo-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev

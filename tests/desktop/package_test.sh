@@ -42,6 +42,8 @@ plugins=("$lib/qt6/plugins/imageformats/libquendra_c64.so"
          "$lib/gdk-pixbuf-2.0/2.10.0/loaders/libpixbufloader-quendra.so")
 [ ! -f "$build/bin/plugins/qt5/imageformats/libquendra_c64.so" ] ||
   plugins+=("$lib/qt5/plugins/imageformats/libquendra_c64.so")
+[ ! -f "$build/bin/plugins/qt5/kf5/thumbcreator/quendrathumbnail.so" ] ||
+  plugins+=("$lib/qt5/plugins/kf5/thumbcreator/quendrathumbnail.so")
 for path in "${plugins[@]}"; do
   [ -s "$usr/$path" ] || fail "cmake --install did not put $path"
 done
@@ -256,6 +258,28 @@ dpkg_root() {
   dpkg --root="$droot" --log=/dev/null --force-not-root --force-depends "$@" >"$work/dpkg" 2>&1 ||
     { cat "$work/dpkg"; return 1; }
 }
+python_deb=$(ls "$work"/deb/python3-quendra_*_amd64.deb 2>/dev/null || true)
+if [ -d "$build/bin/python/quendra" ]; then
+  # The Python module is its own package; the main one holds none of it.
+  ! grep -q 'python3' "$work/contents" || fail "the main package holds Python files"
+  if [ -z "$python_deb" ]; then
+    fail "no python3-quendra package"
+  else
+    python_depends=$(dpkg-deb -f "$python_deb" Depends)
+    echo "python3-quendra Depends: $python_depends"
+    grep -q 'python3 (>= 3' <<<"$python_depends" || fail "python3-quendra does not name its Python"
+    lintian --tag-display-limit 0 "$python_deb" 2>&1 | grep '^E:' && fail "lintian: python3-quendra"
+    # As a user would: the unpacked package's module lets Pillow save a real picture as PNG.
+    dpkg-deb -x "$python_deb" "$work/python"
+    if [ -f "$real/NINJA3.koa" ]; then
+      (cd "$work" && cp "$real/NINJA3.koa" . &&
+        PYTHONPATH=$work/python/usr/lib/python3/dist-packages /usr/bin/python3 -c \
+          "import quendra.pillow, PIL.Image; PIL.Image.open('NINJA3.koa').save('n.png')" &&
+        /usr/bin/python3 -c "import PIL.Image as I, sys; a, b = (I.open(f).convert('RGB') for f in sys.argv[1:]); sys.exit(a.size != b.size or a.tobytes() != b.tobytes())" \
+          n.png "$sizes/NINJA3.png") || fail "Pillow through python3-quendra: NINJA3.koa"
+    fi
+  fi
+fi
 dpkg_root -i "$deb" || fail "dpkg -i in a throw-away root"
 [ -x "$droot/usr/bin/quendra-thumbnailer" ] || fail "installed root lacks the thumbnailer"
 [ -f "$droot/usr/${plugins[1]}" ] || fail "installed root lacks the GdkPixbuf loader"

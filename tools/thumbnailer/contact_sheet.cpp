@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "decode/disk_pictures.h"
-#include "thumbnailer/thumbnail.h"
+#include "thumbnailer/thumbnail_picture.h"
 
 namespace quendra::thumbnail {
 
