@@ -39,10 +39,23 @@ std::string pictureNameOf(const DiskEntry& entry) {
 }
 
 std::string safeFileName(std::string_view c64Name) {
+    // Padding: spaces, and shifted spaces (U+00A0, as petsciiToUnicode shows $A0 and $E0).
+    for (;;) {
+        if (c64Name.ends_with(' '))
+            c64Name.remove_suffix(1);
+        else if (c64Name.ends_with("\xC2\xA0"))
+            c64Name.remove_suffix(2);
+        else
+            break;
+    }
     std::string name;
-    for (char c : c64Name) {
-        const auto b = static_cast<unsigned char>(c);
-        name += (c == '/' || b < 0x20 || b == 0x7F) ? '_' : c;
+    for (std::size_t i = 0; i < c64Name.size(); ++i) {
+        const auto b = static_cast<unsigned char>(c64Name[i]);
+        // The C1 controls, U+0080 to U+009F, are two bytes: $C2 and $80 to $9F.
+        const bool c1 = b == 0xC2 && i + 1 < c64Name.size() &&
+                        (static_cast<unsigned char>(c64Name[i + 1]) & 0xE0) == 0x80;
+        i += c1 ? 1 : 0;
+        name += (b == '/' || b < 0x20 || b == 0x7F || c1) ? '_' : c64Name[i];
     }
     if (name.empty() || name.front() == '-' || name.front() == '.')
         name.insert(0, "_");

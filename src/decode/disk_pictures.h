@@ -22,8 +22,9 @@ std::string_view extensionByC64Name(std::string_view petsciiName);
 // "_"), and the extension its naming habit gives, if any: "PIC A FERRARI.koa".
 std::string pictureNameOf(const DiskEntry& entry);
 
-// A C64 name as a file name: "/" and control characters made "_", a leading "-" or "."
-// behind a "_", never empty.
+// A C64 name (or a file name) as a file name: trailing spaces and shifted spaces (the
+// padding some programs fill a name's 16 characters with) cut, "/" and control characters
+// made "_", a leading "-" or "." behind a "_" (so "." and ".." too), never empty.
 std::string safeFileName(std::string_view c64Name);
 
 // An entry's picture, by the one road of a file (open_picture.h) under its picture name.

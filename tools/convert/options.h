@@ -1,6 +1,6 @@
 // The converter's command line:
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
-//                   [--quality N] [--quiet] [-v] [--entry NAME] FILE...
+//                   [--quality N] [--quiet] [-v] [--entry NAME] [-r] FILE|FOLDER...
 //   quendra-convert --to koa|gg|ocp|art|dd|jj|ami|hbm|fli|afl [--reduce [--dither D] [--fit]]
 //                   [--palette P] ... FILE...
 //   quendra-convert --list-formats
@@ -37,6 +37,7 @@ struct Options {
     bool reduce = false;     // --reduce: colour reduction where the picture breaks the rules
     ReduceOptions reduction = {}; // --dither, --fit
     std::string entry = {}; // --entry NAME: only this entry of each disk or tape image
+    bool recursive = false; // -r: a folder's pictures and those of the folders below
     std::vector<std::string> files = {};
 };
 

@@ -1,0 +1,41 @@
+// Names from disk and tape images as file names: what the converter writes and the
+// viewer proposes for an entry, and the folder made from an image's name.
+#include <gtest/gtest.h>
+
+#include "decode/disk_pictures.h"
+
+namespace quendra {
+namespace {
+
+TEST(DiskNames, C64NamesBecomeSafeFileNames) {
+    const std::pair<const char*, const char*> names[] = {
+        {"FERRARI", "FERRARI"},
+        {"EYE FULL", "EYE FULL"},
+        {"C/COVER", "C_COVER"},
+        {"-RF", "_-RF"},
+        {".HIDDEN", "_.HIDDEN"},
+        {"..", "_.."},
+        {".", "_."},
+        {"", "_"},
+        {"A\x01\x7F"
+         "B",
+         "A__B"},
+        {"A\xC2\x85"
+         "B",
+         "A_B"}, // a C1 control
+        {"♠♥", "♠♥"},
+        // Padding: spaces and shifted spaces at the end go, those inside stay.
+        {"PIC A MEAN    ", "PIC A MEAN"},
+        {"[B]HEMAN\xC2\xA0\xC2\xA0 \xC2\xA0", "[B]HEMAN"},
+        {"EYE\xC2\xA0"
+         "FULL",
+         "EYE\xC2\xA0"
+         "FULL"},
+        {"    ", "_"},
+    };
+    for (const auto& [c64, file] : names)
+        EXPECT_EQ(safeFileName(c64), file) << c64;
+}
+
+} // namespace
+} // namespace quendra
