@@ -267,7 +267,7 @@ std::string usageText() {
            "  --pal-aspect    PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
            "  -o DIR          write into DIR (made if missing) instead of beside each input\n"
            "  --entry NAME    of each disk or tape image only the entry NAME (any case)\n"
-           "  -r, --recursive with a folder: also the pictures in the folders below it\n"
+           "  -r, --recursive  with a folder: also the pictures in the folders below\n"
            "  --force         replace output files that exist already\n"
            "  -j N            convert N files at a time (default: one per core)\n"
            "  --quality N     JPEG quality, 1 to 100 (default 90)\n"
