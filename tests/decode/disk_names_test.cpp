@@ -1,7 +1,9 @@
-// Names from disk and tape images as file names: what the converter writes and the
-// viewer proposes for an entry, and the folder made from an image's name.
+// Names as file names: C64 names from disk and tape images (what the converter writes and
+// the viewer proposes for an entry, and the folder made from an image's name), and the C64
+// habit of naming a file by its format's prefix.
 #include <gtest/gtest.h>
 
+#include "decode/c64_names.h"
 #include "decode/disk_pictures.h"
 
 namespace quendra {
@@ -35,6 +37,16 @@ TEST(DiskNames, C64NamesBecomeSafeFileNames) {
     };
     for (const auto& [c64, file] : names)
         EXPECT_EQ(safeFileName(c64), file) << c64;
+}
+
+TEST(DiskNames, C64StyleNamesAreNamedByTheirPrefix) {
+    const std::pair<const char*, bool> names[] = {
+        {"pi.worldmap", true}, {"MPIC.Face", true},   {"x.y/pi.world.map", true},
+        {"pi.koa", false},     {"x.worldmap", false}, {"pi.d64", false},
+        {".pi", false},        {"pi", false},
+    };
+    for (const auto& [name, c64Style] : names)
+        EXPECT_EQ(isC64StyleName(name), c64Style) << name;
 }
 
 } // namespace

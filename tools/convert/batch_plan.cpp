@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "convert/convert.h"
-#include "decode/detect.h"
+#include "decode/c64_names.h"
 #include "decode/disk_image.h"
 #include "decode/formats.h"
 #include "decode/printable_name.h"
@@ -16,12 +16,6 @@ namespace quendra::convert {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool namesC64Format(std::string_view extension) {
-    return !extension.empty() && std::ranges::any_of(c64Formats(), [&](const C64Format& row) {
-        return row.inFileMask && listsExtension(row, extension);
-    });
-}
 
 // A task whose outcome is a failure known already.
 Task failedTask(const std::string& input, const std::string& reason) {
@@ -94,16 +88,13 @@ FolderContents folderContents(const fs::path& top, const Options& options) {
 
 } // namespace
 
-bool isC64StyleName(std::string_view fileName) {
-    const std::string_view prefix = c64NamePrefix(fileName);
-    return !prefix.empty() && !namesC64Format(extensionOf(fileName)) &&
-           !isPcPictureName(fileName) && !diskContainerForName(fileName) &&
-           namesC64Format("." + std::string(prefix));
+bool keepsWholeName(std::string_view fileName) {
+    return isC64StyleName(fileName) && !isPcPictureName(fileName);
 }
 
 bool isFolderPicture(const fs::path& file, const Options& options) {
     const std::string name = file.filename().string();
-    return namesC64Format(extensionOf(name)) || isC64StyleName(name) ||
+    return namesListedFormat(extensionOf(name)) || keepsWholeName(name) ||
            diskContainerForFile(file) || (options.c64 && isPcPictureName(name));
 }
 

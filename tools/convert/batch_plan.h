@@ -14,10 +14,9 @@
 
 namespace quendra::convert {
 
-// A C64-style name, whose format is named by its prefix (pi.worldmap, mpic.face): the text
-// before its first "." names a C64 format and its extension names nothing this program
-// reads. Its output keeps the whole name (pi.worldmap.png).
-bool isC64StyleName(std::string_view fileName);
+// Whether an output keeps the input's whole name: a C64-style name (pi.worldmap gives
+// pi.worldmap.png, decode/c64_names.h) that is not a PC picture's (pi.png).
+bool keepsWholeName(std::string_view fileName);
 
 // Whether a folder's file is among its pictures: its extension or C64 prefix names a C64
 // format, or it is a disk or tape image; when a C64 format is written, also a PC picture

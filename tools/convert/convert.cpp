@@ -136,7 +136,7 @@ fs::path outputPathFor(const std::string& input, std::string_view extension,
                        const std::optional<fs::path>& dir) {
     const fs::path in(input);
     std::string name = in.filename().string();
-    if (!isC64StyleName(name))
+    if (!keepsWholeName(name))
         name.resize(name.size() - quendra::extensionOf(name).size());
     name += ".";
     name += extension;
