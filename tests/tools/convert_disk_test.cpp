@@ -124,6 +124,14 @@ TEST(ConvertDisk, AnImagesFolderStaysInsideTheOutputFolder) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "disk.d64:TIGER: out/disk/TIGER.png lies outside the output folder out\n");
     EXPECT_EQ(quendra::testing::slurp(dir / "elsewhere/TIGER.png"), "keep");
+    // A link in the output's own place is replaced, never the file it leads to.
+    fs::remove(dir / "out/disk");
+    fs::create_directories(dir / "out/disk");
+    fs::create_symlink("../../elsewhere/TIGER.png", dir / "out/disk/TIGER.png");
+    r = runTool("quendra-convert", {"--force", "-o", "out", "disk.d64"}, dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(holdsKoala(dir / "out/disk/TIGER.png", 1));
+    EXPECT_EQ(quendra::testing::slurp(dir / "elsewhere/TIGER.png"), "keep");
 }
 
 TEST(ConvertDisk, AFailedImageLeavesNoFolder) {
