@@ -50,11 +50,12 @@ using quendra::safeFileName;
 std::filesystem::path imageFolder(const std::string& image,
                                   const std::optional<std::filesystem::path>& outputDir);
 
-// The tasks of one image argument: every picture inside (or the one entry asked for),
-// each with an output in the image's folder (imageFolder) whose name is unique within it
-// ("_2" for the second of one name); entries that are no pictures as skipped tasks; an
-// image that cannot be read, an entry not found or an image without pictures as a failed
-// task. The folder is made by the first picture written into it.
+// The tasks of one image argument: every picture inside (or the one entry asked for, by
+// its name or the file name it gives, in any case), each with an output in the image's
+// folder (imageFolder) whose name is unique within it ("_2" for the second of one name);
+// entries that are no pictures as skipped tasks; an image that cannot be read, an entry not
+// found or an image without pictures as a failed task. The folder is made by the first
+// picture written into it.
 std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options,
                             const std::optional<std::filesystem::path>& outputDir);
 
