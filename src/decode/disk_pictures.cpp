@@ -7,7 +7,32 @@
 
 namespace quendra {
 
+namespace {
+
+// A name for people (UTF-8) without the spaces and shifted spaces that pad it (U+00A0, as
+// petsciiToUnicode shows $A0 and $E0).
+std::string_view withoutPadding(std::string_view name) {
+    for (;;) {
+        if (name.ends_with(' '))
+            name.remove_suffix(1);
+        else if (name.ends_with("\xC2\xA0"))
+            name.remove_suffix(2);
+        else
+            return name;
+    }
+}
+
+// The same of a name in PETSCII: $20 and $A0.
+std::string_view withoutPetsciiPadding(std::string_view name) {
+    while (name.ends_with(' ') || name.ends_with('\xA0'))
+        name.remove_suffix(1);
+    return name;
+}
+
+} // namespace
+
 std::string_view extensionByC64Name(std::string_view name) {
+    name = withoutPetsciiPadding(name);
     if (!name.empty() && static_cast<std::uint8_t>(name.front()) == 0x81)
         name.remove_prefix(1);
     if (name.size() >= 6 && name.starts_with("PIC ") && name[5] == ' ')
@@ -32,22 +57,14 @@ std::string_view extensionByC64Name(std::string_view name) {
 }
 
 std::string pictureNameOf(const DiskEntry& entry) {
-    std::string name = entry.name;
+    std::string name(withoutPadding(entry.name));
     std::replace(name.begin(), name.end(), '/', '_');
     name += extensionByC64Name(entry.petsciiName);
     return name;
 }
 
 std::string safeFileName(std::string_view c64Name) {
-    // Padding: spaces, and shifted spaces (U+00A0, as petsciiToUnicode shows $A0 and $E0).
-    for (;;) {
-        if (c64Name.ends_with(' '))
-            c64Name.remove_suffix(1);
-        else if (c64Name.ends_with("\xC2\xA0"))
-            c64Name.remove_suffix(2);
-        else
-            break;
-    }
+    c64Name = withoutPadding(c64Name);
     std::string name;
     for (std::size_t i = 0; i < c64Name.size(); ++i) {
         const auto b = static_cast<unsigned char>(c64Name[i]);

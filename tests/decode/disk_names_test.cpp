@@ -3,6 +3,8 @@
 // habit of naming a file by its format's prefix.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "decode/c64_names.h"
 #include "decode/disk_pictures.h"
 
@@ -37,6 +39,22 @@ TEST(DiskNames, C64NamesBecomeSafeFileNames) {
     };
     for (const auto& [c64, file] : names)
         EXPECT_EQ(safeFileName(c64), file) << c64;
+}
+
+// Padding plays no part in the name an entry is read under.
+TEST(DiskNames, PaddedEntriesAreReadUnderTheirNames) {
+    const std::tuple<const char*, const char*, const char*> entries[] = {
+        {"\x81PIC A MEAN  \xA0", "PIC A MEAN  \xC2\xA0", "PIC A MEAN.koa"},
+        {"COVER.GB2  ", "COVER.GB2  ", "COVER.GB2.gb"},
+        {"PIC.KOA \xA0 ", "PIC.KOA \xC2\xA0 ", "PIC.KOA"},
+        {"A/B", "A/B", "A_B"},
+    };
+    for (const auto& [petscii, name, pictureName] : entries) {
+        DiskEntry entry;
+        entry.petsciiName = petscii;
+        entry.name = name;
+        EXPECT_EQ(pictureNameOf(entry), pictureName) << name;
+    }
 }
 
 TEST(DiskNames, C64StyleNamesAreNamedByTheirPrefix) {
