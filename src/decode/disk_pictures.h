@@ -14,8 +14,9 @@ namespace quendra {
 // The extension ".koa" for the format a painting program's naming habit on disk gives:
 // Koala Painter saves "PIC A NAME" behind a $81 byte, Doodle "DDNAME", its packed form
 // "JJNAME", Printfox "G-NAME" (or "B-", "P-") and numbered parts "NAME.GB1". Empty when
-// the name follows none of them. Trailing spaces and shifted spaces are padding. (Names such as "pi.world" carry their format as a
-// prefix, which content detection reads by itself.)
+// the name follows none of them. Trailing spaces and shifted spaces are padding. (Names
+// such as "pi.world" carry their format as a prefix, which content detection reads by
+// itself.)
 std::string_view extensionByC64Name(std::string_view petsciiName);
 
 // The file name an entry goes to the picture road with: its name for people without its
