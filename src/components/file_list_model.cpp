@@ -7,6 +7,8 @@
 #include <numeric>
 
 #include "components/file_list_view.h"
+#include "decode/c64_names.h"
+#include "export/pc_image_reader.h"
 
 namespace quendra {
 
@@ -80,9 +82,16 @@ void FileListModel::setDirectory(const QString& folder) {
 
 void FileListModel::setNameFilters(const QStringList& filters) {
     nameFilters_.clear();
+    prefixFilters_.clear();
     for (const QString& filter : filters) {
-        if (!filter.trimmed().isEmpty())
-            nameFilters_ << filter.trimmed();
+        const QString pattern = filter.trimmed();
+        if (pattern.isEmpty())
+            continue;
+        nameFilters_ << pattern;
+        // "*.pi" of a C64 format lists its C64-style names too: "pi.*" (pi.worldmap).
+        if (pattern.startsWith(QStringLiteral("*.")) &&
+            namesListedFormat(pattern.mid(1).toStdString()))
+            prefixFilters_ << pattern.mid(2) + QStringLiteral(".*");
     }
     refresh();
 }
@@ -98,8 +107,19 @@ void FileListModel::refresh() {
         if (!directory_.isEmpty()) {
             QDir dir(directory_);
             dir.setNameFilters(nameFilters_); // without regard to case
-            QStringList names =
-                dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+            constexpr QDir::Filters kFiles = QDir::Files | QDir::Hidden | QDir::System;
+            QStringList names = dir.entryList(kFiles, QDir::Unsorted);
+            if (!prefixFilters_.isEmpty()) {
+                // Of the names the prefixes match, the C64-style ones: not pi.png, nor the
+                // pi.worldmap.png a converter made beside pi.worldmap.
+                dir.setNameFilters(prefixFilters_);
+                for (const QString& name : dir.entryList(kFiles, QDir::Unsorted)) {
+                    const QByteArray utf8 = name.toUtf8();
+                    const std::string_view view(utf8.constData(), std::size_t(utf8.size()));
+                    if (isC64StyleName(view) && !isPcPictureName(view))
+                        names << name;
+                }
+            }
             std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
                 return filelist::compareNames(a, b) < 0;
             });

@@ -36,6 +36,8 @@ class FileListModel : public QAbstractTableModel {
     // Watches `folder` and lists it.
     void setDirectory(const QString& folder);
     // Wildcard patterns ("*.koa", "*.p[0-9][0-9]"); lists the folder again when it shows it.
+    // A pattern "*.pi" of a C64 format also lists the C64-style names of that prefix
+    // (pi.worldmap, decode/c64_names.h), but not PC pictures (pi.png).
     QStringList nameFilters() const { return nameFilters_; }
     void setNameFilters(const QStringList& filters);
     // Lists the folder, in place of rows the caller gave.
@@ -97,6 +99,7 @@ class FileListModel : public QAbstractTableModel {
     QChar dateSeparator_;
     QString directory_;
     QStringList nameFilters_;
+    QStringList prefixFilters_; // "pi.*" for "*.pi"
     bool listsFolder_ = false;
     QFileSystemWatcher watcher_;
     QTimer changed_;

@@ -7,7 +7,32 @@
 
 namespace quendra {
 
+namespace {
+
+// A name for people (UTF-8) without the spaces and shifted spaces that pad it (U+00A0, as
+// petsciiToUnicode shows $A0 and $E0).
+std::string_view withoutPadding(std::string_view name) {
+    for (;;) {
+        if (name.ends_with(' '))
+            name.remove_suffix(1);
+        else if (name.ends_with("\xC2\xA0"))
+            name.remove_suffix(2);
+        else
+            return name;
+    }
+}
+
+// The same of a name in PETSCII: $20 and $A0.
+std::string_view withoutPetsciiPadding(std::string_view name) {
+    while (name.ends_with(' ') || name.ends_with('\xA0'))
+        name.remove_suffix(1);
+    return name;
+}
+
+} // namespace
+
 std::string_view extensionByC64Name(std::string_view name) {
+    name = withoutPetsciiPadding(name);
     if (!name.empty() && static_cast<std::uint8_t>(name.front()) == 0x81)
         name.remove_prefix(1);
     if (name.size() >= 6 && name.starts_with("PIC ") && name[5] == ' ')
@@ -32,17 +57,22 @@ std::string_view extensionByC64Name(std::string_view name) {
 }
 
 std::string pictureNameOf(const DiskEntry& entry) {
-    std::string name = entry.name;
+    std::string name(withoutPadding(entry.name));
     std::replace(name.begin(), name.end(), '/', '_');
     name += extensionByC64Name(entry.petsciiName);
     return name;
 }
 
 std::string safeFileName(std::string_view c64Name) {
+    c64Name = withoutPadding(c64Name);
     std::string name;
-    for (char c : c64Name) {
-        const auto b = static_cast<unsigned char>(c);
-        name += (c == '/' || b < 0x20 || b == 0x7F) ? '_' : c;
+    for (std::size_t i = 0; i < c64Name.size(); ++i) {
+        const auto b = static_cast<unsigned char>(c64Name[i]);
+        // The C1 controls, U+0080 to U+009F, are two bytes: $C2 and $80 to $9F.
+        const bool c1 = b == 0xC2 && i + 1 < c64Name.size() &&
+                        (static_cast<unsigned char>(c64Name[i + 1]) & 0xE0) == 0x80;
+        i += c1 ? 1 : 0;
+        name += (b == '/' || b < 0x20 || b == 0x7F || c1) ? '_' : c64Name[i];
     }
     if (name.empty() || name.front() == '-' || name.front() == '.')
         name.insert(0, "_");

@@ -14,16 +14,19 @@ namespace quendra {
 // The extension ".koa" for the format a painting program's naming habit on disk gives:
 // Koala Painter saves "PIC A NAME" behind a $81 byte, Doodle "DDNAME", its packed form
 // "JJNAME", Printfox "G-NAME" (or "B-", "P-") and numbered parts "NAME.GB1". Empty when
-// the name follows none of them. (Names such as "pi.world" carry their format as a
-// prefix, which content detection reads by itself.)
+// the name follows none of them. Trailing spaces and shifted spaces are padding. (Names
+// such as "pi.world" carry their format as a prefix, which content detection reads by
+// itself.)
 std::string_view extensionByC64Name(std::string_view petsciiName);
 
-// The file name an entry goes to the picture road with: its name for people ("/" made
-// "_"), and the extension its naming habit gives, if any: "PIC A FERRARI.koa".
+// The file name an entry goes to the picture road with: its name for people without its
+// padding ("/" made "_"), and the extension its naming habit gives, if any:
+// "PIC A FERRARI.koa".
 std::string pictureNameOf(const DiskEntry& entry);
 
-// A C64 name as a file name: "/" and control characters made "_", a leading "-" or "."
-// behind a "_", never empty.
+// A C64 name (or a file name) as a file name: trailing spaces and shifted spaces (the
+// padding some programs fill a name's 16 characters with) cut, "/" and control characters
+// made "_", a leading "-" or "." behind a "_" (so "." and ".." too), never empty.
 std::string safeFileName(std::string_view c64Name);
 
 // An entry's picture, by the one road of a file (open_picture.h) under its picture name.

@@ -417,19 +417,20 @@ TEST_F(FileListViewTest, SettingsHaveTheirDefaults) {
 // The model lists the folder by its filters (case aside) in the desktop's order, each row
 // under its whole path; rows its caller gave stay until it lists the folder again.
 TEST_F(FileListViewTest, TheModelListsTheMatchingFilesAndKeepsTheCallersRows) {
-    for (const char* name :
-         {"pic10.KOA", "pic2.koa", "notes.txt", "disk.d64", "game.P01", "game.p0x"})
+    // C64-style names of a format listed (pi.worldmap), not PC pictures of that prefix.
+    for (const char* name : {"pic10.KOA", "pic2.koa", "notes.txt", "disk.d64", "game.P01",
+                             "game.p0x", "PI.worldmap", "pi.png", "pi.worldmap.png", "koa.d64"})
         makeFile(name);
     QDir(dir.path()).mkdir("folder.koa");
     quendra::FileListModel model;
-    model.setNameFilters({"*.koa", " *.d64", "*.p[0-9][0-9]"});
+    model.setNameFilters({"*.koa", " *.d64", "*.p[0-9][0-9]", "*.pi"});
     model.setDirectory(dir.path());
-    ASSERT_EQ(model.rowCount(), 4);
-    EXPECT_EQ(model.text(0, FileListView::Caption), "disk.d64");
-    EXPECT_EQ(model.text(1, FileListView::Caption), "game.P01");
-    EXPECT_EQ(model.text(2, FileListView::Caption), "pic2.koa");
-    EXPECT_EQ(model.text(3, FileListView::Caption), "pic10.KOA");
-    EXPECT_EQ(model.fileName(3), QDir(dir.path()).filePath("pic10.KOA"));
+    const QStringList listed = {"disk.d64",    "game.P01", "koa.d64",
+                                "PI.worldmap", "pic2.koa", "pic10.KOA"};
+    ASSERT_EQ(model.rowCount(), listed.size());
+    for (int row = 0; row < model.rowCount(); ++row)
+        EXPECT_EQ(model.text(row, FileListView::Caption), listed[row]);
+    EXPECT_EQ(model.fileName(5), QDir(dir.path()).filePath("pic10.KOA"));
 
     model.clear();
     model.addRow("disk.d64/0", {"ENTRY", "17", "Koala"});
@@ -440,7 +441,7 @@ TEST_F(FileListViewTest, TheModelListsTheMatchingFilesAndKeepsTheCallersRows) {
     ASSERT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.fileName(0), "disk.d64/0");
     model.listFolder();
-    EXPECT_EQ(model.rowCount(), 5);
+    EXPECT_EQ(model.rowCount(), listed.size() + 1);
 }
 
 } // namespace

@@ -38,16 +38,6 @@ bool holdsKoala(const fs::path& png, unsigned seed) {
     return true;
 }
 
-TEST(ConvertDisk, C64NamesBecomeSafeFileNames) {
-    const std::pair<const char*, const char*> names[] = {
-        {"FERRARI", "FERRARI"}, {"EYE FULL", "EYE FULL"}, {"C/COVER", "C_COVER"},
-        {"-RF", "_-RF"},        {".HIDDEN", "_.HIDDEN"},  {"..", "_.."},
-        {"", "_"},              {"A\x01\x7F" "B", "A__B"}, {"♠♥", "♠♥"},
-    };
-    for (const auto& [c64, file] : names)
-        EXPECT_EQ(safeFileName(c64), file) << c64;
-}
-
 TEST(ConvertDisk, EveryPictureInsideGoesToTheImagesFolder) {
     TempDir dir;
     writeBytes(dir / "disk.d64", samples::makeD64({
@@ -91,6 +81,67 @@ TEST(ConvertDisk, EveryPictureInsideGoesToTheImagesFolder) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "empty.d64: holds no picture among its 1 entries\n"
                      "cut.d81: not a D81 disk image: 3 bytes, where one has 819200 or 822400\n");
+}
+
+TEST(ConvertDisk, PaddedNamesLoseTheirPaddingAndStayUnique) {
+    TempDir dir;
+    writeBytes(dir / "disk.d64", samples::makeD64({
+                                     {"\x81PIC A MEAN    ", koala(1)},
+                                     {"HEMAN\xA0\xA0  ", koala(2)},
+                                     {"HEMAN", koala(3)},
+                                 }));
+    const auto r = runTool("quendra-convert", {"disk.d64", "disk.d64:PIC A MEAN"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "disk.d64:PIC A MEAN    : disk/PIC A MEAN.png is already the output of "
+                     "disk.d64:PIC A MEAN    \n");
+    EXPECT_TRUE(holdsKoala(dir / "disk/PIC A MEAN.png", 1));
+    EXPECT_TRUE(holdsKoala(dir / "disk/HEMAN.png", 2));
+    EXPECT_TRUE(holdsKoala(dir / "disk/HEMAN_2.png", 3));
+}
+
+// An image's name makes its folder by the rules of the entries' names: never ".", "..",
+// hidden or an option.
+TEST(ConvertDisk, AnImagesFolderStaysInsideTheOutputFolder) {
+    const std::pair<const char*, const char*> folders[] = {
+        {"...d64", "out/_.."},   {"..d64", "out/_."},           {".d64", "out/_"},
+        {"-rf.d64", "out/_-rf"}, {"a\x1b[2J.d64", "out/a_[2J"}, {"disk.d64", "out/disk"},
+    };
+    for (const auto& [image, folder] : folders)
+        EXPECT_EQ(imageFolder(image, fs::path("out")), fs::path(folder)) << image;
+
+    TempDir dir;
+    writeBytes(dir / "in/...d64", samples::makeD64({{"TIGER", koala(1)}}));
+    auto r = runTool("quendra-convert", {"-o", "out", "in/...d64"}, dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(holdsKoala(dir / "out/_../TIGER.png", 1));
+    EXPECT_FALSE(fs::exists(dir / "TIGER.png"));
+
+    // A link out of the output folder is never followed, not even with --force.
+    writeBytes(dir / "disk.d64", samples::makeD64({{"TIGER", koala(1)}}));
+    writeBytes(dir / "elsewhere/TIGER.png", {'k', 'e', 'e', 'p'});
+    fs::create_directory_symlink("../elsewhere", dir / "out/disk");
+    r = runTool("quendra-convert", {"--force", "-o", "out", "disk.d64"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "disk.d64:TIGER: out/disk/TIGER.png lies outside the output folder out\n");
+    EXPECT_EQ(quendra::testing::slurp(dir / "elsewhere/TIGER.png"), "keep");
+    // A link in the output's own place is replaced, never the file it leads to.
+    fs::remove(dir / "out/disk");
+    fs::create_directories(dir / "out/disk");
+    fs::create_symlink("../../elsewhere/TIGER.png", dir / "out/disk/TIGER.png");
+    r = runTool("quendra-convert", {"--force", "-o", "out", "disk.d64"}, dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(holdsKoala(dir / "out/disk/TIGER.png", 1));
+    EXPECT_EQ(quendra::testing::slurp(dir / "elsewhere/TIGER.png"), "keep");
+}
+
+TEST(ConvertDisk, AFailedImageLeavesNoFolder) {
+    TempDir dir;
+    writeBytes(dir / "disk.d64", samples::makeD64({{"TIGER", koala(1)}}));
+    // A Koala picture breaks Doodle's two colours per cell.
+    const auto r = runTool("quendra-convert", {"--to", "dd", "-o", "out", "disk.d64"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(fs::exists(dir / "out"));
+    EXPECT_FALSE(fs::exists(dir / "out/disk"));
 }
 
 } // namespace

@@ -123,6 +123,17 @@ TEST(ConvertOutputNames, ExtensionReplacedBesideTheInputOrInTheFolder) {
               fs::path("out/pic.4bt"));
     EXPECT_EQ(outputPathFor("in/pic.koa", PictureFormat::PCX, fs::path("out")),
               fs::path("out/pic.pcx"));
+    // A C64-style name, its format named by its prefix, is kept whole.
+    const std::pair<const char*, const char*> c64Style[] = {
+        {"pi.worldmap", "pi.worldmap.png"},
+        {"d/mpic.face", "d/mpic.face.png"},
+        {"PI.Europe", "PI.Europe.png"},
+        {"pi.koa", "pi.png"},
+        {"pi.png", "pi.png"},
+        {"x.worldmap", "x.png"},
+    };
+    for (const auto& [input, output] : c64Style)
+        EXPECT_EQ(outputPathFor(input, PictureFormat::PNG, {}), fs::path(output)) << input;
 }
 
 TEST(ConvertPng, ExactColoursFewestBitsAndNoLargerThanPlainIndexedPng) {
@@ -180,7 +191,7 @@ TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
     auto wrong = samples::makeKoala(samples::testPattern(0));
     wrong.resize(10400); // no other format's length, nor packed data of a Koala's size
     writeBytes(dir / "long.koa", wrong);
-    fs::create_directory(dir / "folder.koa");
+    fs::create_directory(dir / "folder.koa"); // a folder without pictures
     const auto r = runTool("quendra-convert", {"long.koa", "missing.koa", "folder.koa", "good.koa"},
                            dir.path());
     EXPECT_EQ(r.status, 1);
@@ -190,7 +201,7 @@ TEST_F(ConvertRun, RejectedAndUnreadableFilesAreReportedAndTheOthersConvert) {
         "signature); as Koala Painter: a Koala picture is 10003 or 10006 bytes long, this one "
         "has 10400\n"
         "missing.koa: No such file or directory\n"
-        "folder.koa: Is a directory\n");
+        "folder.koa: holds no picture files\n");
     EXPECT_TRUE(fs::exists(dir / "good.png"));
     EXPECT_FALSE(fs::exists(dir / "long.png"));
 }
@@ -334,6 +345,21 @@ TEST_F(ConvertRun, ExistingOutputIsKeptWithoutForce) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "self.4bt: the output would replace the input file\n");
     EXPECT_EQ(slurp(dir / "self.4bt"), "GOD0");
+}
+
+TEST_F(ConvertRun, OnlyAFileWrittenClaimsItsOutputName) {
+    writeBytes(dir / "a/README.md", {'#', '\n'});
+    koala("b/README.md", 1);
+    koala("c/README.md", 2);
+    const auto r =
+        runTool("quendra-convert",
+                {"-o", "out", "-j", "2", "a/README.md", "b/README.md", "c/README.md"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "a/README.md: rejected: not a C64 picture (2 bytes; no format takes this "
+                     "length or signature)\n"
+                     "c/README.md: out/README.png is already the output of b/README.md\n");
+    EXPECT_EQ(pixels(QImage(QString::fromStdString((dir / "out/README.png").string()))),
+              koalaPixels(1));
 }
 
 TEST_F(ConvertRun, TwoInputsWithOneOutputNameFailTheSecond) {
@@ -558,7 +584,7 @@ TEST_F(ConvertRun, ListFormatsAndTheVerboseLineNameTheFormatRead) {
     r = runTool("quendra-convert", {"-v", "-o", "out", "world.bin", "pi.world"}, dir.path());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "world.bin -> out/world.png (Blazing Paddles)\n"
-                     "pi.world -> out/pi.png (Blazing Paddles)\n");
+                     "pi.world -> out/pi.world.png (Blazing Paddles)\n");
     const Decoded expected = decodeBlazingPaddles(picture, {});
     EXPECT_EQ(pixels(QImage(QString::fromStdString((dir / "out/world.png").string()))),
               pixels(expected.picture.toRgb()));

@@ -16,22 +16,23 @@
 #include <optional>
 #include <thread>
 
+#include "convert/batch_plan.h"
 #include "convert/output_file.h"
 #include "decode/disk_pictures.h"
-#include "decode/open_picture.h"
 #include "decode/formats.h"
+#include "decode/open_picture.h"
 #include "decode/palettes.h"
 #include "decode/printable_name.h"
 #include "decode/readers.h"
 #include "export/bmp_encoder.h"
 #include "export/c64_export.h"
-#include "export/pc_image_reader.h"
 #include "export/gif_encoder.h"
 #include "export/godot_writer.h"
 #include "export/jpeg_encoder.h"
+#include "export/pc_image_reader.h"
 #include "export/pcx_encoder.h"
-#include "export/png_pixel_ratio.h"
 #include "export/png_encoder.h"
+#include "export/png_pixel_ratio.h"
 #include "export/tiff_encoder.h"
 
 namespace quendra::convert {
@@ -93,18 +94,31 @@ class InputFile {
 // each folder is resolved once).
 class Identities {
   public:
-    fs::path of(const fs::path& p) {
-        const fs::path parent = p.parent_path();
-        auto it = folders_.find(parent);
+    fs::path of(const fs::path& p) { return folder(p.parent_path()) / p.filename(); }
+
+    const fs::path& folder(const fs::path& path) {
+        auto it = folders_.find(path);
         if (it == folders_.end()) {
             std::error_code ec;
-            const fs::path abs = fs::absolute(parent.empty() ? fs::path(".") : parent, ec);
-            fs::path resolved = ec ? parent : fs::weakly_canonical(abs, ec);
+            const fs::path abs = fs::absolute(path.empty() ? fs::path(".") : path, ec);
+            fs::path resolved = ec ? path : fs::weakly_canonical(abs, ec);
             if (ec)
                 resolved = abs.lexically_normal();
-            it = folders_.emplace(parent, std::move(resolved)).first;
+            it = folders_.emplace(path, std::move(resolved)).first;
         }
-        return it->second / p.filename();
+        return it->second;
+    }
+
+    // Whether `output` names a file inside `root` or a folder below it, symbolic links in
+    // the folders resolved.
+    bool inside(const fs::path& output, const fs::path& root) {
+        const fs::path name = output.filename();
+        if (name.empty() || name == "." || name == "..")
+            return false;
+        const fs::path& folderOf = folder(output.parent_path());
+        const fs::path& top = folder(root);
+        const auto [end, _] = std::ranges::mismatch(top, folderOf);
+        return end == top.end() || (std::next(end) == top.end() && end->empty());
     }
 
   private:
@@ -122,7 +136,8 @@ fs::path outputPathFor(const std::string& input, std::string_view extension,
                        const std::optional<fs::path>& dir) {
     const fs::path in(input);
     std::string name = in.filename().string();
-    name.resize(name.size() - quendra::extensionOf(name).size());
+    if (!keepsWholeName(name))
+        name.resize(name.size() - quendra::extensionOf(name).size());
     name += ".";
     name += extension;
     return dir ? *dir / name : in.parent_path() / name;
@@ -315,34 +330,33 @@ std::string outputDirProblem(const Options& options) {
 
 int runBatch(const Options& options, Reporter& reporter) {
     // The outputs: one per file, one per picture inside a disk or tape image.
-    std::vector<Task> tasks;
-    for (const std::string& file : options.files) {
-        if (const std::optional<DiskArgument> disk = diskArgument(file)) {
-            std::vector<Task> inside = diskTasks(*disk, options);
-            std::ranges::move(inside, std::back_inserter(tasks));
-            continue;
-        }
-        Task task;
-        task.input = file;
-        task.output = outputPathFor(file, outputExtension(options), options.outputDir);
-        tasks.push_back(std::move(task));
-    }
+    std::vector<Task> tasks = planTasks(options);
     const std::size_t total = tasks.size();
-    std::vector<fs::path> outputs(total);
-    std::vector<std::optional<Outcome>> planned(total);
+    auto refuse = [&](Task& task, const std::string& reason) {
+        task.planned = true;
+        task.message = printableName(task.input) + ": " + reason;
+    };
+    // Outputs of one name (as far as the paths tell) make a group that one thread converts
+    // in input order: the first file written claims the name, the ones after it are refused;
+    // a file that fails claims nothing. sharers[i]: the others of the group task i begins.
+    std::vector<std::vector<std::size_t>> sharers(total);
+    std::vector<bool> joined(total, false); // a group's later task, converted by its first
     std::map<fs::path, std::size_t> firstWith;
     Identities identities;
     for (std::size_t i = 0; i < total; ++i) {
-        outputs[i] = tasks[i].output;
-        if (tasks[i].planned) {
-            planned[i] = Outcome{tasks[i].converted, tasks[i].message, tasks[i].skipped};
+        Task& task = tasks[i];
+        if (task.planned)
+            continue;
+        // Never a file outside the output folder, whatever names and links lead there.
+        if (!identities.inside(task.output, task.root)) {
+            refuse(task, printableName(task.output.string()) + " lies outside the output folder " +
+                             printableName(task.root.empty() ? "." : task.root.string()));
             continue;
         }
-        const auto [it, fresh] = firstWith.try_emplace(identities.of(outputs[i]), i);
+        const auto [it, fresh] = firstWith.try_emplace(identities.of(task.output), i);
         if (!fresh) {
-            planned[i] = Outcome{
-                false, printableName(tasks[i].input) + ": " + printableName(outputs[i].string()) +
-                           " is already the output of " + printableName(tasks[it->second].input)};
+            sharers[it->second].push_back(i);
+            joined[i] = true;
         }
     }
     if (options.outputDir) {
@@ -350,21 +364,19 @@ int runBatch(const Options& options, Reporter& reporter) {
         std::error_code ec;
         fs::create_directories(*options.outputDir, ec);
         for (std::size_t i = 0; ec && i < total; ++i) {
-            if (!planned[i]) {
-                planned[i] = Outcome{
-                    false, printableName(tasks[i].input) + ": cannot write " +
-                               printableName(outputs[i].string()) + ": cannot make the folder " +
-                               printableName(options.outputDir->string()) + ": " + ec.message()};
+            if (!tasks[i].planned) {
+                refuse(tasks[i], "cannot write " + printableName(tasks[i].output.string()) +
+                                     ": cannot make the folder " +
+                                     printableName(options.outputDir->string()) + ": " +
+                                     ec.message());
             }
         }
     }
     // What converters killed in the middle of a write left in these folders.
     std::set<fs::path> folders;
-    for (std::size_t i = 0; i < total; ++i) {
-        const fs::path& output = outputs[i];
-        if (output.empty())
-            continue; // planned: nothing is written
-        folders.insert(output.has_parent_path() ? output.parent_path() : fs::path("."));
+    for (const Task& task : tasks) {
+        if (!task.planned)
+            folders.insert(task.output.has_parent_path() ? task.output.parent_path() : ".");
     }
     for (const fs::path& folder : folders)
         clearLeftovers(folder);
@@ -384,6 +396,36 @@ int runBatch(const Options& options, Reporter& reporter) {
             outcomes[reported]->message.clear();
         }
     };
+    auto plannedOutcome = [&](std::size_t i) {
+        return Outcome{tasks[i].converted, tasks[i].message, tasks[i].skipped};
+    };
+    auto convertOne = [&](Converter& converter, std::size_t i) {
+        try {
+            return tasks[i].disk ? converter.convertEntry(tasks[i])
+                                 : converter.convert(tasks[i].input, tasks[i].output);
+        } catch (const std::exception& e) {
+            return Outcome{false, printableName(tasks[i].input) + ": " + e.what()};
+        }
+    };
+    auto convertGroup = [&](Converter& converter, std::size_t first) {
+        std::optional<std::size_t> writer;
+        auto one = [&](std::size_t i) {
+            if (writer) {
+                finish(i, {false, printableName(tasks[i].input) + ": " +
+                                      printableName(tasks[i].output.string()) +
+                                      " is already the output of " +
+                                      printableName(tasks[*writer].input)});
+                return;
+            }
+            Outcome outcome = convertOne(converter, i);
+            if (outcome.converted)
+                writer = i;
+            finish(i, std::move(outcome));
+        };
+        one(first);
+        for (std::size_t i : sharers[first])
+            one(i);
+    };
 
     std::atomic<std::size_t> next{0};
     auto work = [&] {
@@ -394,20 +436,11 @@ int runBatch(const Options& options, Reporter& reporter) {
         } catch (const std::exception&) {
             return;
         }
-        Converter& converter = *made;
         for (std::size_t i; (i = next++) < total;) {
-            if (planned[i]) {
-                finish(i, *planned[i]);
-                continue;
-            }
-            Outcome outcome;
-            try {
-                outcome = tasks[i].disk ? converter.convertEntry(tasks[i])
-                                        : converter.convert(tasks[i].input, outputs[i]);
-            } catch (const std::exception& e) {
-                outcome = {false, printableName(tasks[i].input) + ": " + e.what()};
-            }
-            finish(i, std::move(outcome));
+            if (tasks[i].planned)
+                finish(i, plannedOutcome(i));
+            else if (!joined[i])
+                convertGroup(*made, i);
         }
     };
     unsigned jobs = options.jobs > 0 ? static_cast<unsigned>(options.jobs)
@@ -428,10 +461,17 @@ int runBatch(const Options& options, Reporter& reporter) {
     // memory the other threads gave back, else each is reported.
     if (next < total)
         work();
-    for (std::size_t i; (i = next++) < total;)
-        finish(i, planned[i] ? *planned[i]
-                             : Outcome{false, printableName(tasks[i].input) +
-                                                  ": not enough memory to convert it"});
+    for (std::size_t i; (i = next++) < total;) {
+        if (tasks[i].planned) {
+            finish(i, plannedOutcome(i));
+            continue;
+        }
+        if (joined[i])
+            continue; // with the first of its group
+        sharers[i].insert(sharers[i].begin(), i);
+        for (std::size_t j : sharers[i])
+            finish(j, {false, printableName(tasks[j].input) + ": not enough memory to convert it"});
+    }
     return anyFailed ? 1 : 0;
 }
 

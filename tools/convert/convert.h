@@ -18,7 +18,8 @@
 namespace quendra::convert {
 
 // The input's name with its extension (from the last "." of the name) replaced by the
-// format's, in `dir` when given, else beside the input: pic.koa -> pic.png.
+// format's, in `dir` when given, else beside the input: pic.koa -> pic.png. A C64-style
+// name is kept whole: pi.worldmap -> pi.worldmap.png (keepsWholeName, batch_plan.h).
 std::filesystem::path outputPathFor(const std::string& input, PictureFormat format,
                                     const std::optional<std::filesystem::path>& dir);
 // The same with the extension (without the dot) given: "koa".
@@ -74,9 +75,11 @@ class Reporter {
 std::string outputDirProblem(const Options& options);
 
 // Converts options.files on options.jobs threads (one per core when 0); a disk or tape
-// image among them stands for the pictures inside (disk_inputs.h), each reported as a file
-// of its own. Returns the exit status: 0 when every file converted (entries that are no
-// pictures skipped), 1 when any did not.
+// image among them stands for the pictures inside (disk_inputs.h), a folder for its picture
+// files (batch_plan.h), each reported as a file of its own. An output that would lie outside
+// its output folder is refused before anything is written; of inputs with one output, the
+// first that converts writes it and the later ones are refused. Returns the exit status: 0
+// when every file converted (entries that are no pictures skipped), 1 when any did not.
 int runBatch(const Options& options, Reporter& reporter);
 
 } // namespace quendra::convert

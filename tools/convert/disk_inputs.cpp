@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "decode/disk_pictures.h"
+#include "decode/formats.h"
 #include "decode/printable_name.h"
 
 namespace quendra::convert {
@@ -40,7 +41,15 @@ std::optional<DiskArgument> diskArgument(const std::string& argument) {
     return std::nullopt;
 }
 
-std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options) {
+fs::path imageFolder(const std::string& image, const std::optional<fs::path>& outputDir) {
+    const fs::path path(image);
+    std::string name = path.filename().string();
+    name.resize(name.size() - extensionOf(name).size());
+    return (outputDir ? *outputDir : path.parent_path()) / safeFileName(name);
+}
+
+std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options,
+                            const std::optional<fs::path>& outputDir) {
     std::vector<Task> tasks;
     auto planned = [&](std::string input, bool skipped, std::string message) {
         Task t;
@@ -60,15 +69,15 @@ std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options
     const std::optional<std::string> wanted =
         argument.entry ? argument.entry : (options.entry.empty() ? std::nullopt
                                                                  : std::optional(options.entry));
-    const fs::path path(label);
-    const fs::path folder =
-        (options.outputDir ? *options.outputDir : path.parent_path()) / path.stem();
+    const fs::path folder = imageFolder(label, outputDir);
+    const fs::path root = options.outputDir ? *options.outputDir : fs::path(label).parent_path();
     std::set<std::string> taken; // output names in lower case, for file systems that ignore it
     std::size_t pictures = 0, matched = 0;
     const std::vector<DiskEntry>& entries = image->entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const DiskEntry& entry = entries[i];
-        if (wanted && entry.name != *wanted && lower(entry.name) != lower(*wanted))
+        if (wanted && lower(entry.name) != lower(*wanted) &&
+            lower(safeFileName(entry.name)) != lower(*wanted))
             continue;
         ++matched;
         const std::string input = label + ":" + entry.name;
@@ -92,6 +101,7 @@ std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options
         Task t;
         t.input = input;
         t.output = folder / (name + "." + std::string(outputExtension(options)));
+        t.root = root;
         t.disk = image;
         t.entry = i;
         t.format = picture.format;
@@ -102,17 +112,6 @@ std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options
     else if (!wanted && pictures == 0)
         planned(label, false,
                 "holds no picture among its " + std::to_string(entries.size()) + " entries");
-    if (pictures > 0) {
-        std::error_code ec;
-        fs::create_directories(folder, ec);
-        for (Task& t : tasks) {
-            if (ec && !t.planned) {
-                t.planned = true;
-                t.message = printableName(t.input) + ": cannot make the folder " +
-                            printableName(folder.string()) + ": " + ec.message();
-            }
-        }
-    }
     return tasks;
 }
 

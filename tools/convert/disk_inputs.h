@@ -24,6 +24,7 @@ struct Outcome;
 struct Task {
     std::string input;                  // the file's name, or "disk.d64:NAME"
     std::filesystem::path output;
+    std::filesystem::path root;         // the folder it must lie in (-o DIR, else the input's)
     std::shared_ptr<const DiskImage> disk; // set for a picture inside an image
     std::size_t entry = 0;              // its index in the image's entries
     const C64Format* format = nullptr;  // the format its bytes were found to be
@@ -43,11 +44,19 @@ std::optional<DiskArgument> diskArgument(const std::string& argument);
 // A C64 name as a file name (decode/disk_pictures.h).
 using quendra::safeFileName;
 
-// The tasks of one image argument: every picture inside (or the one entry asked for),
-// each with an output in the image's folder whose name is unique within it ("_2" for the
-// second of one name); entries that are no pictures as skipped tasks; an image that cannot
-// be read, an entry not found or an image without pictures as a failed task. Makes the
-// output folder when there is something to write into it.
-std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options);
+// The folder an image's pictures go to: its name without the extension, made safe as
+// the entries' names are ("...d64" gives "_..", ".d64" gives "_"), in `outputDir` when
+// given, else beside the image.
+std::filesystem::path imageFolder(const std::string& image,
+                                  const std::optional<std::filesystem::path>& outputDir);
+
+// The tasks of one image argument: every picture inside (or the one entry asked for, by
+// its name or the file name it gives, in any case), each with an output in the image's
+// folder (imageFolder) whose name is unique within it ("_2" for the second of one name);
+// entries that are no pictures as skipped tasks; an image that cannot be read, an entry not
+// found or an image without pictures as a failed task. The folder is made by the first
+// picture written into it.
+std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options,
+                            const std::optional<std::filesystem::path>& outputDir);
 
 } // namespace quendra::convert

@@ -78,6 +78,10 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             o.reduce = true;
             continue;
         }
+        if (arg == "--recursive" || arg == "-r") {
+            o.recursive = true;
+            continue;
+        }
         if (arg == "--fit") {
             o.reduction.framing = Framing::fit;
             continue;
@@ -233,7 +237,7 @@ std::string usageText() {
         palettes += line + std::string(p.description) + "\n";
     }
     // One usage line, as help2man reads it for the manual page.
-    return "Usage: quendra-convert [OPTION]... FILE...\n"
+    return "Usage: quendra-convert [OPTION]... FILE|FOLDER...\n"
            "\n"
            "Converts Commodore 64 pictures into PC picture files, and C64 or PC pictures into\n"
            "C64 files (--to koa ...). It reads these formats:\n" +
@@ -244,6 +248,10 @@ std::string usageText() {
            "A disk or tape image (" + containerNames() + ")\n"
            "stands for the pictures inside: disk.d64 gives disk/NAME.png for each, and\n"
            "disk.d64:NAME (or --entry NAME) only the one entry.\n"
+           "A folder stands for its picture files: those whose extension or C64 prefix names a\n"
+           "format, and disk and tape images (with --to C64FORMAT also PNG, GIF, BMP and JPEG\n"
+           "pictures); -r adds those of the folders below, written to the same folders below\n"
+           "-o DIR.\n"
            "\n"
            "  --to FORMAT     output format (default png); png, gif, bmp, pcx and tif keep the\n"
            "                  exact colours, jpg is lossy, 4bt writes a GoDot 4Bit file\n"
@@ -271,6 +279,7 @@ std::string usageText() {
            "  --pal-aspect    PNG files say the PAL C64 pixel's proportions (a pHYs chunk)\n"
            "  -o DIR          write into DIR (made if missing) instead of beside each input\n"
            "  --entry NAME    of each disk or tape image only the entry NAME (any case)\n"
+           "  -r, --recursive  with a folder: also the pictures in the folders below\n"
            "  --force         replace output files that exist already\n"
            "  -j N            convert N files at a time (default: one per core)\n"
            "  --quality N     JPEG quality, 1 to 100 (default 90)\n"
@@ -285,8 +294,12 @@ std::string usageText() {
            palettes +
            "\n"
            "The output's name is the input's with its extension replaced (pic.koa gives\n"
-           "pic.png). Files that cannot be converted are reported on standard error as\n"
-           "\"FILE: REASON\" (\"FILE: rejected: REASON\" when the picture's data is wrong).\n"
+           "pic.png); a C64-style name is kept whole (pi.worldmap gives pi.worldmap.png), a\n"
+           "C64 name from a disk loses its padding. Of inputs with one output name, the first\n"
+           "that converts writes it and the later ones are refused. No output is ever written\n"
+           "outside -o DIR (or the input's folder). Files that cannot be converted are\n"
+           "reported on standard error as \"FILE: REASON\" (\"FILE: rejected: REASON\" when\n"
+           "the picture's data is wrong).\n"
            "Exit status: 0 all files converted, 1 some did not, 2 usage error.\n";
 }
 

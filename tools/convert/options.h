@@ -1,6 +1,6 @@
 // The converter's command line:
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
-//                   [--quality N] [--quiet] [-v] [--entry NAME] FILE...
+//                   [--quality N] [--quiet] [-v] [--entry NAME] [-r] FILE|FOLDER...
 //   quendra-convert --to koa|gg|ocp|art|dd|jj|ami|hbm|fli|afl [--reduce [--dither D] [--fit]]
 //                   [--palette P] ... FILE...
 //   quendra-convert --to prg [--prg-border N] [--reduce ...] ... FILE...
@@ -39,6 +39,7 @@ struct Options {
     ReduceOptions reduction = {}; // --dither, --fit
     int programBorder = -1; // --prg-border N: the C64 program's border colour; -1 the background
     std::string entry = {}; // --entry NAME: only this entry of each disk or tape image
+    bool recursive = false; // -r: a folder's pictures and those of the folders below
     std::vector<std::string> files = {};
 };
 

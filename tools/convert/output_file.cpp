@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 #include <vector>
 
 #include "decode/printable_name.h"
@@ -21,6 +22,13 @@ std::string cannotWrite(const fs::path& target, int error) {
 } // namespace
 
 std::string putFile(const fs::path& target, std::span<const std::uint8_t> bytes, bool replace) {
+    if (const fs::path folder = target.parent_path(); !folder.empty()) {
+        std::error_code ec;
+        if (!fs::is_directory(folder, ec) && !fs::create_directories(folder, ec) && ec) {
+            return "cannot write " + printableName(target.string()) + ": cannot make the folder " +
+                   printableName(folder.string()) + ": " + ec.message();
+        }
+    }
     const WriteResult written = writeFileAtomically(target, bytes, Flush::WhenReplacing,
                                                     replace ? Existing::Replace : Existing::Keep);
     if (written.written)

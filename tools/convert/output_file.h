@@ -20,7 +20,8 @@
 
 namespace quendra::convert {
 
-// Empty on success, else why not (for people).
+// Empty on success, else why not (for people). The target's folder is made when missing,
+// so that a folder gets made only when something is written into it.
 std::string putFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                     bool replace);
 
