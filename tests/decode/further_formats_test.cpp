@@ -2,6 +2,7 @@
 // and the files the readers refuse, each with its reason.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 
 #include "decode/escape_runs.h"
@@ -55,6 +56,30 @@ TEST(FurtherSamples, PackedFormsShowWhatTheirPlainFormsShow) {
     const ByteVector runs = samples::vhiRuns(ByteVector(vhi.begin() + 2, vhi.end() - 3));
     packed.insert(packed.end(), runs.begin(), runs.end());
     EXPECT_EQ(decodeVhi(packed, {}).picture, decodeVhi(vhi, {}).picture);
+}
+
+TEST(CharPad, WithoutTilesEachMapWordIsTheCharacterOfItsCell) {
+    // As two real projects: 4 hires characters, colour per character, a 40 x 25 map of
+    // character numbers up to 3; the tile count and size bytes hold what they may.
+    ByteVector ctm{'C', 'T', 'M', 5, 6, 0, 0, 0, 2, 0, 3, 0, 0, 0, 9, 7, 40, 0, 25, 0};
+    for (int c = 0; c < 4; ++c)
+        ctm.insert(ctm.end(), 8, static_cast<std::uint8_t>(0xF0 >> c)); // column c set
+    ctm.insert(ctm.end(), {1, 2, 5, 7});
+    for (int m = 0; m < 1000; ++m)
+        ctm.insert(ctm.end(), {static_cast<std::uint8_t>(m % 4), 0});
+    ASSERT_EQ(ctm.size(), 2056u);
+    const Decoded d = decodeAs("x.ctm", ctm);
+    ASSERT_TRUE(d.accepted) << d.reason;
+    ASSERT_EQ(d.picture.width(), 320);
+    ASSERT_EQ(d.picture.height(), 200);
+    for (int cell : {0, 1, 2, 3, 41, 999}) {
+        const int c = cell % 4, x = 8 * (cell % 40), y = 8 * (cell / 40);
+        const std::uint8_t colour = std::array<std::uint8_t, 4>{1, 2, 5, 7}[c];
+        EXPECT_EQ(d.picture.index(x + c, y + 3), colour) << cell;
+        EXPECT_EQ(d.picture.index(x + (c + 4) % 8, y + 3), 6) << cell;
+    }
+    ctm[ctm.size() - 2] = 4; // a character the project does not hold
+    EXPECT_NE(decodeAs("x.ctm", ctm).reason.find("character it does not hold"), std::string::npos);
 }
 
 TEST(EscapeRuns, EdgesOfTheStreams) {
