@@ -11,9 +11,15 @@
 
 namespace quendra::testing {
 
-// `relative` under ../shared, e.g. "real-samples/disks".
+// `relative` under ../shared, e.g. "real-samples/disks" (for a worktree, under the shared
+// folder beside the worktrees' folder when there is none beside it).
 inline std::filesystem::path sharedFolder(std::string_view relative) {
-    return std::filesystem::path(QUENDRA_SOURCE_DIR) / ".." / "shared" / relative;
+    const std::filesystem::path source(QUENDRA_SOURCE_DIR);
+    const std::filesystem::path beside = source / ".." / "shared";
+    if (!std::filesystem::is_directory(beside) &&
+        std::filesystem::is_directory(source / ".." / ".." / "shared"))
+        return source / ".." / ".." / "shared" / relative;
+    return beside / relative;
 }
 
 inline bool underCi() {

@@ -1,5 +1,6 @@
-// The further formats: every sample shows the picture its parts give, the packers' edges,
-// and the files the readers refuse, each with its reason.
+// The further formats: their pictures are checked against an independent decoder's
+// (reference_pictures_test.cpp); here the packed forms against the plain ones, the packers'
+// edges, and the files the readers refuse, each with its reason.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -19,29 +20,6 @@ using samples::ByteVector;
 
 Decoded decodeAs(const std::string& name, Bytes bytes) {
     return decodeAs(formatForFile(name), bytes, {});
-}
-
-TEST(FurtherSamples, KoalaLayoutsShowTheTestPatternTheyWereMadeFrom) {
-    const std::pair<const char*, unsigned> koalaLike[] = {
-        {"cdu-paint-cdu.cdu", 30}, {"face-painter-fpt.fpt", 31}, {"cheese-che.che", 32},
-        {"garfield-cwg.cwg", 33},  {"picasso-64-fly.fly", 34},   {"koala-layout-lre.lre", 35},
-        {"micro-illustrator-mil.mil", 37}, {"zoomatic-zom.zom", 43}, {"big-display-bdp.bdp", 44},
-        {"shp-shp.shp", 45},
-    };
-    std::map<std::string, ByteVector> files;
-    for (samples::FurtherSample& s : samples::furtherSamples())
-        files[s.name] = std::move(s.bytes);
-    for (const auto& [name, seed] : koalaLike) {
-        SCOPED_TRACE(name);
-        const IndexedImage expected =
-            decodeKoala(samples::makeKoala(samples::testPattern(seed)), {}).picture;
-        EXPECT_EQ(decodeAs(name, files[name]).picture.indices().size(), expected.indices().size());
-        EXPECT_TRUE(std::ranges::equal(decodeAs(name, files[name]).picture.indices(),
-                                       expected.indices()));
-    }
-    // Packed FLI unpacks to the FLI Designer image.
-    EXPECT_EQ(decodeAs("x.fbi", files["fli-packed-fbi.fbi"]).picture,
-              decodeFliDesigner(samples::makeFliDesigner(samples::fliPattern(53)), {}).picture);
 }
 
 TEST(FurtherSamples, PackedFormsShowWhatTheirPlainFormsShow) {

@@ -11,6 +11,7 @@
 #include "convert/convert.h"
 #include "decode/open_picture.h"
 #include "samples/sample_files.h"
+#include "shared_folder.h"
 #include "tool_runner.h"
 
 namespace quendra {
@@ -18,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kReal = fs::path(QUENDRA_SOURCE_DIR) / "../shared/real-samples";
+const fs::path kReal = testing::sharedFolder("real-samples");
 
 struct Shown {
     const char* file; // a sample's name, or a path under ../shared/
@@ -153,14 +154,12 @@ TEST(OneRoad, ViewerAndConverterNameTheSameFormatAndShowTheSamePixels) {
     testing::TempDir dir;
     for (const samples::SampleFile& f : samples::allSampleFiles())
         testing::writeBytes(dir / f.name, f.bytes);
-    const bool real = fs::is_directory(kReal);
-    if (!real)
-        std::cout << "../shared/real-samples is missing: the real files are not checked\n";
+    // The samples first; then the real files, which must be there under CI.
     for (const Shown& shown : kShown) {
         const std::string name = shown.file;
         const bool isReal = name.starts_with("real-samples/");
-        if (isReal && !real)
-            continue;
+        if (isReal)
+            QUENDRA_NEED_FOLDER(kReal);
         SCOPED_TRACE(name);
         const fs::path path = isReal ? kReal / ".." / name : dir / name;
         const OpenedPicture viewer = openPictureFile(path, {});
@@ -224,8 +223,7 @@ const Changed kChanged[] = {
 };
 
 TEST(OneRoad, OddLoadAddressesCutTailsAndForeignFiles) {
-    if (!fs::is_directory(kReal))
-        GTEST_SKIP() << "../shared/real-samples is missing";
+    QUENDRA_NEED_FOLDER(kReal);
     testing::TempDir dir;
     for (const Changed& c : kChanged) {
         SCOPED_TRACE(c.as);
