@@ -108,6 +108,7 @@ TEST(FurtherFormats, RefusalsSayWhy) {
         {"x.bdp", bdp4, "spoilt"},
         {"x.cgx", cgx, "unknown kind"},
         {"x.shp", ByteVector{0, 0x60, 7, 0, 0, 0}, "unknown kind 7"},
+        {"x.xfl", ByteVector{0, 0x20, 0xA7, 0, 1, 2, 3}, "end before"},
     };
     for (const auto& [name, bytes, why] : refusals) {
         SCOPED_TRACE(name);
