@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "decode/readers.h"
+#include "road.h"
 #include "samples/bitmap_files.h"
 
 namespace {
@@ -8,54 +8,45 @@ namespace {
 using namespace quendra;
 using samples::ByteVector;
 using samples::testPattern;
-using Reader = Decoded (*)(Bytes, const DecodeOptions&);
-
-void BM_DecodeBitmapFormat(benchmark::State& state, Reader decode, ByteVector file) {
-    for (auto _ : state) {
-        Decoded d = decode(file, {});
-        benchmark::DoNotOptimize(d.picture.indices().data());
-    }
-    if (!decode(file, {}).accepted)
-        state.SkipWithError("the sample was refused");
+void BM_DecodeBitmapFormat(benchmark::State& state, const char* name, ByteVector file) {
+    bench::readFile(state, name, file);
 }
 
 const samples::CellPicture kPicture = testPattern();
 
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, ArtStudioHires, decodeArtStudioHires,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, ArtStudioHires, "x.art",
                   samples::makeArtStudioHiresLayout(kPicture, 9009, 0x2000));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, InterpaintHires, decodeInterpaintHires,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, InterpaintHires, "x.iph",
                   samples::makeArtStudioHiresLayout(kPicture, 9002, 0x4000));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, Interpaint, decodeInterpaint,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, Interpaint, "x.ipt",
                   samples::makeMulticolourFile(kPicture, samples::kInterpaintLayout));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, HiEddi, decodeHiEddi, samples::makeHiEddi(kPicture));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, ImageSystemHires, decodeImageSystemHires,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, HiEddi, "x.hed", samples::makeHiEddi(kPicture));
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, ImageSystemHires, "x.ish",
                   samples::makeImageSystemHires(kPicture));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, HiresBitmap, decodeHiresBitmap,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, HiresBitmap, "x.hbm", samples::makeHiresBitmap(kPicture));
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, HiresBitmapInverted, "x.gih",
                   samples::makeHiresBitmap(kPicture));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, HiresBitmapInverted, decodeHiresBitmapInverted,
-                  samples::makeHiresBitmap(kPicture));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, Kla, decodeKla, samples::makeKoala(kPicture));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, KlaCompressed, decodeKla,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, Kla, "x.kla", samples::makeKoala(kPicture));
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, KlaCompressed, "x.kla",
                   samples::makeKoalaCompressed(kPicture));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, AdvancedArtStudio, decodeAdvancedArtStudio,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, AdvancedArtStudio, "x.mpic",
                   samples::makeArtStudio(kPicture));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, BlazingPaddles, decodeBlazingPaddles,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, BlazingPaddles, "x.pi",
                   samples::makeMulticolourFile(kPicture, samples::kBlazingPaddlesLayout));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, Artist64, decodeArtist64,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, Artist64, "x.a64",
                   samples::makeMulticolourFile(kPicture, samples::kArtist64Layout));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, Vidcom64, decodeVidcom64,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, Vidcom64, "x.vid",
                   samples::makeMulticolourFile(kPicture, samples::kVidcom64Layout));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, ImageSystem, decodeImageSystem,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, ImageSystem, "x.ism",
                   samples::makeMulticolourFile(kPicture, samples::kImageSystemLayout));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, SaracenPaint, decodeSaracenPaint,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, SaracenPaint, "x.sar",
                   samples::makeMulticolourFile(kPicture, samples::kSaracenPaintLayout));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, PaintMagic, decodePaintMagic,
-                  samples::makePaintMagic(kPicture));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, RainbowPainter, decodeRainbowPainter,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, PaintMagic, "x.pmg", samples::makePaintMagic(kPicture));
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, RainbowPainter, "x.rp",
                   samples::makeMulticolourFile(kPicture, samples::kRainbowPainterLayout));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, HiresManager, decodeHiresManager,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, HiresManager, "x.him",
                   samples::makeHiresManager(samples::hiresFliPattern(), false));
-BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, HiresManagerPacked, decodeHiresManager,
+BENCHMARK_CAPTURE(BM_DecodeBitmapFormat, HiresManagerPacked, "x.him",
                   samples::makeHiresManager(samples::hiresFliPattern(), true));
 
 } // namespace

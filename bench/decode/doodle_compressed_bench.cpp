@@ -1,16 +1,13 @@
 #include <benchmark/benchmark.h>
 
-#include "decode/readers.h"
+#include "road.h"
 #include "samples/c64_files.h"
 
 namespace {
 
 void BM_DecodeDoodleCompressed(benchmark::State& state) {
     const auto file = quendra::samples::makeDoodleCompressed(quendra::samples::testPattern());
-    for (auto _ : state) {
-        quendra::Decoded d = quendra::decodeDoodleCompressed(file, {});
-        benchmark::DoNotOptimize(d.picture.indices().data());
-    }
+    quendra::bench::readFile(state, "x.jj", file);
 }
 BENCHMARK(BM_DecodeDoodleCompressed);
 

@@ -1,18 +1,16 @@
 #include <benchmark/benchmark.h>
 
 #include "decode/formats.h"
+#include "road.h"
 #include "samples/fli_files.h"
 
 namespace {
 
 using namespace quendra::samples;
-// A file read by its registry row.
+// A file named by the first extension of its registry row.
 void decode(benchmark::State& state, const char* row, const ByteVector& file) {
     const quendra::C64Format& format = *quendra::findFormat(row);
-    for (auto _ : state) {
-        quendra::Decoded d = quendra::decodeAs(format, file, {});
-        benchmark::DoNotOptimize(d.picture.indices().data());
-    }
+    quendra::bench::readFile(state, "x" + std::string(format.extensions[0]), file);
 }
 
 const FliPicture kPicture = fliPattern();

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "decode/readers.h"
+#include "road.h"
 #include "samples/funpainter_files.h"
 
 namespace {
@@ -8,10 +8,7 @@ namespace {
 using namespace quendra::samples;
 
 void decode(benchmark::State& state, const ByteVector& file) {
-    for (auto _ : state) {
-        quendra::Decoded d = quendra::decodeFunPainter(file, {});
-        benchmark::DoNotOptimize(d.picture.indices().data());
-    }
+    quendra::bench::readFile(state, "x.fp2", file);
 }
 
 void BM_DecodeFunPainterPacked(benchmark::State& state) {

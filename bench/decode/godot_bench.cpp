@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "decode/readers.h"
 #include "export/godot_writer.h"
+#include "road.h"
 #include "samples/godot_files.h"
 
 namespace {
@@ -10,10 +10,7 @@ namespace {
 void BM_DecodeGodotPicture(benchmark::State& state) {
     const auto file =
         quendra::encodeGodot(quendra::samples::godotTestPattern().toRgb(), false).bytes;
-    for (auto _ : state) {
-        quendra::Decoded d = quendra::decodeGodot(file, {});
-        benchmark::DoNotOptimize(d.picture.indices().data());
-    }
+    quendra::bench::readFile(state, "x.4bt", file);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
 }
 BENCHMARK(BM_DecodeGodotPicture)->Unit(benchmark::kMicrosecond);
@@ -21,10 +18,7 @@ BENCHMARK(BM_DecodeGodotPicture)->Unit(benchmark::kMicrosecond);
 // The same picture as literal bytes only: the most items a full picture has.
 void BM_DecodeGodotPictureLiteral(benchmark::State& state) {
     const auto file = quendra::samples::makeGodot(quendra::samples::godotTestPattern());
-    for (auto _ : state) {
-        quendra::Decoded d = quendra::decodeGodot(file, {});
-        benchmark::DoNotOptimize(d.picture.indices().data());
-    }
+    quendra::bench::readFile(state, "x.4bt", file);
 }
 BENCHMARK(BM_DecodeGodotPictureLiteral)->Unit(benchmark::kMicrosecond);
 

@@ -1,16 +1,14 @@
 #include <benchmark/benchmark.h>
 
 #include "decode/readers.h"
+#include "road.h"
 #include "samples/c64_files.h"
 
 namespace {
 
 void BM_DecodeKoala(benchmark::State& state) {
     const auto file = quendra::samples::makeKoala(quendra::samples::testPattern());
-    for (auto _ : state) {
-        quendra::Decoded d = quendra::decodeKoala(file, {});
-        benchmark::DoNotOptimize(d.picture.indices().data());
-    }
+    quendra::bench::readFile(state, "x.koa", file);
 }
 BENCHMARK(BM_DecodeKoala);
 

@@ -1,21 +1,19 @@
 #include <benchmark/benchmark.h>
 
 #include "decode/readers.h"
+#include "road.h"
 #include "samples/printfox_files.h"
 
 namespace {
 
 using namespace quendra::samples;
 
-void decode(benchmark::State& state, const ByteVector& file) {
-    for (auto _ : state) {
-        quendra::Decoded d = quendra::decodePrintfox(file, {});
-        benchmark::DoNotOptimize(d.picture.indices().data());
-    }
+void decode(benchmark::State& state, const ByteVector& file, const char* name = "x.gb") {
+    quendra::bench::readFile(state, name, file);
 }
 
 void BM_DecodePrintfoxScreen(benchmark::State& state) {
-    decode(state, makePrintfoxScreen(printfoxPage(40, 25), true));
+    decode(state, makePrintfoxScreen(printfoxPage(40, 25), true), "x.bs");
 }
 BENCHMARK(BM_DecodePrintfoxScreen);
 

@@ -9,6 +9,8 @@
 //   20  glyphs (8 a character), character colours, the tile table (a word a tile cell; not
 //       with expanded tiles, whose cells are characters t * w * h on), tile colours (method
 //       1), the map (a word a place); the file ends with the map.
+// Without tiles each map word is the character of its cell: the tile count and size bytes
+// are not read (tiles are 1 x 1 and there is no tile table).
 // In a multicolour project every character is drawn multicolour, whatever bit 3 of its
 // colour says (as the format is known to be read).
 #include "decode/further_readers.h"
@@ -59,7 +61,7 @@ Decoded decodeCharPad(Bytes file, const DecodeOptions& options) {
         for (std::size_t cx = 0; cx < mapWidth * tileWidth; ++cx) {
             const std::size_t tile = word(file, map + 2 * (cy / tileHeight * mapWidth + cx / tileWidth));
             const std::size_t inTile = cy % tileHeight * tileWidth + cx % tileWidth;
-            if (tile >= tileCount)
+            if (tiles && tile >= tileCount)
                 return Decoded::reject("this CharPad project's map names a tile it "
                                        "does not hold");
             const std::size_t character =

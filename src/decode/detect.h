@@ -30,6 +30,8 @@ struct Candidate {
     bool ownLoadAddress = false; // read with its own load address put in (open_picture.h)
 };
 inline constexpr int kByPrefix = 100;
+// The rank of a format that only the file's length speaks for.
+inline constexpr int kByLengthAlone = 2;
 
 // Every format whose probe accepts the file (`head` its first bytes, `fileSize` its
 // length) but `refused`, strongest evidence first, the earlier row on a tie.

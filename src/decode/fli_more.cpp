@@ -196,4 +196,61 @@ int probeFliProfi(Bytes, std::uint64_t fileSize) {
     return fileSize == 18370 ? fli::kProbeSize : 0;
 }
 
+namespace {
+
+// XFL's sprite blocks: entry 8 (y & 7) + slot for the slot's sprite on line y.
+constexpr std::array<std::uint8_t, 64> kXflBlocks{
+    228, 229, 233, 234, 235, 236, 237, 238, 239, 240, 241, 242, 243, 246, 247, 248,
+    14,  30,  46,  62,  78,  94,  110, 126, 128, 129, 133, 134, 138, 139, 143, 144,
+    148, 149, 153, 154, 158, 159, 163, 164, 168, 169, 173, 174, 178, 179, 183, 184,
+    188, 189, 193, 194, 198, 199, 203, 204, 208, 209, 213, 214, 218, 219, 223, 224};
+
+} // namespace
+
+// XFL: escape byte 2, a backward stream (count 0 = 256) from the last byte into a
+// 16192-byte image: 8 screens at 0, bitmap 8192. 192 x 167: line y shows cell columns
+// 16-39 of screen line y + 1 (its bitmap line; screen (y - 1) & 7), hires set bits in the
+// screen's high nibble over multicolour sprites (8 slots of 3 columns, blocks from the
+// table above, line (y >> 1) mod 21): pairs 01 and 11 the colours K1 and K2, 10 the
+// slot's K3..K10, 00 the screen's low nibble. K1..K10 start as bytes 8174-8183; before
+// each odd line from 3 on, one colour K[byte 988 + o] becomes byte 960 + o.
+Decoded decodeXfl(Bytes file, const DecodeOptions& options) {
+    if (file.size() < 6 || reportedSize(file, options) != file.size())
+        return Decoded::reject(fli::lengthReason("an XFL picture", "at least 6", file, options));
+    std::vector<std::uint8_t> image(16192);
+    EscapeStream stream(file, file.size() - 1, true);
+    if (!stream.fill(image, file[2], RunCount::zeroIs256))
+        return Decoded::reject("the packed data of this XFL picture end before the "
+                               "picture is complete");
+    const std::uint8_t* m = image.data();
+    std::array<std::uint8_t, 16> k{};
+    std::copy_n(m + 8174, 10, k.begin() + 1);
+    Decoded d = fli::accepted(options, 192, 167, fli::Colours::single);
+    for (int y = 0; y < 167; ++y) {
+        if (y >= 3 && (y & 1)) {
+            const int j = (y - 3) >> 1, o = 1024 * (j / 28) + j % 28;
+            k[m[988 + o] & 15] = m[960 + o];
+        }
+        const int line = y + 1;
+        const std::uint8_t* screen = m + 1024 * ((y - 1) & 7);
+        std::uint8_t* row = d.picture.row(y);
+        for (int x = 0; x < 192; ++x) {
+            const int cell = 40 * (line >> 3) + 16 + (x >> 3), slot = (x >> 3) / 3;
+            const std::uint8_t s = screen[cell];
+            std::uint8_t colour = s & 15;
+            if ((m[8192 + 8 * cell + (line & 7)] >> (7 - (x & 7))) & 1) {
+                colour = s >> 4;
+            } else {
+                const int block = kXflBlocks[static_cast<std::size_t>(8 * (y & 7) + slot)];
+                const std::uint8_t pairs = m[64 * block + 3 * ((y >> 1) % 21) + (x >> 3) % 3];
+                const int pair = (pairs >> (6 - (x & 6))) & 3;
+                if (pair != 0)
+                    colour = k[pair == 1 ? 1 : pair == 3 ? 2 : static_cast<std::size_t>(3 + slot)];
+            }
+            row[x] = colour & 15;
+        }
+    }
+    return d;
+}
+
 } // namespace quendra

@@ -16,6 +16,12 @@
 //   17384  8 x 1024  second frame's screen memories
 //   25576  8000      second frame's bitmap
 //   33576  100       background colours of pixel lines 100..199
+// The two background tables are line colours only when all their 200 bytes are colour
+// numbers (below 16); otherwise every line is drawn on background 0, as other readers draw
+// every FunPainter 2 picture. Real files hold zeros there, or a colour on a few lines; one
+// real file holds bytes up to 239 in the lower table (a ramp of 6..38 and stray bytes,
+// left in memory by something else), which as line colours striped its borders and its
+// lower half.
 // Pixel line y takes its cell colours from screen memory y mod 8 (FLI). Each pixel shows
 // the blend palette's mix of its colour in the first frame and its colour in the second.
 #include <algorithm>
@@ -83,6 +89,8 @@ void draw(const std::uint8_t* mem, IndexedImage& picture, Progress* progress) {
     std::uint8_t backgrounds[fli::kLines];
     std::copy_n(mem + kUpperBackgrounds, 100, backgrounds);
     std::copy_n(mem + kLowerBackgrounds, 100, backgrounds + 100);
+    if (std::ranges::any_of(backgrounds, [](std::uint8_t b) { return b > 15; }))
+        std::ranges::fill(backgrounds, 0);
     fli::FrameMemory first{.bitmap = mem + kFirstBitmap,
                            .screens = mem + kFirstScreens,
                            .screenStride = kScreenStride,

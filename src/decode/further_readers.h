@@ -55,6 +55,7 @@ Decoded decodeCfli(Bytes file, const DecodeOptions& options);
 int probeCfli(Bytes file, std::uint64_t fileSize);
 Decoded decodeFliProfi(Bytes file, const DecodeOptions& options);
 int probeFliProfi(Bytes file, std::uint64_t fileSize);
+Decoded decodeXfl(Bytes file, const DecodeOptions& options);
 
 // Character sets, sprite sheets, Logo Painter (charsets.cpp), CharPad (charpad.cpp).
 inline constexpr std::size_t kCharsetReadLimit = 65536;

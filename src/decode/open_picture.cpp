@@ -68,12 +68,15 @@ void readOn(std::ifstream& in, std::vector<std::uint8_t>& bytes, std::uint64_t l
     bytes.resize(had + static_cast<std::size_t>(in.gcount()));
 }
 
-std::string nothingTakes(std::string_view fileName, std::uint64_t fileSize,
-                         const C64Format& named, const Decoded& namedRefusal) {
+// Why nothing takes a file; with the reason of the format its name names, if any.
+std::string nothingTakes(std::uint64_t fileSize, bool lengthAloneFits, const C64Format* named,
+                         const Decoded& namedRefusal) {
     std::string reason = "not a C64 picture (" + std::to_string(fileSize) +
-                         " bytes; no format takes this length or signature)";
-    if (listsExtension(named, extensionOf(fileName)) && !namedRefusal.reason.empty())
-        reason += "; as " + std::string(named.name) + ": " + namedRefusal.reason;
+                         (lengthAloneFits ? " bytes; no format takes it by a signature or by its "
+                                            "length and load address)"
+                                          : " bytes; no format takes this length or signature)");
+    if (named && !namedRefusal.reason.empty())
+        reason += "; as " + std::string(named->name) + ": " + namedRefusal.reason;
     return reason;
 }
 
@@ -100,14 +103,23 @@ OpenedPicture openPicture(Bytes file, std::uint64_t fileSize, std::string_view f
     const Bytes head = file.first(std::min(file.size(), kDetectionReadLimit));
     std::vector<Candidate> candidates =
         rankedFormats(head, options.fileSize, namePart(fileName), &named);
-    // The formats the name gives, by its extension or its C64 prefix, under their own load
-    // address.
+    // The formats the name gives, by its extension or its C64 prefix.
+    const C64Format* byExtension = listsExtension(named, extensionOf(fileName)) ? &named : nullptr;
     const C64Format* byPrefix = nullptr;
     if (const std::string_view prefix = c64NamePrefix(namePart(fileName)); !prefix.empty()) {
         const C64Format& row = formatForExtension("." + std::string(prefix));
         if (listsExtension(row, "." + std::string(prefix)))
             byPrefix = &row;
     }
+    // A name that names a C64 format outweighs a length alone: only stronger evidence may
+    // show the file as another format (a 10004-byte bad.koa is no Face Painter picture).
+    bool lengthAloneFits = false;
+    if (byExtension || byPrefix) {
+        lengthAloneFits = std::erase_if(candidates, [](const Candidate& c) {
+                              return c.rank <= kByLengthAlone;
+                          }) > 0;
+    }
+    // The named formats again, under their own load address.
     std::vector<std::uint8_t> ownAddress[2];
     for (int i = 0; i < 2; ++i) {
         const C64Format* format = i == 0 ? &named : byPrefix;
@@ -139,8 +151,20 @@ OpenedPicture openPicture(Bytes file, std::uint64_t fileSize, std::string_view f
         }
         return OpenedPicture{format, std::move(decoded), std::move(note)};
     }
+    // The format the name's prefix names reads what nothing else takes (a row that
+    // detection never finds: its name alone tells its files), else gives the reason.
+    if (!byExtension && byPrefix && byPrefix != &named) {
+        refusal = readAs(*byPrefix, file, options);
+        if (refusal.accepted) {
+            const C64Format* format = refusal.format;
+            return OpenedPicture{format, std::move(refusal), {}};
+        }
+    }
+    const C64Format* reasonOf = byExtension ? byExtension : byPrefix;
     return OpenedPicture{
-        nullptr, Decoded::reject(nothingTakes(fileName, options.fileSize, named, refusal)), {}};
+        nullptr,
+        Decoded::reject(nothingTakes(options.fileSize, lengthAloneFits, reasonOf, refusal)),
+        {}};
 }
 
 OpenedPicture openPictureFile(const fs::path& path, const DecodeOptions& options) {

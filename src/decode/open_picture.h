@@ -5,8 +5,9 @@
 // The format the file's name gives reads it first. When that format refuses the file,
 // the evidence of every format is weighed, strongest first: a signature; the length with
 // the load address; the named format again, when it takes the file's length and layout
-// and only the load address differs (shown with a note); the length alone. A format whose
-// evidence is weaker than the name's never draws the file.
+// and only the load address differs (shown with a note); the length alone, only for a file
+// whose name names no C64 format (.bin, .prg, none). A format whose evidence is weaker than
+// the name's never draws the file.
 #pragma once
 
 #include <cstddef>

@@ -259,13 +259,34 @@ Decoded decodeShx(Bytes file, const DecodeOptions& options) {
     });
 }
 
+// .shf unpacked (15874 bytes, 208 x 167): hires FLI of screen line y + 1 (screens at 16,
+// bitmap 8306) under two sprite layers over columns 0-11, colours 1002 and 1003; the
+// sprites' blocks come from the table below (entry 8 (y & 7) + slot for the first layer,
+// 4 more for the second), their data at 2 + 64 block.
 // .shf packed (96 x 167): escape byte 2, a forward stream (count 0 = 256) from 3 into 8170
 // bytes of lines of 12 bytes: sprite layers 0 and 2048 (both colour 8168), bitmap 4096,
-// screen 6144 per line. The unpacked form (15874 bytes) places its sprites by a table
-// this program does not have, so it is refused.
+// screen 6144 per line.
 Decoded decodeShf(Bytes file, const DecodeOptions& options) {
-    if (reportedSize(file, options) == 15874)
-        return Decoded::reject("unpacked .shf pictures are not read, only packed ones");
+    if (hasLengthOneOf(file, options, {15874})) {
+        static constexpr std::array<std::uint8_t, 64> kBlocks{
+            128, 132, 133, 137, 138, 142, 143, 147, 148, 152, 153, 157, 158, 162, 163, 167,
+            168, 172, 173, 177, 178, 182, 183, 187, 188, 192, 193, 197, 198, 202, 203, 207,
+            208, 212, 213, 217, 218, 222, 223, 227, 228, 232, 233, 234, 235, 236, 237, 238,
+            239, 240, 241, 242, 243, 244, 245, 246, 247, 30,  46,  62,  78,  94,  110, 126};
+        const std::uint8_t* m = file.data();
+        return single(options, 208, 167, [m](CellLine& line, int column, int y) {
+            if (column < 12) {
+                const std::size_t entry = static_cast<std::size_t>(8 * (y & 7) + column / 3);
+                const int at = 2 + 3 * (y % 21) + column % 3;
+                line.layer(m[at + 64 * kBlocks[entry]], m[1002]);
+                line.layer(m[at + 64 * kBlocks[entry + 4]], m[1003]);
+            }
+            const int screenLine = y + 1;
+            const int cell = 40 * (screenLine >> 3) + column;
+            line.hiresCell(m[8306 + 8 * cell + (screenLine & 7)],
+                           m[16 + 1024 * (screenLine & 7) + cell]);
+        });
+    }
     if (file.size() < 6 || reportedSize(file, options) != file.size())
         return lengthRejection("a packed .shf picture", "at least 6", file, options);
     std::vector<std::uint8_t> image(8170);

@@ -18,7 +18,7 @@ FunPainterPicture funPainterPattern(unsigned seed) {
     p.second.bitmap = b.bitmap;
     p.colour = a.colour;
     for (int y = 0; y < 200; ++y)
-        p.backgrounds[y] = static_cast<std::uint8_t>(0xA0 | (y + seed) % 16);
+        p.backgrounds[y] = static_cast<std::uint8_t>((y + seed) % 16);
     return p;
 }
 

@@ -87,6 +87,15 @@ void appendSpriteSamples(std::vector<FurtherSample>& all) {
     shx.push_back(0x77);
     all.push_back({"super-hires-shx.shx", shx, 144, 168});
 
+    // XFL: escape byte 2, the image read backwards: screens, bitmap, sprites among them.
+    ByteVector xflImage = patternFile(16194, 59);
+    xflImage.erase(xflImage.begin(), xflImage.begin() + 2);
+    all.push_back(
+        {"xfl-xfl.xfl",
+         concat({0x00, 0x20, 0xA7}, escapeRuns(xflImage, 0xA7, RunCount::zeroIs256, true)), 192,
+         167});
+
+    all.push_back({"super-hires-shf-unpacked.shf", patternFile(15874, 94), 208, 167});
     ByteVector shfImage = patternFile(8172, 90);
     shfImage.erase(shfImage.begin(), shfImage.begin() + 2);
     all.push_back({"super-hires-shf.shf",

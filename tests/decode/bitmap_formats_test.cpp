@@ -1,6 +1,8 @@
 // The bitmap-family readers beyond Koala, Art Studio and Doodle: each fixture is built from
 // its format's layout and must show the same picture as the Koala or Art Studio file of the
-// same memories.
+// same memories. A layout a real file shows against an independent decoder's picture
+// (reference_pictures_test.cpp) has no picture of its own here: a fixture built from its
+// row would only repeat the row; its probe and its refusals are checked.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -43,7 +45,8 @@ struct Case {
     Reader decode;
     Probe probe;
     Builder build;
-    // The picture the fixture must show, as another reader draws it.
+    // The picture the fixture must show, as another reader draws it; none where a real
+    // file's reference picture shows the layout.
     std::function<IndexedImage(const CellPicture&, bool grey)> expected;
 };
 
@@ -57,30 +60,22 @@ std::vector<Case> cases() {
     };
     return {
         {"BlazingPaddles", decodeBlazingPaddles, probeBlazingPaddles,
-         layout(samples::kBlazingPaddlesLayout), koala},
-        {"Artist64", decodeArtist64, probeArtist64, layout(samples::kArtist64Layout), koala},
-        {"Vidcom64", decodeVidcom64, probeVidcom64, layout(samples::kVidcom64Layout), koala},
+         layout(samples::kBlazingPaddlesLayout), nullptr},
+        {"Artist64", decodeArtist64, probeArtist64, layout(samples::kArtist64Layout), nullptr},
+        {"Vidcom64", decodeVidcom64, probeVidcom64, layout(samples::kVidcom64Layout), nullptr},
         {"Vidcom64_10241", decodeVidcom64, probeVidcom64, layout(samples::kVidcom64Layout, 10241),
          koala},
         {"Vidcom64_10242", decodeVidcom64, probeVidcom64, layout(samples::kVidcom64Layout, 10242),
          koala},
         {"ImageSystem", decodeImageSystem, probeImageSystem, layout(samples::kImageSystemLayout),
-         koala},
+         nullptr},
         {"SaracenPaint", decodeSaracenPaint, probeSaracenPaint,
-         layout(samples::kSaracenPaintLayout), koala},
+         layout(samples::kSaracenPaintLayout), nullptr},
         {"RainbowPainter", decodeRainbowPainter, probeRainbowPainter,
-         layout(samples::kRainbowPainterLayout),
-         [](CellPicture p, bool grey) {
-             p.background = 0; // it has none: pairs 00 are black
-             return koalaPicture(p, grey);
-         }},
-        {"PaintMagic", decodePaintMagic, probePaintMagic, samples::makePaintMagic,
-         [](CellPicture p, bool grey) {
-             p.colour.fill(p.colour[0]); // one colour-memory value for all cells
-             return koalaPicture(p, grey);
-         }},
+         layout(samples::kRainbowPainterLayout), nullptr},
+        {"PaintMagic", decodePaintMagic, probePaintMagic, samples::makePaintMagic, nullptr},
         {"Interpaint", decodeInterpaint, probeInterpaint, layout(samples::kInterpaintLayout),
-         koala},
+         nullptr},
         {"Kla", decodeKla, probeKla, [](const CellPicture& p) { return samples::makeKoala(p); },
          koala},
         {"KlaAt2000", decodeKla, probeKla,
@@ -101,19 +96,17 @@ std::vector<Case> cases() {
         {"ArtStudioHires9002", decodeArtStudioHires, probeArtStudioHires,
          artStudioHires(9002, 0x6000), hires},
         {"InterpaintHires", decodeInterpaintHires, probeInterpaintHires,
-         artStudioHires(9002, 0x4000), hires},
-        {"HiEddi", decodeHiEddi, probeHiEddi, samples::makeHiEddi, hires},
+         artStudioHires(9002, 0x4000), nullptr},
+        {"HiEddi", decodeHiEddi, probeHiEddi, samples::makeHiEddi, nullptr},
         {"ImageSystemHires", decodeImageSystemHires, probeImageSystemHires,
          samples::makeImageSystemHires, hires},
         {"HiresBitmap", decodeHiresBitmap, probeHiresBitmap,
-         [](const CellPicture& p) { return samples::makeHiresBitmap(p); },
-         [](const CellPicture& p, bool grey) { return hiresPicture(withScreen(p, 0x10), grey); }},
+         [](const CellPicture& p) { return samples::makeHiresBitmap(p); }, nullptr},
         {"HiresBitmap8194At6000", decodeHiresBitmap, probeHiresBitmap,
          [](const CellPicture& p) { return samples::makeHiresBitmap(p, 8194, 0x6000); },
          [](const CellPicture& p, bool grey) { return hiresPicture(withScreen(p, 0x10), grey); }},
         {"HiresBitmapInverted", decodeHiresBitmapInverted, probeHiresBitmapInverted,
-         [](const CellPicture& p) { return samples::makeHiresBitmap(p); },
-         [](const CellPicture& p, bool grey) { return hiresPicture(withScreen(p, 0x01), grey); }},
+         [](const CellPicture& p) { return samples::makeHiresBitmap(p); }, nullptr},
     };
 }
 
@@ -130,6 +123,8 @@ TEST_P(BitmapFormat, ShowsThePictureItsLayoutHolds) {
         p.background |= 0xA0; // junk in the high nibble, as real files have
         const ByteVector file = c.build(p);
         for (bool grey : {false, true}) {
+            if (!c.expected)
+                break;
             const Decoded d = c.decode(file, {.grey = grey});
             ASSERT_TRUE(d.accepted) << d.reason;
             EXPECT_EQ(d.picture, c.expected(p, grey));

@@ -11,13 +11,14 @@
 
 #include "decode/disk_pictures.h"
 #include "decode/petscii.h"
+#include "shared_folder.h"
 
 namespace quendra {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kRealDisks = fs::path(QUENDRA_SOURCE_DIR) / "../shared/real-samples/disks";
+const fs::path kRealDisks = testing::sharedFolder("real-samples/disks");
 
 std::uint32_t fnv1a(const std::vector<std::uint8_t>& bytes) {
     std::uint32_t h = 2166136261u;
@@ -55,8 +56,7 @@ struct RealDisk {
 };
 
 TEST(DiskImage, RealImagesListTheirEntriesAndPictures) {
-    if (!fs::is_directory(kRealDisks))
-        GTEST_SKIP() << "no real disks at " << kRealDisks;
+    QUENDRA_NEED_FOLDER(kRealDisks);
     const RealDisk disks[] = {
         {"PicturesAndSource.d64", "D64 disk image", 17, 0, 15, "FERRARI"},
         {"Printfox_v1.3b1.d64", "D64 disk image", 76, 14, 5, "FOXI"},
@@ -86,8 +86,7 @@ TEST(DiskImage, RealImagesListTheirEntriesAndPictures) {
 }
 
 TEST(DiskImage, RealEntriesHoldTheBytesOfTheirChainsAndTheirOddities) {
-    if (!fs::is_directory(kRealDisks))
-        GTEST_SKIP() << "no real disks at " << kRealDisks;
+    QUENDRA_NEED_FOLDER(kRealDisks);
     // Checksums of the files taken from the images by a separate program.
     struct Extracted {
         const char* disk;

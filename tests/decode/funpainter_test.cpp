@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "decode/blend.h"
@@ -37,13 +38,16 @@ FunPainterPicture uniform(std::uint8_t pair) {
     return p;
 }
 
-// The colour number of a multicolour pixel of one frame, from the picture's parts.
+// The colour number of a multicolour pixel of one frame, from the picture's parts. The
+// line backgrounds count only when all of them are colour numbers.
 std::uint8_t colourOf(const FunPainterPicture& p, const FliFrame& f, int x, int y) {
     const int n = (y / 8) * 40 + x / 4;
     const int pair = (f.bitmap[8 * n + y % 8] >> (6 - 2 * (x % 4))) & 3;
     switch (pair) {
     case 0:
-        return p.backgrounds[y] & 15;
+        return std::ranges::all_of(p.backgrounds, [](std::uint8_t b) { return b < 16; })
+                   ? p.backgrounds[y]
+                   : 0;
     case 1:
         return f.screens[y % 8][n] >> 4;
     case 2:
@@ -149,12 +153,21 @@ TEST(FunPainter, EachPixelLineTakesItsOwnScreenMemory) {
 TEST(FunPainter, LineBackgroundsComeFromTwoTables) {
     FunPainterPicture p; // all bitmaps zero: every pixel is its line's background
     for (int y = 0; y < 200; ++y)
-        p.backgrounds[y] = static_cast<std::uint8_t>(0x50 | (y * 7) % 16);
+        p.backgrounds[y] = static_cast<std::uint8_t>((y * 7) % 16);
     const Decoded d = decode(samples::makeFunPainter(p, false));
     for (int y : {0, 1, 99, 100, 101, 199}) {
         const std::uint8_t c = (y * 7) % 16;
         EXPECT_EQ(d.picture.index(200, y), blendPosition(c, c)) << y;
         EXPECT_EQ(d.picture.pixel(200, y), kC64Palette[c]) << y;
+    }
+    // A byte that is no colour number in either table (a real file holds a ramp up to 38
+    // there): the tables are no line colours, every line is black.
+    for (int y : {0, 150}) {
+        FunPainterPicture other = p;
+        other.backgrounds[y] = 0x16;
+        const Decoded black = decode(samples::makeFunPainter(other, true));
+        for (int line : {0, 1, 99, 100, 199})
+            EXPECT_EQ(black.picture.index(200, line), 0) << y << " " << line;
     }
 }
 
@@ -241,9 +254,9 @@ TEST(FunPainter, ItemsMayBeginAtTheLastByte) {
     ByteVector plain(16192, 0);
     plain.push_back(0x01);
     expectPicture(decode(fileWith(0, kMarker, plain)), p);
-    plain.back() = kMarker; // literal in plain data, even as the last byte
-    p.backgrounds[0] = kMarker;
-    expectPicture(decode(fileWith(0, kMarker, plain)), p);
+    plain.back() = 0x0C; // the marker is literal in plain data, even as the last byte
+    p.backgrounds[0] = 0x0C;
+    expectPicture(decode(fileWith(0, 0x0C, plain)), p);
 }
 
 TEST(FunPainter, RunCutOffByTheEndAppendsNothing) {

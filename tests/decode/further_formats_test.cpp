@@ -1,7 +1,9 @@
-// The further formats: every sample shows the picture its parts give, the packers' edges,
-// and the files the readers refuse, each with its reason.
+// The further formats: their pictures are checked against an independent decoder's
+// (reference_pictures_test.cpp); here the packed forms against the plain ones, the packers'
+// edges, and the files the readers refuse, each with its reason.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 
 #include "decode/escape_runs.h"
@@ -20,29 +22,6 @@ Decoded decodeAs(const std::string& name, Bytes bytes) {
     return decodeAs(formatForFile(name), bytes, {});
 }
 
-TEST(FurtherSamples, KoalaLayoutsShowTheTestPatternTheyWereMadeFrom) {
-    const std::pair<const char*, unsigned> koalaLike[] = {
-        {"cdu-paint-cdu.cdu", 30}, {"face-painter-fpt.fpt", 31}, {"cheese-che.che", 32},
-        {"garfield-cwg.cwg", 33},  {"picasso-64-fly.fly", 34},   {"koala-layout-lre.lre", 35},
-        {"micro-illustrator-mil.mil", 37}, {"zoomatic-zom.zom", 43}, {"big-display-bdp.bdp", 44},
-        {"shp-shp.shp", 45},
-    };
-    std::map<std::string, ByteVector> files;
-    for (samples::FurtherSample& s : samples::furtherSamples())
-        files[s.name] = std::move(s.bytes);
-    for (const auto& [name, seed] : koalaLike) {
-        SCOPED_TRACE(name);
-        const IndexedImage expected =
-            decodeKoala(samples::makeKoala(samples::testPattern(seed)), {}).picture;
-        EXPECT_EQ(decodeAs(name, files[name]).picture.indices().size(), expected.indices().size());
-        EXPECT_TRUE(std::ranges::equal(decodeAs(name, files[name]).picture.indices(),
-                                       expected.indices()));
-    }
-    // Packed FLI unpacks to the FLI Designer image.
-    EXPECT_EQ(decodeAs("x.fbi", files["fli-packed-fbi.fbi"]).picture,
-              decodeFliDesigner(samples::makeFliDesigner(samples::fliPattern(53)), {}).picture);
-}
-
 TEST(FurtherSamples, PackedFormsShowWhatTheirPlainFormsShow) {
     const samples::CellPicture p = samples::testPattern(3);
     EXPECT_EQ(decodeMicroIllustrator(samples::makeMicroIllustrator(p, true), {}).picture,
@@ -55,6 +34,30 @@ TEST(FurtherSamples, PackedFormsShowWhatTheirPlainFormsShow) {
     const ByteVector runs = samples::vhiRuns(ByteVector(vhi.begin() + 2, vhi.end() - 3));
     packed.insert(packed.end(), runs.begin(), runs.end());
     EXPECT_EQ(decodeVhi(packed, {}).picture, decodeVhi(vhi, {}).picture);
+}
+
+TEST(CharPad, WithoutTilesEachMapWordIsTheCharacterOfItsCell) {
+    // As two real projects: 4 hires characters, colour per character, a 40 x 25 map of
+    // character numbers up to 3; the tile count and size bytes hold what they may.
+    ByteVector ctm{'C', 'T', 'M', 5, 6, 0, 0, 0, 2, 0, 3, 0, 0, 0, 9, 7, 40, 0, 25, 0};
+    for (int c = 0; c < 4; ++c)
+        ctm.insert(ctm.end(), 8, static_cast<std::uint8_t>(0xF0 >> c)); // column c set
+    ctm.insert(ctm.end(), {1, 2, 5, 7});
+    for (int m = 0; m < 1000; ++m)
+        ctm.insert(ctm.end(), {static_cast<std::uint8_t>(m % 4), 0});
+    ASSERT_EQ(ctm.size(), 2056u);
+    const Decoded d = decodeAs("x.ctm", ctm);
+    ASSERT_TRUE(d.accepted) << d.reason;
+    ASSERT_EQ(d.picture.width(), 320);
+    ASSERT_EQ(d.picture.height(), 200);
+    for (int cell : {0, 1, 2, 3, 41, 999}) {
+        const int c = cell % 4, x = 8 * (cell % 40), y = 8 * (cell / 40);
+        const std::uint8_t colour = std::array<std::uint8_t, 4>{1, 2, 5, 7}[c];
+        EXPECT_EQ(d.picture.index(x + c, y + 3), colour) << cell;
+        EXPECT_EQ(d.picture.index(x + (c + 4) % 8, y + 3), 6) << cell;
+    }
+    ctm[ctm.size() - 2] = 4; // a character the project does not hold
+    EXPECT_NE(decodeAs("x.ctm", ctm).reason.find("character it does not hold"), std::string::npos);
 }
 
 TEST(EscapeRuns, EdgesOfTheStreams) {
@@ -105,6 +108,7 @@ TEST(FurtherFormats, RefusalsSayWhy) {
         {"x.bdp", bdp4, "spoilt"},
         {"x.cgx", cgx, "unknown kind"},
         {"x.shp", ByteVector{0, 0x60, 7, 0, 0, 0}, "unknown kind 7"},
+        {"x.xfl", ByteVector{0, 0x20, 0xA7, 0, 1, 2, 3}, "end before"},
     };
     for (const auto& [name, bytes, why] : refusals) {
         SCOPED_TRACE(name);

@@ -67,6 +67,9 @@ real=$source_dir/../shared/real-samples
 [ -d "$real" ] || real=$source_dir/../../shared/real-samples
 if [ -d "$real" ]; then
   find "$real" -type f ! -name '*.md' -exec cp {} "$pictures"/ \;
+elif [ "${CI:-}" = true ]; then
+  echo "error: $real is missing (CI must have the real files)" >&2
+  exit 1
 else
   echo "note: $real is missing; only the build's samples are tried"
 fi

@@ -11,6 +11,7 @@
 #include "decode/formats.h"
 #include "decode/rle.h"
 #include "export/c64_export.h"
+#include "shared_folder.h"
 
 namespace quendra {
 namespace {
@@ -45,13 +46,12 @@ std::string written(const Image& picture, std::string_view key) {
 }
 
 fs::path realSamples() {
-    return fs::path(QUENDRA_SOURCE_DIR) / ".." / "shared" / "real-samples";
+    return testing::sharedFolder("real-samples");
 }
 
 // Real pictures to every format whose rules they keep; the ones each must fit.
 TEST(C64Writers, RealPicturesReadBackToTheSamePixels) {
-    if (!fs::exists(realSamples()))
-        GTEST_SKIP() << "no real pictures at " << realSamples();
+    QUENDRA_NEED_FOLDER(realSamples());
     const std::map<std::string, std::set<std::string>> mustFit = {
         {"NINJA3.koa", {"koa", "gg", "ocp", "ami", "prg"}},
         {"GGFAT.gg", {"koa", "gg", "ocp", "ami", "prg"}},

@@ -11,6 +11,7 @@
 #include "convert/convert.h"
 #include "decode/open_picture.h"
 #include "samples/sample_files.h"
+#include "shared_folder.h"
 #include "tool_runner.h"
 
 namespace quendra {
@@ -18,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kReal = fs::path(QUENDRA_SOURCE_DIR) / "../shared/real-samples";
+const fs::path kReal = testing::sharedFolder("real-samples");
 
 struct Shown {
     const char* file; // a sample's name, or a path under ../shared/
@@ -78,7 +79,8 @@ const Shown kShown[] = {
     {"real-samples/KATER.fp2", "FunPainter 2", 0xef0ce7d758419762ull},
     {"real-samples/KATZE_BS.bs", "Printfox screen", 0x1d9d7377da65fe1bull},
     {"real-samples/NINJA3.koa", "Koala Painter", 0xd5a2f0b66896c69aull},
-    {"real-samples/Valsary_fun.fp2", "FunPainter 2", 0xdcbdaeba8803ab7cull},
+    // On background 0: its lower background table holds no line colours.
+    {"real-samples/Valsary_fun.fp2", "FunPainter 2", 0x55d5426716eeaeeeull},
     {"real-samples/coaster.rpm", "RunPaint", 0x97ec71546705da00ull},
     {"real-samples/foxi.pg", "Pagefox", 0x65d416fabdab5c34ull},
     {"real-samples/parallax.ocp", "Art Studio", 0x21e8ebd524449bccull},
@@ -152,14 +154,12 @@ TEST(OneRoad, ViewerAndConverterNameTheSameFormatAndShowTheSamePixels) {
     testing::TempDir dir;
     for (const samples::SampleFile& f : samples::allSampleFiles())
         testing::writeBytes(dir / f.name, f.bytes);
-    const bool real = fs::is_directory(kReal);
-    if (!real)
-        std::cout << "../shared/real-samples is missing: the real files are not checked\n";
+    // The samples first; then the real files, which must be there under CI.
     for (const Shown& shown : kShown) {
         const std::string name = shown.file;
         const bool isReal = name.starts_with("real-samples/");
-        if (isReal && !real)
-            continue;
+        if (isReal)
+            QUENDRA_NEED_FOLDER(kReal);
         SCOPED_TRACE(name);
         const fs::path path = isReal ? kReal / ".." / name : dir / name;
         const OpenedPicture viewer = openPictureFile(path, {});
@@ -223,8 +223,7 @@ const Changed kChanged[] = {
 };
 
 TEST(OneRoad, OddLoadAddressesCutTailsAndForeignFiles) {
-    if (!fs::is_directory(kReal))
-        GTEST_SKIP() << "../shared/real-samples is missing";
+    QUENDRA_NEED_FOLDER(kReal);
     testing::TempDir dir;
     for (const Changed& c : kChanged) {
         SCOPED_TRACE(c.as);
@@ -277,6 +276,31 @@ TEST(OneRoad, OddLoadAddressesCutTailsAndForeignFiles) {
             const auto r = testing::runTool("quendra-convert", {c.as}, dir.path());
             EXPECT_EQ(r.status, 1) << r.err;
         }
+    }
+}
+
+TEST(OneRoad, ANameThatNamesAFormatOutweighsALengthAlone) {
+    // 10004 bytes: Face Painter's length, at a load address ($6161) no format has.
+    testing::TempDir dir;
+    const std::vector<std::uint8_t> letters(10004, 'a');
+    const std::string koalaReason =
+        "; as Koala Painter: a Koala picture is 10003 or 10006 bytes long, this one has 10004";
+    for (const char* name : {"bad.koa", "koa.bad"}) {
+        SCOPED_TRACE(name);
+        testing::writeBytes(dir / name, letters);
+        const OpenedPicture opened = openPictureFile(dir / name, {});
+        EXPECT_FALSE(opened.accepted()) << opened.format->name;
+        EXPECT_TRUE(opened.decoded.reason.ends_with(koalaReason)) << opened.decoded.reason;
+        const auto r = testing::runTool("quendra-convert", {name}, dir.path());
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_NE(r.err.find(koalaReason), std::string::npos) << r.err;
+    }
+    // A name that names no C64 format leaves the length to decide.
+    for (const char* name : {"letters.bin", "letters"}) {
+        testing::writeBytes(dir / name, letters);
+        const OpenedPicture opened = openPictureFile(dir / name, {});
+        ASSERT_TRUE(opened.accepted()) << opened.decoded.reason;
+        EXPECT_EQ(opened.format->name, "Face Painter");
     }
 }
 

@@ -244,7 +244,8 @@ std::string usageText() {
            formatNames(86) +
            "A file is read by its extension; a file that its extension's format refuses, or\n"
            "whose extension names none, is read by the format its length and first bytes fit\n"
-           "best (a C64-style name such as pi.worldmap counts its prefix as the extension).\n"
+           "best (a C64-style name such as pi.worldmap counts its prefix as the extension);\n"
+           "its length alone decides only when its name names no C64 format.\n"
            "A disk or tape image (" + containerNames() + ")\n"
            "stands for the pictures inside: disk.d64 gives disk/NAME.png for each, and\n"
            "disk.d64:NAME (or --entry NAME) only the one entry.\n"
