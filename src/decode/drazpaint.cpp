@@ -16,7 +16,7 @@ namespace {
 constexpr std::string_view kName = "DRAZPAINT 1.4";
 
 const C64Format& drazpaintRow() {
-    static const C64Format& row = *formatReadBy(decodeDrazpaint);
+    static const C64Format& row = formatRow(FormatId::drazpaint);
     return row;
 }
 

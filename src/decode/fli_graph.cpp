@@ -27,7 +27,7 @@ namespace {
 constexpr std::size_t kDataBytes = 17472; // the plain file after its load address
 
 const C64Format& graphRow() {
-    static const C64Format& row = *formatReadBy(decodeFliGraph);
+    static const C64Format& row = formatRow(FormatId::fliGraph);
     return row;
 }
 
@@ -111,14 +111,14 @@ int probeFliGraph(Bytes file, std::uint64_t fileSize) {
 // FLI Designer's own lengths are its row's layout. Another length at its own address is a
 // cut or padded FLI Designer file; any other is FLI Graph's, which the picture then names.
 Decoded decodeFliDesigner(Bytes file, const DecodeOptions& options) {
-    static const C64Format& designer = *formatReadBy(decodeFliDesigner);
+    static const C64Format& designer = formatRow(FormatId::fliDesigner);
     const LayoutLengths& lengths = designer.fli.lengths;
     if (std::ranges::find(lengths, file.size()) != lengths.end())
         return decodeFliLayout(designer, file, options);
     if (file.size() < 5 || fli::startsWith(file, designer.loadAddresses[0]))
         return layoutLengthRejection(designer.fli.what, lengths, file, options);
     Decoded graph = decodeFliGraph(file, options);
-    graph.format = formatReadBy(decodeFliGraph);
+    graph.format = &formatRow(FormatId::fliGraph);
     return graph;
 }
 

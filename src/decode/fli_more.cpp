@@ -42,7 +42,7 @@ Decoded fliPicture(const DecodeOptions& options, int lines = fli::kLines) {
 // address. A packed picture without colour memory (its bytes all 0) is shown as hires FLI,
 // as the format is known to be read.
 Decoded decodeFlm(Bytes file, const DecodeOptions& options) {
-    static const C64Format& row = *formatReadBy(decodeFlm);
+    static const C64Format& row = formatRow(FormatId::fliWithBackground);
     if (hasLayoutLength(row.fli.lengths, file, options))
         return decodeFliLayout(row, file, options);
     if (file.size() < 6 || reportedSize(file, options) != file.size())
@@ -116,7 +116,7 @@ int probeHcb(Bytes, std::uint64_t fileSize) {
 // ECI: its row's FLI layout (32770 bytes), or packed: escape byte 2, a forward stream
 // (count 0 = nothing) from 3 into offsets 2-32769.
 Decoded decodeEci(Bytes file, const DecodeOptions& options) {
-    static const C64Format& row = *formatReadBy(decodeEci);
+    static const C64Format& row = formatRow(FormatId::eci);
     if (hasLayoutLength(row.fli.lengths, file, options))
         return decodeFliLayout(row, file, options);
     if (file.size() < 6 || reportedSize(file, options) != file.size())

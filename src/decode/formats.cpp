@@ -59,10 +59,11 @@ constexpr FliLayout kHiresInterlaceLayout{
 // hold the same form. The viewer and the converter need nothing but a row.
 constexpr C64Format kFormats[] = {
     {.name = "Koala Painter",
+     .id = FormatId::koala,
      .extensions = {".koa", ".KOA"},
      .captionSuffix = " (Koala)",
      .readLimit = kKoalaReadLimit,
-     .sizes = "10003, 10006",
+     .lengths = {10003, 10006},
      .typeText = "Koala Painter picture",
      .decode = decodeKoala,
      .probe = probeKoala,
@@ -72,7 +73,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".rpm", ".RPM"},
      .captionSuffix = " (Koala)",
      .readLimit = kKoalaReadLimit,
-     .sizes = "10003, 10006",
+     .lengths = {10003, 10006},
      .typeText = "RunPaint picture",
      .decode = decodeKoala,
      .probe = probeKoala,
@@ -80,50 +81,55 @@ constexpr C64Format kFormats[] = {
      .samples = {"runpaint.rpm"}},
     // Both kinds: the length tells multicolour from hires, and the caption follows.
     {.name = "Art Studio",
+     .id = FormatId::artStudio,
      .extensions = {".ocp", ".OCP"},
      .captionSuffix = " (Advanced Art Studio)",
      .readLimit = kArtStudioReadLimit,
-     .sizes = "9009, 10018",
+     .lengths = {10018, 9009},
      .typeText = "Art Studio picture",
      .decode = decodeArtStudio,
      .probe = probeArtStudio,
      .loadAddresses = {0x2000},
      .samples = {"art-studio-multicolour.ocp", "art-studio-hires.ocp"}},
     {.name = "Amica Paint",
+     .id = FormatId::amica,
      .extensions = {".ami", ".AMI"},
      .captionSuffix = " (Amica Paint)",
      .readLimit = kAmicaReadLimit,
-     .sizes = "packed, up to 10299",
+     .packedUpTo = 10299,
      .typeText = "Amica Paint picture",
      .decode = decodeAmica,
      .probe = probeAmica,
      .loadAddresses = {0x4000},
      .samples = {"amica.ami"}},
     {.name = "Koala compressed",
+     .id = FormatId::koalaCompressed,
      .extensions = {".gg", ".GG"},
      .captionSuffix = " (Koala compressed)",
      .readLimit = kKoalaCompressedReadLimit,
-     .sizes = "packed, up to 10099",
+     .packedUpTo = 10099,
      .typeText = "Koala compressed picture",
      .decode = decodeKoalaCompressed,
      .probe = probeKoalaCompressed,
      .loadAddresses = {0x6000},
      .samples = {"koala-compressed.gg"}},
     {.name = "Doodle",
+     .id = FormatId::doodle,
      .extensions = {".dd", ".DD"},
      .captionSuffix = " (Doodle HiRes)",
      .readLimit = kDoodleReadLimit,
-     .sizes = "9026, 9218",
+     .lengths = {9218, 9026},
      .typeText = "Doodle picture",
      .decode = decodeDoodle,
      .probe = probeDoodle,
      .loadAddresses = {0x1C00, 0x5C00},
      .samples = {"doodle.dd"}},
     {.name = "Doodle compressed",
+     .id = FormatId::doodleCompressed,
      .extensions = {".jj", ".JJ"},
      .captionSuffix = " (Doodle HiRes compressed)",
      .readLimit = kDoodleCompressedReadLimit,
-     .sizes = "packed, up to 9218",
+     .packedUpTo = 9218,
      .typeText = "Doodle compressed picture",
      .decode = decodeDoodleCompressed,
      .probe = probeDoodleCompressed,
@@ -137,7 +143,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".gb", ".GB"},
      .captionSuffix = " (Page-/Printfox)",
      .readLimit = kPrintfoxReadLimit,
-     .sizes = "packed",
+     .packed = true,
      .typeText = "Printfox large picture",
      .reportsProgress = true,
      .decode = decodePrintfox,
@@ -148,7 +154,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".BS", ".bs"},
      .captionSuffix = " (Page-/Printfox)",
      .readLimit = kPrintfoxReadLimit,
-     .sizes = "packed",
+     .packed = true,
      .typeText = "Printfox screen picture",
      .reportsProgress = true,
      .decode = decodePrintfox,
@@ -159,7 +165,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".pg", ".PG"},
      .captionSuffix = " (Page-/Printfox)",
      .readLimit = kPrintfoxReadLimit,
-     .sizes = "packed",
+     .packed = true,
      .typeText = "Pagefox page",
      .reportsProgress = true,
      .decode = decodePrintfox,
@@ -167,6 +173,7 @@ constexpr C64Format kFormats[] = {
      .signature = "P",
      .samples = {"pagefox-page.pg"}},
     {.name = "FunPainter 2",
+     .id = FormatId::funPainter,
      .extensions = {".fp2", ".FP2"},
      .captionSuffix = " (FunPainter 2 / IFLI)",
      .readLimit = kFunPainterReadLimit,
@@ -183,6 +190,7 @@ constexpr C64Format kFormats[] = {
      .samples = {"funpainter.fp2"}},
     // The bitmap pictures of further C64 programs.
     {.name = "Art Studio hires",
+     .id = FormatId::artStudioHires,
      .extensions = {".art", ".aas", ".hpi"},
      .captionSuffix = " (Art Studio HiRes)",
      .readLimit = kCellsReadLimit,
@@ -194,6 +202,7 @@ constexpr C64Format kFormats[] = {
                .screen = 8002},
      .samples = {"art-studio-hires-art.art"}},
     {.name = "Interpaint hires",
+     .id = FormatId::interpaintHires,
      .extensions = {".iph"},
      .captionSuffix = " (Interpaint HiRes)",
      .readLimit = kCellsReadLimit,
@@ -207,6 +216,7 @@ constexpr C64Format kFormats[] = {
                .evidence = CellEvidence::onlyAtAddress},
      .samples = {"interpaint-hires.iph"}},
     {.name = "Interpaint multicolour",
+     .id = FormatId::interpaint,
      .extensions = {".ipt"},
      .captionSuffix = " (Interpaint)",
      .readLimit = kCellsReadLimit,
@@ -222,6 +232,7 @@ constexpr C64Format kFormats[] = {
                .evidence = CellEvidence::onlyAtAddress},
      .samples = {"interpaint.ipt"}},
     {.name = "Hi-Eddi",
+     .id = FormatId::hiEddi,
      .extensions = {".hed"},
      .captionSuffix = " (Hi-Eddi)",
      .readLimit = kCellsReadLimit,
@@ -232,6 +243,7 @@ constexpr C64Format kFormats[] = {
          {.kind = CellKind::hires, .what = "a Hi-Eddi picture", .lengths = {9218}, .screen = 8194},
      .samples = {"hi-eddi.hed"}},
     {.name = "Image System hires",
+     .id = FormatId::imageSystemHires,
      .extensions = {".ish"},
      .captionSuffix = " (Image System HiRes)",
      .readLimit = kImageSystemHiresOrInterlaceReadLimit,
@@ -248,6 +260,7 @@ constexpr C64Format kFormats[] = {
                .screen = 8194},
      .samples = {"image-system-hires.ish", "super-hires-interlace-ish.ish"}},
     {.name = "Hires bitmap",
+     .id = FormatId::hiresBitmap,
      .extensions = {".hbm", ".fgs", ".mon", ".gcd", ".hir"},
      .captionSuffix = " (HiRes bitmap)",
      .readLimit = kCellsReadLimit,
@@ -260,6 +273,7 @@ constexpr C64Format kFormats[] = {
                .cellColours = 0x10},
      .samples = {"hires-bitmap.hbm"}},
     {.name = "Hires bitmap, inverted",
+     .id = FormatId::hiresBitmapInverted,
      .extensions = {".gih", ".rpo"},
      .captionSuffix = " (HiRes bitmap)",
      .readLimit = kCellsReadLimit,
@@ -273,16 +287,19 @@ constexpr C64Format kFormats[] = {
                .evidence = CellEvidence::lengthOnly},
      .samples = {"hires-bitmap-inverted.gih"}},
     {.name = "Koala Painter (.kla)",
+     .id = FormatId::kla,
      .extensions = {".kla"},
      .captionSuffix = " (Koala)",
      .readLimit = kKlaReadLimit,
-     .sizes = "10001, 10003, 10006, or packed up to 10099",
+     .lengths = {10003, 10006, 10001},
+     .packedUpTo = 10099,
      .typeText = "Koala Painter picture",
      .decode = decodeKla,
      .probe = probeKla,
      .loadAddresses = {0x6000, 0x2000},
      .samples = {"koala-pc.kla"}},
     {.name = "Advanced Art Studio",
+     .id = FormatId::advancedArtStudio,
      .extensions = {".mpic", ".mpi"},
      .captionSuffix = " (Advanced Art Studio)",
      .readLimit = kCellsReadLimit,
@@ -297,6 +314,7 @@ constexpr C64Format kFormats[] = {
                .background = 9003},
      .samples = {"advanced-art-studio.mpic"}},
     {.name = "Blazing Paddles",
+     .id = FormatId::blazingPaddles,
      .extensions = {".pi", ".bpl"},
      .captionSuffix = " (Blazing Paddles)",
      .readLimit = kCellsReadLimit,
@@ -311,6 +329,7 @@ constexpr C64Format kFormats[] = {
                .background = 8066},
      .samples = {"blazing-paddles.pi"}},
     {.name = "Artist 64",
+     .id = FormatId::artist64,
      .extensions = {".a64", ".wig"},
      .captionSuffix = " (Artist 64)",
      .readLimit = kCellsReadLimit,
@@ -324,6 +343,7 @@ constexpr C64Format kFormats[] = {
                .background = 10241},
      .samples = {"artist-64.a64"}},
     {.name = "Vidcom 64",
+     .id = FormatId::vidcom64,
      .extensions = {".vid", ".dol", ".bed"},
      .captionSuffix = " (Vidcom 64)",
      .readLimit = kCellsReadLimit,
@@ -339,6 +359,7 @@ constexpr C64Format kFormats[] = {
                .background = 2026},
      .samples = {"vidcom-64.vid"}},
     {.name = "Image System multicolour",
+     .id = FormatId::imageSystem,
      .extensions = {".ism"},
      .captionSuffix = " (Image System)",
      .readLimit = kCellsReadLimit,
@@ -354,6 +375,7 @@ constexpr C64Format kFormats[] = {
                .background = 9217},
      .samples = {"image-system.ism"}},
     {.name = "Saracen Paint",
+     .id = FormatId::saracenPaint,
      .extensions = {".sar"},
      .captionSuffix = " (Saracen Paint)",
      .readLimit = kCellsReadLimit,
@@ -369,6 +391,7 @@ constexpr C64Format kFormats[] = {
                .background = 1010},
      .samples = {"saracen-paint.sar"}},
     {.name = "Paint Magic",
+     .id = FormatId::paintMagic,
      .extensions = {".pmg"},
      .captionSuffix = " (Paint Magic)",
      .readLimit = kCellsReadLimit,
@@ -387,6 +410,7 @@ constexpr C64Format kFormats[] = {
                .background = 8116},
      .samples = {"paint-magic.pmg"}},
     {.name = "Rainbow Painter",
+     .id = FormatId::rainbowPainter,
      .extensions = {".rp"},
      .captionSuffix = " (Rainbow Painter)",
      .readLimit = kCellsReadLimit,
@@ -401,10 +425,12 @@ constexpr C64Format kFormats[] = {
                .colour = 9218},
      .samples = {"rainbow-painter.rp"}},
     {.name = "Hires Manager",
+     .id = FormatId::hiresManager,
      .extensions = {".him"},
      .captionSuffix = " (Hires Manager)",
      .readLimit = kHiresManagerReadLimit,
-     .sizes = "16385, or packed",
+     .lengths = {16385},
+     .packed = true,
      .typeText = "Hires Manager picture",
      .decode = decodeHiresManager,
      .probe = probeHiresManager,
@@ -414,10 +440,11 @@ constexpr C64Format kFormats[] = {
     // GoDot: the picture row is also the fallback. One read takes a clip whole; the magic
     // decides between picture and clip, and a clip names itself in the caption.
     {.name = "GoDot 4Bit",
+     .id = FormatId::godot,
      .extensions = {".4bt"},
      .captionSuffix = " (4Bit GoDot)",
      .readLimit = kGodotClipReadLimit,
-     .sizes = "packed",
+     .packed = true,
      .typeText = "GoDot 4Bit picture",
      .reportsProgress = true,
      .decode = decodeGodot,
@@ -425,11 +452,12 @@ constexpr C64Format kFormats[] = {
      .signature = "GOD0",
      .samples = {"godot.4bt"}},
     {.name = "GoDot 4Bit clip",
+     .id = FormatId::godotClip,
      .extensions = {".clp"},
      .captionSuffix = " (4Bit GoDot)",
      .kindSuffix = " (4Bit GoDot-Clip)",
      .readLimit = kGodotClipReadLimit,
-     .sizes = "packed",
+     .packed = true,
      .typeText = "GoDot 4Bit clip",
      .reportsProgress = true,
      .decode = decodeGodot,
@@ -439,15 +467,26 @@ constexpr C64Format kFormats[] = {
 #include "decode/further_formats.inc"
 };
 
-constexpr std::size_t fallbackRow() {
-    for (std::size_t i = 0; i < std::size(kFormats); ++i) {
-        if (kFormats[i].name == "GoDot 4Bit")
-            return i;
+// Where each handle's row lies; every handle names exactly one row.
+constexpr std::size_t kNoRow = std::size(kFormats);
+constexpr std::array<std::size_t, kFormatIdCount> kRowOf = [] {
+    std::array<std::size_t, kFormatIdCount> at{};
+    at.fill(kNoRow);
+    for (std::size_t i = 0; i < std::size(kFormats); ++i)
+        at[static_cast<std::size_t>(kFormats[i].id)] = i;
+    return at;
+}();
+constexpr bool everyHandleNamesOneRow() {
+    for (std::size_t id = 1; id < kFormatIdCount; ++id) {
+        const auto rows = std::ranges::count_if(
+            kFormats, [id](const C64Format& row) { return static_cast<std::size_t>(row.id) == id; });
+        if (rows != 1)
+            return false;
     }
-    return std::size(kFormats);
+    return true;
 }
-constexpr std::size_t kFallbackRow = fallbackRow();
-static_assert(kFallbackRow < std::size(kFormats) && kFormats[kFallbackRow].decode == decodeGodot);
+static_assert(everyHandleNamesOneRow());
+static_assert(kFormats[kRowOf[static_cast<std::size_t>(FormatId::godot)]].decode == decodeGodot);
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -485,31 +524,32 @@ bool isDetectable(const C64Format& format) {
 }
 
 std::string sizesOf(const C64Format& format) {
-    const bool cells = format.cells.kind != CellKind::none;
-    if (!format.sizes.empty() || (!cells && format.fli.kind == FliKind::none))
+    if (!format.sizes.empty())
         return std::string(format.sizes);
+    LayoutLengths lengths = lengthsOf(format);
+    std::ranges::sort(lengths);
     std::string text;
-    for (std::uint32_t length : cells ? format.cells.lengths : format.fli.lengths) {
+    for (std::uint32_t length : lengths) {
         if (length != 0)
             text += (text.empty() ? "" : ", ") + std::to_string(length);
+    }
+    if (format.packed || format.packedUpTo != 0) {
+        text += text.empty() ? "packed" : ", or packed";
+        if (format.packedUpTo != 0)
+            text += (lengths.back() == 0 ? ", up to " : " up to ") +
+                    std::to_string(format.packedUpTo);
     }
     return text;
 }
 
-const C64Format* findFormat(std::string_view name) {
-    for (const C64Format& row : kFormats) {
-        if (row.name == name)
-            return &row;
-    }
-    return nullptr;
+const LayoutLengths& lengthsOf(const C64Format& format) {
+    if (format.lengths[0] != 0)
+        return format.lengths;
+    return format.cells.kind != CellKind::none ? format.cells.lengths : format.fli.lengths;
 }
 
-const C64Format* formatReadBy(ReaderFunction reader) {
-    for (const C64Format& row : kFormats) {
-        if (row.decode == reader)
-            return &row;
-    }
-    return nullptr;
+const C64Format& formatRow(FormatId id) {
+    return kFormats[kRowOf[static_cast<std::size_t>(id)]];
 }
 
 std::string_view shownCaption(const C64Format& format) {
@@ -517,7 +557,7 @@ std::string_view shownCaption(const C64Format& format) {
 }
 
 const C64Format& fallbackFormat() {
-    return kFormats[kFallbackRow];
+    return formatRow(FormatId::godot);
 }
 
 std::string_view extensionOf(std::string_view fileName) {

@@ -12,29 +12,39 @@
 #include "decode/cells.h"
 #include "decode/packed_koala.h"
 #include "decode/reader_checks.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
+namespace {
+// Its plain lengths: the memory image alone (kKoalaDataBytes) or after a load address.
+const C64Format& klaRow() {
+    static const C64Format& row = formatRow(FormatId::kla);
+    return row;
+}
+} // namespace
+
 Decoded decodeKla(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {10003, 10006})) {
+    const C64Format& row = klaRow();
+    if (hasLayoutLength(row.lengths, file, options)) {
         Decoded d = acceptedPicture(options);
-        decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());
-        return d;
-    }
-    if (hasLengthOneOf(file, options, {kKoalaDataBytes})) {
-        Decoded d = acceptedPicture(options);
-        decodeKoalaLayout(d.picture, file.first<kKoalaDataBytes>());
+        decodeKoalaLayout(d.picture, file.size() == kKoalaDataBytes
+                                         ? file.first<kKoalaDataBytes>()
+                                         : file.subspan<2, kKoalaDataBytes>());
         return d;
     }
     return decodePackedKoala(file, options,
-                             {"a compressed Koala picture", 10099, 0x6000, kKoalaRuns, false});
+                             {"a compressed Koala picture", row.packedUpTo, row.loadAddresses[0],
+                              kKoalaRuns, false});
 }
 
 int probeKla(Bytes file, std::uint64_t fileSize) {
     // Only the plain lengths: packed data at any address could be anything.
     if (fileSize == kKoalaDataBytes)
         return kProbeLength;
-    return probeLengthAndAddress(file, fileSize, {10003, 10006}, 0x6000);
+    const C64Format& row = klaRow();
+    return layoutScore(row.lengths, CellEvidence::lengthAndAddress, row.loadAddresses[0], file,
+                       fileSize);
 }
 
 } // namespace quendra

@@ -338,7 +338,7 @@ Decoded decodeImageSystemHiresOrInterlace(Bytes file, const DecodeOptions& optio
         line.hiresCell(m[base + 40 * 8 * (y >> 3) + 8 * column + (y & 7)],
                        m[base + 13312 + column]);
     });
-    d.format = findFormat("Super hires interlace (.shi)"); // the interlaced kind
+    d.format = &formatRow(FormatId::superHiresInterlaceShi); // the interlaced kind
     return d;
 }
 

@@ -120,7 +120,7 @@ bool unpack(Bytes file, std::span<std::uint8_t, kLength> out, std::size_t& unrea
 } // namespace
 
 Decoded decodeTruePaint(Bytes file, const DecodeOptions& options) {
-    static const C64Format& row = *formatReadBy(decodeTruePaint);
+    static const C64Format& row = formatRow(FormatId::truePaint);
     if (file.size() == kLength)
         return decodeFliLayout(row, file, options);
     if (file.size() < kPackedMinimum) {

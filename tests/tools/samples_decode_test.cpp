@@ -119,7 +119,7 @@ TEST(SampleDetection, EverySampleIsFoundByItsContentAndByItsPrefix) {
                 continue;
             }
             ASSERT_TRUE(found.accepted) << name << ": " << found.reason;
-            if (own.name == "Hires bitmap, inverted" && name != prefixName) {
+            if (&own == &formatRow(FormatId::hiresBitmapInverted) && name != prefixName) {
                 // Nothing in the bytes tells it from the usual white-on-black kind.
                 EXPECT_EQ(found.picture, decodeHiresBitmap(f.bytes, {}).picture);
                 continue;
