@@ -15,8 +15,9 @@ namespace quendra {
 
 Decoded decodeAmica(Bytes file, const DecodeOptions& options) {
     static const C64Format& row = formatRow(FormatId::amica);
-    return decodePackedKoala(file, options, {"an Amica Paint picture", row.packedUpTo,
-                                             row.loadAddresses[0], kAmicaRuns});
+    return decodePackedKoala(
+        file, options,
+        {"an Amica Paint picture", row.packedUpTo, row.loadAddresses[0], kAmicaRuns});
 }
 
 int probeAmica(Bytes file, std::uint64_t fileSize) {

@@ -56,8 +56,7 @@ Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
 
 int probeArtStudio(Bytes file, std::uint64_t fileSize) {
     const C64Format& row = artStudioRow();
-    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress
-                                                                      : 0;
+    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress : 0;
 }
 
 } // namespace quendra

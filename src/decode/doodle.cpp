@@ -26,7 +26,7 @@ namespace quendra {
 
 namespace {
 
-constexpr std::size_t kBitmapOffset = 1024; // from the screen memory
+constexpr std::size_t kBitmapOffset = 1024;   // from the screen memory
 constexpr std::size_t kCompressedStop = 9217; // expansion starts no item beyond this
 
 Decoded drawn(const std::uint8_t* screenPage, const DecodeOptions& options) {
@@ -73,8 +73,7 @@ Decoded decodeDoodleCompressed(Bytes file, const DecodeOptions& options) {
 
 int probeDoodle(Bytes file, std::uint64_t fileSize) {
     const C64Format& row = doodleRow();
-    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress
-                                                                      : 0;
+    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress : 0;
 }
 
 int probeDoodleCompressed(Bytes file, std::uint64_t fileSize) {

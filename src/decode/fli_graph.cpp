@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
@@ -75,8 +76,12 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
     if (plainLength(file.size()))
         return decodeFliLayout(graphRow(), file, options);
     if (file.size() < 5) {
+        std::string lengths;
+        for (std::uint32_t length : graphRow().fli.lengths)
+            lengths += std::to_string(length) + ", ";
+        lengths.resize(lengths.size() - 2);
         return Decoded::reject(fli::lengthReason(
-            "an FLI Graph picture", "17474, 17665, 17666 or (packed) at least 5", file, options));
+            "an FLI Graph picture", lengths + " or (packed) at least 5", file, options));
     }
     // Packed data is read from its end, so it must all be there.
     if (reportedSize(file, options) > file.size() || file.size() >= kFliGraphReadLimit) {
@@ -85,8 +90,11 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
     }
     // Packed data has no signature: its load address is all that tells it (a FLIC
     // animation or a cut FLI Designer file would unpack to noise).
-    if (!fli::startsWith(file, 0x3B00))
-        return Decoded::reject(loadAddressReason("a packed FLI Graph picture", "$3B00", file));
+    const std::uint16_t address = graphRow().loadAddresses[0];
+    if (!fli::startsWith(file, address)) {
+        return Decoded::reject(
+            loadAddressReason("a packed FLI Graph picture", addressText(address), file));
+    }
     std::array<std::uint8_t, 2 + kDataBytes> plain{file[0], file[1]};
     std::size_t unread = 0;
     if (!unpack(file, std::span(plain).subspan<2>(), unread))
@@ -105,7 +113,8 @@ int probeFliGraph(Bytes file, std::uint64_t fileSize) {
     if (plainLength(fileSize))
         return probeFliLayout(graphRow(), file, fileSize);
     // Packed files have no signature: only their load address hints at them.
-    return fileSize >= 5 && fli::startsWith(file, 0x3B00) ? fli::kProbeSize : 0;
+    return fileSize >= 5 && fli::startsWith(file, graphRow().loadAddresses[0]) ? fli::kProbeSize
+                                                                               : 0;
 }
 
 // FLI Designer's own lengths are its row's layout. Another length at its own address is a

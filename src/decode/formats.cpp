@@ -429,7 +429,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".him"},
      .captionSuffix = " (Hires Manager)",
      .readLimit = kHiresManagerReadLimit,
-     .lengths = {16385},
+     .lengths = {kHiresManagerLength},
      .packed = true,
      .typeText = "Hires Manager picture",
      .decode = decodeHiresManager,
@@ -478,8 +478,9 @@ constexpr std::array<std::size_t, kFormatIdCount> kRowOf = [] {
 }();
 constexpr bool everyHandleNamesOneRow() {
     for (std::size_t id = 1; id < kFormatIdCount; ++id) {
-        const auto rows = std::ranges::count_if(
-            kFormats, [id](const C64Format& row) { return static_cast<std::size_t>(row.id) == id; });
+        const auto rows = std::ranges::count_if(kFormats, [id](const C64Format& row) {
+            return static_cast<std::size_t>(row.id) == id;
+        });
         if (rows != 1)
             return false;
     }
@@ -536,8 +537,8 @@ std::string sizesOf(const C64Format& format) {
     if (format.packed || format.packedUpTo != 0) {
         text += text.empty() ? "packed" : ", or packed";
         if (format.packedUpTo != 0)
-            text += (lengths.back() == 0 ? ", up to " : " up to ") +
-                    std::to_string(format.packedUpTo);
+            text +=
+                (lengths.back() == 0 ? ", up to " : " up to ") + std::to_string(format.packedUpTo);
     }
     return text;
 }

@@ -112,7 +112,7 @@ struct C64Format {
     // The caption suffix of a picture read as this row, where it differs from captionSuffix
     // (a GoDot clip: " (4Bit GoDot)" before the read, " (4Bit GoDot-Clip)" after).
     std::string_view kindSuffix = {};
-    std::size_t readLimit = 0;                       // the one bounded read takes at most this
+    std::size_t readLimit = 0; // the one bounded read takes at most this
     // The file lengths it takes, for people, where its facts below do not say it all; empty:
     // made from the facts (sizesOf).
     std::string_view sizes = {};
@@ -122,12 +122,12 @@ struct C64Format {
     LayoutLengths lengths = {};
     bool packed = false;
     std::uint32_t packedUpTo = 0;
-    std::string_view typeText = {};                  // the file list's Type column
-    bool reportsProgress = false;                    // the viewer shows its progress window
-    ReaderFunction decode = nullptr;                 // null: the generic reader of `cells` or `fli`
-    bool showsInGrey = true; // "Show gray" applies to its pictures
-    bool fitsGodot = true;   // its pictures fit GoDot 4Bit's 16 colours
-    bool inFileMask = true;  // the viewer's file list shows its files
+    std::string_view typeText = {};  // the file list's Type column
+    bool reportsProgress = false;    // the viewer shows its progress window
+    ReaderFunction decode = nullptr; // null: the generic reader of `cells` or `fli`
+    bool showsInGrey = true;         // "Show gray" applies to its pictures
+    bool fitsGodot = true;           // its pictures fit GoDot 4Bit's 16 colours
+    bool inFileMask = true;          // the viewer's file list shows its files
     // Content detection (detect.h) asks it how well a file fits; null: the probe of `cells`
     // or `fli`, and never detected when the row has neither.
     ProbeFunction probe = nullptr;

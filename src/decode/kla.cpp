@@ -8,10 +8,10 @@
 //     10003 3     only in 10006-byte files, not read
 //   10001 bytes: the same memory image without a load address
 //   any other length: Koala compressed (run-length data, escape 0xFE value count) from 2
-#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/packed_koala.h"
 #include "decode/reader_checks.h"
+#include "decode/readers.h"
 #include "decode/row_facts.h"
 
 namespace quendra {
@@ -33,9 +33,9 @@ Decoded decodeKla(Bytes file, const DecodeOptions& options) {
                                          : file.subspan<2, kKoalaDataBytes>());
         return d;
     }
-    return decodePackedKoala(file, options,
-                             {"a compressed Koala picture", row.packedUpTo, row.loadAddresses[0],
-                              kKoalaRuns, false});
+    return decodePackedKoala(
+        file, options,
+        {"a compressed Koala picture", row.packedUpTo, row.loadAddresses[0], kKoalaRuns, false});
 }
 
 int probeKla(Bytes file, std::uint64_t fileSize) {

@@ -38,8 +38,7 @@ Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
 
 int probeKoala(Bytes file, std::uint64_t fileSize) {
     const C64Format& row = koalaRow();
-    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress
-                                                                      : 0;
+    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress : 0;
 }
 
 } // namespace quendra

@@ -13,8 +13,9 @@ namespace quendra {
 
 Decoded decodeKoalaCompressed(Bytes file, const DecodeOptions& options) {
     static const C64Format& row = formatRow(FormatId::koalaCompressed);
-    return decodePackedKoala(file, options, {"a Koala compressed picture", row.packedUpTo,
-                                             row.loadAddresses[0], kKoalaRuns});
+    return decodePackedKoala(
+        file, options,
+        {"a Koala compressed picture", row.packedUpTo, row.loadAddresses[0], kKoalaRuns});
 }
 
 int probeKoalaCompressed(Bytes file, std::uint64_t fileSize) {

@@ -26,7 +26,7 @@ namespace quendra {
 
 namespace {
 
-constexpr std::size_t kLength = 19434;
+constexpr std::size_t kLength = kTruePaintLength;
 
 constexpr std::size_t kPackedMinimum = 142;
 constexpr std::size_t kKinds = 120;
