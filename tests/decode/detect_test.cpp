@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 #include <string>
 
 #include "decode/detect.h"
@@ -76,8 +77,14 @@ TEST(Detection, TheRefusingFormatIsNotTriedAgainAndNothingFitsNothing) {
 
 TEST(Detection, RandomBytesOfEveryAcceptedLengthAreShownOrRefusedByTheFormatFound) {
     std::mt19937 random(15);
-    for (std::size_t length : {8002, 8194, 9002, 9003, 9009, 9194, 9218, 9332, 10001, 10003, 10006,
-                               10018, 10050, 10218, 10219, 10241, 10242, 16385}) {
+    std::set<std::size_t> lengths;
+    for (const C64Format& format : c64Formats()) {
+        for (std::uint32_t length : lengthsOf(format)) {
+            if (length != 0)
+                lengths.insert(length);
+        }
+    }
+    for (std::size_t length : lengths) {
         for (int round = 0; round < 4; ++round) {
             ByteVector file(length);
             for (auto& b : file)
