@@ -10,7 +10,11 @@ namespace quendra {
 
 namespace {
 
-// The FLI layouts that two rows share (the second row names another extension).
+// The layouts that two rows share (the second row names another extension).
+constexpr CellLayout kArtStudioHiresLayout{.kind = CellKind::hires,
+                                           .what = "an Art Studio hires picture",
+                                           .lengths = {9002, 9003, 9009},
+                                           .screen = 8002};
 constexpr FliLayout kFliDesignerLayout{.kind = FliKind::multicolour,
                                        .what = "an FLI picture",
                                        .lengths = {17218, 17409},
@@ -196,10 +200,7 @@ constexpr C64Format kFormats[] = {
      .readLimit = kCellsReadLimit,
      .typeText = "Art Studio hires picture",
      .loadAddresses = {0x2000, 0x4000},
-     .cells = {.kind = CellKind::hires,
-               .what = "an Art Studio hires picture",
-               .lengths = {9002, 9003, 9009},
-               .screen = 8002},
+     .cells = kArtStudioHiresLayout,
      .samples = {"art-studio-hires-art.art"}},
     {.name = "Interpaint hires",
      .id = FormatId::interpaintHires,
@@ -467,13 +468,12 @@ constexpr C64Format kFormats[] = {
 #include "decode/further_formats.inc"
 };
 
-// Where each handle's row lies; every handle names exactly one row.
-constexpr std::size_t kNoRow = std::size(kFormats);
+// Where each handle's row lies; every handle names exactly one row, and none the fallback.
 constexpr std::array<std::size_t, kFormatIdCount> kRowOf = [] {
     std::array<std::size_t, kFormatIdCount> at{};
-    at.fill(kNoRow);
     for (std::size_t i = 0; i < std::size(kFormats); ++i)
         at[static_cast<std::size_t>(kFormats[i].id)] = i;
+    at[static_cast<std::size_t>(FormatId::none)] = at[static_cast<std::size_t>(FormatId::godot)];
     return at;
 }();
 constexpr bool everyHandleNamesOneRow() {

@@ -167,7 +167,7 @@ std::string sizesOf(const C64Format& format);
 // The unpacked lengths a row takes: its own reader's, else its layout's.
 const LayoutLengths& lengthsOf(const C64Format& format);
 
-// The row of that handle.
+// The row of that handle (FormatId::none: the fallback format's).
 const C64Format& formatRow(FormatId id);
 
 // The caption suffix of a picture read as `format`: the kind's own where the row has one

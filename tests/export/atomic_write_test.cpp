@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <fstream>
 #include <iterator>
 
@@ -34,7 +35,7 @@ TEST(AtomicWrite, TakenTemporaryNamesAreSteppedOverAndLeftAlone) {
         const auto first = static_cast<unsigned>(std::stoul(next.substr(next.rfind('-') + 1)));
         for (unsigned n = first + 1; n <= first + 4; ++n)
             std::ofstream(stem + std::to_string(n)) << "left";
-        const std::uint8_t bytes[] = {'n', 'e', 'w'};
+        const std::array<std::uint8_t, 3> bytes = {'n', 'e', 'w'};
         const WriteResult written =
             write(target, bytes, Flush::Always, Existing::Replace, std::nullopt);
         EXPECT_TRUE(written.written) << written.error;
@@ -52,7 +53,7 @@ TEST(AtomicWrite, KeepingRefusesAnExistingFileAndLeavesNothingBehind) {
         fs::temp_directory_path() / ("quendra-atomic-keep-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const fs::path target = dir / "pic.png";
-    const std::uint8_t bytes[] = {'n', 'e', 'w'};
+    const std::array<std::uint8_t, 3> bytes = {'n', 'e', 'w'};
     for (Write write : kWays)
         for (Flush flush : {Flush::Always, Flush::WhenReplacing}) {
             std::ofstream(target) << "old";

@@ -164,7 +164,7 @@ TEST(OneRoad, ViewerAndConverterNameTheSameFormatAndShowTheSamePixels) {
         testing::writeBytes(dir / f.name, f.bytes);
     const bool real = fs::is_directory(kReal);
     if (!real && inCi())
-        FAIL() << kReal << " is missing";
+        ADD_FAILURE() << kReal << " is missing";
     for (const Shown& shown : kShown) {
         const std::string name = shown.file;
         const bool isReal = name.starts_with("real-samples/");
