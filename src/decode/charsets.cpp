@@ -61,9 +61,10 @@ void fill(IndexedImage& picture, std::uint8_t colour) {
 
 // .64c: glyphs of 8 bytes from offset 2, the load address's low byte 0; 10 to 2050 bytes.
 Decoded decodeCharset64c(Bytes file, const DecodeOptions& options) {
+    const C64Format& row = formatRow(FormatId::charset64c);
     const std::uint64_t size = reportedSize(file, options);
-    if (size < 10 || size > 2050 || size != file.size())
-        return lengthRejection("a .64c character set", "10 to 2050", file, options);
+    if (size < row.lengthsFrom || size > row.lengthsUpTo || size != file.size())
+        return lengthRejection("a .64c character set", sizesOf(row), file, options);
     if (file[0] != 0)
         return Decoded::reject("a .64c character set loads at a page start ($xx00), "
                                "this one at " +
@@ -75,7 +76,8 @@ Decoded decodeCharset64c(Bytes file, const DecodeOptions& options) {
 
 int probeCharset64c(Bytes file, std::uint64_t fileSize) {
     // Many lengths and one zero byte say little; whole sets of 64, 128 or 256 glyphs say more.
-    if (file.size() < 2 || file[0] != 0 || !isOneOf(fileSize, {514, 1026, 2050}))
+    if (file.size() < 2 || file[0] != 0 ||
+        !isOneOf(fileSize, {2 + 8 * 64, 2 + 8 * 128, 2 + 8 * 256}))
         return 0;
     return kProbeLength;
 }
@@ -155,8 +157,9 @@ int probeLogoPainter(Bytes file, std::uint64_t fileSize) {
 // 2 pixels apart.
 Decoded decodeSpritePad(Bytes file, const DecodeOptions& options) {
     const std::uint64_t size = reportedSize(file, options);
-    if (size < 67 || size != file.size())
-        return lengthRejection("a SpritePad file", "at least 67", file, options);
+    const C64Format& row = formatRow(FormatId::spritePad);
+    if (size < row.lengthsFrom || size != file.size())
+        return lengthRejection("a SpritePad file", sizesOf(row), file, options);
     std::size_t header = 0, count = 0;
     if (file[0] == 'S' && file[1] == 'P' && file[2] == 'D' && file[3] == 1) {
         header = 6;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "decode/further_readers.h"
 #include "decode/readers.h"
@@ -248,7 +249,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".ish"},
      .captionSuffix = " (Image System HiRes)",
      .readLimit = kImageSystemHiresOrInterlaceReadLimit,
-     .sizes = "9194, 30738 (interlaced, sprites)",
+     .lengths = {30738}, // the interlaced kind with sprites; the plain kind is the layout's
      .typeText = "Image System hires picture",
      .decode = decodeImageSystemHiresOrInterlace,
      .probe = probeImageSystemHiresOrInterlace,
@@ -496,6 +497,7 @@ constexpr bool rowsOfOneReaderAgree() {
         for (const C64Format& b : kFormats) {
             if (a.decode && a.decode == b.decode &&
                 (a.lengths != b.lengths || a.packed != b.packed || a.packedUpTo != b.packedUpTo ||
+                 a.lengthsFrom != b.lengthsFrom || a.lengthsUpTo != b.lengthsUpTo ||
                  a.loadAddresses != b.loadAddresses))
                 return false;
         }
@@ -542,18 +544,26 @@ bool isDetectable(const C64Format& format) {
 std::string sizesOf(const C64Format& format) {
     if (!format.sizes.empty())
         return std::string(format.sizes);
-    LayoutLengths lengths = lengthsOf(format);
+    if (format.lengthsFrom != 0) {
+        return format.lengthsUpTo == 0 ? "at least " + std::to_string(format.lengthsFrom)
+                                       : std::to_string(format.lengthsFrom) + " to " +
+                                             std::to_string(format.lengthsUpTo);
+    }
+    // Its own reader's and its layout's, where it has both (the one a kind of its own).
+    const LayoutLengths& layout =
+        format.cells.kind != CellKind::none ? format.cells.lengths : format.fli.lengths;
+    std::vector<std::uint32_t> lengths(format.lengths.begin(), format.lengths.end());
+    if (format.lengths != layout)
+        lengths.insert(lengths.end(), layout.begin(), layout.end());
+    std::erase(lengths, 0u);
     std::ranges::sort(lengths);
     std::string text;
-    for (std::uint32_t length : lengths) {
-        if (length != 0)
-            text += (text.empty() ? "" : ", ") + std::to_string(length);
-    }
+    for (std::uint32_t length : lengths)
+        text += (text.empty() ? "" : ", ") + std::to_string(length);
     if (format.packed || format.packedUpTo != 0) {
         text += text.empty() ? "packed" : ", or packed";
         if (format.packedUpTo != 0)
-            text +=
-                (lengths.back() == 0 ? ", up to " : " up to ") + std::to_string(format.packedUpTo);
+            text += (lengths.empty() ? ", up to " : " up to ") + std::to_string(format.packedUpTo);
     }
     return text;
 }

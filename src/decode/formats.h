@@ -122,6 +122,10 @@ struct C64Format {
     LayoutLengths lengths = {};
     bool packed = false;
     std::uint32_t packedUpTo = 0;
+    // Where it takes a range of lengths instead: at least this many bytes, and at most
+    // lengthsUpTo where that is given.
+    std::uint32_t lengthsFrom = 0;
+    std::uint32_t lengthsUpTo = 0;
     std::string_view typeText = {};  // the file list's Type column
     bool reportsProgress = false;    // the viewer shows its progress window
     ReaderFunction decode = nullptr; // null: the generic reader of `cells` or `fli`
@@ -164,7 +168,7 @@ bool isDetectable(const C64Format& format);
 // The file lengths a row takes, for people ("10050, 10241, 10242", or "packed, ...").
 std::string sizesOf(const C64Format& format);
 
-// The unpacked lengths a row takes: its own reader's, else its layout's.
+// The unpacked lengths a row's own reader takes, else its layout's.
 const LayoutLengths& lengthsOf(const C64Format& format);
 
 // The row of that handle (FormatId::none: the fallback format's).

@@ -333,7 +333,8 @@ Decoded decodeSif(Bytes file, const DecodeOptions& options) {
 // be read) and two sprite layers over columns 0-11. Mixed, no shift. Other .ish files are
 // Image System hires pictures.
 Decoded decodeImageSystemHiresOrInterlace(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {30738}))
+    const C64Format& row = formatRow(FormatId::imageSystemHires);
+    if (!hasLayoutLength(row.lengths, file, options))
         return decodeImageSystemHires(file, options);
     const std::uint8_t* m = file.data();
     Decoded d = mixed(options, 320, 200, [m](CellLine& line, int frame, int column, int y) {
@@ -352,7 +353,9 @@ Decoded decodeImageSystemHiresOrInterlace(Bytes file, const DecodeOptions& optio
 }
 
 int probeImageSystemHiresOrInterlace(Bytes file, std::uint64_t fileSize) {
-    return fileSize == 30738 ? kProbeLength : probeImageSystemHires(file, fileSize);
+    return takesLength(formatRow(FormatId::imageSystemHires), fileSize)
+               ? kProbeLength
+               : probeImageSystemHires(file, fileSize);
 }
 
 } // namespace quendra

@@ -79,9 +79,12 @@ TEST(Detection, RandomBytesOfEveryAcceptedLengthAreShownOrRefusedByTheFormatFoun
     std::mt19937 random(15);
     std::set<std::size_t> lengths;
     for (const C64Format& format : c64Formats()) {
-        for (std::uint32_t length : lengthsOf(format)) {
-            if (length != 0)
-                lengths.insert(length);
+        for (const LayoutLengths* some :
+             {&format.lengths, &format.cells.lengths, &format.fli.lengths}) {
+            for (std::uint32_t length : *some) {
+                if (length != 0)
+                    lengths.insert(length);
+            }
         }
     }
     for (std::size_t length : lengths) {
