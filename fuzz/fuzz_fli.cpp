@@ -16,16 +16,11 @@ struct Reader {
 };
 
 constexpr Reader kReaders[] = {
-    {quendra::FormatId::fliDesigner, 296, 200},
-    {quendra::FormatId::fliGraph, 296, 200},
-    {quendra::FormatId::afli, 296, 200},
-    {quendra::FormatId::hiresFli, 296, 112},
-    {quendra::FormatId::bfli, 296, 400},
-    {quendra::FormatId::truePaint, 320, 200},
-    {quendra::FormatId::drazlace, 320, 200},
-    {quendra::FormatId::gunpaint, 296, 200},
-    {quendra::FormatId::ffli, 296, 200},
-    {quendra::FormatId::drazpaint, 320, 200},
+    {quendra::FormatId::fliDesigner, 296, 200},    {quendra::FormatId::fliGraph, 296, 200},
+    {quendra::FormatId::afli, 296, 200},           {quendra::FormatId::hiresFli, 296, 112},
+    {quendra::FormatId::bfli, 296, 400},           {quendra::FormatId::truePaint, 320, 200},
+    {quendra::FormatId::drazlace, 320, 200},       {quendra::FormatId::gunpaint, 296, 200},
+    {quendra::FormatId::ffli, 296, 200},           {quendra::FormatId::drazpaint, 320, 200},
     {quendra::FormatId::hiresInterlace, 320, 200},
 };
 constexpr std::size_t kCount = sizeof(kReaders) / sizeof(kReaders[0]);

@@ -89,36 +89,36 @@ const struct Format {
     int shift; // of the second frame, in pixels to the right
 } kFormats[] = {
     {"FLI Designer", [](const FliPicture& p) { return samples::makeFliDesigner(p); },
-     Row{FormatId::fliDesigner}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
-     Shows::OneFrame, 0},
-    {"FLI Designer 17409", [](const FliPicture& p) { return samples::makeFliDesigner(p, true); },
-     Row{FormatId::fliDesigner}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
-     Shows::OneFrame, 0},
-    {"FLI Graph", samples::makeFliGraph, Row{FormatId::fliGraph}, [](FliPicture&) {}, 296, 200, false,
-     Shows::OneFrame, 0},
-    {"FLI Graph as .fli", samples::makeFliGraph, Row{FormatId::fliDesigner}, [](FliPicture&) {}, 296, 200,
+     Row{FormatId::fliDesigner}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200,
      false, Shows::OneFrame, 0},
+    {"FLI Designer 17409", [](const FliPicture& p) { return samples::makeFliDesigner(p, true); },
+     Row{FormatId::fliDesigner}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200,
+     false, Shows::OneFrame, 0},
+    {"FLI Graph", samples::makeFliGraph, Row{FormatId::fliGraph}, [](FliPicture&) {}, 296, 200,
+     false, Shows::OneFrame, 0},
+    {"FLI Graph as .fli", samples::makeFliGraph, Row{FormatId::fliDesigner}, [](FliPicture&) {},
+     296, 200, false, Shows::OneFrame, 0},
     {"FLI Graph packed", [](const FliPicture& p) { return samples::makeFliGraphPacked(p); },
      Row{FormatId::fliGraph}, [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
     {"FLI Graph packed as .fli",
-     [](const FliPicture& p) { return samples::makeFliGraphPacked(p, 0); }, Row{FormatId::fliDesigner},
-     [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
-    {"AFLI", samples::makeAfli, Row{FormatId::afli}, [](FliPicture&) {}, 296, 200, true, Shows::OneFrame,
-     0},
-    {"Hires FLI", samples::makeHiresFli, Row{FormatId::hiresFli}, [](FliPicture&) {}, 296, 112, true,
+     [](const FliPicture& p) { return samples::makeFliGraphPacked(p, 0); },
+     Row{FormatId::fliDesigner}, [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
+    {"AFLI", samples::makeAfli, Row{FormatId::afli}, [](FliPicture&) {}, 296, 200, true,
      Shows::OneFrame, 0},
+    {"Hires FLI", samples::makeHiresFli, Row{FormatId::hiresFli}, [](FliPicture&) {}, 296, 112,
+     true, Shows::OneFrame, 0},
     {"BFLI", samples::makeBfli, Row{FormatId::bfli},
      [](FliPicture& p) {
          oneBackground(p.frames[0], 0);
          oneBackground(p.frames[1], 0);
      },
      296, 400, false, Shows::TwoHalves, 0},
-    {"True Paint", samples::makeTruePaint, Row{FormatId::truePaint}, oneScreenEachOneBackground, 320, 200,
-     false, Shows::Mix, 1},
+    {"True Paint", samples::makeTruePaint, Row{FormatId::truePaint}, oneScreenEachOneBackground,
+     320, 200, false, Shows::Mix, 1},
     {"True Paint packed", samples::makeTruePaintPacked, Row{FormatId::truePaint},
      oneScreenEachOneBackground, 320, 200, false, Shows::Mix, 1},
-    {"Drazlace", [](const FliPicture& p) { return samples::makeDrazlace(p); }, Row{FormatId::drazlace},
-     oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 1},
+    {"Drazlace", [](const FliPicture& p) { return samples::makeDrazlace(p); },
+     Row{FormatId::drazlace}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 1},
     {"Drazlace unshifted", [](const FliPicture& p) { return samples::makeDrazlace(p, 0); },
      Row{FormatId::drazlace}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 0},
     {"Drazlace packed", [](const FliPicture& p) { return samples::makeDrazlacePacked(p); },
@@ -149,24 +149,27 @@ const struct Format {
     // The generic builder of FLI-layout rows, through each kind of layout.
     {"FLI Designer by its row",
      [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::fliDesigner), p); },
-     Row{FormatId::fliDesigner}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
-     Shows::OneFrame, 0},
+     Row{FormatId::fliDesigner}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200,
+     false, Shows::OneFrame, 0},
     {"Hires FLI by its row",
      [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::hiresFli), p); },
      Row{FormatId::hiresFli}, [](FliPicture&) {}, 296, 112, true, Shows::OneFrame, 0},
     {"BFLI by its row",
-     [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::bfli), p); }, Row{FormatId::bfli},
+     [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::bfli), p); },
+     Row{FormatId::bfli},
      [](FliPicture& p) {
          oneBackground(p.frames[0], 0);
          oneBackground(p.frames[1], 0);
      },
      296, 400, false, Shows::TwoHalves, 0},
     {"FFLI by its row",
-     [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::ffli), p); }, Row{FormatId::ffli},
-     [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200, false, Shows::Mix,
-     0},
+     [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::ffli), p); },
+     Row{FormatId::ffli}, [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200,
+     false, Shows::Mix, 0},
     {"Hires-Interlace by its row",
-     [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::hiresInterlace), p); },
+     [](const FliPicture& p) {
+         return samples::makeFliFile(formatRow(FormatId::hiresInterlace), p);
+     },
      Row{FormatId::hiresInterlace},
      [](FliPicture& p) {
          for (FliLayer& f : p.frames)
@@ -276,30 +279,36 @@ TEST(FliFamily, RejectsWithAReason) {
         const char* reason;
     } cases[] = {
         {"AFLI one byte long", Row{FormatId::afli}, resized(samples::makeAfli(p), 16386), "16386"},
-        {"Hires FLI one byte short", Row{FormatId::hiresFli}, resized(samples::makeHiresFli(p), 16385),
-         "16385"},
+        {"Hires FLI one byte short", Row{FormatId::hiresFli},
+         resized(samples::makeHiresFli(p), 16385), "16385"},
         {"BFLI one byte short", Row{FormatId::bfli}, resized(bfli, 33794), "33794"},
         {"BFLI without 'b'", Row{FormatId::bfli}, with(bfli, 2, 'B'), "'b'"},
         {"FFLI without 'f'", Row{FormatId::ffli}, with(ffli, 2, 0), "'f'"},
         {"FFLI one byte long", Row{FormatId::ffli}, resized(ffli, 26116), "26116"},
-        {"Gunpaint of 33604", Row{FormatId::gunpaint}, resized(samples::makeGunpaint(p), 33604), "33604"},
+        {"Gunpaint of 33604", Row{FormatId::gunpaint}, resized(samples::makeGunpaint(p), 33604),
+         "33604"},
         {"Hires-Interlace of 24577", Row{FormatId::hiresInterlace},
          resized(samples::makeHiresInterlace(p), 24577), "24577"},
-        {"Drazlace without name, long", Row{FormatId::drazlace}, resized(samples::makeDrazlace(p), 18243),
-         "18243"},
+        {"Drazlace without name, long", Row{FormatId::drazlace},
+         resized(samples::makeDrazlace(p), 18243), "18243"},
         {"Drazlace shift 2", Row{FormatId::drazlace}, samples::makeDrazlace(p, 2), "shift"},
-        {"Drazlace packed shift 2", Row{FormatId::drazlace}, samples::makeDrazlacePacked(p, 2), "shift"},
-        {"Drazpaint without name", Row{FormatId::drazpaint}, resized(samples::makeDrazpaint(p), 10050),
-         "10050"},
+        {"Drazlace packed shift 2", Row{FormatId::drazlace}, samples::makeDrazlacePacked(p, 2),
+         "shift"},
+        {"Drazpaint without name", Row{FormatId::drazpaint},
+         resized(samples::makeDrazpaint(p), 10050), "10050"},
         {"FLI of 4 bytes", Row{FormatId::fliDesigner}, {0x00, 0x3C, 0, 0}, "17218"},
         {"FLI Graph of 4 bytes", Row{FormatId::fliGraph}, {0x00, 0x3B, 0, 0}, "4"},
         {"True Paint of 141 bytes", Row{FormatId::truePaint}, resized(truePaint, 141), "141"},
         // Packed data cut off: a backward stream loses its first token, a forward one its end.
-        {"FLI Graph cut off", Row{FormatId::fliGraph}, resized(fliGraph, fliGraph.size() - 1), "ends"},
-        {"FLI Graph cut off at its start", Row{FormatId::fliGraph}, withoutFirst(fliGraph, 3, 40), "ends"},
+        {"FLI Graph cut off", Row{FormatId::fliGraph}, resized(fliGraph, fliGraph.size() - 1),
+         "ends"},
+        {"FLI Graph cut off at its start", Row{FormatId::fliGraph}, withoutFirst(fliGraph, 3, 40),
+         "ends"},
         {"True Paint cut off", Row{FormatId::truePaint}, resized(truePaint, 1000), "ends"},
-        {"Drazlace cut off", Row{FormatId::drazlace}, resized(drazlace, drazlace.size() - 1), "ends"},
-        {"Drazpaint cut off", Row{FormatId::drazpaint}, resized(drazpaint, drazpaint.size() - 1), "ends"},
+        {"Drazlace cut off", Row{FormatId::drazlace}, resized(drazlace, drazlace.size() - 1),
+         "ends"},
+        {"Drazpaint cut off", Row{FormatId::drazpaint}, resized(drazpaint, drazpaint.size() - 1),
+         "ends"},
         {"Drazpaint name only", Row{FormatId::drazpaint}, resized(drazpaint, 16), "ends"},
     };
     for (const auto& c : cases) {
@@ -371,7 +380,8 @@ TEST(FliFamily, DrazRunOfZeroWritesNothing) {
     const ByteVector plain = samples::makeDrazpaint(p);
     ByteVector packed = samples::makeDrazpaintPacked(p, 0x0E);
     packed.insert(packed.begin() + 16, {0x0E, 0x00, 0x99});
-    EXPECT_EQ(Row{FormatId::drazpaint}(packed, {}).picture, Row{FormatId::drazpaint}(plain, {}).picture);
+    EXPECT_EQ(Row{FormatId::drazpaint}(packed, {}).picture,
+              Row{FormatId::drazpaint}(plain, {}).picture);
 }
 
 TEST(FliFamily, ProbesScoreLengthsAddressesAndSignatures) {
@@ -383,7 +393,8 @@ TEST(FliFamily, ProbesScoreLengthsAddressesAndSignatures) {
     EXPECT_EQ(probeWhole(Probe{FormatId::fliDesigner}, samples::makeFliGraph(p)), 0);
     EXPECT_EQ(probeWhole(Probe{FormatId::fliGraph}, samples::makeFliGraph(p)), 2);
     EXPECT_EQ(probeWhole(Probe{FormatId::fliGraph}, samples::makeFliGraphPacked(p)), 1);
-    EXPECT_EQ(probeWhole(Probe{FormatId::fliGraph}, with(samples::makeFliGraphPacked(p), 1, 0x40)), 0);
+    EXPECT_EQ(probeWhole(Probe{FormatId::fliGraph}, with(samples::makeFliGraphPacked(p), 1, 0x40)),
+              0);
     EXPECT_EQ(probeWhole(Probe{FormatId::afli}, samples::makeAfli(p)), 2);
     EXPECT_EQ(probeWhole(Probe{FormatId::hiresFli}, samples::makeHiresFli(p)), 2);
     EXPECT_EQ(probeWhole(Probe{FormatId::bfli}, samples::makeBfli(p)), 3);
@@ -406,8 +417,9 @@ TEST(FliFamily, ProbesScoreLengthsAddressesAndSignatures) {
     EXPECT_EQ(Probe{FormatId::gunpaint}(Bytes(gunpaint).first(2), gunpaint.size()), 2);
     EXPECT_EQ(Probe{FormatId::bfli}(Bytes(gunpaint).first(0), 33795), 0);
     for (Probe probe :
-         {Probe{FormatId::fliDesigner}, Probe{FormatId::fliGraph}, Probe{FormatId::afli}, Probe{FormatId::hiresFli},
-          Probe{FormatId::bfli}, Probe{FormatId::truePaint}, Probe{FormatId::drazlace}, Probe{FormatId::gunpaint}, Probe{FormatId::ffli},
+         {Probe{FormatId::fliDesigner}, Probe{FormatId::fliGraph}, Probe{FormatId::afli},
+          Probe{FormatId::hiresFli}, Probe{FormatId::bfli}, Probe{FormatId::truePaint},
+          Probe{FormatId::drazlace}, Probe{FormatId::gunpaint}, Probe{FormatId::ffli},
           Probe{FormatId::drazpaint}, Probe{FormatId::hiresInterlace}}) {
         EXPECT_EQ(probe({}, 0), 0);
         EXPECT_EQ(probe(Bytes(plain).first(2), 12345), 0);

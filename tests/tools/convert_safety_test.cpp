@@ -7,8 +7,8 @@
 #include <signal.h>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
-#include <sys/syscall.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
