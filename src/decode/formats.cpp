@@ -11,7 +11,11 @@ namespace quendra {
 
 namespace {
 
-// The layouts that two rows share (the second row names another extension).
+// The facts that two rows share (the second row names another extension or reads the file
+// by the first one's reader). Koala's memories without a load address, then after one; and
+// a compressed Koala picture's longest file.
+constexpr LayoutLengths kKlaLengths{10003, 10006, 10001};
+constexpr std::uint32_t kPackedKoalaUpTo = 10099;
 constexpr CellLayout kArtStudioHiresLayout{.kind = CellKind::hires,
                                            .what = "an Art Studio hires picture",
                                            .lengths = {9002, 9003, 9009},
@@ -112,7 +116,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".gg", ".GG"},
      .captionSuffix = " (Koala compressed)",
      .readLimit = kKoalaCompressedReadLimit,
-     .packedUpTo = 10099,
+     .packedUpTo = kPackedKoalaUpTo,
      .typeText = "Koala compressed picture",
      .decode = decodeKoalaCompressed,
      .probe = probeKoalaCompressed,
@@ -293,8 +297,8 @@ constexpr C64Format kFormats[] = {
      .extensions = {".kla"},
      .captionSuffix = " (Koala)",
      .readLimit = kKlaReadLimit,
-     .lengths = {10003, 10006, 10001},
-     .packedUpTo = 10099,
+     .lengths = kKlaLengths,
+     .packedUpTo = kPackedKoalaUpTo,
      .typeText = "Koala Painter picture",
      .decode = decodeKla,
      .probe = probeKla,
