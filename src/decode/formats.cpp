@@ -4,6 +4,7 @@
 #include <cctype>
 #include <vector>
 
+#include "decode/cells.h"
 #include "decode/further_readers.h"
 #include "decode/readers.h"
 
@@ -12,9 +13,12 @@ namespace quendra {
 namespace {
 
 // The facts that two rows share (the second row names another extension or reads the file
-// by the first one's reader). Koala's memories without a load address, then after one; and
-// a compressed Koala picture's longest file.
-constexpr LayoutLengths kKlaLengths{10003, 10006, 10001};
+// by the first one's reader). Koala's memories after a load address (and under .kla without
+// one too); a compressed Koala picture's longest file.
+constexpr LayoutLengths kKoalaLengths{10003, 10006};
+constexpr LayoutLengths kKlaLengths{kKoalaLengths[0], kKoalaLengths[1], kKoalaDataBytes};
+constexpr LayoutLengths kDoodleLengths{9218, 9026};
+constexpr LayoutLengths kGunpaintLengths{33602, 33603};
 constexpr std::uint32_t kPackedKoalaUpTo = 10099;
 constexpr CellLayout kArtStudioHiresLayout{.kind = CellKind::hires,
                                            .what = "an Art Studio hires picture",
@@ -72,7 +76,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".koa", ".KOA"},
      .captionSuffix = " (Koala)",
      .readLimit = kKoalaReadLimit,
-     .lengths = {10003, 10006},
+     .lengths = kKoalaLengths,
      .typeText = "Koala Painter picture",
      .decode = decodeKoala,
      .probe = probeKoala,
@@ -82,7 +86,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".rpm", ".RPM"},
      .captionSuffix = " (Koala)",
      .readLimit = kKoalaReadLimit,
-     .lengths = {10003, 10006},
+     .lengths = kKoalaLengths,
      .typeText = "RunPaint picture",
      .decode = decodeKoala,
      .probe = probeKoala,
@@ -127,7 +131,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".dd", ".DD"},
      .captionSuffix = " (Doodle HiRes)",
      .readLimit = kDoodleReadLimit,
-     .lengths = {9218, 9026},
+     .lengths = kDoodleLengths,
      .typeText = "Doodle picture",
      .decode = decodeDoodle,
      .probe = probeDoodle,
