@@ -11,22 +11,17 @@
 namespace {
 
 struct Reader {
-    const char* row; // the registry row that reads it
+    quendra::FormatId row; // the registry row that reads it
     int width, height;
 };
 
 constexpr Reader kReaders[] = {
-    {"FLI Designer", 296, 200},
-    {"FLI Graph", 296, 200},
-    {"AFLI", 296, 200},
-    {"Hires FLI", 296, 112},
-    {"BFLI", 296, 400},
-    {"True Paint", 320, 200},
-    {"Drazlace", 320, 200},
-    {"Gunpaint", 296, 200},
-    {"FFLI", 296, 200},
-    {"Drazpaint", 320, 200},
-    {"Hires-Interlace", 320, 200},
+    {quendra::FormatId::fliDesigner, 296, 200},    {quendra::FormatId::fliGraph, 296, 200},
+    {quendra::FormatId::afli, 296, 200},           {quendra::FormatId::hiresFli, 296, 112},
+    {quendra::FormatId::bfli, 296, 400},           {quendra::FormatId::truePaint, 320, 200},
+    {quendra::FormatId::drazlace, 320, 200},       {quendra::FormatId::gunpaint, 296, 200},
+    {quendra::FormatId::ffli, 296, 200},           {quendra::FormatId::drazpaint, 320, 200},
+    {quendra::FormatId::hiresInterlace, 320, 200},
 };
 constexpr std::size_t kCount = sizeof(kReaders) / sizeof(kReaders[0]);
 
@@ -37,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const Reader& reader = kReaders[data[0] % kCount];
     const quendra::Decoded d =
-        quendra::decodeAs(*quendra::findFormat(reader.row), {data + 1, size - 1}, {});
+        quendra::decodeAs(quendra::formatRow(reader.row), {data + 1, size - 1}, {});
     if (!d.accepted) {
         if (d.reason.empty())
             std::abort();

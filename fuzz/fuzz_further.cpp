@@ -13,12 +13,8 @@ namespace {
 // The further rows follow the GoDot rows at the end of the registry.
 std::span<const quendra::C64Format> furtherRows() {
     const auto rows = quendra::c64Formats();
-    std::size_t first = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].name == "GoDot 4Bit clip")
-            first = i + 1;
-    }
-    return rows.subspan(first);
+    const quendra::C64Format& clip = quendra::formatRow(quendra::FormatId::godotClip);
+    return rows.subspan(static_cast<std::size_t>(&clip - rows.data()) + 1);
 }
 
 } // namespace

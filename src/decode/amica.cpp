@@ -9,15 +9,21 @@
 #include "decode/packed_koala.h"
 #include "decode/reader_checks.h"
 #include "decode/readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
 Decoded decodeAmica(Bytes file, const DecodeOptions& options) {
-    return decodePackedKoala(file, options, {"an Amica Paint picture", 10299, 0x4000, kAmicaRuns});
+    static const C64Format& row = formatRow(FormatId::amica);
+    return decodePackedKoala(
+        file, options,
+        {"an Amica Paint picture", row.packedUpTo, row.loadAddresses[0], kAmicaRuns});
 }
 
 int probeAmica(Bytes file, std::uint64_t fileSize) {
-    return probePackedRuns(file, fileSize, 0x4000, kKoalaDataBytes, kAmicaRuns, 10258);
+    static const C64Format& row = formatRow(FormatId::amica);
+    return probePackedRuns(file, fileSize, row.loadAddresses[0], kKoalaDataBytes, kAmicaRuns,
+                           10258);
 }
 
 } // namespace quendra

@@ -20,28 +20,33 @@
 #include "decode/palette.h"
 #include "decode/reader_checks.h"
 #include "decode/readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
 namespace {
-constexpr std::size_t kMulticolourLength = 10018;
-constexpr std::size_t kHiresLength = 9009;
+// The row's lengths: the multicolour kind's, then the hires kind's.
+const C64Format& artStudioRow() {
+    static const C64Format& row = formatRow(FormatId::artStudio);
+    return row;
+}
 } // namespace
 
 Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
-    if (file.size() != kMulticolourLength && file.size() != kHiresLength) {
-        return Decoded::reject("an Art Studio picture is 10018 bytes (multicolour) or 9009 bytes "
-                               "(hires) long, this one has " +
+    const C64Format& row = artStudioRow();
+    if (!takesLength(row, file.size())) {
+        return Decoded::reject("an Art Studio picture is " + std::to_string(row.lengths[0]) +
+                               " bytes (multicolour) or " + std::to_string(row.lengths[1]) +
+                               " bytes (hires) long, this one has " +
                                std::to_string(reportedSize(file, options)));
     }
-    if (!hasLoadAddress(file, 0x2000)) {
-        return Decoded::reject(loadAddressReason("an Art Studio picture", "$2000", file));
-    }
+    if (!loadsAtRowAddress(row, file))
+        return rowAddressRejection("an Art Studio picture", row, file);
     Decoded d = Decoded::accept(options);
     d.picture.setPalette(c64Palette(options.grey));
     d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
-    if (file.size() == kHiresLength) {
-        d.format = findFormat("Art Studio hires"); // the kind with a row of its own
+    if (file.size() == row.lengths[1]) {
+        d.format = &formatRow(FormatId::artStudioHires); // the kind with a row of its own
         decodeHires(d.picture, file.subspan<2, kBitmapBytes>(), file.subspan<8002, kScreenBytes>());
     } else {
         decodeAdvancedArtStudioLayout(d.picture, file.subspan<2, kAdvancedArtStudioDataBytes>());
@@ -50,9 +55,8 @@ Decoded decodeArtStudio(Bytes file, const DecodeOptions& options) {
 }
 
 int probeArtStudio(Bytes file, std::uint64_t fileSize) {
-    return isOneOf(fileSize, {kMulticolourLength, kHiresLength}) && hasLoadAddress(file, 0x2000)
-               ? kProbeLengthAndAddress
-               : 0;
+    const C64Format& row = artStudioRow();
+    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress : 0;
 }
 
 } // namespace quendra

@@ -12,6 +12,7 @@
 #include "decode/blend.h"
 #include "decode/fli.h"
 #include "decode/further_readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
@@ -27,8 +28,7 @@ void drawBitmap(const std::uint8_t* bitmap, int rows, int cells, const Colours& 
         for (int x = 0; x < 320; ++x) {
             const int cell = 40 * (y >> 3) + (x >> 3);
             pixels[320 * y + x] =
-                cell < cells ? colours[(bitmap[8 * cell + (y & 7)] >> (6 - (x & 6))) & 3]
-                             : outside;
+                cell < cells ? colours[(bitmap[8 * cell + (y & 7)] >> (6 - (x & 6))) & 3] : outside;
         }
     }
 }
@@ -43,9 +43,9 @@ Decoded interlaced(Bytes file, int rows, int cells, const Colours& colours,
     for (int y = 0; y < lines; ++y) {
         std::uint8_t* row = d.picture.row(y);
         for (int x = 0; x < 320; ++x)
-            row[x] = blendPosition(a[static_cast<std::size_t>(320 * y + x)],
-                                   x == 0 ? shiftColour
-                                          : b[static_cast<std::size_t>(320 * y + x - 1)]);
+            row[x] =
+                blendPosition(a[static_cast<std::size_t>(320 * y + x)],
+                              x == 0 ? shiftColour : b[static_cast<std::size_t>(320 * y + x - 1)]);
     }
     return d;
 }
@@ -53,34 +53,35 @@ Decoded interlaced(Bytes file, int rows, int cells, const Colours& colours,
 } // namespace
 
 Decoded decodeCle(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {8194}))
-        return lengthRejection("a .cle picture", "8194", file, options);
+    if (!hasLayoutLength(formatRow(FormatId::characterMode).lengths, file, options))
+        return rowLengthRejection("a .cle picture", formatRow(FormatId::characterMode), file,
+                                  options);
     Decoded d = acceptedPicture(options);
-    const Colours colours{static_cast<std::uint8_t>(file[8004] & 15),
-                          static_cast<std::uint8_t>(file[8002] >> 4),
-                          static_cast<std::uint8_t>(file[8002] & 15),
-                          static_cast<std::uint8_t>(file[8003] & 15)};
+    const Colours colours{
+        static_cast<std::uint8_t>(file[8004] & 15), static_cast<std::uint8_t>(file[8002] >> 4),
+        static_cast<std::uint8_t>(file[8002] & 15), static_cast<std::uint8_t>(file[8003] & 15)};
     drawBitmap(file.data() + 2, 25, 1000, colours, 0, d.picture.row(0));
     return d;
 }
 
 int probeCle(Bytes, std::uint64_t fileSize) {
-    return fileSize == 8194 ? kProbeLength : 0;
+    return takesLength(formatRow(FormatId::characterMode), fileSize) ? kProbeLength : 0;
 }
 
 Decoded decodeIle(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {4098}))
-        return lengthRejection("an .ile picture", "4098", file, options);
-    const Colours colours{static_cast<std::uint8_t>(file[4094] & 15),
-                          static_cast<std::uint8_t>(file[4095] & 15),
-                          static_cast<std::uint8_t>(file[4096] & 15),
-                          static_cast<std::uint8_t>(file[4097] & 7)};
+    const C64Format& row = formatRow(FormatId::characterModeInterlace);
+    if (!hasLayoutLength(row.lengths, file, options))
+        return rowLengthRejection("an .ile picture", row, file, options);
+    const Colours colours{
+        static_cast<std::uint8_t>(file[4094] & 15), static_cast<std::uint8_t>(file[4095] & 15),
+        static_cast<std::uint8_t>(file[4096] & 15), static_cast<std::uint8_t>(file[4097] & 7)};
     return interlaced(file, 6, 240, colours, colours[0], options);
 }
 
 Decoded decodeMle(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {4098}))
-        return lengthRejection("an .mle picture", "4098", file, options);
+    const C64Format& row = formatRow(FormatId::characterModeInterlaceMle);
+    if (!hasLayoutLength(row.lengths, file, options))
+        return rowLengthRejection("an .mle picture", row, file, options);
     return interlaced(file, 7, 256, {0, 9, 8, 5}, 0, options);
 }
 

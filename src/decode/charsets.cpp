@@ -7,6 +7,7 @@
 #include "decode/further_readers.h"
 #include "decode/load_address.h"
 #include "decode/reader_checks.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
@@ -60,9 +61,10 @@ void fill(IndexedImage& picture, std::uint8_t colour) {
 
 // .64c: glyphs of 8 bytes from offset 2, the load address's low byte 0; 10 to 2050 bytes.
 Decoded decodeCharset64c(Bytes file, const DecodeOptions& options) {
+    const C64Format& row = formatRow(FormatId::charset64c);
     const std::uint64_t size = reportedSize(file, options);
-    if (size < 10 || size > 2050 || size != file.size())
-        return lengthRejection("a .64c character set", "10 to 2050", file, options);
+    if (size < row.lengthsFrom || size > row.lengthsUpTo || size != file.size())
+        return lengthRejection("a .64c character set", sizesOf(row), file, options);
     if (file[0] != 0)
         return Decoded::reject("a .64c character set loads at a page start ($xx00), "
                                "this one at " +
@@ -74,7 +76,8 @@ Decoded decodeCharset64c(Bytes file, const DecodeOptions& options) {
 
 int probeCharset64c(Bytes file, std::uint64_t fileSize) {
     // Many lengths and one zero byte say little; whole sets of 64, 128 or 256 glyphs say more.
-    if (file.size() < 2 || file[0] != 0 || !isOneOf(fileSize, {514, 1026, 2050}))
+    if (file.size() < 2 || file[0] != 0 ||
+        !isOneOf(fileSize, {2 + 8 * 64, 2 + 8 * 128, 2 + 8 * 256}))
         return 0;
     return kProbeLength;
 }
@@ -82,47 +85,51 @@ int probeCharset64c(Bytes file, std::uint64_t fileSize) {
 // .g: 64 glyphs at $0042 (514 bytes). .zs: 113 glyphs of 9 bytes at $F0B0 (1026 bytes),
 // their 9th bytes not drawn.
 Decoded decodeCharsetG(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {514}))
-        return lengthRejection("a .g character set", "514", file, options);
-    if (!hasLoadAddress(file, 0x0042))
-        return Decoded::reject(loadAddressReason("a .g character set", "$0042", file));
+    const C64Format& row = formatRow(FormatId::charsetG);
+    if (!hasLayoutLength(row.lengths, file, options))
+        return rowLengthRejection("a .g character set", row, file, options);
+    if (!loadsAtRowAddress(row, file))
+        return rowAddressRejection("a .g character set", row, file);
     Decoded d = acceptedPicture(options, 256, 16);
     drawGlyphSheet(d.picture, file, 2, 8, 64);
     return d;
 }
 
 int probeCharsetG(Bytes file, std::uint64_t fileSize) {
-    return fileSize == 514 && hasLoadAddress(file, 0x0042) ? kProbeLengthAndAddress : 0;
+    const C64Format& row = formatRow(FormatId::charsetG);
+    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress : 0;
 }
 
 Decoded decodeCharsetZs(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {1026}))
-        return lengthRejection("a .zs character set", "1026", file, options);
-    if (!hasLoadAddress(file, 0xF0B0))
-        return Decoded::reject(loadAddressReason("a .zs character set", "$F0B0", file));
+    const C64Format& row = formatRow(FormatId::charsetZs);
+    if (!hasLayoutLength(row.lengths, file, options))
+        return rowLengthRejection("a .zs character set", row, file, options);
+    if (!loadsAtRowAddress(row, file))
+        return rowAddressRejection("a .zs character set", row, file);
     Decoded d = acceptedPicture(options, 256, 32);
     drawGlyphSheet(d.picture, file, 3, 9, 113);
     return d;
 }
 
 int probeCharsetZs(Bytes file, std::uint64_t fileSize) {
-    return fileSize == 1026 && hasLoadAddress(file, 0xF0B0) ? kProbeLengthAndAddress : 0;
+    const C64Format& row = formatRow(FormatId::charsetZs);
+    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress : 0;
 }
 
 // Logo Painter 3: $1800, 40 x 50 character codes at 2, a multicolour set of 256 glyphs at
 // 2050. 4098-byte files have no colours (black, light red, red, white); 4174-byte ones keep
 // them in the spare bytes 2045-2048 (unconfirmed by a real file).
 Decoded decodeLogoPainter(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {4098, 4174}))
-        return lengthRejection("a Logo Painter picture", "4098 or 4174", file, options);
-    if (!hasLoadAddress(file, 0x1800))
-        return Decoded::reject(loadAddressReason("a Logo Painter picture", "$1800", file));
+    const C64Format& row = formatRow(FormatId::logoPainter);
+    if (!hasLayoutLength(row.lengths, file, options))
+        return rowLengthRejection("a Logo Painter picture", row, file, options);
+    if (!loadsAtRowAddress(row, file))
+        return rowAddressRejection("a Logo Painter picture", row, file);
     std::array<std::uint8_t, 4> colours{0, 10, 2, 1};
-    if (file.size() == 4174)
-        colours = {static_cast<std::uint8_t>(file[2045] & 15),
-                   static_cast<std::uint8_t>(file[2047] & 15),
-                   static_cast<std::uint8_t>(file[2048] & 15),
-                   static_cast<std::uint8_t>(file[2046] & 7)};
+    if (file.size() == row.lengths[1]) // the longer kind keeps its colours
+        colours = {
+            static_cast<std::uint8_t>(file[2045] & 15), static_cast<std::uint8_t>(file[2047] & 15),
+            static_cast<std::uint8_t>(file[2048] & 15), static_cast<std::uint8_t>(file[2046] & 7)};
     Decoded d = acceptedPicture(options, 320, 400);
     const Word zero = everyByte(colours[0]), one = everyByte(colours[1]),
                two = everyByte(colours[2]), three = everyByte(colours[3]);
@@ -140,9 +147,8 @@ Decoded decodeLogoPainter(Bytes file, const DecodeOptions& options) {
 }
 
 int probeLogoPainter(Bytes file, std::uint64_t fileSize) {
-    return isOneOf(fileSize, {4098, 4174}) && hasLoadAddress(file, 0x1800)
-               ? kProbeLengthAndAddress
-               : 0;
+    const C64Format& row = formatRow(FormatId::logoPainter);
+    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress : 0;
 }
 
 // SpritePad: "SPD" 1 with the sprite count - 1 at 4 (a 6-byte header), or headerless
@@ -151,8 +157,9 @@ int probeLogoPainter(Bytes file, std::uint64_t fileSize) {
 // 2 pixels apart.
 Decoded decodeSpritePad(Bytes file, const DecodeOptions& options) {
     const std::uint64_t size = reportedSize(file, options);
-    if (size < 67 || size != file.size())
-        return lengthRejection("a SpritePad file", "at least 67", file, options);
+    const C64Format& row = formatRow(FormatId::spritePad);
+    if (size < row.lengthsFrom || size != file.size())
+        return lengthRejection("a SpritePad file", sizesOf(row), file, options);
     std::size_t header = 0, count = 0;
     if (file[0] == 'S' && file[1] == 'P' && file[2] == 'D' && file[3] == 1) {
         header = 6;
@@ -173,8 +180,7 @@ Decoded decodeSpritePad(Bytes file, const DecodeOptions& options) {
     fill(d.picture, file[header] & 15);
     for (std::size_t n = 0; n < count; ++n) {
         const std::uint8_t* data = file.data() + header + 3 + 64 * n;
-        const std::array<std::uint8_t, 4> colours{0, file[header + 1], data[63],
-                                                  file[header + 2]};
+        const std::array<std::uint8_t, 4> colours{0, file[header + 1], data[63], file[header + 2]};
         drawSprite(d.picture, data, 26 * static_cast<int>(n % perRow),
                    23 * static_cast<int>(n / perRow), (data[63] & 0x80) != 0, colours);
     }
@@ -191,10 +197,11 @@ int probeSpritePad(Bytes file, std::uint64_t) {
 // grey; pairs 01 black, 10 the sprite's colour, 11 white (the colours the format is known
 // to be shown in).
 Decoded decodeSpriteSheetA(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {8130}))
-        return lengthRejection("an .a sprite sheet", "8130", file, options);
-    if (!hasLoadAddress(file, 0x0042))
-        return Decoded::reject(loadAddressReason("an .a sprite sheet", "$0042", file));
+    const C64Format& row = formatRow(FormatId::spriteSheetA);
+    if (!hasLayoutLength(row.lengths, file, options))
+        return rowLengthRejection("an .a sprite sheet", row, file, options);
+    if (!loadsAtRowAddress(row, file))
+        return rowAddressRejection("an .a sprite sheet", row, file);
     Decoded d = acceptedPicture(options, 416, 182);
     fill(d.picture, 11);
     for (int n = 0; n < 127; ++n) {
@@ -205,7 +212,8 @@ Decoded decodeSpriteSheetA(Bytes file, const DecodeOptions& options) {
 }
 
 int probeSpriteSheetA(Bytes file, std::uint64_t fileSize) {
-    return fileSize == 8130 && hasLoadAddress(file, 0x0042) ? kProbeLengthAndAddress : 0;
+    const C64Format& row = formatRow(FormatId::spriteSheetA);
+    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress : 0;
 }
 
 } // namespace quendra

@@ -20,15 +20,13 @@
 #include "decode/reader_checks.h"
 #include "decode/readers.h"
 #include "decode/rle.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
 namespace {
 
-constexpr std::size_t kBitmapOffset = 1024; // from the screen memory
-constexpr std::size_t kFullLength = 9218;
-constexpr std::size_t kShortLength = 9026;
-constexpr std::size_t kCompressedMaxLength = 9218;
+constexpr std::size_t kBitmapOffset = 1024;   // from the screen memory
 constexpr std::size_t kCompressedStop = 9217; // expansion starts no item beyond this
 
 Decoded drawn(const std::uint8_t* screenPage, const DecodeOptions& options) {
@@ -40,43 +38,48 @@ Decoded drawn(const std::uint8_t* screenPage, const DecodeOptions& options) {
     return d;
 }
 
+// The rows of the other Doodle extensions state the same facts.
+const C64Format& doodleRow() {
+    static const C64Format& row = formatRow(FormatId::doodle);
+    return row;
+}
+
+const C64Format& compressedRow() {
+    static const C64Format& row = formatRow(FormatId::doodleCompressed);
+    return row;
+}
+
 } // namespace
 
 Decoded decodeDoodle(Bytes file, const DecodeOptions& options) {
-    if (file.size() != kFullLength && file.size() != kShortLength) {
-        return Decoded::reject("a Doodle picture is 9218 or 9026 bytes long, this one has " +
-                               std::to_string(reportedSize(file, options)));
-    }
-    if (!hasLoadAddress(file, 0x1C00) && !hasLoadAddress(file, 0x5C00)) {
-        return Decoded::reject(loadAddressReason("a Doodle picture", "$1C00 or $5C00", file));
-    }
+    const C64Format& row = doodleRow();
+    if (!takesLength(row, file.size()))
+        return rowLengthRejection("a Doodle picture", row, file, options);
+    if (!loadsAtRowAddress(row, file))
+        return rowAddressRejection("a Doodle picture", row, file);
     return drawn(file.data() + 2, options);
 }
 
 Decoded decodeDoodleCompressed(Bytes file, const DecodeOptions& options) {
-    if (file.size() > kCompressedMaxLength) {
-        return Decoded::reject(
-            "a Doodle compressed picture is at most 9218 bytes long, this one has " +
-            std::to_string(reportedSize(file, options)));
-    }
-    if (!hasLoadAddress(file, 0x5C00)) {
-        return Decoded::reject(loadAddressReason("a Doodle compressed picture", "$5C00", file));
-    }
+    const C64Format& row = compressedRow();
+    if (file.size() > row.packedUpTo)
+        return packedLengthRejection("a Doodle compressed picture", row, file, options);
+    if (!loadsAtRowAddress(row, file))
+        return rowAddressRejection("a Doodle compressed picture", row, file);
     std::array<std::uint8_t, kCompressedStop + 254> data{};
     expandRuns(file.subspan(2), data, kCompressedStop, kDoodleRuns);
     return drawn(data.data(), options);
 }
 
 int probeDoodle(Bytes file, std::uint64_t fileSize) {
-    return isOneOf(fileSize, {kFullLength, kShortLength}) &&
-                   (hasLoadAddress(file, 0x1C00) || hasLoadAddress(file, 0x5C00))
-               ? kProbeLengthAndAddress
-               : 0;
+    const C64Format& row = doodleRow();
+    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress : 0;
 }
 
 int probeDoodleCompressed(Bytes file, std::uint64_t fileSize) {
     // Real files pack the screen page and the bitmap (9024 bytes), some the tail as well.
-    return probePackedRuns(file, fileSize, 0x5C00, kBitmapOffset + kBitmapBytes, kDoodleRuns);
+    return probePackedRuns(file, fileSize, compressedRow().loadAddresses[0],
+                           kBitmapOffset + kBitmapBytes, kDoodleRuns);
 }
 
 } // namespace quendra

@@ -17,13 +17,14 @@
 #include "decode/draz_packer.h"
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
+#include "decode/formats.h"
 
 namespace quendra {
 
 namespace {
 
 constexpr std::string_view kName = "DRAZLACE! 1.0";
-constexpr std::size_t kLength = 18242;
+constexpr std::size_t kLength = kDrazlaceLength;
 constexpr std::size_t kColour = 0; // offsets after the load address
 constexpr std::size_t kScreen = 1024;
 constexpr std::size_t kFirstBitmap = 2048;
@@ -45,7 +46,7 @@ Decoded decodeDrazlace(Bytes file, const DecodeOptions& options) {
     } else {
         return Decoded::reject(fli::lengthReason("a Drazlace picture without the name "
                                                  "DRAZLACE! 1.0 (packed)",
-                                                 "18242", file, options));
+                                                 std::to_string(kLength), file, options));
     }
     const std::uint8_t shift = data[kShift];
     if (shift > 1) {
@@ -67,7 +68,8 @@ Decoded decodeDrazlace(Bytes file, const DecodeOptions& options) {
 int probeDrazlace(Bytes file, std::uint64_t fileSize) {
     if (hasDrazName(file, kName))
         return fli::kProbeSignature;
-    return fileSize == kLength ? fli::sizeScore(file, 0x5800) : 0;
+    static const C64Format& row = formatRow(FormatId::drazlace);
+    return fileSize == kLength ? fli::sizeScore(file, row.loadAddresses[0]) : 0;
 }
 
 } // namespace quendra

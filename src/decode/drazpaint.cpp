@@ -16,7 +16,7 @@ namespace {
 constexpr std::string_view kName = "DRAZPAINT 1.4";
 
 const C64Format& drazpaintRow() {
-    static const C64Format& row = *formatReadBy(decodeDrazpaint);
+    static const C64Format& row = formatRow(FormatId::drazpaint);
     return row;
 }
 
@@ -26,7 +26,7 @@ Decoded decodeDrazpaint(Bytes file, const DecodeOptions& options) {
     const C64Format& row = drazpaintRow();
     if (!hasDrazName(file, kName))
         return decodeCells(row, file, options);
-    std::array<std::uint8_t, 10051> plain{file[0], file[1]};
+    std::array<std::uint8_t, kDrazpaintLength> plain{file[0], file[1]};
     if (!unpackDraz(file, std::span(plain).subspan(2)))
         return Decoded::reject("the packed Drazpaint data ends before the picture");
     DecodeOptions unpacked = options;

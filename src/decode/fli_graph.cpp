@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
@@ -27,7 +28,7 @@ namespace {
 constexpr std::size_t kDataBytes = 17472; // the plain file after its load address
 
 const C64Format& graphRow() {
-    static const C64Format& row = *formatReadBy(decodeFliGraph);
+    static const C64Format& row = formatRow(FormatId::fliGraph);
     return row;
 }
 
@@ -75,8 +76,12 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
     if (plainLength(file.size()))
         return decodeFliLayout(graphRow(), file, options);
     if (file.size() < 5) {
+        std::string lengths;
+        for (std::uint32_t length : graphRow().fli.lengths)
+            lengths += std::to_string(length) + ", ";
+        lengths.resize(lengths.size() - 2);
         return Decoded::reject(fli::lengthReason(
-            "an FLI Graph picture", "17474, 17665, 17666 or (packed) at least 5", file, options));
+            "an FLI Graph picture", lengths + " or (packed) at least 5", file, options));
     }
     // Packed data is read from its end, so it must all be there.
     if (reportedSize(file, options) > file.size() || file.size() >= kFliGraphReadLimit) {
@@ -85,8 +90,11 @@ Decoded decodeFliGraph(Bytes file, const DecodeOptions& options) {
     }
     // Packed data has no signature: its load address is all that tells it (a FLIC
     // animation or a cut FLI Designer file would unpack to noise).
-    if (!fli::startsWith(file, 0x3B00))
-        return Decoded::reject(loadAddressReason("a packed FLI Graph picture", "$3B00", file));
+    const std::uint16_t address = graphRow().loadAddresses[0];
+    if (!fli::startsWith(file, address)) {
+        return Decoded::reject(
+            loadAddressReason("a packed FLI Graph picture", addressText(address), file));
+    }
     std::array<std::uint8_t, 2 + kDataBytes> plain{file[0], file[1]};
     std::size_t unread = 0;
     if (!unpack(file, std::span(plain).subspan<2>(), unread))
@@ -105,20 +113,21 @@ int probeFliGraph(Bytes file, std::uint64_t fileSize) {
     if (plainLength(fileSize))
         return probeFliLayout(graphRow(), file, fileSize);
     // Packed files have no signature: only their load address hints at them.
-    return fileSize >= 5 && fli::startsWith(file, 0x3B00) ? fli::kProbeSize : 0;
+    return fileSize >= 5 && fli::startsWith(file, graphRow().loadAddresses[0]) ? fli::kProbeSize
+                                                                               : 0;
 }
 
 // FLI Designer's own lengths are its row's layout. Another length at its own address is a
 // cut or padded FLI Designer file; any other is FLI Graph's, which the picture then names.
 Decoded decodeFliDesigner(Bytes file, const DecodeOptions& options) {
-    static const C64Format& designer = *formatReadBy(decodeFliDesigner);
+    static const C64Format& designer = formatRow(FormatId::fliDesigner);
     const LayoutLengths& lengths = designer.fli.lengths;
     if (std::ranges::find(lengths, file.size()) != lengths.end())
         return decodeFliLayout(designer, file, options);
     if (file.size() < 5 || fli::startsWith(file, designer.loadAddresses[0]))
         return layoutLengthRejection(designer.fli.what, lengths, file, options);
     Decoded graph = decodeFliGraph(file, options);
-    graph.format = formatReadBy(decodeFliGraph);
+    graph.format = &formatRow(FormatId::fliGraph);
     return graph;
 }
 

@@ -12,6 +12,7 @@
 #include "decode/fli_readers.h"
 #include "decode/formats.h"
 #include "decode/further_readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
@@ -42,13 +43,12 @@ Decoded fliPicture(const DecodeOptions& options, int lines = fli::kLines) {
 // address. A packed picture without colour memory (its bytes all 0) is shown as hires FLI,
 // as the format is known to be read.
 Decoded decodeFlm(Bytes file, const DecodeOptions& options) {
-    static const C64Format& row = *formatReadBy(decodeFlm);
+    static const C64Format& row = formatRow(FormatId::fliWithBackground);
     if (hasLayoutLength(row.fli.lengths, file, options))
         return decodeFliLayout(row, file, options);
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return Decoded::reject(
-            fli::lengthReason("an .flm picture", "17410, or packed", file, options));
-    std::vector<std::uint8_t> plain(17410);
+        return Decoded::reject(fli::lengthReason("an .flm picture", sizesOf(row), file, options));
+    std::vector<std::uint8_t> plain(row.fli.lengths[0]);
     EscapeStream stream(file, file.size() - 2, true);
     if (!stream.fill(std::span(plain).subspan(2, 17280), file.back(), RunCount::zeroIs256))
         return Decoded::reject("the packed data of this .flm picture end before the "
@@ -90,8 +90,8 @@ Decoded decodeFbi(Bytes file, const DecodeOptions& options) {
 // lines at 12098 + (y >> 2); pair 11 shows the screen's low nibble, like pair 10 (the
 // format is known to be read so; it keeps no colour memory).
 Decoded decodeHcb(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {12148}))
-        return Decoded::reject(fli::lengthReason("an HCB picture", "12148", file, options));
+    if (!hasLayoutLength(formatRow(FormatId::hcb).lengths, file, options))
+        return rowLengthRejection("an HCB picture", formatRow(FormatId::hcb), file, options);
     Decoded d = fliPicture(options);
     for (int y = 0; y < fli::kLines; ++y) {
         const std::uint8_t* screen = file.data() + ((y & 4) ? 3074 : 2050);
@@ -100,8 +100,8 @@ Decoded decodeHcb(Bytes file, const DecodeOptions& options) {
         for (int column = 3; column < 40; ++column) {
             const int cell = 40 * (y >> 3) + column;
             const std::uint8_t s = screen[cell], bits = file[4098 + 8 * cell + (y & 7)];
-            const Word pairs01 = select(everyByte(background), everyByte(s >> 4),
-                                        kMasks.lowOfPair[bits]);
+            const Word pairs01 =
+                select(everyByte(background), everyByte(s >> 4), kMasks.lowOfPair[bits]);
             store(row + 8 * (column - 3),
                   select(pairs01, everyByte(s & 15), kMasks.highOfPair[bits]));
         }
@@ -110,19 +110,18 @@ Decoded decodeHcb(Bytes file, const DecodeOptions& options) {
 }
 
 int probeHcb(Bytes, std::uint64_t fileSize) {
-    return fileSize == 12148 ? fli::kProbeSize : 0;
+    return takesLength(formatRow(FormatId::hcb), fileSize) ? fli::kProbeSize : 0;
 }
 
 // ECI: its row's FLI layout (32770 bytes), or packed: escape byte 2, a forward stream
 // (count 0 = nothing) from 3 into offsets 2-32769.
 Decoded decodeEci(Bytes file, const DecodeOptions& options) {
-    static const C64Format& row = *formatReadBy(decodeEci);
+    static const C64Format& row = formatRow(FormatId::eci);
     if (hasLayoutLength(row.fli.lengths, file, options))
         return decodeFliLayout(row, file, options);
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return Decoded::reject(
-            fli::lengthReason("an ECI picture", "32770, or packed", file, options));
-    std::vector<std::uint8_t> plain(32770);
+        return Decoded::reject(fli::lengthReason("an ECI picture", sizesOf(row), file, options));
+    std::vector<std::uint8_t> plain(row.fli.lengths[0]);
     EscapeStream stream(file, 3, false);
     if (!stream.fill(std::span(plain).subspan(2), file[2], RunCount::zeroIsNothing))
         return Decoded::reject("the packed data of this ECI picture end before the "
@@ -135,8 +134,8 @@ Decoded decodeEci(Bytes file, const DecodeOptions& options) {
 // CFLI: no bitmap; each cell of line y shows the two nibbles of one screen byte, high for
 // even x, low for odd x; the byte is 5 + 1024 (y & 7) + 40 (y >> 3) + column.
 Decoded decodeCfli(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {8170}))
-        return Decoded::reject(fli::lengthReason("a CFLI picture", "8170", file, options));
+    if (!hasLayoutLength(formatRow(FormatId::cfli).lengths, file, options))
+        return rowLengthRejection("a CFLI picture", formatRow(FormatId::cfli), file, options);
     Decoded d = fliPicture(options);
     for (int y = 0; y < fli::kLines; ++y) {
         const std::uint8_t* screen = file.data() + 5 + 1024 * (y & 7) + 40 * (y >> 3);
@@ -151,15 +150,16 @@ Decoded decodeCfli(Bytes file, const DecodeOptions& options) {
 }
 
 int probeCfli(Bytes, std::uint64_t fileSize) {
-    return fileSize == 8170 ? fli::kProbeSize : 0;
+    return takesLength(formatRow(FormatId::cfli), fileSize) ? fli::kProbeSize : 0;
 }
 
 // FLI Profi: multicolour FLI 320 wide; the left 24 pixels take colour 255 for the screen
 // and the strip colour at 898 + y for pair 11, under multicolour sprites (blocks at 2,
 // colour per line at 642 + y, multicolours 1098 and 1099). Pair 00 is black.
 Decoded decodeFliProfi(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {18370}))
-        return Decoded::reject(fli::lengthReason("an FLI Profi picture", "18370", file, options));
+    if (!hasLayoutLength(formatRow(FormatId::fliProfi).lengths, file, options))
+        return rowLengthRejection("an FLI Profi picture", formatRow(FormatId::fliProfi), file,
+                                  options);
     Decoded d = fli::accepted(options, 320, fli::kLines, fli::Colours::single);
     for (int y = 0; y < fli::kLines; ++y) {
         std::uint8_t* row = d.picture.row(y);
@@ -173,17 +173,17 @@ Decoded decodeFliProfi(Bytes file, const DecodeOptions& options) {
             const std::uint8_t three = strip ? file[898 + y] >> 4 : file[1154 + cell] & 15;
             const std::uint8_t bits = file[10370 + 8 * cell + (y & 7)];
             const Word low = kMasks.lowOfPair[bits];
-            Word w = select(select(0, everyByte(c >> 4), low),
-                            select(everyByte(c & 15), everyByte(three), low),
-                            kMasks.highOfPair[bits]);
+            Word w =
+                select(select(0, everyByte(c >> 4), low),
+                       select(everyByte(c & 15), everyByte(three), low), kMasks.highOfPair[bits]);
             if (strip) {
                 const std::uint8_t pairs = sprite[column];
                 const Word spriteLow = kMasks.lowOfPair[pairs];
                 const Word spriteHigh = kMasks.highOfPair[pairs];
-                const Word shown = select(select(0, everyByte(file[642 + y] & 15), spriteLow),
-                                          select(everyByte(file[1098] & 15),
-                                                 everyByte(file[1099] & 15), spriteLow),
-                                          spriteHigh);
+                const Word shown = select(
+                    select(0, everyByte(file[642 + y] & 15), spriteLow),
+                    select(everyByte(file[1098] & 15), everyByte(file[1099] & 15), spriteLow),
+                    spriteHigh);
                 w = select(w, shown, spriteLow | spriteHigh);
             }
             store(row + 8 * column, w);
@@ -193,7 +193,7 @@ Decoded decodeFliProfi(Bytes file, const DecodeOptions& options) {
 }
 
 int probeFliProfi(Bytes, std::uint64_t fileSize) {
-    return fileSize == 18370 ? fli::kProbeSize : 0;
+    return takesLength(formatRow(FormatId::fliProfi), fileSize) ? fli::kProbeSize : 0;
 }
 
 namespace {

@@ -23,10 +23,12 @@ int probeFliGraph(Bytes file, std::uint64_t fileSize);
 
 // True Paint (.mci): interlaced, 19434 bytes at $9C00, or a self-extracting packed file.
 inline constexpr std::size_t kTruePaintReadLimit = 65536;
+inline constexpr std::uint32_t kTruePaintLength = 19434; // the plain kind, its row's length
 Decoded decodeTruePaint(Bytes file, const DecodeOptions& options);
 
 // Drazlace (.drl): interlaced, 18242 bytes at $5800, or packed after "DRAZLACE! 1.0".
 inline constexpr std::size_t kDrazlaceReadLimit = 65536;
+inline constexpr std::uint32_t kDrazlaceLength = 18242; // the plain kind, its row's length
 Decoded decodeDrazlace(Bytes file, const DecodeOptions& options);
 int probeDrazlace(Bytes file, std::uint64_t fileSize);
 
@@ -37,6 +39,7 @@ int probeGunpaint(Bytes file, std::uint64_t fileSize);
 
 // Drazpaint (.drz, .drp): multicolour, 10051 bytes at $5800, or packed after "DRAZPAINT 1.4".
 inline constexpr std::size_t kDrazpaintReadLimit = 40000;
+inline constexpr std::uint32_t kDrazpaintLength = 10051; // the plain kind, its row's length
 Decoded decodeDrazpaint(Bytes file, const DecodeOptions& options);
 int probeDrazpaint(Bytes file, std::uint64_t fileSize);
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
+#include "decode/cells.h"
 #include "decode/further_readers.h"
 #include "decode/readers.h"
 
@@ -10,7 +12,18 @@ namespace quendra {
 
 namespace {
 
-// The FLI layouts that two rows share (the second row names another extension).
+// The facts that two rows share (the second row names another extension or reads the file
+// by the first one's reader). Koala's memories after a load address (and under .kla without
+// one too); a compressed Koala picture's longest file.
+constexpr LayoutLengths kKoalaLengths{10003, 10006};
+constexpr LayoutLengths kKlaLengths{kKoalaLengths[0], kKoalaLengths[1], kKoalaDataBytes};
+constexpr LayoutLengths kDoodleLengths{9218, 9026};
+constexpr LayoutLengths kGunpaintLengths{33602, 33603};
+constexpr std::uint32_t kPackedKoalaUpTo = 10099;
+constexpr CellLayout kArtStudioHiresLayout{.kind = CellKind::hires,
+                                           .what = "an Art Studio hires picture",
+                                           .lengths = {9002, 9003, 9009},
+                                           .screen = 8002};
 constexpr FliLayout kFliDesignerLayout{.kind = FliKind::multicolour,
                                        .what = "an FLI picture",
                                        .lengths = {17218, 17409},
@@ -59,10 +72,11 @@ constexpr FliLayout kHiresInterlaceLayout{
 // hold the same form. The viewer and the converter need nothing but a row.
 constexpr C64Format kFormats[] = {
     {.name = "Koala Painter",
+     .id = FormatId::koala,
      .extensions = {".koa", ".KOA"},
      .captionSuffix = " (Koala)",
      .readLimit = kKoalaReadLimit,
-     .sizes = "10003, 10006",
+     .lengths = kKoalaLengths,
      .typeText = "Koala Painter picture",
      .decode = decodeKoala,
      .probe = probeKoala,
@@ -72,7 +86,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".rpm", ".RPM"},
      .captionSuffix = " (Koala)",
      .readLimit = kKoalaReadLimit,
-     .sizes = "10003, 10006",
+     .lengths = kKoalaLengths,
      .typeText = "RunPaint picture",
      .decode = decodeKoala,
      .probe = probeKoala,
@@ -80,50 +94,55 @@ constexpr C64Format kFormats[] = {
      .samples = {"runpaint.rpm"}},
     // Both kinds: the length tells multicolour from hires, and the caption follows.
     {.name = "Art Studio",
+     .id = FormatId::artStudio,
      .extensions = {".ocp", ".OCP"},
      .captionSuffix = " (Advanced Art Studio)",
      .readLimit = kArtStudioReadLimit,
-     .sizes = "9009, 10018",
+     .lengths = {10018, 9009},
      .typeText = "Art Studio picture",
      .decode = decodeArtStudio,
      .probe = probeArtStudio,
      .loadAddresses = {0x2000},
      .samples = {"art-studio-multicolour.ocp", "art-studio-hires.ocp"}},
     {.name = "Amica Paint",
+     .id = FormatId::amica,
      .extensions = {".ami", ".AMI"},
      .captionSuffix = " (Amica Paint)",
      .readLimit = kAmicaReadLimit,
-     .sizes = "packed, up to 10299",
+     .packedUpTo = 10299,
      .typeText = "Amica Paint picture",
      .decode = decodeAmica,
      .probe = probeAmica,
      .loadAddresses = {0x4000},
      .samples = {"amica.ami"}},
     {.name = "Koala compressed",
+     .id = FormatId::koalaCompressed,
      .extensions = {".gg", ".GG"},
      .captionSuffix = " (Koala compressed)",
      .readLimit = kKoalaCompressedReadLimit,
-     .sizes = "packed, up to 10099",
+     .packedUpTo = kPackedKoalaUpTo,
      .typeText = "Koala compressed picture",
      .decode = decodeKoalaCompressed,
      .probe = probeKoalaCompressed,
      .loadAddresses = {0x6000},
      .samples = {"koala-compressed.gg"}},
     {.name = "Doodle",
+     .id = FormatId::doodle,
      .extensions = {".dd", ".DD"},
      .captionSuffix = " (Doodle HiRes)",
      .readLimit = kDoodleReadLimit,
-     .sizes = "9026, 9218",
+     .lengths = kDoodleLengths,
      .typeText = "Doodle picture",
      .decode = decodeDoodle,
      .probe = probeDoodle,
      .loadAddresses = {0x1C00, 0x5C00},
      .samples = {"doodle.dd"}},
     {.name = "Doodle compressed",
+     .id = FormatId::doodleCompressed,
      .extensions = {".jj", ".JJ"},
      .captionSuffix = " (Doodle HiRes compressed)",
      .readLimit = kDoodleCompressedReadLimit,
-     .sizes = "packed, up to 9218",
+     .packedUpTo = 9218,
      .typeText = "Doodle compressed picture",
      .decode = decodeDoodleCompressed,
      .probe = probeDoodleCompressed,
@@ -137,7 +156,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".gb", ".GB"},
      .captionSuffix = " (Page-/Printfox)",
      .readLimit = kPrintfoxReadLimit,
-     .sizes = "packed",
+     .packed = true,
      .typeText = "Printfox large picture",
      .reportsProgress = true,
      .decode = decodePrintfox,
@@ -148,7 +167,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".BS", ".bs"},
      .captionSuffix = " (Page-/Printfox)",
      .readLimit = kPrintfoxReadLimit,
-     .sizes = "packed",
+     .packed = true,
      .typeText = "Printfox screen picture",
      .reportsProgress = true,
      .decode = decodePrintfox,
@@ -159,7 +178,7 @@ constexpr C64Format kFormats[] = {
      .extensions = {".pg", ".PG"},
      .captionSuffix = " (Page-/Printfox)",
      .readLimit = kPrintfoxReadLimit,
-     .sizes = "packed",
+     .packed = true,
      .typeText = "Pagefox page",
      .reportsProgress = true,
      .decode = decodePrintfox,
@@ -167,6 +186,7 @@ constexpr C64Format kFormats[] = {
      .signature = "P",
      .samples = {"pagefox-page.pg"}},
     {.name = "FunPainter 2",
+     .id = FormatId::funPainter,
      .extensions = {".fp2", ".FP2"},
      .captionSuffix = " (FunPainter 2 / IFLI)",
      .readLimit = kFunPainterReadLimit,
@@ -183,17 +203,16 @@ constexpr C64Format kFormats[] = {
      .samples = {"funpainter.fp2"}},
     // The bitmap pictures of further C64 programs.
     {.name = "Art Studio hires",
+     .id = FormatId::artStudioHires,
      .extensions = {".art", ".aas", ".hpi"},
      .captionSuffix = " (Art Studio HiRes)",
      .readLimit = kCellsReadLimit,
      .typeText = "Art Studio hires picture",
      .loadAddresses = {0x2000, 0x4000},
-     .cells = {.kind = CellKind::hires,
-               .what = "an Art Studio hires picture",
-               .lengths = {9002, 9003, 9009},
-               .screen = 8002},
+     .cells = kArtStudioHiresLayout,
      .samples = {"art-studio-hires-art.art"}},
     {.name = "Interpaint hires",
+     .id = FormatId::interpaintHires,
      .extensions = {".iph"},
      .captionSuffix = " (Interpaint HiRes)",
      .readLimit = kCellsReadLimit,
@@ -207,6 +226,7 @@ constexpr C64Format kFormats[] = {
                .evidence = CellEvidence::onlyAtAddress},
      .samples = {"interpaint-hires.iph"}},
     {.name = "Interpaint multicolour",
+     .id = FormatId::interpaint,
      .extensions = {".ipt"},
      .captionSuffix = " (Interpaint)",
      .readLimit = kCellsReadLimit,
@@ -222,6 +242,7 @@ constexpr C64Format kFormats[] = {
                .evidence = CellEvidence::onlyAtAddress},
      .samples = {"interpaint.ipt"}},
     {.name = "Hi-Eddi",
+     .id = FormatId::hiEddi,
      .extensions = {".hed"},
      .captionSuffix = " (Hi-Eddi)",
      .readLimit = kCellsReadLimit,
@@ -232,10 +253,11 @@ constexpr C64Format kFormats[] = {
          {.kind = CellKind::hires, .what = "a Hi-Eddi picture", .lengths = {9218}, .screen = 8194},
      .samples = {"hi-eddi.hed"}},
     {.name = "Image System hires",
+     .id = FormatId::imageSystemHires,
      .extensions = {".ish"},
      .captionSuffix = " (Image System HiRes)",
      .readLimit = kImageSystemHiresOrInterlaceReadLimit,
-     .sizes = "9194, 30738 (interlaced, sprites)",
+     .lengths = {30738}, // the interlaced kind with sprites; the plain kind is the layout's
      .typeText = "Image System hires picture",
      .decode = decodeImageSystemHiresOrInterlace,
      .probe = probeImageSystemHiresOrInterlace,
@@ -248,6 +270,7 @@ constexpr C64Format kFormats[] = {
                .screen = 8194},
      .samples = {"image-system-hires.ish", "super-hires-interlace-ish.ish"}},
     {.name = "Hires bitmap",
+     .id = FormatId::hiresBitmap,
      .extensions = {".hbm", ".fgs", ".mon", ".gcd", ".hir"},
      .captionSuffix = " (HiRes bitmap)",
      .readLimit = kCellsReadLimit,
@@ -260,6 +283,7 @@ constexpr C64Format kFormats[] = {
                .cellColours = 0x10},
      .samples = {"hires-bitmap.hbm"}},
     {.name = "Hires bitmap, inverted",
+     .id = FormatId::hiresBitmapInverted,
      .extensions = {".gih", ".rpo"},
      .captionSuffix = " (HiRes bitmap)",
      .readLimit = kCellsReadLimit,
@@ -273,16 +297,19 @@ constexpr C64Format kFormats[] = {
                .evidence = CellEvidence::lengthOnly},
      .samples = {"hires-bitmap-inverted.gih"}},
     {.name = "Koala Painter (.kla)",
+     .id = FormatId::kla,
      .extensions = {".kla"},
      .captionSuffix = " (Koala)",
      .readLimit = kKlaReadLimit,
-     .sizes = "10001, 10003, 10006, or packed up to 10099",
+     .lengths = kKlaLengths,
+     .packedUpTo = kPackedKoalaUpTo,
      .typeText = "Koala Painter picture",
      .decode = decodeKla,
      .probe = probeKla,
      .loadAddresses = {0x6000, 0x2000},
      .samples = {"koala-pc.kla"}},
     {.name = "Advanced Art Studio",
+     .id = FormatId::advancedArtStudio,
      .extensions = {".mpic", ".mpi"},
      .captionSuffix = " (Advanced Art Studio)",
      .readLimit = kCellsReadLimit,
@@ -297,6 +324,7 @@ constexpr C64Format kFormats[] = {
                .background = 9003},
      .samples = {"advanced-art-studio.mpic"}},
     {.name = "Blazing Paddles",
+     .id = FormatId::blazingPaddles,
      .extensions = {".pi", ".bpl"},
      .captionSuffix = " (Blazing Paddles)",
      .readLimit = kCellsReadLimit,
@@ -311,6 +339,7 @@ constexpr C64Format kFormats[] = {
                .background = 8066},
      .samples = {"blazing-paddles.pi"}},
     {.name = "Artist 64",
+     .id = FormatId::artist64,
      .extensions = {".a64", ".wig"},
      .captionSuffix = " (Artist 64)",
      .readLimit = kCellsReadLimit,
@@ -324,6 +353,7 @@ constexpr C64Format kFormats[] = {
                .background = 10241},
      .samples = {"artist-64.a64"}},
     {.name = "Vidcom 64",
+     .id = FormatId::vidcom64,
      .extensions = {".vid", ".dol", ".bed"},
      .captionSuffix = " (Vidcom 64)",
      .readLimit = kCellsReadLimit,
@@ -339,6 +369,7 @@ constexpr C64Format kFormats[] = {
                .background = 2026},
      .samples = {"vidcom-64.vid"}},
     {.name = "Image System multicolour",
+     .id = FormatId::imageSystem,
      .extensions = {".ism"},
      .captionSuffix = " (Image System)",
      .readLimit = kCellsReadLimit,
@@ -354,6 +385,7 @@ constexpr C64Format kFormats[] = {
                .background = 9217},
      .samples = {"image-system.ism"}},
     {.name = "Saracen Paint",
+     .id = FormatId::saracenPaint,
      .extensions = {".sar"},
      .captionSuffix = " (Saracen Paint)",
      .readLimit = kCellsReadLimit,
@@ -369,6 +401,7 @@ constexpr C64Format kFormats[] = {
                .background = 1010},
      .samples = {"saracen-paint.sar"}},
     {.name = "Paint Magic",
+     .id = FormatId::paintMagic,
      .extensions = {".pmg"},
      .captionSuffix = " (Paint Magic)",
      .readLimit = kCellsReadLimit,
@@ -387,6 +420,7 @@ constexpr C64Format kFormats[] = {
                .background = 8116},
      .samples = {"paint-magic.pmg"}},
     {.name = "Rainbow Painter",
+     .id = FormatId::rainbowPainter,
      .extensions = {".rp"},
      .captionSuffix = " (Rainbow Painter)",
      .readLimit = kCellsReadLimit,
@@ -401,10 +435,12 @@ constexpr C64Format kFormats[] = {
                .colour = 9218},
      .samples = {"rainbow-painter.rp"}},
     {.name = "Hires Manager",
+     .id = FormatId::hiresManager,
      .extensions = {".him"},
      .captionSuffix = " (Hires Manager)",
      .readLimit = kHiresManagerReadLimit,
-     .sizes = "16385, or packed",
+     .lengths = {kHiresManagerLength},
+     .packed = true,
      .typeText = "Hires Manager picture",
      .decode = decodeHiresManager,
      .probe = probeHiresManager,
@@ -414,10 +450,11 @@ constexpr C64Format kFormats[] = {
     // GoDot: the picture row is also the fallback. One read takes a clip whole; the magic
     // decides between picture and clip, and a clip names itself in the caption.
     {.name = "GoDot 4Bit",
+     .id = FormatId::godot,
      .extensions = {".4bt"},
      .captionSuffix = " (4Bit GoDot)",
      .readLimit = kGodotClipReadLimit,
-     .sizes = "packed",
+     .packed = true,
      .typeText = "GoDot 4Bit picture",
      .reportsProgress = true,
      .decode = decodeGodot,
@@ -425,11 +462,12 @@ constexpr C64Format kFormats[] = {
      .signature = "GOD0",
      .samples = {"godot.4bt"}},
     {.name = "GoDot 4Bit clip",
+     .id = FormatId::godotClip,
      .extensions = {".clp"},
      .captionSuffix = " (4Bit GoDot)",
      .kindSuffix = " (4Bit GoDot-Clip)",
      .readLimit = kGodotClipReadLimit,
-     .sizes = "packed",
+     .packed = true,
      .typeText = "GoDot 4Bit clip",
      .reportsProgress = true,
      .decode = decodeGodot,
@@ -439,15 +477,42 @@ constexpr C64Format kFormats[] = {
 #include "decode/further_formats.inc"
 };
 
-constexpr std::size_t fallbackRow() {
-    for (std::size_t i = 0; i < std::size(kFormats); ++i) {
-        if (kFormats[i].name == "GoDot 4Bit")
-            return i;
+// Where each handle's row lies; every handle names exactly one row, and none the fallback.
+constexpr std::array<std::size_t, kFormatIdCount> kRowOf = [] {
+    std::array<std::size_t, kFormatIdCount> at{};
+    for (std::size_t i = 0; i < std::size(kFormats); ++i)
+        at[static_cast<std::size_t>(kFormats[i].id)] = i;
+    at[static_cast<std::size_t>(FormatId::none)] = at[static_cast<std::size_t>(FormatId::godot)];
+    return at;
+}();
+constexpr bool everyHandleNamesOneRow() {
+    for (std::size_t id = 1; id < kFormatIdCount; ++id) {
+        const auto rows = std::ranges::count_if(kFormats, [id](const C64Format& row) {
+            return static_cast<std::size_t>(row.id) == id;
+        });
+        if (rows != 1)
+            return false;
     }
-    return std::size(kFormats);
+    return true;
 }
-constexpr std::size_t kFallbackRow = fallbackRow();
-static_assert(kFallbackRow < std::size(kFormats) && kFormats[kFallbackRow].decode == decodeGodot);
+static_assert(everyHandleNamesOneRow());
+static_assert(kFormats[kRowOf[static_cast<std::size_t>(FormatId::godot)]].decode == decodeGodot);
+
+// A reader reads its facts from one row (formatRow), so the other rows it reads under other
+// extensions must state the same.
+constexpr bool rowsOfOneReaderAgree() {
+    for (const C64Format& a : kFormats) {
+        for (const C64Format& b : kFormats) {
+            if (a.decode && a.decode == b.decode &&
+                (a.lengths != b.lengths || a.packed != b.packed || a.packedUpTo != b.packedUpTo ||
+                 a.lengthsFrom != b.lengthsFrom || a.lengthsUpTo != b.lengthsUpTo ||
+                 a.loadAddresses != b.loadAddresses))
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(rowsOfOneReaderAgree());
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -485,31 +550,40 @@ bool isDetectable(const C64Format& format) {
 }
 
 std::string sizesOf(const C64Format& format) {
-    const bool cells = format.cells.kind != CellKind::none;
-    if (!format.sizes.empty() || (!cells && format.fli.kind == FliKind::none))
+    if (!format.sizes.empty())
         return std::string(format.sizes);
+    if (format.lengthsFrom != 0) {
+        return format.lengthsUpTo == 0 ? "at least " + std::to_string(format.lengthsFrom)
+                                       : std::to_string(format.lengthsFrom) + " to " +
+                                             std::to_string(format.lengthsUpTo);
+    }
+    // Its own reader's and its layout's, where it has both (the one a kind of its own).
+    const LayoutLengths& layout =
+        format.cells.kind != CellKind::none ? format.cells.lengths : format.fli.lengths;
+    std::vector<std::uint32_t> lengths(format.lengths.begin(), format.lengths.end());
+    if (format.lengths != layout)
+        lengths.insert(lengths.end(), layout.begin(), layout.end());
+    std::erase(lengths, 0u);
+    std::ranges::sort(lengths);
     std::string text;
-    for (std::uint32_t length : cells ? format.cells.lengths : format.fli.lengths) {
-        if (length != 0)
-            text += (text.empty() ? "" : ", ") + std::to_string(length);
+    for (std::uint32_t length : lengths)
+        text += (text.empty() ? "" : ", ") + std::to_string(length);
+    if (format.packed || format.packedUpTo != 0) {
+        text += text.empty() ? "packed" : ", or packed";
+        if (format.packedUpTo != 0)
+            text += (lengths.empty() ? ", up to " : " up to ") + std::to_string(format.packedUpTo);
     }
     return text;
 }
 
-const C64Format* findFormat(std::string_view name) {
-    for (const C64Format& row : kFormats) {
-        if (row.name == name)
-            return &row;
-    }
-    return nullptr;
+const LayoutLengths& lengthsOf(const C64Format& format) {
+    if (format.lengths[0] != 0)
+        return format.lengths;
+    return format.cells.kind != CellKind::none ? format.cells.lengths : format.fli.lengths;
 }
 
-const C64Format* formatReadBy(ReaderFunction reader) {
-    for (const C64Format& row : kFormats) {
-        if (row.decode == reader)
-            return &row;
-    }
-    return nullptr;
+const C64Format& formatRow(FormatId id) {
+    return kFormats[kRowOf[static_cast<std::size_t>(id)]];
 }
 
 std::string_view shownCaption(const C64Format& format) {
@@ -517,7 +591,7 @@ std::string_view shownCaption(const C64Format& format) {
 }
 
 const C64Format& fallbackFormat() {
-    return kFormats[kFallbackRow];
+    return formatRow(FormatId::godot);
 }
 
 std::string_view extensionOf(std::string_view fileName) {

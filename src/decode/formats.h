@@ -20,24 +20,119 @@ namespace quendra {
 
 using ReaderFunction = Decoded (*)(Bytes, const DecodeOptions&);
 
+// The handle of a row that code names (formatRow): a misspelt one does not compile. Only
+// the rows something looks up carry one; each handle names exactly one row.
+enum class FormatId : std::uint8_t {
+    none,
+    koala,
+    artStudio,
+    amica,
+    koalaCompressed,
+    doodle,
+    doodleCompressed,
+    artStudioHires,
+    interpaintHires,
+    interpaint,
+    hiEddi,
+    imageSystemHires,
+    hiresBitmap,
+    hiresBitmapInverted,
+    kla,
+    advancedArtStudio,
+    blazingPaddles,
+    artist64,
+    vidcom64,
+    imageSystem,
+    saracenPaint,
+    paintMagic,
+    rainbowPainter,
+    hiresManager,
+    fliDesigner,
+    fliGraph,
+    afli,
+    hiresFli,
+    bfli,
+    truePaint,
+    drazlace,
+    gunpaint,
+    ffli,
+    drazpaint,
+    hiresInterlace,
+    godot,
+    godotClip,
+    funPainter,
+    cduPaint,
+    facePainter,
+    cheese,
+    garfield,
+    picasso64,
+    koalaLayoutLre,
+    microIllustrator,
+    ihe,
+    vhi,
+    pixelPerfect,
+    fliWithBackground,
+    hcb,
+    eci,
+    cfli,
+    fliProfi,
+    charset64c,
+    charsetG,
+    charsetZs,
+    petscii,
+    petsciiDraw,
+    petsciiBot,
+    logoPainter,
+    spritePad,
+    spriteSheetA,
+    nufli,
+    mufli,
+    ufli,
+    characterMode,
+    characterModeInterlace,
+    characterModeInterlaceMle,
+    superHiresShs,
+    superHiresSh1,
+    superHiresSh2,
+    superHiresShe,
+    superHiresInterlaceShi,
+    superHiresInterlaceEsh,
+    superHiresFliShx,
+    superHiresFliShf,
+};
+inline constexpr std::size_t kFormatIdCount = std::size_t(FormatId::superHiresFliShf) + 1;
+
 // One C64 format. An aggregate written with designated initialisers, so a field with a
 // default is set only in the rows that need another value. Every field has a default
 // (the build warns about a row that leaves out one without).
 struct C64Format {
     std::string_view name = {};                      // for people: "Koala Painter"
+    FormatId id = FormatId::none;                    // where code names the row
     std::array<std::string_view, 8> extensions = {}; // exact forms with the dot; unused empty
     std::string_view captionSuffix = {};             // appended to the caption before the read
     // The caption suffix of a picture read as this row, where it differs from captionSuffix
     // (a GoDot clip: " (4Bit GoDot)" before the read, " (4Bit GoDot-Clip)" after).
     std::string_view kindSuffix = {};
-    std::size_t readLimit = 0;                       // the one bounded read takes at most this
-    std::string_view sizes = {}; // the file lengths it takes, for people; empty: cells.lengths
-    std::string_view typeText = {};                  // the file list's Type column
-    bool reportsProgress = false;                    // the viewer shows its progress window
-    ReaderFunction decode = nullptr;                 // null: the generic reader of `cells` or `fli`
-    bool showsInGrey = true; // "Show gray" applies to its pictures
-    bool fitsGodot = true;   // its pictures fit GoDot 4Bit's 16 colours
-    bool inFileMask = true;  // the viewer's file list shows its files
+    std::size_t readLimit = 0; // the one bounded read takes at most this
+    // The file lengths it takes, for people, where its facts below do not say it all; empty:
+    // made from the facts (sizesOf).
+    std::string_view sizes = {};
+    // The file lengths its own reader takes unpacked, in the order its messages name them
+    // (a layout row's are its layout's), and whether it takes packed files too, up to
+    // packedUpTo bytes where that is given.
+    LayoutLengths lengths = {};
+    bool packed = false;
+    std::uint32_t packedUpTo = 0;
+    // Where it takes a range of lengths instead: at least this many bytes, and at most
+    // lengthsUpTo where that is given.
+    std::uint32_t lengthsFrom = 0;
+    std::uint32_t lengthsUpTo = 0;
+    std::string_view typeText = {};  // the file list's Type column
+    bool reportsProgress = false;    // the viewer shows its progress window
+    ReaderFunction decode = nullptr; // null: the generic reader of `cells` or `fli`
+    bool showsInGrey = true;         // "Show gray" applies to its pictures
+    bool fitsGodot = true;           // its pictures fit GoDot 4Bit's 16 colours
+    bool inFileMask = true;          // the viewer's file list shows its files
     // Content detection (detect.h) asks it how well a file fits; null: the probe of `cells`
     // or `fli`, and never detected when the row has neither.
     ProbeFunction probe = nullptr;
@@ -74,11 +169,11 @@ bool isDetectable(const C64Format& format);
 // The file lengths a row takes, for people ("10050, 10241, 10242", or "packed, ...").
 std::string sizesOf(const C64Format& format);
 
-// The row of that name ("Artist 64"); null when there is none.
-const C64Format* findFormat(std::string_view name);
+// The unpacked lengths a row's own reader takes, else its layout's.
+const LayoutLengths& lengthsOf(const C64Format& format);
 
-// The first row that `reader` reads, for a reader that hands a file on to another one.
-const C64Format* formatReadBy(ReaderFunction reader);
+// The row of that handle (FormatId::none: the fallback format's).
+const C64Format& formatRow(FormatId id);
 
 // The caption suffix of a picture read as `format`: the kind's own where the row has one
 // (a GoDot clip), else the row's caption.

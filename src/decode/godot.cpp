@@ -121,8 +121,8 @@ void expandGodotData(Bytes data, std::size_t limit, std::vector<std::uint8_t>& o
 
 Decoded decodeGodot(Bytes file, const DecodeOptions& options) {
     // The magic names the kind, whichever of the two rows' extensions the file has.
-    static const C64Format* const picture = findFormat("GoDot 4Bit");
-    static const C64Format* const clip = findFormat("GoDot 4Bit clip");
+    static const C64Format* const picture = &formatRow(FormatId::godot);
+    static const C64Format* const clip = &formatRow(FormatId::godotClip);
     // Each built from its reader's picture, never default-made: a batch's files make no
     // new picture storage (DecodeOptions::reuse).
     if (hasMagic(file, '0')) {

@@ -15,6 +15,7 @@
 #include "decode/blend.h"
 #include "decode/fli.h"
 #include "decode/fli_readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
@@ -30,17 +31,17 @@ constexpr std::size_t kSecondScreens = 17410;
 constexpr std::size_t kLowerBackgrounds = 18410;
 constexpr std::size_t kSecondBitmap = 25602;
 
-bool gunpaintLength(std::size_t size) {
-    return size == 33602 || size == 33603;
+// The .ifl row states the same facts.
+const C64Format& gunpaintRow() {
+    static const C64Format& row = formatRow(FormatId::gunpaint);
+    return row;
 }
 
 } // namespace
 
 Decoded decodeGunpaint(Bytes file, const DecodeOptions& options) {
-    if (!gunpaintLength(file.size())) {
-        return Decoded::reject(
-            fli::lengthReason("a Gunpaint picture", "33602 or 33603", file, options));
-    }
+    if (!takesLength(gunpaintRow(), file.size()))
+        return rowLengthRejection("a Gunpaint picture", gunpaintRow(), file, options);
     Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::mixed);
     std::uint8_t backgrounds[fli::kLines];
     std::copy_n(file.data() + kUpperBackgrounds, 177, backgrounds);
@@ -59,11 +60,11 @@ Decoded decodeGunpaint(Bytes file, const DecodeOptions& options) {
 }
 
 int probeGunpaint(Bytes file, std::uint64_t fileSize) {
-    if (!gunpaintLength(fileSize))
+    if (!takesLength(gunpaintRow(), fileSize))
         return 0;
     const bool named = file.size() >= kNameAt + kName.size() &&
                        std::equal(kName.begin(), kName.end(), file.begin() + kNameAt);
-    return named ? fli::kProbeSignature : fli::sizeScore(file, 0x4000);
+    return named ? fli::kProbeSignature : fli::sizeScore(file, gunpaintRow().loadAddresses[0]);
 }
 
 } // namespace quendra

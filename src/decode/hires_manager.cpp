@@ -16,16 +16,17 @@
 #include <array>
 #include <string>
 
-#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/hires_manager_packer.h"
 #include "decode/reader_checks.h"
+#include "decode/readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
 namespace {
 
-constexpr std::size_t kPlainLength = 16385;
+constexpr std::size_t kPlainLength = kHiresManagerLength;
 constexpr std::size_t kPackedDataStart = 18;
 constexpr std::size_t kUnpackedFirst = 322;  // first offset the packed data fills
 constexpr std::size_t kUnpackedLast = 16371; // and its last
@@ -33,6 +34,11 @@ constexpr int kHiddenLeft = 24;              // pixels
 constexpr int kHiddenTop = 8;                // lines
 constexpr int kWidth = 320 - kHiddenLeft;
 constexpr int kHeight = 200 - kHiddenTop;
+
+const C64Format& hiresManagerRow() {
+    static const C64Format& row = formatRow(FormatId::hiresManager);
+    return row;
+}
 
 bool isPlain(Bytes file, std::uint64_t fileSize) {
     return fileSize == kPlainLength && file.size() > 3 && file[3] == 0xFF;
@@ -59,8 +65,9 @@ Decoded drawn(const std::array<std::uint8_t, kPlainLength>& image, const DecodeO
 } // namespace
 
 Decoded decodeHiresManager(Bytes file, const DecodeOptions& options) {
-    if (!hasLoadAddress(file, 0x4000))
-        return Decoded::reject(loadAddressReason("a Hires Manager picture", "$4000", file));
+    const C64Format& row = hiresManagerRow();
+    if (!loadsAtRowAddress(row, file))
+        return rowAddressRejection("a Hires Manager picture", row, file);
     const std::uint64_t size = reportedSize(file, options);
     std::array<std::uint8_t, kPlainLength> image{};
     if (isPlain(file, size) && file.size() == kPlainLength) {
@@ -76,14 +83,15 @@ Decoded decodeHiresManager(Bytes file, const DecodeOptions& options) {
         }
         return drawn(image, options);
     }
-    return Decoded::reject("a Hires Manager picture is 16385 bytes with $FF at offset "
-                           "3, or packed with its length + 16381 at offset 2 and $F2 "
-                           "$7F at offset 4; this one has " +
-                           std::to_string(size) + " bytes and neither");
+    return Decoded::reject(
+        "a Hires Manager picture is " + std::to_string(kPlainLength) +
+        " bytes with $FF at offset 3, or packed with its length + 16381 at offset 2 and $F2 "
+        "$7F at offset 4; this one has " +
+        std::to_string(size) + " bytes and neither");
 }
 
 int probeHiresManager(Bytes file, std::uint64_t fileSize) {
-    if (!hasLoadAddress(file, 0x4000))
+    if (!loadsAtRowAddress(hiresManagerRow(), file))
         return 0;
     return isPlain(file, fileSize) || isPacked(file, fileSize) ? kProbeSignature : 0;
 }

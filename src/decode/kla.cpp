@@ -8,33 +8,43 @@
 //     10003 3     only in 10006-byte files, not read
 //   10001 bytes: the same memory image without a load address
 //   any other length: Koala compressed (run-length data, escape 0xFE value count) from 2
-#include "decode/readers.h"
 #include "decode/cells.h"
 #include "decode/packed_koala.h"
 #include "decode/reader_checks.h"
+#include "decode/readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
+namespace {
+// Its plain lengths: the memory image alone (kKoalaDataBytes) or after a load address.
+const C64Format& klaRow() {
+    static const C64Format& row = formatRow(FormatId::kla);
+    return row;
+}
+} // namespace
+
 Decoded decodeKla(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {10003, 10006})) {
+    const C64Format& row = klaRow();
+    if (hasLayoutLength(row.lengths, file, options)) {
         Decoded d = acceptedPicture(options);
-        decodeKoalaLayout(d.picture, file.subspan<2, kKoalaDataBytes>());
+        decodeKoalaLayout(d.picture, file.size() == kKoalaDataBytes
+                                         ? file.first<kKoalaDataBytes>()
+                                         : file.subspan<2, kKoalaDataBytes>());
         return d;
     }
-    if (hasLengthOneOf(file, options, {kKoalaDataBytes})) {
-        Decoded d = acceptedPicture(options);
-        decodeKoalaLayout(d.picture, file.first<kKoalaDataBytes>());
-        return d;
-    }
-    return decodePackedKoala(file, options,
-                             {"a compressed Koala picture", 10099, 0x6000, kKoalaRuns, false});
+    return decodePackedKoala(
+        file, options,
+        {"a compressed Koala picture", row.packedUpTo, row.loadAddresses[0], kKoalaRuns, false});
 }
 
 int probeKla(Bytes file, std::uint64_t fileSize) {
     // Only the plain lengths: packed data at any address could be anything.
     if (fileSize == kKoalaDataBytes)
         return kProbeLength;
-    return probeLengthAndAddress(file, fileSize, {10003, 10006}, 0x6000);
+    const C64Format& row = klaRow();
+    return layoutScore(row.lengths, CellEvidence::lengthAndAddress, row.loadAddresses[0], file,
+                       fileSize);
 }
 
 } // namespace quendra

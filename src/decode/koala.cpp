@@ -11,17 +11,24 @@
 #include "decode/palette.h"
 #include "decode/reader_checks.h"
 #include "decode/readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
+namespace {
+// RunPaint's row, which this reader reads too, states the same facts.
+const C64Format& koalaRow() {
+    static const C64Format& row = formatRow(FormatId::koala);
+    return row;
+}
+} // namespace
+
 Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
-    if (file.size() != 10003 && file.size() != 10006) {
-        return Decoded::reject("a Koala picture is 10003 or 10006 bytes long, this one has " +
-                               std::to_string(reportedSize(file, options)));
-    }
-    if (file[0] != 0x00 || file[1] != 0x60) {
-        return Decoded::reject("a Koala picture loads at $6000");
-    }
+    const C64Format& row = koalaRow();
+    if (!takesLength(row, file.size()))
+        return rowLengthRejection("a Koala picture", row, file, options);
+    if (!loadsAtRowAddress(row, file))
+        return Decoded::reject("a Koala picture loads at " + rowAddressesText(row));
     Decoded d = Decoded::accept(options);
     d.picture.setPalette(c64Palette(options.grey));
     d.picture.setMeaning(IndexMeaning::c64Numbers, options.grey);
@@ -30,9 +37,8 @@ Decoded decodeKoala(Bytes file, const DecodeOptions& options) {
 }
 
 int probeKoala(Bytes file, std::uint64_t fileSize) {
-    return isOneOf(fileSize, {10003, 10006}) && hasLoadAddress(file, 0x6000)
-               ? kProbeLengthAndAddress
-               : 0;
+    const C64Format& row = koalaRow();
+    return takesLength(row, fileSize) && loadsAtRowAddress(row, file) ? kProbeLengthAndAddress : 0;
 }
 
 } // namespace quendra

@@ -7,16 +7,20 @@
 #include "decode/packed_koala.h"
 #include "decode/reader_checks.h"
 #include "decode/readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
 Decoded decodeKoalaCompressed(Bytes file, const DecodeOptions& options) {
-    return decodePackedKoala(file, options,
-                             {"a Koala compressed picture", 10099, 0x6000, kKoalaRuns});
+    static const C64Format& row = formatRow(FormatId::koalaCompressed);
+    return decodePackedKoala(
+        file, options,
+        {"a Koala compressed picture", row.packedUpTo, row.loadAddresses[0], kKoalaRuns});
 }
 
 int probeKoalaCompressed(Bytes file, std::uint64_t fileSize) {
-    return probePackedRuns(file, fileSize, 0x6000, kKoalaDataBytes, kKoalaRuns);
+    static const C64Format& row = formatRow(FormatId::koalaCompressed);
+    return probePackedRuns(file, fileSize, row.loadAddresses[0], kKoalaDataBytes, kKoalaRuns);
 }
 
 } // namespace quendra

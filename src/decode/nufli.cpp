@@ -10,15 +10,13 @@
 #include "decode/escape_runs.h"
 #include "decode/fli.h"
 #include "decode/further_readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
 namespace {
 
 using namespace cellwords;
-
-constexpr std::size_t kNufliLength = 23042;
-constexpr std::size_t kMufliLength = 21826;
 
 // Where sprite i's per-line table lies (i = 0-5).
 constexpr int spriteTable(int i) {
@@ -56,7 +54,10 @@ bool drawNufli(const std::uint8_t* m, IndexedImage& out) {
                     if (odd)
                         s[1 + i] = b;
                     break;
-                case 5: case 6: case 7: case 14:
+                case 5:
+                case 6:
+                case 7:
+                case 14:
                     if (odd == (i == 0))
                         s[(b >> 4) == 5 ? 7 : (b >> 4) == 6 ? 9 : (b >> 4) == 7 ? 0 : 8] = b;
                     break;
@@ -146,8 +147,7 @@ bool drawMufli(const std::uint8_t* m, const Word* parts, std::uint8_t* pixels) {
                 if ((m[4610 + t] >> (slot + 1)) & 1) {
                     const Word low = kMasks.lowOfWidePair[half];
                     w = select(select(w, parts[m[7923] & 15], low),
-                               select(own, parts[m[7922] & 15], low),
-                               kMasks.highOfWidePair[half]);
+                               select(own, parts[m[7922] & 15], low), kMasks.highOfWidePair[half]);
                 } else {
                     w = select(w, own, kMasks.doubled[half]);
                 }
@@ -164,10 +164,10 @@ Decoded showMufli(const std::uint8_t* first, const std::uint8_t* second,
                   const DecodeOptions& options) {
     Decoded d = fli::accepted(options, fli::kWidth, 200,
                               second ? fli::Colours::mixed : fli::Colours::single);
-    const bool drawn =
-        second ? drawMufli<false>(first, kColourParts.first, d.picture.row(0)) &&
-                     drawMufli<true>(second, kColourParts.second, d.picture.row(0))
-               : drawMufli<false>(first, kColourParts.colourNumbers, d.picture.row(0));
+    const bool drawn = second
+                           ? drawMufli<false>(first, kColourParts.first, d.picture.row(0)) &&
+                                 drawMufli<true>(second, kColourParts.second, d.picture.row(0))
+                           : drawMufli<false>(first, kColourParts.colourNumbers, d.picture.row(0));
     if (!drawn)
         return Decoded::reject(std::string(kBadPointer));
     return d;
@@ -176,13 +176,15 @@ Decoded showMufli(const std::uint8_t* first, const std::uint8_t* second,
 } // namespace
 
 Decoded decodeNufli(Bytes file, const DecodeOptions& options) {
+    const C64Format& row = formatRow(FormatId::nufli);
     std::vector<std::uint8_t> unpacked;
     const std::uint8_t* image = file.data();
-    if (!hasLengthOneOf(file, options, {kNufliLength})) {
+    if (!hasLayoutLength(row.lengths, file, options)) {
         if (file.size() < 7 || file[2] != 0xFD || reportedSize(file, options) != file.size())
-            return Decoded::reject(
-                fli::lengthReason("a NUFLI picture", "23042, or packed after $FD", file, options));
-        unpacked.assign(kNufliLength, 0);
+            return Decoded::reject(fli::lengthReason(
+                "a NUFLI picture", lengthsText(row.lengths) + ", or packed after $FD", file,
+                options));
+        unpacked.assign(row.lengths[0], 0);
         EscapeStream stream(file, file.size() - 1, true);
         if (!stream.fill(std::span(unpacked).subspan(2), file[3], RunCount::zeroIs256))
             return Decoded::reject("the packed data of this NUFLI picture end before "
@@ -196,23 +198,26 @@ Decoded decodeNufli(Bytes file, const DecodeOptions& options) {
 }
 
 int probeNufli(Bytes file, std::uint64_t fileSize) {
-    return fileSize == kNufliLength ? fli::sizeScore(file, 0x2000) : 0;
+    const C64Format& row = formatRow(FormatId::nufli);
+    return takesLength(row, fileSize) ? fli::sizeScore(file, row.loadAddresses[0]) : 0;
 }
 
+// Its row's lengths: one frame, then two.
 Decoded decodeMufli(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {kMufliLength}))
+    const C64Format& row = formatRow(FormatId::mufli);
+    const std::uint32_t oneFrame = row.lengths[0], twoFrames = row.lengths[1];
+    if (hasLengthOneOf(file, options, {oneFrame}))
         return showMufli(file.data(), nullptr, options);
-    if (hasLengthOneOf(file, options, {44034})) {
+    if (hasLengthOneOf(file, options, {twoFrames})) {
         // Two frames: the first as the file begins, the second put together from two pieces.
-        std::vector<std::uint8_t> second(kMufliLength, 0);
-        std::copy(file.begin() + 32770, file.begin() + 44034, second.begin() + 2);
+        std::vector<std::uint8_t> second(oneFrame, 0);
+        std::copy(file.begin() + 32770, file.begin() + twoFrames, second.begin() + 2);
         std::copy(file.begin() + 22018, file.begin() + 32514, second.begin() + 11266);
         return showMufli(file.data(), second.data(), options);
     }
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return Decoded::reject(
-            fli::lengthReason("a MUFLI picture", "21826, 44034, or packed", file, options));
-    std::vector<std::uint8_t> image(kMufliLength, 0);
+        return Decoded::reject(fli::lengthReason("a MUFLI picture", sizesOf(row), file, options));
+    std::vector<std::uint8_t> image(oneFrame, 0);
     EscapeStream stream(file, file.size() - 1, true);
     if (!stream.fill(std::span(image).subspan(2, 21760), file[2], RunCount::zeroIs256))
         return Decoded::reject("the packed data of this MUFLI picture end before the "
@@ -221,7 +226,7 @@ Decoded decodeMufli(Bytes file, const DecodeOptions& options) {
 }
 
 int probeMufli(Bytes, std::uint64_t fileSize) {
-    return isOneOf(fileSize, {kMufliLength, 44034}) ? fli::kProbeSize : 0;
+    return takesLength(formatRow(FormatId::mufli), fileSize) ? fli::kProbeSize : 0;
 }
 
 } // namespace quendra

@@ -11,6 +11,7 @@
 #include "decode/fli.h"
 #include "decode/further_readers.h"
 #include "decode/reader_checks.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
@@ -46,8 +47,9 @@ Decoded decodeMicroIllustrator(Bytes file, const DecodeOptions& options) {
                                std::to_string(type));
     Decoded d = acceptedPicture(options);
     if (type == 0) {
-        if (!hasLengthOneOf(file, options, {10022}))
-            return lengthRejection("a plain Micro Illustrator picture", "10022", file, options);
+        if (!hasLayoutLength(formatRow(FormatId::microIllustrator).lengths, file, options))
+            return rowLengthRejection("a plain Micro Illustrator picture",
+                                      formatRow(FormatId::microIllustrator), file, options);
         decodeMulticolour(d.picture, file.subspan<2022, kBitmapBytes>(),
                           file.subspan<22, kScreenBytes>(), file.subspan<1022, kScreenBytes>(),
                           file[8]);
@@ -62,9 +64,9 @@ Decoded decodeMicroIllustrator(Bytes file, const DecodeOptions& options) {
         const int r = y >> 3;
         for (int column = 0; column < 40; ++column) {
             const int cell = type == 2 ? 40 * r + column : 25 * column + 13 * (r & 1) + (r >> 1);
-            const std::uint8_t bits = type == 2 ? image[2000 + 40 * y + column]
-                                                : image[2000 + 200 * column + 100 * (y & 1) +
-                                                        (y >> 1)];
+            const std::uint8_t bits = type == 2
+                                          ? image[2000 + 40 * y + column]
+                                          : image[2000 + 200 * column + 100 * (y & 1) + (y >> 1)];
             const std::uint8_t colours[4] = {background,
                                              static_cast<std::uint8_t>(image[cell] >> 4),
                                              static_cast<std::uint8_t>(image[cell] & 15),
@@ -77,7 +79,10 @@ Decoded decodeMicroIllustrator(Bytes file, const DecodeOptions& options) {
 }
 
 int probeMicroIllustrator(Bytes file, std::uint64_t fileSize) {
-    return fileSize == 10022 && file.size() > 7 && file[7] == 0 ? kProbeLength : 0;
+    return takesLength(formatRow(FormatId::microIllustrator), fileSize) && file.size() > 7 &&
+                   file[7] == 0
+               ? kProbeLength
+               : 0;
 }
 
 // Pixel Perfect: interlaced FLI (colour memory 2; frame 1 screens 1026, bitmap 9218; frame 2
@@ -88,7 +93,7 @@ Decoded decodePixelPerfect(Bytes file, const DecodeOptions& options) {
     std::vector<std::uint8_t> unpacked;
     Bytes image = file;
     if (file.size() >= 6 && file[2] == 0x10 && file[3] == 0x10 && file[4] == 0x10) {
-        unpacked.assign(33602, 0);
+        unpacked.assign(formatRow(FormatId::pixelPerfect).lengths[0], 0);
         EscapeStream stream(file, 6, false);
         if (!stream.fill(std::span(unpacked).subspan(2), file[5], RunCount::plusOne))
             return cutOff("Pixel Perfect picture");
@@ -96,8 +101,9 @@ Decoded decodePixelPerfect(Bytes file, const DecodeOptions& options) {
             return Decoded::reject("the packed data of this Pixel Perfect picture go on "
                                    "past the picture");
         image = unpacked;
-    } else if (!hasLengthOneOf(file, options, {33602})) {
-        return lengthRejection("an unpacked Pixel Perfect picture", "33602", file, options);
+    } else if (!hasLayoutLength(formatRow(FormatId::pixelPerfect).lengths, file, options)) {
+        return rowLengthRejection("an unpacked Pixel Perfect picture",
+                                  formatRow(FormatId::pixelPerfect), file, options);
     }
     Decoded d = fli::accepted(options, fli::kWidth, fli::kLines, fli::Colours::mixed);
     const fli::SameBackground background(image[17281]);
@@ -116,7 +122,7 @@ Decoded decodePixelPerfect(Bytes file, const DecodeOptions& options) {
 int probePixelPerfect(Bytes file, std::uint64_t fileSize) {
     if (file.size() >= 6 && file[2] == 0x10 && file[3] == 0x10 && file[4] == 0x10)
         return kProbeLength;
-    return fileSize == 33602 ? kProbeLength : 0;
+    return takesLength(formatRow(FormatId::pixelPerfect), fileSize) ? kProbeLength : 0;
 }
 
 // .zom: the last byte is the escape; the backward stream (count 0 = 256) from the byte

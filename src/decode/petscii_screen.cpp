@@ -10,6 +10,7 @@
 #include "decode/character_rom.h"
 #include "decode/further_readers.h"
 #include "decode/reader_checks.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
@@ -50,42 +51,51 @@ Decoded drawScreen(const TextScreen& s, Bytes file, const DecodeOptions& options
 
 } // namespace
 
+// Its row's lengths: the plain screen's, then the one beginning with "PET2".
 Decoded decodePetsciiScreen(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {2026}))
+    const C64Format& row = formatRow(FormatId::petscii);
+    if (hasLengthOneOf(file, options, {row.lengths[0]}))
         return drawScreen({40, 25, 2, 1026, file[1003]}, file, options);
-    if (hasLengthOneOf(file, options, {4105}) && file[0] == 0xD0 && file[1] == 0xC5 &&
+    if (hasLengthOneOf(file, options, {row.lengths[1]}) && file[0] == 0xD0 && file[1] == 0xC5 &&
         file[2] == 0xD4 && file[3] == 0x32)
         return drawScreen({40, 25, 55, 1055, file[2056], file.data() + 2057}, file, options);
-    return lengthRejection("a PETSCII screen", "2026, or 4105 beginning with PET2", file, options);
+    return lengthRejection("a PETSCII screen",
+                           std::to_string(row.lengths[0]) + ", or " +
+                               std::to_string(row.lengths[1]) + " beginning with PET2",
+                           file, options);
 }
 
 int probePetsciiScreen(Bytes file, std::uint64_t fileSize) {
-    if (fileSize == 4105 && file.size() >= 4 && file[0] == 0xD0 && file[1] == 0xC5 &&
+    const C64Format& row = formatRow(FormatId::petscii);
+    if (fileSize == row.lengths[1] && file.size() >= 4 && file[0] == 0xD0 && file[1] == 0xC5 &&
         file[2] == 0xD4 && file[3] == 0x32)
         return kProbeSignature;
-    return fileSize == 2026 ? kProbeLength : 0;
+    return fileSize == row.lengths[0] ? kProbeLength : 0;
 }
 
 Decoded decodePetsciiDraw(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {2029}))
-        return lengthRejection("a .pdr PETSCII screen", "2029", file, options);
+    const C64Format& row = formatRow(FormatId::petsciiDraw);
+    if (!hasLayoutLength(row.lengths, file, options))
+        return rowLengthRejection("a .pdr PETSCII screen", row, file, options);
     return drawScreen({40, 25, 5, 1029, file[3]}, file, options);
 }
 
 int probePetsciiDraw(Bytes, std::uint64_t fileSize) {
-    return fileSize == 2029 ? kProbeLength : 0;
+    return takesLength(formatRow(FormatId::petsciiDraw), fileSize) ? kProbeLength : 0;
 }
 
+// Its row's lengths: the 5 x 7 screen's, then the 12 x 16 one's.
 Decoded decodePetsciiBot(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {70}))
+    const C64Format& row = formatRow(FormatId::petsciiBot);
+    if (hasLengthOneOf(file, options, {row.lengths[0]}))
         return drawScreen({5, 7, 35, 0, 0}, file, options);
-    if (hasLengthOneOf(file, options, {384}))
+    if (hasLengthOneOf(file, options, {row.lengths[1]}))
         return drawScreen({12, 16, 192, 0, 0}, file, options);
-    return lengthRejection("a .pbot PETSCII screen", "70 or 384", file, options);
+    return rowLengthRejection("a .pbot PETSCII screen", row, file, options);
 }
 
 int probePetsciiBot(Bytes, std::uint64_t fileSize) {
-    return isOneOf(fileSize, {70, 384}) ? kProbeLength : 0;
+    return takesLength(formatRow(FormatId::petsciiBot), fileSize) ? kProbeLength : 0;
 }
 
 } // namespace quendra

@@ -11,14 +11,11 @@
 #include "decode/fli.h"
 #include "decode/further_readers.h"
 #include "decode/reader_checks.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
 namespace {
-
-int probeLength(std::uint64_t fileSize, std::uint64_t length) {
-    return fileSize == length ? kProbeLength : 0;
-}
 
 // Bit pair of pixel x in a multicolour byte, and bit of pixel x in a hires byte.
 inline int pairOf(std::uint8_t byte, int x) {
@@ -57,7 +54,8 @@ Decoded decodeMwin(Bytes file, const DecodeOptions& options) {
         std::uint8_t* row = d.picture.row(y);
         for (int x = 0; x < width; ++x) {
             const int gx = x + left;
-            const std::size_t cell = 5 + 10 * (static_cast<std::size_t>(gy >> 3) * columns + (gx >> 3));
+            const std::size_t cell =
+                5 + 10 * (static_cast<std::size_t>(gy >> 3) * columns + (gx >> 3));
             const std::uint8_t colours[4] = {0, static_cast<std::uint8_t>(file[cell] >> 4),
                                              static_cast<std::uint8_t>(file[cell] & 15),
                                              static_cast<std::uint8_t>(file[cell + 1] & 15)};
@@ -134,7 +132,8 @@ Decoded decodeCgfx(Bytes file, const DecodeOptions& options) {
     }
     if (!format || data.empty())
         return reject("this CGFX picture lacks its FRMT or DATA chunk");
-    const int rows = format[0], columns = format[1], frameRows = format[8], frameColumns = format[9];
+    const int rows = format[0], columns = format[1], frameRows = format[8],
+              frameColumns = format[9];
     if ((format[4] | format[5] << 8) != rows * columns || format[10] != 4 || format[11] != 0 ||
         rows * columns * frameRows * frameColumns == 0)
         return reject("the FRMT chunk of this CGFX picture is not one this program reads");
@@ -171,8 +170,8 @@ int probeCgfx(Bytes file, std::uint64_t) {
 
 // IHE: two hires bitmaps at 2 and 8194 and no screen: set bits black, clear grey 12.
 Decoded decodeIhe(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {16194}))
-        return lengthRejection("an IHE picture", "16194", file, options);
+    if (!hasLayoutLength(formatRow(FormatId::ihe).lengths, file, options))
+        return rowLengthRejection("an IHE picture", formatRow(FormatId::ihe), file, options);
     Decoded d = fli::accepted(options, 320, 200, fli::Colours::mixed);
     std::array<std::uint8_t, kScreenBytes> screen;
     screen.fill(0x0C);
@@ -184,18 +183,19 @@ Decoded decodeIhe(Bytes file, const DecodeOptions& options) {
     return d;
 }
 int probeIhe(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, 16194);
+    return takesLength(formatRow(FormatId::ihe), fileSize) ? kProbeLength : 0;
 }
 
 // VHI: hires interlace, bitmaps at 0 and 8192 and one screen at 16384 after the load
 // address (17389 bytes), or the same 17384 bytes packed with the VHI packer.
 Decoded decodeVhi(Bytes file, const DecodeOptions& options) {
     std::array<std::uint8_t, 17384> image{};
-    if (hasLengthOneOf(file, options, {17389})) {
+    if (hasLayoutLength(formatRow(FormatId::vhi).lengths, file, options)) {
         std::copy_n(file.begin() + 2, image.size(), image.begin());
     } else if (reportedSize(file, options) != file.size() || !unpackVhi(file, 2, image)) {
-        return Decoded::reject("a VHI picture is 17389 bytes long or packed, and this "
-                               "one's packed data are cut off or spoilt");
+        return Decoded::reject("a VHI picture is " + lengthsText(formatRow(FormatId::vhi).lengths) +
+                               " bytes long or packed, and this one's packed data are cut off "
+                               "or spoilt");
     }
     Decoded d = fli::accepted(options, 320, 200, fli::Colours::mixed);
     const fli::FrameMemory first{
@@ -206,7 +206,7 @@ Decoded decodeVhi(Bytes file, const DecodeOptions& options) {
     return d;
 }
 int probeVhi(Bytes, std::uint64_t fileSize) {
-    return probeLength(fileSize, 17389);
+    return takesLength(formatRow(FormatId::vhi), fileSize) ? kProbeLength : 0;
 }
 
 } // namespace quendra

@@ -106,7 +106,8 @@ int probeRainbowPainter(Bytes file, std::uint64_t fileSize);
 // Hires Manager (.him): hires FLI at $4000, 16385 bytes or packed; the only format here
 // whose load address is checked.
 inline constexpr std::size_t kHiresManagerReadLimit = 49155;
+inline constexpr std::uint32_t kHiresManagerLength = 16385; // the plain kind, its row's length
 Decoded decodeHiresManager(Bytes file, const DecodeOptions& options);
 int probeHiresManager(Bytes file, std::uint64_t fileSize);
 
-}  // namespace quendra
+} // namespace quendra

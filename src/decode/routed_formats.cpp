@@ -3,6 +3,8 @@
 #include "decode/further_readers.h"
 #include "decode/readers.h"
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "decode/formats.h"
 #include "decode/reader_checks.h"
@@ -11,57 +13,71 @@ namespace quendra {
 
 namespace {
 
-// The row whose pictures are this long.
-std::string_view vicFormat(std::uint64_t length) {
-    switch (length) {
-    case 9002:
-    case 9003:
-    case 9009:
-        return "Art Studio hires";
-    case 10018:
-        return "Advanced Art Studio";
-    case 10241:
-        return "Vidcom 64";
-    case 10242:
-        return "Blazing Paddles";
-    case 17218:
-    case 17409:
-        return "FLI Designer";
-    case 17410:
-        return "FLI with background";
-    case 17474:
-    case 17665:
-    case 17666:
-        return "FLI Graph";
-    case 18242:
-        return "Drazlace";
-    case 33602:
-    case 33603:
-        return "Gunpaint";
-    case 33694:
-        return "FunPainter 2";
-    default:
-        return {};
+// The rows whose lengths a .vic file's length picks, in this order: a length two rows take
+// is the first's. Of Vidcom 64 only the 10241-byte kind is a .vic picture, of FunPainter 2
+// only the unpacked one.
+struct VicRoute {
+    FormatId row;
+    std::uint32_t onlyLength = 0; // 0: every length of the row
+};
+constexpr VicRoute kVicRoutes[] = {
+    {FormatId::artStudioHires},    {FormatId::advancedArtStudio}, {FormatId::blazingPaddles},
+    {FormatId::vidcom64, 10241},   {FormatId::fliDesigner},       {FormatId::fliWithBackground},
+    {FormatId::fliGraph},          {FormatId::drazlace},          {FormatId::gunpaint},
+    {FormatId::funPainter, 33694},
+};
+
+std::vector<std::uint32_t> routeLengths(const VicRoute& route) {
+    if (route.onlyLength != 0)
+        return {route.onlyLength};
+    std::vector<std::uint32_t> lengths;
+    for (std::uint32_t length : lengthsOf(formatRow(route.row))) {
+        if (length != 0)
+            lengths.push_back(length);
     }
+    return lengths;
+}
+
+// The row whose pictures are this long; null when none is.
+const C64Format* vicFormat(std::uint64_t length) {
+    for (const VicRoute& route : kVicRoutes) {
+        if (std::ranges::count(routeLengths(route), length) != 0)
+            return &formatRow(route.row);
+    }
+    return nullptr;
+}
+
+// "9002, 9003, ... or 33694".
+std::string vicLengthsText() {
+    std::vector<std::uint32_t> lengths;
+    for (const VicRoute& route : kVicRoutes) {
+        for (std::uint32_t length : routeLengths(route))
+            lengths.push_back(length);
+    }
+    std::ranges::sort(lengths);
+    std::string text;
+    for (std::size_t i = 0; i < lengths.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == lengths.size() ? " or " : ", ";
+        text += std::to_string(lengths[i]);
+    }
+    return text;
 }
 
 } // namespace
 
 Decoded decodeVic(Bytes file, const DecodeOptions& options) {
     const std::uint64_t size = reportedSize(file, options);
-    const C64Format* format = size == file.size() ? findFormat(vicFormat(size)) : nullptr;
+    const C64Format* format = size == file.size() ? vicFormat(size) : nullptr;
     if (!format) {
-        return Decoded::reject("a .vic picture is one of the lengths 9002, 9003, 9009, "
-                               "10018, 10241, 10242, 17218, 17409, 17410, 17474, "
-                               "17665, 17666, 18242, 33602, 33603 or 33694; this one "
-                               "has " +
-                               std::to_string(size));
+        return Decoded::reject("a .vic picture is one of the lengths " + vicLengthsText() +
+                               "; this one has " + std::to_string(size));
     }
     return decodeAs(*format, file, options);
 }
 
 int probeVic(Bytes, std::uint64_t fileSize) {
-    return vicFormat(fileSize).empty() ? 0 : kProbeLength;
+    return vicFormat(fileSize) ? kProbeLength : 0;
 }
 
 Decoded decodeArtStudioHiresOrKoala(Bytes file, const DecodeOptions& options) {
@@ -69,7 +85,7 @@ Decoded decodeArtStudioHiresOrKoala(Bytes file, const DecodeOptions& options) {
     if (d.accepted)
         return d;
     d = decodeKla(file, options);
-    d.format = findFormat("Koala Painter");
+    d.format = &formatRow(FormatId::koala);
     return d;
 }
 

@@ -12,6 +12,7 @@
 #include "decode/formats.h"
 #include "decode/further_readers.h"
 #include "decode/readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
@@ -95,8 +96,9 @@ Decoded cutOff() {
 
 // .shs: 14338 bytes, bitmap 2 and screen 13314; sprites over lines 17-184, columns 2-13.
 Decoded decodeShs(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {14338}))
-        return lengthRejection("an .shs picture", "14338", file, options);
+    if (!hasLayoutLength(formatRow(FormatId::superHiresShs).lengths, file, options))
+        return rowLengthRejection("an .shs picture", formatRow(FormatId::superHiresShs), file,
+                                  options);
     const std::uint8_t* m = file.data();
     return single(options, 320, 200, [m](CellLine& line, int column, int y) {
         if (y >= 17 && y <= 184 && column >= 2 && column <= 13) {
@@ -112,7 +114,8 @@ Decoded decodeShs(Bytes file, const DecodeOptions& options) {
 // .sh1 (96 x 168) and .sh2 (192 x 168): 14770 bytes, or packed without load address (byte
 // 0 the escape, a forward stream with count 0 = nothing from 1).
 Decoded decodeSh1(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {14770})) {
+    const C64Format& row = formatRow(FormatId::superHiresSh1);
+    if (hasLayoutLength(row.lengths, file, options)) {
         const std::uint8_t* m = file.data();
         return single(options, 96, 168, [m](CellLine& line, int column, int y) {
             const int so = grid(column, y, 2);
@@ -122,7 +125,7 @@ Decoded decodeSh1(Bytes file, const DecodeOptions& options) {
         });
     }
     if (file.size() < 3 || reportedSize(file, options) != file.size())
-        return lengthRejection("an .sh1 picture", "14770, or packed", file, options);
+        return lengthRejection("an .sh1 picture", sizesOf(row), file, options);
     std::vector<std::uint8_t> image(6304);
     EscapeStream stream(file, 1, false);
     if (!stream.fill(image, file[0], RunCount::zeroIsNothing))
@@ -140,7 +143,8 @@ Decoded decodeSh1(Bytes file, const DecodeOptions& options) {
 }
 
 Decoded decodeSh2(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {14770})) {
+    const C64Format& row = formatRow(FormatId::superHiresSh2);
+    if (hasLayoutLength(row.lengths, file, options)) {
         const std::uint8_t* m = file.data();
         return single(options, 192, 168, [m](CellLine& line, int column, int y) {
             line.layer(m[2482 + grid(column, y, 3)], m[426 + column / 3]);
@@ -148,7 +152,7 @@ Decoded decodeSh2(Bytes file, const DecodeOptions& options) {
         });
     }
     if (file.size() < 3 || reportedSize(file, options) != file.size())
-        return lengthRejection("an .sh2 picture", "14770, or packed", file, options);
+        return lengthRejection("an .sh2 picture", sizesOf(row), file, options);
     std::vector<std::uint8_t> image(8576);
     EscapeStream stream(file, 1, false);
     if (!stream.fill(image, file[0], RunCount::zeroIsNothing))
@@ -162,10 +166,12 @@ Decoded decodeSh2(Bytes file, const DecodeOptions& options) {
     });
 }
 
-// .she: 3250 bytes (96 x 88, sprites on lines 0-83) or 8642 (192 x 168, sprites from line 1).
+// .she: its row's first length (96 x 88, sprites on lines 0-83) or its second (192 x 168,
+// sprites from line 1).
 Decoded decodeShe(Bytes file, const DecodeOptions& options) {
+    const C64Format& row = formatRow(FormatId::superHiresShe);
     const std::uint8_t* m = file.data();
-    if (hasLengthOneOf(file, options, {3250})) {
+    if (hasLengthOneOf(file, options, {row.lengths[0]})) {
         return single(options, 96, 88, [m](CellLine& line, int column, int y) {
             if (y < 84) {
                 const int so = grid(column, y, 3);
@@ -175,27 +181,28 @@ Decoded decodeShe(Bytes file, const DecodeOptions& options) {
             line.hiresCell(m, 2, 1058, 12, column, y);
         });
     }
-    if (hasLengthOneOf(file, options, {8642})) {
+    if (hasLengthOneOf(file, options, {row.lengths[1]})) {
         return single(options, 192, 168, [m](CellLine& line, int column, int y) {
             if (y >= 1)
                 line.layer(m[4034 + grid(column, y - 1, 3)], m[8634 + column / 3]);
             line.hiresCell(m, 2, 8130, 24, column, y);
         });
     }
-    return lengthRejection("an .she picture", "3250 or 8642", file, options);
+    return rowLengthRejection("an .she picture", row, file, options);
 }
 
 int probeShe(Bytes, std::uint64_t fileSize) {
-    return isOneOf(fileSize, {3250, 8642}) ? kProbeLength : 0;
+    return takesLength(formatRow(FormatId::superHiresShe), fileSize) ? kProbeLength : 0;
 }
 
 // .shi (96 x 200) and .esh (192 x 200): interlaced, one screen, two bitmaps; unpacked when
 // byte 2 is 0, else PGC-packed from 3.
 Decoded decodeShi(Bytes file, const DecodeOptions& options) {
-    std::vector<std::uint8_t> image(15355, 0);
+    std::vector<std::uint8_t> image(formatRow(FormatId::superHiresInterlaceShi).lengths[0], 0);
     if (file.size() >= 3 && file[2] == 0) {
-        if (!hasLengthOneOf(file, options, {15355}))
-            return lengthRejection("an unpacked .shi picture", "15355", file, options);
+        if (!hasLayoutLength(formatRow(FormatId::superHiresInterlaceShi).lengths, file, options))
+            return rowLengthRejection("an unpacked .shi picture",
+                                      formatRow(FormatId::superHiresInterlaceShi), file, options);
         std::copy(file.begin(), file.end(), image.begin());
     } else if (file.size() < 4 || reportedSize(file, options) != file.size() ||
                !unpackPgc(file, 3, std::span(image).subspan(3, 15352))) {
@@ -211,10 +218,11 @@ Decoded decodeShi(Bytes file, const DecodeOptions& options) {
 }
 
 Decoded decodeEsh(Bytes file, const DecodeOptions& options) {
-    std::vector<std::uint8_t> image(20454, 0);
+    std::vector<std::uint8_t> image(formatRow(FormatId::superHiresInterlaceEsh).lengths[0], 0);
     if (file.size() >= 3 && file[2] == 0) {
-        if (!hasLengthOneOf(file, options, {20454}))
-            return lengthRejection("an unpacked .esh picture", "20454", file, options);
+        if (!hasLayoutLength(formatRow(FormatId::superHiresInterlaceEsh).lengths, file, options))
+            return rowLengthRejection("an unpacked .esh picture",
+                                      formatRow(FormatId::superHiresInterlaceEsh), file, options);
         std::copy(file.begin(), file.end(), image.begin());
     } else if (file.size() < 4 || reportedSize(file, options) != file.size() ||
                !unpackPgc(file, 3, std::span(image).subspan(3, 20449))) {
@@ -231,7 +239,7 @@ Decoded decodeEsh(Bytes file, const DecodeOptions& options) {
 // 15362 bytes, or packed (the last byte the escape, a backward stream into 9168 bytes of
 // lines of 18 bytes: sprite 0, bitmap 3072, screen 6144 per line, colour 3025).
 Decoded decodeShx(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {15362})) {
+    if (hasLayoutLength(formatRow(FormatId::superHiresFliShx).lengths, file, options)) {
         const std::uint8_t* m = file.data();
         return single(options, 144, 168, [m](CellLine& line, int column, int y) {
             const int s = column / 3;
@@ -244,7 +252,8 @@ Decoded decodeShx(Bytes file, const DecodeOptions& options) {
         });
     }
     if (file.size() < 6 || reportedSize(file, options) != file.size())
-        return lengthRejection("an .shx picture", "15362, or packed", file, options);
+        return lengthRejection("an .shx picture", sizesOf(formatRow(FormatId::superHiresFliShx)),
+                               file, options);
     std::vector<std::uint8_t> image(9168);
     EscapeStream stream(file, file.size() - 2, true);
     if (!stream.fill(image, file.back(), RunCount::zeroIs256))
@@ -267,7 +276,7 @@ Decoded decodeShx(Bytes file, const DecodeOptions& options) {
 // bytes of lines of 12 bytes: sprite layers 0 and 2048 (both colour 8168), bitmap 4096,
 // screen 6144 per line.
 Decoded decodeShf(Bytes file, const DecodeOptions& options) {
-    if (hasLengthOneOf(file, options, {15874})) {
+    if (hasLayoutLength(formatRow(FormatId::superHiresFliShf).lengths, file, options)) {
         static constexpr std::array<std::uint8_t, 64> kBlocks{
             128, 132, 133, 137, 138, 142, 143, 147, 148, 152, 153, 157, 158, 162, 163, 167,
             168, 172, 173, 177, 178, 182, 183, 187, 188, 192, 193, 197, 198, 202, 203, 207,
@@ -345,7 +354,8 @@ Decoded decodeSif(Bytes file, const DecodeOptions& options) {
 // be read) and two sprite layers over columns 0-11. Mixed, no shift. Other .ish files are
 // Image System hires pictures.
 Decoded decodeImageSystemHiresOrInterlace(Bytes file, const DecodeOptions& options) {
-    if (!hasLengthOneOf(file, options, {30738}))
+    const C64Format& row = formatRow(FormatId::imageSystemHires);
+    if (!hasLayoutLength(row.lengths, file, options))
         return decodeImageSystemHires(file, options);
     const std::uint8_t* m = file.data();
     Decoded d = mixed(options, 320, 200, [m](CellLine& line, int frame, int column, int y) {
@@ -359,12 +369,14 @@ Decoded decodeImageSystemHiresOrInterlace(Bytes file, const DecodeOptions& optio
         line.hiresCell(m[base + 40 * 8 * (y >> 3) + 8 * column + (y & 7)],
                        m[base + 13312 + column]);
     });
-    d.format = findFormat("Super hires interlace (.shi)"); // the interlaced kind
+    d.format = &formatRow(FormatId::superHiresInterlaceShi); // the interlaced kind
     return d;
 }
 
 int probeImageSystemHiresOrInterlace(Bytes file, std::uint64_t fileSize) {
-    return fileSize == 30738 ? kProbeLength : probeImageSystemHires(file, fileSize);
+    return takesLength(formatRow(FormatId::imageSystemHires), fileSize)
+               ? kProbeLength
+               : probeImageSystemHires(file, fileSize);
 }
 
 } // namespace quendra

@@ -26,7 +26,7 @@ namespace quendra {
 
 namespace {
 
-constexpr std::size_t kLength = 19434;
+constexpr std::size_t kLength = kTruePaintLength;
 
 constexpr std::size_t kPackedMinimum = 142;
 constexpr std::size_t kKinds = 120;
@@ -120,7 +120,7 @@ bool unpack(Bytes file, std::span<std::uint8_t, kLength> out, std::size_t& unrea
 } // namespace
 
 Decoded decodeTruePaint(Bytes file, const DecodeOptions& options) {
-    static const C64Format& row = *formatReadBy(decodeTruePaint);
+    static const C64Format& row = formatRow(FormatId::truePaint);
     if (file.size() == kLength)
         return decodeFliLayout(row, file, options);
     if (file.size() < kPackedMinimum) {

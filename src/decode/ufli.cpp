@@ -14,6 +14,7 @@
 #include "decode/escape_runs.h"
 #include "decode/fli.h"
 #include "decode/further_readers.h"
+#include "decode/row_facts.h"
 
 namespace quendra {
 
@@ -69,11 +70,11 @@ Decoded cutOff() {
 Decoded decodeUfli(Bytes file, const DecodeOptions& options) {
     std::vector<std::uint8_t> unpacked;
     const std::uint8_t* m = file.data();
-    if (!hasLengthOneOf(file, options, {16194})) {
+    if (!hasLayoutLength(formatRow(FormatId::ufli).lengths, file, options)) {
         if (file.size() < 6 || reportedSize(file, options) != file.size())
-            return Decoded::reject(
-                fli::lengthReason("a UFLI picture", "16194, or packed", file, options));
-        unpacked.assign(16194, 0);
+            return Decoded::reject(fli::lengthReason(
+                "a UFLI picture", sizesOf(formatRow(FormatId::ufli)), file, options));
+        unpacked.assign(formatRow(FormatId::ufli).lengths[0], 0);
         EscapeStream stream(file, 3, false);
         if (!stream.fill(std::span(unpacked).subspan(2), file[2], RunCount::zeroIs256))
             return cutOff();
@@ -86,7 +87,7 @@ Decoded decodeUfli(Bytes file, const DecodeOptions& options) {
 }
 
 int probeUfli(Bytes, std::uint64_t fileSize) {
-    return fileSize == 16194 ? fli::kProbeSize : 0;
+    return takesLength(formatRow(FormatId::ufli), fileSize) ? fli::kProbeSize : 0;
 }
 
 Decoded decodeUifli(Bytes file, const DecodeOptions& options) {

@@ -181,33 +181,46 @@ int nameUnnamedFile(int fd, const fs::path& name) {
     return ::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
 }
 
+namespace {
+
+// Created with no more than the asked permissions (the umask may narrow them), then given
+// exactly those before a byte is written or a name given.
+mode_t creationMode(std::optional<mode_t> mode) {
+    return mode ? (*mode & 0777) : 0666;
+}
+
+int setMode(int fd, std::optional<mode_t> mode) {
+    return !mode || ::fchmod(fd, *mode & 07777) == 0 ? 0 : errno;
+}
+
+} // namespace
+
 WriteResult writeFileAtomically(const fs::path& target, std::span<const std::uint8_t> bytes,
                                 Flush flush, Existing existing, std::optional<mode_t> mode) {
-    // Created with no more than the asked permissions (the umask may narrow them), then
-    // given exactly those before a byte is written or a name given.
-    const mode_t createMode = mode ? (*mode & 0777) : 0666;
-    const auto setMode = [&](int fd) {
-        return !mode || ::fchmod(fd, *mode & 07777) == 0 ? 0 : errno;
-    };
     // Any failure to make an unnamed file (a file system without them, a folder that cannot
     // be written) goes the named way, which tells the reason.
-    const int unnamed = canNameUnnamedFiles() ? openUnnamedFile(folderOf(target), createMode) : -1;
-    if (unnamed >= 0) {
-        int error = setMode(unnamed);
-        if (error == 0)
-            error = writeAll(unnamed, bytes);
-        if (error == 0 && flush == Flush::Always)
-            error = flushed(unnamed);
-        if (error == 0)
-            error = nameUnnamed(unnamed, target, flush, existing);
-        // A failed write's unnamed file goes with the descriptor.
-        return outcome(closed(unnamed, error));
-    }
+    const int unnamed =
+        canNameUnnamedFiles() ? openUnnamedFile(folderOf(target), creationMode(mode)) : -1;
+    if (unnamed < 0)
+        return writeFileByTemporaryName(target, bytes, flush, existing, mode);
+    int error = setMode(unnamed, mode);
+    if (error == 0)
+        error = writeAll(unnamed, bytes);
+    if (error == 0 && flush == Flush::Always)
+        error = flushed(unnamed);
+    if (error == 0)
+        error = nameUnnamed(unnamed, target, flush, existing);
+    // A failed write's unnamed file goes with the descriptor.
+    return outcome(closed(unnamed, error));
+}
+
+WriteResult writeFileByTemporaryName(const fs::path& target, std::span<const std::uint8_t> bytes,
+                                     Flush flush, Existing existing, std::optional<mode_t> mode) {
     fs::path tmp = temporarySibling(target);
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, creationMode(mode));
     for (int tries = 0; fd < 0 && errno == EEXIST && tries < kNameTries; ++tries) {
         tmp = temporarySibling(target);
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, creationMode(mode));
     }
     if (fd < 0)
         return failure(errno);
@@ -216,7 +229,7 @@ WriteResult writeFileAtomically(const fs::path& target, std::span<const std::uin
     struct stat st {};
     const bool flushIt = flush == Flush::Always ||
                          (existing == Existing::Replace && ::lstat(target.c_str(), &st) == 0);
-    int error = setMode(fd);
+    int error = setMode(fd, mode);
     if (error == 0)
         error = writeAll(fd, bytes);
     if (error == 0 && flushIt)

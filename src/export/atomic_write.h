@@ -49,6 +49,14 @@ WriteResult writeFileAtomically(const std::filesystem::path& target,
                                 Existing existing = Existing::Replace,
                                 std::optional<mode_t> mode = std::nullopt);
 
+// The way of writeFileAtomically where unnamed files cannot be made: written under a
+// temporary name from the start (stepping over names taken already), then renamed.
+WriteResult writeFileByTemporaryName(const std::filesystem::path& target,
+                                     std::span<const std::uint8_t> bytes,
+                                     Flush flush = Flush::Always,
+                                     Existing existing = Existing::Replace,
+                                     std::optional<mode_t> mode = std::nullopt);
+
 // The temporary name used beside `target`: "<target>.tmp-<process id>-<count>", unique per
 // call.
 std::filesystem::path temporarySibling(const std::filesystem::path& target);

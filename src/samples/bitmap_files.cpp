@@ -17,11 +17,6 @@ ByteVector zeros(std::size_t length, std::uint16_t loadAddress) {
     return f;
 }
 
-const C64Format& rowNamed(std::string_view name) {
-    const C64Format* row = findFormat(name);
-    return row ? *row : fallbackFormat();
-}
-
 } // namespace
 
 ByteVector makeCellFile(const C64Format& format, const CellPicture& p, std::size_t length,
@@ -42,7 +37,7 @@ ByteVector makeCellFile(const C64Format& format, const CellPicture& p, std::size
 }
 
 ByteVector makeMulticolourFile(const CellPicture& p, LayoutName format, std::size_t length) {
-    return makeCellFile(rowNamed(format), p, length);
+    return makeCellFile(formatRow(format), p, length);
 }
 
 ByteVector makeMulticolourFile(const CellPicture& p, const MulticolourLayout& layout,
@@ -57,7 +52,7 @@ ByteVector makeMulticolourFile(const CellPicture& p, const MulticolourLayout& la
 }
 
 ByteVector makePaintMagic(const CellPicture& p) {
-    ByteVector f = makeCellFile(rowNamed("Paint Magic"), p);
+    ByteVector f = makeCellFile(formatRow(FormatId::paintMagic), p);
     // The BASIC line "2001 SYS 2070" that starts the viewer, as real files hold it.
     put(f, 2,
         std::array<std::uint8_t, 12>{0x14, 0x08, 0xD1, 0x07, 0x9E, '2', '0', '7', '0', 0, 0, 0});
@@ -66,19 +61,19 @@ ByteVector makePaintMagic(const CellPicture& p) {
 
 ByteVector makeArtStudioHiresLayout(const CellPicture& p, std::size_t length,
                                     std::uint16_t loadAddress) {
-    return makeCellFile(rowNamed("Art Studio hires"), p, length, loadAddress);
+    return makeCellFile(formatRow(FormatId::artStudioHires), p, length, loadAddress);
 }
 
 ByteVector makeHiEddi(const CellPicture& p) {
-    return makeCellFile(rowNamed("Hi-Eddi"), p);
+    return makeCellFile(formatRow(FormatId::hiEddi), p);
 }
 
 ByteVector makeImageSystemHires(const CellPicture& p) {
-    return makeCellFile(rowNamed("Image System hires"), p);
+    return makeCellFile(formatRow(FormatId::imageSystemHires), p);
 }
 
 ByteVector makeHiresBitmap(const CellPicture& p, std::size_t length, std::uint16_t loadAddress) {
-    return makeCellFile(rowNamed("Hires bitmap"), p, length, loadAddress);
+    return makeCellFile(formatRow(FormatId::hiresBitmap), p, length, loadAddress);
 }
 
 HiresFliPicture hiresFliPattern(unsigned seed) {

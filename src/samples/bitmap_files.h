@@ -20,14 +20,14 @@ ByteVector makeCellFile(const C64Format& format, const CellPicture& p, std::size
 
 // The same by the row's name: the layouts of Blazing Paddles, Artist 64, Vidcom 64, Image
 // System, Saracen Paint, Rainbow Painter and Interpaint.
-using LayoutName = std::string_view;
-inline constexpr LayoutName kBlazingPaddlesLayout = "Blazing Paddles";
-inline constexpr LayoutName kArtist64Layout = "Artist 64";
-inline constexpr LayoutName kVidcom64Layout = "Vidcom 64";
-inline constexpr LayoutName kImageSystemLayout = "Image System multicolour";
-inline constexpr LayoutName kSaracenPaintLayout = "Saracen Paint";
-inline constexpr LayoutName kRainbowPainterLayout = "Rainbow Painter";
-inline constexpr LayoutName kInterpaintLayout = "Interpaint multicolour";
+using LayoutName = FormatId;
+inline constexpr LayoutName kBlazingPaddlesLayout = FormatId::blazingPaddles;
+inline constexpr LayoutName kArtist64Layout = FormatId::artist64;
+inline constexpr LayoutName kVidcom64Layout = FormatId::vidcom64;
+inline constexpr LayoutName kImageSystemLayout = FormatId::imageSystem;
+inline constexpr LayoutName kSaracenPaintLayout = FormatId::saracenPaint;
+inline constexpr LayoutName kRainbowPainterLayout = FormatId::rainbowPainter;
+inline constexpr LayoutName kInterpaintLayout = FormatId::interpaint;
 ByteVector makeMulticolourFile(const CellPicture& p, LayoutName format, std::size_t length = 0);
 
 // A multicolour layout given by its offsets, for formats whose rows hold no cell layout:

@@ -136,19 +136,19 @@ void appendPaintSamples(std::vector<FurtherSample>& all) {
     // The plain layouts of their rows, each file at an address such files load at.
     const struct {
         const char* name;
-        const char* row;
+        FormatId row;
         std::uint16_t loadAddress;
     } layouts[] = {
-        {"cdu-paint-cdu.cdu", "CDU-Paint", 0x3000},
-        {"face-painter-fpt.fpt", "Face Painter", 0x3000},
-        {"cheese-che.che", "Cheese", 0x3000},
-        {"garfield-cwg.cwg", "Create with Garfield", 0x3000},
-        {"picasso-64-fly.fly", "Picasso 64", 0x4000},
-        {"koala-layout-lre.lre", "Koala layout (.lre)", 0x6000},
+        {"cdu-paint-cdu.cdu", FormatId::cduPaint, 0x3000},
+        {"face-painter-fpt.fpt", FormatId::facePainter, 0x3000},
+        {"cheese-che.che", FormatId::cheese, 0x3000},
+        {"garfield-cwg.cwg", FormatId::garfield, 0x3000},
+        {"picasso-64-fly.fly", FormatId::picasso64, 0x4000},
+        {"koala-layout-lre.lre", FormatId::koalaLayoutLre, 0x6000},
     };
     for (std::size_t i = 0; i < std::size(layouts); ++i) {
         all.push_back({layouts[i].name,
-                       makeCellFile(*findFormat(layouts[i].row), testPattern(30 + unsigned(i)), 0,
+                       makeCellFile(formatRow(layouts[i].row), testPattern(30 + unsigned(i)), 0,
                                     layouts[i].loadAddress),
                        320, 200});
     }

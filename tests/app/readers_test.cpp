@@ -151,10 +151,10 @@ TEST_F(ViewerTest, FliPicturesShowAtTheirSizeGreyOnlyWithOneFrameAndGodotAlways)
     const FliPicture p = fliPattern(2);
     // BFLI and Hires FLI are layouts of their rows, read by the generic reader.
     const auto bfli = [](Bytes f, const DecodeOptions& o) {
-        return decodeAs(*findFormat("BFLI"), f, o);
+        return decodeAs(formatRow(FormatId::bfli), f, o);
     };
     const auto hiresFli = [](Bytes f, const DecodeOptions& o) {
-        return decodeAs(*findFormat("Hires FLI"), f, o);
+        return decodeAs(formatRow(FormatId::hiresFli), f, o);
     };
     const struct {
         QString name;

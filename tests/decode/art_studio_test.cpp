@@ -46,7 +46,7 @@ TEST(ArtStudio, HiresDrawsSetBitsInTheHighNibble) {
     ASSERT_EQ(f.size(), 9009u);
     const Decoded d = decodeArtStudio(f, {});
     ASSERT_TRUE(d.accepted) << d.reason;
-    EXPECT_EQ(d.format, findFormat("Art Studio hires"));
+    EXPECT_EQ(d.format, &formatRow(FormatId::artStudioHires));
     const Rgb blue = c64(6), white = c64(1);
     EXPECT_EQ(cellLine(d.picture.toRgb(), 0, 0),
               (std::vector<Rgb>{blue, blue, blue, blue, white, white, white, white}));

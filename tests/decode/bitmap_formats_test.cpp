@@ -174,13 +174,13 @@ TEST(BitmapFormats, OnlyTheNamedByteOfEachLayoutIsTheBackground) {
                          Row{samples::kSaracenPaintLayout, decodeSaracenPaint, 1011}}) {
         const CellPicture p = samples::testPattern(2);
         ByteVector f = samples::makeMulticolourFile(p, r.layout);
-        const std::size_t background = findFormat(r.layout)->cells.background;
+        const std::size_t background = formatRow(r.layout).cells.background;
         const IndexedImage before = r.decode(f, {}).picture;
         f[background] ^= 0x05;
-        EXPECT_NE(r.decode(f, {}).picture, before) << r.layout;
+        EXPECT_NE(r.decode(f, {}).picture, before) << formatRow(r.layout).name;
         f[background] ^= 0x05;
         f[r.spare] ^= 0x05;
-        EXPECT_EQ(r.decode(f, {}).picture, before) << r.layout;
+        EXPECT_EQ(r.decode(f, {}).picture, before) << formatRow(r.layout).name;
     }
 }
 

@@ -17,17 +17,17 @@ using samples::ByteVector;
 using samples::FliLayer;
 using samples::FliPicture;
 
-// A registry row's reading and probe, by the row's name.
+// A registry row's reading and probe.
 struct Row {
-    const char* name;
+    FormatId id;
     Decoded operator()(Bytes file, const DecodeOptions& options) const {
-        return decodeAs(*findFormat(name), file, options);
+        return decodeAs(formatRow(id), file, options);
     }
 };
 struct Probe {
-    const char* name;
+    FormatId id;
     int operator()(Bytes file, std::uint64_t fileSize) const {
-        return probeAs(*findFormat(name), file, fileSize);
+        return probeAs(formatRow(id), file, fileSize);
     }
 };
 using Builder = ByteVector (*)(const FliPicture&);
@@ -89,58 +89,58 @@ const struct Format {
     int shift; // of the second frame, in pixels to the right
 } kFormats[] = {
     {"FLI Designer", [](const FliPicture& p) { return samples::makeFliDesigner(p); },
-     Row{"FLI Designer"}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
-     Shows::OneFrame, 0},
-    {"FLI Designer 17409", [](const FliPicture& p) { return samples::makeFliDesigner(p, true); },
-     Row{"FLI Designer"}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
-     Shows::OneFrame, 0},
-    {"FLI Graph", samples::makeFliGraph, Row{"FLI Graph"}, [](FliPicture&) {}, 296, 200, false,
-     Shows::OneFrame, 0},
-    {"FLI Graph as .fli", samples::makeFliGraph, Row{"FLI Designer"}, [](FliPicture&) {}, 296, 200,
+     Row{FormatId::fliDesigner}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200,
      false, Shows::OneFrame, 0},
+    {"FLI Designer 17409", [](const FliPicture& p) { return samples::makeFliDesigner(p, true); },
+     Row{FormatId::fliDesigner}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200,
+     false, Shows::OneFrame, 0},
+    {"FLI Graph", samples::makeFliGraph, Row{FormatId::fliGraph}, [](FliPicture&) {}, 296, 200,
+     false, Shows::OneFrame, 0},
+    {"FLI Graph as .fli", samples::makeFliGraph, Row{FormatId::fliDesigner}, [](FliPicture&) {},
+     296, 200, false, Shows::OneFrame, 0},
     {"FLI Graph packed", [](const FliPicture& p) { return samples::makeFliGraphPacked(p); },
-     Row{"FLI Graph"}, [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
+     Row{FormatId::fliGraph}, [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
     {"FLI Graph packed as .fli",
-     [](const FliPicture& p) { return samples::makeFliGraphPacked(p, 0); }, Row{"FLI Designer"},
-     [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
-    {"AFLI", samples::makeAfli, Row{"AFLI"}, [](FliPicture&) {}, 296, 200, true, Shows::OneFrame,
-     0},
-    {"Hires FLI", samples::makeHiresFli, Row{"Hires FLI"}, [](FliPicture&) {}, 296, 112, true,
+     [](const FliPicture& p) { return samples::makeFliGraphPacked(p, 0); },
+     Row{FormatId::fliDesigner}, [](FliPicture&) {}, 296, 200, false, Shows::OneFrame, 0},
+    {"AFLI", samples::makeAfli, Row{FormatId::afli}, [](FliPicture&) {}, 296, 200, true,
      Shows::OneFrame, 0},
-    {"BFLI", samples::makeBfli, Row{"BFLI"},
+    {"Hires FLI", samples::makeHiresFli, Row{FormatId::hiresFli}, [](FliPicture&) {}, 296, 112,
+     true, Shows::OneFrame, 0},
+    {"BFLI", samples::makeBfli, Row{FormatId::bfli},
      [](FliPicture& p) {
          oneBackground(p.frames[0], 0);
          oneBackground(p.frames[1], 0);
      },
      296, 400, false, Shows::TwoHalves, 0},
-    {"True Paint", samples::makeTruePaint, Row{"True Paint"}, oneScreenEachOneBackground, 320, 200,
-     false, Shows::Mix, 1},
-    {"True Paint packed", samples::makeTruePaintPacked, Row{"True Paint"},
+    {"True Paint", samples::makeTruePaint, Row{FormatId::truePaint}, oneScreenEachOneBackground,
+     320, 200, false, Shows::Mix, 1},
+    {"True Paint packed", samples::makeTruePaintPacked, Row{FormatId::truePaint},
      oneScreenEachOneBackground, 320, 200, false, Shows::Mix, 1},
-    {"Drazlace", [](const FliPicture& p) { return samples::makeDrazlace(p); }, Row{"Drazlace"},
-     oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 1},
+    {"Drazlace", [](const FliPicture& p) { return samples::makeDrazlace(p); },
+     Row{FormatId::drazlace}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 1},
     {"Drazlace unshifted", [](const FliPicture& p) { return samples::makeDrazlace(p, 0); },
-     Row{"Drazlace"}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 0},
+     Row{FormatId::drazlace}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 0},
     {"Drazlace packed", [](const FliPicture& p) { return samples::makeDrazlacePacked(p); },
-     Row{"Drazlace"}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 1},
-    {"Gunpaint", samples::makeGunpaint, Row{"Gunpaint"},
+     Row{FormatId::drazlace}, oneSharedScreenOneBackground, 320, 200, false, Shows::Mix, 1},
+    {"Gunpaint", samples::makeGunpaint, Row{FormatId::gunpaint},
      [](FliPicture& p) {
          auto& b = p.frames[0].backgrounds;
          std::fill(b.begin() + 197, b.end(), b[196]);
          p.frames[1].backgrounds = b;
      },
      296, 200, false, Shows::Mix, 1},
-    {"FFLI", samples::makeFfli, Row{"FFLI"},
+    {"FFLI", samples::makeFfli, Row{FormatId::ffli},
      [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200, false, Shows::Mix,
      0},
-    {"Drazpaint", samples::makeDrazpaint, Row{"Drazpaint"},
+    {"Drazpaint", samples::makeDrazpaint, Row{FormatId::drazpaint},
      [](FliPicture& p) {
          oneScreen(p.frames[0]);
          oneBackground(p.frames[0], p.frames[0].backgrounds[0]);
      },
      320, 200, false, Shows::OneFrame, 0},
     {"Drazpaint packed", [](const FliPicture& p) { return samples::makeDrazpaintPacked(p); },
-     Row{"Drazpaint"},
+     Row{FormatId::drazpaint},
      [](FliPicture& p) {
          oneScreen(p.frames[0]);
          oneBackground(p.frames[0], p.frames[0].backgrounds[0]);
@@ -148,32 +148,35 @@ const struct Format {
      320, 200, false, Shows::OneFrame, 0},
     // The generic builder of FLI-layout rows, through each kind of layout.
     {"FLI Designer by its row",
-     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("FLI Designer"), p); },
-     Row{"FLI Designer"}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200, false,
-     Shows::OneFrame, 0},
+     [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::fliDesigner), p); },
+     Row{FormatId::fliDesigner}, [](FliPicture& p) { oneBackground(p.frames[0], 0); }, 296, 200,
+     false, Shows::OneFrame, 0},
     {"Hires FLI by its row",
-     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("Hires FLI"), p); },
-     Row{"Hires FLI"}, [](FliPicture&) {}, 296, 112, true, Shows::OneFrame, 0},
+     [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::hiresFli), p); },
+     Row{FormatId::hiresFli}, [](FliPicture&) {}, 296, 112, true, Shows::OneFrame, 0},
     {"BFLI by its row",
-     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("BFLI"), p); }, Row{"BFLI"},
+     [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::bfli), p); },
+     Row{FormatId::bfli},
      [](FliPicture& p) {
          oneBackground(p.frames[0], 0);
          oneBackground(p.frames[1], 0);
      },
      296, 400, false, Shows::TwoHalves, 0},
     {"FFLI by its row",
-     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("FFLI"), p); }, Row{"FFLI"},
-     [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200, false, Shows::Mix,
-     0},
+     [](const FliPicture& p) { return samples::makeFliFile(formatRow(FormatId::ffli), p); },
+     Row{FormatId::ffli}, [](FliPicture& p) { p.frames[1].bitmap = p.frames[0].bitmap; }, 296, 200,
+     false, Shows::Mix, 0},
     {"Hires-Interlace by its row",
-     [](const FliPicture& p) { return samples::makeFliFile(*findFormat("Hires-Interlace"), p); },
-     Row{"Hires-Interlace"},
+     [](const FliPicture& p) {
+         return samples::makeFliFile(formatRow(FormatId::hiresInterlace), p);
+     },
+     Row{FormatId::hiresInterlace},
      [](FliPicture& p) {
          for (FliLayer& f : p.frames)
              oneScreen(f);
      },
      320, 200, true, Shows::Mix, 0},
-    {"Hires-Interlace", samples::makeHiresInterlace, Row{"Hires-Interlace"},
+    {"Hires-Interlace", samples::makeHiresInterlace, Row{FormatId::hiresInterlace},
      [](FliPicture& p) {
          for (FliLayer& f : p.frames)
              oneScreen(f);
@@ -275,32 +278,38 @@ TEST(FliFamily, RejectsWithAReason) {
         ByteVector file;
         const char* reason;
     } cases[] = {
-        {"AFLI one byte long", Row{"AFLI"}, resized(samples::makeAfli(p), 16386), "16386"},
-        {"Hires FLI one byte short", Row{"Hires FLI"}, resized(samples::makeHiresFli(p), 16385),
-         "16385"},
-        {"BFLI one byte short", Row{"BFLI"}, resized(bfli, 33794), "33794"},
-        {"BFLI without 'b'", Row{"BFLI"}, with(bfli, 2, 'B'), "'b'"},
-        {"FFLI without 'f'", Row{"FFLI"}, with(ffli, 2, 0), "'f'"},
-        {"FFLI one byte long", Row{"FFLI"}, resized(ffli, 26116), "26116"},
-        {"Gunpaint of 33604", Row{"Gunpaint"}, resized(samples::makeGunpaint(p), 33604), "33604"},
-        {"Hires-Interlace of 24577", Row{"Hires-Interlace"},
+        {"AFLI one byte long", Row{FormatId::afli}, resized(samples::makeAfli(p), 16386), "16386"},
+        {"Hires FLI one byte short", Row{FormatId::hiresFli},
+         resized(samples::makeHiresFli(p), 16385), "16385"},
+        {"BFLI one byte short", Row{FormatId::bfli}, resized(bfli, 33794), "33794"},
+        {"BFLI without 'b'", Row{FormatId::bfli}, with(bfli, 2, 'B'), "'b'"},
+        {"FFLI without 'f'", Row{FormatId::ffli}, with(ffli, 2, 0), "'f'"},
+        {"FFLI one byte long", Row{FormatId::ffli}, resized(ffli, 26116), "26116"},
+        {"Gunpaint of 33604", Row{FormatId::gunpaint}, resized(samples::makeGunpaint(p), 33604),
+         "33604"},
+        {"Hires-Interlace of 24577", Row{FormatId::hiresInterlace},
          resized(samples::makeHiresInterlace(p), 24577), "24577"},
-        {"Drazlace without name, long", Row{"Drazlace"}, resized(samples::makeDrazlace(p), 18243),
-         "18243"},
-        {"Drazlace shift 2", Row{"Drazlace"}, samples::makeDrazlace(p, 2), "shift"},
-        {"Drazlace packed shift 2", Row{"Drazlace"}, samples::makeDrazlacePacked(p, 2), "shift"},
-        {"Drazpaint without name", Row{"Drazpaint"}, resized(samples::makeDrazpaint(p), 10050),
-         "10050"},
-        {"FLI of 4 bytes", Row{"FLI Designer"}, {0x00, 0x3C, 0, 0}, "17218"},
-        {"FLI Graph of 4 bytes", Row{"FLI Graph"}, {0x00, 0x3B, 0, 0}, "4"},
-        {"True Paint of 141 bytes", Row{"True Paint"}, resized(truePaint, 141), "141"},
+        {"Drazlace without name, long", Row{FormatId::drazlace},
+         resized(samples::makeDrazlace(p), 18243), "18243"},
+        {"Drazlace shift 2", Row{FormatId::drazlace}, samples::makeDrazlace(p, 2), "shift"},
+        {"Drazlace packed shift 2", Row{FormatId::drazlace}, samples::makeDrazlacePacked(p, 2),
+         "shift"},
+        {"Drazpaint without name", Row{FormatId::drazpaint},
+         resized(samples::makeDrazpaint(p), 10050), "10050"},
+        {"FLI of 4 bytes", Row{FormatId::fliDesigner}, {0x00, 0x3C, 0, 0}, "17218"},
+        {"FLI Graph of 4 bytes", Row{FormatId::fliGraph}, {0x00, 0x3B, 0, 0}, "4"},
+        {"True Paint of 141 bytes", Row{FormatId::truePaint}, resized(truePaint, 141), "141"},
         // Packed data cut off: a backward stream loses its first token, a forward one its end.
-        {"FLI Graph cut off", Row{"FLI Graph"}, resized(fliGraph, fliGraph.size() - 1), "ends"},
-        {"FLI Graph cut off at its start", Row{"FLI Graph"}, withoutFirst(fliGraph, 3, 40), "ends"},
-        {"True Paint cut off", Row{"True Paint"}, resized(truePaint, 1000), "ends"},
-        {"Drazlace cut off", Row{"Drazlace"}, resized(drazlace, drazlace.size() - 1), "ends"},
-        {"Drazpaint cut off", Row{"Drazpaint"}, resized(drazpaint, drazpaint.size() - 1), "ends"},
-        {"Drazpaint name only", Row{"Drazpaint"}, resized(drazpaint, 16), "ends"},
+        {"FLI Graph cut off", Row{FormatId::fliGraph}, resized(fliGraph, fliGraph.size() - 1),
+         "ends"},
+        {"FLI Graph cut off at its start", Row{FormatId::fliGraph}, withoutFirst(fliGraph, 3, 40),
+         "ends"},
+        {"True Paint cut off", Row{FormatId::truePaint}, resized(truePaint, 1000), "ends"},
+        {"Drazlace cut off", Row{FormatId::drazlace}, resized(drazlace, drazlace.size() - 1),
+         "ends"},
+        {"Drazpaint cut off", Row{FormatId::drazpaint}, resized(drazpaint, drazpaint.size() - 1),
+         "ends"},
+        {"Drazpaint name only", Row{FormatId::drazpaint}, resized(drazpaint, 16), "ends"},
     };
     for (const auto& c : cases) {
         const Decoded d = c.decode(c.file, {});
@@ -316,14 +325,14 @@ TEST(FliFamily, RejectsWithAReason) {
 
 TEST(FliFamily, RejectionsNameTheFilesOwnSize) {
     const ByteVector cut = resized(samples::makeGunpaint(samples::fliPattern()), 100);
-    const Decoded d = Row{"Gunpaint"}(cut, {.fileSize = 2'000'000'000});
+    const Decoded d = Row{FormatId::gunpaint}(cut, {.fileSize = 2'000'000'000});
     EXPECT_NE(d.reason.find("2000000000"), std::string::npos) << d.reason;
     // A packed file read only in part cannot be read from its end.
     const ByteVector packed = samples::makeFliGraphPacked(samples::fliPattern());
-    EXPECT_FALSE(Row{"FLI Graph"}(packed, {.fileSize = packed.size() + 1}).accepted);
-    EXPECT_TRUE(Row{"FLI Graph"}(packed, {.fileSize = packed.size()}).accepted);
+    EXPECT_FALSE(Row{FormatId::fliGraph}(packed, {.fileSize = packed.size() + 1}).accepted);
+    EXPECT_TRUE(Row{FormatId::fliGraph}(packed, {.fileSize = packed.size()}).accepted);
     const ByteVector truePaint = samples::makeTruePaintPacked(samples::fliPattern());
-    EXPECT_FALSE(Row{"True Paint"}(truePaint, {.fileSize = 70000}).accepted);
+    EXPECT_FALSE(Row{FormatId::truePaint}(truePaint, {.fileSize = 70000}).accepted);
 }
 
 TEST(FliFamily, PackedDataIgnoresWhatFollowsThePicture) {
@@ -335,18 +344,18 @@ TEST(FliFamily, PackedDataIgnoresWhatFollowsThePicture) {
     };
     // Forward streams: bytes after the end.
     ByteVector drazlace = samples::makeDrazlacePacked(p);
-    same(Row{"Drazlace"}, drazlace, resized(drazlace, drazlace.size() + 300));
+    same(Row{FormatId::drazlace}, drazlace, resized(drazlace, drazlace.size() + 300));
     ByteVector drazpaint = samples::makeDrazpaintPacked(p);
-    same(Row{"Drazpaint"}, drazpaint, resized(drazpaint, drazpaint.size() + 3));
+    same(Row{FormatId::drazpaint}, drazpaint, resized(drazpaint, drazpaint.size() + 3));
     // Backward streams: bytes below the last one read.
     ByteVector fliGraph = samples::makeFliGraphPacked(p);
     ByteVector padded = fliGraph;
     padded.insert(padded.begin() + 3, 50, 0xF7);
-    same(Row{"FLI Graph"}, fliGraph, padded);
+    same(Row{FormatId::fliGraph}, fliGraph, padded);
     ByteVector truePaint = samples::makeTruePaintPacked(p);
     padded = truePaint;
     padded.insert(padded.begin() + 142, 50, 0xE2);
-    same(Row{"True Paint"}, truePaint, padded);
+    same(Row{FormatId::truePaint}, truePaint, padded);
 }
 
 // A packed FLI Graph file that is one run token: the whole picture one value.
@@ -356,14 +365,14 @@ TEST(FliFamily, FliGraphRunsCountZeroAs256AndAreCutAtTheStart) {
     file.insert(file.end(), {0x55, 64, 0xAA});
     for (int i = 0; i < 68; ++i)
         file.insert(file.end(), {0x55, 0, 0xAA});
-    const Decoded d = Row{"FLI Graph"}(file, {});
+    const Decoded d = Row{FormatId::fliGraph}(file, {});
     ASSERT_TRUE(d.accepted) << d.reason;
     // Every background, screen and colour 5 (green): all pixels green.
     for (std::uint8_t i : d.picture.indices())
         ASSERT_EQ(i, 5);
     // One more run than needed is cut, the extra 64 lost at the start.
     file.insert(file.begin() + 3, {0x11, 64, 0xAA});
-    EXPECT_EQ(Row{"FLI Graph"}(file, {}).picture, d.picture);
+    EXPECT_EQ(Row{FormatId::fliGraph}(file, {}).picture, d.picture);
 }
 
 TEST(FliFamily, DrazRunOfZeroWritesNothing) {
@@ -371,44 +380,47 @@ TEST(FliFamily, DrazRunOfZeroWritesNothing) {
     const ByteVector plain = samples::makeDrazpaint(p);
     ByteVector packed = samples::makeDrazpaintPacked(p, 0x0E);
     packed.insert(packed.begin() + 16, {0x0E, 0x00, 0x99});
-    EXPECT_EQ(Row{"Drazpaint"}(packed, {}).picture, Row{"Drazpaint"}(plain, {}).picture);
+    EXPECT_EQ(Row{FormatId::drazpaint}(packed, {}).picture,
+              Row{FormatId::drazpaint}(plain, {}).picture);
 }
 
 TEST(FliFamily, ProbesScoreLengthsAddressesAndSignatures) {
     const FliPicture p = samples::fliPattern();
     const auto probeWhole = [](Probe probe, const ByteVector& f) { return probe(f, f.size()); };
     ByteVector plain = samples::makeFliDesigner(p);
-    EXPECT_EQ(probeWhole(Probe{"FLI Designer"}, plain), 2);
-    EXPECT_EQ(probeWhole(Probe{"FLI Designer"}, with(plain, 1, 0x40)), 1);
-    EXPECT_EQ(probeWhole(Probe{"FLI Designer"}, samples::makeFliGraph(p)), 0);
-    EXPECT_EQ(probeWhole(Probe{"FLI Graph"}, samples::makeFliGraph(p)), 2);
-    EXPECT_EQ(probeWhole(Probe{"FLI Graph"}, samples::makeFliGraphPacked(p)), 1);
-    EXPECT_EQ(probeWhole(Probe{"FLI Graph"}, with(samples::makeFliGraphPacked(p), 1, 0x40)), 0);
-    EXPECT_EQ(probeWhole(Probe{"AFLI"}, samples::makeAfli(p)), 2);
-    EXPECT_EQ(probeWhole(Probe{"Hires FLI"}, samples::makeHiresFli(p)), 2);
-    EXPECT_EQ(probeWhole(Probe{"BFLI"}, samples::makeBfli(p)), 3);
-    EXPECT_EQ(probeWhole(Probe{"BFLI"}, with(samples::makeBfli(p), 2, 'f')), 0);
-    EXPECT_EQ(probeWhole(Probe{"FFLI"}, samples::makeFfli(p)), 3);
-    EXPECT_EQ(probeWhole(Probe{"FFLI"}, with(samples::makeFfli(p), 2, 'b')), 0);
-    EXPECT_EQ(probeWhole(Probe{"True Paint"}, samples::makeTruePaint(p)), 2);
-    EXPECT_EQ(probeWhole(Probe{"True Paint"}, samples::makeTruePaintPacked(p)), 0);
-    EXPECT_EQ(probeWhole(Probe{"Drazlace"}, samples::makeDrazlace(p)), 2);
-    EXPECT_EQ(probeWhole(Probe{"Drazlace"}, samples::makeDrazlacePacked(p)), 3);
-    EXPECT_EQ(probeWhole(Probe{"Drazpaint"}, samples::makeDrazpaint(p)), 2);
-    EXPECT_EQ(probeWhole(Probe{"Drazpaint"}, samples::makeDrazpaintPacked(p)), 3);
-    EXPECT_EQ(probeWhole(Probe{"Drazpaint"}, samples::makeDrazlacePacked(p)), 0);
-    EXPECT_EQ(probeWhole(Probe{"Gunpaint"}, samples::makeGunpaint(p)), 3);
-    EXPECT_EQ(probeWhole(Probe{"Gunpaint"}, with(samples::makeGunpaint(p), 1003, 'O')), 2);
-    EXPECT_EQ(probeWhole(Probe{"Hires-Interlace"}, samples::makeHiresInterlace(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{FormatId::fliDesigner}, plain), 2);
+    EXPECT_EQ(probeWhole(Probe{FormatId::fliDesigner}, with(plain, 1, 0x40)), 1);
+    EXPECT_EQ(probeWhole(Probe{FormatId::fliDesigner}, samples::makeFliGraph(p)), 0);
+    EXPECT_EQ(probeWhole(Probe{FormatId::fliGraph}, samples::makeFliGraph(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{FormatId::fliGraph}, samples::makeFliGraphPacked(p)), 1);
+    EXPECT_EQ(probeWhole(Probe{FormatId::fliGraph}, with(samples::makeFliGraphPacked(p), 1, 0x40)),
+              0);
+    EXPECT_EQ(probeWhole(Probe{FormatId::afli}, samples::makeAfli(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{FormatId::hiresFli}, samples::makeHiresFli(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{FormatId::bfli}, samples::makeBfli(p)), 3);
+    EXPECT_EQ(probeWhole(Probe{FormatId::bfli}, with(samples::makeBfli(p), 2, 'f')), 0);
+    EXPECT_EQ(probeWhole(Probe{FormatId::ffli}, samples::makeFfli(p)), 3);
+    EXPECT_EQ(probeWhole(Probe{FormatId::ffli}, with(samples::makeFfli(p), 2, 'b')), 0);
+    EXPECT_EQ(probeWhole(Probe{FormatId::truePaint}, samples::makeTruePaint(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{FormatId::truePaint}, samples::makeTruePaintPacked(p)), 0);
+    EXPECT_EQ(probeWhole(Probe{FormatId::drazlace}, samples::makeDrazlace(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{FormatId::drazlace}, samples::makeDrazlacePacked(p)), 3);
+    EXPECT_EQ(probeWhole(Probe{FormatId::drazpaint}, samples::makeDrazpaint(p)), 2);
+    EXPECT_EQ(probeWhole(Probe{FormatId::drazpaint}, samples::makeDrazpaintPacked(p)), 3);
+    EXPECT_EQ(probeWhole(Probe{FormatId::drazpaint}, samples::makeDrazlacePacked(p)), 0);
+    EXPECT_EQ(probeWhole(Probe{FormatId::gunpaint}, samples::makeGunpaint(p)), 3);
+    EXPECT_EQ(probeWhole(Probe{FormatId::gunpaint}, with(samples::makeGunpaint(p), 1003, 'O')), 2);
+    EXPECT_EQ(probeWhole(Probe{FormatId::hiresInterlace}, samples::makeHiresInterlace(p)), 2);
     // Probes see a prefix of the file and its whole length.
     const ByteVector gunpaint = samples::makeGunpaint(p);
-    EXPECT_EQ(Probe{"Gunpaint"}(Bytes(gunpaint).first(2000), gunpaint.size()), 3);
-    EXPECT_EQ(Probe{"Gunpaint"}(Bytes(gunpaint).first(2), gunpaint.size()), 2);
-    EXPECT_EQ(Probe{"BFLI"}(Bytes(gunpaint).first(0), 33795), 0);
+    EXPECT_EQ(Probe{FormatId::gunpaint}(Bytes(gunpaint).first(2000), gunpaint.size()), 3);
+    EXPECT_EQ(Probe{FormatId::gunpaint}(Bytes(gunpaint).first(2), gunpaint.size()), 2);
+    EXPECT_EQ(Probe{FormatId::bfli}(Bytes(gunpaint).first(0), 33795), 0);
     for (Probe probe :
-         {Probe{"FLI Designer"}, Probe{"FLI Graph"}, Probe{"AFLI"}, Probe{"Hires FLI"},
-          Probe{"BFLI"}, Probe{"True Paint"}, Probe{"Drazlace"}, Probe{"Gunpaint"}, Probe{"FFLI"},
-          Probe{"Drazpaint"}, Probe{"Hires-Interlace"}}) {
+         {Probe{FormatId::fliDesigner}, Probe{FormatId::fliGraph}, Probe{FormatId::afli},
+          Probe{FormatId::hiresFli}, Probe{FormatId::bfli}, Probe{FormatId::truePaint},
+          Probe{FormatId::drazlace}, Probe{FormatId::gunpaint}, Probe{FormatId::ffli},
+          Probe{FormatId::drazpaint}, Probe{FormatId::hiresInterlace}}) {
         EXPECT_EQ(probe({}, 0), 0);
         EXPECT_EQ(probe(Bytes(plain).first(2), 12345), 0);
     }

@@ -102,7 +102,7 @@ TEST(GodotMagic, OnlyGod0AndGod1AreDecoded) {
     }
     const Decoded bare = decodeGodot(ByteVector{'G', 'O', 'D', '0'}, {});
     ASSERT_TRUE(bare.accepted);
-    EXPECT_EQ(bare.format, findFormat("GoDot 4Bit"));
+    EXPECT_EQ(bare.format, &formatRow(FormatId::godot));
     EXPECT_EQ(bare.picture.width(), 320);
     EXPECT_EQ(bare.picture.height(), 200);
     EXPECT_EQ(countNonBlack(bare.picture), 0);
@@ -182,7 +182,7 @@ TEST(GodotClip, IsWholeCellsOfTheHeadersSize) {
     cells[48] = 0x70;
     const Decoded d = decodeGodot(makeGodotClip(3, 2, cells), {});
     ASSERT_TRUE(d.accepted);
-    EXPECT_EQ(d.format, findFormat("GoDot 4Bit clip"));
+    EXPECT_EQ(d.format, &formatRow(FormatId::godotClip));
     EXPECT_EQ(d.picture.width(), 24);
     EXPECT_EQ(d.picture.height(), 16);
     EXPECT_EQ(d.picture.index(8, 4), 7);
@@ -232,7 +232,7 @@ TEST(GodotClip, AnIncompleteHeaderIsRejected) {
         f.resize(n);
         const Decoded d = decodeGodot(f, {});
         EXPECT_FALSE(d.accepted) << n;
-        EXPECT_EQ(d.format, findFormat("GoDot 4Bit clip"));
+        EXPECT_EQ(d.format, &formatRow(FormatId::godotClip));
         EXPECT_FALSE(d.reason.empty());
     }
 }
@@ -280,7 +280,7 @@ TEST(GodotFile, TheMagicDecidesAndLargestFilesReadWhole) {
     const Decoded c = decodeFile(clipPath, {});
     std::filesystem::remove(clipPath);
     ASSERT_TRUE(c.accepted);
-    EXPECT_EQ(c.format, findFormat("GoDot 4Bit clip"));
+    EXPECT_EQ(c.format, &formatRow(FormatId::godotClip));
     EXPECT_EQ(c.picture.width(), 2040);
     EXPECT_EQ(c.picture.height(), 2040);
     EXPECT_EQ(c.picture.index(2039, 2039), 0x0F);
@@ -295,7 +295,7 @@ TEST(GodotFile, TheMagicDecidesAndLargestFilesReadWhole) {
     const Decoded f = decodeFile(fullPath, {});
     std::filesystem::remove(fullPath);
     ASSERT_TRUE(f.accepted);
-    EXPECT_EQ(f.format, findFormat("GoDot 4Bit"));
+    EXPECT_EQ(f.format, &formatRow(FormatId::godot));
     EXPECT_EQ(f.picture.index(319, 199), 0x01);
     EXPECT_EQ(f.picture.index(318, 199), 0x0A);
 }

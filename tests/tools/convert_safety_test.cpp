@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,8 +38,9 @@ std::vector<std::string> temporariesIn(const fs::path& folder) {
     return found;
 }
 
-// Starts quendra-convert with `args` in `cwd`, its output thrown away; returns its process id.
-pid_t startConverter(const fs::path& cwd, const std::vector<std::string>& args) {
+// Starts quendra-convert with `args` in `cwd`, its output thrown away and its messages
+// written to `messages`; returns its process id.
+pid_t startConverter(const fs::path& cwd, const std::vector<std::string>& args, int messages) {
     const std::string program = (binDir() / "quendra-convert").string();
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& a : args)
@@ -46,12 +50,55 @@ pid_t startConverter(const fs::path& cwd, const std::vector<std::string>& args) 
     if (pid == 0) {
         const int null = ::open("/dev/null", O_RDWR);
         ::dup2(null, 1);
-        ::dup2(null, 2);
+        ::dup2(messages, 2);
         if (::chdir(cwd.c_str()) == 0)
             ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
     return pid;
+}
+
+// A pipe that nobody reads, full to the brim: a converter writing a message to it waits
+// there until it is killed.
+struct FullPipe {
+    int ends[2] = {-1, -1};
+    FullPipe() {
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            return;
+        ::fcntl(ends[1], F_SETPIPE_SZ, 4096);
+        ::fcntl(ends[1], F_SETFL, O_NONBLOCK);
+        const char byte = 0;
+        while (::write(ends[1], &byte, 1) == 1) {
+        }
+        ::fcntl(ends[1], F_SETFL, 0);
+    }
+    ~FullPipe() {
+        ::close(ends[0]);
+        ::close(ends[1]);
+    }
+    int writeEnd() const { return ends[1]; }
+};
+
+// Waits until a file named `name` is renamed into `folder` (watched from before by
+// `watch`, an inotify descriptor) or the process `pid` ends; whether the file came.
+bool waitForRename(int watch, const std::string& name, pid_t pid) {
+    const int process = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    bool came = false;
+    while (!came) {
+        pollfd both[] = {{watch, POLLIN, 0}, {process, POLLIN, 0}};
+        if (::poll(both, process >= 0 ? 2 : 1, -1) < 0 || (both[1].revents & POLLIN))
+            break;
+        alignas(inotify_event) char events[4096];
+        const ssize_t got = ::read(watch, events, sizeof events);
+        for (ssize_t at = 0; at < got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            came = came || (event->len > 0 && name == event->name);
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    if (process >= 0)
+        ::close(process);
+    return came;
 }
 
 TEST(ConvertKilled, AForcedBatchKilledMidwayLeavesNoTemporaryBehind) {
@@ -64,39 +111,37 @@ TEST(ConvertKilled, AForcedBatchKilledMidwayLeavesNoTemporaryBehind) {
         writeBytes(dir / (name + ".koa"), picture);
         args.push_back(name + ".koa");
     }
+    // The last file is refused: the converter's message about it waits on a full pipe, so
+    // the batch cannot end before it is killed.
+    writeBytes(dir / "refused.koa", {1, 2, 3});
+    args.push_back("refused.koa");
     // The whole picture as the converter writes it, to tell finished outputs from others.
     ASSERT_EQ(runTool("quendra-convert", {"p0.koa"}, dir.path()).status, 0);
     const std::string finished = slurp(dir / "p0.png");
 
-    int killedMidway = 0;
-    pid_t deadConverter = 0;
-    for (int round = 0; round < 3; ++round) {
-        for (int i = 0; i < kFiles; ++i)
-            writeBytes(dir / ("p" + std::to_string(i) + ".png"), {'o', 'l', 'd'});
-        const pid_t pid = startConverter(dir.path(), args);
-        ASSERT_GT(pid, 0);
-        // Killed once a tenth of the batch has been written (or not at all, if it ends first).
-        const fs::path watched = dir / ("p" + std::to_string(kFiles / 10) + ".png");
-        int status = 0;
-        while (::waitpid(pid, &status, WNOHANG) == 0) {
-            if (fs::file_size(watched) != 3) {
-                ::kill(pid, SIGKILL);
-                ::waitpid(pid, &status, 0);
-                break;
-            }
-            ::usleep(500);
-        }
-        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
-            ++killedMidway;
-            deadConverter = pid;
-        }
-        // Every output is the old file or the finished one, never a part.
-        for (int i = 0; i < kFiles; ++i) {
-            const std::string bytes = slurp(dir / ("p" + std::to_string(i) + ".png"));
-            EXPECT_TRUE(bytes == "old" || bytes == finished) << i;
-        }
+    for (int i = 0; i < kFiles; ++i)
+        writeBytes(dir / ("p" + std::to_string(i) + ".png"), {'o', 'l', 'd'});
+    const FullPipe messages;
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, dir.path().c_str(), IN_MOVED_TO), 0);
+    const pid_t pid = startConverter(dir.path(), args, messages.writeEnd());
+    ASSERT_GT(pid, 0);
+    // Killed once a tenth of the batch has been written.
+    const bool written = waitForRename(watch, "p" + std::to_string(kFiles / 10) + ".png", pid);
+    ::close(watch);
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(written);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    const pid_t deadConverter = pid;
+    // Every output is the old file or the finished one, never a part.
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string bytes = slurp(dir / ("p" + std::to_string(i) + ".png"));
+        EXPECT_TRUE(bytes == "old" || bytes == finished) << i;
     }
-    ASSERT_GT(killedMidway, 0) << "every batch ended before it could be killed";
+    EXPECT_EQ(slurp(dir / ("p" + std::to_string(kFiles / 10) + ".png")), finished);
 
     // What a killed converter could have left between naming and renaming, and what is
     // not the converter's to remove: another program's file, and one of a running process.

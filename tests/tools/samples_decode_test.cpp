@@ -127,7 +127,7 @@ TEST(SampleDetection, EverySampleIsFoundByItsContentAndByItsPrefix) {
                 continue;
             }
             ASSERT_TRUE(found.accepted) << name << ": " << found.reason;
-            if (own.name == "Hires bitmap, inverted") {
+            if (&own == &formatRow(FormatId::hiresBitmapInverted)) {
                 // Nothing in the bytes tells it from the usual white-on-black kind.
                 EXPECT_EQ(found.picture, decodeHiresBitmap(f.bytes, {}).picture);
                 continue;
