@@ -1,9 +1,13 @@
 #include "export/c64_export.h"
 
+#include "export/palette_match.h"
+#include "export/screenshot_fit.h"
+
 namespace quendra {
 
 std::string C64Exporter::write(const IndexedImage& picture, const C64Writer& writer,
                                const C64ExportOptions& options, std::vector<std::uint8_t>& out) {
+    note_.clear();
     if (options.reduce) {
         IndexedImage shown = picture;
         applyPalette(shown, options.palette);
@@ -16,9 +20,35 @@ std::string C64Exporter::write(const IndexedImage& picture, const C64Writer& wri
 
 std::string C64Exporter::write(const Image& picture, const C64Writer& writer,
                                const C64ExportOptions& options, std::vector<std::uint8_t>& out) {
+    note_ = fitScreenshot(picture, screen_);
+    const Image& shown = note_.empty() ? picture : screen_;
+    auto noted = [&](const std::string& what) {
+        note_ += (note_.empty() ? "" : "; ") + what;
+    };
+    if (!options.autoPalette) {
+        if (options.reduce)
+            return reduced(shown, writer, options, out);
+        if (std::string why = colourNumbersOf(shown, options.palette, colours_); !why.empty())
+            return why;
+        return laidOut(writer, -1, out);
+    }
+    std::vector<NamedPalette> candidates{{options.paletteName, "", options.palette}};
+    candidates.insert(candidates.end(), knownPalettes().begin(), knownPalettes().end());
+    const PaletteMatch match = matchPalette(shown, candidates);
+    if (match.index < 0) {
+        if (!options.reduce)
+            noted("its colours are of no known palette: reduced");
+        return reduced(shown, writer, options, out);
+    }
+    C64ExportOptions found = options;
+    found.palette = candidates[match.index].colours;
+    noted("palette " + std::string(candidates[match.index].name));
     if (options.reduce)
-        return reduced(picture, writer, options, out);
-    if (std::string why = colourNumbersOf(picture, options.palette, colours_); !why.empty())
+        return reduced(shown, writer, found, out);
+    if (&shown != &screen_)
+        screen_ = shown;
+    snapToPalette(screen_, found.palette);
+    if (std::string why = colourNumbersOf(screen_, found.palette, colours_); !why.empty())
         return why;
     return laidOut(writer, -1, out);
 }

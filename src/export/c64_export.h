@@ -19,6 +19,11 @@ struct C64ExportOptions {
     bool reduce = false;
     ReduceOptions reduction;
     C64Colours palette = defaultPalette().colours; // PC images' colours, and the reduction's
+    // PC images: the palette their colours come from is found (palette_match.h), `palette`
+    // (called `paletteName`) tried first, then the known palettes; a picture in none of them
+    // is reduced (in `palette`) even when `reduce` is off.
+    bool autoPalette = false;
+    std::string paletteName = "default";
 };
 
 // Keeps its working memory from picture to picture; one per thread.
@@ -31,6 +36,9 @@ class C64Exporter {
     // A PC image: exactly, each pixel must be one of options.palette's colours.
     std::string write(const Image& picture, const C64Writer& writer,
                       const C64ExportOptions& options, std::vector<std::uint8_t>& out);
+    // What the last write did beside the plain conversion, for people: the screenshot's
+    // border cut, the palette found, a reduction nobody asked for; empty when nothing.
+    const std::string& note() const { return note_; }
 
   private:
     std::string reduced(const Image& picture, const C64Writer& writer,
@@ -40,6 +48,8 @@ class C64Exporter {
     ColourPicture colours_;
     C64Memories memories_;
     ColourReducer reducer_;
+    Image screen_; // a PC image's screen, cut from its screenshot or snapped to its palette
+    std::string note_;
 };
 
 } // namespace quendra

@@ -7,6 +7,7 @@
 #include "decode/character_rom.h"
 #include "decode/disk_image.h"
 #include "decode/formats.h"
+#include "export/palette_match.h"
 
 #ifndef QUENDRA_VERSION
 #define QUENDRA_VERSION "unknown"
@@ -126,10 +127,20 @@ Parsed parseArguments(std::span<const std::string> arguments) {
                 return usageError("--entry needs a C64 name");
             o.entry = value;
         } else if (name == "--palette") {
-            const PaletteResult palette = resolvePalette(value);
-            if (!palette.ok)
-                return usageError("--palette " + value + ": " + palette.error);
-            o.colours = palette.colours;
+            o.paletteName = value;
+            o.autoPalette = value == "auto";
+            if (o.autoPalette) {
+                o.colours = defaultPalette().colours;
+                o.paletteName = defaultPalette().name;
+            } else if (const NamedPalette* known = findKnownPalette(value)) {
+                o.colours = known->colours;
+            } else {
+                const PaletteResult palette = resolvePalette(value);
+                if (!palette.ok)
+                    return usageError("--palette " + value + ": " + palette.error);
+                o.colours = palette.colours;
+                o.autoPalette = true; // a .vpl joins the known palettes
+            }
         } else if (name == "--chargen") {
             // Read now, before any thread draws a PETSCII screen.
             if (!setCharacterRomFile(value))
@@ -199,6 +210,25 @@ std::string extensionsOf(const C64Format& format) {
     return text;
 }
 
+// `text` in lines of at most `width` characters, each indented by `indent` spaces.
+std::string wrapped(const std::string& text, std::size_t indent, std::size_t width) {
+    std::string out, line;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (!line.empty() && indent + line.size() + 1 + word.size() > width) {
+            out += std::string(indent, ' ') + line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+        start = end + 1;
+    }
+    return out + std::string(indent, ' ') + line + "\n";
+}
+
 // "D64, D71, D81, T64, PC64" with their extensions, for the usage text.
 std::string containerNames() {
     std::string text;
@@ -225,6 +255,15 @@ std::string usageText() {
         line.resize(std::max<std::size_t>(line.size() + 2, 18), ' ');
         palettes += line + std::string(p.description) + "\n";
     }
+    // What auto does, with the shipped palettes' names, in lines under the option's text.
+    std::string shipped;
+    for (const NamedPalette& p : knownPalettes().subspan(namedPalettes().size()))
+        shipped += std::string(p.name) + ", ";
+    const std::string autoText = wrapped(
+        "PC pictures to C64 files: auto (the default) finds which of these palettes their "
+        "colours come from, or of " + shipped + "a .vpl given tried first; a picture in none "
+        "is reduced. An emulator's screenshot loses its border and its whole-number "
+        "enlargement first.", 18, 86);
     // One usage line, as help2man reads it for the manual page.
     return "Usage: quendra-convert [OPTION]... FILE...\n"
            "\n"
@@ -252,7 +291,7 @@ std::string usageText() {
            "  --grey          the grey palette instead of the colours\n"
            "  --palette P     the colours to draw in: " + paletteNames + " (see\n"
            "                  Palettes below; default: default) or a VICE palette file\n"
-           "                  (.vpl); GoDot 4Bit files do not change\n"
+           "                  (.vpl); GoDot 4Bit files do not change.\n" + autoText +
            "  --scale N       every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
            "  --chargen FILE  draw PETSCII screens with this C64 character ROM (else the\n"
            "                  emulators' usual chargen, else a stand-in font)\n"

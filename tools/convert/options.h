@@ -2,7 +2,7 @@
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
 //                   [--quality N] [--quiet] [-v] [--entry NAME] FILE...
 //   quendra-convert --to koa|gg|ocp|art|dd|jj|ami|hbm|fli|afl [--reduce [--dither D] [--fit]]
-//                   [--palette P] ... FILE...
+//                   [--palette P|auto|FILE.vpl] ... FILE...
 //   quendra-convert --list-formats
 #pragma once
 
@@ -30,6 +30,10 @@ struct Options {
     bool quiet = false;   // no progress bar (failures are still reported)
     bool verbose = false; // a line for every file converted, naming the format read
     C64Colours colours = defaultPalette().colours; // --palette: named or from a .vpl file
+    // PC pictures to C64 files: their palette found among the known ones (--palette auto,
+    // the default; a .vpl joins them, tried first); off for a palette named.
+    bool autoPalette = true;
+    std::string paletteName = "default";
     int scale = 1;          // --scale: every pixel a scale x scale block, 1..8
     bool palAspect = false; // --pal-aspect: PNG files say the PAL pixel's proportions
     // --to koa ...: a C64 format instead of a PC picture; C64 pictures and PC pictures in.
