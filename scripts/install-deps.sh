@@ -18,6 +18,8 @@ packages=(
   lintian
   # the benchmarks (scripts/bench-*.sh)
   hyperfine strace valgrind
+  # the quality table (bench/quality): free photos of scikit-image and ImageMagick's built-ins
+  python3-skimage imagemagick
 )
 
 missing=()
