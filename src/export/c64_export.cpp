@@ -15,7 +15,7 @@ std::string C64Exporter::write(const IndexedImage& picture, const C64Writer& wri
     }
     if (std::string why = colourNumbersOf(picture, options.palette, colours_); !why.empty())
         return why;
-    return laidOut(writer, -1, out);
+    return laidOut(writer, options.reduction.background, out);
 }
 
 std::string C64Exporter::write(const Image& picture, const C64Writer& writer,
@@ -30,7 +30,7 @@ std::string C64Exporter::write(const Image& picture, const C64Writer& writer,
             return reduced(shown, writer, options, out);
         if (std::string why = colourNumbersOf(shown, options.palette, colours_); !why.empty())
             return why;
-        return laidOut(writer, -1, out);
+        return laidOut(writer, options.reduction.background, out);
     }
     std::vector<NamedPalette> candidates{{options.paletteName, "", options.palette}};
     candidates.insert(candidates.end(), knownPalettes().begin(), knownPalettes().end());
@@ -50,7 +50,7 @@ std::string C64Exporter::write(const Image& picture, const C64Writer& writer,
     snapToPalette(screen_, found.palette);
     if (std::string why = colourNumbersOf(screen_, found.palette, colours_); !why.empty())
         return why;
-    return laidOut(writer, -1, out);
+    return laidOut(writer, options.reduction.background, out);
 }
 
 std::string C64Exporter::reduced(const Image& picture, const C64Writer& writer,

@@ -39,6 +39,7 @@ Parsed parseArguments(std::span<const std::string> arguments) {
     Options& o = result.options;
     bool onlyFiles = false;
     bool ditherGiven = false;
+    std::string adjusted; // the last of --brightness, --contrast, --saturation given
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];
         if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -97,8 +98,9 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             haveValue = true;
         }
         if (name != "--to" && name != "-o" && name != "-j" && name != "--quality" &&
-            name != "--palette" && name != "--scale" && name != "--dither" &&
-            name != "--entry" && name != "--chargen") {
+            name != "--palette" && name != "--scale" && name != "--dither" && name != "--entry" &&
+            name != "--chargen" && name != "--brightness" && name != "--contrast" &&
+            name != "--saturation" && name != "--background") {
             return usageError("unknown option " + arg);
         }
         if (!haveValue) {
@@ -118,6 +120,20 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             if (!ditherNamed(value, o.reduction.dither))
                 return usageError("--dither " + value + ": not one of none, bayer4, bayer8, floyd");
             ditherGiven = true;
+        } else if (name == "--brightness" || name == "--contrast" || name == "--saturation") {
+            const auto n = number(value);
+            if (!n || *n < -100 || *n > 100)
+                return usageError(name + " " + value + ": not a whole number from -100 to 100");
+            int& setting = name == "--brightness" ? o.reduction.brightness
+                           : name == "--contrast" ? o.reduction.contrast
+                                                  : o.reduction.saturation;
+            setting = *n;
+            adjusted = name;
+        } else if (name == "--background") {
+            o.reduction.background = c64ColourNamed(value);
+            if (o.reduction.background < 0)
+                return usageError("--background " + value +
+                                  ": not a C64 colour (0 to 15, or a name such as light-blue)");
         } else if (name == "-o") {
             if (value.empty())
                 return usageError("-o needs a folder");
@@ -170,6 +186,14 @@ Parsed parseArguments(std::span<const std::string> arguments) {
                           std::string(c64WriterKeys()) + ")");
     if ((ditherGiven || o.reduction.framing == Framing::fit) && !o.reduce)
         return usageError(ditherGiven ? "--dither needs --reduce" : "--fit needs --reduce");
+    if (!adjusted.empty() && !o.reduce)
+        return usageError(adjusted + " needs --reduce");
+    if (o.reduction.background >= 0 &&
+        (!o.c64 || !fatPixels(o.c64->rules.mode) || o.c64->rules.fixedBackground >= 0)) {
+        return usageError(std::string("--background: only the multicolour formats with a "
+                                      "background of their choice take one (--to koa, gg, "
+                                      "ocp, ami)"));
+    }
     if (o.c64 && o.scale != 1)
         return usageError("--scale: C64 files keep the C64's own pixels");
     if (o.files.empty())
@@ -288,6 +312,11 @@ std::string usageText() {
            "  --dither D      with --reduce: none (default), bayer4, bayer8 or floyd\n"
            "  --fit           with --reduce: the whole picture, with black bars, instead of\n"
            "                  filling the screen and cutting the sides\n"
+           "  --brightness N, --contrast N, --saturation N\n"
+           "                  with --reduce: the picture's, changed by N, -100 to 100 (0: as\n"
+           "                  it is)\n"
+           "  --background C  the background of a multicolour picture (koa, gg, ocp, ami):\n"
+           "                  0 to 15 or a name (black, light-blue ...), where it fits\n"
            "  --grey          the grey palette instead of the colours\n"
            "  --palette P     the colours to draw in: " + paletteNames + " (see\n"
            "                  Palettes below; default: default) or a VICE palette file\n"

@@ -1,7 +1,8 @@
 // The converter's command line:
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
 //                   [--quality N] [--quiet] [-v] [--entry NAME] FILE...
-//   quendra-convert --to koa|gg|ocp|art|dd|jj|ami|hbm|fli|afl [--reduce [--dither D] [--fit]]
+//   quendra-convert --to koa|gg|ocp|art|dd|jj|ami|hbm|fli|afl [--reduce [--dither D] [--fit]
+//                   [--brightness N] [--contrast N] [--saturation N]] [--background C]
 //                   [--palette P|auto|FILE.vpl] ... FILE...
 //   quendra-convert --list-formats
 #pragma once
@@ -39,7 +40,7 @@ struct Options {
     // --to koa ...: a C64 format instead of a PC picture; C64 pictures and PC pictures in.
     const C64Writer* c64 = nullptr;
     bool reduce = false;     // --reduce: colour reduction where the picture breaks the rules
-    ReduceOptions reduction = {}; // --dither, --fit
+    ReduceOptions reduction = {}; // --dither, --fit, --brightness ..., --background
     std::string entry = {}; // --entry NAME: only this entry of each disk or tape image
     std::vector<std::string> files = {};
 };
