@@ -8,6 +8,7 @@ namespace quendra {
 std::string C64Exporter::write(const IndexedImage& picture, const C64Writer& writer,
                                const C64ExportOptions& options, std::vector<std::uint8_t>& out) {
     note_.clear();
+    reducedLast_ = false;
     if (options.reduce) {
         IndexedImage shown = picture;
         applyPalette(shown, options.palette);
@@ -20,6 +21,7 @@ std::string C64Exporter::write(const IndexedImage& picture, const C64Writer& wri
 
 std::string C64Exporter::write(const Image& picture, const C64Writer& writer,
                                const C64ExportOptions& options, std::vector<std::uint8_t>& out) {
+    reducedLast_ = false;
     note_ = fitScreenshot(picture, screen_);
     const Image& shown = note_.empty() ? picture : screen_;
     auto noted = [&](const std::string& what) {
@@ -58,6 +60,7 @@ std::string C64Exporter::reduced(const Image& picture, const C64Writer& writer,
     if (picture.empty())
         return "the picture is empty";
     int background = 0;
+    reducedLast_ = true;
     reducer_.reduce(picture, options.palette, writer.rules, options.reduction, colours_,
                     background);
     return laidOut(writer, background, out);

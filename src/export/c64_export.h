@@ -39,6 +39,9 @@ class C64Exporter {
     // What the last write did beside the plain conversion, for people: the screenshot's
     // border cut, the palette found, a reduction nobody asked for; empty when nothing.
     const std::string& note() const { return note_; }
+    // The mean ΔE of the last write's picture against its source: 0 when written exactly,
+    // else against the source as the reduction scaled it.
+    float meanError() const { return reducedLast_ ? reducer_.meanError(colours_) : 0.0f; }
 
   private:
     std::string reduced(const Image& picture, const C64Writer& writer,
@@ -50,6 +53,7 @@ class C64Exporter {
     ColourReducer reducer_;
     Image screen_; // a PC image's screen, cut from its screenshot or snapped to its palette
     std::string note_;
+    bool reducedLast_ = false;
 };
 
 } // namespace quendra

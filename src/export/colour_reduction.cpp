@@ -400,6 +400,15 @@ void ColourReducer::chooseHires(bool perLine, bool blackAndWhite) {
     }
 }
 
+float ColourReducer::meanError(const ColourPicture& out) const {
+    if (out.colours.size() != pixels_.size() || pixels_.empty())
+        return 0;
+    double sum = 0;
+    for (std::size_t i = 0; i < pixels_.size(); ++i)
+        sum += deltaE(pixels_[i], palette_[out.colours[i] & 15]);
+    return static_cast<float>(sum / double(pixels_.size()));
+}
+
 void ColourReducer::adjust(const ReduceOptions& options) {
     if (options.brightness == 0 && options.contrast == 0 && options.saturation == 0)
         return;

@@ -56,6 +56,8 @@ class ColourReducer {
     // background it chose (fitExactly lays it out with that background).
     void reduce(const Image& source, const C64Colours& palette, const C64Rules& rules,
                 const ReduceOptions& options, ColourPicture& out, int& background);
+    // The mean ΔE of the last reduction's `out` against the source as scaled (and adjusted).
+    float meanError(const ColourPicture& out) const;
 
   private:
     void scale(const Image& source, int width, Framing framing, bool fat);
