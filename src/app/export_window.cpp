@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/picture_document.h"
 #include "app/settings.h"
 #include "components/bridge.h"
 #include "components/dialogs.h"
@@ -138,6 +139,11 @@ QString ExportWindow::exportPicture(QWidget* parent, const IndexedImage& picture
     ExportWindow window(picture, shownColours, proposedPath, parent);
     window.exec();
     return window.savedPath_;
+}
+
+void ExportWindow::exportShown(QWidget* parent, const PictureDocument& document,
+                               const QString& proposedPath) {
+    exportPicture(parent, document.indices(), document.paletteColours(), proposedPath);
 }
 
 const C64Writer& ExportWindow::writer() const {

@@ -26,6 +26,8 @@ class QSpinBox;
 
 namespace quendra {
 
+class PictureDocument;
+
 class ExportWindow : public QDialog {
     Q_OBJECT
   public:
@@ -37,6 +39,9 @@ class ExportWindow : public QDialog {
     // The window for the shown picture, modal; the file written, or empty.
     static QString exportPicture(QWidget* parent, const IndexedImage& picture,
                                  const C64Colours& shownColours, const QString& proposedPath);
+    // The same for the document's picture (File ▸ "Export as C64 picture...").
+    static void exportShown(QWidget* parent, const PictureDocument& document,
+                            const QString& proposedPath);
 
     // The writer and the options the controls stand for.
     const C64Writer& writer() const;
