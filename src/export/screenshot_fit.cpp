@@ -77,62 +77,60 @@ int windowStart(int preferred, int first, int last, int size, int total) {
     return std::clamp(preferred, lowest, highest);
 }
 
+// The 320 x 200 screen inside a larger frame of one colour into `screen`: what was done, or
+// empty when `frame` is no such frame.
+std::string cutBorder(const Image& frame, Image& screen) {
+    const int w = frame.width(), h = frame.height();
+    if (w < kScreenWidth || h < kScreenHeight || (w == kScreenWidth && h == kScreenHeight))
+        return {};
+    // The border: the colour of the corners, all four alike.
+    const Rgb border = frame.pixel(0, 0);
+    if (!(frame.pixel(w - 1, 0) == border) || !(frame.pixel(0, h - 1) == border) ||
+        !(frame.pixel(w - 1, h - 1) == border))
+        return {};
+    int left = (w - kScreenWidth) / 2, top = (h - kScreenHeight) / 2;
+    for (const Framing& f : kFramings) {
+        if (f.width == w && f.height == h) {
+            left = f.left;
+            top = f.top;
+        }
+    }
+    int first = 0, upper = 0, last = 0, lower = 0;
+    if (contentBox(frame, border, first, upper, last, lower)) {
+        if (last - first >= kScreenWidth || lower - upper >= kScreenHeight)
+            return {};
+        left = windowStart(left, first, last, kScreenWidth, w);
+        top = windowStart(top, upper, lower, kScreenHeight, h);
+    }
+    screen.resize(kScreenWidth, kScreenHeight);
+    for (int y = 0; y < kScreenHeight; ++y) {
+        std::memcpy(screen.data() + y * screen.bytesPerLine(),
+                    frame.data() + (top + y) * frame.bytesPerLine() + 3 * left,
+                    screen.bytesPerLine());
+    }
+    return "the " + std::to_string(w) + " x " + std::to_string(h) + " frame's border cut at " +
+           std::to_string(left) + ", " + std::to_string(top);
+}
+
 } // namespace
 
 std::string fitScreenshot(const Image& picture, Image& screen) {
-    Image work;
-    std::string note;
     int scale = 1;
-    for (int s = 8; s >= 2; --s) {
+    for (int s = 8; s >= 2 && scale == 1; --s) {
         if (picture.width() / s >= kScreenWidth && picture.height() / s >= kScreenHeight &&
-            blocksOf(picture, s)) {
+            blocksOf(picture, s))
             scale = s;
-            break;
-        }
     }
-    const Image* current = &picture;
-    if (scale > 1) {
-        work = reduced(picture, scale);
-        current = &work;
-        note = scale == 2 ? "halved" : "reduced to 1/" + std::to_string(scale);
+    if (scale == 1)
+        return cutBorder(picture, screen);
+    Image smaller = reduced(picture, scale);
+    const std::string note = scale == 2 ? "halved" : "reduced to 1/" + std::to_string(scale);
+    const std::string cut = cutBorder(smaller, screen);
+    if (cut.empty()) {
+        screen = std::move(smaller);
+        return note;
     }
-    const int w = current->width(), h = current->height();
-    if (w > kScreenWidth || h > kScreenHeight) {
-        if (w < kScreenWidth || h < kScreenHeight)
-            return {};
-        // The border: the colour of the corners, all four alike.
-        const Rgb border = current->pixel(0, 0);
-        if (!(current->pixel(w - 1, 0) == border) || !(current->pixel(0, h - 1) == border) ||
-            !(current->pixel(w - 1, h - 1) == border))
-            return scale > 1 ? (screen = std::move(work), note) : std::string();
-        int left = (w - kScreenWidth) / 2, top = (h - kScreenHeight) / 2;
-        for (const Framing& f : kFramings) {
-            if (f.width == w && f.height == h) {
-                left = f.left;
-                top = f.top;
-            }
-        }
-        int first = 0, upper = 0, last = 0, lower = 0;
-        if (contentBox(*current, border, first, upper, last, lower)) {
-            if (last - first >= kScreenWidth || lower - upper >= kScreenHeight)
-                return scale > 1 ? (screen = std::move(work), note) : std::string();
-            left = windowStart(left, first, last, kScreenWidth, w);
-            top = windowStart(top, upper, lower, kScreenHeight, h);
-        }
-        Image cut(kScreenWidth, kScreenHeight);
-        for (int y = 0; y < kScreenHeight; ++y) {
-            std::memcpy(cut.data() + y * cut.bytesPerLine(),
-                        current->data() + (top + y) * current->bytesPerLine() + 3 * left,
-                        cut.bytesPerLine());
-        }
-        screen = std::move(cut);
-        return (note.empty() ? "" : note + "; ") + "the " + std::to_string(w) + " x " +
-               std::to_string(h) + " frame's border cut at " + std::to_string(left) + ", " +
-               std::to_string(top);
-    }
-    if (scale > 1)
-        screen = std::move(work);
-    return note;
+    return note + "; " + cut;
 }
 
 } // namespace quendra
