@@ -234,7 +234,8 @@ void ExportWindow::showZoomed() {
         previewLabel_->clear();
         return;
     }
-    const int zoom = zoom_->value();
+    // A picture larger than the screen (a page shown as it is) is not enlarged.
+    const int zoom = preview_.width() > 400 || preview_.height() > 300 ? 1 : zoom_->value();
     const double across = double(kPalPixelsDown) / double(kPalPixelsAcross);
     const int width = static_cast<int>(preview_.width() * zoom * across + 0.5);
     previewLabel_->setPixmap(QPixmap::fromImage(preview_.scaled(
