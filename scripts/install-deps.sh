@@ -22,6 +22,8 @@ packages=(
   64tass
   # the benchmarks (scripts/bench-*.sh)
   hyperfine strace valgrind
+  # the quality table (bench/quality): free photos of scikit-image and ImageMagick's built-ins
+  python3-skimage imagemagick
 )
 
 missing=()

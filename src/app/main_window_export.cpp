@@ -11,6 +11,7 @@
 
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
+#include "app/export_window.h"
 #include "app/main_window.h"
 #include "app/picture_document.h"
 #include "components/bridge.h"
@@ -62,6 +63,7 @@ void MainWindow::exportC64() {
     else if (const qsizetype dot = base.lastIndexOf(u'.'); dot > 0)
         base.truncate(dot);
     request.fileName = base + u'.' + request.defaultSuffix;
+    return ExportWindow::exportShown(this, *document_, startFolder + u'/' + request.fileName);
 
     QString chosen = dialogs::saveFileName(this, request);
     if (chosen.isEmpty())

@@ -1,9 +1,14 @@
 #include "export/c64_export.h"
 
+#include "export/palette_match.h"
+#include "export/screenshot_fit.h"
+
 namespace quendra {
 
 std::string C64Exporter::write(const IndexedImage& picture, const C64Writer& writer,
                                const C64ExportOptions& options, std::vector<std::uint8_t>& out) {
+    note_.clear();
+    reducedLast_ = false;
     if (options.reduce) {
         IndexedImage shown = picture;
         applyPalette(shown, options.palette);
@@ -16,11 +21,38 @@ std::string C64Exporter::write(const IndexedImage& picture, const C64Writer& wri
 
 std::string C64Exporter::write(const Image& picture, const C64Writer& writer,
                                const C64ExportOptions& options, std::vector<std::uint8_t>& out) {
+    reducedLast_ = false;
+    note_ = fitScreenshot(picture, screen_);
+    const Image& shown = note_.empty() ? picture : screen_;
+    auto noted = [&](const std::string& what) {
+        note_ += (note_.empty() ? "" : "; ") + what;
+    };
+    if (!options.autoPalette) {
+        if (options.reduce)
+            return reduced(shown, writer, options, out);
+        if (std::string why = colourNumbersOf(shown, options.palette, colours_); !why.empty())
+            return why;
+        return exactly(writer, options, out);
+    }
+    std::vector<NamedPalette> candidates{{options.paletteName, "", options.palette}};
+    candidates.insert(candidates.end(), knownPalettes().begin(), knownPalettes().end());
+    const PaletteMatch match = matchPalette(shown, candidates);
+    if (match.index < 0) {
+        if (!options.reduce)
+            noted("its colours are of no known palette: reduced");
+        return reduced(shown, writer, options, out);
+    }
+    C64ExportOptions found = options;
+    found.palette = candidates[match.index].colours;
+    noted("palette " + std::string(candidates[match.index].name));
     if (options.reduce)
-        return reduced(picture, writer, options, out);
-    if (std::string why = colourNumbersOf(picture, options.palette, colours_); !why.empty())
+        return reduced(shown, writer, found, out);
+    if (&shown != &screen_)
+        screen_ = shown;
+    snapToPalette(screen_, found.palette);
+    if (std::string why = colourNumbersOf(screen_, found.palette, colours_); !why.empty())
         return why;
-    return exactly(writer, options, out);
+    return exactly(writer, found, out);
 }
 
 std::string C64Exporter::reduced(const Image& picture, const C64Writer& writer,
@@ -28,6 +60,7 @@ std::string C64Exporter::reduced(const Image& picture, const C64Writer& writer,
     if (picture.empty())
         return "the picture is empty";
     int background = 0;
+    reducedLast_ = true;
     reducer_.reduce(picture, options.palette, writer.rules, options.reduction, colours_,
                     background);
     return laidOut(writer, background, options.border, out);
@@ -36,7 +69,7 @@ std::string C64Exporter::reduced(const Image& picture, const C64Writer& writer,
 // The colour numbers as they are, by the writer's rules, else by its other kind's.
 std::string C64Exporter::exactly(const C64Writer& writer, const C64ExportOptions& options,
                                  std::vector<std::uint8_t>& out) {
-    std::string why = laidOut(writer, -1, options.border, out);
+    std::string why = laidOut(writer, options.reduction.background, options.border, out);
     if (why.empty() || !writer.otherKind)
         return why;
     std::string otherWhy = laidOut(*writer.otherKind, -1, options.border, out);

@@ -20,6 +20,11 @@ struct C64ExportOptions {
     ReduceOptions reduction;
     C64Colours palette = defaultPalette().colours; // PC images' colours, and the reduction's
     int border = -1; // the C64 program's border colour; -1: the background
+    // PC images: the palette their colours come from is found (palette_match.h), `palette`
+    // (called `paletteName`) tried first, then the known palettes; a picture in none of them
+    // is reduced (in `palette`) even when `reduce` is off.
+    bool autoPalette = false;
+    std::string paletteName = "default";
 };
 
 // Keeps its working memory from picture to picture; one per thread.
@@ -32,6 +37,12 @@ class C64Exporter {
     // A PC image: exactly, each pixel must be one of options.palette's colours.
     std::string write(const Image& picture, const C64Writer& writer,
                       const C64ExportOptions& options, std::vector<std::uint8_t>& out);
+    // What the last write did beside the plain conversion, for people: the screenshot's
+    // border cut, the palette found, a reduction nobody asked for; empty when nothing.
+    const std::string& note() const { return note_; }
+    // The mean ΔE of the last write's picture against its source: 0 when written exactly,
+    // else against the source as the reduction scaled it.
+    float meanError() const { return reducedLast_ ? reducer_.meanError(colours_) : 0.0f; }
 
   private:
     std::string reduced(const Image& picture, const C64Writer& writer,
@@ -44,6 +55,9 @@ class C64Exporter {
     ColourPicture colours_;
     C64Memories memories_;
     ColourReducer reducer_;
+    Image screen_; // a PC image's screen, cut from its screenshot or snapped to its palette
+    std::string note_;
+    bool reducedLast_ = false;
 };
 
 } // namespace quendra

@@ -420,4 +420,33 @@ std::string fitExactly(const ColourPicture& picture, const C64Rules& rules,
     return Fitter(picture, rules, formatName, out).run(preferredBackground);
 }
 
+std::vector<int> crowdedCells(const ColourPicture& picture, const C64Rules& rules) {
+    const int shown = shownWidth(rules.mode);
+    const bool halved = fatPixels(rules.mode) && picture.width == shown / 2;
+    if ((picture.width != shown && !halved) || picture.height != 200)
+        return {};
+    const int cellWidth = halved ? 4 : 8;
+    const int hidden = hiddenColumns(rules.mode);
+    const int limit = fatPixels(rules.mode) ? 4 : 2;
+    const bool lines = perLine(rules.mode);
+    std::vector<int> cells;
+    for (int row = 0; row < 25; ++row) {
+        for (int column = hidden; column < 40; ++column) {
+            const int left = (column - hidden) * cellWidth;
+            std::uint32_t cellMask = 0;
+            bool crowded = false;
+            for (int k = 0; k < 8 && !crowded; ++k) {
+                std::uint32_t lineMask = 0;
+                for (int i = 0; i < cellWidth; ++i)
+                    lineMask |= 1u << (picture.at(left + i, 8 * row + k) & 15);
+                cellMask |= lineMask;
+                crowded = std::popcount(lines ? lineMask : cellMask) > limit;
+            }
+            if (crowded)
+                cells.push_back(40 * row + column);
+        }
+    }
+    return cells;
+}
+
 } // namespace quendra

@@ -51,4 +51,10 @@ std::string fitExactly(const ColourPicture& picture, const C64Rules& rules,
                        std::string_view formatName, C64Memories& out,
                        int preferredBackground = -1);
 
+// The cells (40 * row + column) that hold more colours than the mode lets a cell have:
+// multicolour 4 (the background among them), hires 2, FLI 4 and AFLI 2 in one pixel line
+// of a cell. For marking where an exact conversion breaks the rules; a picture of the wrong
+// size marks none.
+std::vector<int> crowdedCells(const ColourPicture& picture, const C64Rules& rules);
+
 } // namespace quendra

@@ -48,5 +48,8 @@ struct C64Memories {
 
 // The C64's names of its colours, by number: "light blue".
 std::string_view c64ColourName(int colour);
+// A colour number from "0".."15" or a name as c64ColourName gives it (any case, "-" or "_"
+// for the space); -1 for anything else.
+int c64ColourNamed(std::string_view text);
 
 } // namespace quendra

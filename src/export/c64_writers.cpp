@@ -1,6 +1,7 @@
 #include "export/c64_writers.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "export/c64_program.h"
 
@@ -151,6 +152,26 @@ std::string_view c64ColourName(int colour) {
         "blue",  "yellow", "orange",    "brown",     "light red", "dark grey",
         "grey",  "light green", "light blue", "light grey"};
     return kNames[colour & 15];
+}
+
+int c64ColourNamed(std::string_view text) {
+    if (!text.empty() && text.size() <= 2 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        const int n = text.size() == 1 ? text[0] - '0' : 10 * (text[0] - '0') + text[1] - '0';
+        return n <= 15 ? n : -1;
+    }
+    for (int c = 0; c < 16; ++c) {
+        const std::string_view name = c64ColourName(c);
+        bool same = name.size() == text.size();
+        for (std::size_t i = 0; same && i < name.size(); ++i) {
+            const char t = text[i];
+            same = name[i] == ' ' ? (t == ' ' || t == '-' || t == '_')
+                                  : std::tolower(static_cast<unsigned char>(t)) == name[i];
+        }
+        if (same)
+            return c;
+    }
+    return -1;
 }
 
 std::span<const C64Writer> c64Writers() {

@@ -400,10 +400,37 @@ void ColourReducer::chooseHires(bool perLine, bool blackAndWhite) {
     }
 }
 
-void ColourReducer::reduce(const Image& source, const C64Colours& palette, const C64Rules& rules,
-                           const ReduceOptions& options, ColourPicture& out, int& background) {
+float ColourReducer::meanError(const ColourPicture& out) const {
+    if (out.colours.size() != pixels_.size() || pixels_.empty())
+        return 0;
+    double sum = 0;
+    for (std::size_t i = 0; i < pixels_.size(); ++i)
+        sum += deltaE(pixels_[i], palette_[out.colours[i] & 15]);
+    return static_cast<float>(sum / double(pixels_.size()));
+}
+
+void ColourReducer::adjust(const ReduceOptions& options) {
+    if (options.brightness == 0 && options.contrast == 0 && options.saturation == 0)
+        return;
+    const float shift = options.brightness / 2.0f;
+    const float spread = 1 + options.contrast / 100.0f;
+    const float colourful = 1 + options.saturation / 100.0f;
+    for (Lab& p : pixels_) {
+        p.l = std::clamp(50 + (p.l + shift - 50) * spread, 0.0f, 100.0f);
+        p.a *= colourful;
+        p.b *= colourful;
+    }
+}
+
+void ColourReducer::reduce(const Image& source, const C64Colours& palette,
+                           const C64Rules& formatRules, const ReduceOptions& options,
+                           ColourPicture& out, int& background) {
+    C64Rules rules = formatRules;
+    if (rules.fixedBackground < 0 && fatPixels(rules.mode) && options.background >= 0)
+        rules.fixedBackground = options.background & 15;
     const bool fat = fatPixels(rules.mode);
     scale(source, shownWidth(rules.mode), options.framing, fat);
+    adjust(options);
     measure(palette, fat);
     if (options.dither != Dither::none)
         measureDithered();

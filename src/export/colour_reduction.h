@@ -26,6 +26,15 @@ enum class Framing {
 struct ReduceOptions {
     Dither dither = Dither::none;
     Framing framing = Framing::fill;
+    // The background colour asked for (0..15; the multicolour modes, where the format does
+    // not keep its own), taken also by exact conversion where it fits; -1: the best one.
+    int background = -1;
+    // The source's brightness, contrast and saturation, -100 to 100 each, 0 as it is: in
+    // CIE Lab, lightness shifted by half the number, its spread around 50 and the colours'
+    // distance from grey each multiplied by 1 + number / 100.
+    int brightness = 0;
+    int contrast = 0;
+    int saturation = 0;
 };
 
 // "none", "bayer4", "bayer8", "floyd"; false for any other name.
@@ -47,9 +56,12 @@ class ColourReducer {
     // background it chose (fitExactly lays it out with that background).
     void reduce(const Image& source, const C64Colours& palette, const C64Rules& rules,
                 const ReduceOptions& options, ColourPicture& out, int& background);
+    // The mean ΔE of the last reduction's `out` against the source as scaled (and adjusted).
+    float meanError(const ColourPicture& out) const;
 
   private:
     void scale(const Image& source, int width, Framing framing, bool fat);
+    void adjust(const ReduceOptions& options);
     void measure(const C64Colours& palette, bool fat);
     void measureDithered();
     float chooseMulticolour(int background, std::vector<std::uint8_t>& sets);

@@ -2,12 +2,16 @@
 // and read back, pictures saved as shown, the GoDot save's progress window and controls,
 // the file list after a save, and failed saves.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <algorithm>
 
+#include "app/export_window.h"
 #include "app/secondary_windows.h"
 #include "components/image_library.h"
 #include "decode/palette.h"
@@ -516,22 +520,33 @@ TEST_F(SaveAs, EverySampleIsSavedByteForByteAsTheConverterWritesIt) {
     EXPECT_TRUE(boxes.empty());
 }
 
-// File > "Export as C64 picture": exactly as the converter's --to writes the picture where
-// it keeps the format's rules; otherwise only after a question, with its colours reduced.
-TEST_F(SaveAs, ExportsAsAC64PictureExactlyOrReducedAfterAQuestion) {
+// File > "Export as C64 picture" opens the export window; its Save writes exactly as the
+// converter's --to writes the picture where it keeps the format's rules, and a picture that
+// breaks them only once "Reduced" is chosen.
+TEST_F(SaveAs, ExportsAsAC64PictureExactlyOrReduced) {
     const QString koala = write(QStringLiteral("pic.koa"), makeKoala(testPattern(3)));
     const RunResult run = runTool("quendra-convert",
                                   {"--to", "koa", "-o", dir.filePath("converted").toStdString(),
                                    koala.toStdString()},
                                   dir.path().toStdString());
     ASSERT_EQ(run.status, 0) << run.err;
+    // The window is modal: `work` runs on it once it shows, then it is closed if still open.
+    const auto exportWith = [&](const std::function<void(ExportWindow&)>& work) {
+        QTimer::singleShot(0, [&] {
+            auto* window = qobject_cast<ExportWindow*>(QApplication::activeModalWidget());
+            ASSERT_NE(window, nullptr);
+            work(*window);
+            window->reject();
+        });
+        form->parts().exportC64Action->trigger();
+    };
     show(koala);
     const QString exported = QDir(outFolder()).filePath(QStringLiteral("pic.koa"));
     choice = exported;
-    form->parts().exportC64Action->trigger();
+    exportWith([](ExportWindow& window) { window.save(); });
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(lastRequest().fileName, QStringLiteral("pic.koa"));
-    EXPECT_TRUE(lastRequest().filter.contains(QStringLiteral("Koala Painter (*.koa);;")));
+    EXPECT_EQ(lastRequest().filter, QStringLiteral("Koala Painter (*.koa)"));
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(fileBytes(exported), fileBytes(dir.filePath("converted/pic.koa")));
 
@@ -539,19 +554,15 @@ TEST_F(SaveAs, ExportsAsAC64PictureExactlyOrReducedAfterAQuestion) {
     show(write(QStringLiteral("hires.art"), makeArtStudioHires(testPattern(4))));
     const QString reduced = QDir(outFolder()).filePath(QStringLiteral("hires.koa"));
     choice = reduced;
-    answer = QMessageBox::No;
-    form->parts().exportC64Action->trigger();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith(
-        QStringLiteral("The picture does not fit Koala Painter exactly (")))
-        << boxes[0].text.toStdString();
-    EXPECT_TRUE(boxes[0].text.endsWith(QStringLiteral("). Reduce its colours?")));
-    EXPECT_FALSE(QFileInfo::exists(reduced));
-    answer = QMessageBox::Yes;
-    form->parts().exportC64Action->trigger();
-    EXPECT_EQ(boxes.size(), 2u);
-    const auto bytes = fileBytes(reduced);
-    EXPECT_TRUE(decodeKoala(bytes, {}).accepted);
+    exportWith([](ExportWindow& window) {
+        EXPECT_EQ(window.previewText(), QStringLiteral("pixels x 2\u20133, y 0 are cyan and "
+                                                       "purple; a multicolour pixel is two "
+                                                       "pixels wide"));
+        window.findChild<QComboBox*>(QStringLiteral("modeBox"))->setCurrentIndex(1);
+        window.save();
+    });
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(decodeKoala(fileBytes(reduced), {}).accepted);
 }
 
 } // namespace

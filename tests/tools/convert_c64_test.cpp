@@ -125,17 +125,26 @@ TEST(ConvertC64, OptionsThatNeedACFormatOrReduction) {
         {{"--to", "koa", "--reduce", "--dither", "ripple", "a.png"},
          "--dither ripple: not one of none, bayer4, bayer8, floyd"},
         {{"--to", "afl", "--scale", "2", "a.png"}, "--scale: C64 files keep the C64's own pixels"},
+        {{"--to", "koa", "--contrast", "20", "a.png"}, "--contrast needs --reduce"},
+        {{"--to", "koa", "--reduce", "--saturation=101", "a.png"},
+         "--saturation 101: not a whole number from -100 to 100"},
+        {{"--to", "fli", "--background", "blue", "a.png"},
+         "--background: only the multicolour formats with a background of their choice take "
+         "one (--to koa, gg, ocp, ami)"},
     };
     for (const auto& c : cases) {
         const Parsed p = parseArguments(c.args);
         EXPECT_EQ(p.action, Parsed::Action::UsageError);
         EXPECT_EQ(p.error, c.error);
     }
-    const Parsed p = parseArguments(std::vector<std::string>{"--to", "fli", "--reduce", "--fit",
-                                                             "--dither=bayer8", "a.png"});
+    const Parsed p = parseArguments(
+        std::vector<std::string>{"--to", "koa", "--reduce", "--fit", "--dither=bayer8",
+                                 "--brightness", "-20", "--background", "Light-Blue", "a.png"});
     ASSERT_EQ(p.action, Parsed::Action::Convert) << p.error;
-    EXPECT_EQ(outputExtension(p.options), "fli");
+    EXPECT_EQ(outputExtension(p.options), "koa");
     EXPECT_EQ(p.options.reduction.dither, Dither::bayer8);
+    EXPECT_EQ(p.options.reduction.brightness, -20);
+    EXPECT_EQ(p.options.reduction.background, 14);
     EXPECT_EQ(p.options.reduction.framing, Framing::fit);
 }
 

@@ -176,6 +176,8 @@ struct Converter::State {
         o.reduction = options.reduction;
         o.palette = options.colours;
         o.border = options.programBorder;
+        o.autoPalette = options.autoPalette;
+        o.paletteName = options.paletteName;
         return o;
     }
 
@@ -266,8 +268,9 @@ Outcome Converter::convert(const std::string& input, const fs::path& output) {
             return failed(why);
         if (std::string problem = putFile(output, s.output, s.options.force); !problem.empty())
             return failed(problem);
+        const std::string& note = s.c64.note();
         return {true, printableName(input) + " -> " + printableName(output.string()) +
-                          " (PC picture)"};
+                          " (PC picture" + (note.empty() ? "" : "; " + note) + ")"};
     }
     // The viewer does not offer GoDot for formats whose mixed colours are not among
     // GoDot's 16 (FunPainter 2): known by the name before the read, else by the format read.

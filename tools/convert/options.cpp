@@ -7,6 +7,7 @@
 #include "decode/character_rom.h"
 #include "decode/disk_image.h"
 #include "decode/formats.h"
+#include "export/palette_match.h"
 
 #ifndef QUENDRA_VERSION
 #define QUENDRA_VERSION "unknown"
@@ -38,6 +39,7 @@ Parsed parseArguments(std::span<const std::string> arguments) {
     Options& o = result.options;
     bool onlyFiles = false;
     bool ditherGiven = false;
+    std::string adjusted; // the last of --brightness, --contrast, --saturation given
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];
         if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -100,8 +102,9 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             haveValue = true;
         }
         if (name != "--to" && name != "-o" && name != "-j" && name != "--quality" &&
-            name != "--palette" && name != "--scale" && name != "--dither" &&
-            name != "--entry" && name != "--chargen" && name != "--prg-border") {
+            name != "--palette" && name != "--scale" && name != "--dither" && name != "--entry" &&
+            name != "--chargen" && name != "--brightness" && name != "--contrast" &&
+            name != "--saturation" && name != "--background" && name != "--prg-border") {
             return usageError("unknown option " + arg);
         }
         if (!haveValue) {
@@ -121,6 +124,20 @@ Parsed parseArguments(std::span<const std::string> arguments) {
             if (!ditherNamed(value, o.reduction.dither))
                 return usageError("--dither " + value + ": not one of none, bayer4, bayer8, floyd");
             ditherGiven = true;
+        } else if (name == "--brightness" || name == "--contrast" || name == "--saturation") {
+            const auto n = number(value);
+            if (!n || *n < -100 || *n > 100)
+                return usageError(name + " " + value + ": not a whole number from -100 to 100");
+            int& setting = name == "--brightness" ? o.reduction.brightness
+                           : name == "--contrast" ? o.reduction.contrast
+                                                  : o.reduction.saturation;
+            setting = *n;
+            adjusted = name;
+        } else if (name == "--background") {
+            o.reduction.background = c64ColourNamed(value);
+            if (o.reduction.background < 0)
+                return usageError("--background " + value +
+                                  ": not a C64 colour (0 to 15, or a name such as light-blue)");
         } else if (name == "-o") {
             if (value.empty())
                 return usageError("-o needs a folder");
@@ -130,10 +147,20 @@ Parsed parseArguments(std::span<const std::string> arguments) {
                 return usageError("--entry needs a C64 name");
             o.entry = value;
         } else if (name == "--palette") {
-            const PaletteResult palette = resolvePalette(value);
-            if (!palette.ok)
-                return usageError("--palette " + value + ": " + palette.error);
-            o.colours = palette.colours;
+            o.paletteName = value;
+            o.autoPalette = value == "auto";
+            if (o.autoPalette) {
+                o.colours = defaultPalette().colours;
+                o.paletteName = defaultPalette().name;
+            } else if (const NamedPalette* known = findKnownPalette(value)) {
+                o.colours = known->colours;
+            } else {
+                const PaletteResult palette = resolvePalette(value);
+                if (!palette.ok)
+                    return usageError("--palette " + value + ": " + palette.error);
+                o.colours = palette.colours;
+                o.autoPalette = true; // a .vpl joins the known palettes
+            }
         } else if (name == "--chargen") {
             // Read now, before any thread draws a PETSCII screen.
             if (!setCharacterRomFile(value))
@@ -170,6 +197,14 @@ Parsed parseArguments(std::span<const std::string> arguments) {
         return usageError(ditherGiven ? "--dither needs --reduce" : "--fit needs --reduce");
     if (o.programBorder >= 0 && (!o.c64 || o.c64->key != "prg"))
         return usageError("--prg-border: only C64 programs (--to prg) show a border");
+    if (!adjusted.empty() && !o.reduce)
+        return usageError(adjusted + " needs --reduce");
+    if (o.reduction.background >= 0 &&
+        (!o.c64 || !fatPixels(o.c64->rules.mode) || o.c64->rules.fixedBackground >= 0)) {
+        return usageError(std::string("--background: only the multicolour formats with a "
+                                      "background of their choice take one (--to koa, gg, "
+                                      "ocp, ami)"));
+    }
     if (o.c64 && o.scale != 1)
         return usageError("--scale: C64 files keep the C64's own pixels");
     if (o.files.empty())
@@ -210,6 +245,25 @@ std::string extensionsOf(const C64Format& format) {
     return text;
 }
 
+// `text` in lines of at most `width` characters, each indented by `indent` spaces.
+std::string wrapped(const std::string& text, std::size_t indent, std::size_t width) {
+    std::string out, line;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (!line.empty() && indent + line.size() + 1 + word.size() > width) {
+            out += std::string(indent, ' ') + line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+        start = end + 1;
+    }
+    return out + std::string(indent, ' ') + line + "\n";
+}
+
 // "D64, D71, D81, T64, PC64" with their extensions, for the usage text.
 std::string containerNames() {
     std::string text;
@@ -236,6 +290,15 @@ std::string usageText() {
         line.resize(std::max<std::size_t>(line.size() + 2, 18), ' ');
         palettes += line + std::string(p.description) + "\n";
     }
+    // What auto does, with the shipped palettes' names, in lines under the option's text.
+    std::string shipped;
+    for (const NamedPalette& p : knownPalettes().subspan(namedPalettes().size()))
+        shipped += std::string(p.name) + ", ";
+    const std::string autoText = wrapped(
+        "PC pictures to C64 files: auto (the default) finds which of these palettes their "
+        "colours come from, or of " + shipped + "a .vpl given tried first; a picture in none "
+        "is reduced. An emulator's screenshot loses its border and its whole-number "
+        "enlargement first.", 18, 86);
     // One usage line, as help2man reads it for the manual page.
     return "Usage: quendra-convert [OPTION]... FILE|FOLDER...\n"
            "\n"
@@ -270,10 +333,15 @@ std::string usageText() {
            "  --dither D      with --reduce: none (default), bayer4, bayer8 or floyd\n"
            "  --fit           with --reduce: the whole picture, with black bars, instead of\n"
            "                  filling the screen and cutting the sides\n"
+           "  --brightness N, --contrast N, --saturation N\n"
+           "                  with --reduce: the picture's, changed by N, -100 to 100 (0: as\n"
+           "                  it is)\n"
+           "  --background C  the background of a multicolour picture (koa, gg, ocp, ami):\n"
+           "                  0 to 15 or a name (black, light-blue ...), where it fits\n"
            "  --grey          the grey palette instead of the colours\n"
            "  --palette P     the colours to draw in: " + paletteNames + " (see\n"
            "                  Palettes below; default: default) or a VICE palette file\n"
-           "                  (.vpl); GoDot 4Bit files do not change\n"
+           "                  (.vpl); GoDot 4Bit files do not change.\n" + autoText +
            "  --scale N       every pixel N x N pixels, 1 to 8 (default 1), no smoothing\n"
            "  --chargen FILE  draw PETSCII screens with this C64 character ROM (else the\n"
            "                  emulators' usual chargen, else a stand-in font)\n"

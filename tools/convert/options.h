@@ -1,8 +1,9 @@
 // The converter's command line:
 //   quendra-convert [--to png|gif|bmp|pcx|tif|jpg|4bt] [--grey] [-o DIR] [--force] [-j N]
 //                   [--quality N] [--quiet] [-v] [--entry NAME] [-r] FILE|FOLDER...
-//   quendra-convert --to koa|gg|ocp|art|dd|jj|ami|hbm|fli|afl [--reduce [--dither D] [--fit]]
-//                   [--palette P] ... FILE...
+//   quendra-convert --to koa|gg|ocp|art|dd|jj|ami|hbm|fli|afl [--reduce [--dither D] [--fit]
+//                   [--brightness N] [--contrast N] [--saturation N]] [--background C]
+//                   [--palette P|auto|FILE.vpl] ... FILE...
 //   quendra-convert --to prg [--prg-border N] [--reduce ...] ... FILE...
 //   quendra-convert --list-formats
 #pragma once
@@ -31,12 +32,16 @@ struct Options {
     bool quiet = false;   // no progress bar (failures are still reported)
     bool verbose = false; // a line for every file converted, naming the format read
     C64Colours colours = defaultPalette().colours; // --palette: named or from a .vpl file
+    // PC pictures to C64 files: their palette found among the known ones (--palette auto,
+    // the default; a .vpl joins them, tried first); off for a palette named.
+    bool autoPalette = true;
+    std::string paletteName = "default";
     int scale = 1;          // --scale: every pixel a scale x scale block, 1..8
     bool palAspect = false; // --pal-aspect: PNG files say the PAL pixel's proportions
     // --to koa ...: a C64 format instead of a PC picture; C64 pictures and PC pictures in.
     const C64Writer* c64 = nullptr;
     bool reduce = false;     // --reduce: colour reduction where the picture breaks the rules
-    ReduceOptions reduction = {}; // --dither, --fit
+    ReduceOptions reduction = {}; // --dither, --fit, --brightness ..., --background
     int programBorder = -1; // --prg-border N: the C64 program's border colour; -1 the background
     std::string entry = {}; // --entry NAME: only this entry of each disk or tape image
     bool recursive = false; // -r: a folder's pictures and those of the folders below
