@@ -9,6 +9,7 @@
 
 #include <jpeglib.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
