@@ -305,8 +305,9 @@ bool IniFile::save() const {
             return false;
         reported.insert(path_);
         const std::string name = printableName(QFile::encodeName(path_).toStdString());
-        std::fprintf(stderr, "quendra: the settings file %s would grow past %lld KB; these "
-                             "settings are not saved and it is left as it is\n",
+        std::fprintf(stderr,
+                     "quendra: the settings file %s would grow past %lld KB; these "
+                     "settings are not saved and it is left as it is\n",
                      name.c_str(), static_cast<long long>(kLargestSettingsFile / 1024));
         return false;
     }
