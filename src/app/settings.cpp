@@ -297,6 +297,20 @@ bool IniFile::save() const {
     const QByteArray out = bytes();
     if (out == original_ && !out.isEmpty() && QFileInfo::exists(path_))
         return true;
+    // A file the program writes must be one it reads: what would grow past the bound is
+    // not written, and the file stays as it was.
+    if (out.size() > kLargestSettingsFile) {
+        static QSet<QString> reported;
+        if (reported.contains(path_))
+            return false;
+        reported.insert(path_);
+        const std::string name = printableName(QFile::encodeName(path_).toStdString());
+        std::fprintf(stderr,
+                     "quendra: the settings file %s would grow past %lld KB; these "
+                     "settings are not saved and it is left as it is\n",
+                     name.c_str(), static_cast<long long>(kLargestSettingsFile / 1024));
+        return false;
+    }
     const QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath()))
         return false;

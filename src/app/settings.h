@@ -11,7 +11,8 @@
 // not a regular file (a folder, a FIFO, a device: never opened, so never waited on), one
 // larger than kLargestSettingsFile, and a link to nothing. It reads as empty, save() never
 // writes it, and the program says so once on stderr. Nothing the user had is replaced by
-// less.
+// less. Nor does save() write a file larger than kLargestSettingsFile: it would not be read
+// again, so the settings that would make it so are not saved (said once on stderr).
 #pragma once
 
 #include <QByteArray>
@@ -46,8 +47,8 @@ class IniFile {
 
     // Writes the whole file atomically (export/atomic_write.h; through a link to its target,
     // with the old file's permissions), making the folder when needed; a file that would not
-    // change is left alone. False when it could not be written or is left alone; the old
-    // file then stays.
+    // change is left alone. False when it could not be written, is left alone or would grow
+    // past kLargestSettingsFile; the old file then stays.
     bool save() const;
 
     // The file's bytes as save() writes them.

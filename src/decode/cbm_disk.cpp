@@ -206,6 +206,10 @@ std::string readCbmDisk(DiskImage& image) {
         int track, sector;
     };
     std::vector<Start> starts;
+    // Every sector's chain may run through the whole disk: the entries are bounded by the
+    // room of a real directory, and so is the work.
+    const std::size_t entryBound = geometry.d81 ? kD81DirectoryEntries : kD64DirectoryEntries;
+    bool tooMany = false;
     for (std::size_t step = 0; track != 0 && step <= sectors; ++step) {
         const int at = disk.index(track, sector);
         if (at < 0) {
@@ -224,6 +228,10 @@ std::string readCbmDisk(DiskImage& image) {
             const std::uint8_t* e = data + slot * 32;
             if (e[2] == 0)
                 continue; // an empty or scratched slot
+            if (image.entries_.size() == entryBound) {
+                tooMany = true;
+                break;
+            }
             DiskEntry entry;
             const std::string_view raw(reinterpret_cast<const char*>(e + 5), 16);
             entry.petsciiName = std::string(cutPadding(raw));
@@ -234,6 +242,12 @@ std::string readCbmDisk(DiskImage& image) {
             entry.blocks = e[30] | (e[31] << 8);
             image.entries_.push_back(std::move(entry));
             starts.push_back({e[3], e[4]});
+        }
+        if (tooMany) {
+            image.notes_.push_back(
+                "the directory holds more than the " + std::to_string(entryBound) + " entries a " +
+                std::string(kind.substr(0, 3)) + " has room for; the rest of it is ignored");
+            break;
         }
         track = data[0];
         sector = data[1];

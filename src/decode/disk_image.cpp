@@ -79,15 +79,18 @@ const DiskContainer* diskContainerForFile(const std::filesystem::path& path) {
                : nullptr;
 }
 
-std::vector<std::uint8_t> DiskImage::read(const DiskEntry& entry) const {
-    std::vector<std::uint8_t> out(entry.leading);
-    out.reserve(static_cast<std::size_t>(entry.length));
+std::vector<std::uint8_t> DiskImage::read(const DiskEntry& entry, std::size_t limit) const {
+    std::vector<std::uint8_t> out(
+        entry.leading.begin(),
+        entry.leading.begin() + static_cast<std::ptrdiff_t>(std::min(limit, entry.leading.size())));
+    out.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(entry.length, limit)));
     for (const DiskEntry::Piece& piece : entry.pieces) {
         // The units give pieces inside the image; checked once more all the same.
-        if (piece.offset > bytes_.size() || piece.size > bytes_.size() - piece.offset)
+        if (piece.offset > bytes_.size() || piece.size > bytes_.size() - piece.offset ||
+            out.size() >= limit)
             break;
-        out.insert(out.end(), bytes_.begin() + piece.offset,
-                   bytes_.begin() + piece.offset + piece.size);
+        const std::size_t size = std::min<std::size_t>(piece.size, limit - out.size());
+        out.insert(out.end(), bytes_.begin() + piece.offset, bytes_.begin() + piece.offset + size);
     }
     return out;
 }

@@ -61,8 +61,10 @@ class DiskImage {
     // Notes about the image as a whole (a directory that loops, a header that lies).
     const std::vector<std::string>& notes() const { return notes_; }
 
-    // An entry's bytes (a file as the C64 loads it: load address first for programs).
-    std::vector<std::uint8_t> read(const DiskEntry& entry) const;
+    // An entry's bytes (a file as the C64 loads it: load address first for programs), or
+    // its first `limit` bytes.
+    std::vector<std::uint8_t> read(const DiskEntry& entry,
+                                   std::size_t limit = static_cast<std::size_t>(-1)) const;
 
     // For the container units.
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
@@ -90,6 +92,16 @@ const DiskContainer* diskContainerForFile(const std::filesystem::path& path);
 
 // The image in `bytes`, read as the container its file name says.
 OpenedDisk openDiskImage(std::vector<std::uint8_t> bytes, std::string_view fileName);
+
+// What a real image holds, and so all that is read of one: the directory entries of a
+// D64 or D71 (18 sectors of 8 on track 18) and of a D81 (37 sectors of 8 on track 40); the
+// entries of a T64 (the archives in use have 30 slots or fewer; 1024 is far more than a
+// tape holds), each at most the bytes that fit into the C64's memory from its load
+// address on. Whatever lies beyond is ignored with a note on the image.
+inline constexpr std::size_t kD64DirectoryEntries = 144;
+inline constexpr std::size_t kD81DirectoryEntries = 296;
+inline constexpr std::size_t kT64Entries = 1024;
+inline constexpr std::size_t kC64Memory = 0x10000;
 
 // The largest image file read (a T64 archive may be larger than a floppy).
 inline constexpr std::size_t kDiskImageReadLimit = 16u << 20;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "decode/open_picture.h"
-
 namespace quendra {
 
 namespace {
@@ -97,8 +95,29 @@ EntryPicture decodeEntry(const DiskImage& image, const DiskEntry& entry,
                                                               : "the entry is empty";
         return none;
     }
-    const std::vector<std::uint8_t> bytes = image.read(entry);
-    return decodeEntryBytes(bytes, pictureNameOf(entry), options);
+    std::vector<std::uint8_t> bytes;
+    OpenedPicture opened = openEntry(image, entry, options, bytes);
+    EntryPicture result;
+    result.format = opened.accepted() ? opened.format : nullptr;
+    result.decoded = std::move(opened.decoded);
+    result.note = std::move(opened.note);
+    return result;
+}
+
+OpenedPicture openEntry(const DiskImage& image, const DiskEntry& entry,
+                        const DecodeOptions& options, std::vector<std::uint8_t>& buffer) {
+    const std::string name = pictureNameOf(entry);
+    buffer = image.read(entry, firstReadLimit(name));
+    OpenedPicture opened = openPicture(buffer, entry.length, name, options);
+    // A format found by content detection may read more than the name's format does.
+    if (opened.format && opened.format->readLimit > buffer.size() && entry.length > buffer.size()) {
+        buffer = image.read(entry, opened.format->readLimit);
+        DecodeOptions again = options;
+        again.fileSize = entry.length;
+        if (Decoded decoded = decodeAs(*opened.format, buffer, again); decoded.accepted)
+            opened.decoded = std::move(decoded);
+    }
+    return opened;
 }
 
 } // namespace quendra

@@ -4,10 +4,12 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "decode/decoded.h"
 #include "decode/disk_image.h"
 #include "decode/formats.h"
+#include "decode/open_picture.h"
 
 namespace quendra {
 
@@ -39,7 +41,13 @@ struct EntryPicture {
 EntryPicture decodeEntryBytes(Bytes bytes, std::string_view pictureName,
                               const DecodeOptions& options);
 
-// Reads the entry from the image and decodes it. DEL entries and empty ones are no
+// An entry on the one road as a file of its length is taken: its first bytes
+// (firstReadLimit of its picture name) into `buffer`, more only when the format found reads
+// more; never the whole of a long entry.
+OpenedPicture openEntry(const DiskImage& image, const DiskEntry& entry,
+                        const DecodeOptions& options, std::vector<std::uint8_t>& buffer);
+
+// Reads the entry from the image (openEntry) and decodes it. DEL entries and empty ones are no
 // pictures (and are not decoded).
 EntryPicture decodeEntry(const DiskImage& image, const DiskEntry& entry,
                          const DecodeOptions& options);

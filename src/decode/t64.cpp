@@ -56,10 +56,17 @@ std::string readT64(DiskImage& image) {
         unsigned start, end;
     };
     std::vector<Slot> found;
+    bool tooMany = false;
     for (std::size_t i = 0; i < slots; ++i) {
         const std::uint8_t* e = header + 64 + i * 32;
         if (e[0] == 0)
             continue; // a free slot
+        if (found.size() == kT64Entries) {
+            image.notes_.push_back("more than " + std::to_string(kT64Entries) +
+                                   " entries are used; the rest are ignored");
+            tooMany = true;
+            break;
+        }
         DiskEntry entry;
         const std::string_view raw(reinterpret_cast<const char*>(e + 16), 16);
         entry.petsciiName = std::string(cutSpaces(raw));
@@ -78,37 +85,52 @@ std::string readT64(DiskImage& image) {
                          word(e + 2), word(e + 4)});
         image.entries_.push_back(std::move(entry));
     }
-    if (found.size() != usedSaid) {
+    if (found.size() != usedSaid && !tooMany) {
         image.notes_.push_back("the header says " + std::to_string(usedSaid) +
                                " entries are used, " + std::to_string(found.size()) +
                                (found.size() == 1 ? " is" : " are"));
     }
 
-    for (const Slot& slot : found) {
+    // The entries by their data's offset, in the directory's order where they share it:
+    // a file's data ends where the next offset above its own begins.
+    std::vector<std::size_t> byOffset(found.size());
+    for (std::size_t i = 0; i < byOffset.size(); ++i)
+        byOffset[i] = i;
+    std::stable_sort(byOffset.begin(), byOffset.end(), [&](std::size_t a, std::size_t b) {
+        return found[a].offset < found[b].offset;
+    });
+    std::size_t sharer = 0; // the first of the entries at this offset
+    for (std::size_t k = 0, next = 0; k < byOffset.size(); ++k) {
+        const Slot& slot = found[byOffset[k]];
         DiskEntry& entry = image.entries_[slot.entry];
-        // The data ends where the next file's begins, or with the archive.
-        std::size_t limit = size;
-        for (const Slot& other : found) {
-            if (other.offset > slot.offset && other.offset < limit)
-                limit = other.offset;
-            if (&other != &slot && other.offset == slot.offset && other.entry < slot.entry &&
-                entry.note.empty())
-                entry.note = "shares its data with " + image.entries_[other.entry].name;
-        }
+        if (k == 0 || found[byOffset[k - 1]].offset != slot.offset)
+            sharer = slot.entry;
+        else
+            entry.note = "shares its data with " + image.entries_[sharer].name;
+        for (next = std::max(next, k + 1);
+             next < byOffset.size() && found[byOffset[next]].offset == slot.offset;)
+            ++next;
+        const std::size_t limit = next < byOffset.size()
+                                      ? std::min<std::size_t>(found[byOffset[next]].offset, size)
+                                      : size;
         if (slot.offset >= size || slot.offset < 64 + slots * 32) {
             entry.note = (slot.offset >= size ? "its data would lie outside the archive"
                                               : "its data would lie in the archive's directory") +
                          std::string(" (offset ") + std::to_string(slot.offset) + ")";
             continue;
         }
-        const std::size_t room = limit - slot.offset;
+        // Never more than fits into the C64's memory from the load address on.
+        const std::size_t memory = kC64Memory - slot.start;
+        const std::size_t room = std::min(limit - slot.offset, memory);
         std::size_t length = slot.end > slot.start ? slot.end - slot.start : 0;
         if (length == 0 || length > room) {
             if (!entry.note.empty())
                 entry.note += "; ";
             entry.note += "the end address " + hexAddress(slot.end) + " is wrong; read " +
                           std::to_string(room) + " bytes up to " +
-                          (limit == size ? "the end of the archive" : "the next file");
+                          (limit - slot.offset > memory ? "the end of the C64's memory"
+                           : limit == size              ? "the end of the archive"
+                                                        : "the next file");
             length = room;
         }
         entry.leading = {static_cast<std::uint8_t>(slot.start & 0xFF),

@@ -49,6 +49,20 @@ TEST_F(SettingsFile, RoundTripMakesTheFolderAndReadsBack) {
     EXPECT_EQ(read(), QByteArray("[Pos]\nTop=120\nLeft=-8\nStyle=1\nWidth=1024\nHeight=700\n"));
 }
 
+TEST_F(SettingsFile, AFileAtTheBoundIsNeverWrittenPastIt) {
+    // Another program's section fills the file to the byte; [Pos] would not fit.
+    QByteArray text("[Other]\nKey=");
+    text += QByteArray(kLargestSettingsFile - text.size() - 1, 'x') + '\n';
+    write(text);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(settings::writePlacement(path(), {120, -8, 1, 1024, 700}));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("would grow past 1024 KB"),
+              std::string::npos);
+    EXPECT_EQ(read(), text);
+    EXPECT_EQ(settings::readPlacement(path()), WindowPlacement{});
+    EXPECT_EQ(IniFile(path()).leftAloneReason(), QString());
+}
+
 TEST_F(SettingsFile, NonNumbersAndMissingKeysGiveTheirDefaults) {
     write("[Pos]\nTop=abc\nLeft= 33 \nStyle=\nWidth=12px\nHeight=99999999999\n");
     const WindowPlacement p = settings::readPlacement(path());

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <string>
 
@@ -281,6 +282,105 @@ TEST(DiskImage, ImagesOfOtherSizesAndHeadersAreRefusedOrBounded) {
     EXPECT_FALSE(openWithin(p00, "ddsky.s00").error.size());
     p00[0] = 'X';
     EXPECT_FALSE(openWithin(p00, "ddsky.p00").image);
+}
+
+// A T64 archive of `count` entries, entry i's data at offsets(i), each with the end
+// address $0801 (wrong), behind `data` bytes of data.
+std::vector<std::uint8_t> madeTape(std::size_t count, std::size_t data,
+                                   const std::function<std::uint32_t(std::size_t)>& offsetOf) {
+    std::vector<std::uint8_t> tape(64 + 32 * count + data, 0);
+    std::copy_n("C64 tape image file", 19, tape.begin());
+    tape[0x22] = static_cast<std::uint8_t>(count);
+    tape[0x23] = static_cast<std::uint8_t>(count >> 8);
+    tape[0x24] = tape[0x22];
+    tape[0x25] = tape[0x23];
+    for (std::size_t i = 0; i < count; ++i) {
+        std::uint8_t* e = tape.data() + 64 + 32 * i;
+        e[0] = 1;
+        e[1] = 0x82;
+        e[2] = 0x01; // $0801
+        e[3] = 0x08;
+        e[4] = 0x01; // $0801: no bytes
+        e[5] = 0x08;
+        const std::uint32_t offset = offsetOf(i);
+        for (int k = 0; k < 4; ++k)
+            e[8 + k] = static_cast<std::uint8_t>(offset >> (8 * k));
+        const std::string name = "E" + std::to_string(i);
+        std::fill_n(e + 16, 16, 0x20);
+        std::copy(name.begin(), name.end(), e + 16);
+    }
+    return tape;
+}
+
+TEST(DiskImage, ImagesThatClaimMoreThanARealOneHoldsAreBounded) {
+    // 65,535 entries sharing one block of data larger than the C64's memory.
+    const std::size_t slots = 65535, directoryEnd = 64 + 32 * slots;
+    const OpenedDisk shared =
+        openWithin(madeTape(slots, 100000, [&](std::size_t) { return directoryEnd; }), "s.t64");
+    ASSERT_TRUE(shared.image) << shared.error;
+    const auto& entries = shared.image->entries();
+    ASSERT_EQ(entries.size(), kT64Entries);
+    EXPECT_EQ(shared.image->notes().front(),
+              "more than 1024 entries are used; the rest are ignored");
+    EXPECT_EQ(entries[0].length, 2u + 0x10000 - 0x0801);
+    EXPECT_EQ(entries[0].note, "the end address $0801 is wrong; read 63487 bytes up to the end "
+                               "of the C64's memory");
+    EXPECT_EQ(entries[1023].note.substr(0, 25), "shares its data with E0; ");
+    EXPECT_EQ(shared.image->read(entries[1023], 100).size(), 100u);
+
+    // Entries whose data lie in the reverse of their order: each ends where the next above
+    // its own begins.
+    const OpenedDisk reversed = openWithin(
+        madeTape(1000, 16000, [](std::size_t i) { return 64 + 32 * 1000 + 16 * (999 - i); }),
+        "r.t64");
+    ASSERT_TRUE(reversed.image);
+    EXPECT_EQ(reversed.image->entries()[5].note,
+              "the end address $0801 is wrong; read 16 bytes up to the next file");
+    EXPECT_EQ(reversed.image->entries()[0].note,
+              "the end address $0801 is wrong; read 16 bytes up to the end of the archive");
+
+    // A D81 whose directory runs on through 1,600 sectors, 12,800 entries all on one chain
+    // through 1,560 sectors; a D64's through 19 sectors.
+    std::vector<std::uint8_t> d81(819200, 0);
+    auto at = [&](int t, int s) { return d81.data() + ((t - 1) * 40 + s) * 256; };
+    at(40, 0)[0] = 41;
+    for (int n = 0; n < 1600; ++n) {
+        std::uint8_t* sector = at(41 + n / 40, n % 40);
+        sector[0] = n + 1 < 1600 ? static_cast<std::uint8_t>(41 + (n + 1) / 40) : 0;
+        sector[1] = static_cast<std::uint8_t>((n + 1) % 40);
+        for (int slot = 0; slot < 8; ++slot) {
+            sector[slot * 32 + 2] = 0x82;
+            sector[slot * 32 + 3] = 1;
+            std::fill_n(sector + slot * 32 + 5, 16, 0xA0);
+            sector[slot * 32 + 5] = 'X';
+        }
+    }
+    for (int n = 0; n + 1 < 1560; ++n) {
+        at(1 + n / 40, n % 40)[0] = static_cast<std::uint8_t>(1 + (n + 1) / 40);
+        at(1 + n / 40, n % 40)[1] = static_cast<std::uint8_t>((n + 1) % 40);
+    }
+    at(39, 39)[1] = 0xFF;
+    const OpenedDisk crossed = openWithin(d81, "x.d81");
+    ASSERT_TRUE(crossed.image) << crossed.error;
+    EXPECT_EQ(crossed.image->entries().size(), kD81DirectoryEntries);
+    EXPECT_EQ(crossed.image->notes().front(), "the directory holds more than the 296 entries a "
+                                              "D81 has room for; the rest of it is ignored");
+    EXPECT_EQ(crossed.image->entries()[1].note.substr(0, 45),
+              "cross-linked: shares track 1, sector 0 with X");
+
+    MadeDisk d64;
+    for (int n = 1; n <= 19; ++n) {
+        std::uint8_t* sector = d64.sector(n < 19 ? 18 : 19, n < 19 ? n : 0);
+        sector[0] = n < 18 ? 18 : n == 18 ? 19 : 0;
+        sector[1] = static_cast<std::uint8_t>(n < 18 ? n + 1 : 0);
+        for (int slot = 0; slot < 8; ++slot)
+            sector[slot * 32 + 2] = 0x80;
+    }
+    const OpenedDisk full = openWithin(d64.bytes, "full.d64");
+    ASSERT_TRUE(full.image);
+    EXPECT_EQ(full.image->entries().size(), kD64DirectoryEntries);
+    EXPECT_EQ(full.image->notes().front(), "the directory holds more than the 144 entries a "
+                                           "D64 has room for; the rest of it is ignored");
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // image_check: C64 pictures through QImageReader, as any Qt program reads them, with the
 // image plugin found on QT_PLUGIN_PATH. Built for each Qt the plugin is built for.
 //   image_check compare PNG_DIR FILE...  each FILE reads as PNG_DIR/<name>.png (the
-//                                        converter's picture of it) shows, and a FILE with
-//                                        no PNG is refused
+//                                        converter's picture of it) shows, by its name and
+//                                        by its bytes with its extension as the format
+//                                        named, and a FILE with no PNG is refused
 //   image_check refuse FILE...           each FILE is refused cleanly
 //   image_check replay FILE...           each FILE read by name and by its bytes alone:
 //                                        any outcome but a crash
@@ -61,6 +62,19 @@ void compare(const QString& pngDir, const QString& file) {
         return fault(file, "cannot read " + png);
     if (const QString diff = difference(image, want); !diff.isEmpty())
         fault(file, diff);
+    // The bytes alone with the format named, as a caller holding no file names it.
+    const QByteArray suffix = QFileInfo(file).suffix().toLower().toLatin1();
+    if (!QImageReader::supportedImageFormats().contains(suffix))
+        return;
+    QFile in(file);
+    QByteArray bytes = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader named(&buffer, suffix);
+    if (!named.read(&image))
+        return fault(file, "not read from a buffer named " + suffix + ": " + named.errorString());
+    if (const QString diff = difference(image, want); !diff.isEmpty())
+        fault(file, "from a buffer named " + suffix + ": " + diff);
 }
 
 void refuse(const QString& file) {

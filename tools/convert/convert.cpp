@@ -304,10 +304,9 @@ Outcome Converter::convertEntry(const Task& task) {
     if (!s.options.force && fs::exists(task.output))
         return failed(printableName(task.output.string()) + " exists; --force replaces it");
     // The entry's bytes on the one road, under the name its C64 habits give.
-    s.input = task.disk->read(entry);
-    OpenedPicture opened =
-        openPicture(s.input, s.input.size(), pictureNameOf(entry),
-                    {.grey = s.options.grey, .reuse = &s.picture, .workspace = &s.workspace});
+    OpenedPicture opened = openEntry(
+        *task.disk, entry, {.grey = s.options.grey, .reuse = &s.picture, .workspace = &s.workspace},
+        s.input);
     if (!opened.accepted())
         return failed("rejected: " + opened.decoded.reason);
     if (s.options.format == PictureFormat::Godot4Bit && !opened.format->fitsGodot) {

@@ -1,6 +1,8 @@
 #include "thumbnailer/contact_sheet.h"
 
 #include <algorithm>
+#include <set>
+#include <tuple>
 #include <vector>
 
 #include "decode/disk_pictures.h"
@@ -31,7 +33,13 @@ Sheet contactSheet(const std::filesystem::path& path, int maxSide, const C64Colo
         return sheet;
     }
     std::vector<Image> pictures;
+    // Entries that share their data with one tried before (a T64's many names for one file)
+    // would only show its picture again: each piece of data is decoded once.
+    std::set<std::tuple<std::uint32_t, std::uint64_t, std::vector<std::uint8_t>>> tried;
     for (const DiskEntry& entry : opened.image->entries()) {
+        if (!entry.pieces.empty() &&
+            !tried.emplace(entry.pieces.front().offset, entry.length, entry.leading).second)
+            continue;
         EntryPicture found = decodeEntry(*opened.image, entry, {});
         if (!found.format)
             continue;

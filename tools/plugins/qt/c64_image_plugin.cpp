@@ -64,9 +64,20 @@ bool C64ImageHandler::canRead(QIODevice* device) {
     return takesFile(bytesOf(head), sizeOf(device, head), fileNameOf(device));
 }
 
+std::string C64ImageHandler::nameOfInput() const {
+    std::string name = fileNameOf(device());
+    const std::string hint = format().toLower().toStdString();
+    if (name.empty() && isFormatKey(hint))
+        name = "picture." + hint;
+    return name;
+}
+
 bool C64ImageHandler::canRead() const {
     if (picture_)
         return !picture_->isNull();
+    // A format the caller names counts as a file's extension does.
+    if (isFormatKey(format().toLower().toStdString()) && fileNameOf(device()).empty())
+        return device() && device()->isReadable();
     if (!canRead(device()))
         return false;
     const_cast<C64ImageHandler*>(this)->setFormat("c64");
@@ -90,7 +101,7 @@ const QImage& C64ImageHandler::picture() const {
         if (!in->isSequential())
             in->seek(start);
         const OpenedPicture opened =
-            openPicture(bytesOf(bytes), sizeOf(in, bytes), fileNameOf(in), DecodeOptions{});
+            openPicture(bytesOf(bytes), sizeOf(in, bytes), nameOfInput(), DecodeOptions{});
         if (opened.accepted())
             picture_ = toIndexedImage(opened.decoded.picture);
     } catch (const std::bad_alloc&) {

@@ -7,6 +7,7 @@
 #include <QImageIOHandler>
 #include <QImageIOPlugin>
 #include <optional>
+#include <string>
 
 namespace quendra::plugins {
 
@@ -22,6 +23,9 @@ public:
     static bool canRead(QIODevice* device);
 
 private:
+    // The name the road takes the device's bytes under: its file's name, or with none (a
+    // buffer) a name with the format the caller named as its extension ("picture.pg").
+    std::string nameOfInput() const;
     // Reads and decodes the device once; what read() and option(Size) both use.
     const QImage& picture() const;
 
