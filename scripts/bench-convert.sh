@@ -9,10 +9,7 @@
 # The machine's load shows in wall times: the script prints `uptime` first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if ! command -v hyperfine > /dev/null; then
-  echo "hyperfine is missing: apt-get install hyperfine" >&2
-  exit 1
-fi
+scripts/install-deps.sh --bench
 build=${QUENDRA_BUILD_DIR:-build-release}
 jobs=${1:-$(nproc)}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null

@@ -4,10 +4,7 @@
 # Needs hyperfine.   Usage: scripts/bench-thumbnailer.sh [PICTURE]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if ! command -v hyperfine > /dev/null; then
-  echo "hyperfine is missing: apt-get install hyperfine" >&2
-  exit 1
-fi
+scripts/install-deps.sh --bench
 build=${QUENDRA_BUILD_DIR:-build-release}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build "$build" --target quendra-thumbnailer sample_pictures > /dev/null

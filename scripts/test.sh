@@ -15,7 +15,8 @@ if command -v ccache >/dev/null; then
 fi
 
 build=${QUENDRA_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENDRA_WERROR=ON "${launcher[@]}"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENDRA_WERROR=ON \
+    -DQUENDRA_TESTS=ON -DQUENDRA_BENCH=ON "${launcher[@]}"
 cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -6,6 +6,7 @@
 # --compare DIR: another converter's pictures of the same photos, NAME_KEY.png (KEY: koa,
 # art, fli, afl), measured the same way.
 set -euo pipefail
+"$(dirname "$0")/../../scripts/install-deps.sh" --bench
 build=${1:-build}
 shift || true
 data=/usr/lib/python3/dist-packages/skimage/data
