@@ -1,5 +1,7 @@
 #include "export/save_as.h"
 
+#include "decode/c64_names.h"
+
 namespace quendra {
 
 namespace {
@@ -49,6 +51,9 @@ std::string_view filterPattern(const SaveFormatRow& row) {
 
 std::string proposedBaseName(std::string_view currentFile) {
     std::string_view name = namePart(currentFile);
+    // A C64-style name (pi.worldmap) is kept whole: its format is the prefix.
+    if (isC64StyleName(name))
+        return std::string(name) + '.';
     for (int cut = 0; cut < 3 && !name.empty(); ++cut) {
         std::size_t end = name.size() - 1;
         while (end > 0 && isContinuationByte(name[end]))

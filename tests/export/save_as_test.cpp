@@ -13,6 +13,7 @@ TEST(SaveAsProposal, CutsThreeCharactersAndKeepsOrAddsTheDot) {
     EXPECT_EQ(proposedFileName("/home/u/pics.d/pic.koa", PictureFormat::Godot4Bit), "pic.4bt");
     EXPECT_EQ(proposedFileName("ab", PictureFormat::TIFF), ".tif");
     EXPECT_EQ(proposedFileName("", PictureFormat::JPEG), ".jpg");
+    EXPECT_EQ(proposedFileName("/pics/pi.worldmap", PictureFormat::PNG), "pi.worldmap.png");
 }
 
 TEST(SaveAsProposal, CutsCharactersNotBytes) {
