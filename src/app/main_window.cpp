@@ -321,7 +321,6 @@ void MainWindow::initialise() {
     showDocument();
     restorePalette();
     restoreCharacterRom();
-    zoomSteps_ = 0;
     const IniFile ini(settings::filePath());
     columnWidth_ = std::max(
         kDesignColumnWidth, ini.readInteger(kBrowseSection, kColumnWidthKey, kDesignColumnWidth));
@@ -475,26 +474,28 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::applyStates() {
-    ui_.saveAsButton->setEnabled(states_.saveAs);
-    ui_.flipButton->setEnabled(states_.flip);
-    ui_.turnButton->setEnabled(states_.rotate);
-    ui_.rotateButton->setEnabled(states_.turn);
-    ui_.zoomInButton->setEnabled(states_.zoomIn);
-    ui_.zoomOutButton->setEnabled(states_.zoomOut);
-    ui_.originalSizeButton->setEnabled(states_.origSize);
-    ui_.grey->setEnabled(states_.grey);
-    ui_.godotButton->setEnabled(states_.godot);
-    ui_.exportC64Action->setEnabled(states_.saveAs);
-    // Entries of a disk image are not files of their own.
-    ui_.deleteButton->setEnabled(!insideImage());
-    // Fit and 1:1 act on a shown picture, as Flip does.
-    ui_.fitAction->setEnabled(states_.flip);
-    ui_.actualSizeAction->setEnabled(states_.flip);
     if (states_.selectGif) {
         ui_.gifButton->setChecked(true); // unticks "4Bit GoDot" with it
         states_.selectGif = false;
     }
-    applyWholeScaleStates();
+    // The zoom commands as the picture area shows the picture (a whole-number scale).
+    const CommandStates shown = view_.withPlacement(states_, document_->isShown(),
+                                                    ui_.pictureView->scale(), ui_.pictureView->shrunk());
+    ui_.saveAsButton->setEnabled(shown.saveAs);
+    ui_.flipButton->setEnabled(shown.flip);
+    ui_.turnButton->setEnabled(shown.rotate);
+    ui_.rotateButton->setEnabled(shown.turn);
+    ui_.zoomInButton->setEnabled(shown.zoomIn);
+    ui_.zoomOutButton->setEnabled(shown.zoomOut);
+    ui_.originalSizeButton->setEnabled(shown.origSize);
+    ui_.grey->setEnabled(shown.grey);
+    ui_.godotButton->setEnabled(shown.godot);
+    ui_.exportC64Action->setEnabled(shown.saveAs);
+    // Entries of a disk image are not files of their own.
+    ui_.deleteButton->setEnabled(!insideImage());
+    // Fit and 1:1 act on a shown picture, as Flip does.
+    ui_.fitAction->setEnabled(shown.flip);
+    ui_.actualSizeAction->setEnabled(shown.flip);
 }
 
 } // namespace quendra

@@ -13,7 +13,9 @@
 #include <memory>
 
 #include "app/settings.h"
+#include "app/command_states.h"
 #include "app/view_logic.h"
+#include "app/view_state.h"
 #include "components/bridge.h"
 #include "decode/formats.h"
 #include "decode/palettes.h"
@@ -118,10 +120,8 @@ class MainWindow : public QMainWindow {
 
     // The picture shown, its file, palette, grey, flips and turns, and whether one is shown.
     PictureDocument* document() const { return document_; }
-    // The zoom steps taken (0..9).
-    int zoomSteps() const { return zoomSteps_; }
-    // Whether fit to window holds (a whole-number fit, until 1:1 or a zoom step).
-    bool isFitToWindow() const { return fitToWindow_; }
+    // The zoom steps, fit to window and the whole-number scale.
+    const ViewState& viewState() const { return view_; }
     // Whether the first paint after start-up is still to come: the start-up picture shows
     // no progress window meanwhile. Tests set it to stand for a window long running.
     bool firstPaintPending() const { return firstPaintPending_; }
@@ -247,18 +247,14 @@ class MainWindow : public QMainWindow {
     void applyFit();
     // Leaves fit to window (before a zoom step or 1:1).
     void leaveFit();
-    // A zoom step from a fit or a whole-number scale: the next whole-number scale (1:1 from
-    // a picture scaled down). False where the component's zoom steps apply instead.
+    // A zoom step from a fit or a whole-number scale (ViewState::wholeStep), placed.
     bool zoomWholeStep(int direction);
-    void applyWholeScaleStates();
     // Whether the key is one of the View menu's shortcuts.
     bool isViewKey(const QKeyEvent* key) const;
     // The line under the picture; empty hides the reason.
     void showStatus(const QString& text);
     // A file that is not shown: black template, commands off, the reason on the line.
     void showNothing(const QString& fileName, const QString& reason);
-    // Before a file or an entry is read: the commands off, 1:1, the black template shown.
-    void clearForReading();
     // The document's current file (a path, or an open image's entry key).
     const QString& currentFile() const;
     // Selects the list row of `path` (none when it is not listed) without showing it again.
@@ -277,17 +273,14 @@ class MainWindow : public QMainWindow {
     QString frameCaption(const QString& fileName, QStringView suffix) const;
     QString shownName(const QString& fileName) const;
 
-    // Reader frame.
-    void openFrame(const QString& fileName, QStringView suffix, ReaderFamily family);
-    void closeFrame(ReaderFamily family);
-    // Shows a file inside the reader frame, read and decoded as `format` says; where that
-    // format refuses it, as the format content detection finds (decode/detect.h), which
-    // then names itself in the caption.
-    void showFile(const QString& fileName, const C64Format& format);
-    // One reader frame around `format`'s picture: decoded here, or already (`decoded`).
-    // Returns whether the picture was accepted; where not, `reason` says why.
-    bool showInFrame(const QString& fileName, const C64Format& format, const Decoded* decoded,
-                     std::string& reason);
+    // Reader frame: before a file or an entry is read as `format` (the component's zoom
+    // undone; where a progress window may show, the commands off and the caption naming
+    // the file), and after: the picture into the document, or nothing shown; the commands,
+    // the caption and the fit. Returns whether the picture was accepted.
+    void beginReading(const QString& fileName, const C64Format& format);
+    bool endReading(const QString& fileName, const C64Format& format, const Decoded& decoded);
+    // Shows a file read on the one road (decode/open_picture.h), which names its format.
+    void showFile(const QString& fileName);
 
     // The file of the list view's selected row, with its folder; empty when none.
     QString selectedListFile() const;
@@ -310,11 +303,9 @@ class MainWindow : public QMainWindow {
     QString exportKey_ = QStringLiteral("koa"); // the C64 format exported to last
     bool activatedOnce_ = false;
     QList<QAction*> viewActions_;
-    int wholeScale_ = 1; // the whole-number scale zoomed to from a fit; 1 otherwise
     PictureDocument* document_ = nullptr;
-    int zoomSteps_ = 0;
+    ViewState view_;
     bool firstPaintPending_ = false;
-    bool fitToWindow_ = false; // whole-number fit, kept until 1:1 or a zoom step
     int columnWidth_ = 225;    // the browsing column's lists, moved by the splitter
     bool selectingByProgram_ = false;
     bool mouseInList_ = false; // a button is down on the list: its release shows the file

@@ -132,29 +132,33 @@ void MainWindow::showEntry(const QString& key) {
                     QStringLiteral("Enter or a double-click leads back to the folder."));
         return;
     }
-    clearForReading();
     DecodeOptions options;
     options.grey = document_->grey();
     const OpenedPicture opened = disk_->picture(entry, options);
-    std::string reason = opened.decoded.reason;
-    if (opened.format && showInFrame(key, *opened.format, &opened.decoded, reason)) {
-        // How it was drawn, what the road noticed, what is odd about the entry on the disk.
-        QStringList notes;
-        for (const QString& note : {ui_.statusLine->text(), QString::fromStdString(opened.note),
-                                    disk_->rows()[entry].note}) {
-            if (!note.isEmpty())
-                notes << note;
-        }
-        showStatus(notes.join(QStringLiteral("; ")));
+    const Decoded& decoded = opened.decoded;
+    const QString note = disk_->rows()[entry].note;
+    const QString why = shownName(key) + QStringLiteral(" is ") +
+                        QString::fromStdString(decoded.reason) +
+                        (note.isEmpty() ? QString() : QStringLiteral(" (") + note + u')');
+    if (!opened.format) { // no picture at all (a program, a DEL entry)
+        dispatchBegins(states_);
+        showNothing(key, why);
         return;
     }
-    readerRejected(states_);
-    applyStates();
-    setWindowTitle(frameCaption(key, {}));
-    const QString note = disk_->rows()[entry].note;
-    showStatus(shownName(key) + QStringLiteral(" is ") + QString::fromStdString(reason) +
-               (note.isEmpty() ? QString() : QStringLiteral(" (") + note + u')'));
-    applyFit();
+    beginReading(key, *opened.format);
+    if (!endReading(key, *opened.format, decoded)) {
+        showStatus(why);
+        return;
+    }
+    // How it was drawn, what the road noticed, what is odd about the entry on the disk.
+    QStringList notes;
+    for (const QString& line :
+         {QString::fromUtf8(decoded.note.data(), qsizetype(decoded.note.size())),
+          QString::fromStdString(opened.note), note}) {
+        if (!line.isEmpty())
+            notes << line;
+    }
+    showStatus(notes.join(QStringLiteral("; ")));
 }
 
 } // namespace quendra

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QWheelEvent>
-#include <algorithm>
 
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
@@ -56,53 +55,23 @@ bool MainWindow::isViewKey(const QKeyEvent* key) const {
 }
 
 void MainWindow::applyFit() {
-    const bool fit = fitToWindow_ && document_->isShown() && zoomSteps_ == 0;
-    const QSize picture = ui_.pictureView->picture().size();
-    const QSize area = ui_.pictureView->contentsRect().size();
-    const bool larger = picture.width() > area.width() || picture.height() > area.height();
-    // Fit: the largest whole-number scale, or the whole picture scaled down when it is
-    // larger than the view. Outside a fit, the whole-number scale zoomed to from one.
-    ui_.pictureView->setShrinkToFit(fit && larger);
-    ui_.pictureView->setScale(fit ? (larger ? 1 : fitScale(picture, area))
-                                  : (zoomSteps_ == 0 ? wholeScale_ : 1));
-    applyWholeScaleStates();
-}
-
-// Zoom out and 1:1 act on a fit that changes the size and on a whole-number scale above 1
-// (the component's zoom steps keep their own states).
-void MainWindow::applyWholeScaleStates() {
-    if (!document_->isShown() || zoomSteps_ != 0)
-        return;
-    const int scale = ui_.pictureView->scale();
-    const bool scaled = scale > 1 || ui_.pictureView->shrunk();
-    if (!scaled)
-        return;
-    ui_.zoomOutButton->setEnabled(scale > 1);
-    ui_.originalSizeButton->setEnabled(true);
+    const Placement placement =
+        view_.placement(ui_.pictureView->picture().size(), ui_.pictureView->contentsRect().size(),
+                        document_->isShown());
+    ui_.pictureView->setShrinkToFit(placement.shrinkToFit);
+    ui_.pictureView->setScale(placement.scale);
+    applyStates();
 }
 
 void MainWindow::leaveFit() {
-    fitToWindow_ = false;
+    view_.leaveFit();
     applyFit();
 }
 
 bool MainWindow::zoomWholeStep(int direction) {
-    if (!document_->isShown() || zoomSteps_ != 0)
+    if (!view_.wholeStep(direction, document_->isShown(), ui_.pictureView->scale(),
+                         ui_.pictureView->shrunk()))
         return false;
-    const int scale = ui_.pictureView->scale();
-    if (fitToWindow_) {
-        if (direction > 0)
-            wholeScale_ = ui_.pictureView->shrunk() ? 1 : scale + 1;
-        else if (scale > 1)
-            wholeScale_ = scale - 1;
-        else
-            return true; // nothing smaller to go to: the step is off
-        fitToWindow_ = false;
-    } else if (wholeScale_ > 1) {
-        wholeScale_ = std::clamp(wholeScale_ + direction, 1, 64);
-    } else {
-        return false; // 1:1: the component's zoom steps
-    }
     applyFit();
     return true;
 }
@@ -110,17 +79,16 @@ bool MainWindow::zoomWholeStep(int direction) {
 void MainWindow::fitToWindow() {
     if (!document_->isShown())
         return;
-    if (zoomSteps_ != 0)
+    if (view_.zoomSteps() != 0)
         originalSize();
-    wholeScale_ = 1;
-    fitToWindow_ = true;
+    view_.fit();
     applyFit();
 }
 
 void MainWindow::showActualSize() {
-    wholeScale_ = 1;
+    view_.leaveWholeScale();
     leaveFit();
-    if (zoomSteps_ != 0)
+    if (view_.zoomSteps() != 0)
         originalSize();
 }
 

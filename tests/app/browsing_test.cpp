@@ -183,7 +183,7 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     clickListItem(QStringLiteral("a.koa"));
     form->pictureView()->setFocus();
     key(form->pictureView(), Qt::Key_F);
-    ASSERT_TRUE(form->isFitToWindow());
+    ASSERT_TRUE(form->viewState().isFitToWindow());
     EXPECT_EQ(form->pictureView()->scale(), 3);
 
     // Every picture pixel a 3 x 3 square, the whole picture inside the area.
@@ -207,14 +207,14 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     // Key 1 ends it; so does a zoom step by Ctrl+wheel; + and - step.
     key(form->pictureView(), Qt::Key_1);
     EXPECT_EQ(form->pictureView()->scale(), 1);
-    EXPECT_FALSE(form->isFitToWindow());
+    EXPECT_FALSE(form->viewState().isFitToWindow());
     key(form->pictureView(), Qt::Key_F);
     EXPECT_EQ(form->pictureView()->scale(), 2);
     // From a fit, zoom steps go by whole numbers, every one visible, and back again.
     ctrlWheel(120);
-    EXPECT_FALSE(form->isFitToWindow());
+    EXPECT_FALSE(form->viewState().isFitToWindow());
     EXPECT_EQ(form->pictureView()->scale(), 3);
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_TRUE(ui().zoomOutButton->isEnabled() && ui().originalSizeButton->isEnabled());
     key(form->pictureView(), Qt::Key_Minus);
     EXPECT_EQ(form->pictureView()->scale(), 2);
@@ -222,18 +222,18 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     EXPECT_EQ(form->pictureView()->scale(), 1);
     // At 1:1 the component's zoom steps, as always.
     key(form->pictureView(), Qt::Key_Plus);
-    EXPECT_EQ(form->zoomSteps(), 1);
+    EXPECT_EQ(form->viewState().zoomSteps(), 1);
     key(form->pictureView(), Qt::Key_Minus);
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     // In the file list, a letter types a name instead, unless it is a view key.
     ui().fileList->setFocus();
     key(ui().fileList, Qt::Key_A);
     EXPECT_EQ(caption(), QStringLiteral("Quendra: a.koa (Koala)"));
-    EXPECT_FALSE(form->isFitToWindow());
+    EXPECT_FALSE(form->viewState().isFitToWindow());
     key(ui().fileList, Qt::Key_F);
-    EXPECT_TRUE(form->isFitToWindow());
+    EXPECT_TRUE(form->viewState().isFitToWindow());
     key(ui().fileList, Qt::Key_1);
-    EXPECT_FALSE(form->isFitToWindow());
+    EXPECT_FALSE(form->viewState().isFitToWindow());
 
     // Escape closes the enlarged view.
     QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(30, 30));
@@ -255,7 +255,7 @@ TEST_F(Browsing, ALargePageFitsWholeAndTheListFollowsTheFolderWithRealNames) {
     clickListItem(QStringLiteral("page.bs"));
     bringUp(); // back from the progress window
     key(ui().fileList, Qt::Key_F);
-    ASSERT_TRUE(form->isFitToWindow());
+    ASSERT_TRUE(form->viewState().isFitToWindow());
     EXPECT_TRUE(form->pictureView()->shrunk());
     EXPECT_TRUE(ui().originalSizeButton->isEnabled());
 

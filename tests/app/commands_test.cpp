@@ -32,7 +32,7 @@ TEST_F(Commands, NineZoomInsThenZoomInIsDisabled) {
     for (int i = 1; i <= 9; ++i) {
         ASSERT_TRUE(form->parts().zoomInButton->isEnabled()) << i;
         form->parts().zoomInButton->click();
-        EXPECT_EQ(form->zoomSteps(), i);
+        EXPECT_EQ(form->viewState().zoomSteps(), i);
         EXPECT_TRUE(form->parts().zoomOutButton->isEnabled());
         EXPECT_TRUE(form->parts().originalSizeButton->isEnabled());
         EXPECT_TRUE(form->pictureView()->stretchRatio());
@@ -40,10 +40,10 @@ TEST_F(Commands, NineZoomInsThenZoomInIsDisabled) {
     EXPECT_FALSE(form->parts().zoomInButton->isEnabled());
     EXPECT_EQ(form->pictureView()->zoomState().margin, 90);
     form->parts().zoomInButton->click(); // disabled: nothing happens
-    EXPECT_EQ(form->zoomSteps(), 9);
+    EXPECT_EQ(form->viewState().zoomSteps(), 9);
 
     form->parts().zoomOutButton->click();
-    EXPECT_EQ(form->zoomSteps(), 8);
+    EXPECT_EQ(form->viewState().zoomSteps(), 8);
     EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
     EXPECT_EQ(form->pictureView()->zoomState().margin, 80);
 }
@@ -51,7 +51,7 @@ TEST_F(Commands, NineZoomInsThenZoomInIsDisabled) {
 TEST_F(Commands, ZoomingOutToZeroSwitchesTheScalingOff) {
     form->parts().zoomInButton->click();
     form->parts().zoomOutButton->click();
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
     EXPECT_FALSE(form->parts().originalSizeButton->isEnabled());
     EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
@@ -65,7 +65,7 @@ TEST_F(Commands, OrigSizeWithACountOfTwoZoomsOutThreeTimes) {
     ASSERT_EQ(form->pictureView()->zoomState().margin, 20);
     form->parts().originalSizeButton->click();
     EXPECT_EQ(form->pictureView()->zoomState().margin, -10);
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->pictureView()->stretchRatio());
     EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
     EXPECT_FALSE(form->parts().originalSizeButton->isEnabled());
@@ -76,7 +76,7 @@ TEST_F(Commands, AnotherFileReturnsAZoomedViewToOneToOne) {
     for (int i = 0; i < 3; ++i)
         form->parts().zoomInButton->click();
     show(write(QStringLiteral("two.koa"), makeKoala(testPattern(3))));
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->pictureView()->stretchRatio());
     EXPECT_EQ(form->pictureView()->zoomState().margin, -10);
     EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
@@ -101,7 +101,7 @@ TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
     const QImage before = shown();
     form->parts().zoomInButton->click();
     form->parts().rotateButton->click();
-    EXPECT_EQ(form->zoomSteps(), 0); // unzoomed first
+    EXPECT_EQ(form->viewState().zoomSteps(), 0); // unzoomed first
     const QImage once = shown();
     ASSERT_EQ(once.size(), QSize(200, 320));
     EXPECT_EQ(once.pixel(199, 0), before.pixel(0, 0));
@@ -125,7 +125,7 @@ TEST_F(Commands, FlipAndRotateTurnTheDocument) {
     form->parts().turnButton->click(); // captioned "Turn": a quarter anticlockwise
     EXPECT_EQ(form->document()->quarterTurns(), 3);
     EXPECT_EQ(shown().size(), QSize(200, 320));
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
 }
 
 TEST_F(Commands, LeftClickOpensTheEnlargedView) {
@@ -202,7 +202,7 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_TRUE(form->document()->fileName().isEmpty());
     EXPECT_FALSE(form->document()->isShown());
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->pictureView()->stretchRatio());
     for (QWidget* w : std::initializer_list<QWidget*>{
              form->parts().saveAsButton, form->parts().flipButton, form->parts().turnButton,

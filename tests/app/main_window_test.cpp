@@ -81,7 +81,7 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_FALSE(form->parts().godotButton->isChecked());
     EXPECT_TRUE(form->parts().gifButton->isChecked());
     EXPECT_FALSE(form->parts().grey->isChecked());
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->document()->isShown());
     EXPECT_TRUE(form->firstPaintPending());
     EXPECT_EQ(form->parts().fileList->listModel()->nameFilters(), fileMask().split(u';'));
