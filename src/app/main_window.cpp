@@ -71,8 +71,7 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, i
 } // namespace
 
 MainWindow::MainWindow(QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), templatePicture(blackTemplate()), arguments_(std::move(arguments)),
-      disk_(std::make_unique<DiskBrowser>()) {
+    : QMainWindow(parent), templatePicture(blackTemplate()), arguments_(std::move(arguments)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kProgramName);
     document_ = new PictureDocument(this);
@@ -390,9 +389,9 @@ void MainWindow::onActivated() {
     if (!arguments_.isEmpty() && firstPaintPending_) {
         document_->setFileName(arguments_.first());
         // A disk or tape image opens like a folder.
-        if (DiskBrowser::isImageFile(arguments_.first()) && !insideImage())
+        if (DiskBrowser::isImageFile(arguments_.first()) && !browsing_.insideImage())
             openImage(arguments_.first());
-        else if (!insideImage())
+        else if (!browsing_.insideImage())
             showCurrentFile(this);
     }
 }
@@ -492,7 +491,7 @@ void MainWindow::applyStates() {
     ui_.godotButton->setEnabled(shown.godot);
     ui_.exportC64Action->setEnabled(shown.saveAs);
     // Entries of a disk image are not files of their own.
-    ui_.deleteButton->setEnabled(!insideImage());
+    ui_.deleteButton->setEnabled(!browsing_.insideImage());
     // Fit and 1:1 act on a shown picture, as Flip does.
     ui_.fitAction->setEnabled(shown.flip);
     ui_.actualSizeAction->setEnabled(shown.flip);

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/settings.h"
+#include "app/browsing_state.h"
 #include "app/command_states.h"
 #include "app/view_logic.h"
 #include "app/view_state.h"
@@ -113,6 +114,8 @@ class MainWindow : public QMainWindow {
     const Parts& parts() const { return ui_; }
 
     const CommandStates& commandStates() const { return states_; }
+    // The open disk image and the list's selection guards.
+    const BrowsingState& browsingState() const { return browsing_; }
     ProgressWindow* progressWindow() const { return progressWindow_; }
     EnlargedView* enlargedView() const { return enlargedView_; }
     ReducedView* reducedView() const { return reducedView_; }
@@ -262,16 +265,9 @@ class MainWindow : public QMainWindow {
     // The list's current row moved (keys, typing): show that file.
     void listSelectionMoved();
 
-    // Disk and tape images (main_window_disk.cpp): whether one is open; an entry's key in
-    // the list and back (-1 the ".." row, -2 no entry); the entry shown.
-    bool insideImage() const;
-    QString entryKey(int entry) const;
-    int entryOf(const QString& key) const;
+    // Disk and tape images (main_window_disk.cpp): the entry shown; the entries listed.
     void showEntry(const QString& key);
     void listImage();
-    // The caption of a file or entry with a format's suffix; the name a message shows.
-    QString frameCaption(const QString& fileName, QStringView suffix) const;
-    QString shownName(const QString& fileName) const;
 
     // Reader frame: before a file or an entry is read as `format` (the component's zoom
     // undone; where a progress window may show, the commands off and the caption naming
@@ -298,7 +294,7 @@ class MainWindow : public QMainWindow {
     QStringList arguments_;
     Parts ui_;
     CommandStates states_;
-    std::unique_ptr<DiskBrowser> disk_;
+    BrowsingState browsing_;
     SaveFolder saveFolder_;
     QString exportKey_ = QStringLiteral("koa"); // the C64 format exported to last
     bool activatedOnce_ = false;
@@ -307,8 +303,6 @@ class MainWindow : public QMainWindow {
     ViewState view_;
     bool firstPaintPending_ = false;
     int columnWidth_ = 225;    // the browsing column's lists, moved by the splitter
-    bool selectingByProgram_ = false;
-    bool mouseInList_ = false; // a button is down on the list: its release shows the file
     QList<QPair<QWidget*, QPoint>> commandPlaces_; // where each command sits at 686 x 565
     int dragStartX_ = -1, dragStartWidth_ = 0;
 };

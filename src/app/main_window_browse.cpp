@@ -34,25 +34,25 @@ void MainWindow::folderChanged() {
     const QString folder = ui_.folderList->directory();
     ui_.driveBox->setDriveOf(folder);
     FileListModel* files = ui_.fileList->listModel();
-    if (insideImage()) {
+    if (browsing_.insideImage()) {
         // Out of the image: into its folder with its row selected, or another folder.
-        if (QFileInfo(disk_->imagePath()).absolutePath() == folder &&
+        if (QFileInfo(browsing_.image().imagePath()).absolutePath() == folder &&
             files->directory() == folder) {
             leaveImage();
             return;
         }
-        disk_->close();
+        browsing_.closeImage();
     }
     files->setDirectory(folder);
 }
 
 void MainWindow::fileListChanged() {
-    if (insideImage()) {
+    if (browsing_.insideImage()) {
         // The folder changed around the open image: its entries stay listed while it is
         // there.
-        if (QFileInfo(disk_->imagePath()).isFile())
+        if (QFileInfo(browsing_.image().imagePath()).isFile())
             return;
-        disk_->close();
+        browsing_.closeImage();
         ui_.folderList->setOpenImage({});
         ui_.fileList->listModel()->listFolder(); // the folder's files again, then here
         return;
@@ -93,7 +93,7 @@ void MainWindow::stepFile(int delta) {
 void MainWindow::selectListFile(const QString& path) {
     const QString wanted = QFileInfo(path).absoluteFilePath();
     const QString folder = ui_.fileList->listModel()->directory();
-    selectingByProgram_ = true;
+    browsing_.setSelectingByProgram(true);
     ui_.fileList->selectionModel()->clearSelection();
     for (int row = 0; row < ui_.fileList->rowCount(); ++row) {
         if (QDir(folder).absoluteFilePath(ui_.fileList->fileName(row)) == wanted) {
@@ -102,11 +102,11 @@ void MainWindow::selectListFile(const QString& path) {
             break;
         }
     }
-    selectingByProgram_ = false;
+    browsing_.setSelectingByProgram(false);
 }
 
 void MainWindow::listSelectionMoved() {
-    if (selectingByProgram_ || mouseInList_)
+    if (!browsing_.followsListMoves())
         return;
     const QString file = selectedListFile();
     if (!file.isEmpty() && file != currentFile())

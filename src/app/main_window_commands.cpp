@@ -136,7 +136,7 @@ void MainWindow::deleteCurrentFile() {
     // The selected row's file, which is the one on screen: the picture follows the row.
     const QString name = selectedListFile();
     const QFileInfo file(name);
-    if (insideImage() || name.isEmpty() || !file.exists() || file.isDir())
+    if (browsing_.insideImage() || name.isEmpty() || !file.exists() || file.isDir())
         return; // an entry of a disk image is no file to delete
     if (dialogs::message(this, QMessageBox::Question, QStringLiteral("Confirm"),
                          QStringLiteral("Move %1 to the Trash?").arg(namePart(name)),

@@ -57,8 +57,8 @@ void MainWindow::exportC64() {
     request.defaultSuffix = fromUtf8(proposed->key);
     // The shown file's name without its extension; an entry of a disk image by its C64 name.
     QString base = namePart(document_->fileName());
-    if (const int entry = entryOf(document_->fileName()); entry >= 0)
-        base = disk_->safeName(entry);
+    if (const QString entry = browsing_.entryFileName(document_->fileName()); !entry.isEmpty())
+        base = entry;
     else if (const qsizetype dot = base.lastIndexOf(u'.'); dot > 0)
         base.truncate(dot);
     request.fileName = base + u'.' + request.defaultSuffix;
@@ -115,7 +115,7 @@ void MainWindow::exportC64() {
                                   QString::fromStdString(written.error)));
         return;
     }
-    if (!insideImage())
+    if (!browsing_.insideImage())
         ui_.fileList->listModel()->refresh(); // a file written into the shown folder is listed
 }
 

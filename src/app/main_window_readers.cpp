@@ -44,7 +44,7 @@ void MainWindow::showCurrentFile(QObject* sender) {
         return;
     if (sender != ui_.fileList)
         selectListFile(document_->fileName()); // the row and the picture never disagree
-    if (entryOf(document_->fileName()) != -2) {
+    if (browsing_.entryOf(document_->fileName()) != BrowsingState::kNoEntry) {
         showEntry(document_->fileName()); // an entry of the open disk image
         return;
     }
@@ -83,7 +83,7 @@ void MainWindow::showNothing(const QString& fileName, const QString& reason) {
     document_->clear();
     readerRejected(states_);
     applyFit();
-    setWindowTitle(frameCaption(fileName, {}));
+    setWindowTitle(browsing_.caption(fileName, {}));
     showStatus(reason);
 }
 
@@ -96,7 +96,7 @@ void MainWindow::beginReading(const QString& fileName, const C64Format& format) 
     // The progress window shows: the commands off and the caption naming the file meanwhile.
     readingStarts(states_, format);
     applyStates();
-    setWindowTitle(frameCaption(fileName, suffixOf(format.captionSuffix)));
+    setWindowTitle(browsing_.caption(fileName, suffixOf(format.captionSuffix)));
 }
 
 bool MainWindow::endReading(const QString& fileName, const C64Format& format,
@@ -116,8 +116,8 @@ bool MainWindow::endReading(const QString& fileName, const C64Format& format,
     if (!decoded.accepted)
         readerRejected(states_);
     // A file names the format that refused it; an entry of a disk image only a picture's.
-    const bool named = decoded.accepted || entryOf(fileName) < 0;
-    setWindowTitle(frameCaption(fileName, named ? shownSuffix(format, decoded) : QString()));
+    const bool named = decoded.accepted || browsing_.entryOf(fileName) < 0;
+    setWindowTitle(browsing_.caption(fileName, named ? shownSuffix(format, decoded) : QString()));
     applyFit();
     return decoded.accepted;
 }

@@ -27,11 +27,11 @@ void MainWindow::showFullScreenView() {
 
 void MainWindow::reloadFolder() {
     ui_.folderList->refresh();
-    if (insideImage()) {
+    if (browsing_.insideImage()) {
         // The image read again: a changed image lists its entries as they are now.
-        const QString image = disk_->imagePath();
+        const QString image = browsing_.image().imagePath();
         const int row = ui_.fileList->currentIndex().row();
-        if (disk_->open(image)) {
+        if (browsing_.readImageAgain()) {
             listImage();
             if (row >= 0 && row < ui_.fileList->rowCount())
                 ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(row, 0));
@@ -95,9 +95,9 @@ void MainWindow::showActualSize() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (watched == ui_.fileList->viewport()) {
         if (e->type() == QEvent::MouseButtonPress)
-            mouseInList_ = true;
+            browsing_.setMouseInList(true);
         else if (e->type() == QEvent::MouseButtonRelease)
-            mouseInList_ = false;
+            browsing_.setMouseInList(false);
         return false;
     }
     if (watched == ui_.fileList)
