@@ -269,6 +269,7 @@ void MainWindow::createMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     ui_.exportC64Action = file->addAction(QStringLiteral("&Export as C64 picture\u2026"), this,
                                           &MainWindow::exportC64);
+    ui_.exportC64Action->setObjectName(QStringLiteral("exportC64"));
     file->addSeparator();
     ui_.closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
     ui_.closeAction->setObjectName(QStringLiteral("Beenden"));
@@ -285,6 +286,7 @@ void MainWindow::createMenu() {
     ui_.fitAction =
         view->addAction(QStringLiteral("&Fit to window"), this, &MainWindow::fitToWindow);
     ui_.fitAction->setShortcut(Qt::Key_F);
+    ui_.fitAction->setObjectName(QStringLiteral("fit"));
     ui_.actualSizeAction =
         view->addAction(QStringLiteral("&Actual size"), this, &MainWindow::showActualSize);
     ui_.actualSizeAction->setShortcuts(

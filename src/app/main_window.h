@@ -68,51 +68,6 @@ class MainWindow : public QMainWindow {
     // The blank template: 320 x 200, every pixel black, never drawn into.
     const QImage templatePicture;
 
-    // The window's controls. Private to the window; parts() is the one way in, for widget
-    // tests (to see what a person sees, and to press what a person presses). Nothing else
-    // in the program reaches in.
-    struct Parts {
-        // Controls
-        DriveBox* driveBox = nullptr;
-        FolderList* folderList = nullptr;
-        FileListView* fileList = nullptr;
-        QPushButton* saveAsButton = nullptr;
-        QToolButton* detailsButton = nullptr;
-        QToolButton* listButton = nullptr;
-        QToolButton* deleteButton = nullptr;
-        QGroupBox* saveFormatGroup = nullptr;
-        QRadioButton* bmpButton = nullptr;
-        QRadioButton* pcxButton = nullptr;
-        QRadioButton* pngButton = nullptr;
-        QRadioButton* gifButton = nullptr;
-        QRadioButton* jpgButton = nullptr;
-        QRadioButton* tifButton = nullptr;
-        QRadioButton* godotButton = nullptr;
-        QCheckBox* grey = nullptr;
-        QPushButton* flipButton = nullptr;
-        QPushButton* turnButton = nullptr; // captioned "Turn"
-        QPushButton* zoomInButton = nullptr;
-        QPushButton* zoomOutButton = nullptr;
-        QPushButton* originalSizeButton = nullptr;
-        QPushButton* rotateButton = nullptr; // captioned "Rotate"
-        PictureView* pictureView = nullptr;
-        QLabel* statusLine = nullptr;        // under the picture: why a file is not shown
-        QWidget* splitterHandle = nullptr;   // between the browsing column and the picture
-        QAction* fitAction = nullptr;        // "&Fit to window" (F)
-        QAction* actualSizeAction = nullptr; // "&Actual size" (1)
-        DropTarget* dropTarget = nullptr;
-        QAction* exportC64Action = nullptr;   // "&Export as C64 picture…"
-        QAction* closeAction = nullptr;       // "&Close (ALT+F4)"
-        QAction* aboutAction = nullptr;       // "A&bout"
-        QMenu* paletteMenu = nullptr;         // "&Palette"
-        QList<QAction*> paletteActions;       // one per named palette, in namedPalettes() order
-        QAction* loadPaletteAction = nullptr; // "Load palette file..."
-        QAction* characterRomAction = nullptr; // "C64 character ROM..."
-        QAction* usualCharacterRomAction = nullptr; // "Usual character ROM"
-    };
-    Parts& parts() { return ui_; }
-    const Parts& parts() const { return ui_; }
-
     const CommandStates& commandStates() const { return states_; }
     // The open disk image and the list's selection guards.
     const BrowsingState& browsingState() const { return browsing_; }
@@ -211,6 +166,46 @@ class MainWindow : public QMainWindow {
     void resizeEvent(QResizeEvent* e) override;
 
   private:
+    // The window's controls. Tests find them as a person does, by their object names.
+    struct Controls {
+        // Controls
+        DriveBox* driveBox = nullptr;
+        FolderList* folderList = nullptr;
+        FileListView* fileList = nullptr;
+        QPushButton* saveAsButton = nullptr;
+        QToolButton* detailsButton = nullptr;
+        QToolButton* listButton = nullptr;
+        QToolButton* deleteButton = nullptr;
+        QGroupBox* saveFormatGroup = nullptr;
+        QRadioButton* bmpButton = nullptr;
+        QRadioButton* pcxButton = nullptr;
+        QRadioButton* pngButton = nullptr;
+        QRadioButton* gifButton = nullptr;
+        QRadioButton* jpgButton = nullptr;
+        QRadioButton* tifButton = nullptr;
+        QRadioButton* godotButton = nullptr;
+        QCheckBox* grey = nullptr;
+        QPushButton* flipButton = nullptr;
+        QPushButton* turnButton = nullptr; // captioned "Turn"
+        QPushButton* zoomInButton = nullptr;
+        QPushButton* zoomOutButton = nullptr;
+        QPushButton* originalSizeButton = nullptr;
+        QPushButton* rotateButton = nullptr; // captioned "Rotate"
+        PictureView* pictureView = nullptr;
+        QLabel* statusLine = nullptr;        // under the picture: why a file is not shown
+        QWidget* splitterHandle = nullptr;   // between the browsing column and the picture
+        QAction* fitAction = nullptr;        // "&Fit to window" (F)
+        QAction* actualSizeAction = nullptr; // "&Actual size" (1)
+        DropTarget* dropTarget = nullptr;
+        QAction* exportC64Action = nullptr;   // "&Export as C64 picture…"
+        QAction* closeAction = nullptr;       // "&Close (ALT+F4)"
+        QAction* aboutAction = nullptr;       // "A&bout"
+        QMenu* paletteMenu = nullptr;         // "&Palette"
+        QList<QAction*> paletteActions;       // one per named palette, in namedPalettes() order
+        QAction* loadPaletteAction = nullptr; // "Load palette file..."
+        QAction* characterRomAction = nullptr; // "C64 character ROM..."
+        QAction* usualCharacterRomAction = nullptr; // "Usual character ROM"
+    };
     // The parts of eventFilter: keys in the file list (letters type a name, Space and
     // Backspace step, Enter opens), keys and Ctrl+wheel over the picture, the splitter's drag.
     bool fileListKey(QEvent* e);
@@ -292,7 +287,7 @@ class MainWindow : public QMainWindow {
     AboutBox* aboutBox_ = nullptr;
     ProgressWindow* progressWindow_ = nullptr;
     QStringList arguments_;
-    Parts ui_;
+    Controls ui_;
     CommandStates states_;
     BrowsingState browsing_;
     SaveFolder saveFolder_;

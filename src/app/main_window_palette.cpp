@@ -62,6 +62,7 @@ void MainWindow::createPaletteMenu() {
     ui_.characterRomAction->setObjectName(QStringLiteral("characterRom"));
     ui_.usualCharacterRomAction = ui_.paletteMenu->addAction(
         QStringLiteral("Usual character ROM"), this, &MainWindow::useUsualCharacterRom);
+    ui_.usualCharacterRomAction->setObjectName(QStringLiteral("usualCharacterRom"));
 }
 
 void MainWindow::useUsualCharacterRom() {
