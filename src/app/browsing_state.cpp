@@ -1,10 +1,42 @@
 #include "app/browsing_state.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
 
 #include "app/view_logic.h"
 
 namespace quendra {
+
+QString BrowsingState::programFolder() {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString BrowsingState::startFolder(const QString& lastFolder) {
+    if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir())
+        return lastFolder;
+    const QString samples = programFolder() + QStringLiteral("/samples");
+    if (QFileInfo(samples).isDir())
+        return samples;
+    // Whether the file list would list anything there (the same name filters).
+    if (!QDir(programFolder()).entryList(fileMask().split(u';'), QDir::Files).isEmpty())
+        return programFolder();
+    // An installed program's folder (/usr/bin) is no place to browse.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
+        return pictures;
+    return QDir::homePath();
+}
+
+int BrowsingState::steppedRow(int rows, int current, bool currentSelected, int delta) {
+    if (rows == 0)
+        return -1;
+    const int row = current >= 0 ? current : (delta > 0 ? -1 : rows);
+    const int next = std::clamp(row + delta, 0, rows - 1);
+    return current >= 0 && next == row && currentSelected ? -1 : next;
+}
 
 bool BrowsingState::openImage(const QString& path, QString* error) {
     return disk_.open(QFileInfo(path).absoluteFilePath(), error);

@@ -18,6 +18,17 @@ class BrowsingState {
     static constexpr int kUpRow = -1;   // the ".." row of an open image
     static constexpr int kNoEntry = -2; // a file of the folder
 
+    // The program's folder (the executable's), and the folder the list starts in without
+    // an argument: `lastFolder` (the folder browsed last) while it is one, else the
+    // program's "samples" subfolder or the program's folder when it holds pictures, else
+    // the user's Pictures folder, else home.
+    static QString programFolder();
+    static QString startFolder(const QString& lastFolder);
+    // The row `delta` rows from `current` (-1: none) in a list of `rows`, kept inside it;
+    // -1 where there is no other row to go to (an empty list, or the end reached by a
+    // row that is selected already).
+    static int steppedRow(int rows, int current, bool currentSelected, int delta);
+
     // The open image (DiskBrowser::isOpen() false when none).
     const DiskBrowser& image() const { return disk_; }
     bool insideImage() const { return disk_.isOpen(); }

@@ -58,13 +58,6 @@ class MainWindow : public QMainWindow {
     void setSecondaryWindows(EnlargedView* enlargedView, ReducedView* reducedView, AboutBox* about,
                              ProgressWindow* saving);
 
-    // The program's folder (the executable's), and the folder the list starts in without
-    // an argument: the folder browsed last (quendra.ini, [Browse]), else the program's
-    // "samples" subfolder or the program's folder when it holds pictures, else the user's
-    // Pictures folder, else home.
-    static QString programFolder();
-    static QString startFolder();
-
     // The blank template: 320 x 200, every pixel black, never drawn into.
     const QImage templatePicture;
 
@@ -299,6 +292,12 @@ class MainWindow : public QMainWindow {
     bool firstPaintPending_ = false;
     int columnWidth_ = 225;    // the browsing column's lists, moved by the splitter
     QList<QPair<QWidget*, QPoint>> commandPlaces_; // where each command sits at 686 x 565
+    // The designed size and column width; the smallest window at which every control is
+    // visible (the file list keeps five rows), and the narrowest picture area.
+    static constexpr int kDesignColumnWidth = 225;
+    static constexpr int kDesignWidth = 686, kDesignHeight = 565;
+    static constexpr int kMinimumWidth = 480, kMinimumHeight = 485;
+    static constexpr int kMinimumPictureWidth = 160;
     int dragStartX_ = -1, dragStartWidth_ = 0;
 };
 

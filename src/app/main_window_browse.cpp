@@ -15,7 +15,7 @@ namespace quendra {
 
 void MainWindow::openFolder(const QString& folder) {
     if (!ui_.folderList->setDirectory(folder)) {
-        ui_.folderList->setDirectory(programFolder());
+        ui_.folderList->setDirectory(BrowsingState::programFolder());
     }
 }
 
@@ -25,8 +25,8 @@ void MainWindow::driveChanged() {
     if (root.isEmpty() || QStorageInfo(ui_.folderList->directory()).rootPath() == root)
         return;
     if (!DriveBox::isReady(root) || !ui_.folderList->setDirectory(root)) {
-        ui_.folderList->setDirectory(programFolder());
-        ui_.driveBox->setDriveOf(programFolder());
+        ui_.folderList->setDirectory(BrowsingState::programFolder());
+        ui_.driveBox->setDriveOf(BrowsingState::programFolder());
     }
 }
 
@@ -77,13 +77,11 @@ QString MainWindow::selectedListFile() const {
 }
 
 void MainWindow::stepFile(int delta) {
-    const int rows = ui_.fileList->rowCount();
-    if (rows == 0)
-        return;
     const QModelIndex current = ui_.fileList->currentIndex();
-    const int row = current.isValid() ? current.row() : (delta > 0 ? -1 : rows);
-    const int next = std::clamp(row + delta, 0, rows - 1);
-    if (current.isValid() && next == row && ui_.fileList->selectionModel()->isSelected(current))
+    const int next = BrowsingState::steppedRow(
+        ui_.fileList->rowCount(), current.isValid() ? current.row() : -1,
+        current.isValid() && ui_.fileList->selectionModel()->isSelected(current), delta);
+    if (next < 0)
         return;
     ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(next, 0));
     if (selectedListFile() != currentFile())

@@ -57,5 +57,15 @@ TEST(BrowsingState, TheListFollowsItsRowOnlyWhenThePersonMovesIt) {
     EXPECT_FALSE(state.followsListMoves());
 }
 
+TEST(BrowsingState, StepsStayInsideTheList) {
+    EXPECT_EQ(BrowsingState::steppedRow(0, -1, false, 1), -1); // nothing listed
+    EXPECT_EQ(BrowsingState::steppedRow(5, -1, false, 1), 0);  // none current: the first
+    EXPECT_EQ(BrowsingState::steppedRow(5, -1, false, -1), 4); // or the last
+    EXPECT_EQ(BrowsingState::steppedRow(5, 2, true, 1), 3);
+    EXPECT_EQ(BrowsingState::steppedRow(5, 4, true, 1), -1); // the end, shown already
+    EXPECT_EQ(BrowsingState::steppedRow(5, 4, false, 1), 4); // the end, not selected yet
+    EXPECT_EQ(BrowsingState::steppedRow(5, 0, true, -1), -1);
+}
+
 } // namespace
 } // namespace quendra

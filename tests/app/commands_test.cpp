@@ -311,7 +311,7 @@ TEST_F(Commands, ADriveThatIsNotReadyFallsBackToTheProgramsFolder) {
     driveBox()->setCurrentIndex(driveBox()->count() - 1);
     form->driveChanged();
     EXPECT_EQ(folderList()->directory(),
-              QDir(MainWindow::programFolder()).canonicalPath());
+              QDir(BrowsingState::programFolder()).canonicalPath());
 }
 
 } // namespace
