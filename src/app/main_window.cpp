@@ -96,10 +96,6 @@ void MainWindow::initialise() {
     applyStates();
 }
 
-const QString& MainWindow::currentFile() const {
-    return document_->fileName();
-}
-
 void MainWindow::applyPlacement(const WindowPlacement& p) {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
@@ -181,10 +177,6 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 
 void MainWindow::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    onResized();
-}
-
-void MainWindow::onResized() {
     layoutControls();
 }
 
@@ -195,10 +187,6 @@ void MainWindow::showStatus(const QString& text) {
 
 QString MainWindow::statusText() const {
     return ui_.statusLine->text();
-}
-
-void MainWindow::endProgram() {
-    emit programEnds();
 }
 
 void MainWindow::showAbout() {

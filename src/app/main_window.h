@@ -1,10 +1,12 @@
 // MainWindow: the main window. Left, the browsing chain (drive, folder, file list) and the
-// commands; right, the picture area pictureView. Showing a file goes through one dispatch,
-// showCurrentFile, which takes the file's row from the format registry (decode/formats.h)
-// and runs it inside the reader frame, showFile (main_window_readers.cpp), which hands the
-// picture to the picture document (picture_document.h); pictureView and the enlarged and
-// reduced views draw the document, and the commands change it (main_window_commands.cpp);
-// saving is main_window_save.cpp.
+// commands; right, the picture area pictureView. The window builds the controls, connects
+// them and renders what the picture document (picture_document.h) and the state objects
+// beside it hold: the command states (command_states.h), the view's zoom and fit
+// (view_state.h) and the browsing state (browsing_state.h). Showing a file goes through one
+// dispatch, showCurrentFile, and one pass of the reader frame, showFile
+// (main_window_readers.cpp), which hands the picture to the document; pictureView and the
+// enlarged and reduced views draw the document, and the commands change it
+// (main_window_commands.cpp); saving is main_window_save.cpp.
 #pragma once
 
 #include <QImage>
@@ -90,8 +92,6 @@ class MainWindow : public QMainWindow {
     void driveChanged();
     void folderChanged();
     void fileListChanged();
-    void showDetails();
-    void showList();
 
     // Commands.
     void saveAs();
@@ -124,9 +124,7 @@ class MainWindow : public QMainWindow {
     void stepFile(int delta);
     void pictureMouseDown(Qt::MouseButton button);
     void picturePainted();
-    void onFilesDropped(DropTarget* sender);
     void showAbout();
-    void endProgram();
     // The Palette menu: a named palette, or a VICE palette file chosen in the open dialog.
     // Either re-draws the shown picture at once and keeps the choice in the settings.
     void paletteChosen(const QString& name);
@@ -143,7 +141,6 @@ class MainWindow : public QMainWindow {
 
     // Activation and closing (also run by the window system's events).
     void onActivated();
-    void onResized();
 
     // Shows entry 0 of a dropped-file list (the drop target's list, last file first).
     void showDropped(const QStringList& files);
@@ -246,8 +243,6 @@ class MainWindow : public QMainWindow {
     void showStatus(const QString& text);
     // A file that is not shown: black template, commands off, the reason on the line.
     void showNothing(const QString& fileName, const QString& reason);
-    // The document's current file (a path, or an open image's entry key).
-    const QString& currentFile() const;
     // Selects the list row of `path` (none when it is not listed) without showing it again.
     void selectListFile(const QString& path);
     // The list's current row moved (keys, typing): show that file.

@@ -9,6 +9,7 @@
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
 #include "app/main_window.h"
+#include "app/picture_document.h"
 #include "components/file_list_view.h"
 
 namespace quendra {
@@ -59,16 +60,7 @@ void MainWindow::fileListChanged() {
     }
     // The columns as wide as their texts where they fit; the shown file's row selected.
     ui_.fileList->fitColumns();
-    selectListFile(currentFile());
-}
-
-void MainWindow::showDetails() {
-    ui_.fileList->setViewStyle(FileListView::ViewStyle::Report);
-    ui_.fileList->fitColumns(); // the defined widths back, fitted to the list
-}
-
-void MainWindow::showList() {
-    ui_.fileList->setViewStyle(FileListView::ViewStyle::List);
+    selectListFile(document_->fileName());
 }
 
 QString MainWindow::selectedListFile() const {
@@ -84,7 +76,7 @@ void MainWindow::stepFile(int delta) {
     if (next < 0)
         return;
     ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(next, 0));
-    if (selectedListFile() != currentFile())
+    if (selectedListFile() != document_->fileName())
         showCurrentFile(ui_.fileList);
 }
 
@@ -107,7 +99,7 @@ void MainWindow::listSelectionMoved() {
     if (!browsing_.followsListMoves())
         return;
     const QString file = selectedListFile();
-    if (!file.isEmpty() && file != currentFile())
+    if (!file.isEmpty() && file != document_->fileName())
         showCurrentFile(ui_.fileList);
 }
 

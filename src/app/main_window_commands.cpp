@@ -187,10 +187,6 @@ void MainWindow::deleteCurrentFile() {
         showCurrentFile(ui_.fileList);
 }
 
-void MainWindow::onFilesDropped(DropTarget* sender) {
-    showDropped(sender->files());
-}
-
 void MainWindow::showDropped(const QStringList& files) {
     if (files.isEmpty())
         return;

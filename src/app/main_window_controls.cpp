@@ -165,8 +165,12 @@ void MainWindow::connectControls() {
     connect(ui_.fileList, &FileListView::doubleClicked, this, [this] { activateListRow(false); });
     ui_.fileList->installEventFilter(this);
     ui_.fileList->viewport()->installEventFilter(this);
-    connect(ui_.detailsButton, &QToolButton::clicked, this, &MainWindow::showDetails);
-    connect(ui_.listButton, &QToolButton::clicked, this, &MainWindow::showList);
+    connect(ui_.detailsButton, &QToolButton::clicked, this, [this] {
+        ui_.fileList->setViewStyle(FileListView::ViewStyle::Report);
+        ui_.fileList->fitColumns(); // the defined widths back, fitted to the list
+    });
+    connect(ui_.listButton, &QToolButton::clicked, this,
+            [this] { ui_.fileList->setViewStyle(FileListView::ViewStyle::List); });
     connect(ui_.deleteButton, &QToolButton::clicked, this, &MainWindow::deleteCurrentFile);
     connect(ui_.saveAsButton, &QPushButton::clicked, this, &MainWindow::saveAs);
     connect(ui_.flipButton, &QPushButton::clicked, this, &MainWindow::flip);
@@ -179,7 +183,8 @@ void MainWindow::connectControls() {
     connect(ui_.pictureView, &PictureView::mousePressed, this,
             [this](Qt::MouseButton b, QPoint) { pictureMouseDown(b); });
     connect(ui_.pictureView, &PictureView::painted, this, &MainWindow::picturePainted);
-    connect(ui_.dropTarget, &DropTarget::filesDropped, this, &MainWindow::onFilesDropped);
+    connect(ui_.dropTarget, &DropTarget::filesDropped, this,
+            [this](DropTarget* target) { showDropped(target->files()); });
     connect(document_, &PictureDocument::pictureChanged, this, &MainWindow::showDocument);
     connect(document_, &PictureDocument::cleared, this, &MainWindow::showDocument);
 }
@@ -192,7 +197,7 @@ void MainWindow::createMenu() {
     file->addSeparator();
     ui_.closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
     ui_.closeAction->setObjectName(QStringLiteral("Beenden"));
-    connect(ui_.closeAction, &QAction::triggered, this, &MainWindow::endProgram);
+    connect(ui_.closeAction, &QAction::triggered, this, &MainWindow::programEnds);
     createPaletteMenu();
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
     ui_.aboutAction = info->addAction(QStringLiteral("A&bout"));
