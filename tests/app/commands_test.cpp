@@ -205,9 +205,9 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->pictureView()->stretchRatio());
     for (QWidget* w : std::initializer_list<QWidget*>{
-             pushButton("SaveAs"), pushButton("Flip"), pushButton("Rotate"),
-             pushButton("Turn"), pushButton("ZoomIn"), pushButton("ZoomOut"),
-             pushButton("OrigSize"), checkBox("grey"), radioButton("Godot")}) {
+             pushButton("SaveAs"), pushButton("Flip"), pushButton("Rotate"), pushButton("Turn"),
+             pushButton("ZoomIn"), pushButton("ZoomOut"), pushButton("OrigSize"), checkBox("grey"),
+             radioButton("Godot")}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra")); // the deleted file is not named
@@ -310,8 +310,7 @@ TEST_F(Commands, ADriveThatIsNotReadyFallsBackToTheProgramsFolder) {
     driveBox()->addItem(QStringLiteral("/no/such/volume"));
     driveBox()->setCurrentIndex(driveBox()->count() - 1);
     form->driveChanged();
-    EXPECT_EQ(folderList()->directory(),
-              QDir(BrowsingState::programFolder()).canonicalPath());
+    EXPECT_EQ(folderList()->directory(), QDir(BrowsingState::programFolder()).canonicalPath());
 }
 
 } // namespace

@@ -71,10 +71,10 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_EQ(form->templatePicture, blackTemplate());
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             pushButton("SaveAs"), pushButton("Flip"), pushButton("Rotate"),
-             pushButton("Turn"), pushButton("ZoomIn"), pushButton("ZoomOut"),
-             pushButton("OrigSize"), checkBox("grey")}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{pushButton("SaveAs"), pushButton("Flip"),
+                                                      pushButton("Rotate"), pushButton("Turn"),
+                                                      pushButton("ZoomIn"), pushButton("ZoomOut"),
+                                                      pushButton("OrigSize"), checkBox("grey")}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
     EXPECT_TRUE(radioButton("Godot")->isEnabled());
@@ -145,8 +145,7 @@ TEST_F(ViewerTest, ResizingPlacesThePictureArea) {
     form->resize(686, 565);
     EXPECT_EQ(form->pictureView()->geometry(), QRect(240, 16, 427, 490));
     // The whole picture area lies inside the window.
-    const QRect area(form->pictureView()->mapTo(form, QPoint(0, 0)),
-                     form->pictureView()->size());
+    const QRect area(form->pictureView()->mapTo(form, QPoint(0, 0)), form->pictureView()->size());
     EXPECT_TRUE(form->rect().contains(area)) << area.right() << " " << area.bottom();
     EXPECT_EQ(pushButton("SaveAs")->geometry(), QRect(12, 312, 75, 25)); // the rest stays
 }
@@ -284,8 +283,7 @@ TEST_F(ViewerTest, AnArgumentNamingNoFileLeavesTheTemplate) {
     start({dir.filePath(QStringLiteral("missing.koa"))});
     form->onActivated();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: missing.koa"));
-    EXPECT_EQ(form->statusText(),
-              QStringLiteral("The file missing.koa does not exist."));
+    EXPECT_EQ(form->statusText(), QStringLiteral("The file missing.koa does not exist."));
     EXPECT_EQ(shown(), blackTemplate());
 }
 

@@ -102,8 +102,8 @@ TEST_F(PaletteMenu, GodotFilesAreTheSameInEveryPaletteAfterFlipsAndTurns) {
     const auto koala = makeKoala(testPattern(5));
     show(write(QStringLiteral("pic.koa"), koala));
     pushButton("Flip")->click();
-    pushButton("Rotate")->click();   // a quarter turn anticlockwise ("Turn")
-    pushButton("Turn")->click(); // a quarter turn clockwise ("Rotate")
+    pushButton("Rotate")->click(); // a quarter turn anticlockwise ("Turn")
+    pushButton("Turn")->click();   // a quarter turn clockwise ("Rotate")
     pushButton("Turn")->click();
     IndexedImage expected = turnedClockwise(
         turnedClockwise(turnedAnticlockwise(flippedTopToBottom(decodeKoala(koala, {}).picture))));
@@ -165,7 +165,7 @@ TEST_F(PaletteMenu, APaletteFileIsUsedAndKeptAndABadOneChangesNothing) {
 TEST_F(PaletteMenu, ACharacterRomFileDrawsPetsciiScreensAndIsKept) {
     struct Forget {
         ~Forget() { forgetCharacterRomFile(); }
-    } forget; // other tests draw with the usual characters
+    } forget;                                  // other tests draw with the usual characters
     std::vector<std::uint8_t> screen(2026, 0); // "@" everywhere, white on black
     screen[1] = 0x04;
     std::fill(screen.begin() + 1026, screen.end(), 1);
@@ -195,7 +195,8 @@ TEST_F(PaletteMenu, ACharacterRomFileDrawsPetsciiScreensAndIsKept) {
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(oneColour(shown()));
     EXPECT_TRUE(form->statusText().isEmpty());
-    EXPECT_TRUE(readSettings().contains(QStringLiteral("Chargen=") + solid)) << readSettings().toStdString();
+    EXPECT_TRUE(readSettings().contains(QStringLiteral("Chargen=") + solid))
+        << readSettings().toStdString();
 
     menuAction("usualCharacterRom")->trigger();
     EXPECT_EQ(shown(), before);

@@ -48,10 +48,9 @@ TEST_F(ViewerTest, EveryC64ReaderShowsItsPictureInColourAndInGrey) {
             EXPECT_EQ(shown(), expectedPicture(c.decode, c.bytes, grey));
             EXPECT_TRUE(form->document()->isShown());
             EXPECT_TRUE(checkBox("grey")->isEnabled());
-            EXPECT_TRUE(
-                pushButton("SaveAs")->isEnabled() && pushButton("Flip")->isEnabled() &&
-                pushButton("Rotate")->isEnabled() && pushButton("Turn")->isEnabled() &&
-                pushButton("ZoomIn")->isEnabled() && form->commandStates().fileList);
+            EXPECT_TRUE(pushButton("SaveAs")->isEnabled() && pushButton("Flip")->isEnabled() &&
+                        pushButton("Rotate")->isEnabled() && pushButton("Turn")->isEnabled() &&
+                        pushButton("ZoomIn")->isEnabled() && form->commandStates().fileList);
             EXPECT_TRUE(radioButton("Godot")->isEnabled());
         }
     }

@@ -498,8 +498,8 @@ TEST_F(SaveAs, EverySampleIsSavedByteForByteAsTheConverterWritesIt) {
     for (const auto& [button, extension] : formats) {
         SCOPED_TRACE(extension);
         const QString converted = dir.filePath(QStringLiteral("converted-") + extension);
-        std::vector<std::string> args{"--to", extension, "--quality", "25", "-o",
-                                      converted.toStdString()};
+        std::vector<std::string> args{"--to", extension, "--quality",
+                                      "25",   "-o",      converted.toStdString()};
         args.insert(args.end(), inputs.begin(), inputs.end());
         const RunResult run = runTool("quendra-convert", args, dir.path().toStdString());
         ASSERT_EQ(run.status, 0) << run.err;
@@ -520,10 +520,10 @@ TEST_F(SaveAs, EverySampleIsSavedByteForByteAsTheConverterWritesIt) {
 // it keeps the format's rules; otherwise only after a question, with its colours reduced.
 TEST_F(SaveAs, ExportsAsAC64PictureExactlyOrReducedAfterAQuestion) {
     const QString koala = write(QStringLiteral("pic.koa"), makeKoala(testPattern(3)));
-    const RunResult run = runTool("quendra-convert",
-                                  {"--to", "koa", "-o", dir.filePath("converted").toStdString(),
-                                   koala.toStdString()},
-                                  dir.path().toStdString());
+    const RunResult run =
+        runTool("quendra-convert",
+                {"--to", "koa", "-o", dir.filePath("converted").toStdString(), koala.toStdString()},
+                dir.path().toStdString());
     ASSERT_EQ(run.status, 0) << run.err;
     show(koala);
     const QString exported = QDir(outFolder()).filePath(QStringLiteral("pic.koa"));
