@@ -57,8 +57,8 @@ void MainWindow::createPaletteMenu() {
     connect(ui_.loadPaletteAction, &QAction::triggered, this, &MainWindow::choosePaletteFile);
     // PETSCII screens and character sets are drawn with the C64's character ROM.
     ui_.paletteMenu->addSeparator();
-    ui_.characterRomAction = ui_.paletteMenu->addAction(
-        QStringLiteral("C64 character ROM..."), this, &MainWindow::chooseCharacterRom);
+    ui_.characterRomAction = ui_.paletteMenu->addAction(QStringLiteral("C64 character ROM..."),
+                                                        this, &MainWindow::chooseCharacterRom);
     ui_.characterRomAction->setObjectName(QStringLiteral("characterRom"));
     ui_.usualCharacterRomAction = ui_.paletteMenu->addAction(
         QStringLiteral("Usual character ROM"), this, &MainWindow::useUsualCharacterRom);
@@ -189,15 +189,6 @@ bool MainWindow::usePaletteFile(const QString& path) {
     setPalette(choice, read.colours);
     keepChoice(choice);
     return true;
-}
-
-void MainWindow::showDocument() {
-    if (document_->isShown()) {
-        ui_.pictureView->setPicture(document_->indices());
-        document_->shareDrawing(ui_.pictureView->picture()); // the views draw no copy of their own
-    } else {
-        ui_.pictureView->setPicture(templatePicture);
-    }
 }
 
 } // namespace quendra

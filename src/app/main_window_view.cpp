@@ -1,4 +1,5 @@
-// MainWindow: the view keys and fit to window. The View menu's keys act in the whole
+// MainWindow: the picture area following the document and placed as the view state says;
+// the view keys and fit to window. The View menu's keys act in the whole
 // window, the file list included (eventFilter: there letters and digits that are no view
 // key type a name); fit shows the whole picture, by the largest whole-number scale or
 // scaled down, and zoom steps from a fit go by whole numbers.
@@ -52,6 +53,15 @@ bool MainWindow::isViewKey(const QKeyEvent* key) const {
         }
     }
     return false;
+}
+
+void MainWindow::showDocument() {
+    if (document_->isShown()) {
+        ui_.pictureView->setPicture(document_->indices());
+        document_->shareDrawing(ui_.pictureView->picture()); // the views draw no copy of their own
+    } else {
+        ui_.pictureView->setPicture(templatePicture);
+    }
 }
 
 void MainWindow::applyFit() {
