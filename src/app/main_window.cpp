@@ -18,6 +18,7 @@
 
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
+#include "app/palette_menu.h"
 #include "app/picture_document.h"
 #include "app/secondary_windows.h"
 #include "app/settings.h"
@@ -77,8 +78,7 @@ void MainWindow::initialise() {
     applyPlacement(settings::readPlacement(settings::filePath()));
     // The exception handler is the application object itself (Application).
     showDocument();
-    restorePalette();
-    restoreCharacterRom();
+    paletteMenu_->restore();
     const IniFile ini(settings::filePath());
     columnWidth_ = std::max(kDesignColumnWidth,
                             ini.readInteger(kBrowseSection, kColumnWidthKey, kDesignColumnWidth));

@@ -46,6 +46,7 @@ class AboutBox;
 class DiskBrowser;
 class PictureDocument;
 class PictureView;
+class PaletteMenu;
 class ProgressWindow;
 
 class MainWindow : public QMainWindow {
@@ -125,19 +126,6 @@ class MainWindow : public QMainWindow {
     void pictureMouseDown(Qt::MouseButton button);
     void picturePainted();
     void showAbout();
-    // The Palette menu: a named palette, or a VICE palette file chosen in the open dialog.
-    // Either re-draws the shown picture at once and keeps the choice in the settings.
-    void paletteChosen(const QString& name);
-    void choosePaletteFile();
-    // Uses the palette file at `path`; on a bad file tells why and keeps the palette.
-    bool usePaletteFile(const QString& path);
-    // The C64 character ROM PETSCII screens are drawn with, chosen in the open dialog, as
-    // the converter's --chargen; kept in quendra.ini ([Palette] Chargen). On a bad file
-    // tells why and keeps the characters.
-    void chooseCharacterRom();
-    bool useCharacterRomFile(const QString& path);
-    // Back to the emulators' usual character ROM (or the stand-in font); forgets the file.
-    void useUsualCharacterRom();
 
     // Activation and closing (also run by the window system's events).
     void onActivated();
@@ -190,11 +178,6 @@ class MainWindow : public QMainWindow {
         QAction* exportC64Action = nullptr;   // "&Export as C64 picture…"
         QAction* closeAction = nullptr;       // "&Close (ALT+F4)"
         QAction* aboutAction = nullptr;       // "A&bout"
-        QMenu* paletteMenu = nullptr;         // "&Palette"
-        QList<QAction*> paletteActions;       // one per named palette, in namedPalettes() order
-        QAction* loadPaletteAction = nullptr; // "Load palette file..."
-        QAction* characterRomAction = nullptr; // "C64 character ROM..."
-        QAction* usualCharacterRomAction = nullptr; // "Usual character ROM"
     };
     // The parts of eventFilter: keys in the file list (letters type a name, Space and
     // Backspace step, Enter opens), keys and Ctrl+wheel over the picture, the splitter's drag.
@@ -211,18 +194,6 @@ class MainWindow : public QMainWindow {
     void saveState();
     void applyPlacement(const WindowPlacement& placement);
     void applyStates();
-    void createPaletteMenu();
-    // The palette of the settings file (the default one when it names none that can be read).
-    void restorePalette();
-    // The character ROM of the settings file, before the first picture is drawn.
-    void restoreCharacterRom();
-    // The menu after a character ROM choice (`file`, empty for the usual one); the shown
-    // picture drawn again.
-    void showCharacterRomChoice(const QString& file);
-    // The menu's ticks for the choice; the document's picture drawn in the colours.
-    void setPalette(const PaletteChoice& choice, const C64Colours& colours);
-    // Paints the re-drawn picture now, then writes the choice into the settings file.
-    void keepChoice(const PaletteChoice& choice);
     // pictureView follows the document: its picture, or the black template.
     void showDocument();
     // The current file's picture drawn again from the document through the reader frame,
@@ -283,6 +254,7 @@ class MainWindow : public QMainWindow {
     bool activatedOnce_ = false;
     QList<QAction*> viewActions_;
     PictureDocument* document_ = nullptr;
+    PaletteMenu* paletteMenu_ = nullptr; // the Palette menu (palette_menu.h)
     ViewState view_;
     bool firstPaintPending_ = false;
     int columnWidth_ = 225;    // the browsing column's lists, moved by the splitter

@@ -13,6 +13,7 @@
 #include "app/browse_controls.h"
 #include "app/glyphs.h"
 #include "app/main_window.h"
+#include "app/palette_menu.h"
 #include "app/picture_document.h"
 #include "components/drop_files.h"
 #include "components/file_list_view.h"
@@ -198,7 +199,13 @@ void MainWindow::createMenu() {
     ui_.closeAction = file->addAction(QStringLiteral("&Close (ALT+F4)"));
     ui_.closeAction->setObjectName(QStringLiteral("Beenden"));
     connect(ui_.closeAction, &QAction::triggered, this, &MainWindow::programEnds);
-    createPaletteMenu();
+    paletteMenu_ = new PaletteMenu(this, document_, [this] { return ui_.folderList->directory(); });
+    connect(paletteMenu_, &PaletteMenu::chosen, ui_.pictureView,
+            [this] { ui_.pictureView->repaint(); });
+    connect(paletteMenu_, &PaletteMenu::charactersChanged, this, [this] {
+        if (document_->isShown())
+            showCurrentFile(this);
+    });
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
     ui_.aboutAction = info->addAction(QStringLiteral("A&bout"));
     ui_.aboutAction->setObjectName(QStringLiteral("ber1"));
