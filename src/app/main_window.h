@@ -232,8 +232,6 @@ class MainWindow : public QMainWindow {
     // Shows a file read on the one road (decode/open_picture.h), which names its format.
     void showFile(const QString& fileName);
 
-    // The file of the list view's selected row, with its folder; empty when none.
-    QString selectedListFile() const;
     // Opens `folder` in the folder list (falls back to the program's folder).
     void openFolder(const QString& folder);
     void applyZoom(const ZoomAction& action);

@@ -63,11 +63,6 @@ void MainWindow::fileListChanged() {
     selectListFile(document_->fileName());
 }
 
-QString MainWindow::selectedListFile() const {
-    // The rows are made from the files' paths in the shown folder.
-    return ui_.fileList->selectedFileName();
-}
-
 void MainWindow::stepFile(int delta) {
     const QModelIndex current = ui_.fileList->currentIndex();
     const int next = BrowsingState::steppedRow(
@@ -76,7 +71,7 @@ void MainWindow::stepFile(int delta) {
     if (next < 0)
         return;
     ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(next, 0));
-    if (selectedListFile() != document_->fileName())
+    if (ui_.fileList->selectedFileName() != document_->fileName())
         showCurrentFile(ui_.fileList);
 }
 
@@ -98,7 +93,7 @@ void MainWindow::selectListFile(const QString& path) {
 void MainWindow::listSelectionMoved() {
     if (!browsing_.followsListMoves())
         return;
-    const QString file = selectedListFile();
+    const QString file = ui_.fileList->selectedFileName();
     if (!file.isEmpty() && file != document_->fileName())
         showCurrentFile(ui_.fileList);
 }

@@ -134,7 +134,7 @@ void MainWindow::pictureMouseDown(Qt::MouseButton button) {
 
 void MainWindow::deleteCurrentFile() {
     // The selected row's file, which is the one on screen: the picture follows the row.
-    const QString name = selectedListFile();
+    const QString name = ui_.fileList->selectedFileName();
     const QFileInfo file(name);
     if (browsing_.insideImage() || name.isEmpty() || !file.exists() || file.isDir())
         return; // an entry of a disk image is no file to delete
@@ -183,7 +183,8 @@ void MainWindow::deleteCurrentFile() {
         return;
     }
     ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(std::clamp(row, 0, rows - 1), 0));
-    if (selectedListFile() != document_->fileName()) // not yet shown by the row's move
+    // Not yet shown by the row's move.
+    if (ui_.fileList->selectedFileName() != document_->fileName())
         showCurrentFile(ui_.fileList);
 }
 

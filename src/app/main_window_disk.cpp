@@ -64,7 +64,7 @@ void MainWindow::listImage() {
 }
 
 void MainWindow::activateListRow(bool showAgain) {
-    const QString key = selectedListFile();
+    const QString key = ui_.fileList->selectedFileName();
     if (browsing_.entryOf(key) == kUpRow)
         leaveImage();
     else if (!browsing_.insideImage() && DiskBrowser::isImageFile(key))

@@ -39,7 +39,7 @@ QString shownSuffix(const C64Format& format, const Decoded& decoded) {
 
 void MainWindow::showCurrentFile(QObject* sender) {
     if (sender == ui_.fileList)
-        document_->setFileName(selectedListFile());
+        document_->setFileName(ui_.fileList->selectedFileName());
     if (document_->fileName().isEmpty())
         return;
     if (sender != ui_.fileList)
