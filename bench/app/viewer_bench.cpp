@@ -81,8 +81,9 @@ void BM_ClickKoalaToPainted(benchmark::State& state) {
     MainWindow* form = program.mainWindow();
     form->show();
     waitForFirstPaint(form);
-    form->parts().folderList->setDirectory(folder.dir.path());
-    FileListView* list = form->parts().fileList;
+    form->findChild<FolderList*>(QStringLiteral("DirectoryListBox1"))
+        ->setDirectory(folder.dir.path());
+    FileListView* list = form->findChild<FileListView*>(QStringLiteral("FileList"));
     QCoreApplication::processEvents();
     int row = 0;
     for (auto _ : state) {
@@ -90,7 +91,7 @@ void BM_ClickKoalaToPainted(benchmark::State& state) {
         const int target = (row++ % 2 == 0) ? 0 : 1;
         const QPoint at = list->visualRect(list->model()->index(target, 0)).center();
         click(list->viewport(), at);
-        form->parts().pictureView->repaint(); // painted now, not when the event loop gets to it
+        form->pictureView()->repaint(); // painted now, not when the event loop gets to it
     }
     state.SetLabel(form->windowTitle().toStdString());
 }
@@ -123,20 +124,19 @@ void BM_PaletteSwitchRepaint(benchmark::State& state) {
     waitForFirstPaint(form);
     form->document()->setFileName(path);
     form->showCurrentFile(form);
-    QAction* pepto = form->parts().paletteActions.value(1);
-    QAction* own = form->parts().paletteActions.value(0);
+    QAction* pepto = form->findChild<QAction*>(QStringLiteral("palette-pepto"));
+    QAction* own = form->findChild<QAction*>(QStringLiteral("palette-default"));
     // From the menu choice to the picture area's paint; the settings file is written after.
     using Clock = std::chrono::steady_clock;
     Clock::time_point chosen, painted;
-    QObject::connect(form->parts().pictureView, &PictureView::painted,
-                     [&] { painted = Clock::now(); });
+    QObject::connect(form->pictureView(), &PictureView::painted, [&] { painted = Clock::now(); });
     int i = 0;
     for (auto _ : state) {
         chosen = Clock::now();
         painted = {};
         (i++ % 2 == 0 ? pepto : own)->trigger();
         if (painted < chosen)
-            form->parts().pictureView->repaint(); // not visible: paint it here
+            form->pictureView()->repaint(); // not visible: paint it here
         state.SetIterationTime(std::chrono::duration<double>(painted - chosen).count());
     }
     state.SetLabel(mixed ? "FunPainter 2" : "Koala");
@@ -160,8 +160,8 @@ void BM_HoldDownThroughAFolder(benchmark::State& state) {
         form->resize(1280, 1024);
     form->show();
     waitForFirstPaint(form);
-    form->parts().folderList->setDirectory(dir.path());
-    FileListView* list = form->parts().fileList;
+    form->findChild<FolderList*>(QStringLiteral("DirectoryListBox1"))->setDirectory(dir.path());
+    FileListView* list = form->findChild<FileListView*>(QStringLiteral("FileList"));
     list->setFocus();
     QCoreApplication::processEvents();
     click(list->viewport(), list->visualRect(list->model()->index(0, 0)).center());
@@ -172,7 +172,7 @@ void BM_HoldDownThroughAFolder(benchmark::State& state) {
         QApplication::sendEvent(list, &down);
         QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
         QApplication::sendEvent(list, &up);
-        form->parts().pictureView->repaint(); // painted now, not when the loop gets to it
+        form->pictureView()->repaint(); // painted now, not when the loop gets to it
     };
     int row = 0;
     for (auto _ : state) {
@@ -185,7 +185,7 @@ void BM_HoldDownThroughAFolder(benchmark::State& state) {
         }
         press(Qt::Key_Down);
     }
-    if (form->parts().pictureView->scale() != (fit ? 3 : 1))
+    if (form->pictureView()->scale() != (fit ? 3 : 1))
         state.SkipWithError("the picture is not at the expected scale");
     state.SetLabel(form->windowTitle().toStdString());
     settings::setFilePath({});
@@ -209,7 +209,7 @@ void BM_MemoryAfterABigPage(benchmark::State& state) {
     const auto showFile = [&](const char* name) {
         form->document()->setFileName(folder.path(name));
         form->showCurrentFile(form);
-        form->parts().pictureView->repaint();
+        form->pictureView()->repaint();
     };
     // Settle: everything a small picture needs is made once.
     for (int i = 0; i < 3; ++i)

@@ -141,9 +141,9 @@ QString ExportWindow::exportPicture(QWidget* parent, const IndexedImage& picture
     return window.savedPath_;
 }
 
-void ExportWindow::exportShown(QWidget* parent, const PictureDocument& document,
-                               const QString& proposedPath) {
-    exportPicture(parent, document.indices(), document.paletteColours(), proposedPath);
+QString ExportWindow::exportShown(QWidget* parent, const PictureDocument& document,
+                                  const QString& proposedPath) {
+    return exportPicture(parent, document.indices(), document.paletteColours(), proposedPath);
 }
 
 const C64Writer& ExportWindow::writer() const {
@@ -271,7 +271,7 @@ void ExportWindow::save() {
     request.title = kTitle;
     const QFileInfo proposed(proposedPath_);
     request.directory = proposed.absolutePath();
-    request.fileName = proposed.completeBaseName() + u'.' + fromUtf8(w.key);
+    request.fileName = proposed.fileName() + u'.' + fromUtf8(w.key);
     request.filter = fromUtf8(w.row().name) + QStringLiteral(" (*.") + fromUtf8(w.key) + u')';
     request.defaultSuffix = fromUtf8(w.key);
     const QString chosen = dialogs::saveFileName(this, request);

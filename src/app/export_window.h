@@ -36,12 +36,13 @@ class ExportWindow : public QDialog {
                  QWidget* parent = nullptr);
     ~ExportWindow() override;
 
-    // The window for the shown picture, modal; the file written, or empty.
+    // The window for the shown picture, modal; the file written, or empty. `proposedPath` is
+    // the folder and the name without an extension that Save proposes (the format's follows).
     static QString exportPicture(QWidget* parent, const IndexedImage& picture,
                                  const C64Colours& shownColours, const QString& proposedPath);
     // The same for the document's picture (File ▸ "Export as C64 picture...").
-    static void exportShown(QWidget* parent, const PictureDocument& document,
-                            const QString& proposedPath);
+    static QString exportShown(QWidget* parent, const PictureDocument& document,
+                               const QString& proposedPath);
 
     // The writer and the options the controls stand for.
     const C64Writer& writer() const;

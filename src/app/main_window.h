@@ -1,10 +1,12 @@
 // MainWindow: the main window. Left, the browsing chain (drive, folder, file list) and the
-// commands; right, the picture area pictureView. Showing a file goes through one dispatch,
-// showCurrentFile, which takes the file's row from the format registry (decode/formats.h)
-// and runs it inside the reader frame, showFile (main_window_readers.cpp), which hands the
-// picture to the picture document (picture_document.h); pictureView and the enlarged and
-// reduced views draw the document, and the commands change it (main_window_commands.cpp);
-// saving is main_window_save.cpp.
+// commands; right, the picture area pictureView. The window builds the controls, connects
+// them and renders what the picture document (picture_document.h) and the state objects
+// beside it hold: the command states (command_states.h), the view's zoom and fit
+// (view_state.h) and the browsing state (browsing_state.h). Showing a file goes through one
+// dispatch, showCurrentFile, and one pass of the reader frame, showFile
+// (main_window_readers.cpp), which hands the picture to the document; pictureView and the
+// enlarged and reduced views draw the document, and the commands change it
+// (main_window_commands.cpp); saving is main_window_save.cpp.
 #pragma once
 
 #include <QImage>
@@ -13,7 +15,10 @@
 #include <memory>
 
 #include "app/settings.h"
+#include "app/browsing_state.h"
+#include "app/command_states.h"
 #include "app/view_logic.h"
+#include "app/view_state.h"
 #include "components/bridge.h"
 #include "decode/formats.h"
 #include "decode/palettes.h"
@@ -41,6 +46,7 @@ class AboutBox;
 class DiskBrowser;
 class PictureDocument;
 class PictureView;
+class PaletteMenu;
 class ProgressWindow;
 
 class MainWindow : public QMainWindow {
@@ -55,62 +61,12 @@ class MainWindow : public QMainWindow {
     void setSecondaryWindows(EnlargedView* enlargedView, ReducedView* reducedView, AboutBox* about,
                              ProgressWindow* saving);
 
-    // The program's folder (the executable's), and the folder the list starts in without
-    // an argument: the folder browsed last (quendra.ini, [Browse]), else the program's
-    // "samples" subfolder or the program's folder when it holds pictures, else the user's
-    // Pictures folder, else home.
-    static QString programFolder();
-    static QString startFolder();
-
     // The blank template: 320 x 200, every pixel black, never drawn into.
     const QImage templatePicture;
 
-    // The window's controls. Private to the window; parts() is the one way in, for widget
-    // tests (to see what a person sees, and to press what a person presses). Nothing else
-    // in the program reaches in.
-    struct Parts {
-        // Controls
-        DriveBox* driveBox = nullptr;
-        FolderList* folderList = nullptr;
-        FileListView* fileList = nullptr;
-        QPushButton* saveAsButton = nullptr;
-        QToolButton* detailsButton = nullptr;
-        QToolButton* listButton = nullptr;
-        QToolButton* deleteButton = nullptr;
-        QGroupBox* saveFormatGroup = nullptr;
-        QRadioButton* bmpButton = nullptr;
-        QRadioButton* pcxButton = nullptr;
-        QRadioButton* pngButton = nullptr;
-        QRadioButton* gifButton = nullptr;
-        QRadioButton* jpgButton = nullptr;
-        QRadioButton* tifButton = nullptr;
-        QRadioButton* godotButton = nullptr;
-        QCheckBox* grey = nullptr;
-        QPushButton* flipButton = nullptr;
-        QPushButton* turnButton = nullptr; // captioned "Turn"
-        QPushButton* zoomInButton = nullptr;
-        QPushButton* zoomOutButton = nullptr;
-        QPushButton* originalSizeButton = nullptr;
-        QPushButton* rotateButton = nullptr; // captioned "Rotate"
-        PictureView* pictureView = nullptr;
-        QLabel* statusLine = nullptr;        // under the picture: why a file is not shown
-        QWidget* splitterHandle = nullptr;   // between the browsing column and the picture
-        QAction* fitAction = nullptr;        // "&Fit to window" (F)
-        QAction* actualSizeAction = nullptr; // "&Actual size" (1)
-        DropTarget* dropTarget = nullptr;
-        QAction* exportC64Action = nullptr;   // "&Export as C64 picture…"
-        QAction* closeAction = nullptr;       // "&Close (ALT+F4)"
-        QAction* aboutAction = nullptr;       // "A&bout"
-        QMenu* paletteMenu = nullptr;         // "&Palette"
-        QList<QAction*> paletteActions;       // one per named palette, in namedPalettes() order
-        QAction* loadPaletteAction = nullptr; // "Load palette file..."
-        QAction* characterRomAction = nullptr; // "C64 character ROM..."
-        QAction* usualCharacterRomAction = nullptr; // "Usual character ROM"
-    };
-    Parts& parts() { return ui_; }
-    const Parts& parts() const { return ui_; }
-
     const CommandStates& commandStates() const { return states_; }
+    // The open disk image and the list's selection guards.
+    const BrowsingState& browsingState() const { return browsing_; }
     ProgressWindow* progressWindow() const { return progressWindow_; }
     EnlargedView* enlargedView() const { return enlargedView_; }
     ReducedView* reducedView() const { return reducedView_; }
@@ -118,10 +74,8 @@ class MainWindow : public QMainWindow {
 
     // The picture shown, its file, palette, grey, flips and turns, and whether one is shown.
     PictureDocument* document() const { return document_; }
-    // The zoom steps taken (0..9).
-    int zoomSteps() const { return zoomSteps_; }
-    // Whether fit to window holds (a whole-number fit, until 1:1 or a zoom step).
-    bool isFitToWindow() const { return fitToWindow_; }
+    // The zoom steps, fit to window and the whole-number scale.
+    const ViewState& viewState() const { return view_; }
     // Whether the first paint after start-up is still to come: the start-up picture shows
     // no progress window meanwhile. Tests set it to stand for a window long running.
     bool firstPaintPending() const { return firstPaintPending_; }
@@ -139,8 +93,6 @@ class MainWindow : public QMainWindow {
     void driveChanged();
     void folderChanged();
     void fileListChanged();
-    void showDetails();
-    void showList();
 
     // Commands.
     void saveAs();
@@ -173,26 +125,10 @@ class MainWindow : public QMainWindow {
     void stepFile(int delta);
     void pictureMouseDown(Qt::MouseButton button);
     void picturePainted();
-    void onFilesDropped(DropTarget* sender);
     void showAbout();
-    void endProgram();
-    // The Palette menu: a named palette, or a VICE palette file chosen in the open dialog.
-    // Either re-draws the shown picture at once and keeps the choice in the settings.
-    void paletteChosen(const QString& name);
-    void choosePaletteFile();
-    // Uses the palette file at `path`; on a bad file tells why and keeps the palette.
-    bool usePaletteFile(const QString& path);
-    // The C64 character ROM PETSCII screens are drawn with, chosen in the open dialog, as
-    // the converter's --chargen; kept in quendra.ini ([Palette] Chargen). On a bad file
-    // tells why and keeps the characters.
-    void chooseCharacterRom();
-    bool useCharacterRomFile(const QString& path);
-    // Back to the emulators' usual character ROM (or the stand-in font); forgets the file.
-    void useUsualCharacterRom();
 
     // Activation and closing (also run by the window system's events).
     void onActivated();
-    void onResized();
 
     // Shows entry 0 of a dropped-file list (the drop target's list, last file first).
     void showDropped(const QStringList& files);
@@ -208,6 +144,41 @@ class MainWindow : public QMainWindow {
     void resizeEvent(QResizeEvent* e) override;
 
   private:
+    // The window's controls. Tests find them as a person does, by their object names.
+    struct Controls {
+        // Controls
+        DriveBox* driveBox = nullptr;
+        FolderList* folderList = nullptr;
+        FileListView* fileList = nullptr;
+        QPushButton* saveAsButton = nullptr;
+        QToolButton* detailsButton = nullptr;
+        QToolButton* listButton = nullptr;
+        QToolButton* deleteButton = nullptr;
+        QGroupBox* saveFormatGroup = nullptr;
+        QRadioButton* bmpButton = nullptr;
+        QRadioButton* pcxButton = nullptr;
+        QRadioButton* pngButton = nullptr;
+        QRadioButton* gifButton = nullptr;
+        QRadioButton* jpgButton = nullptr;
+        QRadioButton* tifButton = nullptr;
+        QRadioButton* godotButton = nullptr;
+        QCheckBox* grey = nullptr;
+        QPushButton* flipButton = nullptr;
+        QPushButton* turnButton = nullptr; // captioned "Turn"
+        QPushButton* zoomInButton = nullptr;
+        QPushButton* zoomOutButton = nullptr;
+        QPushButton* originalSizeButton = nullptr;
+        QPushButton* rotateButton = nullptr; // captioned "Rotate"
+        PictureView* pictureView = nullptr;
+        QLabel* statusLine = nullptr;        // under the picture: why a file is not shown
+        QWidget* splitterHandle = nullptr;   // between the browsing column and the picture
+        QAction* fitAction = nullptr;        // "&Fit to window" (F)
+        QAction* actualSizeAction = nullptr; // "&Actual size" (1)
+        DropTarget* dropTarget = nullptr;
+        QAction* exportC64Action = nullptr;   // "&Export as C64 picture…"
+        QAction* closeAction = nullptr;       // "&Close (ALT+F4)"
+        QAction* aboutAction = nullptr;       // "A&bout"
+    };
     // The parts of eventFilter: keys in the file list (letters type a name, Space and
     // Backspace step, Enter opens), keys and Ctrl+wheel over the picture, the splitter's drag.
     bool fileListKey(QEvent* e);
@@ -223,18 +194,6 @@ class MainWindow : public QMainWindow {
     void saveState();
     void applyPlacement(const WindowPlacement& placement);
     void applyStates();
-    void createPaletteMenu();
-    // The palette of the settings file (the default one when it names none that can be read).
-    void restorePalette();
-    // The character ROM of the settings file, before the first picture is drawn.
-    void restoreCharacterRom();
-    // The menu after a character ROM choice (`file`, empty for the usual one); the shown
-    // picture drawn again.
-    void showCharacterRomChoice(const QString& file);
-    // The menu's ticks for the choice; the document's picture drawn in the colours.
-    void setPalette(const PaletteChoice& choice, const C64Colours& colours);
-    // Paints the re-drawn picture now, then writes the choice into the settings file.
-    void keepChoice(const PaletteChoice& choice);
     // pictureView follows the document: its picture, or the black template.
     void showDocument();
     // The current file's picture drawn again from the document through the reader frame,
@@ -247,50 +206,32 @@ class MainWindow : public QMainWindow {
     void applyFit();
     // Leaves fit to window (before a zoom step or 1:1).
     void leaveFit();
-    // A zoom step from a fit or a whole-number scale: the next whole-number scale (1:1 from
-    // a picture scaled down). False where the component's zoom steps apply instead.
+    // A zoom step from a fit or a whole-number scale (ViewState::wholeStep), placed.
     bool zoomWholeStep(int direction);
-    void applyWholeScaleStates();
     // Whether the key is one of the View menu's shortcuts.
     bool isViewKey(const QKeyEvent* key) const;
     // The line under the picture; empty hides the reason.
     void showStatus(const QString& text);
     // A file that is not shown: black template, commands off, the reason on the line.
     void showNothing(const QString& fileName, const QString& reason);
-    // Before a file or an entry is read: the commands off, 1:1, the black template shown.
-    void clearForReading();
-    // The document's current file (a path, or an open image's entry key).
-    const QString& currentFile() const;
     // Selects the list row of `path` (none when it is not listed) without showing it again.
     void selectListFile(const QString& path);
     // The list's current row moved (keys, typing): show that file.
     void listSelectionMoved();
 
-    // Disk and tape images (main_window_disk.cpp): whether one is open; an entry's key in
-    // the list and back (-1 the ".." row, -2 no entry); the entry shown.
-    bool insideImage() const;
-    QString entryKey(int entry) const;
-    int entryOf(const QString& key) const;
+    // Disk and tape images (main_window_disk.cpp): the entry shown; the entries listed.
     void showEntry(const QString& key);
     void listImage();
-    // The caption of a file or entry with a format's suffix; the name a message shows.
-    QString frameCaption(const QString& fileName, QStringView suffix) const;
-    QString shownName(const QString& fileName) const;
 
-    // Reader frame.
-    void openFrame(const QString& fileName, QStringView suffix, ReaderFamily family);
-    void closeFrame(ReaderFamily family);
-    // Shows a file inside the reader frame, read and decoded as `format` says; where that
-    // format refuses it, as the format content detection finds (decode/detect.h), which
-    // then names itself in the caption.
-    void showFile(const QString& fileName, const C64Format& format);
-    // One reader frame around `format`'s picture: decoded here, or already (`decoded`).
-    // Returns whether the picture was accepted; where not, `reason` says why.
-    bool showInFrame(const QString& fileName, const C64Format& format, const Decoded* decoded,
-                     std::string& reason);
+    // Reader frame: before a file or an entry is read as `format` (the component's zoom
+    // undone; where a progress window may show, the commands off and the caption naming
+    // the file), and after: the picture into the document, or nothing shown; the commands,
+    // the caption and the fit. Returns whether the picture was accepted.
+    void beginReading(const QString& fileName, const C64Format& format);
+    bool endReading(const QString& fileName, const C64Format& format, const Decoded& decoded);
+    // Shows a file read on the one road (decode/open_picture.h), which names its format.
+    void showFile(const QString& fileName);
 
-    // The file of the list view's selected row, with its folder; empty when none.
-    QString selectedListFile() const;
     // Opens `folder` in the folder list (falls back to the program's folder).
     void openFolder(const QString& folder);
     void applyZoom(const ZoomAction& action);
@@ -303,22 +244,24 @@ class MainWindow : public QMainWindow {
     AboutBox* aboutBox_ = nullptr;
     ProgressWindow* progressWindow_ = nullptr;
     QStringList arguments_;
-    Parts ui_;
+    Controls ui_;
     CommandStates states_;
-    std::unique_ptr<DiskBrowser> disk_;
+    BrowsingState browsing_;
     SaveFolder saveFolder_;
-    QString exportKey_ = QStringLiteral("koa"); // the C64 format exported to last
     bool activatedOnce_ = false;
     QList<QAction*> viewActions_;
-    int wholeScale_ = 1; // the whole-number scale zoomed to from a fit; 1 otherwise
     PictureDocument* document_ = nullptr;
-    int zoomSteps_ = 0;
+    PaletteMenu* paletteMenu_ = nullptr; // the Palette menu (palette_menu.h)
+    ViewState view_;
     bool firstPaintPending_ = false;
-    bool fitToWindow_ = false; // whole-number fit, kept until 1:1 or a zoom step
     int columnWidth_ = 225;    // the browsing column's lists, moved by the splitter
-    bool selectingByProgram_ = false;
-    bool mouseInList_ = false; // a button is down on the list: its release shows the file
     QList<QPair<QWidget*, QPoint>> commandPlaces_; // where each command sits at 686 x 565
+    // The designed size and column width; the smallest window at which every control is
+    // visible (the file list keeps five rows), and the narrowest picture area.
+    static constexpr int kDesignColumnWidth = 225;
+    static constexpr int kDesignWidth = 686, kDesignHeight = 565;
+    static constexpr int kMinimumWidth = 480, kMinimumHeight = 485;
+    static constexpr int kMinimumPictureWidth = 160;
     int dragStartX_ = -1, dragStartWidth_ = 0;
 };
 

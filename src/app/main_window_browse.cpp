@@ -9,13 +9,14 @@
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
 #include "app/main_window.h"
+#include "app/picture_document.h"
 #include "components/file_list_view.h"
 
 namespace quendra {
 
 void MainWindow::openFolder(const QString& folder) {
     if (!ui_.folderList->setDirectory(folder)) {
-        ui_.folderList->setDirectory(programFolder());
+        ui_.folderList->setDirectory(BrowsingState::programFolder());
     }
 }
 
@@ -25,8 +26,8 @@ void MainWindow::driveChanged() {
     if (root.isEmpty() || QStorageInfo(ui_.folderList->directory()).rootPath() == root)
         return;
     if (!DriveBox::isReady(root) || !ui_.folderList->setDirectory(root)) {
-        ui_.folderList->setDirectory(programFolder());
-        ui_.driveBox->setDriveOf(programFolder());
+        ui_.folderList->setDirectory(BrowsingState::programFolder());
+        ui_.driveBox->setDriveOf(BrowsingState::programFolder());
     }
 }
 
@@ -34,66 +35,50 @@ void MainWindow::folderChanged() {
     const QString folder = ui_.folderList->directory();
     ui_.driveBox->setDriveOf(folder);
     FileListModel* files = ui_.fileList->listModel();
-    if (insideImage()) {
+    if (browsing_.insideImage()) {
         // Out of the image: into its folder with its row selected, or another folder.
-        if (QFileInfo(disk_->imagePath()).absolutePath() == folder &&
+        if (QFileInfo(browsing_.image().imagePath()).absolutePath() == folder &&
             files->directory() == folder) {
             leaveImage();
             return;
         }
-        disk_->close();
+        browsing_.closeImage();
     }
     files->setDirectory(folder);
 }
 
 void MainWindow::fileListChanged() {
-    if (insideImage()) {
+    if (browsing_.insideImage()) {
         // The folder changed around the open image: its entries stay listed while it is
         // there.
-        if (QFileInfo(disk_->imagePath()).isFile())
+        if (QFileInfo(browsing_.image().imagePath()).isFile())
             return;
-        disk_->close();
+        browsing_.closeImage();
         ui_.folderList->setOpenImage({});
         ui_.fileList->listModel()->listFolder(); // the folder's files again, then here
         return;
     }
     // The columns as wide as their texts where they fit; the shown file's row selected.
     ui_.fileList->fitColumns();
-    selectListFile(currentFile());
-}
-
-void MainWindow::showDetails() {
-    ui_.fileList->setViewStyle(FileListView::ViewStyle::Report);
-    ui_.fileList->fitColumns(); // the defined widths back, fitted to the list
-}
-
-void MainWindow::showList() {
-    ui_.fileList->setViewStyle(FileListView::ViewStyle::List);
-}
-
-QString MainWindow::selectedListFile() const {
-    // The rows are made from the files' paths in the shown folder.
-    return ui_.fileList->selectedFileName();
+    selectListFile(document_->fileName());
 }
 
 void MainWindow::stepFile(int delta) {
-    const int rows = ui_.fileList->rowCount();
-    if (rows == 0)
-        return;
     const QModelIndex current = ui_.fileList->currentIndex();
-    const int row = current.isValid() ? current.row() : (delta > 0 ? -1 : rows);
-    const int next = std::clamp(row + delta, 0, rows - 1);
-    if (current.isValid() && next == row && ui_.fileList->selectionModel()->isSelected(current))
+    const int next = BrowsingState::steppedRow(
+        ui_.fileList->rowCount(), current.isValid() ? current.row() : -1,
+        current.isValid() && ui_.fileList->selectionModel()->isSelected(current), delta);
+    if (next < 0)
         return;
     ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(next, 0));
-    if (selectedListFile() != currentFile())
+    if (ui_.fileList->selectedFileName() != document_->fileName())
         showCurrentFile(ui_.fileList);
 }
 
 void MainWindow::selectListFile(const QString& path) {
     const QString wanted = QFileInfo(path).absoluteFilePath();
     const QString folder = ui_.fileList->listModel()->directory();
-    selectingByProgram_ = true;
+    browsing_.setSelectingByProgram(true);
     ui_.fileList->selectionModel()->clearSelection();
     for (int row = 0; row < ui_.fileList->rowCount(); ++row) {
         if (QDir(folder).absoluteFilePath(ui_.fileList->fileName(row)) == wanted) {
@@ -102,14 +87,14 @@ void MainWindow::selectListFile(const QString& path) {
             break;
         }
     }
-    selectingByProgram_ = false;
+    browsing_.setSelectingByProgram(false);
 }
 
 void MainWindow::listSelectionMoved() {
-    if (selectingByProgram_ || mouseInList_)
+    if (!browsing_.followsListMoves())
         return;
-    const QString file = selectedListFile();
-    if (!file.isEmpty() && file != currentFile())
+    const QString file = ui_.fileList->selectedFileName();
+    if (!file.isEmpty() && file != document_->fileName())
         showCurrentFile(ui_.fileList);
 }
 

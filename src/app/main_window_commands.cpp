@@ -87,7 +87,7 @@ void MainWindow::zoomIn() {
     if (zoomWholeStep(1))
         return;
     leaveFit(); // a zoom step ends fit to window
-    applyZoom(quendra::zoomIn(states_, zoomSteps_));
+    applyZoom(view_.zoomIn(states_));
     applyStates();
 }
 
@@ -95,18 +95,16 @@ void MainWindow::zoomOut() {
     if (zoomWholeStep(-1))
         return;
     leaveFit(); // a zoom step ends fit to window
-    applyZoom(quendra::zoomOut(states_, zoomSteps_, ui_.pictureView->stretchRatio()));
+    applyZoom(view_.zoomOut(states_, ui_.pictureView->stretchRatio()));
     applyStates();
 }
 
 void MainWindow::originalSize() {
-    if (zoomSteps_ == 0 && (wholeScale_ > 1 || fitToWindow_)) {
-        wholeScale_ = 1;
-        leaveFit();
-        applyStates();
+    if (view_.leaveWholeScale()) {
+        applyFit();
         return;
     }
-    applyZoom(origSize(states_, zoomSteps_));
+    applyZoom(view_.originalSize(states_));
     applyStates();
 }
 
@@ -136,9 +134,9 @@ void MainWindow::pictureMouseDown(Qt::MouseButton button) {
 
 void MainWindow::deleteCurrentFile() {
     // The selected row's file, which is the one on screen: the picture follows the row.
-    const QString name = selectedListFile();
+    const QString name = ui_.fileList->selectedFileName();
     const QFileInfo file(name);
-    if (insideImage() || name.isEmpty() || !file.exists() || file.isDir())
+    if (browsing_.insideImage() || name.isEmpty() || !file.exists() || file.isDir())
         return; // an entry of a disk image is no file to delete
     if (dialogs::message(this, QMessageBox::Question, QStringLiteral("Confirm"),
                          QStringLiteral("Move %1 to the Trash?").arg(namePart(name)),
@@ -165,12 +163,10 @@ void MainWindow::deleteCurrentFile() {
     ui_.fileList->listModel()->refresh();
     // Back to the unzoomed view first, so that the next picture does not open zoomed
     // while the zoom commands say it is not.
-    if (zoomSteps_ != 0)
+    if (view_.zoomSteps() != 0)
         originalSize();
     document_->clear();
     afterDelete(states_);
-    zoomSteps_ = 0;
-    applyStates();
     applyFit();
     if (!removed) {
         // The file is still there: show it again, and say why it stayed.
@@ -187,12 +183,9 @@ void MainWindow::deleteCurrentFile() {
         return;
     }
     ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(std::clamp(row, 0, rows - 1), 0));
-    if (selectedListFile() != document_->fileName()) // not yet shown by the row's move
+    // Not yet shown by the row's move.
+    if (ui_.fileList->selectedFileName() != document_->fileName())
         showCurrentFile(ui_.fileList);
-}
-
-void MainWindow::onFilesDropped(DropTarget* sender) {
-    showDropped(sender->files());
 }
 
 void MainWindow::showDropped(const QStringList& files) {

@@ -1,14 +1,13 @@
 // MainWindow: the dispatch and the reader frame around the decoders.
 //
-// Every file goes the same way: the registry row chosen by the file's name, the caption
-// naming the file and its format before the file is read, the picture commands (and the
-// file list) disabled, the one road of every program (openPictureFile: the name's format,
-// else the format the evidence names), the picture handed to pictureView, which keeps its
-// own copy; then the commands come back. The format the road chose shows the picture in a
-// frame of its own, whose caption names it (a GoDot clip, FLI Graph under .fli). A file no
-// format takes leaves the black template on screen, the picture commands off and the
+// Every file goes the same way, in one pass: the one road of every program
+// (openPictureFile: the name's format, else the format the evidence names) reads it, the
+// document takes the picture (pictureView and the views follow it), and the commands, the
+// caption naming the file and the format that read it, and the line under the picture are
+// set once from the result. A row that reports progress shows the progress window while it
+// reads, with the commands off and the caption naming the name's format meanwhile. A file
+// no format takes leaves the black template on screen, the picture commands off and the
 // road's reason on the line under the picture.
-#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -21,39 +20,31 @@
 #include "components/file_list_view.h"
 #include "components/pmultiimage.h"
 #include "decode/open_picture.h"
-#include "decode/readers.h"
 
 namespace quendra {
 
 namespace {
 
-constexpr QStringView kLoading = u"Loading...";
-
 QString suffixOf(std::string_view suffix) {
     return QString::fromUtf8(suffix.data(), static_cast<qsizetype>(suffix.size()));
 }
 
-// How the frame treats the controls around a format's reading.
-ReaderFamily familyOf(const C64Format& format) {
-    if (format.decode == decodeGodot)
-        return ReaderFamily::GodotPath;
-    if (!format.fitsGodot)
-        return ReaderFamily::FunPainter;
-    if (!format.showsInGrey)
-        return ReaderFamily::Printfox;
-    return ReaderFamily::C64;
+// The caption's suffix of a picture `format` read: the kind the reader found where it has a
+// row of its own (a GoDot clip, FLI Graph under .fli).
+QString shownSuffix(const C64Format& format, const Decoded& decoded) {
+    return suffixOf(decoded.format ? shownCaption(*decoded.format) : format.captionSuffix);
 }
 
 } // namespace
 
 void MainWindow::showCurrentFile(QObject* sender) {
     if (sender == ui_.fileList)
-        document_->setFileName(selectedListFile());
+        document_->setFileName(ui_.fileList->selectedFileName());
     if (document_->fileName().isEmpty())
         return;
     if (sender != ui_.fileList)
         selectListFile(document_->fileName()); // the row and the picture never disagree
-    if (entryOf(document_->fileName()) != -2) {
+    if (browsing_.entryOf(document_->fileName()) != BrowsingState::kNoEntry) {
         showEntry(document_->fileName()); // an entry of the open disk image
         return;
     }
@@ -83,121 +74,84 @@ void MainWindow::showCurrentFile(QObject* sender) {
                               .arg(namePart(name), DiskBrowser::typeText(name)));
         return;
     }
-    clearForReading();
-    showFile(name, formatForFile(toPath(name).string()));
-}
-
-void MainWindow::clearForReading() {
-    dispatchBegins(states_);
-    applyStates();
-    if (zoomSteps_ != 0)
-        originalSize();
-    document_->clear();
+    showFile(name);
 }
 
 void MainWindow::showNothing(const QString& fileName, const QString& reason) {
-    if (zoomSteps_ != 0)
+    if (view_.zoomSteps() != 0)
         originalSize();
     document_->clear();
     readerRejected(states_);
-    applyStates();
     applyFit();
-    setWindowTitle(captionFor(fileName, {}));
+    setWindowTitle(browsing_.caption(fileName, {}));
     showStatus(reason);
 }
 
-void MainWindow::openFrame(const QString& fileName, QStringView suffix, ReaderFamily family) {
-    readerStarts(states_, family);
+void MainWindow::beginReading(const QString& fileName, const C64Format& format) {
+    dispatchBegins(states_);
+    if (view_.zoomSteps() != 0)
+        originalSize(); // the next picture opens unzoomed
+    if (!format.reportsProgress)
+        return; // nothing else runs while it is read
+    // The progress window shows: the commands off and the caption naming the file meanwhile.
+    readingStarts(states_, format);
     applyStates();
-    setWindowTitle(frameCaption(fileName, suffix));
+    setWindowTitle(browsing_.caption(fileName, suffixOf(format.captionSuffix)));
 }
 
-void MainWindow::closeFrame(ReaderFamily family) {
-    readerEnds(states_, family);
-    applyStates();
+bool MainWindow::endReading(const QString& fileName, const C64Format& format,
+                            const Decoded& decoded) {
+    if (decoded.accepted)
+        document_->show(fileName, &format, decoded);
+    else
+        document_->clear(); // the black template is no picture of it
+    if (format.reportsProgress) {
+        // The start-up picture's reading showed no progress window: it ends the start-up.
+        if (firstPaintPending_ && readingEndsStartUp(format, decoded.decodingBegan))
+            firstPaintPending_ = false;
+        else if (progressWindow_)
+            progressWindow_->hide();
+    }
+    readingEnds(states_, format);
+    if (!decoded.accepted)
+        readerRejected(states_);
+    // A file names the format that refused it; an entry of a disk image only a picture's.
+    const bool named = decoded.accepted || browsing_.entryOf(fileName) < 0;
+    setWindowTitle(browsing_.caption(fileName, named ? shownSuffix(format, decoded) : QString()));
+    applyFit();
+    return decoded.accepted;
 }
 
-void MainWindow::showFile(const QString& fileName, const C64Format& named) {
-    // The caption names the file and its name's format before the read; the one road
-    // (openPictureFile) then chooses the format, and the frame of the format chosen shows
-    // the picture, so the caption names what the converter and the thumbnailer name.
-    openFrame(fileName, suffixOf(named.captionSuffix), familyOf(named));
-    SavingProgress progress(progressWindow_, kLoading.toString(), !firstPaintPending_);
+void MainWindow::showFile(const QString& fileName) {
+    const C64Format& named = formatForFile(toPath(fileName).string());
+    beginReading(fileName, named);
+    // The progress window stays hidden while the start-up picture is on its way.
+    SavingProgress progress(progressWindow_, QStringLiteral("Loading..."), !firstPaintPending_);
     DecodeOptions options;
     options.grey = document_->grey();
     options.progress = named.reportsProgress && progressWindow_ ? &progress : nullptr;
     const OpenedPicture opened = openPictureFile(toPath(fileName), options);
-    std::string reason;
-    if (showInFrame(fileName, opened.format ? *opened.format : named, &opened.decoded, reason)) {
-        if (!opened.note.empty())
-            showStatus(QString::fromStdString(opened.note));
+    const Decoded& decoded = opened.decoded;
+    if (!endReading(fileName, opened.format ? *opened.format : named, decoded)) {
+        showStatus(namePart(fileName) + QStringLiteral(" is ") +
+                   QString::fromStdString(decoded.reason));
         return;
     }
-    // Nothing takes the file: the black template is no picture of it.
-    readerRejected(states_);
-    applyStates();
-    showStatus(namePart(fileName) + QStringLiteral(" is ") + QString::fromStdString(reason));
-    applyFit();
+    // What the road noticed, else how the picture was drawn (a PETSCII screen in the
+    // stand-in font).
+    showStatus(suffixOf(opened.note.empty() ? decoded.note : std::string_view(opened.note)));
 }
 
 bool MainWindow::showAgainWithoutReading() {
     if (!document_->holdsCurrentFile())
         return false;
-    // What a new reading would show, frame and all, but from the kept indices; the line
-    // under the picture keeps what the reading said.
-    const QString fileName = document_->fileName();
+    // What a new reading would show, but from the kept indices; the line under the picture
+    // keeps what the reading said.
     const C64Format& format = *document_->format();
     const Decoded again = document_->decodedAgain();
-    const QString status = ui_.statusLine->text();
-    clearForReading();
-    std::string reason;
-    showInFrame(fileName, format, &again, reason);
-    showStatus(status);
-    return true;
-}
-
-bool MainWindow::showInFrame(const QString& fileName, const C64Format& format,
-                             const Decoded* decodedAlready, std::string& reason) {
-    const ReaderFamily family = familyOf(format);
-    openFrame(fileName, suffixOf(format.captionSuffix), family);
-    // The progress window stays hidden while the start-up picture is on its way.
-    SavingProgress progress(progressWindow_, kLoading.toString(), !firstPaintPending_);
-    DecodeOptions options;
-    options.grey = document_->grey();
-    options.progress = format.reportsProgress && progressWindow_ ? &progress : nullptr;
-    const Decoded decoded =
-        decodedAlready ? *decodedAlready : readPicture(toPath(fileName), format, options);
-    const bool otherKind = decoded.format && shownCaption(*decoded.format) != format.captionSuffix;
-    if (otherKind)
-        setWindowTitle(frameCaption(fileName, suffixOf(shownCaption(*decoded.format))));
-    if (decoded.accepted)
-        document_->show(fileName, &format, decoded);
-    switch (family) {
-    case ReaderFamily::GodotPath:
-        if (progressWindow_)
-            progressWindow_->hide();
-        break;
-    case ReaderFamily::Printfox:
-    case ReaderFamily::FunPainter:
-        // Printfox ends its progress only for a page it decoded; FunPainter 2 always does.
-        if (decoded.decodingBegan || family == ReaderFamily::FunPainter) {
-            if (firstPaintPending_)
-                firstPaintPending_ = false;
-            else if (progressWindow_)
-                progressWindow_->hide();
-        }
-        break;
-    case ReaderFamily::C64:
-        break;
-    }
-    closeFrame(family);
-    if (!decoded.accepted) {
-        reason = decoded.reason;
-        return false;
-    }
-    // A remark on how the picture was drawn (a PETSCII screen in the stand-in font).
-    showStatus(QString::fromUtf8(decoded.note.data(), static_cast<qsizetype>(decoded.note.size())));
-    applyFit();
+    const QString fileName = document_->fileName();
+    beginReading(fileName, format);
+    endReading(fileName, format, again);
     return true;
 }
 

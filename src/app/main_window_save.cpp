@@ -74,8 +74,8 @@ void MainWindow::saveAs() {
         request.fileName =
             fromUtf8(proposedFileName(document_->fileName().toStdString(), row->format));
         // An entry of a disk image: its C64 name made a file name.
-        if (const int entry = entryOf(document_->fileName()); entry >= 0)
-            request.fileName = disk_->safeName(entry) + u'.' + fromUtf8(row->extension);
+        if (const QString entry = browsing_.entryFileName(document_->fileName()); !entry.isEmpty())
+            request.fileName = entry + u'.' + fromUtf8(row->extension);
         request.filter = fromUtf8(filterDescription(*row));
         request.defaultSuffix = fromUtf8(row->extension);
     }

@@ -1,4 +1,5 @@
-// MainWindow: the view keys and fit to window. The View menu's keys act in the whole
+// MainWindow: the picture area following the document and placed as the view state says;
+// the view keys and fit to window. The View menu's keys act in the whole
 // window, the file list included (eventFilter: there letters and digits that are no view
 // key type a name); fit shows the whole picture, by the largest whole-number scale or
 // scaled down, and zoom steps from a fit go by whole numbers.
@@ -7,7 +8,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QWheelEvent>
-#include <algorithm>
 
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
@@ -28,11 +28,11 @@ void MainWindow::showFullScreenView() {
 
 void MainWindow::reloadFolder() {
     ui_.folderList->refresh();
-    if (insideImage()) {
+    if (browsing_.insideImage()) {
         // The image read again: a changed image lists its entries as they are now.
-        const QString image = disk_->imagePath();
+        const QString image = browsing_.image().imagePath();
         const int row = ui_.fileList->currentIndex().row();
-        if (disk_->open(image)) {
+        if (browsing_.readImageAgain()) {
             listImage();
             if (row >= 0 && row < ui_.fileList->rowCount())
                 ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(row, 0));
@@ -55,54 +55,33 @@ bool MainWindow::isViewKey(const QKeyEvent* key) const {
     return false;
 }
 
-void MainWindow::applyFit() {
-    const bool fit = fitToWindow_ && document_->isShown() && zoomSteps_ == 0;
-    const QSize picture = ui_.pictureView->picture().size();
-    const QSize area = ui_.pictureView->contentsRect().size();
-    const bool larger = picture.width() > area.width() || picture.height() > area.height();
-    // Fit: the largest whole-number scale, or the whole picture scaled down when it is
-    // larger than the view. Outside a fit, the whole-number scale zoomed to from one.
-    ui_.pictureView->setShrinkToFit(fit && larger);
-    ui_.pictureView->setScale(fit ? (larger ? 1 : fitScale(picture, area))
-                                  : (zoomSteps_ == 0 ? wholeScale_ : 1));
-    applyWholeScaleStates();
+void MainWindow::showDocument() {
+    if (document_->isShown()) {
+        ui_.pictureView->setPicture(document_->indices());
+        document_->shareDrawing(ui_.pictureView->picture()); // the views draw no copy of their own
+    } else {
+        ui_.pictureView->setPicture(templatePicture);
+    }
 }
 
-// Zoom out and 1:1 act on a fit that changes the size and on a whole-number scale above 1
-// (the component's zoom steps keep their own states).
-void MainWindow::applyWholeScaleStates() {
-    if (!document_->isShown() || zoomSteps_ != 0)
-        return;
-    const int scale = ui_.pictureView->scale();
-    const bool scaled = scale > 1 || ui_.pictureView->shrunk();
-    if (!scaled)
-        return;
-    ui_.zoomOutButton->setEnabled(scale > 1);
-    ui_.originalSizeButton->setEnabled(true);
+void MainWindow::applyFit() {
+    const Placement placement =
+        view_.placement(ui_.pictureView->picture().size(), ui_.pictureView->contentsRect().size(),
+                        document_->isShown());
+    ui_.pictureView->setShrinkToFit(placement.shrinkToFit);
+    ui_.pictureView->setScale(placement.scale);
+    applyStates();
 }
 
 void MainWindow::leaveFit() {
-    fitToWindow_ = false;
+    view_.leaveFit();
     applyFit();
 }
 
 bool MainWindow::zoomWholeStep(int direction) {
-    if (!document_->isShown() || zoomSteps_ != 0)
+    if (!view_.wholeStep(direction, document_->isShown(), ui_.pictureView->scale(),
+                         ui_.pictureView->shrunk()))
         return false;
-    const int scale = ui_.pictureView->scale();
-    if (fitToWindow_) {
-        if (direction > 0)
-            wholeScale_ = ui_.pictureView->shrunk() ? 1 : scale + 1;
-        else if (scale > 1)
-            wholeScale_ = scale - 1;
-        else
-            return true; // nothing smaller to go to: the step is off
-        fitToWindow_ = false;
-    } else if (wholeScale_ > 1) {
-        wholeScale_ = std::clamp(wholeScale_ + direction, 1, 64);
-    } else {
-        return false; // 1:1: the component's zoom steps
-    }
     applyFit();
     return true;
 }
@@ -110,26 +89,25 @@ bool MainWindow::zoomWholeStep(int direction) {
 void MainWindow::fitToWindow() {
     if (!document_->isShown())
         return;
-    if (zoomSteps_ != 0)
+    if (view_.zoomSteps() != 0)
         originalSize();
-    wholeScale_ = 1;
-    fitToWindow_ = true;
+    view_.fit();
     applyFit();
 }
 
 void MainWindow::showActualSize() {
-    wholeScale_ = 1;
+    view_.leaveWholeScale();
     leaveFit();
-    if (zoomSteps_ != 0)
+    if (view_.zoomSteps() != 0)
         originalSize();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (watched == ui_.fileList->viewport()) {
         if (e->type() == QEvent::MouseButtonPress)
-            mouseInList_ = true;
+            browsing_.setMouseInList(true);
         else if (e->type() == QEvent::MouseButtonRelease)
-            mouseInList_ = false;
+            browsing_.setMouseInList(false);
         return false;
     }
     if (watched == ui_.fileList)

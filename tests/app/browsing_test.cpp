@@ -32,11 +32,10 @@ class Browsing : public ViewerTest {
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-        ui().fileList->setFocus();
+        fileList()->setFocus();
     }
-    MainWindow::Parts& ui() { return form->parts(); }
     QString caption() const { return form->windowTitle(); }
-    QString selected() { return ui().fileList->selectedCaption(); }
+    QString selected() { return fileList()->selectedCaption(); }
     QString path(const char* name) const {
         return QDir(picsFolder()).filePath(QString::fromLatin1(name));
     }
@@ -69,17 +68,17 @@ TEST_F(Browsing, KeysMoveThePictureWithTheRowAndDeleteNamesTheShownFile) {
     };
     clickListItem(QStringLiteral("a.koa"));
     expectShown(0, "click");
-    key(ui().fileList, Qt::Key_Down);
+    key(fileList(), Qt::Key_Down);
     expectShown(1, "Down");
-    key(ui().fileList, Qt::Key_End);
+    key(fileList(), Qt::Key_End);
     expectShown(2, "End");
-    key(ui().fileList, Qt::Key_Home);
+    key(fileList(), Qt::Key_Home);
     expectShown(0, "Home");
-    QTest::keyClicks(ui().fileList, QStringLiteral("c"));
+    QTest::keyClicks(fileList(), QStringLiteral("c"));
     expectShown(2, "typing c");
-    key(ui().fileList, Qt::Key_Backspace);
+    key(fileList(), Qt::Key_Backspace);
     expectShown(1, "Backspace in the list");
-    key(ui().fileList, Qt::Key_Space);
+    key(fileList(), Qt::Key_Space);
     expectShown(2, "Space in the list");
 
     // From the picture area.
@@ -97,21 +96,21 @@ TEST_F(Browsing, KeysMoveThePictureWithTheRowAndDeleteNamesTheShownFile) {
 
     // Delete names the file on screen; the next one takes its place, the last row's the
     // row above; an empty folder leaves the black template and the bare title.
-    key(ui().fileList, Qt::Key_Up);
-    ui().deleteButton->click();
+    key(fileList(), Qt::Key_Up);
+    toolButton("SpeedButton1")->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes.back().text, QStringLiteral("Move b.koa to the Trash?"));
     EXPECT_FALSE(QFile::exists(path("b.koa")));
     EXPECT_TRUE(QFile::exists(path("a.koa")) && QFile::exists(path("c.koa")));
     expectShown(2, "after deleting b.koa");
-    ui().deleteButton->click();
+    toolButton("SpeedButton1")->click();
     expectShown(0, "after deleting the last row");
-    ui().deleteButton->click();
+    toolButton("SpeedButton1")->click();
     EXPECT_EQ(boxes.back().text, QStringLiteral("Move a.koa to the Trash?"));
-    EXPECT_EQ(ui().fileList->rowCount(), 0);
+    EXPECT_EQ(fileList()->rowCount(), 0);
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_EQ(caption(), QStringLiteral("Quendra"));
-    EXPECT_FALSE(ui().saveAsButton->isEnabled());
+    EXPECT_FALSE(pushButton("SaveAs")->isEnabled());
 }
 
 TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
@@ -128,7 +127,7 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
     EXPECT_GE(listRow(QStringLiteral("ifli.fp2")), 0) << "FunPainter 2 files are listed";
 
     clickListItem(QStringLiteral("good.koa"));
-    EXPECT_TRUE(ui().saveAsButton->isEnabled());
+    EXPECT_TRUE(pushButton("SaveAs")->isEnabled());
     for (const char* name : {"trunc.koa", "empty.koa"}) {
         SCOPED_TRACE(name);
         clickListItem(QString::fromLatin1(name));
@@ -142,13 +141,14 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
                       .arg(QString::fromLatin1(name))
                       .arg(bytes.size())
                       .arg(QString::fromStdString(decodeKoala(bytes, options).reason)));
-        EXPECT_TRUE(ui().statusLine->isVisible());
+        EXPECT_TRUE(label("StatusLine")->isVisible());
         EXPECT_EQ(shown(), blackTemplate());
         EXPECT_FALSE(form->document()->isShown());
-        for (QWidget* w : std::initializer_list<QWidget*>{ui().saveAsButton, ui().flipButton, ui().turnButton,
-                                                          ui().rotateButton, ui().zoomInButton})
+        for (QWidget* w : std::initializer_list<QWidget*>{pushButton("SaveAs"), pushButton("Flip"),
+                                                          pushButton("Rotate"), pushButton("Turn"),
+                                                          pushButton("ZoomIn")})
             EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-        EXPECT_FALSE(ui().fitAction->isEnabled());
+        EXPECT_FALSE(menuAction("fit")->isEnabled());
         QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(20, 20));
         EXPECT_FALSE(program->enlargedView()->isVisible());
     }
@@ -158,7 +158,7 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
     EXPECT_EQ(caption(), QStringLiteral("Quendra: Mixed.Koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
     EXPECT_TRUE(form->statusText().isEmpty());
-    EXPECT_TRUE(ui().saveAsButton->isEnabled());
+    EXPECT_TRUE(pushButton("SaveAs")->isEnabled());
 
     // A file gone since the list was made gets a line, never a box.
     QFile::remove(path("good.koa"));
@@ -177,17 +177,18 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     bringUp();
     // Maximised on a 1280 x 1024 screen (without a window manager: the screen's size).
     form->showMaximized();
-    QTest::qWait(50);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     if (form->size() != QSize(1280, 1024))
         form->resize(1280, 1024);
     clickListItem(QStringLiteral("a.koa"));
     form->pictureView()->setFocus();
     key(form->pictureView(), Qt::Key_F);
-    ASSERT_TRUE(form->isFitToWindow());
+    ASSERT_TRUE(form->viewState().isFitToWindow());
     EXPECT_EQ(form->pictureView()->scale(), 3);
 
     // Every picture pixel a 3 x 3 square, the whole picture inside the area.
-    const QImage screen = form->pictureView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage screen =
+        form->pictureView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRect client = form->pictureView()->contentsRect();
     const QRect at = form->pictureView()->destinationRect().translated(client.topLeft());
     ASSERT_EQ(at.size(), QSize(960, 600));
@@ -207,33 +208,33 @@ TEST_F(Browsing, FitToWindowScalesByWholePixelsUntilOneToOneOrAZoomStep) {
     // Key 1 ends it; so does a zoom step by Ctrl+wheel; + and - step.
     key(form->pictureView(), Qt::Key_1);
     EXPECT_EQ(form->pictureView()->scale(), 1);
-    EXPECT_FALSE(form->isFitToWindow());
+    EXPECT_FALSE(form->viewState().isFitToWindow());
     key(form->pictureView(), Qt::Key_F);
     EXPECT_EQ(form->pictureView()->scale(), 2);
     // From a fit, zoom steps go by whole numbers, every one visible, and back again.
     ctrlWheel(120);
-    EXPECT_FALSE(form->isFitToWindow());
+    EXPECT_FALSE(form->viewState().isFitToWindow());
     EXPECT_EQ(form->pictureView()->scale(), 3);
-    EXPECT_EQ(form->zoomSteps(), 0);
-    EXPECT_TRUE(ui().zoomOutButton->isEnabled() && ui().originalSizeButton->isEnabled());
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
+    EXPECT_TRUE(pushButton("ZoomOut")->isEnabled() && pushButton("OrigSize")->isEnabled());
     key(form->pictureView(), Qt::Key_Minus);
     EXPECT_EQ(form->pictureView()->scale(), 2);
     ctrlWheel(-120);
     EXPECT_EQ(form->pictureView()->scale(), 1);
     // At 1:1 the component's zoom steps, as always.
     key(form->pictureView(), Qt::Key_Plus);
-    EXPECT_EQ(form->zoomSteps(), 1);
+    EXPECT_EQ(form->viewState().zoomSteps(), 1);
     key(form->pictureView(), Qt::Key_Minus);
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     // In the file list, a letter types a name instead, unless it is a view key.
-    ui().fileList->setFocus();
-    key(ui().fileList, Qt::Key_A);
+    fileList()->setFocus();
+    key(fileList(), Qt::Key_A);
     EXPECT_EQ(caption(), QStringLiteral("Quendra: a.koa (Koala)"));
-    EXPECT_FALSE(form->isFitToWindow());
-    key(ui().fileList, Qt::Key_F);
-    EXPECT_TRUE(form->isFitToWindow());
-    key(ui().fileList, Qt::Key_1);
-    EXPECT_FALSE(form->isFitToWindow());
+    EXPECT_FALSE(form->viewState().isFitToWindow());
+    key(fileList(), Qt::Key_F);
+    EXPECT_TRUE(form->viewState().isFitToWindow());
+    key(fileList(), Qt::Key_1);
+    EXPECT_FALSE(form->viewState().isFitToWindow());
 
     // Escape closes the enlarged view.
     QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(30, 30));
@@ -254,23 +255,22 @@ TEST_F(Browsing, ALargePageFitsWholeAndTheListFollowsTheFolderWithRealNames) {
     // After a click in the list, F shows the 640 x 400 page whole, scaled down.
     clickListItem(QStringLiteral("page.bs"));
     bringUp(); // back from the progress window
-    key(ui().fileList, Qt::Key_F);
-    ASSERT_TRUE(form->isFitToWindow());
+    key(fileList(), Qt::Key_F);
+    ASSERT_TRUE(form->viewState().isFitToWindow());
     EXPECT_TRUE(form->pictureView()->shrunk());
-    EXPECT_TRUE(ui().originalSizeButton->isEnabled());
+    EXPECT_TRUE(pushButton("OrigSize")->isEnabled());
 
     // A file copied into the folder is listed without a click.
     QFile::copy(path("NINJA3.koa"), path("copy10.koa"));
-    QTRY_VERIFY_WITH_TIMEOUT(listRow(QStringLiteral("copy10.koa")) >= 0, 1000);
+    QTRY_VERIFY(listRow(QStringLiteral("copy10.koa")) >= 0); // the watcher's event
 }
 
 TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     const auto ferrari = makeKoala(testPattern(3));
     const auto eye = makeKoala(testPattern(5));
     write(QStringLiteral("a.koa"), makeKoala(testPattern(1)));
-    write(QStringLiteral("pics.d64"), samples::makeD64({{"NOTES", {'H', 'I'}, 0x81},
-                                                        {"FERRARI", ferrari},
-                                                        {"EYE/FULL", eye}}));
+    write(QStringLiteral("pics.d64"),
+          samples::makeD64({{"NOTES", {'H', 'I'}, 0x81}, {"FERRARI", ferrari}, {"EYE/FULL", eye}}));
     std::vector<dialogs::SaveRequest> requests;
     dialogs::Handler handler = dialogs::setHandler({});
     handler.saveFileName = [&](QWidget*, const dialogs::SaveRequest& request) {
@@ -283,17 +283,17 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     bringUp();
     const int image = listRow(QStringLiteral("pics.d64"));
     ASSERT_GE(image, 0);
-    EXPECT_EQ(ui().fileList->text(image, FileListView::Type), QStringLiteral("D64 disk image"));
+    EXPECT_EQ(fileList()->text(image, FileListView::Type), QStringLiteral("D64 disk image"));
 
     // Enter opens it: "..", then the entries with their C64 names, sizes and formats.
     clickListItem(QStringLiteral("pics.d64"));
-    key(ui().fileList, Qt::Key_Return);
-    ASSERT_EQ(ui().fileList->rowCount(), 4);
-    EXPECT_EQ(ui().fileList->text(0, FileListView::Caption), QStringLiteral(".."));
-    EXPECT_EQ(ui().fileList->text(3, FileListView::Caption), QStringLiteral("EYE/FULL"));
-    EXPECT_EQ(ui().fileList->text(3, FileListView::Size), QString::number(eye.size()));
-    EXPECT_EQ(ui().fileList->text(3, FileListView::Type), QStringLiteral("Koala Painter (PRG)"));
-    EXPECT_EQ(ui().fileList->text(1, FileListView::Type), QStringLiteral("SEQ"));
+    key(fileList(), Qt::Key_Return);
+    ASSERT_EQ(fileList()->rowCount(), 4);
+    EXPECT_EQ(fileList()->text(0, FileListView::Caption), QStringLiteral(".."));
+    EXPECT_EQ(fileList()->text(3, FileListView::Caption), QStringLiteral("EYE/FULL"));
+    EXPECT_EQ(fileList()->text(3, FileListView::Size), QString::number(eye.size()));
+    EXPECT_EQ(fileList()->text(3, FileListView::Type), QStringLiteral("Koala Painter (PRG)"));
+    EXPECT_EQ(fileList()->text(1, FileListView::Type), QStringLiteral("SEQ"));
 
     // Its second picture, as the one road shows the entry's bytes.
     clickListItem(QStringLiteral("EYE/FULL"));
@@ -305,44 +305,44 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     const QString notes = form->statusText();
     DecodeOptions inGrey;
     inGrey.grey = true;
-    ui().grey->setChecked(true);
+    checkBox("grey")->setChecked(true);
     EXPECT_EQ(shown(), toQImage(openPicture(eye, eye.size(), "EYE_FULL", inGrey).decoded.picture));
     EXPECT_EQ(caption(), QStringLiteral("Quendra: pics.d64 \u203A EYE/FULL (Koala)"));
     EXPECT_EQ(form->statusText(), notes);
-    ui().grey->setChecked(false);
+    checkBox("grey")->setChecked(false);
     EXPECT_EQ(shown(), toQImage(road.decoded.picture));
-    EXPECT_TRUE(ui().saveAsButton->isEnabled());
-    EXPECT_FALSE(ui().deleteButton->isEnabled());
-    ui().pngButton->setChecked(true);
-    ui().saveAsButton->click();
+    EXPECT_TRUE(pushButton("SaveAs")->isEnabled());
+    EXPECT_FALSE(toolButton("SpeedButton1")->isEnabled());
+    radioButton("PNG")->setChecked(true);
+    pushButton("SaveAs")->click();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests.back().fileName, QStringLiteral("EYE_FULL.png"));
 
     // ".." stays first in every sort; it leads back out, to the image's row; so does the
     // folder list.
-    ui().fileList->columnClick(FileListView::Size); // the largest first
-    ASSERT_FALSE(ui().fileList->sortedAscending());
-    EXPECT_EQ(ui().fileList->text(0, FileListView::Caption), QStringLiteral(".."));
-    key(ui().fileList, Qt::Key_Home);
-    key(ui().fileList, Qt::Key_Return);
+    fileList()->columnClick(FileListView::Size); // the largest first
+    ASSERT_FALSE(fileList()->sortedAscending());
+    EXPECT_EQ(fileList()->text(0, FileListView::Caption), QStringLiteral(".."));
+    key(fileList(), Qt::Key_Home);
+    key(fileList(), Qt::Key_Return);
     EXPECT_EQ(selected(), QStringLiteral("pics.d64"));
     EXPECT_GE(listRow(QStringLiteral("a.koa")), 0);
-    EXPECT_TRUE(ui().deleteButton->isEnabled());
+    EXPECT_TRUE(toolButton("SpeedButton1")->isEnabled());
     // A double-click opens it too (as the window system sends one: press, release, double
     // click, release).
-    QWidget* rows = ui().fileList->viewport();
-    const QPoint at = ui().fileList->visualRect(ui().fileList->currentIndex()).center();
+    QWidget* rows = fileList()->viewport();
+    const QPoint at = fileList()->visualRect(fileList()->currentIndex()).center();
     QTest::mouseClick(rows, Qt::LeftButton, {}, at);
     QMouseEvent twice(QEvent::MouseButtonDblClick, at, rows->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(rows, &twice);
     QTest::mouseRelease(rows, Qt::LeftButton, {}, at);
-    ASSERT_EQ(ui().fileList->rowCount(), 4);
-    QListWidgetItem* folderLine = ui().folderList->currentItem();
+    ASSERT_EQ(fileList()->rowCount(), 4);
+    QListWidgetItem* folderLine = folderList()->currentItem();
     ASSERT_TRUE(folderLine && folderLine->text().trimmed() == QStringLiteral("pics.d64"));
-    const auto folderLines = ui().folderList->findItems(QStringLiteral("pics"), Qt::MatchEndsWith);
+    const auto folderLines = folderList()->findItems(QStringLiteral("pics"), Qt::MatchEndsWith);
     ASSERT_FALSE(folderLines.isEmpty());
-    emit ui().folderList->itemActivated(folderLines.first());
+    emit folderList()->itemActivated(folderLines.first());
     EXPECT_EQ(selected(), QStringLiteral("pics.d64"));
     EXPECT_EQ(caption(), QStringLiteral("Quendra: pics.d64"));
 }
@@ -352,15 +352,14 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     write(QStringLiteral("b.koa"), makeKoala(testPattern(2)));
     // With an argument: its folder, the file selected and shown, the list focused.
     start({path("b.koa")});
-    EXPECT_EQ(QDir(ui().folderList->directory()).canonicalPath(),
-              QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(QDir(folderList()->directory()).canonicalPath(), QDir(picsFolder()).canonicalPath());
     EXPECT_EQ(selected(), QStringLiteral("b.koa"));
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_EQ(caption(), QStringLiteral("Quendra: b.koa (Koala)"));
-    EXPECT_EQ(QApplication::focusWidget(), ui().fileList);
-    key(ui().fileList, Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), fileList());
+    key(fileList(), Qt::Key_Up);
     EXPECT_EQ(caption(), QStringLiteral("Quendra: a.koa (Koala)"));
 
     // The smallest window shows every control.
@@ -370,50 +369,49 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     for (QWidget* w : form->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         EXPECT_TRUE(client.contains(w->geometry())) << w->objectName().toStdString();
     }
-    EXPECT_GE(ui().fileList->height(), 80);
+    EXPECT_GE(fileList()->height(), 80);
 
     // Taller: the lists grow and the commands move down with the window's bottom.
     form->resize(900, 900);
-    EXPECT_EQ(ui().fileList->height(), 161 + 335 - 335 / 3);
-    EXPECT_EQ(ui().originalSizeButton->geometry().bottom(), 488 + 24 + 335);
+    EXPECT_EQ(fileList()->height(), 161 + 335 - 335 / 3);
+    EXPECT_EQ(pushButton("OrigSize")->geometry().bottom(), 488 + 24 + 335);
     // Every column inside the list, none behind a scroll bar.
-    QHeaderView* header = ui().fileList->header();
-    const int columns = ui().fileList->columnCountShown();
+    QHeaderView* header = fileList()->header();
+    const int columns = fileList()->columnCountShown();
     EXPECT_LE(header->sectionPosition(columns - 1) + header->sectionSize(columns - 1),
-              ui().fileList->viewport()->width());
+              fileList()->viewport()->width());
 
     // The splitter widens the column; the width and the folder are kept in quendra.ini.
-    QWidget* handle = ui().splitterHandle;
+    QWidget* handle = widget("Splitter");
     QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(3, 50));
     QTest::mouseMove(handle, QPoint(103, 50));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(103, 50));
-    EXPECT_EQ(ui().fileList->width(), 325);
+    EXPECT_EQ(fileList()->width(), 325);
     EXPECT_EQ(form->pictureView()->x(), 340);
     // Wide enough: the columns are as wide as their texts.
-    const QFontMetrics metrics(ui().fileList->font());
+    const QFontMetrics metrics(fileList()->font());
     for (int column = 0; column < columns; ++column) {
-        for (int row = 0; row < ui().fileList->rowCount(); ++row)
+        for (int row = 0; row < fileList()->rowCount(); ++row)
             EXPECT_GT(header->sectionSize(column),
-                      metrics.horizontalAdvance(ui().fileList->text(row, column)))
+                      metrics.horizontalAdvance(fileList()->text(row, column)))
                 << column;
     }
     form->close();
     const IniFile ini(settings::filePath());
     EXPECT_EQ(ini.readInteger(QStringLiteral("Browse"), QStringLiteral("ColumnWidth"), 0), 325);
     EXPECT_EQ(ini.readString(QStringLiteral("Browse"), QStringLiteral("Folder")),
-              ui().folderList->directory());
+              folderList()->directory());
     EXPECT_EQ(ini.readInteger(QStringLiteral("Pos"), QStringLiteral("Width"), 0), 900);
 
     // Without an argument, the next start opens the folder browsed last, as wide.
     program.reset();
     QDir::setCurrent(previousFolder);
     start();
-    EXPECT_EQ(QDir(ui().folderList->directory()).canonicalPath(),
-              QDir(picsFolder()).canonicalPath());
-    EXPECT_EQ(ui().fileList->width(), 325);
+    EXPECT_EQ(QDir(folderList()->directory()).canonicalPath(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(fileList()->width(), 325);
 
     // The About box shows all its text and the registry's formats.
-    form->parts().aboutAction->trigger();
+    menuAction("ber1")->trigger();
     AboutBox* about = program->aboutBox();
     for (int i = 0; i < 4; ++i) {
         const QLabel* line = about->line(i);

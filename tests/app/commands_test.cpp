@@ -30,56 +30,56 @@ class Commands : public ViewerTest {
 
 TEST_F(Commands, NineZoomInsThenZoomInIsDisabled) {
     for (int i = 1; i <= 9; ++i) {
-        ASSERT_TRUE(form->parts().zoomInButton->isEnabled()) << i;
-        form->parts().zoomInButton->click();
-        EXPECT_EQ(form->zoomSteps(), i);
-        EXPECT_TRUE(form->parts().zoomOutButton->isEnabled());
-        EXPECT_TRUE(form->parts().originalSizeButton->isEnabled());
+        ASSERT_TRUE(pushButton("ZoomIn")->isEnabled()) << i;
+        pushButton("ZoomIn")->click();
+        EXPECT_EQ(form->viewState().zoomSteps(), i);
+        EXPECT_TRUE(pushButton("ZoomOut")->isEnabled());
+        EXPECT_TRUE(pushButton("OrigSize")->isEnabled());
         EXPECT_TRUE(form->pictureView()->stretchRatio());
     }
-    EXPECT_FALSE(form->parts().zoomInButton->isEnabled());
+    EXPECT_FALSE(pushButton("ZoomIn")->isEnabled());
     EXPECT_EQ(form->pictureView()->zoomState().margin, 90);
-    form->parts().zoomInButton->click(); // disabled: nothing happens
-    EXPECT_EQ(form->zoomSteps(), 9);
+    pushButton("ZoomIn")->click(); // disabled: nothing happens
+    EXPECT_EQ(form->viewState().zoomSteps(), 9);
 
-    form->parts().zoomOutButton->click();
-    EXPECT_EQ(form->zoomSteps(), 8);
-    EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
+    pushButton("ZoomOut")->click();
+    EXPECT_EQ(form->viewState().zoomSteps(), 8);
+    EXPECT_TRUE(pushButton("ZoomIn")->isEnabled());
     EXPECT_EQ(form->pictureView()->zoomState().margin, 80);
 }
 
 TEST_F(Commands, ZoomingOutToZeroSwitchesTheScalingOff) {
-    form->parts().zoomInButton->click();
-    form->parts().zoomOutButton->click();
-    EXPECT_EQ(form->zoomSteps(), 0);
-    EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
-    EXPECT_FALSE(form->parts().originalSizeButton->isEnabled());
-    EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
+    pushButton("ZoomIn")->click();
+    pushButton("ZoomOut")->click();
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
+    EXPECT_FALSE(pushButton("ZoomOut")->isEnabled());
+    EXPECT_FALSE(pushButton("OrigSize")->isEnabled());
+    EXPECT_TRUE(pushButton("ZoomIn")->isEnabled());
     EXPECT_FALSE(form->pictureView()->stretchRatio());
     EXPECT_EQ(form->pictureView()->zoomState().margin, 0);
 }
 
 TEST_F(Commands, OrigSizeWithACountOfTwoZoomsOutThreeTimes) {
-    form->parts().zoomInButton->click();
-    form->parts().zoomInButton->click();
+    pushButton("ZoomIn")->click();
+    pushButton("ZoomIn")->click();
     ASSERT_EQ(form->pictureView()->zoomState().margin, 20);
-    form->parts().originalSizeButton->click();
+    pushButton("OrigSize")->click();
     EXPECT_EQ(form->pictureView()->zoomState().margin, -10);
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->pictureView()->stretchRatio());
-    EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
-    EXPECT_FALSE(form->parts().originalSizeButton->isEnabled());
-    EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
+    EXPECT_FALSE(pushButton("ZoomOut")->isEnabled());
+    EXPECT_FALSE(pushButton("OrigSize")->isEnabled());
+    EXPECT_TRUE(pushButton("ZoomIn")->isEnabled());
 }
 
 TEST_F(Commands, AnotherFileReturnsAZoomedViewToOneToOne) {
     for (int i = 0; i < 3; ++i)
-        form->parts().zoomInButton->click();
+        pushButton("ZoomIn")->click();
     show(write(QStringLiteral("two.koa"), makeKoala(testPattern(3))));
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->pictureView()->stretchRatio());
     EXPECT_EQ(form->pictureView()->zoomState().margin, -10);
-    EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
+    EXPECT_FALSE(pushButton("ZoomOut")->isEnabled());
 
     // With no zoom the dispatch leaves the component's zoom alone.
     form->pictureView()->zoomIn();
@@ -88,20 +88,20 @@ TEST_F(Commands, AnotherFileReturnsAZoomedViewToOneToOne) {
 }
 
 TEST_F(Commands, ReadersLeaveTheZoomButtonsAsTheyWere) {
-    form->parts().zoomInButton->click();
+    pushButton("ZoomIn")->click();
     // The view is unzoomed by the dispatch before the reader runs, so the states that
     // the reader leaves alone are those of OrigSize.
     show(write(QStringLiteral("again.koa"), koala));
-    EXPECT_FALSE(form->parts().zoomOutButton->isEnabled());
-    EXPECT_FALSE(form->parts().originalSizeButton->isEnabled());
-    EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
+    EXPECT_FALSE(pushButton("ZoomOut")->isEnabled());
+    EXPECT_FALSE(pushButton("OrigSize")->isEnabled());
+    EXPECT_TRUE(pushButton("ZoomIn")->isEnabled());
 }
 
 TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
     const QImage before = shown();
-    form->parts().zoomInButton->click();
-    form->parts().rotateButton->click();
-    EXPECT_EQ(form->zoomSteps(), 0); // unzoomed first
+    pushButton("ZoomIn")->click();
+    pushButton("Turn")->click();
+    EXPECT_EQ(form->viewState().zoomSteps(), 0); // unzoomed first
     const QImage once = shown();
     ASSERT_EQ(once.size(), QSize(200, 320));
     EXPECT_EQ(once.pixel(199, 0), before.pixel(0, 0));
@@ -113,19 +113,19 @@ TEST_F(Commands, TheQuarterTurnTurnsClockwiseWithProgress) {
     EXPECT_FALSE(saving->isVisible());
     EXPECT_EQ(saving->step(), 2);
     for (int i = 0; i < 3; ++i)
-        form->parts().rotateButton->click();
+        pushButton("Turn")->click();
     EXPECT_EQ(shown(), before);
 }
 
 TEST_F(Commands, FlipAndRotateTurnTheDocument) {
     const QImage before = shown();
-    form->parts().flipButton->click();
+    pushButton("Flip")->click();
     EXPECT_TRUE(form->document()->flipped());
     EXPECT_NE(shown(), before);
-    form->parts().turnButton->click(); // captioned "Turn": a quarter anticlockwise
+    pushButton("Rotate")->click(); // captioned "Turn": a quarter anticlockwise
     EXPECT_EQ(form->document()->quarterTurns(), 3);
     EXPECT_EQ(shown().size(), QSize(200, 320));
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
 }
 
 TEST_F(Commands, LeftClickOpensTheEnlargedView) {
@@ -149,7 +149,7 @@ TEST_F(Commands, RightOrMiddleClickOpensTheReducedViewAtHalfTheSize) {
     QTest::mouseClick(small->pictureLabel(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(small->isVisible());
 
-    form->parts().rotateButton->click();
+    pushButton("Turn")->click();
     QTest::mouseClick(form->pictureView(), Qt::MiddleButton, {}, QPoint(50, 50));
     EXPECT_TRUE(small->isVisible());
     // The picture at half its size; the window at least as wide as its title needs.
@@ -175,14 +175,14 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     write(QStringLiteral("gone.koa"), makeKoala(testPattern(5)));
     openPictures();
     for (int i = 0; i < 2; ++i)
-        form->parts().zoomInButton->click();
+        pushButton("ZoomIn")->click();
     clickListItem(QStringLiteral("pic.koa"));
     // The file on screen goes, named in the question, whichever row was clicked before.
     show(QDir(picsFolder()).filePath(QStringLiteral("gone.koa")));
-    EXPECT_EQ(form->parts().fileList->selectedCaption(), QStringLiteral("gone.koa"));
+    EXPECT_EQ(fileList()->selectedCaption(), QStringLiteral("gone.koa"));
 
     answer = QMessageBox::Cancel;
-    form->parts().deleteButton->click();
+    toolButton("SpeedButton1")->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, QStringLiteral("Confirm"));
     EXPECT_EQ(boxes[0].text, QStringLiteral("Move gone.koa to the Trash?"));
@@ -190,11 +190,11 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     EXPECT_TRUE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
     EXPECT_TRUE(form->document()->isShown());
 
-    form->parts().zoomInButton->click();
+    pushButton("ZoomIn")->click();
     answer = QMessageBox::Ok;
     // The view goes back to the start; with no file left in the folder, so it stays.
     QFile::remove(QDir(picsFolder()).filePath(QStringLiteral("pic.koa")));
-    form->parts().deleteButton->click();
+    toolButton("SpeedButton1")->click();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_FALSE(QFile::exists(QDir(picsFolder()).filePath(QStringLiteral("gone.koa"))));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("data/Trash/files/gone.koa"))));
@@ -202,12 +202,12 @@ TEST_F(Commands, DeleteAsksAndOnOkResetsTheViewAndTheStates) {
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_TRUE(form->document()->fileName().isEmpty());
     EXPECT_FALSE(form->document()->isShown());
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->pictureView()->stretchRatio());
     for (QWidget* w : std::initializer_list<QWidget*>{
-             form->parts().saveAsButton, form->parts().flipButton, form->parts().turnButton,
-             form->parts().rotateButton, form->parts().zoomInButton, form->parts().zoomOutButton,
-             form->parts().originalSizeButton, form->parts().grey, form->parts().godotButton}) {
+             pushButton("SaveAs"), pushButton("Flip"), pushButton("Rotate"), pushButton("Turn"),
+             pushButton("ZoomIn"), pushButton("ZoomOut"), pushButton("OrigSize"), checkBox("grey"),
+             radioButton("Godot")}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra")); // the deleted file is not named
@@ -219,21 +219,21 @@ TEST_F(Commands, ARefusedDeleteShowsTheFileAgainAndSaysSo) {
     clickListItem(QStringLiteral("kept.koa"));
     const QFile::Permissions before = QFile::permissions(picsFolder());
     QFile::setPermissions(picsFolder(), QFile::ReadOwner | QFile::ExeOwner);
-    form->parts().deleteButton->click();
+    toolButton("SpeedButton1")->click();
     QFile::setPermissions(picsFolder(), before);
     if (!QFile::exists(path))
         GTEST_SKIP() << "this user may delete files in a read-only folder";
     EXPECT_EQ(form->statusText(), QStringLiteral("kept.koa could not be deleted."));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: kept.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala));
-    EXPECT_TRUE(form->parts().saveAsButton->isEnabled());
+    EXPECT_TRUE(pushButton("SaveAs")->isEnabled());
 }
 
 TEST_F(Commands, DeleteWithoutASelectionAsksNothing) {
     openPictures();
-    form->parts().fileList->clearSelection();
-    ASSERT_TRUE(form->parts().fileList->selectedCaption().isEmpty());
-    form->parts().deleteButton->click();
+    fileList()->clearSelection();
+    ASSERT_TRUE(fileList()->selectedCaption().isEmpty());
+    toolButton("SpeedButton1")->click();
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(form->document()->isShown());
 }
@@ -263,8 +263,8 @@ TEST_F(Commands, ADropOfThreeFilesShowsEntryZero) {
     // The last of the system's list is entry 0 of the drop target's.
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: drop3.koa (Koala)"));
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(3))));
-    EXPECT_EQ(form->parts().folderList->directory(), QDir(other.path()).canonicalPath());
-    EXPECT_EQ(form->parts().fileList->rowCount(), 3);
+    EXPECT_EQ(folderList()->directory(), QDir(other.path()).canonicalPath());
+    EXPECT_EQ(fileList()->rowCount(), 3);
 }
 
 TEST_F(Commands, ADroppedFileNeedNotMatchTheMask) {
@@ -276,14 +276,14 @@ TEST_F(Commands, ADroppedFileNeedNotMatchTheMask) {
     f.close();
     form->showDropped({path});
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: picture.txt (4Bit GoDot)"));
-    EXPECT_EQ(form->parts().fileList->rowCount(), 0);
+    EXPECT_EQ(fileList()->rowCount(), 0);
 }
 
 TEST_F(Commands, DetailAndListSwitchTheViewStyle) {
-    form->parts().listButton->click();
-    EXPECT_EQ(form->parts().fileList->viewStyle(), FileListView::ViewStyle::List);
-    form->parts().detailsButton->click();
-    EXPECT_EQ(form->parts().fileList->viewStyle(), FileListView::ViewStyle::Report);
+    toolButton("List")->click();
+    EXPECT_EQ(fileList()->viewStyle(), FileListView::ViewStyle::List);
+    toolButton("Detail")->click();
+    EXPECT_EQ(fileList()->viewStyle(), FileListView::ViewStyle::Report);
 }
 
 TEST_F(Commands, ChangingTheFolderRefillsTheListsAndLeavesTheProcessFolder) {
@@ -291,27 +291,26 @@ TEST_F(Commands, ChangingTheFolderRefillsTheListsAndLeavesTheProcessFolder) {
     const QString processFolder = QDir::currentPath();
     openPictures();
     EXPECT_EQ(QDir::currentPath(), processFolder);
-    EXPECT_EQ(form->parts().fileList->listModel()->directory(), QDir(picsFolder()).canonicalPath());
-    EXPECT_EQ(form->parts().fileList->rowCount(), 1);
+    EXPECT_EQ(fileList()->listModel()->directory(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(fileList()->rowCount(), 1);
     // The folder list shows the path down to the folder and then its subfolders.
-    const int rows = form->parts().folderList->count();
+    const int rows = folderList()->count();
     ASSERT_GE(rows, 2);
-    EXPECT_EQ(form->parts().folderList->item(rows - 1)->text().trimmed(), QStringLiteral("sub"));
-    EXPECT_EQ(form->parts().folderList->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
-    emit form->parts().folderList->itemActivated(form->parts().folderList->item(rows - 1));
-    EXPECT_EQ(form->parts().fileList->listModel()->directory(),
+    EXPECT_EQ(folderList()->item(rows - 1)->text().trimmed(), QStringLiteral("sub"));
+    EXPECT_EQ(folderList()->item(rows - 2)->text().trimmed(), QStringLiteral("pics"));
+    emit folderList()->itemActivated(folderList()->item(rows - 1));
+    EXPECT_EQ(fileList()->listModel()->directory(),
               QDir(picsFolder() + QStringLiteral("/sub")).canonicalPath());
     EXPECT_EQ(QDir::currentPath(), processFolder);
-    EXPECT_EQ(form->parts().fileList->rowCount(), 0);
+    EXPECT_EQ(fileList()->rowCount(), 0);
 }
 
 TEST_F(Commands, ADriveThatIsNotReadyFallsBackToTheProgramsFolder) {
     openPictures();
-    form->parts().driveBox->addItem(QStringLiteral("/no/such/volume"));
-    form->parts().driveBox->setCurrentIndex(form->parts().driveBox->count() - 1);
+    driveBox()->addItem(QStringLiteral("/no/such/volume"));
+    driveBox()->setCurrentIndex(driveBox()->count() - 1);
     form->driveChanged();
-    EXPECT_EQ(form->parts().folderList->directory(),
-              QDir(MainWindow::programFolder()).canonicalPath());
+    EXPECT_EQ(folderList()->directory(), QDir(BrowsingState::programFolder()).canonicalPath());
 }
 
 } // namespace

@@ -42,7 +42,7 @@ TEST(ExportWindow, DitherChangesThePreviewAndSaveWritesWhatTheConverterWrites) {
     const IndexedImage picture = shades();
     {
         ExportWindow window(picture, defaultPalette().colours,
-                            dir.filePath(QStringLiteral("shades.png")));
+                            dir.filePath(QStringLiteral("shades")));
         window.show();
         auto* mode = window.findChild<QComboBox*>(QStringLiteral("modeBox"));
         auto* dither = window.findChild<QComboBox*>(QStringLiteral("ditherBox"));

@@ -51,10 +51,10 @@ TEST_F(ViewerTest, AGodotPictureIsShownInColourAndInGrey) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: pic.4bt (4Bit GoDot)"));
     EXPECT_EQ(shown(), asQImage(picture));
     EXPECT_TRUE(form->document()->isShown());
-    EXPECT_TRUE(form->parts().grey->isEnabled());
+    EXPECT_TRUE(checkBox("grey")->isEnabled());
 
     // Grey: index i is drawn as 17 * i.
-    form->parts().grey->setChecked(true);
+    checkBox("grey")->setChecked(true);
     const QImage grey = shown();
     for (int y = 0; y < 200; y += 13) {
         for (int x = 0; x < 320; x += 17) {
@@ -76,8 +76,8 @@ TEST_F(ViewerTest, AClipIsShownAtItsOwnSize) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: small.clp (4Bit GoDot-Clip)"));
     EXPECT_EQ(shown(), asQImage(clip));
     EXPECT_FALSE(seen.shown); // a small clip shows no progress window
-    EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->parts().zoomInButton->isEnabled() &&
-                form->parts().grey->isEnabled() && form->commandStates().fileList);
+    EXPECT_TRUE(pushButton("SaveAs")->isEnabled() && pushButton("ZoomIn")->isEnabled() &&
+                checkBox("grey")->isEnabled() && form->commandStates().fileList);
 
     // The reduced view of a clip is half its size.
     QTest::mouseClick(form->pictureView(), Qt::RightButton, {}, QPoint(3, 3));
@@ -106,8 +106,8 @@ TEST_F(ViewerTest, AClipWithoutCellsGivesAnEmptyPicture) {
     EXPECT_TRUE(shown().isNull() || shown().width() == 0);
     EXPECT_TRUE(form->document()->isShown());
     QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(3, 3)); // no crash
-    form->parts().rotateButton->click();
-    form->parts().flipButton->click();
+    pushButton("Turn")->click();
+    pushButton("Flip")->click();
 }
 
 } // namespace

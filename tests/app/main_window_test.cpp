@@ -30,16 +30,16 @@ TEST_F(ViewerTest, ControlsSitWhereTheyBelongWithTheirCaptionsAndHints) {
         QString hint;
     };
     const std::vector<Expected> table = {
-        {form->parts().saveAsButton, {12, 312, 75, 25}, "Save as...", "Save file"},
-        {form->parts().detailsButton, {99, 312, 25, 25}, "", "Show details"},
-        {form->parts().listButton, {133, 312, 25, 25}, "", "Show list"},
-        {form->parts().deleteButton, {205, 312, 25, 25}, "", "Delete file"},
-        {form->parts().flipButton, {38, 425, 75, 25}, "Flip", "Flip picture"},
-        {form->parts().turnButton, {126, 425, 75, 25}, "Turn", ""},
-        {form->parts().zoomInButton, {38, 456, 75, 25}, "Zoom In", ""},
-        {form->parts().zoomOutButton, {126, 456, 75, 25}, "Zoom Out", ""},
-        {form->parts().originalSizeButton, {38, 488, 75, 25}, "OrigSize", ""},
-        {form->parts().rotateButton, {126, 488, 75, 25}, "Rotate", ""},
+        {pushButton("SaveAs"), {12, 312, 75, 25}, "Save as...", "Save file"},
+        {toolButton("Detail"), {99, 312, 25, 25}, "", "Show details"},
+        {toolButton("List"), {133, 312, 25, 25}, "", "Show list"},
+        {toolButton("SpeedButton1"), {205, 312, 25, 25}, "", "Delete file"},
+        {pushButton("Flip"), {38, 425, 75, 25}, "Flip", "Flip picture"},
+        {pushButton("Rotate"), {126, 425, 75, 25}, "Turn", ""},
+        {pushButton("ZoomIn"), {38, 456, 75, 25}, "Zoom In", ""},
+        {pushButton("ZoomOut"), {126, 456, 75, 25}, "Zoom Out", ""},
+        {pushButton("OrigSize"), {38, 488, 75, 25}, "OrigSize", ""},
+        {pushButton("Turn"), {126, 488, 75, 25}, "Rotate", ""},
     };
     for (const Expected& e : table) {
         SCOPED_TRACE(e.widget->objectName().toStdString());
@@ -49,21 +49,21 @@ TEST_F(ViewerTest, ControlsSitWhereTheyBelongWithTheirCaptionsAndHints) {
             EXPECT_EQ(b->text(), e.caption);
         }
     }
-    EXPECT_EQ(form->parts().driveBox->geometry(), QRect(10, 17, 223, 21));
-    EXPECT_EQ(form->parts().folderList->geometry(), QRect(8, 48, 225, 89));
-    EXPECT_EQ(form->parts().fileList->geometry(), QRect(8, 144, 225, 161));
-    EXPECT_EQ(form->parts().fileList->toolTip(), QStringLiteral("Select file to be displayed"));
-    EXPECT_EQ(form->parts().saveFormatGroup->geometry(), QRect(8, 344, 225, 73));
-    EXPECT_EQ(form->parts().saveFormatGroup->title(), QStringLiteral("Save as:"));
-    EXPECT_EQ(form->parts().godotButton->text(), QStringLiteral("4Bit GoDot"));
-    EXPECT_EQ(form->parts().godotButton->pos(), QPoint(144, 360));
-    EXPECT_EQ(form->parts().grey->text(), QStringLiteral("Show gray"));
-    EXPECT_EQ(form->parts().grey->pos(), QPoint(144, 391));
-    EXPECT_EQ(form->parts().tifButton->pos(), QPoint(87, 392));
-    EXPECT_EQ(form->parts().closeAction->text(), QStringLiteral("&Close (ALT+F4)"));
-    EXPECT_EQ(form->parts().aboutAction->text(), QStringLiteral("A&bout"));
-    EXPECT_FALSE(form->parts().detailsButton->icon().isNull());
-    EXPECT_FALSE(form->parts().deleteButton->icon().isNull());
+    EXPECT_EQ(driveBox()->geometry(), QRect(10, 17, 223, 21));
+    EXPECT_EQ(folderList()->geometry(), QRect(8, 48, 225, 89));
+    EXPECT_EQ(fileList()->geometry(), QRect(8, 144, 225, 161));
+    EXPECT_EQ(fileList()->toolTip(), QStringLiteral("Select file to be displayed"));
+    EXPECT_EQ(saveFormatGroup()->geometry(), QRect(8, 344, 225, 73));
+    EXPECT_EQ(saveFormatGroup()->title(), QStringLiteral("Save as:"));
+    EXPECT_EQ(radioButton("Godot")->text(), QStringLiteral("4Bit GoDot"));
+    EXPECT_EQ(radioButton("Godot")->pos(), QPoint(144, 360));
+    EXPECT_EQ(checkBox("grey")->text(), QStringLiteral("Show gray"));
+    EXPECT_EQ(checkBox("grey")->pos(), QPoint(144, 391));
+    EXPECT_EQ(radioButton("TIF")->pos(), QPoint(87, 392));
+    EXPECT_EQ(menuAction("Beenden")->text(), QStringLiteral("&Close (ALT+F4)"));
+    EXPECT_EQ(menuAction("ber1")->text(), QStringLiteral("A&bout"));
+    EXPECT_FALSE(toolButton("Detail")->icon().isNull());
+    EXPECT_FALSE(toolButton("SpeedButton1")->icon().isNull());
 }
 
 TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
@@ -71,22 +71,22 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_EQ(form->templatePicture, blackTemplate());
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             form->parts().saveAsButton, form->parts().flipButton, form->parts().turnButton,
-             form->parts().rotateButton, form->parts().zoomInButton, form->parts().zoomOutButton,
-             form->parts().originalSizeButton, form->parts().grey}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{pushButton("SaveAs"), pushButton("Flip"),
+                                                      pushButton("Rotate"), pushButton("Turn"),
+                                                      pushButton("ZoomIn"), pushButton("ZoomOut"),
+                                                      pushButton("OrigSize"), checkBox("grey")}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
-    EXPECT_TRUE(form->parts().godotButton->isEnabled());
-    EXPECT_FALSE(form->parts().godotButton->isChecked());
-    EXPECT_TRUE(form->parts().gifButton->isChecked());
-    EXPECT_FALSE(form->parts().grey->isChecked());
-    EXPECT_EQ(form->zoomSteps(), 0);
+    EXPECT_TRUE(radioButton("Godot")->isEnabled());
+    EXPECT_FALSE(radioButton("Godot")->isChecked());
+    EXPECT_TRUE(radioButton("GIF")->isChecked());
+    EXPECT_FALSE(checkBox("grey")->isChecked());
+    EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->document()->isShown());
     EXPECT_TRUE(form->firstPaintPending());
-    EXPECT_EQ(form->parts().fileList->listModel()->nameFilters(), fileMask().split(u';'));
-    EXPECT_TRUE(form->parts().fileList->hasFocus() || QApplication::focusWidget() == nullptr ||
-                form->focusWidget() == form->parts().fileList);
+    EXPECT_EQ(fileList()->listModel()->nameFilters(), fileMask().split(u';'));
+    EXPECT_TRUE(fileList()->hasFocus() || QApplication::focusWidget() == nullptr ||
+                form->focusWidget() == fileList());
 }
 
 TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
@@ -113,8 +113,8 @@ TEST_F(ViewerTest, SecondaryWindowsAreCreatedHidden) {
 TEST_F(ViewerTest, AboutBoxShowsItsFourLinesOnceAndOkHidesIt) {
     start();
     AboutBox* about = program->aboutBox();
-    form->parts().aboutAction->trigger();
-    form->parts().aboutAction->trigger();
+    menuAction("ber1")->trigger();
+    menuAction("ber1")->trigger();
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->line(0)->text(), QStringLiteral("Quendra"));
     EXPECT_EQ(about->line(0)->font().pixelSize(), 18);
@@ -145,10 +145,9 @@ TEST_F(ViewerTest, ResizingPlacesThePictureArea) {
     form->resize(686, 565);
     EXPECT_EQ(form->pictureView()->geometry(), QRect(240, 16, 427, 490));
     // The whole picture area lies inside the window.
-    const QRect area(form->pictureView()->mapTo(form, QPoint(0, 0)),
-                     form->pictureView()->size());
+    const QRect area(form->pictureView()->mapTo(form, QPoint(0, 0)), form->pictureView()->size());
     EXPECT_TRUE(form->rect().contains(area)) << area.right() << " " << area.bottom();
-    EXPECT_EQ(form->parts().saveAsButton->geometry(), QRect(12, 312, 75, 25)); // the rest stays
+    EXPECT_EQ(pushButton("SaveAs")->geometry(), QRect(12, 312, 75, 25)); // the rest stays
 }
 
 TEST_F(ViewerTest, FirstStartWithoutSettingsUsesTheDefaults) {
@@ -216,7 +215,7 @@ TEST_F(ViewerTest, TheCloseMenuItemEndsWithoutWritingTheSettings) {
     start();
     QSignalSpy ends(form, &MainWindow::programEnds);
     form->move(77, 88);
-    form->parts().closeAction->trigger();
+    menuAction("Beenden")->trigger();
     EXPECT_EQ(ends.count(), 1);
     EXPECT_FALSE(QFile::exists(settings::filePath()));
 }
@@ -235,7 +234,7 @@ TEST_F(ViewerTest, InTheRunningProgramOnlyClosingTheWindowWritesTheSettings) {
     program->endEventLoopOnRequest();
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
-    QTimer::singleShot(0, form->parts().closeAction, &QAction::trigger);
+    QTimer::singleShot(0, menuAction("Beenden"), &QAction::trigger);
     EXPECT_EQ(run(), 0);
     EXPECT_FALSE(QFile::exists(settings::filePath())) << "the menu item wrote the settings";
 
@@ -264,7 +263,7 @@ TEST_F(ViewerTest, TheArgumentIsShownOnceAtTheFirstActivation) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: other.koa (Koala)"));
-    form->parts().grey->setChecked(true);
+    checkBox("grey")->setChecked(true);
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, makeKoala(testPattern(2)), true));
 }
 
@@ -274,8 +273,8 @@ TEST_F(ViewerTest, ARelativeArgumentMeansTheFolderTheProgramStartedIn) {
     start({QStringLiteral("pics/rel.koa")});
     // The list shows the argument's folder; the process keeps its own.
     EXPECT_EQ(QDir::currentPath(), dir.path());
-    ASSERT_EQ(form->parts().fileList->listModel()->directory(), QDir(picsFolder()).canonicalPath());
-    EXPECT_EQ(form->parts().fileList->selectedCaption(), QStringLiteral("rel.koa"));
+    ASSERT_EQ(fileList()->listModel()->directory(), QDir(picsFolder()).canonicalPath());
+    EXPECT_EQ(fileList()->selectedCaption(), QStringLiteral("rel.koa"));
     form->onActivated();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: rel.koa (Koala)"));
 }
@@ -284,8 +283,7 @@ TEST_F(ViewerTest, AnArgumentNamingNoFileLeavesTheTemplate) {
     start({dir.filePath(QStringLiteral("missing.koa"))});
     form->onActivated();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: missing.koa"));
-    EXPECT_EQ(form->statusText(),
-              QStringLiteral("The file missing.koa does not exist."));
+    EXPECT_EQ(form->statusText(), QStringLiteral("The file missing.koa does not exist."));
     EXPECT_EQ(shown(), blackTemplate());
 }
 

@@ -18,27 +18,35 @@ namespace {
 using samples::makeKoala;
 using samples::testPattern;
 
-// Watches a named pipe from another thread and lets any reader that blocks in opening it
-// go on, counting how often that happened.
+// Counts the readers that open a named pipe: a thread waits in opening its write end,
+// which returns exactly when a reader opens the other end; the writer then closes, so the
+// reader sees the end of the data at once (and is counted before its read returns).
 class PipeWatch {
   public:
     explicit PipeWatch(std::string path) : path_(std::move(path)), thread_([this] { run(); }) {}
     ~PipeWatch() {
         done_ = true;
+        // A reader of the watch's own lets the waiting open return.
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
         thread_.join();
+        if (fd >= 0)
+            ::close(fd);
     }
     int readersSeen() const { return seen_.load(); }
 
   private:
     void run() {
-        while (!done_) {
-            // Opening the write end without blocking succeeds only while a reader waits.
-            const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0) {
-                ++seen_;
-                ::close(fd);
+        for (;;) {
+            const int fd = ::open(path_.c_str(), O_WRONLY); // waits for a reader
+            if (done_) {
+                if (fd >= 0)
+                    ::close(fd);
+                return;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            if (fd < 0)
+                return;
+            ++seen_;
+            ::close(fd);
         }
     }
     std::string path_;
@@ -60,7 +68,7 @@ TEST_F(ViewerTest, ANamedPipeCalledLikeAPictureIsNoFileToShow) {
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + name) << name;
         EXPECT_EQ(shown(), blackTemplate()) << name;
         EXPECT_EQ(form->statusText(), name + QStringLiteral(" is not a plain file."));
-        EXPECT_FALSE(form->parts().saveAsButton->isEnabled());
+        EXPECT_FALSE(pushButton("SaveAs")->isEnabled());
     }
 
     // Listed and clicked in the folder's list.
@@ -78,12 +86,11 @@ TEST_F(ViewerTest, AFolderCalledLikeAPictureIsNoFileToShow) {
     ASSERT_TRUE(QDir().mkpath(folder));
     show(folder);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: folder.koa"));
-    EXPECT_EQ(form->statusText(),
-              QStringLiteral("folder.koa is a folder, not a picture."));
+    EXPECT_EQ(form->statusText(), QStringLiteral("folder.koa is a folder, not a picture."));
     form->showDropped({folder});
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: folder.koa"));
     EXPECT_FALSE(form->document()->isShown());
-    EXPECT_FALSE(form->parts().saveAsButton->isEnabled());
+    EXPECT_FALSE(pushButton("SaveAs")->isEnabled());
 }
 
 TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
@@ -94,18 +101,18 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     QTest::mouseClick(form->pictureView(), Qt::LeftButton, {}, QPoint(3, 3));
     form->enlargedView()->hide();
     form->reducedView()->hide();
-    form->parts().rotateButton->click();
-    form->parts().turnButton->click();
-    form->parts().zoomInButton->click();
-    form->parts().originalSizeButton->click();
+    pushButton("Turn")->click();
+    pushButton("Rotate")->click();
+    pushButton("ZoomIn")->click();
+    pushButton("OrigSize")->click();
 
     dialogs::Handler handler = dialogs::setHandler({});
     const QString target = QDir(picsFolder()).filePath(QStringLiteral("out.4BT"));
     handler.saveFileName = [&](QWidget*, const dialogs::SaveRequest&) { return target; };
     dialogs::setHandler(handler);
-    form->parts().godotButton->setChecked(true);
-    form->parts().saveAsButton->click();
-    EXPECT_TRUE(form->parts().saveAsButton->isEnabled());
+    radioButton("Godot")->setChecked(true);
+    pushButton("SaveAs")->click();
+    EXPECT_TRUE(pushButton("SaveAs")->isEnabled());
     EXPECT_TRUE(form->commandStates().fileList);
     for (const Box& box : boxes)
         ADD_FAILURE() << box.text.toStdString();
@@ -115,11 +122,11 @@ TEST_F(ViewerTest, APictureWithoutPixelsCanBeViewedTurnedAndSaved) {
     EXPECT_EQ(file.readAll().toHex(), QByteArray("474f443100000400ad"));
 
     // The common formats hold no picture without pixels: each says so.
-    for (QRadioButton* format : {form->parts().tifButton, form->parts().gifButton, form->parts().bmpButton,
-                                 form->parts().pcxButton, form->parts().pngButton, form->parts().jpgButton}) {
+    for (QRadioButton* format : {radioButton("TIF"), radioButton("GIF"), radioButton("BMP"),
+                                 radioButton("PCX"), radioButton("PNG"), radioButton("JPG")}) {
         boxes.clear();
         format->setChecked(true);
-        form->parts().saveAsButton->click();
+        pushButton("SaveAs")->click();
         ASSERT_FALSE(boxes.empty()) << format->text().toStdString();
         EXPECT_EQ(boxes.back().text,
                   QStringLiteral("Writing %1 file failed").arg(format->text().toLower()));
@@ -132,7 +139,7 @@ TEST_F(ViewerTest, AnEmptyNameAndAnEmptyArgumentShowNothing) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
     show(QString());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra"));
-    EXPECT_FALSE(form->parts().saveAsButton->isEnabled());
+    EXPECT_FALSE(pushButton("SaveAs")->isEnabled());
 }
 
 // A Pagefox page of 255 x 255 cells (2040 x 2040 pixels) in runs of 256 bytes.
@@ -153,7 +160,7 @@ TEST_F(ViewerTest, TheLargestPageCanBeViewedTurnedEnlargedReducedAndSaved) {
     form->setFirstPaintPending(false);
     show(write(QStringLiteral("large.pg"), largestPage()));
     ASSERT_EQ(shown().size(), QSize(2040, 2040));
-    form->parts().rotateButton->click();
+    pushButton("Turn")->click();
     EXPECT_EQ(shown().size(), QSize(2040, 2040));
     QTest::mouseClick(form->pictureView(), Qt::RightButton, {}, QPoint(3, 3));
     EXPECT_EQ(form->reducedView()->size(), QSize(1020, 1020));
@@ -161,17 +168,17 @@ TEST_F(ViewerTest, TheLargestPageCanBeViewedTurnedEnlargedReducedAndSaved) {
     form->reducedView()->hide();
     form->enlargedView()->hide();
     for (int i = 0; i < 9; ++i)
-        form->parts().zoomInButton->click();
-    form->parts().originalSizeButton->click();
+        pushButton("ZoomIn")->click();
+    pushButton("OrigSize")->click();
 
     dialogs::Handler handler = dialogs::setHandler({});
     QString target;
     handler.saveFileName = [&](QWidget*, const dialogs::SaveRequest&) { return target; };
     dialogs::setHandler(handler);
-    for (QRadioButton* format : {form->parts().godotButton, form->parts().pngButton}) {
+    for (QRadioButton* format : {radioButton("Godot"), radioButton("PNG")}) {
         target = QDir(picsFolder()).filePath(QStringLiteral("large.") + format->text().left(3));
         format->setChecked(true);
-        form->parts().saveAsButton->click();
+        pushButton("SaveAs")->click();
         EXPECT_TRUE(QFileInfo(target).size() > 0) << target.toStdString();
     }
     for (const Box& box : boxes)

@@ -29,7 +29,7 @@ class PaletteMenu : public ViewerTest {
     }
 
     QAction* action(std::string_view name) {
-        for (QAction* a : form->parts().paletteActions) {
+        for (QAction* a : paletteActions()) {
             if (a->data().toString().toStdString() == name)
                 return a;
         }
@@ -38,8 +38,8 @@ class PaletteMenu : public ViewerTest {
 
     std::vector<std::uint8_t> saveGodot(const QString& name) {
         target = dir.filePath(name);
-        form->parts().godotButton->setChecked(true);
-        form->parts().saveAsButton->click();
+        radioButton("Godot")->setChecked(true);
+        pushButton("SaveAs")->click();
         QFile f(target);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         const QByteArray data = f.readAll();
@@ -67,7 +67,7 @@ TEST_F(PaletteMenu, SwitchingRedrawsThePictureAndTheOpenViewsWithoutReadingTheFi
         f.write("; mine\n[Pos]\nTop=5\nLeft=6\n\n[Other]\nKey = x\n");
     }
     start();
-    ASSERT_EQ(form->parts().paletteActions.size(), 4);
+    ASSERT_EQ(paletteActions().size(), 4);
     EXPECT_TRUE(action("default")->isChecked());
     const auto koala = makeKoala(testPattern(4));
     const QString path = write(QStringLiteral("pic.koa"), koala);
@@ -92,7 +92,7 @@ TEST_F(PaletteMenu, SwitchingRedrawsThePictureAndTheOpenViewsWithoutReadingTheFi
 
     // The grey view keeps its grey levels in any palette.
     show(write(QStringLiteral("pic.koa"), koala));
-    form->parts().grey->setChecked(true);
+    checkBox("grey")->setChecked(true);
     EXPECT_EQ(shown(), expectedPicture(decodeKoala, koala, true));
 }
 
@@ -101,10 +101,10 @@ TEST_F(PaletteMenu, GodotFilesAreTheSameInEveryPaletteAfterFlipsAndTurns) {
     openPictures();
     const auto koala = makeKoala(testPattern(5));
     show(write(QStringLiteral("pic.koa"), koala));
-    form->parts().flipButton->click();
-    form->parts().turnButton->click();   // a quarter turn anticlockwise ("Turn")
-    form->parts().rotateButton->click(); // a quarter turn clockwise ("Rotate")
-    form->parts().rotateButton->click();
+    pushButton("Flip")->click();
+    pushButton("Rotate")->click(); // a quarter turn anticlockwise ("Turn")
+    pushButton("Turn")->click();   // a quarter turn clockwise ("Rotate")
+    pushButton("Turn")->click();
     IndexedImage expected = turnedClockwise(
         turnedClockwise(turnedAnticlockwise(flippedTopToBottom(decodeKoala(koala, {}).picture))));
     ASSERT_EQ(form->document()->indices(), expected);
@@ -118,8 +118,8 @@ TEST_F(PaletteMenu, GodotFilesAreTheSameInEveryPaletteAfterFlipsAndTurns) {
     }
     // The PC formats are written as shown: in the palette chosen last.
     target = dir.filePath(QStringLiteral("shown.png"));
-    form->parts().pngButton->setChecked(true);
-    form->parts().saveAsButton->click();
+    radioButton("PNG")->setChecked(true);
+    pushButton("SaveAs")->click();
     EXPECT_EQ(QImage(target).convertToFormat(QImage::Format_RGB32),
               inPalette(expected, namedPalettes().back().colours));
 }
@@ -133,28 +133,28 @@ TEST_F(PaletteMenu, APaletteFileIsUsedAndKeptAndABadOneChangesNothing) {
         text += QStringLiteral("%1 20 30 0\n").arg(i * 16, 2, 16, QChar(u'0'));
     const QByteArray bytes = text.toUtf8();
     paletteFile = write(QStringLiteral("mine.vpl"), {bytes.begin(), bytes.end()});
-    form->parts().loadPaletteAction->trigger();
+    menuAction("loadPalette")->trigger();
     ASSERT_TRUE(boxes.empty());
     const PaletteResult mine = readVplFile(toPath(paletteFile));
     ASSERT_TRUE(mine.ok);
     EXPECT_EQ(shown(), inPalette(decodeKoala(koala, {}).picture, mine.colours));
-    EXPECT_TRUE(form->parts().loadPaletteAction->isChecked());
+    EXPECT_TRUE(menuAction("loadPalette")->isChecked());
 
     // Bad hex on line 3: a box names the line, the palette stays.
     paletteFile =
         write(QStringLiteral("bad.vpl"), {'#',  '\n', '0', '0', ' ', '0', '0', ' ', '0', '0',
                                           '\n', '0',  'x', ' ', '0', '0', ' ', '0', '0', '\n'});
     const QImage before = shown();
-    form->parts().loadPaletteAction->trigger();
+    menuAction("loadPalette")->trigger();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("line 3: \"0x\"")));
     EXPECT_EQ(shown(), before);
-    EXPECT_TRUE(form->parts().loadPaletteAction->isChecked());
+    EXPECT_TRUE(menuAction("loadPalette")->isChecked());
 
     // The next start uses the file again.
     program.reset();
     start();
-    EXPECT_TRUE(form->parts().loadPaletteAction->isChecked());
+    EXPECT_TRUE(menuAction("loadPalette")->isChecked());
     EXPECT_EQ(form->document()->paletteColours(), mine.colours);
     EXPECT_EQ(settings::readPaletteChoice(settings::filePath()).file,
               QFileInfo(dir.filePath(QStringLiteral("pics/mine.vpl"))).absoluteFilePath());
@@ -165,7 +165,7 @@ TEST_F(PaletteMenu, APaletteFileIsUsedAndKeptAndABadOneChangesNothing) {
 TEST_F(PaletteMenu, ACharacterRomFileDrawsPetsciiScreensAndIsKept) {
     struct Forget {
         ~Forget() { forgetCharacterRomFile(); }
-    } forget; // other tests draw with the usual characters
+    } forget;                                  // other tests draw with the usual characters
     std::vector<std::uint8_t> screen(2026, 0); // "@" everywhere, white on black
     screen[1] = 0x04;
     std::fill(screen.begin() + 1026, screen.end(), 1);
@@ -186,18 +186,19 @@ TEST_F(PaletteMenu, ACharacterRomFileDrawsPetsciiScreensAndIsKept) {
     ASSERT_FALSE(oneColour(before));
 
     paletteFile = bad;
-    form->parts().characterRomAction->trigger();
+    menuAction("characterRom")->trigger();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(shown(), before);
 
     paletteFile = solid;
-    form->parts().characterRomAction->trigger();
+    menuAction("characterRom")->trigger();
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(oneColour(shown()));
     EXPECT_TRUE(form->statusText().isEmpty());
-    EXPECT_TRUE(readSettings().contains(QStringLiteral("Chargen=") + solid)) << readSettings().toStdString();
+    EXPECT_TRUE(readSettings().contains(QStringLiteral("Chargen=") + solid))
+        << readSettings().toStdString();
 
-    form->parts().usualCharacterRomAction->trigger();
+    menuAction("usualCharacterRom")->trigger();
     EXPECT_EQ(shown(), before);
     EXPECT_FALSE(readSettings().contains(QStringLiteral("Chargen=") + solid));
 }

@@ -42,17 +42,16 @@ TEST_F(ViewerTest, EveryC64ReaderShowsItsPictureInColourAndInGrey) {
     for (bool grey : {false, true}) {
         for (const Case& c : c64Cases()) {
             SCOPED_TRACE(c.name.toStdString());
-            form->parts().grey->setChecked(grey); // re-shows the current file first
+            checkBox("grey")->setChecked(grey); // re-shows the current file first
             show(write(c.name, c.bytes));
             EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + c.name + c.suffix);
             EXPECT_EQ(shown(), expectedPicture(c.decode, c.bytes, grey));
             EXPECT_TRUE(form->document()->isShown());
-            EXPECT_TRUE(form->parts().grey->isEnabled());
-            EXPECT_TRUE(
-                form->parts().saveAsButton->isEnabled() && form->parts().flipButton->isEnabled() &&
-                form->parts().turnButton->isEnabled() && form->parts().rotateButton->isEnabled() &&
-                form->parts().zoomInButton->isEnabled() && form->commandStates().fileList);
-            EXPECT_TRUE(form->parts().godotButton->isEnabled());
+            EXPECT_TRUE(checkBox("grey")->isEnabled());
+            EXPECT_TRUE(pushButton("SaveAs")->isEnabled() && pushButton("Flip")->isEnabled() &&
+                        pushButton("Rotate")->isEnabled() && pushButton("Turn")->isEnabled() &&
+                        pushButton("ZoomIn")->isEnabled() && form->commandStates().fileList);
+            EXPECT_TRUE(radioButton("Godot")->isEnabled());
         }
     }
 }
@@ -96,8 +95,8 @@ TEST_F(ViewerTest, PrintfoxShowsThePageAtItsSizeWithProgress) {
     EXPECT_TRUE(watch.greyOff);
     EXPECT_TRUE(watch.listBoxOff);
     EXPECT_FALSE(program->progressWindow()->isVisible());
-    EXPECT_FALSE(form->parts().grey->isEnabled());
-    EXPECT_TRUE(form->parts().zoomInButton->isEnabled());
+    EXPECT_FALSE(checkBox("grey")->isEnabled());
+    EXPECT_TRUE(pushButton("ZoomIn")->isEnabled());
 }
 
 TEST_F(ViewerTest, NoProgressWindowWhileTheFirstPaintIsPending) {
@@ -119,7 +118,7 @@ TEST_F(ViewerTest, NoProgressWindowWhileTheFirstPaintIsPending) {
 TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
     start();
     form->setFirstPaintPending(false);
-    form->parts().godotButton->setChecked(true);
+    radioButton("Godot")->setChecked(true);
     const auto bytes = makeFunPainter(funPainterPattern(1), true);
     ProgressWatch watch(program->progressWindow(), form);
     show(write(QStringLiteral("f.fp2"), bytes));
@@ -130,9 +129,9 @@ TEST_F(ViewerTest, FunPainterShowsTheBlendWithProgressAndTakesGodotAway) {
     EXPECT_EQ(watch.maximum, 40);
     EXPECT_TRUE(watch.commandsOff && watch.greyOff);
     EXPECT_FALSE(program->progressWindow()->isVisible());
-    EXPECT_TRUE(form->parts().gifButton->isChecked());
-    EXPECT_FALSE(form->parts().godotButton->isEnabled());
-    EXPECT_FALSE(form->parts().grey->isEnabled());
+    EXPECT_TRUE(radioButton("GIF")->isChecked());
+    EXPECT_FALSE(radioButton("Godot")->isEnabled());
+    EXPECT_FALSE(checkBox("grey")->isEnabled());
 }
 
 TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
@@ -142,7 +141,7 @@ TEST_F(ViewerTest, ARejectedFunPainterFileStillEndsTheStartUp) {
     EXPECT_FALSE(watch.shown);
     EXPECT_FALSE(form->firstPaintPending());
     EXPECT_EQ(shown(), blackTemplate());
-    EXPECT_FALSE(form->parts().godotButton->isEnabled());
+    EXPECT_FALSE(radioButton("Godot")->isEnabled());
     EXPECT_FALSE(form->document()->isShown()); // rejected: nothing to enlarge
 }
 
@@ -175,13 +174,13 @@ TEST_F(ViewerTest, FliPicturesShowAtTheirSizeGreyOnlyWithOneFrameAndGodotAlways)
     for (bool grey : {false, true}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.name.toStdString());
-            form->parts().grey->setChecked(grey); // a mixed picture leaves it be
+            checkBox("grey")->setChecked(grey); // a mixed picture leaves it be
             show(write(c.name, c.bytes));
             EXPECT_EQ(form->windowTitle(), QStringLiteral("Quendra: ") + c.name + c.suffix);
             EXPECT_EQ(shown().size(), c.size);
             EXPECT_EQ(shown(), expectedPicture(c.decode, c.bytes, grey && !c.mixed));
-            EXPECT_EQ(form->parts().grey->isEnabled(), !c.mixed);
-            EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->parts().godotButton->isEnabled());
+            EXPECT_EQ(checkBox("grey")->isEnabled(), !c.mixed);
+            EXPECT_TRUE(pushButton("SaveAs")->isEnabled() && radioButton("Godot")->isEnabled());
         }
     }
 }

@@ -39,7 +39,7 @@ TEST_F(ViewerTest, EveryRegistryRowIsListedShownAndConvertedToTheSamePixels) {
         const int row = listRow(name);
         if (format.inFileMask) {
             ASSERT_GE(row, 0);
-            EXPECT_EQ(form->parts().fileList->text(row, FileListView::Type), qs(format.typeText));
+            EXPECT_EQ(fileList()->text(row, FileListView::Type), qs(format.typeText));
         } else {
             EXPECT_EQ(row, -1);
             EXPECT_EQ(filelist::typeDescription(QFileInfo(paths[int(i)]), name),

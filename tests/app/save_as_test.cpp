@@ -52,8 +52,8 @@ class SaveAs : public ViewerTest {
     void saveAs(QRadioButton* format, const QString& chosen) {
         format->setChecked(true);
         choice = chosen;
-        ASSERT_TRUE(form->parts().saveAsButton->isEnabled());
-        form->parts().saveAsButton->click();
+        ASSERT_TRUE(pushButton("SaveAs")->isEnabled());
+        pushButton("SaveAs")->click();
     }
 
     const dialogs::SaveRequest& lastRequest() const { return requests.back(); }
@@ -118,7 +118,7 @@ QImage readBack(LibraryReader reader, const QString& path) {
 TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
     const auto koala = makeKoala(testPattern(1));
     show(write(QStringLiteral("a.b.koa"), koala));
-    saveAs(form->parts().gifButton, {});
+    saveAs(radioButton("GIF"), {});
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(lastRequest().title, QStringLiteral("Save File As..."));
     EXPECT_EQ(lastRequest().fileName, QStringLiteral("a.b.gif"));
@@ -127,7 +127,7 @@ TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
 
     // Three characters are cut: "a.b" keeps its own dot.
     show(write(QStringLiteral("a.b.gg"), makeKoalaCompressed(testPattern(1))));
-    saveAs(form->parts().gifButton, {});
+    saveAs(radioButton("GIF"), {});
     EXPECT_EQ(lastRequest().fileName, QStringLiteral("a.bgif"));
 
     show(write(QStringLiteral("PIC.KOA"), koala));
@@ -136,13 +136,13 @@ TEST_F(SaveAs, ProposesTheShownFilesNameWithTheCheckedFormat) {
         QString name, filter, suffix;
     };
     const Row rows[] = {
-        {form->parts().tifButton, "PIC.tif", "TIF-Files (*.tif *.TIF)", "tif"},
-        {form->parts().gifButton, "PIC.gif", "GIF-Files (*.gif *.GIF)", "gif"},
-        {form->parts().bmpButton, "PIC.bmp", "BMP-Files (*.bmp *.BMP)", "bmp"},
-        {form->parts().pcxButton, "PIC.pcx", "PCX-Files (*.pcx *.PCX)", "pcx"},
-        {form->parts().pngButton, "PIC.png", "PNG-Files (*.png *.PNG)", "png"},
-        {form->parts().jpgButton, "PIC.jpg", "JPG-Files (*.jpg *.JPG)", "jpg"},
-        {form->parts().godotButton, "PIC.4bt", "4Bit-GoDot-Files (*.4bt *.4BT)", "4bt"},
+        {radioButton("TIF"), "PIC.tif", "TIF-Files (*.tif *.TIF)", "tif"},
+        {radioButton("GIF"), "PIC.gif", "GIF-Files (*.gif *.GIF)", "gif"},
+        {radioButton("BMP"), "PIC.bmp", "BMP-Files (*.bmp *.BMP)", "bmp"},
+        {radioButton("PCX"), "PIC.pcx", "PCX-Files (*.pcx *.PCX)", "pcx"},
+        {radioButton("PNG"), "PIC.png", "PNG-Files (*.png *.PNG)", "png"},
+        {radioButton("JPG"), "PIC.jpg", "JPG-Files (*.jpg *.JPG)", "jpg"},
+        {radioButton("Godot"), "PIC.4bt", "4Bit-GoDot-Files (*.4bt *.4BT)", "4bt"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name.toStdString());
@@ -166,7 +166,7 @@ TEST_F(SaveAs, TheFolderFollowsConfirmedSavesUntilTheProgramEnds) {
     show(pic);
 
     // The first save starts in the folder list's folder.
-    saveAs(form->parts().pngButton, QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
+    saveAs(radioButton("PNG"), QDir(outFolder()).filePath(QStringLiteral("first.PNG")));
     EXPECT_EQ(lastRequest().directory, picsFolder());
     EXPECT_TRUE(QFileInfo::exists(QDir(outFolder()).filePath(QStringLiteral("first.PNG"))));
     EXPECT_EQ(form->pictureView()->defSaveFilename(),
@@ -174,19 +174,19 @@ TEST_F(SaveAs, TheFolderFollowsConfirmedSavesUntilTheProgramEnds) {
 
     // The next starts where the last one went, whatever the folder list shows.
     QDir(dir.path()).mkpath(QStringLiteral("third"));
-    form->parts().folderList->setDirectory(dir.filePath(QStringLiteral("third")));
+    folderList()->setDirectory(dir.filePath(QStringLiteral("third")));
     show(pic);
-    saveAs(form->parts().pngButton, {});
+    saveAs(radioButton("PNG"), {});
     EXPECT_EQ(lastRequest().directory, outFolder() + u'/');
 
     // A cancel changes nothing.
-    saveAs(form->parts().bmpButton, {});
+    saveAs(radioButton("BMP"), {});
     EXPECT_EQ(lastRequest().directory, outFolder() + u'/');
 
     // A bare name lands in the folder the dialog started in, which stays the save folder.
-    saveAs(form->parts().bmpButton, QStringLiteral("second.BMP"));
+    saveAs(radioButton("BMP"), QStringLiteral("second.BMP"));
     EXPECT_TRUE(QFileInfo::exists(QDir(outFolder()).filePath(QStringLiteral("second.BMP"))));
-    saveAs(form->parts().bmpButton, {});
+    saveAs(radioButton("BMP"), {});
     EXPECT_EQ(lastRequest().directory, outFolder() + u'/');
 
     // After a restart the folder list's folder again.
@@ -194,7 +194,7 @@ TEST_F(SaveAs, TheFolderFollowsConfirmedSavesUntilTheProgramEnds) {
     start();
     openPictures();
     show(pic);
-    saveAs(form->parts().pngButton, {});
+    saveAs(radioButton("PNG"), {});
     EXPECT_EQ(lastRequest().directory, picsFolder());
     EXPECT_TRUE(boxes.empty());
 }
@@ -212,11 +212,11 @@ TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
         LibraryReader reader;
     };
     const Lossless lossless[] = {
-        {form->parts().tifButton, "pic.TIF", imagelib::readTIFF},
-        {form->parts().gifButton, "pic.GIF", imagelib::readGIF},
-        {form->parts().bmpButton, "pic.BMP", imagelib::readBMP},
-        {form->parts().pcxButton, "pic.PCX", imagelib::readPCX},
-        {form->parts().pngButton, "pic.PNG", imagelib::readPNG},
+        {radioButton("TIF"), "pic.TIF", imagelib::readTIFF},
+        {radioButton("GIF"), "pic.GIF", imagelib::readGIF},
+        {radioButton("BMP"), "pic.BMP", imagelib::readBMP},
+        {radioButton("PCX"), "pic.PCX", imagelib::readPCX},
+        {radioButton("PNG"), "pic.PNG", imagelib::readPNG},
     };
     for (const Lossless& f : lossless) {
         SCOPED_TRACE(f.name.toStdString());
@@ -231,10 +231,10 @@ TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
     EXPECT_EQ(rgb(QImage(out.filePath("pic.BMP"))), picture);
     EXPECT_EQ(rgb(QImage(out.filePath("pic.GIF"))), picture);
 
-    saveAs(form->parts().jpgButton, out.filePath("pic.JPG"));
+    saveAs(radioButton("JPG"), out.filePath("pic.JPG"));
     EXPECT_EQ(QImage(out.filePath("pic.JPG")).size(), QSize(320, 200));
 
-    saveAs(form->parts().godotButton, out.filePath("pic.4BT"));
+    saveAs(radioButton("Godot"), out.filePath("pic.4BT"));
     const auto bytes = fileBytes(out.filePath("pic.4BT"));
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "GOD0");
@@ -256,19 +256,19 @@ TEST_F(SaveAs, EveryFliPictureIsSavedInEveryFormat) {
         const QImage picture = rgb(shown());
         const QString base = out.filePath(QFileInfo(name).suffix() + ".");
         for (const auto& [button, reader] :
-             {std::pair{form->parts().tifButton, LibraryReader{imagelib::readTIFF}},
-              std::pair{form->parts().gifButton, LibraryReader{imagelib::readGIF}},
-              std::pair{form->parts().bmpButton, LibraryReader{imagelib::readBMP}},
-              std::pair{form->parts().pcxButton, LibraryReader{imagelib::readPCX}},
-              std::pair{form->parts().pngButton, LibraryReader{imagelib::readPNG}}}) {
+             {std::pair{radioButton("TIF"), LibraryReader{imagelib::readTIFF}},
+              std::pair{radioButton("GIF"), LibraryReader{imagelib::readGIF}},
+              std::pair{radioButton("BMP"), LibraryReader{imagelib::readBMP}},
+              std::pair{radioButton("PCX"), LibraryReader{imagelib::readPCX}},
+              std::pair{radioButton("PNG"), LibraryReader{imagelib::readPNG}}}) {
             saveAs(button, base + button->text());
             EXPECT_EQ(readBack(reader, base + button->text()), picture)
                 << button->text().toStdString();
         }
-        saveAs(form->parts().jpgButton, base + "jpg");
+        saveAs(radioButton("JPG"), base + "jpg");
         EXPECT_EQ(QImage(base + "jpg").size(), picture.size());
 
-        saveAs(form->parts().godotButton, base + "4bt");
+        saveAs(radioButton("Godot"), base + "4bt");
         const auto saved = fileBytes(base + "4bt");
         ASSERT_GE(saved.size(), 4u);
         EXPECT_EQ(std::string(saved.begin(), saved.begin() + 4), "GOD1"); // not 320 x 200
@@ -296,21 +296,21 @@ TEST_F(SaveAs, AFlippedRotatedTurnedOrGreyPictureIsSavedAsShown) {
     const QImage original = rgb(shown());
     const QDir out(outFolder());
 
-    form->parts().flipButton->click();
+    pushButton("Flip")->click();
     ASSERT_NE(rgb(shown()), original);
-    saveAs(form->parts().pngButton, out.filePath("flipped.PNG"));
+    saveAs(radioButton("PNG"), out.filePath("flipped.PNG"));
     EXPECT_EQ(readBack(imagelib::readPNG, out.filePath("flipped.PNG")), rgb(shown()));
 
-    form->parts().turnButton->click(); // "Turn": a quarter anticlockwise
+    pushButton("Rotate")->click(); // "Turn": a quarter anticlockwise
     ASSERT_EQ(shown().size(), QSize(200, 320));
-    saveAs(form->parts().bmpButton, out.filePath("rotated.BMP"));
+    saveAs(radioButton("BMP"), out.filePath("rotated.BMP"));
     EXPECT_EQ(readBack(imagelib::readBMP, out.filePath("rotated.BMP")), rgb(shown()));
 
     // A quarter turn clockwise ("Rotate"), saved as a GoDot clip of 25 x 40 cells.
     show(write(QStringLiteral("pic.koa"), koala));
-    form->parts().rotateButton->click();
+    pushButton("Turn")->click();
     ASSERT_EQ(shown().size(), QSize(200, 320));
-    saveAs(form->parts().godotButton, out.filePath("turned.4BT"));
+    saveAs(radioButton("Godot"), out.filePath("turned.4BT"));
     const auto clip = fileBytes(out.filePath("turned.4BT"));
     ASSERT_GE(clip.size(), 8u);
     EXPECT_EQ(std::vector<std::uint8_t>(clip.begin(), clip.begin() + 8),
@@ -318,32 +318,32 @@ TEST_F(SaveAs, AFlippedRotatedTurnedOrGreyPictureIsSavedAsShown) {
     EXPECT_EQ(godotPicture(out.filePath("turned.4BT")), rgb(shown()));
 
     // Grey: the grey table gives every level its own index, the same index the colour had.
-    form->parts().grey->setChecked(true);
+    checkBox("grey")->setChecked(true);
     const QImage grey = rgb(shown());
     ASSERT_EQ(grey, expectedPicture(decodeKoala, koala, true));
-    saveAs(form->parts().godotButton, out.filePath("grey.4BT"));
+    saveAs(radioButton("Godot"), out.filePath("grey.4BT"));
     EXPECT_EQ(godotPicture(out.filePath("grey.4BT"), true), grey);
     EXPECT_EQ(godotPicture(out.filePath("grey.4BT"), false), original);
-    saveAs(form->parts().pngButton, out.filePath("grey.PNG"));
+    saveAs(radioButton("PNG"), out.filePath("grey.PNG"));
     EXPECT_EQ(readBack(imagelib::readPNG, out.filePath("grey.PNG")), grey);
 
     // Unticked again: the colour table.
-    form->parts().grey->setChecked(false);
-    saveAs(form->parts().godotButton, out.filePath("colour.4BT"));
+    checkBox("grey")->setChecked(false);
+    saveAs(radioButton("Godot"), out.filePath("colour.4BT"));
     EXPECT_EQ(godotPicture(out.filePath("colour.4BT")), original);
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(SaveAs, AfterFunPainterGifIsProposedAndGodotIsOff) {
     form->setFirstPaintPending(false);
-    form->parts().godotButton->setChecked(true);
+    radioButton("Godot")->setChecked(true);
     const auto bytes = makeFunPainter(funPainterPattern(2), true);
     show(write(QStringLiteral("blend.fp2"), bytes));
-    EXPECT_TRUE(form->parts().gifButton->isChecked());
-    EXPECT_FALSE(form->parts().godotButton->isEnabled());
+    EXPECT_TRUE(radioButton("GIF")->isChecked());
+    EXPECT_FALSE(radioButton("Godot")->isEnabled());
 
     choice = QDir(outFolder()).filePath("blend.GIF");
-    form->parts().saveAsButton->click();
+    pushButton("SaveAs")->click();
     EXPECT_EQ(lastRequest().fileName, QStringLiteral("blend.gif"));
     EXPECT_EQ(lastRequest().filter, QStringLiteral("GIF-Files (*.gif *.GIF)"));
     // The blend's colours fit a GIF's palette exactly.
@@ -355,7 +355,7 @@ TEST_F(SaveAs, AfterFunPainterGifIsProposedAndGodotIsOff) {
 
 TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(5))));
-    form->parts().rotateButton->click(); // leaves "Rotating..." on the progress window
+    pushButton("Turn")->click(); // leaves "Rotating..." on the progress window
     ASSERT_EQ(shown().size(), QSize(200, 320));
 
     ProgressWindow* saving = program->progressWindow();
@@ -363,7 +363,7 @@ TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     std::vector<int> positions;
     QObject::connect(saving->bar(), &QProgressBar::valueChanged,
                      [&](int value) { positions.push_back(value); });
-    saveAs(form->parts().godotButton, QDir(outFolder()).filePath("turned.4BT"));
+    saveAs(radioButton("Godot"), QDir(outFolder()).filePath("turned.4BT"));
 
     EXPECT_TRUE(watch.shown);
     EXPECT_EQ(watch.caption, QStringLiteral("Saving..."));
@@ -375,9 +375,9 @@ TEST_F(SaveAs, AGodotSaveShowsProgressAndGivesTheControlsBack) {
     EXPECT_GE(positions.size(), 39u); // once per cell row
 
     EXPECT_FALSE(saving->isVisible());
-    EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->parts().flipButton->isEnabled() &&
-                form->parts().turnButton->isEnabled() && form->parts().rotateButton->isEnabled() &&
-                form->parts().zoomInButton->isEnabled() && form->parts().grey->isEnabled() &&
+    EXPECT_TRUE(pushButton("SaveAs")->isEnabled() && pushButton("Flip")->isEnabled() &&
+                pushButton("Rotate")->isEnabled() && pushButton("Turn")->isEnabled() &&
+                pushButton("ZoomIn")->isEnabled() && checkBox("grey")->isEnabled() &&
                 form->commandStates().fileList);
     EXPECT_TRUE(boxes.empty());
 }
@@ -387,28 +387,28 @@ TEST_F(SaveAs, AGodotSaveLeavesDisabledCommandsDisabled) {
     // not give them back.
     form->setFirstPaintPending(false);
     show(write(QStringLiteral("page.pg"), makePagefoxPage(10, 20, printfoxPage(20, 10))));
-    ASSERT_FALSE(form->parts().grey->isEnabled());
+    ASSERT_FALSE(checkBox("grey")->isEnabled());
     for (int i = 0; i < 9; ++i)
-        form->parts().zoomInButton->click();
-    ASSERT_FALSE(form->parts().zoomInButton->isEnabled());
-    saveAs(form->parts().godotButton, QDir(outFolder()).filePath("page.4BT"));
+        pushButton("ZoomIn")->click();
+    ASSERT_FALSE(pushButton("ZoomIn")->isEnabled());
+    saveAs(radioButton("Godot"), QDir(outFolder()).filePath("page.4BT"));
     EXPECT_EQ(godotPicture(QDir(outFolder()).filePath("page.4BT")), rgb(shown()));
-    EXPECT_FALSE(form->parts().grey->isEnabled());
-    EXPECT_FALSE(form->parts().zoomInButton->isEnabled());
-    EXPECT_TRUE(form->parts().zoomOutButton->isEnabled() && form->parts().originalSizeButton->isEnabled());
-    EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->commandStates().fileList);
+    EXPECT_FALSE(checkBox("grey")->isEnabled());
+    EXPECT_FALSE(pushButton("ZoomIn")->isEnabled());
+    EXPECT_TRUE(pushButton("ZoomOut")->isEnabled() && pushButton("OrigSize")->isEnabled());
+    EXPECT_TRUE(pushButton("SaveAs")->isEnabled() && form->commandStates().fileList);
 }
 
 TEST_F(SaveAs, AGodotFileSavedIntoTheShownFolderIsListedAPngIsNot) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(6))));
-    form->parts().fileList->listModel()->refresh();
+    fileList()->listModel()->refresh();
     ASSERT_GE(listRow(QStringLiteral("pic.koa")), 0);
 
-    saveAs(form->parts().pngButton, QDir(picsFolder()).filePath("new.PNG"));
+    saveAs(radioButton("PNG"), QDir(picsFolder()).filePath("new.PNG"));
     EXPECT_TRUE(QFileInfo::exists(QDir(picsFolder()).filePath("new.PNG")));
     EXPECT_EQ(listRow(QStringLiteral("new.PNG")), -1);
 
-    saveAs(form->parts().godotButton, QDir(picsFolder()).filePath("new.4BT"));
+    saveAs(radioButton("Godot"), QDir(picsFolder()).filePath("new.4BT"));
     EXPECT_GE(listRow(QStringLiteral("new.4BT")), 0);
     // The PNG is there but does not match the list's mask.
     EXPECT_EQ(listRow(QStringLiteral("new.PNG")), -1);
@@ -429,17 +429,17 @@ TEST_F(SaveAs, AGodotFileThatCannotBeWrittenIsReported) {
     for (const QString& target : {dir.filePath("missing/pic.4BT"), pic + "/pic.4BT"}) {
         SCOPED_TRACE(target.toStdString());
         boxes.clear();
-        saveAs(form->parts().godotButton, target);
+        saveAs(radioButton("Godot"), target);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].title, QStringLiteral("Information"));
         EXPECT_EQ(boxes[0].text, QStringLiteral("Writing 4bt file failed"));
         EXPECT_FALSE(QFileInfo::exists(target));
         EXPECT_FALSE(program->progressWindow()->isVisible());
-        EXPECT_TRUE(form->parts().saveAsButton->isEnabled() && form->parts().grey->isEnabled() &&
+        EXPECT_TRUE(pushButton("SaveAs")->isEnabled() && checkBox("grey")->isEnabled() &&
                     form->commandStates().fileList);
     }
     // The save folder had changed all the same.
-    saveAs(form->parts().godotButton, {});
+    saveAs(radioButton("Godot"), {});
     EXPECT_EQ(lastRequest().directory, pic + u'/');
 }
 
@@ -462,7 +462,7 @@ TEST_F(SaveAs, APictureTooLargeForGodotIsRefusedAndTheFileKept) {
     };
     form->document()->show({}, nullptr, whitePicture(2048));
     ProgressWatch watch(program->progressWindow(), form);
-    saveAs(form->parts().godotButton, target);
+    saveAs(radioButton("Godot"), target);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("Writing 4bt file failed"));
     EXPECT_EQ(fileBytes(target), std::vector<std::uint8_t>(earlier.begin(), earlier.end()));
@@ -472,14 +472,14 @@ TEST_F(SaveAs, APictureTooLargeForGodotIsRefusedAndTheFileKept) {
     // 255 cells fit.
     form->document()->show({}, nullptr, whitePicture(2040));
     boxes.clear();
-    saveAs(form->parts().godotButton, target);
+    saveAs(radioButton("Godot"), target);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(godotPicture(target), rgb(shown()));
 }
 
 TEST_F(SaveAs, AFailedComponentWriteShowsTheLibraryErrorThenTheFormatsMessage) {
     show(write(QStringLiteral("pic.koa"), makeKoala(testPattern(9))));
-    saveAs(form->parts().pngButton, dir.filePath("missing/pic.PNG"));
+    saveAs(radioButton("PNG"), dir.filePath("missing/pic.PNG"));
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].title, QStringLiteral("Error"));
     EXPECT_EQ(boxes[1].title, QStringLiteral("Information"));
@@ -497,13 +497,13 @@ TEST_F(SaveAs, EverySampleIsSavedByteForByteAsTheConverterWritesIt) {
         inputs.push_back(write(QString::fromStdString(f.name), f.bytes).toStdString());
     const QDir out(outFolder());
     const std::pair<QRadioButton*, const char*> formats[] = {
-        {form->parts().pngButton, "png"}, {form->parts().gifButton, "gif"}, {form->parts().bmpButton, "bmp"},
-        {form->parts().pcxButton, "pcx"}, {form->parts().tifButton, "tif"}, {form->parts().jpgButton, "jpg"}};
+        {radioButton("PNG"), "png"}, {radioButton("GIF"), "gif"}, {radioButton("BMP"), "bmp"},
+        {radioButton("PCX"), "pcx"}, {radioButton("TIF"), "tif"}, {radioButton("JPG"), "jpg"}};
     for (const auto& [button, extension] : formats) {
         SCOPED_TRACE(extension);
         const QString converted = dir.filePath(QStringLiteral("converted-") + extension);
-        std::vector<std::string> args{"--to", extension, "--quality", "25", "-o",
-                                      converted.toStdString()};
+        std::vector<std::string> args{"--to", extension, "--quality",
+                                      "25",   "-o",      converted.toStdString()};
         args.insert(args.end(), inputs.begin(), inputs.end());
         const RunResult run = runTool("quendra-convert", args, dir.path().toStdString());
         ASSERT_EQ(run.status, 0) << run.err;
@@ -525,10 +525,10 @@ TEST_F(SaveAs, EverySampleIsSavedByteForByteAsTheConverterWritesIt) {
 // breaks them only once "Reduced" is chosen.
 TEST_F(SaveAs, ExportsAsAC64PictureExactlyOrReduced) {
     const QString koala = write(QStringLiteral("pic.koa"), makeKoala(testPattern(3)));
-    const RunResult run = runTool("quendra-convert",
-                                  {"--to", "koa", "-o", dir.filePath("converted").toStdString(),
-                                   koala.toStdString()},
-                                  dir.path().toStdString());
+    const RunResult run =
+        runTool("quendra-convert",
+                {"--to", "koa", "-o", dir.filePath("converted").toStdString(), koala.toStdString()},
+                dir.path().toStdString());
     ASSERT_EQ(run.status, 0) << run.err;
     // The window is modal: `work` runs on it once it shows, then it is closed if still open.
     const auto exportWith = [&](const std::function<void(ExportWindow&)>& work) {
@@ -538,7 +538,7 @@ TEST_F(SaveAs, ExportsAsAC64PictureExactlyOrReduced) {
             work(*window);
             window->reject();
         });
-        form->parts().exportC64Action->trigger();
+        menuAction("exportC64")->trigger();
     };
     show(koala);
     const QString exported = QDir(outFolder()).filePath(QStringLiteral("pic.koa"));

@@ -20,9 +20,13 @@
 #include "components/file_list_view.h"
 #include "components/pmultiimage.h"
 #include "decode/readers.h"
+#include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
 
 // Readable values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -33,6 +37,14 @@ inline void PrintTo(const QImage& image, std::ostream* os) {
 }
 
 namespace quendra::testing {
+
+// A control of the window found as a person finds it, by its name (the object names the
+// settings and the tests look up); a test fails when it is not there.
+template <typename T> T* control(const QObject* window, const char* name) {
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
 
 class ViewerTest : public ::testing::Test {
   protected:
@@ -69,12 +81,34 @@ class ViewerTest : public ::testing::Test {
         program = std::make_unique<Program>(std::move(arguments));
         form = program->mainWindow();
     }
-    void openPictures() { form->parts().folderList->setDirectory(picsFolder()); }
+    void openPictures() { folderList()->setDirectory(picsFolder()); }
+
+    // The window's controls by their names.
+    QPushButton* pushButton(const char* name) const { return control<QPushButton>(form, name); }
+    QRadioButton* radioButton(const char* name) const { return control<QRadioButton>(form, name); }
+    QToolButton* toolButton(const char* name) const { return control<QToolButton>(form, name); }
+    QCheckBox* checkBox(const char* name) const { return control<QCheckBox>(form, name); }
+    QLabel* label(const char* name) const { return control<QLabel>(form, name); }
+    QWidget* widget(const char* name) const { return control<QWidget>(form, name); }
+    QAction* menuAction(const char* name) const { return control<QAction>(form, name); }
+    FileListView* fileList() const { return control<FileListView>(form, "FileList"); }
+    FolderList* folderList() const { return control<FolderList>(form, "DirectoryListBox1"); }
+    DriveBox* driveBox() const { return control<DriveBox>(form, "DriveComboBox1"); }
+    QGroupBox* saveFormatGroup() const { return control<QGroupBox>(form, "RadioGroup1"); }
+    // The Palette menu's named palettes, in the menu's order.
+    QList<QAction*> paletteActions() const {
+        QList<QAction*> out;
+        for (QAction* a : form->findChildren<QAction*>()) {
+            if (a->objectName().startsWith(QStringLiteral("palette-")))
+                out << a;
+        }
+        return out;
+    }
 
     // Clicks the list view's row of `name` (as the list shows it: lower case); an empty
     // name clicks below the last row.
     void clickListItem(const QString& name) {
-        FileListView* list = form->parts().fileList;
+        FileListView* list = fileList();
         QPoint at(5, list->viewport()->height() - 3);
         if (!name.isEmpty()) {
             const int row = listRow(name);
@@ -86,8 +120,9 @@ class ViewerTest : public ::testing::Test {
 
     // The list view's row showing `name` (in lower case), or -1.
     int listRow(const QString& name) const {
-        for (int row = 0; row < form->parts().fileList->rowCount(); ++row) {
-            if (form->parts().fileList->text(row, FileListView::Caption) == name)
+        FileListView* list = fileList();
+        for (int row = 0; row < list->rowCount(); ++row) {
+            if (list->text(row, FileListView::Caption) == name)
                 return row;
         }
         return -1;
@@ -147,11 +182,10 @@ class ProgressWatch : public QObject {
             shown = true;
             caption = progressWindow_->windowTitle();
             maximum = progressWindow_->bar()->maximum();
-            commandsOff =
-                !form_->parts().saveAsButton->isEnabled() && !form_->parts().flipButton->isEnabled() &&
-                !form_->parts().turnButton->isEnabled() &&
-                !form_->parts().rotateButton->isEnabled() && !form_->parts().zoomInButton->isEnabled();
-            greyOff = !form_->parts().grey->isEnabled();
+            commandsOff = true;
+            for (const char* name : {"SaveAs", "Flip", "Rotate", "Turn", "ZoomIn"})
+                commandsOff = commandsOff && !control<QPushButton>(form_, name)->isEnabled();
+            greyOff = !control<QCheckBox>(form_, "grey")->isEnabled();
             listBoxOff = !form_->commandStates().fileList;
         }
         return false;

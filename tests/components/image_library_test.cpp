@@ -205,6 +205,39 @@ TEST_F(ImageLibraryTest, WrittenFilesAreStandardFilesOtherReadersShowTheSame) {
     EXPECT_EQ(png[25], 3); // IHDR colour type: palette
 }
 
+// Whether a file holds a time stamp where its format keeps one: PNG's tIME chunk, JPEG's
+// Exif block, a TIFF DateTime tag. GIF, BMP and PCX have no place for one.
+bool holdsTimeStamp(PictureFormat format, const QByteArray& file) {
+    switch (format) {
+    case PictureFormat::PNG:
+        return file.contains("tIME");
+    case PictureFormat::JPEG:
+        return file.contains("Exif");
+    case PictureFormat::TIFF: {
+        const bool little = file.startsWith("II");
+        const auto number = [&](qsizetype at, int bytes) -> quint32 {
+            quint32 value = 0;
+            for (int i = 0; i < bytes && at + i < file.size(); ++i) {
+                const quint32 byte = static_cast<quint8>(file[at + (little ? bytes - 1 - i : i)]);
+                value = value << 8 | byte;
+            }
+            return value;
+        };
+        for (quint32 ifd = number(4, 4); ifd != 0 && ifd + 2 <= quint32(file.size());) {
+            const quint32 entries = number(ifd, 2);
+            for (quint32 e = 0; e < entries; ++e) {
+                if (number(ifd + 2 + 12 * e, 2) == 306) // DateTime
+                    return true;
+            }
+            ifd = number(ifd + 2 + 12 * entries, 4);
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
 // No time stamps or other varying parts: a batch converter's output can be compared.
 TEST_F(ImageLibraryTest, EncodingIsRepeatable) {
     const PictureFormat formats[] = {PictureFormat::BMP, PictureFormat::JPEG, PictureFormat::GIF,
@@ -214,8 +247,8 @@ TEST_F(ImageLibraryTest, EncodingIsRepeatable) {
         ASSERT_TRUE(encode(f, sixteenColours(), {.quality = 90}, first.emplace_back()).ok());
         EXPECT_FALSE(first.back().isEmpty());
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1100)); // past a time stamp's second
     for (std::size_t i = 0; i < std::size(formats); ++i) {
+        EXPECT_FALSE(holdsTimeStamp(formats[i], first[i])) << static_cast<int>(formats[i]);
         QByteArray again;
         ASSERT_TRUE(encode(formats[i], sixteenColours(), {.quality = 90}, again).ok());
         EXPECT_EQ(again, first[i]) << static_cast<int>(formats[i]);

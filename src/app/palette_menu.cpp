@@ -1,21 +1,23 @@
-// MainWindow: the Palette menu. The document keeps the shown picture as decoded (indices and
-// what they stand for, flipped and turned), so a palette is applied by a new lookup table and
-// one redraw: the file is not read again. GoDot files are written from the same indices in
-// the program's own colours, so they do not depend on the palette.
+// The Palette menu: a named palette or a VICE palette file for the document's picture, and the
+// C64 character ROM PETSCII screens are drawn with (as the converter's --chargen); the choices
+// kept in quendra.ini ([Palette], Chargen the ROM file). The document keeps the shown picture
+// as decoded (indices and what they stand for, flipped and turned), so a palette is applied
+// by a new lookup table and one redraw: the file is not read again. GoDot files are written
+// from the same indices in the program's own colours, so they do not depend on the palette.
+#include "app/palette_menu.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/browse_controls.h"
-#include "app/main_window.h"
 #include "app/picture_document.h"
-#include "app/secondary_windows.h"
+#include "app/settings.h"
 #include "components/bridge.h"
 #include "components/dialogs.h"
-#include "components/pmultiimage.h"
 #include "decode/character_rom.h"
 
 namespace quendra {
@@ -33,38 +35,41 @@ QString fromView(std::string_view text) {
 
 } // namespace
 
-void MainWindow::createPaletteMenu() {
-    ui_.paletteMenu = menuBar()->addMenu(QStringLiteral("&Palette"));
-    ui_.paletteMenu->setObjectName(QStringLiteral("paletteMenu"));
-    auto* group = new QActionGroup(ui_.paletteMenu);
+PaletteMenu::PaletteMenu(QMainWindow* window, PictureDocument* document,
+                         std::function<QString()> folder)
+    : QObject(window), window_(window), document_(document), folder_(std::move(folder)) {
+    menu_ = window->menuBar()->addMenu(QStringLiteral("&Palette"));
+    menu_->setObjectName(QStringLiteral("paletteMenu"));
+    auto* group = new QActionGroup(menu_);
     group->setExclusive(true);
     for (const NamedPalette& palette : namedPalettes()) {
         const QString name = fromView(palette.name);
         QAction* action =
-            ui_.paletteMenu->addAction(name + QStringLiteral("\t") + fromView(palette.description));
+            menu_->addAction(name + QStringLiteral("\t") + fromView(palette.description));
         action->setObjectName(QStringLiteral("palette-") + name);
         action->setCheckable(true);
         action->setData(name);
         group->addAction(action);
-        ui_.paletteActions << action;
+        paletteActions_ << action;
         connect(action, &QAction::triggered, this, [this, name] { paletteChosen(name); });
     }
-    ui_.paletteMenu->addSeparator();
-    ui_.loadPaletteAction = ui_.paletteMenu->addAction(QStringLiteral("Load palette file..."));
-    ui_.loadPaletteAction->setObjectName(QStringLiteral("loadPalette"));
-    ui_.loadPaletteAction->setCheckable(true);
-    group->addAction(ui_.loadPaletteAction);
-    connect(ui_.loadPaletteAction, &QAction::triggered, this, &MainWindow::choosePaletteFile);
+    menu_->addSeparator();
+    loadPaletteAction_ = menu_->addAction(QStringLiteral("Load palette file..."));
+    loadPaletteAction_->setObjectName(QStringLiteral("loadPalette"));
+    loadPaletteAction_->setCheckable(true);
+    group->addAction(loadPaletteAction_);
+    connect(loadPaletteAction_, &QAction::triggered, this, &PaletteMenu::choosePaletteFile);
     // PETSCII screens and character sets are drawn with the C64's character ROM.
-    ui_.paletteMenu->addSeparator();
-    ui_.characterRomAction = ui_.paletteMenu->addAction(
-        QStringLiteral("C64 character ROM..."), this, &MainWindow::chooseCharacterRom);
-    ui_.characterRomAction->setObjectName(QStringLiteral("characterRom"));
-    ui_.usualCharacterRomAction = ui_.paletteMenu->addAction(
-        QStringLiteral("Usual character ROM"), this, &MainWindow::useUsualCharacterRom);
+    menu_->addSeparator();
+    characterRomAction_ = menu_->addAction(QStringLiteral("C64 character ROM..."), this,
+                                           &PaletteMenu::chooseCharacterRom);
+    characterRomAction_->setObjectName(QStringLiteral("characterRom"));
+    usualCharacterRomAction_ = menu_->addAction(QStringLiteral("Usual character ROM"), this,
+                                                &PaletteMenu::useUsualCharacterRom);
+    usualCharacterRomAction_->setObjectName(QStringLiteral("usualCharacterRom"));
 }
 
-void MainWindow::useUsualCharacterRom() {
+void PaletteMenu::useUsualCharacterRom() {
     forgetCharacterRomFile();
     IniFile ini(settings::filePath());
     ini.writeString(kPaletteSection, kChargenKey, {});
@@ -72,37 +77,36 @@ void MainWindow::useUsualCharacterRom() {
     showCharacterRomChoice({});
 }
 
-void MainWindow::showCharacterRomChoice(const QString& file) {
-    ui_.characterRomAction->setToolTip(file);
-    ui_.usualCharacterRomAction->setEnabled(!file.isEmpty());
+void PaletteMenu::showCharacterRomChoice(const QString& file) {
+    characterRomAction_->setToolTip(file);
+    usualCharacterRomAction_->setEnabled(!file.isEmpty());
     // The shown picture drawn again, with the new characters where it has any.
-    if (document_->isShown())
-        showCurrentFile(this);
+    emit charactersChanged();
 }
 
-void MainWindow::restoreCharacterRom() {
+void PaletteMenu::restoreCharacterRom() {
     // A file gone or turned bad since: the usual places or the stand-in font, silently (the
     // status line says when the stand-in font draws a picture).
     const QString file = IniFile(settings::filePath()).readString(kPaletteSection, kChargenKey);
     const bool read = !file.isEmpty() && setCharacterRomFile(toPath(file));
-    ui_.characterRomAction->setToolTip(read ? file : QString());
-    ui_.usualCharacterRomAction->setEnabled(read);
+    characterRomAction_->setToolTip(read ? file : QString());
+    usualCharacterRomAction_->setEnabled(read);
 }
 
-void MainWindow::chooseCharacterRom() {
+void PaletteMenu::chooseCharacterRom() {
     const QString kept = IniFile(settings::filePath()).readString(kPaletteSection, kChargenKey);
     dialogs::OpenRequest request;
     request.title = QStringLiteral("C64 character ROM");
     request.directory = kept.isEmpty() ? QDir::homePath() : QFileInfo(kept).absolutePath();
     request.filter = QStringLiteral("C64 character ROMs (chargen *.bin *.rom);;All files (*)");
-    const QString chosen = dialogs::openFileName(this, request);
+    const QString chosen = dialogs::openFileName(window_, request);
     if (!chosen.isEmpty())
         useCharacterRomFile(chosen);
 }
 
-bool MainWindow::useCharacterRomFile(const QString& path) {
+bool PaletteMenu::useCharacterRomFile(const QString& path) {
     if (!setCharacterRomFile(toPath(path))) {
-        dialogs::message(this, QMessageBox::Warning, QStringLiteral("C64 character ROM"),
+        dialogs::message(window_, QMessageBox::Warning, QStringLiteral("C64 character ROM"),
                          QStringLiteral("%1 is not a C64 character ROM (a file of 2048 or 4096 "
                                         "bytes). The characters were not changed.")
                              .arg(dialogs::printableFileName(path)),
@@ -120,7 +124,7 @@ bool MainWindow::useCharacterRomFile(const QString& path) {
     return true;
 }
 
-void MainWindow::restorePalette() {
+void PaletteMenu::restorePalette() {
     const PaletteChoice stored = settings::readPaletteChoice(settings::filePath());
     PaletteResult colours;
     if (stored.name == kFileChoice) {
@@ -136,15 +140,15 @@ void MainWindow::restorePalette() {
         setPalette(PaletteChoice{}, defaultPalette().colours);
 }
 
-void MainWindow::setPalette(const PaletteChoice& choice, const C64Colours& colours) {
-    for (QAction* action : ui_.paletteActions)
+void PaletteMenu::setPalette(const PaletteChoice& choice, const C64Colours& colours) {
+    for (QAction* action : paletteActions_)
         action->setChecked(action->data().toString() == choice.name);
-    ui_.loadPaletteAction->setChecked(choice.name == kFileChoice);
-    ui_.loadPaletteAction->setToolTip(choice.name == kFileChoice ? choice.file : QString());
+    loadPaletteAction_->setChecked(choice.name == kFileChoice);
+    loadPaletteAction_->setToolTip(choice.name == kFileChoice ? choice.file : QString());
     document_->setPalette(choice, colours); // the views open follow it
 }
 
-void MainWindow::paletteChosen(const QString& name) {
+void PaletteMenu::paletteChosen(const QString& name) {
     const NamedPalette* palette = findPalette(name.toStdString());
     if (!palette)
         return;
@@ -154,29 +158,28 @@ void MainWindow::paletteChosen(const QString& name) {
     keepChoice(choice);
 }
 
-void MainWindow::keepChoice(const PaletteChoice& choice) {
+void PaletteMenu::keepChoice(const PaletteChoice& choice) {
     // The picture is painted first: writing the settings file safely takes longer than
     // the repaint itself.
-    ui_.pictureView->repaint();
+    emit chosen();
     settings::writePaletteChoice(settings::filePath(), choice); // a failure is not reported
 }
 
-void MainWindow::choosePaletteFile() {
+void PaletteMenu::choosePaletteFile() {
     dialogs::OpenRequest request;
     request.title = QStringLiteral("Load palette file");
     const PaletteChoice& current = document_->paletteChoice();
-    request.directory = current.file.isEmpty() ? ui_.folderList->directory()
-                                               : QFileInfo(current.file).absolutePath();
+    request.directory = current.file.isEmpty() ? folder_() : QFileInfo(current.file).absolutePath();
     request.filter = QStringLiteral("VICE palettes (*.vpl);;All files (*)");
-    const QString chosen = dialogs::openFileName(this, request);
+    const QString chosen = dialogs::openFileName(window_, request);
     if (chosen.isEmpty() || !usePaletteFile(chosen))
         setPalette(current, document_->paletteColours()); // the ticks as they were
 }
 
-bool MainWindow::usePaletteFile(const QString& path) {
+bool PaletteMenu::usePaletteFile(const QString& path) {
     const PaletteResult read = readVplFile(toPath(path));
     if (!read.ok) {
-        dialogs::message(this, QMessageBox::Warning, QStringLiteral("Palette"),
+        dialogs::message(window_, QMessageBox::Warning, QStringLiteral("Palette"),
                          QStringLiteral("The palette was not changed.\n") +
                              QString::fromStdString(read.error),
                          QMessageBox::Ok);
@@ -190,13 +193,9 @@ bool MainWindow::usePaletteFile(const QString& path) {
     return true;
 }
 
-void MainWindow::showDocument() {
-    if (document_->isShown()) {
-        ui_.pictureView->setPicture(document_->indices());
-        document_->shareDrawing(ui_.pictureView->picture()); // the views draw no copy of their own
-    } else {
-        ui_.pictureView->setPicture(templatePicture);
-    }
+void PaletteMenu::restore() {
+    restorePalette();
+    restoreCharacterRom();
 }
 
 } // namespace quendra
