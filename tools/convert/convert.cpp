@@ -387,16 +387,20 @@ int runBatch(const Options& options, Reporter& reporter) {
     std::mutex mutex;
     std::size_t reported = 0, finished = 0;
     bool anyFailed = false;
-    auto finish = [&](std::size_t i, Outcome outcome) {
-        std::lock_guard lock(mutex);
-        outcomes[i] = std::move(outcome);
-        ++finished;
-        reporter.progress(finished, total);
+    // The outcomes in the order of the files, as far as they are there (the lock held).
+    auto reportReady = [&] {
         for (; reported < total && outcomes[reported]; ++reported) {
             anyFailed |= !outcomes[reported]->converted && !outcomes[reported]->skipped;
             reporter.report(reported, *outcomes[reported]);
             outcomes[reported]->message.clear();
         }
+    };
+    auto finish = [&](std::size_t i, Outcome outcome) {
+        std::lock_guard lock(mutex);
+        outcomes[i] = std::move(outcome);
+        ++finished;
+        reporter.progress(finished, total);
+        reportReady();
     };
     auto plannedOutcome = [&](std::size_t i) {
         return Outcome{tasks[i].converted, tasks[i].message, tasks[i].skipped};
@@ -439,10 +443,15 @@ int runBatch(const Options& options, Reporter& reporter) {
             return;
         }
         for (std::size_t i; (i = next++) < total;) {
-            if (tasks[i].planned)
-                finish(i, plannedOutcome(i));
-            else if (!joined[i])
-                convertGroup(*made, i);
+            try {
+                if (tasks[i].planned)
+                    finish(i, plannedOutcome(i));
+                else if (!joined[i])
+                    convertGroup(*made, i);
+            } catch (const std::exception&) {
+                // Memory ran out outside a file's conversion (its message, its report): the
+                // file is reported with the others no thread finished, at the end.
+            }
         }
     };
     unsigned jobs = options.jobs > 0 ? static_cast<unsigned>(options.jobs)
@@ -452,8 +461,10 @@ int runBatch(const Options& options, Reporter& reporter) {
     for (unsigned t = 1; t < jobs; ++t) {
         try {
             threads.emplace_back(work);
-        } catch (const std::system_error&) {
-            break; // the system gives no more threads: the ones there share the work
+        } catch (const std::exception&) {
+            // The system gives no more threads (or no memory for one more's state): the
+            // ones there share the work.
+            break;
         }
     }
     work();
@@ -474,6 +485,12 @@ int runBatch(const Options& options, Reporter& reporter) {
         for (std::size_t j : sharers[i])
             finish(j, {false, printableName(tasks[j].input) + ": not enough memory to convert it"});
     }
+    // Files whose thread ran out of memory between their conversion and their report.
+    for (std::size_t i = 0; i < total; ++i) {
+        if (!outcomes[i])
+            finish(i, {false, printableName(tasks[i].input) + ": not enough memory to convert it"});
+    }
+    reportReady();
     return anyFailed ? 1 : 0;
 }
 
