@@ -498,21 +498,6 @@ constexpr bool everyHandleNamesOneRow() {
 static_assert(everyHandleNamesOneRow());
 static_assert(kFormats[kRowOf[static_cast<std::size_t>(FormatId::godot)]].decode == decodeGodot);
 
-// A reader reads its facts from one row (formatRow), so the other rows it reads under other
-// extensions must state the same.
-constexpr bool rowsOfOneReaderAgree() {
-    for (const C64Format& a : kFormats) {
-        for (const C64Format& b : kFormats) {
-            if (a.decode && a.decode == b.decode &&
-                (a.lengths != b.lengths || a.packed != b.packed || a.packedUpTo != b.packedUpTo ||
-                 a.lengthsFrom != b.lengthsFrom || a.lengthsUpTo != b.lengthsUpTo ||
-                 a.loadAddresses != b.loadAddresses))
-                return false;
-        }
-    }
-    return true;
-}
-static_assert(rowsOfOneReaderAgree());
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

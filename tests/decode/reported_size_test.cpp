@@ -27,5 +27,20 @@ TEST(ReportedSize, ARejectionForSizeNamesTheFilesSizeWhereKnown) {
     EXPECT_GE(sizeRejections, 6);
 }
 
+// A reader reads its facts from one row (formatRow), so the other rows it reads under other
+// extensions must state the same lengths, limits and load addresses.
+TEST(RowFacts, RowsOfOneReaderStateTheSameFacts) {
+    for (const C64Format& a : c64Formats()) {
+        for (const C64Format& b : c64Formats()) {
+            if (!a.decode || a.decode != b.decode)
+                continue;
+            EXPECT_TRUE(a.lengths == b.lengths && a.packed == b.packed &&
+                        a.packedUpTo == b.packedUpTo && a.lengthsFrom == b.lengthsFrom &&
+                        a.lengthsUpTo == b.lengthsUpTo && a.loadAddresses == b.loadAddresses)
+                << a.name << " and " << b.name;
+        }
+    }
+}
+
 } // namespace
 } // namespace quendra
