@@ -65,6 +65,7 @@ void MainWindow::createControls() {
     ui_.dropTarget->setAccept(true);
 
     connectControls();
+    createDeleteActions();
     ui_.fileList->setFocus();
 }
 
@@ -210,6 +211,9 @@ void MainWindow::createMenu() {
     ui_.aboutAction = info->addAction(QStringLiteral("A&bout"));
     ui_.aboutAction->setObjectName(QStringLiteral("ber1"));
     connect(ui_.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    ui_.formatsAction = help->addAction(QStringLiteral("&Formats"), this, &MainWindow::showFormats);
+    ui_.formatsAction->setObjectName(QStringLiteral("formats"));
 
     // The view keys act in the whole window, the file list included (eventFilter); there
     // letters and digits that are no view key type a name.
@@ -268,6 +272,7 @@ void MainWindow::layoutControls() {
     const int pictureHeight = height() - 75;
     ui_.pictureView->setGeometry(240 + dx, 16, width() - 259 - dx, pictureHeight);
     ui_.statusLine->setGeometry(240 + dx, 16 + pictureHeight + 2, width() - 259 - dx, 18);
+    fitStatusToWidth();
     ui_.splitterHandle->setGeometry(233 + dx, 16, 7, pictureHeight);
     applyFit();
 }
