@@ -125,8 +125,10 @@ void MainWindow::saveState() {
     p.top = pos().y();
     p.left = pos().x();
     p.style = isMinimized() ? 2 : isMaximized() ? 1 : 0;
-    p.width = width();
-    p.height = height();
+    // A maximised window keeps the size it returns to.
+    const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    p.width = normal.isValid() ? normal.width() : width();
+    p.height = normal.isValid() ? normal.height() : height();
     settings::writePlacement(settings::filePath(), p); // a failure is not reported
     IniFile ini(settings::filePath());
     ini.writeString(kBrowseSection, kFolderKey, ui_.folderList->directory());

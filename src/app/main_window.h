@@ -213,6 +213,9 @@ class MainWindow : public QMainWindow {
     // Places the controls for the window's size and the column width: the lists grow
     // with the window, the commands keep their places under them.
     void layoutControls();
+    // The widest the browsing column may be at the window's width (the picture area at its
+    // least, kMinimumPictureWidth).
+    int widestColumn() const;
     // The whole-number scale for the shown picture when fitting, else 1.
     void applyFit();
     // Leaves fit to window (before a zoom step or 1:1).

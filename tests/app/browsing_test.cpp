@@ -429,6 +429,21 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     start();
     EXPECT_EQ(QDir(folderList()->directory()).canonicalPath(), QDir(picsFolder()).canonicalPath());
     EXPECT_EQ(fileList()->width(), 325);
+    // The size it was closed at (as far as the screen holds it).
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(form->size(), QSize(900, 900).boundedTo(screen));
+    // A narrower window: the picture area gives way first, then the column; wide again,
+    // the column is as wide as it was made.
+    form->show();
+    const auto resizeTo = [&](int width) {
+        form->resize(width, 700);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form->width() == width; }));
+    };
+    resizeTo(500);
+    EXPECT_EQ(form->pictureView()->width(), 160);
+    EXPECT_EQ(fileList()->width(), 306); // what the picture area at its least leaves
+    resizeTo(760);
+    EXPECT_EQ(fileList()->width(), 325);
 
     // The About box shows all its text at its designed size.
     menuAction("ber1")->trigger();
