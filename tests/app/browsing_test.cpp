@@ -333,6 +333,12 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     EXPECT_EQ(shown(), toQImage(road.decoded.picture));
     EXPECT_TRUE(pushButton("SaveAs")->isEnabled());
     EXPECT_FALSE(toolButton("SpeedButton1")->isEnabled());
+    // Nor do the keys delete an entry (no question asked).
+    const std::size_t boxesBefore = boxes.size();
+    key(fileList(), Qt::Key_Delete);
+    key(fileList(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(boxes.size(), boxesBefore);
+    EXPECT_TRUE(QFile::exists(path("pics.d64")));
     radioButton("PNG")->setChecked(true);
     pushButton("SaveAs")->click();
     ASSERT_EQ(requests.size(), 1u);
