@@ -78,10 +78,17 @@ QString BrowsingState::imageSummary() const {
     qsizetype pictures = 0;
     for (const DiskBrowser::Row& row : disk_.rows())
         pictures += row.format.isEmpty() ? 0 : 1;
-    QString status = QStringLiteral("%1: %2 entries, %3 of them pictures")
-                         .arg(namePart(disk_.imagePath()))
-                         .arg(disk_.rows().size())
-                         .arg(pictures);
+    const qsizetype entries = disk_.rows().size();
+    QString status = namePart(disk_.imagePath()) + QStringLiteral(": ");
+    if (entries == 1)
+        status += pictures == 1 ? QStringLiteral("1 entry, a picture")
+                                : QStringLiteral("1 entry, not a picture");
+    else
+        status +=
+            QStringLiteral("%1 entries, %2 of them %3")
+                .arg(entries)
+                .arg(pictures)
+                .arg(pictures == 1 ? QStringLiteral("a picture") : QStringLiteral("pictures"));
     if (const QString notes = disk_.imageNotes(); !notes.isEmpty())
         status += QStringLiteral("; ") + notes;
     return status + u'.';

@@ -18,6 +18,7 @@
 
 #include "app/browse_controls.h"
 #include "app/disk_browser.h"
+#include "app/formats_window.h"
 #include "app/palette_menu.h"
 #include "app/picture_document.h"
 #include "app/secondary_windows.h"
@@ -124,8 +125,10 @@ void MainWindow::saveState() {
     p.top = pos().y();
     p.left = pos().x();
     p.style = isMinimized() ? 2 : isMaximized() ? 1 : 0;
-    p.width = width();
-    p.height = height();
+    // A maximised window keeps the size it returns to.
+    const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    p.width = normal.isValid() ? normal.width() : width();
+    p.height = normal.isValid() ? normal.height() : height();
     settings::writePlacement(settings::filePath(), p); // a failure is not reported
     IniFile ini(settings::filePath());
     ini.writeString(kBrowseSection, kFolderKey, ui_.folderList->directory());
@@ -181,12 +184,24 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
 }
 
 void MainWindow::showStatus(const QString& text) {
-    ui_.statusLine->setText(text);
     ui_.statusLine->setToolTip(text);
+    fitStatusToWidth();
+}
+
+void MainWindow::fitStatusToWidth() {
+    const QString whole = ui_.statusLine->toolTip();
+    ui_.statusLine->setText(ui_.statusLine->fontMetrics().elidedText(
+        whole, Qt::ElideRight, ui_.statusLine->contentsRect().width()));
+}
+
+void MainWindow::showWritten(const QString& verb, const QString& fileName) {
+    const QFileInfo file(fileName);
+    showStatus(QStringLiteral("%1 %2 in %3.")
+                   .arg(verb, file.fileName(), QDir::toNativeSeparators(file.absolutePath())));
 }
 
 QString MainWindow::statusText() const {
-    return ui_.statusLine->text();
+    return ui_.statusLine->toolTip(); // the whole text, however much of it the line shows
 }
 
 void MainWindow::showAbout() {
@@ -195,6 +210,14 @@ void MainWindow::showAbout() {
     aboutBox_->show();
     aboutBox_->raise();
     aboutBox_->activateWindow();
+}
+
+void MainWindow::showFormats() {
+    if (!formatsWindow_)
+        formatsWindow_ = new FormatsWindow(this);
+    formatsWindow_->show();
+    formatsWindow_->raise();
+    formatsWindow_->activateWindow();
 }
 
 void MainWindow::applyStates() {
@@ -217,6 +240,8 @@ void MainWindow::applyStates() {
     ui_.exportC64Action->setEnabled(shown.saveAs);
     // Entries of a disk image are not files of their own.
     ui_.deleteButton->setEnabled(!browsing_.insideImage());
+    ui_.deleteAction->setEnabled(!browsing_.insideImage());
+    ui_.deleteForGoodAction->setEnabled(!browsing_.insideImage());
     // Fit and 1:1 act on a shown picture, as Flip does.
     ui_.fitAction->setEnabled(shown.flip);
     ui_.actualSizeAction->setEnabled(shown.flip);

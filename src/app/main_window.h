@@ -100,7 +100,10 @@ class MainWindow : public QMainWindow {
     void saveGodot(const QString& fileName);
     // Writes the shown picture as a C64 file (main_window_export.cpp).
     void exportC64();
+    // The selected file to the Trash after a question (the Delete button, the Delete key),
+    // or deleted for good (Shift+Delete); nothing inside a disk image (main_window_delete.cpp).
     void deleteCurrentFile();
+    void deleteCurrentFileForGood();
     void flip();
     void turnAnticlockwise();
     void turnClockwise();
@@ -126,6 +129,8 @@ class MainWindow : public QMainWindow {
     void pictureMouseDown(Qt::MouseButton button);
     void picturePainted();
     void showAbout();
+    // Help ▸ "Formats": the registry's formats with their extensions (formats_window.h).
+    void showFormats();
 
     // Activation and closing (also run by the window system's events).
     void onActivated();
@@ -178,6 +183,9 @@ class MainWindow : public QMainWindow {
         QAction* exportC64Action = nullptr;   // "&Export as C64 picture…"
         QAction* closeAction = nullptr;       // "&Close (ALT+F4)"
         QAction* aboutAction = nullptr;       // "A&bout"
+        QAction* formatsAction = nullptr;     // Help ▸ "&Formats"
+        QAction* deleteAction = nullptr;        // Delete, in the file list or on the picture
+        QAction* deleteForGoodAction = nullptr; // Shift+Delete, there too
     };
     // The parts of eventFilter: keys in the file list (letters type a name, Space and
     // Backspace step, Enter opens), keys and Ctrl+wheel over the picture, the splitter's drag.
@@ -190,6 +198,9 @@ class MainWindow : public QMainWindow {
     void createPictureControls(QWidget* client);
     void connectControls();
     void createMenu();
+    // The Delete and Shift+Delete keys of the file list and the picture area.
+    void createDeleteActions();
+    void deleteFile(bool forGood);
     void initialise();
     void saveState();
     void applyPlacement(const WindowPlacement& placement);
@@ -202,6 +213,9 @@ class MainWindow : public QMainWindow {
     // Places the controls for the window's size and the column width: the lists grow
     // with the window, the commands keep their places under them.
     void layoutControls();
+    // The widest the browsing column may be at the window's width (the picture area at its
+    // least, kMinimumPictureWidth).
+    int widestColumn() const;
     // The whole-number scale for the shown picture when fitting, else 1.
     void applyFit();
     // Leaves fit to window (before a zoom step or 1:1).
@@ -212,6 +226,10 @@ class MainWindow : public QMainWindow {
     bool isViewKey(const QKeyEvent* key) const;
     // The line under the picture; empty hides the reason.
     void showStatus(const QString& text);
+    // "Saved pic.png in /home/me/pics.": what a save or an export wrote where.
+    void showWritten(const QString& verb, const QString& fileName);
+    // The line's text cut with "…" to its width (the whole text is its tooltip).
+    void fitStatusToWidth();
     // A file that is not shown: black template, commands off, the reason on the line.
     void showNothing(const QString& fileName, const QString& reason);
     // Selects the list row of `path` (none when it is not listed) without showing it again.
@@ -243,6 +261,7 @@ class MainWindow : public QMainWindow {
     ReducedView* reducedView_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
     ProgressWindow* progressWindow_ = nullptr;
+    QWidget* formatsWindow_ = nullptr; // made when first asked for
     QStringList arguments_;
     Controls ui_;
     CommandStates states_;

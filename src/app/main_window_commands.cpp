@@ -1,11 +1,10 @@
-// MainWindow: the commands on the shown picture, delete, drop and the picture-area clicks.
+// MainWindow: the commands on the shown picture, drop and the picture-area clicks.
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <algorithm>
 #include <functional>
 #include <new>
@@ -130,62 +129,6 @@ void MainWindow::pictureMouseDown(Qt::MouseButton button) {
         if (reducedView_)
             reducedView_->showPicture();
     }
-}
-
-void MainWindow::deleteCurrentFile() {
-    // The selected row's file, which is the one on screen: the picture follows the row.
-    const QString name = ui_.fileList->selectedFileName();
-    const QFileInfo file(name);
-    if (browsing_.insideImage() || name.isEmpty() || !file.exists() || file.isDir())
-        return; // an entry of a disk image is no file to delete
-    if (dialogs::message(this, QMessageBox::Question, QStringLiteral("Confirm"),
-                         QStringLiteral("Move %1 to the Trash?").arg(namePart(name)),
-                         QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
-        return;
-    }
-    const int row = ui_.fileList->currentIndex().row();
-    // The desktop's Trash (freedesktop.org); where the file's file system has none, the
-    // user decides whether the file goes for good.
-    // Qt makes the home Trash only inside an existing data folder (without one it would
-    // put the file into a "files" folder under the current one).
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    bool removed = QFile::moveToTrash(name);
-    if (!removed && QFileInfo::exists(name)) {
-        if (dialogs::message(this, QMessageBox::Warning, QStringLiteral("Confirm"),
-                             QStringLiteral("%1 cannot be moved to the Trash. Delete it for good?")
-                                 .arg(namePart(name)),
-                             QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
-            return;
-        }
-        removed = QFile::remove(name);
-    }
-    document_->setFileName({});
-    ui_.fileList->listModel()->refresh();
-    // Back to the unzoomed view first, so that the next picture does not open zoomed
-    // while the zoom commands say it is not.
-    if (view_.zoomSteps() != 0)
-        originalSize();
-    document_->clear();
-    afterDelete(states_);
-    applyFit();
-    if (!removed) {
-        // The file is still there: show it again, and say why it stayed.
-        document_->setFileName(name);
-        showCurrentFile(this);
-        showStatus(QStringLiteral("%1 could not be deleted.").arg(namePart(name)));
-        return;
-    }
-    showStatus({});
-    // The next file takes the deleted one's place (the last when it was the last).
-    const int rows = ui_.fileList->rowCount();
-    if (rows == 0) {
-        setWindowTitle(kProgramName);
-        return;
-    }
-    ui_.fileList->setCurrentIndex(ui_.fileList->model()->index(std::clamp(row, 0, rows - 1), 0));
-    // Not yet shown by the row's move.
-    if (ui_.fileList->selectedFileName() != document_->fileName())
-        showCurrentFile(ui_.fileList);
 }
 
 void MainWindow::showDropped(const QStringList& files) {

@@ -65,6 +65,7 @@ void MainWindow::createControls() {
     ui_.dropTarget->setAccept(true);
 
     connectControls();
+    createDeleteActions();
     ui_.fileList->setFocus();
 }
 
@@ -246,6 +247,14 @@ void MainWindow::createMenu() {
     viewActions_ = {ui_.fitAction, ui_.actualSizeAction, in, out, fullScreen, reload};
     for (QAction* a : viewActions_)
         a->setShortcutContext(Qt::WindowShortcut);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    ui_.formatsAction = help->addAction(QStringLiteral("&Formats"), this, &MainWindow::showFormats);
+    ui_.formatsAction->setObjectName(QStringLiteral("formats"));
+}
+
+int MainWindow::widestColumn() const {
+    return std::max(kDesignColumnWidth, width() - 259 - kMinimumPictureWidth + kDesignColumnWidth);
 }
 
 void MainWindow::layoutControls() {
@@ -253,10 +262,10 @@ void MainWindow::layoutControls() {
     // size it is the designed 427 pixels wide and never runs past the window's edge.
     if (!ui_.statusLine)
         return; // not all made yet
-    const int widest =
-        std::max(kDesignColumnWidth, width() - 259 - kMinimumPictureWidth + kDesignColumnWidth);
-    columnWidth_ = std::clamp(columnWidth_, kDesignColumnWidth, widest);
-    const int dx = columnWidth_ - kDesignColumnWidth;
+    // The picture area gives way first: the column keeps the width chosen for it (kept as
+    // chosen, for a wider window again) while the picture area is wider than its least.
+    const int dx =
+        std::clamp(columnWidth_, kDesignColumnWidth, widestColumn()) - kDesignColumnWidth;
     const int dy = height() - kDesignHeight;
     // The lists take the extra height: a third the folder list, the rest the file list.
     const int folderGrowth = dy > 0 ? dy / 3 : 0;
@@ -268,6 +277,7 @@ void MainWindow::layoutControls() {
     const int pictureHeight = height() - 75;
     ui_.pictureView->setGeometry(240 + dx, 16, width() - 259 - dx, pictureHeight);
     ui_.statusLine->setGeometry(240 + dx, 16 + pictureHeight + 2, width() - 259 - dx, 18);
+    fitStatusToWidth();
     ui_.splitterHandle->setGeometry(233 + dx, 16, 7, pictureHeight);
     applyFit();
 }

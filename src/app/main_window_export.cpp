@@ -24,6 +24,7 @@ void MainWindow::exportC64() {
     if (saved.isEmpty())
         return; // cancelled, or nothing written
     saveFolder_.confirmed(saved.toStdString());
+    showWritten(QStringLiteral("Exported"), saved);
     if (!browsing_.insideImage())
         ui_.fileList->listModel()->refresh(); // a file written into the shown folder is listed
 }

@@ -115,9 +115,10 @@ bool MainWindow::endReading(const QString& fileName, const C64Format& format,
     readingEnds(states_, format);
     if (!decoded.accepted)
         readerRejected(states_);
-    // A file names the format that refused it; an entry of a disk image only a picture's.
-    const bool named = decoded.accepted || browsing_.entryOf(fileName) < 0;
-    setWindowTitle(browsing_.caption(fileName, named ? shownSuffix(format, decoded) : QString()));
+    // The caption names a format only for a picture shown: a refused file is no picture
+    // of the format that refused it.
+    setWindowTitle(
+        browsing_.caption(fileName, decoded.accepted ? shownSuffix(format, decoded) : QString()));
     applyFit();
     return decoded.accepted;
 }

@@ -89,29 +89,32 @@ void MainWindow::saveAs() {
     saveFolder_.confirmed(chosen.toStdString());
     if (!row)
         return;
+    bool written = false;
     switch (row->format) {
     case PictureFormat::TIFF:
-        ui_.pictureView->saveAsTiff(chosen);
+        written = ui_.pictureView->saveAsTiff(chosen);
         break;
     case PictureFormat::GIF:
-        ui_.pictureView->saveAsGif(chosen);
+        written = ui_.pictureView->saveAsGif(chosen);
         break;
     case PictureFormat::BMP:
-        ui_.pictureView->saveAsBmp(chosen);
+        written = ui_.pictureView->saveAsBmp(chosen);
         break;
     case PictureFormat::PCX:
-        ui_.pictureView->saveAsPcx(chosen);
+        written = ui_.pictureView->saveAsPcx(chosen);
         break;
     case PictureFormat::PNG:
-        ui_.pictureView->saveAsPng(chosen);
+        written = ui_.pictureView->saveAsPng(chosen);
         break;
     case PictureFormat::JPEG:
-        ui_.pictureView->saveAsJpeg(chosen);
+        written = ui_.pictureView->saveAsJpeg(chosen);
         break;
     case PictureFormat::Godot4Bit:
-        saveGodot(chosen);
+        saveGodot(chosen); // says itself what it wrote
         break;
     }
+    if (written)
+        showWritten(QStringLiteral("Saved"), chosen);
 }
 
 void MainWindow::saveGodot(const QString& fileName) {
@@ -145,6 +148,8 @@ void MainWindow::saveGodot(const QString& fileName) {
     states_ = before;
     applyStates();
     ui_.fileList->listModel()->refresh(); // a file written into the shown folder is listed
+    if (result.written)
+        showWritten(QStringLiteral("Saved"), fileName);
     if (!result.written) {
         // The file that was there, if any, is untouched (the write is atomic).
         dialogs::message(this, QMessageBox::Information, QStringLiteral("Information"),

@@ -182,7 +182,9 @@ bool MainWindow::splitterDrag(QEvent* e) {
     case QEvent::MouseMove:
         if (dragStartX_ >= 0) {
             const auto* mouse = static_cast<QMouseEvent*>(e);
-            columnWidth_ = dragStartWidth_ + qRound(mouse->globalPosition().x()) - dragStartX_;
+            columnWidth_ = std::clamp(dragStartWidth_ + qRound(mouse->globalPosition().x()) -
+                                          dragStartX_,
+                                      kDesignColumnWidth, widestColumn());
             layoutControls();
         }
         return true;

@@ -16,6 +16,7 @@
 #include <QWindow>
 
 #include "app/picture_document.h"
+#include "decode/formats.h"
 #include "components/pmultiimage.h"
 
 namespace quendra {
@@ -50,6 +51,7 @@ EnlargedView::EnlargedView(const PictureDocument* document, QWidget* parent)
     pictureView_->setBorderStyle(BorderStyle::SingleBorder);
     pictureView_->setImageDither(true);
     pictureView_->setStretchRatio(true);
+    pictureView_->setColor(Qt::black); // around the picture, as in the main picture area
     pictureView_->setToolTip(QStringLiteral("Click to close"));
     pictureView_->setGeometry(rect());
     connect(pictureView_, &PictureView::mousePressed, this, &EnlargedView::onPictureMousePressed);
@@ -197,14 +199,16 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, secondaryWindowFlags()) {
     setObjectName(QStringLiteral("OKBottomDlg"));
     setWindowTitle(QStringLiteral("About..."));
     setModal(false);
-    // 313 pixels wide; as high as its text needs (the format list grows with the registry).
+    // 313 x 214, its four lines; the formats themselves are listed by Help ▸ "Formats".
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* text = new QVBoxLayout(frame);
     text->setContentsMargins(8, 10, 8, 10);
     const QString texts[4] = {QStringLiteral("Quendra"),
                               QStringLiteral("Converter for GoDot, Version " QUENDRA_VERSION),
-                              QStringLiteral("Displays: ") + formatList(),
+                              QStringLiteral("Displays: %1 C64 picture formats, listed "
+                                             "under Help \u25B8 Formats")
+                                  .arg(c64Formats().size()),
                               QStringLiteral("Just double-click or drag'n drop pics")};
     for (int i = 0; i < 4; ++i) {
         lines_[i] = new QLabel(texts[i], frame);
@@ -226,8 +230,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, secondaryWindowFlags()) {
     box->setContentsMargins(8, 8, 8, 8);
     box->addWidget(frame);
     box->addWidget(ok, 0, Qt::AlignHCenter);
-    constexpr int kWidth = 313;
-    setFixedSize(kWidth, box->totalHeightForWidth(kWidth));
+    setFixedSize(313, 214);
     centreOnScreen(this);
 }
 

@@ -56,16 +56,20 @@ QString fileMask() {
     return patterns.join(u';');
 }
 
-QString formatList() {
-    QStringList items;
+QList<FormatListing> formatListing() {
+    const auto text = [](std::string_view s) {
+        return QString::fromUtf8(s.data(), qsizetype(s.size()));
+    };
+    QList<FormatListing> out;
     for (const C64Format& format : c64Formats()) {
         QStringList bare = lowerExtensions(format);
         for (QString& e : bare)
             e.remove(0, 1);
-        items << QString::fromUtf8(format.name.data(), qsizetype(format.name.size())) +
-                     QStringLiteral(" (") + bare.join(u", ") + u')';
+        out.append({text(format.name), bare.join(QStringLiteral(", "))});
     }
-    return items.join(u", ");
+    for (const DiskContainer& container : diskContainers())
+        out.append({text(container.name), text(container.extensions)});
+    return out;
 }
 
 QPoint placementOnScreens(QPoint topLeft, QSize size, const QList<QRect>& screens) {

@@ -15,8 +15,13 @@ inline const QString kProgramName = QStringLiteral("Quendra");
 // each extension once in lower case (the mask ignores case), then the disk and tape images
 // ("*.d64", "*.p[0-9][0-9]").
 QString fileMask();
-// The About box's list: "Koala Painter (koa), ..." for every registry row.
-QString formatList();
+// One line of Help ▸ "Formats": a format's name and its extensions ("koa, kla").
+struct FormatListing {
+    QString name;
+    QString extensions;
+};
+// Every registry row, in the registry's order, then the disk and tape images.
+QList<FormatListing> formatListing();
 
 // The name part of a path: what follows the last "/".
 QString namePart(const QString& fileName);

@@ -209,23 +209,23 @@ bool PictureView::rotated() const {
     return rotated_;
 }
 
-void PictureView::saveAsBmp(const QString& name) {
-    write(PictureFormat::BMP, name);
+bool PictureView::saveAsBmp(const QString& name) {
+    return write(PictureFormat::BMP, name);
 }
-void PictureView::saveAsPng(const QString& name) {
-    write(PictureFormat::PNG, name);
+bool PictureView::saveAsPng(const QString& name) {
+    return write(PictureFormat::PNG, name);
 }
-void PictureView::saveAsJpeg(const QString& name) {
-    write(PictureFormat::JPEG, name);
+bool PictureView::saveAsJpeg(const QString& name) {
+    return write(PictureFormat::JPEG, name);
 }
-void PictureView::saveAsGif(const QString& name) {
-    write(PictureFormat::GIF, name);
+bool PictureView::saveAsGif(const QString& name) {
+    return write(PictureFormat::GIF, name);
 }
-void PictureView::saveAsTiff(const QString& name) {
-    write(PictureFormat::TIFF, name);
+bool PictureView::saveAsTiff(const QString& name) {
+    return write(PictureFormat::TIFF, name);
 }
-void PictureView::saveAsPcx(const QString& name) {
-    write(PictureFormat::PCX, name);
+bool PictureView::saveAsPcx(const QString& name) {
+    return write(PictureFormat::PCX, name);
 }
 
 int PictureView::writeDepth(const QString& format) const {

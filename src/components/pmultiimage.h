@@ -90,13 +90,14 @@ class PictureView : public QWidget {
     bool flipped() const;
     bool rotated() const;
 
-    // Writes; each reports its failure to the user through the dialog seam.
-    void saveAsBmp(const QString& name);
-    void saveAsPng(const QString& name);
-    void saveAsJpeg(const QString& name);
-    void saveAsGif(const QString& name);
-    void saveAsTiff(const QString& name);
-    void saveAsPcx(const QString& name);
+    // Writes; each reports its failure to the user through the dialog seam and returns
+    // whether the file was written.
+    bool saveAsBmp(const QString& name);
+    bool saveAsPng(const QString& name);
+    bool saveAsJpeg(const QString& name);
+    bool saveAsGif(const QString& name);
+    bool saveAsTiff(const QString& name);
+    bool saveAsPcx(const QString& name);
 
     // The depth passed to the library for a write of `format` ("BMP", "PNG", "TIF", "PCX",
     // "GIF", "JPG") with the current ImageWriteRes.
@@ -172,7 +173,7 @@ class PictureView : public QWidget {
     void libraryError(const imagelib::Status& status);
     void information(const QString& text);
     void transform(bool rotating);
-    void write(PictureFormat format, const QString& name);
+    bool write(PictureFormat format, const QString& name);
     QString load();
     void fillInfo();
 

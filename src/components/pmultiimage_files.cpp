@@ -52,7 +52,7 @@ void PictureView::transform(bool rotating) {
                              : QStringLiteral("Error flipping image"));
 }
 
-void PictureView::write(PictureFormat format, const QString& name) {
+bool PictureView::write(PictureFormat format, const QString& name) {
     imagelib::Status status;
     try {
         const int depth = placement::writeDepth(writeRes_, format, displayDepth());
@@ -85,12 +85,13 @@ void PictureView::write(PictureFormat format, const QString& name) {
             break;
         }
     } catch (...) {
-        return; // errors other than a library status pass without a word
+        return false; // errors other than a library status pass without a word
     }
     if (status.ok())
-        return;
+        return true;
     libraryError(status);
     information(QStringLiteral("Writing %1 file failed").arg(QLatin1String(extensionOf(format))));
+    return false;
 }
 
 namespace {

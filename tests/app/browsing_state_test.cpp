@@ -35,7 +35,7 @@ TEST(BrowsingState, AnOpenImagesEntriesAreRowsUnderKeysOfTheirOwn) {
     EXPECT_EQ(state.entryOf(path + QStringLiteral("/2")), BrowsingState::kNoEntry);
     EXPECT_EQ(state.entryOf(dir.filePath(QStringLiteral("house.koa"))), BrowsingState::kNoEntry);
 
-    EXPECT_EQ(state.imageSummary(), QStringLiteral("pics.d64: 2 entries, 1 of them pictures."));
+    EXPECT_EQ(state.imageSummary(), QStringLiteral("pics.d64: 2 entries, 1 of them a picture."));
     EXPECT_EQ(state.caption(rows[2].key, u" (Koala)"),
               QStringLiteral("Quendra: pics.d64 \u203A HOUSE (Koala)"));
     EXPECT_EQ(state.caption(path, u""), QStringLiteral("Quendra: pics.d64"));
@@ -45,6 +45,29 @@ TEST(BrowsingState, AnOpenImagesEntriesAreRowsUnderKeysOfTheirOwn) {
 
     state.closeImage();
     EXPECT_EQ(state.entryOf(rows[2].key), BrowsingState::kNoEntry);
+}
+
+TEST(BrowsingState, AnImagesSummarySaysOneInTheSingular) {
+    QTemporaryDir dir;
+    const auto koala = samples::makeKoala(samples::testPattern(7));
+    const struct {
+        std::vector<samples::DiskFile> files;
+        const char* summary;
+    } cases[] = {
+        {{{"HOUSE", koala}}, "one.d64: 1 entry, a picture."},
+        {{{"NOTES", {'H', 'I'}, 0x81}}, "one.d64: 1 entry, not a picture."},
+        {{{"HOUSE", koala}, {"BARN", koala}}, "one.d64: 2 entries, 2 of them pictures."},
+    };
+    const QString path = dir.filePath(QStringLiteral("one.d64"));
+    for (const auto& c : cases) {
+        const auto disk = samples::makeD64(c.files);
+        std::ofstream(path.toStdString(), std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(disk.data()),
+                   static_cast<std::streamsize>(disk.size()));
+        BrowsingState state;
+        ASSERT_TRUE(state.openImage(path));
+        EXPECT_EQ(state.imageSummary().toStdString(), c.summary);
+    }
 }
 
 TEST(BrowsingState, TheListFollowsItsRowOnlyWhenThePersonMovesIt) {

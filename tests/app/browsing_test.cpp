@@ -10,9 +10,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWheelEvent>
 
+#include "app/formats_window.h"
 #include "app/main_window.h"
+#include "decode/disk_image.h"
 #include "decode/open_picture.h"
 #include "samples/c64_files.h"
 #include "samples/disk_files.h"
@@ -94,19 +97,29 @@ TEST_F(Browsing, KeysMoveThePictureWithTheRowAndDeleteNamesTheShownFile) {
     key(form->pictureView(), Qt::Key_PageDown);
     expectShown(2, "Page Down");
 
-    // Delete names the file on screen; the next one takes its place, the last row's the
-    // row above; an empty folder leaves the black template and the bare title.
+    // The Delete key, in the list or on the picture, moves the file on screen to the Trash
+    // after the question, as the button does; the next one takes its place, the last row's
+    // the row above. Shift+Delete deletes for good. An empty folder leaves the black
+    // template and the bare title.
+    const QString trash = dir.filePath(QStringLiteral("data/Trash/files/"));
     key(fileList(), Qt::Key_Up);
-    toolButton("SpeedButton1")->click();
+    key(fileList(), Qt::Key_Delete);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes.back().text, QStringLiteral("Move b.koa to the Trash?"));
     EXPECT_FALSE(QFile::exists(path("b.koa")));
+    EXPECT_TRUE(QFile::exists(trash + QStringLiteral("b.koa")));
     EXPECT_TRUE(QFile::exists(path("a.koa")) && QFile::exists(path("c.koa")));
     expectShown(2, "after deleting b.koa");
-    toolButton("SpeedButton1")->click();
+    form->pictureView()->setFocus();
+    key(form->pictureView(), Qt::Key_Delete);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(QFile::exists(trash + QStringLiteral("c.koa")));
     expectShown(0, "after deleting the last row");
-    toolButton("SpeedButton1")->click();
-    EXPECT_EQ(boxes.back().text, QStringLiteral("Move a.koa to the Trash?"));
+    key(form->pictureView(), Qt::Key_Delete, Qt::ShiftModifier);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes.back().text, QStringLiteral("Delete a.koa for good?"));
+    EXPECT_FALSE(QFile::exists(path("a.koa")));
+    EXPECT_FALSE(QFile::exists(trash + QStringLiteral("a.koa")));
     EXPECT_EQ(fileList()->rowCount(), 0);
     EXPECT_EQ(shown(), blackTemplate());
     EXPECT_EQ(caption(), QStringLiteral("Quendra"));
@@ -142,6 +155,13 @@ TEST_F(Browsing, ARejectedFileSaysWhyOnTheLineAndOffersNoPictureCommands) {
                       .arg(bytes.size())
                       .arg(QString::fromStdString(decodeKoala(bytes, options).reason)));
         EXPECT_TRUE(label("StatusLine")->isVisible());
+        // The line shows as much as fits, cut with "…"; its tooltip holds the whole text.
+        const QLabel* line = label("StatusLine");
+        EXPECT_EQ(line->toolTip(), form->statusText());
+        EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width());
+        EXPECT_TRUE(line->text().endsWith(u'\u2026'));
+        // The caption names a format only for a picture shown.
+        EXPECT_EQ(caption(), QStringLiteral("Quendra: ") + QString::fromLatin1(name));
         EXPECT_EQ(shown(), blackTemplate());
         EXPECT_FALSE(form->document()->isShown());
         for (QWidget* w : std::initializer_list<QWidget*>{pushButton("SaveAs"), pushButton("Flip"),
@@ -313,6 +333,12 @@ TEST_F(Browsing, ADiskImageOpensLikeAFolderAndShowsItsPictures) {
     EXPECT_EQ(shown(), toQImage(road.decoded.picture));
     EXPECT_TRUE(pushButton("SaveAs")->isEnabled());
     EXPECT_FALSE(toolButton("SpeedButton1")->isEnabled());
+    // Nor do the keys delete an entry (no question asked).
+    const std::size_t boxesBefore = boxes.size();
+    key(fileList(), Qt::Key_Delete);
+    key(fileList(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(boxes.size(), boxesBefore);
+    EXPECT_TRUE(QFile::exists(path("pics.d64")));
     radioButton("PNG")->setChecked(true);
     pushButton("SaveAs")->click();
     ASSERT_EQ(requests.size(), 1u);
@@ -409,8 +435,23 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
     start();
     EXPECT_EQ(QDir(folderList()->directory()).canonicalPath(), QDir(picsFolder()).canonicalPath());
     EXPECT_EQ(fileList()->width(), 325);
+    // The size it was closed at (as far as the screen holds it).
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(form->size(), QSize(900, 900).boundedTo(screen));
+    // A narrower window: the picture area gives way first, then the column; wide again,
+    // the column is as wide as it was made.
+    form->show();
+    const auto resizeTo = [&](int width) {
+        form->resize(width, 700);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form->width() == width; }));
+    };
+    resizeTo(500);
+    EXPECT_EQ(form->pictureView()->width(), 160);
+    EXPECT_EQ(fileList()->width(), 306); // what the picture area at its least leaves
+    resizeTo(760);
+    EXPECT_EQ(fileList()->width(), 325);
 
-    // The About box shows all its text and the registry's formats.
+    // The About box shows all its text at its designed size.
     menuAction("ber1")->trigger();
     AboutBox* about = program->aboutBox();
     for (int i = 0; i < 4; ++i) {
@@ -418,7 +459,20 @@ TEST_F(Browsing, StartUpFolderFocusAndAGrowingLayout) {
         EXPECT_LE(line->heightForWidth(line->width()), line->height())
             << line->text().toStdString();
     }
-    EXPECT_TRUE(about->line(2)->text().contains(QStringLiteral("FunPainter 2 (fp2)")));
+
+    // Help ▸ Formats lists every format with its extensions, and the disk images.
+    menuAction("formats")->trigger();
+    auto* formats = form->findChild<FormatsWindow*>(QStringLiteral("Formats"));
+    ASSERT_NE(formats, nullptr);
+    EXPECT_TRUE(formats->isVisible());
+    QStringList listed;
+    for (int row = 0; row < formats->list()->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = formats->list()->topLevelItem(row);
+        listed << item->text(0) + QStringLiteral(" (") + item->text(1) + u')';
+    }
+    EXPECT_EQ(listed.size(), qsizetype(c64Formats().size() + diskContainers().size()));
+    EXPECT_TRUE(listed.contains(QStringLiteral("FunPainter 2 (fp2)")));
+    EXPECT_TRUE(listed.contains(QStringLiteral("D64 disk image (d64)")));
 }
 
 } // namespace

@@ -135,6 +135,10 @@ TEST_F(Commands, LeftClickOpensTheEnlargedView) {
     EXPECT_EQ(big->pictureView()->picture(), shown());
     EXPECT_TRUE(big->pictureView()->stretchRatio());
     EXPECT_EQ(big->pictureView()->geometry(), big->rect());
+    // Black around the picture (above it on a screen wider than 8:5), as in the main window.
+    const QImage seen = big->pictureView()->grab().toImage();
+    ASSERT_GT(seen.height() * 8, seen.width() * 5 + 160);
+    EXPECT_EQ(QColor(seen.pixel(seen.width() / 2, 10)), QColor(Qt::black));
     QTest::mouseClick(big->pictureView(), Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_FALSE(big->isVisible());
     EXPECT_TRUE(big->pictureView()->picture().isNull());

@@ -222,6 +222,10 @@ TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
         SCOPED_TRACE(f.name.toStdString());
         saveAs(f.button, out.filePath(f.name));
         EXPECT_EQ(form->pictureView()->defSaveFilename(), out.filePath(f.name));
+        // The line says what was written where.
+        EXPECT_EQ(
+            form->statusText(),
+            QStringLiteral("Saved %1 in %2.").arg(f.name, QDir::toNativeSeparators(out.path())));
         EXPECT_EQ(readBack(f.reader, out.filePath(f.name)), picture);
     }
     // The window's component writes TIFF with LZW compression.
@@ -239,6 +243,7 @@ TEST_F(SaveAs, EveryFormatIsWrittenAndReadsBack) {
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "GOD0");
     EXPECT_EQ(godotPicture(out.filePath("pic.4BT")), picture);
+    EXPECT_TRUE(form->statusText().startsWith(QStringLiteral("Saved pic.4BT in ")));
 
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(shown(), picture); // saving changes nothing on screen
@@ -549,6 +554,8 @@ TEST_F(SaveAs, ExportsAsAC64PictureExactlyOrReduced) {
     EXPECT_EQ(lastRequest().filter, QStringLiteral("Koala Painter (*.koa)"));
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(fileBytes(exported), fileBytes(dir.filePath("converted/pic.koa")));
+    EXPECT_EQ(form->statusText(),
+              QStringLiteral("Exported pic.koa in %1.").arg(QDir::toNativeSeparators(outFolder())));
 
     // A hires picture has more colours in a fat-pixel cell than Koala takes.
     show(write(QStringLiteral("hires.art"), makeArtStudioHires(testPattern(4))));
