@@ -49,6 +49,16 @@ ExportWindow::ExportWindow(const IndexedImage& picture, const C64Colours& shownC
                            QString proposedPath, QWidget* parent)
     : QDialog(parent), picture_(picture), shownColours_(shownColours),
       proposedPath_(std::move(proposedPath)) {
+    build();
+}
+
+ExportWindow::ExportWindow(const Image& picture, QString proposedPath, QWidget* parent)
+    : QDialog(parent), picture_(0, 0), trueColour_(picture),
+      proposedPath_(std::move(proposedPath)) {
+    build();
+}
+
+void ExportWindow::build() {
     setWindowTitle(kTitle);
     setObjectName(QStringLiteral("exportWindow"));
     auto* controls = new QFormLayout;
@@ -141,8 +151,19 @@ QString ExportWindow::exportPicture(QWidget* parent, const IndexedImage& picture
     return window.savedPath_;
 }
 
+QString ExportWindow::exportPicture(QWidget* parent, const Image& picture,
+                                    const QString& proposedPath) {
+    ExportWindow window(picture, proposedPath, parent);
+    window.exec();
+    return window.savedPath_;
+}
+
 QString ExportWindow::exportShown(QWidget* parent, const PictureDocument& document,
                                   const QString& proposedPath) {
+    if (document.isTrueColour()) {
+        const std::optional<Image> rgb = toRgbImage(document.picture());
+        return rgb ? exportPicture(parent, *rgb, proposedPath) : QString();
+    }
     return exportPicture(parent, document.indices(), document.paletteColours(), proposedPath);
 }
 
@@ -179,6 +200,8 @@ C64ExportOptions ExportWindow::options() const {
 std::string ExportWindow::written(std::vector<std::uint8_t>& bytes) {
     const C64ExportOptions o = options();
     // C64 pictures by their colour numbers; PC pictures by their colours.
+    if (!trueColour_.empty())
+        return exporter_.write(trueColour_, writer(), o, bytes);
     if (picture_.meaning() != IndexMeaning::fixed)
         return exporter_.write(picture_, writer(), o, bytes);
     return exporter_.write(picture_.toRgb(), writer(), o, bytes);
@@ -211,9 +234,12 @@ void ExportWindow::updatePreview() {
         saveButton_->setEnabled(true);
     } else {
         // The picture as it is, the cells that break the rules marked.
-        preview_ = toQImage(picture_);
+        preview_ = trueColour_.empty() ? toQImage(picture_) : toQImage(trueColour_);
         ColourPicture numbers;
-        if (colourNumbersOf(picture_, options().palette, numbers).empty() && !preview_.isNull()) {
+        const std::string notExact = trueColour_.empty()
+                                         ? colourNumbersOf(picture_, options().palette, numbers)
+                                         : colourNumbersOf(trueColour_, options().palette, numbers);
+        if (notExact.empty() && !preview_.isNull()) {
             const bool halved = numbers.width * 2 == shownWidth(w.rules.mode);
             const int scale = preview_.width() / std::max(1, numbers.width) * (halved ? 4 : 8);
             const int hidden = hiddenColumns(w.rules.mode);
