@@ -14,6 +14,12 @@ PictureDocument::PictureDocument(QObject* parent)
                                 .note = {}},
       indices_(0, 0) {}
 
+QSize PictureDocument::size() const {
+    if (!shown_)
+        return {0, 0};
+    return isTrueColour() ? rendered_.size() : QSize(indices_.width(), indices_.height());
+}
+
 QImage PictureDocument::picture() const {
     if (!shown_)
         return {};

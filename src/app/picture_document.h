@@ -40,6 +40,8 @@ class PictureDocument : public QObject {
     // The shown picture: its indices in the chosen palette, flipped and turned. Empty (0 x 0)
     // when nothing is shown, or a PC picture.
     const IndexedImage& indices() const { return indices_; }
+    // The shown picture's size in pixels, a PC picture's too; 0 x 0 when nothing is shown.
+    QSize size() const;
     // The same in 32-bit RGB, as the enlarged and reduced views paint it (drawn when first
     // asked for, then shared); null when nothing is shown.
     QImage picture() const;
