@@ -52,8 +52,9 @@ ExportWindow::ExportWindow(const IndexedImage& picture, const C64Colours& shownC
     build();
 }
 
-ExportWindow::ExportWindow(const Image& picture, QString proposedPath, QWidget* parent)
-    : QDialog(parent), picture_(0, 0), trueColour_(picture),
+ExportWindow::ExportWindow(const Image& picture, const C64Colours& palette, QString proposedPath,
+                           QWidget* parent)
+    : QDialog(parent), picture_(0, 0), trueColour_(picture), shownColours_(palette),
       proposedPath_(std::move(proposedPath)) {
     build();
 }
@@ -152,8 +153,8 @@ QString ExportWindow::exportPicture(QWidget* parent, const IndexedImage& picture
 }
 
 QString ExportWindow::exportPicture(QWidget* parent, const Image& picture,
-                                    const QString& proposedPath) {
-    ExportWindow window(picture, proposedPath, parent);
+                                    const C64Colours& palette, const QString& proposedPath) {
+    ExportWindow window(picture, palette, proposedPath, parent);
     window.exec();
     return window.savedPath_;
 }
@@ -162,7 +163,8 @@ QString ExportWindow::exportShown(QWidget* parent, const PictureDocument& docume
                                   const QString& proposedPath) {
     if (document.isTrueColour()) {
         const std::optional<Image> rgb = toRgbImage(document.picture());
-        return rgb ? exportPicture(parent, *rgb, proposedPath) : QString();
+        return rgb ? exportPicture(parent, *rgb, document.paletteColours(), proposedPath)
+                   : QString();
     }
     return exportPicture(parent, document.indices(), document.paletteColours(), proposedPath);
 }
@@ -223,7 +225,10 @@ void ExportWindow::updatePreview() {
     const QString note = fromUtf8(exporter_.note());
     if (why.empty()) {
         Decoded back = decodeAs(w.row(), bytes, {.fileSize = bytes.size()});
-        applyPalette(back.picture, options().autoPalette ? shownColours_ : options().palette);
+        // In the palette the colours were matched in (a PC picture's as found).
+        applyPalette(back.picture, !trueColour_.empty()    ? exporter_.palette()
+                                   : options().autoPalette ? shownColours_
+                                                           : options().palette);
         preview_ = toQImage(back.picture);
         QString text = exporter_.meanError() > 0
                            ? QStringLiteral("Mean \u0394E %1").arg(exporter_.meanError(), 0, 'f', 2)
