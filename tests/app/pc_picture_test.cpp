@@ -12,6 +12,7 @@
 #include "components/image_library.h"
 #include "decode/readers.h"
 #include "samples/c64_files.h"
+#include "tools/tool_runner.h"
 #include "viewer_fixture.h"
 
 namespace quendra::testing {
@@ -102,6 +103,17 @@ TEST_F(PcPictures, APngIsExportedToKoalaAndSavedAsAC64PictureIs) {
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QByteArray bytes = written.readAll();
     EXPECT_EQ(koalaPicture({bytes.begin(), bytes.end()}), picture); // the enlargement undone
+    // The converter's file of the same PNG.
+    const QString converted = dir.filePath(QStringLiteral("converted"));
+    const RunResult run =
+        runTool("quendra-convert",
+                {"--to", "koa", "--palette", "auto", "-o", converted.toStdString(),
+                 QDir(picsFolder()).filePath("shot.png").toStdString()},
+                dir.path().toStdString());
+    ASSERT_EQ(run.status, 0) << run.err;
+    QFile convertedFile(converted + QStringLiteral("/shot.koa"));
+    ASSERT_TRUE(convertedFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(convertedFile.readAll(), bytes);
     EXPECT_TRUE(boxes.empty());
 
     // Save as: the picture as shown, turned.
