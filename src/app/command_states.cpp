@@ -31,6 +31,14 @@ void readingEnds(CommandStates& s, const C64Format& format) {
     }
 }
 
+void trueColourShown(CommandStates& s) {
+    pictureCommands(s, true);
+    s.fileList = true;
+    s.grey = false;
+    s.selectGif = true;
+    s.godot = false;
+}
+
 void readerRejected(CommandStates& s) {
     pictureCommands(s, false);
 }

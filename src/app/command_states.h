@@ -31,6 +31,9 @@ void readingStarts(CommandStates& s, const C64Format& format);
 // that can be drawn in grey; a picture that does not fit GoDot 4Bit takes "4Bit GoDot" away
 // and asks for GIF instead.
 void readingEnds(CommandStates& s, const C64Format& format);
+// A PC picture (true colour) was shown: the picture commands act; "Show gray" does not (it
+// is the C64 readers' table) and "4Bit GoDot" is taken away for GIF.
+void trueColourShown(CommandStates& s);
 // After a reader rejected its file: nothing is shown, so the commands that act on the
 // picture stay off (the rest is as readingEnds leaves it).
 void readerRejected(CommandStates& s);

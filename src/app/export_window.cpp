@@ -49,6 +49,17 @@ ExportWindow::ExportWindow(const IndexedImage& picture, const C64Colours& shownC
                            QString proposedPath, QWidget* parent)
     : QDialog(parent), picture_(picture), shownColours_(shownColours),
       proposedPath_(std::move(proposedPath)) {
+    build();
+}
+
+ExportWindow::ExportWindow(const Image& picture, const C64Colours& palette, QString proposedPath,
+                           QWidget* parent)
+    : QDialog(parent), picture_(0, 0), trueColour_(picture), shownColours_(palette),
+      proposedPath_(std::move(proposedPath)) {
+    build();
+}
+
+void ExportWindow::build() {
     setWindowTitle(kTitle);
     setObjectName(QStringLiteral("exportWindow"));
     auto* controls = new QFormLayout;
@@ -141,8 +152,20 @@ QString ExportWindow::exportPicture(QWidget* parent, const IndexedImage& picture
     return window.savedPath_;
 }
 
+QString ExportWindow::exportPicture(QWidget* parent, const Image& picture,
+                                    const C64Colours& palette, const QString& proposedPath) {
+    ExportWindow window(picture, palette, proposedPath, parent);
+    window.exec();
+    return window.savedPath_;
+}
+
 QString ExportWindow::exportShown(QWidget* parent, const PictureDocument& document,
                                   const QString& proposedPath) {
+    if (document.isTrueColour()) {
+        const std::optional<Image> rgb = toRgbImage(document.picture());
+        return rgb ? exportPicture(parent, *rgb, document.paletteColours(), proposedPath)
+                   : QString();
+    }
     return exportPicture(parent, document.indices(), document.paletteColours(), proposedPath);
 }
 
@@ -179,6 +202,8 @@ C64ExportOptions ExportWindow::options() const {
 std::string ExportWindow::written(std::vector<std::uint8_t>& bytes) {
     const C64ExportOptions o = options();
     // C64 pictures by their colour numbers; PC pictures by their colours.
+    if (!trueColour_.empty())
+        return exporter_.write(trueColour_, writer(), o, bytes);
     if (picture_.meaning() != IndexMeaning::fixed)
         return exporter_.write(picture_, writer(), o, bytes);
     return exporter_.write(picture_.toRgb(), writer(), o, bytes);
@@ -200,7 +225,10 @@ void ExportWindow::updatePreview() {
     const QString note = fromUtf8(exporter_.note());
     if (why.empty()) {
         Decoded back = decodeAs(w.row(), bytes, {.fileSize = bytes.size()});
-        applyPalette(back.picture, options().autoPalette ? shownColours_ : options().palette);
+        // In the palette the colours were matched in (a PC picture's as found).
+        applyPalette(back.picture, !trueColour_.empty()    ? exporter_.palette()
+                                   : options().autoPalette ? shownColours_
+                                                           : options().palette);
         preview_ = toQImage(back.picture);
         QString text = exporter_.meanError() > 0
                            ? QStringLiteral("Mean \u0394E %1").arg(exporter_.meanError(), 0, 'f', 2)
@@ -211,9 +239,12 @@ void ExportWindow::updatePreview() {
         saveButton_->setEnabled(true);
     } else {
         // The picture as it is, the cells that break the rules marked.
-        preview_ = toQImage(picture_);
+        preview_ = trueColour_.empty() ? toQImage(picture_) : toQImage(trueColour_);
         ColourPicture numbers;
-        if (colourNumbersOf(picture_, options().palette, numbers).empty() && !preview_.isNull()) {
+        const std::string notExact = trueColour_.empty()
+                                         ? colourNumbersOf(picture_, options().palette, numbers)
+                                         : colourNumbersOf(trueColour_, options().palette, numbers);
+        if (notExact.empty() && !preview_.isNull()) {
             const bool halved = numbers.width * 2 == shownWidth(w.rules.mode);
             const int scale = preview_.width() / std::max(1, numbers.width) * (halved ? 4 : 8);
             const int hidden = hiddenColumns(w.rules.mode);

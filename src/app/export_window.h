@@ -34,12 +34,19 @@ class ExportWindow : public QDialog {
     // `picture` as the viewer shows it (in `shownColours`); Save proposes `proposedPath`.
     ExportWindow(const IndexedImage& picture, const C64Colours& shownColours, QString proposedPath,
                  QWidget* parent = nullptr);
+    // A PC picture, true colour: its colours are a palette's (Auto finds it, the viewer's
+    // `palette` tried first; a screenshot's border and enlargement undone) or are reduced
+    // (in `palette` where Auto finds none).
+    ExportWindow(const Image& picture, const C64Colours& palette, QString proposedPath,
+                 QWidget* parent = nullptr);
     ~ExportWindow() override;
 
     // The window for the shown picture, modal; the file written, or empty. `proposedPath` is
     // the folder and the name without an extension that Save proposes (the format's follows).
     static QString exportPicture(QWidget* parent, const IndexedImage& picture,
                                  const C64Colours& shownColours, const QString& proposedPath);
+    static QString exportPicture(QWidget* parent, const Image& picture, const C64Colours& palette,
+                                 const QString& proposedPath);
     // The same for the document's picture (File ▸ "Export as C64 picture...").
     static QString exportShown(QWidget* parent, const PictureDocument& document,
                                const QString& proposedPath);
@@ -58,12 +65,14 @@ class ExportWindow : public QDialog {
     void save();
 
   private:
+    void build();
     void loadSettings();
     void keepSettings() const;
     void showZoomed();
     void choosePaletteFile(int index);
 
     IndexedImage picture_;
+    Image trueColour_{0, 0}; // a PC picture's; empty for a C64 one
     C64Colours shownColours_;
     QString proposedPath_;
     QString savedPath_;

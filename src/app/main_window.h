@@ -249,6 +249,8 @@ class MainWindow : public QMainWindow {
     bool endReading(const QString& fileName, const C64Format& format, const Decoded& decoded);
     // Shows a file read on the one road (decode/open_picture.h), which names its format.
     void showFile(const QString& fileName);
+    // Shows a PC picture (PNG, JPEG, …; main_window_pc.cpp), true colour.
+    void showPcPicture(const QString& fileName);
 
     // Opens `folder` in the folder list (falls back to the program's folder).
     void openFolder(const QString& folder);

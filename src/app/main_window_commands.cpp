@@ -53,7 +53,7 @@ void MainWindow::turnClockwise() {
     originalSize();
     if (!document_->isShown())
         return;
-    const int w = document_->indices().width();
+    const int w = document_->size().width(); // a PC picture's too
     if (progressWindow_) {
         progressWindow_->setWindowTitle(QStringLiteral("Rotating..."));
         progressWindow_->bar()->setValue(0);

@@ -17,6 +17,7 @@
 #include "app/picture_document.h"
 #include "components/drop_files.h"
 #include "components/file_list_view.h"
+#include "components/pc_picture_file.h"
 #include "components/pmultiimage.h"
 
 namespace quendra {
@@ -86,7 +87,7 @@ void MainWindow::createBrowseControls(QWidget* client) {
     ui_.fileList->setToolTip(QStringLiteral("Select file to be displayed"));
     ui_.fileList->setViewStyle(FileListView::ViewStyle::Report);
     // The list's model lists the folder's files that match the mask.
-    ui_.fileList->listModel()->setNameFilters(fileMask().split(u';'));
+    ui_.fileList->listModel()->setNameFilters(fileMask().split(u';') + pcPictureNameFilters());
 }
 
 // The command buttons, the save format choice and "Show gray".

@@ -18,6 +18,7 @@
 #include "app/secondary_windows.h"
 #include "components/bridge.h"
 #include "components/file_list_view.h"
+#include "components/pc_picture_file.h"
 #include "components/pmultiimage.h"
 #include "decode/open_picture.h"
 
@@ -72,6 +73,10 @@ void MainWindow::showCurrentFile(QObject* sender) {
     if (DiskBrowser::isImageFile(name)) {
         showNothing(name, QStringLiteral("%1 is a %2: Enter or a double-click opens it.")
                               .arg(namePart(name), DiskBrowser::typeText(name)));
+        return;
+    }
+    if (pcPictureKindOfName(name) != PcPictureKind::none) {
+        showPcPicture(name);
         return;
     }
     showFile(name);

@@ -56,7 +56,9 @@ bool MainWindow::isViewKey(const QKeyEvent* key) const {
 }
 
 void MainWindow::showDocument() {
-    if (document_->isShown()) {
+    if (document_->isTrueColour()) {
+        ui_.pictureView->setPicture(document_->picture()); // a PC picture, as it is
+    } else if (document_->isShown()) {
         ui_.pictureView->setPicture(document_->indices());
         document_->shareDrawing(ui_.pictureView->picture()); // the views draw no copy of their own
     } else {

@@ -14,6 +14,12 @@ PictureDocument::PictureDocument(QObject* parent)
                                 .note = {}},
       indices_(0, 0) {}
 
+QSize PictureDocument::size() const {
+    if (!shown_)
+        return {0, 0};
+    return isTrueColour() ? rendered_.size() : QSize(indices_.width(), indices_.height());
+}
+
 QImage PictureDocument::picture() const {
     if (!shown_)
         return {};
@@ -24,7 +30,8 @@ QImage PictureDocument::picture() const {
 }
 
 void PictureDocument::shareDrawing(const QImage& drawing) {
-    if (shown_ && drawing.width() == indices_.width() && drawing.height() == indices_.height())
+    if (shown_ && trueColourKind_.isEmpty() && drawing.width() == indices_.width() &&
+        drawing.height() == indices_.height())
         rendered_ = drawing;
 }
 
@@ -69,7 +76,23 @@ void PictureDocument::show(const QString& fileName, const C64Format* format,
                        .note = decoded.note};
     indices_ = decoded.picture;
     rendered_ = QImage();
+    trueColourKind_.clear();
     applyPalette(indices_, paletteColours_);
+    flipped_ = false;
+    quarterTurns_ = 0;
+    shown_ = true;
+    emit pictureChanged();
+}
+
+void PictureDocument::showTrueColour(const QString& fileName, const QImage& picture,
+                                     const QString& kind) {
+    fileName_ = fileName;
+    pictureFile_ = fileName;
+    format_ = nullptr;
+    indices_ = IndexedImage(0, 0);
+    indices_.setMeaning(IndexMeaning::fixed, false); // no palette stands for it
+    rendered_ = picture;
+    trueColourKind_ = kind;
     flipped_ = false;
     quarterTurns_ = 0;
     shown_ = true;
@@ -83,6 +106,7 @@ void PictureDocument::clear() {
     pictureFile_.clear();
     indices_ = IndexedImage(0, 0);
     rendered_ = QImage();
+    trueColourKind_.clear();
     flipped_ = false;
     quarterTurns_ = 0;
     if (wasShown)
@@ -92,7 +116,7 @@ void PictureDocument::clear() {
 void PictureDocument::setPalette(const PaletteChoice& choice, const C64Colours& colours) {
     paletteChoice_ = choice;
     paletteColours_ = colours;
-    // Black and white pages keep their own colours.
+    // Black and white pages and PC pictures keep their own colours.
     if (!shown_ || indices_.meaning() == IndexMeaning::fixed)
         return;
     applyPalette(indices_, paletteColours_);
@@ -101,28 +125,45 @@ void PictureDocument::setPalette(const PaletteChoice& choice, const C64Colours& 
     emit coloursChanged();
 }
 
-void PictureDocument::transform(IndexedImage (*how)(const IndexedImage&), bool flipped,
-                                int quarterTurns) {
+template <typename Picture> Picture PictureDocument::turned(const Picture& picture, Turn turn) {
+    switch (turn) {
+    case Turn::flip:
+        return flippedTopToBottom(picture);
+    case Turn::clockwise:
+        return turnedClockwise(picture);
+    case Turn::anticlockwise:
+        break;
+    }
+    return turnedAnticlockwise(picture);
+}
+
+void PictureDocument::transform(Turn turn, bool flipped, int quarterTurns) {
     if (!shown_)
         return;
-    indices_ = how(indices_); // a picture without memory for its turn stays as it was
+    if (!trueColourKind_.isEmpty()) {
+        // A PC picture turns as a QImage, the same ways (components/bridge.h).
+        if (QImage changed = turned(rendered_, turn); !changed.isNull())
+            rendered_ = changed;
+    } else {
+        indices_ = turned(indices_, turn); // a picture without memory for its turn stays
+        rendered_ = QImage();
+    }
     flipped_ = flipped;
     quarterTurns_ = quarterTurns;
-    rendered_ = QImage();
     emit pictureChanged();
 }
 
 void PictureDocument::flip() {
     // A flip after k turns is the same as k turns the other way after a flip.
-    transform(flippedTopToBottom, !flipped_, (4 - quarterTurns_) % 4);
+    transform(Turn::flip, !flipped_, (4 - quarterTurns_) % 4);
 }
 
 void PictureDocument::turnClockwise() {
-    transform(turnedClockwise, flipped_, (quarterTurns_ + 1) % 4);
+    transform(Turn::clockwise, flipped_, (quarterTurns_ + 1) % 4);
 }
 
 void PictureDocument::turnAnticlockwise() {
-    transform(turnedAnticlockwise, flipped_, (quarterTurns_ + 3) % 4);
+    transform(Turn::anticlockwise, flipped_, (quarterTurns_ + 3) % 4);
 }
 
 } // namespace quendra

@@ -33,9 +33,15 @@ class PictureDocument : public QObject {
     bool isShown() const { return shown_; }
     // The row whose frame showed the picture; null when none, or for a picture no reader drew.
     const C64Format* format() const { return format_; }
+    // Whether the shown picture is a PC picture (PNG, JPEG, …): true colour, held as
+    // picture() alone, in no palette; its kind ("PNG picture") names it in the caption.
+    bool isTrueColour() const { return shown_ && !trueColourKind_.isEmpty(); }
+    const QString& trueColourKind() const { return trueColourKind_; }
     // The shown picture: its indices in the chosen palette, flipped and turned. Empty (0 x 0)
-    // when nothing is shown.
+    // when nothing is shown, or a PC picture.
     const IndexedImage& indices() const { return indices_; }
+    // The shown picture's size in pixels, a PC picture's too; 0 x 0 when nothing is shown.
+    QSize size() const;
     // The same in 32-bit RGB, as the enlarged and reduced views paint it (drawn when first
     // asked for, then shared); null when nothing is shown.
     QImage picture() const;
@@ -57,6 +63,9 @@ class PictureDocument : public QObject {
     // A reader's accepted picture of `fileName`, read as `format` (which may be null): drawn
     // in the chosen palette, unflipped and unturned; the current file becomes `fileName`.
     void show(const QString& fileName, const C64Format* format, const Decoded& decoded);
+    // A PC picture of `fileName` (32-bit RGB), of the kind `kind` names: shown as it is,
+    // unflipped and unturned; palettes and "Show gray" do not change it.
+    void showTrueColour(const QString& fileName, const QImage& picture, const QString& kind);
     // Nothing shown: the views show the black template. The current file stays.
     void clear();
     // The shown picture as drawn in 32-bit RGB elsewhere (the picture area draws it anyway),
@@ -84,16 +93,19 @@ class PictureDocument : public QObject {
     void cleared();
 
   private:
-    // The shown picture changed by `how`, which then lies as `flipped` and `quarterTurns` say.
-    void transform(IndexedImage (*how)(const IndexedImage&), bool flipped, int quarterTurns);
+    enum class Turn { flip, clockwise, anticlockwise };
+    template <typename Picture> static Picture turned(const Picture& picture, Turn turn);
+    // The shown picture changed by `turn`; it then lies as `flipped` and `quarterTurns` say.
+    void transform(Turn turn, bool flipped, int quarterTurns);
 
     QString fileName_;
     QString pictureFile_; // the file the shown picture was read from
     bool shown_ = false;
     const C64Format* format_ = nullptr;
-    Decoded decoded_;      // the reader's result but for its picture, which is indices_
-    IndexedImage indices_; // as shown
-    mutable QImage rendered_; // indices_ in 32-bit RGB, once a view asked
+    Decoded decoded_;         // the reader's result but for its picture, which is indices_
+    IndexedImage indices_;    // as shown
+    mutable QImage rendered_; // indices_ in 32-bit RGB, once a view asked; a PC picture
+    QString trueColourKind_;  // a PC picture's kind, held in rendered_; empty for the rest
     bool grey_ = false;
     PaletteChoice paletteChoice_;
     C64Colours paletteColours_ = defaultPalette().colours;

@@ -13,6 +13,14 @@ std::filesystem::path toPath(const QString& fileName) {
     return std::filesystem::path(QFile::encodeName(fileName).toStdString());
 }
 
+QImage toQImage(const Image& picture) {
+    if (picture.empty())
+        return {};
+    return QImage(picture.data(), picture.width(), picture.height(),
+                  static_cast<qsizetype>(picture.bytesPerLine()), QImage::Format_RGB888)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 QImage toQImage(const IndexedImage& picture) {
     const int w = picture.width();
     const int h = picture.height();

@@ -16,6 +16,9 @@ std::filesystem::path toPath(const QString& fileName);
 
 // The picture in 32-bit RGB; an index beyond the palette is black. Null for an empty picture.
 QImage toQImage(const IndexedImage& picture);
+// An 8-bit RGB picture (a PC picture read for the writers) in 32-bit RGB; null for an empty
+// picture or without memory.
+QImage toQImage(const Image& picture);
 
 // The picture as 8-bit RGB for the writers; an empty one for a null picture, none when
 // there is no memory for the copy.

@@ -11,6 +11,7 @@
 
 #include "components/bridge.h"
 #include "components/file_list_view.h"
+#include "components/pc_picture_file.h"
 #include "decode/disk_image.h"
 #include "decode/formats.h"
 
@@ -45,8 +46,11 @@ QString typeDescription(const QFileInfo& info, const QString& fileName) {
         info.isFile() && diskContainerForName(std::string_view(name.constData(), name.size()))
             ? diskContainerForFile(toPath(info.absoluteFilePath()))
             : nullptr;
+    const PcPictureKind pc = pcPictureKindOfName(fileName);
     if (image) {
         text = QString::fromUtf8(image->name.data(), static_cast<qsizetype>(image->name.size()));
+    } else if (pc != PcPictureKind::none) {
+        text = pcPictureTypeText(pc); // by the name, as the C64 formats are
     } else if (!c64.empty()) {
         // The C64 formats are named by their extension and never looked up by content.
         text = QString::fromUtf8(c64.data(), static_cast<qsizetype>(c64.size()));

@@ -9,6 +9,7 @@ std::string C64Exporter::write(const IndexedImage& picture, const C64Writer& wri
                                const C64ExportOptions& options, std::vector<std::uint8_t>& out) {
     note_.clear();
     reducedLast_ = false;
+    palette_ = options.palette;
     if (options.reduce) {
         IndexedImage shown = picture;
         applyPalette(shown, options.palette);
@@ -22,6 +23,7 @@ std::string C64Exporter::write(const IndexedImage& picture, const C64Writer& wri
 std::string C64Exporter::write(const Image& picture, const C64Writer& writer,
                                const C64ExportOptions& options, std::vector<std::uint8_t>& out) {
     reducedLast_ = false;
+    palette_ = options.palette;
     note_ = fitScreenshot(picture, screen_);
     const Image& shown = note_.empty() ? picture : screen_;
     auto noted = [&](const std::string& what) {
@@ -44,6 +46,7 @@ std::string C64Exporter::write(const Image& picture, const C64Writer& writer,
     }
     C64ExportOptions found = options;
     found.palette = candidates[match.index].colours;
+    palette_ = found.palette;
     noted("palette " + std::string(candidates[match.index].name));
     if (options.reduce)
         return reduced(shown, writer, found, out);

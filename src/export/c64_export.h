@@ -40,6 +40,9 @@ class C64Exporter {
     // What the last write did beside the plain conversion, for people: the screenshot's
     // border cut, the palette found, a reduction nobody asked for; empty when nothing.
     const std::string& note() const { return note_; }
+    // The palette the last write's colours were matched in: options.palette, or the one the
+    // palette search found for a PC image.
+    const C64Colours& palette() const { return palette_; }
     // The mean ΔE of the last write's picture against its source: 0 when written exactly,
     // else against the source as the reduction scaled it.
     float meanError() const { return reducedLast_ ? reducer_.meanError(colours_) : 0.0f; }
@@ -57,6 +60,7 @@ class C64Exporter {
     ColourReducer reducer_;
     Image screen_; // a PC image's screen, cut from its screenshot or snapped to its palette
     std::string note_;
+    C64Colours palette_{};
     bool reducedLast_ = false;
 };
 

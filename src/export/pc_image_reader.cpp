@@ -23,9 +23,13 @@ bool tooLarge(std::uint64_t width, std::uint64_t height, std::uint64_t maxPixels
            height > 65535;
 }
 
-std::string sizeProblem(std::uint64_t width, std::uint64_t height) {
-    return "a picture of " + std::to_string(width) + " × " + std::to_string(height) +
-           " pixels is more than this program reads";
+// The bound named: "64 megapixels" for the usual one.
+std::string sizeProblem(std::uint64_t width, std::uint64_t height, std::uint64_t maxPixels) {
+    const std::string size =
+        "a picture of " + std::to_string(width) + " × " + std::to_string(height) + " pixels";
+    if (width * height <= maxPixels)
+        return size + " is wider or taller than the 65535 pixels this program reads";
+    return size + " is more than the " + pixelBoundText(maxPixels) + " this program reads";
 }
 
 std::string readPng(std::span<const std::uint8_t> bytes, Image& out, std::uint64_t maxPixels) {
@@ -35,7 +39,7 @@ std::string readPng(std::span<const std::uint8_t> bytes, Image& out, std::uint64
         return std::string("not a readable PNG file: ") + image.message;
     if (tooLarge(image.width, image.height, maxPixels)) {
         png_image_free(&image);
-        return sizeProblem(image.width, image.height);
+        return sizeProblem(image.width, image.height, maxPixels);
     }
     image.format = PNG_FORMAT_RGB; // transparency over black
     out.resize(static_cast<int>(image.width), static_cast<int>(image.height));
@@ -86,7 +90,7 @@ std::string readGif(std::span<const std::uint8_t> bytes, Image& out, std::uint64
                std::to_string(gif->SHeight) + " pixels";
     }
     if (tooLarge(gif->SWidth, gif->SHeight, maxPixels))
-        return sizeProblem(gif->SWidth, gif->SHeight);
+        return sizeProblem(gif->SWidth, gif->SHeight, maxPixels);
     GraphicsControlBlock control{};
     control.TransparentColor = NO_TRANSPARENT_COLOR;
     for (;;) {
@@ -120,7 +124,7 @@ std::string readGif(std::span<const std::uint8_t> bytes, Image& out, std::uint64
                std::to_string(d.Height) + " pixels";
     }
     if (tooLarge(d.Width, d.Height, maxPixels))
-        return sizeProblem(d.Width, d.Height);
+        return sizeProblem(d.Width, d.Height, maxPixels);
     const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
     if (!map)
         return "not a readable GIF file: it has no colour table";
@@ -176,7 +180,7 @@ std::string readBmp(std::span<const std::uint8_t> b, Image& out, std::uint64_t m
     const std::int64_t rows = height < 0 ? -std::int64_t(height) : height;
     if (width <= 0 ||
         tooLarge(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(rows), maxPixels))
-        return width <= 0 ? bad + "no pixels" : sizeProblem(width, rows);
+        return width <= 0 ? bad + "no pixels" : sizeProblem(width, rows, maxPixels);
     const std::uint64_t stride = (std::uint64_t(width) * bits + 31) / 32 * 4;
     if (dataAt + stride * rows > b.size())
         return bad + "the pixels run past the end of the file";
@@ -280,7 +284,7 @@ std::string readJpeg(std::span<const std::uint8_t> bytes, Image& out, std::uint6
     jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&cinfo, TRUE);
     if (tooLarge(cinfo.image_width, cinfo.image_height, maxPixels)) {
-        const std::string why = sizeProblem(cinfo.image_width, cinfo.image_height);
+        const std::string why = sizeProblem(cinfo.image_width, cinfo.image_height, maxPixels);
         jpeg_destroy_decompress(&cinfo);
         return why;
     }
@@ -318,6 +322,12 @@ bool startsWith(std::span<const std::uint8_t> bytes, std::string_view magic) {
 }
 
 } // namespace
+
+std::string pixelBoundText(std::uint64_t maxPixels) {
+    if (maxPixels >= (1u << 20) && maxPixels % (1u << 20) == 0)
+        return std::to_string(maxPixels >> 20) + " megapixels";
+    return std::to_string(maxPixels) + " pixels";
+}
 
 bool isPcPictureName(std::string_view fileName) {
     const auto dot = fileName.rfind('.');

@@ -21,6 +21,9 @@ bool isPcPictureName(std::string_view fileName);
 // The largest picture read, in pixels (a 64-megapixel photo): more is refused.
 inline constexpr std::uint64_t kPcPictureMaxPixels = 64u << 20;
 
+// A bound of pixels for people: "64 megapixels" (of 2^20 pixels), else "N pixels".
+std::string pixelBoundText(std::uint64_t maxPixels);
+
 // The most bytes of a PC picture file read.
 inline constexpr std::size_t kPcPictureReadLimit = 256u << 20;
 

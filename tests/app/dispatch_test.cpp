@@ -66,10 +66,10 @@ TEST_F(ViewerTest, ARefusedFileIsCaptionedByItsNameAlone) {
     // A row's form as written and in the other case, a form in mixed case (the first row
     // holding it in any case), rows that report progress, and names no row holds: those go
     // to the GoDot row, where the magic decides.
-    for (const char* name : {"a.koa", "a.KOA", "a.Gg", "a.bs", "a.fp2", "a.png", "noextension"}) {
+    for (const char* name : {"a.koa", "a.KOA", "a.Gg", "a.bs", "a.fp2", "a.txt", "noextension"}) {
         const QString file = QString::fromLatin1(name);
         const C64Format& row = formatForFile(name);
-        if (file.endsWith(QStringLiteral(".png")) || !file.contains(u'.')) {
+        if (file.endsWith(QStringLiteral(".txt")) || !file.contains(u'.')) {
             EXPECT_EQ(row.captionSuffix, " (4Bit GoDot)") << name;
         }
         // Content no reader accepts: the caption names no format (it names one only for a

@@ -12,6 +12,7 @@
 #include <climits>
 
 #include "app/app_exception.h"
+#include "components/pc_picture_file.h"
 #include "samples/c64_files.h"
 #include "viewer_fixture.h"
 
@@ -84,7 +85,8 @@ TEST_F(ViewerTest, StartsWithTheBlackTemplateAndThePictureCommandsOff) {
     EXPECT_EQ(form->viewState().zoomSteps(), 0);
     EXPECT_FALSE(form->document()->isShown());
     EXPECT_TRUE(form->firstPaintPending());
-    EXPECT_EQ(fileList()->listModel()->nameFilters(), fileMask().split(u';'));
+    EXPECT_EQ(fileList()->listModel()->nameFilters(),
+              fileMask().split(u';') + pcPictureNameFilters());
     EXPECT_TRUE(fileList()->hasFocus() || QApplication::focusWidget() == nullptr ||
                 form->focusWidget() == fileList());
 }
