@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "decode/counted.h"
 #include "decode/disk_image.h"
 #include "decode/petscii.h"
 
@@ -86,8 +87,8 @@ std::string readT64(DiskImage& image) {
         image.entries_.push_back(std::move(entry));
     }
     if (found.size() != usedSaid && !tooMany) {
-        image.notes_.push_back("the header says " + std::to_string(usedSaid) +
-                               " entries are used, " + std::to_string(found.size()) +
+        image.notes_.push_back("the header says " + counted(usedSaid, "entry is", "entries are") +
+                               " used, " + std::to_string(found.size()) +
                                (found.size() == 1 ? " is" : " are"));
     }
 

@@ -79,7 +79,7 @@ TEST(ConvertDisk, EveryPictureInsideGoesToTheImagesFolder) {
     writeBytes(dir / "cut.d81", {1, 2, 3});
     r = runTool("quendra-convert", {"empty.d64", "cut.d81"}, dir.path());
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "empty.d64: holds no picture among its 1 entries\n"
+    EXPECT_EQ(r.err, "empty.d64: holds no picture among its 1 entry\n"
                      "cut.d81: not a D81 disk image: 3 bytes, where one has 819200 or 822400\n");
 }
 

@@ -1,3 +1,4 @@
+#include "decode/counted.h"
 #include "convert/disk_inputs.h"
 
 #include <algorithm>
@@ -111,7 +112,7 @@ std::vector<Task> diskTasks(const DiskArgument& argument, const Options& options
         planned(label, false, "holds no entry named " + *wanted);
     else if (!wanted && pictures == 0)
         planned(label, false,
-                "holds no picture among its " + std::to_string(entries.size()) + " entries");
+                "holds no picture among its " + counted(entries.size(), "entry", "entries"));
     return tasks;
 }
 

@@ -1,3 +1,4 @@
+#include "decode/counted.h"
 #include "thumbnailer/contact_sheet.h"
 
 #include <algorithm>
@@ -50,7 +51,7 @@ Sheet contactSheet(const std::filesystem::path& path, int maxSide, const C64Colo
     }
     if (pictures.empty()) {
         sheet.error = "holds no picture among its " +
-                      std::to_string(opened.image->entries().size()) + " entries";
+                      counted(opened.image->entries().size(), "entry", "entries");
         return sheet;
     }
     const int gap = std::max(1, maxSide / 64);
