@@ -167,6 +167,13 @@ void MainWindow::showFirstPicture() {
             return;
         }
     }
+    // No picture of the folder's to show: none of another folder's stays.
+    document_->setFileName({});
+    showNothing(folder, ui_.fileList->rowCount() == 0
+                            ? QStringLiteral("%1 holds no pictures.").arg(namePart(folder))
+                            : QStringLiteral("%1 holds no pictures; Enter or a double-click "
+                                             "opens a disk or tape image.")
+                                  .arg(namePart(folder)));
 }
 
 void MainWindow::closeImageQuietly() {

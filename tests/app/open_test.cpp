@@ -139,21 +139,29 @@ TEST_F(Opening, FileOpenAndOpenFolderGoThroughTheDialogSeamAndRecentFoldersRetur
     EXPECT_EQ(caption(), QStringLiteral("Quendra: c.koa (Koala)"));
     EXPECT_EQ(fileList()->rowCount(), 1);
 
-    // The places looked at, newest first; one chosen opens again.
+    // A folder without pictures says so; no other folder's picture stays.
+    QDir(dir.path()).mkpath(QStringLiteral("empty"));
+    answerPath = dir.filePath(QStringLiteral("empty"));
+    menuAction("openFolder")->trigger();
+    EXPECT_EQ(form->statusText(), QStringLiteral("empty holds no pictures."));
+    EXPECT_EQ(shown(), blackTemplate());
+
+    // The places opened or looked at, newest first; one chosen opens again.
     QMenu* recentMenu = form->findChild<QMenu*>(QStringLiteral("recentFolders"));
     ASSERT_NE(recentMenu, nullptr);
-    ASSERT_EQ(recentMenu->actions().size(), 2);
-    EXPECT_EQ(recentMenuPlace(1), QDir::cleanPath(other));
-    EXPECT_EQ(recentMenuPlace(2), disk);
-    menuAction("recent-2")->trigger();
+    ASSERT_EQ(recentMenu->actions().size(), 3);
+    EXPECT_EQ(recentMenuPlace(1), QDir::cleanPath(answerPath));
+    EXPECT_EQ(recentMenuPlace(2), QDir::cleanPath(other));
+    EXPECT_EQ(recentMenuPlace(3), disk);
+    menuAction("recent-3")->trigger();
     EXPECT_EQ(caption(), QStringLiteral("Quendra: pics.d64 \u203A FERRARI (Koala)"));
     form->close();
     EXPECT_EQ(recentKept(1), disk);
-    EXPECT_EQ(recentKept(2), QDir::cleanPath(other));
+    EXPECT_EQ(recentKept(3), QDir::cleanPath(other));
     // The next start offers them again.
     program.reset();
     start();
-    EXPECT_EQ(recentMenuPlace(2), QDir::cleanPath(other));
+    EXPECT_EQ(recentMenuPlace(3), QDir::cleanPath(other));
 }
 
 } // namespace
