@@ -1,7 +1,7 @@
 // The folders (and disk or tape images, opened like folders) looked at last, newest first,
 // for File ▸ "Recent folders", kept in quendra.ini's [Recent] section as Folder1, Folder2 …
-// Without widgets: the window adds a place when it is opened or a picture from it shown, fills the
-// menu from places() and writes them with its other settings when it closes.
+// Without widgets: the window adds a place when it is opened or a picture from it shown,
+// fills the menu from places() and writes them with its other settings when it closes.
 #pragma once
 
 #include <QString>
