@@ -49,6 +49,9 @@ file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/QuendraPackageDepends.cmake
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/QuendraPackageDepends.cmake)
 # Qt's TIFF reader, for the TIFF files the viewer opens by name.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-image-formats-plugins)
+# GNOME's and the other GTK desktops' own file dialog for File > Open... (Qt takes it from
+# this platform theme where the desktop is one of them).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${CPACK_DEBIAN_PACKAGE_RECOMMENDS}, qt6-gtk-platformtheme")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

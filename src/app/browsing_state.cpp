@@ -38,6 +38,24 @@ int BrowsingState::steppedRow(int rows, int current, bool currentSelected, int d
     return current >= 0 && next == row && currentSelected ? -1 : next;
 }
 
+void BrowsingState::enterFolder(const QString& folder) {
+    if (folder == listedFolder_)
+        return;
+    if (!listedFolder_.isEmpty()) {
+        history_.append(listedFolder_);
+        if (history_.size() > kLongestHistory)
+            history_.removeFirst();
+    }
+    listedFolder_ = folder;
+}
+
+QString BrowsingState::takeBackFolder() {
+    if (history_.isEmpty())
+        return {};
+    listedFolder_ = history_.takeLast();
+    return listedFolder_;
+}
+
 bool BrowsingState::openImage(const QString& path, QString* error) {
     return disk_.open(QFileInfo(path).absoluteFilePath(), error);
 }

@@ -66,7 +66,16 @@ class BrowsingState {
     void setSelectingByProgram(bool on) { selectingByProgram_ = on; }
     void setMouseInList(bool down) { mouseInList_ = down; }
 
+    // The folders listed before, for Back (Alt+Left): `folder` is listed now (the one
+    // before goes into the history); takeBackFolder gives the last one (and takes it off,
+    // as listed now), or empty when there is none.
+    void enterFolder(const QString& folder);
+    QString takeBackFolder();
+
   private:
+    static constexpr int kLongestHistory = 64;
+    QStringList history_;
+    QString listedFolder_;
     DiskBrowser disk_;
     bool selectingByProgram_ = false;
     bool mouseInList_ = false;

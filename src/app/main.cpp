@@ -1,5 +1,6 @@
-// quendra: the viewer. The first command-line argument, if any, names a picture to show;
-// --help and --version print and end, as on every desktop.
+// quendra: the viewer. The first command-line argument, if any, names a picture to show,
+// or a folder or a disk image to list; --help and --version print and end, as on every
+// desktop.
 #include <QElapsedTimer>
 #include <cstdio>
 #include <cstring>
@@ -16,9 +17,11 @@ const char* informationAsked(int argc, char** argv) {
     if (argc != 2)
         return nullptr;
     if (std::strcmp(argv[1], "--help") == 0) {
-        return "Usage: quendra [FILE]\n"
+        return "Usage: quendra [FILE|FOLDER]\n"
                "Shows Commodore 64 pictures and saves them as PC pictures.\n"
-               "FILE is shown at the start; without it the folder browsed last is listed.\n"
+               "FILE is shown at the start in its folder's list; a FOLDER, or a disk or tape\n"
+               "image, is listed with its first picture shown. Without either the folder\n"
+               "browsed last is listed.\n"
                "\n"
                "  --help     show this text\n"
                "  --version  show the version\n";

@@ -86,12 +86,8 @@ void MainWindow::initialise() {
     const QByteArray savedFormat = ini.readString(kSaveSection, kFormatKey).toLatin1();
     if (const auto format = pictureFormatNamed(savedFormat.toStdString()))
         saveFormatButton(*format)->setChecked(true);
-    // With an argument, its folder, with the file selected (shown at the first activation).
-    const bool withFile = !arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile();
-    openFolder(withFile ? QFileInfo(arguments_.first()).absolutePath()
-                        : BrowsingState::startFolder(ini.readString(kBrowseSection, kFolderKey)));
-    if (withFile)
-        selectListFile(arguments_.first());
+    // With an argument, its folder (main_window_open.cpp; shown at the first activation).
+    openStartFolder(ini.readString(kBrowseSection, kFolderKey));
     layoutControls();
     states_ = CommandStates{};
     applyStates();
@@ -133,6 +129,7 @@ void MainWindow::saveState() {
     IniFile ini(settings::filePath());
     ini.writeString(kBrowseSection, kFolderKey, ui_.folderList->directory());
     ini.writeInteger(kBrowseSection, kColumnWidthKey, columnWidth_);
+    recent_.write(ini); // File ▸ "Recent folders"
     // Only a choice other than the first run's GIF makes the section.
     if (const SaveFormatRow* row = checkedSaveFormat();
         row && (row->format != PictureFormat::GIF ||
@@ -146,14 +143,8 @@ void MainWindow::saveState() {
 }
 
 void MainWindow::onActivated() {
-    if (!arguments_.isEmpty() && firstPaintPending_) {
-        document_->setFileName(arguments_.first());
-        // A disk or tape image opens like a folder.
-        if (DiskBrowser::isImageFile(arguments_.first()) && !browsing_.insideImage())
-            openImage(arguments_.first());
-        else if (!browsing_.insideImage())
-            showCurrentFile(this);
-    }
+    if (firstPaintPending_)
+        openArgument(); // a picture shown, a folder or an image opened, once
 }
 
 void MainWindow::picturePainted() {

@@ -17,6 +17,7 @@
 #include "app/settings.h"
 #include "app/browsing_state.h"
 #include "app/command_states.h"
+#include "app/recent_folders.h"
 #include "app/view_logic.h"
 #include "app/view_state.h"
 #include "components/bridge.h"
@@ -132,6 +133,17 @@ class MainWindow : public QMainWindow {
     // Help ▸ "Formats": the registry's formats with their extensions (formats_window.h).
     void showFormats();
 
+    // Getting to one's files (main_window_open.cpp): File ▸ "Open..." and "Open
+    // Folder..." through the dialog seam; a picture, a folder or a disk image opened as the
+    // command line's argument is (a folder or an image with its first picture shown).
+    void openByDialog();
+    void openFolderByDialog();
+    void openPlace(const QString& path);
+    // Go ▸ Back (Alt+Left), Up (Alt+Up; out of an open image) and Home folder (Alt+Home).
+    void goBack();
+    void goUp();
+    void goHome();
+
     // Activation and closing (also run by the window system's events).
     void onActivated();
 
@@ -201,6 +213,8 @@ class MainWindow : public QMainWindow {
     // The Delete and Shift+Delete keys of the file list and the picture area.
     void createDeleteActions();
     void deleteFile(bool forGood);
+    void createOpenMenu(QMenu* file);
+    void createGoMenu();
     void initialise();
     void saveState();
     void applyPlacement(const WindowPlacement& placement);
@@ -254,6 +268,17 @@ class MainWindow : public QMainWindow {
 
     // Opens `folder` in the folder list (falls back to the program's folder).
     void openFolder(const QString& folder);
+    // At start: the argument's folder (a folder argument itself), else the one browsed
+    // last; at the first activation the argument is shown or opened.
+    void openStartFolder(const QString& lastFolder);
+    void openArgument();
+    // The first picture of the listed folder (disk images skipped) or the open image.
+    void showFirstPicture();
+    // An open image closed without showing its row, its folder's files listed again.
+    void closeImageQuietly();
+    // A place (folder or image) put first in File ▸ "Recent folders" and quendra.ini.
+    void rememberPlace(const QString& place);
+    void fillRecentMenu();
     void applyZoom(const ZoomAction& action);
     // The save-format row of the checked radio button, tested in the rows' order.
     const SaveFormatRow* checkedSaveFormat() const;
@@ -265,6 +290,9 @@ class MainWindow : public QMainWindow {
     ProgressWindow* progressWindow_ = nullptr;
     QWidget* formatsWindow_ = nullptr; // made when first asked for
     QStringList arguments_;
+    bool argumentOpened_ = false;
+    RecentFolders recent_;
+    QMenu* recentMenu_ = nullptr;
     Controls ui_;
     CommandStates states_;
     BrowsingState browsing_;

@@ -194,6 +194,7 @@ void MainWindow::connectControls() {
 
 void MainWindow::createMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    createOpenMenu(file);
     ui_.exportC64Action = file->addAction(QStringLiteral("&Export as C64 picture\u2026"), this,
                                           &MainWindow::exportC64);
     ui_.exportC64Action->setObjectName(QStringLiteral("exportC64"));
@@ -245,6 +246,7 @@ void MainWindow::createMenu() {
     QAction* reload =
         view->addAction(QStringLiteral("&Reload folder"), this, &MainWindow::reloadFolder);
     reload->setShortcut(QKeySequence::Refresh);
+    createGoMenu();
     viewActions_ = {ui_.fitAction, ui_.actualSizeAction, in, out, fullScreen, reload};
     for (QAction* a : viewActions_)
         a->setShortcutContext(Qt::WindowShortcut);

@@ -56,6 +56,8 @@ QString realSaveFileName(QWidget* parent, const SaveRequest& request) {
 }
 
 QString realOpenFileName(QWidget* parent, const OpenRequest& request) {
+    if (request.folder)
+        return QFileDialog::getExistingDirectory(parent, request.title, request.directory);
     return QFileDialog::getOpenFileName(parent, request.title, request.directory, request.filter);
 }
 

@@ -23,6 +23,7 @@ struct OpenRequest {
     QString title;     // "Load palette file"
     QString directory; // folder the dialog starts in
     QString filter;    // "VICE palettes (*.vpl)"
+    bool folder = false; // a folder is chosen instead of a file (the filter unused)
 };
 
 struct Handler {
@@ -33,7 +34,7 @@ struct Handler {
         message;
     // The save dialog; returns the chosen path, empty when cancelled.
     std::function<QString(QWidget* parent, const SaveRequest& request)> saveFileName;
-    // The open dialog; returns the chosen existing file, empty when cancelled.
+    // The open dialog; returns the chosen existing file (or folder), empty when cancelled.
     std::function<QString(QWidget* parent, const OpenRequest& request)> openFileName = nullptr;
 };
 

@@ -90,5 +90,16 @@ TEST(BrowsingState, StepsStayInsideTheList) {
     EXPECT_EQ(BrowsingState::steppedRow(5, 0, true, -1), -1);
 }
 
+TEST(BrowsingState, BackGoesThroughTheFoldersListedBefore) {
+    BrowsingState state;
+    EXPECT_TRUE(state.takeBackFolder().isEmpty());
+    for (const char* folder : {"/a", "/a", "/b", "/c"})
+        state.enterFolder(QString::fromLatin1(folder));
+    EXPECT_EQ(state.takeBackFolder(), QStringLiteral("/b"));
+    state.enterFolder(QStringLiteral("/b")); // the list follows: no new step
+    EXPECT_EQ(state.takeBackFolder(), QStringLiteral("/a"));
+    EXPECT_TRUE(state.takeBackFolder().isEmpty());
+}
+
 } // namespace
 } // namespace quendra

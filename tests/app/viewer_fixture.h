@@ -58,6 +58,8 @@ class ViewerTest : public ::testing::Test {
             boxes.push_back({title, text, buttons});
             return answer;
         };
+        // No real open dialog waits for a person: cancelled unless a test answers it.
+        handler.openFileName = [](QWidget*, const dialogs::OpenRequest&) { return QString(); };
         previousHandler = dialogs::setHandler(handler);
         QDir(dir.path()).mkpath(QStringLiteral("pics"));
         // Deleted files go to a Trash of the test's own.

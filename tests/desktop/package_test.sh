@@ -57,6 +57,12 @@ desktop-file-validate "$usr/share/applications/quendra.desktop" || fail "desktop
 appstreamcli validate --no-net "$usr/share/metainfo/org.quendra.Quendra.metainfo.xml" ||
   fail "appstreamcli validate"
 grep -qx 'Exec=quendra %f' "$usr/share/applications/quendra.desktop" || fail "Exec line"
+# "Open with Quendra" for the disk and tape images too.
+for type in application/x-d64 application/x-d71 application/x-d81 application/x-t64 \
+  application/x-pc64; do
+  grep -q "^MimeType=.*;$type;" "$usr/share/applications/quendra.desktop" ||
+    fail "the desktop entry does not list $type"
+done
 
 # --- the pictures to try: the build's samples and, where present, the real ones -------------
 pictures=$work/pictures
