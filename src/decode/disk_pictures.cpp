@@ -77,16 +77,6 @@ std::string safeFileName(std::string_view c64Name) {
     return name;
 }
 
-EntryPicture decodeEntryBytes(Bytes bytes, std::string_view pictureName,
-                              const DecodeOptions& options) {
-    OpenedPicture opened = openPicture(bytes, bytes.size(), pictureName, options);
-    EntryPicture result;
-    result.format = opened.accepted() ? opened.format : nullptr;
-    result.decoded = std::move(opened.decoded);
-    result.note = std::move(opened.note);
-    return result;
-}
-
 EntryPicture decodeEntry(const DiskImage& image, const DiskEntry& entry,
                          const DecodeOptions& options) {
     if (entry.type == C64FileType::Del || entry.length == 0) {
@@ -97,7 +87,7 @@ EntryPicture decodeEntry(const DiskImage& image, const DiskEntry& entry,
     }
     std::vector<std::uint8_t> bytes;
     OpenedPicture opened = openEntry(image, entry, options, bytes);
-    EntryPicture result;
+    EntryPicture result; // the format only for a picture
     result.format = opened.accepted() ? opened.format : nullptr;
     result.decoded = std::move(opened.decoded);
     result.note = std::move(opened.note);

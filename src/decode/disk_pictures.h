@@ -38,8 +38,6 @@ struct EntryPicture {
     Decoded decoded;
     std::string note; // something odd about an accepted picture (an unusual load address)
 };
-EntryPicture decodeEntryBytes(Bytes bytes, std::string_view pictureName,
-                              const DecodeOptions& options);
 
 // An entry on the one road as a file of its length is taken: its first bytes
 // (firstReadLimit of its picture name) into `buffer`, more only when the format found reads
