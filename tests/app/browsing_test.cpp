@@ -30,15 +30,6 @@ using samples::testPattern;
 
 class Browsing : public ViewerTest {
   protected:
-    // The window shown and active, so that keys and shortcuts reach it as typed.
-    void bringUp() {
-        form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-        fileList()->setFocus();
-    }
-    QString caption() const { return form->windowTitle(); }
-    QString selected() { return fileList()->selectedCaption(); }
     QString path(const char* name) const {
         return QDir(picsFolder()).filePath(QString::fromLatin1(name));
     }

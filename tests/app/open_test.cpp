@@ -18,14 +18,6 @@ using samples::testPattern;
 
 class Opening : public ViewerTest {
   protected:
-    void bringUp() {
-        form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-        fileList()->setFocus();
-    }
-    QString caption() const { return form->windowTitle(); }
-    QString selected() { return fileList()->selectedCaption(); }
     QString listed() const { return QDir(folderList()->directory()).canonicalPath(); }
     QString canonical(const QString& folder) const { return QDir(folder).canonicalPath(); }
     void key(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(fileList(), k, m); }

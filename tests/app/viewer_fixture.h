@@ -84,6 +84,15 @@ class ViewerTest : public ::testing::Test {
         form = program->mainWindow();
     }
     void openPictures() { folderList()->setDirectory(picsFolder()); }
+    // The window shown and active, so that keys and shortcuts reach it as typed.
+    void bringUp() {
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        fileList()->setFocus();
+    }
+    QString caption() const { return form->windowTitle(); }
+    QString selected() const { return fileList()->selectedCaption(); }
 
     // The window's controls by their names.
     QPushButton* pushButton(const char* name) const { return control<QPushButton>(form, name); }

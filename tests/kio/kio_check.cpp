@@ -14,36 +14,11 @@
 #include <QUrl>
 #include <cstdio>
 
-namespace {
+#include "../plugins/picture_checks.h"
 
-int faults = 0;
-
-void fault(const QString& file, const QString& what) {
-    std::printf("FAIL %s: %s\n", qPrintable(file), qPrintable(what));
-    ++faults;
-}
-
-QString difference(const QImage& got, const QImage& want) {
-    if (got.size() != want.size())
-        return QString("%1 x %2, not %3 x %4")
-            .arg(got.width())
-            .arg(got.height())
-            .arg(want.width())
-            .arg(want.height());
-    const QImage a = got.convertToFormat(QImage::Format_RGB32);
-    const QImage b = want.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                return QString("pixel %1,%2 is %3, not %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(a.pixel(x, y), 6, 16)
-                    .arg(b.pixel(x, y), 6, 16);
-    return {};
-}
-
-} // namespace
+using picture_checks::difference;
+using picture_checks::fault;
+using picture_checks::faults;
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);

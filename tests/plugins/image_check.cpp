@@ -16,29 +16,13 @@
 #include <QImageReader>
 #include <cstdio>
 
+#include "picture_checks.h"
+
 namespace {
 
-int faults = 0;
-
-void fault(const QString& file, const QString& what) {
-    std::printf("FAIL %s: %s\n", qPrintable(file), qPrintable(what));
-    ++faults;
-}
-
-// The first pixel where two pictures differ, or empty when they do not.
-QString difference(const QImage& got, const QImage& want) {
-    if (got.size() != want.size())
-        return QString("%1 x %2, not %3 x %4")
-            .arg(got.width()).arg(got.height()).arg(want.width()).arg(want.height());
-    const QImage a = got.convertToFormat(QImage::Format_RGB32);
-    const QImage b = want.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                return QString("pixel %1,%2 is %3, not %4")
-                    .arg(x).arg(y).arg(a.pixel(x, y), 6, 16).arg(b.pixel(x, y), 6, 16);
-    return {};
-}
+using picture_checks::difference;
+using picture_checks::fault;
+using picture_checks::faults;
 
 void compare(const QString& pngDir, const QString& file) {
     const QString png = pngDir + "/" + QFileInfo(file).fileName() + ".png";
